@@ -1,0 +1,44 @@
+// The file layer: every data file of the game is opened through it.
+// Paths may use "\" or "/"; "\" becomes "/". When the exact path does not exist,
+// each component is looked up case-insensitively (content written on Windows mixes
+// "Screens" and "screens"). Relative paths are relative to the working folder,
+// which the game sets to the program folder at start.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace FileSystem {
+
+// "\" to "/", then the case-insensitive lookup. Returns the normalised path
+// unchanged (slashes turned) when no file matches.
+std::string ResolvePath(const std::string& path);
+
+// True when the path (after ResolvePath) names an existing regular file.
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Reads the whole file. False (and out emptied) when it cannot be read.
+bool ReadFile(const std::string& path, std::string& out);
+
+// Writes data to a temporary file beside the target, checks the write, flush and
+// close, then renames it over the target. On failure the temporary file is
+// removed, the old target stays as it was, and false is returned.
+bool WriteFileAtomic(const std::string& path, const std::string& data);
+
+// Copies src to dst when dst does not exist yet. False when dst exists or the copy failed.
+bool CopyFileIfAbsent(const std::string& src, const std::string& dst);
+
+// Creates the folder and every missing parent. True when it exists afterwards.
+bool MakeDirectories(const std::string& path);
+
+bool RemoveFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+
+// The folder of the running executable, with a trailing "/".
+std::string ProgramDir();
+
+// True for paths that are absolute on this system (a leading "/").
+bool IsAbsolute(const std::string& path);
+
+}  // namespace FileSystem
