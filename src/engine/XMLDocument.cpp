@@ -25,10 +25,14 @@ std::string NormaliseLineEnds(const std::string& in) {
     return out;
 }
 
-// TinyXML refuses an element with two attributes of one name, but such files
-// are kept whole: before parsing, every repeated attribute name of a start tag
-// is replaced by a unique placeholder, and the conversion puts the name back.
-class DuplicateAttributes {
+// Files nested deeper than this are refused before the (recursive) parser sees them.
+const int kMaxDepth = 512;
+
+// A pass over the text before TinyXML parses it. TinyXML refuses an element with
+// two attributes of one name, but such files are kept whole: every repeated
+// attribute name of a start tag is replaced by a unique placeholder, and the
+// conversion puts the name back. The pass also measures the nesting depth.
+class Prescan {
 public:
     // Returns the text with the repeated names replaced.
     std::string Mark(const std::string& text) {
@@ -49,15 +53,21 @@ public:
                 i = CopyThrough(text, out, i, "]]>");
             } else if (next == '?') {
                 i = CopyThrough(text, out, i, "?>");
-            } else if (next == '!' || next == '/') {
+            } else if (next == '!') {
                 i = CopyThrough(text, out, i, ">");
+            } else if (next == '/') {
+                i = CopyThrough(text, out, i, ">");
+                --m_depth;
             } else {
                 i = CopyStartTag(text, out, i);
+                if (i >= n || text[i] != '/') m_maxDepth = std::max(m_maxDepth, ++m_depth);
             }
         }
         if (i < n) out.append(text, i, std::string::npos);
         return out;
     }
+
+    int MaxDepth() const { return m_maxDepth; }
 
     // The attribute's name as the file has it.
     std::string Original(const std::string& name) const {
@@ -114,16 +124,18 @@ private:
 
     std::string m_prefix;
     std::vector<std::string> m_names;
+    int m_depth = 0;
+    int m_maxDepth = 0;
 };
 
-void Convert(const TiXmlElement& from, XMLDocument::XMLElement& to, const DuplicateAttributes& dups) {
+void Convert(const TiXmlElement& from, XMLDocument::XMLElement& to, const Prescan& prescan) {
     const TiXmlNode* first = from.FirstChild();
     if (first && first->ToText()) to.SetValue(ValueToString(first->Value()));
     for (const TiXmlAttribute* a = from.FirstAttribute(); a; a = a->Next())
-        to.AddAttribute(dups.Original(a->Name()), std::string(a->Value()));
+        to.AddAttribute(prescan.Original(a->Name()), std::string(a->Value()));
     for (const TiXmlElement* c = from.FirstChildElement(); c; c = c->NextSiblingElement()) {
         RefPtr<XMLDocument::XMLElement> child(new XMLDocument::XMLElement(ValueToString(c->Value())));
-        Convert(*c, *child, dups);
+        Convert(*c, *child, prescan);
         to.AddChild(child);
     }
 }
@@ -154,8 +166,12 @@ bool XMLDocument::Load(const std::string& path) {
         m_lastError = "cannot read " + full;
         return false;
     }
-    DuplicateAttributes dups;
-    const std::string text = dups.Mark(NormaliseLineEnds(bytes));
+    Prescan prescan;
+    const std::string text = prescan.Mark(NormaliseLineEnds(bytes));
+    if (prescan.MaxDepth() > kMaxDepth) {
+        m_lastError = full + ": elements nested more than " + ValueToString(kMaxDepth) + " deep";
+        return false;
+    }
     TiXmlDocument doc;
     doc.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
@@ -168,7 +184,7 @@ bool XMLDocument::Load(const std::string& path) {
         return false;
     }
     RefPtr<XMLElement> root(new XMLElement(ValueToString(rootElement->Value())));
-    Convert(*rootElement, *root, dups);
+    Convert(*rootElement, *root, prescan);
     m_root = root;
     m_loaded = true;
     m_lastError.clear();

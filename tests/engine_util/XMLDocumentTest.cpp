@@ -179,6 +179,22 @@ TEST(XmlFiles, FailedLoadsKeepTheRoot) {
     EXPECT_FALSE(XMLDocument::FromFile(dir.File("missing.xml")).IsLoaded());
 }
 
+TEST(XmlFiles, DeepNestingIsRefusedNotACrash) {
+    TempFolder dir;
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    WriteAll(dir.File("deep.xml"), deep);
+    XMLDocument doc("keep");
+    EXPECT_FALSE(doc.Load(dir.File("deep.xml")));
+    EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
+
+    std::string fine;
+    for (int i = 0; i < 200; ++i) fine += "<a><b/><c x='1'/>";
+    for (int i = 0; i < 200; ++i) fine += "</a>";
+    WriteAll(dir.File("fine.xml"), fine);
+    EXPECT_TRUE(doc.Load(dir.File("fine.xml"))) << doc.GetLastError();
+}
+
 TEST(XmlFiles, RelativePathsUseTheProgramFolderForSaveAndLoad) {
     const std::string folder = "xml_relative_test_" + std::to_string(::getpid());
     const std::string relative = folder + "\\sub\\doc.xml";
