@@ -46,6 +46,8 @@ bool GlBackend::Initiate(const WindowConfig& config, std::string& error) {
         return false;
     }
     UpdateViewport();
+    SDL_GL_SetSwapInterval(0);  // the frame cap paces the loop, not the display
+    m_swapInterval = 0;
     SDL_ShowCursor(config.hideMouse ? SDL_DISABLE : SDL_ENABLE);
     SDL_StartTextInput();
     m_lastFrame = SDL_GetPerformanceCounter();
