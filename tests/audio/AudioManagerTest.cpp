@@ -65,6 +65,8 @@ TEST_F(AudioManagerTest, RegistersTracksByNameAndRefusesBadFiles) {
     EXPECT_TRUE(m_audio->LoadSound("Beep", m_wav));  // names need not be unique
     EXPECT_TRUE(m_audio->LoadMusic("music1", m_ogg));
     EXPECT_EQ(CTrack::GetLiveCount(), m_liveBefore + 3);
+    EXPECT_TRUE(m_audio->LoadSound("OggBeep", m_ogg)) << "event sounds are Ogg files";
+    m_audio->RemoveSound("OggBeep");
 
     EXPECT_FALSE(m_audio->LoadSound("Missing", (m_folder / "nothing.ogg")));
     EXPECT_FALSE(m_audio->LoadMusic("MissingMusic", (m_folder / "nothing.ogg")));
