@@ -2,6 +2,8 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+
 #include "engine/Conversions.h"
 #include "engine/HtmlLog.h"
 #include "platform/FileSystem.h"
@@ -23,14 +25,117 @@ std::string NormaliseLineEnds(const std::string& in) {
     return out;
 }
 
-void Convert(const TiXmlElement& from, XMLDocument::XMLElement& to) {
+// Files nested deeper than this are refused before the (recursive) parser sees them.
+const int kMaxDepth = 512;
+
+// A pass over the text before TinyXML parses it. TinyXML refuses an element with
+// two attributes of one name, but such files are kept whole: every repeated
+// attribute name of a start tag is replaced by a unique placeholder, and the
+// conversion puts the name back. The pass also measures the nesting depth.
+class Prescan {
+public:
+    // Returns the text with the repeated names replaced.
+    std::string Mark(const std::string& text) {
+        m_prefix = "_drovalin_dup";
+        while (text.find(m_prefix) != std::string::npos) m_prefix += '_';
+        std::string out;
+        std::size_t i = 0;
+        const std::size_t n = text.size();
+        while (i < n) {
+            const std::size_t lt = text.find('<', i);
+            if (lt == std::string::npos || lt + 1 >= n) break;
+            out.append(text, i, lt - i);
+            i = lt;
+            const char next = text[lt + 1];
+            if (text.compare(lt, 4, "<!--") == 0) {
+                i = CopyThrough(text, out, i, "-->");
+            } else if (text.compare(lt, 9, "<![CDATA[") == 0) {
+                i = CopyThrough(text, out, i, "]]>");
+            } else if (next == '?') {
+                i = CopyThrough(text, out, i, "?>");
+            } else if (next == '!') {
+                i = CopyThrough(text, out, i, ">");
+            } else if (next == '/') {
+                i = CopyThrough(text, out, i, ">");
+                --m_depth;
+            } else {
+                i = CopyStartTag(text, out, i);
+                if (i >= n || text[i] != '/') m_maxDepth = std::max(m_maxDepth, ++m_depth);
+            }
+        }
+        if (i < n) out.append(text, i, std::string::npos);
+        return out;
+    }
+
+    int MaxDepth() const { return m_maxDepth; }
+
+    // The attribute's name as the file has it.
+    std::string Original(const std::string& name) const {
+        if (m_names.empty() || name.compare(0, m_prefix.size(), m_prefix) != 0) return name;
+        const std::string digits = name.substr(m_prefix.size());
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return name;
+        const std::size_t index = StringToValue(digits);
+        return index < m_names.size() ? m_names[index] : name;
+    }
+
+private:
+    static bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+    static std::size_t CopyThrough(const std::string& text, std::string& out, std::size_t from, const char* end) {
+        std::size_t at = text.find(end, from + 1);
+        const std::size_t stop = at == std::string::npos ? text.size() : at + std::char_traits<char>::length(end);
+        out.append(text, from, stop - from);
+        return stop;
+    }
+
+    std::size_t CopyStartTag(const std::string& text, std::string& out, std::size_t i) {
+        const std::size_t n = text.size();
+        std::vector<std::string> seen;
+        out += text[i++];  // '<'
+        while (i < n && !IsSpace(text[i]) && text[i] != '>' && text[i] != '/') out += text[i++];  // tag name
+        for (;;) {
+            while (i < n && IsSpace(text[i])) out += text[i++];
+            if (i >= n || text[i] == '>' || text[i] == '/' || text[i] == '<') return i;
+            const std::size_t nameStart = i;
+            while (i < n && !IsSpace(text[i]) && text[i] != '=' && text[i] != '>' && text[i] != '/' && text[i] != '<')
+                ++i;
+            const std::string name = text.substr(nameStart, i - nameStart);
+            if (name.empty()) return i;
+            if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
+                out += m_prefix + ValueToString(static_cast<unsigned>(m_names.size()));
+                m_names.push_back(name);
+            } else {
+                seen.push_back(name);
+                out += name;
+            }
+            while (i < n && IsSpace(text[i])) out += text[i++];
+            if (i >= n || text[i] != '=') continue;
+            out += text[i++];
+            while (i < n && IsSpace(text[i])) out += text[i++];
+            if (i < n && (text[i] == '"' || text[i] == '\'')) {
+                const char quote = text[i];
+                const std::size_t close = text.find(quote, i + 1);
+                const std::size_t stop = close == std::string::npos ? n : close + 1;
+                out.append(text, i, stop - i);
+                i = stop;
+            }
+        }
+    }
+
+    std::string m_prefix;
+    std::vector<std::string> m_names;
+    int m_depth = 0;
+    int m_maxDepth = 0;
+};
+
+void Convert(const TiXmlElement& from, XMLDocument::XMLElement& to, const Prescan& prescan) {
     const TiXmlNode* first = from.FirstChild();
     if (first && first->ToText()) to.SetValue(ValueToString(first->Value()));
     for (const TiXmlAttribute* a = from.FirstAttribute(); a; a = a->Next())
-        to.AddAttribute(a->Name(), std::string(a->Value()));
+        to.AddAttribute(prescan.Original(a->Name()), std::string(a->Value()));
     for (const TiXmlElement* c = from.FirstChildElement(); c; c = c->NextSiblingElement()) {
         RefPtr<XMLDocument::XMLElement> child(new XMLDocument::XMLElement(ValueToString(c->Value())));
-        Convert(*c, *child);
+        Convert(*c, *child, prescan);
         to.AddChild(child);
     }
 }
@@ -61,7 +166,12 @@ bool XMLDocument::Load(const std::string& path) {
         m_lastError = "cannot read " + full;
         return false;
     }
-    const std::string text = NormaliseLineEnds(bytes);
+    Prescan prescan;
+    const std::string text = prescan.Mark(NormaliseLineEnds(bytes));
+    if (prescan.MaxDepth() > kMaxDepth) {
+        m_lastError = full + ": elements nested more than " + ValueToString(kMaxDepth) + " deep";
+        return false;
+    }
     TiXmlDocument doc;
     doc.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
@@ -74,7 +184,7 @@ bool XMLDocument::Load(const std::string& path) {
         return false;
     }
     RefPtr<XMLElement> root(new XMLElement(ValueToString(rootElement->Value())));
-    Convert(*rootElement, *root);
+    Convert(*rootElement, *root, prescan);
     m_root = root;
     m_loaded = true;
     m_lastError.clear();

@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
+#include "platform/FileSystem.h"
+
+using Element = XMLDocument::XMLElement;
+
+namespace {
+
+RefPtr<Element> Root(const std::string& text, const std::string& file) {
+    WriteAll(file, text);
+    XMLDocument doc("any");
+    EXPECT_TRUE(doc.Load(file)) << doc.GetLastError();
+    return doc.GetRoot();
+}
+
+}  // namespace
+
+TEST(XmlWriter, EmptyElementIsSelfClosing) {
+    XMLDocument doc("Users");
+    EXPECT_EQ(doc.ToText(), "<Users/>");
+    EXPECT_EQ(XMLDocument::ElementText(*doc.GetRoot(), "    "), "    <Users/>");
+}
+
+TEST(XmlWriter, ChildrenOnTheirOwnIndentedLines) {
+    XMLDocument doc("root");
+    doc.GetRoot()->CreateChild("a");
+    doc.GetRoot()->CreateChild("b");
+    EXPECT_EQ(doc.ToText(), "<root>\n    <a/>\n    <b/>\n</root>");
+
+    RefPtr<Element> deep = doc.GetRoot()->GetChildren()[0]->CreateChild("c");
+    deep->AddAttribute("n", 3);
+    EXPECT_EQ(doc.ToText(), "<root>\n    <a>\n        <c n=\"3\"/>\n    </a>\n    <b/>\n</root>");
+}
+
+TEST(XmlWriter, TextStaysOnTheTagsLine) {
+    XMLDocument doc("Player");
+    RefPtr<Element> name = doc.GetRoot()->CreateChild("Name");
+    name->AddAttribute("slot", 2);
+    name->SetValue("Holmes");
+    EXPECT_EQ(doc.ToText(), "<Player>\n    <Name slot=\"2\">Holmes</Name>\n</Player>");
+
+    // Text and children: children follow the text, the closing tag starts a line.
+    doc.GetRoot()->SetValue("t");
+    EXPECT_EQ(doc.ToText(), "<Player>t    <Name slot=\"2\">Holmes</Name>\n</Player>");
+}
+
+TEST(XmlWriter, TypedAttributesUseTheSystemsTextForms) {
+    XMLDocument doc("e");
+    RefPtr<Element> e = doc.GetRoot();
+    e->AddAttribute("b1", true);
+    e->AddAttribute("b0", false);
+    e->AddAttribute("i", -300);
+    e->AddAttribute("u", 4294967295u);
+    e->AddAttribute("f", 0.5f);
+    e->AddAttribute("g", 1234567.0f);
+    e->AddAttribute("c", "chars");
+    e->AddAttribute("s", std::string("text"));
+    EXPECT_EQ(doc.ToText(),
+              "<e b1=\"1\" b0=\"0\" i=\"-300\" u=\"4294967295\" f=\"0.5\" g=\"1.23457e+06\" c=\"chars\" s=\"text\"/>");
+}
+
+TEST(XmlWriter, EscapesMarkupInValuesAndText) {
+    XMLDocument doc("u");
+    doc.GetRoot()->AddAttribute("name", "Tom & \"Jerry\" <it's>");
+    doc.GetRoot()->CreateChild("t")->SetValue("a<b & c>d 'q' \"w\"");
+    EXPECT_EQ(doc.ToText(),
+              "<u name=\"Tom &amp; &quot;Jerry&quot; &lt;it&apos;s&gt;\">\n"
+              "    <t>a&lt;b &amp; c&gt;d &apos;q&apos; &quot;w&quot;</t>\n</u>");
+}
+
+TEST(XmlFiles, SaveIsByteExactWithLineFeeds) {
+    TempFolder dir;
+    XMLDocument doc("root");
+    doc.GetRoot()->CreateChild("a");
+    doc.GetRoot()->CreateChild("b")->AddAttribute("x", 1);
+    const std::string file = dir.File("out.xml");
+    ASSERT_TRUE(doc.Save(file));
+    const std::string bytes = ReadAll(file);
+    EXPECT_EQ(bytes, "<root>\n    <a/>\n    <b x=\"1\"/>\n</root>");
+    EXPECT_EQ(bytes.find('\r'), std::string::npos);
+}
+
+TEST(XmlFiles, EscapedTextRoundTrips) {
+    TempFolder dir;
+    const std::string nasty = "Tom & \"Jerry\" <it's> &amp;";
+    XMLDocument doc("users");
+    RefPtr<Element> user = doc.GetRoot()->CreateChild("user");
+    user->AddAttribute("name", nasty);
+    user->SetValue(nasty);
+    const std::string file = dir.File("users.xml");
+    ASSERT_TRUE(doc.Save(file));
+
+    XMLDocument back = XMLDocument::FromFile(file);
+    ASSERT_TRUE(back.IsLoaded()) << back.GetLastError();
+    RefPtr<Element> u = back.GetRoot()->FindChild("user");
+    ASSERT_TRUE(u);
+    EXPECT_EQ(u->GetStringAttribute("name"), nasty);
+    EXPECT_EQ(u->GetValue(), nasty);
+    // And once more: a second save gives the same bytes.
+    ASSERT_TRUE(back.Save(file + "2"));
+    EXPECT_EQ(ReadAll(file + "2"), ReadAll(file));
+}
+
+TEST(XmlFiles, DuplicateAttributesAreKept) {
+    TempFolder dir;
+    XMLDocument doc("e");
+    doc.GetRoot()->AddAttribute("k", 1);
+    doc.GetRoot()->AddAttribute("k", 2);
+    EXPECT_EQ(doc.ToText(), "<e k=\"1\" k=\"2\"/>");
+    const std::string file = dir.File("dup.xml");
+    ASSERT_TRUE(doc.Save(file));
+
+    XMLDocument back("x");
+    ASSERT_TRUE(back.Load(file)) << back.GetLastError();
+    ASSERT_EQ(back.GetRoot()->GetAttributes().size(), 2u);
+    EXPECT_EQ(back.GetRoot()->GetIntAttribute("k"), 1);  // the first one wins
+    EXPECT_EQ(back.GetRoot()->GetAttributes()[1]->GetValue(), "2");
+    ASSERT_TRUE(back.Save(file));
+    EXPECT_EQ(ReadAll(file), "<e k=\"1\" k=\"2\"/>");
+}
+
+TEST(XmlFiles, DuplicateAttributesInHandWrittenFiles) {
+    TempFolder dir;
+    RefPtr<Element> root = Root(
+        "<!-- <x a='1' a='2'> -->\n<list>\n  <item a = '1>' b=\"x\" a=\"2\"\ta='3'/>\n"
+        "  <item _drovalin_dup0=\"real\" a=\"4\"></item>\n</list>",
+        dir.File("hand.xml"));
+    ASSERT_TRUE(root);
+    ASSERT_EQ(root->GetChildren().size(), 2u);
+    const auto& attrs = root->GetChildren()[0]->GetAttributes();
+    ASSERT_EQ(attrs.size(), 4u);
+    EXPECT_EQ(attrs[0]->ToString(), "a=\"1&gt;\"");
+    EXPECT_EQ(attrs[1]->ToString(), "b=\"x\"");
+    EXPECT_EQ(attrs[2]->ToString(), "a=\"2\"");
+    EXPECT_EQ(attrs[3]->ToString(), "a=\"3\"");
+    EXPECT_EQ(root->GetChildren()[0]->GetStringAttribute("a"), "1>");
+    // A name that looks like the internal placeholder stays what it is.
+    EXPECT_EQ(root->GetChildren()[1]->GetStringAttribute("_drovalin_dup0"), "real");
+}
+
+TEST(XmlFiles, LoadBuildsTheModel) {
+    TempFolder dir;
+    RefPtr<Element> root = Root(
+        "<?xml version=\"1.0\"?>\r\n<!-- comment -->\r\n<Scene name=\"Hall\" w=\"1024\">lead<Obj id=\"1\"/>tail"
+        "<Obj id=\"2\">\r\n  inner\r\n</Obj><!-- x --></Scene>\r\n",
+        dir.File("scene.xml"));
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->GetName(), "Scene");
+    EXPECT_EQ(root->GetValue(), "lead");  // text after a child is lost
+    ASSERT_EQ(root->GetAttributes().size(), 2u);
+    EXPECT_EQ(root->GetAttributes()[0]->ToString(), "name=\"Hall\"");
+    ASSERT_EQ(root->GetChildren().size(), 2u);
+    EXPECT_EQ(root->GetChildren()[1]->GetIntAttribute("id"), 2);
+    EXPECT_EQ(root->GetChildren()[1]->GetValue().find('\r'), std::string::npos);
+    EXPECT_NE(root->GetChildren()[1]->GetValue().find("inner"), std::string::npos);
+    EXPECT_EQ(root->GetChildren()[0]->GetValue(), "");
+}
+
+TEST(XmlFiles, FailedLoadsKeepTheRoot) {
+    TempFolder dir;
+    XMLDocument doc("keep");
+    EXPECT_FALSE(doc.Load(dir.File("missing.xml")));
+    EXPECT_FALSE(doc.GetLastError().empty());
+
+    WriteAll(dir.File("comment.xml"), "<?xml version=\"1.0\"?>\n<!-- only a comment -->\n");
+    EXPECT_FALSE(doc.Load(dir.File("comment.xml")));
+
+    WriteAll(dir.File("broken.xml"), "<a><b></a>");
+    EXPECT_FALSE(doc.Load(dir.File("broken.xml")));
+
+    WriteAll(dir.File("empty.xml"), "");
+    EXPECT_FALSE(doc.Load(dir.File("empty.xml")));
+
+    EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
+    EXPECT_FALSE(doc.IsLoaded());
+    EXPECT_FALSE(XMLDocument::FromFile(dir.File("missing.xml")).IsLoaded());
+}
+
+TEST(XmlFiles, DeepNestingIsRefusedNotACrash) {
+    TempFolder dir;
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    WriteAll(dir.File("deep.xml"), deep);
+    XMLDocument doc("keep");
+    EXPECT_FALSE(doc.Load(dir.File("deep.xml")));
+    EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
+
+    std::string fine;
+    for (int i = 0; i < 200; ++i) fine += "<a><b/><c x='1'/>";
+    for (int i = 0; i < 200; ++i) fine += "</a>";
+    WriteAll(dir.File("fine.xml"), fine);
+    EXPECT_TRUE(doc.Load(dir.File("fine.xml"))) << doc.GetLastError();
+}
+
+TEST(XmlFiles, RelativePathsUseTheProgramFolderForSaveAndLoad) {
+    const std::string folder = "xml_relative_test_" + std::to_string(::getpid());
+    const std::string relative = folder + "\\sub\\doc.xml";
+    XMLDocument doc("r");
+    doc.GetRoot()->AddAttribute("v", 7);
+    ASSERT_TRUE(doc.Save(relative));
+    const std::string absolute = FileSystem::ProgramDir() + folder + "/sub/doc.xml";
+    EXPECT_EQ(ReadAll(absolute), "<r v=\"7\"/>");
+
+    XMLDocument back("x");
+    EXPECT_TRUE(back.Load(relative));
+    EXPECT_EQ(back.GetRoot()->GetIntAttribute("v"), 7);
+    XMLDocument viaSlash("x");
+    EXPECT_TRUE(viaSlash.Load(folder + "/sub/doc.xml"));
+
+    ::remove(absolute.c_str());
+    ::rmdir((FileSystem::ProgramDir() + folder + "/sub").c_str());
+    ::rmdir((FileSystem::ProgramDir() + folder).c_str());
+}
+
+TEST(XmlFiles, SaveCreatesFoldersAndReportsFailure) {
+    TempFolder dir;
+    HtmlLog::Instance()->Open(dir.File("Log.html"));
+    HtmlLog::Instance()->WriteHeader();
+
+    XMLDocument doc("p");
+    ASSERT_TRUE(doc.Save(dir.File("data/Map/1.xml")));
+    EXPECT_EQ(ReadAll(dir.File("data/Map/1.xml")), "<p/>");
+
+    WriteAll(dir.File("plain"), "a file, not a folder");
+    EXPECT_FALSE(doc.Save(dir.File("plain/sub/x.xml")));
+    const std::string log = ReadAll(dir.File("Log.html"));
+    EXPECT_NE(log.find("Saving XML document to " + dir.File("data/Map/1.xml")), std::string::npos);
+    EXPECT_NE(log.find("Error:</FONT>\n\t\t</STRONG></FONT>Cannot write XML document " + dir.File("plain/sub/x.xml")),
+              std::string::npos);
+    HtmlLog::Instance()->Open("");
+}
+
+TEST(XmlModel, TypedReadersNeverNeedTheAttribute) {
+    Element e("e");
+    e.AddAttribute("f", "45d");
+    e.AddAttribute("c", "0xFF00FF00");
+    e.AddAttribute("t", "true");
+    e.AddAttribute("one", "1");
+    e.AddAttribute("n", "-4");
+    EXPECT_FLOAT_EQ(e.GetFloatAttribute("f"), 0.7853982f);
+    EXPECT_EQ(e.GetUIntAttribute("c"), 0xFF00FF00u);
+    EXPECT_EQ(e.GetValueAttribute("c"), 0u);
+    EXPECT_TRUE(e.GetBoolAttribute("t"));
+    EXPECT_TRUE(XmlAttr::GetBool(e, "one"));
+    EXPECT_TRUE(XmlAttr::GetBool(e.GetAttribute("t")));
+    EXPECT_EQ(XmlAttr::GetUInt(e, "c"), 0xFF00FF00u);
+    EXPECT_EQ(e.GetIntAttribute("n"), -4);
+
+    EXPECT_FALSE(e.HasAttribute("missing"));
+    EXPECT_FALSE(e.GetAttribute("missing"));
+    EXPECT_FALSE(e.HasAttribute("F"));  // names are case-sensitive
+    EXPECT_EQ(e.GetFloatAttribute("missing"), 0.0f);
+    EXPECT_EQ(e.GetIntAttribute("missing"), 0);
+    EXPECT_EQ(e.GetIntAttribute("missing", 9), 9);
+    EXPECT_EQ(e.GetValueAttribute("missing"), 0u);
+    EXPECT_EQ(e.GetUIntAttribute("missing"), 0u);
+    EXPECT_EQ(e.GetStringAttribute("missing"), "");
+    EXPECT_FALSE(e.GetBoolAttribute("missing"));
+    EXPECT_FALSE(XmlAttr::GetBool(e, "missing"));
+    EXPECT_EQ(XmlAttr::GetUInt(e.GetAttribute("missing")), 0u);
+    EXPECT_FALSE(e.FindChild("none"));
+}
+
+TEST(XmlModel, SubTreesOutliveTheirDocument) {
+    RefPtr<Element> kept;
+    {
+        XMLDocument doc("root");
+        kept = doc.GetRoot()->CreateChild("child");
+        kept->CreateChild("grandchild");
+        EXPECT_EQ(kept->GetRefCount(), 2);  // the parent's list and ours
+    }
+    EXPECT_EQ(kept->GetRefCount(), 1);
+    EXPECT_EQ(kept->GetChildren().size(), 1u);
+    EXPECT_EQ(kept->GetChildren()[0]->GetName(), "grandchild");
+
+    RefPtr<Element> copy = kept;
+    EXPECT_EQ(kept->GetRefCount(), 2);
+    copy.Reset();
+    EXPECT_EQ(kept->GetRefCount(), 1);
+}
