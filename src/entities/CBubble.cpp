@@ -4,11 +4,9 @@
 
 namespace ZOLTFramework {
 
-void CBubble::Update(float dt)
-{
+void CBubble::Update(float dt) {
     CEntity* target = GetTarget();
-    if (!target)
-        return;
+    if (!target) return;
 
     CAMovEffector::Update(dt);
 
@@ -25,8 +23,7 @@ void CBubble::Update(float dt)
     }
 
     // The effector sits at local (0, 0): its absolute Y is the target's.
-    if (GetAbsoluteY() < kDeathY)
-        target->Kill();
+    if (GetAbsoluteY() < kDeathY) target->Kill();
 }
 
 }  // namespace ZOLTFramework

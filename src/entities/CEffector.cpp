@@ -5,23 +5,17 @@
 
 namespace ZOLTFramework {
 
-CEffector::CEffector()
-{
+CEffector::CEffector() {
     updatable = true;
     enabled = false;
     UpdateRegistration();
 }
 
-HGE* CEffector::GetHGE() const
-{
-    return engine ? engine->GetHGE() : nullptr;
-}
+HGE* CEffector::GetHGE() const { return engine ? engine->GetHGE() : nullptr; }
 
-float CEffector::RandomFloat(float min, float max) const
-{
+float CEffector::RandomFloat(float min, float max) const {
     HGE* hge = GetHGE();
-    if (!hge)
-        return (min + max) * 0.5f;
+    if (!hge) return (min + max) * 0.5f;
     return hge->Random_Float(min, max);
 }
 

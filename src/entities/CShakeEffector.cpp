@@ -1,17 +1,14 @@
 #include "entities/CShakeEffector.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "entities/EffectorMath.h"
+#include "graphics/hgeVector.h"
 
 namespace ZOLTFramework {
 
-void CShakeEffector::SetParams(float newAmplitudeX, float newAmplitudeY, float newSpeed)
-{
+void CShakeEffector::SetParams(float newAmplitudeX, float newAmplitudeY, float newSpeed) {
     CEntity* target = GetTarget();
-    if (!target)
-        return;
+    if (!target) return;
     initialAmplitudeX = amplitudeX = newAmplitudeX;
     initialAmplitudeY = amplitudeY = newAmplitudeY;
     initialSpeed = shakeSpeed = newSpeed;
@@ -20,8 +17,7 @@ void CShakeEffector::SetParams(float newAmplitudeX, float newAmplitudeY, float n
     OnMove();
 }
 
-void CShakeEffector::Pause()
-{
+void CShakeEffector::Pause() {
     CEntity::Pause();
     hasPoint = false;
     if (CEntity* target = GetTarget()) {
@@ -34,19 +30,16 @@ void CShakeEffector::Pause()
     shakeSpeed = initialSpeed;
 }
 
-void CShakeEffector::Update(float dt)
-{
+void CShakeEffector::Update(float dt) {
     CEntity* target = GetTarget();
-    if (!target)
-        return;
+    if (!target) return;
 
     if (decays) {
         const float d = decayRate / 10.0f * dt;
         amplitudeX = std::max(0.0f, amplitudeX - d);
         amplitudeY = std::max(0.0f, amplitudeY - d);
         shakeSpeed = std::max(0.0f, shakeSpeed - decayRate * dt);
-        if ((amplitudeX == 0.0f && amplitudeY == 0.0f) || shakeSpeed == 0.0f)
-            Pause();
+        if ((amplitudeX == 0.0f && amplitudeY == 0.0f) || shakeSpeed == 0.0f) Pause();
     }
 
     if (!hasPoint) {
@@ -56,33 +49,27 @@ void CShakeEffector::Update(float dt)
         return;
     }
 
-    float px = target->x;
-    float py = target->y;
-    const float dx = pointX - px;
-    const float dy = pointY - py;
-    const float length = std::sqrt(dx * dx + dy * dy);
-    if (length <= 1.0f) {
-        px = pointX;
-        py = pointY;
+    hgeVector p(target->x, target->y);
+    const hgeVector point(pointX, pointY);
+    hgeVector d = point - p;
+    if (d.Length() <= 1.0f) {
+        p = point;
         hasPoint = false;
     } else {
-        const float a0 = std::atan2(dy, dx);
-        const float norm = InvSqrt(dx * dx + dy * dy);
-        const float qx = px + dx * norm * shakeSpeed * dt;
-        const float qy = py + dy * norm * shakeSpeed * dt;
-        const float a1 = std::atan2(pointY - qy, pointX - qx);
+        const float a0 = d.Angle();
+        d.Normalize();
+        const hgeVector q = p + d * (shakeSpeed * dt);
+        const float a1 = (point - q).Angle();
         if (a0 - 0.1f <= a1 && a1 <= a0 + 0.1f) {
-            px = qx;
-            py = qy;
+            p = q;
         } else {
             // The step went past the point.
-            px = pointX;
-            py = pointY;
+            p = point;
             hasPoint = false;
         }
     }
-    target->x = px;
-    target->y = py;
+    target->x = p.x;
+    target->y = p.y;
     target->OnMove();
 }
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/HtmlLog.h"
-#include "entities/EffectorMath.h"
 #include "entities/PathMoveParser.h"
+#include "graphics/hgeVector.h"
 
 namespace ZOLTFramework {
 
@@ -167,7 +167,7 @@ void PathMoveEffector::Advance(float d) {
         const float lengthSq = dx * dx + dy * dy;
         const float length = std::sqrt(lengthSq);
         if (d < length) {
-            const float f = d * InvSqrt(lengthSq);
+            const float f = d * ::InvSqrt(lengthSq);
             target->x = px + dx * f;
             target->y = py + dy * f;
             target->OnMove();
