@@ -1,0 +1,20 @@
+#include "platform/AppLog.h"
+
+#include <cstdio>
+
+#include "platform/FileSystem.h"
+
+void AppLog::SetPath(const std::string& path) {
+    m_path = path;
+    if (m_path.empty()) return;
+    if (FILE* f = std::fopen(FileSystem::ResolvePath(m_path).c_str(), "w")) std::fclose(f);
+}
+
+void AppLog::Write(const std::string& line) {
+    if (m_path.empty()) return;
+    FILE* f = std::fopen(FileSystem::ResolvePath(m_path).c_str(), "a");
+    if (!f) return;
+    std::fputs(line.c_str(), f);
+    std::fputc('\n', f);
+    std::fclose(f);
+}

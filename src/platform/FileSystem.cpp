@@ -1,0 +1,179 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+namespace FileSystem {
+
+namespace {
+
+std::string TurnSlashes(const std::string& path) {
+    std::string out = path;
+    for (char& c : out)
+        if (c == '\\') c = '/';
+    return out;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> SplitComponents(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string cur;
+    for (char c : path) {
+        if (c == '/') {
+            if (!cur.empty()) parts.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) parts.push_back(cur);
+    return parts;
+}
+
+// Finds an entry of dir whose name equals name ignoring ASCII case.
+bool FindCaseInsensitive(const std::string& dir, const std::string& name, std::string& found) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return false;
+    bool ok = false;
+    while (struct dirent* e = ::readdir(d)) {
+        if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+            found = e->d_name;
+            ok = true;
+            break;
+        }
+    }
+    ::closedir(d);
+    return ok;
+}
+
+}  // namespace
+
+std::string ResolvePath(const std::string& path) {
+    const std::string norm = TurnSlashes(path);
+    if (norm.empty() || Exists(norm)) return norm;
+
+    const bool absolute = norm[0] == '/';
+    const bool trailingSlash = norm.back() == '/';
+    std::string resolved = absolute ? "/" : "";
+    for (const std::string& part : SplitComponents(norm)) {
+        std::string candidate = resolved + part;
+        if (part != "." && part != ".." && !Exists(candidate)) {
+            std::string match;
+            if (!FindCaseInsensitive(resolved, part, match)) return norm;
+            candidate = resolved + match;
+        }
+        resolved = candidate + "/";
+    }
+    if (!trailingSlash && !resolved.empty() && resolved != "/") resolved.pop_back();
+    return resolved;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    const std::string p = ResolvePath(path);
+    return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st;
+    const std::string p = ResolvePath(path);
+    return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool ReadFile(const std::string& path, std::string& out) {
+    out.clear();
+    const std::string p = ResolvePath(path);
+    struct stat st;
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    FILE* f = std::fopen(p.c_str(), "rb");
+    if (!f) return false;
+    std::string data;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return false;
+    out.swap(data);
+    return true;
+}
+
+// The target of a write: the folder resolved case-insensitively, then an existing
+// file of the same name in any case, else the name as given.
+static std::string ResolveForWrite(const std::string& path) {
+    const std::string norm = TurnSlashes(path);
+    const size_t slash = norm.find_last_of('/');
+    if (slash == std::string::npos) {
+        std::string match;
+        return FindCaseInsensitive(".", norm, match) ? match : norm;
+    }
+    const std::string dir = ResolvePath(norm.substr(0, slash + 1));
+    const std::string name = norm.substr(slash + 1);
+    std::string match;
+    if (!Exists(dir + name) && FindCaseInsensitive(dir, name, match)) return dir + match;
+    return dir + name;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& data) {
+    const std::string target = ResolveForWrite(path);
+    if (target.empty() || target.back() == '/') return false;
+    const std::string temp = target + ".tmp";
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (::fsync(::fileno(f)) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool CopyFileIfAbsent(const std::string& src, const std::string& dst) {
+    if (Exists(ResolveForWrite(dst))) return false;
+    std::string data;
+    if (!ReadFile(src, data)) return false;
+    return WriteFileAtomic(dst, data);
+}
+
+bool MakeDirectories(const std::string& path) {
+    const std::string norm = TurnSlashes(path);
+    if (norm.empty()) return false;
+    std::string cur = norm[0] == '/' ? "/" : "";
+    for (const std::string& part : SplitComponents(norm)) {
+        cur += part;
+        if (!Exists(cur) && ::mkdir(cur.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        cur += "/";
+    }
+    struct stat st;
+    return ::stat(norm.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return std::rename(ResolvePath(from).c_str(), ResolveForWrite(to).c_str()) == 0;
+}
+
+std::string ProgramDir() {
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "./";
+    std::string exe(buf, size_t(n));
+    const size_t slash = exe.find_last_of('/');
+    return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
+}
+
+bool IsAbsolute(const std::string& path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
+
+}  // namespace FileSystem

@@ -1,0 +1,3 @@
+#include "platform/Backend.h"
+
+Backend* CreateGlBackend() { return nullptr; }

@@ -1,0 +1,3 @@
+#include "platform/HeadlessBackend.h"
+
+Backend* CreateHeadlessBackend() { return new HeadlessBackend(); }

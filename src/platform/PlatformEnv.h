@@ -1,0 +1,16 @@
+// The environment switches of the platform layer, read once when the engine
+// interface is created (the game reads no command line).
+#pragma once
+
+#include <string>
+
+struct PlatformEnv {
+    bool headless = false;      // DROVALIN_HEADLESS=1: no window, no GL
+    int frames = -1;            // DROVALIN_FRAMES=N: end the run after N frames (-1: no limit)
+    std::string inputScript;    // DROVALIN_INPUT=FILE: input script replayed frame by frame
+    bool hasSeed = false;       // DROVALIN_SEED=N given
+    unsigned seed = 0;
+    float dt = 1.0f / 300.0f;   // DROVALIN_DT=S: headless time step
+
+    static PlatformEnv Read();
+};
