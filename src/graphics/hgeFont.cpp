@@ -253,10 +253,12 @@ void hgeFont::printfb(float x, float y, float w, float h, int align, const char*
     RenderBox(x, y, w, h, align, buffer);
 }
 
-void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* text) {
-    // Wrap in place, word by word: a line that grows wider than the box breaks
-    // at the blank before the word that overflowed; a first word that is wider
-    // than the box on its own keeps its line and the text after it moves on.
+int hgeFont::WrapText(char* text, float w) const {
+    // Word by word: a line that grows wider than the box breaks at the blank
+    // before the word that overflowed; a first word that is wider than the box on
+    // its own keeps its line and the text after it moves on. Every line break
+    // counts once.
+    if (!text) return 0;
     int lines = 0;
     char* lineStart = text;
     char* prevBlank = nullptr;
@@ -271,7 +273,7 @@ void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* tex
 
         if (lw > w) {
             if (p == lineStart) {
-                if (p[i]) p[i] = '\n';  // counted below as the line break it is
+                if (p[i]) p[i] = '\n';  // counted below as the line break it now is
             } else {
                 *prevBlank = '\n';
                 lineStart = prevBlank + 1;
@@ -284,14 +286,14 @@ void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* tex
             lineStart = p;
             continue;
         }
-        if (!p[i]) {
-            lines++;
-            break;
-        }
+        if (!p[i]) return lines + 1;
         prevBlank = p + i;
         p += i + 1;
     }
+}
 
+void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* text) {
+    int lines = WrapText(text, w);
     float textHeight = fSpacing * fHeight * fScale * lines;
     switch (align & HGETEXT_HORZMASK) {
         case HGETEXT_RIGHT:

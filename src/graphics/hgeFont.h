@@ -74,6 +74,10 @@ public:
     // The first line (unclamped), or with bMultiline the widest line.
     float GetStringWidth(const char* string, bool bMultiline = true) const;
 
+    // Wraps the text in place into lines no wider than w (as printfb does):
+    // blanks become line breaks. Returns the number of lines.
+    int WrapText(char* text, float w) const;
+
     // Longest text that printf and printfb format.
     static const int BUFFER_SIZE = 1024;
 
