@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Regenerates the content pack in data/ from the generators in tools/.
+# Fonts, particle files and pictures are built by the C++ tools; the text tables
+# are converted from their UTF-8 sources in tools/text/ to Windows-1250 bytes.
+# Sounds are made separately by tools/make_sounds.sh (needs sox and oggenc).
+#
+#   bash tools/make_content.sh [build folder]
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${1:-$ROOT/build}"
+DATA="$ROOT/data"
+TTF=/usr/share/fonts/truetype/dejavu
+
+if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$BUILD" -j8 --target fontgen psigen texgen >/dev/null
+
+mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
+  "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos"
+
+"$BUILD/tools/fontgen" "$DATA/Font" "$TTF"
+"$BUILD/tools/psigen" "$DATA"
+"$BUILD/tools/texgen" "$DATA" "$TTF"
+
+for lang in English Czech; do
+  iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"
+  echo "$DATA/Text/$lang.txt"
+done

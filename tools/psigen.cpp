@@ -1,0 +1,301 @@
+// Particle-file writer: the 128-byte ".psi" record of every particle effect the
+// game names, written field by field at fixed little-endian offsets.
+//
+//   psigen <data folder>
+//
+// Writes <data>/ParticleSystem/*.psi and <data>/Particle/smoke.psi.
+// Directions are radians where 0 points up the screen; colours are 0..1.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const float kPi = 3.14159265f;
+
+// The particle system's info record, in file order.
+struct ParticleInfo {
+    // Field 0 is the sprite slot: the game supplies the sprite, the file holds 0.
+    int32_t emission = 0;          // particles per second
+    float lifetime = -1;           // seconds of emission, -1 endless
+    float lifeMin = 1, lifeMax = 1;
+    float direction = 0, spread = 0;
+    bool relative = false;
+    float speedMin = 0, speedMax = 0;
+    float gravityMin = 0, gravityMax = 0;
+    float radialMin = 0, radialMax = 0;
+    float tangentialMin = 0, tangentialMax = 0;
+    float sizeStart = 1, sizeEnd = 1, sizeVar = 0;
+    float spinStart = 0, spinEnd = 0, spinVar = 0;
+    float colorStart[4] = {1, 1, 1, 1};
+    float colorEnd[4] = {1, 1, 1, 0};
+    float colorVar = 0, alphaVar = 0;
+};
+
+class PsiWriter {
+public:
+    void U32(uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes_.push_back(uint8_t((v >> (8 * i)) & 0xFF));
+    }
+    void I32(int32_t v) { U32(uint32_t(v)); }
+    void F32(float v) {
+        uint32_t bits;
+        std::memcpy(&bits, &v, 4);
+        U32(bits);
+    }
+    void Flag(bool v) {  // one byte and three padding bytes
+        bytes_.push_back(v ? 1 : 0);
+        bytes_.push_back(0);
+        bytes_.push_back(0);
+        bytes_.push_back(0);
+    }
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+std::vector<uint8_t> Encode(const ParticleInfo& p) {
+    PsiWriter w;
+    w.U32(0);  // 0: sprite slot
+    w.I32(p.emission);  // 1
+    w.F32(p.lifetime);  // 2
+    w.F32(p.lifeMin);   // 3
+    w.F32(p.lifeMax);   // 4
+    w.F32(p.direction); // 5
+    w.F32(p.spread);    // 6
+    w.Flag(p.relative); // 7
+    w.F32(p.speedMin);  // 8
+    w.F32(p.speedMax);  // 9
+    w.F32(p.gravityMin);     // 10
+    w.F32(p.gravityMax);     // 11
+    w.F32(p.radialMin);      // 12
+    w.F32(p.radialMax);      // 13
+    w.F32(p.tangentialMin);  // 14
+    w.F32(p.tangentialMax);  // 15
+    w.F32(p.sizeStart);  // 16
+    w.F32(p.sizeEnd);    // 17
+    w.F32(p.sizeVar);    // 18
+    w.F32(p.spinStart);  // 19
+    w.F32(p.spinEnd);    // 20
+    w.F32(p.spinVar);    // 21
+    for (float c : p.colorStart) w.F32(c);  // 22-25
+    for (float c : p.colorEnd) w.F32(c);    // 26-29
+    w.F32(p.colorVar);  // 30
+    w.F32(p.alphaVar);  // 31
+    return w.Bytes();
+}
+
+void SetColors(ParticleInfo& p, float r0, float g0, float b0, float a0, float r1, float g1, float b1, float a1) {
+    const float start[4] = {r0, g0, b0, a0}, end[4] = {r1, g1, b1, a1};
+    std::memcpy(p.colorStart, start, sizeof start);
+    std::memcpy(p.colorEnd, end, sizeof end);
+}
+
+// Fireworks of the level-complete and final screens: a short round burst that
+// falls and turns from gold to red.
+ParticleInfo Salute() {
+    ParticleInfo p;
+    p.emission = 600;
+    p.lifetime = 0.1f;
+    p.lifeMin = 0.9f, p.lifeMax = 1.5f;
+    p.spread = 2 * kPi;
+    p.speedMin = 90, p.speedMax = 200;
+    p.gravityMin = 90, p.gravityMax = 130;
+    p.sizeStart = 0.9f, p.sizeEnd = 0.3f, p.sizeVar = 0.4f;
+    p.spinStart = 3, p.spinEnd = 1, p.spinVar = 0.5f;
+    SetColors(p, 1.0f, 0.9f, 0.4f, 1.0f, 1.0f, 0.3f, 0.2f, 0.0f);
+    p.colorVar = 0.5f;
+    p.alphaVar = 0.2f;
+    return p;
+}
+
+// Sparks that follow the new cigar and run round a memory brick: endless until
+// stopped, small and golden.
+ParticleInfo Cigar() {
+    ParticleInfo p;
+    p.emission = 160;
+    p.lifetime = -1;
+    p.lifeMin = 0.3f, p.lifeMax = 0.7f;
+    p.spread = 2 * kPi;
+    p.speedMin = 10, p.speedMax = 45;
+    p.gravityMin = -20, p.gravityMax = 10;
+    p.sizeStart = 0.7f, p.sizeEnd = 0.1f, p.sizeVar = 0.3f;
+    p.spinStart = 2, p.spinEnd = 4;
+    SetColors(p, 1.0f, 0.95f, 0.6f, 1.0f, 1.0f, 0.55f, 0.15f, 0.0f);
+    p.colorVar = 0.3f;
+    return p;
+}
+
+// A few twinkling stars around a point (load screen, final screen).
+ParticleInfo KeyBlick() {
+    ParticleInfo p;
+    p.emission = 120;
+    p.lifetime = 0.08f;
+    p.lifeMin = 0.5f, p.lifeMax = 0.9f;
+    p.spread = 2 * kPi;
+    p.speedMin = 15, p.speedMax = 50;
+    p.sizeStart = 0.3f, p.sizeEnd = 1.0f, p.sizeVar = 0.5f;
+    p.spinStart = 3, p.spinEnd = 0.5f, p.spinVar = 0.5f;
+    SetColors(p, 1.0f, 1.0f, 0.85f, 1.0f, 1.0f, 0.9f, 0.5f, 0.0f);
+    p.colorVar = 0.2f;
+    return p;
+}
+
+// The burst that greets a new magnifying glass: four-pointed stars flying out.
+ParticleInfo MagnifyingGlass() {
+    ParticleInfo p;
+    p.emission = 150;
+    p.lifetime = 0.25f;
+    p.lifeMin = 0.6f, p.lifeMax = 1.1f;
+    p.spread = 2 * kPi;
+    p.speedMin = 50, p.speedMax = 140;
+    p.radialMin = -30, p.radialMax = 0;
+    p.sizeStart = 1.0f, p.sizeEnd = 0.2f, p.sizeVar = 0.3f;
+    p.spinStart = 1.5f, p.spinEnd = 0.5f, p.spinVar = 0.5f;
+    SetColors(p, 1.0f, 1.0f, 1.0f, 1.0f, 0.6f, 0.8f, 1.0f, 0.0f);
+    p.colorVar = 0.3f;
+    return p;
+}
+
+// A click on nothing: a small red puff.
+ParticleInfo ObjectMiss() {
+    ParticleInfo p;
+    p.emission = 250;
+    p.lifetime = 0.08f;
+    p.lifeMin = 0.3f, p.lifeMax = 0.5f;
+    p.spread = 2 * kPi;
+    p.speedMin = 30, p.speedMax = 90;
+    p.sizeStart = 0.7f, p.sizeEnd = 0.15f, p.sizeVar = 0.2f;
+    SetColors(p, 1.0f, 0.25f, 0.15f, 0.9f, 0.6f, 0.05f, 0.05f, 0.0f);
+    p.colorVar = 0.2f;
+    return p;
+}
+
+// The soft bubble trail behind a found object on its flight; drawn additive.
+ParticleInfo ObjectMoveTail() {
+    ParticleInfo p;
+    p.emission = 90;
+    p.lifetime = -1;
+    p.lifeMin = 0.3f, p.lifeMax = 0.6f;
+    p.spread = 2 * kPi;
+    p.speedMin = 0, p.speedMax = 20;
+    p.sizeStart = 0.9f, p.sizeEnd = 0.2f, p.sizeVar = 0.3f;
+    SetColors(p, 0.7f, 0.9f, 1.0f, 0.8f, 0.3f, 0.5f, 1.0f, 0.0f);
+    p.colorVar = 0.3f;
+    return p;
+}
+
+// A found object: a golden ring of sparks.
+ParticleInfo ObjectPick() {
+    ParticleInfo p;
+    p.emission = 350;
+    p.lifetime = 0.12f;
+    p.lifeMin = 0.4f, p.lifeMax = 0.8f;
+    p.spread = 2 * kPi;
+    p.speedMin = 80, p.speedMax = 160;
+    p.radialMin = -60, p.radialMax = -20;
+    p.sizeStart = 0.8f, p.sizeEnd = 0.1f, p.sizeVar = 0.2f;
+    p.spinStart = 2, p.spinEnd = 2;
+    SetColors(p, 1.0f, 0.95f, 0.5f, 1.0f, 1.0f, 0.6f, 0.1f, 0.0f);
+    p.colorVar = 0.3f;
+    return p;
+}
+
+// The hint smoke: a dense endless trail of short-lived puffs (the hint lengthens
+// their lives while it circles); 230 per second is the rate the hint restores.
+ParticleInfo Smoke() {
+    ParticleInfo p;
+    p.emission = 230;
+    p.lifetime = -1;
+    p.lifeMin = 0.1f, p.lifeMax = 0.2f;
+    p.spread = 2 * kPi;
+    p.speedMin = 5, p.speedMax = 20;
+    p.sizeStart = 0.5f, p.sizeEnd = 1.2f, p.sizeVar = 0.3f;
+    p.spinStart = 0.5f, p.spinEnd = 0.2f, p.spinVar = 0.5f;
+    SetColors(p, 0.95f, 0.95f, 1.0f, 0.7f, 0.8f, 0.8f, 0.9f, 0.0f);
+    p.colorVar = 0.1f;
+    p.alphaVar = 0.2f;
+    return p;
+}
+
+// A puzzle kept for later: a calm green glow around the object, endless.
+ParticleInfo SolveLaterObject() {
+    ParticleInfo p;
+    p.emission = 35;
+    p.lifetime = -1;
+    p.lifeMin = 0.8f, p.lifeMax = 1.3f;
+    p.spread = 2 * kPi;
+    p.speedMin = 10, p.speedMax = 30;
+    p.sizeStart = 0.5f, p.sizeEnd = 1.4f, p.sizeVar = 0.3f;
+    SetColors(p, 0.6f, 1.0f, 0.6f, 0.7f, 0.3f, 0.9f, 0.5f, 0.0f);
+    p.colorVar = 0.2f;
+    return p;
+}
+
+// Slow grey smoke rising from a point (a chimney or a cigar in a picture).
+ParticleInfo MenuSmoke() {
+    ParticleInfo p;
+    p.emission = 20;
+    p.lifetime = -1;
+    p.lifeMin = 2.0f, p.lifeMax = 3.0f;
+    p.direction = 0;  // up
+    p.spread = 0.5f;
+    p.speedMin = 20, p.speedMax = 40;
+    p.gravityMin = -6, p.gravityMax = 0;
+    p.tangentialMin = -5, p.tangentialMax = 5;
+    p.sizeStart = 0.5f, p.sizeEnd = 2.0f, p.sizeVar = 0.3f;
+    p.spinStart = 0.3f, p.spinEnd = 0.1f, p.spinVar = 0.5f;
+    SetColors(p, 0.8f, 0.8f, 0.8f, 0.45f, 0.6f, 0.6f, 0.65f, 0.0f);
+    p.colorVar = 0.1f;
+    return p;
+}
+
+bool Write(const std::string& path, const ParticleInfo& info) {
+    std::vector<uint8_t> bytes = Encode(info);
+    if (bytes.size() != 128) {
+        std::fprintf(stderr, "internal error: %s record is %zu bytes\n", path.c_str(), bytes.size());
+        return false;
+    }
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) std::printf("%s\n", path.c_str());
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: psigen <data folder>\n");
+        return 2;
+    }
+    const std::string data = argv[1];
+    const std::string ps = data + "/ParticleSystem/";
+    struct Entry {
+        std::string path;
+        ParticleInfo info;
+    };
+    const Entry entries[] = {
+        {ps + "Salute.psi", Salute()},
+        {ps + "Cigar.psi", Cigar()},
+        {ps + "KeyBlick.psi", KeyBlick()},
+        {ps + "MagnifyingGlass.psi", MagnifyingGlass()},
+        {ps + "ObjectMiss.psi", ObjectMiss()},
+        {ps + "ObjectMoveTail.psi", ObjectMoveTail()},
+        {ps + "ObjectPick.psi", ObjectPick()},
+        {ps + "Smoke.psi", Smoke()},
+        {ps + "SolveLaterObject.psi", SolveLaterObject()},
+        {data + "/Particle/smoke.psi", MenuSmoke()},
+    };
+    bool ok = true;
+    for (const Entry& e : entries) ok = Write(e.path, e.info) && ok;
+    return ok ? 0 : 1;
+}
