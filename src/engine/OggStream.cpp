@@ -127,6 +127,11 @@ void OggStream::MixInto(float* out, int frames) {
     bool ended = false;
     while (SDL_AudioStreamAvailable(m_converter) < wanted) {
         if (!Refill()) {
+            // The converter holds back the last source frames for its filter:
+            // silence behind them lets them out.
+            std::fill(m_decodeBuffer.begin(), m_decodeBuffer.end(), 0.0f);
+            SDL_AudioStreamPut(m_converter, m_decodeBuffer.data(),
+                               static_cast<int>(sizeof(float) * m_decodeBuffer.size()));
             SDL_AudioStreamFlush(m_converter);
             ended = true;
             break;

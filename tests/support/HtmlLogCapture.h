@@ -1,0 +1,46 @@
+// Sends the HTML log's rows to a file of a temporary folder while the object
+// lives and lets a test count what was written.
+#pragma once
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/HtmlLog.h"
+#include "support/TempFolder.h"
+
+class HtmlLogCapture {
+public:
+    HtmlLogCapture() : m_previous(HtmlLog::Instance()->GetPath()) {
+        m_file = m_folder.Write("Log.html", "");
+        HtmlLog::Instance()->Open(m_file);
+    }
+    ~HtmlLogCapture() { HtmlLog::Instance()->Open(m_previous); }
+    HtmlLogCapture(const HtmlLogCapture&) = delete;
+    HtmlLogCapture& operator=(const HtmlLogCapture&) = delete;
+
+    std::string Text() const {
+        std::ifstream in(m_file, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+
+    // How often the text occurs in the log.
+    int Count(const std::string& needle) const {
+        const std::string text = Text();
+        int n = 0;
+        for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) ++n;
+        return n;
+    }
+
+    // Rows of a level ("Info", "Debug", "Warning", "Error") whose text begins with prefix.
+    int CountRows(const std::string& level, const std::string& prefix) const {
+        return Count(level + ":</FONT>\n\t\t</STRONG></FONT>" + prefix);
+    }
+
+private:
+    std::string m_previous;
+    TempFolder m_folder;
+    std::string m_file;
+};
