@@ -1,0 +1,116 @@
+// Bitmap font: one texture and up to 256 letter sprites cut from it, described by
+// an "[HGEFONT]" text file. Text is 8-bit (Windows-1250): glyphs are indexed by
+// unsigned byte.
+//
+// Two builds share the data and the file format and differ in how letters are
+// placed: the registry build (fonts of the font registry, used by text widgets
+// and screens) and the resource build (the resource manager's "Font" resources,
+// used by button captions and list boxes).
+#pragma once
+
+#include <cstddef>
+
+#include "graphics/hgeSprite.h"
+#include "platform/hge.h"
+
+#define HGETEXT_LEFT 0
+#define HGETEXT_RIGHT 1
+#define HGETEXT_CENTER 2
+#define HGETEXT_HORZMASK 0x03
+#define HGETEXT_TOP 0
+#define HGETEXT_BOTTOM 4
+#define HGETEXT_MIDDLE 8
+#define HGETEXT_VERTMASK 0x0C
+
+class hgeFont {
+public:
+    enum Build { BUILD_REGISTRY, BUILD_RESOURCE };
+
+    // A missing file gives an empty font that draws nothing; a file whose first
+    // line is not "[HGEFONT]" is logged and gives an empty font.
+    hgeFont(const char* filename, bool bMipmap = false, Build build = BUILD_REGISTRY);
+    ~hgeFont();
+    hgeFont(const hgeFont&) = delete;
+    hgeFont& operator=(const hgeFont&) = delete;
+
+    // Reads a font description held in memory; filename names the file for the
+    // log and is the folder the bitmap is taken from. Meant for an empty font.
+    void LoadFromMemory(const char* data, size_t size, const char* filename, bool bMipmap = false);
+
+    void Render(float x, float y, int align, const char* string);
+    void printf(float x, float y, int align, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 5, 6)))
+#endif
+        ;
+    // Wraps the text into the box (x, y, w, h) and aligns it there.
+    void printfb(float x, float y, float w, float h, int align, const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 7, 8)))
+#endif
+        ;
+
+    void SetColor(DWORD col);
+    void SetZ(float z);
+    void SetBlendMode(int blend);
+    void SetScale(float scale) { fScale = scale; }
+    void SetProportion(float prop) { fProportion = prop; }
+    void SetRotation(float rot) { fRot = rot; }
+    void SetTracking(float tracking) { fTracking = tracking; }
+    void SetSpacing(float spacing) { fSpacing = spacing; }
+
+    DWORD GetColor() const { return dwCol; }
+    float GetZ() const { return fZ; }
+    int GetBlendMode() const { return nBlend; }
+    float GetScale() const { return fScale; }
+    float GetProportion() const { return fProportion; }
+    float GetRotation() const { return fRot; }
+    float GetTracking() const { return fTracking; }
+    float GetSpacing() const { return fSpacing; }
+    float GetHeight() const { return fHeight; }
+    Build GetBuild() const { return build; }
+    HTEXTURE GetTexture() const { return hTexture; }
+
+    hgeSprite* GetSprite(char chr) const { return letters[(unsigned char)chr]; }
+    float GetPreWidth(char chr) const { return pre[(unsigned char)chr]; }
+    float GetPostWidth(char chr) const { return post[(unsigned char)chr]; }
+
+    // Width of the text up to its first line break; never negative.
+    float GetLineWidth(const char* string) const;
+    // The first line (unclamped), or with bMultiline the widest line.
+    float GetStringWidth(const char* string, bool bMultiline = true) const;
+
+    // Wraps the text in place into lines no wider than w (as printfb does):
+    // blanks become line breaks. Returns the number of lines.
+    int WrapText(char* text, float w) const;
+
+    // Longest text that printf and printfb format.
+    static const int BUFFER_SIZE = 1024;
+
+private:
+    void Load(const char* filename, bool bMipmap);
+    // The letter drawn for a character ('?' stands in for a missing one); null
+    // when neither exists. code receives the index whose pre/post apply.
+    hgeSprite* Letter(unsigned char c, unsigned char* code) const;
+    float CharAdvance(unsigned char c) const;
+    float LineSum(const char* s) const;
+    float AlignWidth(const char* s) const;
+    float WholeNumber(float v) const;
+    void RenderBox(float x, float y, float w, float h, int align, char* text);
+
+    HGE* hge;
+    Build build;
+    HTEXTURE hTexture = 0;
+    hgeSprite* letters[256] = {};
+    float pre[256] = {};
+    float post[256] = {};
+    float fHeight = 0;
+    float fScale = 1.0f;
+    float fProportion = 1.0f;
+    float fRot = 0;
+    float fTracking = 0;
+    float fSpacing = 1.0f;
+    DWORD dwCol = 0xFFFFFFFF;
+    float fZ = 0.5f;
+    int nBlend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_NOZWRITE;
+};

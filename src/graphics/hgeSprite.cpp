@@ -1,0 +1,255 @@
+#include "graphics/hgeSprite.h"
+
+#include <cmath>
+#include <utility>
+
+hgeSprite::hgeSprite(HTEXTURE tex, float x, float y, float w, float h) : hge(hgeCreate(HGE_VERSION)) {
+    tx = x;
+    ty = y;
+    width = w;
+    height = h;
+    ReadTextureSize(tex, &tex_width, &tex_height);
+
+    quad.tex = tex;
+    quad.blend = BLEND_DEFAULT;
+    for (int i = 0; i < 4; i++) {
+        quad.v[i].z = 0.5f;
+        quad.v[i].col = 0xFFFFFFFF;
+    }
+    SetQuadTexCoords(x, y, x + w, y + h);
+}
+
+hgeSprite::hgeSprite(const hgeSprite& spr) : hge(hgeCreate(HGE_VERSION)) {
+    HGE* own = hge;
+    *this = spr;
+    hge = own;
+}
+
+hgeSprite& hgeSprite::operator=(const hgeSprite& spr) {
+    if (this == &spr) return *this;
+    quad = spr.quad;
+    tx = spr.tx;
+    ty = spr.ty;
+    width = spr.width;
+    height = spr.height;
+    tex_width = spr.tex_width;
+    tex_height = spr.tex_height;
+    hotX = spr.hotX;
+    hotY = spr.hotY;
+    bXFlip = spr.bXFlip;
+    bYFlip = spr.bYFlip;
+    bHSFlip = spr.bHSFlip;
+    maskOriginX = spr.maskOriginX;
+    maskOriginY = spr.maskOriginY;
+    maskPosX = spr.maskPosX;
+    maskPosY = spr.maskPosY;
+    return *this;
+}
+
+hgeSprite::~hgeSprite() { hge->Release(); }
+
+void hgeSprite::ReadTextureSize(HTEXTURE tex, float* w, float* h) const {
+    *w = *h = 1.0f;
+    if (!tex) return;
+    int tw = hge->Texture_GetWidth(tex);
+    int th = hge->Texture_GetHeight(tex);
+    // A handle the engine does not know reports 0: keep the coordinates finite.
+    if (tw > 0) *w = (float)tw;
+    if (th > 0) *h = (float)th;
+}
+
+void hgeSprite::SetQuadTexCoords(float x1, float y1, float x2, float y2) {
+    float u1 = x1 / tex_width, v1 = y1 / tex_height;
+    float u2 = x2 / tex_width, v2 = y2 / tex_height;
+    quad.v[0].tx = u1;
+    quad.v[0].ty = v1;
+    quad.v[1].tx = u2;
+    quad.v[1].ty = v1;
+    quad.v[2].tx = u2;
+    quad.v[2].ty = v2;
+    quad.v[3].tx = u1;
+    quad.v[3].ty = v2;
+    if (bXFlip) {
+        std::swap(quad.v[0].tx, quad.v[1].tx);
+        std::swap(quad.v[3].tx, quad.v[2].tx);
+    }
+    if (bYFlip) {
+        std::swap(quad.v[0].ty, quad.v[3].ty);
+        std::swap(quad.v[1].ty, quad.v[2].ty);
+    }
+}
+
+void hgeSprite::UpdateMaskOffset() {
+    if (!quad.tex2) return;
+    quad.tx2Offset = maskPosX - maskOriginX;
+    quad.ty2Offset = maskPosY - maskOriginY;
+    quad.tx2Div = 1.0f;
+    quad.ty2Div = 1.0f;
+}
+
+void hgeSprite::Render(float x, float y) {
+    float x1 = x - hotX, y1 = y - hotY;
+    float x2 = x1 + width, y2 = y1 + height;
+    quad.v[0].x = x1;
+    quad.v[0].y = y1;
+    quad.v[1].x = x2;
+    quad.v[1].y = y1;
+    quad.v[2].x = x2;
+    quad.v[2].y = y2;
+    quad.v[3].x = x1;
+    quad.v[3].y = y2;
+    UpdateMaskOffset();
+    hge->Gfx_RenderQuad(&quad);
+}
+
+void hgeSprite::CornersEx(float x, float y, float rot, float hscale, float vscale, float* xs, float* ys) const {
+    if (vscale == 0.0f) vscale = hscale;
+    float x1 = -hotX * hscale, y1 = -hotY * vscale;
+    float x2 = (width - hotX) * hscale, y2 = (height - hotY) * vscale;
+    const float cx[4] = {x1, x2, x2, x1};
+    const float cy[4] = {y1, y1, y2, y2};
+    if (rot != 0.0f) {
+        float c = std::cos(rot), s = std::sin(rot);
+        for (int i = 0; i < 4; i++) {
+            xs[i] = cx[i] * c - cy[i] * s + x;
+            ys[i] = cx[i] * s + cy[i] * c + y;
+        }
+    } else {
+        for (int i = 0; i < 4; i++) {
+            xs[i] = cx[i] + x;
+            ys[i] = cy[i] + y;
+        }
+    }
+}
+
+void hgeSprite::RenderEx(float x, float y, float rot, float hscale, float vscale) {
+    float xs[4], ys[4];
+    CornersEx(x, y, rot, hscale, vscale, xs, ys);
+    for (int i = 0; i < 4; i++) {
+        quad.v[i].x = xs[i];
+        quad.v[i].y = ys[i];
+    }
+    // The mask offset is in the sprite's own texels, so it turns and scales
+    // with the sprite by itself.
+    UpdateMaskOffset();
+    hge->Gfx_RenderQuad(&quad);
+}
+
+void hgeSprite::RenderStretch(float x1, float y1, float x2, float y2) {
+    quad.v[0].x = x1;
+    quad.v[0].y = y1;
+    quad.v[1].x = x2;
+    quad.v[1].y = y1;
+    quad.v[2].x = x2;
+    quad.v[2].y = y2;
+    quad.v[3].x = x1;
+    quad.v[3].y = y2;
+    UpdateMaskOffset();
+    hge->Gfx_RenderQuad(&quad);
+}
+
+void hgeSprite::Render4V(float x0, float y0, float x1, float y1, float x2, float y2, float x3, float y3) {
+    quad.v[0].x = x0;
+    quad.v[0].y = y0;
+    quad.v[1].x = x1;
+    quad.v[1].y = y1;
+    quad.v[2].x = x2;
+    quad.v[2].y = y2;
+    quad.v[3].x = x3;
+    quad.v[3].y = y3;
+    UpdateMaskOffset();
+    hge->Gfx_RenderQuad(&quad);
+}
+
+hgeRect* hgeSprite::GetBoundingBox(float x, float y, hgeRect* rect) const {
+    rect->Set(x - hotX, y - hotY, x - hotX + width, y - hotY + height);
+    return rect;
+}
+
+hgeRect* hgeSprite::GetBoundingBoxEx(float x, float y, float rot, float hscale, float vscale, hgeRect* rect) const {
+    float xs[4], ys[4];
+    CornersEx(x, y, rot, hscale, vscale, xs, ys);
+    rect->Clear();
+    for (int i = 0; i < 4; i++) rect->Encapsulate(xs[i], ys[i]);
+    return rect;
+}
+
+void hgeSprite::SetFlip(bool bX, bool bY, bool bHotSpot) {
+    // Take a mirrored hot spot back before the flags change, then mirror anew.
+    if (bHSFlip && bXFlip) hotX = width - hotX;
+    if (bHSFlip && bYFlip) hotY = height - hotY;
+    bHSFlip = bHotSpot;
+
+    if (bX != bXFlip) {
+        std::swap(quad.v[0].tx, quad.v[1].tx);
+        std::swap(quad.v[3].tx, quad.v[2].tx);
+        bXFlip = bX;
+    }
+    if (bY != bYFlip) {
+        std::swap(quad.v[0].ty, quad.v[3].ty);
+        std::swap(quad.v[1].ty, quad.v[2].ty);
+        bYFlip = bY;
+    }
+
+    if (bHSFlip && bXFlip) hotX = width - hotX;
+    if (bHSFlip && bYFlip) hotY = height - hotY;
+}
+
+void hgeSprite::SetTexture(HTEXTURE tex) {
+    float tw, th;
+    ReadTextureSize(tex, &tw, &th);
+    quad.tex = tex;
+    if (tw != tex_width || th != tex_height) {
+        // Keep the rectangle in texels: rescale the coordinates to the new size.
+        for (int i = 0; i < 4; i++) {
+            quad.v[i].tx = quad.v[i].tx * tex_width / tw;
+            quad.v[i].ty = quad.v[i].ty * tex_height / th;
+        }
+        tex_width = tw;
+        tex_height = th;
+    }
+}
+
+void hgeSprite::SetTextureRect(float x, float y, float w, float h, bool adjSize) {
+    tx = x;
+    ty = y;
+    if (adjSize) {
+        width = w;
+        height = h;
+    }
+    SetQuadTexCoords(x, y, x + w, y + h);
+}
+
+void hgeSprite::SetColor(DWORD col, int i) {
+    if (i >= 0 && i < 4) {
+        quad.v[i].col = col;
+    } else if (i == -1) {
+        for (auto& v : quad.v) v.col = col;
+    }
+}
+
+void hgeSprite::SetZ(float z, int i) {
+    if (i >= 0 && i < 4) {
+        quad.v[i].z = z;
+    } else if (i == -1) {
+        for (auto& v : quad.v) v.z = z;
+    }
+}
+
+void hgeSprite::SetMaskTexture(HTEXTURE tex, float x, float y, float w, float h) {
+    quad.tex2 = tex;
+    quad.stage2Mode = 2;
+    float mw, mh;
+    ReadTextureSize(tex, &mw, &mh);
+    float u1 = x / mw, v1 = y / mh, u2 = (x + w) / mw, v2 = (y + h) / mh;
+    quad.v[0].tx2 = u1;
+    quad.v[0].ty2 = v1;
+    quad.v[1].tx2 = u2;
+    quad.v[1].ty2 = v1;
+    quad.v[2].tx2 = u2;
+    quad.v[2].ty2 = v2;
+    quad.v[3].tx2 = u1;
+    quad.v[3].ty2 = v2;
+    maskOriginX = maskOriginY = 0.0f;
+    maskPosX = maskPosY = 0.0f;
+}
