@@ -58,8 +58,15 @@ void hgeFont::Load(const char* filename, bool bMipmap) {
     DWORD size = 0;
     void* data = hge->Resource_Load(filename, &size);
     if (!data) return;
-    std::string desc(static_cast<const char*>(data), size);
+    std::string copy(static_cast<const char*>(data), size);
     hge->Resource_Free(data);
+    LoadFromMemory(copy.data(), copy.size(), filename, bMipmap);
+}
+
+void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename, bool bMipmap) {
+    if (!data) return;
+    if (!filename) filename = "";
+    std::string desc(data, size);
     desc.resize(std::strlen(desc.c_str()));  // the text ends at a zero byte
 
     size_t pos = 0;
@@ -236,27 +243,33 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
 }
 
 void hgeFont::printf(float x, float y, int align, const char* format, ...) {
-    char buffer[BUFFER_SIZE];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
-    va_end(args);
+    char buffer[BUFFER_SIZE] = "";
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(buffer, sizeof buffer, format, args);
+        va_end(args);
+    }
     Render(x, y, align, buffer);
 }
 
 void hgeFont::printfb(float x, float y, float w, float h, int align, const char* format, ...) {
-    char buffer[BUFFER_SIZE];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
-    va_end(args);
+    char buffer[BUFFER_SIZE] = "";
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(buffer, sizeof buffer, format, args);
+        va_end(args);
+    }
     RenderBox(x, y, w, h, align, buffer);
 }
 
-void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* text) {
-    // Wrap in place, word by word: a line that grows wider than the box breaks
-    // at the blank before the word that overflowed; a first word that is wider
-    // than the box on its own keeps its line and the text after it moves on.
+int hgeFont::WrapText(char* text, float w) const {
+    // Word by word: a line that grows wider than the box breaks at the blank
+    // before the word that overflowed; a first word that is wider than the box on
+    // its own keeps its line and the text after it moves on. Every line break
+    // counts once.
+    if (!text) return 0;
     int lines = 0;
     char* lineStart = text;
     char* prevBlank = nullptr;
@@ -271,7 +284,7 @@ void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* tex
 
         if (lw > w) {
             if (p == lineStart) {
-                if (p[i]) p[i] = '\n';  // counted below as the line break it is
+                if (p[i]) p[i] = '\n';  // counted below as the line break it now is
             } else {
                 *prevBlank = '\n';
                 lineStart = prevBlank + 1;
@@ -284,14 +297,14 @@ void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* tex
             lineStart = p;
             continue;
         }
-        if (!p[i]) {
-            lines++;
-            break;
-        }
+        if (!p[i]) return lines + 1;
         prevBlank = p + i;
         p += i + 1;
     }
+}
 
+void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* text) {
+    int lines = WrapText(text, w);
     float textHeight = fSpacing * fHeight * fScale * lines;
     switch (align & HGETEXT_HORZMASK) {
         case HGETEXT_RIGHT:

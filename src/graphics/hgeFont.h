@@ -8,6 +8,8 @@
 // used by button captions and list boxes).
 #pragma once
 
+#include <cstddef>
+
 #include "graphics/hgeSprite.h"
 #include "platform/hge.h"
 
@@ -30,6 +32,10 @@ public:
     ~hgeFont();
     hgeFont(const hgeFont&) = delete;
     hgeFont& operator=(const hgeFont&) = delete;
+
+    // Reads a font description held in memory; filename names the file for the
+    // log and is the folder the bitmap is taken from. Meant for an empty font.
+    void LoadFromMemory(const char* data, size_t size, const char* filename, bool bMipmap = false);
 
     void Render(float x, float y, int align, const char* string);
     void printf(float x, float y, int align, const char* format, ...)
@@ -73,6 +79,10 @@ public:
     float GetLineWidth(const char* string) const;
     // The first line (unclamped), or with bMultiline the widest line.
     float GetStringWidth(const char* string, bool bMultiline = true) const;
+
+    // Wraps the text in place into lines no wider than w (as printfb does):
+    // blanks become line breaks. Returns the number of lines.
+    int WrapText(char* text, float w) const;
 
     // Longest text that printf and printfb format.
     static const int BUFFER_SIZE = 1024;
