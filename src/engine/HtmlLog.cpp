@@ -4,16 +4,7 @@
 #include <cstring>
 
 #include "platform/FileSystem.h"
-
-// The system facts come from the platform layer (platform/SysInfo.h).
-namespace SysInfo {
-std::string GetComputerName();
-std::string GetOSVersion();
-std::string GetLocale();
-std::string GetCPU();
-std::string GetVideoInfo();
-std::string GetMemoryStatus();
-}  // namespace SysInfo
+#include "platform/SysInfo.h"
 
 namespace {
 

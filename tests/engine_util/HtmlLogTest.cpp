@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "FileText.h"
+#include "support/TempDir.h"
 #include "engine/HtmlLog.h"
 #include "platform/FileSystem.h"
 
@@ -11,12 +12,12 @@ const char* const kRunMarker = "Computername: ";
 class HtmlLogFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        path = dir.File("Log.html");
+        path = dir / "Log.html";
         HtmlLog::Instance()->Open(path);
     }
     std::string Page() const { return ReadAll(path); }
 
-    TempFolder dir;
+    TempDir dir;
     std::string path;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "FileText.h"
+#include "support/TempDir.h"
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
 #include "platform/FileSystem.h"
@@ -72,11 +73,11 @@ TEST(XmlWriter, EscapesMarkupInValuesAndText) {
 }
 
 TEST(XmlFiles, SaveIsByteExactWithLineFeeds) {
-    TempFolder dir;
+    TempDir dir;
     XMLDocument doc("root");
     doc.GetRoot()->CreateChild("a");
     doc.GetRoot()->CreateChild("b")->AddAttribute("x", 1);
-    const std::string file = dir.File("out.xml");
+    const std::string file = dir / "out.xml";
     ASSERT_TRUE(doc.Save(file));
     const std::string bytes = ReadAll(file);
     EXPECT_EQ(bytes, "<root>\n    <a/>\n    <b x=\"1\"/>\n</root>");
@@ -84,13 +85,13 @@ TEST(XmlFiles, SaveIsByteExactWithLineFeeds) {
 }
 
 TEST(XmlFiles, EscapedTextRoundTrips) {
-    TempFolder dir;
+    TempDir dir;
     const std::string nasty = "Tom & \"Jerry\" <it's> &amp;";
     XMLDocument doc("users");
     RefPtr<Element> user = doc.GetRoot()->CreateChild("user");
     user->AddAttribute("name", nasty);
     user->SetValue(nasty);
-    const std::string file = dir.File("users.xml");
+    const std::string file = dir / "users.xml";
     ASSERT_TRUE(doc.Save(file));
 
     XMLDocument back = XMLDocument::FromFile(file);
@@ -105,12 +106,12 @@ TEST(XmlFiles, EscapedTextRoundTrips) {
 }
 
 TEST(XmlFiles, DuplicateAttributesAreKept) {
-    TempFolder dir;
+    TempDir dir;
     XMLDocument doc("e");
     doc.GetRoot()->AddAttribute("k", 1);
     doc.GetRoot()->AddAttribute("k", 2);
     EXPECT_EQ(doc.ToText(), "<e k=\"1\" k=\"2\"/>");
-    const std::string file = dir.File("dup.xml");
+    const std::string file = dir / "dup.xml";
     ASSERT_TRUE(doc.Save(file));
 
     XMLDocument back("x");
@@ -123,11 +124,11 @@ TEST(XmlFiles, DuplicateAttributesAreKept) {
 }
 
 TEST(XmlFiles, DuplicateAttributesInHandWrittenFiles) {
-    TempFolder dir;
+    TempDir dir;
     RefPtr<Element> root = Root(
         "<!-- <x a='1' a='2'> -->\n<list>\n  <item a = '1>' b=\"x\" a=\"2\"\ta='3'/>\n"
         "  <item _drovalin_dup0=\"real\" a=\"4\"></item>\n</list>",
-        dir.File("hand.xml"));
+        dir / "hand.xml");
     ASSERT_TRUE(root);
     ASSERT_EQ(root->GetChildren().size(), 2u);
     const auto& attrs = root->GetChildren()[0]->GetAttributes();
@@ -142,11 +143,11 @@ TEST(XmlFiles, DuplicateAttributesInHandWrittenFiles) {
 }
 
 TEST(XmlFiles, LoadBuildsTheModel) {
-    TempFolder dir;
+    TempDir dir;
     RefPtr<Element> root = Root(
         "<?xml version=\"1.0\"?>\r\n<!-- comment -->\r\n<Scene name=\"Hall\" w=\"1024\">lead<Obj id=\"1\"/>tail"
         "<Obj id=\"2\">\r\n  inner\r\n</Obj><!-- x --></Scene>\r\n",
-        dir.File("scene.xml"));
+        dir / "scene.xml");
     ASSERT_TRUE(root);
     EXPECT_EQ(root->GetName(), "Scene");
     EXPECT_EQ(root->GetValue(), "lead");  // text after a child is lost
@@ -160,39 +161,39 @@ TEST(XmlFiles, LoadBuildsTheModel) {
 }
 
 TEST(XmlFiles, FailedLoadsKeepTheRoot) {
-    TempFolder dir;
+    TempDir dir;
     XMLDocument doc("keep");
-    EXPECT_FALSE(doc.Load(dir.File("missing.xml")));
+    EXPECT_FALSE(doc.Load(dir / "missing.xml"));
     EXPECT_FALSE(doc.GetLastError().empty());
 
-    WriteAll(dir.File("comment.xml"), "<?xml version=\"1.0\"?>\n<!-- only a comment -->\n");
-    EXPECT_FALSE(doc.Load(dir.File("comment.xml")));
+    WriteAll(dir / "comment.xml", "<?xml version=\"1.0\"?>\n<!-- only a comment -->\n");
+    EXPECT_FALSE(doc.Load(dir / "comment.xml"));
 
-    WriteAll(dir.File("broken.xml"), "<a><b></a>");
-    EXPECT_FALSE(doc.Load(dir.File("broken.xml")));
+    WriteAll(dir / "broken.xml", "<a><b></a>");
+    EXPECT_FALSE(doc.Load(dir / "broken.xml"));
 
-    WriteAll(dir.File("empty.xml"), "");
-    EXPECT_FALSE(doc.Load(dir.File("empty.xml")));
+    WriteAll(dir / "empty.xml", "");
+    EXPECT_FALSE(doc.Load(dir / "empty.xml"));
 
     EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
     EXPECT_FALSE(doc.IsLoaded());
-    EXPECT_FALSE(XMLDocument::FromFile(dir.File("missing.xml")).IsLoaded());
+    EXPECT_FALSE(XMLDocument::FromFile(dir / "missing.xml").IsLoaded());
 }
 
 TEST(XmlFiles, DeepNestingIsRefusedNotACrash) {
-    TempFolder dir;
+    TempDir dir;
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += "<a>";
-    WriteAll(dir.File("deep.xml"), deep);
+    WriteAll(dir / "deep.xml", deep);
     XMLDocument doc("keep");
-    EXPECT_FALSE(doc.Load(dir.File("deep.xml")));
+    EXPECT_FALSE(doc.Load(dir / "deep.xml"));
     EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
 
     std::string fine;
     for (int i = 0; i < 200; ++i) fine += "<a><b/><c x='1'/>";
     for (int i = 0; i < 200; ++i) fine += "</a>";
-    WriteAll(dir.File("fine.xml"), fine);
-    EXPECT_TRUE(doc.Load(dir.File("fine.xml"))) << doc.GetLastError();
+    WriteAll(dir / "fine.xml", fine);
+    EXPECT_TRUE(doc.Load(dir / "fine.xml")) << doc.GetLastError();
 }
 
 TEST(XmlFiles, RelativePathsUseTheProgramFolderForSaveAndLoad) {
@@ -216,19 +217,19 @@ TEST(XmlFiles, RelativePathsUseTheProgramFolderForSaveAndLoad) {
 }
 
 TEST(XmlFiles, SaveCreatesFoldersAndReportsFailure) {
-    TempFolder dir;
-    HtmlLog::Instance()->Open(dir.File("Log.html"));
+    TempDir dir;
+    HtmlLog::Instance()->Open(dir / "Log.html");
     HtmlLog::Instance()->WriteHeader();
 
     XMLDocument doc("p");
-    ASSERT_TRUE(doc.Save(dir.File("data/Map/1.xml")));
-    EXPECT_EQ(ReadAll(dir.File("data/Map/1.xml")), "<p/>");
+    ASSERT_TRUE(doc.Save(dir / "data/Map/1.xml"));
+    EXPECT_EQ(ReadAll(dir / "data/Map/1.xml"), "<p/>");
 
-    WriteAll(dir.File("plain"), "a file, not a folder");
-    EXPECT_FALSE(doc.Save(dir.File("plain/sub/x.xml")));
-    const std::string log = ReadAll(dir.File("Log.html"));
-    EXPECT_NE(log.find("Saving XML document to " + dir.File("data/Map/1.xml")), std::string::npos);
-    EXPECT_NE(log.find("Error:</FONT>\n\t\t</STRONG></FONT>Cannot write XML document " + dir.File("plain/sub/x.xml")),
+    WriteAll(dir / "plain", "a file, not a folder");
+    EXPECT_FALSE(doc.Save(dir / "plain/sub/x.xml"));
+    const std::string log = ReadAll(dir / "Log.html");
+    EXPECT_NE(log.find("Saving XML document to " + (dir / "data/Map/1.xml")), std::string::npos);
+    EXPECT_NE(log.find("Error:</FONT>\n\t\t</STRONG></FONT>Cannot write XML document " + (dir / "plain/sub/x.xml")),
               std::string::npos);
     HtmlLog::Instance()->Open("");
 }

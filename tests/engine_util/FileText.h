@@ -1,35 +1,11 @@
-// A fresh folder under /tmp for one test, removed with everything in it.
+// Whole-file reads and writes and small text checks for the tests of this folder.
 #pragma once
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include <ftw.h>
 #include <unistd.h>
-
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/drovalin_util_XXXXXX";
-        if (mkdtemp(name)) m_path = std::string(name) + "/";
-    }
-    ~TempFolder() {
-        if (!m_path.empty())
-            nftw(m_path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
-                 FTW_DEPTH | FTW_PHYS);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The folder with a trailing "/".
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + name; }
-
-private:
-    std::string m_path;
-};
 
 inline std::string ReadAll(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
