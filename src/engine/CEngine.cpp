@@ -2,6 +2,8 @@
 
 #include "engine/EntityManager.h"
 #include "engine/HtmlLog.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
 #include "entities/CCountBase.h"
 #include "platform/FileSystem.h"
 
@@ -141,7 +143,8 @@ bool CEngine::Render() {
 void CEngine::DrawCursor() {
     if (!m_drawCursor || !m_pResourceManager) return;
     if (!m_pHGE->System_GetState(HGE_HIDEMOUSE) || !m_pHGE->Input_IsMouseOver()) return;
-    // The cursor sprite is drawn from the resource manager once it is wired in.
+    hgeSprite* cursor = m_pResourceManager->GetSprite(m_cursorSprite.c_str());
+    if (cursor) cursor->Render(m_mouseX, m_mouseY);
 }
 
 }  // namespace ZOLTFramework

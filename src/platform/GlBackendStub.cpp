@@ -1,3 +1,0 @@
-#include "platform/Backend.h"
-
-Backend* CreateGlBackend() { return nullptr; }
