@@ -2,11 +2,14 @@
 # Regenerates the content pack in data/ from the generators in tools/.
 # Fonts, particle files and pictures are built by the C++ tools; the text tables
 # are converted from their UTF-8 sources in tools/text/ to Windows-1250 bytes.
-# Sounds are made separately by tools/make_sounds.sh (needs sox and oggenc).
+# Sounds and music come from tools/make_sounds.sh, run here too when sox and
+# oggenc are installed (skip them with --no-sounds).
 #
-#   bash tools/make_content.sh [build folder]
+#   bash tools/make_content.sh [--no-sounds] [build folder]
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+SOUNDS=1
+if [ "${1:-}" = "--no-sounds" ]; then SOUNDS=0; shift; fi
 BUILD="${1:-$ROOT/build}"
 DATA="$ROOT/data"
 TTF=/usr/share/fonts/truetype/dejavu
@@ -27,3 +30,11 @@ for lang in English Czech; do
   iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"
   echo "$DATA/Text/$lang.txt"
 done
+
+if [ $SOUNDS -eq 1 ]; then
+  if command -v sox >/dev/null && command -v oggenc >/dev/null; then
+    bash "$ROOT/tools/make_sounds.sh"
+  else
+    echo "sox or oggenc missing: sounds and music left as they are"
+  fi
+fi

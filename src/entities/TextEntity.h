@@ -23,7 +23,7 @@ class CButtonListener;
 class TextEntity : public ZOLTFramework::CGUIEntity {
 public:
     // Longest text drawn (the font's text buffer holds one more byte).
-    static const size_t kMaxDrawnLength = 1023;
+    static constexpr size_t kMaxDrawnLength = 1023;
 
     TextEntity(const std::string& entityName, ZOLTFramework::CButtonListener* textListener);
     // From a layout element: attributes in document order ("message", "x", "y",

@@ -12,7 +12,7 @@
 #include "engine/SoundTrack.h"
 #include "engine/Track.h"
 #include "support/HtmlLogCapture.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 #include "AudioFixtures.h"
 
 using ZOLTFramework::CAudioManager;
@@ -21,14 +21,20 @@ using ZOLTFramework::CTrack;
 
 namespace {
 
+// Writes a file into the folder and returns its full name.
+inline std::string Put(const TempDir& dir, const std::string& name, const std::string& bytes) {
+    dir.Write(name, bytes);
+    return dir / name;
+}
+
 const float kDt = 1.0f / 300.0f;
 
 class AudioManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_liveBefore = CTrack::GetLiveCount();
-        m_wav = m_folder.Write("beep.wav", audio_test::MakeWav());
-        m_ogg = m_folder.Write("piece.ogg", audio_test::ReadBytes(audio_test::OggFixturePath()));
+        m_wav = Put(m_folder, "beep.wav", audio_test::MakeWav());
+        m_ogg = Put(m_folder, "piece.ogg", audio_test::ReadBytes(audio_test::OggFixturePath()));
         m_audio.reset(new CAudioManager());
         ASSERT_TRUE(m_audio->OpenDevice()) << "the dummy audio driver should open";
     }
@@ -45,7 +51,7 @@ protected:
     float Volume(const std::string& name) { return m_audio->FindMusic(name)->GetStreamVolume(); }
     bool Playing(const std::string& name) { return m_audio->FindMusic(name)->IsPlaying(); }
 
-    TempFolder m_folder;
+    TempDir m_folder;
     std::string m_wav, m_ogg;
     std::unique_ptr<CAudioManager> m_audio;
     int m_liveBefore = 0;
@@ -59,10 +65,12 @@ TEST_F(AudioManagerTest, RegistersTracksByNameAndRefusesBadFiles) {
     EXPECT_TRUE(m_audio->LoadSound("Beep", m_wav));  // names need not be unique
     EXPECT_TRUE(m_audio->LoadMusic("music1", m_ogg));
     EXPECT_EQ(CTrack::GetLiveCount(), m_liveBefore + 3);
+    EXPECT_TRUE(m_audio->LoadSound("OggBeep", m_ogg)) << "event sounds are Ogg files";
+    m_audio->RemoveSound("OggBeep");
 
-    EXPECT_FALSE(m_audio->LoadSound("Missing", m_folder.File("nothing.ogg")));
-    EXPECT_FALSE(m_audio->LoadMusic("MissingMusic", m_folder.File("nothing.ogg")));
-    const std::string junk = m_folder.Write("junk.ogg", "this is not a sound");
+    EXPECT_FALSE(m_audio->LoadSound("Missing", (m_folder / "nothing.ogg")));
+    EXPECT_FALSE(m_audio->LoadMusic("MissingMusic", (m_folder / "nothing.ogg")));
+    const std::string junk = Put(m_folder, "junk.ogg", "this is not a sound");
     EXPECT_FALSE(m_audio->LoadSound("Junk", junk));
     EXPECT_FALSE(m_audio->LoadMusic("JunkMusic", junk));
     EXPECT_FALSE(m_audio->LoadMusic("WavMusic", m_wav));  // music is streamed Ogg only
@@ -249,16 +257,15 @@ TEST_F(AudioManagerTest, MixesSeveralPiecesAtTheirOwnVolumes) {
 
 TEST(AudioManagerDevice, WithoutADeviceEveryOperationDoesNothing) {
     HtmlLogCapture log;
-    TempFolder folder;
-    const std::string wav = folder.Write("beep.wav", audio_test::MakeWav());
+    TempDir folder;
+    const std::string wav = Put(folder, "beep.wav", audio_test::MakeWav());
     const int liveBefore = CTrack::GetLiveCount();
     {
-        const char* old = std::getenv("SDL_AUDIODRIVER");
-        const std::string saved = old ? old : "";
-        setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
         CAudioManager audio;
-        EXPECT_FALSE(audio.OpenDevice());
-        if (old) setenv("SDL_AUDIODRIVER", saved.c_str(), 1); else unsetenv("SDL_AUDIODRIVER");
+        {
+            ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
+            EXPECT_FALSE(audio.OpenDevice());
+        }
         EXPECT_FALSE(audio.IsDeviceOpen());
         EXPECT_EQ(log.CountRows("Warning", "No audio"), 1);
 
@@ -297,8 +304,8 @@ TEST(AudioManagerDevice, OneManagerHoldsTheDeviceAtATime) {
 
 TEST(AudioManagerDevice, VolumesAreClampedAndLiveCountReturnsToZero) {
     const int liveBefore = CTrack::GetLiveCount();
-    TempFolder folder;
-    const std::string wav = folder.Write("beep.wav", audio_test::MakeWav());
+    TempDir folder;
+    const std::string wav = Put(folder, "beep.wav", audio_test::MakeWav());
     {
         CAudioManager audio;
         ASSERT_TRUE(audio.OpenDevice());

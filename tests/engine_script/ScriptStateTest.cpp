@@ -4,9 +4,15 @@
 
 #include "engine/ScriptState.h"
 #include "support/HtmlLogCapture.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 namespace {
+
+// Writes a file into the folder and returns its full name.
+inline std::string Put(const TempDir& dir, const std::string& name, const std::string& bytes) {
+    dir.Write(name, bytes);
+    return dir / name;
+}
 
 // Asked for during static initialisation, as the class registrations do.
 ScriptState* const g_earlyInstance = ScriptState::Instance();
@@ -61,15 +67,15 @@ TEST(ScriptState, FailedScriptsAreLoggedOnceAndLeaveTheStackAsItWas) {
 
 TEST(ScriptState, DoFileReturnsLuasResultWithoutLogging) {
     HtmlLogCapture log;
-    TempFolder folder;
+    TempDir folder;
     ScriptState* script = ScriptState::Instance();
     const int top = lua_gettop(State());
 
-    EXPECT_EQ(script->DoFile(folder.Write("good.lua", "from_file = 1\nreturn from_file")), LUA_OK);
+    EXPECT_EQ(script->DoFile(Put(folder, "good.lua", "from_file = 1\nreturn from_file")), LUA_OK);
     EXPECT_TRUE(script->HasGlobal("from_file"));
-    EXPECT_EQ(script->DoFile(folder.Write("bad.lua", "from_file = = 2")), LUA_ERRSYNTAX);
-    EXPECT_EQ(script->DoFile(folder.Write("fails.lua", "missing_function()")), LUA_ERRRUN);
-    EXPECT_EQ(script->DoFile(folder.File("absent.lua")), LUA_ERRFILE);
+    EXPECT_EQ(script->DoFile(Put(folder, "bad.lua", "from_file = = 2")), LUA_ERRSYNTAX);
+    EXPECT_EQ(script->DoFile(Put(folder, "fails.lua", "missing_function()")), LUA_ERRRUN);
+    EXPECT_EQ(script->DoFile((folder / "absent.lua")), LUA_ERRFILE);
     EXPECT_EQ(lua_gettop(State()), top);
     EXPECT_EQ(log.Count("Lua error:"), 0);
     script->ClearGlobal("from_file");

@@ -6,12 +6,20 @@
 #include <vector>
 
 #include "engine/XMLParser.h"
+#include "platform/FileSystem.h"
+#include "support/HeadlessEngine.h"
 #include "support/HtmlLogCapture.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 using ZOLTFramework::XMLParser;
 
 namespace {
+
+// Writes a file into the folder and returns its full name.
+inline std::string Put(const TempDir& dir, const std::string& name, const std::string& bytes) {
+    dir.Write(name, bytes);
+    return dir / name;
+}
 
 // Reads path files: the settings of "PathMove" and one point per "Point" (its
 // first two attribute values, whatever their names).
@@ -116,8 +124,8 @@ TEST(XMLParserText, KeepsWordsAndDropsBlankChunks) {
 }
 
 TEST(XMLParserFile, ReadsAPathFile) {
-    TempFolder folder;
-    const std::string path = folder.Write("Path.xml",
+    TempDir folder;
+    const std::string path = Put(folder, "Path.xml",
         "<?xml version=\"1.0\"?>\r\n"
         "<Root>\r\n"
         "  <PathMove PathSmoothType=\"1\" IsCyclic=\"false\" Velocity=\"120.5\" Unknown=\"x\"/>\r\n"
@@ -143,50 +151,50 @@ TEST(XMLParserFile, ReadsAPathFile) {
 }
 
 TEST(XMLParserFile, WholeBlocksStillGetTheirFinalCall) {
-    TempFolder folder;
+    TempDir folder;
     HtmlLogCapture log;
     for (size_t size : {size_t(1023), size_t(1024), size_t(2048)}) {
         PathFileReader good;
-        const std::string goodPath = folder.Write("good.xml", DocumentOfSize(size, true));
+        const std::string goodPath = Put(folder, "good.xml", DocumentOfSize(size, true));
         EXPECT_TRUE(XMLParser::ParseFile(goodPath, &good)) << size;
         EXPECT_EQ(good.points.size(), 1u);
 
         // An unclosed document is caught only by the final call.
         PathFileReader bad;
-        const std::string badPath = folder.Write("bad.xml", DocumentOfSize(size, false));
+        const std::string badPath = Put(folder, "bad.xml", DocumentOfSize(size, false));
         EXPECT_FALSE(XMLParser::ParseFile(badPath, &bad)) << size;
         EXPECT_EQ(bad.points.size(), 1u) << "what was read stays";
     }
-    EXPECT_EQ(log.CountRows("Error", "XML Error (" + folder.File("bad.xml") + "): no element found at line 4"), 3);
+    EXPECT_EQ(log.CountRows("Error", "XML Error (" + (folder / "bad.xml") + "): no element found at line 4"), 3);
 }
 
 TEST(XMLParserFile, ReportsErrorsWithPathTextAndLine) {
-    TempFolder folder;
+    TempDir folder;
     HtmlLogCapture log;
-    const std::string path = folder.Write("broken.xml", "<PathMove>\n<Point x=\"1\" y=\"2\">\n</PathMove>\n");
+    const std::string path = Put(folder, "broken.xml", "<PathMove>\n<Point x=\"1\" y=\"2\">\n</PathMove>\n");
     PathFileReader r;
     EXPECT_FALSE(XMLParser::ParseFile(path, &r));
     EXPECT_EQ(log.CountRows("Error", "XML Error (" + path + "): mismatched tag at line 3"), 1);
     EXPECT_NE(r.GetErrorCode(), 0);
     EXPECT_EQ(r.GetCurrentLineNumber(), 3);
 
-    const std::string empty = folder.Write("empty.xml", "");
+    const std::string empty = Put(folder, "empty.xml", "");
     EXPECT_FALSE(XMLParser::ParseFile(empty, &r));
 
     // A missing file is reported to the engine log only.
     PathFileReader missing;
-    EXPECT_FALSE(XMLParser::ParseFile(folder.File("absent.xml"), &missing));
+    EXPECT_FALSE(XMLParser::ParseFile((folder / "absent.xml"), &missing));
     EXPECT_EQ(log.Count("absent.xml"), 0);
     EXPECT_FALSE(XMLParser::ParseFile(path, nullptr));
 }
 
 TEST(XMLParserFile, NoExceptionCrossesTheParser) {
-    TempFolder folder;
+    TempDir folder;
     HtmlLogCapture log;
     std::string doc = "<Root>\n<A/>\n<Boom/>\n<B/>\n<C/>\n";
     doc += std::string(3000, ' ');  // later blocks are not parsed
     doc += "</Root>\n";
-    const std::string path = folder.Write("boom.xml", doc);
+    const std::string path = Put(folder, "boom.xml", doc);
     ThrowingReader r;
     EXPECT_FALSE(XMLParser::ParseFile(path, &r));
     EXPECT_EQ(r.starts, 3) << "no event after the throw";
@@ -196,8 +204,8 @@ TEST(XMLParserFile, NoExceptionCrossesTheParser) {
 }
 
 TEST(XMLParserNesting, SubParsersTakeASubtreeAndHandItBack) {
-    TempFolder folder;
-    const std::string path = folder.Write("scene.xml",
+    TempDir folder;
+    const std::string path = Put(folder, "scene.xml",
         "<Scene><Items><Item name=\"vase\"/><Group><Item name=\"key\"/></Group></Items><Tail/></Scene>");
     SceneReader r;
     EXPECT_TRUE(XMLParser::ParseFile(path, &r));
@@ -211,16 +219,16 @@ TEST(XMLParserNesting, SubParsersTakeASubtreeAndHandItBack) {
 }
 
 TEST(XMLParserNesting, AFailureInsideASubtreeFreesTheSubParser) {
-    TempFolder folder;
+    TempDir folder;
     HtmlLogCapture log;
-    const std::string thrown = folder.Write("thrown.xml", "<Scene><Items><Item name=\"a\"/><Bad/></Items></Scene>");
+    const std::string thrown = Put(folder, "thrown.xml", "<Scene><Items><Item name=\"a\"/><Bad/></Items></Scene>");
     {
         SceneReader r;
         EXPECT_FALSE(XMLParser::ParseFile(thrown, &r));
         EXPECT_EQ(g_liveSubParsers, 0);
         EXPECT_EQ(r.items, std::vector<std::string>{"a"});
     }
-    const std::string broken = folder.Write("broken.xml", "<Scene><Items><Item name=\"a\"></Items></Scene>");
+    const std::string broken = Put(folder, "broken.xml", "<Scene><Items><Item name=\"a\"></Items></Scene>");
     {
         SceneReader r;
         EXPECT_FALSE(XMLParser::ParseFile(broken, &r));
@@ -234,4 +242,39 @@ TEST(XMLParserNesting, AFailureInsideASubtreeFreesTheSubParser) {
     }
     EXPECT_EQ(g_liveSubParsers, 0);
     EXPECT_EQ(log.CountRows("Error", "ERROR: Unknown XML error (" + thrown + ")"), 1);
+}
+
+namespace {
+
+class XMLParserEngineLog : public HeadlessEngineTest {
+protected:
+    std::string EngineLogText() { return audio_test_read(m_dir / "app.log"); }
+    static std::string audio_test_read(const std::string& path) {
+        std::string text;
+        FileSystem::ReadFile(path, text);
+        return text;
+    }
+};
+
+}  // namespace
+
+TEST_F(XMLParserEngineLog, FailuresReachTheEngineLog) {
+    HtmlLogCapture log;
+    TempDir folder;
+    PathFileReader missing;
+    EXPECT_FALSE(XMLParser::ParseFile(folder / "absent.xml", &missing));
+
+    const std::string broken = Put(folder, "broken.xml", "<PathMove>\n<Point x=\"1\" y=\"2\">\n</PathMove>\n");
+    PathFileReader r;
+    EXPECT_FALSE(XMLParser::ParseFile(broken, &r));
+
+    const std::string boom = Put(folder, "boom.xml", "<Root><Boom/></Root>");
+    ThrowingReader t;
+    EXPECT_FALSE(XMLParser::ParseFile(boom, &t));
+
+    const std::string text = EngineLogText();
+    EXPECT_NE(text.find("ERROR: Can't open XML file (" + (folder / "absent.xml") + ")"), std::string::npos) << text;
+    EXPECT_NE(text.find("ERROR: XML Error (" + broken + "): mismatched tag at line 3"), std::string::npos) << text;
+    EXPECT_NE(text.find("ERROR: Unknown XML error (" + boom + ")"), std::string::npos) << text;
+    EXPECT_EQ(log.Count("absent.xml"), 0) << "a missing file goes to the engine log only";
 }

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "engine/HtmlLog.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 class HtmlLogCapture {
 public:
     HtmlLogCapture() : m_previous(HtmlLog::Instance()->GetPath()) {
-        m_file = m_folder.Write("Log.html", "");
+        m_file = m_folder / "Log.html";
+        m_folder.Write("Log.html", "");
         HtmlLog::Instance()->Open(m_file);
     }
     ~HtmlLogCapture() { HtmlLog::Instance()->Open(m_previous); }
@@ -41,6 +42,6 @@ public:
 
 private:
     std::string m_previous;
-    TempFolder m_folder;
+    TempDir m_folder;
     std::string m_file;
 };

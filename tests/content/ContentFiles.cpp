@@ -1,0 +1,18 @@
+#include "ContentFiles.h"
+
+#include <stb_image.h>
+
+namespace contenttest {
+
+bool DecodePng(const std::string& path, int& w, int& h) {
+    std::string bytes;
+    if (!ReadAll(path, bytes)) return false;
+    int n = 0;
+    unsigned char* px = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()),
+                                              &w, &h, &n, 4);
+    if (!px) return false;
+    stbi_image_free(px);
+    return w > 0 && h > 0;
+}
+
+}  // namespace contenttest

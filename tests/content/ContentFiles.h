@@ -1,0 +1,31 @@
+// Helpers for the content checks: read the bundled files from the data folder
+// beside the test's working folder, decode pictures, list the Czech glyphs.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace contenttest {
+
+inline bool ReadAll(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+// The Czech letters at their Windows-1250 byte codes (small, then capital).
+inline const std::vector<uint8_t>& CzechCodes() {
+    static const std::vector<uint8_t> codes = {
+        0xE1, 0xE8, 0xEF, 0xE9, 0xEC, 0xED, 0xF2, 0xF3, 0xF8, 0x9A, 0x9D, 0xFA, 0xF9, 0xFD, 0x9E,
+        0xC1, 0xC8, 0xCF, 0xC9, 0xCC, 0xCD, 0xD2, 0xD3, 0xD8, 0x8A, 0x8D, 0xDA, 0xD9, 0xDD, 0x8E};
+    return codes;
+}
+
+// Size of a PNG after a full decode; false when it does not decode.
+bool DecodePng(const std::string& path, int& w, int& h);
+
+}  // namespace contenttest
