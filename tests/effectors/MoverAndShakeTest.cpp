@@ -93,7 +93,6 @@ TEST_F(EffectorTest, ShakeWalksToItsPointAndSnapsWhenClose) {
     EXPECT_NEAR(target->x, 100.0f, 0.01f);
     Frame(0.1f);  // within a pixel: lands exactly on the point
     EXPECT_FLOAT_EQ(target->x, 100.0f);
-
 }
 
 TEST_F(EffectorTest, ShakeOvershootLandsOnThePoint) {

@@ -1,9 +1,9 @@
+#include <unistd.h>
+
 #include <chrono>
 #include <cmath>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "EffectorTestSupport.h"
 #include "entities/BSpline.h"
@@ -339,8 +339,8 @@ TEST_F(PathFileTest, SettingsAndPointsComeFromTheFile) {
 }
 
 TEST_F(PathFileTest, MissingSettingsAndCoordinatesTakeDefaults) {
-    const std::string file =
-        Write("<Path><PathMove Velocity=\"40\" Resolution=\"-3\"/><Point x=\"5\"/><Point/><Point x=\"1\" y=\"1\"/></Path>");
+    const std::string file = Write(
+        "<Path><PathMove Velocity=\"40\" Resolution=\"-3\"/><Point x=\"5\"/><Point/><Point x=\"1\" y=\"1\"/></Path>");
     PathMoveEffector path(file);
     EXPECT_EQ(path.GetSmoothType(), 0);
     EXPECT_FALSE(path.IsCyclic());
