@@ -1,0 +1,91 @@
+// Owns every entity handed to it: updates them once a frame in the order they
+// joined, draws the registered ones by layer and then absolute depth, and keeps
+// the stack of screens whose top has the focus.
+//
+// Lifetimes: the manager takes an entity out of its lists before deleting it.
+// An entity deleted any other way calls Forget from its destructor, which takes
+// it out of every list and screen-stack slot (the new top gets the focus).
+// Entities may Add, Register, Unregister, push and remove screens, Kill and even
+// delete other entities while the manager walks its lists: removals leave a
+// hole that is skipped and closed after the walk.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace ZOLTFramework {
+class CEntity;
+}
+
+class EntityManager {
+public:
+    using CEntity = ZOLTFramework::CEntity;
+
+    EntityManager();
+    EntityManager(const EntityManager&) = delete;
+    EntityManager& operator=(const EntityManager&) = delete;
+    // Deletes every entity it still holds.
+    ~EntityManager();
+
+    // Takes ownership; the entity joins at the end of the current frame's
+    // update. A second Add of the same entity is ignored (Warning row).
+    void Add(CEntity* entity);
+    // Draw-list membership; called by CEntity::UpdateRegistration only.
+    void Register(CEntity* entity);
+    void Unregister(CEntity* entity);
+
+    // The current top loses the focus, the screen becomes the top and gets it.
+    // The stack does not own the screen; its creator also calls Add.
+    void PushScreen(CEntity* screen);
+    // The screen gets LostFocus; when it was the top it is popped and the new
+    // top gets GotFocus, otherwise its first occurrence is taken out silently.
+    void RemoveScreen(CEntity* screen);
+
+    // Removal of dead entities, update of the live ones, merge of the new ones.
+    void Update(float dt);
+    // Sorts the draw list when needed, then renders every live registered entity.
+    void Render();
+
+    // Raised by layer and depth changes: the next render pass sorts again.
+    void RequestResort() { m_resort = true; }
+    bool IsResortPending() const { return m_resort; }
+
+    // Called by an entity's destructor when it is deleted by anyone but the
+    // manager: it leaves every list and screen-stack occurrence.
+    void Forget(CEntity* entity);
+
+    static bool DrawOrderLess(const CEntity* a, const CEntity* b);
+
+    // Introspection for tools and tests.
+    size_t GetEntityCount() const;
+    size_t GetPendingCount() const;
+    size_t GetDrawCount() const;
+    // Registered entities in current draw order (holes skipped).
+    std::vector<CEntity*> GetDrawList() const;
+    const std::vector<CEntity*>& GetScreenStack() const { return m_screens; }
+    CEntity* GetTopScreen() const { return m_screens.empty() ? nullptr : m_screens.back(); }
+
+private:
+    void RemoveDead();
+    void UpdateLive(float dt);
+    void Merge();
+    void SortDrawList();
+    void CompactEntities();
+    void CompactDrawList();
+    // Takes every occurrence of a leaving screen off the stack; the new top
+    // gets the focus when the top changed. No LostFocus to the leaving one.
+    void DropScreen(CEntity* screen);
+    void DropFromDrawList(CEntity* entity);
+    // Clears the manager's bookkeeping on an entity that leaves it for good.
+    void Release(CEntity* entity);
+
+    std::vector<CEntity*> m_entities;  // owned, in order of joining; may hold holes
+    std::vector<CEntity*> m_drawList;  // registered, not owned; may hold holes
+    std::vector<CEntity*> m_pending;   // owned, added since the last merge; may hold holes
+    std::vector<CEntity*> m_screens;   // the last one is the top
+    bool m_resort = false;
+    bool m_entityHoles = false;
+    bool m_drawHoles = false;
+    bool m_pendingHoles = false;
+    bool m_destroying = false;
+};
