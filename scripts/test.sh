@@ -13,3 +13,24 @@ ctest --test-dir build -j"$jobs" --output-on-failure --timeout 300
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDROVALIN_SANITIZE=ON -DDROVALIN_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan -j"$jobs" --output-on-failure --timeout 600
+
+# A short bounded run of every fuzz target (clang, libFuzzer, sanitizers on).
+if command -v clang++ >/dev/null; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDROVALIN_FUZZ=ON \
+    -DDROVALIN_SANITIZE=ON -DDROVALIN_TESTS=OFF -DDROVALIN_BENCH=OFF >/dev/null
+  fuzzers=$(cd fuzz && ls *.cpp | sed 's/\.cpp$//; s/^/fuzz_/')
+  # shellcheck disable=SC2086
+  cmake --build build-fuzz -j"$jobs" --target $fuzzers
+  for f in $fuzzers; do
+    corpus="build-fuzz/corpus/$f"
+    mkdir -p "$corpus"
+    echo "fuzz: $f"
+    if ! (cd build-fuzz && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        "./fuzz/$f" -max_total_time="${FUZZ_SECONDS:-10}" "../$corpus" "../fuzz/seeds/$f" >"$f.log" 2>&1); then
+      tail -n 60 "build-fuzz/$f.log"
+      echo "fuzz target $f failed"
+      exit 1
+    fi
+    grep -E "^Done|^#[0-9]+ +DONE" "build-fuzz/$f.log" | tail -n 1 || true
+  done
+fi

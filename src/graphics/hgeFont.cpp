@@ -58,8 +58,15 @@ void hgeFont::Load(const char* filename, bool bMipmap) {
     DWORD size = 0;
     void* data = hge->Resource_Load(filename, &size);
     if (!data) return;
-    std::string desc(static_cast<const char*>(data), size);
+    std::string copy(static_cast<const char*>(data), size);
     hge->Resource_Free(data);
+    LoadFromMemory(copy.data(), copy.size(), filename, bMipmap);
+}
+
+void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename, bool bMipmap) {
+    if (!data) return;
+    if (!filename) filename = "";
+    std::string desc(data, size);
     desc.resize(std::strlen(desc.c_str()));  // the text ends at a zero byte
 
     size_t pos = 0;
@@ -236,20 +243,24 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
 }
 
 void hgeFont::printf(float x, float y, int align, const char* format, ...) {
-    char buffer[BUFFER_SIZE];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
-    va_end(args);
+    char buffer[BUFFER_SIZE] = "";
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(buffer, sizeof buffer, format, args);
+        va_end(args);
+    }
     Render(x, y, align, buffer);
 }
 
 void hgeFont::printfb(float x, float y, float w, float h, int align, const char* format, ...) {
-    char buffer[BUFFER_SIZE];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
-    va_end(args);
+    char buffer[BUFFER_SIZE] = "";
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(buffer, sizeof buffer, format, args);
+        va_end(args);
+    }
     RenderBox(x, y, w, h, align, buffer);
 }
 

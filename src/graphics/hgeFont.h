@@ -8,6 +8,8 @@
 // used by button captions and list boxes).
 #pragma once
 
+#include <cstddef>
+
 #include "graphics/hgeSprite.h"
 #include "platform/hge.h"
 
@@ -30,6 +32,10 @@ public:
     ~hgeFont();
     hgeFont(const hgeFont&) = delete;
     hgeFont& operator=(const hgeFont&) = delete;
+
+    // Reads a font description held in memory; filename names the file for the
+    // log and is the folder the bitmap is taken from. Meant for an empty font.
+    void LoadFromMemory(const char* data, size_t size, const char* filename, bool bMipmap = false);
 
     void Render(float x, float y, int align, const char* string);
     void printf(float x, float y, int align, const char* format, ...)
