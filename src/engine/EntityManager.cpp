@@ -140,7 +140,6 @@ void EntityManager::RemoveDead() {
         m_entities[i] = nullptr;
         m_entityHoles = true;
         DropScreen(e);
-        if (e->registered) DropFromDrawList(e);
         Release(e);
         delete e;
     }
@@ -227,7 +226,6 @@ void EntityManager::Forget(CEntity* entity) {
         }
     }
     DropScreen(entity);
-    if (entity->registered) DropFromDrawList(entity);
     Release(entity);
 }
 
@@ -253,6 +251,7 @@ void EntityManager::DropFromDrawList(CEntity* entity) {
 }
 
 void EntityManager::Release(CEntity* entity) {
+    if (entity->registered) DropFromDrawList(entity);
     entity->registered = false;
     entity->m_drawIndex = -1;
     entity->m_owned = false;

@@ -76,7 +76,8 @@ private:
     // gets the focus when the top changed. No LostFocus to the leaving one.
     void DropScreen(CEntity* screen);
     void DropFromDrawList(CEntity* entity);
-    // Clears the manager's bookkeeping on an entity that leaves it for good.
+    // Takes an entity that leaves the manager for good out of the draw list and
+    // clears the manager's bookkeeping on it.
     void Release(CEntity* entity);
 
     std::vector<CEntity*> m_entities;  // owned, in order of joining; may hold holes

@@ -50,3 +50,19 @@ TEST(ProgramRun, WritesSettingsAndBothLogsOncePerRun) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgramRun, GraveAccentTakesOneScreenshotPerPress) {
+    ScratchFolder home;
+    ASSERT_FALSE(home.Path().empty());
+    // Held for 55 frames, then pressed once more.
+    WriteWholeFile(home.File("input.txt"), "5 down 192\n60 up 192\n80 press 192\n");
+    const std::string command = "env XDG_DATA_HOME='" + home.Path() + "' DROVALIN_INPUT='" + home.File("input.txt") +
+                                "' DROVALIN_HEADLESS=1 DROVALIN_FRAMES=100 ./drovalin >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string textLog = ReadWholeFile(home.Path() + "Orvelworks/Drovalin/app.log");
+    EXPECT_EQ(CountOf(textLog, "Snapshot"), 2u) << textLog;
+}
+
+}  // namespace
