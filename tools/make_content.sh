@@ -25,6 +25,7 @@ mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
 
 "$BUILD/tools/fontgen" "$DATA/Font" "$TTF"
 "$BUILD/tools/psigen" "$DATA"
+mkdir -p "$DATA/Texture/MainMenu"
 "$BUILD/tools/texgen" "$DATA" "$TTF"
 
 for lang in English Czech; do

@@ -8,6 +8,7 @@
 // one line to the table (and declare its sprites in data/Resource/main.res).
 // Buttons hold their three looks one under the other: up, over, down.
 #include "Canvas.h"
+#include "MenuPictures.h"
 
 #include <cmath>
 #include <cstdio>
@@ -389,6 +390,14 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (const Picture& p : Pictures()) {
         Canvas c = p.draw(fonts);
+        std::string path = data + "/" + p.file;
+        if (c.WritePng(path))
+            std::printf("%s %dx%d\n", path.c_str(), c.Width(), c.Height());
+        else
+            ok = false;
+    }
+    for (const menu_pictures::MenuPicture& p : menu_pictures::MenuPictures()) {
+        Canvas c = p.draw(fonts.serifBold, fonts.sansBold);
         std::string path = data + "/" + p.file;
         if (c.WritePng(path))
             std::printf("%s %dx%d\n", path.c_str(), c.Width(), c.Height());
