@@ -76,9 +76,10 @@ TEST_F(PlayersScreenTest, NewPlayerIsAddedSelectedAndBecomesActiveOnlyWithOk) {
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "Cleo"}));
 
     // Enter presses OK now that the window has the focus again.
+    const auto alive = screen->GetLifeToken();
     engine.Press(HGEK_ENTER);
     EXPECT_FALSE(OnStack(screen));
-    EXPECT_TRUE(screen->IsDead());
+    EXPECT_TRUE(alive.expired());
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Cleo"}));
 }
 
