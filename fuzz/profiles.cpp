@@ -25,10 +25,15 @@ const std::string& Folder() {
         const char* made = mkdtemp(&pattern[0]);
         std::string path = made ? std::string(made) + "/" : std::string("/tmp/");
         FileSystem::MakeDirectories(path + "data/Map");
-        if (made) std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(Folder(), ec);
-        });
+        if (made) {
+            // Removed at exit by a copy that outlives the static strings.
+            static char madeCopy[256];
+            std::snprintf(madeCopy, sizeof madeCopy, "%s", made);
+            std::atexit([] {
+                std::error_code ec;
+                std::filesystem::remove_all(madeCopy, ec);
+            });
+        }
         HtmlLog::Instance()->Open("");  // no log: rows would only slow the run down
         return path;
     }();
