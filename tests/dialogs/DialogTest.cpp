@@ -13,6 +13,7 @@
 #include "entities/Dialog.h"
 #include "entities/OKScreen.h"
 #include "graphics/hgeFont.h"
+#include "platform/FrameDriver.h"
 #include "support/HtmlLogCapture.h"
 
 using ZOLTFramework::CWindowEntity;
@@ -38,7 +39,9 @@ T* OpenDialog(GuiTestEngine& engine, const std::string& id, const std::string& l
 void Settle(GuiTestEngine& engine) { engine.Step(12); }
 
 TEST(DialogScenario, YesNoOverAScreenAnsweredByEnterAndByEscape) {
-    GuiTestEngine engine(DialogOptions());
+    GuiTestOptions options = DialogOptions();
+    options.audio = true;
+    GuiTestEngine engine(options);
     LoadDialogFonts();
     StubScreen* level = PushStub(engine, "Level", 10.0f);
     engine.Step();
@@ -48,25 +51,25 @@ TEST(DialogScenario, YesNoOverAScreenAnsweredByEnterAndByEscape) {
     std::weak_ptr<void> firstAlive = first->GetLifeToken();
     EXPECT_EQ(engine.Manager().GetTopScreen(), first);
     EXPECT_FALSE(level->HasFocus());
-    engine.Step();
-    engine.Press(HGEK_ENTER);
+    // Enter answers; the closing dialog has no focus for the keys after it.
+    ASSERT_EQ(FrameDriver::QueueScript("2 press 13\n4 press 13\n6 press 27\n"), 0);
+    engine.Step(3);
     EXPECT_EQ(owner.answers, std::vector<std::string>{"Q_EXIT:yes"});
-    engine.Press(HGEK_ENTER);  // the closing dialog has no focus any more
-    engine.Press(HGEK_ESCAPE);
-    Settle(engine);
+    engine.Step(12);
+    EXPECT_EQ(owner.answers, std::vector<std::string>{"Q_EXIT:yes"});
     EXPECT_TRUE(firstAlive.expired()) << "closed and destroyed";
     EXPECT_EQ(engine.Manager().GetTopScreen(), level);
     EXPECT_TRUE(level->HasFocus());
+    EXPECT_EQ(engine.GetAudioManager()->GetSoundPlayCount("OnButtonPress"), 1);
 
     Dialog* second = OpenDialog<Dialog>(engine, "Q_EXIT", kYesNo, &owner);
     std::weak_ptr<void> secondAlive = second->GetLifeToken();
-    engine.Step();
-    engine.Press(HGEK_ESCAPE);
-    engine.Press(HGEK_ESCAPE);
-    Settle(engine);
+    ASSERT_EQ(FrameDriver::QueueScript("2 press 27\n4 press 27\n5 press 13\n"), 0);
+    engine.Step(18);
     EXPECT_EQ(owner.answers, (std::vector<std::string>{"Q_EXIT:yes", "Q_EXIT:no"}));
     EXPECT_TRUE(secondAlive.expired());
     EXPECT_EQ(engine.Manager().GetScreenStack(), std::vector<ZOLTFramework::CEntity*>{level});
+    EXPECT_TRUE(level->HasFocus());
 }
 
 TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
