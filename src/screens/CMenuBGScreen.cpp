@@ -36,8 +36,9 @@ std::string ChildText(const XMLDocument::XMLElement& element, const std::string&
 
 }  // namespace
 
-CMenuBGScreen::CMenuBGScreen(const std::string& screenName) : CScreenEntity(screenName) {
-    LoadScene(kSceneFile);
+CMenuBGScreen::CMenuBGScreen(const std::string& screenName, const std::string& sceneFile)
+    : CScreenEntity(screenName) {
+    LoadScene(sceneFile);
     AddDecorations();
     SetOpacity(0.0f);
     Open();

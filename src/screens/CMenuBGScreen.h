@@ -26,7 +26,8 @@ public:
     static constexpr const char* kSceneFile = "data/Scenes/MainMenu/Menu.xml";
     static const int kFishCount = 14;
 
-    explicit CMenuBGScreen(const std::string& screenName);
+    // The menu passes only the name; another scene file serves tools and tests.
+    explicit CMenuBGScreen(const std::string& screenName, const std::string& sceneFile = kSceneFile);
     ~CMenuBGScreen() override = default;
 
     // The fade, then the scene sprites snap to whole pixels.

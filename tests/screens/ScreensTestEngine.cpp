@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine/AudioManager.h"
+#include "engine/XMLDocument.h"
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
 #include "entities/CGUIEntity.h"
@@ -142,5 +143,17 @@ std::vector<CEntity*> ScreensTestEngine::Named(const std::string& entityName) co
 }
 
 std::string ScreensTestEngine::UsersFileText() const { return ReadAll(m_dir / "data/users.xml"); }
+
+std::vector<std::string> ScreensTestEngine::SaveAndReadUsers() const {
+    PlayerManager::Instance()->Save();
+    std::vector<std::string> names;
+    XMLDocument users("users");
+    if (!users.Load(m_dir / "data/users.xml")) return names;
+    for (const auto& player : users.GetRoot()->GetChildren()) {
+        if (!player) continue;
+        names.push_back((player->GetBoolAttribute("IsActive") ? "*" : "") + player->GetStringAttribute("Name"));
+    }
+    return names;
+}
 
 std::string ScreensTestEngine::IniText() const { return ReadAll(m_dir / "app.ini"); }

@@ -53,6 +53,9 @@ public:
     std::vector<ZOLTFramework::CEntity*> Named(const std::string& entityName) const;
     // The users file as written by PlayerManager::Save.
     std::string UsersFileText() const;
+    // Saves the players, then reads the users file back: each player's name,
+    // with "*" in front of the active one.
+    std::vector<std::string> SaveAndReadUsers() const;
     std::string IniText() const;
 
     int exitRequests = 0;
