@@ -245,3 +245,13 @@ TEST_F(AquariumTest, ATimerMadeBeforeTheEntityManagerJoinsIt) {
     engine->Step(0.2f);
     EXPECT_EQ(calls, 1);  // the call made before the hand-over
 }
+
+TEST_F(AquariumTest, EveryKindHasAnAnimationInTheShippedContent) {
+    hgeResourceManager shipped("data\\Resource\\main.res");
+    for (const std::string& kind : pm->FishKinds) {
+        hgeAnimation* animation = shipped.GetAnimation(kind.c_str());
+        ASSERT_NE(animation, nullptr) << kind;
+        EXPECT_EQ(animation->GetFrames(), 4) << kind;
+        EXPECT_NE(animation->GetTexture(), 0u) << kind;
+    }
+}

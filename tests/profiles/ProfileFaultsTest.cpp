@@ -78,7 +78,7 @@ TEST_F(ProfileFaultsTest, UnreadableProfileIsKeptAsideAndThePlayerKeepsItsCounte
 }
 
 TEST_F(ProfileFaultsTest, ProfilePathsOutsideTheSlotsAreRefused) {
-    const std::string outside = storage.File("elsewhere.xml");
+    const std::string outside = storage / "elsewhere.xml";
     WriteFile(outside, "<profile><medals><medal id=\"9\"/></medals></profile>");
     WriteFile(UsersPath(),
               "<Players>" + PlayerLine("Outside", outside) +

@@ -12,12 +12,12 @@
 
 #include "profiles/PlayerManager.h"
 #include "support/HtmlLogCapture.h"
-#include "support/TempFolder.h"
+#include "support/TempDir.h"
 
 class ProfilesTest : public ::testing::Test {
 protected:
     // The storage folder, with its trailing separator.
-    std::string Folder() const { return storage.Path() + "/"; }
+    std::string Folder() const { return storage.Path(); }
     std::string UsersPath() const { return Folder() + "data/users.xml"; }
     std::string SlotFile(int slot) const { return Folder() + "data/Map/" + std::to_string(slot) + ".xml"; }
     // The slot's path as the manager writes it into the users file.
@@ -49,6 +49,6 @@ protected:
     }
     static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
-    TempFolder storage;
+    TempDir storage;
     HtmlLogCapture log;
 };
