@@ -67,7 +67,7 @@ float CTitleEntity::SetText(const std::string& text, const std::string& fontName
         HtmlLog::Instance()->Warning("Title \"" + text + "\": no font \"" + fontName + "\"");
         return 0.0f;
     }
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return 0.0f;  // nobody would own the letters
 
     float penX = -font->GetLineWidth(text.c_str()) * 0.5f;

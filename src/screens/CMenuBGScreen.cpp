@@ -47,7 +47,7 @@ CMenuBGScreen::CMenuBGScreen(const std::string& screenName, const std::string& s
 
 void CMenuBGScreen::Adopt(CEntity* child) {
     child->AttachTo(this);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(child);
+    if (EntityManager* manager = Manager()) manager->Add(child);
 }
 
 void CMenuBGScreen::LoadScene(const std::string& file) {
@@ -131,7 +131,7 @@ CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 6.0f, 0.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 9.0f, 0.0f);
     glow->AttachTo(window);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(glow);
+    if (EntityManager* manager = Manager()) manager->Add(glow);
     glow->Prepare();
     return window;
 }
