@@ -45,11 +45,6 @@ CMenuBGScreen::CMenuBGScreen(const std::string& screenName, const std::string& s
     RequestFish();
 }
 
-void CMenuBGScreen::Adopt(CEntity* child) {
-    child->AttachTo(this);
-    if (EntityManager* manager = Manager()) manager->Add(child);
-}
-
 void CMenuBGScreen::LoadScene(const std::string& file) {
     XMLDocument document("scene");
     if (!document.Load(file)) {

@@ -81,11 +81,6 @@ OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionLi
     Open();
 }
 
-void OptionsScreen::Adopt(CEntity* child, CEntity* parent) {
-    child->AttachTo(parent);
-    if (EntityManager* manager = Manager()) manager->Add(child);
-}
-
 bool OptionsScreen::CurrentFullScreen() const {
     HGE* hge = Services::Hge(engine);
     return hge ? !hge->System_GetStateBool(HGE_WINDOWED) : false;

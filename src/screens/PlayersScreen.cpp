@@ -48,11 +48,6 @@ PlayersScreen::PlayersScreen(const std::string& screenName) : CScreenEntity(scre
     Open();
 }
 
-void PlayersScreen::Adopt(CEntity* child, CEntity* parent) {
-    child->AttachTo(parent);
-    if (EntityManager* manager = Manager()) manager->Add(child);
-}
-
 void PlayersScreen::FillList() {
     PlayerManager* players = PlayerManager::Instance();
     for (Player* player : players->Players) {
