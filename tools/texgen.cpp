@@ -58,18 +58,24 @@ Canvas Cursor(const Fonts&) {
 
 // ---------------------------------------------------------------- particles
 
+// The outline of a star with its first point straight up: x, y pairs of the
+// points (outer radius) and the notches between them (inner radius).
+std::vector<float> StarOutline(float cx, float cy, int points, float outer, float inner) {
+    std::vector<float> star;
+    for (int i = 0; i < 2 * points; ++i) {
+        float r = (i % 2 == 0) ? outer : inner;
+        float a = -kPi / 2 + i * kPi / points;
+        star.push_back(cx + r * std::cos(a));
+        star.push_back(cy + r * std::sin(a));
+    }
+    return star;
+}
+
 // A five-pointed star with a soft glow, white so the particle colour tints it.
 Canvas SmallStar(const Fonts&) {
     Canvas c(16, 16);
     c.SoftSpot(8, 8, 8, Hex(0x80FFFFFF), 2.0f);
-    std::vector<float> star;
-    for (int i = 0; i < 10; ++i) {
-        float r = (i % 2 == 0) ? 7.5f : 3.2f;
-        float a = -kPi / 2 + i * kPi / 5;
-        star.push_back(8 + r * std::cos(a));
-        star.push_back(8 + r * std::sin(a));
-    }
-    c.Polygon(star, kWhite);
+    c.Polygon(StarOutline(8, 8, 5, 7.5f, 3.2f), kWhite);
     return c;
 }
 
@@ -77,14 +83,7 @@ Canvas SmallStar(const Fonts&) {
 Canvas FourAngleStar(const Fonts&) {
     Canvas c(32, 32);
     c.SoftSpot(16, 16, 12, Hex(0xA0FFFFFF), 2.0f);
-    std::vector<float> star;
-    for (int i = 0; i < 8; ++i) {
-        float r = (i % 2 == 0) ? 15.5f : 3.0f;
-        float a = -kPi / 2 + i * kPi / 4;
-        star.push_back(16 + r * std::cos(a));
-        star.push_back(16 + r * std::sin(a));
-    }
-    c.Polygon(star, kWhite);
+    c.Polygon(StarOutline(16, 16, 4, 15.5f, 3.0f), kWhite);
     return c;
 }
 
