@@ -17,7 +17,7 @@ TTF=/usr/share/fonts/truetype/dejavu
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$BUILD" -j8 --target fontgen psigen texgen >/dev/null
+cmake --build "$BUILD" -j8 --target fontgen psigen texgen fishgen >/dev/null
 
 mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
   "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos"
@@ -25,6 +25,7 @@ mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
 "$BUILD/tools/fontgen" "$DATA/Font" "$TTF"
 "$BUILD/tools/psigen" "$DATA"
 "$BUILD/tools/texgen" "$DATA" "$TTF"
+"$BUILD/tools/fishgen" "$DATA"
 
 for lang in English Czech; do
   iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"

@@ -1,0 +1,43 @@
+// One player profile: the name, the profile document it is saved to, progress
+// on the global map, the evidence and medal collections, the time left, the
+// scores, the cigars and the play mode. Screens read and write the fields of
+// the active player directly.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+class Player {
+public:
+    Player(const std::string& name, const std::string& saveFile);
+
+    std::string Name;
+    // Full path of the profile document: one of the eight save slots.
+    std::string SaveFile;
+    // Saved play-field state of a scene in progress; empty when none.
+    std::string PlayFieldPath;
+    // The player has been on the global map (so "Play" asks whether to go on).
+    bool GameInProgress = false;
+    bool IsActive = false;
+    // Global-map node whose level is in play; not saved.
+    std::string CurrentNode;
+    std::set<std::string> Evidences;
+    std::set<std::string> LastEvidences;
+    std::set<std::string> TempEvidences;
+    std::set<std::string> TempLastEvidences;
+    // Global-map node name to the score earned there.
+    std::map<std::string, int32_t> NodeScores;
+    std::set<uint32_t> Medals;
+    // Game time left, in seconds.
+    float Time = 0.0f;
+    int32_t ScoreItems = 0;
+    int32_t ScoreSpeed = 0;
+    int32_t ScoreMiniGames = 0;
+    int32_t ScoreNode = 0;
+    int32_t CigarCount = 0;
+    // Play without the level clock.
+    bool RelaxedMode = false;
+    std::string LastSolvedNode;
+};

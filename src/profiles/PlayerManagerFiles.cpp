@@ -1,0 +1,157 @@
+// Reading and writing the users file and the profile documents.
+#include <memory>
+
+#include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
+#include "platform/FileSystem.h"
+#include "profiles/PlayerManager.h"
+#include "profiles/ProfileDocument.h"
+#include "profiles/UsersDocument.h"
+
+namespace {
+
+// Names and paths come from editable files: keep them from breaking the log page.
+std::string Shown(const std::string& text) { return XMLDocument::Escape(text); }
+
+}  // namespace
+
+void PlayerManager::Load() {
+    m_loaded = true;
+    HtmlLog* log = HtmlLog::Instance();
+    log->Debug("Loading players from " + Shown(UsersFile));
+    if (!FileSystem::FileExists(UsersFile)) return;  // the first run
+
+    XMLDocument users(UsersDocument::kRoot);
+    if (!users.Load(UsersFile)) {
+        log->Error("Cannot read the users file (" + Shown(users.GetLastError()) +
+                   "): it and the profile documents are kept aside as \"*.bad\"; starting with no players.");
+        if (!KeepAsideAll()) {
+            m_saveBlocked = true;
+            log->Error("Players will not be saved this time: the unreadable files could not be kept aside.");
+        }
+        return;
+    }
+
+    for (const RefPtr<XMLDocument::XMLElement>& element : users.GetRoot()->GetChildren()) {
+        if (element->GetName() != UsersDocument::kPlayer) continue;
+        std::string problem;
+        std::unique_ptr<Player> player = UsersDocument::Read(*element, problem);
+        if (!player) {
+            log->Error("A player of the users file is skipped: " + Shown(problem) + ".");
+            continue;
+        }
+        const int slot = SlotOf(*player);
+        if (slot < 0) {
+            log->Error("Player " + Shown(player->Name) + " is skipped: " + Shown(player->SaveFile) +
+                       " is not one of the save slots.");
+            continue;
+        }
+        const Player* holder = nullptr;
+        for (const Player* other : Players)
+            if (SlotOf(*other) == slot) holder = other;
+        if (holder) {
+            log->Error("Player " + Shown(player->Name) + " is skipped: save slot " + Shown(player->SaveFile) +
+                       " belongs to " + Shown(holder->Name) + ".");
+            continue;
+        }
+        player->SaveFile = SaveSlots::SlotPath(SaveFolder, slot);
+        Player* loaded = player.release();
+        Players.push_back(loaded);
+        m_diskOwner[slot] = loaded;
+        log->Debug("Loading single player from " + Shown(loaded->SaveFile));
+        LoadProfile(*loaded);
+    }
+}
+
+void PlayerManager::LoadProfile(Player& player) {
+    if (!FileSystem::FileExists(player.SaveFile)) return;
+    XMLDocument profile(ProfileDocument::kRoot);
+    if (!profile.Load(player.SaveFile)) {
+        HtmlLog::Instance()->Error("Cannot read the profile document of " + Shown(player.Name) + " (" +
+                                   Shown(profile.GetLastError()) + "): it is kept aside as \"*.bad\".");
+        SaveSlots::KeepAside(player.SaveFile);
+        return;
+    }
+    ProfileDocument::Read(*profile.GetRoot(), player);
+    // Whether the player has been on the global map is saved nowhere; a player
+    // with node scores has.
+    player.GameInProgress = !player.NodeScores.empty();
+}
+
+bool PlayerManager::KeepAsideAll() {
+    bool kept = SaveSlots::KeepAside(UsersFile);
+    for (int slot = 0; slot < SaveSlots::kSlotCount; ++slot) {
+        const std::string path = SaveSlots::SlotPath(SaveFolder, slot);
+        if (FileSystem::FileExists(path)) kept = SaveSlots::KeepAside(path) && kept;
+    }
+    return kept;
+}
+
+void PlayerManager::Save() {
+    HtmlLog* log = HtmlLog::Instance();
+    if (!m_loaded || m_saveBlocked) {
+        log->Warning(std::string("Players are not saved: ") +
+                     (m_loaded ? "the unreadable users file could not be kept aside." : "they were never loaded."));
+        return;
+    }
+
+    // Who holds each slot now.
+    Player* holder[SaveSlots::kSlotCount] = {};
+    for (Player* player : Players) {
+        const int slot = SlotOf(*player);
+        if (slot >= 0 && !holder[slot]) holder[slot] = player;
+    }
+
+    // A slot handed to another player this session: the users file on disk
+    // still names the old one for it. It must stop doing so before the new
+    // player's document replaces the old one, or a save cut short would give
+    // the old player the new one's progress.
+    bool handedOver = false;
+    for (int slot = 0; slot < SaveSlots::kSlotCount; ++slot)
+        if (m_diskOwner[slot] && holder[slot] && holder[slot] != m_diskOwner[slot]) handedOver = true;
+    if (handedOver && !WriteUsersFile(true, {})) {
+        log->Error("Players are not saved: the users file cannot be written.");
+        return;
+    }
+
+    std::vector<bool> omitted(Players.size(), false);
+    for (size_t i = 0; i < Players.size(); ++i) {
+        Player& player = *Players[i];
+        const int slot = SlotOf(player);
+        if (slot < 0 || holder[slot] != &player) {
+            log->Error("Player " + Shown(player.Name) + " is not saved: " + Shown(player.SaveFile) +
+                       " is not a save slot of its own.");
+            omitted[i] = true;
+            continue;
+        }
+        XMLDocument profile(ProfileDocument::kRoot);
+        ProfileDocument::Write(player, *profile.GetRoot());
+        log->Debug("Saving single player to " + Shown(player.SaveFile));
+        if (profile.Save(player.SaveFile) || m_diskOwner[slot] == &player) continue;
+        // The slot may still hold the document of an earlier player.
+        if (FileSystem::FileExists(player.SaveFile) && !FileSystem::RemoveFile(player.SaveFile)) {
+            log->Error("Player " + Shown(player.Name) + " is left out of the users file: the old document in " +
+                       Shown(player.SaveFile) + " could not be replaced.");
+            omitted[i] = true;
+        }
+    }
+    WriteUsersFile(false, omitted);
+}
+
+bool PlayerManager::WriteUsersFile(bool releaseOnly, const std::vector<bool>& omitted) {
+    XMLDocument users(UsersDocument::kRoot);
+    Player* listed[SaveSlots::kSlotCount] = {};
+    for (size_t i = 0; i < Players.size(); ++i) {
+        Player* player = Players[i];
+        const int slot = SlotOf(*player);
+        if (slot < 0 || listed[slot] || (i < omitted.size() && omitted[i])) continue;
+        if (releaseOnly && m_diskOwner[slot] != player) continue;
+        listed[slot] = player;
+        users.GetRoot()->AddChild(UsersDocument::Write(*player));
+    }
+    HtmlLog::Instance()->Debug((releaseOnly ? "Releasing reused save slots in " : "Saving players to ") +
+                               Shown(UsersFile));
+    if (!users.Save(UsersFile)) return false;
+    std::copy(std::begin(listed), std::end(listed), std::begin(m_diskOwner));
+    return true;
+}

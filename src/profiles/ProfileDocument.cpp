@@ -1,0 +1,80 @@
+#include "profiles/ProfileDocument.h"
+
+#include <set>
+#include <string>
+
+#include "engine/Conversions.h"
+#include "profiles/Player.h"
+
+namespace ProfileDocument {
+
+const char* const kRoot = "profile";
+
+namespace {
+
+using Element = XMLDocument::XMLElement;
+
+struct NameSection {
+    const char* section;
+    const char* child;
+    std::set<std::string> Player::*field;
+};
+
+const NameSection kNameSections[] = {
+    {"evidences", "evidence", &Player::Evidences},
+    {"last_evidences", "last_evidence", &Player::LastEvidences},
+    {"temp_evidences", "temp_evidence", &Player::TempEvidences},
+    {"temp_last_evidences", "temp_last_evidence", &Player::TempLastEvidences},
+};
+
+// The last child of that name (a later section replaces an earlier one).
+const Element* LastChild(const Element& root, const std::string& name) {
+    const Element* found = nullptr;
+    for (const RefPtr<Element>& child : root.GetChildren())
+        if (child->GetName() == name) found = child.Get();
+    return found;
+}
+
+}  // namespace
+
+void Write(const Player& player, Element& root) {
+    RefPtr<Element> map = root.CreateChild("global_map");
+    for (const auto& node : player.NodeScores) {
+        RefPtr<Element> e = map->CreateChild("node");
+        e->AddAttribute("name", node.first);
+        e->AddAttribute("score", static_cast<int>(node.second));
+    }
+    if (!player.PlayFieldPath.empty()) root.CreateChild("play_field")->AddAttribute("path", player.PlayFieldPath);
+    for (const NameSection& s : kNameSections) {
+        RefPtr<Element> section = root.CreateChild(s.section);
+        for (const std::string& name : player.*s.field) section->CreateChild(s.child)->AddAttribute("name", name);
+    }
+    RefPtr<Element> medals = root.CreateChild("medals");
+    for (uint32_t id : player.Medals) medals->CreateChild("medal")->AddAttribute("id", static_cast<unsigned>(id));
+}
+
+void Read(const Element& root, Player& player) {
+    for (const RefPtr<Element>& child : root.GetChildren()) {
+        if (child->GetName() == "play_field") player.PlayFieldPath = child->GetStringAttribute("path");
+    }
+    if (const Element* map = LastChild(root, "global_map")) {
+        for (const RefPtr<Element>& node : map->GetChildren()) {
+            if (!node->HasAttribute("name") || !node->HasAttribute("score")) continue;
+            player.NodeScores.emplace(node->GetStringAttribute("name"), node->GetIntAttribute("score"));
+        }
+    }
+    for (const NameSection& s : kNameSections) {
+        const Element* section = LastChild(root, s.section);
+        if (!section) continue;
+        for (const RefPtr<Element>& item : section->GetChildren()) {
+            if (item->HasAttribute("name")) (player.*s.field).insert(item->GetStringAttribute("name"));
+        }
+    }
+    if (const Element* medals = LastChild(root, "medals")) {
+        for (const RefPtr<Element>& medal : medals->GetChildren()) {
+            if (medal->HasAttribute("id")) player.Medals.insert(medal->GetValueAttribute("id"));
+        }
+    }
+}
+
+}  // namespace ProfileDocument

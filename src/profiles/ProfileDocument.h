@@ -1,0 +1,32 @@
+// A player's profile document: the collections of one player.
+//
+//   <profile>
+//       <global_map> <node name=".." score=".."/> ... </global_map>
+//       <play_field path=".."/>                      (only with a scene in progress)
+//       <evidences> <evidence name=".."/> ... </evidences>
+//       <last_evidences>, <temp_evidences>, <temp_last_evidences> alike
+//       <medals> <medal id=".."/> ... </medals>
+//   </profile>
+#pragma once
+
+#include "engine/XMLDocument.h"
+
+class Player;
+
+namespace ProfileDocument {
+
+// The name of the root element.
+extern const char* const kRoot;
+
+// Builds the sections of the player's profile below the root (empty sections
+// included).
+void Write(const Player& player, XMLDocument::XMLElement& root);
+
+// Reads the sections found below the root into the player's collections and
+// PlayFieldPath. Sections are found by name, in any order; a later section of
+// a name replaces an earlier one. Section children are read whatever their
+// names; a child without its "name" (or "id") attribute is skipped. The first
+// score of a node name stays.
+void Read(const XMLDocument::XMLElement& root, Player& player);
+
+}  // namespace ProfileDocument

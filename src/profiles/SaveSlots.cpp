@@ -1,0 +1,54 @@
+#include "profiles/SaveSlots.h"
+
+#include <vector>
+
+#include "engine/Conversions.h"
+#include "engine/HtmlLog.h"
+#include "platform/FileSystem.h"
+
+namespace SaveSlots {
+
+std::string SlotPath(const std::string& saveFolder, int index) {
+    return saveFolder + "data\\Map\\" + ValueToString(index + 1) + ".xml";
+}
+
+std::string Normalise(const std::string& path) {
+    std::string full = path;
+    MakeAbsolutePath(full);
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= full.size()) {
+        size_t slash = full.find('/', start);
+        if (slash == std::string::npos) slash = full.size();
+        const std::string part = full.substr(start, slash - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = slash + 1;
+    }
+    std::string out;
+    for (const std::string& part : parts) out += "/" + part;
+    return out.empty() ? std::string("/") : out;
+}
+
+int IndexOf(const std::string& saveFolder, const std::string& path) {
+    if (path.empty()) return -1;
+    const std::string wanted = Normalise(path);
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (Normalise(SlotPath(saveFolder, i)) == wanted) return i;
+    }
+    return -1;
+}
+
+bool KeepAside(const std::string& path) {
+    const std::string from = FileSystem::ResolvePath(Normalise(path));
+    const std::string to = from + ".bad";
+    if (FileSystem::FileExists(to)) FileSystem::RemoveFile(to);
+    if (FileSystem::RenameFile(from, to)) return true;
+    HtmlLog::Instance()->Error("Cannot keep " + from + " aside as " + to);
+    return false;
+}
+
+}  // namespace SaveSlots

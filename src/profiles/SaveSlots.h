@@ -1,0 +1,27 @@
+// The eight save slots of the player profiles: the profile documents
+// "data\Map\1.xml" to "data\Map\8.xml" below the storage folder. A profile path
+// read from the users file is accepted only when it names one of them.
+#pragma once
+
+#include <string>
+
+namespace SaveSlots {
+
+const int kSlotCount = 8;
+
+// The text of slot index (0 to 7): save folder + "data\Map\<index + 1>.xml".
+std::string SlotPath(const std::string& saveFolder, int index);
+
+// The path made absolute (against the program folder), with "/" separators,
+// no repeated separators and no "." or ".." components.
+std::string Normalise(const std::string& path);
+
+// The slot (0 to 7) whose path equals this one after normalising both; -1 when
+// the path names no slot of that save folder.
+int IndexOf(const std::string& saveFolder, const std::string& path);
+
+// Moves an unreadable document out of the way: "<file>.bad" beside it,
+// replacing an older one. False when the file stays where it was.
+bool KeepAside(const std::string& path);
+
+}  // namespace SaveSlots

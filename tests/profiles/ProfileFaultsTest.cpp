@@ -1,0 +1,178 @@
+// Users files and profiles that are missing, broken or edited by hand, and
+// saves that must not hand one player's progress to another.
+#include <filesystem>
+
+#include "ProfilesTestSupport.h"
+
+namespace {
+
+class ProfileFaultsTest : public ProfilesTest {
+protected:
+    std::string PlayerLine(const std::string& name, const std::string& saveFile) const {
+        return "<Player Name=\"" + name + "\" SaveFile=\"" + saveFile + "\" IsActive=\"0\" Time=\"5\""
+               " ScoreItems=\"0\" ScoreSpeed=\"0\" ScoreMiniGames=\"0\" ScoreNode=\"0\" CigarCount=\"1\"/>";
+    }
+};
+
+}  // namespace
+
+TEST_F(ProfileFaultsTest, MissingUsersFileIsAFirstRun) {
+    auto pm = LoadedManager();
+    EXPECT_TRUE(pm->IsLoaded());
+    EXPECT_TRUE(pm->Players.empty());
+    EXPECT_EQ(log.CountRows("Error", ""), 0);
+    EXPECT_EQ(log.CountRows("Debug", "Loading players from "), 1);
+    EXPECT_FALSE(Exists(UsersPath() + ".bad"));
+    pm->AddPlayer("Anna");
+    pm->Save();
+    EXPECT_TRUE(Exists(UsersPath()));
+    EXPECT_TRUE(Exists(SlotFile(1)));
+}
+
+TEST_F(ProfileFaultsTest, UnreadableUsersFileIsKeptAsideWithTheProfiles) {
+    const std::string broken = "<Players><Player Name=\"Anna\" SaveFile=";
+    WriteFile(UsersPath(), broken);
+    WriteFile(UsersPath() + ".bad", "an older broken file");
+    WriteFile(SlotFile(1), "<profile><medals><medal id=\"1\"/></medals></profile>");
+    WriteFile(SlotFile(5), "<profile/>");
+
+    auto pm = LoadedManager();
+    EXPECT_TRUE(pm->Players.empty());
+    EXPECT_EQ(log.CountRows("Error", "Cannot read the users file"), 1);
+    EXPECT_FALSE(Exists(UsersPath()));
+    EXPECT_EQ(ReadFile(UsersPath() + ".bad"), broken);  // the older one is replaced
+    EXPECT_FALSE(Exists(SlotFile(1)));
+    EXPECT_EQ(ReadFile(SlotFile(1) + ".bad"), "<profile><medals><medal id=\"1\"/></medals></profile>");
+    EXPECT_TRUE(Exists(SlotFile(5) + ".bad"));
+    EXPECT_FALSE(Exists(SlotFile(2) + ".bad"));
+
+    // A new player's save overwrites none of the old files.
+    ASSERT_TRUE(pm->AddPlayer("Newcomer"));
+    pm->Save();
+    EXPECT_EQ(ReadFile(UsersPath() + ".bad"), broken);
+    EXPECT_TRUE(Exists(SlotFile(1) + ".bad"));
+    auto again = LoadedManager();
+    ASSERT_EQ(again->Players.size(), 1u);
+    EXPECT_EQ(again->Players[0]->Name, "Newcomer");
+    EXPECT_TRUE(again->Players[0]->Medals.empty());
+}
+
+TEST_F(ProfileFaultsTest, UsersFileWithoutAnElementIsUnreadable) {
+    WriteFile(UsersPath(), "");
+    auto pm = LoadedManager();
+    EXPECT_TRUE(Exists(UsersPath() + ".bad"));
+    EXPECT_EQ(log.CountRows("Error", "Cannot read the users file"), 1);
+}
+
+TEST_F(ProfileFaultsTest, UnreadableProfileIsKeptAsideAndThePlayerKeepsItsCounters) {
+    WriteFile(UsersPath(), "<Players>" + PlayerLine("Anna", SlotText(1)) + "</Players>");
+    WriteFile(SlotFile(1), "<profile><evidences>");
+    auto pm = LoadedManager();
+    ASSERT_EQ(pm->Players.size(), 1u);
+    EXPECT_EQ(pm->Players[0]->Time, 5.0f);
+    EXPECT_EQ(pm->Players[0]->CigarCount, 1);
+    EXPECT_TRUE(pm->Players[0]->Evidences.empty());
+    EXPECT_EQ(log.CountRows("Error", "Cannot read the profile document of Anna"), 1);
+    EXPECT_EQ(ReadFile(SlotFile(1) + ".bad"), "<profile><evidences>");
+    EXPECT_FALSE(Exists(SlotFile(1)));
+}
+
+TEST_F(ProfileFaultsTest, ProfilePathsOutsideTheSlotsAreRefused) {
+    const std::string outside = storage / "elsewhere.xml";
+    WriteFile(outside, "<profile><medals><medal id=\"9\"/></medals></profile>");
+    WriteFile(UsersPath(),
+              "<Players>" + PlayerLine("Outside", outside) +
+              PlayerLine("Sneaky", Folder() + "data/Map/../../elsewhere.xml") +
+              PlayerLine("Ninth", Folder() + "data\\Map\\9.xml") +
+              PlayerLine("Other", "/tmp/data/Map/1.xml") +
+              // The same slot written differently: accepted, kept in the slot's own form.
+              PlayerLine("Anna", Folder() + "data//Map/./1.xml") +
+              PlayerLine("Copycat", SlotText(1)) +
+              "<Player SaveFile=\"" + SlotText(3) + "\"/>"
+              "<Player Name=\"NoFile\"/>"
+              "<Player Name=\"\" SaveFile=\"" + SlotText(4) + "\"/>"
+              "</Players>");
+    auto pm = LoadedManager();
+    ASSERT_EQ(pm->Players.size(), 1u);
+    EXPECT_EQ(pm->Players[0]->Name, "Anna");
+    EXPECT_EQ(pm->Players[0]->SaveFile, SlotText(1));
+    EXPECT_EQ(log.CountRows("Error", "Player Outside is skipped"), 1);
+    EXPECT_EQ(log.CountRows("Error", "Player Sneaky is skipped"), 1);
+    EXPECT_EQ(log.CountRows("Error", "Player Ninth is skipped"), 1);
+    EXPECT_EQ(log.CountRows("Error", "Player Other is skipped"), 1);
+    EXPECT_EQ(log.CountRows("Error", "Player Copycat is skipped"), 1);  // two players never share a slot
+    EXPECT_EQ(log.CountRows("Error", "A player of the users file is skipped"), 3);
+
+    // Saving never writes outside the slots, and the next player gets slot 2.
+    ASSERT_TRUE(pm->AddPlayer("Bob"));
+    EXPECT_EQ(pm->Players[1]->SaveFile, SlotText(2));
+    pm->Save();
+    EXPECT_EQ(ReadFile(outside), "<profile><medals><medal id=\"9\"/></medals></profile>");
+}
+
+TEST_F(ProfileFaultsTest, AReusedSlotIsReleasedBeforeItsNewPlayerIsWritten) {
+    {
+        auto pm = LoadedManager();
+        pm->AddPlayer("Anna");
+        pm->AddPlayer("Bob");
+        pm->Players[0]->Evidences = {"Anna's gun"};
+        pm->Save();
+    }
+    auto pm = LoadedManager();
+    ASSERT_TRUE(pm->RemovePlayer("Anna"));
+    ASSERT_TRUE(pm->AddPlayer("Carl"));
+    ASSERT_EQ(pm->Players.back()->SaveFile, SlotText(1));
+    pm->Players.back()->Evidences = {"Carl's hat"};
+    pm->Save();
+
+    // Before Carl's profile replaced Anna's, the users file stopped naming Anna.
+    const std::string text = log.Text();
+    const size_t released = text.find("Releasing reused save slots in ");
+    ASSERT_NE(released, std::string::npos);
+    EXPECT_LT(released, text.rfind("Saving single player to " + SlotText(1)));
+
+    auto after = LoadedManager();
+    ASSERT_EQ(after->Players.size(), 2u);
+    EXPECT_EQ(after->Players[0]->Name, "Bob");
+    EXPECT_EQ(after->Players[1]->Name, "Carl");
+    EXPECT_EQ(after->Players[1]->Evidences, (std::set<std::string>{"Carl's hat"}));
+}
+
+TEST_F(ProfileFaultsTest, AReusedSlotIsNotWrittenWhenItCannotBeReleased) {
+    {
+        auto pm = LoadedManager();
+        pm->AddPlayer("Anna");
+        pm->Players[0]->Evidences = {"Anna's gun"};
+        pm->Save();
+    }
+    auto pm = LoadedManager();
+    pm->RemovePlayer("Anna");
+    pm->AddPlayer("Carl");
+    pm->Players.back()->Evidences = {"Carl's hat"};
+    // The users file cannot be replaced: its temporary name is taken by a folder.
+    std::filesystem::create_directories(UsersPath() + ".tmp");
+    pm->Save();
+    std::filesystem::remove(UsersPath() + ".tmp");
+
+    EXPECT_EQ(log.CountRows("Error", "Players are not saved"), 1);
+    auto after = LoadedManager();
+    ASSERT_EQ(after->Players.size(), 1u);
+    EXPECT_EQ(after->Players[0]->Name, "Anna");
+    EXPECT_EQ(after->Players[0]->Evidences, (std::set<std::string>{"Anna's gun"}));
+}
+
+TEST_F(ProfileFaultsTest, AStaleProfileIsNeverListedUnderANewPlayer) {
+    // A document left behind by a player removed in an earlier run.
+    WriteFile(SlotFile(1), "<profile><evidences><evidence name=\"Old gun\"/></evidences></profile>");
+    auto pm = LoadedManager();
+    pm->AddPlayer("Carl");
+    // Carl's document cannot be written.
+    std::filesystem::create_directories(SlotFile(1) + ".tmp");
+    pm->Save();
+    std::filesystem::remove(SlotFile(1) + ".tmp");
+
+    auto after = LoadedManager();
+    ASSERT_EQ(after->Players.size(), 1u);
+    EXPECT_EQ(after->Players[0]->Name, "Carl");
+    EXPECT_TRUE(after->Players[0]->Evidences.empty());
+}
