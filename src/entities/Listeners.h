@@ -21,11 +21,12 @@ protected:
     ~CButtonListener() = default;
 };
 
-// Dialogs answer with OnAnswer; named messages with one value use OnQuestion.
+// Dialogs answer with OnAnswer (the question id is the dialog's name); named
+// messages with one value use OnQuestion.
 class CQuestionListener {
 public:
     virtual void OnQuestion(const std::string& name, const std::string& value) {}
-    virtual void OnAnswer(int questionId, bool yes) {}
+    virtual void OnAnswer(const std::string& questionId, bool yes) {}
 
 protected:
     ~CQuestionListener() = default;

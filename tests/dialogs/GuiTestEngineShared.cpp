@@ -1,0 +1,2 @@
+// The GUI tests' headless engine, built into this test program as well.
+#include "gui/GuiTestEngine.cpp"
