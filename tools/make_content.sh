@@ -20,10 +20,12 @@ fi
 cmake --build "$BUILD" -j8 --target fontgen psigen texgen fishgen >/dev/null
 
 mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
-  "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos"
+  "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos" \
+  "$DATA/Texture/Aquarium"
 
 "$BUILD/tools/fontgen" "$DATA/Font" "$TTF"
 "$BUILD/tools/psigen" "$DATA"
+mkdir -p "$DATA/Texture/MainMenu"
 "$BUILD/tools/texgen" "$DATA" "$TTF"
 "$BUILD/tools/fishgen" "$DATA"
 

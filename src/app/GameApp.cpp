@@ -1,8 +1,99 @@
 #include "app/GameApp.h"
 
+#include <sys/stat.h>
+
+#include "engine/AudioManager.h"
+#include "engine/EntityManager.h"
+#include "engine/HtmlLog.h"
+#include "engine/StringManager.h"
+#include "entities/Dialog.h"
+#include "entities/ScreenFactory.h"
+#include "entities/StartScreens.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
+#include "platform/FileSystem.h"
 #include "platform/StorageFolder.h"
+#include "profiles/PlayerManager.h"
+#include "screens/CMenuScreen.h"
 
 namespace ZOLTFramework {
+
+namespace {
+
+std::string Slashed(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+struct FontSetup {
+    const char* name;
+    const char* file;
+    bool setColor;
+    float tracking;
+    bool setSpacing;
+    float spacing;
+};
+
+// The fonts of the game, loaded in this order.
+const FontSetup kFonts[] = {
+    {"Default", "data\\Font\\default.fnt", true, -8.0f, false, 0.0f},
+    {"Default1", "data\\Font\\default.fnt", true, -8.0f, false, 0.0f},
+    {"Comics", "data\\Font\\comics.fnt", true, -7.0f, true, 0.5f},
+    {"Score", "data\\Font\\Score.fnt", true, -8.0f, true, 0.5f},
+    {"Default14", "data\\Font\\default14.fnt", true, -6.0f, false, 0.0f},
+    {"DefaultContourless", "data\\Font\\defaultcontourless.fnt", true, -10.0f, false, 0.0f},
+    {"Main", "data\\Font\\main.fnt", false, 10.0f, false, 0.0f},
+    {"Main1", "data\\Font\\main.fnt", false, -6.0f, false, 0.0f},
+};
+
+const char* const kMusic[][2] = {
+    {"music1", "data\\Music\\music_1.ogg"},
+    {"music2", "data\\Music\\music_2.ogg"},
+    {"music3", "data\\Music\\music_3.ogg"},
+};
+
+// Event and object sounds, in loading order; "OnFinal" is streamed music.
+const char* const kSounds[][2] = {
+    {"OnButtonPress", "data\\Sound\\OnButtonPress.ogg"},
+    {"MouseOver", "data\\Sound\\MouseOver.ogg"},
+    {"FlagStuck", "data\\Sound\\FlagStuck.ogg"},
+    {"OnEmptyPlaceClicked", "data\\Sound\\OnEmptyPlaceClicked.ogg"},
+    {"OnScoreCount", "data\\Sound\\OnScoreCount.ogg"},
+    {"OnWinMiniGame", "data\\Sound\\OnWinMiniGame.ogg"},
+    {"OnMiniGameSkip", "data\\Sound\\OnMiniGameSkip.ogg"},
+    {"OnMiniGameSolveLater", "data\\Sound\\OnMiniGameSolveLater.ogg"},
+    {"OnRewarding", "data\\Sound\\OnRewarding.ogg"},
+    {"OnInventoryOpen", "data\\Sound\\OnInventoryOpen.ogg"},
+    {"OnToolUsed", "data\\Sound\\OnToolUsed.ogg"},
+    {"OnObjectClick", "data\\Sound\\OnObjectClick.ogg"},
+    {"OnTitleLetterAppear", "data\\Sound\\OnTitleLetterAppear.ogg"},
+    {"OnWindow", "data\\Sound\\OnWindow.ogg"},
+    {"Phonering", "data\\Sound\\Phonering.ogg"},
+    {"OnComicsStart", "data\\Sound\\OnComicsStart.ogg"},
+    {"OnCharAppear", "data\\Sound\\OnCharAppear.ogg"},
+    {"OnCharCame", "data\\Sound\\OnCharCame.ogg"},
+    {"OnFlyingIn", "data\\Sound\\OnFlyingIn.ogg"},
+    {"OnMagnifyingGlassAppear", "data\\Sound\\OnMagnifyingGlassAppear.ogg"},
+    {"OnInventoryObjectAdded", "data\\Sound\\OnInventoryObjectAdded.ogg"},
+    {"OnTimePenalty", "data\\Sound\\OnTimePenalty.ogg"},
+    {"OnTimeOut", "data\\Sound\\OnTimeOut.ogg"},
+    {"OnCriticalTime", "data\\Sound\\OnCriticalTime.ogg"},
+    {"OnSalute", "data\\Sound\\OnSalute.ogg"},
+    {"OnKiss", "data\\Sound\\OnKiss.ogg"},
+    {"OnFinal", "data\\Sound\\OnFinal.ogg"},
+    {"Kuku", "data\\Sound\\kuku_1.ogg"},
+    {"Telek", "data\\Sound\\telek.ogg"},
+    {"Globus", "data\\Sound\\globus.ogg"},
+    {"Igrushka", "data\\Sound\\igrushka.ogg"},
+    {"Posuda", "data\\Sound\\posuda.ogg"},
+    {"Ventilyator", "data\\Sound\\ventilyator.ogg"},
+    {"Zmeya", "data\\Sound\\zmeya.ogg"},
+};
+
+const char* const kStreamedSound = "OnFinal";
+
+}  // namespace
 
 GameApp::GameApp() {
     m_screenWidth = 800.0f;
@@ -11,23 +102,120 @@ GameApp::GameApp() {
     m_version = "1.0.0";
     m_resourceScript = "data\\Resource\\main.res";
     m_iconId = 106;
-    m_storageFolder = FindStorageFolder();
+    m_storageFolder = ChooseStorageFolder(kStorageSubFolder);
 }
 
-GameApp::~GameApp() = default;
+GameApp::~GameApp() {
+    // Only players that were loaded are saved: after a failed start-up the list
+    // is empty and saving it would wipe every profile.
+    if (PlayerManager::HasInstance() && PlayerManager::Instance()->IsLoaded()) PlayerManager::Instance()->Save();
+    ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr);
+}
 
 bool GameApp::Init() {
     if (!CEngine::Init()) return false;
+
+    // The game's own text table replaces the one the engine chose.
+    if (m_pStringManager) m_pStringManager->Load("data\\Text\\Czech.txt");
+
+    PlayerManager* players = PlayerManager::Instance();
+    players->SetSavePath(m_storageFolder);
+    CreateFolderPath(m_storageFolder + "data\\Map\\");
+    HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
+    players->SetUsersFile("data\\users.xml");
+    players->Load();
+
+    LoadFonts();
+    RegisterScreens();
+
+    auto* logo = new CFirstLogoScreen("CustomLogo");
+    logo->SetLayer(1.0f);
+    m_pEntityManager->Add(logo);
+
+    LoadAudio();
+
     // The window mode again, now that the engine runs.
     m_pHGE->System_SetState(HGE_WINDOWED, m_pHGE->Ini_GetInt("SYSTEM", "Windowed", 0) != 0);
     return true;
 }
 
+void GameApp::LoadFonts() {
+    FontMap& fonts = FontRegistry::Instance();
+    for (const FontSetup& setup : kFonts) {
+        fonts.LoadFont(setup.name, setup.file);
+        hgeFont* font = FontRegistry::GetFont(setup.name);
+        if (!font) continue;
+        if (setup.setColor) font->SetColor(0xFFFFFFFF);
+        font->SetTracking(setup.tracking);
+        if (setup.setSpacing) font->SetSpacing(setup.spacing);
+    }
+}
+
+void GameApp::LoadAudio() {
+    if (!m_pAudioManager) return;
+    for (const auto& music : kMusic) m_pAudioManager->LoadMusic(music[0], music[1]);
+    // These are the volumes in force, whether or not the device opened.
+    m_pAudioManager->SetMusicVolume(m_pHGE->Ini_GetFloat("SYSTEM", "MusicVolume", 0.5f), true);
+    m_pAudioManager->SetSoundVolume(m_pHGE->Ini_GetFloat("SYSTEM", "SoundVolume", 0.5f));
+    for (const auto& sound : kSounds) {
+        if (std::string(sound[0]) == kStreamedSound)
+            m_pAudioManager->LoadMusic(sound[0], sound[1]);
+        else
+            m_pAudioManager->LoadSound(sound[0], sound[1]);
+    }
+}
+
+void GameApp::RegisterScreens() {
+    ScreenFactory::Register(ScreenFactory::kMainMenu,
+                            [](const std::string& name) -> CEntity* { return new CMenuScreen(name); });
+}
+
 bool GameApp::OnFrame(float dt) {
-    if (m_pHGE->Input_KeyDown(HGEK_GRAVE)) m_pHGE->System_Snapshot();
+    if (m_pHGE && m_pHGE->Input_KeyDown(HGEK_GRAVE)) m_pHGE->System_Snapshot();
     return false;
 }
 
 bool GameApp::OnRender() { return false; }
+
+bool GameApp::OnExit() {
+    if (exitDialogOpen || !m_pEntityManager) return false;
+    auto* dialog = new Dialog(kExitQuestion, "data/Screens/DialogYesNo.xml", this);
+    dialog->SetLayer(102400.0f);
+    dialog->SetDepth(500000.0f);
+    dialog->SetText("Q_QUIT");
+    m_pEntityManager->Add(dialog);
+    exitDialogOpen = true;
+    return false;
+}
+
+void GameApp::OnAnswer(const std::string& question, bool yes) {
+    if (question != kExitQuestion) return;
+    exitDialogOpen = false;
+    SetQuit(yes);
+    if (m_pHGE) m_pHGE->Ini_SetInt("SYSTEM", "Windowed", m_pHGE->System_GetState(HGE_WINDOWED) ? 1 : 0);
+    PlayerManager::Instance()->Save();
+}
+
+std::string GameApp::ChooseStorageFolder(const std::string& subFolder) {
+    // The per-user data folder (created when missing), then the sub-folder one
+    // level at a time. An unknown data folder leaves the working folder as the
+    // candidate.
+    std::string candidate;
+    const std::string base = DataHomeFolder();
+    if (!base.empty() && FileSystem::MakeDirectories(base)) candidate = CreateFolderPath(base + subFolder);
+    if (TestWritable(candidate)) return candidate;
+    ReportNoStorageFolder();
+    return "";
+}
+
+std::string GameApp::CreateFolderPath(const std::string& path) {
+    std::string result = Slashed(path);
+    if (result.empty() || result.back() != '/') result += '/';
+    for (size_t slash = result.find('/', 1); slash != std::string::npos; slash = result.find('/', slash + 1))
+        ::mkdir(result.substr(0, slash).c_str(), 0755);
+    return result;
+}
+
+bool GameApp::TestWritable(const std::string& folder) { return ::TestWritable(Slashed(folder)); }
 
 }  // namespace ZOLTFramework

@@ -1,22 +1,65 @@
 // The game's application object: the one engine the program creates. It fixes
-// the window title, version and resource script, chooses the per-user storage
-// folder, and takes a screenshot on the grave-accent key.
+// the window, version and resource script, chooses the per-user storage folder
+// before anything is written, loads the game's fixed assets (language text,
+// players, fonts, music, event sounds), opens the first logo screen, turns the
+// window's close button into a yes/no question while a screen asks for it,
+// takes a screenshot on the grave-accent key and saves the players at the end.
 #pragma once
 
+#include <string>
+
 #include "engine/CEngine.h"
+#include "entities/Listeners.h"
 
 namespace ZOLTFramework {
 
-class GameApp : public CEngine {
+class GameApp : public CEngine, public CQuestionListener {
 public:
+    // The storage sub-folder below the per-user data folder.
+    static constexpr const char* kStorageSubFolder = "Orvelworks\\Drovalin\\";
+    // The question id of the quit question.
+    static constexpr const char* kExitQuestion = "Q_EXIT";
+
     GameApp();
+    // Saves the players when they were loaded, then the engine shuts down.
     ~GameApp() override;
 
-    // Start-up of the engine and then of the game.
+    // The engine's start-up, then the game's. False when the engine could not
+    // start; nothing of the game's start-up runs then.
     bool Init();
 
+    // The grave-accent key takes one snapshot per press.
     bool OnFrame(float dt) override;
     bool OnRender() override;
+    // Reached only while g_bConfirmExit is set: opens the quit question (once;
+    // a second request while it is shown is ignored). The window never closes
+    // from here.
+    bool OnExit() override;
+    // The quit question's answer: yes ends the main loop; either way the window
+    // mode and the players are saved.
+    void OnAnswer(const std::string& question, bool yes) override;
+
+    bool IsExitDialogOpen() const { return exitDialogOpen; }
+
+    // The per-user data folder with the sub-folder below it (created level by
+    // level), ending in "/", when a file can be written there; otherwise the
+    // player is told and the result is empty (file names stay relative to the
+    // working folder).
+    static std::string ChooseStorageFolder(const std::string& subFolder);
+    // The path with a trailing "/" ("\" counts as "/"); every missing folder
+    // level of it is created from the first level down (failures, such as
+    // existing folders, are ignored).
+    static std::string CreateFolderPath(const std::string& path);
+    // True when "writetest.dat" can be created and written in the folder; the
+    // file never remains.
+    static bool TestWritable(const std::string& folder);
+
+private:
+    void LoadFonts();
+    void LoadAudio();
+    void RegisterScreens();
+
+    bool exitDialogOpen = false;
 };
 
 }  // namespace ZOLTFramework

@@ -1,10 +1,14 @@
 #include "engine/CEngine.h"
 
+#include "engine/AudioManager.h"
 #include "engine/EntityManager.h"
 #include "engine/HtmlLog.h"
+#include "engine/StringManager.h"
+#include "engine/Track.h"
+#include "entities/CCountBase.h"
+#include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
-#include "entities/CCountBase.h"
 #include "platform/FileSystem.h"
 
 namespace ZOLTFramework {
@@ -26,6 +30,12 @@ bool EngineExitFunc() {
 CEngine::CEngine() { g_pEngine = this; }
 
 CEngine::~CEngine() {
+    if (m_pStringManager) {
+        delete m_pStringManager;
+        m_pStringManager = nullptr;
+    }
+    LogHint("StringManager is destroyed.");
+
     // The entity manager stays reachable while it deletes its entities: their
     // destructors may still talk to it.
     if (m_pEntityManager) {
@@ -35,6 +45,25 @@ CEngine::~CEngine() {
     const int live = CCountBase::GetLiveCount();
     if (m_pHGE) m_pHGE->System_Log("----HINT: EntityManager is destroyed (%d).", live);
     HtmlLog::Instance()->Info("EntityManager is destroyed: " + std::to_string(live));
+
+    if (m_pAudioManager) {
+        delete m_pAudioManager;
+        m_pAudioManager = nullptr;
+    }
+    const int tracks = CTrack::GetLiveCount();
+    if (m_pHGE) m_pHGE->System_Log("----HINT: AudioManager is destroyed (%d).", tracks);
+    HtmlLog::Instance()->Info("AudioManager is destroyed: " + std::to_string(tracks));
+
+    if (m_pResourceManager) {
+        m_pResourceManager->Purge(0);
+        delete m_pResourceManager;
+        m_pResourceManager = nullptr;
+        LogHint("ResourceManager is destroyed.");
+    }
+
+    // The registry's fonts free their textures through the engine interface:
+    // they go while it is still alive.
+    FontRegistry::Clear();
 
     if (m_pHGE) {
         m_pHGE->System_Shutdown();
@@ -110,8 +139,36 @@ bool CEngine::Init() {
         }
     }
 
+    if (!m_resourceScript.empty()) {
+        m_pResourceManager = new hgeResourceManager(m_resourceScript.c_str());
+        m_pHGE->System_Log("----HINT: ResourceManager is created. Resource file: %s", m_resourceScript.c_str());
+        HtmlLog::Instance()->Info("ResourceManager is created. Resource file: " + m_resourceScript);
+        if (m_pResourceManager->Precache(1))
+            LogHint("Init resource group is loaded.");
+        else
+            LogWarning("Init resource group is NOT loaded.");
+    } else {
+        LogWarning("Resource file is not used.");
+    }
+
+    m_pAudioManager = new CAudioManager();
+    LogHint("AudioManager is created.");
+    if (m_pAudioManager->OpenDevice()) {
+        m_pAudioManager->SetSoundVolume(m_pHGE->Ini_GetFloat("SYSTEM", "SoundVolume", 1.0f));
+        m_pAudioManager->SetMusicVolume(m_pHGE->Ini_GetFloat("SYSTEM", "MusicVolume", 0.8f), true);
+        LogHint("Audio device is created.");
+    } else {
+        LogWarning("Audio device is NOT created.");
+    }
+
     m_pEntityManager = new EntityManager();
     LogHint("EntityManager is created.");
+
+    m_pStringManager = new StringManager();
+    const std::string language = std::to_string(m_pHGE->Ini_GetInt("SYSTEM", "Language", 0));
+    const char* textPath = m_pHGE->Ini_GetString("LANGUAGES", language.c_str(), "data\\Text\\English.txt");
+    m_pStringManager->Load(textPath ? textPath : "data\\Text\\English.txt");
+    LogHint("StringManager is created.");
     return true;
 }
 
@@ -125,6 +182,7 @@ bool CEngine::Frame() {
     const float dt = m_pHGE ? m_pHGE->Timer_GetDelta() : 0.0f;
     if (m_pHGE) m_pHGE->Input_GetMousePos(&m_mouseX, &m_mouseY);
     if (m_pEntityManager) m_pEntityManager->Update(dt);
+    if (m_pAudioManager) m_pAudioManager->Update(dt);
     OnFrame(dt);
     return m_quit;
 }
@@ -143,8 +201,8 @@ bool CEngine::Render() {
 void CEngine::DrawCursor() {
     if (!m_drawCursor || !m_pResourceManager) return;
     if (!m_pHGE->System_GetState(HGE_HIDEMOUSE) || !m_pHGE->Input_IsMouseOver()) return;
-    hgeSprite* cursor = m_pResourceManager->GetSprite(m_cursorSprite.c_str());
-    if (cursor) cursor->Render(m_mouseX, m_mouseY);
+    // Looked up every time: a purge of its group may have replaced it.
+    if (hgeSprite* cursor = m_pResourceManager->GetSprite(m_cursorSprite.c_str())) cursor->Render(m_mouseX, m_mouseY);
 }
 
 }  // namespace ZOLTFramework

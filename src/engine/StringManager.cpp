@@ -4,6 +4,12 @@
 
 StringManager::~StringManager() { delete m_table; }
 
+void StringManager::Load(const std::string& path) {
+    delete m_table;
+    m_table = nullptr;
+    m_table = new hgeStringTable(path.c_str());
+}
+
 void StringManager::SetTable(hgeStringTable* table) {
     if (table == m_table) return;
     delete m_table;

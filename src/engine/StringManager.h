@@ -13,6 +13,9 @@ public:
     StringManager(const StringManager&) = delete;
     StringManager& operator=(const StringManager&) = delete;
 
+    // Deletes the table held and reads a new one from the file (an unreadable
+    // file gives an empty table).
+    void Load(const std::string& path);
     // Takes ownership; the previous table is deleted.
     void SetTable(hgeStringTable* table);
     hgeStringTable* GetTable() const { return m_table; }

@@ -17,14 +17,14 @@ const char* const kSubFolders[] = {"Orvelworks", "Drovalin"};
 const char* const kMessage = "Unable to find suitable folder to save data";
 const char* const kCaption = "Storage path error";
 
-void ReportNoFolder() {
+}  // namespace
+
+void ReportNoStorageFolder() {
     const char* headless = std::getenv("DROVALIN_HEADLESS");
     const bool quiet = headless && *headless && std::strcmp(headless, "0") != 0;
     if (!quiet && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kCaption, kMessage, nullptr) == 0) return;
     std::fprintf(stderr, "%s: %s\n", kCaption, kMessage);
 }
-
-}  // namespace
 
 std::string DataHomeFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -66,6 +66,6 @@ std::string FindStorageFolder() {
         }
     }
     if (ok && TestWritable(path)) return path;
-    ReportNoFolder();
+    ReportNoStorageFolder();
     return "";
 }

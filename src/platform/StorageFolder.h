@@ -11,6 +11,10 @@
 // error in headless runs or when no message box can be shown.
 std::string FindStorageFolder();
 
+// Tells the player that no folder can hold the game's files: the message box
+// above, or standard error in headless runs or when no box can be shown.
+void ReportNoStorageFolder();
+
 // The base folder: XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
 std::string DataHomeFolder();
 

@@ -17,7 +17,7 @@ namespace {
 class CursorEngine : public CEngine {
 public:
     explicit CursorEngine(const std::string& folder) { m_storageFolder = folder; }
-    ~CursorEngine() override { delete m_pResourceManager; }
+    // The engine owns it from here and deletes it at shut-down.
     void UseResources(const std::string& script) { m_pResourceManager = new hgeResourceManager(script.c_str()); }
 };
 

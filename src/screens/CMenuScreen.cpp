@@ -1,0 +1,292 @@
+#include "screens/CMenuScreen.h"
+
+#include "engine/CEngine.h"
+#include "engine/EntityManager.h"
+#include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
+#include "entities/ButtonExEntity.h"
+#include "entities/Dialog.h"
+#include "entities/EntityServices.h"
+#include "entities/TextEntity.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
+#include "profiles/PlayerManager.h"
+#include "screens/CMenuBGScreen.h"
+#include "screens/CPNameScreen.h"
+#include "screens/CreditsScreen.h"
+#include "screens/NewGame.h"
+#include "screens/OptionsScreen.h"
+#include "screens/PlayersScreen.h"
+#include "screens/WelcomeText.h"
+
+namespace ZOLTFramework {
+
+namespace {
+
+const float kQuestionLayer = 15.0f;
+const float kQuestionDepth = 70000.0f;
+const float kOptionsLayer = 15000.0f;
+const float kOptionsDepth = 50000.0f;
+const float kPlayersLayer = 10.0f;
+const float kSelectCaptionOpacity = 0.8f;
+const int kAlignCenter = 2;
+
+CMenuScreen::GlobalMapMaker& GlobalMapMakerSlot() {
+    static CMenuScreen::GlobalMapMaker maker;
+    return maker;
+}
+
+CMenuScreen::IntroMaker& IntroMakerSlot() {
+    static CMenuScreen::IntroMaker maker;
+    return maker;
+}
+
+}  // namespace
+
+void CMenuScreen::SetGlobalMapMaker(GlobalMapMaker maker) { GlobalMapMakerSlot() = std::move(maker); }
+void CMenuScreen::SetIntroMaker(IntroMaker maker) { IntroMakerSlot() = std::move(maker); }
+
+CMenuScreen::CMenuScreen(const std::string& screenName) : CScreenEntity(screenName) {
+    MakeBackground();
+    LoadButtons(kScreenFile);
+    AddShortcut(HGEK_ESCAPE, "Exit");
+    AddShortcut(HGEK_P, "SelectPlayer");
+
+    lostFocus = false;
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->PushScreen(this);
+    // From now on closing the window asks before quitting.
+    g_bConfirmExit = true;
+
+    SetDepth(-1.0f);
+    SetOpacity(0.0f);
+    Open();
+    SetLayer(1.0f);
+}
+
+void CMenuScreen::MakeBackground() {
+    background = new CMenuBGScreen("MenuBGScreen");
+    backgroundAlive = background->GetLifeToken();
+    background->SetDepth(-1.0f);
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(background);
+}
+
+CMenuBGScreen* CMenuScreen::GetBackground() const {
+    if (backgroundAlive.expired() || !background || background->IsDead()) return nullptr;
+    return background;
+}
+
+void CMenuScreen::LoadButtons(const std::string& file) {
+    XMLDocument document("screen");
+    if (!document.Load(file)) {
+        HtmlLog::Instance()->Error("Menu screen cannot be loaded: " + file);
+        return;
+    }
+    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    struct Slot {
+        const char* element;
+        const char* message;
+        ButtonExEntity** member;
+    };
+    const Slot slots[] = {{"button_play", "Play", &playButton},
+                          {"button_credits", "Credits", &creditsButton},
+                          {"button_options", "Options", &optionsButton},
+                          {"button_exit", "Exit", &exitButton},
+                          {"button_select", "SelectPlayer", &selectButton}};
+    for (const auto& child : document.GetRoot()->GetChildren()) {
+        if (!child) continue;
+        for (const Slot& slot : slots) {
+            if (child->GetName() != slot.element) continue;
+            ButtonExEntity* button = new ButtonExEntity(*child, this);
+            button->SetName(slot.message);
+            button->AttachTo(this);
+            if (manager) manager->Add(button);
+            *slot.member = button;
+        }
+    }
+    for (const Slot& slot : slots)
+        if (!*slot.member) HtmlLog::Instance()->Error(std::string("Menu screen has no ") + slot.element);
+    if (selectButton)
+        if (TextEntity* caption = selectButton->GetCaption()) caption->SetOpacity(kSelectCaptionOpacity);
+}
+
+template <class F>
+void CMenuScreen::ForEachButton(F f) const {
+    for (ButtonExEntity* button : {playButton, optionsButton, exitButton, creditsButton, selectButton})
+        if (button) f(button);
+}
+
+bool CMenuScreen::BackgroundOpaque() const {
+    CMenuBGScreen* bg = GetBackground();
+    return bg && bg->GetAbsoluteOpacity() >= 1.0f;
+}
+
+void CMenuScreen::Update(float dt) {
+    CScreenEntity::Update(dt);
+    if (IsPausedInChain() || IsDead()) return;
+
+    PlayerManager* players = PlayerManager::Instance();
+    if (!players->GetActivePlayer() && !lostFocus && BackgroundOpaque()) OpenPlayerEntry();
+
+    const DWORD color = Services::FadeColor(0xFFFFFFFF, GetAbsoluteOpacity());
+    ForEachButton([color](ButtonExEntity* button) {
+        if (TextEntity* caption = button->GetCaption()) caption->SetColor(color);
+    });
+}
+
+void CMenuScreen::OpenPlayerEntry() {
+    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    if (!manager) return;
+    if (PlayerManager::Instance()->Players.size() >= size_t(kMaxPlayers)) {
+        // No slot left for a new name: the player picks one of the eight.
+        PlayersScreen* list = new PlayersScreen("PlayersScreen");
+        list->SetLayer(kPlayersLayer);
+        manager->Add(list);
+        return;
+    }
+    CPNameScreen* entry = new CPNameScreen("NP", kYesNoFile, this);
+    entry->SetLayer(kQuestionLayer);
+    manager->Add(entry);
+}
+
+void CMenuScreen::Render() {
+    Player* active = PlayerManager::Instance()->GetActivePlayer();
+    if (!active) return;
+    hgeFont* font = FontRegistry::GetFont("Default1");
+    if (!font) return;
+    bool found = false;
+    const std::string entry = Services::Text(engine, "WELCOME", &found);
+    const std::string greeting = found ? WelcomeText::Format(entry, active->Name) : active->Name;
+    const DWORD previous = font->GetColor();
+    font->SetColor(Services::FadeColor(0xFFFFFFFF, GetAbsoluteOpacity()));
+    font->Render(400.0f, 15.0f, kAlignCenter, greeting.c_str());
+    font->SetColor(previous);
+}
+
+void CMenuScreen::LostFocus() {
+    CScreenEntity::LostFocus();
+    ForEachButton([](ButtonExEntity* button) { button->Pause(); });
+    lostFocus = true;
+}
+
+void CMenuScreen::GotFocus() {
+    CScreenEntity::GotFocus();
+    ForEachButton([](ButtonExEntity* button) { button->Resume(); });
+    lostFocus = false;
+    if (IsHiddenInChain()) Open();
+}
+
+void CMenuScreen::AskQuestion(const std::string& id, const std::string& file, const std::string& textKey) {
+    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    if (!manager) return;
+    Dialog* question = new Dialog(id, file, this);
+    question->SetLayer(kQuestionLayer);
+    question->SetDepth(kQuestionDepth);
+    question->SetText(textKey);
+    manager->Add(question);
+}
+
+void CMenuScreen::OnButtonPress(const std::string& message) {
+    Services::PlaySound(engine, "OnButtonPress");
+    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    if (message == "Play") {
+        PlayerManager* players = PlayerManager::Instance();
+        if (players->Players.empty()) return;
+        Player* active = players->GetActivePlayer();
+        if (!active) return;
+        if (!active->GameInProgress)
+            OnAnswer("CONT", false);
+        else
+            AskQuestion("CONT", kYesNoFile, "Q_CONTINUE");
+    } else if (message == "Options") {
+        if (!manager) return;
+        OptionsScreen* options = new OptionsScreen(kOptionsFile, this);
+        options->SetLayer(kOptionsLayer);
+        options->SetDepth(kOptionsDepth);
+        manager->Add(options);
+    } else if (message == "SelectPlayer") {
+        if (!manager) return;
+        PlayersScreen* list = new PlayersScreen("PlayersScreen");
+        list->SetLayer(kPlayersLayer);
+        manager->Add(list);
+    } else if (message == "Credits") {
+        if (!manager) return;
+        CreditsScreen* credits = new CreditsScreen("Credits", kCreditsFile);
+        credits->SetLayer(kQuestionLayer);
+        credits->SetDepth(kQuestionDepth);
+        manager->Add(credits);
+    } else if (message == "Exit") {
+        // With the confirm-exit switch on, the application asks first.
+        if (engine && engine->OnExit()) engine->SetQuit(true);
+    }
+}
+
+void CMenuScreen::OnButtonOver(const std::string& name) {
+    Services::PlaySound(engine, "MouseOver");
+    if (name == "SelectPlayer" && selectButton)
+        if (TextEntity* caption = selectButton->GetCaption()) caption->SetOpacity(1.0f);
+}
+
+void CMenuScreen::OnButtonLeave(const std::string& name) {
+    if (name == "SelectPlayer" && selectButton)
+        if (TextEntity* caption = selectButton->GetCaption()) caption->SetOpacity(kSelectCaptionOpacity);
+}
+
+void CMenuScreen::OnQuestion(const std::string& name, const std::string& value) {
+    if (name != "NP") return;
+    PlayerManager* players = PlayerManager::Instance();
+    if (players->AddPlayer(value)) players->SetActivePlayer(value);
+}
+
+void CMenuScreen::StopAquarium() {
+    PlayerManager* players = PlayerManager::Instance();
+    players->Timer->Clear();
+    players->KillEntities();
+}
+
+void CMenuScreen::RestartBackground() {
+    if (CMenuBGScreen* old = GetBackground()) old->Kill();
+    MakeBackground();
+    // The menu is already in view: so is its new background.
+    if (background) background->SetOpacity(1.0f);
+}
+
+void CMenuScreen::HandOver(CScreenEntity* next) {
+    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    if (manager) manager->Add(next);
+    if (manager) manager->RemoveScreen(this);
+    CloseAndDestroy();
+    next->SetOpacity(0.0f);
+    next->Open();
+    if (CMenuBGScreen* bg = GetBackground()) bg->Kill();
+}
+
+void CMenuScreen::OnAnswer(const std::string& questionId, bool yes) {
+    if (questionId == "CONT") {
+        StopAquarium();
+        if (yes) {
+            CScreenEntity* map = GlobalMapMakerSlot() ? GlobalMapMakerSlot()(kGlobalMapFile) : nullptr;
+            if (!map) {
+                HtmlLog::Instance()->Warning("Main menu: the global map is not available; staying in the menu");
+                RestartBackground();
+                return;
+            }
+            HandOver(map);
+        } else {
+            AskQuestion("MODE", kModeFile, "CHOOSE_PLAY_MODE");
+        }
+    } else if (questionId == "MODE") {
+        Player* active = PlayerManager::Instance()->GetActivePlayer();
+        if (!active) return;
+        // Yes plays against the clock, no is relaxed.
+        NewGame::ResetPlayer(*active, !yes);
+        CScreenEntity* intro = IntroMakerSlot() ? IntroMakerSlot()() : nullptr;
+        if (!intro) {
+            HtmlLog::Instance()->Warning("Main menu: the intro is not available; staying in the menu");
+            RestartBackground();
+            return;
+        }
+        HandOver(intro);
+    }
+}
+
+}  // namespace ZOLTFramework

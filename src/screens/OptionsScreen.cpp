@@ -1,0 +1,346 @@
+#include "screens/OptionsScreen.h"
+
+#include "engine/AudioManager.h"
+#include "engine/CEngine.h"
+#include "engine/EntityManager.h"
+#include "engine/HtmlLog.h"
+#include "entities/ButtonExEntity.h"
+#include "entities/CSliderEntity.h"
+#include "entities/CSpriteEntity.h"
+#include "entities/CWindowEntity.h"
+#include "entities/Dialog.h"
+#include "entities/EntityServices.h"
+#include "entities/TextEntity.h"
+#include "entities/TriggerEntity.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeSprite.h"
+#include "profiles/PlayerManager.h"
+#include "screens/HighScoreTable.h"
+
+using ZOLTFramework::CEntity;
+using ZOLTFramework::CSliderEntity;
+using ZOLTFramework::CSpriteEntity;
+using ZOLTFramework::CWindowEntity;
+namespace Services = ZOLTFramework::Services;
+
+namespace {
+
+const int kKeyEnter = 0x0D;
+const int kKeyEscape = 0x1B;
+const char* const kSection = "SYSTEM";
+const float kDefaultVolume = 0.5f;
+const float kExitQuestionLayer = 102400.0f;
+const float kExitQuestionDepth = 90000.0f;
+const float kSelectedTabDepth = 3.0f;
+const float kOtherTabDepth = 2.0f;
+const float kOtherTabCaptionOpacity = 0.9f;
+const float kRowTop = -150.0f;
+const float kRowStep = 30.0f;
+
+void SetCaptionOpacity(ButtonExEntity* button, float value) {
+    if (!button) return;
+    if (TextEntity* caption = button->GetCaption()) caption->SetOpacity(value);
+}
+
+}  // namespace
+
+OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionListener* screenOwner)
+    : CScreenEntity(file), owner(screenOwner) {
+    playOpenSound = true;
+
+    window = new CWindowEntity();
+    window->SetSpriteName("InGameMenuWindow");
+    window->SetPosXY(400.0f, 280.0f);
+    window->SetDepth(-5.0f);
+    Adopt(window, this);
+    window->SetSizeCentered(0.0f, 0.0f);
+
+    XMLDocument document("screen");
+    const bool loaded = document.Load(file);
+    if (!loaded) HtmlLog::Instance()->Error("Options screen cannot be loaded: " + file);
+
+    ReadSettings();
+    BuildSliders();
+    CreateHighscorePanel();
+    if (loaded) {
+        for (const auto& child : document.GetRoot()->GetChildren()) {
+            if (!child) continue;
+            CreateMenuButtons(*child);
+            CreateTabs(*child);
+            BuildOptionsTab(*child);
+        }
+    }
+
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->PushScreen(this);
+
+    // The options tab starts selected, pressed on the player's behalf.
+    if (optionsTab)
+        optionsTab->OnLeftButton(true);
+    else
+        OnButtonPress("OPTIONS");
+
+    SetOpacity(0.0f);
+    Open();
+}
+
+void OptionsScreen::Adopt(CEntity* child, CEntity* parent) {
+    child->AttachTo(parent);
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(child);
+}
+
+bool OptionsScreen::CurrentFullScreen() const {
+    HGE* hge = Services::Hge(engine);
+    return hge ? !hge->System_GetStateBool(HGE_WINDOWED) : false;
+}
+
+void OptionsScreen::ReadSettings() {
+    ZOLTFramework::CAudioManager* audio = engine ? engine->GetAudioManager() : nullptr;
+    HGE* hge = Services::Hge(engine);
+    if (audio) {
+        soundVolume = audio->GetSoundVolume();
+        musicVolume = audio->GetMusicVolume();
+    } else if (hge) {
+        soundVolume = hge->Ini_GetFloat(kSection, "SoundVolume", kDefaultVolume);
+        musicVolume = hge->Ini_GetFloat(kSection, "MusicVolume", kDefaultVolume);
+    }
+    fullScreen = CurrentFullScreen();
+}
+
+void OptionsScreen::SaveSettings() {
+    HGE* hge = Services::Hge(engine);
+    if (!hge) return;
+    hge->Ini_SetFloat(kSection, "SoundVolume", soundVolume);
+    hge->Ini_SetFloat(kSection, "MusicVolume", musicVolume);
+    hge->Ini_SetInt(kSection, "Windowed", fullScreen ? 0 : 1);
+}
+
+CSliderEntity* OptionsScreen::MakeSlider(const std::string& sliderName, float sx, float sy, float value) {
+    CSliderEntity* slider = new CSliderEntity(sliderName, this);
+    slider->AttachTo(optionsPanel);
+    slider->SetPosXY(sx, sy);
+    slider->SetSpriteName("InGameSliderBackground");
+    if (hgeSprite* track = Services::Sprite(engine, "InGameSliderBackground"))
+        slider->SetSizeCentered(track->GetWidth() - 20.0f, track->GetHeight());
+    slider->SetCursorSpriteName("InGameSlider");
+    if (hgeSprite* handle = Services::Sprite(engine, "InGameSlider"))
+        slider->SetCursorSizeCentered(handle->GetWidth(), handle->GetHeight());
+    slider->SetValue(value);
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(slider);
+    return slider;
+}
+
+void OptionsScreen::BuildSliders() {
+    optionsPanel = new CEntity();
+    optionsPanel->SetDepth(1.0f);
+    Adopt(optionsPanel, window);
+
+    trigger = new TriggerEntity("SCREEN", this, this);
+    trigger->AttachTo(optionsPanel);
+    trigger->SetPosXY(100.0f, 30.0f);
+    trigger->SetDepth(1.0f);
+    if (hgeSprite* look = Services::Sprite(engine, "InGameTrigger"))
+        trigger->SetSprite("InGameTrigger", 0.0f, 0.0f, look->GetWidth(), look->GetHeight() / 3.0f);
+    trigger->SetSizeCentered(30.0f, 40.0f);
+    trigger->SetState(fullScreen);
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(trigger);
+
+    CSpriteEntity* frame = new CSpriteEntity();
+    frame->SetPosXY(100.0f, 30.0f);
+    if (hgeSprite* look = Services::Sprite(engine, "InGameRect"))
+        frame->SetSpriteRect("InGameRect", 0.0f, 0.0f, look->GetWidth(), look->GetHeight());
+    Adopt(frame, optionsPanel);
+
+    musicSlider = MakeSlider("Music", 15.0f, -43.0f, musicVolume);
+    soundSlider = MakeSlider("Sound", 15.0f, -110.0f, soundVolume);
+}
+
+void OptionsScreen::CreateHighscorePanel() {
+    highscorePanel = new CEntity();
+    highscorePanel->SetDepth(1.0f);
+    Adopt(highscorePanel, window);
+}
+
+ButtonExEntity* OptionsScreen::MakeButton(const XMLDocument::XMLElement& element, CEntity* parent) {
+    ButtonExEntity* button = new ButtonExEntity(element, this);
+    Adopt(button, parent);
+    return button;
+}
+
+void OptionsScreen::CreateMenuButtons(const XMLDocument::XMLElement& element) {
+    const std::string& id = element.GetName();
+    if (id == "button_ok") {
+        okButton = MakeButton(element, window);
+        okButton->SetName("OK");
+        AddShortcut(kKeyEnter, "OK");
+    } else if (id == "button_resume") {
+        okButton = MakeButton(element, window);
+        okButton->SetName("OK");
+        AddShortcut(kKeyEscape, "OK");
+        SetCaptionOpacity(okButton, 0.9f);
+    } else if (id == "button_exit") {
+        exitButton = MakeButton(element, window);
+        exitButton->SetName("EXIT");
+        AddBackdrop();
+    }
+}
+
+void OptionsScreen::AddBackdrop() {
+    if (backdropAdded) return;
+    backdropAdded = true;
+    // Darkens the whole view behind the window.
+    CSpriteEntity* backdrop = new CSpriteEntity();
+    backdrop->SetSprite("");
+    backdrop->SetDepth(-10.0f);
+    backdrop->SetScaleX(800.0f);
+    backdrop->SetScaleY(600.0f);
+    backdrop->SetColor(0x99000000);
+    Adopt(backdrop, this);
+}
+
+void OptionsScreen::CreateTabs(const XMLDocument::XMLElement& element) {
+    if (element.GetName() != "tab_highscores") return;
+    highscoreTab = MakeButton(element, window);
+    highscoreTab->SetName("HIGHSCORES");
+    BuildHighscoreRows();
+}
+
+void OptionsScreen::BuildHighscoreRows() {
+    if (highscoresBuilt) return;
+    highscoresBuilt = true;
+    hgeFont* font = FontRegistry::GetFont("Default14");
+    const std::vector<HighScoreTable::Row> rows = HighScoreTable::Build(PlayerManager::Instance()->Players);
+    float rowY = kRowTop;
+    for (const HighScoreTable::Row& row : rows) {
+        TextEntity* label = new TextEntity("HighscoreName", nullptr);
+        TextEntity* total = new TextEntity("HighscoreTotal", nullptr);
+        label->SetText(row.label);
+        total->SetText(row.total);
+        label->SetPosXY(-150.0f, rowY);
+        total->SetPosXY(70.0f, rowY);
+        for (TextEntity* text : {label, total}) {
+            text->SetFont(font);
+            text->SetAlignment(0);
+            Adopt(text, highscorePanel);
+        }
+        rowY += kRowStep;
+    }
+}
+
+void OptionsScreen::BuildOptionsTab(const XMLDocument::XMLElement& element) {
+    const std::string& id = element.GetName();
+    if (id == "tab_options") {
+        optionsTab = MakeButton(element, window);
+        optionsTab->SetName("OPTIONS");
+    } else if (id == "button_sound_decrease") {
+        soundDecrease = MakeButton(element, optionsPanel);
+    } else if (id == "button_sound_increase") {
+        soundIncrease = MakeButton(element, optionsPanel);
+    } else if (id == "button_music_decrease") {
+        musicDecrease = MakeButton(element, optionsPanel);
+    } else if (id == "button_music_increase") {
+        musicIncrease = MakeButton(element, optionsPanel);
+    } else if (id == "sound_volume_caption" || id == "music_volume_caption" || id == "fullscreen_caption") {
+        Adopt(new TextEntity(element, nullptr), optionsPanel);
+    }
+}
+
+void OptionsScreen::HidePanels() {
+    for (CEntity* panel : {optionsPanel, highscorePanel}) {
+        if (!panel) continue;
+        panel->Hide();
+        panel->Pause();
+    }
+}
+
+void OptionsScreen::SelectTab(ButtonExEntity* chosen, ButtonExEntity* other, CEntity* panel) {
+    HidePanels();
+    if (chosen) {
+        chosen->Pause();
+        chosen->SetDepth(kSelectedTabDepth);
+        SetCaptionOpacity(chosen, 1.0f);
+    }
+    if (other) {
+        other->Resume();
+        other->SetDepth(kOtherTabDepth);
+        SetCaptionOpacity(other, kOtherTabCaptionOpacity);
+    }
+    if (panel) {
+        panel->Show();
+        panel->Resume();
+    }
+}
+
+void OptionsScreen::OnButtonPress(const std::string& message) {
+    Services::PlaySound(engine, "OnButtonPress");
+    if (message == "OK") {
+        if (closing || IsDead()) return;
+        ZOLTFramework::CAudioManager* audio = engine ? engine->GetAudioManager() : nullptr;
+        if (audio) {
+            soundVolume = audio->GetSoundVolume();
+            musicVolume = audio->GetMusicVolume();
+        }
+        if (trigger) fullScreen = trigger->IsOn();
+        SaveSettings();
+        CloseAndDestroy();
+        if (owner) owner->OnQuestion("Resume", "");
+        Leave();
+    } else if (message == "EXIT") {
+        EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+        if (!manager || closing || IsDead()) return;
+        Dialog* question = new Dialog("EXIT_TO_MENU", "data/Screens/DialogYesNo.xml", this);
+        question->SetLayer(kExitQuestionLayer);
+        question->SetDepth(kExitQuestionDepth);
+        question->SetText("Q_QUIT");
+        manager->Add(question);
+    } else if (message == "OPTIONS") {
+        SelectTab(optionsTab, highscoreTab, optionsPanel);
+    } else if (message == "HIGHSCORES") {
+        SelectTab(highscoreTab, optionsTab, highscorePanel);
+    }
+}
+
+void OptionsScreen::OnButtonOver(const std::string& message) { Services::PlaySound(engine, "MouseOver"); }
+
+void OptionsScreen::OnAnswer(const std::string& questionId, bool yes) {
+    if (questionId != "EXIT_TO_MENU" || !yes || IsDead()) return;
+    // The settings as read when the window opened (or as "OK" stored them).
+    SaveSettings();
+    Kill();
+    if (owner) owner->OnQuestion("EXIT_TO_MENU", "");
+    Leave();
+}
+
+void OptionsScreen::Leave() {
+    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->RemoveScreen(this);
+}
+
+void OptionsScreen::OnSliderChanged(const std::string& sliderName, float value) {
+    ZOLTFramework::CAudioManager* audio = engine ? engine->GetAudioManager() : nullptr;
+    if (!audio) return;
+    if (sliderName == "Music") {
+        if (value != audio->GetMusicVolume()) audio->SetMusicVolume(value, false);
+    } else if (sliderName == "Sound") {
+        if (value != audio->GetSoundVolume()) audio->SetSoundVolume(value);
+    }
+}
+
+void OptionsScreen::OnTriggerChanged(const std::string& name, bool on) {
+    if (on == CurrentFullScreen()) return;
+    if (HGE* hge = Services::Hge(engine)) hge->System_SetStateBool(HGE_WINDOWED, !on);
+}
+
+void OptionsScreen::Update(float dt) {
+    CScreenEntity::Update(dt);
+    // The check box always shows the real display mode.
+    if (trigger) trigger->SetState(CurrentFullScreen());
+}
+
+void OptionsScreen::GotFocus() {
+    CScreenEntity::GotFocus();
+    if (window) window->Resume();
+}
+
+void OptionsScreen::LostFocus() {
+    CScreenEntity::LostFocus();
+    if (window) window->Pause();
+}

@@ -1,0 +1,85 @@
+// The credits: the scroll and its restart, the clipping, and closing at once.
+#include <gtest/gtest.h>
+
+#include "ScreensTestEngine.h"
+#include "entities/ButtonExEntity.h"
+#include "platform/RenderStats.h"
+#include "screens/CreditsScreen.h"
+
+namespace {
+
+class CreditsTest : public ::testing::Test {
+protected:
+    CreditsScreen* Open() {
+        auto* credits = new CreditsScreen("Credits", "data/Screens/Credits.xml");
+        credits->SetLayer(15.0f);
+        credits->SetDepth(70000.0f);
+        engine.Manager().Add(credits);
+        engine.Step();  // joins the entity manager at the end of this frame
+        return credits;
+    }
+    ScreensTestEngine engine{0.5f};
+};
+
+TEST_F(CreditsTest, OpensFadingInAndScrollsThirtyPixelsASecond) {
+    CreditsScreen* credits = Open();
+    EXPECT_EQ(credits->GetScrollOffset(), 520.0f);
+    EXPECT_EQ(credits->GetOpacity(), 0.0f);
+    EXPECT_EQ(engine.Top(), credits);
+    engine.Step(2);
+    EXPECT_FLOAT_EQ(credits->GetScrollOffset(), 520.0f - 30.0f);
+    EXPECT_EQ(credits->GetOpacity(), 1.0f);
+}
+
+TEST_F(CreditsTest, RestartsOnlyOnceBelowTheEnd) {
+    CreditsScreen* credits = Open();
+    // 2120 pixels at 15 a frame: after 141 frames the column stands at -1595.
+    engine.Step(141);
+    EXPECT_FLOAT_EQ(credits->GetScrollOffset(), 520.0f - 141 * 15.0f);
+    credits->Update(1.0f / 6.0f);  // exactly -1600: keeps scrolling
+    EXPECT_EQ(credits->GetScrollOffset(), -1600.0f);
+    credits->Update(0.01f);  // below it: starts again
+    EXPECT_EQ(credits->GetScrollOffset(), 520.0f);
+}
+
+TEST_F(CreditsTest, DrawingClipsTheColumnAndSwitchesClippingOff) {
+    Open();
+    RenderStats::SetRecording(true);
+    engine.Step(3);
+    const auto quads = RenderStats::Recorded();
+    RenderStats::SetRecording(false);
+    ASSERT_FALSE(quads.empty());
+    // The column inside x 100, y 135, 600 x 350; the window and the title free.
+    int clipped = 0, free = 0;
+    for (const auto& q : quads) {
+        if (q.clipped) {
+            EXPECT_EQ(q.clipX, 100);
+            EXPECT_EQ(q.clipY, 135);
+            EXPECT_EQ(q.clipW, 600);
+            EXPECT_EQ(q.clipH, 350);
+            ++clipped;
+        } else {
+            ++free;
+        }
+    }
+    EXPECT_GT(clipped, 0);
+    EXPECT_GT(free, 0);
+}
+
+TEST_F(CreditsTest, AnyButtonClosesAtOnce) {
+    CreditsScreen* credits = Open();
+    engine.Step(2);
+    engine.ClickEntity(credits->GetOkButton());
+    EXPECT_TRUE(credits->IsDead());
+    EXPECT_NE(engine.Top(), credits);
+    engine.Step();
+}
+
+TEST_F(CreditsTest, EnterClosesToo) {
+    CreditsScreen* credits = Open();
+    engine.Step(2);
+    engine.Press(HGEK_ENTER);
+    EXPECT_TRUE(credits->IsDead());
+}
+
+}  // namespace

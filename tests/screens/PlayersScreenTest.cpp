@@ -1,0 +1,146 @@
+// The players window: choosing, adding and deleting players through its
+// buttons, with the users file checked after each change.
+#include <gtest/gtest.h>
+
+#include "ScreensTestEngine.h"
+#include "entities/ButtonExEntity.h"
+#include "entities/CListboxEntity.h"
+#include "entities/Dialog.h"
+#include "profiles/PlayerManager.h"
+#include "screens/CPNameScreen.h"
+#include "screens/PlayersScreen.h"
+
+using ZOLTFramework::PlayersScreen;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class PlayersScreenTest : public ::testing::Test {
+protected:
+    PlayersScreen* Open() {
+        auto* screen = new PlayersScreen("PlayersScreen");
+        screen->SetLayer(10.0f);
+        engine.Manager().Add(screen);
+        engine.Step(25);  // faded in
+        return screen;
+    }
+    static void AddPlayers(const Names& names) {
+        for (const std::string& n : names) ASSERT_TRUE(PlayerManager::Instance()->AddPlayer(n));
+    }
+    static Names Rows(PlayersScreen* screen) {
+        Names rows;
+        for (int i = 0; i < screen->GetList()->GetItemCount(); ++i) rows.push_back(screen->GetList()->GetItem(i)->text);
+        return rows;
+    }
+    bool OnStack(ZOLTFramework::CEntity* screen) {
+        const auto& stack = engine.Manager().GetScreenStack();
+        return std::find(stack.begin(), stack.end(), screen) != stack.end();
+    }
+
+    ScreensTestEngine engine;
+};
+
+TEST_F(PlayersScreenTest, ListsThePlayersWithTheActiveOneSelected) {
+    AddPlayers({"Ann", "Bob", "Cid"});
+    PlayerManager::Instance()->SetActivePlayer("Bob");
+    PlayersScreen* screen = Open();
+    EXPECT_EQ(Rows(screen), (Names{"Ann", "Bob", "Cid"}));
+    EXPECT_EQ(screen->GetList()->GetSelected(), 1);
+    EXPECT_EQ(engine.Top(), screen);
+}
+
+TEST_F(PlayersScreenTest, WithoutAnActivePlayerNothingIsSelected) {
+    AddPlayers({"Ann"});
+    PlayersScreen* screen = Open();
+    EXPECT_EQ(screen->GetList()->GetSelected(), -1);
+    // OK without a selection does nothing.
+    engine.ClickEntity(screen->GetOkButton());
+    EXPECT_TRUE(OnStack(screen));
+    EXPECT_EQ(PlayerManager::Instance()->GetActivePlayer(), nullptr);
+}
+
+TEST_F(PlayersScreenTest, NewPlayerIsAddedSelectedAndBecomesActiveOnlyWithOk) {
+    AddPlayers({"Ann"});
+    PlayersScreen* screen = Open();
+    engine.ClickEntity(screen->GetNewButton());
+    auto* entry = dynamic_cast<CPNameScreen*>(engine.Top());
+    ASSERT_NE(entry, nullptr);
+    // The window's buttons sleep while the name entry is open: Enter is the entry's.
+    EXPECT_TRUE(screen->GetOkButton()->IsPausedInChain());
+    engine.Type("Cleo");
+    engine.Press(HGEK_ENTER);
+    EXPECT_EQ(engine.Top(), screen);
+    EXPECT_EQ(Rows(screen), (Names{"Ann", "Cleo"}));
+    EXPECT_EQ(screen->GetList()->GetSelected(), 1);
+    EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "Cleo"}));
+
+    // Enter presses OK now that the window has the focus again.
+    engine.Press(HGEK_ENTER);
+    EXPECT_FALSE(OnStack(screen));
+    EXPECT_TRUE(screen->IsDead());
+    EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Cleo"}));
+}
+
+TEST_F(PlayersScreenTest, ChoosingAPlayerMakesItTheOnlyActiveOne) {
+    AddPlayers({"Ann", "Bob"});
+    PlayerManager::Instance()->SetActivePlayer("Ann");
+    PlayersScreen* screen = Open();
+    screen->GetList()->SetSelected(1);
+    engine.ClickEntity(screen->GetOkButton());
+    EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Bob"}));
+    EXPECT_FALSE(OnStack(screen));
+}
+
+TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
+    AddPlayers({"Ann", "Bob"});
+    PlayerManager::Instance()->SetActivePlayer("Bob");
+    PlayersScreen* screen = Open();
+    engine.ClickEntity(screen->GetDeleteButton());
+    auto* question = dynamic_cast<Dialog*>(engine.Top());
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->GetName(), "DL");
+    EXPECT_EQ(question->GetText(), "Q_DELETE");
+    engine.Press(HGEK_ESCAPE);
+    EXPECT_EQ(engine.Top(), screen);
+    EXPECT_EQ(Rows(screen), (Names{"Ann", "Bob"}));
+    EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Bob"}));
+
+    engine.ClickEntity(screen->GetDeleteButton());
+    engine.Press(HGEK_ENTER);
+    EXPECT_EQ(Rows(screen), (Names{"Ann"}));
+    EXPECT_EQ(screen->GetList()->GetSelected(), -1);
+    EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann"}));
+    // Nothing is selected: OK and delete do nothing.
+    engine.ClickEntity(screen->GetDeleteButton());
+    EXPECT_EQ(engine.Top(), screen);
+    engine.ClickEntity(screen->GetOkButton());
+    EXPECT_TRUE(OnStack(screen));
+}
+
+TEST_F(PlayersScreenTest, WithEightPlayersTheNewButtonOpensNothing) {
+    AddPlayers({"P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8"});
+    PlayersScreen* screen = Open();
+    engine.ClickEntity(screen->GetNewButton());
+    EXPECT_EQ(engine.Top(), screen);
+}
+
+TEST_F(PlayersScreenTest, ANameAlreadyListedAddsNothing) {
+    AddPlayers({"Ann"});
+    PlayersScreen* screen = Open();
+    screen->OnQuestion("NP", "Ann");
+    EXPECT_EQ(Rows(screen), (Names{"Ann"}));
+    EXPECT_EQ(PlayerManager::Instance()->Players.size(), 1u);
+    // Only the name entry's answer is acted on.
+    screen->OnQuestion("XX", "Zed");
+    EXPECT_EQ(Rows(screen), (Names{"Ann"}));
+}
+
+TEST_F(PlayersScreenTest, ANameWithMarkupSurvivesTheUsersFile) {
+    PlayersScreen* screen = Open();
+    screen->OnQuestion("NP", "A&B <\"x\">");
+    EXPECT_EQ(Rows(screen), (Names{"A&B <\"x\">"}));
+    EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"A&B <\"x\">"}));
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The main menu in a real (virtual) window: after its fade-in the snapshot shows
+// the underwater background, the fish and the five buttons. Started by CTest
+// through xvfb-run; skipped when there is no display.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/CEngine.h"
+#include "engine/EntityManager.h"
+#include "engine/StringManager.h"
+#include "entities/ButtonExEntity.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeStringTable.h"
+#include "platform/FileSystem.h"
+#include "platform/FrameDriver.h"
+#include "platform/ImageCodec.h"
+#include "platform/hge.h"
+#include "profiles/PlayerManager.h"
+#include "screens/CMenuBGScreen.h"
+#include "screens/CMenuScreen.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class MenuWindowEngine : public ZOLTFramework::CEngine {
+public:
+    explicit MenuWindowEngine(const TempDir& dir) {
+        m_pHGE = hgeCreate(HGE_VERSION);
+        m_pHGE->System_SetState(HGE_LOGFILE, (dir / "app.log").c_str());
+        m_pHGE->System_SetState(HGE_INIFILE, (dir / "app.ini").c_str());
+        m_pHGE->System_SetState(HGE_WINDOWED, true);
+        m_pHGE->System_SetState(HGE_SCREENWIDTH, 800);
+        m_pHGE->System_SetState(HGE_SCREENHEIGHT, 600);
+        m_pHGE->System_SetState(HGE_FPS, 300);
+        m_pHGE->System_SetState(HGE_FRAMEFUNC, ZOLTFramework::EngineFrameFunc);
+        m_pHGE->System_SetState(HGE_RENDERFUNC, ZOLTFramework::EngineRenderFunc);
+        started = m_pHGE->System_Initiate();
+        m_pEntityManager = new EntityManager();
+        m_pResourceManager = new hgeResourceManager("data\\Resource\\main.res");
+        m_pStringManager = new StringManager();
+        m_pStringManager->SetTable(new hgeStringTable("data\\Text\\English.txt"));
+        FontRegistry::Instance().LoadFont("Main", "data\\Font\\main.fnt");
+        FontRegistry::Instance().LoadFont("Default1", "data\\Font\\default.fnt");
+    }
+    ~MenuWindowEngine() override {
+        delete m_pEntityManager;  // entities first, then the textures and fonts
+        m_pEntityManager = nullptr;
+        delete m_pResourceManager;
+        m_pResourceManager = nullptr;
+        delete m_pStringManager;
+        m_pStringManager = nullptr;
+        FontRegistry::Clear();
+    }
+    bool started = false;
+};
+
+struct Picture {
+    int w = 0, h = 0;
+    std::vector<uint32_t> px;
+    uint32_t At(int x, int y) const { return px[size_t(y) * size_t(w) + size_t(x)]; }
+};
+
+bool LoadPng(const std::string& path, Picture& pic) {
+    std::string data, reason;
+    return FileSystem::ReadFile(path, data) && ImageCodec::Decode(data.data(), data.size(), pic.w, pic.h, pic.px, reason);
+}
+
+int Channel(uint32_t c, int shift) { return int((c >> shift) & 0xFF); }
+
+// Pixels of the square around (cx, cy) that differ clearly between the pictures.
+int Differences(const Picture& a, const Picture& b, int cx, int cy, int half) {
+    int n = 0;
+    for (int y = std::max(0, cy - half); y < std::min(a.h, cy + half); ++y)
+        for (int x = std::max(0, cx - half); x < std::min(a.w, cx + half); ++x) {
+            const uint32_t p = a.At(x, y), q = b.At(x, y);
+            int d = 0;
+            for (int s : {0, 8, 16}) d += std::abs(Channel(p, s) - Channel(q, s));
+            n += d > 60;
+        }
+    return n;
+}
+
+}  // namespace
+
+TEST(MenuSnapshot, ShowsTheBackgroundTheFishAndTheButtons) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display";
+    TempDir dir;
+    ScopedEnv headless("DROVALIN_HEADLESS", nullptr);
+    ScopedEnv xdg("XDG_DATA_HOME", dir.Path().c_str());
+
+    MenuWindowEngine engine(dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    PlayerManager* players = PlayerManager::Instance();
+    players->SetSavePath(dir.Path());
+    players->AddPlayer("Marlowe");
+    players->SetActivePlayer("Marlowe");
+
+    auto* menu = new ZOLTFramework::CMenuScreen("MenuScreen");
+    engine.GetEntityManager()->Add(menu);
+    // Until the menu and its background have faded in (real time: half a second).
+    int frames = 0;
+    while (frames < 20000) {
+        FrameDriver::RunFrames(1);
+        ++frames;
+        auto* bg = menu->GetBackground();
+        if (bg && bg->GetAbsoluteOpacity() >= 1.0f && menu->GetAbsoluteOpacity() >= 1.0f) break;
+    }
+    ASSERT_GE(menu->GetAbsoluteOpacity(), 1.0f) << frames << " frames";
+
+    engine.GetHGE()->System_Snapshot((dir / "menu.png").c_str());
+    FrameDriver::RunFrames(1);
+    Picture shot, sea;
+    ASSERT_TRUE(LoadPng(dir / "menu.png", shot));
+    ASSERT_EQ(shot.w, 800);
+    ASSERT_EQ(shot.h, 600);
+    ASSERT_TRUE(LoadPng("data/Texture/MainMenu/MenuBackground.png", sea));
+
+    // The background: blue water up top, sand at the bottom.
+    const uint32_t water = shot.At(700, 120), sand = shot.At(330, 590);
+    EXPECT_GT(Channel(water, 0), Channel(water, 16) + 40);
+    EXPECT_GT(Channel(sand, 16), Channel(sand, 0) + 30);
+
+    // The five buttons: their brown bodies left of the captions.
+    for (ButtonExEntity* button : {menu->GetPlayButton(), menu->GetSelectButton(), menu->GetOptionsButton(),
+                                   menu->GetCreditsButton(), menu->GetExitButton()}) {
+        ASSERT_NE(button, nullptr);
+        const uint32_t body = shot.At(int(button->GetAbsoluteX()) - 70, int(button->GetAbsoluteY()));
+        EXPECT_GT(Channel(body, 16), Channel(body, 0) + 20) << button->GetName();
+    }
+
+    // The fish: where a fish swims in open water the picture is not the bare sea.
+    const auto fish = players->GetFish();
+    ASSERT_FALSE(fish.empty());
+    int seen = 0, checked = 0;
+    for (ZOLTFramework::CEntity* f : fish) {
+        const int fx = int(f->GetAbsoluteX()), fy = int(f->GetAbsoluteY());
+        if (fx < 40 || fx > 480 || fy < 170 || fy > 440) continue;
+        ++checked;
+        seen += Differences(shot, sea, fx, fy, 12) > 20;
+    }
+    if (checked == 0) GTEST_SKIP() << "no fish in open water at this moment";
+    EXPECT_GT(seen, 0) << checked << " fish in open water";
+    players->KillEntities();
+}

@@ -1,0 +1,241 @@
+// Pictures of the main menu and its windows: the underwater background, its
+// animated bubbles, seaweed and ship windows, the players and options windows,
+// the options widgets and the small logos of the credits. Included by texgen.cpp,
+// which writes them with its own pictures.
+#pragma once
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Canvas.h"
+
+namespace menu_pictures {
+
+using content::Canvas;
+using content::Font;
+using content::Hex;
+using content::Mix;
+using content::Rgba;
+
+const float kPi = 3.14159265f;
+const Rgba kDeepInk = Hex(0xFF0E1A24);
+const Rgba kGold = Hex(0xFFE8C060);
+const Rgba kPale = Hex(0xFFF4E9CF);
+const Rgba kBrassEdge = Hex(0xFFB8893A);
+
+// Positions of the two glowing ship windows on the screen (the background is
+// drawn at the screen's origin, so they are positions in the picture too).
+const float kWindow1X = 91, kWindow1Y = 30, kWindow2X = 177, kWindow2Y = 60;
+
+// The sea: light from above, dark below, rays, the sunken ship top left and sand.
+inline Canvas MenuBackground() {
+    Canvas c(800, 600);
+    const Rgba top = Hex(0xFF3A8FB0), mid = Hex(0xFF155576), bottom = Hex(0xFF072338);
+    for (int y = 0; y < 600; ++y) {
+        float t = y / 599.0f;
+        Rgba row = t < 0.5f ? Mix(top, mid, t * 2) : Mix(mid, bottom, (t - 0.5f) * 2);
+        for (int x = 0; x < 800; ++x) c.Set(x, y, row);
+    }
+    // Light rays fanning down from the surface.
+    for (int i = 0; i < 6; ++i) {
+        float x0 = 300 + i * 90.0f;
+        c.Polygon({x0, 0, x0 + 40, 0, x0 - 120 + i * 25.0f, 600, x0 - 220 + i * 25.0f, 600}, Hex(0x12FFFFFF));
+    }
+    // The wreck: a tilted hull coming in from the top left corner, with its deck rail.
+    c.Polygon({0, 0, 300, 0, 270, 48, 205, 110, 0, 150}, Hex(0xFF2A2A22));
+    c.Polygon({0, 0, 300, 0, 292, 14, 0, 14}, Hex(0xFF3E3A2C));
+    c.Line(0, 140, 205, 104, 4, Hex(0xFF1A1914));
+    for (float x = 20; x < 260; x += 36) c.Line(x, 2, x - 8, 14 + x * 0.1f, 2, Hex(0xFF1A1914));
+    // Dark window openings; the lit glass is drawn over them by the game.
+    const float windows[][2] = {{kWindow1X, kWindow1Y}, {kWindow2X, kWindow2Y}};
+    for (const auto& w : windows) {
+        c.Circle(w[0], w[1], 15, Hex(0xFF6B4E22));
+        c.Circle(w[0], w[1], 11, Hex(0xFF10161A));
+    }
+    // Sand and a few pebbles.
+    c.Shape(0, 470, 800, 600,
+            [](float px, float py) { return (500 + 18 * std::sin(px / 70.0f)) - py; },
+            [](float, float py) { return Mix(Hex(0xFFB49A68), Hex(0xFF6E5B3C), (py - 480) / 120.0f); });
+    for (int i = 0; i < 24; ++i) {
+        float px = float((i * 137) % 800), py = 530 + float((i * 53) % 60);
+        c.Circle(px, py, 2.5f + (i % 3), Hex(0xFF5A4A30));
+    }
+    return c;
+}
+
+// Rocks and corals lying in front of the fish at the bottom (800 x 140).
+inline Canvas MenuRocks() {
+    Canvas c(800, 140);
+    const float rocks[][4] = {{60, 110, 70, 50}, {170, 120, 50, 34}, {560, 115, 80, 56}, {690, 122, 60, 40}};
+    for (const auto& r : rocks) {
+        c.Shape(int(r[0] - r[2]) - 2, int(r[1] - r[3]) - 2, int(r[0] + r[2]) + 2, 140,
+                [=](float px, float py) {
+                    float dx = (px - r[0]) / r[2], dy = (py - r[1]) / r[3];
+                    return (std::sqrt(dx * dx + dy * dy) - 1) * std::min(r[2], r[3]);
+                },
+                [=](float, float py) { return Mix(Hex(0xFF55606A), Hex(0xFF232A30), (py - (r[1] - r[3])) / (2 * r[3])); });
+    }
+    // Coral fans: branching strokes.
+    struct Coral {
+        float x, y;
+        uint32_t color;
+    };
+    const Coral corals[] = {{120, 100, 0xFFD0604A}, {620, 80, 0xFFE08A3C}};
+    for (const Coral& coral : corals) {
+        const float k[2] = {coral.x, coral.y};
+        Rgba col = Hex(coral.color);
+        for (int b = -3; b <= 3; ++b) {
+            float ex = k[0] + b * 14.0f, ey = k[1] - 50 + std::abs(b) * 8.0f;
+            c.Line(k[0], k[1], ex, ey, 4, col);
+            c.Line(ex, ey, ex + b * 4.0f, ey - 14, 3, col);
+        }
+    }
+    return c;
+}
+
+// One lit ship window: warm glass with a glow around it.
+inline Canvas ShipWindow(int size) {
+    Canvas c(size, size);
+    float h = size * 0.5f;
+    c.SoftSpot(h, h, h, Hex(0xC0FFD880), 1.4f);
+    c.Circle(h, h, h * 0.42f, kGold);
+    c.Circle(h - h * 0.15f, h - h * 0.15f, h * 0.12f, Hex(0xFFFFF6DC));
+    return c;
+}
+
+// "bubbles2_Menu": eight frames (32 x 64) of a burst of bubbles rising and fading.
+inline Canvas BubbleBurst() {
+    const int frames = 8, w = 32, h = 64;
+    Canvas c(w * frames, h);
+    const float seeds[][3] = {{10, 0.0f, 4}, {20, 0.15f, 3}, {15, 0.3f, 5}, {24, 0.45f, 2.5f}, {8, 0.6f, 3}};
+    for (int f = 0; f < frames; ++f) {
+        if (f == frames - 1) continue;  // the last frame, shown while waiting, is empty
+        float t = f / float(frames - 1);
+        for (const auto& s : seeds) {
+            float life = t - s[1];
+            if (life < 0) continue;
+            float by = h - 6 - life * 70.0f, bx = f * w + s[0] + std::sin(life * 9.0f) * 2.0f;
+            if (by < s[2]) continue;
+            Rgba ring = Hex(0xE0FFFFFF);
+            ring.a *= 1.0f - t * 0.6f;
+            c.Ring(bx, by, s[2], 1.2f, ring);
+            c.Circle(bx - s[2] * 0.35f, by - s[2] * 0.35f, s[2] * 0.25f, Hex(0xFFFFFFFF));
+        }
+    }
+    return c;
+}
+
+// "Vodorosli02MainMenu": ten frames (90 x 420) of a seaweed swaying; the lower
+// half stays below the screen edge.
+inline Canvas Seaweed() {
+    const int frames = 10, w = 90, h = 420;
+    Canvas c(w * frames, h);
+    for (int f = 0; f < frames; ++f) {
+        float phase = f * 2 * kPi / frames;
+        for (int blade = 0; blade < 3; ++blade) {
+            float baseX = f * w + 30.0f + blade * 15.0f;
+            float prevX = baseX, prevY = float(h);
+            for (int s = 1; s <= 20; ++s) {
+                float t = s / 20.0f;
+                float y = h - t * (h - 20.0f - blade * 30.0f);
+                float x = baseX + std::sin(phase + t * 3.0f + blade) * 14.0f * t;
+                float width = 9.0f * (1.0f - t) + 2.0f;
+                c.Line(prevX, prevY, x, y, width, Mix(Hex(0xFF2E7A3A), Hex(0xFF7FBF5A), t));
+                prevX = x;
+                prevY = y;
+            }
+        }
+    }
+    return c;
+}
+
+// A dark panel with a brass frame (the windows of the menu's screens).
+inline Canvas BrassPanel(int w, int h) {
+    Canvas c(w, h);
+    c.RoundRect(3, 5, w - 1, h - 1, 18, Hex(0x70000000));
+    c.RoundRect(0, 0, w - 4, h - 6, 18, kBrassEdge);
+    c.RoundRectOutline(0, 0, w - 4, h - 6, 18, 2, kDeepInk);
+    c.RoundRectGradient(9, 9, w - 13, h - 15, 12, Hex(0xFF2C4656), Hex(0xFF132430));
+    c.RoundRectOutline(9, 9, w - 13, h - 15, 12, 1.5f, Hex(0xFF6B4E22));
+    c.RoundRectOutline(15, 15, w - 19, h - 21, 8, 1.0f, Hex(0x40F4E9CF));
+    return c;
+}
+
+// The check box of the options: empty, highlighted, ticked (32 x 32 each).
+inline Canvas CheckBox() {
+    Canvas c(32, 96);
+    for (int look = 0; look < 3; ++look) {
+        float y = look * 32.0f;
+        c.RoundRect(5, y + 5, 27, y + 27, 4, look == 1 ? Hex(0xFF3E5F72) : Hex(0xFF22323E));
+        if (look == 2) {
+            c.Line(9, y + 16, 14, y + 22, 4, kGold);
+            c.Line(14, y + 22, 24, y + 9, 4, kGold);
+        }
+    }
+    return c;
+}
+
+// The frame around the check box (40 x 40).
+inline Canvas CheckFrame() {
+    Canvas c(40, 40);
+    c.RoundRectOutline(1, 1, 39, 39, 6, 3, kBrassEdge);
+    return c;
+}
+
+// The slider's track (220 x 24) and its handle (20 x 30).
+inline Canvas SliderTrack() {
+    Canvas c(220, 24);
+    c.RoundRect(4, 8, 216, 16, 4, Hex(0xFF0A1218));
+    c.RoundRectOutline(4, 8, 216, 16, 4, 1.5f, kBrassEdge);
+    return c;
+}
+
+inline Canvas SliderHandle() {
+    Canvas c(20, 30);
+    c.RoundRectGradient(2, 2, 18, 28, 5, Hex(0xFFF2CF78), Hex(0xFF9A6E28));
+    c.RoundRectOutline(2, 2, 18, 28, 5, 1.5f, kDeepInk);
+    return c;
+}
+
+// A small logo for the credits: an emblem and a name (160 x 90).
+inline Canvas MiniLogo(const Font& font, const std::string& name, uint32_t color) {
+    Canvas c(160, 90);
+    Rgba col = Hex(color);
+    c.Circle(80, 30, 24, col);
+    c.Ring(80, 30, 24, 3, kDeepInk);
+    c.Label(font, 26, name.substr(0, 1), 80, 30, Hex(0xFFFFFFFF), kDeepInk, 0);
+    c.Label(font, 20, name, 80, 74, col, kDeepInk, 2);
+    return c;
+}
+
+struct MenuPicture {
+    const char* file;  // relative to the data folder
+    std::function<Canvas(const Font& serifBold, const Font& sansBold)> draw;
+};
+
+inline const std::vector<MenuPicture>& MenuPictures() {
+    static const std::vector<MenuPicture> pictures = {
+        {"Texture/MainMenu/MenuBackground.png", [](const Font&, const Font&) { return MenuBackground(); }},
+        {"Texture/MainMenu/MenuRocks.png", [](const Font&, const Font&) { return MenuRocks(); }},
+        {"Texture/MainMenu/ShipWindow1.png", [](const Font&, const Font&) { return ShipWindow(40); }},
+        {"Texture/MainMenu/ShipWindow2.png", [](const Font&, const Font&) { return ShipWindow(34); }},
+        {"Texture/MainMenu/BubbleBurst.png", [](const Font&, const Font&) { return BubbleBurst(); }},
+        {"Texture/MainMenu/Seaweed.png", [](const Font&, const Font&) { return Seaweed(); }},
+        {"Texture/Windows/Window05.png", [](const Font&, const Font&) { return BrassPanel(460, 470); }},
+        {"Texture/Windows/InGameMenuWindow.png", [](const Font&, const Font&) { return BrassPanel(520, 440); }},
+        {"Texture/Windows/CreditsWindow.png", [](const Font&, const Font&) { return BrassPanel(680, 540); }},
+        {"Texture/Buttons/InGameTrigger.png", [](const Font&, const Font&) { return CheckBox(); }},
+        {"Texture/Buttons/InGameRect.png", [](const Font&, const Font&) { return CheckFrame(); }},
+        {"Texture/Buttons/InGameSliderBackground.png", [](const Font&, const Font&) { return SliderTrack(); }},
+        {"Texture/Buttons/InGameSlider.png", [](const Font&, const Font&) { return SliderHandle(); }},
+        {"Texture/Logos/OrvelLogoMini.png",
+         [](const Font& serif, const Font&) { return MiniLogo(serif, "Orvelworks", 0xFF8A4B2A); }},
+        {"Texture/Logos/KTVLogoMini.png",
+         [](const Font&, const Font& sans) { return MiniLogo(sans, "Kestrel TV", 0xFF2E6B8A); }},
+    };
+    return pictures;
+}
+
+}  // namespace menu_pictures
