@@ -1,0 +1,150 @@
+// The application object started in process on the headless backend: the
+// volumes in force, the quit question, the snapshot key, and saving the
+// players only when they were loaded.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "AppTestSupport.h"
+#include "app/GameApp.h"
+#include "engine/AudioManager.h"
+#include "platform/FileSystem.h"
+#include "platform/RenderStats.h"
+#include "support/ScratchFolder.h"
+
+using ZOLTFramework::GameApp;
+using ZOLTFramework::g_bConfirmExit;
+
+namespace {
+
+class GameAppTest : public ::testing::Test {
+protected:
+    // The storage folder the application will choose.
+    std::string Storage() const { return m_home / "Orvelworks/Drovalin/"; }
+    // Settings already in the storage folder (the shipped ones are then not copied).
+    void WriteSettings(const std::string& ini) { ASSERT_TRUE(m_home.Write("Orvelworks/Drovalin/app.ini", ini)); }
+
+    std::unique_ptr<GameApp> Start() {
+        auto app = std::make_unique<GameApp>();
+        EXPECT_EQ(app->GetStorageFolder(), Storage());
+        EXPECT_TRUE(app->Init());
+        return app;
+    }
+
+    HeadlessSetting m_headless;
+    TempDir m_home;
+    ScopedEnv m_dataHome{"XDG_DATA_HOME", m_home.Path().c_str()};
+};
+
+TEST_F(GameAppTest, VolumesAreOneHalfWhenTheSettingsHaveNone) {
+    WriteSettings("[SYSTEM]\nWindowed=1\n");
+    auto app = Start();
+    ASSERT_NE(app->GetAudioManager(), nullptr);
+    EXPECT_FLOAT_EQ(app->GetAudioManager()->GetMusicVolume(), 0.5f);
+    EXPECT_FLOAT_EQ(app->GetAudioManager()->GetSoundVolume(), 0.5f);
+}
+
+TEST_F(GameAppTest, VolumesFollowTheSettings) {
+    WriteSettings("[SYSTEM]\nWindowed=1\nSoundVolume=0.25\nMusicVolume=0.75\n");
+    auto app = Start();
+    EXPECT_FLOAT_EQ(app->GetAudioManager()->GetMusicVolume(), 0.75f);
+    EXPECT_FLOAT_EQ(app->GetAudioManager()->GetSoundVolume(), 0.25f);
+    // The music and the event sounds are registered by name.
+    EXPECT_NE(app->GetAudioManager()->FindMusic("music2"), nullptr);
+    EXPECT_NE(app->GetAudioManager()->FindMusic("OnFinal"), nullptr);
+    EXPECT_EQ(app->GetAudioManager()->FindSound("OnFinal"), nullptr);
+    EXPECT_NE(app->GetAudioManager()->FindSound("Zmeya"), nullptr);
+}
+
+TEST_F(GameAppTest, StartUpOpensTheFirstLogoAndLogsTheStoragePath) {
+    auto app = Start();
+    FrameDriver::RunFrames(1);
+    ZOLTFramework::CEntity* logo = FindEntity(*app->GetEntityManager(), "CustomLogo");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_FLOAT_EQ(logo->GetLayer(), 1.0f);
+    EXPECT_FALSE(g_bConfirmExit);
+    EXPECT_TRUE(FileSystem::DirectoryExists(Storage() + "data/Map"));
+    const std::string html = ReadWholeFile(Storage() + "Log.html");
+    EXPECT_NE(html.find("Storage path is " + Storage()), std::string::npos);
+}
+
+TEST_F(GameAppTest, QuitQuestionShowsOnceAndNoStillSavesPlayersAndWindowMode) {
+    WriteSettings("[SYSTEM]\nWindowed=0\n");
+    auto app = Start();
+    EXPECT_FALSE(app->GetHGE()->System_GetState(HGE_WINDOWED));
+    // The player switched to a window meanwhile; the main menu asks before quitting.
+    app->GetHGE()->System_SetState(HGE_WINDOWED, true);
+    g_bConfirmExit = true;
+
+    RequestClose();
+    EXPECT_EQ(FrameDriver::RunFrames(1), 1);
+    RequestClose();
+    EXPECT_EQ(FrameDriver::RunFrames(1), 1);
+    EXPECT_TRUE(app->IsExitDialogOpen());
+    EXPECT_EQ(CountOnStack(*app->GetEntityManager(), "Q_EXIT"), 1);
+    ZOLTFramework::CEntity* dialog = FindEntity(*app->GetEntityManager(), "Q_EXIT");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FLOAT_EQ(dialog->GetLayer(), 102400.0f);
+    EXPECT_FALSE(FileSystem::FileExists(Storage() + "data/users.xml"));
+
+    PressKey(HGEK_ESCAPE);  // "no"
+    EXPECT_EQ(FrameDriver::RunFrames(3), 3);
+    EXPECT_FALSE(app->IsExitDialogOpen());
+    EXPECT_FALSE(app->GetQuit());
+    EXPECT_TRUE(FileSystem::FileExists(Storage() + "data/users.xml"));
+    EXPECT_NE(ReadWholeFile(Storage() + "app.ini").find("Windowed=1"), std::string::npos);
+
+    // The question can be asked again; "yes" ends the loop. (The key also
+    // skipped a logo, and a new logo screen lets the window close at once.)
+    g_bConfirmExit = true;
+    RequestClose();
+    FrameDriver::RunFrames(1);
+    EXPECT_TRUE(app->IsExitDialogOpen());
+    PressKey(HGEK_ENTER);
+    EXPECT_LT(FrameDriver::RunFrames(5), 5);
+    EXPECT_TRUE(app->GetQuit());
+}
+
+TEST_F(GameAppTest, OtherAnswersAreIgnored) {
+    auto app = Start();
+    g_bConfirmExit = true;
+    RequestClose();
+    FrameDriver::RunFrames(1);
+    app->OnAnswer("CONT", true);
+    EXPECT_TRUE(app->IsExitDialogOpen());
+    EXPECT_FALSE(app->GetQuit());
+}
+
+TEST_F(GameAppTest, OneSnapshotPerPressOfTheGraveKey) {
+    auto app = Start();
+    const int before = RenderStats::SnapshotsRequested();
+    InjectKey(InputEvent::Down, HGEK_GRAVE);
+    FrameDriver::RunFrames(10);  // held down
+    InjectKey(InputEvent::Up, HGEK_GRAVE);
+    FrameDriver::RunFrames(1);
+    EXPECT_EQ(RenderStats::SnapshotsRequested(), before + 1);
+    PressKey(HGEK_GRAVE);
+    FrameDriver::RunFrames(3);
+    EXPECT_EQ(RenderStats::SnapshotsRequested(), before + 2);
+}
+
+// A start-up that fails before the players are loaded leaves their files alone.
+class FailingApp : public GameApp {
+public:
+    FailingApp() { m_resourcePack = "no-such-pack.zip"; }
+};
+
+TEST_F(GameAppTest, FailedStartUpSavesNoPlayers) {
+    const std::string users = "<?xml version=\"1.0\"?>\n<Users>\n</Users>\n";
+    ASSERT_TRUE(m_home.Write("Orvelworks/Drovalin/data/users.xml", users));
+    {
+        FailingApp app;
+        EXPECT_FALSE(app.Init());
+    }
+    EXPECT_EQ(ReadWholeFile(Storage() + "data/users.xml"), users);
+    EXPECT_EQ(ReadWholeFile(Storage() + "Log.html").find("Saving players to " + Storage()), std::string::npos);
+    HtmlLog::Instance()->Open("");
+}
+
+}  // namespace
