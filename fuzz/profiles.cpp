@@ -19,7 +19,8 @@ namespace {
 // One storage folder for the whole run; in memory where possible (every save
 // is synced to disk).
 const std::string& Folder() {
-    static const std::string folder = [] {
+    // Never destroyed: the clean-up at exit still needs the name.
+    static const std::string& folder = *new std::string([] {
         std::string pattern = FileSystem::DirectoryExists("/dev/shm") ? "/dev/shm" : "/tmp";
         pattern += "/drovalin-fuzz-profiles-XXXXXX";
         const char* made = mkdtemp(&pattern[0]);
@@ -31,7 +32,7 @@ const std::string& Folder() {
         });
         HtmlLog::Instance()->Open("");  // no log: rows would only slow the run down
         return path;
-    }();
+    }());
     return folder;
 }
 

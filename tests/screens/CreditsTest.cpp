@@ -68,18 +68,21 @@ TEST_F(CreditsTest, DrawingClipsTheColumnAndSwitchesClippingOff) {
 
 TEST_F(CreditsTest, AnyButtonClosesAtOnce) {
     CreditsScreen* credits = Open();
+    const std::weak_ptr<void> life = credits->GetLifeToken();
     engine.Step(2);
     engine.ClickEntity(credits->GetOkButton());
-    EXPECT_TRUE(credits->IsDead());
+    // The entity manager may already have deleted it.
+    EXPECT_TRUE(life.expired() || credits->IsDead());
     EXPECT_NE(engine.Top(), credits);
     engine.Step();
 }
 
 TEST_F(CreditsTest, EnterClosesToo) {
     CreditsScreen* credits = Open();
+    const std::weak_ptr<void> life = credits->GetLifeToken();
     engine.Step(2);
     engine.Press(HGEK_ENTER);
-    EXPECT_TRUE(credits->IsDead());
+    EXPECT_TRUE(life.expired() || credits->IsDead());
 }
 
 }  // namespace
