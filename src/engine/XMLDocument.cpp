@@ -236,8 +236,9 @@ bool XMLDocument::Save(const std::string& path) const {
     const std::size_t slash = full.find_last_of('/');
     if (slash != std::string::npos && slash > 0) FileSystem::MakeDirectories(full.substr(0, slash));
     HtmlLog::Instance()->Debug("Saving XML document to " + full);
-    if (!FileSystem::WriteFileAtomic(full, ToText())) {
-        HtmlLog::Instance()->Error("Cannot write XML document " + full);
+    std::string why;
+    if (!FileSystem::WriteFileAtomic(full, ToText(), &why)) {
+        HtmlLog::Instance()->Error("Cannot write XML document " + full + " (" + why + "); the old file is kept");
         return false;
     }
     return true;

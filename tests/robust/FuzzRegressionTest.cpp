@@ -1,6 +1,7 @@
-// Inputs the fuzz targets once stopped on, kept in tests/fixtures/fuzz/ and read
-// again by the reader they broke (the file name's prefix names it). Each must
-// load or be refused without a fault; what loads must survive the writer.
+// Inputs the fuzz targets once stopped on, kept in fuzz/regressions/<target>/ and
+// read again by the reader they broke. Each must load or be refused without a
+// fault; what loads must survive the writer. (scripts/test.sh also runs every
+// fuzz target over its folder, with the sanitizers of the fuzz build.)
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -19,22 +20,23 @@
 
 namespace {
 
-std::string FixtureFolder() {
+std::string RegressionFolder(const std::string& target) {
     const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/tests/fixtures/fuzz/";
+    return std::string(source ? source : "..") + "/fuzz/regressions/" + target + "/";
 }
 
-std::vector<std::string> Fixtures(const std::string& prefix) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(FixtureFolder().c_str())) {
+// Full paths of the kept inputs of a fuzz target.
+std::vector<std::string> Regressions(const std::string& target) {
+    std::vector<std::string> paths;
+    const std::string folder = RegressionFolder(target);
+    if (DIR* dir = ::opendir(folder.c_str())) {
         while (struct dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name.compare(0, prefix.size(), prefix) == 0) names.push_back(name);
+            if (entry->d_name[0] != '.') paths.push_back(folder + entry->d_name);
         }
         ::closedir(dir);
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(paths.begin(), paths.end());
+    return paths;
 }
 
 class FuzzRegressionTest : public ::testing::Test {
@@ -44,12 +46,12 @@ protected:
 };
 
 TEST_F(FuzzRegressionTest, XmlDocumentsLoadOrFailCleanlyAndSurviveTheWriter) {
-    const std::vector<std::string> names = Fixtures("xml_");
-    ASSERT_FALSE(names.empty());
-    for (const std::string& name : names) {
-        SCOPED_TRACE(name);
+    const std::vector<std::string> paths = Regressions("fuzz_xml_document");
+    ASSERT_FALSE(paths.empty());
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
         XMLDocument doc("any");
-        if (!doc.Load(FixtureFolder() + name)) {
+        if (!doc.Load(path)) {
             EXPECT_FALSE(doc.GetLastError().empty());
             continue;
         }
@@ -73,18 +75,18 @@ TEST_F(FuzzRegressionTest, UnfinishedMultiByteSequenceAtTheEndIsRefused) {
 }
 
 TEST_F(FuzzRegressionTest, PathFilesParseOrFailCleanly) {
-    for (const std::string& name : Fixtures("path_")) {
-        SCOPED_TRACE(name);
+    for (const std::string& path : Regressions("fuzz_path_file")) {
+        SCOPED_TRACE(path);
         ZOLTFramework::PathMoveParser parser;
-        ZOLTFramework::XMLParser::ParseFile(FixtureFolder() + name, &parser);
+        ZOLTFramework::XMLParser::ParseFile(path, &parser);
         EXPECT_LE(parser.GetText().size(), 511u);
     }
 }
 
 TEST_F(FuzzRegressionTest, IniFilesReadAndTakeANewKey) {
-    for (const std::string& name : Fixtures("ini_")) {
-        SCOPED_TRACE(name);
-        WriteWholeFile(scratch.File("app.ini"), ReadWholeFile(FixtureFolder() + name));
+    for (const std::string& path : Regressions("fuzz_ini_file")) {
+        SCOPED_TRACE(path);
+        WriteWholeFile(scratch.File("app.ini"), ReadWholeFile(path));
         IniFile ini;
         ini.SetPath(scratch.File("app.ini"));
         (void)ini.GetFloat("GAME", "MusicVolume", 0.5f);
