@@ -19,20 +19,24 @@ namespace {
 // One storage folder for the whole run; in memory where possible (every save
 // is synced to disk).
 const std::string& Folder() {
-    // Never destroyed: the clean-up at exit still needs the name.
-    static const std::string& folder = *new std::string([] {
+    static const std::string folder = [] {
         std::string pattern = FileSystem::DirectoryExists("/dev/shm") ? "/dev/shm" : "/tmp";
         pattern += "/drovalin-fuzz-profiles-XXXXXX";
         const char* made = mkdtemp(&pattern[0]);
         std::string path = made ? std::string(made) + "/" : std::string("/tmp/");
         FileSystem::MakeDirectories(path + "data/Map");
-        if (made) std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(Folder(), ec);
-        });
+        if (made) {
+            // Removed at exit by a copy that outlives the static strings.
+            static char madeCopy[256];
+            std::snprintf(madeCopy, sizeof madeCopy, "%s", made);
+            std::atexit([] {
+                std::error_code ec;
+                std::filesystem::remove_all(madeCopy, ec);
+            });
+        }
         HtmlLog::Instance()->Open("");  // no log: rows would only slow the run down
         return path;
-    }());
+    }();
     return folder;
 }
 

@@ -20,8 +20,7 @@ fi
 cmake --build "$BUILD" -j8 --target fontgen psigen texgen fishgen >/dev/null
 
 mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
-  "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos" \
-  "$DATA/Texture/Aquarium"
+  "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos"
 
 "$BUILD/tools/fontgen" "$DATA/Font" "$TTF"
 "$BUILD/tools/psigen" "$DATA"

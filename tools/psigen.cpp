@@ -88,168 +88,136 @@ std::vector<uint8_t> Encode(const ParticleInfo& p) {
     return w.Bytes();
 }
 
-void SetColors(ParticleInfo& p, float r0, float g0, float b0, float a0, float r1, float g1, float b1, float a1) {
-    const float start[4] = {r0, g0, b0, a0}, end[4] = {r1, g1, b1, a1};
-    std::memcpy(p.colorStart, start, sizeof start);
-    std::memcpy(p.colorEnd, end, sizeof end);
+struct Range {
+    float min, max;
+};
+struct Color {
+    float r, g, b, a;
+};
+
+// Particles that fly out in every direction: the emission rate, the seconds of
+// emission (-1 endless), the life and the starting speed of each particle.
+ParticleInfo RoundEffect(int32_t emission, float lifetime, Range life, Range speed) {
+    ParticleInfo p;
+    p.emission = emission;
+    p.lifetime = lifetime;
+    p.lifeMin = life.min, p.lifeMax = life.max;
+    p.spread = 2 * kPi;
+    p.speedMin = speed.min, p.speedMax = speed.max;
+    return p;
+}
+
+void SetSize(ParticleInfo& p, float start, float end, float var) {
+    p.sizeStart = start, p.sizeEnd = end, p.sizeVar = var;
+}
+
+void SetSpin(ParticleInfo& p, float start, float end, float var = 0) {
+    p.spinStart = start, p.spinEnd = end, p.spinVar = var;
+}
+
+void SetColors(ParticleInfo& p, Color start, Color end, float colorVar, float alphaVar = 0) {
+    const float s[4] = {start.r, start.g, start.b, start.a}, e[4] = {end.r, end.g, end.b, end.a};
+    std::memcpy(p.colorStart, s, sizeof s);
+    std::memcpy(p.colorEnd, e, sizeof e);
+    p.colorVar = colorVar;
+    p.alphaVar = alphaVar;
 }
 
 // Fireworks of the level-complete and final screens: a short round burst that
 // falls and turns from gold to red.
 ParticleInfo Salute() {
-    ParticleInfo p;
-    p.emission = 600;
-    p.lifetime = 0.1f;
-    p.lifeMin = 0.9f, p.lifeMax = 1.5f;
-    p.spread = 2 * kPi;
-    p.speedMin = 90, p.speedMax = 200;
+    ParticleInfo p = RoundEffect(600, 0.1f, {0.9f, 1.5f}, {90, 200});
     p.gravityMin = 90, p.gravityMax = 130;
-    p.sizeStart = 0.9f, p.sizeEnd = 0.3f, p.sizeVar = 0.4f;
-    p.spinStart = 3, p.spinEnd = 1, p.spinVar = 0.5f;
-    SetColors(p, 1.0f, 0.9f, 0.4f, 1.0f, 1.0f, 0.3f, 0.2f, 0.0f);
-    p.colorVar = 0.5f;
-    p.alphaVar = 0.2f;
+    SetSize(p, 0.9f, 0.3f, 0.4f);
+    SetSpin(p, 3, 1, 0.5f);
+    SetColors(p, {1.0f, 0.9f, 0.4f, 1.0f}, {1.0f, 0.3f, 0.2f, 0.0f}, 0.5f, 0.2f);
     return p;
 }
 
 // Sparks that follow the new cigar and run round a memory brick: endless until
 // stopped, small and golden.
 ParticleInfo Cigar() {
-    ParticleInfo p;
-    p.emission = 160;
-    p.lifetime = -1;
-    p.lifeMin = 0.3f, p.lifeMax = 0.7f;
-    p.spread = 2 * kPi;
-    p.speedMin = 10, p.speedMax = 45;
+    ParticleInfo p = RoundEffect(160, -1, {0.3f, 0.7f}, {10, 45});
     p.gravityMin = -20, p.gravityMax = 10;
-    p.sizeStart = 0.7f, p.sizeEnd = 0.1f, p.sizeVar = 0.3f;
-    p.spinStart = 2, p.spinEnd = 4;
-    SetColors(p, 1.0f, 0.95f, 0.6f, 1.0f, 1.0f, 0.55f, 0.15f, 0.0f);
-    p.colorVar = 0.3f;
+    SetSize(p, 0.7f, 0.1f, 0.3f);
+    SetSpin(p, 2, 4);
+    SetColors(p, {1.0f, 0.95f, 0.6f, 1.0f}, {1.0f, 0.55f, 0.15f, 0.0f}, 0.3f);
     return p;
 }
 
 // A few twinkling stars around a point (load screen, final screen).
 ParticleInfo KeyBlick() {
-    ParticleInfo p;
-    p.emission = 120;
-    p.lifetime = 0.08f;
-    p.lifeMin = 0.5f, p.lifeMax = 0.9f;
-    p.spread = 2 * kPi;
-    p.speedMin = 15, p.speedMax = 50;
-    p.sizeStart = 0.3f, p.sizeEnd = 1.0f, p.sizeVar = 0.5f;
-    p.spinStart = 3, p.spinEnd = 0.5f, p.spinVar = 0.5f;
-    SetColors(p, 1.0f, 1.0f, 0.85f, 1.0f, 1.0f, 0.9f, 0.5f, 0.0f);
-    p.colorVar = 0.2f;
+    ParticleInfo p = RoundEffect(120, 0.08f, {0.5f, 0.9f}, {15, 50});
+    SetSize(p, 0.3f, 1.0f, 0.5f);
+    SetSpin(p, 3, 0.5f, 0.5f);
+    SetColors(p, {1.0f, 1.0f, 0.85f, 1.0f}, {1.0f, 0.9f, 0.5f, 0.0f}, 0.2f);
     return p;
 }
 
 // The burst that greets a new magnifying glass: four-pointed stars flying out.
 ParticleInfo MagnifyingGlass() {
-    ParticleInfo p;
-    p.emission = 150;
-    p.lifetime = 0.25f;
-    p.lifeMin = 0.6f, p.lifeMax = 1.1f;
-    p.spread = 2 * kPi;
-    p.speedMin = 50, p.speedMax = 140;
+    ParticleInfo p = RoundEffect(150, 0.25f, {0.6f, 1.1f}, {50, 140});
     p.radialMin = -30, p.radialMax = 0;
-    p.sizeStart = 1.0f, p.sizeEnd = 0.2f, p.sizeVar = 0.3f;
-    p.spinStart = 1.5f, p.spinEnd = 0.5f, p.spinVar = 0.5f;
-    SetColors(p, 1.0f, 1.0f, 1.0f, 1.0f, 0.6f, 0.8f, 1.0f, 0.0f);
-    p.colorVar = 0.3f;
+    SetSize(p, 1.0f, 0.2f, 0.3f);
+    SetSpin(p, 1.5f, 0.5f, 0.5f);
+    SetColors(p, {1.0f, 1.0f, 1.0f, 1.0f}, {0.6f, 0.8f, 1.0f, 0.0f}, 0.3f);
     return p;
 }
 
 // A click on nothing: a small red puff.
 ParticleInfo ObjectMiss() {
-    ParticleInfo p;
-    p.emission = 250;
-    p.lifetime = 0.08f;
-    p.lifeMin = 0.3f, p.lifeMax = 0.5f;
-    p.spread = 2 * kPi;
-    p.speedMin = 30, p.speedMax = 90;
-    p.sizeStart = 0.7f, p.sizeEnd = 0.15f, p.sizeVar = 0.2f;
-    SetColors(p, 1.0f, 0.25f, 0.15f, 0.9f, 0.6f, 0.05f, 0.05f, 0.0f);
-    p.colorVar = 0.2f;
+    ParticleInfo p = RoundEffect(250, 0.08f, {0.3f, 0.5f}, {30, 90});
+    SetSize(p, 0.7f, 0.15f, 0.2f);
+    SetColors(p, {1.0f, 0.25f, 0.15f, 0.9f}, {0.6f, 0.05f, 0.05f, 0.0f}, 0.2f);
     return p;
 }
 
 // The soft bubble trail behind a found object on its flight; drawn additive.
 ParticleInfo ObjectMoveTail() {
-    ParticleInfo p;
-    p.emission = 90;
-    p.lifetime = -1;
-    p.lifeMin = 0.3f, p.lifeMax = 0.6f;
-    p.spread = 2 * kPi;
-    p.speedMin = 0, p.speedMax = 20;
-    p.sizeStart = 0.9f, p.sizeEnd = 0.2f, p.sizeVar = 0.3f;
-    SetColors(p, 0.7f, 0.9f, 1.0f, 0.8f, 0.3f, 0.5f, 1.0f, 0.0f);
-    p.colorVar = 0.3f;
+    ParticleInfo p = RoundEffect(90, -1, {0.3f, 0.6f}, {0, 20});
+    SetSize(p, 0.9f, 0.2f, 0.3f);
+    SetColors(p, {0.7f, 0.9f, 1.0f, 0.8f}, {0.3f, 0.5f, 1.0f, 0.0f}, 0.3f);
     return p;
 }
 
 // A found object: a golden ring of sparks.
 ParticleInfo ObjectPick() {
-    ParticleInfo p;
-    p.emission = 350;
-    p.lifetime = 0.12f;
-    p.lifeMin = 0.4f, p.lifeMax = 0.8f;
-    p.spread = 2 * kPi;
-    p.speedMin = 80, p.speedMax = 160;
+    ParticleInfo p = RoundEffect(350, 0.12f, {0.4f, 0.8f}, {80, 160});
     p.radialMin = -60, p.radialMax = -20;
-    p.sizeStart = 0.8f, p.sizeEnd = 0.1f, p.sizeVar = 0.2f;
-    p.spinStart = 2, p.spinEnd = 2;
-    SetColors(p, 1.0f, 0.95f, 0.5f, 1.0f, 1.0f, 0.6f, 0.1f, 0.0f);
-    p.colorVar = 0.3f;
+    SetSize(p, 0.8f, 0.1f, 0.2f);
+    SetSpin(p, 2, 2);
+    SetColors(p, {1.0f, 0.95f, 0.5f, 1.0f}, {1.0f, 0.6f, 0.1f, 0.0f}, 0.3f);
     return p;
 }
 
 // The hint smoke: a dense endless trail of short-lived puffs (the hint lengthens
 // their lives while it circles); 230 per second is the rate the hint restores.
 ParticleInfo Smoke() {
-    ParticleInfo p;
-    p.emission = 230;
-    p.lifetime = -1;
-    p.lifeMin = 0.1f, p.lifeMax = 0.2f;
-    p.spread = 2 * kPi;
-    p.speedMin = 5, p.speedMax = 20;
-    p.sizeStart = 0.5f, p.sizeEnd = 1.2f, p.sizeVar = 0.3f;
-    p.spinStart = 0.5f, p.spinEnd = 0.2f, p.spinVar = 0.5f;
-    SetColors(p, 0.95f, 0.95f, 1.0f, 0.7f, 0.8f, 0.8f, 0.9f, 0.0f);
-    p.colorVar = 0.1f;
-    p.alphaVar = 0.2f;
+    ParticleInfo p = RoundEffect(230, -1, {0.1f, 0.2f}, {5, 20});
+    SetSize(p, 0.5f, 1.2f, 0.3f);
+    SetSpin(p, 0.5f, 0.2f, 0.5f);
+    SetColors(p, {0.95f, 0.95f, 1.0f, 0.7f}, {0.8f, 0.8f, 0.9f, 0.0f}, 0.1f, 0.2f);
     return p;
 }
 
 // A puzzle kept for later: a calm green glow around the object, endless.
 ParticleInfo SolveLaterObject() {
-    ParticleInfo p;
-    p.emission = 35;
-    p.lifetime = -1;
-    p.lifeMin = 0.8f, p.lifeMax = 1.3f;
-    p.spread = 2 * kPi;
-    p.speedMin = 10, p.speedMax = 30;
-    p.sizeStart = 0.5f, p.sizeEnd = 1.4f, p.sizeVar = 0.3f;
-    SetColors(p, 0.6f, 1.0f, 0.6f, 0.7f, 0.3f, 0.9f, 0.5f, 0.0f);
-    p.colorVar = 0.2f;
+    ParticleInfo p = RoundEffect(35, -1, {0.8f, 1.3f}, {10, 30});
+    SetSize(p, 0.5f, 1.4f, 0.3f);
+    SetColors(p, {0.6f, 1.0f, 0.6f, 0.7f}, {0.3f, 0.9f, 0.5f, 0.0f}, 0.2f);
     return p;
 }
 
 // Slow grey smoke rising from a point (a chimney or a cigar in a picture).
 ParticleInfo MenuSmoke() {
-    ParticleInfo p;
-    p.emission = 20;
-    p.lifetime = -1;
-    p.lifeMin = 2.0f, p.lifeMax = 3.0f;
+    ParticleInfo p = RoundEffect(20, -1, {2.0f, 3.0f}, {20, 40});
     p.direction = 0;  // up
     p.spread = 0.5f;
-    p.speedMin = 20, p.speedMax = 40;
     p.gravityMin = -6, p.gravityMax = 0;
     p.tangentialMin = -5, p.tangentialMax = 5;
-    p.sizeStart = 0.5f, p.sizeEnd = 2.0f, p.sizeVar = 0.3f;
-    p.spinStart = 0.3f, p.spinEnd = 0.1f, p.spinVar = 0.5f;
-    SetColors(p, 0.8f, 0.8f, 0.8f, 0.45f, 0.6f, 0.6f, 0.65f, 0.0f);
-    p.colorVar = 0.1f;
+    SetSize(p, 0.5f, 2.0f, 0.3f);
+    SetSpin(p, 0.3f, 0.1f, 0.5f);
+    SetColors(p, {0.8f, 0.8f, 0.8f, 0.45f}, {0.6f, 0.6f, 0.65f, 0.0f}, 0.1f);
     return p;
 }
 

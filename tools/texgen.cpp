@@ -19,7 +19,6 @@
 using content::Canvas;
 using content::Font;
 using content::Hex;
-using content::Clamp01;
 using content::Mix;
 using content::Rgba;
 
@@ -59,18 +58,24 @@ Canvas Cursor(const Fonts&) {
 
 // ---------------------------------------------------------------- particles
 
+// The outline of a star with its first point straight up: x, y pairs of the
+// points (outer radius) and the notches between them (inner radius).
+std::vector<float> StarOutline(float cx, float cy, int points, float outer, float inner) {
+    std::vector<float> star;
+    for (int i = 0; i < 2 * points; ++i) {
+        float r = (i % 2 == 0) ? outer : inner;
+        float a = -kPi / 2 + i * kPi / points;
+        star.push_back(cx + r * std::cos(a));
+        star.push_back(cy + r * std::sin(a));
+    }
+    return star;
+}
+
 // A five-pointed star with a soft glow, white so the particle colour tints it.
 Canvas SmallStar(const Fonts&) {
     Canvas c(16, 16);
     c.SoftSpot(8, 8, 8, Hex(0x80FFFFFF), 2.0f);
-    std::vector<float> star;
-    for (int i = 0; i < 10; ++i) {
-        float r = (i % 2 == 0) ? 7.5f : 3.2f;
-        float a = -kPi / 2 + i * kPi / 5;
-        star.push_back(8 + r * std::cos(a));
-        star.push_back(8 + r * std::sin(a));
-    }
-    c.Polygon(star, kWhite);
+    c.Polygon(StarOutline(8, 8, 5, 7.5f, 3.2f), kWhite);
     return c;
 }
 
@@ -78,14 +83,7 @@ Canvas SmallStar(const Fonts&) {
 Canvas FourAngleStar(const Fonts&) {
     Canvas c(32, 32);
     c.SoftSpot(16, 16, 12, Hex(0xA0FFFFFF), 2.0f);
-    std::vector<float> star;
-    for (int i = 0; i < 8; ++i) {
-        float r = (i % 2 == 0) ? 15.5f : 3.0f;
-        float a = -kPi / 2 + i * kPi / 4;
-        star.push_back(16 + r * std::cos(a));
-        star.push_back(16 + r * std::sin(a));
-    }
-    c.Polygon(star, kWhite);
+    c.Polygon(StarOutline(16, 16, 4, 15.5f, 3.0f), kWhite);
     return c;
 }
 
@@ -264,80 +262,6 @@ Canvas LoadBackground(const Fonts&) {
     return c;
 }
 
-// ---------------------------------------------------------------- aquarium
-
-// The fish of the menu aquarium: one row of four frames per kind (its tail and
-// fins wag from frame to frame), facing right. Rows in the order of the kinds:
-// Fish01-Fish09, Shark, Fish1, Goldfish, Scat.
-const int kFishCellW = 96, kFishCellH = 56, kFishFrames = 4;
-
-struct FishLook {
-    uint32_t body, belly;
-    float length, height;  // body ellipse half axes
-    int pattern;           // 0 plain, 1 stripes, 2 spots, 3 shark
-};
-
-const FishLook kFishLooks[] = {
-    {0xFFE8772E, 0xFFFFD2A8, 30, 14, 1}, {0xFF3F7FD0, 0xFFBFD8F5, 28, 13, 0}, {0xFFF0C830, 0xFFFFF0B0, 26, 15, 0},
-    {0xFF4FA64A, 0xFFC8EBB0, 30, 12, 2}, {0xFF8A5AC8, 0xFFDCC8F5, 27, 14, 1}, {0xFFD04040, 0xFFF5C0B0, 29, 13, 0},
-    {0xFF2FA8A0, 0xFFB8F0E8, 28, 15, 2}, {0xFFE878A8, 0xFFFFD8E8, 25, 12, 0}, {0xFFA8B4C0, 0xFFF0F4F8, 32, 11, 1},
-    {0xFF6E7E8C, 0xFFE4E8EC, 37, 10, 3}, {0xFF40C8E8, 0xFFD0F4FC, 26, 13, 0}, {0xFFF0A020, 0xFFFFE0A0, 27, 16, 0},
-    {0xFF9AA850, 0xFFE8F0C0, 24, 17, 2},
-};
-
-void DrawFish(Canvas& c, int ox, int oy, const FishLook& look, int frame) {
-    const float cx = ox + 56, cy = oy + kFishCellH * 0.5f;
-    const float a = look.length, b = look.height;
-    const float wag = std::sin(frame * kPi * 0.5f) * 5.0f;
-    const Rgba body = Hex(look.body), belly = Hex(look.belly), dark = Mix(Hex(look.body), kInk, 0.55f);
-    // Tail, then the fins, then the body over them.
-    const float tx = cx - a + 4;
-    c.Polygon({tx, cy, tx - 20, cy - 13 + wag, tx - 15, cy + wag * 0.5f, tx - 20, cy + 13 + wag}, dark);
-    c.Polygon({tx + 1, cy, tx - 16, cy - 10 + wag, tx - 12, cy + wag * 0.5f, tx - 16, cy + 10 + wag}, body);
-    const float fin = look.pattern == 3 ? 1.8f : 1.0f;
-    c.Polygon({cx - a * 0.3f, cy - b + 2, cx + a * 0.1f, cy - b - 10 * fin, cx + a * 0.3f, cy - b + 3}, dark);
-    c.Polygon({cx - a * 0.2f, cy + b - 2, cx - a * 0.05f, cy + b + 7 - wag * 0.3f, cx + a * 0.15f, cy + b - 2}, dark);
-    const int pattern = look.pattern;
-    c.Shape(int(cx - a - 2), int(cy - b - 2), int(cx + a + 3), int(cy + b + 3),
-            [=](float px, float py) {
-                float nx = (px - cx) / a, ny = (py - cy) / b;
-                // The nose is pointed for the shark.
-                if (pattern == 3 && nx > 0) ny *= 1.0f + nx * 0.8f;
-                return (std::sqrt(nx * nx + ny * ny) - 1.0f) * std::min(a, b);
-            },
-            [=](float px, float py) {
-                float t = Clamp01((py - (cy - b)) / (2 * b));
-                Rgba col = Mix(body, belly, t * t);
-                float nx = (px - cx) / a;
-                if (pattern == 1 && std::fabs(std::sin(nx * kPi * 2.0f)) < 0.22f) col = Mix(col, kWhite, 0.8f);
-                if (pattern == 2) {
-                    float sx = std::fmod(px - ox + 100.0f, 9.0f) - 4.5f, sy = std::fmod(py - oy + 100.0f, 8.0f) - 4.0f;
-                    if (sx * sx + sy * sy < 4.0f && t < 0.7f) col = Mix(col, kInk, 0.5f);
-                }
-                return col;
-            });
-    c.Shape(int(cx - a - 2), int(cy - b - 2), int(cx + a + 3), int(cy + b + 3),
-            [=](float px, float py) {
-                float nx = (px - cx) / a, ny = (py - cy) / b;
-                if (pattern == 3 && nx > 0) ny *= 1.0f + nx * 0.8f;
-                float d = (std::sqrt(nx * nx + ny * ny) - 1.0f) * std::min(a, b);
-                return std::fabs(d) - 0.6f;
-            },
-            [=](float, float) { return dark; });
-    // Gill line and eye.
-    c.Line(cx + a * 0.45f, cy - b * 0.5f, cx + a * 0.38f, cy + b * 0.45f, 1.2f, dark);
-    c.Circle(cx + a * 0.68f, cy - b * 0.2f, 3.2f, kWhite);
-    c.Circle(cx + a * 0.72f, cy - b * 0.2f, 1.7f, kInk);
-}
-
-Canvas Fishes(const Fonts&) {
-    const int kinds = int(sizeof(kFishLooks) / sizeof(kFishLooks[0]));
-    Canvas c(kFishCellW * kFishFrames, kFishCellH * kinds);
-    for (int k = 0; k < kinds; ++k)
-        for (int f = 0; f < kFishFrames; ++f) DrawFish(c, f * kFishCellW, k * kFishCellH, kFishLooks[k], f);
-    return c;
-}
-
 struct Picture {
     const char* file;  // relative to the data folder
     std::function<Canvas(const Fonts&)> draw;
@@ -367,7 +291,6 @@ const std::vector<Picture>& Pictures() {
         {"Texture/Logos/OrvelLogo.png", OrvelLogo},
         {"Texture/Logos/DRLogo.png", DRLogo},
         {"Texture/LoadBackground.png", LoadBackground},
-        {"Texture/Aquarium/Fishes.png", Fishes},
     };
     return pictures;
 }

@@ -6,11 +6,13 @@
 #include "engine/Conversions.h"
 #include "engine/EntityManager.h"
 #include "entities/EntityServices.h"
+#include "entities/LayoutAttributes.h"
 #include "entities/Listeners.h"
 #include "entities/TextEntity.h"
 #include "graphics/hgeSprite.h"
 
 using ZOLTFramework::CButtonListener;
+namespace LayoutAttributes = ZOLTFramework::LayoutAttributes;
 namespace Services = ZOLTFramework::Services;
 
 ButtonExEntity::ButtonExEntity(const XMLDocument::XMLElement& element, CButtonListener* buttonListener)
@@ -32,29 +34,18 @@ ButtonExEntity::ButtonExEntity(const XMLDocument::XMLElement& element, CButtonLi
             downSprite = Services::Sprite(engine, value);
         } else if (key == "message") {
             name = value;
-        } else if (key == "x") {
-            x = StringToFloat(value);
-            OnMove();
-        } else if (key == "y") {
-            y = StringToFloat(value);
-            OnMove();
-        } else if (key == "z") {
-            SetDepth(StringToFloat(value));
+        } else {
+            LayoutAttributes::ApplyPlacement(*this, key, value);
         }
     }
 
     for (const auto& child : element.GetChildren()) {
         if (!child) continue;
         if (child->GetName() == "rect") {
-            const float rx = child->GetFloatAttribute("x");
-            const float ry = child->GetFloatAttribute("y");
-            hitX1 = rx;
-            hitY1 = ry;
-            hitX2 = rx + child->GetFloatAttribute("w");
-            hitY2 = ry + child->GetFloatAttribute("h");
+            LayoutAttributes::ReadRect(*child, &hitX1, &hitY1, &hitX2, &hitY2);
             PlaceHitRect();
         } else if (child->GetName() == "caption") {
-            EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+            EntityManager* manager = Manager();
             if (!manager) continue;  // nobody would own it
             TextEntity* text = new TextEntity(*child, nullptr);
             text->AttachTo(this);
@@ -111,12 +102,7 @@ void ButtonExEntity::OnMove() {
 void ButtonExEntity::OnMouseOver(bool entered) {
     if (IsPausedInChain()) return;
     hovered = entered;
-    if (!listener) return;
-    if (entered) {
-        listener->OnButtonOver(name);
-    } else {
-        listener->OnButtonLeave(name);
-    }
+    if (listener) listener->OnButtonHover(name, entered);
 }
 
 void ButtonExEntity::OnLeftButton(bool down) {

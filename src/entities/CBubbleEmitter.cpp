@@ -28,7 +28,7 @@ void CBubbleEmitter::Update(float dt) {
 }
 
 void CBubbleEmitter::SpawnBubble() {
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return;
 
     CSpriteEntity* sprite = new CSpriteEntity();

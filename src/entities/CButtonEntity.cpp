@@ -47,12 +47,7 @@ void CButtonEntity::Resume() {
 
 void CButtonEntity::OnMouseOver(bool entered) {
     hovered = entered;
-    if (!listener) return;
-    if (entered) {
-        listener->OnButtonOver(name);
-    } else {
-        listener->OnButtonLeave(name);
-    }
+    if (listener) listener->OnButtonHover(name, entered);
 }
 
 void CButtonEntity::OnLeftButton(bool down) {

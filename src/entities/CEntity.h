@@ -137,10 +137,11 @@ protected:
     std::vector<CEntity*> children;
     CEntity* parent = nullptr;
 
+    // The engine's entity manager, or null without an engine or one.
+    EntityManager* Manager() const;
+
 private:
     friend class ::EntityManager;
-
-    EntityManager* Manager() const;
 
     // Bookkeeping of the manager that tracks this entity.
     bool registered = false;

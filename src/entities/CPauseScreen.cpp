@@ -16,7 +16,7 @@ const DWORD kTextColor = 0xFFFF0000;
 }  // namespace
 
 CPauseScreen::CPauseScreen(CQuestionListener* questionOwner) : CScreenEntity("PauseScreen"), owner(questionOwner) {
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (manager) manager->PushScreen(this);
     SetOpacity(0.0f);
 
@@ -63,7 +63,7 @@ void CPauseScreen::Update(float dt) {
     HGE* hge = Services::Hge(engine);
     if (!hge || hge->Input_GetKey() == 0) return;
 
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (manager) manager->RemoveScreen(this);
     AnswerOnce();
     CloseAndDestroy();

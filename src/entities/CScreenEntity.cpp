@@ -2,6 +2,7 @@
 
 #include "entities/EntityServices.h"
 #include "engine/CEngine.h"
+#include "engine/EntityManager.h"
 #include "engine/HtmlLog.h"
 
 namespace ZOLTFramework {
@@ -78,6 +79,11 @@ void CScreenEntity::Update(float dt) {
             if (hge->Input_KeyDown(entry.first) && HasFocus()) OnButtonPress(entry.second);
         }
     }
+}
+
+void CScreenEntity::Adopt(CEntity* child, CEntity* parent) {
+    child->AttachTo(parent ? parent : this);
+    if (EntityManager* manager = Manager()) manager->Add(child);
 }
 
 }  // namespace ZOLTFramework

@@ -11,7 +11,7 @@ namespace ZOLTFramework {
 CSliderEntity::CSliderEntity(const std::string& sliderName, CSliderListener* sliderListener)
     : listener(sliderListener) {
     name = sliderName;
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return;  // nobody would own a cursor
     cursor = new CSlCurEntity(this);
     cursor->AttachTo(this);

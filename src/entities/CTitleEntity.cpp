@@ -1,5 +1,8 @@
 #include "entities/CTitleEntity.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "engine/CEngine.h"
 #include "engine/EntityManager.h"
 #include "engine/HtmlLog.h"
@@ -15,44 +18,31 @@ namespace {
 
 using Track = CAnimationEffector::Track;
 
+// Keys of one track as (time, value) pairs.
+void AddKeys(CAnimationEffector& fx, int track, std::initializer_list<std::pair<float, float>> keys) {
+    for (const auto& key : keys) fx.AddKey(track, key.first, key.second);
+}
+
 // The keys of one letter whose animation starts at t, placed at pen x; returns
 // the time of the style's last key (t for a style without keys).
 float AddStyleKeys(CAnimationEffector& fx, int style, float t, float penX) {
     switch (style) {
         case 0:  // drop from above and bounce
-            fx.AddKey(Track::TRACK_OPACITY, 0.0f, 0.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t, 1.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 4.0f, 1.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 4.3f, 0.0f);
-            fx.AddKey(Track::TRACK_X, 0.0f, penX);
-            fx.AddKey(Track::TRACK_Y, 0.0f, -180.0f);
-            fx.AddKey(Track::TRACK_Y, t + 0.4f, 0.0f);
-            fx.AddKey(Track::TRACK_Y, t + 0.8f, -15.0f);
-            fx.AddKey(Track::TRACK_Y, t + 1.2f, 0.0f);
-            fx.AddKey(Track::TRACK_Y, t + 1.6f, -8.0f);
-            fx.AddKey(Track::TRACK_Y, t + 2.0f, 0.0f);
+            AddKeys(fx, Track::TRACK_OPACITY, {{0.0f, 0.0f}, {t, 1.0f}, {t + 4.0f, 1.0f}, {t + 4.3f, 0.0f}});
+            AddKeys(fx, Track::TRACK_X, {{0.0f, penX}});
+            AddKeys(fx, Track::TRACK_Y,
+                    {{0.0f, -180.0f}, {t + 0.4f, 0.0f}, {t + 0.8f, -15.0f}, {t + 1.2f, 0.0f}, {t + 1.6f, -8.0f},
+                     {t + 2.0f, 0.0f}});
             return t + 4.3f;
         case 1:  // pop out of nothing
-            fx.AddKey(Track::TRACK_OPACITY, 0.0f, 0.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t, 1.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 2.2f, 1.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 2.5f, 0.0f);
-            fx.AddKey(Track::TRACK_SCALE, 0.0f, 0.0f);
-            fx.AddKey(Track::TRACK_SCALE, t + 0.1f, 1.3f);
-            fx.AddKey(Track::TRACK_SCALE, t + 0.2f, 1.0f);
-            fx.AddKey(Track::TRACK_X, 0.0f, penX);
-            fx.AddKey(Track::TRACK_X, t + 0.1f, penX - 3.0f);
-            fx.AddKey(Track::TRACK_X, t + 0.2f, penX);
-            fx.AddKey(Track::TRACK_Y, 0.0f, 0.0f);
-            fx.AddKey(Track::TRACK_Y, t + 0.1f, 3.0f);
-            fx.AddKey(Track::TRACK_Y, t + 0.2f, 0.0f);
+            AddKeys(fx, Track::TRACK_OPACITY, {{0.0f, 0.0f}, {t, 1.0f}, {t + 2.2f, 1.0f}, {t + 2.5f, 0.0f}});
+            AddKeys(fx, Track::TRACK_SCALE, {{0.0f, 0.0f}, {t + 0.1f, 1.3f}, {t + 0.2f, 1.0f}});
+            AddKeys(fx, Track::TRACK_X, {{0.0f, penX}, {t + 0.1f, penX - 3.0f}, {t + 0.2f, penX}});
+            AddKeys(fx, Track::TRACK_Y, {{0.0f, 0.0f}, {t + 0.1f, 3.0f}, {t + 0.2f, 0.0f}});
             return t + 2.5f;
         case 2:  // fade in and out
-            fx.AddKey(Track::TRACK_OPACITY, 0.0f, 0.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t, 0.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 0.2f, 1.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 2.5f, 1.0f);
-            fx.AddKey(Track::TRACK_OPACITY, t + 2.8f, 0.0f);
+            AddKeys(fx, Track::TRACK_OPACITY,
+                    {{0.0f, 0.0f}, {t, 0.0f}, {t + 0.2f, 1.0f}, {t + 2.5f, 1.0f}, {t + 2.8f, 0.0f}});
             return t + 2.8f;
         default:
             return t;
@@ -67,7 +57,7 @@ float CTitleEntity::SetText(const std::string& text, const std::string& fontName
         HtmlLog::Instance()->Warning("Title \"" + text + "\": no font \"" + fontName + "\"");
         return 0.0f;
     }
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return 0.0f;  // nobody would own the letters
 
     float penX = -font->GetLineWidth(text.c_str()) * 0.5f;

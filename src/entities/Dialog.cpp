@@ -7,6 +7,7 @@
 #include "entities/ButtonExEntity.h"
 #include "entities/CWindowEntity.h"
 #include "entities/EntityServices.h"
+#include "entities/LayoutAttributes.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 
@@ -15,8 +16,6 @@ using ZOLTFramework::CWindowEntity;
 namespace Services = ZOLTFramework::Services;
 
 namespace {
-const int kKeyEnter = 13;
-const int kKeyEscape = 27;
 const char* const kFontName = "Default14";
 }  // namespace
 
@@ -25,7 +24,7 @@ Dialog::Dialog(const std::string& screenName, const std::string& layoutFile, CQu
     playOpenSound = true;
     LoadLayout(layoutFile);
 
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (manager) manager->PushScreen(this);
     Open();
 }
@@ -43,15 +42,15 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
         textWidth = root.GetFloatAttribute("text_width");
         textHeight = root.GetFloatAttribute("text_height");
 
-        EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+        EntityManager* manager = Manager();
         for (const auto& child : root.GetChildren()) {
             if (!child) continue;
             const std::string& element = child->GetName();
             if (element == "button_ok") {
-                ButtonExEntity* button = MakeButton(*child, kKeyEnter, "YES");
+                ButtonExEntity* button = MakeButton(*child, HGEK_ENTER, "YES");
                 if (button) okButton = button;
             } else if (element == "button_cancel") {
-                ButtonExEntity* button = MakeButton(*child, kKeyEscape, "NO");
+                ButtonExEntity* button = MakeButton(*child, HGEK_ESCAPE, "NO");
                 if (button) cancelButton = button;
             } else if (element == "window") {
                 if (!manager) continue;  // nobody would own it
@@ -62,14 +61,10 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
                     if (!attribute) continue;
                     const std::string& key = attribute->GetName();
                     const std::string& value = attribute->GetValue();
-                    if (key == "x") {
-                        w->SetX(StringToFloat(value));
-                    } else if (key == "y") {
-                        w->SetY(StringToFloat(value));
-                    } else if (key == "z") {
-                        w->SetDepth(StringToFloat(value));
-                    } else if (key == "texture") {
+                    if (key == "texture") {
                         w->SetSpriteName(value);
+                    } else {
+                        ZOLTFramework::LayoutAttributes::ApplyPlacement(*w, key, value);
                     }
                 }
                 manager->Add(w);
@@ -81,13 +76,13 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
     if (!window) {
         // Without a window there is nothing to click: the keys still answer.
         if (doc.IsLoaded()) HtmlLog::Instance()->Error("Dialog " + name + ": layout " + layoutFile + " has no window");
-        AddShortcut(kKeyEnter, "YES");
-        AddShortcut(kKeyEscape, "NO");
+        AddShortcut(HGEK_ENTER, "YES");
+        AddShortcut(HGEK_ESCAPE, "NO");
     }
 }
 
 ButtonExEntity* Dialog::MakeButton(const XMLDocument::XMLElement& element, int key, const char* message) {
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return nullptr;
     AddShortcut(key, message);
     if (!window) {
@@ -154,6 +149,6 @@ void Dialog::Answer(bool yes) {
 
 void Dialog::CloseDialog() {
     CloseAndDestroy();
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (manager) manager->RemoveScreen(this);
 }

@@ -16,6 +16,13 @@ public:
     virtual void OnButtonRelease(const std::string& name) {}
     virtual void OnButtonOver(const std::string& name) {}
     virtual void OnButtonLeave(const std::string& name) {}
+    // OnButtonOver when the mouse came onto the button, else OnButtonLeave.
+    void OnButtonHover(const std::string& name, bool entered) {
+        if (entered)
+            OnButtonOver(name);
+        else
+            OnButtonLeave(name);
+    }
 
 protected:
     ~CButtonListener() = default;

@@ -3,11 +3,13 @@
 #include "engine/CEngine.h"
 #include "engine/Conversions.h"
 #include "entities/EntityServices.h"
+#include "entities/LayoutAttributes.h"
 #include "entities/Listeners.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 
 using ZOLTFramework::CButtonListener;
+namespace LayoutAttributes = ZOLTFramework::LayoutAttributes;
 namespace Services = ZOLTFramework::Services;
 
 TextEntity::TextEntity(const std::string& entityName, CButtonListener* textListener) : listener(textListener) {
@@ -35,12 +37,7 @@ TextEntity::TextEntity(const XMLDocument::XMLElement& element, CButtonListener* 
             SetClipRect(child->GetFloatAttribute("x"), child->GetFloatAttribute("y"), child->GetFloatAttribute("w"),
                         child->GetFloatAttribute("h"));
         } else if (tag == "rect") {
-            const float rx = child->GetFloatAttribute("x");
-            const float ry = child->GetFloatAttribute("y");
-            layoutX1 = rx;
-            layoutY1 = ry;
-            layoutX2 = rx + child->GetFloatAttribute("w");
-            layoutY2 = ry + child->GetFloatAttribute("h");
+            LayoutAttributes::ReadRect(*child, &layoutX1, &layoutY1, &layoutX2, &layoutY2);
         }
     }
 }
@@ -50,16 +47,9 @@ void TextEntity::Init() { SetFont(FontRegistry::GetFont("Main")); }
 void TextEntity::ApplyAttribute(const XMLDocument::XMLAttribute& attribute) {
     const std::string& key = attribute.GetName();
     const std::string& value = attribute.GetValue();
+    if (LayoutAttributes::ApplyPlacement(*this, key, value)) return;
     if (key == "message") {
         name = value;
-    } else if (key == "x") {
-        x = StringToFloat(value);
-        OnMove();
-    } else if (key == "y") {
-        y = StringToFloat(value);
-        OnMove();
-    } else if (key == "z") {
-        SetDepth(StringToFloat(value));
     } else if (key == "font") {
         // A font the registry does not hold keeps the current one.
         SetFont(FontRegistry::GetFont(value));
@@ -128,11 +118,7 @@ void TextEntity::OnMove() {
 
 void TextEntity::OnMouseOver(bool entered) {
     if (IsPausedInChain() || !listener) return;
-    if (entered) {
-        listener->OnButtonOver(name);
-    } else {
-        listener->OnButtonLeave(name);
-    }
+    listener->OnButtonHover(name, entered);
 }
 
 float TextEntity::GetTextWidth() {

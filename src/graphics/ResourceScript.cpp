@@ -30,31 +30,16 @@ private:
 };
 
 // Each value is preceded by its own separator token ("=" or ","), whatever it is.
-std::string NextString(RScriptParser& sp) {
+RScriptParser& NextValue(RScriptParser& sp) {
     sp.get_token();
     sp.get_token();
-    return sp.tkn_string();
+    return sp;
 }
-int NextInt(RScriptParser& sp) {
-    sp.get_token();
-    sp.get_token();
-    return sp.tkn_int();
-}
-float NextFloat(RScriptParser& sp) {
-    sp.get_token();
-    sp.get_token();
-    return sp.tkn_float();
-}
-bool NextBool(RScriptParser& sp) {
-    sp.get_token();
-    sp.get_token();
-    return sp.tkn_bool();
-}
-DWORD NextColor(RScriptParser& sp) {
-    sp.get_token();
-    sp.get_token();
-    return sp.tkn_hex();
-}
+std::string NextString(RScriptParser& sp) { return NextValue(sp).tkn_string(); }
+int NextInt(RScriptParser& sp) { return NextValue(sp).tkn_int(); }
+float NextFloat(RScriptParser& sp) { return NextValue(sp).tkn_float(); }
+bool NextBool(RScriptParser& sp) { return NextValue(sp).tkn_bool(); }
+DWORD NextColor(RScriptParser& sp) { return NextValue(sp).tkn_hex(); }
 
 void SetBit(int* value, int bit, bool on) { *value = on ? (*value | bit) : (*value & ~bit); }
 
@@ -98,8 +83,21 @@ void ReadAnimMode(RScriptParser& sp, int* mode) {
     });
 }
 
-// Parameters of a sprite, shared by animations.
-bool ReadSpriteParam(RScriptParser& sp, RSprite* d) {
+// How a sprite, a distortion mesh or a font is drawn: blending, colour and depth.
+template <class Desc>
+bool ReadLookParam(RScriptParser& sp, Desc* d) {
+    switch (sp.tokentype) {
+        case TTPAR_BLENDMODE: ReadBlendMode(sp, &d->blend); return true;
+        case TTPAR_COLOR: d->color = NextColor(sp); return true;
+        case TTPAR_ZORDER: d->z = NextFloat(sp); return true;
+        default: return false;
+    }
+}
+
+// A textured area (sprites, animations, distortion meshes): its group, its
+// texture and rectangle, and how it is drawn.
+template <class Desc>
+bool ReadAreaParam(RScriptParser& sp, Desc* d) {
     switch (sp.tokentype) {
         case TTPAR_RESGROUP: d->resgroup = NextInt(sp); return true;
         case TTPAR_TEXTURE: d->texname = NextString(sp); return true;
@@ -109,18 +107,22 @@ bool ReadSpriteParam(RScriptParser& sp, RSprite* d) {
             d->w = NextFloat(sp);
             d->h = NextFloat(sp);
             return true;
+        default: return ReadLookParam(sp, d);
+    }
+}
+
+// Parameters of a sprite, shared by animations.
+bool ReadSpriteParam(RScriptParser& sp, RSprite* d) {
+    switch (sp.tokentype) {
         case TTPAR_HOTSPOT:
             d->hotx = NextFloat(sp);
             d->hoty = NextFloat(sp);
             return true;
-        case TTPAR_BLENDMODE: ReadBlendMode(sp, &d->blend); return true;
-        case TTPAR_COLOR: d->color = NextColor(sp); return true;
-        case TTPAR_ZORDER: d->z = NextFloat(sp); return true;
         case TTPAR_FLIP:
             d->bXFlip = NextBool(sp);
             d->bYFlip = NextBool(sp);
             return true;
-        default: return false;
+        default: return ReadAreaParam(sp, d);
     }
 }
 
@@ -263,15 +265,12 @@ bool ScriptReader::ReadParam(RScriptParser& sp, int type, ResDesc* desc) {
             RFont* d = static_cast<RFont*>(desc);
             switch (sp.tokentype) {
                 case TTPAR_MIPMAP: d->mipmap = NextBool(sp); return true;
-                case TTPAR_BLENDMODE: ReadBlendMode(sp, &d->blend); return true;
-                case TTPAR_COLOR: d->color = NextColor(sp); return true;
-                case TTPAR_ZORDER: d->z = NextFloat(sp); return true;
                 case TTPAR_SCALE: d->scale = NextFloat(sp); return true;
                 case TTPAR_PROPORTION: d->proportion = NextFloat(sp); return true;
                 case TTPAR_ROTATION: d->rotation = NextFloat(sp); return true;
                 case TTPAR_TRACKING: d->tracking = NextFloat(sp); return true;
                 case TTPAR_SPACING: d->spacing = NextFloat(sp); return true;
-                default: return ReadFileParam(sp, desc, &d->filename);
+                default: return ReadLookParam(sp, d) || ReadFileParam(sp, desc, &d->filename);
             }
         }
         case RES_PARTICLE: {
@@ -284,24 +283,12 @@ bool ScriptReader::ReadParam(RScriptParser& sp, int type, ResDesc* desc) {
         }
         case RES_DISTORT: {
             RDistort* d = static_cast<RDistort*>(desc);
-            switch (sp.tokentype) {
-                case TTPAR_RESGROUP: d->resgroup = NextInt(sp); return true;
-                case TTPAR_TEXTURE: d->texname = NextString(sp); return true;
-                case TTPAR_RECT:
-                    d->tx = NextFloat(sp);
-                    d->ty = NextFloat(sp);
-                    d->w = NextFloat(sp);
-                    d->h = NextFloat(sp);
-                    return true;
-                case TTPAR_BLENDMODE: ReadBlendMode(sp, &d->blend); return true;
-                case TTPAR_COLOR: d->color = NextColor(sp); return true;
-                case TTPAR_ZORDER: d->z = NextFloat(sp); return true;
-                case TTPAR_MESH:
-                    d->cols = NextInt(sp);
-                    d->rows = NextInt(sp);
-                    return true;
-                default: return false;
+            if (sp.tokentype == TTPAR_MESH) {
+                d->cols = NextInt(sp);
+                d->rows = NextInt(sp);
+                return true;
             }
+            return ReadAreaParam(sp, d);
         }
         default: return false;
     }

@@ -18,19 +18,7 @@ hgeDistortionMesh::hgeDistortionMesh(int cols, int rows) : hge(hgeCreate(HGE_VER
     quad.blend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_ZWRITE;
 }
 
-hgeDistortionMesh::hgeDistortionMesh(const hgeDistortionMesh& dm) : hge(hgeCreate(HGE_VERSION)) {
-    nRows = dm.nRows;
-    nCols = dm.nCols;
-    cellw = dm.cellw;
-    cellh = dm.cellh;
-    tx = dm.tx;
-    ty = dm.ty;
-    width = dm.width;
-    height = dm.height;
-    quad = dm.quad;
-    disp_array = new hgeVertex[nRows * nCols];
-    std::copy(dm.disp_array, dm.disp_array + nRows * nCols, disp_array);
-}
+hgeDistortionMesh::hgeDistortionMesh(const hgeDistortionMesh& dm) : hge(hgeCreate(HGE_VERSION)) { *this = dm; }
 
 hgeDistortionMesh::~hgeDistortionMesh() {
     delete[] disp_array;

@@ -14,6 +14,11 @@ const size_t kMaxLine = 255;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+// The formatted text (cut to the buffer); empty without a format.
+void FormatText(char* buffer, size_t size, const char* format, va_list args) {
+    if (format) std::vsnprintf(buffer, size, format, args);
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -244,23 +249,19 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
 
 void hgeFont::printf(float x, float y, int align, const char* format, ...) {
     char buffer[BUFFER_SIZE] = "";
-    if (format) {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buffer, sizeof buffer, format, args);
-        va_end(args);
-    }
+    va_list args;
+    va_start(args, format);
+    FormatText(buffer, sizeof buffer, format, args);
+    va_end(args);
     Render(x, y, align, buffer);
 }
 
 void hgeFont::printfb(float x, float y, float w, float h, int align, const char* format, ...) {
     char buffer[BUFFER_SIZE] = "";
-    if (format) {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buffer, sizeof buffer, format, args);
-        va_end(args);
-    }
+    va_list args;
+    va_start(args, format);
+    FormatText(buffer, sizeof buffer, format, args);
+    va_end(args);
     RenderBox(x, y, w, h, align, buffer);
 }
 

@@ -3,6 +3,30 @@
 #include <cmath>
 #include <utility>
 
+namespace {
+
+// Coordinates (the vertex members u and v) of an upright rectangle, corners
+// in the quad's order.
+void SetRectCoords(hgeQuad& q, float hgeVertex::*u, float hgeVertex::*v, float u1, float v1, float u2, float v2) {
+    const float us[4] = {u1, u2, u2, u1}, vs[4] = {v1, v1, v2, v2};
+    for (int i = 0; i < 4; i++) {
+        q.v[i].*u = us[i];
+        q.v[i].*v = vs[i];
+    }
+}
+
+// Mirrors the texture left to right, or top to bottom.
+void MirrorX(hgeQuad& q) {
+    std::swap(q.v[0].tx, q.v[1].tx);
+    std::swap(q.v[3].tx, q.v[2].tx);
+}
+void MirrorY(hgeQuad& q) {
+    std::swap(q.v[0].ty, q.v[3].ty);
+    std::swap(q.v[1].ty, q.v[2].ty);
+}
+
+}  // namespace
+
 hgeSprite::hgeSprite(HTEXTURE tex, float x, float y, float w, float h) : hge(hgeCreate(HGE_VERSION)) {
     tx = x;
     ty = y;
@@ -59,24 +83,10 @@ void hgeSprite::ReadTextureSize(HTEXTURE tex, float* w, float* h) const {
 }
 
 void hgeSprite::SetQuadTexCoords(float x1, float y1, float x2, float y2) {
-    float u1 = x1 / tex_width, v1 = y1 / tex_height;
-    float u2 = x2 / tex_width, v2 = y2 / tex_height;
-    quad.v[0].tx = u1;
-    quad.v[0].ty = v1;
-    quad.v[1].tx = u2;
-    quad.v[1].ty = v1;
-    quad.v[2].tx = u2;
-    quad.v[2].ty = v2;
-    quad.v[3].tx = u1;
-    quad.v[3].ty = v2;
-    if (bXFlip) {
-        std::swap(quad.v[0].tx, quad.v[1].tx);
-        std::swap(quad.v[3].tx, quad.v[2].tx);
-    }
-    if (bYFlip) {
-        std::swap(quad.v[0].ty, quad.v[3].ty);
-        std::swap(quad.v[1].ty, quad.v[2].ty);
-    }
+    SetRectCoords(quad, &hgeVertex::tx, &hgeVertex::ty, x1 / tex_width, y1 / tex_height, x2 / tex_width,
+                  y2 / tex_height);
+    if (bXFlip) MirrorX(quad);
+    if (bYFlip) MirrorY(quad);
 }
 
 void hgeSprite::UpdateMaskOffset() {
@@ -88,18 +98,8 @@ void hgeSprite::UpdateMaskOffset() {
 }
 
 void hgeSprite::Render(float x, float y) {
-    float x1 = x - hotX, y1 = y - hotY;
-    float x2 = x1 + width, y2 = y1 + height;
-    quad.v[0].x = x1;
-    quad.v[0].y = y1;
-    quad.v[1].x = x2;
-    quad.v[1].y = y1;
-    quad.v[2].x = x2;
-    quad.v[2].y = y2;
-    quad.v[3].x = x1;
-    quad.v[3].y = y2;
-    UpdateMaskOffset();
-    hge->Gfx_RenderQuad(&quad);
+    const float x1 = x - hotX, y1 = y - hotY;
+    RenderStretch(x1, y1, x1 + width, y1 + height);
 }
 
 void hgeSprite::CornersEx(float x, float y, float rot, float hscale, float vscale, float* xs, float* ys) const {
@@ -125,28 +125,12 @@ void hgeSprite::CornersEx(float x, float y, float rot, float hscale, float vscal
 void hgeSprite::RenderEx(float x, float y, float rot, float hscale, float vscale) {
     float xs[4], ys[4];
     CornersEx(x, y, rot, hscale, vscale, xs, ys);
-    for (int i = 0; i < 4; i++) {
-        quad.v[i].x = xs[i];
-        quad.v[i].y = ys[i];
-    }
     // The mask offset is in the sprite's own texels, so it turns and scales
     // with the sprite by itself.
-    UpdateMaskOffset();
-    hge->Gfx_RenderQuad(&quad);
+    Render4V(xs[0], ys[0], xs[1], ys[1], xs[2], ys[2], xs[3], ys[3]);
 }
 
-void hgeSprite::RenderStretch(float x1, float y1, float x2, float y2) {
-    quad.v[0].x = x1;
-    quad.v[0].y = y1;
-    quad.v[1].x = x2;
-    quad.v[1].y = y1;
-    quad.v[2].x = x2;
-    quad.v[2].y = y2;
-    quad.v[3].x = x1;
-    quad.v[3].y = y2;
-    UpdateMaskOffset();
-    hge->Gfx_RenderQuad(&quad);
-}
+void hgeSprite::RenderStretch(float x1, float y1, float x2, float y2) { Render4V(x1, y1, x2, y1, x2, y2, x1, y2); }
 
 void hgeSprite::Render4V(float x0, float y0, float x1, float y1, float x2, float y2, float x3, float y3) {
     quad.v[0].x = x0;
@@ -181,13 +165,11 @@ void hgeSprite::SetFlip(bool bX, bool bY, bool bHotSpot) {
     bHSFlip = bHotSpot;
 
     if (bX != bXFlip) {
-        std::swap(quad.v[0].tx, quad.v[1].tx);
-        std::swap(quad.v[3].tx, quad.v[2].tx);
+        MirrorX(quad);
         bXFlip = bX;
     }
     if (bY != bYFlip) {
-        std::swap(quad.v[0].ty, quad.v[3].ty);
-        std::swap(quad.v[1].ty, quad.v[2].ty);
+        MirrorY(quad);
         bYFlip = bY;
     }
 
@@ -241,15 +223,7 @@ void hgeSprite::SetMaskTexture(HTEXTURE tex, float x, float y, float w, float h)
     quad.stage2Mode = 2;
     float mw, mh;
     ReadTextureSize(tex, &mw, &mh);
-    float u1 = x / mw, v1 = y / mh, u2 = (x + w) / mw, v2 = (y + h) / mh;
-    quad.v[0].tx2 = u1;
-    quad.v[0].ty2 = v1;
-    quad.v[1].tx2 = u2;
-    quad.v[1].ty2 = v1;
-    quad.v[2].tx2 = u2;
-    quad.v[2].ty2 = v2;
-    quad.v[3].tx2 = u1;
-    quad.v[3].ty2 = v2;
+    SetRectCoords(quad, &hgeVertex::tx2, &hgeVertex::ty2, x / mw, y / mh, (x + w) / mw, (y + h) / mh);
     maskOriginX = maskOriginY = 0.0f;
     maskPosX = maskPosY = 0.0f;
 }

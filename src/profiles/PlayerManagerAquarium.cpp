@@ -10,6 +10,8 @@
 #include "graphics/hgeResourceManager.h"
 #include "profiles/PlayerManager.h"
 
+#include <set>
+
 namespace {
 
 using ZOLTFramework::CAnimationEffector;
@@ -80,7 +82,10 @@ void PlayerManager::SpawnFishCallback(bool randomStart, CEntity* parent, float y
     hgeResourceManager* resources = engine->GetResourceManager();
     hgeAnimation* animation = resources ? resources->GetAnimation(kind.c_str()) : nullptr;
     if (!animation) {
-        HtmlLog::Instance()->Warning("Aquarium: no animation \"" + kind + "\"; the fish stays away.");
+        // One line per missing kind, however often it is drawn.
+        static std::set<std::string> reported;
+        if (reported.insert(kind).second)
+            HtmlLog::Instance()->Warning("Aquarium: no animation \"" + kind + "\"; such fish stay away.");
         return;
     }
 

@@ -45,11 +45,6 @@ CMenuBGScreen::CMenuBGScreen(const std::string& screenName, const std::string& s
     RequestFish();
 }
 
-void CMenuBGScreen::Adopt(CEntity* child) {
-    child->AttachTo(this);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(child);
-}
-
 void CMenuBGScreen::LoadScene(const std::string& file) {
     XMLDocument document("scene");
     if (!document.Load(file)) {
@@ -131,7 +126,7 @@ CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 6.0f, 0.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 9.0f, 0.0f);
     glow->AttachTo(window);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(glow);
+    if (EntityManager* manager = Manager()) manager->Add(glow);
     glow->Prepare();
     return window;
 }

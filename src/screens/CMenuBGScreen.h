@@ -49,7 +49,6 @@ private:
     void AddDecorations();
     CSpriteEntity* AddShipWindow(const std::string& texture, float wx, float wy);
     void RequestFish();
-    void Adopt(CEntity* child);
 
     struct SceneSprite {
         CSpriteEntity* sprite;

@@ -29,7 +29,6 @@ const float kOptionsLayer = 15000.0f;
 const float kOptionsDepth = 50000.0f;
 const float kPlayersLayer = 10.0f;
 const float kSelectCaptionOpacity = 0.8f;
-const int kAlignCenter = 2;
 
 CMenuScreen::GlobalMapMaker& GlobalMapMakerSlot() {
     static CMenuScreen::GlobalMapMaker maker;
@@ -53,7 +52,7 @@ CMenuScreen::CMenuScreen(const std::string& screenName) : CScreenEntity(screenNa
     AddShortcut(HGEK_P, "SelectPlayer");
 
     lostFocus = false;
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->PushScreen(this);
     // From now on closing the window asks before quitting.
     g_bConfirmExit = true;
 
@@ -67,7 +66,7 @@ void CMenuScreen::MakeBackground() {
     background = new CMenuBGScreen("MenuBGScreen");
     backgroundAlive = background->GetLifeToken();
     background->SetDepth(-1.0f);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(background);
+    if (EntityManager* manager = Manager()) manager->Add(background);
 }
 
 CMenuBGScreen* CMenuScreen::GetBackground() const {
@@ -81,7 +80,7 @@ void CMenuScreen::LoadButtons(const std::string& file) {
         HtmlLog::Instance()->Error("Menu screen cannot be loaded: " + file);
         return;
     }
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     struct Slot {
         const char* element;
         const char* message;
@@ -134,7 +133,7 @@ void CMenuScreen::Update(float dt) {
 }
 
 void CMenuScreen::OpenPlayerEntry() {
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return;
     if (PlayerManager::Instance()->Players.size() >= size_t(kMaxPlayers)) {
         // No slot left for a new name: the player picks one of the eight.
@@ -158,7 +157,7 @@ void CMenuScreen::Render() {
     const std::string greeting = found ? WelcomeText::Format(entry, active->Name) : active->Name;
     const DWORD previous = font->GetColor();
     font->SetColor(Services::FadeColor(0xFFFFFFFF, GetAbsoluteOpacity()));
-    font->Render(400.0f, 15.0f, kAlignCenter, greeting.c_str());
+    font->Render(400.0f, 15.0f, HGETEXT_CENTER, greeting.c_str());
     font->SetColor(previous);
 }
 
@@ -176,7 +175,7 @@ void CMenuScreen::GotFocus() {
 }
 
 void CMenuScreen::AskQuestion(const std::string& id, const std::string& file, const std::string& textKey) {
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (!manager) return;
     Dialog* question = new Dialog(id, file, this);
     question->SetLayer(kQuestionLayer);
@@ -187,7 +186,7 @@ void CMenuScreen::AskQuestion(const std::string& id, const std::string& file, co
 
 void CMenuScreen::OnButtonPress(const std::string& message) {
     Services::PlaySound(engine, "OnButtonPress");
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (message == "Play") {
         PlayerManager* players = PlayerManager::Instance();
         if (players->Players.empty()) return;
@@ -251,7 +250,7 @@ void CMenuScreen::RestartBackground() {
 }
 
 void CMenuScreen::HandOver(CScreenEntity* next) {
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (manager) manager->Add(next);
     if (manager) manager->RemoveScreen(this);
     CloseAndDestroy();

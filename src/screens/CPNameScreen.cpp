@@ -12,7 +12,6 @@ namespace Services = ZOLTFramework::Services;
 
 namespace {
 const char* const kFontName = "Default14";
-const int kAlignCenter = 2;
 // The name line lies this far above the window's centre.
 const float kNameLineOffset = 43.0f;
 }  // namespace
@@ -41,10 +40,10 @@ void CPNameScreen::Render() {
     font->SetColor(Services::FadeColor(0xFFFFFFFF, GetAbsoluteOpacity()));
     bool found = false;
     const std::string prompt = Services::Text(engine, "ENTERNAME", &found);
-    if (found) font->Render(wx, wy - textOffsetY, kAlignCenter, prompt.c_str());
+    if (found) font->Render(wx, wy - textOffsetY, HGETEXT_CENTER, prompt.c_str());
     // The name is the player's text, never a format.
     const std::string line = typedName + "|";
-    font->Render(wx, wy - kNameLineOffset, kAlignCenter, line.c_str());
+    font->Render(wx, wy - kNameLineOffset, HGETEXT_CENTER, line.c_str());
     font->SetColor(previous);
 }
 
@@ -67,5 +66,5 @@ void CPNameScreen::OnButtonOver(const std::string& message) { Services::PlaySoun
 
 void CPNameScreen::Leave() {
     Kill();
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->RemoveScreen(this);
+    if (EntityManager* manager = Manager()) manager->RemoveScreen(this);
 }

@@ -13,7 +13,6 @@ namespace Services = ZOLTFramework::Services;
 namespace {
 
 const char* const kFontName = "Default";
-const int kAlignCenter = 2;
 const float kColumnScale = 0.6f;
 const float kNicknameScale = 0.5f;
 const DWORD kHeadingColor = 0xFFFFFF9B;
@@ -103,7 +102,7 @@ void CreditsScreen::Render() {
         font->SetColor(white);
         bool found = false;
         const std::string title = Services::Text(engine, "CREDITS", &found);
-        if (found) font->Render(x0, wy - 230.0f, kAlignCenter, title.c_str());
+        if (found) font->Render(x0, wy - 230.0f, HGETEXT_CENTER, title.c_str());
         font->SetScale(kColumnScale);
     }
 
@@ -117,7 +116,7 @@ void CreditsScreen::Render() {
     if (font) {
         bool found = false;
         const std::string present = Services::Text(engine, "PRESENT", &found);
-        if (found) font->Render(x0, logoY + 70.0f, kAlignCenter, present.c_str());
+        if (found) font->Render(x0, logoY + 70.0f, HGETEXT_CENTER, present.c_str());
     }
     DrawLogo(engine, "DRLogo", x0, logoY + 220.0f, 0.3f, true, white);
 
@@ -130,14 +129,14 @@ void CreditsScreen::Render() {
                 const std::string heading = Services::Text(engine, line.text, &found);
                 if (!found) continue;
                 font->SetColor(alpha | (kHeadingColor & 0x00FFFFFF));
-                font->Render(x0, top + line.y, kAlignCenter, heading.c_str());
+                font->Render(x0, top + line.y, HGETEXT_CENTER, heading.c_str());
             } else {
                 font->SetColor(white);
-                font->Render(x0, top + line.y, kAlignCenter, line.text);
+                font->Render(x0, top + line.y, HGETEXT_CENTER, line.text);
             }
             if (!line.heading && line.y == kNicknameY) {
                 font->SetScale(kNicknameScale);
-                font->Render(x0, top + line.y, kAlignCenter, kNickname);
+                font->Render(x0, top + line.y, HGETEXT_CENTER, kNickname);
                 font->SetScale(kColumnScale);
             }
         }
@@ -155,7 +154,7 @@ void CreditsScreen::OnButtonPress(const std::string& message) {
     if (!BeginFinish()) return;
     Services::PlaySound(engine, "BtnPress");
     Kill();
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->RemoveScreen(this);
+    if (EntityManager* manager = Manager()) manager->RemoveScreen(this);
 }
 
 void CreditsScreen::OnButtonOver(const std::string& message) { Services::PlaySound(engine, "BtnOver"); }

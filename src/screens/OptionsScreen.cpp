@@ -25,8 +25,6 @@ namespace Services = ZOLTFramework::Services;
 
 namespace {
 
-const int kKeyEnter = 0x0D;
-const int kKeyEscape = 0x1B;
 const char* const kSection = "SYSTEM";
 const float kDefaultVolume = 0.5f;
 const float kExitQuestionLayer = 102400.0f;
@@ -71,7 +69,7 @@ OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionLi
         }
     }
 
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->PushScreen(this);
 
     // The options tab starts selected, pressed on the player's behalf.
     if (optionsTab)
@@ -81,11 +79,6 @@ OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionLi
 
     SetOpacity(0.0f);
     Open();
-}
-
-void OptionsScreen::Adopt(CEntity* child, CEntity* parent) {
-    child->AttachTo(parent);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(child);
 }
 
 bool OptionsScreen::CurrentFullScreen() const {
@@ -125,7 +118,7 @@ CSliderEntity* OptionsScreen::MakeSlider(const std::string& sliderName, float sx
     if (hgeSprite* handle = Services::Sprite(engine, "InGameSlider"))
         slider->SetCursorSizeCentered(handle->GetWidth(), handle->GetHeight());
     slider->SetValue(value);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(slider);
+    if (EntityManager* manager = Manager()) manager->Add(slider);
     return slider;
 }
 
@@ -142,7 +135,7 @@ void OptionsScreen::BuildSliders() {
         trigger->SetSprite("InGameTrigger", 0.0f, 0.0f, look->GetWidth(), look->GetHeight() / 3.0f);
     trigger->SetSizeCentered(30.0f, 40.0f);
     trigger->SetState(fullScreen);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(trigger);
+    if (EntityManager* manager = Manager()) manager->Add(trigger);
 
     CSpriteEntity* frame = new CSpriteEntity();
     frame->SetPosXY(100.0f, 30.0f);
@@ -171,11 +164,11 @@ void OptionsScreen::CreateMenuButtons(const XMLDocument::XMLElement& element) {
     if (id == "button_ok") {
         okButton = MakeButton(element, window);
         okButton->SetName("OK");
-        AddShortcut(kKeyEnter, "OK");
+        AddShortcut(HGEK_ENTER, "OK");
     } else if (id == "button_resume") {
         okButton = MakeButton(element, window);
         okButton->SetName("OK");
-        AddShortcut(kKeyEscape, "OK");
+        AddShortcut(HGEK_ESCAPE, "OK");
         SetCaptionOpacity(okButton, 0.9f);
     } else if (id == "button_exit") {
         exitButton = MakeButton(element, window);
@@ -285,7 +278,7 @@ void OptionsScreen::OnButtonPress(const std::string& message) {
         if (owner) owner->OnQuestion("Resume", "");
         Leave();
     } else if (message == "EXIT") {
-        EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+        EntityManager* manager = Manager();
         if (!manager || closing || IsDead()) return;
         Dialog* question = new Dialog("EXIT_TO_MENU", "data/Screens/DialogYesNo.xml", this);
         question->SetLayer(kExitQuestionLayer);
@@ -311,7 +304,7 @@ void OptionsScreen::OnAnswer(const std::string& questionId, bool yes) {
 }
 
 void OptionsScreen::Leave() {
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->RemoveScreen(this);
+    if (EntityManager* manager = Manager()) manager->RemoveScreen(this);
 }
 
 void OptionsScreen::OnSliderChanged(const std::string& sliderName, float value) {

@@ -77,7 +77,6 @@ private:
     // Shows one tab's panel: the chosen tab is held down, the other one free.
     void SelectTab(ButtonExEntity* chosen, ButtonExEntity* other, ZOLTFramework::CEntity* panel);
     ButtonExEntity* MakeButton(const XMLDocument::XMLElement& element, ZOLTFramework::CEntity* parent);
-    void Adopt(ZOLTFramework::CEntity* child, ZOLTFramework::CEntity* parent);
     ZOLTFramework::CSliderEntity* MakeSlider(const std::string& sliderName, float sx, float sy, float value);
     void Leave();
     bool CurrentFullScreen() const;

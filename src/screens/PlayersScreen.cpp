@@ -15,7 +15,6 @@
 namespace ZOLTFramework {
 
 namespace {
-const int kKeyEnter = 13;
 const float kDialogLayer = 15.0f;
 const float kDeleteCaptionScale = 0.7f;
 // Rows in alpha 150, RGB (130, 60, 20).
@@ -40,18 +39,13 @@ PlayersScreen::PlayersScreen(const std::string& screenName) : CScreenEntity(scre
     list->SetFontName("Main1");
     list->SetHighlightColor(kListColor);
     FillList();
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(list);
+    if (EntityManager* manager = Manager()) manager->Add(list);
 
     BuildWidgets(kScreenFile);
 
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->PushScreen(this);
     SetOpacity(0.0f);
     Open();
-}
-
-void PlayersScreen::Adopt(CEntity* child, CEntity* parent) {
-    child->AttachTo(parent);
-    if (EntityManager* manager = engine ? engine->GetEntityManager() : nullptr) manager->Add(child);
 }
 
 void PlayersScreen::FillList() {
@@ -82,7 +76,7 @@ void PlayersScreen::BuildWidgets(const std::string& file) {
         const std::string& id = child->GetName();
         if (id == "button_ok") {
             okButton = MakeButton(*child, "OK");
-            okButton->SetHotKey(kKeyEnter);
+            okButton->SetHotKey(HGEK_ENTER);
         } else if (id == "button_new") {
             newButton = MakeButton(*child, "NP");
         } else if (id == "button_delete") {
@@ -112,7 +106,7 @@ void PlayersScreen::LostFocus() {
 
 void PlayersScreen::OnButtonPress(const std::string& message) {
     Services::PlaySound(engine, "OnButtonPress");
-    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    EntityManager* manager = Manager();
     if (message == "OK") {
         if (list->GetSelected() < 0) return;
         PlayerManager::Instance()->SetActivePlayer(list->GetSelectedText());

@@ -51,7 +51,6 @@ private:
     void FillList();
     void BuildWidgets(const std::string& file);
     ButtonExEntity* MakeButton(const XMLDocument::XMLElement& element, const char* message);
-    void Adopt(CEntity* child, CEntity* parent);
 
     CWindowEntity* window = nullptr;
     ButtonExEntity* newButton = nullptr;

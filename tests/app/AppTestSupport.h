@@ -12,6 +12,7 @@
 #include "platform/FrameDriver.h"
 #include "platform/InputEvent.h"
 #include "support/TempDir.h"
+#include "support/TestInput.h"
 
 // Environment every in-process start-up of these tests uses: the headless
 // backend with a fixed step (set before the engine interface is created).
@@ -48,18 +49,9 @@ inline int CountOnStack(EntityManager& manager, const std::string& name) {
     return n;
 }
 
-inline void InjectKey(InputEvent::Kind kind, int key) {
-    InputEvent ev;
-    ev.kind = kind;
-    ev.key = key;
-    FrameDriver::Inject(ev);
-}
+inline void InjectKey(InputEvent::Kind kind, int key) { TestInput::Key(kind, key); }
 
 // Down in the next frame, up in the one after.
 inline void PressKey(int key) { InjectKey(InputEvent::Press, key); }
 
-inline void RequestClose() {
-    InputEvent ev;
-    ev.kind = InputEvent::Close;
-    FrameDriver::Inject(ev);
-}
+inline void RequestClose() { TestInput::Close(); }

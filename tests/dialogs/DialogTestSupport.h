@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 #include "entities/CScreenEntity.h"
 #include "entities/Listeners.h"
 #include "graphics/FontRegistry.h"

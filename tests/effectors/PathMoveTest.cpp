@@ -169,7 +169,6 @@ TEST_F(PathMoveTest, CyclicPathsNeverEndAndZeroLengthLapsDoNotHang) {
     EXPECT_GE(target->x, 0.0f);
     EXPECT_LE(target->x, 10.0f);
 
-    const auto start = std::chrono::steady_clock::now();
     auto* still = AddTarget(3.0f, 3.0f);
     auto* loop = Straight(still, 500.0f, true);
     loop->AddPoint(3.0f, 3.0f);
@@ -186,7 +185,6 @@ TEST_F(PathMoveTest, CyclicPathsNeverEndAndZeroLengthLapsDoNotHang) {
     fast->AddPoint(0.001f, 0.0f);
     Start(fast);
     Frames(3, 1.0f);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
 
 TEST_F(PathMoveTest, SmoothedPathRunsFromTheFirstToTheLastControlPoint) {
@@ -291,13 +289,11 @@ TEST(BSplineTest, DegreeAndResolutionAreKeptInBounds) {
     EXPECT_FLOAT_EQ(steps[1].x, 10.0f);
     EXPECT_FLOAT_EQ(steps[1].y, 0.0f);
 
-    // A huge order over many points is capped and stays fast.
+    // A huge order over many points is capped (an uncapped recursion would not return).
     std::vector<PathPoint> many;
     for (int i = 0; i < 200; ++i) many.push_back({static_cast<float>(i), static_cast<float>(i % 7)});
-    const auto start = std::chrono::steady_clock::now();
     const auto curve = BSpline::Curve(many, 1000, 1000);
     EXPECT_EQ(curve.size(), 1000u);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
     EXPECT_TRUE(BSpline::Curve({}, 4, 64).empty());
 }
 

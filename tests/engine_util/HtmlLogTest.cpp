@@ -15,7 +15,7 @@ protected:
         path = dir / "Log.html";
         HtmlLog::Instance()->Open(path);
     }
-    std::string Page() const { return ReadAll(path); }
+    std::string Page() const { return ReadWholeFile(path); }
 
     TempDir dir;
     std::string path;
@@ -80,10 +80,10 @@ TEST_F(HtmlLogFile, FirstRunMakesACompletePage) {
     EXPECT_EQ(page.rfind("<html>\n<head>\n<title>Game log</title></head>\n<body>\n", 0), 0u);
     EXPECT_TRUE(EndsWith(page, HtmlLog::PageFoot()));
     EXPECT_TRUE(EndsWith(page, "</body></html>"));
-    EXPECT_EQ(Count(page, kRunMarker), 1u);
-    EXPECT_EQ(Count(page, std::string(224, '-')), 3u);
+    EXPECT_EQ(CountOf(page, kRunMarker), 1u);
+    EXPECT_EQ(CountOf(page, std::string(224, '-')), 3u);
     for (const char* label : {"OS: ", "Language: ", "Processor: ", "Video: ", "Memory status: "})
-        EXPECT_EQ(Count(page, label), 1u) << label;
+        EXPECT_EQ(CountOf(page, label), 1u) << label;
 }
 
 TEST_F(HtmlLogFile, EveryRowKeepsThePageComplete) {
@@ -96,7 +96,7 @@ TEST_F(HtmlLogFile, EveryRowKeepsThePageComplete) {
     log->Warning("careful");
     const std::string page = Page();
     EXPECT_TRUE(EndsWith(page, HtmlLog::PageFoot()));
-    EXPECT_EQ(Count(page, HtmlLog::PageFoot()), 1u);
+    EXPECT_EQ(CountOf(page, HtmlLog::PageFoot()), 1u);
     EXPECT_NE(page.find("<FONT color=\"black\">Info:</FONT>\n\t\t</STRONG></FONT>HGE is created.\t</FONT></TD>"),
               std::string::npos);
     EXPECT_NE(page.find("<FONT color=\"green\">Debug:</FONT>\n\t\t</STRONG></FONT>a <b> & c"), std::string::npos);
@@ -128,9 +128,9 @@ TEST_F(HtmlLogFile, LaterRunsAddBlocksNewestLast) {
         log->Info("row of run " + std::to_string(run));
     }
     const std::string page = Page();
-    EXPECT_EQ(Count(page, kRunMarker), 3u);
-    EXPECT_EQ(Count(page, "<title>Game log</title>"), 1u);
-    EXPECT_EQ(Count(page, "</body></html>"), 1u);
+    EXPECT_EQ(CountOf(page, kRunMarker), 3u);
+    EXPECT_EQ(CountOf(page, "<title>Game log</title>"), 1u);
+    EXPECT_EQ(CountOf(page, "</body></html>"), 1u);
     EXPECT_LT(page.find("row of run 1"), page.find("row of run 2"));
     EXPECT_LT(page.find("row of run 2"), page.find("row of run 3"));
     // The third block comes after the second run's row.
@@ -145,10 +145,10 @@ TEST_F(HtmlLogFile, KeepsAtMostFiveEarlierRunsWhole) {
         log->Info("marker-" + std::to_string(run) + "-end");
     }
     const std::string page = Page();
-    EXPECT_EQ(Count(page, kRunMarker), static_cast<std::size_t>(HtmlLog::kKeptRuns + 1));
+    EXPECT_EQ(CountOf(page, kRunMarker), static_cast<std::size_t>(HtmlLog::kKeptRuns + 1));
     // Every kept block is whole: its date row and its three rules are there.
-    EXPECT_EQ(Count(page, "<P><STRONG><FONT color=\"black\" size=\"2\">"), 6u);
-    EXPECT_EQ(Count(page, std::string(224, '-')), 18u);
+    EXPECT_EQ(CountOf(page, "<P><STRONG><FONT color=\"black\" size=\"2\">"), 6u);
+    EXPECT_EQ(CountOf(page, std::string(224, '-')), 18u);
     for (int run = 1; run <= 3; ++run) EXPECT_EQ(page.find("marker-" + std::to_string(run) + "-end"), std::string::npos);
     for (int run = 4; run <= 9; ++run) EXPECT_NE(page.find("marker-" + std::to_string(run) + "-end"), std::string::npos);
     EXPECT_EQ(page.rfind("<html>\n", 0), 0u);
@@ -158,7 +158,7 @@ TEST_F(HtmlLogFile, KeepsAtMostFiveEarlierRunsWhole) {
 TEST_F(HtmlLogFile, ARowNeverWritesInFrontOfAShortFile) {
     HtmlLog* log = HtmlLog::Instance();
     log->WriteHeader();
-    WriteAll(path, "junk");  // shorter than the foot
+    WriteWholeFile(path, "junk");  // shorter than the foot
     log->Info("after damage");
     const std::string page = Page();
     EXPECT_EQ(page.rfind("<html>\n", 0), 0u);
@@ -166,7 +166,7 @@ TEST_F(HtmlLogFile, ARowNeverWritesInFrontOfAShortFile) {
     EXPECT_NE(page.find("after damage"), std::string::npos);
     EXPECT_TRUE(EndsWith(page, HtmlLog::PageFoot()));
 
-    WriteAll(path, "");
+    WriteWholeFile(path, "");
     log->Info("empty file");
     EXPECT_TRUE(EndsWith(Page(), HtmlLog::PageFoot()));
     EXPECT_NE(Page().find("empty file"), std::string::npos);
@@ -176,7 +176,7 @@ TEST_F(HtmlLogFile, AFileWithoutItsFootKeepsWhatItHolds) {
     HtmlLog* log = HtmlLog::Instance();
     log->WriteHeader();
     const std::string before = Page();
-    WriteAll(path, before + "<P>appended by someone else, long enough to hold a foot and more of it</P>\n");
+    WriteWholeFile(path, before + "<P>appended by someone else, long enough to hold a foot and more of it</P>\n");
     log->Info("next row");
     const std::string page = Page();
     EXPECT_NE(page.find("appended by someone else"), std::string::npos);
@@ -190,9 +190,9 @@ TEST_F(HtmlLogFile, RowsWithoutAFileAreDropped) {
 }
 
 TEST_F(HtmlLogFile, AForeignFileIsReplacedByAFreshPage) {
-    WriteAll(path, "line\nline\nline\nline\nline\nline\nline\nline\nline\nline\n");
+    WriteWholeFile(path, "line\nline\nline\nline\nline\nline\nline\nline\nline\nline\n");
     HtmlLog::Instance()->WriteHeader();
     const std::string page = Page();
     EXPECT_EQ(page.find("line\n"), std::string::npos);
-    EXPECT_EQ(Count(page, kRunMarker), 1u);
+    EXPECT_EQ(CountOf(page, kRunMarker), 1u);
 }

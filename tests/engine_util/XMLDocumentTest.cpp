@@ -11,7 +11,7 @@ using Element = XMLDocument::XMLElement;
 namespace {
 
 RefPtr<Element> Root(const std::string& text, const std::string& file) {
-    WriteAll(file, text);
+    WriteWholeFile(file, text);
     XMLDocument doc("any");
     EXPECT_TRUE(doc.Load(file)) << doc.GetLastError();
     return doc.GetRoot();
@@ -79,7 +79,7 @@ TEST(XmlFiles, SaveIsByteExactWithLineFeeds) {
     doc.GetRoot()->CreateChild("b")->AddAttribute("x", 1);
     const std::string file = dir / "out.xml";
     ASSERT_TRUE(doc.Save(file));
-    const std::string bytes = ReadAll(file);
+    const std::string bytes = ReadWholeFile(file);
     EXPECT_EQ(bytes, "<root>\n    <a/>\n    <b x=\"1\"/>\n</root>");
     EXPECT_EQ(bytes.find('\r'), std::string::npos);
 }
@@ -102,7 +102,7 @@ TEST(XmlFiles, EscapedTextRoundTrips) {
     EXPECT_EQ(u->GetValue(), nasty);
     // And once more: a second save gives the same bytes.
     ASSERT_TRUE(back.Save(file + "2"));
-    EXPECT_EQ(ReadAll(file + "2"), ReadAll(file));
+    EXPECT_EQ(ReadWholeFile(file + "2"), ReadWholeFile(file));
 }
 
 TEST(XmlFiles, DuplicateAttributesAreKept) {
@@ -120,7 +120,7 @@ TEST(XmlFiles, DuplicateAttributesAreKept) {
     EXPECT_EQ(back.GetRoot()->GetIntAttribute("k"), 1);  // the first one wins
     EXPECT_EQ(back.GetRoot()->GetAttributes()[1]->GetValue(), "2");
     ASSERT_TRUE(back.Save(file));
-    EXPECT_EQ(ReadAll(file), "<e k=\"1\" k=\"2\"/>");
+    EXPECT_EQ(ReadWholeFile(file), "<e k=\"1\" k=\"2\"/>");
 }
 
 TEST(XmlFiles, DuplicateAttributesInHandWrittenFiles) {
@@ -166,13 +166,13 @@ TEST(XmlFiles, FailedLoadsKeepTheRoot) {
     EXPECT_FALSE(doc.Load(dir / "missing.xml"));
     EXPECT_FALSE(doc.GetLastError().empty());
 
-    WriteAll(dir / "comment.xml", "<?xml version=\"1.0\"?>\n<!-- only a comment -->\n");
+    WriteWholeFile(dir / "comment.xml", "<?xml version=\"1.0\"?>\n<!-- only a comment -->\n");
     EXPECT_FALSE(doc.Load(dir / "comment.xml"));
 
-    WriteAll(dir / "broken.xml", "<a><b></a>");
+    WriteWholeFile(dir / "broken.xml", "<a><b></a>");
     EXPECT_FALSE(doc.Load(dir / "broken.xml"));
 
-    WriteAll(dir / "empty.xml", "");
+    WriteWholeFile(dir / "empty.xml", "");
     EXPECT_FALSE(doc.Load(dir / "empty.xml"));
 
     EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
@@ -184,7 +184,7 @@ TEST(XmlFiles, DeepNestingIsRefusedNotACrash) {
     TempDir dir;
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += "<a>";
-    WriteAll(dir / "deep.xml", deep);
+    WriteWholeFile(dir / "deep.xml", deep);
     XMLDocument doc("keep");
     EXPECT_FALSE(doc.Load(dir / "deep.xml"));
     EXPECT_EQ(doc.GetRoot()->GetName(), "keep");
@@ -192,7 +192,7 @@ TEST(XmlFiles, DeepNestingIsRefusedNotACrash) {
     std::string fine;
     for (int i = 0; i < 200; ++i) fine += "<a><b/><c x='1'/>";
     for (int i = 0; i < 200; ++i) fine += "</a>";
-    WriteAll(dir / "fine.xml", fine);
+    WriteWholeFile(dir / "fine.xml", fine);
     EXPECT_TRUE(doc.Load(dir / "fine.xml")) << doc.GetLastError();
 }
 
@@ -203,7 +203,7 @@ TEST(XmlFiles, RelativePathsUseTheProgramFolderForSaveAndLoad) {
     doc.GetRoot()->AddAttribute("v", 7);
     ASSERT_TRUE(doc.Save(relative));
     const std::string absolute = FileSystem::ProgramDir() + folder + "/sub/doc.xml";
-    EXPECT_EQ(ReadAll(absolute), "<r v=\"7\"/>");
+    EXPECT_EQ(ReadWholeFile(absolute), "<r v=\"7\"/>");
 
     XMLDocument back("x");
     EXPECT_TRUE(back.Load(relative));
@@ -223,11 +223,11 @@ TEST(XmlFiles, SaveCreatesFoldersAndReportsFailure) {
 
     XMLDocument doc("p");
     ASSERT_TRUE(doc.Save(dir / "data/Map/1.xml"));
-    EXPECT_EQ(ReadAll(dir / "data/Map/1.xml"), "<p/>");
+    EXPECT_EQ(ReadWholeFile(dir / "data/Map/1.xml"), "<p/>");
 
-    WriteAll(dir / "plain", "a file, not a folder");
+    WriteWholeFile(dir / "plain", "a file, not a folder");
     EXPECT_FALSE(doc.Save(dir / "plain/sub/x.xml"));
-    const std::string log = ReadAll(dir / "Log.html");
+    const std::string log = ReadWholeFile(dir / "Log.html");
     EXPECT_NE(log.find("Saving XML document to " + (dir / "data/Map/1.xml")), std::string::npos);
     EXPECT_NE(log.find("Error:</FONT>\n\t\t</STRONG></FONT>Cannot write XML document " + (dir / "plain/sub/x.xml")),
               std::string::npos);

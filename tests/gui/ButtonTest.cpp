@@ -2,7 +2,7 @@
 // listener, toggling and dragging.
 #include <gtest/gtest.h>
 
-#include "GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 #include "entities/ButtonExEntity.h"
 #include "entities/CButtonEntity.h"
 #include "entities/CScreenEntity.h"

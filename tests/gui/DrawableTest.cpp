@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 #include "entities/CAnimEntity.h"
 #include "entities/CParticleEntity.h"
 #include "entities/CSpriteEntity.h"

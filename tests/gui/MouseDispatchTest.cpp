@@ -3,7 +3,7 @@
 // the entity that got the press, and not while it is covered.
 #include <gtest/gtest.h>
 
-#include "GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 
 using ZOLTFramework::CEntity;
 

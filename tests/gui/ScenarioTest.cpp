@@ -4,7 +4,7 @@
 // nothing under the covering window, nothing once the screen is closed.
 #include <gtest/gtest.h>
 
-#include "GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 #include "entities/ButtonExEntity.h"
 #include "entities/CScreenEntity.h"
 #include "entities/CWindowEntity.h"

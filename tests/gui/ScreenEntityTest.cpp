@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 #include "engine/HtmlLog.h"
 #include "entities/CScreenEntity.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <set>
 
-#include "GuiTestEngine.h"
+#include "support/GuiTestEngine.h"
 #include "entities/CSpriteEntity.h"
 #include "entities/TextEntity.h"
 #include "graphics/hgeFont.h"

@@ -3,10 +3,8 @@
 // credits and the quit question; then what the game kept on disk.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "app/GameApp.h"
@@ -25,6 +23,8 @@
 #include "screens/OptionsScreen.h"
 #include "screens/PlayersScreen.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
+#include "support/TestInput.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CMenuScreen;
@@ -32,23 +32,6 @@ using ZOLTFramework::GameApp;
 using ZOLTFramework::PlayersScreen;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void Inject(InputEvent::Kind kind, int key = 0, float x = 0, float y = 0, const std::string& text = "") {
-    InputEvent ev;
-    ev.kind = kind;
-    ev.key = key;
-    ev.x = x;
-    ev.y = y;
-    ev.text = text;
-    FrameDriver::Inject(ev);
-}
 
 class MenuScenario : public ::testing::Test {
 protected:
@@ -69,15 +52,15 @@ protected:
     }
     void Step(int frames = 1) { FrameDriver::RunFrames(frames); }
     void Press(int key) {
-        Inject(InputEvent::Press, key);
+        TestInput::Key(InputEvent::Press, key);
         Step(2);
     }
     void Type(const std::string& text) {
-        Inject(InputEvent::Char, 0, 0, 0, text);
+        TestInput::Text(text);
         Step(int(text.size()) + 1);
     }
     void Click(float x, float y) {
-        Inject(InputEvent::Move, 0, x, y);
+        TestInput::Move(x, y);
         Step();
         Press(HGEK_LBUTTON);
     }
@@ -101,7 +84,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     // Logos and the load screen: a key now and then until the menu is there.
     int frame = 0;
     ASSERT_TRUE(RunUntil([&] {
-        if (++frame % 3 == 0) Inject(InputEvent::Press, HGEK_SPACE);
+        if (++frame % 3 == 0) TestInput::Key(InputEvent::Press, HGEK_SPACE);
         for (CEntity* screen : Manager().GetScreenStack())
             if (dynamic_cast<CMenuScreen*>(screen)) return true;
         return false;
@@ -166,7 +149,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     Step(5);
     ClickCentre(menu->GetExitButton());
     ASSERT_TRUE(app->IsExitDialogOpen());
-    Inject(InputEvent::Press, HGEK_ENTER);
+    TestInput::Key(InputEvent::Press, HGEK_ENTER);
     EXPECT_LT(FrameDriver::RunFrames(20), 20);
     app.reset();
 
@@ -176,7 +159,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0]->GetStringAttribute("Name"), "Marlowe");
     EXPECT_TRUE(listed[0]->GetBoolAttribute("IsActive"));
-    const std::string ini = ReadAll(Storage() + "app.ini");
+    const std::string ini = ReadWholeFile(Storage() + "app.ini");
     EXPECT_NE(ini.find("MusicVolume=0.8"), std::string::npos) << ini;
 }
 

@@ -138,15 +138,15 @@ TEST_F(MenuScreenTest, ANewGameHandsOverToTheIntro) {
     CScreenEntity* intro = nullptr;
     CMenuScreen::SetIntroMaker([&intro] { return intro = new CScreenEntity("IntroScreen"); });
     CMenuScreen* menu = Open();
-    auto* bg = menu->GetBackground();
-    const std::weak_ptr<void> bgLife = bg->GetLifeToken();
+    const auto bgAlive = menu->GetBackground()->GetLifeToken();
     menu->OnButtonPress("Play");
     engine.Step();
     engine.Press(HGEK_ENTER);  // "yes": timed
     ASSERT_NE(intro, nullptr);
     EXPECT_FALSE(PlayerManager::Instance()->GetActivePlayer()->RelaxedMode);
     EXPECT_TRUE(menu->IsClosing());
-    EXPECT_TRUE(bgLife.expired() || bg->IsDead() || menu->GetBackground() == nullptr);
+    EXPECT_TRUE(bgAlive.expired());
+    EXPECT_EQ(menu->GetBackground(), nullptr);
     const auto& stack = engine.Manager().GetScreenStack();
     EXPECT_EQ(std::find(stack.begin(), stack.end(), menu), stack.end());
     engine.Step(30);

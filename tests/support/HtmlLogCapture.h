@@ -2,12 +2,11 @@
 // lives and lets a test count what was written.
 #pragma once
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "engine/HtmlLog.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 
 class HtmlLogCapture {
 public:
@@ -20,20 +19,10 @@ public:
     HtmlLogCapture(const HtmlLogCapture&) = delete;
     HtmlLogCapture& operator=(const HtmlLogCapture&) = delete;
 
-    std::string Text() const {
-        std::ifstream in(m_file, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string Text() const { return ReadWholeFile(m_file); }
 
     // How often the text occurs in the log.
-    int Count(const std::string& needle) const {
-        const std::string text = Text();
-        int n = 0;
-        for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) ++n;
-        return n;
-    }
+    int Count(const std::string& needle) const { return int(CountOf(Text(), needle)); }
 
     // Rows of a level ("Info", "Debug", "Warning", "Error") whose text begins with prefix.
     int CountRows(const std::string& level, const std::string& prefix) const {

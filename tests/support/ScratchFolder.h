@@ -1,14 +1,14 @@
 // A fresh folder under /tmp for one test, removed with everything in it, and
-// small file helpers.
+// small file helpers (support/TestFiles.h).
 #pragma once
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <ftw.h>
 #include <unistd.h>
+
+#include "support/TestFiles.h"
 
 class ScratchFolder {
 public:
@@ -31,21 +31,3 @@ public:
 private:
     std::string m_path;
 };
-
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
-inline void WriteWholeFile(const std::string& path, const std::string& data) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f << data;
-}
-
-inline size_t CountOf(const std::string& text, const std::string& what) {
-    size_t n = 0;
-    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
-    return n;
-}

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
-#include "platform/ImageCodec.h"
 #include "platform/RenderStats.h"
 #include "platform/hge.h"
-#include "support/TempDir.h"
+#include "SnapshotPicture.h"
 
 namespace {
 
@@ -84,12 +82,6 @@ bool Render() {
     return false;
 }
 
-struct Picture {
-    int w = 0, h = 0;
-    std::vector<uint32_t> px;
-    uint32_t At(int x, int y) const { return px[size_t(y) * size_t(w) + size_t(x)]; }
-};
-
 ::testing::AssertionResult Near(const Picture& pic, int x, int y, int r, int g, int b, int tol = 4) {
     const uint32_t c = pic.At(x, y);
     const int pr = int((c >> 16) & 0xFF), pg = int((c >> 8) & 0xFF), pb = int(c & 0xFF);
@@ -99,20 +91,13 @@ struct Picture {
                                          << "), expected (" << r << ", " << g << ", " << b << ")";
 }
 
-bool LoadPng(const std::string& path, Picture& pic) {
-    std::string data, reason;
-    return FileSystem::ReadFile(path, data) && ImageCodec::Decode(data.data(), data.size(), pic.w, pic.h, pic.px, reason);
-}
-
 }  // namespace
 
 // One window for every check: creating one takes most of the test's time.
 TEST(GlSmoke, DrawsEveryKindOfQuadAndSnapshotsIt) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
-    TempDir dir;
-    ScopedEnv headless("DROVALIN_HEADLESS", nullptr);
-    ScopedEnv xdg("XDG_DATA_HOME", dir.Path().c_str());
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    const TempDir& dir = folder.dir;
 
     g_hge = hgeCreate(HGE_VERSION);
     g_hge->System_SetState(HGE_LOGFILE, (dir / "app.log").c_str());

@@ -5,75 +5,36 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
-#include "engine/StringManager.h"
 #include "entities/CLoadScreen.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
-#include "graphics/hgeResourceManager.h"
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
-#include "platform/ImageCodec.h"
-#include "platform/hge.h"
-#include "support/TempDir.h"
+#include "SnapshotPicture.h"
+#include "WindowTestEngine.h"
 
 namespace {
 
-// The engine's frame and render path over a real window, with the game's
-// resources, English text and caption font.
-class LoadScreenEngine : public ZOLTFramework::CEngine {
+// The window engine with the game's resources, English text and caption font.
+class LoadScreenEngine : public WindowTestEngine {
 public:
-    explicit LoadScreenEngine(const TempDir& dir) {
-        m_pHGE = hgeCreate(HGE_VERSION);
-        m_pHGE->System_SetState(HGE_LOGFILE, (dir / "app.log").c_str());
-        m_pHGE->System_SetState(HGE_INIFILE, (dir / "app.ini").c_str());
-        m_pHGE->System_SetState(HGE_WINDOWED, true);
-        m_pHGE->System_SetState(HGE_SCREENWIDTH, 800);
-        m_pHGE->System_SetState(HGE_SCREENHEIGHT, 600);
-        m_pHGE->System_SetState(HGE_FPS, 300);
-        m_pHGE->System_SetState(HGE_FRAMEFUNC, ZOLTFramework::EngineFrameFunc);
-        m_pHGE->System_SetState(HGE_RENDERFUNC, ZOLTFramework::EngineRenderFunc);
-        started = m_pHGE->System_Initiate();
-        m_pEntityManager = new EntityManager();
-        m_pResourceManager = new hgeResourceManager("data\\Resource\\main.res");
-        m_pStringManager = new StringManager();
-        m_pStringManager->Load("data\\Text\\English.txt");
+    explicit LoadScreenEngine(const TempDir& dir) : WindowTestEngine(dir) {
+        UseResources();
+        UseEnglishText();
         // As the application sets it up.
         if (hgeFont* font = FontRegistry::Instance().LoadFont("Default", "data\\Font\\default.fnt"))
             font->SetTracking(-8.0f);
-    }
-    EntityManager& Manager() { return *m_pEntityManager; }
-    bool started = false;
-};
-
-struct Picture {
-    int w = 0, h = 0;
-    std::vector<uint32_t> px;
-    template <class Test>
-    int Count(int x1, int y1, int x2, int y2, Test test) const {
-        int n = 0;
-        for (int y = y1; y < y2; ++y)
-            for (int x = x1; x < x2; ++x) {
-                const uint32_t c = px[size_t(y) * size_t(w) + size_t(x)];
-                n += test(int((c >> 16) & 0xFF), int((c >> 8) & 0xFF), int(c & 0xFF));
-            }
-        return n;
     }
 };
 
 }  // namespace
 
 TEST(LoadScreenSnapshot, ShowsTheLogoAndTheFullBar) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
-    TempDir dir;
-    ScopedEnv headless("DROVALIN_HEADLESS", nullptr);
-    ScopedEnv xdg("XDG_DATA_HOME", dir.Path().c_str());
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    const TempDir& dir = folder.dir;
 
     LoadScreenEngine engine(dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
@@ -91,10 +52,9 @@ TEST(LoadScreenSnapshot, ShowsTheLogoAndTheFullBar) {
     const std::string shot = FileSystem::ProgramDir() + "load_screen_snapshot.png";
     engine.GetHGE()->System_Snapshot(shot.c_str());
     FrameDriver::RunFrames(1);
-    std::string data, reason;
+    std::string reason;
     Picture pic;
-    ASSERT_TRUE(FileSystem::ReadFile(shot, data));
-    ASSERT_TRUE(ImageCodec::Decode(data.data(), data.size(), pic.w, pic.h, pic.px, reason)) << reason;
+    ASSERT_TRUE(LoadPng(shot, pic, &reason)) << reason;
     ASSERT_EQ(pic.w, 800);
     ASSERT_EQ(pic.h, 600);
 

@@ -6,68 +6,27 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
-#include "engine/StringManager.h"
 #include "entities/ButtonExEntity.h"
 #include "graphics/FontRegistry.h"
-#include "graphics/hgeResourceManager.h"
-#include "graphics/hgeStringTable.h"
-#include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
-#include "platform/ImageCodec.h"
-#include "platform/hge.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
 #include "screens/CMenuScreen.h"
-#include "support/TempDir.h"
+#include "SnapshotPicture.h"
+#include "WindowTestEngine.h"
 
 namespace {
 
-class MenuWindowEngine : public ZOLTFramework::CEngine {
+class MenuWindowEngine : public WindowTestEngine {
 public:
-    explicit MenuWindowEngine(const TempDir& dir) {
-        m_pHGE = hgeCreate(HGE_VERSION);
-        m_pHGE->System_SetState(HGE_LOGFILE, (dir / "app.log").c_str());
-        m_pHGE->System_SetState(HGE_INIFILE, (dir / "app.ini").c_str());
-        m_pHGE->System_SetState(HGE_WINDOWED, true);
-        m_pHGE->System_SetState(HGE_SCREENWIDTH, 800);
-        m_pHGE->System_SetState(HGE_SCREENHEIGHT, 600);
-        m_pHGE->System_SetState(HGE_FPS, 300);
-        m_pHGE->System_SetState(HGE_FRAMEFUNC, ZOLTFramework::EngineFrameFunc);
-        m_pHGE->System_SetState(HGE_RENDERFUNC, ZOLTFramework::EngineRenderFunc);
-        started = m_pHGE->System_Initiate();
-        m_pEntityManager = new EntityManager();
-        m_pResourceManager = new hgeResourceManager("data\\Resource\\main.res");
-        m_pStringManager = new StringManager();
-        m_pStringManager->SetTable(new hgeStringTable("data\\Text\\English.txt"));
+    explicit MenuWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
+        UseResources();
+        UseEnglishText();
         FontRegistry::Instance().LoadFont("Main", "data\\Font\\main.fnt");
         FontRegistry::Instance().LoadFont("Default1", "data\\Font\\default.fnt");
     }
-    ~MenuWindowEngine() override {
-        delete m_pEntityManager;  // entities first, then the textures and fonts
-        m_pEntityManager = nullptr;
-        delete m_pResourceManager;
-        m_pResourceManager = nullptr;
-        delete m_pStringManager;
-        m_pStringManager = nullptr;
-        FontRegistry::Clear();
-    }
-    bool started = false;
 };
-
-struct Picture {
-    int w = 0, h = 0;
-    std::vector<uint32_t> px;
-    uint32_t At(int x, int y) const { return px[size_t(y) * size_t(w) + size_t(x)]; }
-};
-
-bool LoadPng(const std::string& path, Picture& pic) {
-    std::string data, reason;
-    return FileSystem::ReadFile(path, data) && ImageCodec::Decode(data.data(), data.size(), pic.w, pic.h, pic.px, reason);
-}
 
 int Channel(uint32_t c, int shift) { return int((c >> shift) & 0xFF); }
 
@@ -87,11 +46,9 @@ int Differences(const Picture& a, const Picture& b, int cx, int cy, int half) {
 }  // namespace
 
 TEST(MenuSnapshot, ShowsTheBackgroundTheFishAndTheButtons) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
-    TempDir dir;
-    ScopedEnv headless("DROVALIN_HEADLESS", nullptr);
-    ScopedEnv xdg("XDG_DATA_HOME", dir.Path().c_str());
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    const TempDir& dir = folder.dir;
 
     MenuWindowEngine engine(dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();

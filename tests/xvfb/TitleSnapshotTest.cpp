@@ -4,82 +4,32 @@
 // when there is no display.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
 #include "entities/CLetterEntity.h"
 #include "entities/CTitleEntity.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
-#include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
-#include "platform/ImageCodec.h"
-#include "platform/hge.h"
-#include "support/TempDir.h"
+#include "SnapshotPicture.h"
+#include "WindowTestEngine.h"
 
 namespace {
 
-// The engine's own frame and render path over a real window.
-class WindowEngine : public ZOLTFramework::CEngine {
-public:
-    explicit WindowEngine(const TempDir& dir) {
-        m_pHGE = hgeCreate(HGE_VERSION);
-        m_pHGE->System_SetState(HGE_LOGFILE, (dir / "app.log").c_str());
-        m_pHGE->System_SetState(HGE_INIFILE, (dir / "app.ini").c_str());
-        m_pHGE->System_SetState(HGE_WINDOWED, true);
-        m_pHGE->System_SetState(HGE_SCREENWIDTH, 800);
-        m_pHGE->System_SetState(HGE_SCREENHEIGHT, 600);
-        m_pHGE->System_SetState(HGE_FPS, 300);
-        m_pHGE->System_SetState(HGE_FRAMEFUNC, ZOLTFramework::EngineFrameFunc);
-        m_pHGE->System_SetState(HGE_RENDERFUNC, ZOLTFramework::EngineRenderFunc);
-        started = m_pHGE->System_Initiate();
-        m_pEntityManager = new EntityManager();
-    }
-    ~WindowEngine() override {
-        delete m_pEntityManager;  // entities first, fonts while the window lives
-        m_pEntityManager = nullptr;
-        FontRegistry::Clear();
-    }
-    EntityManager& Manager() { return *m_pEntityManager; }
-    bool started = false;
-};
-
-struct Picture {
-    int w = 0, h = 0;
-    std::vector<uint32_t> px;
-    uint32_t At(int x, int y) const { return px[size_t(y) * size_t(w) + size_t(x)]; }
-    // Lit pixels of the rectangle: red and green at least `level` (the glyphs
-    // are a warm white).
-    int Bright(int x1, int y1, int x2, int y2, int level = 120) const {
-        int n = 0;
-        for (int y = std::max(0, y1); y < std::min(h, y2); ++y)
-            for (int x = std::max(0, x1); x < std::min(w, x2); ++x) {
-                const uint32_t c = At(x, y);
-                n += int((c >> 16) & 0xFF) >= level && int((c >> 8) & 0xFF) >= level;
-            }
-        return n;
-    }
-};
-
-bool LoadPng(const std::string& path, Picture& pic) {
-    std::string data, reason;
-    return FileSystem::ReadFile(path, data) && ImageCodec::Decode(data.data(), data.size(), pic.w, pic.h, pic.px, reason);
+// Lit pixels of the rectangle: red and green at least `level` (the glyphs
+// are a warm white).
+int Bright(const Picture& pic, int x1, int y1, int x2, int y2, int level = 120) {
+    return pic.Count(x1, y1, x2, y2, [level](int r, int g, int) { return r >= level && g >= level; });
 }
 
 }  // namespace
 
 TEST(TitleSnapshot, LettersFadeInAndShowInTheSnapshot) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
-    TempDir dir;
-    ScopedEnv headless("DROVALIN_HEADLESS", nullptr);
-    ScopedEnv xdg("XDG_DATA_HOME", dir.Path().c_str());
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    const TempDir& dir = folder.dir;
 
-    WindowEngine engine(dir);
+    WindowTestEngine engine(dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
     hgeFont* font = FontRegistry::Instance().LoadFont("Main", "data\\Font\\main.fnt");
     ASSERT_NE(font, nullptr);
@@ -121,9 +71,9 @@ TEST(TitleSnapshot, LettersFadeInAndShowInTheSnapshot) {
     for (size_t i = 0; i < letters.size(); ++i) {
         const int x1 = int(letters[i]->GetAbsoluteX());
         const int x2 = i + 1 < letters.size() ? int(letters[i + 1]->GetAbsoluteX()) : x1 + int(font->GetLineWidth("N"));
-        EXPECT_GT(pic.Bright(x1, top, x2, bottom), 20) << "letter " << i << " '" << text[i] << "' at x " << x1;
+        EXPECT_GT(Bright(pic, x1, top, x2, bottom), 20) << "letter " << i << " '" << text[i] << "' at x " << x1;
     }
     // Nothing far from the title.
-    EXPECT_EQ(pic.Bright(0, 0, 800, 150), 0);
-    EXPECT_EQ(pic.Bright(0, 400, 800, 600), 0);
+    EXPECT_EQ(Bright(pic, 0, 0, 800, 150), 0);
+    EXPECT_EQ(Bright(pic, 0, 400, 800, 600), 0);
 }
