@@ -96,3 +96,22 @@ TEST_F(FuzzRegressionTest, IniFilesReadAndTakeANewKey) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FuzzRegressionTest, IniNumbersOutOfRangeGiveTheDefault) {
+    WriteWholeFile(scratch.File("app.ini"),
+                   "[GAME]\nMusicVolume=1e300\nSoundVolume=nan\nLow=-1e39\nFine=0.25\n"
+                   "[HGE]\nWindowed=99999999999999999999\nNegative=-3000000000\nDepth=32\n");
+    IniFile ini;
+    ini.SetPath(scratch.File("app.ini"));
+    EXPECT_EQ(ini.GetFloat("GAME", "MusicVolume", 0.5f), 0.5f);
+    EXPECT_EQ(ini.GetFloat("GAME", "SoundVolume", 0.5f), 0.5f);
+    EXPECT_EQ(ini.GetFloat("GAME", "Low", 0.5f), 0.5f);
+    EXPECT_EQ(ini.GetFloat("GAME", "Fine", 0.5f), 0.25f);
+    EXPECT_EQ(ini.GetInt("HGE", "Windowed", 1), 1);
+    EXPECT_EQ(ini.GetInt("HGE", "Negative", 7), 7);
+    EXPECT_EQ(ini.GetInt("HGE", "Depth", 7), 32);
+}
+
+}  // namespace
