@@ -25,6 +25,11 @@ if command -v clang++ >/dev/null; then
     corpus="build-fuzz/corpus/$f"
     mkdir -p "$corpus"
     echo "fuzz: $f"
+    # First the inputs that once broke it, then new ones for a bounded time.
+    if [ -d "fuzz/regressions/$f" ]; then
+      (cd build-fuzz && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "./fuzz/$f" ../fuzz/regressions/"$f"/* \
+        >"$f.regressions.log" 2>&1) || { tail -n 60 "build-fuzz/$f.regressions.log"; echo "fuzz regression of $f failed"; exit 1; }
+    fi
     if ! (cd build-fuzz && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         "./fuzz/$f" -max_total_time="${FUZZ_SECONDS:-10}" "../$corpus" "../fuzz/seeds/$f" >"$f.log" 2>&1); then
       tail -n 60 "build-fuzz/$f.log"

@@ -150,6 +150,10 @@ std::string ResolvedPath(const std::string& path) {
 
 // ---- XMLDocument
 
+namespace {
+const std::size_t kEndPadding = 8;
+}
+
 XMLDocument::XMLDocument(const std::string& rootName) : m_root(new XMLElement(rootName)) {}
 
 XMLDocument::XMLDocument(const std::string& path, FromFileTag) : m_root(new XMLElement("")) { Load(path); }
@@ -172,8 +176,13 @@ bool XMLDocument::Load(const std::string& path) {
         m_lastError = full + ": elements nested more than " + ValueToString(kMaxDepth) + " deep";
         return false;
     }
+    // TinyXML steps over whole UTF-8 sequences by their lead byte, so a lead
+    // byte just before the end makes it jump past the terminating zero. A few
+    // more zeros stop it inside the buffer.
+    std::string padded = text;
+    padded.append(kEndPadding, '\0');
     TiXmlDocument doc;
-    doc.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    doc.Parse(padded.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
         m_lastError = full + ": " + doc.ErrorDesc() + " (line " + ValueToString(doc.ErrorRow()) + ")";
         return false;
@@ -227,8 +236,9 @@ bool XMLDocument::Save(const std::string& path) const {
     const std::size_t slash = full.find_last_of('/');
     if (slash != std::string::npos && slash > 0) FileSystem::MakeDirectories(full.substr(0, slash));
     HtmlLog::Instance()->Debug("Saving XML document to " + full);
-    if (!FileSystem::WriteFileAtomic(full, ToText())) {
-        HtmlLog::Instance()->Error("Cannot write XML document " + full);
+    std::string why;
+    if (!FileSystem::WriteFileAtomic(full, ToText(), &why)) {
+        HtmlLog::Instance()->Error("Cannot write XML document " + full + " (" + why + "); the old file is kept");
         return false;
     }
     return true;

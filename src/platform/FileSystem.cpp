@@ -5,8 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace FileSystem {
@@ -124,19 +128,97 @@ static std::string ResolveForWrite(const std::string& path) {
     return dir + name;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& data) {
+namespace {
+
+WriteHook& Hook() {
+    static WriteHook hook;
+    return hook;
+}
+
+// Asks the hook about a step; true lets it go ahead.
+bool StepAllowed(WriteStep step, const std::string& target) {
+    const WriteHook& hook = Hook();
+    return !hook || hook(step, target);
+}
+
+bool WriteAll(FILE* f, const char* data, size_t size) { return size == 0 || std::fwrite(data, 1, size, f) == size; }
+
+void SyncFolderOf(const std::string& target) {
+    const size_t slash = target.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);  // best effort: the rename itself is already atomic
+    ::close(fd);
+}
+
+}  // namespace
+
+void SetWriteHook(WriteHook hook) { Hook() = std::move(hook); }
+
+const char* WriteStepName(WriteStep step) {
+    switch (step) {
+        case WriteStep::Open: return "open";
+        case WriteStep::WriteFirstHalf: return "write";
+        case WriteStep::WriteRest: return "write";
+        case WriteStep::Flush: return "flush";
+        case WriteStep::Sync: return "sync";
+        case WriteStep::Close: return "close";
+        case WriteStep::Rename: return "rename";
+        case WriteStep::Done: return "done";
+    }
+    return "?";
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& data) { return WriteFileAtomic(path, data, nullptr); }
+
+bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
     const std::string target = ResolveForWrite(path);
-    if (target.empty() || target.back() == '/') return false;
+    std::string failed;  // the step that failed, with the system's reason
+    auto fail = [&failed](WriteStep step, int code) {
+        if (failed.empty()) failed = std::string("cannot ") + WriteStepName(step) + ": " + std::strerror(code);
+    };
+    if (target.empty() || target.back() == '/') {
+        if (error) *error = "not a file name";
+        return false;
+    }
     const std::string temp = target + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (::fsync(::fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+
+    FILE* f = nullptr;
+    if (!StepAllowed(WriteStep::Open, target)) {
+        fail(WriteStep::Open, ENOSPC);
+    } else if (!(f = std::fopen(temp.c_str(), "wb"))) {
+        fail(WriteStep::Open, errno);
+    }
+    if (f) {
+        // The first half reaches the file before the rest is written, so a stop
+        // in between leaves a half-written temporary file, never a half-written target.
+        const size_t half = data.size() / 2;
+        if (!StepAllowed(WriteStep::WriteFirstHalf, target)) fail(WriteStep::WriteFirstHalf, ENOSPC);
+        else if (!WriteAll(f, data.data(), half) || std::fflush(f) != 0) fail(WriteStep::WriteFirstHalf, errno);
+        if (failed.empty() && !StepAllowed(WriteStep::WriteRest, target)) fail(WriteStep::WriteRest, ENOSPC);
+        else if (failed.empty() && !WriteAll(f, data.data() + half, data.size() - half)) fail(WriteStep::WriteRest, errno);
+        if (failed.empty() && !StepAllowed(WriteStep::Flush, target)) fail(WriteStep::Flush, EIO);
+        else if (failed.empty() && std::fflush(f) != 0) fail(WriteStep::Flush, errno);
+        if (failed.empty() && !StepAllowed(WriteStep::Sync, target)) fail(WriteStep::Sync, EIO);
+        else if (failed.empty() && ::fsync(::fileno(f)) != 0) fail(WriteStep::Sync, errno);
+        // The file is closed whatever happened before.
+        const bool closeAllowed = !failed.empty() || StepAllowed(WriteStep::Close, target);
+        if (std::fclose(f) != 0) fail(WriteStep::Close, errno);
+        else if (!closeAllowed) fail(WriteStep::Close, EIO);
+    }
+    if (failed.empty() && !StepAllowed(WriteStep::Rename, target)) fail(WriteStep::Rename, EIO);
+    else if (failed.empty() && std::rename(temp.c_str(), target.c_str()) != 0) fail(WriteStep::Rename, errno);
+
+    if (!failed.empty()) {
+        ::unlink(temp.c_str());  // also a stale one of an earlier, killed run
+        if (error) *error = failed;
+        return false;
+    }
+    SyncFolderOf(target);
+    StepAllowed(WriteStep::Done, target);
+    if (error) error->clear();
+    return true;
 }
 
 bool CopyFileIfAbsent(const std::string& src, const std::string& dst) {

@@ -5,6 +5,7 @@
 // which the game sets to the program folder at start.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,28 @@ bool DirectoryExists(const std::string& path);
 // Reads the whole file. False (and out emptied) when it cannot be read.
 bool ReadFile(const std::string& path, std::string& out);
 
-// Writes data to a temporary file beside the target, checks the write, flush and
-// close, then renames it over the target. On failure the temporary file is
-// removed, the old target stays as it was, and false is returned.
+// Writes data to a temporary file beside the target (target + ".tmp"), checks
+// the write, flush, sync and close, then renames it over the target and syncs
+// the folder. On failure the temporary file is removed, the old target stays as
+// it was, and false is returned; `error`, when given, then says what failed.
+// A process killed part-way leaves the old target or the new one, never a mix
+// (at most a stale temporary file, which the next write replaces).
 bool WriteFileAtomic(const std::string& path, const std::string& data);
+bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error);
+
+// ---- test hook: faults and stops inside WriteFileAtomic
+
+// The steps of one write, in order. The hook is called before each; for Open,
+// WriteFirstHalf and WriteRest a false answer fails the step as a full disk
+// would (ENOSPC), for Flush and Sync as a failing flush or sync (EIO), for
+// Close the file is closed but the close reports failure (EIO), for Rename
+// the rename fails. Done comes after the rename; its answer is ignored. Before
+// WriteRest the first half of the data is already in the temporary file.
+enum class WriteStep { Open, WriteFirstHalf, WriteRest, Flush, Sync, Close, Rename, Done };
+using WriteHook = std::function<bool(WriteStep step, const std::string& target)>;
+// Installs the hook (an empty one removes it). For tests only.
+void SetWriteHook(WriteHook hook);
+const char* WriteStepName(WriteStep step);
 
 // Copies src to dst when dst does not exist yet. False when dst exists or the copy failed.
 bool CopyFileIfAbsent(const std::string& src, const std::string& dst);

@@ -131,7 +131,7 @@ bool HgeImpl::RunFrame() {
         if (!exitFunc || exitFunc()) return false;
     }
 
-    m_dt = m_backend->NextFrameDelta(m_fpsCap, m_env.dt);
+    m_dt = m_backend->NextFrameDelta(m_env.noCap ? HGEFPS_UNLIMITED : m_fpsCap, m_env.dt);
     m_time += m_dt;
     ++m_fpsFrames;
     if (m_time - m_fpsClock >= 1.0) {

@@ -2,6 +2,9 @@
 
 #include <strings.h>
 
+#include <cerrno>
+#include <cfloat>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -124,8 +127,11 @@ int IniFile::GetInt(const std::string& section, const std::string& key, int def)
     std::string v;
     if (!Get(section, key, v) || v.empty()) return def;
     char* end = nullptr;
+    errno = 0;
     const long n = std::strtol(v.c_str(), &end, 10);
-    return end == v.c_str() ? def : int(n);
+    // A number an int cannot hold is as good as none.
+    if (end == v.c_str() || errno == ERANGE || n > INT_MAX || n < INT_MIN) return def;
+    return int(n);
 }
 
 float IniFile::GetFloat(const std::string& section, const std::string& key, float def) const {
@@ -133,7 +139,9 @@ float IniFile::GetFloat(const std::string& section, const std::string& key, floa
     if (!Get(section, key, v) || v.empty()) return def;
     char* end = nullptr;
     const double d = std::strtod(v.c_str(), &end);
-    return end == v.c_str() ? def : float(d);
+    // Beyond the float range (or not a number) the conversion has no value.
+    if (end == v.c_str() || !(d >= -FLT_MAX && d <= FLT_MAX)) return def;
+    return float(d);
 }
 
 bool IniFile::SetInt(const std::string& section, const std::string& key, int value) {

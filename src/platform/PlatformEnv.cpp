@@ -47,5 +47,6 @@ PlatformEnv PlatformEnv::Read() {
         else
             Complain("DROVALIN_DT", v);
     }
+    if (const char* v = Get("DROVALIN_NOCAP")) env.noCap = std::strcmp(v, "0") != 0;
     return env;
 }

@@ -11,6 +11,7 @@ struct PlatformEnv {
     bool hasSeed = false;       // DROVALIN_SEED=N given
     unsigned seed = 0;
     float dt = 1.0f / 300.0f;   // DROVALIN_DT=S: headless time step
+    bool noCap = false;         // DROVALIN_NOCAP=1: no frame-rate cap with a window (benchmarks)
 
     static PlatformEnv Read();
 };

@@ -107,6 +107,9 @@ public:
 private:
     // The slot (0 to 7) of a player's profile document, -1 when none.
     int SlotOf(const Player& player) const;
+    // Deletes the temporary files a save cut short (process killed) left
+    // beside the users file and the profile documents.
+    void RemoveUnfinishedSaves();
     // Sets the users file and the eight profile documents aside ("*.bad").
     bool KeepAsideAll();
     // Loads one player's profile document into the record.

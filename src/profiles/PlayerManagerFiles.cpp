@@ -19,6 +19,7 @@ void PlayerManager::Load() {
     m_loaded = true;
     HtmlLog* log = HtmlLog::Instance();
     log->Debug("Loading players from " + Shown(UsersFile));
+    RemoveUnfinishedSaves();
     if (!FileSystem::FileExists(UsersFile)) return;  // the first run
 
     XMLDocument users(UsersDocument::kRoot);
@@ -76,6 +77,16 @@ void PlayerManager::LoadProfile(Player& player) {
     // Whether the player has been on the global map is saved nowhere; a player
     // with node scores has.
     player.GameInProgress = !player.NodeScores.empty();
+}
+
+void PlayerManager::RemoveUnfinishedSaves() {
+    std::vector<std::string> paths = {UsersFile};
+    for (int slot = 0; slot < SaveSlots::kSlotCount; ++slot) paths.push_back(SaveSlots::SlotPath(SaveFolder, slot));
+    for (const std::string& path : paths) {
+        const std::string temp = FileSystem::ResolvePath(SaveSlots::Normalise(path)) + ".tmp";
+        if (FileSystem::FileExists(temp) && FileSystem::RemoveFile(temp))
+            HtmlLog::Instance()->Warning("Removed " + Shown(temp) + ", left by a save that did not finish.");
+    }
 }
 
 bool PlayerManager::KeepAsideAll() {
