@@ -9,9 +9,9 @@
 
 #include <unistd.h>
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
-#include "entities/CEntity.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
+#include "entities/core/CEntity.h"
 
 using ZOLTFramework::CEngine;
 using ZOLTFramework::CEntity;

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "app/GameApp.h"
-#include "engine/EntityManager.h"
-#include "entities/CLoadScreen.h"
-#include "entities/CLogoScreen.h"
+#include "entities/core/EntityManager.h"
+#include "entities/screens/CLoadScreen.h"
+#include "entities/screens/CLogoScreen.h"
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
 #include "platform/RenderStats.h"

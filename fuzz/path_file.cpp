@@ -9,9 +9,9 @@
 #include "FuzzEngine.h"
 #include "FuzzFile.h"
 #include "engine/XMLParser.h"
-#include "entities/BSpline.h"
-#include "entities/PathMoveEffector.h"
-#include "entities/PathMoveParser.h"
+#include "entities/effects/BSpline.h"
+#include "entities/effects/PathMoveEffector.h"
+#include "entities/effects/PathMoveParser.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <sys/stat.h>
 
 #include "engine/AudioManager.h"
-#include "engine/EntityManager.h"
+#include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
-#include "entities/Dialog.h"
-#include "entities/ScreenFactory.h"
-#include "entities/StartScreens.h"
+#include "entities/screens/Dialog.h"
+#include "entities/screens/ScreenFactory.h"
+#include "entities/screens/StartScreens.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "platform/FileSystem.h"

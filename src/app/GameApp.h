@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "engine/CEngine.h"
-#include "entities/Listeners.h"
+#include "runtime/CEngine.h"
+#include "entities/core/Listeners.h"
 
 namespace ZOLTFramework {
 

@@ -1,11 +1,11 @@
 // The menu aquarium: fish that swim across the menu screens. The entity
 // manager owns the fish; the player manager only remembers which are swimming,
 // and schedules their ends and their successors on the shared timer.
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
-#include "entities/CAnimEntity.h"
-#include "entities/CAnimationEffector.h"
+#include "entities/core/CAnimEntity.h"
+#include "entities/effects/CAnimationEffector.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "profiles/PlayerManager.h"

@@ -1,7 +1,7 @@
 #include "profiles/SharedTimer.h"
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
 
 namespace {
 

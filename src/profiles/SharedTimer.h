@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "engine/GameTimer.h"
+#include "entities/core/GameTimer.h"
 
 class SharedTimer {
 public:

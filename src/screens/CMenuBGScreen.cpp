@@ -2,15 +2,15 @@
 
 #include <map>
 
-#include "engine/CEngine.h"
+#include "runtime/CEngine.h"
 #include "engine/Conversions.h"
-#include "engine/EntityManager.h"
+#include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
-#include "entities/CAnimEntity.h"
-#include "entities/CAnimationEffector.h"
-#include "entities/CBubbleEmitter.h"
-#include "entities/CSpriteEntity.h"
+#include "entities/core/CAnimEntity.h"
+#include "entities/effects/CAnimationEffector.h"
+#include "entities/effects/CBubbleEmitter.h"
+#include "entities/core/CSpriteEntity.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "profiles/PlayerManager.h"

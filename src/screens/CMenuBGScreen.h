@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "entities/CScreenEntity.h"
+#include "entities/screens/CScreenEntity.h"
 
 namespace ZOLTFramework {
 

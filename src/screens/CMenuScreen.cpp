@@ -1,13 +1,13 @@
 #include "screens/CMenuScreen.h"
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
-#include "entities/ButtonExEntity.h"
-#include "entities/Dialog.h"
-#include "entities/EntityServices.h"
-#include "entities/TextEntity.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/screens/Dialog.h"
+#include "entities/core/EntityServices.h"
+#include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "profiles/PlayerManager.h"
@@ -215,7 +215,7 @@ void CMenuScreen::OnButtonPress(const std::string& message) {
         manager->Add(credits);
     } else if (message == "Exit") {
         // With the confirm-exit switch on, the application asks first.
-        if (engine && engine->OnExit()) engine->SetQuit(true);
+        if (g_pEngine && g_pEngine->OnExit()) g_pEngine->SetQuit(true);
     }
 }
 

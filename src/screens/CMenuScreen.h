@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "entities/CScreenEntity.h"
-#include "entities/Listeners.h"
+#include "entities/screens/CScreenEntity.h"
+#include "entities/core/Listeners.h"
 
 class ButtonExEntity;
 

@@ -1,9 +1,9 @@
 #include "screens/CPNameScreen.h"
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
-#include "entities/CWindowEntity.h"
-#include "entities/EntityServices.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
+#include "entities/widgets/CWindowEntity.h"
+#include "entities/core/EntityServices.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "screens/NameInput.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "entities/Dialog.h"
+#include "entities/screens/Dialog.h"
 
 class CPNameScreen : public Dialog {
 public:

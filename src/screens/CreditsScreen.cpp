@@ -1,9 +1,9 @@
 #include "screens/CreditsScreen.h"
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
-#include "entities/CWindowEntity.h"
-#include "entities/EntityServices.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
+#include "entities/widgets/CWindowEntity.h"
+#include "entities/core/EntityServices.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "graphics/hgeSprite.h"
@@ -61,7 +61,7 @@ const char* const kNickname = "\n\"the Lamplighter\"";
 
 // Draws a resource sprite centred at (x, y) at the given scale; a missing
 // sprite is skipped. With tint the sprite takes the colour for this draw only.
-void DrawLogo(const ZOLTFramework::CEngine* engine, const char* name, float x, float y, float scale, bool tint,
+void DrawLogo(const ZOLTFramework::EngineContext* engine, const char* name, float x, float y, float scale, bool tint,
               DWORD color) {
     hgeSprite* sprite = Services::Sprite(engine, name);
     if (!sprite) return;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "entities/Dialog.h"
+#include "entities/screens/Dialog.h"
 
 class CreditsScreen : public Dialog {
 public:

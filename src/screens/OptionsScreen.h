@@ -10,8 +10,8 @@
 #include <string>
 
 #include "engine/XMLDocument.h"
-#include "entities/CScreenEntity.h"
-#include "entities/Listeners.h"
+#include "entities/screens/CScreenEntity.h"
+#include "entities/core/Listeners.h"
 
 class ButtonExEntity;
 class TriggerEntity;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
-#include "entities/CEntity.h"
+#include "entities/core/CEntity.h"
 #include "platform/FrameDriver.h"
 #include "platform/InputEvent.h"
 #include "support/TempDir.h"

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "AppTestSupport.h"
-#include "entities/CScreenEntity.h"
-#include "entities/PSGeneratorEntity.h"
-#include "entities/ScreenFactory.h"
-#include "entities/StartScreens.h"
-#include "entities/TextEntity.h"
+#include "entities/screens/CScreenEntity.h"
+#include "entities/effects/PSGeneratorEntity.h"
+#include "entities/screens/ScreenFactory.h"
+#include "entities/screens/StartScreens.h"
+#include "entities/widgets/TextEntity.h"
 #include "platform/RenderStats.h"
 #include "support/ScratchFolder.h"
 

@@ -4,15 +4,15 @@
 
 #include <memory>
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
-#include "entities/CAnimEntity.h"
-#include "entities/CAnimationEffector.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
+#include "entities/core/CAnimEntity.h"
+#include "entities/effects/CAnimationEffector.h"
 #include "graphics/ResourceScript.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "profiles/PlayerManager.h"
-#include "support/HtmlLogCapture.h"
+#include "support/engine/HtmlLogCapture.h"
 #include "support/TempDir.h"
 
 using ZOLTFramework::CAnimationEffector;

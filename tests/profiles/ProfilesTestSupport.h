@@ -11,7 +11,7 @@
 #include <string>
 
 #include "profiles/PlayerManager.h"
-#include "support/HtmlLogCapture.h"
+#include "support/engine/HtmlLogCapture.h"
 #include "support/TempDir.h"
 
 class ProfilesTest : public ::testing::Test {

@@ -13,9 +13,9 @@
 
 #include "engine/XMLDocument.h"
 #include "engine/XMLParser.h"
-#include "entities/PathMoveParser.h"
+#include "entities/effects/PathMoveParser.h"
 #include "platform/IniFile.h"
-#include "support/HtmlLogCapture.h"
+#include "support/engine/HtmlLogCapture.h"
 #include "support/ScratchFolder.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ScreensTestEngine.h"
-#include "entities/ButtonExEntity.h"
+#include "entities/widgets/ButtonExEntity.h"
 #include "platform/RenderStats.h"
 #include "screens/CreditsScreen.h"
 

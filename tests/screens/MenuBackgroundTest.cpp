@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "ScreensTestEngine.h"
-#include "entities/CAnimEntity.h"
-#include "entities/CSpriteEntity.h"
+#include "entities/core/CAnimEntity.h"
+#include "entities/core/CSpriteEntity.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
-#include "support/HtmlLogCapture.h"
+#include "support/engine/HtmlLogCapture.h"
 
 using ZOLTFramework::CMenuBGScreen;
 using ZOLTFramework::CSpriteEntity;

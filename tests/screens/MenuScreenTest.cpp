@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "ScreensTestEngine.h"
-#include "entities/ButtonExEntity.h"
-#include "entities/CListboxEntity.h"
-#include "entities/Dialog.h"
-#include "entities/TextEntity.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CListboxEntity.h"
+#include "entities/screens/Dialog.h"
+#include "entities/widgets/TextEntity.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
 #include "screens/CMenuScreen.h"
@@ -16,7 +16,7 @@
 #include "screens/OptionsScreen.h"
 #include "screens/PlayersScreen.h"
 #include "screens/WelcomeText.h"
-#include "support/HtmlLogCapture.h"
+#include "support/engine/HtmlLogCapture.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CMenuScreen;

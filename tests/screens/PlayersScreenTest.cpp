@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ScreensTestEngine.h"
-#include "entities/ButtonExEntity.h"
-#include "entities/CListboxEntity.h"
-#include "entities/Dialog.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CListboxEntity.h"
+#include "entities/screens/Dialog.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CPNameScreen.h"
 #include "screens/PlayersScreen.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "entities/Listeners.h"
-#include "support/GuiTestEngine.h"
+#include "entities/core/Listeners.h"
+#include "support/runtime/GuiTestEngine.h"
 
 class ScreensTestEngine : public GuiTestEngine {
 public:

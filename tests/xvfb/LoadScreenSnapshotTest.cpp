@@ -7,7 +7,7 @@
 #include <chrono>
 #include <string>
 
-#include "entities/CLoadScreen.h"
+#include "entities/screens/CLoadScreen.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "platform/FileSystem.h"

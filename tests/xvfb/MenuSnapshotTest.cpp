@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "entities/ButtonExEntity.h"
+#include "entities/widgets/ButtonExEntity.h"
 #include "graphics/FontRegistry.h"
 #include "platform/FrameDriver.h"
 #include "profiles/PlayerManager.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "entities/CLetterEntity.h"
-#include "entities/CTitleEntity.h"
+#include "entities/widgets/CLetterEntity.h"
+#include "entities/widgets/CTitleEntity.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "platform/FrameDriver.h"

@@ -4,8 +4,8 @@
 // the registry fonts while the window still lives.
 #pragma once
 
-#include "engine/CEngine.h"
-#include "engine/EntityManager.h"
+#include "runtime/CEngine.h"
+#include "entities/core/EntityManager.h"
 #include "support/TempDir.h"
 
 class WindowTestEngine : public ZOLTFramework::CEngine {

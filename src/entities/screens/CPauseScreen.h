@@ -1,0 +1,51 @@
+// The screen that holds a level while the game is paused: a translucent shade
+// over the whole screen, a mouse catcher so that nothing below is hovered or
+// clicked, and the word "PAUSE". Any key or mouse button ends the pause: the
+// owner hears ("SetPaused", false) and the screen fades out and dies.
+//
+// The screen stands twice on the screen stack (the constructor pushes it twice,
+// which also marks it for destruction on close; the creator's Open then fades
+// it in). The key path takes one entry off with RemoveScreen; the other leaves
+// when the dead screen is dropped. A pause screen that another screen covers
+// ends itself: it fades out, leaves every stack entry when it dies and then
+// answers ("SetPaused", false) as well, so the level never stays frozen
+// without a pause screen. The owner hears exactly one answer either way.
+#pragma once
+
+#include "entities/screens/CScreenEntity.h"
+#include "entities/core/Listeners.h"
+
+namespace ZOLTFramework {
+
+class CGUIEntity;
+class CSpriteEntity;
+
+class CPauseScreen : public CScreenEntity {
+public:
+    // The owner may be null. The creator sets the layer, adds the screen to the
+    // entity manager and calls Open.
+    explicit CPauseScreen(CQuestionListener* owner);
+    ~CPauseScreen() override;
+
+    void Update(float dt) override;
+    void Render() override;
+    void GotFocus() override;
+    void LostFocus() override;
+
+    bool IsCovered() const { return covered; }
+    bool HasAnswered() const { return answered; }
+    CQuestionListener* GetOwner() const { return owner; }
+    CSpriteEntity* GetShade() const { return shade; }
+    CGUIEntity* GetMouseCatcher() const { return catcher; }
+
+private:
+    void AnswerOnce();
+
+    bool covered = false;
+    bool answered = false;
+    CQuestionListener* owner;
+    CSpriteEntity* shade = nullptr;
+    CGUIEntity* catcher = nullptr;
+};
+
+}  // namespace ZOLTFramework

@@ -1,0 +1,40 @@
+#include "entities/screens/ScreenFactory.h"
+
+#include <map>
+
+#include "engine/HtmlLog.h"
+
+namespace ZOLTFramework {
+
+namespace {
+std::map<std::string, ScreenFactory::Maker>& Makers() {
+    static std::map<std::string, ScreenFactory::Maker> makers;
+    return makers;
+}
+}  // namespace
+
+const char* const ScreenFactory::kMainMenu = "MainMenu";
+
+void ScreenFactory::Register(const std::string& kind, Maker maker) {
+    if (maker)
+        Makers()[kind] = std::move(maker);
+    else
+        Makers().erase(kind);
+}
+
+bool ScreenFactory::IsRegistered(const std::string& kind) { return Makers().count(kind) != 0; }
+
+CEntity* ScreenFactory::Create(const std::string& kind, const std::string& name) {
+    auto it = Makers().find(kind);
+    if (it == Makers().end()) {
+        HtmlLog::Instance()->Warning("No screen maker is registered for " + kind + " (screen " + name + ").");
+        return nullptr;
+    }
+    CEntity* screen = it->second(name);
+    if (!screen) HtmlLog::Instance()->Warning("The screen maker for " + kind + " made no screen " + name + ".");
+    return screen;
+}
+
+void ScreenFactory::Clear() { Makers().clear(); }
+
+}  // namespace ZOLTFramework

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/runtime/CoreTestEngine.h"
+
+using ZOLTFramework::CCountBase;
+using ZOLTFramework::CEntity;
+
+namespace {
+
+const float kPi = 3.14159265f;
+
+class EntityModelTest : public ::testing::Test {
+protected:
+    CoreTestEngine engine;
+};
+
+TEST_F(EntityModelTest, AbsoluteValuesFollowTheParentChain) {
+    CEntity root, child, grandchild;
+    root.SetPosXY(100, 100);
+    root.rotation = kPi / 2;
+    child.SetPosXY(10, 0);
+    child.AttachTo(&root);
+    EXPECT_NEAR(child.GetAbsoluteX(), 100.0f, 1e-4);
+    EXPECT_NEAR(child.GetAbsoluteY(), 110.0f, 1e-4);
+
+    // Rotations add up; the grandchild turns with both.
+    child.rotation = kPi / 2;
+    grandchild.SetPosXY(5, 0);
+    grandchild.AttachTo(&child);
+    EXPECT_NEAR(grandchild.GetAbsoluteRotation(), kPi, 1e-5);
+    EXPECT_NEAR(grandchild.GetAbsoluteX(), 95.0f, 1e-3);
+    EXPECT_NEAR(grandchild.GetAbsoluteY(), 110.0f, 1e-3);
+
+    // A parent's scale multiplies the scale but does not stretch the offset.
+    CEntity scaled, inner;
+    scaled.SetPosXY(50, 0);
+    scaled.SetScale(2.0f);
+    inner.SetPosXY(10, 0);
+    inner.SetScaleX(1.5f);
+    inner.AttachTo(&scaled);
+    EXPECT_FLOAT_EQ(inner.GetAbsoluteX(), 60.0f);
+    EXPECT_FLOAT_EQ(inner.GetAbsoluteScaleX(), 3.0f);
+    EXPECT_FLOAT_EQ(inner.GetAbsoluteScaleY(), 2.0f);
+    EXPECT_FLOAT_EQ(inner.GetAbsoluteScale(), 3.0f);
+
+    scaled.SetOpacity(0.5f);
+    inner.SetOpacity(0.5f);
+    EXPECT_FLOAT_EQ(inner.GetAbsoluteOpacity(), 0.25f);
+}
+
+TEST_F(EntityModelTest, SettersClampAndPlaceAbsolutely) {
+    CEntity e;
+    e.SetOpacity(1.7f);
+    EXPECT_FLOAT_EQ(e.GetOpacity(), 1.0f);
+    e.SetOpacity(-0.2f);
+    EXPECT_FLOAT_EQ(e.GetOpacity(), 0.0f);
+
+    CEntity parent, child;
+    parent.SetPosXY(30, 40);
+    child.AttachTo(&parent);
+    child.SetAbsolutePosition(100, 100);
+    EXPECT_FLOAT_EQ(child.GetX(), 70.0f);
+    EXPECT_FLOAT_EQ(child.GetY(), 60.0f);
+    EXPECT_FLOAT_EQ(child.GetAbsoluteX(), 100.0f);
+}
+
+TEST_F(EntityModelTest, LayerIsInheritedAndDepthSummed) {
+    CEntity grand, parent, child;
+    parent.AttachTo(&grand);
+    child.AttachTo(&parent);
+    EXPECT_FLOAT_EQ(child.GetLayer(), 0.0f);
+    grand.SetLayer(5.0f);
+    EXPECT_FLOAT_EQ(child.GetLayer(), 5.0f);
+    parent.SetLayer(3.0f);
+    EXPECT_FLOAT_EQ(child.GetLayer(), 3.0f);
+
+    grand.SetDepth(1.0f);
+    parent.SetDepth(2.0f);
+    child.SetDepth(0.5f);
+    EXPECT_FLOAT_EQ(child.GetAbsDepth(), 3.5f);
+}
+
+TEST_F(EntityModelTest, AttachToRefusesCyclesAndNull) {
+    CEntity a, b, c;
+    b.AttachTo(&a);
+    c.AttachTo(&b);
+
+    a.AttachTo(&c);  // its own grandchild
+    EXPECT_EQ(a.GetParent(), nullptr);
+    a.AttachTo(&a);
+    EXPECT_EQ(a.GetParent(), nullptr);
+    c.AttachTo(nullptr);
+    EXPECT_EQ(c.GetParent(), &b);
+
+    // Re-attaching moves the entity, keeping its local position.
+    c.SetPosXY(7, 0);
+    c.AttachTo(&a);
+    EXPECT_EQ(c.GetParent(), &a);
+    EXPECT_TRUE(b.GetChildren().empty());
+    ASSERT_EQ(a.GetChildren().size(), 2u);
+    EXPECT_EQ(a.GetChildren()[1], &c);
+    EXPECT_FLOAT_EQ(c.GetX(), 7.0f);
+}
+
+TEST_F(EntityModelTest, RegistrationFollowsHiddenEnabledAndDead) {
+    EntityManager& m = engine.Manager();
+    auto* parent = new CEntity;
+    auto* child = new CEntity;
+    auto* other = new CEntity;
+    m.Add(parent);
+    m.Add(child);
+    m.Add(other);
+    parent->Hide();
+    child->AttachTo(parent);
+    other->SetEnabled(false);
+    engine.Step(0.01f);
+    EXPECT_FALSE(parent->IsRegistered());
+    EXPECT_FALSE(child->IsRegistered());
+    EXPECT_FALSE(other->IsRegistered());
+
+    parent->Show();
+    EXPECT_TRUE(parent->IsRegistered());
+    EXPECT_TRUE(child->IsRegistered());
+
+    // Showing the parent does not bring back a child that is hidden itself.
+    child->Hide();
+    parent->Hide();
+    parent->Show();
+    EXPECT_FALSE(child->IsRegistered());
+
+    // Pause never touches the draw list.
+    parent->Pause();
+    EXPECT_TRUE(parent->IsRegistered());
+    EXPECT_TRUE(child->IsPausedInChain());
+
+    other->SetEnabled(true);
+    EXPECT_TRUE(other->IsRegistered());
+    EXPECT_EQ(m.GetDrawCount(), 2u);
+}
+
+TEST_F(EntityModelTest, KillTakesTheSubtreeDetachDoesNot) {
+    CEntity a, b, c;
+    b.AttachTo(&a);
+    c.AttachTo(&b);
+    b.Detach();
+    EXPECT_FALSE(a.IsDead());
+    EXPECT_EQ(b.GetParent(), nullptr);
+    b.Kill();
+    EXPECT_TRUE(b.IsDead());
+    EXPECT_TRUE(c.IsDead());
+    EXPECT_FALSE(a.IsDead());
+    EXPECT_TRUE(a.IsAlive());
+}
+
+TEST_F(EntityModelTest, DeletingAParentLeavesItsChildrenAsRoots) {
+    const int before = CCountBase::GetLiveCount();
+    auto* parent = new CEntity;
+    CEntity child;
+    parent->SetPosXY(100, 100);
+    child.SetPosXY(10, 5);
+    child.AttachTo(parent);
+    EXPECT_EQ(CCountBase::GetLiveCount(), before + 2);
+    delete parent;
+    EXPECT_EQ(child.GetParent(), nullptr);
+    EXPECT_FALSE(child.IsDead());
+    EXPECT_FLOAT_EQ(child.GetAbsoluteX(), 10.0f);
+    EXPECT_EQ(CCountBase::GetLiveCount(), before + 1);
+
+    // And deleting a child takes it out of its parent's list.
+    CEntity root;
+    auto* leaf = new CEntity;
+    leaf->AttachTo(&root);
+    delete leaf;
+    EXPECT_TRUE(root.GetChildren().empty());
+}
+
+TEST(EntityWithoutEngine, SortKeysRaiseNoFlagAndRegistrationIsInert) {
+    ASSERT_EQ(ZOLTFramework::g_pEngine, nullptr);
+    CEntity e;
+    e.SetDepth(4.0f);
+    e.SetLayer(2.0f);
+    EXPECT_FLOAT_EQ(e.GetDepth(), 4.0f);
+    EXPECT_FLOAT_EQ(e.GetLayer(), 2.0f);
+    e.Hide();
+    e.Show();
+    EXPECT_FALSE(e.IsRegistered());
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include <cmath>
+
+#include "EffectorTestSupport.h"
+#include "entities/effects/CAMovEffector.h"
+#include "entities/effects/CBubble.h"
+#include "entities/effects/CShakeEffector.h"
+
+using ZOLTFramework::CAMovEffector;
+using ZOLTFramework::CBubble;
+using ZOLTFramework::CShakeEffector;
+
+namespace {
+
+const float kHalfPi = 1.57079633f;
+
+TEST_F(EffectorTest, EffectorsAreUpdatedButNeverDrawn) {
+    auto* target = AddTarget();
+    auto* mover = AddEffector(new CAMovEffector, target);
+    EXPECT_TRUE(mover->IsUpdatable());
+    EXPECT_FALSE(mover->IsEnabled());
+    EXPECT_FALSE(mover->IsRegistered());
+    EXPECT_EQ(mover->GetTarget(), target);
+    EXPECT_TRUE(target->IsRegistered());
+}
+
+TEST_F(EffectorTest, MoverFollowsItsHeadingAtItsSpeed) {
+    auto* target = AddTarget(10.0f, 100.0f);
+    auto* mover = AddEffector(new CAMovEffector, target);
+    Frames(3, 0.5f);  // speed 0: standing, no notification
+    EXPECT_FLOAT_EQ(target->x, 10.0f);
+    EXPECT_FLOAT_EQ(target->y, 100.0f);
+    EXPECT_EQ(target->moves, 0);
+
+    mover->SetMotion(kHalfPi, 80.0f);  // up the screen
+    Frame(0.5f);
+    EXPECT_NEAR(target->x, 10.0f, 1e-4);
+    EXPECT_NEAR(target->y, 60.0f, 1e-4);
+    EXPECT_EQ(target->moves, 1);
+
+    mover->SetMotion(0.0f, 10.0f);  // right
+    Frame(1.0f);
+    EXPECT_NEAR(target->x, 20.0f, 1e-4);
+    EXPECT_NEAR(target->y, 60.0f, 1e-4);
+}
+
+TEST_F(EffectorTest, BubbleRisesFromItsSecondFrame) {
+    auto* sprite = AddTarget(50.0f, 300.0f);
+    auto* bubble = AddEffector(new CBubble, sprite);
+    Frame(0.5f);  // the first frame only picks a course
+    EXPECT_FLOAT_EQ(sprite->y, 300.0f);
+    EXPECT_FLOAT_EQ(bubble->GetSpeed(), 80.0f);
+    EXPECT_NEAR(bubble->GetHeading(), kHalfPi, 0.2f);
+    const float y0 = sprite->y;
+    Frame(0.5f);
+    // Close to straight up; at 80 pixels per second.
+    EXPECT_NEAR(sprite->y, y0 - 40.0f * std::sin(bubble->GetHeading()), 1.0f);
+    EXPECT_LT(sprite->y, y0 - 38.0f);
+    EXPECT_NEAR(sprite->x, 50.0f, 40.0f * std::sin(0.2f));
+}
+
+TEST_F(EffectorTest, BubbleDiesJustAboveTheScreenWithItsSprite) {
+    auto* holder = AddTarget(0.0f, 100.0f);
+    auto* sprite = AddTarget(0.0f, -110.0f);  // absolute y -10 under the holder
+    sprite->AttachTo(holder);
+    auto* bubble = AddEffector(new CBubble, sprite);
+    Frame(0.0f);  // course picked
+    Frame(0.0f);
+    EXPECT_FALSE(sprite->IsDead());
+    sprite->y = -110.01f;
+    Frame(0.0f);
+    EXPECT_TRUE(sprite->IsDead());
+    EXPECT_TRUE(bubble->IsDead());
+    EXPECT_FALSE(holder->IsDead());
+    const size_t before = engine.Manager().GetEntityCount();
+    Frame(0.0f);
+    EXPECT_EQ(engine.Manager().GetEntityCount(), before - 2);
+}
+
+TEST_F(EffectorTest, ShakeWalksToItsPointAndSnapsWhenClose) {
+    auto* target = AddTarget(100.0f, 50.0f);
+    auto* shake = AddEffector(new CShakeEffector, target);
+    shake->SetParams(0.0f, 0.0f, 15.0f);  // every point is home itself
+    EXPECT_FLOAT_EQ(shake->GetHomeX(), 100.0f);
+    EXPECT_FLOAT_EQ(shake->GetHomeY(), 50.0f);
+
+    target->x = 103.0f;  // pushed off home
+    Frame(0.1f);         // chooses a point, does not move
+    EXPECT_FLOAT_EQ(target->x, 103.0f);
+    Frame(0.1f);  // 1.5 pixels towards home
+    EXPECT_NEAR(target->x, 101.5f, 0.01f);
+    EXPECT_NEAR(target->y, 50.0f, 1e-4);
+    Frame(0.1f);
+    EXPECT_NEAR(target->x, 100.0f, 0.01f);
+    Frame(0.1f);  // within a pixel: lands exactly on the point
+    EXPECT_FLOAT_EQ(target->x, 100.0f);
+}
+
+TEST_F(EffectorTest, ShakeOvershootLandsOnThePoint) {
+    auto* target = AddTarget(0.0f, 0.0f);
+    auto* shake = AddEffector(new CShakeEffector, target);
+    shake->SetParams(0.0f, 0.0f, 1000.0f);
+    target->x = 20.0f;
+    Frame(0.1f);
+    Frame(0.1f);  // a 100-pixel step towards a point 20 pixels away
+    EXPECT_FLOAT_EQ(target->x, 0.0f);
+    EXPECT_FLOAT_EQ(target->y, 0.0f);
+}
+
+TEST_F(EffectorTest, PausedShakePutsTheTargetBackHome) {
+    auto* target = AddTarget(10.0f, 20.0f);
+    auto* shake = AddEffector(new CShakeEffector, target);
+    shake->SetParams(2.0f, 2.0f, 15.0f);
+    target->SetPosXY(11.3f, 18.9f);
+    shake->Pause();
+    EXPECT_TRUE(shake->IsPaused());
+    EXPECT_EQ(target->x, 10.0f);
+    EXPECT_EQ(target->y, 20.0f);
+    Frames(3, 0.1f);
+    EXPECT_EQ(target->x, 10.0f);
+
+    // Without a target: no parameters, and a pause touches nothing.
+    CShakeEffector loose;
+    loose.SetParams(5.0f, 5.0f, 10.0f);
+    EXPECT_FLOAT_EQ(loose.GetAmplitudeX(), 0.0f);
+    loose.Pause();
+    EXPECT_TRUE(loose.IsPaused());
+    loose.Update(0.1f);
+}
+
+TEST_F(EffectorTest, DecayingShakeStopsByItselfAndRestoresItsValues) {
+    auto* target = AddTarget(10.0f, 20.0f);
+    auto* shake = AddEffector(new CShakeEffector, target);
+    shake->SetParams(2.0f, 2.0f, 15.0f);
+    shake->decayRate = 100.0f;
+    shake->decays = true;
+    Frame(0.1f);
+    EXPECT_NEAR(shake->GetAmplitudeX(), 1.0f, 1e-5);
+    EXPECT_NEAR(shake->GetShakeSpeed(), 5.0f, 1e-5);
+    EXPECT_FALSE(shake->IsPaused());
+    target->x = 13.0f;
+    Frame(0.1f);  // the speed reaches 0: the shake pauses, home and initial values return
+    EXPECT_TRUE(shake->IsPaused());
+    EXPECT_FLOAT_EQ(shake->GetAmplitudeX(), 2.0f);
+    EXPECT_FLOAT_EQ(shake->GetShakeSpeed(), 15.0f);
+    EXPECT_FLOAT_EQ(target->x, 10.0f);
+    EXPECT_FLOAT_EQ(target->y, 20.0f);
+}
+
+}  // namespace
