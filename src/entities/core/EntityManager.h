@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace ZOLTFramework {
@@ -27,9 +28,29 @@ public:
     // Deletes every entity it still holds.
     ~EntityManager();
 
-    // Takes ownership; the entity joins at the end of the current frame's
-    // update. A second Add of the same entity is ignored (Warning row).
+    // Creates an entity that the manager owns from then on; it joins at the end
+    // of the current frame's update.
+    template <class T, class... Args>
+    T* Spawn(Args&&... args) {
+        T* entity = new T(std::forward<Args>(args)...);
+        Add(entity);
+        return entity;
+    }
+    // Creates a screen, takes ownership and pushes it on the stack in one step.
+    template <class T, class... Args>
+    T* OpenScreen(Args&&... args) {
+        T* screen = new T(std::forward<Args>(args)...);
+        OpenScreen(screen);
+        return screen;
+    }
+    // The same two for an entity already built (one that hands itself over
+    // from its constructor).
     void Add(CEntity* entity);
+    void OpenScreen(CEntity* screen) {
+        Add(screen);
+        PushScreen(screen);
+    }
+    // Add takes ownership; a second Add of the same entity is ignored (Warning row).
     // Draw-list membership; called by CEntity::UpdateRegistration only.
     void Register(CEntity* entity);
     void Unregister(CEntity* entity);
