@@ -47,3 +47,11 @@ if [ $SOUNDS -eq 1 ]; then
     echo "sox or oggenc missing: sounds and music left as they are"
   fi
 fi
+
+# ---- Harbour painting (find-the-differences scene), divider, pointer, measuring
+# ---- tool and flashlight: SVG sources in tools/art/portrait/ through rsvg-convert.
+if command -v rsvg-convert >/dev/null; then
+  bash "$ROOT/tools/art/render_portrait.sh" "$DATA"
+else
+  echo "rsvg-convert missing (librsvg2-bin): the painting's pictures left as they are"
+fi
