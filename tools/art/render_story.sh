@@ -30,3 +30,7 @@ render Bubble Comics/Bubble.png
 render ComicShade Comics/ComicShade.png
 render Kiss1 Final/Kiss1.png
 render Kiss2 Final/Kiss2.png
+render Brannok Characters/Brannok.png
+render HeadHappy Characters/HeadHappy.png
+render HeadThinking Characters/HeadThinking.png
+render Mara Characters/Mara.png
