@@ -34,3 +34,4 @@ render Brannok Characters/Brannok.png
 render HeadHappy Characters/HeadHappy.png
 render HeadThinking Characters/HeadThinking.png
 render Mara Characters/Mara.png
+render Final Final/Final.png
