@@ -35,3 +35,4 @@ render HeadHappy Characters/HeadHappy.png
 render HeadThinking Characters/HeadThinking.png
 render Mara Characters/Mara.png
 render Final Final/Final.png
+render ComicSeal Comics/ComicSeal.png
