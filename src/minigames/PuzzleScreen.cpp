@@ -533,8 +533,8 @@ void PuzzleScreen::MatchClick() {
 void PuzzleScreen::StartTurn(PuzzlePiece* piece) {
     const float r = piece->GetRotation();
     const float target = (std::trunc(r / rotationStep) + 1.0f) * rotationStep;
-    rotating.insert(piece);
     auto* turn = new CAnimationEffector();
+    rotating[piece] = {turn, target};
     Adopt(turn, piece);
     turn->AddKey(CAnimationEffector::TRACK_ROTATION, 0.0f, r);
     turn->AddKey(CAnimationEffector::TRACK_ROTATION, 0.3f, target);
@@ -543,8 +543,14 @@ void PuzzleScreen::StartTurn(PuzzlePiece* piece) {
 }
 
 void PuzzleScreen::EndTurn(PuzzlePiece* piece) {
+    // The turn ends exactly on its angle, whatever the last frame reached.
+    auto it = rotating.find(piece);
+    if (it != rotating.end()) {
+        it->second.effector->Kill();
+        piece->SetRotation(it->second.target);
+        rotating.erase(it);
+    }
     PuzzlePiece::NormalizeAngle(piece->rotation);
-    rotating.erase(piece);
     // Only a game still in play docks: a dock in a skip or a fade-out would
     // report a finish or stop the level music for good.
     if (state == kMiniGamePlaying && !closeStarted && !reported && IsLoose(piece)) OnPieceDropped(piece);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -65,7 +64,12 @@ private:
     bool IsLoose(PuzzlePiece* piece) const;
     void Highlight(PuzzlePiece* piece, unsigned long colour, int blend);
 
-    std::set<PuzzlePiece*> rotating;
+    struct Turn {
+        ZOLTFramework::CEntity* effector;
+        float target;
+    };
+    // Pieces that are turning, with their turn and its end angle.
+    std::map<PuzzlePiece*, Turn> rotating;
     bool rotatable = false;
     float dockDistance = 0.0f;
     float dockAngle = 0.0f;
