@@ -264,7 +264,8 @@ void Puzzle2tScreen::Update(float dt) {
     CScreenEntity::Update(dt);
     if (skipDelay > 0.0f) {
         skipDelay -= dt;
-        if (skipDelay < 0.0f) {
+        // Run out at 0 too: a delay that lands on exactly 0 would otherwise never end.
+        if (skipDelay <= 0.0f) {
             skipDelay = 0.0f;
             state = kMiniGameSkipped;
             held = playable.empty() ? nullptr : playable.back();

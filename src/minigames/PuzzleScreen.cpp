@@ -563,7 +563,8 @@ void PuzzleScreen::Update(float dt) {
 
     if (skipDelay > 0.0f) {
         skipDelay -= dt;
-        if (skipDelay < 0.0f) {
+        // Run out at 0 too: a delay that lands on exactly 0 would otherwise never end.
+        if (skipDelay <= 0.0f) {
             skipDelay = 0.0f;
             state = kMiniGameSkipped;
             const std::vector<PuzzlePiece*> pieces = loose;

@@ -114,7 +114,8 @@ void RepeatScreen::Update(float dt) {
     CScreenEntity::Update(dt);
     if (showTime > 0.0f) {
         showTime -= dt;
-        if (showTime < 0.0f) {
+        // Landing on exactly 0 ends the time as well.
+        if (showTime <= 0.0f) {
             input.clear();
             showTime = 0.0f;
         }
@@ -123,7 +124,7 @@ void RepeatScreen::Update(float dt) {
     if (EndStep()) return;
     if (waitTime > 0.0f) {
         waitTime -= dt;
-        if (waitTime < 0.0f) {
+        if (waitTime <= 0.0f) {
             input.clear();
             showTime = 2.0f;
             waitTime = 0.0f;

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/AudioManager.h"
+#include "graphics/ResourceScript.h"
+#include "graphics/hgeResourceManager.h"
 #include "entities/core/Listeners.h"
 #include "minigames/PuzzlePiece.h"
 #include "profiles/PlayerManager.h"
@@ -28,6 +30,7 @@ public:
             m_pAudioManager->LoadSound("BrickOpn", Tone());
             m_pAudioManager->LoadSound("BrickDes", Tone());
         }
+        DeclareFixtures();
         UseTextFile("data\\Text\\English.txt");
         UseFonts({{"Default14", "data\\Font\\default14.fnt"}});
         Hge()->Random_Seed(7);
@@ -69,12 +72,39 @@ public:
         Step();
     }
 
+    // Reads resource declarations into the game's resources.
+    void Declare(const std::string& script) {
+        ReadResourceScriptText(m_pResourceManager, "fixtures", script.c_str(), script.size());
+    }
+
     static std::string Tone() {
         const char* source = std::getenv("DROVALIN_SOURCE_DIR");
         return std::string(source ? source : ".") + "/tests/fixtures/tone.ogg";
     }
 
 private:
+    static std::string SpriteBlock(const char* name, const char* texture, int w, int h) {
+        return std::string("Sprite \"") + name + "\"\n{\n  texture = \"" + texture + "\"\n  rect = 0,0," +
+               std::to_string(w) + "," + std::to_string(h) + "\n  hotspot = " + std::to_string(w / 2) + "," +
+               std::to_string(h / 2) + "\n}\n";
+    }
+    // Pictures with the names the two-part puzzle looks for, on the study's
+    // textures; the skip button and the bottle back until the game's own exist.
+    void DeclareFixtures() {
+        std::string script = SpriteBlock("fx_dubinko", "StudyKnightTexture", 52, 84) +
+                             SpriteBlock("fx_svistko", "StudyHorseshoeTexture", 80, 80) +
+                             SpriteBlock("fx_lantern", "StudyTeacupTexture", 100, 72) +
+                             SpriteBlock("fx_slut", "StudyCoinCoolTexture", 44, 44) +
+                             SpriteBlock("fx_ramko", "StudyBackgroundTexture", 1024, 768) +
+                             SpriteBlock("fx_Cleaner", "StudyGloveTexture", 84, 104);
+        if (!m_pResourceManager->GetSprite("SkipButton"))
+            script += "Texture \"SkipButton\"\n{\n  filename = \"data\\Texture\\Buttons\\InGameButton.png\"\n}\n" +
+                      SpriteBlock("SkipButton", "SkipButton", 160, 288);
+        if (!m_pResourceManager->GetSprite("Puzzle6.2Bottle"))
+            script += SpriteBlock("Puzzle6.2Bottle", "StudyQuillTexture", 48, 132);
+        Declare(script);
+    }
+
     static GuiTestOptions Options(float dt) {
         GuiTestOptions options;
         options.dt = dt;
