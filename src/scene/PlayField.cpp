@@ -1,6 +1,7 @@
 #include "scene/PlayField.h"
 
 #include <cmath>
+#include <map>
 
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
@@ -28,6 +29,14 @@ const bool g_scriptClassRegistered = PlayField::RegisterLua();
 
 const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
 const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
+
+// Fields alive per resource group: a group is purged only when the last
+// field that uses it dies (a level built anew while the old one still lives,
+// or a second field made by a script, keeps using the same pictures).
+std::map<int, int>& FieldsOfGroup() {
+    static std::map<int, int> counts;
+    return counts;
+}
 
 hgeAnimation* CursorAnimation(const ZOLTFramework::EngineContext* engine, const char* name) {
     hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
@@ -99,6 +108,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
 
     HtmlLog::Instance()->Info("Play field loading - " + path);
     LoadScene(path);
+    if (resourceGroup >= kFirstSceneGroup) ++FieldsOfGroup()[resourceGroup];
     HtmlLog::Instance()->Info("Play field loaded - " + path);
 
     cursorReplaced = false;
@@ -113,9 +123,12 @@ PlayField::~PlayField() {
         delete system;
     }
     particleSystems.clear();
+    if (resourceGroup < kFirstSceneGroup) return;
+    const bool lastUser = --FieldsOfGroup()[resourceGroup] <= 0;
+    if (lastUser) FieldsOfGroup().erase(resourceGroup);
     const bool keep = scenePath == kKeptScene && keepResources == 1;
     hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
-    if (!keep && resources && resourceGroup >= kFirstSceneGroup) resources->Purge(resourceGroup);
+    if (!keep && lastUser && resources) resources->Purge(resourceGroup);
 }
 
 void PlayField::Send(const std::string& event, const std::string& value) {
