@@ -1,6 +1,7 @@
 #include "support/scene/SceneTestEngine.h"
 
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 #include "graphics/FontRegistry.h"
@@ -47,6 +48,8 @@ Texture "FxUnits" { filename = "%DIR%units.png" resgroup = 10 }
 Sprite "Square" { texture = "FxUnits" rect = 0,0,64,64 resgroup = 10 }
 Sprite "Disc" { texture = "FxUnits" rect = 64,0,64,64 hotspot = 32,32 resgroup = 10 }
 Sprite "Key" { texture = "FxUnits" rect = 128,0,32,16 resgroup = 10 }
+Texture "FxBackdrop" { filename = "%DIR%backdrop.png" resgroup = 10 }
+Sprite "Backdrop" { texture = "FxBackdrop" rect = 0,0,512,384 resgroup = 10 }
 Animation "box_Fixture" { texture = "FxUnits" rect = 0,64,16,16 frames = 4 fps = 8 resgroup = 10 }
 )";
 
@@ -63,9 +66,7 @@ SceneTestEngine::SceneTestEngine(const SceneTestOptions& options)
     if (options.gameResources) {
         UseResources();
     } else {
-        WriteFixtureArt();
-        Dir().Write("fixture.res", Replace(kFixtureScript, "%DIR%", Dir().Path()));
-        m_pResourceManager = new hgeResourceManager((Dir() / "fixture.res").c_str());
+        m_pResourceManager = new hgeResourceManager(WriteSceneFixtureArt(Dir().Path()).c_str());
     }
     UseAudio(false);
     UseFonts({{"Default", "data\\Font\\default.fnt"}, {"Default14", "data\\Font\\default14.fnt"}});
@@ -79,8 +80,7 @@ SceneTestEngine::~SceneTestEngine() {
     DeleteEntities();
 }
 
-void SceneTestEngine::WriteFixtureArt() {
-    const std::string dir = Dir().Path();
+std::string WriteSceneFixtureArt(const std::string& dir) {
     ImageCodec::WritePng(dir + "panel.png", 180, 600, Filled(180, 600, 0xFF5A3A22));
     Pixels cursors = Filled(64, 64, 0xFFFFFFFF);
     ImageCodec::WritePng(dir + "cursors.png", 64, 64, cursors);
@@ -106,6 +106,18 @@ void SceneTestEngine::WriteFixtureArt() {
     for (int y = 64; y < 80; ++y)
         for (int x = 0; x < 64; ++x) units[size_t(y) * 256 + x] = 0xFF20C040;
     ImageCodec::WritePng(dir + "units.png", 256, 128, units);
+    // A smooth backdrop with a fine checker, to see enlargement in snapshots.
+    Pixels backdrop = Filled(512, 384, 0);
+    for (int y = 0; y < 384; ++y)
+        for (int x = 0; x < 512; ++x) {
+            const uint32_t checker = ((x / 16 + y / 16) % 2) ? 0xC0u : 0x40u;
+            backdrop[size_t(y) * 512 + x] = 0xFF000000u | (uint32_t(x * 255 / 511) << 16) |
+                                            (uint32_t(y * 255 / 383) << 8) | checker;
+        }
+    ImageCodec::WritePng(dir + "backdrop.png", 512, 384, backdrop);
+    const std::string script = dir + "fixture.res";
+    std::ofstream(script) << Replace(kFixtureScript, "%DIR%", dir);
+    return script;
 }
 
 std::string SceneTestEngine::WriteScene(const std::string& name, const std::string& xml) const {

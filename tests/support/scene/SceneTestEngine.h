@@ -5,7 +5,8 @@
 //   frames), "MagnifyingGlassTool" (128 x 128, hot spot in the middle), the
 //   game's "MagnifyingGlassMask", "Inventory" (210 x 170, hot spot (100, 85)),
 //   "InGameDividingLine", "SolveLaterObjectParticle", and the units
-//   "Square" (64 x 64 opaque), "Disc" (64 x 64, an opaque disc of radius 24 in
+//   "Square" (64 x 64 opaque), "Backdrop" (512 x 384, a gradient with a
+//   16-texel checker), "Disc" (64 x 64, an opaque disc of radius 24 in
 //   clear corners, hot spot in the middle), "Key" (32 x 16) and the animation
 //   "box_Fixture" (4 frames of 16 x 16 at 8 frames a second), all in group 10.
 #pragma once
@@ -13,6 +14,10 @@
 #include <string>
 
 #include "support/runtime/GuiTestEngine.h"
+
+// Writes the fixture pictures and their resource script into the folder
+// (ending in "/"); returns the script's path.
+std::string WriteSceneFixtureArt(const std::string& dir);
 
 struct SceneTestOptions {
     float dt = 0.05f;
@@ -32,6 +37,5 @@ public:
     float Dt() const { return m_dtValue; }
 
 private:
-    void WriteFixtureArt();
     float m_dtValue;
 };
