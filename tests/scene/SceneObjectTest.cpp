@@ -23,7 +23,7 @@ std::string SourceFile(const std::string& relative) {
 }  // namespace
 
 TEST(SceneObject, AnimationPatternsSoundsAndFades) {
-    SceneTestEngine engine(SceneTestOptions{0.125f});
+    SceneTestEngine engine(SceneTestOptions::WithDt(0.125f));
     ZOLTFramework::CAudioManager* audio = engine.GetAudioManager();
     const bool sound = audio->OpenDevice() && audio->LoadSound("Igrushka", SourceFile("tests/fixtures/tone.ogg"));
     ASSERT_TRUE(sound) << "the dummy audio device plays the chime";
@@ -72,7 +72,7 @@ TEST(SceneObject, AnimationPatternsSoundsAndFades) {
 
 TEST(Inventory, SlotsSlidesAndPickUps) {
     HtmlLogCapture log;
-    SceneTestEngine engine(SceneTestOptions{0.05f});
+    SceneTestEngine engine(SceneTestOptions::WithDt(0.05f));
     auto* bag = engine.Manager().Spawn<Inventory>(0);
     std::vector<std::string> calls;
     bag->pickUpCallback = [&](const std::string& sprite, const std::string& item) {

@@ -23,6 +23,12 @@ struct SceneTestOptions {
     float dt = 0.05f;
     bool gameResources = false;  // data\Resource\main.res instead of the fixture script
     std::string textTable;       // extra text-table lines (KEY="text")
+
+    static SceneTestOptions WithDt(float step) {
+        SceneTestOptions options;
+        options.dt = step;
+        return options;
+    }
 };
 
 class SceneTestEngine : public GuiTestEngine {
