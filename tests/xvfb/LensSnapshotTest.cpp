@@ -28,10 +28,33 @@ public:
     }
 };
 
+// Pixels of the circle around (mx, my) that show the plain picture enlarged
+// about that point, and pixels of the ring beyond the frame that show it as it was.
+void CompareLens(const Picture& plain, const Picture& lens, float mx, float my, int insideTolerance,
+                 int* inside, int* insideMatch, int* outside, int* outsideMatch);
+
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     return std::abs(Picture::Red(a) - Picture::Red(b)) <= tolerance &&
            std::abs(Picture::Green(a) - Picture::Green(b)) <= tolerance &&
            std::abs(Picture::Blue(a) - Picture::Blue(b)) <= tolerance;
+}
+
+void CompareLens(const Picture& plain, const Picture& lens, float mx, float my, int insideTolerance,
+                 int* inside, int* insideMatch, int* outside, int* outsideMatch) {
+    for (int y = int(my) - 130; y < int(my) + 130; ++y)
+        for (int x = int(mx) - 130; x < int(mx) + 130; ++x) {
+            if (x < 180 || y < 0 || x >= 800 || y >= 600) continue;
+            const float r = std::hypot(x + 0.5f - mx, y + 0.5f - my);
+            if (r < 40.0f) {
+                const int sx = int(std::lround(mx + (x + 0.5f - mx) / PlayField::kLensScale - 0.5f));
+                const int sy = int(std::lround(my + (y + 0.5f - my) / PlayField::kLensScale - 0.5f));
+                ++*inside;
+                *insideMatch += Near(lens.At(x, y), plain.At(sx, sy), insideTolerance) ? 1 : 0;
+            } else if (r > 70.0f && (x < mx || y < my)) {  // the handle points down and right
+                ++*outside;
+                *outsideMatch += Near(lens.At(x, y), plain.At(x, y), 8) ? 1 : 0;
+            }
+        }
 }
 
 Picture Snapshot(HGE* hge, const std::string& name) {
@@ -75,19 +98,7 @@ TEST(LensSnapshot, TheLensEnlargesTheSceneAboutTheMouse) {
 
     // Inside the hole (radius 48): the plain picture's point M + (p - M) / 1.664.
     int inside = 0, insideMatch = 0, outside = 0, outsideMatch = 0;
-    for (int y = 100; y < 360; ++y)
-        for (int x = 170; x < 540; ++x) {
-            const float r = std::hypot(x + 0.5f - mx, y + 0.5f - my);
-            if (r < 40.0f) {
-                const int sx = int(std::lround(mx + (x + 0.5f - mx) / PlayField::kLensScale - 0.5f));
-                const int sy = int(std::lround(my + (y + 0.5f - my) / PlayField::kLensScale - 0.5f));
-                ++inside;
-                insideMatch += Near(lens.At(x, y), plain.At(sx, sy), 40) ? 1 : 0;
-            } else if (r > 70.0f) {
-                ++outside;
-                outsideMatch += Near(lens.At(x, y), plain.At(x, y), 8) ? 1 : 0;
-            }
-        }
+    CompareLens(plain, lens, mx, my, 40, &inside, &insideMatch, &outside, &outsideMatch);
     EXPECT_GT(insideMatch, inside * 85 / 100) << insideMatch << " of " << inside;
     EXPECT_GT(outsideMatch, outside * 99 / 100) << outsideMatch << " of " << outside;
     // And the lens really differs from the plain picture inside.
@@ -95,6 +106,42 @@ TEST(LensSnapshot, TheLensEnlargesTheSceneAboutTheMouse) {
     for (int y = int(my) - 30; y < int(my) + 30; ++y)
         for (int x = int(mx) - 30; x < int(mx) + 30; ++x) changed += Near(lens.At(x, y), plain.At(x, y), 8) ? 0 : 1;
     EXPECT_GT(changed, 500);
+    level->Kill();
+    FrameDriver::RunFrames(1);
+}
+
+TEST(LensSnapshot, TheStudyAndItsLens) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    SceneWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    engine.UseResources();
+    engine.UseEnglishText();
+    PlayerManager::Instance()->Timer->Clear();
+    auto* level = new LevelStandIn("data/Scenes/Study.xml");
+    PlayField* field = level->Field();
+    const float mx = 600.0f, my = 460.0f;  // clear of the title
+    engine.GetHGE()->Input_SetMousePos(mx, my);
+    FrameDriver::RunFrames(2);
+    for (int i = 0; i < 2000 && !field->IsFullyShown(); ++i) FrameDriver::RunFrames(1);
+    ASSERT_TRUE(field->IsFullyShown());
+    field->GetObjectsLayer()->SetCursorSprite(nullptr);
+    FrameDriver::RunFrames(1);
+    const Picture plain = Snapshot(engine.GetHGE(), "study.png");
+    ASSERT_EQ(plain.w, 800);
+    // The painting fills the field: hardly a black pixel right of the panel.
+    const int dark = plain.Count(180, 0, 800, 600, [](int r, int g, int b) { return r + g + b < 6; });
+    EXPECT_LT(dark, 620 * 600 / 100);
+
+    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    engine.GetHGE()->Input_SetMousePos(mx, my);
+    FrameDriver::RunFrames(2);
+    const Picture lens = Snapshot(engine.GetHGE(), "study_lens.png");
+    int inside = 0, insideMatch = 0, outside = 0, outsideMatch = 0;
+    // A painting has fine detail: enlarged, a pixel matches its source less closely.
+    CompareLens(plain, lens, mx, my, 48, &inside, &insideMatch, &outside, &outsideMatch);
+    EXPECT_GT(insideMatch, inside * 80 / 100) << insideMatch << " of " << inside;
+    EXPECT_GT(outsideMatch, outside * 97 / 100) << outsideMatch << " of " << outside;
     level->Kill();
     FrameDriver::RunFrames(1);
 }

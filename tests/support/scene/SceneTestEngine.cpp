@@ -70,7 +70,10 @@ SceneTestEngine::SceneTestEngine(const SceneTestOptions& options)
     }
     UseAudio(false);
     UseFonts({{"Default", "data\\Font\\default.fnt"}, {"Default14", "data\\Font\\default14.fnt"}});
-    SetTextTable("[HGESTRINGTABLE]\nSCENE_FIXTURE=\"Fixture\"\n" + options.textTable + "\n");
+    if (!options.textFile.empty())
+        UseTextFile(options.textFile.c_str());
+    else
+        SetTextTable("[HGESTRINGTABLE]\nSCENE_FIXTURE=\"Fixture\"\n" + options.textTable + "\n");
     // The shared timer of a previous engine died with its entity manager.
     PlayerManager::Instance()->Timer->Clear();
 }

@@ -23,6 +23,7 @@ struct SceneTestOptions {
     float dt = 0.05f;
     bool gameResources = false;  // data\Resource\main.res instead of the fixture script
     std::string textTable;       // extra text-table lines (KEY="text")
+    std::string textFile;        // a text-table file instead (e.g. "data\\Text\\English.txt")
 
     static SceneTestOptions WithDt(float step) {
         SceneTestOptions options;
