@@ -3,6 +3,7 @@
 // global still names it (a newer object of the same name keeps its own).
 #pragma once
 
+#include <exception>
 #include <string>
 
 #include "engine/ScriptState.h"
@@ -15,6 +16,16 @@ void Publish(const std::string& global, T* object) {
     ScriptState::Instance()->SetGlobal(global, object);
 }
 
+// The object of a script value, or null when the value holds none of that class.
+template <class T>
+T* Named(const luabind::object& value) {
+    try {
+        return luabind::object_cast<T*>(value);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 // Clears the global when it still names the object.
 template <class T>
 void Withdraw(const std::string& global, T* object) {
@@ -22,8 +33,7 @@ void Withdraw(const std::string& global, T* object) {
     if (!state) return;
     luabind::object value = luabind::globals(state)[global];
     if (luabind::type(value) != LUA_TUSERDATA) return;
-    const auto named = luabind::object_cast_nothrow<T*>(value);
-    if (named && *named == object) ScriptState::Instance()->ClearGlobal(global);
+    if (Named<T>(value) == object) ScriptState::Instance()->ClearGlobal(global);
 }
 
 }  // namespace SceneScript

@@ -11,6 +11,7 @@
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
+#include "scene/ScriptGlobals.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
 #include "SceneFixtures.h"
@@ -29,8 +30,7 @@ std::vector<std::string> Names(const std::vector<SceneObject*>& objects) {
 template <class T>
 T* Global(const std::string& name) {
     luabind::object value = luabind::globals(ScriptState::Instance()->GetState())[name];
-    const auto cast = luabind::object_cast_nothrow<T*>(value);
-    return cast ? *cast : nullptr;
+    return SceneScript::Named<T>(value);
 }
 
 }  // namespace

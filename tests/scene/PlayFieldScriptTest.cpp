@@ -8,6 +8,7 @@ extern "C" {
 
 #include "engine/ScriptState.h"
 #include "scene/PlayField.h"
+#include "scene/ScriptGlobals.h"
 #include "scene/SceneObject.h"
 #include "SceneFixtures.h"
 #include "support/engine/HtmlLogCapture.h"
@@ -18,8 +19,7 @@ namespace {
 template <class T>
 T* Global(const std::string& name) {
     luabind::object value = luabind::globals(ScriptState::Instance()->GetState())[name];
-    const auto cast = luabind::object_cast_nothrow<T*>(value);
-    return cast ? *cast : nullptr;
+    return SceneScript::Named<T>(value);
 }
 
 }  // namespace
