@@ -264,3 +264,44 @@ TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
     engine.Click(250 + 512, 200);
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
 }
+
+// Start positions drop their pieces where they start: one on its target docks
+// while the screen is built. The win fades the level music out; the press of
+// Ok brings it back.
+TEST(PuzzleScreen, StartPositionsAndLevelMusic) {
+    MiniGameTestEngine engine;
+    MiniGameJournal level;
+    const std::string start = engine.File("start.xml", R"(<scene>
+      <unit><id>7</id><sprite>watch_Study</sprite></unit>
+      <unit><id>8</id><sprite>coin_cool_Study</sprite></unit>
+      <object><id>7</id><x>400</x><y>300</y></object>
+      <object><id>8</id><x>200</x><y>200</y></object>
+    </scene>)");
+    const std::string scene = engine.File("pieces.xml", kTwoPieceScene);
+    const std::string path = engine.File("3.3.xml", "<MiniGame Scene=\"" + scene + "\" StartPosScene=\"" + start +
+                                                        "\" IsRotatable=\"false\" MinDistToTargetToDock=\"20\" MinDAngleToDock=\"0.1\""
+                                                        " RectX1=\"100\" RectY1=\"100\" RectX2=\"700\" RectY2=\"500\"/>");
+    const bool music = engine.HasDevice() && engine.Audio()->LoadMusic("music1", MiniGameTestEngine::Tone());
+    if (music) engine.Audio()->PlayMusic("music1", false);
+    PlayerManager::Instance()->CurrentMusic = "music1";
+
+    auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
+    ASSERT_EQ(screen->GetLoosePieces().size(), 1u);
+    PuzzlePiece* coin = screen->GetLoosePieces()[0];
+    EXPECT_EQ(coin->label, "coin");
+    EXPECT_FLOAT_EQ(coin->GetX(), 156.25f);
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    coin->SetPosXY(coin->targetX, coin->targetY);
+    screen->OnPieceDropped(coin);
+    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
+    if (music) {
+        EXPECT_EQ(screen->GetMusicName(), "music1");
+        EXPECT_EQ(engine.Audio()->GetCurrentMusicName(), "");
+    }
+    engine.Step(30);
+    engine.ClickEntity(screen->GetOkButton());
+    if (music) {
+        EXPECT_EQ(engine.Audio()->GetCurrentMusicName(), "music1");
+    }
+    PlayerManager::Instance()->CurrentMusic.clear();
+}
