@@ -90,8 +90,6 @@ const char* const kSounds[][2] = {
     {"Posuda", "data\\Sound\\posuda.ogg"},
     {"Ventilyator", "data\\Sound\\ventilyator.ogg"},
     {"Zmeya", "data\\Sound\\zmeya.ogg"},
-    {"BrickOpn", "data\\Sound\\BrickOpn.ogg"},
-    {"BrickDes", "data\\Sound\\BrickDes.ogg"},
 };
 
 const char* const kStreamedSound = "OnFinal";
