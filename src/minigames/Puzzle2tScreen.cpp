@@ -226,6 +226,13 @@ void Puzzle2tScreen::CheckSolution() {
     held = nullptr;
 }
 
+void Puzzle2tScreen::DropPieceAt(PuzzlePiece* piece, float px, float py) {
+    if (!piece) return;
+    piece->SetPosXY(px, py);
+    held = piece;
+    CheckSolution();
+}
+
 void Puzzle2tScreen::Finished() {
     // Built with nothing to place: the end waits for the buttons.
     if (building) return;

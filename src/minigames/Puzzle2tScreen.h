@@ -26,6 +26,8 @@ public:
     static bool ComparePieces(const PuzzlePiece* a, const PuzzlePiece* b);
     // The drop test for the held piece.
     void CheckSolution();
+    // Moves the piece to (x, y) and drops it there, as the player's drag does.
+    void DropPieceAt(PuzzlePiece* piece, float x, float y);
 
     using Slot = std::pair<float, float>;
     const std::vector<PuzzlePiece*>& GetPlayablePieces() const { return playable; }
