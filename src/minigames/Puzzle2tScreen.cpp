@@ -109,8 +109,8 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
         }
         piece->AttachTo(this);
         if (EntityManager* manager = Manager()) manager->Add(piece);
-        piece->GetPicture()->SetColor(0xFF333333);
-        piece->GetPicture()->SetBlendMode(BLEND_COLORADD | BLEND_ALPHABLEND);
+        piece->SetColor(0xFF333333);
+        piece->SetBlendMode(BLEND_COLORADD | BLEND_ALPHABLEND);
         if (!noScale) piece->SetScale(0.78125f);
         if (rotatable && hge) {
             if (hasAngleStep)
@@ -125,7 +125,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
         const bool decor = isCleaner || isSlot || Contains(resource, "Helper") || Contains(resource, "ramko") ||
                            Contains(resource, "iconko");
         if (decor) {
-            piece->GetPicture()->SetColor(0xFF000000);
+            piece->SetColor(0xFF000000);
             piece->SetDepth(piece->GetDepth() - 10.0f);
             if (isCleaner) cleaner = piece;
             if (isSlot) (hx <= 500.0f ? leftSlots : rightSlots).push_back({hx, hy});
@@ -207,8 +207,8 @@ void Puzzle2tScreen::CheckSolution() {
         }
         if (slot != slots.end()) {
             p->SetPosXY(slot->first, slot->second);
-            p->GetPicture()->SetColor(0xFFFFFFFF);
-            p->GetPicture()->SetBlendMode(BLEND_ALPHABLEND);
+            p->SetColor(0xFFFFFFFF);
+            p->SetBlendMode(BLEND_ALPHABLEND);
             auto it = std::find(playable.begin(), playable.end(), p);
             if (it != playable.end()) {
                 playable.erase(it);

@@ -8,6 +8,7 @@
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
+#include "profiles/PlayerManager.h"
 
 const float PuzzlePiece::kTwoPi = 6.2831855f;
 
@@ -43,8 +44,8 @@ void PuzzlePiece::Update(float dt) {
 
 void PuzzlePiece::Render() {
     if (!picture) return;
-    const DWORD col = ZOLTFramework::Services::FadeColor(picture->GetColor() | 0xFF000000u, GetAbsoluteOpacity());
-    picture->SetColor(col);
+    // The picture's own alpha counts too: a piece whose run is over stays invisible.
+    picture->SetColor(ZOLTFramework::Services::FadeColor(DWORD(color), GetAbsoluteOpacity()));
     picture->RenderEx(GetAbsoluteX(), GetAbsoluteY(), GetAbsoluteRotation(), GetAbsoluteScaleX(), GetAbsoluteScaleY());
 }
 
@@ -58,8 +59,21 @@ bool PuzzlePiece::HitTest(float px, float py) const {
 
 bool PuzzlePiece::IsAnimationPlaying() const { return animation && animation->IsPlaying(); }
 
-void PuzzlePiece::PlayAnimation() {
-    if (animation) animation->Play();
+void PuzzlePiece::PlayOnce() {
+    if (!animation) return;
+    animation->SetFrame(0);
+    animation->Play();
+    color = 0xFFFFFFFF;
+    animation->SetBlendMode(BLEND_DEFAULT);
+    const float fps = animation->GetSpeed();
+    const float runTime = fps > 0.0f ? float(animation->GetFrames()) / fps : 0.0f;
+    ZOLTFramework::GameManager::Timer* timer = PlayerManager::Instance()->Timer.Get();
+    timer->Add(runTime, [this]() { animation->Stop(); }, this);
+    timer->Add(runTime, [this]() { color = 0x00FFFFFF; }, this);
+}
+
+void PuzzlePiece::SetBlendMode(int blend) {
+    if (picture) picture->SetBlendMode(blend);
 }
 
 float PuzzlePiece::GetPictureWidth() const { return picture ? picture->GetWidth() : 0.0f; }

@@ -33,11 +33,18 @@ public:
     bool IsValid() const { return picture != nullptr; }
     bool HasAnimation() const { return animation != nullptr; }
     bool IsAnimationPlaying() const;
-    // Plays the animation once from its start (animated pieces only).
-    void PlayAnimation();
+    // Plays the animation once from its first frame in plain colours; when the
+    // run is over (on the player manager's timer) it stops and the picture
+    // turns fully transparent. Animated pieces only.
+    void PlayOnce();
     hgeSprite* GetPicture() const { return picture; }
     hgeAnimation* GetAnimation() const { return animation; }
     float GetPictureWidth() const;
+
+    // The colour the picture is drawn in (alpha times the absolute opacity).
+    void SetColor(unsigned long c) { color = c; }
+    unsigned long GetColor() const { return color; }
+    void SetBlendMode(int blend);
 
     std::string label;
     float targetX;
@@ -47,4 +54,5 @@ public:
 private:
     hgeSprite* picture = nullptr;
     hgeAnimation* animation = nullptr;
+    unsigned long color = 0xFFFFFFFF;
 };

@@ -281,10 +281,8 @@ bool PuzzleScreen::IsLoose(PuzzlePiece* piece) const {
 }
 
 void PuzzleScreen::Highlight(PuzzlePiece* piece, unsigned long colour, int blend) {
-    if (hgeSprite* picture = piece->GetPicture()) {
-        picture->SetColor(DWORD(colour));
-        picture->SetBlendMode(blend);
-    }
+    piece->SetColor(colour);
+    piece->SetBlendMode(blend);
 }
 
 void PuzzleScreen::Fade(CEntity* entity, float from, float to) {
@@ -481,7 +479,7 @@ void PuzzleScreen::RunIdle() {
     if (!hge) return;
     PuzzlePiece* piece = idleAnimations[size_t(hge->Random_Int(0, int(idleAnimations.size()) - 1))];
     if (!piece->IsAnimationPlaying()) {
-        piece->PlayAnimation();
+        piece->PlayOnce();
         ScheduleIdle(hge->Random_Float(0.6f, 4.0f));
     } else {
         ScheduleIdle(0.1f);

@@ -305,3 +305,36 @@ TEST(PuzzleScreen, StartPositionsAndLevelMusic) {
     }
     PlayerManager::Instance()->CurrentMusic.clear();
 }
+
+// An animated piece stands on its last frame; the idle scheduler plays it
+// once (it vanishes when the run is over) and stops when the game has ended.
+TEST(PuzzleScreen, IdleAnimationsPlayOnceAndStopWithTheGame) {
+    MiniGameTestEngine engine(0.1f);
+    MiniGameJournal level;
+    const std::string scene = engine.File("fish.xml", R"(<scene res_group="58">
+      <unit><id>1</id><animation>Fish01</animation></unit>
+      <unit><id>2</id><sprite>watch_Study</sprite></unit>
+      <object><id>1</id><name>fish</name><x>300</x><y>300</y></object>
+      <object><id>2</id><name>watch</name><x>600</x><y>300</y></object>
+    </scene>)");
+    const std::string path = engine.File("8.1.xml", "<MiniGame Scene=\"" + scene +
+        "\" IsRotatable=\"false\" MinDistToTargetToDock=\"10\" MinDAngleToDock=\"0\" RectX1=\"100\" RectY1=\"100\""
+        " RectX2=\"700\" RectY2=\"500\"/>");
+    auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
+    PuzzlePiece* fish = screen->FindPiece("fish");
+    ASSERT_TRUE(fish && fish->HasAnimation());
+    // The scheduler's first pick played it at once.
+    EXPECT_TRUE(fish->IsAnimationPlaying());
+    EXPECT_EQ(fish->GetColor(), 0xFFFFFFFFul);
+    ASSERT_TRUE(engine.StepUntil([&] { return !fish->IsAnimationPlaying(); }, 100));
+    EXPECT_EQ(fish->GetColor(), 0x00FFFFFFul);
+    ASSERT_TRUE(engine.StepUntil([&] { return fish->IsAnimationPlaying(); }, 60));
+
+    screen->OnButtonPress("SolveLater");
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    engine.Step(60);
+    const size_t pending = PlayerManager::Instance()->Timer->GetCount();
+    engine.Step(60);
+    EXPECT_LE(PlayerManager::Instance()->Timer->GetCount(), pending);
+    EXPECT_EQ(PlayerManager::Instance()->Timer->GetCount(), 0u);
+}

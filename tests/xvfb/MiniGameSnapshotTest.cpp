@@ -128,8 +128,8 @@ TEST(MiniGameSnapshot, DrawerWithASelection) {
     engine.RunFor(0.6f);
     const Picture before = engine.Snapshot(folder.dir, "minigame_drawer_start.png");
     PuzzlePiece* piece = screen->GetLoosePieces().front();
-    piece->GetPicture()->SetColor(0xFF333333);
-    piece->GetPicture()->SetBlendMode(BLEND_COLORADD | BLEND_ALPHABLEND);
+    piece->SetColor(0xFF333333);
+    piece->SetBlendMode(BLEND_COLORADD | BLEND_ALPHABLEND);
     engine.RunFor(0.1f);
     const Picture shot = engine.Snapshot(folder.dir, "minigame_drawer.png");
     EXPECT_EQ(screen->GetLoosePieces().size(), 17u);
