@@ -402,7 +402,8 @@ void PuzzleScreen::Solve() {
     }
     HideButton(solveLaterButton, true);
     HideButton(skipButton, true);
-    ShowOkButton();
+    // A match-pairs skip may have shown it already: it slides in only once.
+    if (!IsOkShown()) ShowOkButton();
     if (showOnWin) {
         showOnWin->Show();
         showOnWin->SetOpacity(0.0f);
