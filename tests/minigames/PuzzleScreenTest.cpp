@@ -152,10 +152,26 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     const std::string path = DragGame(engine);
     auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
     WaitOpened(engine, screen);
+    // A turn that would dock its piece is under way when Skip comes: its end
+    // must not dock (and so finish) during the glide.
+    PuzzlePiece* watch = screen->FindPiece("watch");
+    watch->SetPosXY(watch->targetX, watch->targetY);
+    watch->SetRotation(4.712389f);
+    float px = 0, py = 0;
+    ASSERT_TRUE(OpaquePoint(watch, &px, &py));
+    engine.MoveMouse(px, py);
+    engine.Step();
+    engine.KeyDown(HGEK_RBUTTON);
+    engine.Step();
+    engine.KeyUp(HGEK_RBUTTON);
+    ASSERT_TRUE(screen->IsTurning(watch));
     screen->OnButtonPress("Skip");
     EXPECT_EQ(screen->GetState(), kMiniGameSkipping);
     EXPECT_TRUE(screen->GetSolveLaterButton()->IsHidden());
-    engine.Step(11);  // 1.1 s: home, still loose
+    engine.Step(4);
+    EXPECT_FALSE(screen->IsTurning(watch));
+    EXPECT_EQ(screen->GetLoosePieces().size(), 2u);
+    engine.Step(7);  // 1.1 s: home, still loose
     for (PuzzlePiece* piece : screen->GetLoosePieces()) {
         EXPECT_NEAR(piece->GetX(), piece->targetX, 0.01f);
         EXPECT_NEAR(piece->GetRotation(), 0.0f, 1e-4f);
