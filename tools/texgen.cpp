@@ -191,12 +191,12 @@ Canvas Panel(int w, int h) {
 // so the card is the name's text field.
 Canvas DialogWindow(const Fonts&) {
     Canvas c = Panel(420, 240);
-    c.RoundRect(14, 18, 406, 144, 8, Hex(0xFF120E16));
-    c.RoundRectGradient(16, 20, 404, 142, 7, Hex(0xFF15111A), Hex(0xFF2A2332));
+    c.RoundRect(14, 18, 406, 144, 8, Hex(0xFF08060A));
+    c.RoundRectGradient(16, 20, 404, 142, 7, Hex(0xFF0C0A10), Hex(0xFF17131C));
     for (int i = 0; i < 5; ++i)  // inner shadow under the top edge
-        c.RoundRectOutline(16, 20.0f + i, 404, 142, 7, 1.0f, Hex(uint32_t(0x38 - i * 9) << 24));
-    c.RoundRectOutline(14, 18, 406, 144, 8, 1.0f, Hex(0x906B4E22));
-    c.Line(24, 143.5f, 396, 143.5f, 1.0f, Hex(0x40F4E9CF));
+        c.RoundRectOutline(16, 20.0f + i, 404, 142, 7, 1.0f, Hex(uint32_t(0x40 - i * 10) << 24));
+    c.RoundRectOutline(13, 17, 407, 145, 9, 1.5f, Hex(0xC0B8893A));
+    c.Line(24, 146.5f, 396, 146.5f, 1.0f, Hex(0x40F4E9CF));
     return c;
 }
 
