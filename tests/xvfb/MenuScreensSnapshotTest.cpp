@@ -1,7 +1,8 @@
 // The whole menu as a player sees it, in a real (virtual) window with the game
 // as it starts (Czech text): snapshots of the load screen, the name entry, the
-// players window, both tabs of the options and the credits after ninety
-// seconds, each checked at the pixels where a layout fault would show.
+// menu, the players window, both tabs of the options and the credits (as the
+// title plaque leaves the column, and after ninety seconds), each checked at
+// the pixels where a layout fault would show.
 // Started by CTest through xvfb-run; skipped when there is no display.
 #include <gtest/gtest.h>
 
@@ -145,7 +146,20 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
     auto* menu = OnStack<ZOLTFramework::CMenuScreen>();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(Manager().GetTopScreen(), menu);
+    TestInput::Move(790, 590);
     FrameDriver::RunFrames(10);
+
+    // The menu: every caption's letters on its button's face, none beside it.
+    {
+        Picture pic = Shot("menu");
+        for (ButtonExEntity* button : {menu->GetPlayButton(), menu->GetSelectButton(), menu->GetOptionsButton(),
+                                       menu->GetCreditsButton(), menu->GetExitButton()}) {
+            const int bx = int(button->GetAbsoluteX()), by = int(button->GetAbsoluteY());
+            EXPECT_GT(pic.Count(bx - 80, by - 18, bx + 80, by + 18, IsLetter), 40) << button->GetName();
+            EXPECT_EQ(pic.Count(bx - 100, by - 18, bx - 88, by + 18, IsLetter), 0) << button->GetName();
+            EXPECT_EQ(pic.Count(bx + 88, by - 18, bx + 100, by + 18, IsLetter), 0) << button->GetName();
+        }
+    }
 
     // The players window: the frame hugs the buttons and the list, both
     // button captions are the same size and centred, the name is centred in
@@ -220,7 +234,21 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
     auto* credits = OnStack<CreditsScreen>();
     ASSERT_NE(credits, nullptr);
     Settle(credits);
-    for (int i = 0; i < 900; ++i) Manager().Update(0.1f);
+    // About 21 s in, the title plaque leaves the column at its top: it slides
+    // under the brass rim of the column's slot, not into the window's ground.
+    for (int i = 0; i < 200; ++i) Manager().Update(0.1f);
+    while (credits->GetScrollOffset() > -108.0f) Manager().Update(0.02f);
+    FrameDriver::RunFrames(3);
+    {
+        Picture pic = Shot("credits_plaque");
+        int rim = 0;
+        for (int y = 128; y < 138; ++y) rim = std::max(rim, pic.Count(320, y, 480, y + 1, IsBrass));
+        EXPECT_GT(rim, 160 * 9 / 10) << "the slot's rim runs on over the plaque";
+        EXPECT_GT(pic.Count(320, 136, 480, 150, [](int r, int g, int b) { return r > 150 && g > 100 && b < 140; }), 20)
+            << "the plaque's lower edge in the column";
+        EXPECT_EQ(pic.Count(320, 118, 480, 129, IsBrass), 0) << "nothing of it above the slot";
+    }
+    for (int i = 0; i < 700; ++i) Manager().Update(0.1f);
     FrameDriver::RunFrames(3);
     {
         Picture pic = Shot("credits");
