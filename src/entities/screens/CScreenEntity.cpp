@@ -4,6 +4,7 @@
 #include "engine/EngineContext.h"
 #include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
+#include "entities/widgets/CGUIEntity.h"
 
 namespace ZOLTFramework {
 
@@ -21,6 +22,11 @@ void CScreenEntity::Open() {
     closing = false;
     hidden = false;
     UpdateRegistration();
+}
+
+void CScreenEntity::LostFocus() {
+    hasFocus = false;
+    CGUIEntity::DropHoverBelow(this);
 }
 
 void CScreenEntity::Close() {
