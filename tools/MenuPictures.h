@@ -184,15 +184,6 @@ inline Canvas PlayersWindow() {
     return c;
 }
 
-// The options window (520 x 440): a brass rule under the tabs, which stand
-// on it at its top (the tabs' lower edges at y 60 of the picture).
-inline Canvas OptionsWindow() {
-    Canvas c = BrassPanel(520, 440);
-    c.Line(20, 61, 496, 61, 2.0f, kBrassEdge);
-    c.Line(20, 63.5f, 496, 63.5f, 1.0f, Hex(0x60000000));
-    return c;
-}
-
 // The credits window (680 x 540): the scrolling column shows through a
 // recessed slot whose edges are the column's clip edges (40 to 640 and 85 to
 // 435 of the picture), so names slide in and out under the slot's rim.
@@ -204,9 +195,10 @@ inline Canvas CreditsWindow() {
 }
 
 // An options tab (220 x 40 looks: up, over, down): a card 200 wide with
-// rounded top corners standing on the window's rule, its face in the window's
-// own blue, with a soft shadow on either side. The two tabs overlap: the one
-// drawn in front (the chosen one) casts its shadow on the one behind it.
+// rounded top corners standing on a brass rule, its face in the window's own
+// blue, with a soft shadow on either side. The two tabs overlap: the one drawn
+// in front (the chosen one) casts its shadow on the one behind it, and their
+// rules join into one under both.
 inline Canvas Tab() {
     const int w = 220, h = 40;
     const float left = 10, right = 210;
@@ -222,6 +214,7 @@ inline Canvas Tab() {
         one.RoundRectGradient(left, 1, right, h + 12, 10, top, bottom);
         one.RoundRectOutline(left, 1, right, h + 12, 10, 2.0f, kBrassEdge);
         one.RoundRectOutline(left + 3, 4, right - 3, h + 12, 7, 1.0f, Hex(0x40F4E9CF));
+        one.Line(left, h - 1.5f, right, h - 1.5f, 2.0f, kBrassEdge);
         c.Paste(one, 0, look * h);
     }
     return c;
@@ -292,7 +285,7 @@ inline const std::vector<MenuPicture>& MenuPictures() {
         {"Texture/MainMenu/BubbleBurst.png", [](const Font&, const Font&) { return BubbleBurst(); }},
         {"Texture/MainMenu/Seaweed.png", [](const Font&, const Font&) { return Seaweed(); }},
         {"Texture/Windows/Window05.png", [](const Font&, const Font&) { return PlayersWindow(); }},
-        {"Texture/Windows/InGameMenuWindow.png", [](const Font&, const Font&) { return OptionsWindow(); }},
+        {"Texture/Windows/InGameMenuWindow.png", [](const Font&, const Font&) { return BrassPanel(520, 440); }},
         {"Texture/Windows/CreditsWindow.png", [](const Font&, const Font&) { return CreditsWindow(); }},
         {"Texture/Buttons/Tab.png", [](const Font&, const Font&) { return Tab(); }},
         {"Texture/Buttons/InGameTrigger.png", [](const Font&, const Font&) { return CheckBox(); }},

@@ -46,7 +46,7 @@ const FontSpec kFonts[] = {
     {"main", "DejaVuSerif-Bold.ttf", 22, 2.0f, 0xFFFFF8E4, 0xFFE6C37A, 0xFF3A2410, -6, 1.0f, 512},
     // The caption face for list rows: the list box draws a row's text from
     // just above the row's top, so the glyphs sit lower in a taller cell.
-    {"list", "DejaVuSerif-Bold.ttf", 22, 2.0f, 0xFFFFF8E4, 0xFFE6C37A, 0xFF3A2410, -6, 1.0f, 512, 8},
+    {"list", "DejaVuSerif-Bold.ttf", 22, 2.0f, 0xFFFFF8E4, 0xFFE6C37A, 0xFF3A2410, -6, 1.0f, 512, 12},
 };
 
 struct Glyph {
