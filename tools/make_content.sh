@@ -35,10 +35,17 @@ mkdir -p "$DATA/Texture/MainMenu"
 # ---------------------------------------------------------------- SVG art
 bash "$ROOT/tools/make_art.sh"
 
+# ---- level screen: panel buttons, clock, cigars, glass, evidence case and items
+bash "$ROOT/tools/art/render_level.sh"
+
 for lang in English Czech; do
   iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"
   echo "$DATA/Text/$lang.txt"
 done
+
+# ---- story pictures: score window hero and medals, comic characters and
+# bubble, the final picture, the in-game button (SVG sources, rsvg-convert)
+bash "$ROOT/tools/art/render_story.sh"
 
 if [ $SOUNDS -eq 1 ]; then
   if command -v sox >/dev/null && command -v oggenc >/dev/null; then
@@ -46,4 +53,12 @@ if [ $SOUNDS -eq 1 ]; then
   else
     echo "sox or oggenc missing: sounds and music left as they are"
   fi
+fi
+
+# ---- Harbour painting (find-the-differences scene), divider, pointer, measuring
+# ---- tool and flashlight: SVG sources in tools/art/portrait/ through rsvg-convert.
+if command -v rsvg-convert >/dev/null; then
+  bash "$ROOT/tools/art/render_portrait.sh" "$DATA"
+else
+  echo "rsvg-convert missing (librsvg2-bin): the painting's pictures left as they are"
 fi
