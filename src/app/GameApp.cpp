@@ -8,6 +8,7 @@
 #include "engine/StringManager.h"
 #include "entities/screens/Dialog.h"
 #include "entities/screens/ScreenFactory.h"
+#include "entities/screens/ScreenLayers.h"
 #include "entities/screens/StartScreens.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
@@ -128,9 +129,8 @@ bool GameApp::Init() {
     LoadFonts();
     RegisterScreens();
 
-    auto* logo = new CFirstLogoScreen("CustomLogo");
+    auto* logo = m_pEntityManager->Spawn<CFirstLogoScreen>("CustomLogo");
     logo->SetLayer(1.0f);
-    m_pEntityManager->Add(logo);
 
     LoadAudio();
 
@@ -166,8 +166,9 @@ void GameApp::LoadAudio() {
 }
 
 void GameApp::RegisterScreens() {
-    ScreenFactory::Register(ScreenFactory::kMainMenu,
-                            [](const std::string& name) -> CEntity* { return new CMenuScreen(name); });
+    ScreenFactory::Register(ScreenFactory::kMainMenu, [](EntityManager& manager, const std::string& name) -> CEntity* {
+        return manager.OpenScreen<CMenuScreen>(name);
+    });
 }
 
 bool GameApp::OnFrame(float dt) {
@@ -179,11 +180,10 @@ bool GameApp::OnRender() { return false; }
 
 bool GameApp::OnExit() {
     if (exitDialogOpen || !m_pEntityManager) return false;
-    auto* dialog = new Dialog(kExitQuestion, "data/Screens/DialogYesNo.xml", this);
-    dialog->SetLayer(102400.0f);
+    auto* dialog = m_pEntityManager->OpenScreen<Dialog>(kExitQuestion, "data/Screens/DialogYesNo.xml", this);
+    dialog->SetLayer(ScreenLayers::kExitQuestion);
     dialog->SetDepth(500000.0f);
     dialog->SetText("Q_QUIT");
-    m_pEntityManager->Add(dialog);
     exitDialogOpen = true;
     return false;
 }

@@ -10,6 +10,7 @@
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
 #include "screens/CMenuScreen.h"
+#include "entities/screens/ScreenFactory.h"
 #include "screens/CPNameScreen.h"
 #include "screens/CreditsScreen.h"
 #include "screens/NewGame.h"
@@ -21,6 +22,7 @@
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CMenuScreen;
 using ZOLTFramework::CScreenEntity;
+using ZOLTFramework::ScreenFactory;
 
 namespace {
 
@@ -29,12 +31,11 @@ using Names = std::vector<std::string>;
 class MenuScreenTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        CMenuScreen::SetGlobalMapMaker(nullptr);
-        CMenuScreen::SetIntroMaker(nullptr);
+        ScreenFactory::Register(ScreenFactory::kGlobalMap, nullptr);
+        ScreenFactory::Register(ScreenFactory::kIntro, nullptr);
     }
     CMenuScreen* Open(int frames = 15) {
-        auto* menu = new CMenuScreen("MenuScreen");
-        engine.Manager().Add(menu);
+        auto* menu = engine.Manager().OpenScreen<CMenuScreen>("MenuScreen");
         engine.Step(frames);
         return menu;
     }
@@ -136,7 +137,9 @@ TEST_F(MenuScreenTest, PlayForANewcomerAsksThePlayModeAndStopsTheAquarium) {
 TEST_F(MenuScreenTest, ANewGameHandsOverToTheIntro) {
     AddActive("Ann");
     CScreenEntity* intro = nullptr;
-    CMenuScreen::SetIntroMaker([&intro] { return intro = new CScreenEntity("IntroScreen"); });
+    ScreenFactory::Register(ScreenFactory::kIntro, [&intro](EntityManager& manager, const std::string& name) {
+        return intro = manager.Spawn<CScreenEntity>(name);
+    });
     CMenuScreen* menu = Open();
     const auto bgAlive = menu->GetBackground()->GetLifeToken();
     menu->OnButtonPress("Play");
@@ -158,9 +161,9 @@ TEST_F(MenuScreenTest, ASavedGameAsksToContinueAndYesOpensTheMap) {
     Player* ann = AddActive("Ann");
     ann->GameInProgress = true;
     std::string mapFile;
-    CMenuScreen::SetGlobalMapMaker([&mapFile](const std::string& file) {
+    ScreenFactory::Register(ScreenFactory::kGlobalMap, [&mapFile](EntityManager& manager, const std::string& file) {
         mapFile = file;
-        return new CScreenEntity("GlobalMap");
+        return manager.Spawn<CScreenEntity>("GlobalMap");
     });
     CMenuScreen* menu = Open();
     engine.ClickEntity(menu->GetPlayButton());
