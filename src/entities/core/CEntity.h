@@ -117,7 +117,9 @@ public:
     void UpdateRegistration();
 
     // Creates a part of this entity: attached as its last child and owned by
-    // the entity manager, or by this entity when there is no manager.
+    // the entity manager, or by this entity when there is no manager. Such a
+    // part is deleted by whichever parent it is attached to when that parent
+    // goes; one detached for good is its detacher's to delete.
     template <class T, class... Args>
     T* SpawnChild(Args&&... args) {
         T* child = new T(std::forward<Args>(args)...);
