@@ -1,7 +1,5 @@
 #include "app/GameApp.h"
 
-#include <sys/stat.h>
-
 #include "engine/AudioManager.h"
 #include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
@@ -20,12 +18,6 @@
 namespace ZOLTFramework {
 
 namespace {
-
-std::string Slashed(std::string path) {
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
-}
 
 struct FontSetup {
     const char* name;
@@ -103,7 +95,7 @@ GameApp::GameApp() {
     m_version = "1.0.0";
     m_resourceScript = "data\\Resource\\main.res";
     m_iconId = 106;
-    m_storageFolder = ChooseStorageFolder(kStorageSubFolder);
+    m_storageFolder = FindStorageFolder(kMaker, kGame);
 }
 
 GameApp::~GameApp() {
@@ -121,7 +113,7 @@ bool GameApp::Init() {
 
     PlayerManager* players = PlayerManager::Instance();
     players->SetSavePath(m_storageFolder);
-    CreateFolderPath(m_storageFolder + "data\\Map\\");
+    FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
     HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
     players->SetUsersFile("data\\users.xml");
     players->Load();
@@ -195,27 +187,5 @@ void GameApp::OnAnswer(const std::string& question, bool yes) {
     if (m_pHGE) m_pHGE->Ini_SetInt("SYSTEM", "Windowed", m_pHGE->System_GetState(HGE_WINDOWED) ? 1 : 0);
     PlayerManager::Instance()->Save();
 }
-
-std::string GameApp::ChooseStorageFolder(const std::string& subFolder) {
-    // The per-user data folder (created when missing), then the sub-folder one
-    // level at a time. An unknown data folder leaves the working folder as the
-    // candidate.
-    std::string candidate;
-    const std::string base = DataHomeFolder();
-    if (!base.empty() && FileSystem::MakeDirectories(base)) candidate = CreateFolderPath(base + subFolder);
-    if (TestWritable(candidate)) return candidate;
-    ReportNoStorageFolder();
-    return "";
-}
-
-std::string GameApp::CreateFolderPath(const std::string& path) {
-    std::string result = Slashed(path);
-    if (result.empty() || result.back() != '/') result += '/';
-    for (size_t slash = result.find('/', 1); slash != std::string::npos; slash = result.find('/', slash + 1))
-        ::mkdir(result.substr(0, slash).c_str(), 0755);
-    return result;
-}
-
-bool GameApp::TestWritable(const std::string& folder) { return ::TestWritable(Slashed(folder)); }
 
 }  // namespace ZOLTFramework

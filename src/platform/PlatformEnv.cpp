@@ -17,6 +17,20 @@ void Complain(const char* name, const char* value) {
 
 }  // namespace
 
+namespace {
+
+PlatformEnv& Slot(bool reread) {
+    static PlatformEnv current = PlatformEnv::Read();
+    if (reread) current = PlatformEnv::Read();
+    return current;
+}
+
+}  // namespace
+
+const PlatformEnv& PlatformEnv::Current() { return Slot(false); }
+
+const PlatformEnv& PlatformEnv::Refresh() { return Slot(true); }
+
 PlatformEnv PlatformEnv::Read() {
     PlatformEnv env;
     if (const char* v = Get("DROVALIN_HEADLESS")) env.headless = std::strcmp(v, "0") != 0;

@@ -1,5 +1,6 @@
-// The environment switches of the platform layer, read once when the engine
-// interface is created (the game reads no command line).
+// The environment switches of the platform layer: the one place that reads
+// them (the game reads no command line). They are read when the engine
+// interface is created, or at the first call of Current before that.
 #pragma once
 
 #include <string>
@@ -13,5 +14,10 @@ struct PlatformEnv {
     float dt = 1.0f / 300.0f;   // DROVALIN_DT=S: headless time step
     bool noCap = false;         // DROVALIN_NOCAP=1: no frame-rate cap with a window (benchmarks)
 
+    // Reads the environment now.
     static PlatformEnv Read();
+    // The switches in force: the last ones read by Refresh (at the creation of
+    // an engine interface), or read at the first call.
+    static const PlatformEnv& Current();
+    static const PlatformEnv& Refresh();
 };
