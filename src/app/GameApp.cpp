@@ -11,6 +11,7 @@
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "platform/FileSystem.h"
+#include "platform/QuitSignals.h"
 #include "platform/StorageFolder.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
@@ -103,9 +104,13 @@ GameApp::~GameApp() {
     // is empty and saving it would wipe every profile.
     if (PlayerManager::HasInstance() && PlayerManager::Instance()->IsLoaded()) PlayerManager::Instance()->Save();
     ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr);
+    RestoreQuitSignals();
 }
 
 bool GameApp::Init() {
+    // Before the window: SDL must not claim the signals for itself.
+    ClearQuitSignal();
+    InstallQuitSignals();
     if (!CEngine::Init()) return false;
 
     // The game's own text table replaces the one the engine chose.
@@ -164,6 +169,12 @@ void GameApp::RegisterScreens() {
 }
 
 bool GameApp::OnFrame(float dt) {
+    if (const int signal = QuitSignalReceived()) {
+        ClearQuitSignal();
+        HtmlLog::Instance()->Info("Signal " + std::to_string(signal) + ": the players are saved and the game ends.");
+        SaveAndQuit(true);
+        return true;
+    }
     if (m_pHGE && m_pHGE->Input_KeyDown(HGEK_GRAVE)) m_pHGE->System_Snapshot();
     return false;
 }
@@ -183,7 +194,11 @@ bool GameApp::OnExit() {
 void GameApp::OnAnswer(const std::string& question, bool yes) {
     if (question != kExitQuestion) return;
     exitDialogOpen = false;
-    SetQuit(yes);
+    SaveAndQuit(yes);
+}
+
+void GameApp::SaveAndQuit(bool quit) {
+    SetQuit(quit);
     if (m_pHGE) m_pHGE->Ini_SetInt("SYSTEM", "Windowed", m_pHGE->System_GetState(HGE_WINDOWED) ? 1 : 0);
     PlayerManager::Instance()->Save();
 }

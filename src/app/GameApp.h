@@ -29,7 +29,8 @@ public:
     // start; nothing of the game's start-up runs then.
     bool Init();
 
-    // The grave-accent key takes one snapshot per press.
+    // The grave-accent key takes one snapshot per press. A SIGTERM or SIGINT
+    // saves and quits at once, as "yes" to the quit question does.
     bool OnFrame(float dt) override;
     bool OnRender() override;
     // Reached only while g_bConfirmExit is set: opens the quit question (once;
@@ -47,6 +48,8 @@ private:
     void LoadFonts();
     void LoadAudio();
     void RegisterScreens();
+    // Writes the window mode and saves the players; quit ends the main loop.
+    void SaveAndQuit(bool quit);
 
     bool exitDialogOpen = false;
 };

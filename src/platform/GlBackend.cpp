@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GlxDrawable.h"
 #include "platform/ImageCodec.h"
 #include "platform/InputState.h"
 #include "platform/SdlKeys.h"
@@ -69,20 +70,28 @@ void GlBackend::Shutdown() {
     m_swapInterval = -2;
 }
 
+void GlBackend::DrawableSize(int& w, int& h) const {
+    SDL_GL_GetDrawableSize(m_window, &w, &h);
+    QueryGlxDrawableSize(w, h);
+}
+
+float GlBackend::PixelsPerWindowUnit() const {
+    int ww = 1, wh = 1, dw = 1, dh = 1;
+    SDL_GetWindowSize(m_window, &ww, &wh);
+    SDL_GL_GetDrawableSize(m_window, &dw, &dh);
+    return ww > 0 && dw > 0 ? float(dw) / float(ww) : 1.0f;
+}
+
 void GlBackend::UpdateViewport() {
     int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(m_window, &w, &h);
+    DrawableSize(w, h);
     m_renderer.SetDrawableSize(w, h);
 }
 
 void GlBackend::ToScreen(int wx, int wy, float& x, float& y) const {
-    int ww = 1, wh = 1, dw = 1, dh = 1;
-    SDL_GetWindowSize(m_window, &ww, &wh);
-    SDL_GL_GetDrawableSize(m_window, &dw, &dh);
     // Window units to drawable pixels, then to screen units.
-    const float px = float(wx) * float(dw) / float(std::max(ww, 1));
-    const float py = float(wy) * float(dh) / float(std::max(wh, 1));
-    m_renderer.Fit().ToScreen(px, py, x, y);
+    const float ratio = PixelsPerWindowUnit();
+    m_renderer.Fit().ToScreen(float(wx) * ratio, float(wy) * ratio, x, y);
 }
 
 void GlBackend::PumpEvents(InputState& input, BackendEvents& events) {
@@ -109,7 +118,7 @@ void GlBackend::PumpEvents(InputState& input, BackendEvents& events) {
                 break;
             case SDL_KEYUP: input.KeyUp(EngineKeyFromSdl(e.key.keysym.sym)); break;
             case SDL_TEXTINPUT:
-                for (char c : Utf8ToCp1250(e.text.text)) input.TypeChar((unsigned char)c);
+                for (char c : TypedToCp1250(e.text.text)) input.TypeChar((unsigned char)c);
                 break;
             case SDL_MOUSEMOTION:
                 ToScreen(e.motion.x, e.motion.y, x, y);
@@ -201,13 +210,10 @@ void GlBackend::SetMouseVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENA
 
 void GlBackend::WarpMouse(float x, float y) {
     if (!m_window) return;
-    int ww = 1, wh = 1, dw = 1, dh = 1;
-    SDL_GetWindowSize(m_window, &ww, &wh);
-    SDL_GL_GetDrawableSize(m_window, &dw, &dh);
     float px = 0, py = 0;
     m_renderer.Fit().ToDrawable(x, y, px, py);
-    SDL_WarpMouseInWindow(m_window, int(px * float(ww) / float(std::max(dw, 1))),
-                          int(py * float(wh) / float(std::max(dh, 1))));
+    const float ratio = PixelsPerWindowUnit();
+    SDL_WarpMouseInWindow(m_window, int(px / ratio), int(py / ratio));
 }
 
 bool GlBackend::OpenUrl(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }

@@ -1,6 +1,9 @@
 // The real backend: an SDL2 window with an OpenGL 2.1 context. The screen keeps
 // its 800 x 600 units whatever the window's size (full screen scales it evenly
-// and centres it), and the mouse is reported in those units.
+// and centres it), and the mouse is reported in those units. The size comes
+// from the drawable itself after every mode change and resize event, not from
+// what SDL asked for: without a window manager a full-screen window keeps its
+// size.
 #pragma once
 
 #include <SDL.h>
@@ -34,6 +37,10 @@ private:
     // Window coordinates to screen units and back.
     void ToScreen(int wx, int wy, float& x, float& y) const;
     void UpdateViewport();
+    // The drawable's size in pixels as the window really has it.
+    void DrawableSize(int& w, int& h) const;
+    // Drawable pixels per window unit (above 1 on high-density displays).
+    float PixelsPerWindowUnit() const;
 
     SDL_Window* m_window = nullptr;
     SDL_GLContext m_context = nullptr;

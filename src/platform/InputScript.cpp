@@ -80,8 +80,10 @@ int InputScript::Parse(const std::string& text, const std::string& source) {
             std::string t = body.substr(at + 4);
             if (!t.empty() && (t[0] == ' ' || t[0] == '\t')) t.erase(0, 1);
             while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.pop_back();
-            ev.text = Utf8ToCp1250(t);
-            ok = !ev.text.empty();
+            // As from the keyboard: characters Windows-1250 lacks are refused.
+            ev.text = TypedToCp1250(t);
+            ok = !t.empty();
+            if (ok && ev.text.empty()) continue;
         } else if (ok && (kind == "close" || kind == "snapshot")) {
             ev.kind = kind == "close" ? InputEvent::Close : InputEvent::Snapshot;
             ok = !(words >> extra);

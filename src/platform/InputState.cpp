@@ -17,7 +17,12 @@ void InputState::EndEvents() {
 }
 
 void InputState::KeyDown(int key, bool repeat) {
-    if (!Valid(key) || repeat) return;
+    if (!Valid(key)) return;
+    if (repeat) {
+        // Text editing repeats; key presses do not.
+        if (key == HGEK_BACKSPACE && m_held[key]) m_chars.push_back((unsigned char)key);
+        return;
+    }
     if (m_held[key]) return;  // already down: no second press
     m_held[key] = true;
     m_pressed[key] = true;
@@ -32,6 +37,8 @@ void InputState::KeyUp(int key) {
 }
 
 void InputState::TypeChar(unsigned char c) {
+    // The character of the snapshot key: the key takes a picture, it types nothing.
+    if (c == '`' && (m_held[HGEK_GRAVE] || m_released[HGEK_GRAVE])) return;
     if (c != 0) m_chars.push_back(c);
 }
 

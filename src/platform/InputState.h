@@ -1,7 +1,9 @@
 // Keys, mouse buttons, mouse position and typed characters, with edges per frame.
 // A press and a release inside one frame both show; auto-repeat makes no new
-// press; Backspace, Enter and Escape also type 8, 13 and 27. Characters typed
-// faster than one a frame wait for the following frames, one each.
+// press; Backspace, Enter and Escape also type 8, 13 and 27, and a held
+// Backspace types 8 again with every repeat, as held letters repeat. The
+// snapshot key (grave accent) types nothing. Characters typed faster than one a
+// frame wait for the following frames, one each.
 #pragma once
 
 #include <deque>

@@ -44,7 +44,10 @@ unsigned char CodePointToCp1250(unsigned cp) {
     return 0;
 }
 
-std::string Utf8ToCp1250(const std::string& utf8) {
+namespace {
+
+// missing: the byte of a character the code page lacks; 0 leaves it out.
+std::string ToCp1250(const std::string& utf8, char missing) {
     std::string out;
     const size_t n = utf8.size();
     for (size_t i = 0; i < n;) {
@@ -80,10 +83,19 @@ std::string Utf8ToCp1250(const std::string& utf8) {
         }
         i += size_t(extra) + 1;
         const unsigned char b = CodePointToCp1250(cp);
-        out += b ? char(b) : '?';
+        if (b)
+            out += char(b);
+        else if (missing)
+            out += missing;
     }
     return out;
 }
+
+}  // namespace
+
+std::string Utf8ToCp1250(const std::string& utf8) { return ToCp1250(utf8, '?'); }
+
+std::string TypedToCp1250(const std::string& utf8) { return ToCp1250(utf8, 0); }
 
 std::string Cp1250ToUtf8(const std::string& text) {
     std::string out;

@@ -6,6 +6,9 @@
 
 // Characters Windows-1250 lacks become "?"; malformed UTF-8 bytes are skipped.
 std::string Utf8ToCp1250(const std::string& utf8);
+// Typed text: characters Windows-1250 lacks (Cyrillic, emoji) are refused, left
+// out rather than turned into "?"; malformed bytes are skipped.
+std::string TypedToCp1250(const std::string& utf8);
 std::string Cp1250ToUtf8(const std::string& text);
 // The Windows-1250 byte of one code point, 0 when it has none.
 unsigned char CodePointToCp1250(unsigned codePoint);

@@ -36,8 +36,12 @@ public:
     int32_t ScoreSpeed = 0;
     int32_t ScoreMiniGames = 0;
     int32_t ScoreNode = 0;
+    // May be negative (a hand-edited users file): kept and saved as it is.
     int32_t CigarCount = 0;
     // Play without the level clock.
     bool RelaxedMode = false;
     std::string LastSolvedNode;
+
+    // The cigars the player can spend: a negative count is none.
+    int32_t CigarsInPlay() const { return CigarCount > 0 ? CigarCount : 0; }
 };

@@ -33,18 +33,28 @@ void PlayerManager::Load() {
         return;
     }
 
+    // A player the game cannot take in must not vanish from the disk with the
+    // next save: the users file as it was is kept beside it.
+    bool lost = false;
     for (const RefPtr<XMLDocument::XMLElement>& element : users.GetRoot()->GetChildren()) {
         if (element->GetName() != UsersDocument::kPlayer) continue;
         std::string problem;
         std::unique_ptr<Player> player = UsersDocument::Read(*element, problem);
         if (!player) {
             log->Error("A player of the users file is skipped: " + Shown(problem) + ".");
+            lost = true;
             continue;
         }
-        const int slot = SlotOf(*player);
+        int slot = SlotOf(*player);
+        // A slot below another root: the storage folder has moved (a new data
+        // home, a renamed home folder, a restored backup) and took the profile
+        // documents along.
+        std::string oldRoot;
+        const bool moved = slot < 0 && (slot = SaveSlots::IndexOfTail(player->SaveFile, &oldRoot)) >= 0;
         if (slot < 0) {
             log->Error("Player " + Shown(player->Name) + " is skipped: " + Shown(player->SaveFile) +
                        " is not one of the save slots.");
+            lost = true;
             continue;
         }
         const Player* holder = nullptr;
@@ -53,14 +63,31 @@ void PlayerManager::Load() {
         if (holder) {
             log->Error("Player " + Shown(player->Name) + " is skipped: save slot " + Shown(player->SaveFile) +
                        " belongs to " + Shown(holder->Name) + ".");
+            lost = true;
             continue;
         }
+        const std::string written = player->SaveFile;
         player->SaveFile = SaveSlots::SlotPath(SaveFolder, slot);
+        if (moved)
+            log->Info("Player " + Shown(player->Name) + ": the profile document " + Shown(written) +
+                      " is taken from " + Shown(player->SaveFile) + ", its slot in the storage folder now.");
+        if (player->IsActive && GetActivePlayer()) {
+            log->Warning("Player " + Shown(player->Name) + " is not made active: " + Shown(GetActivePlayer()->Name) +
+                         " is the active player.");
+            player->IsActive = false;
+        }
         Player* loaded = player.release();
         Players.push_back(loaded);
         m_diskOwner[slot] = loaded;
         log->Debug("Loading single player from " + Shown(loaded->SaveFile));
         LoadProfile(*loaded);
+        if (moved && !oldRoot.empty() && loaded->PlayFieldPath.compare(0, oldRoot.size(), oldRoot) == 0)
+            loaded->PlayFieldPath = SaveFolder + loaded->PlayFieldPath.substr(oldRoot.size());
+    }
+    if (lost) {
+        log->Error("The users file names players that were not loaded: it is copied aside as \"" +
+                   Shown(UsersFile) + ".bad\" before it is written again.");
+        SaveSlots::CopyAside(UsersFile);
     }
 }
 

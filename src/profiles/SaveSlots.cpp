@@ -42,12 +42,38 @@ int IndexOf(const std::string& saveFolder, const std::string& path) {
     return -1;
 }
 
+int IndexOfTail(const std::string& path, std::string* root) {
+    // "data" sep "Map" sep digit ".xml": 14 characters.
+    const size_t kTail = 14;
+    if (path.size() < kTail) return -1;
+    const size_t at = path.size() - kTail;
+    auto isSeparator = [](char c) { return c == '/' || c == '\\'; };
+    const std::string tail = path.substr(at);
+    if (tail.compare(0, 4, "data") != 0 || !isSeparator(tail[4]) || tail.compare(5, 3, "Map") != 0 ||
+        !isSeparator(tail[8]) || tail.compare(10, 4, ".xml") != 0)
+        return -1;
+    const char digit = tail[9];
+    if (digit < '1' || digit > '0' + kSlotCount) return -1;
+    // The tail starts a path component: "mydata/Map/1.xml" is no slot.
+    if (at > 0 && !isSeparator(path[at - 1])) return -1;
+    if (root) *root = path.substr(0, at);
+    return digit - '1';
+}
+
 bool KeepAside(const std::string& path) {
     const std::string from = FileSystem::ResolvePath(Normalise(path));
     const std::string to = from + ".bad";
     if (FileSystem::FileExists(to)) FileSystem::RemoveFile(to);
     if (FileSystem::RenameFile(from, to)) return true;
     HtmlLog::Instance()->Error("Cannot keep " + from + " aside as " + to);
+    return false;
+}
+
+bool CopyAside(const std::string& path) {
+    const std::string from = FileSystem::ResolvePath(Normalise(path));
+    std::string bytes;
+    if (FileSystem::ReadFile(from, bytes) && FileSystem::WriteFileAtomic(from + ".bad", bytes)) return true;
+    HtmlLog::Instance()->Error("Cannot copy " + from + " aside as " + from + ".bad");
     return false;
 }
 

@@ -20,8 +20,18 @@ std::string Normalise(const std::string& path);
 // the path names no slot of that save folder.
 int IndexOf(const std::string& saveFolder, const std::string& path);
 
+// The slot (0 to 7) of a path that ends in a slot's own tail, "data\Map\<N>.xml"
+// with either slash, below any root (a storage folder that has moved since the
+// path was written); -1 when it does not. root receives the path before the
+// tail, its last separator included.
+int IndexOfTail(const std::string& path, std::string* root);
+
 // Moves an unreadable document out of the way: "<file>.bad" beside it,
 // replacing an older one. False when the file stays where it was.
 bool KeepAside(const std::string& path);
+
+// Copies a document that still holds something the game could not take in
+// to "<file>.bad" beside it, replacing an older one. False when no copy was made.
+bool CopyAside(const std::string& path);
 
 }  // namespace SaveSlots

@@ -1,6 +1,9 @@
 #include "profiles/UsersDocument.h"
 
+#include <cerrno>
+#include <cfloat>
 #include <cmath>
+#include <cstdlib>
 
 #include "engine/Conversions.h"
 #include "profiles/Player.h"
@@ -33,17 +36,36 @@ RefPtr<Element> Write(const Player& player) {
     e->AddAttribute("ScoreSpeed", Unsigned(player.ScoreSpeed));
     e->AddAttribute("ScoreMiniGames", Unsigned(player.ScoreMiniGames));
     e->AddAttribute("ScoreNode", Unsigned(player.ScoreNode));
-    e->AddAttribute("CigarCount", Unsigned(player.CigarCount));
+    e->AddAttribute("CigarCount", ValueToString(player.CigarCount));
     e->AddAttribute("LastSolvedNode", player.LastSolvedNode);
     e->AddAttribute("RelaxedMode", player.RelaxedMode);
     return e;
 }
 
 int32_t CigarsFromText(const std::string& text) {
+    // A whole number: signed, or the unsigned form of a negative count.
+    const char* start = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long long whole = std::strtoll(start, &end, 10);
+    if (end != start && *end == '\0' && errno == 0) {
+        if (whole >= INT32_MIN && whole <= INT32_MAX) return static_cast<int32_t>(whole);
+        if (whole > INT32_MAX && whole <= UINT32_MAX) return static_cast<int32_t>(static_cast<uint32_t>(whole));
+        return 0;
+    }
+    // Otherwise through a float, truncated toward zero.
     const float count = StringToFloat(text);
-    // 2^31 is exact as a float; anything at or above it does not fit.
-    if (!(count >= 0.0f) || count >= 2147483648.0f) return 0;
+    // 2^31 is exact as a float; the range is [-2^31, 2^31).
+    if (!(count >= -2147483648.0f && count < 2147483648.0f)) return 0;
     return static_cast<int32_t>(count);
+}
+
+float TimeFromText(const std::string& text) {
+    const float time = StringToFloat(text);
+    // Text beyond the float range reads as the largest float: no time at all.
+    const double wide = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(time) || !std::isfinite(wide) || std::fabs(wide) > double(FLT_MAX)) return 0.0f;
+    return time;
 }
 
 std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
@@ -55,8 +77,7 @@ std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
     }
     std::unique_ptr<Player> player(new Player(name, saveFile));
     player->IsActive = e.GetBoolAttribute("IsActive", false);
-    player->Time = e.GetFloatAttribute("Time", player->Time);
-    if (!std::isfinite(player->Time)) player->Time = 0.0f;
+    if (e.HasAttribute("Time")) player->Time = TimeFromText(e.GetStringAttribute("Time"));
     ReadScore(e, "ScoreItems", player->ScoreItems);
     ReadScore(e, "ScoreSpeed", player->ScoreSpeed);
     ReadScore(e, "ScoreMiniGames", player->ScoreMiniGames);

@@ -3,7 +3,7 @@
 // "SaveFile", "IsActive", "Time", "ScoreItems", "ScoreSpeed",
 // "ScoreMiniGames", "ScoreNode", "CigarCount", "LastSolvedNode",
 // "RelaxedMode". Scores and cigars are written as unsigned decimals of their
-// 32-bit values.
+// 32-bit values; the cigar count is written signed.
 #pragma once
 
 #include <cstdint>
@@ -27,9 +27,11 @@ RefPtr<XMLDocument::XMLElement> Write(const Player& player);
 // new player.
 std::unique_ptr<Player> Read(const XMLDocument::XMLElement& element, std::string& problem);
 
-// "CigarCount" as written: read through a float and truncated toward zero.
-// A count outside 0 to INT32_MAX (a negative count written unsigned, or a
-// hand edit) reads as 0, as does text that is no number.
+// "CigarCount": a whole number signed or as the unsigned decimal of its 32-bit
+// value (older files wrote negative counts so); other text through a float,
+// truncated toward zero ("-3.9" is -3). Beyond the 32-bit range, or no number: 0.
 int32_t CigarsFromText(const std::string& text);
+// "Time": text that is no finite float (beyond the float range too) reads as 0.
+float TimeFromText(const std::string& text);
 
 }  // namespace UsersDocument

@@ -9,6 +9,7 @@
 #include "entities/screens/ScreenFactory.h"
 #include "entities/core/EntityServices.h"
 #include "entities/widgets/TextEntity.h"
+#include "graphics/FontFit.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 #include "profiles/PlayerManager.h"
@@ -30,6 +31,8 @@ const float kOptionsLayer = 15000.0f;
 const float kOptionsDepth = 50000.0f;
 const float kPlayersLayer = 10.0f;
 const float kSelectCaptionOpacity = 0.8f;
+// The welcome line stays inside the screen, 20 from either side.
+const float kWelcomeWidth = 760.0f;
 
 }  // namespace
 
@@ -156,7 +159,7 @@ void CMenuScreen::Render() {
     const std::string greeting = found ? WelcomeText::Format(entry, active->Name) : active->Name;
     const DWORD previous = font->GetColor();
     font->SetColor(Services::FadeColor(0xFFFFFFFF, GetAbsoluteOpacity()));
-    font->Render(400.0f, 15.0f, HGETEXT_CENTER, greeting.c_str());
+    font->Render(400.0f, 15.0f, HGETEXT_CENTER, FitLine(*font, greeting, kWelcomeWidth).c_str());
     font->SetColor(previous);
 }
 

@@ -10,6 +10,7 @@
 #include "entities/widgets/CWindowEntity.h"
 #include "entities/screens/Dialog.h"
 #include "entities/screens/ScreenLayers.h"
+#include "graphics/FontFit.h"
 #include "entities/core/EntityServices.h"
 #include "entities/widgets/TextEntity.h"
 #include "entities/widgets/TriggerEntity.h"
@@ -34,6 +35,8 @@ const float kOtherTabDepth = 2.0f;
 const float kOtherTabCaptionOpacity = 0.9f;
 const float kRowTop = -150.0f;
 const float kRowStep = 30.0f;
+// A high-score name ends 10 before its score's column (x -150 to 70).
+const float kNameWidth = 210.0f;
 
 void SetCaptionOpacity(ButtonExEntity* button, float value) {
     if (!button) return;
@@ -195,7 +198,8 @@ void OptionsScreen::BuildHighscoreRows() {
     for (const HighScoreTable::Row& row : rows) {
         TextEntity* label = highscorePanel->SpawnChild<TextEntity>("HighscoreName", nullptr);
         TextEntity* total = highscorePanel->SpawnChild<TextEntity>("HighscoreTotal", nullptr);
-        label->SetText(row.label);
+        // A long name stops short of its score.
+        label->SetText(font ? FitLine(*font, row.label, kNameWidth) : row.label);
         total->SetText(row.total);
         label->SetPosXY(-150.0f, rowY);
         total->SetPosXY(70.0f, rowY);

@@ -3,6 +3,7 @@
 // players only when they were loaded.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "app/GameApp.h"
 #include "engine/AudioManager.h"
 #include "platform/FileSystem.h"
+#include "profiles/PlayerManager.h"
 #include "platform/RenderStats.h"
 #include "support/ScratchFolder.h"
 
@@ -104,6 +106,24 @@ TEST_F(GameAppTest, QuitQuestionShowsOnceAndNoStillSavesPlayersAndWindowMode) {
     PressKey(HGEK_ENTER);
     EXPECT_LT(FrameDriver::RunFrames(5), 5);
     EXPECT_TRUE(app->GetQuit());
+}
+
+TEST_F(GameAppTest, ASignalSavesThePlayersAndQuitsWithoutAQuestion) {
+    WriteSettings("[SYSTEM]\nWindowed=0\n");
+    auto app = Start();
+    app->GetHGE()->System_SetState(HGE_WINDOWED, true);
+    g_bConfirmExit = true;  // the menu is up: a close request would ask
+    ASSERT_TRUE(PlayerManager::Instance()->AddPlayer("Anna"));
+    EXPECT_EQ(FrameDriver::RunFrames(2), 2);
+
+    std::raise(SIGTERM);
+    EXPECT_EQ(FrameDriver::RunFrames(5), 1);
+    EXPECT_TRUE(app->GetQuit());
+    EXPECT_FALSE(app->IsExitDialogOpen());
+    EXPECT_NE(ReadWholeFile(Storage() + "data/users.xml").find("Name=\"Anna\""), std::string::npos);
+    EXPECT_NE(ReadWholeFile(Storage() + "app.ini").find("Windowed=1"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(Storage() + "Log.html").find("Signal 15: the players are saved"), std::string::npos);
+    PlayerManager::Instance()->RemovePlayer("Anna");
 }
 
 TEST_F(GameAppTest, OtherAnswersAreIgnored) {

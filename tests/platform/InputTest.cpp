@@ -6,6 +6,7 @@
 #include "platform/FrameDriver.h"
 #include "platform/InputScript.h"
 #include "platform/InputState.h"
+#include "platform/TextEncoding.h"
 #include "support/HeadlessEngine.h"
 
 TEST(InputState, PressAndReleaseInOneFrameBothShow) {
@@ -59,6 +60,51 @@ TEST(InputState, EditKeysTypeCharactersOtherKeysDoNot) {
         in.EndEvents();
         EXPECT_EQ(in.FrameChar(), chars[i]) << "key " << keys[i];
     }
+}
+
+TEST(InputState, HeldBackspaceRepeatsLikeLettersAndTheSnapshotKeyTypesNothing) {
+    InputState in;
+    auto frame = [&in](auto events) {
+        in.BeginFrame();
+        events();
+        in.EndEvents();
+    };
+    frame([&] { in.KeyDown(HGEK_BACKSPACE); });
+    EXPECT_EQ(in.FrameChar(), 8);
+    EXPECT_TRUE(in.WentDown(HGEK_BACKSPACE));
+    for (int f = 0; f < 3; ++f) {
+        frame([&] { in.KeyDown(HGEK_BACKSPACE, true); });
+        EXPECT_EQ(in.FrameChar(), 8) << "repeat " << f;
+        EXPECT_FALSE(in.WentDown(HGEK_BACKSPACE)) << "no new key press";
+        EXPECT_EQ(in.FrameKey(), 0);
+    }
+    frame([&] { in.KeyUp(HGEK_BACKSPACE); });
+    EXPECT_EQ(in.FrameChar(), 0);
+    // A repeat after the release (a stale event) types nothing; other held keys
+    // repeat only through their typed characters.
+    frame([&] {
+        in.KeyDown(HGEK_BACKSPACE, true);
+        in.KeyDown(HGEK_ENTER);
+        in.KeyDown(HGEK_ENTER, true);
+    });
+    EXPECT_EQ(in.FrameChar(), 13);
+    frame([] {});
+    EXPECT_EQ(in.FrameChar(), 0);
+
+    // The grave-accent key and its character in one frame: a snapshot, no text.
+    frame([&] {
+        in.KeyDown(HGEK_GRAVE);
+        in.TypeChar('`');
+    });
+    EXPECT_TRUE(in.WentDown(HGEK_GRAVE));
+    EXPECT_EQ(in.FrameChar(), 0);
+    frame([&] {
+        in.TypeChar('`');  // held: repeated text
+        in.KeyUp(HGEK_GRAVE);
+    });
+    EXPECT_EQ(in.FrameChar(), 0);
+    frame([&] { in.TypeChar('`'); });  // typed some other way
+    EXPECT_EQ(in.FrameChar(), '`');
 }
 
 TEST(InputState, FastTypingSpreadsOverFramesAndBadKeysAreIgnored) {
@@ -123,6 +169,17 @@ TEST(InputScript, TypedTextBecomesWindows1250) {
     std::vector<InputEvent> f = s.Take(1);
     ASSERT_EQ(f.size(), 1u);
     EXPECT_EQ(f[0].text, "\x9Eluv");
+
+    // Characters Windows-1250 lacks are refused, not typed as "?".
+    EXPECT_EQ(s.Parse("2 char \xD0\x96\xC5\xBE\xF0\x9F\x98\x80" "a\n"  // Cyrillic Zhe, z with caron, an emoji, a
+                      "3 char \xF0\x9F\x98\x80\n"),                       // only refused: nothing to type
+              0);
+    f = s.Take(2);
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].text, "\x9E" "a");
+    EXPECT_TRUE(s.Take(3).empty());
+    EXPECT_EQ(TypedToCp1250("\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 ok"), " ok");
+    EXPECT_EQ(Utf8ToCp1250("\xD0\x9F"), "?");
 }
 
 namespace {

@@ -84,7 +84,7 @@ TEST_F(ProfileFaultsTest, ProfilePathsOutsideTheSlotsAreRefused) {
               "<Players>" + PlayerLine("Outside", outside) +
               PlayerLine("Sneaky", Folder() + "data/Map/../../elsewhere.xml") +
               PlayerLine("Ninth", Folder() + "data\\Map\\9.xml") +
-              PlayerLine("Other", "/tmp/data/Map/1.xml") +
+              PlayerLine("Other", "/tmp/data/Map/1.xml.old") +
               // The same slot written differently: accepted, kept in the slot's own form.
               PlayerLine("Anna", Folder() + "data//Map/./1.xml") +
               PlayerLine("Copycat", SlotText(1)) +
@@ -102,12 +102,86 @@ TEST_F(ProfileFaultsTest, ProfilePathsOutsideTheSlotsAreRefused) {
     EXPECT_EQ(log.CountRows("Error", "Player Other is skipped"), 1);
     EXPECT_EQ(log.CountRows("Error", "Player Copycat is skipped"), 1);  // two players never share a slot
     EXPECT_EQ(log.CountRows("Error", "A player of the users file is skipped"), 3);
+    // The users file as it was stays beside the one the next save writes.
+    const std::string original = ReadFile(UsersPath());
+    EXPECT_EQ(log.CountRows("Error", "The users file names players"), 1);
+    EXPECT_EQ(ReadFile(UsersPath() + ".bad"), original);
 
     // Saving never writes outside the slots, and the next player gets slot 2.
     ASSERT_TRUE(pm->AddPlayer("Bob"));
     EXPECT_EQ(pm->Players[1]->SaveFile, SlotText(2));
     pm->Save();
     EXPECT_EQ(ReadFile(outside), "<profile><medals><medal id=\"9\"/></medals></profile>");
+    EXPECT_NE(ReadFile(UsersPath()), original);
+    EXPECT_EQ(ReadFile(UsersPath() + ".bad"), original);
+}
+
+TEST_F(ProfileFaultsTest, AMovedStorageFolderKeepsEveryPlayerAndTheirProgress) {
+    const std::string before = storage / "old home/Drovalin/";
+    const std::string after = storage / "new home/Drovalin/";
+    auto managerOver = [](const std::string& folder) {
+        std::unique_ptr<PlayerManager> pm(new PlayerManager());
+        pm->SetSavePath(folder);
+        pm->SetUsersFile("data\\users.xml");
+        pm->Load();
+        return pm;
+    };
+    {
+        auto pm = managerOver(before);
+        for (const char* name : {"Anna", "Bob", "Carl"}) pm->AddPlayer(name);
+        pm->SetActivePlayer("Bob");
+        pm->Players[0]->Evidences = {"Gun"};
+        pm->Players[0]->NodeScores = {{"Node_1", 300}};
+        pm->Players[0]->PlayFieldPath = before + "data\\Map\\1.xml_playfield.xml";
+        pm->Players[2]->CigarCount = 4;
+        pm->Save();
+    }
+    std::filesystem::create_directories(storage / "new home");
+    std::filesystem::rename(before, after);
+    // A hand edit wrote one slot with the other slash.
+    std::string users = ReadFile(after + "data/users.xml");
+    const std::string carl = "data\\Map\\3.xml";
+    users.replace(users.find(carl), carl.size(), "data/Map/3.xml");
+    WriteFile(after + "data/users.xml", users);
+
+    auto pm = managerOver(after);
+    ASSERT_EQ(pm->Players.size(), 3u);
+    EXPECT_EQ(pm->Players[0]->SaveFile, after + "data\\Map\\1.xml");
+    EXPECT_EQ(pm->Players[2]->SaveFile, after + "data\\Map\\3.xml");
+    EXPECT_EQ(pm->Players[0]->Evidences, (std::set<std::string>{"Gun"}));
+    EXPECT_EQ(pm->Players[0]->NodeScores.at("Node_1"), 300);
+    EXPECT_EQ(pm->Players[0]->PlayFieldPath, after + "data\\Map\\1.xml_playfield.xml");
+    EXPECT_EQ(pm->Players[2]->CigarCount, 4);
+    EXPECT_EQ(pm->GetActivePlayer()->Name, "Bob");
+    EXPECT_EQ(log.Count("is taken from " + after), 3);
+    EXPECT_EQ(log.CountRows("Error", ""), 0);
+    EXPECT_FALSE(Exists(after + "data/users.xml.bad"));
+
+    // A new player takes a free slot, and the next run finds everyone in place.
+    ASSERT_TRUE(pm->AddPlayer("Dora"));
+    EXPECT_EQ(pm->Players[3]->SaveFile, after + "data\\Map\\4.xml");
+    pm->Save();
+    EXPECT_EQ(ReadFile(after + "data/users.xml").find(before), std::string::npos);
+    auto again = managerOver(after);
+    ASSERT_EQ(again->Players.size(), 4u);
+    EXPECT_EQ(again->Players[0]->Evidences, (std::set<std::string>{"Gun"}));
+    EXPECT_EQ(again->Players[0]->PlayFieldPath, after + "data\\Map\\1.xml_playfield.xml");
+    EXPECT_EQ(log.Count("is taken from"), 3);
+}
+
+TEST_F(ProfileFaultsTest, OnlyTheFirstPlayerFlaggedActiveStaysActive) {
+    std::string line = PlayerLine("Anna", SlotText(1));
+    std::string active2 = PlayerLine("Bob", SlotText(2)), active3 = PlayerLine("Carl", SlotText(3));
+    for (std::string* l : {&active2, &active3}) l->replace(l->find("IsActive=\"0\""), 12, "IsActive=\"1\"");
+    WriteFile(UsersPath(), "<Players>" + line + active2 + active3 + "</Players>");
+    auto pm = LoadedManager();
+    ASSERT_EQ(pm->Players.size(), 3u);
+    EXPECT_FALSE(pm->Players[0]->IsActive);
+    EXPECT_TRUE(pm->Players[1]->IsActive);
+    EXPECT_FALSE(pm->Players[2]->IsActive);
+    EXPECT_EQ(log.CountRows("Warning", "Player Carl is not made active"), 1);
+    pm->Save();
+    EXPECT_EQ(LoadedManager()->Players[2]->IsActive, false);
 }
 
 TEST_F(ProfileFaultsTest, AReusedSlotIsReleasedBeforeItsNewPlayerIsWritten) {

@@ -242,6 +242,44 @@ TEST_F(MenuScreenTest, HoveringTheSelectButtonRaisesItsCaption) {
     EXPECT_FLOAT_EQ(caption->GetOpacity(), 0.8f);
 }
 
+TEST_F(MenuScreenTest, AButtonLosesItsHoverUnderTheScreenItOpened) {
+    AddActive("Ann");
+    CMenuScreen* menu = Open();
+    ButtonExEntity* select = menu->GetSelectButton();
+    TextEntity* caption = select->GetCaption();
+    engine.ClickEntity(select);
+    auto* players = dynamic_cast<ZOLTFramework::PlayersScreen*>(engine.Top());
+    ASSERT_NE(players, nullptr);
+    engine.MoveMouse(10, 590);
+    engine.Step(3);
+    EXPECT_FALSE(select->IsButtonHovered());
+    EXPECT_FLOAT_EQ(caption->GetOpacity(), 0.8f);
+
+    // A button whose window is paused under a dialog loses it too.
+    ButtonExEntity* remove = players->GetDeleteButton();
+    ASSERT_NE(remove, nullptr);
+    engine.ClickEntity(remove);
+    Dialog* question = TopDialog();
+    ASSERT_NE(question, nullptr);
+    EXPECT_FALSE(remove->IsButtonHovered());
+    ButtonExEntity* yes = question->GetOkButton();
+    const hgeRect& y = yes->GetRect();
+    engine.MoveMouse((y.x1 + y.x2) / 2, (y.y1 + y.y2) / 2);
+    engine.Step();
+    ASSERT_TRUE(yes->IsButtonHovered());
+    auto* nested = new Dialog("Q", "data/Screens/DialogYesNo.xml", nullptr);
+    nested->SetLayer(20);
+    engine.Manager().Add(nested);
+    engine.Step();
+    EXPECT_FALSE(yes->IsButtonHovered());
+
+    // Back on top, the button under the pointer is hovered again.
+    engine.Press(HGEK_ESCAPE);
+    engine.Step(15);
+    EXPECT_EQ(engine.Top(), question);
+    EXPECT_TRUE(yes->IsButtonHovered());
+}
+
 TEST(WelcomeTextTest, OnlyTheFirstPlaceholderTakesTheName) {
     EXPECT_EQ(WelcomeText::Format("Welcome, %s!", "Ann"), "Welcome, Ann!");
     EXPECT_EQ(WelcomeText::Format("%s and %s, 100%%", "Ann"), "Ann and %s, 100%");

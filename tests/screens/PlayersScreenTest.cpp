@@ -6,6 +6,11 @@
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CListboxEntity.h"
 #include "entities/screens/Dialog.h"
+#include "entities/core/EntityServices.h"
+#include "graphics/FontFit.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
+#include "platform/RenderStats.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CPNameScreen.h"
 #include "screens/PlayersScreen.h"
@@ -145,3 +150,41 @@ TEST_F(PlayersScreenTest, ANameWithMarkupSurvivesTheUsersFile) {
 }
 
 }  // namespace
+
+TEST_F(PlayersScreenTest, AHandEditedNameIsDrawnOnOneLineInsideItsRow) {
+    const std::string huge(3000, 'W');
+    AddPlayers({"Anna\nSmith", huge});
+    PlayersScreen* screen = Open();
+    EXPECT_EQ(Rows(screen), (Names{"Anna\nSmith", huge}));  // the names themselves stay
+    RenderStats::SetRecording(true);
+    engine.Step(1);
+    const auto quads = RenderStats::Recorded();
+    RenderStats::SetRecording(false);
+    ASSERT_FALSE(quads.empty());
+    EXPECT_LT(quads.size(), 300u);
+    // The letters of the list: none spills sideways out of it, and none drops
+    // below the two rows (a line break would start a third line).
+    hgeFont* listFont = ZOLTFramework::Services::ResourceFont(&engine, "Main1");
+    ASSERT_NE(listFont, nullptr);
+    const hgeRect& list = screen->GetList()->GetRect();
+    const float rowsBottom = list.y1 + 2.0f * (listFont->GetHeight() * 0.5f + 15.0f);
+    int letters = 0;
+    for (const auto& q : quads) {
+        if (q.quad.tex != listFont->GetTexture()) continue;
+        ++letters;
+        for (const auto& v : q.quad.v) {
+            if (v.y < list.y1 - 10.0f || v.y > list.y2) continue;  // the window's caption
+            EXPECT_GE(v.x, list.x1 - 1.0f);
+            EXPECT_LE(v.x, list.x2 + 1.0f);
+            EXPECT_LE(v.y, rowsBottom);
+        }
+    }
+    EXPECT_GT(letters, 10);
+
+    hgeFont* font = FontRegistry::GetFont("Default14");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(FitLine(*font, "Anna\r\nSmith", 1000.0f), "Anna  Smith");
+    const std::string cut = FitLine(*font, huge, 200.0f);
+    EXPECT_LE(font->GetStringWidth(cut.c_str(), false), 200.0f);
+    EXPECT_GT(font->GetStringWidth((cut + "W").c_str(), false), 200.0f);
+}

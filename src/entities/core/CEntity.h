@@ -188,6 +188,7 @@ private:
     bool m_ownedByParent = false;        // a part made without a manager: the parent deletes it
     int m_drawIndex = -1;                // slot in the tracker's draw list
     int m_stackCount = 0;                // occurrences on the tracker's screen stack
+    unsigned long long m_joinOrder = 0;  // when it joined a manager (0: never); the last draw key
     std::shared_ptr<char> m_lifeToken;
 };
 

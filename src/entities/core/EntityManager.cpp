@@ -80,6 +80,7 @@ void EntityManager::Add(CEntity* entity) {
     }
     entity->m_owned = true;
     entity->m_tracker = this;
+    if (entity->m_joinOrder == 0) entity->m_joinOrder = ++m_joined;
     m_pending.push_back(entity);
     entity->OnAdded();
 }
@@ -99,6 +100,7 @@ void EntityManager::Register(CEntity* entity) {
     if (entity->m_tracker && entity->m_tracker != this) return;
     entity->registered = true;
     entity->m_tracker = this;
+    if (entity->m_joinOrder == 0) entity->m_joinOrder = ++m_joined;
     entity->m_drawIndex = static_cast<int>(m_drawList.size());
     m_drawList.push_back(entity);
     m_resort = true;
@@ -196,7 +198,10 @@ bool EntityManager::DrawOrderLess(const CEntity* a, const CEntity* b) {
     const float la = SortKey(a->GetLayer());
     const float lb = SortKey(b->GetLayer());
     if (la != lb) return la < lb;
-    return SortKey(a->GetAbsDepth()) < SortKey(b->GetAbsDepth());
+    const float da = SortKey(a->GetAbsDepth());
+    const float db = SortKey(b->GetAbsDepth());
+    if (da != db) return da < db;
+    return a->m_joinOrder < b->m_joinOrder;
 }
 
 void EntityManager::SortDrawList() {
@@ -205,14 +210,17 @@ void EntityManager::SortDrawList() {
     struct Keyed {
         float layer;
         float depth;
+        unsigned long long joined;
         CEntity* entity;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(m_drawList.size());
-    for (CEntity* e : m_drawList) keyed.push_back({SortKey(e->GetLayer()), SortKey(e->GetAbsDepth()), e});
+    for (CEntity* e : m_drawList)
+        keyed.push_back({SortKey(e->GetLayer()), SortKey(e->GetAbsDepth()), e->m_joinOrder, e});
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         if (a.layer != b.layer) return a.layer < b.layer;
-        return a.depth < b.depth;
+        if (a.depth != b.depth) return a.depth < b.depth;
+        return a.joined < b.joined;
     });
     for (size_t i = 0; i < keyed.size(); ++i) {
         m_drawList[i] = keyed[i].entity;

@@ -1,6 +1,8 @@
 // Owns every entity handed to it: updates them once a frame in the order they
-// joined, draws the registered ones by layer and then absolute depth, and keeps
-// the stack of screens whose top has the focus.
+// joined, draws the registered ones by layer, then absolute depth, then the
+// order in which they joined (Add, or the first registration of an entity that
+// was never added), and keeps the stack of screens whose top has the focus.
+// Ties therefore keep one order at every re-sort, whatever joined or left.
 //
 // Lifetimes: the manager takes an entity out of its lists before deleting it.
 // An entity deleted any other way calls Forget from its destructor, which takes
@@ -85,6 +87,7 @@ public:
     // manager: it leaves every list and screen-stack occurrence.
     void Forget(CEntity* entity);
 
+    // Layer, then absolute depth, then join order.
     static bool DrawOrderLess(const CEntity* a, const CEntity* b);
 
     // Introspection for tools and tests.
@@ -122,4 +125,5 @@ private:
     bool m_drawHoles = false;
     bool m_pendingHoles = false;
     bool m_destroying = false;
+    unsigned long long m_joined = 0;  // the last join order handed out
 };

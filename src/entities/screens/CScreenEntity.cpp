@@ -3,6 +3,7 @@
 #include "entities/core/EntityServices.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
+#include "entities/widgets/CGUIEntity.h"
 
 namespace ZOLTFramework {
 
@@ -20,6 +21,11 @@ void CScreenEntity::Open() {
     closing = false;
     hidden = false;
     UpdateRegistration();
+}
+
+void CScreenEntity::LostFocus() {
+    hasFocus = false;
+    CGUIEntity::DropHoverBelow(this);
 }
 
 void CScreenEntity::Close() {

@@ -20,7 +20,9 @@ public:
     // Fades and shortcuts.
     void Update(float dt) override;
     void GotFocus() override { hasFocus = true; }
-    void LostFocus() override { hasFocus = false; }
+    // Also takes the hover from every GUI entity of the screen's subtree: no
+    // update would, while the screen above has the mouse.
+    void LostFocus() override;
 
     // Called for a shortcut key and, in screens that are also button
     // listeners, for their buttons (the same virtual serves both).

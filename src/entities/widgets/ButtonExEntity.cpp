@@ -78,7 +78,17 @@ void ButtonExEntity::Update(float dt) {
     if (hotKey != 0 && hge && IsMouseEligible() && hge->Input_KeyDown(hotKey)) OnLeftButton(true);
 }
 
-void ButtonExEntity::Pause() { paused = true; }
+void ButtonExEntity::Pause() {
+    DropHoverBelow(this);
+    paused = true;
+}
+
+void ButtonExEntity::DropHover() {
+    hover = false;
+    if (!hovered) return;
+    hovered = false;
+    if (listener) listener->OnButtonHover(name, false);
+}
 
 void ButtonExEntity::Resume() {
     paused = false;

@@ -33,6 +33,8 @@ public:
     // next Update), so other entities never test against a stale one.
     void OnMove() override;
     void OnMouseOver(bool entered) override;
+    // Also while paused: the listener hears the leave.
+    void DropHover() override;
     void OnLeftButton(bool down) override;
 
     // The caption widget while it is still this button's child, else null.

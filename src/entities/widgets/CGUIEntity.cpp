@@ -30,6 +30,21 @@ CGUIEntity::~CGUIEntity() {
 
 void CGUIEntity::Update(float dt) { ProcessMouse(); }
 
+void CGUIEntity::Pause() {
+    DropHoverBelow(this);
+    CEntity::Pause();
+}
+
+void CGUIEntity::DropHover() { LoseHover(); }
+
+void CGUIEntity::DropHoverBelow(CEntity* root) {
+    if (!root) return;
+    if (CGUIEntity* gui = dynamic_cast<CGUIEntity*>(root)) gui->DropHover();
+    // By index: a handler may change the children.
+    const std::vector<CEntity*>& kids = root->GetChildren();
+    for (size_t i = 0; i < kids.size(); ++i) DropHoverBelow(kids[i]);
+}
+
 void CGUIEntity::OnMove() {
     CEntity::OnMove();
     const float w = rect.x2 - rect.x1;

@@ -24,6 +24,9 @@ public:
 
     // Runs ProcessMouse; subclasses that override Update call it.
     void Update(float dt) override;
+    // Drops the hover (of the whole subtree) first: a paused entity is not
+    // updated, so its own dispatch could not.
+    void Pause() override;
     // Children first, then the hit rectangle is re-centred on the new absolute
     // position, keeping its size.
     void OnMove() override;
@@ -47,6 +50,11 @@ public:
     bool IsHovered() const { return hover; }
     bool IsLeftDown() const { return leftDown; }
     bool IsRightDown() const { return rightDown; }
+
+    // Forgets the hover at once, telling the entity (OnMouseOver(false)).
+    virtual void DropHover();
+    // DropHover on every GUI entity of root's subtree, root included.
+    static void DropHoverBelow(CEntity* root);
 
     // Every constructed GUI entity, in construction order.
     static const std::vector<CGUIEntity*>& Registry();

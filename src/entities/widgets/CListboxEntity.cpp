@@ -3,6 +3,7 @@
 #include "engine/EngineContext.h"
 #include "entities/core/EntityServices.h"
 #include "entities/core/Listeners.h"
+#include "graphics/FontFit.h"
 #include "graphics/hgeFont.h"
 #include "graphics/hgeSprite.h"
 
@@ -89,7 +90,8 @@ void CListboxEntity::Render() {
             highlight->SetColor(Services::FadeColor(highlightColor, opacity));
             highlight->RenderStretch(ax - w * 0.5f, top, ax + w * 0.5f, top + itemHeight);
         }
-        if (font) font->Render(ax, top - 4.0f, HGETEXT_CENTER, items[size_t(i)].text.c_str());
+        // Names from a hand-edited file may be long or hold line breaks.
+        if (font) font->Render(ax, top - 4.0f, HGETEXT_CENTER, FitLine(*font, items[size_t(i)].text, w).c_str());
     }
     if (font) font->SetColor(0xFFFFFFFF);
 }

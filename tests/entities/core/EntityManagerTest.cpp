@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "support/runtime/CoreTestEngine.h"
 
@@ -78,6 +80,48 @@ TEST_F(EntityManagerTest, DrawOrderIsLayerThenAbsoluteDepth) {
     a->SetLayer(0.5f);
     EXPECT_TRUE(engine.Manager().IsResortPending());
     EXPECT_EQ(RenderOrder(), (Journal{"a:render", "c:render", "b:render", "child:render"}));
+}
+
+TEST_F(EntityManagerTest, TiedEntitiesAreDrawnInJoinOrderAtEveryResort) {
+    // Many ties, so that an unstable sort would show itself.
+    std::vector<JournalEntity*> tied;
+    Journal expected;
+    for (int i = 0; i < 40; ++i) {
+        tied.push_back(Make("t" + std::to_string(i)));
+        tied.back()->SetLayer(5);
+        tied.back()->SetDepth(70000);
+        expected.push_back("t" + std::to_string(i) + ":render");
+    }
+    JournalEntity* below = Make("below");
+    below->SetLayer(5);
+    below->SetDepth(69999);
+    engine.Manager().Update(0.01f);
+    Journal all = expected;
+    all.insert(all.begin(), "below:render");
+    EXPECT_EQ(RenderOrder(), all);
+
+    // Entities leave (killed, hidden) and come back (shown again: registered
+    // anew at the end of the list) and others join: every re-sort keeps the
+    // ties in the order they joined.
+    tied[3]->Kill();
+    tied[10]->Hide();
+    tied[20]->Hide();
+    engine.Manager().Update(0.01f);
+    RenderOrder();
+    tied[20]->Show();
+    tied[10]->Show();
+    JournalEntity* late = Make("late");
+    late->SetLayer(5);
+    late->SetDepth(70000);
+    below->SetDepth(69998);  // an unrelated change re-sorts
+    engine.Manager().Update(0.01f);
+    all.erase(std::find(all.begin(), all.end(), "t3:render"));
+    all.push_back("late:render");
+    EXPECT_EQ(RenderOrder(), all);
+    for (int round = 0; round < 3; ++round) {
+        below->SetDepth(69990.0f + float(round));
+        EXPECT_EQ(RenderOrder(), all);
+    }
 }
 
 TEST_F(EntityManagerTest, NewEntityIsDrawnAtOnceAndUpdatedFromTheNextFrame) {
