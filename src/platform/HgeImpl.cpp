@@ -130,7 +130,10 @@ bool HgeImpl::RunFrame() {
         if (!exitFunc || exitFunc()) return false;
     }
 
-    m_dt = m_backend->NextFrameDelta(m_env.noCap ? HGEFPS_UNLIMITED : m_fpsCap, m_env.dt);
+    // Headless runs always step by the fixed time step; a window does when
+    // DROVALIN_DT is given (repeatable runs), else it measures real time.
+    const float fixedDt = m_backend->IsHeadless() || m_env.fixedStep ? m_env.dt : 0.0f;
+    m_dt = m_backend->NextFrameDelta(m_env.noCap ? HGEFPS_UNLIMITED : m_fpsCap, fixedDt);
     m_time += m_dt;
     ++m_fpsFrames;
     if (m_time - m_fpsClock >= 1.0) {

@@ -56,10 +56,12 @@ PlatformEnv PlatformEnv::Read() {
     if (const char* v = Get("DROVALIN_DT")) {
         char* end = nullptr;
         const double s = std::strtod(v, &end);
-        if (*end == 0 && s > 0.0 && s <= 10.0)
+        if (*end == 0 && s > 0.0 && s <= 10.0) {
             env.dt = float(s);
-        else
+            env.fixedStep = true;
+        } else {
             Complain("DROVALIN_DT", v);
+        }
     }
     if (const char* v = Get("DROVALIN_NOCAP")) env.noCap = std::strcmp(v, "0") != 0;
     return env;

@@ -11,7 +11,8 @@ struct PlatformEnv {
     std::string inputScript;    // DROVALIN_INPUT=FILE: input script replayed frame by frame
     bool hasSeed = false;       // DROVALIN_SEED=N given
     unsigned seed = 0;
-    float dt = 1.0f / 300.0f;   // DROVALIN_DT=S: headless time step
+    float dt = 1.0f / 300.0f;   // DROVALIN_DT=S: the time step (headless always; with a window when given)
+    bool fixedStep = false;     // DROVALIN_DT given: the window backend steps by dt too
     bool noCap = false;         // DROVALIN_NOCAP=1: no frame-rate cap with a window (benchmarks)
 
     // Reads the environment now.
