@@ -3,11 +3,15 @@
 # Fonts, particle files and pictures are built by the C++ tools; the text tables
 # are converted from their UTF-8 sources in tools/text/ to Windows-1250 bytes.
 # Sounds and music come from tools/make_sounds.sh, run here too when sox and
-# oggenc are installed (skip them with --no-sounds).
+# oggenc are installed (skip them with --no-sounds). The painted pictures are
+# SVG sources in tools/art/, rendered by tools/make_art.sh (--art-only runs
+# that step alone).
 #
 #   bash tools/make_content.sh [--no-sounds] [build folder]
+#   bash tools/make_content.sh --art-only
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ "${1:-}" = "--art-only" ]; then exec bash "$ROOT/tools/make_art.sh"; fi
 SOUNDS=1
 if [ "${1:-}" = "--no-sounds" ]; then SOUNDS=0; shift; fi
 BUILD="${1:-$ROOT/build}"
@@ -28,10 +32,17 @@ mkdir -p "$DATA/Texture/MainMenu"
 "$BUILD/tools/texgen" "$DATA" "$TTF"
 "$BUILD/tools/fishgen" "$DATA"
 
+# ---------------------------------------------------------------- SVG art
+bash "$ROOT/tools/make_art.sh"
+
 for lang in English Czech; do
   iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"
   echo "$DATA/Text/$lang.txt"
 done
+
+# ---- story pictures: score window hero and medals, comic characters and
+# bubble, the final picture, the in-game button (SVG sources, rsvg-convert)
+bash "$ROOT/tools/art/render_story.sh"
 
 if [ $SOUNDS -eq 1 ]; then
   if command -v sox >/dev/null && command -v oggenc >/dev/null; then
@@ -39,4 +50,12 @@ if [ $SOUNDS -eq 1 ]; then
   else
     echo "sox or oggenc missing: sounds and music left as they are"
   fi
+fi
+
+# ---- Harbour painting (find-the-differences scene), divider, pointer, measuring
+# ---- tool and flashlight: SVG sources in tools/art/portrait/ through rsvg-convert.
+if command -v rsvg-convert >/dev/null; then
+  bash "$ROOT/tools/art/render_portrait.sh" "$DATA"
+else
+  echo "rsvg-convert missing (librsvg2-bin): the painting's pictures left as they are"
 fi

@@ -1,0 +1,320 @@
+#include "scene/PlayField.h"
+
+#include <cmath>
+#include <map>
+
+#include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
+#include "entities/core/CSpriteEntity.h"
+#include "entities/core/EntityManager.h"
+#include "entities/core/EntityServices.h"
+#include "entities/effects/ParticleSystemEntity.h"
+#include "graphics/PixelHitTest.h"
+#include "graphics/hgeAnimation.h"
+#include "graphics/hgeParticleSystem.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
+#include "scene/Inventory.h"
+#include "scene/PSLayer.h"
+#include "scene/SceneObject.h"
+#include "scene/SceneObjectsLayer.h"
+#include "scene/ScriptGlobals.h"
+
+using ZOLTFramework::CSpriteEntity;
+namespace Services = ZOLTFramework::Services;
+
+namespace {
+
+const bool g_scriptClassRegistered = PlayField::RegisterLua();
+
+const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
+const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
+
+// Fields alive per resource group: a group is purged only when the last
+// field that uses it dies (a level built anew while the old one still lives,
+// or a second field made by a script, keeps using the same pictures).
+std::map<int, int>& FieldsOfGroup() {
+    static std::map<int, int> counts;
+    return counts;
+}
+
+hgeAnimation* CursorAnimation(const ZOLTFramework::EngineContext* engine, const char* name) {
+    hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
+    hgeAnimation* animation = resources ? resources->GetAnimation(name) : nullptr;
+    if (!animation)
+        HtmlLog::Instance()->Error(std::string("Play field: no animation \"") + name + "\"; that cursor is not drawn.");
+    return animation;
+}
+
+void ScaleTo(ZOLTFramework::CEntity* entity, float scale) {
+    if (!entity) return;
+    entity->SetScale(scale);
+    entity->OnScale();
+}
+
+}  // namespace
+
+PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* eventListener)
+    : listener(eventListener) {
+    RegisterLua();
+    SceneScript::Publish("play_field", this);
+    name = path;
+    scenePath = path;
+    EntityManager* manager = Manager();
+    if (!manager) {
+        HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + path + "\" is not loaded.");
+        return;
+    }
+
+    objectsLayer = manager->Spawn<SceneObjectsLayer>();
+    objectsLayer->SetDepth(1001.0f);
+    objectsLayer->AttachTo(this);
+    if (HGE* hge = Services::Hge(engine)) {
+        if (HTEXTURE texture = hge->Texture_Load(kMirroredCursorFile, 0, false)) {
+            auto* mirrored = new hgeSprite(texture, 0.0f, 0.0f, 32.0f, 32.0f);
+            mirrored->SetHotSpot(12.0f, 10.0f);
+            objectsLayer->SetMirroredCursorSprite(mirrored, texture);
+        } else {
+            HtmlLog::Instance()->Error(std::string("Play field: cannot load \"") + kMirroredCursorFile +
+                                       "\"; no mirrored cursor.");
+        }
+    }
+    particleLayer = manager->Spawn<PSLayer>();
+    particleLayer->SetDepth(500.0f);
+    particleLayer->AttachTo(this);
+
+    if (hgeSprite* panel = Services::Sprite(engine, "InGamePanel"))
+        panelWidth = panel->GetWidth();
+    else
+        HtmlLog::Instance()->Error("Play field: no sprite \"InGamePanel\"; the field takes the whole width.");
+    OnMove();
+    manager->Add(this);
+
+    inventory = manager->Spawn<Inventory>(0);
+    inventory->SetDepth(100.0f);
+    inventory->AttachTo(this);
+    std::weak_ptr<void> self = GetLifeToken();
+    inventory->pickUpCallback = [this, self](const std::string& sprite, const std::string& item) {
+        if (!self.expired()) SetCursor(CURSOR_HELD_ITEM, sprite, item);
+    };
+    inventory->pressCallback = [this, self] {
+        if (!self.expired()) SetCursor(CURSOR_PLAIN, "", "");
+    };
+
+    playCursor = CursorAnimation(engine, "PlayCursor");
+    objectsLayer->SetCursorSprite(playCursor);
+    hoverCursor = CursorAnimation(engine, "DiffCursor");
+    if (hoverCursor) hoverCursor->SetFrame(hoverCursor->GetFrames() - 1);
+
+    HtmlLog::Instance()->Info("Play field loading - " + path);
+    LoadScene(path);
+    if (resourceGroup >= kFirstSceneGroup) ++FieldsOfGroup()[resourceGroup];
+    HtmlLog::Instance()->Info("Play field loaded - " + path);
+
+    cursorReplaced = false;
+    if (sceneKind == 1) objectsLayer->SetMirroredCursor(true);
+    toolObjects["ar_Stokers_corner_1"] = "mock_Stokers_corner_1";
+}
+
+PlayField::~PlayField() {
+    SceneScript::Withdraw("play_field", this);
+    for (hgeParticleSystem* system : particleSystems) {
+        if (particleLayer) particleLayer->Remove(system);
+        delete system;
+    }
+    particleSystems.clear();
+    if (resourceGroup < kFirstSceneGroup) return;
+    const bool lastUser = --FieldsOfGroup()[resourceGroup] <= 0;
+    if (lastUser) FieldsOfGroup().erase(resourceGroup);
+    const bool keep = scenePath == kKeptScene && keepResources == 1;
+    hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
+    if (!keep && lastUser && resources) resources->Purge(resourceGroup);
+}
+
+void PlayField::Send(const std::string& event, const std::string& value) {
+    if (listener) listener->OnQuestion(event, value);
+}
+
+void PlayField::OnMove() {
+    CEntity::OnMove();
+    SetRect(GetAbsoluteX() + panelWidth, GetAbsoluteY(), 800.0f, 600.0f);
+}
+
+void PlayField::GotFocus() {
+    HtmlLog::Instance()->Info("Play field gained focus");
+    if (openingMiniGame && focusCount == 0) Send("MiniGame", "data/MiniGames/15.2.xml");
+    ++focusCount;
+}
+
+void PlayField::LostFocus() { OnMouseOver(false); }
+
+void PlayField::PauseInventory() {
+    if (inventory) inventory->Pause();
+}
+
+void PlayField::Render() {
+    if (objectsLayer && !objectsLayer->GetEnrolled().empty()) objectsLayer->ClearEnrolled();
+}
+
+void PlayField::Update(float dt) {
+    CGUIEntity::Update(dt);
+    if (!IsPausedInChain()) {
+        HGE* hge = Services::Hge(engine);
+        float mx = 0.0f, my = 0.0f;
+        if (hge) hge->Input_GetMousePos(&mx, &my);
+        // Scene play's per-frame work (its timers, the flashlight and the
+        // measuring tool, the hover cursor, flights, replayed clicks, spent
+        // particle systems and the held item) joins here.
+        if (cursor.kind == CURSOR_MAGNIFYING_GLASS && objectsLayer) {
+            objectsLayer->SetLensPosition(mx, my);
+            const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;
+            const float mirroredY = (my < 300.0f ? my + 300.0f : my - 300.0f) * kScreenToScene;
+            for (SceneObject* object : sceneObjects) {
+                hgeSprite* main = object->GetDisplaySprite();
+                if (!main) continue;
+                const float hx = main->GetHotSpotX(), hy = main->GetHotSpotY();
+                const float ax = object->GetAbsoluteX(), ay = object->GetAbsoluteY();
+                if (hgeSprite* lens = object->GetLensSprite1())
+                    lens->SetMaskPos(std::trunc(hx + sceneX - ax), std::trunc(hy + sceneY - ay));
+                if (sceneKind == 1)
+                    if (hgeSprite* lens = object->GetLensSprite2()) lens->SetMaskPos(hx + sceneX - ax, hy + mirroredY - ay);
+            }
+        }
+    }
+    // The entity manager updates the bag itself; the field only wakes it and
+    // keeps a tab on it.
+    if (inventory) {
+        if (inventory->IsPausedInChain()) inventory->Resume();
+        inventory->CheckShifters();
+    }
+}
+
+void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const std::string& itemName) {
+    // Putting a held item back into the bag belongs to scene play and joins here.
+    cursor.kind = kind;
+    cursor.spriteName = spriteName;
+    cursor.itemName = itemName;
+    if (cursor.entity) cursor.entity->Kill();
+    if (cursor.mirrorEntity) cursor.mirrorEntity->Kill();
+    cursor.entity = cursor.mirrorEntity = nullptr;
+    EntityManager* manager = Manager();
+    if (!spriteName.empty() && manager) {
+        hgeSprite* sprite = Services::Sprite(engine, spriteName);
+        if (!sprite) HtmlLog::Instance()->Error("Play field: no sprite \"" + spriteName + "\" for the cursor.");
+        const int count = sceneKind == 1 ? 2 : 1;
+        for (int i = 0; sprite && i < count; ++i) {
+            auto* entity = manager->Spawn<CSpriteEntity>();
+            entity->SetSpriteCopy(*sprite);
+            entity->SetDepth(1000.0f);
+            entity->AttachTo(this);
+            (i == 0 ? cursor.entity : cursor.mirrorEntity) = entity;
+        }
+    }
+    const bool lens = kind == CURSOR_MAGNIFYING_GLASS;
+    if (lens) {
+        SetScaleX(kLensScale);
+        SetScaleY(kLensScale);
+        OnScale();
+        if (objectsLayer) objectsLayer->SetSplitView(sceneKind == 1);
+        if (engine) engine->SetDrawCursor(false);
+        mouseOutside = false;
+    } else if (kind == CURSOR_PLAIN) {
+        SetScaleX(1.0f);
+        SetScaleY(1.0f);
+        OnScale();
+        if (objectsLayer) objectsLayer->SetSplitView(false);
+    }
+    // The flashlight and the measuring tool keep their size under the lens.
+    const float keep = lens ? 1.0f / kLensScale : 1.0f;
+    for (ZOLTFramework::CEntity* tool : {static_cast<ZOLTFramework::CEntity*>(flashlight),
+                                         static_cast<ZOLTFramework::CEntity*>(measureCompass),
+                                         static_cast<ZOLTFramework::CEntity*>(measureCursor),
+                                         static_cast<ZOLTFramework::CEntity*>(measureLine)})
+        ScaleTo(tool, keep);
+    if (!objectsLayer) return;
+    if (kind != CURSOR_PLAIN) {
+        objectsLayer->SetCursorSprite(nullptr);
+    } else if (!objectsLayer->GetCursorSprite() && !mouseOutside) {
+        objectsLayer->SetCursorSprite(CheckHoverObject() ? hoverCursor : playCursor);
+    }
+}
+
+void PlayField::ShowPanel() {
+    Send("ShowPanel", "");
+    panelShown = true;
+    for (auto it = conditions.begin(); it != conditions.end();) {
+        if (!it->conditions.empty()) {
+            ++it;
+            continue;
+        }
+        // Sending may reach the listener, which may change the list: take the
+        // record out first, then walk it again from the start.
+        ConditionRecord fired = *it;
+        conditions.erase(it);
+        for (const ActionRecord& action : fired.actions) {
+            Send(action.event, action.value);
+            // A "LockingTask" action also locks the scene on a task; scene play
+            // adds that here.
+        }
+        it = conditions.begin();
+    }
+    if (objectsLayer && objectsLayer->GetCursorSprite()) {
+        if (playCursor) playCursor->SetColor(0xFFFFFFFF);
+        if (hoverCursor) hoverCursor->SetColor(0xFFFFFFFF);
+        if (engine) engine->SetDrawCursor(false);
+    }
+}
+
+void PlayField::AddDividingLine() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    auto* line = manager->Spawn<SceneObject>("InGameDividingLine", false, 0.0f, 0.0f, false, "", objectsLayer);
+    line->SetPosXY(0.0f, 367.0f);
+    line->SetDepth(100.0f);
+    line->SetOpacity(1.0f);
+    line->AttachTo(this);
+    sceneObjects.push_back(line);
+}
+
+bool PlayField::CheckHoverObject() const {
+    HGE* hge = Services::Hge(engine);
+    if (!hge) return false;
+    float mx = 0.0f, my = 0.0f;
+    hge->Input_GetMousePos(&mx, &my);
+    const float sx = mx * kScreenToScene, sy = my * kScreenToScene;
+    for (SceneObject* object : sceneObjects) {
+        if (!toolTargets.count(object->GetName())) continue;
+        hgeSprite* main = object->GetDisplaySprite();
+        if (!main) continue;
+        const float lx = main->GetHotSpotX() + sx - object->GetAbsoluteX();
+        const float ly = main->GetHotSpotY() + sy - object->GetAbsoluteY();
+        if (SpriteAlphaAt(main, lx, ly) > 0x3C) return true;
+    }
+    return false;
+}
+
+SceneObject* PlayField::FindObjectByName(const std::string& objectName) const {
+    for (SceneObject* object : sceneObjects)
+        if (object->GetName() == objectName) return object;
+    return nullptr;
+}
+
+void PlayField::StartSolveLaterEffect(SceneObject* object) {
+    EntityManager* manager = Manager();
+    if (!object || !manager) return;
+    solveLaterObjects.push_back(object);
+    auto* effect = manager->Spawn<ParticleSystemEntity>();
+    effect->Load("data/ParticleSystem/SolveLaterObject.psi", Services::Sprite(engine, "SolveLaterObjectParticle"));
+    effect->AttachTo(object);
+    // Particle entities draw at their absolute position times their absolute
+    // scale: place the effect so that it shows on the object's screen point.
+    const float scale = effect->GetAbsoluteScale();
+    const float px = object->GetAbsoluteX() * SceneObject::kSceneToScreen;
+    const float py = object->GetAbsoluteY() * SceneObject::kSceneToScreen;
+    if (scale != 0.0f) effect->SetAbsolutePosition(px / scale, py / scale);
+    effect->SetDepth(50.01f);
+}
+
+bool PlayField::IsFullyShown() const {
+    return !sceneObjects.empty() && sceneObjects.front()->GetAbsoluteOpacity() == 1.0f;
+}

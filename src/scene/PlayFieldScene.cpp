@@ -1,0 +1,314 @@
+// Loading a scene file into the play field.
+#include <map>
+#include <sstream>
+
+#include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
+#include "engine/StringManager.h"
+#include "engine/XMLDocument.h"
+#include "entities/core/CSpriteEntity.h"
+#include "entities/core/EntityManager.h"
+#include "entities/core/EntityServices.h"
+#include "entities/effects/CAnimationEffector.h"
+#include "entities/widgets/CTitleEntity.h"
+#include "entities/widgets/TextEntity.h"
+#include "graphics/hgeAnimation.h"
+#include "graphics/hgeSprite.h"
+#include "profiles/PlayerManager.h"
+#include "scene/ActionTable.h"
+#include "scene/Inventory.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "scene/SceneObjectsLayer.h"
+#include "scene/ScriptGlobals.h"
+
+using ZOLTFramework::CAnimationEffector;
+using ZOLTFramework::CSpriteEntity;
+using Element = XMLDocument::XMLElement;
+namespace Services = ZOLTFramework::Services;
+
+namespace {
+
+const char* const kActionTableFile = "data/Database/Actions.xml";
+const char* const kMeasuringUnit = "compass_Crime_place_measure";
+
+// Reads the parts of a scene file and reports what is missing, naming the
+// file, the element and the attribute or child.
+class SceneReader {
+public:
+    explicit SceneReader(const std::string& path) : file(path) {}
+
+    std::string Attribute(const Element& element, const char* attribute, const std::string& def = "") const {
+        if (element.HasAttribute(attribute)) return element.GetStringAttribute(attribute);
+        Missing(element, std::string("attribute \"") + attribute + "\"");
+        return def;
+    }
+    std::string Optional(const Element& element, const char* attribute) const {
+        return element.GetStringAttribute(attribute);
+    }
+    // The text of the first child of that name; present tells whether there is one.
+    static std::string ChildText(const Element& element, const char* child, bool* present = nullptr) {
+        RefPtr<Element> found = element.FindChild(child);
+        if (present) *present = bool(found);
+        return found ? found->GetValue() : std::string();
+    }
+    std::string RequiredChild(const Element& element, const char* child, const std::string& def) const {
+        bool present = false;
+        const std::string text = ChildText(element, child, &present);
+        if (present) return text;
+        Missing(element, std::string("child <") + child + ">");
+        return def;
+    }
+    void Missing(const Element& element, const std::string& what) const {
+        HtmlLog::Instance()->Error("Scene file \"" + file + "\": <" + element.GetName() + "> has no " + what +
+                                   "; a default is used.");
+    }
+
+    std::string file;
+};
+
+int ToInt(const std::string& text) { return std::atoi(text.c_str()); }
+float ToFloat(const std::string& text) { return float(std::atof(text.c_str())); }
+
+}  // namespace
+
+void PlayField::LoadScene(const std::string& path) {
+    speedTimer = 10.0f;
+    pointedOutObject = nullptr;
+    scenePath = path;
+    EntityManager* manager = Manager();
+
+    ActionTable actions;
+    actions.Load(kActionTableFile);
+
+    XMLDocument document("scene");
+    if (!document.Load(path)) {
+        HtmlLog::Instance()->Error("Play field: the scene file \"" + path + "\" cannot be read (" +
+                                   document.GetLastError() + "); the field stays empty.");
+        ShowPanel();
+        return;
+    }
+    const SceneReader reader(path);
+    const Element& root = *document.GetRoot();
+
+    const std::string resFile = reader.Attribute(root, "res_file");
+    if (resFile.find("data\\Scenes\\Sewer_system_door_generator") != std::string::npos && manager) {
+        flashlight = manager->Spawn<CSpriteEntity>();
+        flashlight->AttachSprite(Services::Sprite(engine, "FlashlightCursor"));
+        flashlight->SetDepth(999999.0f);
+        flashlight->AttachTo(this);
+    }
+    if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos) {
+        const Player* player = PlayerManager::Instance()->GetActivePlayer();
+        openingMiniGame = path != (player ? player->PlayFieldPath : std::string());
+    }
+    resourceGroup = ToInt(reader.Attribute(root, "res_group", "-1"));
+    if (resourceGroup < kFirstSceneGroup)
+        HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " + std::to_string(resourceGroup) +
+                                     " is shared; it is not purged when the field closes.");
+    sceneKind = reader.Attribute(root, "type") == "FindDifferences" ? 1 : 0;
+    if (root.HasAttribute("SceneToLoadOnFinish")) nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
+    // Read and kept inert: a scene's starting cigars and elapsed time take no effect.
+    (void)root.GetIntAttribute("CigarsCount");
+    (void)root.GetFloatAttribute("TimePassed");
+
+    std::map<int, UnitRecord> units;
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "unit") continue;
+        UnitRecord unit;
+        bool hasImage = false, hasId = false;
+        int id = 0;
+        for (const auto& part : child->GetChildren()) {
+            if (!part) continue;
+            const std::string& key = part->GetName();
+            if (key == "sprite" || key == "animation") {
+                unit.resourceName = part->GetValue();
+                unit.isAnimation = key == "animation";
+                hasImage = true;
+                if (unit.resourceName == kMeasuringUnit && !measureCompass) BuildMeasuringTool();
+            } else if (key == "id") {
+                id = ToInt(part->GetValue());
+                hasId = true;
+            } else if (key == "delay") {
+                unit.pause = ToFloat(part->GetValue());
+            } else if (key == "start_delay") {
+                unit.startDelay = ToFloat(part->GetValue());
+            } else if (key == "last_frame_on_delay") {
+                unit.restOnLastFrame = true;
+            }
+        }
+        if (!hasImage) reader.Missing(*child, "child <sprite> or <animation>");
+        if (!hasId) reader.Missing(*child, "child <id>");
+        units[id] = unit;
+    }
+
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "object" || !manager) continue;
+        const int id = ToInt(reader.RequiredChild(*child, "id", "0"));
+        const std::string objectName = reader.RequiredChild(*child, "name", "");
+        const auto unit = units.find(id);
+        if (unit == units.end()) {
+            HtmlLog::Instance()->Error("Scene file \"" + path + "\": object \"" + objectName + "\" names unit " +
+                                       std::to_string(id) + ", which does not exist; the object is skipped.");
+            continue;
+        }
+        // Depth 1 by default: 0 would tie with the field, which empties the
+        // lens list when it draws.
+        const float z = ToFloat(reader.RequiredChild(*child, "z", "1"));
+        const UnitRecord& u = unit->second;
+        auto* object = manager->Spawn<SceneObject>(u.resourceName, u.isAnimation, u.pause, u.startDelay,
+                                                   u.restOnLastFrame, objectName, objectsLayer);
+        object->SetPosXY(ToFloat(SceneReader::ChildText(*child, "x")), ToFloat(SceneReader::ChildText(*child, "y")));
+        object->SetDepth(z);
+        object->SetOpacity(0.0f);
+        object->AttachTo(this);
+        auto* fadeIn = manager->Spawn<CAnimationEffector>();
+        fadeIn->AttachTo(object);
+        fadeIn->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
+        fadeIn->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 1.0f);
+        fadeIn->Prepare();
+        sceneObjects.push_back(object);
+        SceneScript::Publish("PlayField_" + objectName, object);
+    }
+
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "task") continue;
+        TaskRecord task;
+        task.name = reader.Attribute(*child, "name");
+        task.type = reader.Optional(*child, "type");
+        task.textSingular = reader.Optional(*child, "text_singular");
+        task.textPlural = reader.Optional(*child, "text_plural");
+        task.toolToFind = reader.Optional(*child, "tool_to_find");
+        if (child->HasAttribute("tool_to_find")) task.toolSprite = reader.Attribute(*child, "tool_sprite");
+        for (const auto& item : child->GetChildren()) {
+            if (!item) continue;
+            task.objectNames.push_back(reader.Attribute(*item, "name"));
+            if (!task.toolToFind.empty()) toolTargets.insert(task.objectNames.back());
+        }
+        tasks.push_back(task);
+        HtmlLog::Instance()->Debug("task.name = " + task.name);
+    }
+
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "task_condition") continue;
+        ConditionRecord condition;
+        for (const auto& part : child->GetChildren()) {
+            if (!part) continue;
+            if (part->GetName() == "finished_task") {
+                condition.conditions.push_back(reader.Attribute(*part, "name"));
+            } else if (part->GetName() == "action") {
+                const std::string type = reader.Attribute(*part, "type");
+                condition.actions.push_back({type, actions.Resolve(type, reader.Attribute(*part, "name"))});
+            }
+        }
+        conditions.push_back(condition);
+    }
+
+    for (const auto& child : root.GetChildren()) {
+        if (child && child->GetName() == "pair")
+            pairs.push_back({reader.Attribute(*child, "name1"), reader.Attribute(*child, "name2")});
+    }
+
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "solve_later_object") continue;
+        const std::string objectName = reader.Attribute(*child, "name");
+        if (SceneObject* object = FindObjectByName(objectName))
+            StartSolveLaterEffect(object);
+        else
+            HtmlLog::Instance()->Warning("Scene file \"" + path + "\": solve_later_object \"" + objectName +
+                                         "\" names no object; it is skipped.");
+    }
+
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "tool" || !inventory) continue;
+        inventory->AddObject(reader.Attribute(*child, "spr_name"), reader.Attribute(*child, "obj_name"),
+                             reader.Attribute(*child, "tool_name"), ToFloat(reader.Attribute(*child, "scale", "1")));
+    }
+
+    // Conditions whose first action of the kind names tasks to leave out of
+    // the counters (or out of the hints) lose that action, and when nothing is
+    // left, themselves.
+    for (auto* names : {&ignoreAdding, &ignoreHinting}) {
+        const char* event = names == &ignoreAdding ? "IgnoreAdding" : "IgnoreHinting";
+        for (auto it = conditions.begin(); it != conditions.end();) {
+            auto action = it->actions.begin();
+            while (action != it->actions.end() && action->event != event) ++action;
+            if (action == it->actions.end()) {
+                ++it;
+                continue;
+            }
+            names->insert(it->conditions.begin(), it->conditions.end());
+            it->actions.erase(action);
+            it = it->actions.empty() ? conditions.erase(it) : it + 1;
+        }
+    }
+
+    if (counters.empty()) {
+        for (const TaskRecord& task : tasks) {
+            if (!task.toolToFind.empty() || ignoreAdding.count(task.name) || task.type != "And") continue;
+            counters[task.name] = {int(task.objectNames.size()), task.textSingular, task.textPlural};
+        }
+    }
+    countersAtStart = counters;
+
+    if (objectsLayer && objectsLayer->GetCursorSprite()) {
+        if (playCursor) playCursor->SetColor(0x00FFFFFF);
+        if (hoverCursor) hoverCursor->SetColor(0x00FFFFFF);
+    }
+    ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
+    if (sceneKind == 1) AddDividingLine();
+}
+
+void PlayField::BuildMeasuringTool() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    struct Part {
+        const char* sprite;
+        float depth;
+        CSpriteEntity** slot;
+    };
+    const Part parts[] = {{kMeasuringUnit, 99996.0f, &measureCompass},
+                          {"compursor_Crime_place_measure", 99998.0f, &measureCursor},
+                          {"line_Crime_place_measure", 99997.0f, &measureLine}};
+    for (const Part& part : parts) {
+        auto* entity = manager->Spawn<CSpriteEntity>();
+        hgeSprite* sprite = Services::Sprite(engine, part.sprite);
+        if (sprite && part.slot == &measureCursor) sprite->SetHotSpot(21.0f, 30.0f);
+        entity->AttachSprite(sprite);
+        entity->SetDepth(part.depth);
+        entity->AttachTo(this);
+        entity->Hide();
+        *part.slot = entity;
+    }
+    measureCompass->SetPosXY(351.0f, 350.0f);
+    measureText = manager->Spawn<TextEntity>("", nullptr);
+    measureText->AttachTo(this);
+    measureText->SetDepth(99999.0f);
+    measureText->Hide();
+}
+
+void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
+    EntityManager* manager = Manager();
+    if (titleKey.empty() || !manager) {
+        ShowPanel();
+        return;
+    }
+    bool found = false;
+    const std::string title = Services::Text(engine, titleKey, &found);
+    if (!found) {
+        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
+                                     "\" is not in the text table; the panel opens at once.");
+        ShowPanel();
+        return;
+    }
+    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
+    entity->AttachTo(this);
+    entity->SetPosXY(400.0f, 300.0f);
+    entity->SetLayer(70.0f);
+    HGE* hge = Services::Hge(engine);
+    const float duration = entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
+    PlayerManager::Instance()->Timer->Add(duration + 0.1f, [this] { ShowPanel(); }, this);
+    std::ostringstream text;
+    text << duration;
+    Send("HidePanel", text.str());
+}

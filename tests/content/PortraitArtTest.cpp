@@ -1,0 +1,353 @@
+// The harbour painting of the find-the-differences scene, read the way the game
+// reads it: the scene file, the resource script's group 11 and the pictures'
+// texels as the hit test sees them. Also the small fixture scenes that other
+// tests play, which must name pictures that exist.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/XMLDocument.h"
+#include "graphics/ResourceDescriptions.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
+#include "graphics/hgeStringTable.h"
+#include "support/HeadlessEngine.h"
+
+namespace {
+
+using Element = XMLDocument::XMLElement;
+
+constexpr float kHalf = 384.0f;           // height of one half of a difference picture
+constexpr float kPanelRight = 180 * 1.28f;  // the task panel covers the screen left of x 180
+constexpr float kDividerTop = 367.0f, kDividerBottom = 367.0f + 34.0f;
+
+struct PlacedObject {
+    int unit = 0;
+    float x = 0, y = 0, z = 0;
+};
+
+std::string ChildText(const Element& e, const char* name) {
+    RefPtr<Element> c = e.FindChild(name);
+    return c ? c->GetValue() : std::string();
+}
+
+struct Scene {
+    RefPtr<Element> root;
+    std::map<int, std::string> units;  // id -> sprite
+    std::map<std::string, PlacedObject> objects;
+
+    explicit Scene(const std::string& path) {
+        XMLDocument doc("scene");
+        if (!doc.Load(path)) return;
+        root = doc.GetRoot();
+        for (const RefPtr<Element>& c : root->GetChildren()) {
+            if (c->GetName() == "unit") units[std::atoi(ChildText(*c, "id").c_str())] = ChildText(*c, "sprite");
+            if (c->GetName() == "object") {
+                PlacedObject o;
+                o.unit = std::atoi(ChildText(*c, "id").c_str());
+                o.x = float(std::atof(ChildText(*c, "x").c_str()));
+                o.y = float(std::atof(ChildText(*c, "y").c_str()));
+                o.z = float(std::atof(ChildText(*c, "z").c_str()));
+                objects[ChildText(*c, "name")] = o;
+            }
+        }
+    }
+    std::vector<RefPtr<Element>> Children(const char* name) const {
+        std::vector<RefPtr<Element>> out;
+        for (const RefPtr<Element>& c : root->GetChildren())
+            if (c->GetName() == name) out.push_back(c);
+        return out;
+    }
+};
+
+// The texels of a sprite's rectangle as the game holds them (ARGB).
+struct Texels {
+    int w = 0, h = 0;
+    std::vector<uint32_t> argb;
+    uint32_t At(int x, int y) const { return argb[size_t(y) * size_t(w) + size_t(x)]; }
+    static int Alpha(uint32_t c) { return int(c >> 24); }
+    static float Luma(uint32_t c) {
+        return 0.299f * float((c >> 16) & 255) + 0.587f * float((c >> 8) & 255) + 0.114f * float(c & 255);
+    }
+};
+
+Texels Read(HGE* hge, hgeSprite* sprite) {
+    Texels t;
+    float tx, ty, tw, th;
+    sprite->GetTextureRect(&tx, &ty, &tw, &th);
+    HTEXTURE tex = sprite->GetTexture();
+    int stride = hge->Texture_GetWidth(tex);
+    const DWORD* px = hge->Texture_Lock(tex, true);
+    if (!px) return t;
+    t.w = int(tw);
+    t.h = int(th);
+    for (int y = 0; y < t.h; ++y)
+        for (int x = 0; x < t.w; ++x) t.argb.push_back(px[size_t(int(ty) + y) * size_t(stride) + size_t(int(tx) + x)]);
+    hge->Texture_Unlock(tex);
+    return t;
+}
+
+class PortraitArt : public HeadlessEngineTest {
+protected:
+    void SetUp() override {
+        HeadlessEngineTest::SetUp();
+        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
+    }
+    void TearDown() override {
+        rm.reset();
+        HeadlessEngineTest::TearDown();
+    }
+    // A sprite declared in the script, loaded, with its texture.
+    hgeSprite* Sprite(const std::string& name) {
+        hgeSprite* s = rm->GetSprite(name.c_str());
+        EXPECT_NE(s, nullptr) << name;
+        if (s) {
+            EXPECT_NE(s->GetTexture(), 0u) << name;
+        }
+        return s;
+    }
+    std::unique_ptr<hgeResourceManager> rm;
+};
+
+TEST_F(PortraitArt, PaintingSceneUsesItsOwnGroupAndItsKeysAreInBothTables) {
+    Scene scene("data/Scenes/Portrait.xml");
+    ASSERT_TRUE(scene.root);
+    EXPECT_EQ(scene.root->GetStringAttribute("type"), "FindDifferences");
+    EXPECT_EQ(scene.root->GetIntAttribute("res_group"), 11);
+    EXPECT_EQ(scene.root->GetStringAttribute("SceneName"), "SCENE_PORTRAIT");
+    EXPECT_FALSE(scene.root->GetStringAttribute("res_file").empty());
+
+    EXPECT_TRUE(rm->Precache(11)) << "every picture of the painting loads";
+    ASSERT_EQ(scene.units.size(), 13u) << "the base and twelve details";
+    for (const auto& [id, name] : scene.units) {
+        SCOPED_TRACE(name);
+        const auto* desc = dynamic_cast<const RSprite*>(rm->FindRes(RES_SPRITE, name.c_str()));
+        ASSERT_NE(desc, nullptr);
+        EXPECT_EQ(desc->resgroup, 11);
+        const ResDesc* tex = rm->FindRes(RES_TEXTURE, desc->texname.c_str());
+        ASSERT_NE(tex, nullptr);
+        EXPECT_EQ(tex->resgroup, 11) << "purged with the scene";
+        Sprite(name);
+    }
+
+    hgeSprite* divider = Sprite("InGameDividingLine");
+    hgeSprite* pointer = Sprite("YCursor");
+    ASSERT_TRUE(divider && pointer);
+    EXPECT_EQ(divider->GetWidth(), 1024.0f);
+    EXPECT_EQ(divider->GetHeight(), 34.0f);
+    EXPECT_EQ(divider->GetHotSpotX(), 0.0f);
+    EXPECT_EQ(divider->GetHotSpotY(), 0.0f);
+    EXPECT_EQ(pointer->GetWidth(), 48.0f);
+    EXPECT_EQ(pointer->GetHeight(), 32.0f);
+    EXPECT_EQ(pointer->GetHotSpotX(), 0.0f);
+    EXPECT_EQ(pointer->GetHotSpotY(), 16.0f);
+    // The arrow's tip is its hot spot: opaque at the left edge's middle only.
+    Texels arrow = Read(hge, pointer);
+    EXPECT_GT(Texels::Alpha(arrow.At(1, 16)), 60);
+    EXPECT_EQ(Texels::Alpha(arrow.At(1, 2)), 0);
+    EXPECT_EQ(Texels::Alpha(arrow.At(1, 30)), 0);
+
+    for (const char* table : {"data\\Text\\English.txt", "data\\Text\\Czech.txt"}) {
+        hgeStringTable strings(table);
+        for (const char* key : {"SCENE_PORTRAIT", "DIFFERENCE", "DIFFERENCES"})
+            EXPECT_NE(strings.GetString(key), nullptr) << table << " " << key;
+    }
+}
+
+TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
+    Scene scene("data/Scenes/Portrait.xml");
+    ASSERT_TRUE(scene.root);
+
+    // The picture itself, twice, one above the other.
+    const PlacedObject& upper = scene.objects.at("portrait_upper");
+    const PlacedObject& lower = scene.objects.at("portrait_lower");
+    EXPECT_EQ(upper.unit, lower.unit);
+    EXPECT_EQ(scene.units.at(upper.unit), "portrait_harbour");
+    EXPECT_EQ(upper.x, 512.0f);
+    EXPECT_EQ(upper.y, 192.0f);
+    EXPECT_EQ(lower.x, 512.0f);
+    EXPECT_EQ(lower.y, 192.0f + kHalf);
+    hgeSprite* base = Sprite("portrait_harbour");
+    ASSERT_NE(base, nullptr);
+    EXPECT_EQ(base->GetWidth(), 1024.0f);
+    EXPECT_EQ(base->GetHeight(), kHalf);
+    EXPECT_EQ(base->GetHotSpotX(), 512.0f);
+    EXPECT_EQ(base->GetHotSpotY(), 192.0f);
+    Texels painting = Read(hge, base);
+    ASSERT_EQ(painting.w, 1024);
+
+    // One And task lists all twelve details.
+    std::vector<RefPtr<Element>> tasks = scene.Children("task");
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(tasks[0]->GetStringAttribute("name"), "Differences");
+    EXPECT_EQ(tasks[0]->GetStringAttribute("type"), "And");
+    EXPECT_EQ(tasks[0]->GetStringAttribute("text_singular"), "DIFFERENCE");
+    EXPECT_EQ(tasks[0]->GetStringAttribute("text_plural"), "DIFFERENCES");
+    std::set<std::string> wanted;
+    for (const RefPtr<Element>& item : tasks[0]->GetChildren()) wanted.insert(item->GetStringAttribute("name"));
+    EXPECT_EQ(wanted.size(), 12u);
+
+    std::vector<RefPtr<Element>> pairs = scene.Children("pair");
+    ASSERT_EQ(pairs.size(), 6u);
+    std::set<std::string> paired;
+    for (const RefPtr<Element>& pair : pairs) {
+        const std::string n1 = pair->GetStringAttribute("name1"), n2 = pair->GetStringAttribute("name2");
+        SCOPED_TRACE(n1 + " / " + n2);
+        EXPECT_TRUE(paired.insert(n1).second && paired.insert(n2).second) << "one pair each";
+        ASSERT_TRUE(scene.objects.count(n1) && scene.objects.count(n2));
+        const PlacedObject& a = scene.objects.at(n1);
+        const PlacedObject& b = scene.objects.at(n2);
+        EXPECT_EQ(b.x, a.x);
+        EXPECT_EQ(b.y, a.y + kHalf) << "same place in the lower half";
+        EXPECT_LT(a.y, kHalf);
+        EXPECT_NE(a.unit, b.unit) << "two variants of the detail";
+        for (const PlacedObject* o : {&a, &b}) {
+            EXPECT_GE(o->z, 2.0f);
+            EXPECT_LE(o->z, 99.0f);
+            EXPECT_GT(o->z, upper.z) << "drawn over the picture";
+        }
+
+        hgeSprite* sa = Sprite(scene.units.at(a.unit));
+        hgeSprite* sb = Sprite(scene.units.at(b.unit));
+        ASSERT_TRUE(sa && sb);
+        EXPECT_EQ(sa->GetWidth(), sb->GetWidth());
+        EXPECT_EQ(sa->GetHeight(), sb->GetHeight());
+        EXPECT_EQ(sa->GetHotSpotX(), sb->GetHotSpotX());
+        EXPECT_EQ(sa->GetHotSpotY(), sb->GetHotSpotY());
+        for (float side : {sa->GetWidth(), sa->GetHeight()}) {
+            EXPECT_GE(side, 30.0f) << "findable";
+            EXPECT_LE(side, 90.0f) << "not glaring";
+        }
+        // Wholly inside the painting, clear of the panel and of the divider.
+        const float left = a.x - sa->GetHotSpotX(), top = a.y - sa->GetHotSpotY();
+        const float right = left + sa->GetWidth(), bottom = top + sa->GetHeight();
+        EXPECT_GE(left, kPanelRight);
+        EXPECT_LE(right, 1024.0f - 30.0f);
+        EXPECT_GE(top, 30.0f);
+        EXPECT_LE(bottom, kDividerTop);
+        EXPECT_GE(top + kHalf, kDividerBottom);
+
+        // Real alpha: see-through around the detail, opaque enough to be hit,
+        // soft at its edges; the two variants differ, and the base has neither.
+        Texels ta = Read(hge, sa), tb = Read(hge, sb);
+        ASSERT_EQ(ta.argb.size(), tb.argb.size());
+        float variantsApart = 0, baseApart[2] = {0, 0};
+        int solid[2] = {0, 0};
+        for (int v = 0; v < 2; ++v) {
+            const Texels& t = v == 0 ? ta : tb;
+            int clear = 0, hit = 0, soft = 0;
+            for (int y = 0; y < t.h; ++y)
+                for (int x = 0; x < t.w; ++x) {
+                    uint32_t c = t.At(x, y);
+                    int alpha = Texels::Alpha(c);
+                    clear += alpha == 0;
+                    hit += alpha > 60;
+                    soft += alpha > 0 && alpha < 255;
+                    if (alpha > 200) {
+                        uint32_t under = painting.At(int(left) + x, int(top) + y);
+                        baseApart[v] += std::fabs(Texels::Luma(c) - Texels::Luma(under)) +
+                                        float(std::abs(int((c >> 16) & 255) - int((under >> 16) & 255))) +
+                                        float(std::abs(int(c & 255) - int(under & 255)));
+                        ++solid[v];
+                    }
+                }
+            const float n = float(t.w * t.h);
+            EXPECT_GT(clear / n, 0.08f) << "variant " << v << " leaves the picture around it";
+            EXPECT_GT(hit / n, 0.08f) << "variant " << v << " can be clicked";
+            EXPECT_GT(soft, 10) << "variant " << v << " has soft edges";
+        }
+        for (size_t i = 0; i < ta.argb.size(); ++i) {
+            uint32_t ca = ta.argb[i], cb = tb.argb[i];
+            variantsApart += float(std::abs(Texels::Alpha(ca) - Texels::Alpha(cb))) +
+                             std::fabs(Texels::Luma(ca) * Texels::Alpha(ca) - Texels::Luma(cb) * Texels::Alpha(cb)) /
+                                 255.0f +
+                             float(std::abs(int((ca >> 16) & 255) - int((cb >> 16) & 255))) * Texels::Alpha(ca) /
+                                 255.0f;
+        }
+        EXPECT_GT(variantsApart / float(ta.argb.size()), 6.0f) << "the two variants tell apart";
+        for (int v = 0; v < 2; ++v) {
+            ASSERT_GT(solid[v], 0);
+            EXPECT_GT(baseApart[v] / float(solid[v]), 20.0f) << "the base lacks variant " << v;
+        }
+    }
+    EXPECT_EQ(paired, wanted) << "every listed detail has its pair, and no other";
+}
+
+TEST_F(PortraitArt, BasePictureIsPaintedNotFlat) {
+    hgeSprite* base = Sprite("portrait_harbour");
+    ASSERT_NE(base, nullptr);
+    Texels t = Read(hge, base);
+    // Opaque 16 x 16 blocks whose luminance spans fewer than 4 levels.
+    int flat = 0, total = 0;
+    for (int by = 0; by + 16 <= t.h; by += 16)
+        for (int bx = 0; bx + 16 <= t.w; bx += 16) {
+            float lo = 255, hi = 0;
+            bool opaque = true;
+            for (int y = by; y < by + 16 && opaque; y += 2)
+                for (int x = bx; x < bx + 16; x += 2) {
+                    uint32_t c = t.At(x, y);
+                    if (Texels::Alpha(c) < 250) {
+                        opaque = false;
+                        break;
+                    }
+                    lo = std::min(lo, Texels::Luma(c));
+                    hi = std::max(hi, Texels::Luma(c));
+                }
+            if (!opaque) continue;
+            ++total;
+            flat += hi - lo < 4.0f;
+        }
+    ASSERT_GT(total, 1000) << "an opaque picture";
+    EXPECT_LT(float(flat) / float(total), 0.05f);
+    // Warm light against cool shadow: the sky beside the sun and the rock face
+    // turned to it are warm, the cliff's far side cool.
+    auto warmth = [&](int x0, int y0) {
+        float w = 0;
+        for (int y = y0; y < y0 + 8; ++y)
+            for (int x = x0; x < x0 + 8; ++x) {
+                uint32_t c = t.At(x, y);
+                w += float(int((c >> 16) & 255) - int(c & 255));
+            }
+        return w / 64.0f;
+    };
+    EXPECT_GT(warmth(470, 190), 60.0f) << "sky at the sun";
+    EXPECT_GT(warmth(400, 200), 40.0f) << "lit rock";
+    EXPECT_LT(warmth(60, 300), 0.0f) << "rock in shadow";
+}
+
+TEST_F(PortraitArt, FixtureScenesNameDeclaredPicturesAndTheirSpecialNames) {
+    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
+    const std::filesystem::path dir = std::filesystem::path(source ? source : "..") / "tests/fixtures/scenes";
+    std::map<std::string, std::string> resFiles;
+    int scenes = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.path().extension() != ".xml") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        Scene scene(entry.path().string());
+        ASSERT_TRUE(scene.root);
+        ++scenes;
+        resFiles[entry.path().stem().string()] = scene.root->GetStringAttribute("res_file");
+        for (const auto& [id, name] : scene.units) Sprite(name);
+        for (const auto& [name, o] : scene.objects) EXPECT_TRUE(scene.units.count(o.unit)) << name;
+    }
+    EXPECT_GE(scenes, 5);
+    EXPECT_NE(resFiles["Flashlight"].find("data\\Scenes\\Sewer_system_door_generator"), std::string::npos);
+    EXPECT_NE(resFiles["AutoMiniGame"].find("data\\Scenes\\Crime_place_nostatue"), std::string::npos);
+    // What the special scenes summon must exist.
+    for (const char* name : {"compass_Crime_place_measure", "compursor_Crime_place_measure",
+                             "line_Crime_place_measure", "FlashlightCursor"})
+        Sprite(name);
+    Scene measuring((dir / "MeasuringTool.xml").string());
+    ASSERT_TRUE(measuring.root);
+    bool compass = false;
+    for (const auto& [id, name] : measuring.units) compass |= name == "compass_Crime_place_measure";
+    EXPECT_TRUE(compass);
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// A scene file becomes the play field's objects and records; the objects fade
+// in, the title runs and the panel opens after it.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/ScriptState.h"
+#include "entities/widgets/CTitleEntity.h"
+#include "graphics/hgeAnimation.h"
+#include "profiles/PlayerManager.h"
+#include "scene/Inventory.h"
+#include "scene/InventoryObject.h"
+#include "scene/PlayField.h"
+#include "scene/ScriptGlobals.h"
+#include "scene/SceneObject.h"
+#include "scene/SceneObjectsLayer.h"
+#include "SceneFixtures.h"
+#include "support/engine/HtmlLogCapture.h"
+#include "support/scene/LevelStandIn.h"
+#include "support/scene/SceneTestEngine.h"
+
+namespace {
+
+std::vector<std::string> Names(const std::vector<SceneObject*>& objects) {
+    std::vector<std::string> names;
+    for (const SceneObject* object : objects) names.push_back(object->GetName());
+    return names;
+}
+
+template <class T>
+T* Global(const std::string& name) {
+    luabind::object value = luabind::globals(ScriptState::Instance()->GetState())[name];
+    return SceneScript::Named<T>(value);
+}
+
+}  // namespace
+
+TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTitle) {
+    HtmlLogCapture log;
+    SceneTestEngine engine;
+    const std::string path = engine.WriteScene("fixture.xml", kFixtureScene);
+    auto* level = new LevelStandIn(path);
+    PlayField* field = level->Field();
+
+    EXPECT_EQ(log.CountRows("Info", "Play field loading - " + path), 1);
+    EXPECT_EQ(log.CountRows("Info", "Play field loaded - " + path), 1);
+    EXPECT_EQ(log.CountRows("Debug", "task.name = Shapes"), 1);
+    // The faults: named, defaulted or skipped, and the game goes on.
+    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": <object> has no child <z>"), 1);
+    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": object \"ghost\" names unit 9"), 1);
+    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": <item> has no attribute \"name\""), 1);
+    EXPECT_EQ(log.CountRows("Warning", "Scene file \"" + path + "\": solve_later_object \"nobody\""), 1);
+
+    // Objects in file order, placed in scene units, invisible at first.
+    const auto& objects = field->GetSceneObjects();
+    ASSERT_EQ(Names(objects), (std::vector<std::string>{"square", "disc", "musicbox", "key"}));
+    EXPECT_EQ(objects[1]->GetX(), 0.0f) << "a missing x is 0";
+    EXPECT_EQ(objects[1]->GetY(), 400.0f);
+    EXPECT_EQ(objects[2]->GetDepth(), 1.0f) << "a missing z is 1, above the field";
+    EXPECT_EQ(objects[0]->GetOpacity(), 0.0f);
+    EXPECT_NE(objects[2]->GetAnimation(), nullptr);
+    EXPECT_EQ(field->FindObjectByName("key"), objects[3]);
+    EXPECT_EQ(field->FindObjectByName("ghost"), nullptr);
+    EXPECT_EQ(field->GetSolveLaterObjects(), (std::vector<SceneObject*>{objects[1]}));
+
+    // Records.
+    EXPECT_EQ(field->GetResourceGroup(), 10);
+    EXPECT_EQ(field->GetNextScene(), "Next");
+    EXPECT_EQ(field->GetSceneKind(), 0);
+    ASSERT_EQ(field->GetTasks().size(), 4u);
+    const TaskRecord shapes = field->GetTask("Shapes");
+    EXPECT_EQ(shapes.textPlural, "SHAPES");
+    EXPECT_EQ(shapes.objectNames, (std::vector<std::string>{"square", "disc"}));
+    EXPECT_EQ(field->GetTask("Box").toolSprite, "Key");
+    EXPECT_EQ(field->GetTask("Nothing").name, "");
+    EXPECT_EQ(field->GetToolTargets(), (std::set<std::string>{"musicbox", ""}));
+    EXPECT_EQ(field->GetIgnoreAdding(), (std::set<std::string>{"Hidden"}));
+    EXPECT_EQ(field->GetIgnoreHinting(), (std::set<std::string>{"Key"}));
+    ASSERT_EQ(field->GetCounters().size(), 2u) << "And tasks without tool and not ignored";
+    EXPECT_EQ(field->GetCounters().at("Shapes").count, 2);
+    EXPECT_EQ(field->GetCounters().at("Key").textSingular, "");
+    EXPECT_EQ(field->GetCountersAtStart().size(), 2u);
+    ASSERT_EQ(field->GetPairs().size(), 1u);
+    EXPECT_EQ(field->GetPairs()[0].secondName, "disc");
+    EXPECT_EQ(field->GetTasksMatching("disc").size(), 2u);
+    EXPECT_EQ(field->GetConditionsFor("Key").size(), 1u);
+    EXPECT_EQ(field->CountObjectsToFind(), 3u) << "the second of a pair does not count";
+    // The tool element fills the bag; no item is on its way.
+    ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
+    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetObjectName(), "spare_key");
+    EXPECT_TRUE(field->GetToolRecords().empty());
+
+    // Geometry: the hit rectangle lies right of the panel; the bag sits on the panel.
+    EXPECT_EQ(field->GetRect().x1, 180.0f);
+    EXPECT_EQ(field->GetRect().x2, 980.0f);
+    field->SetPosXY(10.0f, 20.0f);
+    EXPECT_EQ(field->GetRect().x1, 190.0f);
+    EXPECT_EQ(field->GetRect().y2, 620.0f);
+    field->SetPosXY(0.0f, 0.0f);
+    EXPECT_EQ(field->GetInventory()->GetParent(), level->Panel());
+
+    // Script globals.
+    EXPECT_EQ(Global<PlayField>("play_field"), field);
+    EXPECT_EQ(Global<SceneObject>("PlayField_disc"), objects[1]);
+
+    // Until the panel opens: cursors transparent, no input.
+    EXPECT_FALSE(field->IsPanelShown());
+    EXPECT_EQ(field->GetPlayCursor()->GetColor() >> 24, 0u);
+    const auto hide = level->EventsNamed("HidePanel");
+    ASSERT_EQ(hide.size(), 1u);
+    const float title = std::stof(hide[0].substr(10));
+    EXPECT_GT(title, 0.5f);
+    EXPECT_TRUE(level->EventsNamed("ShowPanel").empty());
+
+    engine.Step();  // the frame in which the level and its field join the entity manager
+    EXPECT_FALSE(field->IsFullyShown());
+    engine.Run(0.5f);
+    for (SceneObject* object : objects) EXPECT_EQ(object->GetAbsoluteOpacity(), 1.0f) << object->GetName();
+    EXPECT_TRUE(field->IsFullyShown());
+
+    engine.Run(title + 0.1f - 0.5f + engine.Dt());
+    ASSERT_EQ(level->EventsNamed("ShowPanel").size(), 1u);
+    EXPECT_NEAR(level->TimeOf("ShowPanel"), title + 0.1f, engine.Dt() + 1e-3f);
+    EXPECT_TRUE(field->IsPanelShown());
+    EXPECT_EQ(field->GetPlayCursor()->GetColor(), 0xFFFFFFFFu);
+    // The condition without a condition fired once, right after "ShowPanel".
+    const auto& events = level->events;
+    const auto shown = std::find(events.begin(), events.end(), "ShowPanel=");
+    ASSERT_NE(shown, events.end());
+    ASSERT_NE(shown + 1, events.end());
+    EXPECT_EQ(*(shown + 1), "ShowHint=Welcome");
+    EXPECT_EQ(field->GetConditions().size(), 2u);
+
+    // Killing the level takes the field and its globals away.
+    level->Kill();
+    engine.Step();
+    EXPECT_FALSE(ScriptState::Instance()->HasGlobal("play_field"));
+    EXPECT_FALSE(ScriptState::Instance()->HasGlobal("PlayField_disc"));
+}
+
+TEST(PlayFieldLoad, BadScenesLeaveAnEmptyFieldWithThePanelOpen) {
+    HtmlLogCapture log;
+    SceneTestEngine engine;
+    auto* broken = new LevelStandIn(engine.WriteScene("broken.xml", "<scene res_group="));
+    EXPECT_EQ(log.CountRows("Error", "Play field: the scene file"), 1);
+    EXPECT_TRUE(broken->Field()->GetSceneObjects().empty());
+    EXPECT_FALSE(broken->Field()->IsFullyShown());
+    EXPECT_EQ(broken->EventsNamed("ShowPanel").size(), 1u);
+
+    // Attributes missing from the root, an unknown title key, a shared group.
+    auto* untitled = new LevelStandIn(engine.WriteScene("untitled.xml", R"(<scene SceneName="NO_SUCH_KEY"/>)"));
+    EXPECT_EQ(log.CountRows("Error", "Scene file"), 3) << "res_file, res_group, type";
+    EXPECT_EQ(log.CountRows("Warning", "Play field: the scene title \"NO_SUCH_KEY\""), 1);
+    EXPECT_EQ(log.CountRows("Warning", "Scene file"), 1) << "resource group -1 is not purged";
+    EXPECT_EQ(untitled->events, (std::vector<std::string>{"ShowPanel="}));
+    engine.Step(3);
+}
+
+TEST(PlayFieldLoad, MissingFieldArtIsReportedAndNothingBreaks) {
+    HtmlLogCapture log;
+    SceneTestEngine engine;
+    engine.GetResourceManager()->ChangeScript(engine.WriteScene("empty.res", "; nothing\n").c_str());
+    auto* level = new LevelStandIn(engine.WriteScene("fixture.xml", kFixtureScene));
+    PlayField* field = level->Field();
+    for (const char* name : {"Play field: no sprite \"InGamePanel\"", "Play field: no animation \"PlayCursor\"",
+                             "Play field: no animation \"DiffCursor\"", "Inventory: no sprite \"Inventory\"",
+                             "Scene object \"square\": no sprite \"Square\"",
+                             "Scene object \"musicbox\": no animation \"box_Fixture\""})
+        EXPECT_EQ(log.CountRows("Error", name), 1) << name;
+    EXPECT_EQ(field->GetRect().x1, 0.0f);
+    SceneObject* box = field->FindObjectByName("musicbox");
+    box->StartAnimation(0.0f);
+    box->StopAnimation(1.0f);
+    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    engine.MoveMouse(400, 300);
+    engine.Step(5);
+    EXPECT_TRUE(field->GetObjectsLayer()->GetEnrolled().empty()) << "image-less objects do not enrol";
+    EXPECT_FALSE(field->CheckHoverObject());
+}

@@ -1,0 +1,183 @@
+// Task changes, the win check and the lens: what the field sends and draws.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "graphics/hgeAnimation.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
+#include "platform/RenderStats.h"
+#include "scene/Inventory.h"
+#include "scene/InventoryObject.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "scene/SceneObjectsLayer.h"
+#include "SceneFixtures.h"
+#include "support/scene/LevelStandIn.h"
+#include "support/scene/SceneTestEngine.h"
+
+namespace {
+
+// The mask texel under a screen point, for an upright lens quad.
+void MaskTexelAt(HGE* hge, const hgeQuad& q, float px, float py, float* mx, float* my) {
+    const float texW = float(hge->Texture_GetWidth(q.tex)), texH = float(hge->Texture_GetHeight(q.tex));
+    const float w = (q.v[1].tx - q.v[0].tx) * texW, h = (q.v[3].ty - q.v[0].ty) * texH;
+    const float u = (px - q.v[0].x) / (q.v[1].x - q.v[0].x) * w;
+    const float v = (py - q.v[0].y) / (q.v[3].y - q.v[0].y) * h;
+    *mx = u - q.tx2Offset;
+    *my = v - q.ty2Offset;
+}
+
+}  // namespace
+
+TEST(PlayFieldRules, TaskChangesAndTheWinCheck) {
+    SceneTestEngine engine;
+    auto* level = new LevelStandIn(engine.WriteScene("finished.xml", kFinishedScene));
+    PlayField* field = level->Field();
+    engine.Step();
+
+    // The cigar was found (its counter is down) and its task only grants
+    // cigars: the scene counts as done.
+    EXPECT_FALSE(field->AreTasksDone());
+    field->GetCounters()["Cigar"].count = 0;
+    EXPECT_TRUE(field->AreTasksDone());
+    field->GetCounters()["Shapes"].count = 1;
+    EXPECT_FALSE(field->AreTasksDone()) << "a counter above 0 keeps the scene open";
+    field->GetCounters().erase("Shapes");
+
+    level->events.clear();
+    field->CheckWin();
+    EXPECT_EQ(level->events, (std::vector<std::string>{"AddCigars=1", "Music=win", "Fanfare=x", "Win="}));
+    level->events.clear();
+    field->CheckWin();
+    EXPECT_EQ(level->events, (std::vector<std::string>{"Win="})) << "the OnWin actions go once";
+    ASSERT_EQ(field->GetConditions().size(), 2u) << "a condition on OnWin and a task never fires";
+
+    // An object taken into the bag: its flying item leaves the records, the bag
+    // takes it at the object's scale, "TaskChanged" follows.
+    SceneObject* square = field->FindObjectByName("square");
+    square->SetScaleY(0.75f);
+    square->SetScaleX(0.5f);
+    field->GetToolRecords().push_back({"Square", "square", "pliers", 1.0f});
+    field->SetOpenItems(1);
+    level->events.clear();
+    field->OnTaskChanged(square, "pliers", "Cigar");
+    EXPECT_TRUE(field->GetToolRecords().empty());
+    EXPECT_EQ(field->GetOpenItems(), 0);
+    EXPECT_TRUE(square->IsDead());
+    ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
+    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetToolName(), "pliers");
+    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetScaleX(), 0.75f);
+    EXPECT_EQ(level->events, (std::vector<std::string>{"TaskChanged=Cigar"}));
+
+    // While the last delayed task locks, a change raises nothing; without a task name neither.
+    DelayedTaskRecord locking;
+    locking.name = "Lock";
+    locking.locking = true;
+    field->GetDelayedTasks().push_back(locking);
+    level->events.clear();
+    field->OnTaskChanged(nullptr, "", "Cigar");
+    field->RemoveDelayedTask("Nothing");
+    EXPECT_EQ(field->GetDelayedTasks().size(), 1u);
+    field->RemoveDelayedTask("Lock");
+    field->OnTaskChanged(nullptr, "", "");
+    EXPECT_TRUE(level->events.empty());
+    field->OnTaskChanged(nullptr, "", "Cigar");
+    EXPECT_EQ(level->events, (std::vector<std::string>{"TaskChanged=Cigar"}));
+}
+
+TEST(PlayFieldRules, LensEnlargesEveryObjectAroundTheMouse) {
+    SceneTestEngine engine;
+    auto* level = new LevelStandIn(engine.WriteScene("fixture.xml", kFixtureScene));
+    PlayField* field = level->Field();
+    SceneObjectsLayer* lensLayer = field->GetObjectsLayer();
+    HGE* hge = engine.Hge();
+    const HTEXTURE frameTexture = engine.GetResourceManager()->GetSprite("MagnifyingGlassTool")->GetTexture();
+    engine.MoveMouse(300.0f, 220.0f);
+    engine.Run(0.6f);
+
+    RenderStats::ClearRecorded();
+    RenderStats::SetRecording(true);
+    engine.Step(2);
+    for (const auto& recorded : RenderStats::Recorded()) {
+        EXPECT_EQ(recorded.quad.tex2, 0u) << "no lens quad without the lens";
+        EXPECT_NE(recorded.quad.tex, frameTexture) << "no lens frame without an enrolled object";
+    }
+
+    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    EXPECT_FLOAT_EQ(field->GetScaleX(), PlayField::kLensScale);
+    EXPECT_EQ(lensLayer->GetCursorSprite(), nullptr);
+    const size_t objectCount = field->GetSceneObjects().size();
+    const float mice[3][2] = {{300.0f, 220.0f}, {412.5f, 333.25f}, {620.0f, 410.0f}};
+    for (const auto& mouse : mice) {
+        RenderStats::ClearRecorded();
+        engine.MoveMouse(mouse[0], mouse[1]);
+        engine.Step(2);
+        EXPECT_EQ(lensLayer->GetEnrolled().size(), objectCount) << "every object enrols each frame";
+        std::map<int, int> framesDrawn, lensQuads;
+        for (const auto& recorded : RenderStats::Recorded()) {
+            const hgeQuad& q = recorded.quad;
+            if (q.tex == frameTexture) ++framesDrawn[recorded.frame];
+            if (!q.tex2) continue;
+            ++lensQuads[recorded.frame];
+            float mx, my;
+            MaskTexelAt(hge, q, mouse[0], mouse[1], &mx, &my);
+            EXPECT_NEAR(mx, 37.0f, 1.0f) << "mask texel under the mouse " << mouse[0] << "," << mouse[1];
+            EXPECT_NEAR(my, 37.0f, 1.0f);
+            // One lens texel is 1.3 screen pixels: the scene is enlarged 1.664 times.
+            EXPECT_NEAR((q.v[1].x - q.v[0].x) / ((q.v[1].tx - q.v[0].tx) * hge->Texture_GetWidth(q.tex)),
+                        PlayField::kLensScale * SceneObject::kSceneToScreen, 1e-3f);
+        }
+        ASSERT_EQ(framesDrawn.size(), 2u);
+        for (const auto& frame : framesDrawn) EXPECT_EQ(frame.second, 1) << "the lens frame once a frame";
+        for (const auto& frame : lensQuads) EXPECT_EQ(size_t(frame.second), objectCount);
+    }
+
+    // An object scaled on its own never enrols; back to the plain cursor, nothing does.
+    field->GetSceneObjects()[0]->SetScale(1.5f);
+    engine.Step();
+    EXPECT_EQ(lensLayer->GetEnrolled().size(), objectCount - 1);
+    field->SetCursor(PlayField::CURSOR_PLAIN, "", "");
+    RenderStats::ClearRecorded();
+    engine.Step(2);
+    EXPECT_TRUE(lensLayer->GetEnrolled().empty());
+    for (const auto& recorded : RenderStats::Recorded()) EXPECT_NE(recorded.quad.tex, frameTexture);
+    EXPECT_EQ(lensLayer->GetCursorSprite(), static_cast<hgeSprite*>(field->GetPlayCursor()));
+    RenderStats::SetRecording(false);
+}
+
+TEST(PlayFieldRules, SplitViewServesTheOtherHalf) {
+    SceneTestEngine engine;
+    auto* level = new LevelStandIn(engine.WriteScene("differences.xml", kDifferencesScene));
+    PlayField* field = level->Field();
+    HGE* hge = engine.Hge();
+    ASSERT_EQ(field->GetSceneKind(), 1);
+    ASSERT_EQ(field->GetSceneObjects().size(), 3u) << "the two halves and the dividing line";
+    EXPECT_EQ(field->GetSceneObjects()[2]->GetResourceName(), "InGameDividingLine");
+    EXPECT_TRUE(field->GetObjectsLayer()->IsMirroredCursor());
+    engine.Run(0.6f);
+    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    EXPECT_TRUE(field->GetObjectsLayer()->IsSplitView());
+
+    for (const float mouseY : {160.0f, 450.0f}) {
+        engine.MoveMouse(390.0f, mouseY);
+        RenderStats::ClearRecorded();
+        RenderStats::SetRecording(true);
+        engine.Step();
+        RenderStats::SetRecording(false);
+        const float mirroredY = mouseY + SceneObjectsLayer::MirrorOffset(mouseY);
+        int first = 0, second = 0;
+        for (const auto& recorded : RenderStats::Recorded()) {
+            const hgeQuad& q = recorded.quad;
+            if (!q.tex2) continue;
+            float mx, my, sx, sy;
+            MaskTexelAt(hge, q, 390.0f, mouseY, &mx, &my);
+            MaskTexelAt(hge, q, 390.0f, mirroredY, &sx, &sy);
+            if (std::fabs(mx - 37.0f) <= 1.0f && std::fabs(my - 37.0f) <= 1.0f) ++first;
+            if (std::fabs(sx - 37.0f) <= 1.0f && std::fabs(sy - 37.0f) <= 0.01f) ++second;
+        }
+        EXPECT_EQ(first, 3) << "mouse y " << mouseY;
+        EXPECT_EQ(second, 3) << "the second pass centres its hole on the mirrored point";
+    }
+}

@@ -1,0 +1,156 @@
+// The story screens in a real (virtual) window with the game's art: the score
+// window while a medal is awarded, a comic page with its bubble, line and a
+// medal on the detective's coat, and the final picture with both kisses.
+// Started by CTest through xvfb-run; skipped when there is no display.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "entities/core/CSpriteEntity.h"
+#include "entities/core/SpriteExEntity.h"
+#include "entities/widgets/TextEntity.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeResourceManager.h"
+#include "platform/FrameDriver.h"
+#include "profiles/PlayerManager.h"
+#include "screens/ComicScreen.h"
+#include "screens/FinalScreen.h"
+#include "screens/LevelCompleteScreen.h"
+#include "SnapshotPicture.h"
+#include "WindowTestEngine.h"
+
+namespace {
+
+class StoryWindowEngine : public WindowTestEngine {
+public:
+    explicit StoryWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
+        UseResources();
+        UseEnglishText();
+        for (const char* font : {"Default", "Default14", "Score", "Comics"}) {
+            std::string file = font;
+            if (file == "Default") file = "default";
+            if (file == "Default14") file = "default14";
+            if (file == "Comics") file = "comics";
+            FontRegistry::Instance().LoadFont(font, "data\\Font\\" + file + ".fnt");
+        }
+        PlayerManager* players = PlayerManager::Instance();
+        players->SetSavePath(dir.Path());
+        players->AddPlayer("Marlowe");
+        players->SetActivePlayer("Marlowe");
+    }
+    ~StoryWindowEngine() override {
+        PlayerManager* players = PlayerManager::Instance();
+        players->RemovePlayer("Marlowe");
+        players->Timer->Clear();
+    }
+
+    // Real frames for that many seconds of the engine's own clock.
+    void RunFor(float seconds) {
+        HGE* hge = GetHGE();
+        const float end = hge->Timer_GetTime() + seconds;
+        for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
+    }
+
+    Picture Snapshot(const TempDir& dir, const std::string& name) {
+        GetHGE()->System_Snapshot((dir / name).c_str());
+        FrameDriver::RunFrames(1);
+        Picture pic;
+        EXPECT_TRUE(LoadPng(dir / name, pic));
+        // Kept beside the build for a person to look at.
+        std::error_code ignored;
+        std::filesystem::create_directories("snapshots", ignored);
+        std::filesystem::copy_file(dir / name, "snapshots/" + name, std::filesystem::copy_options::overwrite_existing,
+                                   ignored);
+        EXPECT_EQ(pic.w, 800);
+        EXPECT_EQ(pic.h, 600);
+        return pic;
+    }
+};
+
+// Pixels of the box around (x, y) for which the colour test holds.
+template <class Test>
+int Around(const Picture& pic, int x, int y, int half, Test test) {
+    return pic.Count(x - half, y - half, x + half, y + half, test);
+}
+
+bool Warm(int r, int g, int b) { return r > 120 && r > b + 40; }
+bool Red(int r, int g, int b) { return r > 120 && r > g + 50 && r > b + 30; }
+bool Light(int r, int g, int b) { return r + g + b > 540; }
+bool Dark(int r, int g, int b) { return r + g + b < 200; }
+
+}  // namespace
+
+TEST(StorySnapshot, ScoreWindowDuringAnAward) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    StoryWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    if (!std::filesystem::exists(LevelCompleteScreen::kScreenFile)) GTEST_SKIP() << "the story art is not there yet";
+    PlayerManager::Instance()->GetActivePlayer()->Medals = {1};
+
+    const uint32_t scores[6] = {12500, 3000, 5000, 8420, 20500, 48920};
+    auto* screen = new LevelCompleteScreen("", scores);
+    screen->SetLayer(15.0f);
+    screen->SetMedalToAdd(3);
+    engine.RunFor(0.6f);
+    screen->OnButtonPress("Exit");  // what a click on the button sends
+    engine.RunFor(3.0f);
+    const Picture shot = engine.Snapshot(folder.dir, "award.png");
+
+    // The new medal rests large at (700, 300), gold; the detective has faded
+    // in left of the window; the scores show in warm gold.
+    EXPECT_GT(Around(shot, 700, 300, 20, Warm), 200);
+    EXPECT_GT(Around(shot, 200, 400, 40, Dark), 300) << "his charcoal coat";
+    const auto& rows = screen->GetRows();
+    ASSERT_EQ(rows.size(), 6u);
+    for (const auto& row : rows) {
+        const int y = int(row.score->GetAbsoluteY()) + 8;
+        EXPECT_GT(shot.Count(int(row.score->GetAbsoluteX()) - 80, y - 10, int(row.score->GetAbsoluteX()), y + 10, Warm),
+                  15)
+            << row.finalText;
+    }
+}
+
+TEST(StorySnapshot, ComicPageWithBubbleTextAndAMedalOnBrannok) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    StoryWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    if (!engine.GetResourceManager()->GetSprite("ComicShade")) GTEST_SKIP() << "the comic art is not there yet";
+    PlayerManager::Instance()->GetActivePlayer()->Medals = {3};
+    ASSERT_TRUE(folder.dir.Write("Page.xml", R"(<page>
+  <appear character="Shade" from="opacity" X="0" Y="400" no_delay="true"><sprite name="ComicShade"/></appear>
+  <appear character="Brannok" from="left" string="COMIC1_2">
+    <sprite name="Brannok" Z="2"/><sprite name="Head_Thinking" Z="1"/>
+  </appear>
+</page>)"));
+    auto* page = new ComicScreen(folder.dir / "Page.xml");
+    page->SetLayer(15.0f);
+    engine.RunFor(1.0f);
+    const Picture shot = engine.Snapshot(folder.dir, "comic.png");
+
+    // The bubble's cream body right of the detective with dark ink letters in
+    // its text box; the gold medal on his coat at (30 + 180 - 200 + 200, 350).
+    EXPECT_GT(shot.Count(420, 110, 620, 200, Light), 3000) << "the bubble";
+    EXPECT_GT(shot.Count(410, 105, 620, 205, Dark), 40) << "its text";
+    EXPECT_GT(Around(shot, 210, 350, 10, Warm), 40) << "the medal";
+    EXPECT_GT(Around(shot, 180, 450, 30, Dark), 300) << "his coat";
+}
+
+TEST(StorySnapshot, FinalPictureWithBothKisses) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    StoryWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    if (!engine.GetResourceManager()->GetSprite("Final")) GTEST_SKIP() << "the final picture is not there yet";
+    auto* screen = new ZOLTFramework::FinalScreen();
+    engine.RunFor(2.3f);
+    ASSERT_EQ(screen->GetKisses().size(), 2u);
+    const Picture shot = engine.Snapshot(folder.dir, "final.png");
+
+    EXPECT_GT(Around(shot, 429, 309, 12, Red), 40) << "the first kiss";
+    EXPECT_GT(Around(shot, 365, 295, 12, Red), 40) << "the second kiss";
+    EXPECT_GT(shot.Count(300, 0, 500, 60, Dark), 6000) << "the night sky";
+}

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Renders the hand-written SVG art in tools/art/ to the PNGs the game loads.
+# The PNGs are committed; only this script needs rsvg-convert (Debian:
+# librsvg2-bin, installed here when missing and run as root). Each picture is
+# rendered at the size its SVG declares.
+#
+#   bash tools/make_art.sh
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ART="$ROOT/tools/art"
+DATA="$ROOT/data"
+
+if ! command -v rsvg-convert >/dev/null; then
+  if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+    apt-get install -y librsvg2-bin >/dev/null
+  else
+    echo "rsvg-convert missing (Debian: librsvg2-bin): pictures left as they are"
+    exit 0
+  fi
+fi
+
+# render SOURCE TARGET: one SVG to one PNG.
+render() {
+  mkdir -p "$(dirname "$DATA/$2")"
+  rsvg-convert "$ART/$1" -o "$DATA/$2"
+  echo "$DATA/$2"
+}
+
+# ---------------------------------------------------------------- play field (shared)
+render interface/InGamePanel.svg                 Texture/Interface/InGamePanel.png
+render interface/Inventory.svg                   Texture/Interface/Inventory.png
+render interface/MagnifyingGlassTool.svg         Texture/Interface/MagnifyingGlassTool.png
+render interface/PlayCursor.svg                  Texture/Cursors/PlayCursor.png
+render interface/DiffCursor.svg                  Texture/Cursors/DiffCursor.png
+render interface/MagnifyingGlassCursorDiff.svg   Texture/Cursors/MagnifyingGlassCursorDiff.png
+
+# ---------------------------------------------------------------- the study (scene group 10)
+for name in background desk_drawer watch spectacles scissors quill ace horseshoe teacup envelope \
+            glove pipe knight coin_cool coin_warm study_key books fern musicbox; do
+  render "study/$name.svg" "Texture/Scenes/Study/$name.png"
+done
