@@ -29,8 +29,12 @@ const std::vector<std::string> kAllowed = {
     "entities/screens/CPauseScreen.cpp:manager->PushScreen(this)",
     "entities/screens/Dialog.cpp:manager->OpenScreen(this)",
     "profiles/SharedTimer.cpp:manager->Add(m_timer)",
+    "scene/PlayField.cpp:manager->Add(this)",
     "profiles/SharedTimer.cpp:new GameTimer",
     "screens/CMenuScreen.cpp:manager->OpenScreen(this)",
+    "screens/ComicScreen.cpp:manager->OpenScreen(this)",
+    "screens/FinalScreen.cpp:manager->OpenScreen(this)",
+    "screens/LevelCompleteScreen.cpp:manager->OpenScreen(this)",
     "screens/OptionsScreen.cpp:manager->OpenScreen(this)",
     "screens/PlayersScreen.cpp:manager->OpenScreen(this)",
 };
