@@ -52,11 +52,6 @@ public:
     // The background while it lives, else null.
     CMenuBGScreen* GetBackground() const;
     bool HasLostFocus() const { return lostFocus; }
-    ButtonExEntity* GetPlayButton() const { return playButton; }
-    ButtonExEntity* GetOptionsButton() const { return optionsButton; }
-    ButtonExEntity* GetExitButton() const { return exitButton; }
-    ButtonExEntity* GetSelectButton() const { return selectButton; }
-    ButtonExEntity* GetCreditsButton() const { return creditsButton; }
 
 private:
     void LoadButtons(const std::string& file);

@@ -89,8 +89,8 @@ TEST(MenuSnapshot, ShowsTheBackgroundTheFishAndTheButtons) {
     EXPECT_GT(Channel(sand, 16), Channel(sand, 0) + 30);
 
     // The five buttons: their brown bodies left of the captions.
-    for (ButtonExEntity* button : {menu->GetPlayButton(), menu->GetSelectButton(), menu->GetOptionsButton(),
-                                   menu->GetCreditsButton(), menu->GetExitButton()}) {
+    for (ButtonExEntity* button : {menu->FindChild<ButtonExEntity>("Play"), menu->FindChild<ButtonExEntity>("SelectPlayer"), menu->FindChild<ButtonExEntity>("Options"),
+                                   menu->FindChild<ButtonExEntity>("Credits"), menu->FindChild<ButtonExEntity>("Exit")}) {
         ASSERT_NE(button, nullptr);
         const uint32_t body = shot.At(int(button->GetAbsoluteX()) - 70, int(button->GetAbsoluteY()));
         EXPECT_GT(Channel(body, 16), Channel(body, 0) + 20) << button->GetName();

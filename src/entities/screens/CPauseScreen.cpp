@@ -23,6 +23,7 @@ CPauseScreen::CPauseScreen(CQuestionListener* questionOwner) : CScreenEntity("Pa
     // A translucent shade over the whole screen (a 1 x 1 sprite stretched by
     // the entity's scale from the top-left corner).
     shade = SpawnChild<CSpriteEntity>();
+    shade->SetName("Shade");
     shade->SetSprite("");
     shade->SetDepth(-10.0f);
     shade->scaleX = 800.0f;
@@ -32,6 +33,7 @@ CPauseScreen::CPauseScreen(CQuestionListener* questionOwner) : CScreenEntity("Pa
 
     // Catches the mouse over the whole screen: nothing below is hovered or clicked.
     catcher = SpawnChild<CGUIEntity>();
+    catcher->SetName("MouseCatcher");
     catcher->SetRect(0.0f, 0.0f, 800.0f, 600.0f);
 
     hidden = false;

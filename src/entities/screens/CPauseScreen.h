@@ -35,8 +35,6 @@ public:
     bool IsCovered() const { return covered; }
     bool HasAnswered() const { return answered; }
     CQuestionListener* GetOwner() const { return owner; }
-    CSpriteEntity* GetShade() const { return shade; }
-    CGUIEntity* GetMouseCatcher() const { return catcher; }
 
 private:
     void AnswerOnce();
