@@ -8,19 +8,13 @@
 #include <fstream>
 
 #include "CreationSites.h"
+#include "SourceTree.h"
 #include "support/TempDir.h"
 
+using layers::SourceRoot;
+using layers::WriteFile;
+
 namespace {
-
-std::string SourceRoot() {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return source ? source : "..";
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path) << text;
-}
 
 // A class that hands itself over from its constructor, and the shared timer's
 // handle, which owns its timer until an entity manager runs.
