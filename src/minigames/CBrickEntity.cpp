@@ -39,10 +39,8 @@ void CBrickEntity::StopAllShaking() {
 CBrickEntity::CBrickEntity(CBrickListener* brickListener, int brickKind, const std::string& faceSprite)
     : kind(brickKind), listener(brickListener) {
     Bricks().push_back(this);
-    EntityManager* manager = Manager();
 
-    appear = new CAnimationEffector();
-    appear->AttachTo(this);
+    appear = SpawnChild<CAnimationEffector>();
     appear->mode = 0;
     appear->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 0.0f);
     appear->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
@@ -51,16 +49,13 @@ CBrickEntity::CBrickEntity(CBrickListener* brickListener, int brickKind, const s
     appear->AddKey(CAnimationEffector::TRACK_SCALE, 1.0f, 1.0f);
     appear->AddKey(CAnimationEffector::TRACK_OPACITY, 1.0f, 1.0f);
     appear->Prepare();
-    if (manager) manager->Add(appear);
 
-    face = new CSpriteEntity();
+    face = SpawnChild<CSpriteEntity>();
     if (hgeSprite* look = Services::Sprite(engine, faceSprite)) face->SetSpriteCopy(*look);
-    face->AttachTo(this);
     face->SetDepth(0.1f);
     face->SetScale(0.8f);
     face->SetPosXY(-1.0f, -1.0f);
     face->Hide();
-    if (manager) manager->Add(face);
 }
 
 CBrickEntity::~CBrickEntity() {
@@ -71,17 +66,20 @@ CBrickEntity::~CBrickEntity() {
 void CBrickEntity::OnAdded() {
     SetRect(GetAbsoluteX() - kWidth / 2.0f, GetAbsoluteY() - kHeight / 2.0f, kWidth, kHeight);
     if (shake) return;
-    shake = new CShakeEffector();
-    shake->AttachTo(this);
+    shake = SpawnChild<CShakeEffector>();
     shake->SetParams(2.0f, 2.0f, 15.0f);
     shake->decayRate = 100.0f;
     shake->decays = false;
     shake->Pause();
-    if (EntityManager* manager = Manager()) manager->Add(shake);
 }
 
 void CBrickEntity::OnMove() {
     CEntity::OnMove();
+    // A stopped shake rests where the brick is put.
+    if (shake && !shaking) {
+        shake->x = x;
+        shake->y = y;
+    }
     SetRect(GetAbsoluteX() - kWidth / 2.0f, GetAbsoluteY() - kHeight / 2.0f, kWidth, kHeight);
 }
 
@@ -126,16 +124,12 @@ void CBrickEntity::OnLeftButton(bool down) {
 
 void CBrickEntity::PlayOpen() {
     if (openParticles) return;
-    EntityManager* manager = Manager();
-    openParticles = new CParticleEntity();
-    openParticles->AttachTo(this);
+    openParticles = SpawnChild<CParticleEntity>();
     openParticles->SetDepth(20.0f);
     openParticles->SetParticleSystem("data\\ParticleSystem\\Cigar.psi", "CigarAppearingParticle");
     openParticles->Fire(0.0f, true);
-    if (manager) manager->Add(openParticles);
 
-    auto* sparks = new CAnimationEffector();
-    sparks->AttachTo(openParticles);
+    auto* sparks = openParticles->SpawnChild<CAnimationEffector>();
     sparks->mode = 0;
     const float keys[][3] = {{0.0f, -20.0f, -65.0f}, {0.1f, 20.0f, -65.0f}, {0.2f, 20.0f, 65.0f},
                              {0.3f, -20.0f, 65.0f},  {0.4f, -20.0f, -65.0f}};
@@ -144,16 +138,13 @@ void CBrickEntity::PlayOpen() {
         sparks->AddKey(CAnimationEffector::TRACK_Y, key[0], key[2]);
     }
     sparks->Prepare();
-    if (manager) manager->Add(sparks);
 
-    openTimer = new CTimer(kOpenTimerId, this);
-    openTimer->AttachTo(openParticles);
+    openTimer = openParticles->SpawnChild<CTimer>(kOpenTimerId, static_cast<CTimerListener*>(this));
     openTimer->mode = 0;
     openTimer->AddMark(101, 0.4f);
     openTimer->AddMark(102, 0.7f);
     openTimer->AddMark(103, 1.2f);  // the timeline's end; nothing listens for it
     openTimer->Resume();
-    if (manager) manager->Add(openTimer);
 
     open = true;
     face->Show();
@@ -183,8 +174,7 @@ void CBrickEntity::PlayDestroy() {
     }
     if (destroyEffector) return;
     HGE* hge = Services::Hge(engine);
-    destroyEffector = new CAnimationEffector();
-    destroyEffector->AttachTo(this);
+    destroyEffector = SpawnChild<CAnimationEffector>();
     destroyEffector->mode = 0;
     destroyEffector->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 1.0f);
     destroyEffector->AddKey(CAnimationEffector::TRACK_SCALE, 0.2f, 1.3f);
@@ -195,7 +185,6 @@ void CBrickEntity::PlayDestroy() {
     destroyEffector->AddKey(CAnimationEffector::TRACK_ROTATION, 0.2f, 0.0f);
     destroyEffector->AddKey(CAnimationEffector::TRACK_ROTATION, 0.6f, hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f);
     destroyEffector->Prepare();
-    if (EntityManager* manager = Manager()) manager->Add(destroyEffector);
     destroying = true;
     Services::PlaySound(engine, "BrickDes");
 }

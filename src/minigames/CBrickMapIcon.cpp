@@ -54,19 +54,14 @@ void CBrickMapIcon::OnLeftButton(bool down) {
 void CBrickMapIcon::StartGlow(bool on) {
     glowing = on;
     if (on && !glowSprite) {
-        glowSprite = new CSpriteEntity();
+        glowSprite = SpawnChild<CSpriteEntity>();
         glowSprite->SetSpriteRect("Shock", 0.0f, 0.0f, 128.0f, 128.0f);
         if (hgeSprite* look = glowSprite->GetSprite()) look->SetBlendMode(0);
-        glowSprite->AttachTo(this);
         glowSprite->SetDepth(-0.1f);
         glowSprite->SetOpacity(1.0f);
-        EntityManager* manager = Manager();
-        if (manager) manager->Add(glowSprite);
-        auto* glow = new CGlowEffector();
+        auto* glow = glowSprite->SpawnChild<CGlowEffector>();  // takes its scale range from the sprite
         glow->rotationSpeed = 0.3f;
         glow->scaleSpeed = 0.1f;
-        glow->AttachTo(glowSprite);  // takes its scale range from the sprite
-        if (manager) manager->Add(glow);
     } else if (!on && glowSprite) {
         glowSprite->Kill();
         glowSprite = nullptr;

@@ -23,12 +23,10 @@ CBrickEntity* CBricksField::AddBrick(float bx, float by, float brickDepth, char 
         HtmlLog::Instance()->Error(name + ": no brick type of the kind '" + std::string(1, kind) + "'; the brick is left out");
         return nullptr;
     }
-    auto* brick = new CBrickEntity(this, int(kind), (*it)->faceSprite);
-    brick->AttachTo(this);
+    auto* brick = SpawnChild<CBrickEntity>(static_cast<CBrickListener*>(this), int(kind), (*it)->faceSprite);
     brick->SetPosXY(bx, by);
     brick->SetDepth(brickDepth);
     bricks.push_back(brick);
-    if (EntityManager* manager = Manager()) manager->Add(brick);
     return brick;
 }
 

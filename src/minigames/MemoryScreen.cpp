@@ -32,10 +32,8 @@ MemoryScreen::MemoryScreen(const std::string& path, ZOLTFramework::CQuestionList
 MemoryScreen::~MemoryScreen() = default;
 
 void MemoryScreen::BuildField() {
-    field = new ZOLTFramework::CBricksField("BricksField", this);
-    field->AttachTo(this);
+    field = SpawnChild<ZOLTFramework::CBricksField>("BricksField", static_cast<ZOLTFramework::CFieldListener*>(this));
     field->SetLayer(2003.0f);
-    if (EntityManager* manager = Manager()) manager->Add(field);
 
     std::vector<char> kinds;
     for (const auto& child : root->GetChildren()) {

@@ -66,17 +66,15 @@ CSpriteEntity* MiniGameScreen::MakeSprite(const std::string& sprite, CEntity* pa
         LogError(std::string("no sprite \"") + sprite + "\" for the " + what);
         return nullptr;
     }
-    auto* entity = new CSpriteEntity();
+    auto* entity = (parent ? parent : this)->SpawnChild<CSpriteEntity>();
     entity->SetSpriteCopy(*look);
-    Adopt(entity, parent);
     return entity;
 }
 
 CButtonEntity* MiniGameScreen::MakeButton(const std::string& message, const MiniGameButtonSpec& spec) {
-    auto* button = new CButtonEntity(message, this);
+    auto* button = SpawnChild<CButtonEntity>(message, static_cast<CButtonListener*>(this));
     button->SetPosXY(spec.x, spec.y);
     button->SetDepth(spec.depth);
-    Adopt(button);
     if (hgeSprite* look = Services::Sprite(engine, spec.sprite)) {
         float tx = 0.0f, ty = 0.0f, w = 0.0f, h = 0.0f;
         look->GetTextureRect(&tx, &ty, &w, &h);
@@ -87,14 +85,13 @@ CButtonEntity* MiniGameScreen::MakeButton(const std::string& message, const Mini
         LogError("no sprite \"" + spec.sprite + "\" for the button " + message);
         button->SetSizeCentered(0.0f, 0.0f);
     }
-    auto* caption = new TextEntity("", nullptr);
+    auto* caption = button->SpawnChild<TextEntity>("", nullptr);
     caption->SetText(Services::Text(engine, spec.captionKey));
     caption->SetFont(FontRegistry::GetFont("Default14"));
     caption->SetTextScale(spec.captionScale);
     if (spec.hasTracking) caption->SetTracking(spec.tracking);
     caption->SetPosXY(spec.captionX, spec.captionY);
     caption->SetDepth(spec.captionDepth);
-    Adopt(caption, button);
     return button;
 }
 
@@ -107,7 +104,6 @@ void MiniGameScreen::Finish() {
 
     SetOpacity(style.startOpacity);
     Open();
-    if (EntityManager* manager = Manager()) manager->OpenScreen(this);
     AfterBuild();
 }
 
@@ -132,8 +128,7 @@ void MiniGameScreen::ShowOkButton() {
     }
     okButton->Show();
     okButton->Resume();
-    auto* effector = new CAnimationEffector();
-    Adopt(effector, okButton);
+    auto* effector = okButton->SpawnChild<CAnimationEffector>();
     if (style.okPulseOnly) {
         const float m = std::max(okButton->GetScaleX(), okButton->GetScaleY());
         const float keys[][2] = {{0.0f, m}, {0.3f, m}, {0.6f, 1.5f}, {0.9f, m}, {1.2f, 1.5f}, {1.4f, m}};

@@ -7,8 +7,9 @@
 //
 // The games differ only by the values of MiniGameStyle and by their own rules.
 // A game's constructor builds its board after this base has read the common
-// attributes, then calls Finish, which makes the three buttons and opens the
-// screen (the screen adds itself to the entity manager and pushes itself).
+// attributes, then calls Finish, which makes the three buttons and starts the
+// fade-in. OpenMiniGame makes the screen through the entity manager, which
+// owns it and pushes it on the screen stack.
 #pragma once
 
 #include <string>
@@ -86,8 +87,8 @@ public:
 protected:
     MiniGameScreen(const std::string& path, ZOLTFramework::CQuestionListener* level, const MiniGameStyle& gameStyle);
 
-    // The three buttons, the fade-in from the start opacity, then the screen
-    // adds and pushes itself; AfterBuild runs last.
+    // The three buttons and the fade-in from the start opacity; AfterBuild
+    // runs last.
     void Finish();
     // Called at the end of Finish, when the buttons exist.
     virtual void AfterBuild() {}

@@ -101,14 +101,11 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
         const std::string& resource = sprites[unit];
         const float hx = MiniGameXml::ChildFloat(*child, "x") * factor;
         const float hy = MiniGameXml::ChildFloat(*child, "y") * factor;
-        auto* piece = new PuzzlePiece(resource, false, hx, hy, 0.0f);
-        if (!piece->IsValid()) {
+        if (!PuzzlePiece::IsDeclared(engine, resource, false)) {
             LogError("the picture \"" + resource + "\" is not declared; its piece is left out");
-            delete piece;
             continue;
         }
-        piece->AttachTo(this);
-        if (EntityManager* manager = Manager()) manager->Add(piece);
+        auto* piece = SpawnChild<PuzzlePiece>(resource, false, hx, hy, 0.0f);
         piece->SetColor(0xFF333333);
         piece->SetBlendMode(BLEND_COLORADD | BLEND_ALPHABLEND);
         if (!noScale) piece->SetScale(0.78125f);
@@ -245,8 +242,7 @@ void Puzzle2tScreen::Finished() {
     ShowOkButton();
     if (cleaner) {
         cleaner->SetDepth(cleaner->GetDepth() + 1000.0f);
-        auto* flight = new CAnimationEffector();
-        Adopt(flight, cleaner);
+        auto* flight = cleaner->SpawnChild<CAnimationEffector>();
         flight->AddKey(CAnimationEffector::TRACK_X, 0.0f, cleaner->GetX());
         flight->AddKey(CAnimationEffector::TRACK_Y, 0.0f, cleaner->GetY());
         flight->AddKey(CAnimationEffector::TRACK_X, 0.7f, 450.0f);
@@ -295,8 +291,7 @@ void Puzzle2tScreen::Update(float dt) {
     if (leftHeld && hovered && !held) GrabPiece(mx, my);
     if (!leftHeld && held) CheckSolution();
     if (hge->Input_GetKeyState(HGEK_RBUTTON) && hovered && rotatable && IsQuarter(hovered->GetRotation())) {
-        auto* turn = new CAnimationEffector();
-        Adopt(turn, hovered);
+        auto* turn = hovered->SpawnChild<CAnimationEffector>();
         turn->AddKey(CAnimationEffector::TRACK_ROTATION, 0.0f, hovered->GetRotation());
         turn->AddKey(CAnimationEffector::TRACK_ROTATION, 0.3f, hovered->GetRotation() + kQuarter);
         turn->Prepare();

@@ -32,6 +32,13 @@ PuzzlePiece::PuzzlePiece(const std::string& resourceName, bool animated, float t
 
 PuzzlePiece::~PuzzlePiece() { delete picture; }
 
+bool PuzzlePiece::IsDeclared(const ZOLTFramework::EngineContext* engine, const std::string& resourceName, bool animated) {
+    hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
+    if (!resources) return false;
+    if (animated) return resources->GetAnimation(resourceName.c_str()) != nullptr;
+    return resources->GetSprite(resourceName.c_str()) != nullptr;
+}
+
 void PuzzlePiece::NormalizeAngle(float& angle) {
     while (angle < 0.0f) angle += kTwoPi;
     while (angle >= kTwoPi) angle -= kTwoPi;

@@ -8,6 +8,10 @@
 
 #include "entities/core/CEntity.h"
 
+namespace ZOLTFramework {
+class EngineContext;
+}
+
 class hgeSprite;
 class hgeAnimation;
 
@@ -31,6 +35,8 @@ public:
     static const float kTwoPi;
 
     bool IsValid() const { return picture != nullptr; }
+    // Whether the resource script declares the sprite (or the animation).
+    static bool IsDeclared(const ZOLTFramework::EngineContext* engine, const std::string& resourceName, bool animated);
     bool HasAnimation() const { return animation != nullptr; }
     bool IsAnimationPlaying() const;
     // Plays the animation once from its first frame in plain colours; when the

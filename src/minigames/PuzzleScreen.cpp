@@ -173,16 +173,13 @@ void PuzzleScreen::LoadPieces(const std::string& sceneFile) {
         const float factor = noScale ? 1.0f : scale;
         const float tx = MiniGameXml::ChildFloat(*child, "x") * factor;
         const float ty = MiniGameXml::ChildFloat(*child, "y") * factor;
-        auto* piece = new PuzzlePiece(resource, animated, tx, ty, 0.0f);
-        if (!piece->IsValid()) {
+        if (!PuzzlePiece::IsDeclared(engine, resource, animated)) {
             LogError("the picture \"" + resource + "\" is not declared; its piece is left out");
-            delete piece;
             continue;
         }
-        piece->AttachTo(this);
+        auto* piece = SpawnChild<PuzzlePiece>(resource, animated, tx, ty, 0.0f);
         piece->SetDepth(MiniGameXml::ChildFloat(*child, "z") + 200.0f);
         piece->label = MiniGameXml::ChildText(*child, "name");
-        if (EntityManager* manager = Manager()) manager->Add(piece);
         loose.push_back(piece);
         if (animated && resource != "eyes_14") idleAnimations.push_back(piece);
 
@@ -286,16 +283,14 @@ void PuzzleScreen::Highlight(PuzzlePiece* piece, unsigned long colour, int blend
 }
 
 void PuzzleScreen::Fade(CEntity* entity, float from, float to) {
-    auto* effector = new CAnimationEffector();
-    Adopt(effector, entity);
+    auto* effector = entity->SpawnChild<CAnimationEffector>();
     effector->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, from);
     effector->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, to);
     effector->Prepare();
 }
 
 void PuzzleScreen::Pulse(PuzzlePiece* piece) {
-    auto* effector = new CAnimationEffector();
-    Adopt(effector, piece);
+    auto* effector = piece->SpawnChild<CAnimationEffector>();
     const float keys[][2] = {{0.0f, 1.0f}, {0.3f, 1.85f}, {0.6f, 1.5f}, {0.9f, 1.85f}, {1.1f, 1.5f}};
     for (const auto& key : keys) effector->AddKey(CAnimationEffector::TRACK_SCALE, key[0], key[1]);
     effector->Prepare();
@@ -413,8 +408,7 @@ void PuzzleScreen::Solve() {
     if (rotateOnWin) {
         for (PuzzlePiece* piece : docked) {
             if (piece == showOnWin) continue;
-            auto* effector = new CAnimationEffector();
-            Adopt(effector, piece);
+            auto* effector = piece->SpawnChild<CAnimationEffector>();
             effector->mode = CAnimationEffector::MODE_LOOP;
             effector->AddKey(CAnimationEffector::TRACK_ROTATION, 0.0f, 0.0f);
             effector->AddKey(CAnimationEffector::TRACK_ROTATION, 0.5f, PuzzlePiece::kTwoPi);
@@ -437,8 +431,7 @@ void PuzzleScreen::OnSkip() {
     skipped = true;
     held = nullptr;
     for (PuzzlePiece* piece : loose) {
-        auto* glide = new CAnimationEffector();
-        Adopt(glide, piece);
+        auto* glide = piece->SpawnChild<CAnimationEffector>();
         glide->AddKey(CAnimationEffector::TRACK_X, 0.0f, piece->GetX());
         glide->AddKey(CAnimationEffector::TRACK_Y, 0.0f, piece->GetY());
         glide->AddKey(CAnimationEffector::TRACK_ROTATION, 0.0f, piece->GetRotation());
@@ -532,9 +525,8 @@ void PuzzleScreen::MatchClick() {
 void PuzzleScreen::StartTurn(PuzzlePiece* piece) {
     const float r = piece->GetRotation();
     const float target = (std::trunc(r / rotationStep) + 1.0f) * rotationStep;
-    auto* turn = new CAnimationEffector();
+    auto* turn = piece->SpawnChild<CAnimationEffector>();
     rotating[piece] = {turn, target};
-    Adopt(turn, piece);
     turn->AddKey(CAnimationEffector::TRACK_ROTATION, 0.0f, r);
     turn->AddKey(CAnimationEffector::TRACK_ROTATION, 0.3f, target);
     turn->Prepare();

@@ -68,8 +68,7 @@ void RepeatScreen::BuildWidgets() {
                          look + "\"; it is left out");
                 continue;
             }
-            auto* button = new ButtonExEntity(*child, this);
-            Adopt(button, parent);
+            auto* button = parent->SpawnChild<ButtonExEntity>(*child, static_cast<ZOLTFramework::CButtonListener*>(this));
             button->SetDepth(2.0f);
         } else if (kind == "sprite" || kind == "ShowOnFinish") {
             const bool finish = kind == "ShowOnFinish";

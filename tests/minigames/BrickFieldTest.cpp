@@ -188,10 +188,8 @@ TEST(CGlowEffector, BreathesBetweenItsBounds) {
     MiniGameTestEngine engine(0.1f);
     auto* target = engine.Manager().Spawn<ZOLTFramework::CSpriteEntity>();
     target->SetScale(2.0f);
-    auto* glow = new ZOLTFramework::CGlowEffector();
+    auto* glow = target->SpawnChild<ZOLTFramework::CGlowEffector>();
     glow->scaleSpeed = 1.0f;
-    glow->AttachTo(target);
-    engine.Manager().Add(glow);
     EXPECT_FLOAT_EQ(glow->minScale, 2.0f);
     EXPECT_FLOAT_EQ(glow->maxScale, 3.0f);
     float highest = 0.0f;
