@@ -42,3 +42,6 @@ done
 
 # ---------------------------------------------------------------- mini-games (groups 50 to 55, Skip button shared)
 bash "$ROOT/tools/art/render_minigames.sh"
+
+# ---------------------------------------------------------------- main menu sea and rocks, load screen
+bash "$ROOT/tools/art/render_menu.sh"
