@@ -39,3 +39,13 @@ for name in background desk_drawer watch spectacles scissors quill ace horseshoe
             glove pipe knight coin_cool coin_warm study_key books fern musicbox; do
   render "study/$name.svg" "Texture/Scenes/Study/$name.png"
 done
+
+# ---------------------------------------------------------------- the chained scenes (groups 12, 13, 14)
+# Each scene's folder in tools/art/ holds its background and its objects; every
+# SVG there renders to a PNG of the same name.
+for scene in townhall:TownHall; do
+  for svg in "$ART/${scene%%:*}"/*.svg; do
+    name="$(basename "$svg" .svg)"
+    render "${scene%%:*}/$name.svg" "Texture/Scenes/${scene##*:}/$name.png"
+  done
+done
