@@ -43,7 +43,7 @@ done
 # ---------------------------------------------------------------- the chained scenes (groups 12, 13, 14)
 # Each scene's folder in tools/art/ holds its background and its objects; every
 # SVG there renders to a PNG of the same name.
-for scene in townhall:TownHall docks:Docks; do
+for scene in townhall:TownHall docks:Docks warehouse:Warehouse; do
   for svg in "$ART/${scene%%:*}"/*.svg; do
     name="$(basename "$svg" .svg)"
     render "${scene%%:*}/$name.svg" "Texture/Scenes/${scene##*:}/$name.png"

@@ -164,6 +164,8 @@ const SceneCase kScenes[] = {
     {"data/Scenes/TownHall.xml", 12, "SCENE_TOWNHALL", 12, 12, {}, "", 0, {}, "", true},
     {"data/Scenes/Docks.xml", 13, "SCENE_DOCKS", 12, 13, {"boat_hook"}, "", 2,
      {"data/MiniGames/2.2.xml", "data/MiniGames/5.2.xml"}, "", false},
+    {"data/Scenes/Warehouse.xml", 14, "SCENE_WAREHOUSE", 12, 12, {}, "Final", 3,
+     {"data/MiniGames/4.1.xml", "data/MiniGames/6.2.xml"}, "data\\Comics\\Comic2.xml", false},
 };
 
 class SceneContent : public HeadlessEngineTest, public ::testing::WithParamInterface<SceneCase> {
