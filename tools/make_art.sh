@@ -49,3 +49,6 @@ for scene in townhall:TownHall docks:Docks warehouse:Warehouse; do
     render "${scene%%:*}/$name.svg" "Texture/Scenes/${scene##*:}/$name.png"
   done
 done
+
+# ---------------------------------------------------------------- mini-games (groups 50 to 55, Skip button shared)
+bash "$ROOT/tools/art/render_minigames.sh"
