@@ -376,7 +376,9 @@ TEST_P(SceneContent, StoryLinksAreInPlace) {
         EXPECT_TRUE(XMLDocument::FromFile(path).IsLoaded()) << path;
     }
     EXPECT_EQ(root->GetIntAttribute("MedalToAdd"), c.medal);
-    if (c.medal) EXPECT_EQ(root->GetFloatAttribute("MedalAddingProbability"), 1.0f);
+    if (c.medal) {
+        EXPECT_EQ(root->GetFloatAttribute("MedalAddingProbability"), 1.0f);
+    }
     bool cigar = false;
     for (const auto& a : ActionsAfter("OnWin"))
         cigar |= a->GetStringAttribute("type") == "AddCigars" && a->GetStringAttribute("name") == "1";
