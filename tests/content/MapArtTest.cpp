@@ -143,26 +143,37 @@ TEST_F(MapArt, MapPictureIsAWholePaintedSheetWithPaleGroundsUnderThePlaceNames) 
     EXPECT_GT(map.R(600, 360), map.B(600, 360));
     EXPECT_LT(map.Luma(6, 600), map.Luma(600, 360) - 60);
 
-    // Each place's caption hangs 60 pixels under its marker: the ground there is
-    // pale, so the gold letters with their dark rim read clearly.
+    // Each place's caption hangs 60 pixels under its marker, centred: the
+    // ground under it, as wide as the longer of its two languages, is a pale
+    // square or yard, so the gold letters with their dark rim read clearly.
     XMLDocument doc = XMLDocument::FromFile("data/GlobalMapScreen.xml");
     ASSERT_TRUE(doc.IsLoaded());
+    hgeStringTable english("data\\Text\\English.txt");
+    hgeStringTable czech("data\\Text\\Czech.txt");
+    hgeFont main("data\\Font\\main.fnt");
+    main.SetTracking(-7.0f);
     int nodes = 0;
     for (const auto& el : doc.GetRoot()->GetChildren()) {
         if (el->GetName() != "LevelNode") continue;
         ++nodes;
         const int x = int(el->GetFloatAttribute("X")), y = int(el->GetFloatAttribute("Y"));
         SCOPED_TRACE(el->GetStringAttribute("Name"));
+        const std::string key = el->GetStringAttribute("Caption");
+        float width = 0;
+        for (const hgeStringTable* table : {&english, &czech})
+            if (const char* text = table->GetString(key.c_str())) width = std::max(width, main.GetStringWidth(text));
+        const int half = int(width / 2) + 4;
+        ASSERT_GT(half, 20);
         float sum = 0, darkest = 255;
         int total = 0;
         for (int v = y + 64; v <= y + 86; v += 4)
-            for (int u = x - 60; u <= x + 60; u += 6) {
+            for (int u = x - half; u <= x + half; u += 6) {
                 ++total;
                 sum += map.Luma(u, v);
                 darkest = std::min(darkest, map.Luma(u, v));
             }
-        EXPECT_GT(sum / total, 180.0f);
-        EXPECT_GT(darkest, 140.0f) << "no roof or lane shows through";
+        EXPECT_GT(sum / total, 145.0f);
+        EXPECT_GT(darkest, 100.0f) << "no roof, lane edge or rail under the letters";
     }
     EXPECT_EQ(nodes, 4);
 }
