@@ -35,10 +35,17 @@ mkdir -p "$DATA/Texture/MainMenu"
 # ---------------------------------------------------------------- SVG art
 bash "$ROOT/tools/make_art.sh"
 
+# ---- level screen: panel buttons, clock, cigars, glass, evidence case and items
+bash "$ROOT/tools/art/render_level.sh"
+
 for lang in English Czech; do
   iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"
   echo "$DATA/Text/$lang.txt"
 done
+
+# ---- story pictures: score window hero and medals, comic characters and
+# bubble, the final picture, the in-game button (SVG sources, rsvg-convert)
+bash "$ROOT/tools/art/render_story.sh"
 
 if [ $SOUNDS -eq 1 ]; then
   if command -v sox >/dev/null && command -v oggenc >/dev/null; then
