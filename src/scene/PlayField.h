@@ -198,6 +198,8 @@ public:
     void SetKeepResources(int value) { keepResources = value; }
 
     int GetMisclickCount() const { return misclickCount; }
+    ZOLTFramework::CSpriteEntity* GetFlashlight() const { return flashlight; }
+    TextEntity* GetMeasureText() const { return measureText; }
     float GetSpeedTimer() const { return speedTimer; }
     bool IsWinSent() const { return winSent; }
 
