@@ -19,6 +19,7 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -94,6 +95,9 @@ public:
     void StartSolveLaterEffect(SceneObject* object);
     // The scene has objects and the first one is fully faded in.
     bool IsFullyShown() const;
+
+    // A scene object of the field is being deleted: every list lets it go.
+    void ForgetObject(SceneObject* object);
 
     // ---- clicks
     // The clickable object under the scene point (a ring of samples around
@@ -251,6 +255,7 @@ protected:
     std::vector<DelayedTaskRecord> solveLaterTasks;
     SceneObjectsLayer* objectsLayer = nullptr;
     PSLayer* particleLayer = nullptr;
+    std::weak_ptr<void> particleLayerToken;
     float misclickTimer = 0.0f;
     int misclickCount = 0;
     bool pressSeen = false;
