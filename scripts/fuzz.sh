@@ -3,7 +3,11 @@
 # Replays the inputs that once broke a reader, then fuzzes each target for FUZZ_SECONDS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root="$PWD"
 jobs="$(nproc)"
+# Paths are absolute: the game readers' targets work in a scratch folder of
+# their own. Alignment reports from luabind are suppressed as in the tests.
+export UBSAN_OPTIONS="suppressions=$root/tests/ubsan.supp:halt_on_error=1:print_stacktrace=1"
 
 if command -v clang++ >/dev/null; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDROVALIN_FUZZ=ON \
@@ -12,16 +16,16 @@ if command -v clang++ >/dev/null; then
   # shellcheck disable=SC2086
   cmake --build build-fuzz -j"$jobs" --target $fuzzers
   for f in $fuzzers; do
-    corpus="build-fuzz/corpus/$f"
+    corpus="$root/build-fuzz/corpus/$f"
     mkdir -p "$corpus"
     echo "fuzz: $f"
     # First the inputs that once broke it, then new ones for a bounded time.
     if [ -d "fuzz/regressions/$f" ]; then
-      (cd build-fuzz && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "./fuzz/$f" ../fuzz/regressions/"$f"/* \
+      (cd build-fuzz && "./fuzz/$f" -artifact_prefix="$root/build-fuzz/" "$root/fuzz/regressions/$f"/* \
         >"$f.regressions.log" 2>&1) || { tail -n 60 "build-fuzz/$f.regressions.log"; echo "fuzz regression of $f failed"; exit 1; }
     fi
-    if ! (cd build-fuzz && UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        "./fuzz/$f" -max_total_time="${FUZZ_SECONDS:-10}" "../$corpus" "../fuzz/seeds/$f" >"$f.log" 2>&1); then
+    if ! (cd build-fuzz && "./fuzz/$f" -max_total_time="${FUZZ_SECONDS:-10}" -artifact_prefix="$root/build-fuzz/" \
+        "$corpus" "$root/fuzz/seeds/$f" >"$f.log" 2>&1); then
       tail -n 60 "build-fuzz/$f.log"
       echo "fuzz target $f failed"
       exit 1
