@@ -1,15 +1,15 @@
 // The game on the headless engine for the targets that fuzz the game's own
 // readers: the real engine object with the entity manager, the game's
 // resource script, fonts and English text table, an audio manager without a
-// device, and one active player. Created once and kept for the whole run.
+// device, and one active player whose files go to the scratch folder. Created
+// once and kept for the whole run.
 //
-// The run works in a scratch folder whose "data" mirrors the game's data
-// folder entry by entry (symbolic links) except "data/Database", a folder of
-// its own, so that a target may put its bytes where the game reads a fixed
-// path ("data/Database/Actions.xml"). The player's files go there as well.
+// The game reads its data relative to the program folder, and each target is
+// built into a folder of its own: there "data" mirrors the game's data folder
+// entry by entry (symbolic links) except "data/Database", a folder of its own,
+// so that a target may put its bytes where the game reads a fixed path
+// ("data/Database/Actions.xml", ActionTablePath()).
 #pragma once
-
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,11 +18,13 @@
 
 #include "FuzzFile.h"
 #include "engine/AudioManager.h"
+#include "engine/ScriptState.h"
 #include "engine/StringManager.h"
 #include "entities/core/EntityManager.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeStringTable.h"
+#include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
 #include "platform/InputEvent.h"
 #include "platform/hge.h"
@@ -39,8 +41,7 @@ public:
 
     FuzzGameEngine() {
         const std::string folder = FuzzFolder();
-        MirrorData(folder);
-        if (::chdir(folder.c_str()) != 0) std::abort();
+        MirrorData(FileSystem::ProgramDir());
         setenv("DROVALIN_HEADLESS", "1", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -71,6 +72,8 @@ public:
     }
 
     EntityManager& Manager() { return *m_pEntityManager; }
+    // Where the play field reads its action table.
+    static std::string ActionTablePath() { return FileSystem::ProgramDir() + "data/Database/Actions.xml"; }
     Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 
     void Frames(int n) { FrameDriver::RunFrames(n); }
@@ -102,6 +105,9 @@ public:
         Input(InputEvent::Up, HGEK_LBUTTON);
         Frames(2);
         PlayerManager::Instance()->Timer->Clear();
+        // The script host frees the globals of gone objects only when it
+        // collects; collect now, so that what one input leaves behind is a leak.
+        if (lua_State* state = ScriptState::Instance()->GetState()) lua_gc(state, LUA_GCCOLLECT, 0);
     }
 
 private:
@@ -110,10 +116,9 @@ private:
         std::error_code ec;
         const fs::path source = fs::absolute(DROVALIN_DATA_DIR, ec);
         fs::create_directories(fs::path(folder) / "data" / "Database", ec);
-        fs::create_directories(fs::path(folder) / "data" / "Map", ec);
         for (const auto& entry : fs::directory_iterator(source, ec)) {
             const std::string name = entry.path().filename().string();
-            if (name == "Database" || name == "Map") continue;
+            if (name == "Database") continue;
             fs::create_symlink(entry.path(), fs::path(folder) / "data" / name, ec);
         }
         fs::copy_file(source / "Database" / "Actions.xml", fs::path(folder) / "data" / "Database" / "Actions.xml",

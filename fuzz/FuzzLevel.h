@@ -38,10 +38,28 @@ private:
     PlayField* field = nullptr;
 };
 
+// The demo scenes' resource groups stay loaded for the whole run: a hidden,
+// paused play field of each holds its group, so a field that closes does not
+// purge it and the next input need not decode the pictures again.
+inline void FuzzKeepDemoScenes() {
+    static const bool kept = [] {
+        for (const char* scene : {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml"}) {
+            auto* keeper = new PlayField(scene, nullptr);  // adds itself to the entity manager
+            keeper->Pause();
+            keeper->Hide();
+        }
+        FuzzGame().Frames(1);
+        PlayerManager::Instance()->Timer->Clear();
+        return true;
+    }();
+    (void)kept;
+}
+
 // Opens the scene, runs it for a while with the mouse over it and clicks on
 // its first objects, then closes everything.
 inline void FuzzPlayScene(const std::string& scenePath) {
     FuzzGameEngine& game = FuzzGame();
+    FuzzKeepDemoScenes();
     auto* level = new FuzzLevel(scenePath);  // owned by the entity manager
     std::weak_ptr<void> alive = level->GetLifeToken();
     game.Frames(15);  // title and panel

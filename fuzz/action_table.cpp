@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzGame();
-    const std::string path = FuzzFile("data/Database/Actions.xml", data, size);
+    const std::string path = FuzzGameEngine::ActionTablePath();
+    FileSystem::WriteFileAtomic(path, std::string(reinterpret_cast<const char*>(data), size));
     ActionTable table;
     table.Load(path);
     (void)table.Resolve("AddCigars", "1");

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzGame();
     const auto files = FuzzSplit(data, size);
-    FileSystem::WriteFileAtomic(FuzzFolder() + "data/Database/Actions.xml", files.second);
+    FileSystem::WriteFileAtomic(FuzzGameEngine::ActionTablePath(), files.second);
     FuzzPlayScene(FuzzFile("scene.xml", reinterpret_cast<const uint8_t*>(files.first.data()), files.first.size()));
     return 0;
 }

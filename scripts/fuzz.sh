@@ -5,14 +5,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 jobs="$(nproc)"
-# Paths are absolute: the game readers' targets work in a scratch folder of
-# their own. Alignment reports from luabind are suppressed as in the tests.
+# Corpus and artifact paths are absolute. Alignment reports from luabind are
+# suppressed as in the tests.
 export UBSAN_OPTIONS="suppressions=$root/tests/ubsan.supp:halt_on_error=1:print_stacktrace=1"
 
 if command -v clang++ >/dev/null; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDROVALIN_FUZZ=ON \
     -DDROVALIN_SANITIZE=ON -DDROVALIN_TESTS=OFF -DDROVALIN_BENCH=OFF >/dev/null
   fuzzers=$(cd fuzz && ls *.cpp | sed 's/\.cpp$//; s/^/fuzz_/')
+  # Each target now lives in a folder of its own: drop programs of older builds.
+  for old in build-fuzz/fuzz/fuzz_*; do if [ -f "$old" ]; then rm -f "$old"; fi; done
   # shellcheck disable=SC2086
   cmake --build build-fuzz -j"$jobs" --target $fuzzers
   for f in $fuzzers; do
@@ -21,10 +23,10 @@ if command -v clang++ >/dev/null; then
     echo "fuzz: $f"
     # First the inputs that once broke it, then new ones for a bounded time.
     if [ -d "fuzz/regressions/$f" ]; then
-      (cd build-fuzz && "./fuzz/$f" -artifact_prefix="$root/build-fuzz/" "$root/fuzz/regressions/$f"/* \
+      (cd build-fuzz && "./fuzz/$f/$f" -artifact_prefix="$root/build-fuzz/" "$root/fuzz/regressions/$f"/* \
         >"$f.regressions.log" 2>&1) || { tail -n 60 "build-fuzz/$f.regressions.log"; echo "fuzz regression of $f failed"; exit 1; }
     fi
-    if ! (cd build-fuzz && "./fuzz/$f" -max_total_time="${FUZZ_SECONDS:-10}" -artifact_prefix="$root/build-fuzz/" \
+    if ! (cd build-fuzz && "./fuzz/$f/$f" -max_total_time="${FUZZ_SECONDS:-10}" -artifact_prefix="$root/build-fuzz/" \
         "$corpus" "$root/fuzz/seeds/$f" >"$f.log" 2>&1); then
       tail -n 60 "build-fuzz/$f.log"
       echo "fuzz target $f failed"
