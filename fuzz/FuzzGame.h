@@ -64,6 +64,7 @@ public:
         for (const auto& font : fonts) FontRegistry::Instance().LoadFont(font[0], font[1]);
 
         PlayerManager* players = PlayerManager::Instance();
+        FileSystem::MakeDirectories(folder + "data/Map");
         players->SetSavePath(folder);
         players->SetUsersFile("data\\users.xml");
         players->Load();
