@@ -236,7 +236,11 @@ void PlayField::UpdateMeasuringTool(float mx, float my) {
     measureCursor->SetRotation(a + 3.1415927410f);
     std::string reading = "0";
     if (cx != measureReferenceX || cy != measureReferenceY) {
-        const float r = 2.0f * d / std::hypot(measureReferenceX - cx, measureReferenceY - cy);
+        float r = 2.0f * d / std::hypot(measureReferenceX - cx, measureReferenceY - cy);
+        // A reference a hair from the centre (or positions out of range) would
+        // give no printable reading.
+        if (!(r >= 0.0f)) r = 0.0f;
+        r = std::min(r, 99999.0f);
         reading = std::to_string(int(r)) + "." + std::to_string(int(r * 10.0f) % 10);
     }
     measureText->SetText(reading);
