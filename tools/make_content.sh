@@ -40,6 +40,10 @@ for lang in English Czech; do
   echo "$DATA/Text/$lang.txt"
 done
 
+# ---- story pictures: score window hero and medals, comic characters and
+# bubble, the final picture, the in-game button (SVG sources, rsvg-convert)
+bash "$ROOT/tools/art/render_story.sh"
+
 if [ $SOUNDS -eq 1 ]; then
   if command -v sox >/dev/null && command -v oggenc >/dev/null; then
     bash "$ROOT/tools/make_sounds.sh"
