@@ -16,6 +16,7 @@
 #include "platform/StorageFolder.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
+#include "screens/LevelScreen.h"
 
 namespace ZOLTFramework {
 
@@ -111,6 +112,8 @@ GameApp::~GameApp() {
     // is empty and saving it would wipe every profile.
     if (PlayerManager::HasInstance() && PlayerManager::Instance()->IsLoaded()) PlayerManager::Instance()->Save();
     ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr);
+    CMenuScreen::SetGlobalMapMaker(nullptr);
+    CMenuScreen::SetIntroMaker(nullptr);
     RestoreQuitSignals();
 }
 
@@ -173,6 +176,10 @@ void GameApp::LoadAudio() {
 void GameApp::RegisterScreens() {
     ScreenFactory::Register(ScreenFactory::kMainMenu,
                             [](const std::string& name) -> CEntity* { return new CMenuScreen(name); });
+    // Until the global map and the intro exist, both lead straight to the level.
+    CMenuScreen::SetGlobalMapMaker(
+        [](const std::string& mapFile) { return LevelScreen::OpenCurrentLevel(mapFile); });
+    CMenuScreen::SetIntroMaker([] { return LevelScreen::OpenCurrentLevel(CMenuScreen::kGlobalMapFile); });
 }
 
 bool GameApp::OnFrame(float dt) {
