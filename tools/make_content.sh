@@ -35,6 +35,9 @@ mkdir -p "$DATA/Texture/MainMenu"
 # ---------------------------------------------------------------- SVG art
 bash "$ROOT/tools/make_art.sh"
 
+# ---- level screen: panel buttons, clock, cigars, glass, evidence case and items
+bash "$ROOT/tools/art/render_level.sh"
+
 for lang in English Czech; do
   iconv -f UTF-8 -t CP1250 "$ROOT/tools/text/$lang.txt" > "$DATA/Text/$lang.txt"
   echo "$DATA/Text/$lang.txt"
