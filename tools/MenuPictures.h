@@ -163,6 +163,63 @@ inline Canvas BrassPanel(int w, int h) {
     return c;
 }
 
+// A recessed well in a panel: darker ground, a shadow under its top edge and
+// a thin light rim along its bottom, as if cut into the panel.
+inline void Well(Canvas& c, float x0, float y0, float x1, float y1, float r) {
+    c.RoundRect(x0 - 2, y0 - 2, x1 + 2, y1 + 2, r + 2, Hex(0xFF0A141B));
+    c.RoundRectGradient(x0, y0, x1, y1, r, Hex(0xFF0C1820), Hex(0xFF16283A));
+    for (int i = 0; i < 6; ++i)  // inner shadow, strongest at the top edge
+        c.RoundRectOutline(x0, y0 + i, x1, y1, r, 1.0f, Hex(uint32_t(0x30 - i * 8) << 24));
+    c.RoundRectOutline(x0 - 2, y0 - 2, x1 + 2, y1 + 2, r + 2, 1.0f, Hex(0x806B4E22));
+    c.Line(x0 + r, y1 + 1.5f, x1 - r, y1 + 1.5f, 1.0f, Hex(0x40F4E9CF));
+}
+
+// The players window (410 x 490): the new and delete buttons in a column on
+// the left, the list of players in a well on the right. The window stands at
+// (400, 280) with its picture's point (240, 245) there, so the list box's
+// rows (315 to 545, 95 to 445 on the screen) lie in the well.
+inline Canvas PlayersWindow() {
+    Canvas c = BrassPanel(410, 490);
+    Well(c, 151, 57, 389, 413, 8);
+    return c;
+}
+
+// The credits window (680 x 540): the scrolling column shows through a
+// recessed slot whose edges are the column's clip edges (40 to 640 and 85 to
+// 435 of the picture), so names slide in and out under the slot's rim.
+inline Canvas CreditsWindow() {
+    Canvas c = BrassPanel(680, 540);
+    Well(c, 40, 85, 640, 435, 4);
+    c.RoundRectOutline(36, 81, 644, 439, 7, 2.0f, kBrassEdge);
+    return c;
+}
+
+// An options tab (220 x 40 looks: up, over, down): a card 200 wide with
+// rounded top corners standing on a brass rule, its face in the window's own
+// blue, with a soft shadow on either side. The two tabs overlap: the one drawn
+// in front (the chosen one) casts its shadow on the one behind it, and their
+// rules join into one under both.
+inline Canvas Tab() {
+    const int w = 220, h = 40;
+    const float left = 10, right = 210;
+    Canvas c(w, h * 3);
+    for (int look = 0; look < 3; ++look) {
+        // Drawn taller than the look and cut at its lower edge: the rounded
+        // bottom corners never show.
+        Canvas one(w, h);
+        const Rgba top = look == 1 ? Hex(0xFF3E6276) : Hex(0xFF32505F);
+        const Rgba bottom = Hex(0xFF2C4656);
+        for (int i = 1; i <= 8; ++i)  // soft shadow, darkest at the card's sides
+            one.RoundRect(left - i, 2.0f + i * 0.5f, right + i, h + 12, 10.0f + i, Hex(0x12000000));
+        one.RoundRectGradient(left, 1, right, h + 12, 10, top, bottom);
+        one.RoundRectOutline(left, 1, right, h + 12, 10, 2.0f, kBrassEdge);
+        one.RoundRectOutline(left + 3, 4, right - 3, h + 12, 7, 1.0f, Hex(0x40F4E9CF));
+        one.Line(left, h - 1.5f, right, h - 1.5f, 2.0f, kBrassEdge);
+        c.Paste(one, 0, look * h);
+    }
+    return c;
+}
+
 // The check box of the options: empty, highlighted, ticked (32 x 32 each).
 inline Canvas CheckBox() {
     Canvas c(32, 96);
@@ -203,10 +260,14 @@ inline Canvas SliderHandle() {
 inline Canvas MiniLogo(const Font& font, const std::string& name, uint32_t color) {
     Canvas c(160, 90);
     Rgba col = Hex(color);
+    // A pale plate behind the emblem and the name keeps both readable on the
+    // dark credits window.
+    c.RoundRect(4, 2, 156, 88, 12, Hex(0x40F4E9CF));
+    c.RoundRectOutline(4, 2, 156, 88, 12, 1.5f, Hex(0x80F4E9CF));
     c.Circle(80, 30, 24, col);
-    c.Ring(80, 30, 24, 3, kDeepInk);
+    c.Ring(80, 30, 24, 3, kPale);
     c.Label(font, 26, name.substr(0, 1), 80, 30, Hex(0xFFFFFFFF), kDeepInk, 0);
-    c.Label(font, 20, name, 80, 74, col, kDeepInk, 2);
+    c.Label(font, 20, name, 80, 72, kPale, kDeepInk, 2.5f);
     return c;
 }
 
@@ -223,9 +284,10 @@ inline const std::vector<MenuPicture>& MenuPictures() {
         {"Texture/MainMenu/ShipWindow2.png", [](const Font&, const Font&) { return ShipWindow(34); }},
         {"Texture/MainMenu/BubbleBurst.png", [](const Font&, const Font&) { return BubbleBurst(); }},
         {"Texture/MainMenu/Seaweed.png", [](const Font&, const Font&) { return Seaweed(); }},
-        {"Texture/Windows/Window05.png", [](const Font&, const Font&) { return BrassPanel(460, 470); }},
+        {"Texture/Windows/Window05.png", [](const Font&, const Font&) { return PlayersWindow(); }},
         {"Texture/Windows/InGameMenuWindow.png", [](const Font&, const Font&) { return BrassPanel(520, 440); }},
-        {"Texture/Windows/CreditsWindow.png", [](const Font&, const Font&) { return BrassPanel(680, 540); }},
+        {"Texture/Windows/CreditsWindow.png", [](const Font&, const Font&) { return CreditsWindow(); }},
+        {"Texture/Buttons/Tab.png", [](const Font&, const Font&) { return Tab(); }},
         {"Texture/Buttons/InGameTrigger.png", [](const Font&, const Font&) { return CheckBox(); }},
         {"Texture/Buttons/InGameRect.png", [](const Font&, const Font&) { return CheckFrame(); }},
         {"Texture/Buttons/InGameSliderBackground.png", [](const Font&, const Font&) { return SliderTrack(); }},

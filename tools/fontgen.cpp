@@ -9,7 +9,8 @@
 // tracking the game sets for the font, the pen advances by the glyph's natural
 // advance. Fonts drawn with a line spacing below 1 get cells tall enough that
 // a line step of spacing x cell height is one natural line, with the glyphs
-// centred in their cells.
+// centred in their cells. A font may carry empty rows above its glyphs, for
+// widgets that place text at the top of a taller row (the list of players).
 #include "Canvas.h"
 
 #include <cstdio>
@@ -33,6 +34,7 @@ struct FontSpec {
     float tracking;          // tracking the game sets for this font
     float spacing;           // line spacing the game sets for this font
     int textureWidth;
+    int padTop = 0;          // empty rows above the glyph line in every cell
 };
 
 const FontSpec kFonts[] = {
@@ -42,6 +44,9 @@ const FontSpec kFonts[] = {
     {"default14", "DejaVuSans-Bold.ttf", 17, 1.5f, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF1C1C24, -6, 1.0f, 256},
     {"defaultcontourless", "DejaVuSans.ttf", 22, 0.0f, 0xFFFFFFFF, 0xFFFFFFFF, 0, -10, 1.0f, 512},
     {"main", "DejaVuSerif-Bold.ttf", 22, 2.0f, 0xFFFFF8E4, 0xFFE6C37A, 0xFF3A2410, -6, 1.0f, 512},
+    // The caption face for list rows: the list box draws a row's text from
+    // just above the row's top, so the glyphs sit lower in a taller cell.
+    {"list", "DejaVuSerif-Bold.ttf", 22, 2.0f, 0xFFFFF8E4, 0xFFE6C37A, 0xFF3A2410, -6, 1.0f, 512, 12},
 };
 
 struct Glyph {
@@ -119,8 +124,9 @@ bool MakeFont(const FontSpec& spec, const std::string& outDir, const std::string
         cells.push_back(c);
     }
     const int lineHeight = bottom - top + 2 * pad;  // one natural line, outline included
-    const int cellHeight = int(std::lround(lineHeight / spec.spacing));
-    const int lineTop = (cellHeight - lineHeight) / 2;  // glyph line centred in a tall cell
+    const int spacedHeight = int(std::lround(lineHeight / spec.spacing));
+    const int cellHeight = spacedHeight + spec.padTop;
+    const int lineTop = (spacedHeight - lineHeight) / 2 + spec.padTop;  // glyph line centred in a tall cell
     const int baseline = lineTop + pad - top;
 
     // Glyph masks, each a full cell tall.

@@ -185,8 +185,20 @@ Canvas Panel(int w, int h) {
     return c;
 }
 
-// The yes/no dialog window.
-Canvas DialogWindow(const Fonts&) { return Panel(420, 240); }
+// The yes/no dialog window. Its message lies on a recessed card (the text box
+// of the dialog layouts, 20 to 400 and 25 to 135 of the picture); the name
+// entry writes its prompt at the card's top and the typed name in its middle,
+// so the card is the name's text field.
+Canvas DialogWindow(const Fonts&) {
+    Canvas c = Panel(420, 240);
+    c.RoundRect(14, 18, 406, 144, 8, Hex(0xFF08060A));
+    c.RoundRectGradient(16, 20, 404, 142, 7, Hex(0xFF0C0A10), Hex(0xFF17131C));
+    for (int i = 0; i < 5; ++i)  // inner shadow under the top edge
+        c.RoundRectOutline(16, 20.0f + i, 404, 142, 7, 1.0f, Hex(uint32_t(0x40 - i * 10) << 24));
+    c.RoundRectOutline(13, 17, 407, 145, 9, 1.5f, Hex(0xC0B8893A));
+    c.Line(24, 146.5f, 396, 146.5f, 1.0f, Hex(0x40F4E9CF));
+    return c;
+}
 
 // A small message window.
 Canvas SmallWindow(const Fonts&) { return Panel(300, 180); }
@@ -259,6 +271,13 @@ Canvas LoadBackground(const Fonts&) {
                 if ((int(wx * 7 + wy * 3) % 5) < 2) c.RoundRect(wx, wy, wx + 12, wy + 16, 1, Hex(0xFFE8C060));
     }
     c.RoundRect(0, 540, 800, 600, 0, Hex(0xFF080A16));
+    // The progress bar's frame and its empty track: the bar fills the track
+    // (80 to 720, 555 to 585) from the left.
+    c.RoundRect(72, 547, 728, 593, 6, Hex(0xFF3A2A12));
+    c.RoundRectOutline(72, 547, 728, 593, 6, 2.0f, kBrass);
+    c.RoundRectGradient(80, 555, 720, 585, 2, Hex(0xFF05070F), Hex(0xFF141A2E));
+    for (int i = 0; i < 4; ++i)  // inner shadow under the track's top edge
+        c.RoundRectOutline(80, 555.0f + i, 720, 585, 2, 1.0f, Hex(uint32_t(0x50 - i * 12) << 24));
     return c;
 }
 

@@ -52,7 +52,7 @@ TEST_F(ContentLoads, ResourceScriptParsesCleanlyAndEveryGroupLoads) {
 TEST_F(ContentLoads, EveryFontDrawsCzechLettersAndMeasuresText) {
     for (const char* file : {"data\\Font\\default.fnt", "data\\Font\\comics.fnt", "data\\Font\\Score.fnt",
                              "data\\Font\\default14.fnt", "data\\Font\\defaultcontourless.fnt",
-                             "data\\Font\\main.fnt"}) {
+                             "data\\Font\\main.fnt", "data\\Font\\list.fnt"}) {
         SCOPED_TRACE(file);
         hgeFont font(file);
         ASSERT_NE(font.GetSprite('?'), nullptr);

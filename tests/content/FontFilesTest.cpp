@@ -72,6 +72,7 @@ struct StartupFont {
 const StartupFont kFonts[] = {
     {"data/Font/default.fnt", -8}, {"data/Font/comics.fnt", -7},   {"data/Font/Score.fnt", -8},
     {"data/Font/default14.fnt", -6}, {"data/Font/defaultcontourless.fnt", -10}, {"data/Font/main.fnt", -6},
+    {"data/Font/list.fnt", -6},
 };
 
 TEST(FontFiles, EveryStartupFontIsCompleteAndFitsItsBitmap) {

@@ -137,11 +137,14 @@ TEST_F(ResourceScript, StartupGroupHoldsCursorAndCaptionFontsAndNothingMissing) 
     const Resource* cursor = Find("Sprite", "Cursor");
     ASSERT_NE(cursor, nullptr);
     EXPECT_EQ(cursor->Group(), 1);
-    for (const char* font : {"Main", "Main1"}) {
-        const Resource* f = Find("Font", font);
-        ASSERT_NE(f, nullptr) << font;
+    // The button captions' font, and its lower-set twin for list rows.
+    const std::pair<const char*, const char*> fonts[] = {{"Main", "data/Font/main.fnt"},
+                                                         {"Main1", "data/Font/list.fnt"}};
+    for (const auto& font : fonts) {
+        const Resource* f = Find("Font", font.first);
+        ASSERT_NE(f, nullptr) << font.first;
         EXPECT_EQ(f->Group(), 1);
-        EXPECT_EQ(Slashes(f->Value("filename")), "data/Font/main.fnt");
+        EXPECT_EQ(Slashes(f->Value("filename")), font.second);
     }
     // Everything of group 1 must load: a sprite's texture must be declared in
     // group 1 too (otherwise it is loaded into another group), and exist.
