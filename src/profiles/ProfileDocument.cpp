@@ -48,7 +48,7 @@ void Write(const Player& player, Element& root) {
         const auto playField = root.CreateChild("play_field");
         playField->AddAttribute("path", player.PlayFieldPath);
         // The node of the level in progress, for its score when it is won.
-        playField->AddAttribute("node", player.CurrentNode);
+        if (!player.CurrentNode.empty()) playField->AddAttribute("node", player.CurrentNode);
     }
     for (const NameSection& s : kNameSections) {
         RefPtr<Element> section = root.CreateChild(s.section);
