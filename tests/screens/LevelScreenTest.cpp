@@ -28,6 +28,7 @@
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
+#include "support/engine/HtmlLogCapture.h"
 
 using ZOLTFramework::CEntity;
 
@@ -436,4 +437,35 @@ TEST(LevelScreen, TheEvidenceCaseIsDestroyedWhenClosed) {
     EXPECT_TRUE(BagScreen::TakeItem("Handkerchief"));
     BagScreen::SyncPlayerItems();
     EXPECT_EQ(player->Evidences, (std::set<std::string>{"Handkerchief", "PawnReceipt", "TornTicket"}));
+}
+
+TEST(LevelScreen, MissingPicturesAreReportedAndTheCaseStillOpens) {
+    HtmlLogCapture log;
+    LevelEngine engine;
+    engine.Active()->Evidences = {"Ghost", "TornTicket"};
+    const std::string file = engine.Write("bag.xml", R"(<Bag>
+      <item name="Ghost" sprite="NoSuchPicture" scaling_sprite="NoSuchZoom" x="0" y="0"/>
+      <item name="TornTicket" sprite="BagTornTicket" x="-100" y="-140"/>
+      <item name="Unowned" sprite="BagBrassButton" x="100" y="-140"/>
+    </Bag>)");
+    auto* bag = new BagScreen("", file);
+    bag->SetLayer(15.0f);
+    engine.Manager().Add(bag);
+    engine.Run(0.6f);
+    EXPECT_EQ(log.CountRows("Error", "Evidence case: no sprite \"NoSuchPicture\""), 1);
+    ASSERT_EQ(bag->GetPictures().size(), 2u);
+    EXPECT_TRUE(bag->GetZoomItems().size() == 1u);
+    // A click on the picture that has none opens nothing.
+    engine.Click(400.0f, 300.0f);
+    EXPECT_EQ(bag->GetZoom(), nullptr);
+
+    // The help window: a long text gets tighter lines; Enter answers once.
+    QuestionJournal journal;
+    auto* help = new HelpScreen("", &journal);
+    engine.Manager().Add(help);
+    help->SetTextKey("HELP_FIND_ALL");
+    engine.Run(0.6f);
+    engine.Press(HGEK_ENTER);
+    engine.Press(HGEK_ENTER);
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"answer:SetPaused=0"}));
 }
