@@ -1,0 +1,73 @@
+// One face-down brick of the memory field: it pops in, opens with a run of
+// sparks round its outline, closes at once, or swells, spins and vanishes when
+// matched. A brick covered by an overlapping brick of greater depth takes no
+// click. Every live brick is in one process-wide registry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "entities/core/CTimerListener.h"
+#include "entities/widgets/CGUIEntity.h"
+
+namespace ZOLTFramework {
+
+class CAnimationEffector;
+class CBrickListener;
+class CParticleEntity;
+class CShakeEffector;
+class CSpriteEntity;
+class CTimer;
+
+class CBrickEntity : public CGUIEntity, public CTimerListener {
+public:
+    CBrickEntity(CBrickListener* brickListener, int brickKind, const std::string& faceSprite);
+    ~CBrickEntity() override;
+
+    void Update(float dt) override;
+    void Render() override;
+    void OnAdded() override;
+    void OnMove() override;
+    void OnMouseOver(bool entered) override;
+    void OnLeftButton(bool down) override;
+    void OnTimer(int timerId, int markId) override;
+
+    void PlayOpen();
+    void Close();
+    void PlayDestroy();
+    void SetShaking(bool on);
+
+    int GetKind() const { return kind; }
+    bool IsOpen() const { return open; }
+    bool IsDestroying() const { return destroying; }
+    // The open effect has ended (or never ran).
+    bool IsSettled() const { return openParticles == nullptr; }
+    bool IsShaking() const { return shaking; }
+    CSpriteEntity* GetFace() const { return face; }
+    CShakeEffector* GetShake() const { return shake; }
+    CParticleEntity* GetOpenParticles() const { return openParticles; }
+
+    // Every live brick, in creation order.
+    static const std::vector<CBrickEntity*>& Registry();
+    // SetShaking(false) on every brick of the registry.
+    static void StopAllShaking();
+
+    static constexpr int kOpenTimerId = 2;
+
+private:
+    bool Overlaps(const CBrickEntity& other) const;
+
+    int kind;
+    CBrickListener* listener;
+    bool open = false;
+    bool destroying = false;
+    CTimer* openTimer = nullptr;
+    CAnimationEffector* appear = nullptr;
+    CAnimationEffector* destroyEffector = nullptr;
+    CSpriteEntity* face = nullptr;
+    CParticleEntity* openParticles = nullptr;
+    CShakeEffector* shake = nullptr;
+    bool shaking = false;
+};
+
+}  // namespace ZOLTFramework

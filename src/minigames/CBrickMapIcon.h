@@ -1,0 +1,43 @@
+// A brick-shaped icon button: it swells under the mouse, shrinks while pressed,
+// shows a heart on its back side while active and can glow behind itself.
+#pragma once
+
+#include <string>
+
+#include "entities/widgets/CGUIEntity.h"
+
+namespace ZOLTFramework {
+
+class CButtonListener;
+class CSpriteEntity;
+
+class CBrickMapIcon : public CGUIEntity {
+public:
+    CBrickMapIcon(const std::string& iconName, CButtonListener* iconListener);
+    ~CBrickMapIcon() override = default;
+
+    void Update(float dt) override;
+    void Render() override;
+    void OnMouseOver(bool entered) override;
+    void OnLeftButton(bool down) override;
+
+    void SetActive(bool on) { active = on; }
+    bool IsActive() const { return active; }
+    void StartGlow(bool on);
+    bool IsGlowing() const { return glowing; }
+    CSpriteEntity* GetGlowSprite() const { return glowSprite; }
+    bool IsIconHovered() const { return hovered; }
+    bool IsPressed() const { return pressed; }
+
+private:
+    void DrawSprite(const char* spriteName);
+
+    CButtonListener* listener;
+    CSpriteEntity* glowSprite = nullptr;
+    bool hovered = false;
+    bool pressed = false;
+    bool active = false;
+    bool glowing = false;
+};
+
+}  // namespace ZOLTFramework

@@ -1,0 +1,32 @@
+#include "minigames/OpenMiniGame.h"
+
+#include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
+#include "entities/core/EntityManager.h"
+
+#include "minigames/MemoryScreen.h"
+#include "minigames/Puzzle2tScreen.h"
+#include "minigames/PuzzleScreen.h"
+#include "minigames/RepeatScreen.h"
+
+MiniGameScreen* OpenMiniGame(const std::string& path, ZOLTFramework::CQuestionListener* level, float layer) {
+    const size_t slash = path.find_last_of('/');
+    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    ZOLTFramework::EngineContext* engine = ZOLTFramework::EngineContext::Current();
+    EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
+    if (!manager) {
+        HtmlLog::Instance()->Error("Mini-game " + path + ": no entity manager to open it with");
+        return nullptr;
+    }
+    MiniGameScreen* screen = nullptr;
+    if (file == "2.2.xml")
+        screen = manager->OpenScreen<Puzzle2tScreen>(path, level);
+    else if (file == "5.2.xml" || file == "11.1.xml")
+        screen = manager->OpenScreen<RepeatScreen>(path, level);
+    else if (file == "6.2.xml")
+        screen = manager->OpenScreen<MemoryScreen>(path, level);
+    else
+        screen = manager->OpenScreen<PuzzleScreen>(path, level);
+    screen->SetLayer(layer);
+    return screen;
+}

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "entities/widgets/CButtonEntity.h"
+#include "MiniGameTestSupport.h"
+#include "minigames/CBrickEntity.h"
+#include "minigames/CBricksField.h"
+#include "minigames/MemoryScreen.h"
+#include "minigames/OpenMiniGame.h"
+
+using ZOLTFramework::CBrickEntity;
+
+namespace {
+
+std::string BottleGame(MiniGameTestEngine& engine) {
+    return engine.File("6.2.xml", R"(<MiniGame res_group="62">
+      <unit id=" a" Texture="coin_cool_Study"/>
+      <unit id="b" Texture="coin_warm_Study"/>
+      <unit id="  " Texture="ace_Study"/>
+      <unit id="c" Texture="no_such_label"/>
+      <brick x="200" y="300" z="1"/>
+      <brick x="300" y="300" z="1"/>
+      <brick x="400" y="300" z="1"/>
+      <brick x="500" y="300" z="1"/>
+      <brick x="600" y="300" z="1"/>
+      <other/>
+    </MiniGame>)");
+}
+
+// Clicks the bricks pair by pair, letting each comparison run out.
+void ClearField(MiniGameTestEngine& engine, MemoryScreen* screen) {
+    std::map<int, std::vector<CBrickEntity*>> byKind;
+    for (CBrickEntity* brick : screen->GetField()->GetBricks()) byKind[brick->GetKind()].push_back(brick);
+    for (auto& entry : byKind) {
+        ASSERT_EQ(entry.second.size(), 2u);
+        for (CBrickEntity* brick : entry.second) engine.Click(brick->GetAbsoluteX(), brick->GetAbsoluteY());
+        engine.Step(30);
+    }
+}
+
+}  // namespace
+
+// The memory game: two kinds dealt on four places (a blank unit id, an
+// undeclared face and a fifth brick are left out); clearing the field wins,
+// Ok slides in, and the level hears "MiniGameFinished" after the fade-out.
+TEST(MemoryScreen, ClearTheFieldAndFinish) {
+    MiniGameTestEngine engine(0.05f);
+    MiniGameJournal level;
+    const std::string path = BottleGame(engine);
+    auto* screen = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &level));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FLOAT_EQ(screen->GetOpacity(), 0.2f);
+    EXPECT_EQ(screen->GetField()->GetLayer(), 2003.0f);
+    EXPECT_EQ(screen->GetField()->GetBrickTypes().size(), 2u);
+    ASSERT_EQ(screen->GetField()->GetBricks().size(), 4u);
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    engine.Step(20);
+    ClearField(engine, screen);
+    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
+    EXPECT_TRUE(screen->GetSkipButton()->IsHidden());
+    EXPECT_TRUE(screen->IsOkShown());
+    engine.Step(30);
+    engine.ClickEntity(screen->GetOkButton());
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    EXPECT_FLOAT_EQ(screen->GetX(), 5000.0f);
+}
+
+// After Skip the Ok button comes in the next update and the bricks stay in
+// play: a plain Ok reports the skip, a field cleared first reports a finish.
+TEST(MemoryScreen, SkipThenOkOrClear) {
+    MiniGameTestEngine engine(0.05f);
+    MiniGameJournal level;
+    const std::string path = BottleGame(engine);
+    auto* screen = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &level));
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    screen->OnButtonPress("Skip");
+    EXPECT_EQ(screen->GetState(), kMiniGameSkipping);
+    engine.Step();
+    EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
+    EXPECT_TRUE(screen->IsOkShown());
+    engine.Step(30);
+    engine.ClickEntity(screen->GetOkButton());
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
+
+    MiniGameJournal other;
+    auto* again = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &other));
+    ASSERT_TRUE(engine.StepUntil([&] { return again->GetOpacity() >= 1.0f; }));
+    engine.Step(20);
+    again->OnButtonPress("Skip");
+    ClearField(engine, again);
+    EXPECT_EQ(again->GetState(), kMiniGameSolved);
+    engine.ClickEntity(again->GetOkButton());
+    ASSERT_TRUE(engine.StepUntil([&] { return again->HasReported(); }));
+    EXPECT_EQ(other.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+}
