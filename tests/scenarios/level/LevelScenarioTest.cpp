@@ -101,7 +101,7 @@ protected:
         auto* menu = TopAs<CMenuScreen>();
         ASSERT_NE(menu, nullptr);
         Step(15);
-        ClickCentre(menu->GetExitButton());
+        ClickCentre(menu->FindChild<ButtonExEntity>("Exit"));
         ASSERT_TRUE(app->IsExitDialogOpen());
         TestInput::Key(InputEvent::Press, HGEK_ENTER);
         EXPECT_LT(FrameDriver::RunFrames(20), 20);
@@ -126,7 +126,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndTheFinalScreen) {
 
     // Play, timed: the study opens with its comic page.
     Step(15);
-    ClickCentre(menu->GetPlayButton());
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
     LevelScreen* study = nullptr;
