@@ -1,5 +1,6 @@
-// Pictures of the main menu and its windows: the underwater background, its
-// animated bubbles, seaweed and ship windows, the players and options windows,
+// Pictures of the main menu and its windows: the animated bubbles, seaweed
+// and ship windows over the sea (the sea and its rocks are painted in
+// tools/art/menu/), the players and options windows,
 // the options widgets and the small logos of the credits. Included by texgen.cpp,
 // which writes them with its own pictures.
 #pragma once
@@ -24,76 +25,6 @@ const Rgba kDeepInk = Hex(0xFF0E1A24);
 const Rgba kGold = Hex(0xFFE8C060);
 const Rgba kPale = Hex(0xFFF4E9CF);
 const Rgba kBrassEdge = Hex(0xFFB8893A);
-
-// Positions of the two glowing ship windows on the screen (the background is
-// drawn at the screen's origin, so they are positions in the picture too).
-const float kWindow1X = 91, kWindow1Y = 30, kWindow2X = 177, kWindow2Y = 60;
-
-// The sea: light from above, dark below, rays, the sunken ship top left and sand.
-inline Canvas MenuBackground() {
-    Canvas c(800, 600);
-    const Rgba top = Hex(0xFF3A8FB0), mid = Hex(0xFF155576), bottom = Hex(0xFF072338);
-    for (int y = 0; y < 600; ++y) {
-        float t = y / 599.0f;
-        Rgba row = t < 0.5f ? Mix(top, mid, t * 2) : Mix(mid, bottom, (t - 0.5f) * 2);
-        for (int x = 0; x < 800; ++x) c.Set(x, y, row);
-    }
-    // Light rays fanning down from the surface.
-    for (int i = 0; i < 6; ++i) {
-        float x0 = 300 + i * 90.0f;
-        c.Polygon({x0, 0, x0 + 40, 0, x0 - 120 + i * 25.0f, 600, x0 - 220 + i * 25.0f, 600}, Hex(0x12FFFFFF));
-    }
-    // The wreck: a tilted hull coming in from the top left corner, with its deck rail.
-    c.Polygon({0, 0, 300, 0, 270, 48, 205, 110, 0, 150}, Hex(0xFF2A2A22));
-    c.Polygon({0, 0, 300, 0, 292, 14, 0, 14}, Hex(0xFF3E3A2C));
-    c.Line(0, 140, 205, 104, 4, Hex(0xFF1A1914));
-    for (float x = 20; x < 260; x += 36) c.Line(x, 2, x - 8, 14 + x * 0.1f, 2, Hex(0xFF1A1914));
-    // Dark window openings; the lit glass is drawn over them by the game.
-    const float windows[][2] = {{kWindow1X, kWindow1Y}, {kWindow2X, kWindow2Y}};
-    for (const auto& w : windows) {
-        c.Circle(w[0], w[1], 15, Hex(0xFF6B4E22));
-        c.Circle(w[0], w[1], 11, Hex(0xFF10161A));
-    }
-    // Sand and a few pebbles.
-    c.Shape(0, 470, 800, 600,
-            [](float px, float py) { return (500 + 18 * std::sin(px / 70.0f)) - py; },
-            [](float, float py) { return Mix(Hex(0xFFB49A68), Hex(0xFF6E5B3C), (py - 480) / 120.0f); });
-    for (int i = 0; i < 24; ++i) {
-        float px = float((i * 137) % 800), py = 530 + float((i * 53) % 60);
-        c.Circle(px, py, 2.5f + (i % 3), Hex(0xFF5A4A30));
-    }
-    return c;
-}
-
-// Rocks and corals lying in front of the fish at the bottom (800 x 140).
-inline Canvas MenuRocks() {
-    Canvas c(800, 140);
-    const float rocks[][4] = {{60, 110, 70, 50}, {170, 120, 50, 34}, {560, 115, 80, 56}, {690, 122, 60, 40}};
-    for (const auto& r : rocks) {
-        c.Shape(int(r[0] - r[2]) - 2, int(r[1] - r[3]) - 2, int(r[0] + r[2]) + 2, 140,
-                [=](float px, float py) {
-                    float dx = (px - r[0]) / r[2], dy = (py - r[1]) / r[3];
-                    return (std::sqrt(dx * dx + dy * dy) - 1) * std::min(r[2], r[3]);
-                },
-                [=](float, float py) { return Mix(Hex(0xFF55606A), Hex(0xFF232A30), (py - (r[1] - r[3])) / (2 * r[3])); });
-    }
-    // Coral fans: branching strokes.
-    struct Coral {
-        float x, y;
-        uint32_t color;
-    };
-    const Coral corals[] = {{120, 100, 0xFFD0604A}, {620, 80, 0xFFE08A3C}};
-    for (const Coral& coral : corals) {
-        const float k[2] = {coral.x, coral.y};
-        Rgba col = Hex(coral.color);
-        for (int b = -3; b <= 3; ++b) {
-            float ex = k[0] + b * 14.0f, ey = k[1] - 50 + std::abs(b) * 8.0f;
-            c.Line(k[0], k[1], ex, ey, 4, col);
-            c.Line(ex, ey, ex + b * 4.0f, ey - 14, 3, col);
-        }
-    }
-    return c;
-}
 
 // One lit ship window: warm glass with a glow around it.
 inline Canvas ShipWindow(int size) {
@@ -278,8 +209,6 @@ struct MenuPicture {
 
 inline const std::vector<MenuPicture>& MenuPictures() {
     static const std::vector<MenuPicture> pictures = {
-        {"Texture/MainMenu/MenuBackground.png", [](const Font&, const Font&) { return MenuBackground(); }},
-        {"Texture/MainMenu/MenuRocks.png", [](const Font&, const Font&) { return MenuRocks(); }},
         {"Texture/MainMenu/ShipWindow1.png", [](const Font&, const Font&) { return ShipWindow(40); }},
         {"Texture/MainMenu/ShipWindow2.png", [](const Font&, const Font&) { return ShipWindow(34); }},
         {"Texture/MainMenu/BubbleBurst.png", [](const Font&, const Font&) { return BubbleBurst(); }},

@@ -40,5 +40,18 @@ for name in background desk_drawer watch spectacles scissors quill ace horseshoe
   render "study/$name.svg" "Texture/Scenes/Study/$name.png"
 done
 
+# ---------------------------------------------------------------- the chained scenes (groups 12, 13, 14)
+# Each scene's folder in tools/art/ holds its background and its objects; every
+# SVG there renders to a PNG of the same name.
+for scene in townhall:TownHall docks:Docks warehouse:Warehouse; do
+  for svg in "$ART/${scene%%:*}"/*.svg; do
+    name="$(basename "$svg" .svg)"
+    render "${scene%%:*}/$name.svg" "Texture/Scenes/${scene##*:}/$name.png"
+  done
+done
+
 # ---------------------------------------------------------------- mini-games (groups 50 to 55, Skip button shared)
 bash "$ROOT/tools/art/render_minigames.sh"
+
+# ---------------------------------------------------------------- main menu sea and rocks, load screen
+bash "$ROOT/tools/art/render_menu.sh"

@@ -62,3 +62,8 @@ if command -v rsvg-convert >/dev/null; then
 else
   echo "rsvg-convert missing (librsvg2-bin): the painting's pictures left as they are"
 fi
+
+# ---- global map and intro: the map of Drovalin, node markers, banner-flight
+# ---- flags, the star, scroll cursors and the intro's four layers (SVG sources
+# ---- in tools/art/map/ through rsvg-convert).
+bash "$ROOT/tools/art/render_map.sh" "$DATA"

@@ -216,7 +216,7 @@ Canvas TutorialArrow(const Fonts&) {
     return c;
 }
 
-// ---------------------------------------------------------------- logos and load screen
+// ---------------------------------------------------------------- logos
 
 // A logo: an emblem and a name, on transparent ground (drawn over white).
 Canvas Logo(const Font& font, const std::string& name, const std::string& line, uint32_t color) {
@@ -242,42 +242,6 @@ Canvas DRLogo(const Fonts& f) {
     c.RoundRectOutline(16, 40, 496, 150, 24, 3, kBrass);
     c.Label(f.serifBold, 72, "Drovalin", 256, 92, Hex(0xFFF2CF78), kInk, 3);
     c.Label(f.sans, 20, "a detective story", 256, 172, kPaperLight, kInk, 2);
-    return c;
-}
-
-// The load screen: a night street under the moon, the bar area left plain.
-Canvas LoadBackground(const Fonts&) {
-    Canvas c(800, 600);
-    const Rgba skyTop = Hex(0xFF0B1026), skyBottom = Hex(0xFF2B3A66);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) c.Set(x, y, Mix(skyTop, skyBottom, y / 599.0f));
-    c.SoftSpot(620, 120, 90, Hex(0x40FFF4D0), 1.5f);
-    // The crescent: the moon's disc less a disc shifted to the upper right.
-    c.Shape(570, 70, 670, 170,
-            [](float px, float py) { return std::max(std::hypot(px - 620, py - 120) - 42, 40 - std::hypot(px - 640, py - 108)); },
-            [](float, float) { return Hex(0xFFF4ECC8); });
-    // Roofs of the town, back row then front row.
-    const float back[][3] = {{0, 330, 90}, {90, 300, 70}, {160, 350, 110}, {270, 290, 60}, {330, 320, 120},
-                             {450, 280, 80}, {530, 340, 100}, {630, 310, 90}, {720, 330, 80}};
-    for (const auto& b : back) c.RoundRect(b[0], b[1], b[0] + b[2], 540, 2, Hex(0xFF1A2140));
-    const float front[][3] = {{-10, 400, 130}, {120, 380, 100}, {220, 420, 150}, {370, 370, 90},
-                              {460, 410, 140}, {600, 390, 110}, {710, 420, 100}};
-    for (const auto& b : front) {
-        c.RoundRect(b[0], b[1], b[0] + b[2], 540, 2, Hex(0xFF10142A));
-        c.Polygon({b[0] - 6, b[1] + 2, b[0] + b[2] * 0.5f, b[1] - 40, b[0] + b[2] + 6, b[1] + 2}, Hex(0xFF10142A));
-        // Lit windows.
-        for (float wy = b[1] + 20; wy < 520; wy += 38)
-            for (float wx = b[0] + 14; wx + 14 < b[0] + b[2]; wx += 30)
-                if ((int(wx * 7 + wy * 3) % 5) < 2) c.RoundRect(wx, wy, wx + 12, wy + 16, 1, Hex(0xFFE8C060));
-    }
-    c.RoundRect(0, 540, 800, 600, 0, Hex(0xFF080A16));
-    // The progress bar's frame and its empty track: the bar fills the track
-    // (80 to 720, 555 to 585) from the left.
-    c.RoundRect(72, 547, 728, 593, 6, Hex(0xFF3A2A12));
-    c.RoundRectOutline(72, 547, 728, 593, 6, 2.0f, kBrass);
-    c.RoundRectGradient(80, 555, 720, 585, 2, Hex(0xFF05070F), Hex(0xFF141A2E));
-    for (int i = 0; i < 4; ++i)  // inner shadow under the track's top edge
-        c.RoundRectOutline(80, 555.0f + i, 720, 585, 2, 1.0f, Hex(uint32_t(0x50 - i * 12) << 24));
     return c;
 }
 
@@ -309,7 +273,6 @@ const std::vector<Picture>& Pictures() {
         {"Texture/Logos/PellicoLogo.png", PellicoLogo},
         {"Texture/Logos/OrvelLogo.png", OrvelLogo},
         {"Texture/Logos/DRLogo.png", DRLogo},
-        {"Texture/LoadBackground.png", LoadBackground},
     };
     return pictures;
 }

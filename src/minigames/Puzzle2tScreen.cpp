@@ -9,7 +9,7 @@
 #include "entities/core/EntityServices.h"
 #include "entities/effects/CAnimationEffector.h"
 #include "graphics/hgeSprite.h"
-#include "minigames/MiniGameScore.h"
+#include "scene/ShowScorePopup.h"
 #include "minigames/MiniGameXml.h"
 #include "minigames/PuzzlePiece.h"
 
@@ -213,7 +213,7 @@ void Puzzle2tScreen::CheckSolution() {
             }
             slots.erase(slot);
             const int points = tried[p->GetName()] ? 500 : 1000;
-            ShowMiniGameScore(this, listener, ax, ay, points);
+            ShowScorePopup(float(points), ax, ay, listener, this, "", SCORE_ITEM);
         } else {
             p->SetPosXY(p->targetX, p->targetY);
             tried[p->GetName()] = 1;

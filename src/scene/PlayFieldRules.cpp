@@ -53,7 +53,8 @@ bool PlayField::AreTasksDone() const {
 
 void PlayField::CheckWin() {
     playing = true;
-    if (!AreTasksDone()) return;
+    if (winSent || !AreTasksDone()) return;
+    winSent = true;
     for (auto it = conditions.begin(); it != conditions.end();) {
         if (it->conditions.size() != 1 || it->conditions.front() != "OnWin") {
             ++it;
@@ -124,4 +125,16 @@ std::vector<ConditionRecord> PlayField::GetConditionsFor(const std::string& task
     for (const ConditionRecord& condition : conditions)
         if (Contains(condition.conditions, taskName)) found.push_back(condition);
     return found;
+}
+
+void PlayField::ForgetObject(SceneObject* object) {
+    sceneObjects.erase(std::remove(sceneObjects.begin(), sceneObjects.end(), object), sceneObjects.end());
+    solveLaterObjects.erase(std::remove(solveLaterObjects.begin(), solveLaterObjects.end(), object),
+                            solveLaterObjects.end());
+    for (DelayedTaskRecord& record : delayedTasks)
+        if (record.sceneObject == object) record.sceneObject = nullptr;
+    for (DelayedTaskRecord& record : solveLaterTasks)
+        if (record.sceneObject == object) record.sceneObject = nullptr;
+    flights.remove_if([object](const FlightRecord& flight) { return flight.object == object; });
+    if (pointedOutObject == object) pointedOutObject = nullptr;
 }

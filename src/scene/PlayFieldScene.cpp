@@ -1,7 +1,12 @@
 // Loading a scene file into the play field.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <map>
 #include <sstream>
 
+#include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
@@ -59,6 +64,15 @@ public:
         Missing(element, std::string("child <") + child + ">");
         return def;
     }
+    // A float, 0 when the text starts with no number; a number that is not
+    // finite as a float (nan, inf, 1e39) reads as the default, with an Error row.
+    float Float(const Element& element, const char* what, const std::string& text, float def) const {
+        const double value = std::strtod(text.c_str(), nullptr);
+        if (std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max()) return float(value);
+        HtmlLog::Instance()->Error("Scene file \"" + file + "\": <" + element.GetName() + "> has " + what + " \"" +
+                                   text + "\", which is not a finite number; " + ValueToString(def) + " is used.");
+        return def;
+    }
     void Missing(const Element& element, const std::string& what) const {
         HtmlLog::Instance()->Error("Scene file \"" + file + "\": <" + element.GetName() + "> has no " + what +
                                    "; a default is used.");
@@ -67,8 +81,12 @@ public:
     std::string file;
 };
 
-int ToInt(const std::string& text) { return std::atoi(text.c_str()); }
-float ToFloat(const std::string& text) { return float(std::atof(text.c_str())); }
+// Text that starts with no number reads as 0; a number beyond the range of
+// int reads as the nearest limit.
+int ToInt(const std::string& text) {
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    return int(std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 }  // namespace
 
@@ -130,9 +148,9 @@ void PlayField::LoadScene(const std::string& path) {
                 id = ToInt(part->GetValue());
                 hasId = true;
             } else if (key == "delay") {
-                unit.pause = ToFloat(part->GetValue());
+                unit.pause = reader.Float(*part, "the value", part->GetValue(), 0.0f);
             } else if (key == "start_delay") {
-                unit.startDelay = ToFloat(part->GetValue());
+                unit.startDelay = reader.Float(*part, "the value", part->GetValue(), 0.0f);
             } else if (key == "last_frame_on_delay") {
                 unit.restOnLastFrame = true;
             }
@@ -154,11 +172,12 @@ void PlayField::LoadScene(const std::string& path) {
         }
         // Depth 1 by default: 0 would tie with the field, which empties the
         // lens list when it draws.
-        const float z = ToFloat(reader.RequiredChild(*child, "z", "1"));
+        const float z = reader.Float(*child, "the depth", reader.RequiredChild(*child, "z", "1"), 1.0f);
         const UnitRecord& u = unit->second;
         auto* object = manager->Spawn<SceneObject>(u.resourceName, u.isAnimation, u.pause, u.startDelay,
                                                    u.restOnLastFrame, objectName, objectsLayer);
-        object->SetPosXY(ToFloat(SceneReader::ChildText(*child, "x")), ToFloat(SceneReader::ChildText(*child, "y")));
+        object->SetPosXY(reader.Float(*child, "the x", SceneReader::ChildText(*child, "x"), 0.0f),
+                         reader.Float(*child, "the y", SceneReader::ChildText(*child, "y"), 0.0f));
         object->SetDepth(z);
         object->SetOpacity(0.0f);
         object->AttachTo(this);
@@ -222,7 +241,8 @@ void PlayField::LoadScene(const std::string& path) {
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "tool" || !inventory) continue;
         inventory->AddObject(reader.Attribute(*child, "spr_name"), reader.Attribute(*child, "obj_name"),
-                             reader.Attribute(*child, "tool_name"), ToFloat(reader.Attribute(*child, "scale", "1")));
+                             reader.Attribute(*child, "tool_name"),
+                             reader.Float(*child, "the scale", reader.Attribute(*child, "scale", "1"), 1.0f));
     }
 
     // Conditions whose first action of the kind names tasks to leave out of

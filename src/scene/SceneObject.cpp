@@ -10,6 +10,7 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
+#include "scene/PlayField.h"
 #include "scene/SceneObjectsLayer.h"
 #include "scene/ScriptGlobals.h"
 
@@ -132,6 +133,8 @@ void SceneObject::MaskLensSprites() {
 
 SceneObject::~SceneObject() {
     SceneScript::Withdraw("PlayField_" + name, this);
+    if (auto* field = dynamic_cast<PlayField*>(parent)) field->ForgetObject(this);
+    delete particleSystem;
     delete animation1;
     if (animation2)
         delete animation2;
@@ -141,6 +144,18 @@ SceneObject::~SceneObject() {
         delete animation3;
     else
         delete lensSprite2;
+}
+
+void SceneObject::SetParticleSystem(hgeParticleSystem* system) {
+    if (system == particleSystem) return;
+    delete particleSystem;
+    particleSystem = system;
+}
+
+hgeParticleSystem* SceneObject::ReleaseParticleSystem() {
+    hgeParticleSystem* system = particleSystem;
+    particleSystem = nullptr;
+    return system;
 }
 
 void SceneObject::RemoveLensSprites() {

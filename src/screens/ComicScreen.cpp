@@ -57,6 +57,11 @@ ComicScreen::ComicScreen(const std::string& path, const std::string& medalsFile)
         }
         for (const auto& child : root->GetChildren()) {
             if (!child) continue;
+            if (stepsMade >= kMaxSteps) {
+                HtmlLog::Instance()->Error("Comic page " + path + ": more than " + std::to_string(kMaxSteps) +
+                                           " steps; the rest of the page is left out");
+                break;
+            }
             const std::string& kind = child->GetName();
             if (kind == "appear")
                 LoadAppear(*child);
@@ -250,7 +255,7 @@ void ComicScreen::LoadAppear(const XMLDocument::XMLElement& element) {
     appear.delay = noDelay ? 0.0f : (bubble ? kBubbleGrowEnd : kMoveTime);
 
     if (!bubble) {
-        steps.push_back(std::move(appear));
+        Queue(std::move(appear));
     } else {
         CAnimationEffector* grow = MakeEffector(bubble);
         grow->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 0.0f);
@@ -258,11 +263,11 @@ void ComicScreen::LoadAppear(const XMLDocument::XMLElement& element) {
         grow->AddKey(CAnimationEffector::TRACK_SCALE, kBubbleGrowEnd, 1.0f);
         appear.calls.push_back(On(bubble, [](CEntity* e) { e->Show(); }));
         appear.calls.push_back(On(grow, [](CEntity* e) { static_cast<CAnimationEffector*>(e)->Prepare(); }));
-        steps.push_back(std::move(appear));
+        Queue(std::move(appear));
         Step removeBubble;
         removeBubble.calls.push_back(On(grow, [](CEntity* e) { e->Kill(); }));
         removeBubble.calls.push_back(On(bubble, [](CEntity* e) { e->Kill(); }));
-        steps.push_back(std::move(removeBubble));
+        Queue(std::move(removeBubble));
     }
     if (steps.size() == 2) NextStep();
 }
@@ -279,10 +284,10 @@ void ComicScreen::LoadReplica(const XMLDocument::XMLElement& element) {
     line.calls.push_back([this]() { SetWaiting(true); });
     line.calls.push_back(On(grow, [](CEntity* e) { static_cast<CAnimationEffector*>(e)->Prepare(); }));
     line.delay = kReplicaGrow;
-    steps.push_back(std::move(line));
+    Queue(std::move(line));
     Step removeBubble;
     removeBubble.calls.push_back(On(bubble, [](CEntity* e) { e->Kill(); }));
-    steps.push_back(std::move(removeBubble));
+    Queue(std::move(removeBubble));
 }
 
 void ComicScreen::LoadDisappear(const XMLDocument::XMLElement& element) {
@@ -322,10 +327,10 @@ void ComicScreen::LoadDisappear(const XMLDocument::XMLElement& element) {
     });
     leave.calls.push_back([this]() { SetWaiting(false); });
     leave.delay = noDelay ? 0.0f : kMoveTime;
-    steps.push_back(std::move(leave));
+    Queue(std::move(leave));
     Step gone;
     gone.calls.push_back(On(character, [](CEntity* e) { e->Kill(); }));
-    steps.push_back(std::move(gone));
+    Queue(std::move(gone));
 }
 
 void ComicScreen::AnimateLeave(CEntity* character, CAnimationEffector* effector, float dx, float dy,
@@ -354,6 +359,11 @@ void ComicScreen::Update(float dt) {
         if (!hge || !hge->Input_GetKeyState(HGEK_LBUTTON)) return;
     }
     NextStep();
+}
+
+void ComicScreen::Queue(Step&& step) {
+    steps.push_back(std::move(step));
+    ++stepsMade;
 }
 
 void ComicScreen::NextStep() {

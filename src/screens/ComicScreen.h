@@ -49,6 +49,9 @@ public:
 
     static constexpr const char* kHeroName = "Brannok";
     static constexpr float kMoveTime = 0.4f;
+    // A page holds at most this many steps; the children after that are left
+    // out with an Error row.
+    static constexpr size_t kMaxSteps = 1000;
 
     struct Step {
         std::vector<std::function<void()>> calls;
@@ -103,11 +106,13 @@ public:
 private:
     // Adds a paused animation effector to the target.
     CAnimationEffector* MakeEffector(CEntity* target);
+    void Queue(Step&& step);
     void Warn(const std::string& what) const;
 
     int resourceGroup = 0;
     bool hasResourceGroup = false;
     std::deque<Step> steps;
+    size_t stepsMade = 0;  // every step the page queued, run or not
     std::map<std::string, CEntity*> characters;
     float delay = 0.0f;
     bool waiting = false;

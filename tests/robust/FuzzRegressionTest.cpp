@@ -4,8 +4,6 @@
 // fuzz target over its folder, with the sanitizers of the fuzz build.)
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -15,29 +13,11 @@
 #include "engine/XMLParser.h"
 #include "entities/effects/PathMoveParser.h"
 #include "platform/IniFile.h"
+#include "FuzzRegressions.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/ScratchFolder.h"
 
 namespace {
-
-std::string RegressionFolder(const std::string& target) {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/fuzz/regressions/" + target + "/";
-}
-
-// Full paths of the kept inputs of a fuzz target.
-std::vector<std::string> Regressions(const std::string& target) {
-    std::vector<std::string> paths;
-    const std::string folder = RegressionFolder(target);
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (struct dirent* entry = ::readdir(dir)) {
-            if (entry->d_name[0] != '.') paths.push_back(folder + entry->d_name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
 
 class FuzzRegressionTest : public ::testing::Test {
 protected:

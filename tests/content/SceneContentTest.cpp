@@ -1,20 +1,27 @@
-// The study scene as the game reads it: the scene file through the XML document,
-// its pictures through the resource manager on the headless engine. Every unit
-// names a loading resource of the scene's own group; hidden things lie where the
-// panel and the open bag never cover them and are cut out cleanly (clear
-// corners, an opaque core, a darker rim); the painted background has no flat
-// patches; the clue texts exist in both tables; the shared play-field art has
-// the sizes and hot spots the play field relies on.
+// Every "find all" scene as the game reads it: the scene file through the XML
+// document, its pictures through the resource manager on the headless engine.
+// Every unit names a loading resource of the scene's own group; hidden things lie
+// where the panel and the open bag never cover them and are cut out cleanly
+// (clear corners, an opaque core, a darker rim), some half hidden behind
+// decorations; the painted background has no flat patches; the title and clue
+// texts exist in both tables and every clue fits its line on the panel; the
+// story's links (next scene, medal, mini-games, comic pages) are where the game
+// expects them. The shared play-field art has the sizes and hot spots the play
+// field relies on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
 #include "graphics/ResourceDescriptions.h"
 #include "graphics/hgeAnimation.h"
+#include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "graphics/hgeStringTable.h"
@@ -135,11 +142,37 @@ double FlatShare(const Texels& t) {
     return total ? double(flat) / total : 1.0;
 }
 
-class StudyScene : public HeadlessEngineTest {
+// What one scene of the story must be.
+struct SceneCase {
+    const char* file;
+    int group;
+    const char* title;
+    int findTasks;                     // clues of the list, tool pick-ups not counted
+    int hidden;                        // things to find in the picture, tools included
+    std::set<std::string> tools;       // objects that are only ever tools
+    std::string next;                  // "SceneToLoadOnFinish", empty for none
+    int medal;                         // "MedalToAdd", 0 for none
+    std::set<std::string> miniGames;   // started by task conditions, at least these
+    std::string lastComic;             // page shown when the last clue is found
+    bool openingMiniGame;              // the crime-scene mark in "res_file"
+};
+
+void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.file; }
+
+const SceneCase kScenes[] = {
+    {"data/Scenes/Study.xml", 10, "SCENE_STUDY", 12, 15, {"study_key"}, "data\\Scenes\\Portrait.xml", 1, {}, "", false},
+    {"data/Scenes/TownHall.xml", 12, "SCENE_TOWNHALL", 12, 12, {}, "", 0, {}, "", true},
+    {"data/Scenes/Docks.xml", 13, "SCENE_DOCKS", 12, 13, {"boat_hook"}, "", 2,
+     {"data/MiniGames/2.2.xml", "data/MiniGames/5.2.xml"}, "", false},
+    {"data/Scenes/Warehouse.xml", 14, "SCENE_WAREHOUSE", 12, 12, {}, "Final", 3,
+     {"data/MiniGames/4.1.xml", "data/MiniGames/6.2.xml"}, "data\\Comics\\Comic2.xml", false},
+};
+
+class SceneContent : public HeadlessEngineTest, public ::testing::WithParamInterface<SceneCase> {
 protected:
     void SetUp() override {
         HeadlessEngineTest::SetUp();
-        ASSERT_TRUE(m_doc.Load("data/Scenes/Study.xml")) << m_doc.GetLastError();
+        ASSERT_TRUE(m_doc.Load(GetParam().file)) << m_doc.GetLastError();
         root = m_doc.GetRoot();
         for (const auto& child : root->GetChildren()) {
             if (child->GetName() == "unit") {
@@ -159,6 +192,8 @@ protected:
                 objects.push_back(p);
             } else if (child->GetName() == "task") {
                 tasks.push_back(child);
+            } else if (child->GetName() == "task_condition") {
+                conditions.push_back(child);
             }
         }
     }
@@ -167,51 +202,84 @@ protected:
         return u.animation ? rm.GetAnimation(u.resource.c_str()) : rm.GetSprite(u.resource.c_str());
     }
 
+    // The actions of the conditions that wait for exactly this one finished task.
+    std::vector<RefPtr<Element>> ActionsAfter(const std::string& task) {
+        std::vector<RefPtr<Element>> actions;
+        for (const auto& c : conditions) {
+            std::vector<std::string> finished;
+            for (const auto& e : c->GetChildren())
+                if (e->GetName() == "finished_task") finished.push_back(e->GetStringAttribute("name"));
+            if (finished != std::vector<std::string>{task}) continue;
+            for (const auto& e : c->GetChildren())
+                if (e->GetName() == "action") actions.push_back(e);
+        }
+        return actions;
+    }
+
     XMLDocument m_doc{"none"};
     RefPtr<Element> root;
     std::map<int, Unit> units;
     std::vector<Placed> objects;
     std::vector<RefPtr<Element>> tasks;
+    std::vector<RefPtr<Element>> conditions;
 };
 
-TEST_F(StudyScene, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
-    EXPECT_EQ(root->GetIntAttribute("res_group"), 10);
+TEST_P(SceneContent, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
+    const SceneCase& c = GetParam();
+    EXPECT_EQ(root->GetIntAttribute("res_group"), c.group);
     EXPECT_EQ(root->GetStringAttribute("type"), "FindAll");
-    EXPECT_EQ(root->GetStringAttribute("SceneName"), "SCENE_STUDY");
-    EXPECT_TRUE(root->HasAttribute("res_file"));
+    EXPECT_EQ(root->GetStringAttribute("SceneName"), c.title);
+    ASSERT_TRUE(root->HasAttribute("res_file"));
+    EXPECT_EQ(root->GetStringAttribute("res_file").find("data\\Scenes\\Crime_place_nostatue") != std::string::npos,
+              c.openingMiniGame);
 
     hgeResourceManager rm("data\\Resource\\main.res");
-    EXPECT_TRUE(rm.Precache(10)) << "every picture of the scene's group loads";
+    EXPECT_TRUE(rm.Precache(c.group)) << "every picture of the scene's group loads";
 
-    // Every unit names a resource of group 10 whose texture is in group 10 too,
-    // so purging the scene frees all of it and nothing else.
+    // Every unit names a resource of the scene's group whose texture is in that
+    // group too, so purging the scene frees all of it and nothing else.
     ASSERT_FALSE(units.empty());
     for (const auto& [id, u] : units) {
         SCOPED_TRACE(u.resource);
         EXPECT_EQ(u.resource.find("MagnifyingGlass"), std::string::npos);
         auto* desc = static_cast<RSprite*>(rm.FindRes(u.animation ? RES_ANIMATION : RES_SPRITE, u.resource.c_str()));
         ASSERT_NE(desc, nullptr) << "declared";
-        EXPECT_EQ(desc->resgroup, 10);
+        EXPECT_EQ(desc->resgroup, c.group);
         ResDesc* tex = rm.FindRes(RES_TEXTURE, desc->texname.c_str());
         ASSERT_NE(tex, nullptr);
-        EXPECT_EQ(tex->resgroup, 10);
+        EXPECT_EQ(tex->resgroup, c.group);
         hgeSprite* picture = Picture(rm, u);
         ASSERT_NE(picture, nullptr);
         EXPECT_NE(picture->GetTexture(), 0u);
     }
 
-    // The task objects: who is hidden where.
+    // The task objects: who is hidden where. A tool is found in the picture and
+    // used on its target; the target may be larger than a hidden thing.
     std::set<std::string> wanted;
     std::set<std::string> toolNames;
+    std::set<std::string> toolTargets;
+    for (const auto& t : tasks) {
+        const bool toolTask = t->HasAttribute("tool_to_find");
+        if (toolTask) {
+            toolNames.insert(t->GetStringAttribute("tool_to_find"));
+            EXPECT_FALSE(t->GetStringAttribute("tool_sprite").empty());
+        }
+        for (const auto& item : t->GetChildren()) {
+            wanted.insert(item->GetStringAttribute("name"));
+            if (toolTask) toolTargets.insert(item->GetStringAttribute("name"));
+        }
+        EXPECT_NE(t->GetStringAttribute("name"), "Cigar");
+    }
     int findTasks = 0;
     for (const auto& t : tasks) {
-        for (const auto& item : t->GetChildren()) wanted.insert(item->GetStringAttribute("name"));
-        if (t->HasAttribute("tool_to_find")) toolNames.insert(t->GetStringAttribute("tool_to_find"));
-        EXPECT_NE(t->GetStringAttribute("name"), "Cigar");
-        if (t->GetStringAttribute("type") == "And" && t->GetStringAttribute("name") != "Key") ++findTasks;
+        if (t->GetStringAttribute("type") != "And") continue;
+        bool pickUp = false;
+        for (const auto& item : t->GetChildren()) pickUp |= toolNames.count(item->GetStringAttribute("name")) > 0;
+        if (!pickUp) ++findTasks;
     }
-    EXPECT_EQ(findTasks, 12);
-    EXPECT_EQ(toolNames, std::set<std::string>{"study_key"}) << "only the key is ever a tool";
+    EXPECT_EQ(findTasks, c.findTasks);
+    EXPECT_EQ(toolNames, c.tools) << "only these are ever tools";
+    wanted.insert(toolNames.begin(), toolNames.end());
 
     std::set<std::string> names;
     int hidden = 0;
@@ -248,7 +316,7 @@ TEST_F(StudyScene, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
         // (screen x < 280 and y > 430).
         EXPECT_GE(left * kSceneToScreen, 180.0f);
         EXPECT_FALSE(left * kSceneToScreen < 280.0f && bottom * kSceneToScreen > 430.0f) << "under the open bag";
-        if (o.name == "desk_drawer") continue;
+        if (toolTargets.count(o.name)) continue;
         ++hidden;
         EXPECT_GE(picture->GetWidth(), 40.0f);
         EXPECT_LE(picture->GetWidth(), 140.0f);
@@ -265,51 +333,111 @@ TEST_F(StudyScene, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
             }
         }
     }
-    EXPECT_EQ(hidden, 15) << "fourteen hidden things and the key";
+    EXPECT_EQ(hidden, c.hidden);
     EXPECT_GE(halfHidden, 2) << "some things are half hidden behind decorations";
-
-    // The music box chimes between runs.
-    bool musicBox = false;
-    for (const auto& [id, u] : units)
-        if (u.resource == "box_musicbox_Study") {
-            musicBox = true;
-            EXPECT_TRUE(u.animation);
-            EXPECT_EQ(u.delay, 4.0f);
-            EXPECT_EQ(rm.GetAnimation(u.resource.c_str())->GetFrames(), 8);
-        }
-    EXPECT_TRUE(musicBox);
 }
 
-TEST_F(StudyScene, TitleAndEveryClueReadInBothTables) {
+TEST_P(SceneContent, TitleAndEveryClueReadInBothTablesOnOneLine) {
     std::vector<std::string> keys = {root->GetStringAttribute("SceneName")};
+    std::vector<std::pair<std::string, std::string>> clues;  // key, count prefix
     for (const auto& t : tasks) {
+        const size_t count = t->GetChildren().size();
         keys.push_back(t->GetStringAttribute("text_singular"));
         keys.push_back(t->GetStringAttribute("text_plural"));
+        clues.emplace_back(t->GetStringAttribute("text_singular"), "");
+        clues.emplace_back(t->GetStringAttribute("text_plural"), count > 1 ? std::to_string(count) + " " : "");
     }
-    EXPECT_EQ(keys.size(), 1u + 2u * 14u);
+    EXPECT_GE(tasks.size(), 12u);
+    // The clue line on the panel is 97 px of "Comics" at tracking -7.
+    hgeFont comics("data\\Font\\comics.fnt");
+    comics.SetTracking(-7);
     for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        SCOPED_TRACE(table);
         hgeStringTable strings(table);
         for (const std::string& key : keys) {
             ASSERT_FALSE(key.empty());
             const char* text = strings.GetString(key.c_str());
-            ASSERT_NE(text, nullptr) << table << " " << key;
+            ASSERT_NE(text, nullptr) << key;
             EXPECT_GT(std::string(text).size(), 2u) << key;
         }
+        for (const auto& [key, prefix] : clues)
+            EXPECT_LE(comics.GetLineWidth((prefix + strings.GetString(key.c_str())).c_str()), 97.0f) << key;
     }
-    // The win gives a cigar.
-    bool cigar = false;
-    for (const auto& c : root->GetChildren()) {
-        if (c->GetName() != "task_condition") continue;
-        RefPtr<Element> finished = c->FindChild("finished_task");
-        RefPtr<Element> action = c->FindChild("action");
-        if (finished && action && finished->GetStringAttribute("name") == "OnWin")
-            cigar = action->GetStringAttribute("type") == "AddCigars" && action->GetStringAttribute("name") == "1";
-    }
-    EXPECT_TRUE(cigar);
     EXPECT_TRUE(XMLDocument::FromFile("data/Database/Actions.xml").IsLoaded());
 }
 
-TEST_F(StudyScene, SharedPlayFieldArtHasItsSizesAndHotSpots) {
+TEST_P(SceneContent, StoryLinksAreInPlace) {
+    const SceneCase& c = GetParam();
+    // The next scene, the medal it may give, and the cigar of every win.
+    EXPECT_EQ(root->GetStringAttribute("SceneToLoadOnFinish"), c.next);
+    if (!c.next.empty() && c.next != "Final") {
+        std::string path = c.next;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        EXPECT_TRUE(XMLDocument::FromFile(path).IsLoaded()) << path;
+    }
+    EXPECT_EQ(root->GetIntAttribute("MedalToAdd"), c.medal);
+    if (c.medal) {
+        EXPECT_EQ(root->GetFloatAttribute("MedalAddingProbability"), 1.0f);
+    }
+    bool cigar = false;
+    for (const auto& a : ActionsAfter("OnWin"))
+        cigar |= a->GetStringAttribute("type") == "AddCigars" && a->GetStringAttribute("name") == "1";
+    EXPECT_TRUE(cigar) << "the win gives a cigar";
+
+    // Mini-games start from the conditions of single tasks of the scene.
+    std::set<std::string> taskNames;
+    for (const auto& t : tasks) taskNames.insert(t->GetStringAttribute("name"));
+    std::set<std::string> miniGames;
+    for (const auto& t : taskNames)
+        for (const auto& a : ActionsAfter(t))
+            if (a->GetStringAttribute("type") == "MiniGame") {
+                const std::string file = a->GetStringAttribute("name");
+                EXPECT_EQ(file.rfind("data/MiniGames/", 0), 0u) << file;
+                miniGames.insert(file);
+            }
+    for (const std::string& file : c.miniGames) EXPECT_TRUE(miniGames.count(file)) << file;
+
+    // The comic page of the story's end follows the last clue.
+    if (!c.lastComic.empty()) {
+        ASSERT_FALSE(tasks.empty());
+        bool comic = false;
+        for (const auto& a : ActionsAfter(tasks.back()->GetStringAttribute("name")))
+            comic |= a->GetStringAttribute("type") == "ShowComics" && a->GetStringAttribute("name") == c.lastComic;
+        EXPECT_TRUE(comic) << c.lastComic;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Story, SceneContent, ::testing::ValuesIn(kScenes),
+                         [](const ::testing::TestParamInfo<SceneCase>& info) {
+                             std::string name = info.param.file;
+                             name = name.substr(name.rfind('/') + 1);
+                             return name.substr(0, name.find('.'));
+                         });
+
+// The study's music box chimes between its runs.
+using StudyScene = HeadlessEngineTest;
+
+TEST_F(StudyScene, MusicBoxChimesBetweenRuns) {
+    XMLDocument doc = XMLDocument::FromFile("data/Scenes/Study.xml");
+    ASSERT_TRUE(doc.IsLoaded());
+    bool musicBox = false;
+    for (const auto& child : doc.GetRoot()->GetChildren()) {
+        RefPtr<Element> a = child->FindChild("animation");
+        if (child->GetName() != "unit" || !a || a->GetValue() != "box_musicbox_Study") continue;
+        musicBox = true;
+        EXPECT_EQ(ChildText(*child, "delay"), "4");
+    }
+    EXPECT_TRUE(musicBox);
+    hgeResourceManager rm("data\\Resource\\main.res");
+    auto* desc = static_cast<RAnimation*>(rm.FindRes(RES_ANIMATION, "box_musicbox_Study"));
+    ASSERT_NE(desc, nullptr);
+    EXPECT_EQ(desc->frames, 8);
+}
+
+using PlayFieldArt = HeadlessEngineTest;
+
+TEST_F(PlayFieldArt, SharedArtHasItsSizesAndHotSpots) {
+
     hgeResourceManager rm("data\\Resource\\main.res");
     for (auto [type, name] : std::vector<std::pair<int, const char*>>{{RES_SPRITE, "InGamePanel"},
                                                                       {RES_ANIMATION, "PlayCursor"},

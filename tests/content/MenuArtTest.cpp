@@ -1,0 +1,137 @@
+// The main menu's sea with its rocks and the load screen's picture, read as
+// the game reads them (the resource script on the headless engine): sizes, the
+// places the screens rely on (the wreck's dark portholes under the lit glass,
+// water above the sand, the bar's brass frame around its dark track, a dark
+// sky), and painted surfaces with hardly a flat 16 x 16 block.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
+#include "support/HeadlessEngine.h"
+
+namespace {
+
+// The texels of one texture, copied through the engine's lock.
+struct Texels {
+    int w = 0, h = 0;
+    std::vector<DWORD> px;
+    int A(int x, int y) const { return int(px[size_t(y) * w + x] >> 24); }
+    int R(int x, int y) const { return int(px[size_t(y) * w + x] >> 16) & 255; }
+    int G(int x, int y) const { return int(px[size_t(y) * w + x] >> 8) & 255; }
+    int B(int x, int y) const { return int(px[size_t(y) * w + x]) & 255; }
+    float Luma(int x, int y) const { return 0.299f * R(x, y) + 0.587f * G(x, y) + 0.114f * B(x, y); }
+
+    // Share of the opaque 16 x 16 blocks whose luminance (every second texel)
+    // spans fewer than 4 levels.
+    double FlatShare() const {
+        int flat = 0, total = 0;
+        for (int by = 0; by + 16 <= h; by += 16)
+            for (int bx = 0; bx + 16 <= w; bx += 16) {
+                float lo = 1e9f, hi = -1e9f;
+                bool opaque = true;
+                for (int y = by; y < by + 16 && opaque; y += 2)
+                    for (int x = bx; x < bx + 16; x += 2) {
+                        if (A(x, y) < 250) { opaque = false; break; }
+                        lo = std::min(lo, Luma(x, y));
+                        hi = std::max(hi, Luma(x, y));
+                    }
+                if (!opaque) continue;
+                ++total;
+                flat += hi - lo < 4.0f;
+            }
+        return total ? double(flat) / total : 1.0;
+    }
+    // How many texels of the rectangle pass the test.
+    template <class Test>
+    int Count(int x1, int y1, int x2, int y2, Test test) const {
+        int n = 0;
+        for (int y = y1; y < y2; ++y)
+            for (int x = x1; x < x2; ++x) n += test(R(x, y), G(x, y), B(x, y));
+        return n;
+    }
+};
+
+bool IsBrass(int r, int g, int b) { return r > 150 && r < 215 && g > 100 && g < 170 && b < 100; }
+
+class MenuArt : public HeadlessEngineTest {
+protected:
+    void SetUp() override {
+        HeadlessEngineTest::SetUp();
+        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
+    }
+    void TearDown() override {
+        rm.reset();
+        HeadlessEngineTest::TearDown();
+    }
+    Texels Read(const char* texture) {
+        Texels t;
+        HTEXTURE tex = rm->GetTexture(texture);
+        if (!tex) return t;
+        DWORD* p = hge->Texture_Lock(tex, true);
+        if (p) {
+            t.w = hge->Texture_GetWidth(tex);
+            t.h = hge->Texture_GetHeight(tex);
+            t.px.assign(p, p + size_t(t.w) * t.h);
+        }
+        hge->Texture_Unlock(tex);
+        return t;
+    }
+
+    std::unique_ptr<hgeResourceManager> rm;
+};
+
+TEST_F(MenuArt, TheSeaAndItsRocksKeepTheirLayoutAndArePainted) {
+    const Texels sea = Read("MenuBackground");
+    ASSERT_EQ(sea.w, 800);
+    ASSERT_EQ(sea.h, 600);
+    EXPECT_TRUE(std::all_of(sea.px.begin(), sea.px.end(), [](DWORD c) { return (c >> 24) >= 250; })) << "opaque";
+    EXPECT_LT(sea.FlatShare(), 0.05);
+    // The portholes stay dark glass ringed with brass: the game lays the lit
+    // glass over them.
+    for (const auto& hole : {std::make_pair(91, 30), std::make_pair(177, 60)}) {
+        const int dark = sea.Count(hole.first - 6, hole.second - 6, hole.first + 6, hole.second + 6,
+                                   [](int r, int g, int b) { return r + g + b < 120; });
+        EXPECT_GT(dark, 12 * 12 * 8 / 10) << hole.first;
+        const int rim = sea.Count(hole.first - 16, hole.second - 16, hole.first + 16, hole.second + 16,
+                                  [](int r, int, int b) { return r > b + 40 && r > 80; });
+        EXPECT_GT(rim, 150) << hole.first;
+    }
+    // Blue open water where the fish swim and the buttons stand, sand below.
+    EXPECT_GT(sea.Count(300, 150, 800, 460, [](int r, int, int b) { return b > r + 40; }), 500 * 310 * 98 / 100);
+    EXPECT_GT(sea.Count(0, 530, 800, 600, [](int r, int, int b) { return r > b + 25; }), 800 * 70 * 85 / 100);
+
+    const Texels rocks = Read("MenuRocks");
+    ASSERT_EQ(rocks.w, 800);
+    ASSERT_EQ(rocks.h, 140);
+    int clearTop = 0, solidBase = 0;
+    for (int x = 0; x < 800; ++x) clearTop += rocks.A(x, 2) < 16;
+    for (const int x : {60, 170, 560, 690}) solidBase += rocks.A(x, 130) >= 250;
+    EXPECT_GT(clearTop, 800 * 95 / 100) << "clear water above the rocks";
+    EXPECT_EQ(solidBase, 4) << "the four rocks where they stood";
+}
+
+TEST_F(MenuArt, TheLoadScreenKeepsTheBarsFrameAndIsPainted) {
+    hgeSprite* sprite = rm->GetSprite("LoadBackground");
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(sprite->GetWidth(), 800.0f);
+    EXPECT_EQ(sprite->GetHeight(), 600.0f);
+    const Texels load = Read("LoadBackgroundTexture");
+    ASSERT_EQ(load.w, 800);
+    ASSERT_EQ(load.h, 600);
+    EXPECT_TRUE(std::all_of(load.px.begin(), load.px.end(), [](DWORD c) { return (c >> 24) >= 250; })) << "opaque";
+    EXPECT_LT(load.FlatShare(), 0.05);
+    // Brass above and below the track (the bar fills 80 to 720, 555 to 585),
+    // at both of its ends, and the empty track itself dark.
+    EXPECT_GT(load.Count(80, 548, 720, 553, IsBrass), 640 * 5 * 7 / 10);
+    EXPECT_GT(load.Count(80, 587, 720, 592, IsBrass), 640 * 5 * 7 / 10);
+    EXPECT_GT(load.Count(73, 560, 79, 580, IsBrass) + load.Count(721, 560, 727, 580, IsBrass), 2 * 6 * 20 * 6 / 10);
+    EXPECT_EQ(load.Count(82, 558, 718, 583, [](int r, int g, int b) { return r + g + b >= 120; }), 0);
+    // A dark night sky over the town.
+    EXPECT_GT(load.Count(0, 0, 540, 200, [](int r, int, int b) { return b > r && r < 80; }), 540 * 200 * 9 / 10);
+}
+
+}  // namespace
