@@ -1,14 +1,18 @@
 #include "scene/PlayField.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
+#include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/effects/ParticleSystemEntity.h"
+#include "entities/widgets/TextEntity.h"
+#include "graphics/FontRegistry.h"
 #include "graphics/PixelHitTest.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeParticleSystem.h"
@@ -158,13 +162,22 @@ void PlayField::Render() {
 
 void PlayField::Update(float dt) {
     CGUIEntity::Update(dt);
+    // A click of this frame may have paused the field (a mini-game).
     if (!IsPausedInChain()) {
+        if (speedTimer >= 0.0f) speedTimer += dt;
+        if (pressSeen) misclickTimer += dt;
         HGE* hge = Services::Hge(engine);
         float mx = 0.0f, my = 0.0f;
         if (hge) hge->Input_GetMousePos(&mx, &my);
-        // Scene play's per-frame work (its timers, the flashlight and the
-        // measuring tool, the hover cursor, flights, replayed clicks, spent
-        // particle systems and the held item) joins here.
+        if (flashlight) {
+            flashlight->SetPosXY(mx, my);
+            flashlight->OnMove();
+        }
+        UpdateMeasuringTool(mx, my);
+        if (cursor.kind != CURSOR_MAGNIFYING_GLASS) UpdateHoverCursor(dt);
+        StartFlights(dt);
+        ReplayDelayedTasks();
+        DropSpentParticleSystems(dt);
         if (cursor.kind == CURSOR_MAGNIFYING_GLASS && objectsLayer) {
             objectsLayer->SetLensPosition(mx, my);
             const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;
@@ -180,6 +193,21 @@ void PlayField::Update(float dt) {
                     if (hgeSprite* lens = object->GetLensSprite2()) lens->SetMaskPos(hx + sceneX - ax, hy + mirroredY - ay);
             }
         }
+        if (cursor.entity) {
+            ZOLTFramework::CEntity* holder = cursor.entity->GetParent();
+            const float px = holder ? holder->GetAbsoluteX() : 0.0f, py = holder ? holder->GetAbsoluteY() : 0.0f;
+            cursor.entity->SetPosXY(mx - px, my - py);
+            cursor.entity->OnMove();
+            cursor.entity->SetScale(SceneObject::kSceneToScreen);
+            cursor.entity->OnScale();
+            if (cursor.mirrorEntity) {
+                const float mirroredY = my + SceneObjectsLayer::MirrorOffset(my);
+                cursor.mirrorEntity->SetPosXY(mx - px, mirroredY - py);
+                cursor.mirrorEntity->OnMove();
+                cursor.mirrorEntity->SetScale(SceneObject::kSceneToScreen);
+                cursor.mirrorEntity->OnScale();
+            }
+        }
     }
     // The entity manager updates the bag itself; the field only wakes it and
     // keeps a tab on it.
@@ -189,8 +217,105 @@ void PlayField::Update(float dt) {
     }
 }
 
+void PlayField::UpdateMeasuringTool(float mx, float my) {
+    if (!measureCursor || !measureCompass || !measureLine || !measureText) return;
+    measureCursor->SetPosXY(mx, my);
+    measureCursor->OnMove();
+    const float cx = measureCompass->GetX(), cy = measureCompass->GetY();
+    measureLine->SetPosXY(cx + (mx - cx) * 0.5f, cy + (my - cy) * 0.5f);
+    measureLine->OnMove();
+    const float s = std::max(GetScaleX(), GetScaleY());
+    const float d = std::hypot(mx - cx, my - cy);
+    measureLine->SetScaleX(1.0f / s);
+    measureLine->SetScaleY(d / s);
+    measureLine->OnScale();
+    const float a = std::atan2(my - cy, mx - cx);
+    measureLine->SetRotation(a + 1.5707963705f);
+    measureCursor->SetRotation(a + 3.1415927410f);
+    std::string reading = "0";
+    if (cx != measureReferenceX || cy != measureReferenceY) {
+        const float r = 2.0f * d / std::hypot(measureReferenceX - cx, measureReferenceY - cy);
+        reading = std::to_string(int(r)) + "." + std::to_string(int(r * 10.0f) % 10);
+    }
+    measureText->SetText(reading);
+    measureText->SetFont(FontRegistry::GetFont("Default14"));
+    measureText->SetPosXY(mx + 20.0f, my + 20.0f);
+    measureText->OnMove();
+}
+
+void PlayField::UpdateHoverCursor(float dt) {
+    if (!hoverCursor) return;
+    if (CheckHoverObject()) {
+        if (!hoverCursor->IsPlaying()) {
+            hoverCursor->Play();
+            if (objectsLayer && objectsLayer->GetCursorSprite()) objectsLayer->SetCursorSprite(hoverCursor);
+        }
+        hoverCursor->Update(dt);
+    } else if (hoverCursor->IsPlaying()) {
+        hoverCursor->Stop();
+        hoverCursor->SetFrame(hoverCursor->GetFrames() - 1);
+        if (objectsLayer && objectsLayer->GetCursorSprite()) objectsLayer->SetCursorSprite(playCursor);
+    }
+}
+
+void PlayField::PutHeldItemBack(float mx, float my) {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    auto* item = manager->Spawn<SceneObject>(cursor.spriteName, false, 0.0f, 0.0f, false, cursor.itemName,
+                                             objectsLayer);
+    item->SetPosXY(mx / SceneObject::kSceneToScreen, my / SceneObject::kSceneToScreen);
+    item->SetDepth(100.0f);
+    item->AttachTo(this);
+    item->RemoveLensSprites();
+    if (inventory) inventory->AddReturning();
+    hgeSprite* image = item->GetDisplaySprite();
+    item->SetScale(image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f) ? 0.6f : 1.0f);
+    std::weak_ptr<void> self = GetLifeToken();
+    SendObjectToInventory(item, [this, self, item] {
+        if (!self.expired()) OnTaskChanged(item, "", "");
+    });
+}
+
+void PlayField::OnRightButton(bool down) {
+    if (!down) return;
+    if (cursor.kind != CURSOR_PLAIN) {
+        SetCursor(CURSOR_PLAIN, "", "");
+        return;
+    }
+    const auto glass = counters.find("Magnifying glass");
+    if (glass != counters.end() && glass->second.count != 0) return;
+    SetCursor(CURSOR_MAGNIFYING_GLASS, "", "");
+    savedCursor = cursor;
+    savedCursor.entity = savedCursor.mirrorEntity = nullptr;
+}
+
+void PlayField::OnMouseOver(bool entered) {
+    if (!entered && panelShown) {
+        savedCursor = cursor;
+        savedCursor.entity = savedCursor.mirrorEntity = nullptr;
+        SetCursor(CURSOR_PLAIN, "", "");
+        if (objectsLayer) objectsLayer->SetCursorSprite(nullptr);
+        if (engine) engine->SetDrawCursor(true);
+        mouseOutside = true;
+        return;
+    }
+    if (FindMagnifyingGlassObject()) return;
+    if (objectsLayer) objectsLayer->SetCursorSprite(CheckHoverObject() ? hoverCursor : playCursor);
+    if (playCursor) playCursor->SetColor(0xFFFFFFFF);
+    if (hoverCursor) hoverCursor->SetColor(0xFFFFFFFF);
+    if (cursor.kind != CURSOR_HELD_ITEM && savedCursor.kind != CURSOR_HELD_ITEM)
+        SetCursor(savedCursor.kind, savedCursor.spriteName, savedCursor.itemName);
+    if (engine) engine->SetDrawCursor(false);
+    mouseOutside = false;
+}
+
 void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const std::string& itemName) {
-    // Putting a held item back into the bag belongs to scene play and joins here.
+    if (cursor.kind == CURSOR_HELD_ITEM && kind != CURSOR_HELD_ITEM && cursor.entity) {
+        HGE* hge = Services::Hge(engine);
+        float mx = 0.0f, my = 0.0f;
+        if (hge) hge->Input_GetMousePos(&mx, &my);
+        PutHeldItemBack(mx, my);
+    }
     cursor.kind = kind;
     cursor.spriteName = spriteName;
     cursor.itemName = itemName;
@@ -253,8 +378,7 @@ void PlayField::ShowPanel() {
         conditions.erase(it);
         for (const ActionRecord& action : fired.actions) {
             Send(action.event, action.value);
-            // A "LockingTask" action also locks the scene on a task; scene play
-            // adds that here.
+            if (action.event == "LockingTask") LockOnTask(action.value);
         }
         it = conditions.begin();
     }
@@ -263,6 +387,15 @@ void PlayField::ShowPanel() {
         if (hoverCursor) hoverCursor->SetColor(0xFFFFFFFF);
         if (engine) engine->SetDrawCursor(false);
     }
+}
+
+void PlayField::LockOnTask(const std::string& value) {
+    // "task^angle": radians, or degrees with a trailing "d"; no "^": no angle.
+    const size_t caret = value.find('^');
+    const std::string taskName = value.substr(0, caret);
+    const float angle = caret == std::string::npos ? 0.0f : StringToFloat(value.substr(caret + 1));
+    ShowExtraCigarTutorial(taskName);
+    if (pointedOutObject) ShowObjectPointer(pointedOutObject, angle);
 }
 
 void PlayField::AddDividingLine() {

@@ -16,6 +16,7 @@
 // more only: 0 would free every resource, 1 and 2 are start-up groups).
 #pragma once
 
+#include <functional>
 #include <list>
 #include <map>
 #include <set>
@@ -61,10 +62,18 @@ public:
     PlayField(const std::string& scenePath, ZOLTFramework::CQuestionListener* listener);
     ~PlayField() override;
 
+    // Steps: mouse dispatch (the clicks of the frame); unless paused, the
+    // timers, the flashlight and the measuring tool, the hover cursor, the
+    // flights that start, the replay of held-back clicks, spent particle
+    // systems, the lens and the held item; always the bag's own step.
     void Update(float dt) override;
     void Render() override;
     void GotFocus() override;
     void LostFocus() override;
+    void OnLeftButton(bool down) override;
+    // A press puts a held item back or a taken glass away, or takes the glass.
+    void OnRightButton(bool down) override;
+    void OnMouseOver(bool entered) override;
     // Children follow; the hit rectangle stays right of the panel.
     void OnMove() override;
 
@@ -86,6 +95,58 @@ public:
     // The first scene object is fully faded in; a scene without objects (all
     // taken) counts as shown.
     bool IsFullyShown() const;
+
+    // ---- clicks
+    // The clickable object under the scene point (a ring of samples around
+    // it, opaque texels only, topmost first), or null.
+    SceneObject* FindObjectAt(float sceneX, float sceneY);
+    // The click on one object: tasks, tools, conditions, flights and scores.
+    void OnObjectClick(SceneObject* object);
+    // Particles and sound at the screen point (and its mirror in a split picture).
+    void StartObjectMissEffect(float screenX, float screenY);
+    void StartPickEffect(SceneObject* object);
+    // Speed timer to 0, then the score pop-up under the field.
+    void ResetAndForward(float score, float x, float y, const std::string& caption, int kind);
+
+    // ---- flights
+    // Queues the flight to the scene point: the object pulses 1.2 s first
+    // (0.1 s without a pulse while the mouse is over the bag); one more open item.
+    void QueueObjectFlight(SceneObject* object, float targetX, float targetY, std::function<void()> onArrival,
+                           bool intoInventory);
+    // Opens the bag and flies the object into its next slot.
+    void SendObjectToInventory(SceneObject* object, std::function<void()> onArrival);
+    // Arrival at the panel: the open item back, "TaskChanged", the tail handed
+    // to the particle layer, the object dies, the win check.
+    void AddMagnifyingGlass(SceneObject* object, std::string taskName);
+    // Arrival of an object that grants cigars.
+    void AddCigars(int count, SceneObject* object, std::string taskName);
+    // The level's clue texts by task name (the panel flight aims at them); not owned.
+    void SetClueMap(const std::map<std::string, TextEntity*>* clues) { clueMap = clues; }
+    // The scene point a found object of the task flies to.
+    void GetPanelTarget(const std::string& taskName, float* sceneX, float* sceneY) const;
+    const std::list<FlightRecord>& GetFlights() const { return flights; }
+    const std::list<hgeParticleSystem*>& GetParticleSystems() const { return particleSystems; }
+
+    // ---- hints and tutorials
+    void ShowObjectPointer(SceneObject* object, float angle);
+    SceneObject* FindHintObject();
+    void ShowHintTutorial();
+    // A task name locks the clicks on its first object; "" ends the lock.
+    void ShowExtraCigarTutorial(const std::string& taskName);
+    unsigned GetItemCount(const std::string& name) const;
+    SceneObject* FindMagnifyingGlassObject() const;
+    hgeSprite* GetTaskSprite(const std::string& taskName) const;
+    SceneObject* GetLockingObject() const { return pointedOutObject; }
+    const std::string& GetLockingTask() const { return pointedOutTask; }
+    ZOLTFramework::CEntity* GetObjectPointer() const { return objectPointer; }
+
+    // ---- delayed tasks (a click that waits for a mini-game)
+    // After "MiniGameFinished" (skipped false) or "MiniGameSkip" (true).
+    void UpdateDelayedTasks(const std::string& miniGameFile, bool skipped);
+    // After "MiniGameSolveLater".
+    void RefreshDelayedTasks(const std::string& miniGameFile);
+    void ProcessDelayedTasks();
+    const std::vector<DelayedTaskRecord>& GetSolveLaterTasks() const { return solveLaterTasks; }
 
     // ---- rules
     // An object of a task was taken with a tool into the bag.
@@ -145,9 +206,9 @@ public:
     ZOLTFramework::CQuestionListener* GetListener() const { return listener; }
     void SetKeepResources(int value) { keepResources = value; }
 
-    // Scene play (clicks, flights, tools and scores) is built on this class:
-    // OnLeftButton, OnRightButton and OnMouseOver keep the GUI entity's empty
-    // handling until then, and the members below are its state.
+    int GetMisclickCount() const { return misclickCount; }
+    float GetSpeedTimer() const { return speedTimer; }
+    bool IsWinSent() const { return winSent; }
 
 protected:
     // Sends (event, value) to the listener, when there is one.
@@ -156,6 +217,26 @@ protected:
     // ---- loading steps
     void BuildMeasuringTool();
     void ShowTitleOrPanel(const std::string& titleKey);
+
+    // ---- click steps
+    void ResolveDifference(SceneObject* hit, float sceneX, float sceneY, float screenX, float screenY);
+    SceneObject* FindPartner(SceneObject* object) const;
+    int CountOpenNames() const;
+    void RemoveFromScene(SceneObject* object);
+    // Runs the actions of a finished task's single conditions (and takes the
+    // task off the others); false when the click must end here.
+    bool RunTaskConditions(const TaskRecord& task, bool andPass, int* cigars, std::string* cigarTask);
+    void HandOverTail(SceneObject* object);
+    void QueueWinCheck();
+    void StartFlights(float dt);
+    void ReplayDelayedTasks();
+    void DropSpentParticleSystems(float dt);
+    void UpdateMeasuringTool(float mx, float my);
+    void UpdateHoverCursor(float dt);
+    void PutHeldItemBack(float mx, float my);
+    // A "LockingTask" value: the task's first object alone can be clicked,
+    // with the pointer above it.
+    void LockOnTask(const std::string& value);
 
     int keepResources = 0;
     int sceneKind = 0;  // 1: find the differences
@@ -210,4 +291,7 @@ protected:
     bool mouseOutside = false;
     std::string lastHintedName;
     float panelWidth = 0.0f;
+    const std::map<std::string, TextEntity*>* clueMap = nullptr;
+    std::string currentMiniGame;  // the last mini-game asked for, until put off
+    bool winSent = false;
 };

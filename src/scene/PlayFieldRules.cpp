@@ -53,7 +53,8 @@ bool PlayField::AreTasksDone() const {
 
 void PlayField::CheckWin() {
     playing = true;
-    if (!AreTasksDone()) return;
+    if (winSent || !AreTasksDone()) return;
+    winSent = true;
     for (auto it = conditions.begin(); it != conditions.end();) {
         if (it->conditions.size() != 1 || it->conditions.front() != "OnWin") {
             ++it;

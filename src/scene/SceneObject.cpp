@@ -132,6 +132,7 @@ void SceneObject::MaskLensSprites() {
 
 SceneObject::~SceneObject() {
     SceneScript::Withdraw("PlayField_" + name, this);
+    delete particleSystem;
     delete animation1;
     if (animation2)
         delete animation2;
@@ -141,6 +142,18 @@ SceneObject::~SceneObject() {
         delete animation3;
     else
         delete lensSprite2;
+}
+
+void SceneObject::SetParticleSystem(hgeParticleSystem* system) {
+    if (system == particleSystem) return;
+    delete particleSystem;
+    particleSystem = system;
+}
+
+hgeParticleSystem* SceneObject::ReleaseParticleSystem() {
+    hgeParticleSystem* system = particleSystem;
+    particleSystem = nullptr;
+    return system;
 }
 
 void SceneObject::RemoveLensSprites() {

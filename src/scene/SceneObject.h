@@ -55,8 +55,11 @@ public:
     hgeSprite* GetLensSprite2() const { return lensSprite2; }
     hgeAnimation* GetAnimation() const { return animation1; }
     SceneObjectsLayer* GetObjectsLayer() const { return objectsLayer; }
-    // Not owned: its owner sets it; the object updates and draws it.
-    void SetParticleSystem(hgeParticleSystem* system) { particleSystem = system; }
+    // Owned from then on (a previous one is freed): the object updates and
+    // draws it and frees it when it dies, unless it was released first.
+    void SetParticleSystem(hgeParticleSystem* system);
+    // Hands the system over to the caller; the slot is empty afterwards.
+    hgeParticleSystem* ReleaseParticleSystem();
     hgeParticleSystem* GetParticleSystem() const { return particleSystem; }
     float GetFadeRate() const { return fadeRate; }
     // The object's own delayed calls (animation restarts, sounds).

@@ -171,7 +171,7 @@ TEST(PlayFieldLoad, MissingFieldArtIsReportedAndNothingBreaks) {
     SceneObject* box = field->FindObjectByName("musicbox");
     box->StartAnimation(0.0f);
     box->StopAnimation(1.0f);
-    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    field->OnRightButton(true);  // the glass, kept as the cursor of the field
     engine.MoveMouse(400, 300);
     engine.Step(5);
     EXPECT_TRUE(field->GetObjectsLayer()->GetEnrolled().empty()) << "image-less objects do not enrol";

@@ -51,7 +51,7 @@ TEST(PlayFieldRules, TaskChangesAndTheWinCheck) {
     EXPECT_EQ(level->events, (std::vector<std::string>{"AddCigars=1", "Music=win", "Fanfare=x", "Win="}));
     level->events.clear();
     field->CheckWin();
-    EXPECT_EQ(level->events, (std::vector<std::string>{"Win="})) << "the OnWin actions go once";
+    EXPECT_TRUE(level->events.empty()) << "the OnWin actions and \"Win\" go once";
     ASSERT_EQ(field->GetConditions().size(), 2u) << "a condition on OnWin and a task never fires";
 
     // An object taken into the bag: its flying item leaves the records, the bag
@@ -105,7 +105,7 @@ TEST(PlayFieldRules, LensEnlargesEveryObjectAroundTheMouse) {
         EXPECT_NE(recorded.quad.tex, frameTexture) << "no lens frame without an enrolled object";
     }
 
-    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    field->OnRightButton(true);  // the glass, kept as the cursor of the field
     EXPECT_FLOAT_EQ(field->GetScaleX(), PlayField::kLensScale);
     EXPECT_EQ(lensLayer->GetCursorSprite(), nullptr);
     const size_t objectCount = field->GetSceneObjects().size();
@@ -157,7 +157,7 @@ TEST(PlayFieldRules, SplitViewServesTheOtherHalf) {
     EXPECT_EQ(field->GetSceneObjects()[2]->GetResourceName(), "InGameDividingLine");
     EXPECT_TRUE(field->GetObjectsLayer()->IsMirroredCursor());
     engine.Run(0.6f);
-    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    field->OnRightButton(true);  // the glass, kept as the cursor of the field
     EXPECT_TRUE(field->GetObjectsLayer()->IsSplitView());
 
     for (const float mouseY : {160.0f, 450.0f}) {

@@ -81,7 +81,7 @@ TEST(StudyScene, LoadsHeadlessWithTheRecordsOfItsFileAndOpensThePanelAfterItsTit
     EXPECT_NEAR(level->TimeOf("ShowPanel"), title + 0.1f, engine.Dt() + 1e-3f);
 
     // The lens takes in every object.
-    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    field->OnRightButton(true);  // the glass, kept as the cursor of the field
     engine.MoveMouse(520.0f, 300.0f);
     engine.Step(2);
     EXPECT_EQ(field->GetObjectsLayer()->GetEnrolled().size(), field->GetSceneObjects().size());

@@ -89,7 +89,7 @@ TEST(LensSnapshot, TheLensEnlargesTheSceneAboutTheMouse) {
     FrameDriver::RunFrames(1);
     const Picture plain = Snapshot(engine.GetHGE(), "lens_fixture_plain.png");
 
-    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    field->OnRightButton(true);  // the glass, kept as the cursor of the field
     engine.GetHGE()->Input_SetMousePos(mx, my);
     FrameDriver::RunFrames(2);
     const Picture lens = Snapshot(engine.GetHGE(), "lens_fixture.png");
@@ -133,7 +133,7 @@ TEST(LensSnapshot, TheStudyAndItsLens) {
     const int dark = plain.Count(180, 0, 800, 600, [](int r, int g, int b) { return r + g + b < 6; });
     EXPECT_LT(dark, 620 * 600 / 100);
 
-    field->SetCursor(PlayField::CURSOR_MAGNIFYING_GLASS, "", "");
+    field->OnRightButton(true);  // the glass, kept as the cursor of the field
     engine.GetHGE()->Input_SetMousePos(mx, my);
     FrameDriver::RunFrames(2);
     const Picture lens = Snapshot(engine.GetHGE(), "study_lens.png");

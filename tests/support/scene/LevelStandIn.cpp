@@ -41,6 +41,19 @@ void LevelStandIn::OnQuestion(const std::string& event, const std::string& value
     }
 }
 
+void LevelStandIn::ReportMiniGame(const std::string& result, const std::string& file) {
+    events.push_back(result + "=" + file);
+    eventTimes.push_back(clock);
+    field->Resume();
+    if (Inventory* bag = field->GetInventory()) bag->Resume();
+    if (result == "MiniGameFinished")
+        field->UpdateDelayedTasks(file, false);
+    else if (result == "MiniGameSkip")
+        field->UpdateDelayedTasks(file, true);
+    else
+        field->RefreshDelayedTasks(file);
+}
+
 void LevelStandIn::OnAnswer(const std::string& id, bool yes) {
     events.push_back("answer:" + id + "=" + (yes ? "1" : "0"));
     eventTimes.push_back(clock);

@@ -2,7 +2,7 @@
 // the field's question listener, owning the field at (0, 0) and a panel
 // entity at (0, 0) that the bag is moved onto (depth -1), recording every event
 // in order ("ShowPanel=", "HidePanel=2.5", "answer:AddCigars=1"), and pausing
-// field and bag on "MiniGame".
+// field and bag at once on "MiniGame".
 #pragma once
 
 #include <string>
@@ -21,6 +21,11 @@ public:
 
     void OnQuestion(const std::string& event, const std::string& value) override;
     void OnAnswer(const std::string& id, bool yes) override;
+
+    // A mini-game's result as a level hands it to the field: the field and
+    // the bag resume, then "MiniGameFinished" and "MiniGameSkip" end the
+    // held-back click and "MiniGameSolveLater" puts it off.
+    void ReportMiniGame(const std::string& result, const std::string& file);
 
     PlayField* Field() const { return field; }
     ZOLTFramework::CEntity* Panel() const { return panel; }

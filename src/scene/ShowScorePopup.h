@@ -1,0 +1,20 @@
+// A score won in a level: the listener hears it as ("AddSpeedScore", score)
+// for kind 1, ("AddMinigameScore", score) for kind 2 and ("AddItemScore",
+// score) for any other kind, and the score (or "caption score!") rises 75
+// pixels from (x, y) under the parent while it fades in and out over 3 s.
+#pragma once
+
+#include <string>
+
+namespace ZOLTFramework {
+class CEntity;
+class CQuestionListener;
+}  // namespace ZOLTFramework
+
+class TextEntity;
+
+enum EScoreKind { SCORE_ITEM = 0, SCORE_SPEED = 1, SCORE_MINIGAME = 2 };
+
+// Returns the flying text (null when there is no entity manager to own it).
+TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuestionListener* listener,
+                           ZOLTFramework::CEntity* parent, const std::string& caption, int kind);

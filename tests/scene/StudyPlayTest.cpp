@@ -1,0 +1,154 @@
+// The study played to the end by clicking each object at an opaque pixel:
+// scores by the speed rule, flights and "TaskChanged" on arrival, the key into
+// the bag and onto the drawer, misclicks, and one "Win" after the "OnWin"
+// actions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "scene/Inventory.h"
+#include "scene/InventoryObject.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "support/engine/HtmlLogCapture.h"
+#include "support/scene/LevelStandIn.h"
+#include "support/scene/ScenePlayHelpers.h"
+#include "support/scene/SceneTestEngine.h"
+
+namespace {
+
+const char* const kStudy = "data/Scenes/Study.xml";
+
+SceneTestOptions StudyOptions() {
+    SceneTestOptions options;
+    options.gameResources = true;
+    options.textFile = "data\\Text\\English.txt";
+    return options;
+}
+
+// Runs until the panel is shown.
+void OpenPanel(SceneTestEngine& engine, LevelStandIn* level) {
+    for (int i = 0; i < 400 && level->EventsNamed("ShowPanel").empty(); ++i) engine.Step();
+    ASSERT_FALSE(level->EventsNamed("ShowPanel").empty());
+    engine.Run(0.6f);
+}
+
+bool InScene(PlayField* field, SceneObject* object) {
+    const auto& objects = field->GetSceneObjects();
+    return std::find(objects.begin(), objects.end(), object) != objects.end();
+}
+
+}  // namespace
+
+TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
+    HtmlLogCapture log;
+    SceneTestEngine engine(StudyOptions());
+    auto* level = new LevelStandIn(kStudy);
+    PlayField* field = level->Field();
+    OpenPanel(engine, level);
+
+    // Three presses on the bare study, 0.1 s apart: one minute off, once.
+    const ScreenPoint bare{700.0f, 20.0f, true};
+    ASSERT_EQ(field->FindObjectAt(bare.x * 1.28f, bare.y * 1.28f), nullptr);
+    for (int i = 0; i < 4; ++i) engine.Click(bare.x, bare.y);
+    EXPECT_EQ(level->EventsNamed("AddTime"), (std::vector<std::string>{"AddTime=-60"}));
+    EXPECT_EQ(field->GetMisclickCount(), 1);
+    engine.Run(1.3f);
+    engine.Click(bare.x, bare.y);
+    EXPECT_EQ(field->GetMisclickCount(), 0) << "a pause of 1.2 s starts the count again";
+
+    // Waits between finds walk the speed rule: none, 1000, 500, none, ...
+    const float waits[] = {0.4f, 1.2f, 2.5f};
+    int finds = 0;
+    std::vector<std::string> arrivals;
+    auto waitForArrivals = [&] {
+        for (int i = 0; i < 400 && level->EventsNamed("TaskChanged").size() < arrivals.size(); ++i) engine.Step();
+        std::vector<std::string> got = level->EventsNamed("TaskChanged");
+        std::sort(got.begin(), got.end());
+        std::vector<std::string> expected = arrivals;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(got, expected);
+    };
+    auto find = [&](const std::string& objectName, const std::string& taskName) {
+        SCOPED_TRACE(objectName);
+        SceneObject* object = field->FindObjectByName(objectName);
+        ASSERT_NE(object, nullptr);
+        const ScreenPoint at = OpaquePointOf(object, field);
+        ASSERT_TRUE(at.found);
+        const float t = field->GetSpeedTimer();
+        const size_t from = level->events.size();
+        engine.Click(at.x, at.y);
+        EXPECT_FALSE(InScene(field, object)) << "taken";
+        std::vector<std::string> expected{"OnObjectClick=" + objectName};
+        // The last find's flight closes the exit.
+        if (field->GetTasks().empty()) expected.push_back("DisableExit=");
+        if (t > 0.0f && t <= 1.0f) expected.push_back("AddSpeedScore=1000");
+        if (t > 1.0f && t <= 2.0f) expected.push_back("AddSpeedScore=500");
+        expected.push_back("AddItemScore=500");
+        std::vector<std::string> got;
+        for (size_t i = from; i < level->events.size(); ++i)
+            if (level->events[i].compare(0, 12, "TaskChanged=") != 0) got.push_back(level->events[i]);
+        EXPECT_EQ(got, expected);
+        EXPECT_EQ(std::count(level->events.begin() + long(from), level->events.end(), "TaskChanged=" + taskName), 0)
+            << "on arrival only";
+        arrivals.push_back("TaskChanged=" + taskName);
+        engine.Run(waits[finds++ % 3]);
+    };
+
+    // The key flies into the bag's first slot.
+    find("study_key", "Key");
+    waitForArrivals();
+    Inventory* bag = field->GetInventory();
+    ASSERT_EQ(bag->GetObjects().size(), 1u);
+    InventoryObject* key = bag->GetObjects()[0];
+    EXPECT_EQ(key->GetObjectName(), "study_key");
+    EXPECT_EQ(key->GetToolName(), "study_key");
+    EXPECT_EQ(key->GetX(), 45.0f);
+    EXPECT_EQ(key->GetY(), 45.0f);
+    EXPECT_EQ(field->GetCounters()["Key"].count, 0);
+    EXPECT_TRUE(field->GetToolRecords().empty()) << "the flying item's record left on arrival";
+
+    // Taken from the opened bag and used on the drawer.
+    bag->Open();
+    engine.Run(0.5f);
+    engine.Click(key->GetAbsoluteX(), key->GetAbsoluteY());
+    ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
+    EXPECT_EQ(field->GetCursor().itemName, "study_key");
+    SceneObject* drawer = field->FindObjectByName("desk_drawer");
+    const ScreenPoint drawerAt = OpaquePointOf(drawer, field);
+    ASSERT_TRUE(drawerAt.found);
+    engine.Click(drawerAt.x, drawerAt.y);
+    EXPECT_FALSE(InScene(field, drawer));
+    EXPECT_FALSE(field->IsPlaying()) << "the check waits a second";
+    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
+    EXPECT_TRUE(bag->GetObjects().empty());
+    engine.Run(0.5f);
+    EXPECT_LT(drawer->GetOpacity(), 0.8f) << "the drawer fades";
+    engine.Run(0.6f);
+    EXPECT_TRUE(field->IsPlaying()) << "the check ran";
+    EXPECT_TRUE(level->EventsNamed("Win").empty());
+
+    // Everything else, in task order.
+    const std::vector<std::pair<std::string, std::string>> rest = {
+        {"watch", "Watch"},   {"spectacles", "Spectacles"},   {"scissors", "Scissors"}, {"quill", "Quill"},
+        {"ace_of_spades", "AceOfSpades"}, {"horseshoe", "Horseshoe"}, {"teacup", "Teacup"},
+        {"envelope", "Envelope"}, {"glove", "Glove"}, {"pipe", "Pipe"}, {"chess_knight", "ChessKnight"},
+        {"coin_1", "Coins"},  {"coin_2", "Coins"}, {"coin_3", "Coins"}};
+    for (const auto& item : rest) {
+        EXPECT_TRUE(level->EventsNamed("Win").empty());
+        find(item.first, item.second);
+    }
+    waitForArrivals();
+    const auto speed = level->EventsNamed("AddSpeedScore");
+    EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=1000"), 4);
+    EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=500"), 4);
+    EXPECT_TRUE(field->GetTasks().empty());
+    EXPECT_EQ(field->GetOpenItems(), 0);
+    const auto win = std::find(level->events.begin(), level->events.end(), "Win=");
+    ASSERT_NE(win, level->events.end());
+    EXPECT_EQ(*(win - 1), "AddCigars=1") << "the OnWin actions first";
+    field->CheckWin();
+    engine.Run(1.5f);
+    EXPECT_EQ(level->EventsNamed("Win").size(), 1u);
+    EXPECT_EQ(log.Count("Error:"), 0);
+}

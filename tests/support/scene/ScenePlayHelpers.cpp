@@ -1,0 +1,47 @@
+#include "support/scene/ScenePlayHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "graphics/PixelHitTest.h"
+#include "graphics/hgeSprite.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+
+ScreenPoint OpaquePointOf(SceneObject* object, PlayField* field) {
+    ScreenPoint best;
+    hgeSprite* sprite = object ? object->GetDisplaySprite() : nullptr;
+    if (!sprite) return best;
+    const float w = sprite->GetWidth(), h = sprite->GetHeight();
+    const float hx = sprite->GetHotSpotX(), hy = sprite->GetHotSpotY();
+    std::vector<std::pair<float, std::pair<float, float>>> texels;
+    for (float ly = 2.0f; ly < h - 2.0f; ly += 1.0f)
+        for (float lx = 2.0f; lx < w - 2.0f; lx += 1.0f) texels.push_back({std::hypot(lx - hx, ly - hy), {lx, ly}});
+    std::sort(texels.begin(), texels.end());
+    for (const auto& texel : texels) {
+        const float lx = texel.second.first, ly = texel.second.second;
+        bool opaque = true;
+        for (float dy = -2.0f; dy <= 2.0f && opaque; dy += 1.0f)
+            for (float dx = -2.0f; dx <= 2.0f && opaque; dx += 1.0f)
+                opaque = SpriteAlphaAt(sprite, lx + dx, ly + dy) > 200;
+        if (!opaque) continue;
+        const float sx = (object->GetAbsoluteX() - hx + lx) * SceneObject::kSceneToScreen;
+        const float sy = (object->GetAbsoluteY() - hy + ly) * SceneObject::kSceneToScreen;
+        if (sx < 190.0f || sx > 795.0f || sy < 5.0f || sy > 595.0f || (sx < 300.0f && sy > 420.0f)) continue;
+        if (field && field->FindObjectAt(sx * PlayField::kScreenToScene, sy * PlayField::kScreenToScene) != object)
+            continue;
+        best.x = sx;
+        best.y = sy;
+        best.found = true;
+        break;
+    }
+    return best;
+}
+
+std::vector<std::string> EventsSince(const std::vector<std::string>& events, size_t from, const std::string& name) {
+    std::vector<std::string> found;
+    for (size_t i = from; i < events.size(); ++i)
+        if (events[i].compare(0, name.size() + 1, name + "=") == 0) found.push_back(events[i]);
+    return found;
+}
