@@ -39,3 +39,6 @@ for name in background desk_drawer watch spectacles scissors quill ace horseshoe
             glove pipe knight coin_cool coin_warm study_key books fern musicbox; do
   render "study/$name.svg" "Texture/Scenes/Study/$name.png"
 done
+
+# ---------------------------------------------------------------- mini-games (groups 50 to 55, Skip button shared)
+bash "$ROOT/tools/art/render_minigames.sh"

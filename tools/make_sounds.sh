@@ -134,6 +134,17 @@ t=$(tmpfile); mix "$t" "$a" "$b"; sfx posuda "$t"
 t=$(tmpfile); synth "$t" 1.5 brownnoise -- tremolo 9 35 lowpass 600 fade q 0.2 1.5 0.3; LEVEL=-8 sfx ventilyator "$t"
 t=$(tmpfile); synth "$t" 1.0 whitenoise -- highpass 3000 tremolo 6 40 fade q 0.2 1.0 0.4 gain -6; LEVEL=-8 sfx zmeya "$t"
 
+# ---------------------------------------------------------------- memory game sounds
+# BrickOpn: a bottle turned up, a glass clink under a short shimmer.
+a=$(tmpfile); synth "$a" 0.35 sine 2350 sine 3120 -- remix - fade q 0.001 0.35 0.32
+b=$(tmpfile); sequence "$b" 0.05 0.3 pluck -8 2637 3136 3951
+t=$(tmpfile); mix "$t" "$a" "$b"; LEVEL=-6 sfx BrickOpn "$t"
+# BrickDes: a matched pair bursts, a soft pop and falling glass chimes.
+a=$(tmpfile); synth "$a" 0.08 pinknoise -- lowpass 1200 fade q 0.002 0.08 0.07 gain -2
+b=$(tmpfile); sequence "$b" 0.06 0.35 pluck -4 3951 3136 2637 2093
+c=$(tmpfile); synth "$c" 0.5 whitenoise -- highpass 5000 fade q 0.005 0.5 0.45 gain -16
+t=$(tmpfile); mix "$t" "$a" "$b" "$c"; LEVEL=-5 sfx BrickDes "$t"
+
 # ---------------------------------------------------------------- music
 # Each piece: a plucked melody over soft sine chords, a whole number of bars so
 # that it repeats without a gap.

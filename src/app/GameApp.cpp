@@ -83,6 +83,8 @@ const char* const kSounds[][2] = {
     {"OnCriticalTime", "data\\Sound\\OnCriticalTime.ogg"},
     {"OnSalute", "data\\Sound\\OnSalute.ogg"},
     {"OnKiss", "data\\Sound\\OnKiss.ogg"},
+    {"BrickOpn", "data\\Sound\\BrickOpn.ogg"},
+    {"BrickDes", "data\\Sound\\BrickDes.ogg"},
     {"OnFinal", "data\\Sound\\OnFinal.ogg"},
     {"Kuku", "data\\Sound\\kuku_1.ogg"},
     {"Telek", "data\\Sound\\telek.ogg"},

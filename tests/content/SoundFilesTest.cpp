@@ -28,7 +28,7 @@ TEST(SoundFiles, EventSoundsAreShortOggFiles) {
         "OnMiniGameSkip", "OnMiniGameSolveLater", "OnRewarding", "OnInventoryOpen", "OnToolUsed", "OnObjectClick",
         "OnTitleLetterAppear", "OnWindow", "Phonering", "OnComicsStart", "OnCharAppear", "OnCharCame",
         "OnFlyingIn", "OnMagnifyingGlassAppear", "OnInventoryObjectAdded", "OnTimePenalty", "OnTimeOut",
-        "OnCriticalTime", "OnSalute", "OnKiss", "kuku_1", "telek", "globus", "igrushka", "posuda",
+        "OnCriticalTime", "OnSalute", "OnKiss", "BrickOpn", "BrickDes", "kuku_1", "telek", "globus", "igrushka", "posuda",
         "ventilyator", "zmeya"};
     int count = 0;
     for (const char* name : names) {
@@ -37,7 +37,7 @@ TEST(SoundFiles, EventSoundsAreShortOggFiles) {
         EXPECT_LT(s, 3.0f) << name;
         ++count;
     }
-    EXPECT_EQ(count, 33);
+    EXPECT_EQ(count, 35);
 }
 
 TEST(SoundFiles, MusicPiecesLastSeveralSeconds) {
