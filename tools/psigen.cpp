@@ -11,82 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "graphics/ParticleRecord.h"
+
 namespace {
 
 const float kPi = 3.14159265f;
 
-// The particle system's info record, in file order.
-struct ParticleInfo {
-    // Field 0 is the sprite slot: the game supplies the sprite, the file holds 0.
-    int32_t emission = 0;          // particles per second
-    float lifetime = -1;           // seconds of emission, -1 endless
-    float lifeMin = 1, lifeMax = 1;
-    float direction = 0, spread = 0;
-    bool relative = false;
-    float speedMin = 0, speedMax = 0;
-    float gravityMin = 0, gravityMax = 0;
-    float radialMin = 0, radialMax = 0;
-    float tangentialMin = 0, tangentialMax = 0;
-    float sizeStart = 1, sizeEnd = 1, sizeVar = 0;
-    float spinStart = 0, spinEnd = 0, spinVar = 0;
-    float colorStart[4] = {1, 1, 1, 1};
-    float colorEnd[4] = {1, 1, 1, 0};
-    float colorVar = 0, alphaVar = 0;
-};
-
-class PsiWriter {
-public:
-    void U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes_.push_back(uint8_t((v >> (8 * i)) & 0xFF));
-    }
-    void I32(int32_t v) { U32(uint32_t(v)); }
-    void F32(float v) {
-        uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        U32(bits);
-    }
-    void Flag(bool v) {  // one byte and three padding bytes
-        bytes_.push_back(v ? 1 : 0);
-        bytes_.push_back(0);
-        bytes_.push_back(0);
-        bytes_.push_back(0);
-    }
-    const std::vector<uint8_t>& Bytes() const { return bytes_; }
-
-private:
-    std::vector<uint8_t> bytes_;
-};
-
-std::vector<uint8_t> Encode(const ParticleInfo& p) {
-    PsiWriter w;
-    w.U32(0);  // 0: sprite slot
-    w.I32(p.emission);  // 1
-    w.F32(p.lifetime);  // 2
-    w.F32(p.lifeMin);   // 3
-    w.F32(p.lifeMax);   // 4
-    w.F32(p.direction); // 5
-    w.F32(p.spread);    // 6
-    w.Flag(p.relative); // 7
-    w.F32(p.speedMin);  // 8
-    w.F32(p.speedMax);  // 9
-    w.F32(p.gravityMin);     // 10
-    w.F32(p.gravityMax);     // 11
-    w.F32(p.radialMin);      // 12
-    w.F32(p.radialMax);      // 13
-    w.F32(p.tangentialMin);  // 14
-    w.F32(p.tangentialMax);  // 15
-    w.F32(p.sizeStart);  // 16
-    w.F32(p.sizeEnd);    // 17
-    w.F32(p.sizeVar);    // 18
-    w.F32(p.spinStart);  // 19
-    w.F32(p.spinEnd);    // 20
-    w.F32(p.spinVar);    // 21
-    for (float c : p.colorStart) w.F32(c);  // 22-25
-    for (float c : p.colorEnd) w.F32(c);    // 26-29
-    w.F32(p.colorVar);  // 30
-    w.F32(p.alphaVar);  // 31
-    return w.Bytes();
-}
+using ParticleInfo = ParticleRecord;
 
 struct Range {
     float min, max;
@@ -222,7 +153,7 @@ ParticleInfo MenuSmoke() {
 }
 
 bool Write(const std::string& path, const ParticleInfo& info) {
-    std::vector<uint8_t> bytes = Encode(info);
+    std::vector<uint8_t> bytes = info.Encode();
     if (bytes.size() != 128) {
         std::fprintf(stderr, "internal error: %s record is %zu bytes\n", path.c_str(), bytes.size());
         return false;

@@ -1,13 +1,12 @@
 #include "app/GameApp.h"
 
-#include <sys/stat.h>
-
 #include "engine/AudioManager.h"
 #include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
 #include "entities/screens/Dialog.h"
 #include "entities/screens/ScreenFactory.h"
+#include "entities/screens/ScreenLayers.h"
 #include "entities/screens/StartScreens.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
@@ -21,12 +20,6 @@
 namespace ZOLTFramework {
 
 namespace {
-
-std::string Slashed(std::string path) {
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
-}
 
 struct FontSetup {
     const char* name;
@@ -106,7 +99,7 @@ GameApp::GameApp() {
     m_version = "1.0.0";
     m_resourceScript = "data\\Resource\\main.res";
     m_iconId = 106;
-    m_storageFolder = ChooseStorageFolder(kStorageSubFolder);
+    m_storageFolder = FindStorageFolder(kMaker, kGame);
 }
 
 GameApp::~GameApp() {
@@ -114,8 +107,8 @@ GameApp::~GameApp() {
     // is empty and saving it would wipe every profile.
     if (PlayerManager::HasInstance() && PlayerManager::Instance()->IsLoaded()) PlayerManager::Instance()->Save();
     ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr);
-    CMenuScreen::SetGlobalMapMaker(nullptr);
-    CMenuScreen::SetIntroMaker(nullptr);
+    ScreenFactory::Register(ScreenFactory::kGlobalMap, nullptr);
+    ScreenFactory::Register(ScreenFactory::kIntro, nullptr);
     RestoreQuitSignals();
 }
 
@@ -130,7 +123,7 @@ bool GameApp::Init() {
 
     PlayerManager* players = PlayerManager::Instance();
     players->SetSavePath(m_storageFolder);
-    CreateFolderPath(m_storageFolder + "data\\Map\\");
+    FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
     HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
     players->SetUsersFile("data\\users.xml");
     players->Load();
@@ -138,9 +131,8 @@ bool GameApp::Init() {
     LoadFonts();
     RegisterScreens();
 
-    auto* logo = new CFirstLogoScreen("CustomLogo");
+    auto* logo = m_pEntityManager->Spawn<CFirstLogoScreen>("CustomLogo");
     logo->SetLayer(1.0f);
-    m_pEntityManager->Add(logo);
 
     LoadAudio();
 
@@ -176,12 +168,16 @@ void GameApp::LoadAudio() {
 }
 
 void GameApp::RegisterScreens() {
-    ScreenFactory::Register(ScreenFactory::kMainMenu,
-                            [](const std::string& name) -> CEntity* { return new CMenuScreen(name); });
+    ScreenFactory::Register(ScreenFactory::kMainMenu, [](EntityManager& manager, const std::string& name) -> CEntity* {
+        return manager.OpenScreen<CMenuScreen>(name);
+    });
     // Until the global map and the intro exist, both lead straight to the level.
-    CMenuScreen::SetGlobalMapMaker(
-        [](const std::string& mapFile) { return LevelScreen::OpenCurrentLevel(mapFile); });
-    CMenuScreen::SetIntroMaker([] { return LevelScreen::OpenCurrentLevel(CMenuScreen::kGlobalMapFile); });
+    ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& mapFile) -> CEntity* {
+        return LevelScreen::OpenCurrentLevel(manager, mapFile);
+    });
+    ScreenFactory::Register(ScreenFactory::kIntro, [](EntityManager& manager, const std::string&) -> CEntity* {
+        return LevelScreen::OpenCurrentLevel(manager, CMenuScreen::kGlobalMapFile);
+    });
 }
 
 bool GameApp::OnFrame(float dt) {
@@ -199,11 +195,10 @@ bool GameApp::OnRender() { return false; }
 
 bool GameApp::OnExit() {
     if (exitDialogOpen || !m_pEntityManager) return false;
-    auto* dialog = new Dialog(kExitQuestion, "data/Screens/DialogYesNo.xml", this);
-    dialog->SetLayer(102400.0f);
+    auto* dialog = m_pEntityManager->OpenScreen<Dialog>(kExitQuestion, "data/Screens/DialogYesNo.xml", this);
+    dialog->SetLayer(ScreenLayers::kExitQuestion);
     dialog->SetDepth(500000.0f);
     dialog->SetText("Q_QUIT");
-    m_pEntityManager->Add(dialog);
     exitDialogOpen = true;
     return false;
 }
@@ -219,27 +214,5 @@ void GameApp::SaveAndQuit(bool quit) {
     if (m_pHGE) m_pHGE->Ini_SetInt("SYSTEM", "Windowed", m_pHGE->System_GetState(HGE_WINDOWED) ? 1 : 0);
     PlayerManager::Instance()->Save();
 }
-
-std::string GameApp::ChooseStorageFolder(const std::string& subFolder) {
-    // The per-user data folder (created when missing), then the sub-folder one
-    // level at a time. An unknown data folder leaves the working folder as the
-    // candidate.
-    std::string candidate;
-    const std::string base = DataHomeFolder();
-    if (!base.empty() && FileSystem::MakeDirectories(base)) candidate = CreateFolderPath(base + subFolder);
-    if (TestWritable(candidate)) return candidate;
-    ReportNoStorageFolder();
-    return "";
-}
-
-std::string GameApp::CreateFolderPath(const std::string& path) {
-    std::string result = Slashed(path);
-    if (result.empty() || result.back() != '/') result += '/';
-    for (size_t slash = result.find('/', 1); slash != std::string::npos; slash = result.find('/', slash + 1))
-        ::mkdir(result.substr(0, slash).c_str(), 0755);
-    return result;
-}
-
-bool GameApp::TestWritable(const std::string& folder) { return ::TestWritable(Slashed(folder)); }
 
 }  // namespace ZOLTFramework

@@ -15,8 +15,9 @@ namespace ZOLTFramework {
 
 class GameApp : public CEngine, public CQuestionListener {
 public:
-    // The storage sub-folder below the per-user data folder.
-    static constexpr const char* kStorageSubFolder = "Orvelworks\\Drovalin\\";
+    // The maker's and the game's folders below the per-user data folder.
+    static constexpr const char* kMaker = "Orvelworks";
+    static constexpr const char* kGame = "Drovalin";
     // The question id of the quit question.
     static constexpr const char* kExitQuestion = "Q_EXIT";
 
@@ -42,18 +43,6 @@ public:
 
     bool IsExitDialogOpen() const { return exitDialogOpen; }
 
-    // The per-user data folder with the sub-folder below it (created level by
-    // level), ending in "/", when a file can be written there; otherwise the
-    // player is told and the result is empty (file names stay relative to the
-    // working folder).
-    static std::string ChooseStorageFolder(const std::string& subFolder);
-    // The path with a trailing "/" ("\" counts as "/"); every missing folder
-    // level of it is created from the first level down (failures, such as
-    // existing folders, are ignored).
-    static std::string CreateFolderPath(const std::string& path);
-    // True when "writetest.dat" can be created and written in the folder; the
-    // file never remains.
-    static bool TestWritable(const std::string& folder);
 
 private:
     void LoadFonts();

@@ -65,6 +65,7 @@ bool CAudioManager::OpenDevice() {
     g_deviceOwner = this;
     m_channelUsed.assign(kFirstChannels, false);
     Mix_AllocateChannels(kFirstChannels);
+    m_mixBuffer.assign(static_cast<size_t>(OggStream::kMaxMixFrames) * kChannels, 0.0f);
     Mix_HookMusic(&CAudioManager::MusicHook, this);
     return true;
 }
@@ -237,18 +238,25 @@ int CAudioManager::GetMusicStartCount(const std::string& name) const {
     return it == m_musicStarts.end() ? 0 : it->second;
 }
 
-void CAudioManager::MusicHook(void* self, uint8_t* stream, int len) {
+void CAudioManager::MusicHook(void* self, uint8_t* stream, int len) noexcept {
     static_cast<CAudioManager*>(self)->MixMusic(stream, len);
 }
 
-void CAudioManager::MixMusic(uint8_t* stream, int len) {
-    if (!stream || len <= 0) return;
-    const int frames = len / static_cast<int>(sizeof(int16_t) * kChannels);
-    if (frames <= 0) return;
-    const size_t samples = static_cast<size_t>(frames) * kChannels;
-
+void CAudioManager::MixMusic(uint8_t* stream, int len) noexcept {
+    if (!stream || len <= 0 || m_mixBuffer.empty()) return;
+    const int frameBytes = static_cast<int>(sizeof(int16_t)) * kChannels;
+    const int frames = len / frameBytes;
+    const int most = static_cast<int>(m_mixBuffer.size()) / kChannels;
     std::lock_guard<std::mutex> lock(m_musicMutex);
-    if (m_mixBuffer.size() < samples) m_mixBuffer.resize(samples);
+    for (int done = 0; done < frames;) {
+        const int piece = std::min(most, frames - done);
+        MixPiece(stream + static_cast<size_t>(done) * frameBytes, piece);
+        done += piece;
+    }
+}
+
+void CAudioManager::MixPiece(uint8_t* stream, int frames) noexcept {
+    const size_t samples = static_cast<size_t>(frames) * kChannels;
     std::fill(m_mixBuffer.begin(), m_mixBuffer.begin() + static_cast<std::ptrdiff_t>(samples), 0.0f);
     bool any = false;
     for (CMusicTrack* m : m_music) {

@@ -76,14 +76,17 @@ public:
     int GetMusicStartCount(const std::string& name) const;
 
     // Audio thread: adds the playing music pieces to a buffer of len bytes in
-    // the device format (16-bit signed, interleaved stereo).
-    void MixMusic(uint8_t* stream, int len);
+    // the device format (16-bit signed, interleaved stereo). Allocates nothing
+    // (the mix buffer is sized when the device opens; longer buffers are mixed
+    // in pieces) and throws nothing: it is called from C.
+    void MixMusic(uint8_t* stream, int len) noexcept;
 
     static constexpr int kSampleRate = 44100;
     static constexpr int kChannels = 2;
 
 private:
-    static void MusicHook(void* self, uint8_t* stream, int len);
+    static void MusicHook(void* self, uint8_t* stream, int len) noexcept;
+    void MixPiece(uint8_t* stream, int frames) noexcept;
     int AllocateChannel();
     void CloseDevice();
 
@@ -99,7 +102,7 @@ private:
     std::map<std::string, int> m_musicStarts;
 
     std::mutex m_musicMutex;
-    std::vector<float> m_mixBuffer;  // audio thread only
+    std::vector<float> m_mixBuffer;  // sized by OpenDevice, then used by the audio thread only
 };
 
 }  // namespace ZOLTFramework

@@ -225,7 +225,6 @@ std::string UIntToHexString(unsigned v) {
 }
 
 void MakeAbsolutePath(std::string& path) {
-    for (char& c : path)
-        if (c == '\\') c = '/';
+    path = FileSystem::Slashed(path);
     if (path.empty() || path[0] != '/') path = FileSystem::ProgramDir() + path;
 }

@@ -44,6 +44,8 @@ std::unique_ptr<OggStream> OggStream::Open(std::string bytes, int outRate, int o
                                         static_cast<Uint8>(outChannels), outRate);
     if (!s->m_converter) return fail(std::string("no converter: ") + SDL_GetError());
     s->m_decodeBuffer.resize(static_cast<size_t>(kDecodeFrames) * info.channels);
+    // Sized here: the audio thread never allocates.
+    s->m_convertBuffer.resize(static_cast<size_t>(kMaxMixFrames) * outChannels);
     return s;
 }
 
@@ -117,8 +119,10 @@ bool OggStream::Refill() {
     return true;
 }
 
-void OggStream::MixInto(float* out, int frames) {
+void OggStream::MixInto(float* out, int frames) noexcept {
     if (!out || frames <= 0) return;
+    for (; frames > kMaxMixFrames; frames -= kMaxMixFrames, out += kMaxMixFrames * m_outChannels)
+        MixInto(out, kMaxMixFrames);
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_playing) return;
 
@@ -138,7 +142,6 @@ void OggStream::MixInto(float* out, int frames) {
         }
     }
 
-    m_convertBuffer.resize(static_cast<size_t>(frames) * m_outChannels);
     int gotBytes = SDL_AudioStreamGet(m_converter, m_convertBuffer.data(), wanted);
     if (gotBytes < 0) gotBytes = 0;
     const int gotFrames = gotBytes / frameBytes;

@@ -46,8 +46,10 @@ public:
 
     // Audio thread: adds `frames` frames of interleaved float samples, scaled by
     // the volume, to out. A stopped stream adds nothing. A stream without repeat
-    // stops at its end.
-    void MixInto(float* out, int frames);
+    // stops at its end. Allocates nothing: more than kMaxMixFrames frames are
+    // mixed in pieces.
+    void MixInto(float* out, int frames) noexcept;
+    static constexpr int kMaxMixFrames = 4096;
 
 private:
     OggStream() = default;

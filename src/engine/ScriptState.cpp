@@ -83,3 +83,13 @@ bool ScriptState::HasGlobal(const std::string& name) const {
     lua_pop(m_state, 1);
     return present;
 }
+
+void ScriptState::ReportSetGlobalFailure(const std::string& name, int top, const char* what) {
+    std::string message = what ? what : "";
+    if (!what && m_state && lua_gettop(m_state) > top) {
+        const char* text = lua_tostring(m_state, -1);
+        message = text ? text : "(no message)";
+    }
+    if (m_state && lua_gettop(m_state) > top) lua_settop(m_state, top);
+    HtmlLog::Instance()->Error("Lua error: cannot set global " + name + ": " + message);
+}

@@ -4,6 +4,7 @@
 // closed at process exit. None of Lua's own libraries is opened into it.
 #pragma once
 
+#include <exception>
 #include <string>
 
 extern "C" {
@@ -30,11 +31,20 @@ public:
     void DoString(const std::string& text);
 
     // Publishes a value (a pointer of a class registered with luabind) under a
-    // global name; a later value replaces an earlier one.
+    // global name; a later value replaces an earlier one. A value luabind
+    // cannot publish leaves the global as it was, with an Error row "Lua
+    // error:"; no exception leaves.
     template <class T>
     void SetGlobal(const std::string& name, T value) {
         if (!m_state) return;
-        luabind::globals(m_state)[name] = value;
+        const int top = lua_gettop(m_state);
+        try {
+            luabind::globals(m_state)[name] = value;
+        } catch (const luabind::error&) {
+            ReportSetGlobalFailure(name, top, nullptr);
+        } catch (const std::exception& e) {
+            ReportSetGlobalFailure(name, top, e.what());
+        }
     }
 
     // Removes a global: a name whose object is gone must not lead to it.
@@ -52,6 +62,10 @@ private:
     // The exit handler: closes the state. The instance itself stays, so a late
     // caller (a static destructor) finds a closed state that does nothing.
     static void DestroyInstance();
+
+    // The Error row for a failed SetGlobal (the message is Lua's, from the
+    // stack, when what is null); the stack goes back to top.
+    void ReportSetGlobalFailure(const std::string& name, int top, const char* what);
 
     // Runs a loaded chunk; returns Lua's result code.
     int Run(int loadResult);

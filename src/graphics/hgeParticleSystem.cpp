@@ -5,54 +5,43 @@
 #include <cstdint>
 #include <cstring>
 
+#include "graphics/ParticleRecord.h"
+
 namespace {
 
 const float kHalfPi = 1.5707963705062866f;
 
-uint32_t ReadU32(const unsigned char* p, int field) {
-    p += field * 4;
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-float ReadF32(const unsigned char* p, int field) {
-    uint32_t bits = ReadU32(p, field);
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
-
 }  // namespace
 
 bool ParseParticleInfo(const void* data, size_t size, hgeParticleSystemInfo* info) {
-    if (!data || !info || size < PSI_RECORD_SIZE) return false;
-    const unsigned char* p = static_cast<const unsigned char*>(data);
+    ParticleRecord f;
+    if (!info || !ParticleRecord::Decode(data, size, &f)) return false;
     hgeParticleSystemInfo r;
-    // Field 0 held a pointer when the file was written: never read.
-    r.nEmission = (int32_t)ReadU32(p, 1);
-    r.fLifetime = ReadF32(p, 2);
-    r.fParticleLifeMin = ReadF32(p, 3);
-    r.fParticleLifeMax = ReadF32(p, 4);
-    r.fDirection = ReadF32(p, 5);
-    r.fSpread = ReadF32(p, 6);
-    r.bRelative = p[7 * 4] != 0;
-    r.fSpeedMin = ReadF32(p, 8);
-    r.fSpeedMax = ReadF32(p, 9);
-    r.fGravityMin = ReadF32(p, 10);
-    r.fGravityMax = ReadF32(p, 11);
-    r.fRadialAccelMin = ReadF32(p, 12);
-    r.fRadialAccelMax = ReadF32(p, 13);
-    r.fTangentialAccelMin = ReadF32(p, 14);
-    r.fTangentialAccelMax = ReadF32(p, 15);
-    r.fSizeStart = ReadF32(p, 16);
-    r.fSizeEnd = ReadF32(p, 17);
-    r.fSizeVar = ReadF32(p, 18);
-    r.fSpinStart = ReadF32(p, 19);
-    r.fSpinEnd = ReadF32(p, 20);
-    r.fSpinVar = ReadF32(p, 21);
-    r.colColorStart = hgeColorRGB(ReadF32(p, 22), ReadF32(p, 23), ReadF32(p, 24), ReadF32(p, 25));
-    r.colColorEnd = hgeColorRGB(ReadF32(p, 26), ReadF32(p, 27), ReadF32(p, 28), ReadF32(p, 29));
-    r.fColorVar = ReadF32(p, 30);
-    r.fAlphaVar = ReadF32(p, 31);
+    r.nEmission = f.emission;
+    r.fLifetime = f.lifetime;
+    r.fParticleLifeMin = f.lifeMin;
+    r.fParticleLifeMax = f.lifeMax;
+    r.fDirection = f.direction;
+    r.fSpread = f.spread;
+    r.bRelative = f.relative;
+    r.fSpeedMin = f.speedMin;
+    r.fSpeedMax = f.speedMax;
+    r.fGravityMin = f.gravityMin;
+    r.fGravityMax = f.gravityMax;
+    r.fRadialAccelMin = f.radialMin;
+    r.fRadialAccelMax = f.radialMax;
+    r.fTangentialAccelMin = f.tangentialMin;
+    r.fTangentialAccelMax = f.tangentialMax;
+    r.fSizeStart = f.sizeStart;
+    r.fSizeEnd = f.sizeEnd;
+    r.fSizeVar = f.sizeVar;
+    r.fSpinStart = f.spinStart;
+    r.fSpinEnd = f.spinEnd;
+    r.fSpinVar = f.spinVar;
+    r.colColorStart = hgeColorRGB(f.colorStart[0], f.colorStart[1], f.colorStart[2], f.colorStart[3]);
+    r.colColorEnd = hgeColorRGB(f.colorEnd[0], f.colorEnd[1], f.colorEnd[2], f.colorEnd[3]);
+    r.fColorVar = f.colorVar;
+    r.fAlphaVar = f.alphaVar;
     r.sprite = info->sprite;
     *info = r;
     return true;

@@ -45,10 +45,10 @@ struct hgeParticleSystemInfo {
     float fColorVar = 0, fAlphaVar = 0;
 };
 
-// Size of the record in a ".psi" file: 32 little-endian fields of 4 bytes.
+// Size of the record in a ".psi" file (ParticleRecord).
 const size_t PSI_RECORD_SIZE = 128;
 
-// Reads the record field by field. False (info untouched) when fewer than 128
+// Reads the record (ParticleRecord::Decode). False (info untouched) when fewer than 128
 // bytes are given; bytes past the record are ignored.
 bool ParseParticleInfo(const void* data, size_t size, hgeParticleSystemInfo* info);
 

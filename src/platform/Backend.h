@@ -40,7 +40,8 @@ public:
 
     // Reads the system's input into the state (the headless backend has none).
     virtual void PumpEvents(InputState& input, BackendEvents& events) = 0;
-    // Waits for the frame rate (fps > 0 a fixed cap) and returns the time step.
+    // Waits for the frame rate (fps > 0 a fixed cap) and returns the time step:
+    // fixedDt when it is above 0, else the time the frame really took.
     virtual float NextFrameDelta(int fps, float fixedDt) = 0;
 
     virtual void BeginScene() = 0;

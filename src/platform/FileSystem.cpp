@@ -17,13 +17,6 @@ namespace FileSystem {
 
 namespace {
 
-std::string TurnSlashes(const std::string& path) {
-    std::string out = path;
-    for (char& c : out)
-        if (c == '\\') c = '/';
-    return out;
-}
-
 bool Exists(const std::string& path) {
     struct stat st;
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
@@ -63,7 +56,7 @@ bool FindCaseInsensitive(const std::string& dir, const std::string& name, std::s
 }  // namespace
 
 std::string ResolvePath(const std::string& path) {
-    const std::string norm = TurnSlashes(path);
+    const std::string norm = Slashed(path);
     if (norm.empty() || Exists(norm)) return norm;
 
     const bool absolute = norm[0] == '/';
@@ -115,7 +108,7 @@ bool ReadFile(const std::string& path, std::string& out) {
 // The target of a write: the folder resolved case-insensitively, then an existing
 // file of the same name in any case, else the name as given.
 static std::string ResolveForWrite(const std::string& path) {
-    const std::string norm = TurnSlashes(path);
+    const std::string norm = Slashed(path);
     const size_t slash = norm.find_last_of('/');
     if (slash == std::string::npos) {
         std::string match;
@@ -229,7 +222,7 @@ bool CopyFileIfAbsent(const std::string& src, const std::string& dst) {
 }
 
 bool MakeDirectories(const std::string& path) {
-    const std::string norm = TurnSlashes(path);
+    const std::string norm = Slashed(path);
     if (norm.empty()) return false;
     std::string cur = norm[0] == '/' ? "/" : "";
     for (const std::string& part : SplitComponents(norm)) {
@@ -254,6 +247,13 @@ std::string ProgramDir() {
     std::string exe(buf, size_t(n));
     const size_t slash = exe.find_last_of('/');
     return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
+}
+
+std::string Slashed(const std::string& path) {
+    std::string out = path;
+    for (char& c : out)
+        if (c == '\\') c = '/';
+    return out;
 }
 
 bool IsAbsolute(const std::string& path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }

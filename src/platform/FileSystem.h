@@ -59,5 +59,8 @@ std::string ProgramDir();
 
 // True for paths that are absolute on this system (a leading "/").
 bool IsAbsolute(const std::string& path);
+// The path with every "\" turned into "/": the one place where the data's
+// Windows-style names become this system's.
+std::string Slashed(const std::string& path);
 
 }  // namespace FileSystem

@@ -142,7 +142,7 @@ void GlBackend::PumpEvents(InputState& input, BackendEvents& events) {
     }
 }
 
-float GlBackend::NextFrameDelta(int fps, float /*fixedDt*/) {
+float GlBackend::NextFrameDelta(int fps, float fixedDt) {
     const int interval = fps == HGEFPS_VSYNC ? 1 : 0;
     if (interval != m_swapInterval) {
         SDL_GL_SetSwapInterval(interval);
@@ -160,6 +160,8 @@ float GlBackend::NextFrameDelta(int fps, float /*fixedDt*/) {
     }
     float dt = float(double(now - m_lastFrame) / double(freq));
     m_lastFrame = now;
+    // Paced like any frame, but the game advances by the fixed step.
+    if (fixedDt > 0.0f) return fixedDt;
     // A stalled frame (window dragged, debugger) must not throw the game ahead.
     return std::min(dt, 0.1f);
 }

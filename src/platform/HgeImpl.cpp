@@ -7,7 +7,6 @@
 
 #include "platform/FileSystem.h"
 #include "platform/KeyNames.h"
-#include "platform/StorageFolder.h"
 #include "platform/TextEncoding.h"
 
 namespace {
@@ -37,7 +36,7 @@ HGE* hgeCreate(int ver) {
     return HgeImpl::Acquire();
 }
 
-HgeImpl::HgeImpl() : m_env(PlatformEnv::Read()), m_batcher(*this) {
+HgeImpl::HgeImpl() : m_env(PlatformEnv::Refresh()), m_batcher(*this) {
     if (!m_env.headless) {
         m_backend.reset(CreateGlBackend());
         if (!m_backend) std::fprintf(stderr, "No window backend built in: running headless\n");
@@ -131,7 +130,10 @@ bool HgeImpl::RunFrame() {
         if (!exitFunc || exitFunc()) return false;
     }
 
-    m_dt = m_backend->NextFrameDelta(m_env.noCap ? HGEFPS_UNLIMITED : m_fpsCap, m_env.dt);
+    // Headless runs always step by the fixed time step; a window does when
+    // DROVALIN_DT is given (repeatable runs), else it measures real time.
+    const float fixedDt = m_backend->IsHeadless() || m_env.fixedStep ? m_env.dt : 0.0f;
+    m_dt = m_backend->NextFrameDelta(m_env.noCap ? HGEFPS_UNLIMITED : m_fpsCap, fixedDt);
     m_time += m_dt;
     ++m_fpsFrames;
     if (m_time - m_fpsClock >= 1.0) {
@@ -206,7 +208,11 @@ bool HgeImpl::System_Launch(const char* url) {
 }
 
 std::string HgeImpl::SnapshotPath(const char* filename) {
-    std::string folder = FindStorageFolder();
+    // Pictures go beside the settings file: the application puts it in its
+    // storage folder.
+    std::string folder = FileSystem::Slashed(m_iniPath);
+    const size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
     if (filename && *filename) {
         if (FileSystem::IsAbsolute(filename)) return filename;
         return folder + filename;
@@ -383,9 +389,7 @@ void HgeImpl::Resource_RemovePack(const char*) {}
 void HgeImpl::Resource_RemoveAllPacks() {}
 
 char* HgeImpl::Resource_MakePath(const char* filename) {
-    std::string name = filename ? filename : "";
-    for (char& c : name)
-        if (c == '\\') c = '/';
+    const std::string name = FileSystem::Slashed(filename ? filename : "");
     m_madePath = FileSystem::IsAbsolute(name) ? name : FileSystem::ProgramDir() + name;
     return &m_madePath[0];
 }

@@ -17,6 +17,20 @@ void Complain(const char* name, const char* value) {
 
 }  // namespace
 
+namespace {
+
+PlatformEnv& Slot(bool reread) {
+    static PlatformEnv current = PlatformEnv::Read();
+    if (reread) current = PlatformEnv::Read();
+    return current;
+}
+
+}  // namespace
+
+const PlatformEnv& PlatformEnv::Current() { return Slot(false); }
+
+const PlatformEnv& PlatformEnv::Refresh() { return Slot(true); }
+
 PlatformEnv PlatformEnv::Read() {
     PlatformEnv env;
     if (const char* v = Get("DROVALIN_HEADLESS")) env.headless = std::strcmp(v, "0") != 0;
@@ -42,10 +56,12 @@ PlatformEnv PlatformEnv::Read() {
     if (const char* v = Get("DROVALIN_DT")) {
         char* end = nullptr;
         const double s = std::strtod(v, &end);
-        if (*end == 0 && s > 0.0 && s <= 10.0)
+        if (*end == 0 && s > 0.0 && s <= 10.0) {
             env.dt = float(s);
-        else
+            env.fixedStep = true;
+        } else {
             Complain("DROVALIN_DT", v);
+        }
     }
     if (const char* v = Get("DROVALIN_NOCAP")) env.noCap = std::strcmp(v, "0") != 0;
     return env;

@@ -10,18 +10,17 @@
 #include <cstring>
 
 #include "platform/FileSystem.h"
+#include "platform/PlatformEnv.h"
 
 namespace {
 
-const char* const kSubFolders[] = {"Orvelworks", "Drovalin"};
 const char* const kMessage = "Unable to find suitable folder to save data";
 const char* const kCaption = "Storage path error";
 
 }  // namespace
 
 void ReportNoStorageFolder() {
-    const char* headless = std::getenv("DROVALIN_HEADLESS");
-    const bool quiet = headless && *headless && std::strcmp(headless, "0") != 0;
+    const bool quiet = PlatformEnv::Current().headless;
     if (!quiet && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kCaption, kMessage, nullptr) == 0) return;
     std::fprintf(stderr, "%s: %s\n", kCaption, kMessage);
 }
@@ -53,19 +52,18 @@ bool TestWritable(const std::string& folder) {
     return written && closed && removed;
 }
 
-std::string FindStorageFolder() {
-    std::string path = DataHomeFolder();
-    bool ok = !path.empty() && FileSystem::MakeDirectories(path);
-    for (const char* level : kSubFolders) {
-        if (!ok) break;
-        path += level;
-        path += '/';
-        if (::mkdir(path.c_str(), 0755) != 0) {
-            struct stat st;
-            ok = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+std::string FindStorageFolder(const std::string& maker, const std::string& game) {
+    std::string candidate;
+    const std::string base = DataHomeFolder();
+    if (!base.empty() && FileSystem::MakeDirectories(base)) {
+        candidate = base;
+        for (const std::string& level : {maker, game}) {
+            candidate += level;
+            candidate += '/';
+            ::mkdir(candidate.c_str(), 0755);
         }
     }
-    if (ok && TestWritable(path)) return path;
+    if (TestWritable(candidate)) return candidate;
     ReportNoStorageFolder();
     return "";
 }

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/FileSystem.h"
+#include "platform/PlatformEnv.h"
 
 namespace SysInfo {
 
@@ -39,10 +40,6 @@ std::map<std::string, std::string> ReadKeyValues(const char* path, char sep) {
     return out;
 }
 
-bool Headless() {
-    const char* v = std::getenv("DROVALIN_HEADLESS");
-    return v && *v && std::strcmp(v, "0") != 0;
-}
 
 }  // namespace
 
@@ -83,7 +80,7 @@ std::string GetCPU() {
 }
 
 std::string GetVideoInfo() {
-    if (Headless()) return "";
+    if (PlatformEnv::Current().headless) return "";
     const bool wasUp = SDL_WasInit(SDL_INIT_VIDEO) != 0;
     if (!wasUp && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return "";
     std::string text;

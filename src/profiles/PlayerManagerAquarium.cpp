@@ -89,12 +89,10 @@ void PlayerManager::SpawnFishCallback(bool randomStart, CEntity* parent, float y
         return;
     }
 
-    CAnimEntity* fish = new CAnimEntity();
+    CAnimEntity* fish = parent ? parent->SpawnChild<CAnimEntity>() : manager->Spawn<CAnimEntity>();
     fish->SetAnimation(*animation);
     fish->SetEnabled(true);
-    if (parent) fish->AttachTo(parent);
     fish->GetAnimation()->Play();
-    manager->Add(fish);
 
     const float scale = RandomFloat(engine, kMinScale, kMaxScale);
     fish->SetScaleX(scale);
@@ -112,13 +110,11 @@ void PlayerManager::SpawnFishCallback(bool randomStart, CEntity* parent, float y
 
     m_fish[fish] = fish->GetLifeToken();
 
-    CAnimationEffector* swim = new CAnimationEffector();
-    swim->AttachTo(fish);
+    CAnimationEffector* swim = fish->SpawnChild<CAnimationEffector>();
     swim->AddKey(CAnimationEffector::TRACK_X, 0.0f, startX);
     swim->AddKey(CAnimationEffector::TRACK_Y, 0.0f, RandomFloat(engine, yMin, yMax));
     swim->AddKey(CAnimationEffector::TRACK_X, swimTime, endX);
     swim->AddKey(CAnimationEffector::TRACK_Y, swimTime, RandomFloat(engine, yMin, yMax));
-    manager->Add(swim);
     swim->Prepare();
 
     Timer->Add(

@@ -31,11 +31,11 @@ void SharedTimer::DropOwn() {
 }
 
 void SharedTimer::Make() {
-    m_timer = new GameTimer();
-    m_token = m_timer->GetLifeToken();
     EntityManager* manager = RunningManager();
     m_own = manager == nullptr;
-    if (manager) manager->Add(m_timer);
+    // Without a manager this handle is the timer's owner until one runs.
+    m_timer = manager ? manager->Spawn<GameTimer>() : new GameTimer();
+    m_token = m_timer->GetLifeToken();
 }
 
 ZOLTFramework::GameManager::Timer* SharedTimer::Get() {

@@ -29,34 +29,60 @@ bool EngineExitFunc() {
 CEngine::CEngine() { g_pEngine = this; }
 
 CEngine::~CEngine() {
-    if (m_pStringManager) {
-        delete m_pStringManager;
-        m_pStringManager = nullptr;
-    }
+    ShutDown();
+    if (g_pEngine == this) g_pEngine = nullptr;
+}
+
+void CEngine::SetEntityManager(std::unique_ptr<EntityManager> manager) {
+    // The old manager stays reachable while it deletes its entities: their
+    // destructors may still talk to it.
+    m_entities.reset();
+    m_entities = std::move(manager);
+    m_pEntityManager = m_entities.get();
+}
+
+void CEngine::SetAudioManager(std::unique_ptr<CAudioManager> audio) {
+    m_audio.reset();
+    m_audio = std::move(audio);
+    m_pAudioManager = m_audio.get();
+}
+
+void CEngine::SetResourceManager(std::unique_ptr<hgeResourceManager> resources) {
+    if (m_resources) m_resources->Purge(0);
+    m_resources.reset();
+    m_resources = std::move(resources);
+    m_pResourceManager = m_resources.get();
+}
+
+void CEngine::SetStringManager(std::unique_ptr<StringManager> strings) {
+    m_strings.reset();
+    m_strings = std::move(strings);
+    m_pStringManager = m_strings.get();
+}
+
+void CEngine::ShutDown() {
+    if (m_shutDown) return;
+    m_shutDown = true;
+
+    SetStringManager(nullptr);
     LogHint("StringManager is destroyed.");
 
-    // The entity manager stays reachable while it deletes its entities: their
-    // destructors may still talk to it.
-    if (m_pEntityManager) {
-        delete m_pEntityManager;
-        m_pEntityManager = nullptr;
+    {
+        SetEntityManager(nullptr);
+        const int live = CCountBase::GetLiveCount();
+        if (m_pHGE) m_pHGE->System_Log("----HINT: EntityManager is destroyed (%d).", live);
+        HtmlLog::Instance()->Info("EntityManager is destroyed: " + std::to_string(live));
     }
-    const int live = CCountBase::GetLiveCount();
-    if (m_pHGE) m_pHGE->System_Log("----HINT: EntityManager is destroyed (%d).", live);
-    HtmlLog::Instance()->Info("EntityManager is destroyed: " + std::to_string(live));
 
-    if (m_pAudioManager) {
-        delete m_pAudioManager;
-        m_pAudioManager = nullptr;
+    {
+        SetAudioManager(nullptr);
+        const int tracks = CTrack::GetLiveCount();
+        if (m_pHGE) m_pHGE->System_Log("----HINT: AudioManager is destroyed (%d).", tracks);
+        HtmlLog::Instance()->Info("AudioManager is destroyed: " + std::to_string(tracks));
     }
-    const int tracks = CTrack::GetLiveCount();
-    if (m_pHGE) m_pHGE->System_Log("----HINT: AudioManager is destroyed (%d).", tracks);
-    HtmlLog::Instance()->Info("AudioManager is destroyed: " + std::to_string(tracks));
 
     if (m_pResourceManager) {
-        m_pResourceManager->Purge(0);
-        delete m_pResourceManager;
-        m_pResourceManager = nullptr;
+        SetResourceManager(nullptr);
         LogHint("ResourceManager is destroyed.");
     }
 
@@ -70,7 +96,6 @@ CEngine::~CEngine() {
         m_pHGE->Release();
         m_pHGE = nullptr;
     }
-    if (g_pEngine == this) g_pEngine = nullptr;
 }
 
 void CEngine::LogHint(const std::string& text) {
@@ -139,7 +164,7 @@ bool CEngine::Init() {
     }
 
     if (!m_resourceScript.empty()) {
-        m_pResourceManager = new hgeResourceManager(m_resourceScript.c_str());
+        SetResourceManager(std::make_unique<hgeResourceManager>(m_resourceScript.c_str()));
         m_pHGE->System_Log("----HINT: ResourceManager is created. Resource file: %s", m_resourceScript.c_str());
         HtmlLog::Instance()->Info("ResourceManager is created. Resource file: " + m_resourceScript);
         if (m_pResourceManager->Precache(1))
@@ -150,7 +175,7 @@ bool CEngine::Init() {
         LogWarning("Resource file is not used.");
     }
 
-    m_pAudioManager = new CAudioManager();
+    SetAudioManager(std::make_unique<CAudioManager>());
     LogHint("AudioManager is created.");
     if (m_pAudioManager->OpenDevice()) {
         m_pAudioManager->SetSoundVolume(m_pHGE->Ini_GetFloat("SYSTEM", "SoundVolume", 1.0f));
@@ -160,10 +185,10 @@ bool CEngine::Init() {
         LogWarning("Audio device is NOT created.");
     }
 
-    m_pEntityManager = new EntityManager();
+    SetEntityManager(std::make_unique<EntityManager>());
     LogHint("EntityManager is created.");
 
-    m_pStringManager = new StringManager();
+    SetStringManager(std::make_unique<StringManager>());
     const std::string language = std::to_string(m_pHGE->Ini_GetInt("SYSTEM", "Language", 0));
     const char* textPath = m_pHGE->Ini_GetString("LANGUAGES", language.c_str(), "data\\Text\\English.txt");
     m_pStringManager->Load(textPath ? textPath : "data\\Text\\English.txt");

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/EngineContext.h"
@@ -47,6 +48,18 @@ protected:
     void LogWarning(const std::string& text);
     void LogError(const std::string& text);
 
+    // The services are owned here; the EngineContext accessors see them. Each
+    // setter replaces (and deletes) the one before; null just deletes it.
+    void SetEntityManager(std::unique_ptr<EntityManager> manager);
+    void SetAudioManager(std::unique_ptr<CAudioManager> audio);
+    void SetResourceManager(std::unique_ptr<hgeResourceManager> resources);
+    void SetStringManager(std::unique_ptr<StringManager> strings);
+    // Shut-down in this order, each with its log row: strings, entities
+    // (while the services they may reach are still there), audio, resources,
+    // the registry fonts, the engine interface. Safe to call twice; the
+    // destructor calls it.
+    void ShutDown();
+
     uint16_t m_iconId = 0;
     std::string m_iniFile = "app.ini";
     std::string m_logFile = "app.log";
@@ -58,6 +71,12 @@ protected:
 
 private:
     void DrawCursor();
+
+    std::unique_ptr<StringManager> m_strings;
+    std::unique_ptr<EntityManager> m_entities;
+    std::unique_ptr<CAudioManager> m_audio;
+    std::unique_ptr<hgeResourceManager> m_resources;
+    bool m_shutDown = false;
 };
 
 // The one engine object, set by its constructor (cleared by its destructor).

@@ -26,15 +26,14 @@ Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 }  // namespace
 
 BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) : CScreenEntity(screenName) {
-    window = new ZOLTFramework::CWindowEntity();
+    window = SpawnChild<ZOLTFramework::CWindowEntity>();
     window->SetSizeCentered(0.0f, 0.0f);
     window->SetPosXY(400.0f, 300.0f);
     window->SetDepth(0.0f);
     window->SetSpriteName("BagBG");
     if (!Services::Sprite(engine, "BagBG")) HtmlLog::Instance()->Error("Evidence case: no sprite \"BagBG\".");
-    Adopt(window);
 
-    exitButton = new ZOLTFramework::CButtonEntity("Exit", this);
+    exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
     if (hgeSprite* close = Services::Sprite(engine, "InGameCloseHelp"))
         exitButton->SetSprite("InGameCloseHelp", 0.0f, 0.0f, close->GetWidth(), close->GetHeight() / 3.0f);
     else
@@ -43,30 +42,26 @@ BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) 
     exitButton->SetDepth(2.0f);
     exitButton->SetSizeCentered(51.0f, 44.0f);
     exitButton->SetHotKey(13);
-    Adopt(exitButton, window);
 
     Player* player = Active();
     XMLDocument file = XMLDocument::FromFile(bagFile);
     if (!file.IsLoaded()) HtmlLog::Instance()->Error("Evidence case: cannot read \"" + bagFile + "\".");
-    EntityManager* manager = Manager();
     for (const auto& element : file.GetRoot()->GetChildren()) {
-        if (!player || !manager) break;
+        if (!player) break;
         const std::string sprite = element->GetStringAttribute("sprite");
         const std::string item = element->GetStringAttribute("name");
         if (!player->Evidences.count(item) && !player->TempEvidences.count(item)) continue;
-        auto* picture = new CSpriteEntity();
+        auto* picture = window->SpawnChild<CSpriteEntity>();
         picture->SetLayer(16.0f);
         picture->SetName(item);
         picture->AttachSprite(Services::Sprite(engine, sprite));
         if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + sprite + "\".");
         picture->SetPosXY(element->GetFloatAttribute("x"), element->GetFloatAttribute("y"));
-        Adopt(picture, window);
         pictures.push_back(picture);
         if (element->HasAttribute("scaling_sprite"))
             zoomItems.push_back(ZoomItem{picture, element->GetStringAttribute("scaling_sprite")});
         if (player->LastEvidences.count(item) || player->TempLastEvidences.count(item)) {
-            auto* pulse = manager->Spawn<CAnimationEffector>();
-            pulse->AttachTo(picture);
+            auto* pulse = picture->SpawnChild<CAnimationEffector>();
             pulse->mode = CAnimationEffector::MODE_LOOP;
             const float keys[][2] = {{0.0f, 1.0f}, {0.3f, 0.6f}, {0.6f, 0.8f}, {0.9f, 0.6f}, {1.2f, 1.0f}};
             for (const auto& key : keys) pulse->AddKey(CAnimationEffector::TRACK_SCALE, key[0], key[1]);
@@ -75,7 +70,6 @@ BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) 
         }
     }
     window->OnMove();
-    if (manager) manager->PushScreen(this);
     SetOpacity(0.0f);
     Open();
 }
@@ -118,18 +112,16 @@ void BagScreen::SearchZoom() {
         const float x2 = x1 + sprite->GetWidth(), y2 = y1 + sprite->GetHeight();
         if (!(x1 < mx && mx < x2 && y1 < my && my < y2)) continue;
         if (SpriteAlphaAt(sprite, std::trunc(mx - x1), std::trunc(my - y1)) <= 0) continue;
-        auto* picture = new CSpriteEntity();
+        auto* picture = window->SpawnChild<CSpriteEntity>();
         picture->AttachSprite(Services::Sprite(engine, item.zoomSprite));
         if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + item.zoomSprite + "\".");
         picture->SetLayer(18.0f);
         picture->SetPosXY(0.0f, 0.0f);
-        Adopt(picture, window);
         picture->OnMove();
         zoom = picture;
         acceptsClicks = false;
-        if (EntityManager* manager = Manager()) {
-            auto* opening = manager->Spawn<CAnimationEffector>();
-            opening->AttachTo(picture);
+        {
+            auto* opening = picture->SpawnChild<CAnimationEffector>();
             opening->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.1f);
             opening->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 0.0f);
             opening->AddKey(CAnimationEffector::TRACK_OPACITY, 1.0f, 1.0f);

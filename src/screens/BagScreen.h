@@ -5,8 +5,8 @@
 // opening). "Exit" (or Enter) closes the case: it leaves the screen stack and
 // is destroyed.
 //
-// The case pushes itself on the screen stack and fades in; the level sets its
-// layer and hands it to the entity manager. Two class-wide operations move
+// The level opens it through the entity manager (OpenScreen) and sets its
+// layer; it fades in. Two class-wide operations move
 // evidence between the active player's sets: TakeItem during a level,
 // SyncPlayerItems when the level's pieces become the player's for good.
 #pragma once

@@ -61,11 +61,10 @@ void CMenuBGScreen::LoadScene(const std::string& file) {
     for (const auto& child : children) {
         if (!child || child->GetName() != "object") continue;
         const auto unit = units.find(StringToInt(ChildText(*child, "id")));
-        CSpriteEntity* sprite = new CSpriteEntity();
+        CSpriteEntity* sprite = SpawnChild<CSpriteEntity>();
         sprite->SetSprite(unit != units.end() ? unit->second : std::string());
         sprite->SetPosXY(StringToFloat(ChildText(*child, "x")), StringToFloat(ChildText(*child, "y")));
         sprite->SetDepth(StringToFloat(ChildText(*child, "z")));
-        Adopt(sprite);
         sceneSprites.push_back({sprite, sprite->GetLifeToken()});
     }
 }
@@ -74,29 +73,26 @@ void CMenuBGScreen::AddDecorations() {
     hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
     hgeAnimation* bubbles = resources ? resources->GetAnimation("bubbles2_Menu") : nullptr;
     for (const auto& spot : kBubbleSpots) {
-        CAnimEntity* anim = new CAnimEntity();
+        CAnimEntity* anim = SpawnChild<CAnimEntity>();
         if (bubbles) anim->SetAnimation(*bubbles);
         anim->SetPosXY(spot[0], spot[1]);
         anim->SetDepth(kDecorationDepth);
-        Adopt(anim);
         bubbleSpots.push_back(anim);
         ScheduleBubbles(anim, false);
     }
 
-    CBubbleEmitter* emitterA = new CBubbleEmitter(0.5f);
+    CBubbleEmitter* emitterA = SpawnChild<CBubbleEmitter>(0.5f);
     emitterA->SetPosXY(247, 318);
     emitterA->SetDepth(kEmitterDepth);
     emitterA->SetOpacity(0.8f);
     emitterA->SetScale(0.5f);
-    Adopt(emitterA);
 
-    CBubbleEmitter* emitterB = new CBubbleEmitter(0.5f);
+    CBubbleEmitter* emitterB = SpawnChild<CBubbleEmitter>(0.5f);
     emitterB->SetPosXY(790, 343);
     emitterB->SetDepth(kEmitterDepth);
     emitterB->SetScale(0.6f);
-    Adopt(emitterB);
 
-    seaweed = new CAnimEntity();
+    seaweed = SpawnChild<CAnimEntity>();
     if (hgeAnimation* weed = resources ? resources->GetAnimation("Vodorosli02MainMenu") : nullptr) {
         seaweed->SetAnimation(*weed);
         seaweed->GetAnimation()->SetSpeed(kSeaweedFramesPerSecond);
@@ -104,29 +100,25 @@ void CMenuBGScreen::AddDecorations() {
     }
     seaweed->SetPosXY(750, 680);
     seaweed->SetDepth(kDecorationDepth);
-    Adopt(seaweed);
 
     shipWindow1 = AddShipWindow("MenuShipWindow1", 91, 30);
     shipWindow2 = AddShipWindow("MenuShipWindow2", 177, 60);
 }
 
 CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx, float wy) {
-    CSpriteEntity* window = new CSpriteEntity();
+    CSpriteEntity* window = SpawnChild<CSpriteEntity>();
     window->SetSprite(texture);
     window->SetPosXY(wx, wy);
     window->SetDepth(kShipWindowDepth);
-    Adopt(window);
     // Dark, a second to light up, lit four seconds, a second to go out, dark
     // three seconds: every nine seconds.
-    CAnimationEffector* glow = new CAnimationEffector();
+    CAnimationEffector* glow = window->SpawnChild<CAnimationEffector>();
     glow->mode = CAnimationEffector::MODE_LOOP;
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 1.0f, 1.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 5.0f, 1.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 6.0f, 0.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 9.0f, 0.0f);
-    glow->AttachTo(window);
-    if (EntityManager* manager = Manager()) manager->Add(glow);
     glow->Prepare();
     return window;
 }

@@ -6,6 +6,7 @@
 #include "engine/XMLDocument.h"
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/screens/Dialog.h"
+#include "entities/screens/ScreenFactory.h"
 #include "entities/core/EntityServices.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontFit.h"
@@ -33,20 +34,17 @@ const float kSelectCaptionOpacity = 0.8f;
 // The welcome line stays inside the screen, 20 from either side.
 const float kWelcomeWidth = 760.0f;
 
-CMenuScreen::GlobalMapMaker& GlobalMapMakerSlot() {
-    static CMenuScreen::GlobalMapMaker maker;
-    return maker;
-}
-
-CMenuScreen::IntroMaker& IntroMakerSlot() {
-    static CMenuScreen::IntroMaker maker;
-    return maker;
-}
-
 }  // namespace
 
-void CMenuScreen::SetGlobalMapMaker(GlobalMapMaker maker) { GlobalMapMakerSlot() = std::move(maker); }
-void CMenuScreen::SetIntroMaker(IntroMaker maker) { IntroMakerSlot() = std::move(maker); }
+CScreenEntity* CMenuScreen::OpenByKind(const char* kind, const std::string& argument) {
+    // Unregistered kinds are an expected state here (the menu's own Warning
+    // row says what is missing): the factory is asked only for known ones.
+    if (!ScreenFactory::IsRegistered(kind)) return nullptr;
+    CEntity* screen = ScreenFactory::Open(Manager(), kind, argument);
+    if (auto* made = dynamic_cast<CScreenEntity*>(screen)) return made;
+    if (screen) screen->Kill();
+    return nullptr;
+}
 
 CMenuScreen::CMenuScreen(const std::string& screenName) : CScreenEntity(screenName) {
     MakeBackground();
@@ -55,7 +53,7 @@ CMenuScreen::CMenuScreen(const std::string& screenName) : CScreenEntity(screenNa
     AddShortcut(HGEK_P, "SelectPlayer");
 
     lostFocus = false;
-    if (EntityManager* manager = Manager()) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->OpenScreen(this);
     // From now on closing the window asks before quitting.
     g_bConfirmExit = true;
 
@@ -66,10 +64,16 @@ CMenuScreen::CMenuScreen(const std::string& screenName) : CScreenEntity(screenNa
 }
 
 void CMenuScreen::MakeBackground() {
-    background = new CMenuBGScreen("MenuBGScreen");
+    // The background is a screen of its own beside the menu, not a part of it:
+    // without a manager there is none.
+    EntityManager* manager = Manager();
+    if (!manager) {
+        background = nullptr;
+        return;
+    }
+    background = manager->Spawn<CMenuBGScreen>("MenuBGScreen");
     backgroundAlive = background->GetLifeToken();
     background->SetDepth(-1.0f);
-    if (EntityManager* manager = Manager()) manager->Add(background);
 }
 
 CMenuBGScreen* CMenuScreen::GetBackground() const {
@@ -83,7 +87,6 @@ void CMenuScreen::LoadButtons(const std::string& file) {
         HtmlLog::Instance()->Error("Menu screen cannot be loaded: " + file);
         return;
     }
-    EntityManager* manager = Manager();
     struct Slot {
         const char* element;
         const char* message;
@@ -98,10 +101,8 @@ void CMenuScreen::LoadButtons(const std::string& file) {
         if (!child) continue;
         for (const Slot& slot : slots) {
             if (child->GetName() != slot.element) continue;
-            ButtonExEntity* button = new ButtonExEntity(*child, this);
+            ButtonExEntity* button = SpawnChild<ButtonExEntity>(*child, this);
             button->SetName(slot.message);
-            button->AttachTo(this);
-            if (manager) manager->Add(button);
             *slot.member = button;
         }
     }
@@ -140,14 +141,12 @@ void CMenuScreen::OpenPlayerEntry() {
     if (!manager) return;
     if (PlayerManager::Instance()->Players.size() >= size_t(kMaxPlayers)) {
         // No slot left for a new name: the player picks one of the eight.
-        PlayersScreen* list = new PlayersScreen("PlayersScreen");
+        PlayersScreen* list = manager->OpenScreen<PlayersScreen>("PlayersScreen");
         list->SetLayer(kPlayersLayer);
-        manager->Add(list);
         return;
     }
-    CPNameScreen* entry = new CPNameScreen("NP", kYesNoFile, this);
+    CPNameScreen* entry = manager->OpenScreen<CPNameScreen>("NP", kYesNoFile, this);
     entry->SetLayer(kQuestionLayer);
-    manager->Add(entry);
 }
 
 void CMenuScreen::Render() {
@@ -180,11 +179,10 @@ void CMenuScreen::GotFocus() {
 void CMenuScreen::AskQuestion(const std::string& id, const std::string& file, const std::string& textKey) {
     EntityManager* manager = Manager();
     if (!manager) return;
-    Dialog* question = new Dialog(id, file, this);
+    Dialog* question = manager->OpenScreen<Dialog>(id, file, this);
     question->SetLayer(kQuestionLayer);
     question->SetDepth(kQuestionDepth);
     question->SetText(textKey);
-    manager->Add(question);
 }
 
 void CMenuScreen::OnButtonPress(const std::string& message) {
@@ -201,21 +199,18 @@ void CMenuScreen::OnButtonPress(const std::string& message) {
             AskQuestion("CONT", kYesNoFile, "Q_CONTINUE");
     } else if (message == "Options") {
         if (!manager) return;
-        OptionsScreen* options = new OptionsScreen(kOptionsFile, this);
+        OptionsScreen* options = manager->OpenScreen<OptionsScreen>(kOptionsFile, this);
         options->SetLayer(kOptionsLayer);
         options->SetDepth(kOptionsDepth);
-        manager->Add(options);
     } else if (message == "SelectPlayer") {
         if (!manager) return;
-        PlayersScreen* list = new PlayersScreen("PlayersScreen");
+        PlayersScreen* list = manager->OpenScreen<PlayersScreen>("PlayersScreen");
         list->SetLayer(kPlayersLayer);
-        manager->Add(list);
     } else if (message == "Credits") {
         if (!manager) return;
-        CreditsScreen* credits = new CreditsScreen("Credits", kCreditsFile);
+        CreditsScreen* credits = manager->OpenScreen<CreditsScreen>("Credits", kCreditsFile);
         credits->SetLayer(kQuestionLayer);
         credits->SetDepth(kQuestionDepth);
-        manager->Add(credits);
     } else if (message == "Exit") {
         // With the confirm-exit switch on, the application asks first.
         if (g_pEngine && g_pEngine->OnExit()) g_pEngine->SetQuit(true);
@@ -253,9 +248,7 @@ void CMenuScreen::RestartBackground() {
 }
 
 void CMenuScreen::HandOver(CScreenEntity* next) {
-    EntityManager* manager = Manager();
-    if (manager) manager->Add(next);
-    if (manager) manager->RemoveScreen(this);
+    if (EntityManager* manager = Manager()) manager->RemoveScreen(this);
     CloseAndDestroy();
     next->SetOpacity(0.0f);
     next->Open();
@@ -266,7 +259,7 @@ void CMenuScreen::OnAnswer(const std::string& questionId, bool yes) {
     if (questionId == "CONT") {
         StopAquarium();
         if (yes) {
-            CScreenEntity* map = GlobalMapMakerSlot() ? GlobalMapMakerSlot()(kGlobalMapFile) : nullptr;
+            CScreenEntity* map = OpenByKind(ScreenFactory::kGlobalMap, kGlobalMapFile);
             if (!map) {
                 HtmlLog::Instance()->Warning("Main menu: the global map is not available; staying in the menu");
                 RestartBackground();
@@ -281,7 +274,7 @@ void CMenuScreen::OnAnswer(const std::string& questionId, bool yes) {
         if (!active) return;
         // Yes plays against the clock, no is relaxed.
         NewGame::ResetPlayer(*active, !yes);
-        CScreenEntity* intro = IntroMakerSlot() ? IntroMakerSlot()() : nullptr;
+        CScreenEntity* intro = OpenByKind(ScreenFactory::kIntro, "IntroScreen");
         if (!intro) {
             HtmlLog::Instance()->Warning("Main menu: the intro is not available; staying in the menu");
             RestartBackground();

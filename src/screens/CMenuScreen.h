@@ -4,8 +4,9 @@
 // name entry by itself (the players list when all eight slots are taken).
 //
 // The screens a game leaves the menu for (the global map, the intro) are made
-// through hand-over makers; while one is not set, the menu writes a Warning
-// row and stays, with its aquarium running again.
+// by the screen factory's makers of kinds ScreenFactory::kGlobalMap (argument:
+// the map file) and ScreenFactory::kIntro; while one is not registered, the
+// menu writes a Warning row and stays, with its aquarium running again.
 #pragma once
 
 #include <functional>
@@ -31,12 +32,6 @@ public:
     static constexpr const char* kCreditsFile = "data/Screens/Credits.xml";
     static const int kMaxPlayers = 8;
 
-    // Makers of the screens the game leaves the menu for; empty: not available.
-    using GlobalMapMaker = std::function<CScreenEntity*(const std::string& mapFile)>;
-    using IntroMaker = std::function<CScreenEntity*()>;
-    static void SetGlobalMapMaker(GlobalMapMaker maker);
-    static void SetIntroMaker(IntroMaker maker);
-
     explicit CMenuScreen(const std::string& screenName);
     ~CMenuScreen() override = default;
 
@@ -57,11 +52,6 @@ public:
     // The background while it lives, else null.
     CMenuBGScreen* GetBackground() const;
     bool HasLostFocus() const { return lostFocus; }
-    ButtonExEntity* GetPlayButton() const { return playButton; }
-    ButtonExEntity* GetOptionsButton() const { return optionsButton; }
-    ButtonExEntity* GetExitButton() const { return exitButton; }
-    ButtonExEntity* GetSelectButton() const { return selectButton; }
-    ButtonExEntity* GetCreditsButton() const { return creditsButton; }
 
 private:
     void LoadButtons(const std::string& file);
@@ -74,6 +64,9 @@ private:
     // Hands over to the screen: the menu leaves the stack and fades away, the
     // background goes, the new screen fades in.
     void HandOver(CScreenEntity* next);
+    // The factory's screen of that kind (owned by the manager), or null when
+    // the kind has no maker or it made no screen.
+    CScreenEntity* OpenByKind(const char* kind, const std::string& argument);
     void AskQuestion(const std::string& id, const std::string& file, const std::string& textKey);
     void OpenPlayerEntry();
     bool BackgroundOpaque() const;

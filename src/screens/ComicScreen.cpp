@@ -79,15 +79,13 @@ ComicScreen::~ComicScreen() {
 void ComicScreen::Warn(const std::string& what) const { HtmlLog::Instance()->Warning("Comic page " + name + ": " + what); }
 
 CAnimationEffector* ComicScreen::MakeEffector(CEntity* target) {
-    auto* effector = new CAnimationEffector();  // created paused
-    Adopt(effector, target);
+    auto* effector = target->SpawnChild<CAnimationEffector>();  // created paused
     return effector;
 }
 
 CEntity* ComicScreen::ParseCharacter(const XMLDocument::XMLElement& element) {
-    auto* character = new CEntity();
+    auto* character = SpawnChild<CEntity>();
     character->SetName(element.GetStringAttribute("character"));
-    Adopt(character);
 
     for (const auto& child : element.GetChildren()) {
         if (!child || child->GetName() != "sprite") continue;
@@ -96,7 +94,7 @@ CEntity* ComicScreen::ParseCharacter(const XMLDocument::XMLElement& element) {
             Warn("no picture \"" + pictureName + "\"");
             continue;
         }
-        auto* picture = new SpriteExEntity();
+        auto* picture = character->SpawnChild<SpriteExEntity>();
         picture->SetSprite(pictureName);
         if (hgeSprite* resource = Services::Sprite(engine, pictureName)) {
             float hx = 0.0f, hy = 0.0f;
@@ -106,7 +104,6 @@ CEntity* ComicScreen::ParseCharacter(const XMLDocument::XMLElement& element) {
         picture->SetName(pictureName);
         picture->SetDepth(Attribute(*child, "Z", 1.0f));
         if (child->HasAttribute("Scale")) picture->SetScale(child->GetFloatAttribute("Scale"));
-        Adopt(picture, character);
     }
 
     Player* player = PlayerManager::Instance()->GetActivePlayer();
@@ -117,12 +114,11 @@ CEntity* ComicScreen::ParseCharacter(const XMLDocument::XMLElement& element) {
                 Warn("no medal picture \"" + place.sprite + "\"");
                 continue;
             }
-            auto* medal = new SpriteExEntity();
+            auto* medal = character->SpawnChild<SpriteExEntity>();
             medal->SetSprite(place.sprite);
             medal->SetPosXY(place.x - 200.0f, place.y - 400.0f);
             medal->SetDepth(place.z);
             medal->SetScale(kMedalScale);
-            Adopt(medal, character);
         }
     }
     character->Hide();
@@ -175,8 +171,8 @@ void ComicScreen::ParsePosition(const std::string& keyword, float& dx, float& dy
         dOpacity = -1.0f;
 }
 
-TextEntity* ComicScreen::CreateBubbleText(const std::string& key) {
-    auto* text = new TextEntity("", nullptr);
+TextEntity* ComicScreen::CreateBubbleText(const std::string& key, CEntity* bubble) {
+    auto* text = bubble->SpawnChild<TextEntity>("", nullptr);
     bool found = false;
     const std::string line = Services::Text(engine, key, &found);
     if (!found) Warn("no text for \"" + key + "\"");
@@ -190,20 +186,18 @@ TextEntity* ComicScreen::CreateBubbleText(const std::string& key) {
 }
 
 SpriteExEntity* ComicScreen::CreateBubble(const std::string& key) {
-    TextEntity* text = CreateBubbleText(key);
-    auto* bubble = new SpriteExEntity();
+    auto* bubble = SpawnChild<SpriteExEntity>();
     if (!Services::Texture(engine, "Bubble")) Warn("no picture \"Bubble\"");
     bubble->SetSprite("Bubble");
     bubble->SetDepth(5.0f);
     bubble->SetPosXY(anchorX, anchorY);
-    Adopt(bubble);
+    TextEntity* text = CreateBubbleText(key, bubble);
     if (side < 0.0f) {
         bubble->GetSprite()->SetFlip(true, false, true);
         text->SetPosXY(-150.0f, -45.0f);
     } else {
         text->SetPosXY(-60.0f, -45.0f);
     }
-    Adopt(text, bubble);
     bubble->SetScale(0.0f);
     bubble->Hide();
     return bubble;

@@ -86,7 +86,7 @@ public:
     static void ParsePosition(const std::string& keyword, float& dx, float& dy, float& dOpacity);
     // A speech bubble at scale 0 (hidden) at the current anchor and side.
     SpriteExEntity* CreateBubble(const std::string& key);
-    TextEntity* CreateBubbleText(const std::string& key);
+    TextEntity* CreateBubbleText(const std::string& key, ZOLTFramework::CEntity* bubble);
     // Starts an exit from where the character stands now.
     void AnimateLeave(CEntity* character, CAnimationEffector* effector, float dx, float dy, float dOpacity);
 

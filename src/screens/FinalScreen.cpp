@@ -35,9 +35,8 @@ FinalScreen::FinalScreen() : CScreenEntity(kScreenName) {
     if (EntityManager* manager = Manager()) manager->OpenScreen(this);
     SetOpacity(0.0f);
 
-    callAnchor = new CEntity();
+    callAnchor = SpawnChild<CEntity>();
     callAnchor->SetName("FinalScreenCalls");
-    Adopt(callAnchor);
 
     if (CSpriteEntity* picture = MakePicture("Final", -10.0f)) {
         picture->SetScaleX(kPictureScale);
@@ -45,9 +44,8 @@ FinalScreen::FinalScreen() : CScreenEntity(kScreenName) {
         picture->SetPosXY(400.0f, 300.0f);
     }
 
-    auto* cover = new CGUIEntity();
+    auto* cover = SpawnChild<CGUIEntity>();
     cover->SetRect(0.0f, 0.0f, 800.0f, 600.0f);
-    Adopt(cover);
 
     Open();
 
@@ -55,9 +53,8 @@ FinalScreen::FinalScreen() : CScreenEntity(kScreenName) {
 
     const std::vector<PSGeneratorEntity::Point> sparkles = {
         {372.0f, 363.0f}, {317.0f, 361.0f}, {318.0f, 425.0f}, {370.0f, 416.0f}, {150.0f, 506.0f}};
-    auto* generator = new PSGeneratorEntity(sparkles, "data/ParticleSystem/KeyBlick.psi",
+    auto* generator = SpawnChild<PSGeneratorEntity>(sparkles, "data/ParticleSystem/KeyBlick.psi",
                                             Services::Sprite(engine, "SmallStarParticle"), 2.0f, "");
-    Adopt(generator);
     generator->Start();
     particles.push_back(generator);
 
@@ -69,7 +66,7 @@ FinalScreen::FinalScreen() : CScreenEntity(kScreenName) {
 FinalScreen::~FinalScreen() = default;
 
 CSpriteEntity* FinalScreen::MakePicture(const std::string& pictureName, float depth) {
-    auto* entity = new CSpriteEntity();
+    auto* entity = SpawnChild<CSpriteEntity>();
     if (hgeSprite* sprite = Services::Sprite(engine, pictureName)) {
         entity->SetSpriteCopy(*sprite);
     } else if (Services::Texture(engine, pictureName)) {
@@ -80,7 +77,6 @@ CSpriteEntity* FinalScreen::MakePicture(const std::string& pictureName, float de
         return nullptr;
     }
     entity->SetDepth(depth);
-    Adopt(entity);
     return entity;
 }
 
@@ -94,13 +90,10 @@ void FinalScreen::CreateKiss() {
          {{0.0f, -100.0f}, {1.0f, -100.0f}, {2.0f, 365.0f}},
          2.0f},
     };
-    EntityManager* manager = Manager();
     for (const KissKeys& kiss : kisses) {
         if (CSpriteEntity* sprite = MakePicture(kiss.sprite, kKissDepth)) {
             sprites.push_back(sprite);
-            auto* flight = new CAnimationEffector();
-            flight->AttachTo(sprite);
-            if (manager) manager->Add(flight);
+            auto* flight = sprite->SpawnChild<CAnimationEffector>();
             for (const auto& key : kiss.scale) flight->AddKey(CAnimationEffector::TRACK_SCALE, key.time, key.value);
             for (const auto& key : kiss.y) flight->AddKey(CAnimationEffector::TRACK_Y, key.time, key.value);
             for (const auto& key : kiss.x) flight->AddKey(CAnimationEffector::TRACK_X, key.time, key.value);
@@ -114,9 +107,8 @@ void FinalScreen::CreateKiss() {
 void FinalScreen::CreateSalute() {
     const std::vector<PSGeneratorEntity::Point> points = {
         {63.0f, 43.0f}, {115.0f, 223.0f}, {730.0f, 58.0f}, {720.0f, 275.0f}};
-    auto* salute = new PSGeneratorEntity(points, "data/ParticleSystem/Salute.psi",
+    auto* salute = SpawnChild<PSGeneratorEntity>(points, "data/ParticleSystem/Salute.psi",
                                          Services::Sprite(engine, "SmallStarParticle"), 1.0f, "OnSalute");
-    Adopt(salute);
     salute->Start();
     particles.push_back(salute);
 }

@@ -14,14 +14,13 @@ namespace Services = ZOLTFramework::Services;
 HelpScreen::HelpScreen(const std::string& screenName, ZOLTFramework::CQuestionListener* owner)
     : CScreenEntity(screenName), listener(owner) {
     SetPlayOpenSound(true);
-    window = new ZOLTFramework::CWindowEntity();
+    window = SpawnChild<ZOLTFramework::CWindowEntity>();
     window->SetSizeCentered(0.0f, 0.0f);
     window->SetSpriteName("InGameMenuWindow");
     window->SetPosXY(400.0f, 280.0f);
     window->SetDepth(0.0f);
-    Adopt(window);
 
-    exitButton = new ZOLTFramework::CButtonEntity("Exit", this);
+    exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
     if (hgeSprite* yes = Services::Sprite(engine, "ButtonYes"))
         exitButton->SetSprite("ButtonYes", 0.0f, 0.0f, yes->GetWidth(), yes->GetHeight() / 3.0f);
     else
@@ -30,17 +29,14 @@ HelpScreen::HelpScreen(const std::string& screenName, ZOLTFramework::CQuestionLi
     exitButton->SetDepth(2.0f);
     exitButton->SetSizeCentered(51.0f, 44.0f);
     exitButton->SetHotKey(13);
-    Adopt(exitButton, window);
 
-    text = new TextEntity("", nullptr);
+    text = window->SpawnChild<TextEntity>("", nullptr);
     text->SetFont(FontRegistry::GetFont("Default14"));
     text->SetAlignment(0);
     text->SetPosXY(-120.0f, -170.0f);
     text->SetBox(300.0f, 230.0f);
-    Adopt(text, window);
     window->OnMove();
 
-    if (EntityManager* manager = Manager()) manager->PushScreen(this);
     SetOpacity(0.0f);
     Open();
 }

@@ -3,8 +3,8 @@
 // ("SetPaused", false) once and takes the window off the screen stack; it
 // fades out and stays a child of the level until the level goes.
 //
-// The window pushes itself on the screen stack; the level attaches it, sets
-// its text key and layer and hands it to the entity manager.
+// The level opens it through the entity manager (OpenScreen), attaches it and
+// sets its text key and layer.
 #pragma once
 
 #include <string>

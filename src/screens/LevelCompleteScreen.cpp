@@ -60,17 +60,15 @@ LevelCompleteScreen::LevelCompleteScreen(const std::string& screenName, const ui
 LevelCompleteScreen::~LevelCompleteScreen() = default;
 
 void LevelCompleteScreen::BuildWindow() {
-    window = new ZOLTFramework::CWindowEntity();
+    window = SpawnChild<ZOLTFramework::CWindowEntity>();
     window->SetSpriteName("InGameMenuWindow");
     window->SetPosXY(440.0f, 280.0f);
     window->SetDepth(0.0f);
-    Adopt(window);
     window->SetSizeCentered(0.0f, 0.0f);
 
-    exitButton = new ZOLTFramework::CButtonEntity("Exit", this);
+    exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
     exitButton->SetPosXY(0.0f, 200.0f);
     exitButton->SetDepth(2.0f);
-    Adopt(exitButton, window);
     float w = 0.0f, h = 0.0f;
     if (hgeSprite* look = Services::Sprite(engine, "InGameButton")) {
         w = look->GetWidth();
@@ -82,12 +80,11 @@ void LevelCompleteScreen::BuildWindow() {
     exitButton->SetSizeCentered(w * 0.9f, h / 3.0f);
     exitButton->SetHotKey(HGEK_ENTER);
 
-    auto* caption = new TextEntity("", nullptr);
+    auto* caption = exitButton->SpawnChild<TextEntity>("", nullptr);
     caption->SetText(Services::Text(engine, "OK"));
     caption->SetDepth(1.0f);
     caption->SetPosXY(-6.0f, -2.0f);
     caption->SetFont(FontRegistry::GetFont("Default14"));
-    Adopt(caption, exitButton);
 }
 
 void LevelCompleteScreen::LoadRows(const std::string& file) {
@@ -127,8 +124,7 @@ void LevelCompleteScreen::LoadRows(const std::string& file) {
 }
 
 TextEntity* LevelCompleteScreen::MakeRowWidget(const XMLDocument::XMLElement& element, float delay, float rowY) {
-    auto* widget = new TextEntity(element, nullptr);
-    Adopt(widget, window);
+    auto* widget = window->SpawnChild<TextEntity>(element, nullptr);
     widget->Hide();
     timer.Add(delay, [widget]() { widget->Show(); }, widget);
     widget->SetY(rowY);
@@ -192,11 +188,10 @@ void LevelCompleteScreen::OnButtonPress(const std::string& name) {
     }
     Services::PlaySound(engine, "OnRewarding");
     AwardMedal();
-    auto* burst = new ParticleSystemEntity();
+    auto* burst = window->SpawnChild<ParticleSystemEntity>();
     burst->Load(kSalutePsi, Services::Sprite(engine, "CigarAppearingParticle"));
     burst->SetDepth(10.0f);
     burst->SetPosXY(120.0f, lastRowY);
-    Adopt(burst, window);
     timer.Add(kSaluteDelay, [this]() { Salute(); }, this);
     timer.Add(kCloseOnKeyDelay, [this]() { SetCloseOnKey(); }, this);
 }
@@ -214,34 +209,26 @@ CEntity* LevelCompleteScreen::MakeSprite(const std::string& spriteName, CEntity*
         HtmlLog::Instance()->Warning(std::string(kWho) + ": no sprite " + spriteName);
         return nullptr;
     }
-    auto* entity = new ZOLTFramework::CSpriteEntity();
+    auto* entity = parent->SpawnChild<ZOLTFramework::CSpriteEntity>();
     entity->SetSpriteCopy(*sprite);
     entity->SetDepth(depth);
-    Adopt(entity, parent);
     return entity;
 }
 
 namespace {
 
-CAnimationEffector* Animate(CEntity* target, EntityManager* manager) {
-    auto* effector = new CAnimationEffector();
-    effector->AttachTo(target);
-    if (manager) manager->Add(effector);
-    return effector;
-}
+CAnimationEffector* Animate(CEntity* target) { return target->SpawnChild<CAnimationEffector>(); }
 
 }  // namespace
 
 void LevelCompleteScreen::AwardMedal() {
     const std::vector<MedalInfo> medals = MedalList::Load(medalsFile, kWho);
-    EntityManager* manager = Manager();
 
-    auto* hero = new CEntity();
+    auto* hero = SpawnChild<CEntity>();
     hero->SetPosXY(200.0f, 400.0f);
-    Adopt(hero);
     MakeSprite("Brannok", hero, 5.0f);
     MakeSprite("Head_Happy", hero, 3.0f);
-    CAnimationEffector* heroFade = Animate(hero, manager);
+    CAnimationEffector* heroFade = Animate(hero);
     heroFade->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
     heroFade->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 0.0f);
     heroFade->AddKey(CAnimationEffector::TRACK_OPACITY, 4.1f, 1.0f);
@@ -252,7 +239,7 @@ void LevelCompleteScreen::AwardMedal() {
         if (medal.id == uint32_t(medalToAdd)) {
             CEntity* picture = MakeSprite(medal.sprite, this, medal.z + 6.0f);
             if (picture) {
-                CAnimationEffector* flight = Animate(picture, manager);
+                CAnimationEffector* flight = Animate(picture);
                 flight->AddKey(CAnimationEffector::TRACK_X, 0.0f, 700.0f);
                 flight->AddKey(CAnimationEffector::TRACK_X, 3.33f, 700.0f);
                 flight->AddKey(CAnimationEffector::TRACK_X, 4.1f, medal.x);
@@ -272,7 +259,7 @@ void LevelCompleteScreen::AwardMedal() {
             if (!picture) continue;
             picture->SetPosXY(medal.x, medal.y);
             picture->SetScale(0.2f);
-            CAnimationEffector* fade = Animate(picture, manager);
+            CAnimationEffector* fade = Animate(picture);
             fade->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
             fade->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 0.0f);
             fade->AddKey(CAnimationEffector::TRACK_OPACITY, 1.1f, 1.0f);
@@ -284,7 +271,6 @@ void LevelCompleteScreen::AwardMedal() {
 void LevelCompleteScreen::Salute() {
     const std::vector<PSGeneratorEntity::Point> points = {{96.0f, 82.0f}, {729.0f, 81.0f}, {733.0f, 448.0f}};
     auto* salute =
-        new PSGeneratorEntity(points, kSalutePsi, Services::Sprite(engine, "SmallStarParticle"), 1.0f, "OnSalute");
-    Adopt(salute);
+        SpawnChild<PSGeneratorEntity>(points, kSalutePsi, Services::Sprite(engine, "SmallStarParticle"), 1.0f, "OnSalute");
     salute->Start();
 }

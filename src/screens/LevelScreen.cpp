@@ -124,8 +124,9 @@ void LevelScreen::BuildPanel() {
 }
 
 void LevelScreen::BuildPlayField() {
-    if (!Manager()) return;
-    playField = new PlayField(scenePath, this);  // adds itself to the entity manager
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    playField = manager->Spawn<PlayField>(scenePath, this);
     playField->AttachTo(this);
     playField->SetDepth(-200.0f);
     playField->OnMove();

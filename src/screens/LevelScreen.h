@@ -10,8 +10,8 @@
 // hint window). Events that arrive while the screen is being built are kept and
 // handled, in order, once it stands.
 //
-// Ownership: the creator adds the screen to the entity manager (and pushes
-// it); every entity the screen makes is spawned on the manager. Windows it
+// Ownership: the creator opens the screen through the entity manager
+// (OpenScreen); every entity the screen makes is spawned on the manager. Windows it
 // opens and may have to close again (help, options, the panel slide) are held
 // by life token, so a window that died on its own is never touched.
 #pragma once
@@ -28,6 +28,7 @@
 #include "entities/screens/CScreenEntity.h"
 
 class ButtonExEntity;
+class EntityManager;
 class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
@@ -131,7 +132,7 @@ public:
     void OpenMapOrNextLevel(const std::string& nextScene);
     // The application's maker of the screen "Play" leads to: the level in
     // progress, or the first level of the map not yet solved.
-    static ZOLTFramework::CScreenEntity* OpenCurrentLevel(const std::string& mapFile);
+    static ZOLTFramework::CScreenEntity* OpenCurrentLevel(EntityManager& manager, const std::string& mapFile);
     // The mini-game screen's class and help key for a requested path.
     static std::string MiniGameClassFor(const std::string& path);
     static std::string MiniGameHelpKeyFor(const std::string& path);

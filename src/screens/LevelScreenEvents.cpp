@@ -223,7 +223,7 @@ void LevelScreen::ExitToMenu() {
         runningMiniGame = nullptr;
     }
     if (playField) playField->SaveState();
-    if (manager) manager->Add(new ZOLTFramework::CMenuScreen("MenuScreen"));
+    if (manager) manager->OpenScreen<ZOLTFramework::CMenuScreen>("MenuScreen");
     CloseAndDestroy();
     if (playField) playField->LostFocus();
 }
@@ -235,10 +235,9 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
         if (playField) playField->SaveState();
         if (player) player->PlayFieldPath.clear();
         if (EntityManager* manager = Manager()) {
-            auto* final = new ZOLTFramework::FinalScreen();  // adds and pushes itself
+            auto* final = manager->OpenScreen<ZOLTFramework::FinalScreen>();
             final->SetOpacity(0.0f);
             final->Open();
-            (void)manager;
         }
         CloseAndDestroy();
         return;
@@ -299,10 +298,9 @@ void LevelScreen::OpenOptions() {
     EntityManager* manager = Manager();
     if (!manager) return;
     if (!optionsToken.expired()) return;  // one options window at a time
-    auto* options = new OptionsScreen(kInGameOptions, this);
+    auto* options = manager->OpenScreen<OptionsScreen>(kInGameOptions, this);
     options->SetLayer(15000.0f);
     options->SetDepth(50000.0f);
-    manager->Add(options);
     options->SetOpacity(0.0f);
     options->Open();
     optionsWindow = options;
@@ -330,9 +328,8 @@ void LevelScreen::OpenBag() {
         bagTutorialMarker->Kill();
         bagTutorialMarker = nullptr;
     }
-    auto* bag = new BagScreen("");  // pushes itself
+    auto* bag = manager->OpenScreen<BagScreen>("");
     bag->SetLayer(15.0f);
-    manager->Add(bag);
     SlidePanelOut();
 }
 
@@ -340,9 +337,8 @@ void LevelScreen::OpenPause() {
     EntityManager* manager = Manager();
     if (!manager) return;
     KillSlide();
-    auto* pause = new ZOLTFramework::CPauseScreen(this);
+    auto* pause = manager->OpenScreen<ZOLTFramework::CPauseScreen>(this);
     pause->SetLayer(50000.0f);
-    manager->Add(pause);
     pause->Open();
     clockStopped = true;
     playField->OnMouseOver(false);

@@ -53,11 +53,10 @@ void LevelScreen::RunClock(float dt) {
     if (player->Time <= 0.0f && old != 0.0f) {
         player->Time = 0.0f;
         if (EntityManager* manager = Manager()) {
-            auto* lose = new OKScreen("Lose", "data/Screens/DialogOk.xml", this);  // pushes itself
+            auto* lose = manager->OpenScreen<OKScreen>("Lose", "data/Screens/DialogOk.xml", this);
             lose->AttachTo(this);
             lose->SetLayer(2010.0f);
             lose->SetText("TIME_OUT");
-            manager->Add(lose);
         }
         Services::PlaySound(engine, "OnTimeOut");
         PauseEntity(panel);

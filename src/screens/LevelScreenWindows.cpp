@@ -29,10 +29,11 @@ Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 }  // namespace
 
 void LevelScreen::ShowNextTutorial() {
-    if (comicQueue.empty()) return;
+    EntityManager* manager = Manager();
+    if (comicQueue.empty() || !manager) return;
     const std::string path = comicQueue.front();
     comicQueue.pop_front();
-    auto* comic = new ComicScreen(path);  // adds and pushes itself
+    auto* comic = manager->OpenScreen<ComicScreen>(path);
     comic->SetOpacity(1.0f);
     comic->SetLayer(15.0f);
     KillSlide();
@@ -66,11 +67,10 @@ void LevelScreen::ShowHelp() {
     // One help window at a time.
     HelpScreen* open = GetHelpScreen();
     if (open && !open->IsClosing()) return;
-    auto* help = new HelpScreen("", this);  // pushes itself
+    auto* help = manager->OpenScreen<HelpScreen>("", this);
     help->AttachTo(this);
     help->SetTextKey(helpKey);
     help->SetLayer(2004.0f);
-    manager->Add(help);
     helpScreen = help;
     helpScreenToken = help->GetLifeToken();
     clockStopped = true;
@@ -120,7 +120,9 @@ void LevelScreen::ShowLevelComplete() {
     for (const auto& node : player->NodeScores) total += node.second;
     scores[5] = uint32_t(total);
     if (scoreScreenAllowed) {
-        auto* window = new LevelCompleteScreen("", scores);  // adds, pushes and opens itself
+        EntityManager* manager = Manager();
+        if (!manager) return;
+        auto* window = manager->OpenScreen<LevelCompleteScreen>("", scores);
         window->SetLayer(15.0f);
         HGE* hge = Services::Hge(engine);
         const float draw = hge ? hge->Random_Float(0.0f, 1.0f) : 1.0f;

@@ -59,24 +59,21 @@ void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
     if (!nextScene.empty()) {
         Player* player = PlayerManager::Instance()->GetActivePlayer();
         const int scoreNode = player ? player->ScoreNode : 0;
-        auto* level = new LevelScreen(nextScene, kReturnScreen);
+        auto* level = manager->OpenScreen<LevelScreen>(nextScene, kReturnScreen);
         SetActivePlayerScoreNode(scoreNode);
         level->SetLayer(2.0f);
-        manager->OpenScreen(level);
         level->SetOpacity(0.0f);
         level->Open();
         return;
     }
     HtmlLog::Instance()->Warning("Level: no global map yet; back to the main menu");
-    manager->Add(new ZOLTFramework::CMenuScreen("MenuScreen"));  // pushes itself
+    manager->OpenScreen<ZOLTFramework::CMenuScreen>("MenuScreen");
 }
 
-ZOLTFramework::CScreenEntity* LevelScreen::OpenCurrentLevel(const std::string& mapFile) {
+ZOLTFramework::CScreenEntity* LevelScreen::OpenCurrentLevel(EntityManager& manager, const std::string& mapFile) {
     PlayerManager* players = PlayerManager::Instance();
     Player* player = players->GetActivePlayer();
-    ZOLTFramework::EngineContext* context = ZOLTFramework::EngineContext::Current();
-    EntityManager* manager = context ? context->GetEntityManager() : nullptr;
-    if (!player || !manager) return nullptr;
+    if (!player) return nullptr;
     players->Timer->Clear();
     players->KillEntities();
     std::string scene = player->PlayFieldPath;
@@ -105,10 +102,9 @@ ZOLTFramework::CScreenEntity* LevelScreen::OpenCurrentLevel(const std::string& m
         player->ScoreNode = 0;
     }
     HtmlLog::Instance()->Warning("Main menu: no global map yet; opening " + scene + " directly");
-    auto* level = new LevelScreen(scene, kReturnScreen);
+    auto* level = manager.OpenScreen<LevelScreen>(scene, kReturnScreen);
     if (player->PlayFieldPath.empty()) SetActivePlayerScoreNode(0);
     level->SetLayer(2.0f);
-    manager->PushScreen(level);
     // The level in progress keeps its saved state until it is won or left:
     // quitting inside it must find it again.
     player->LastSolvedNode.clear();

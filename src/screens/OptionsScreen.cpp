@@ -9,6 +9,7 @@
 #include "entities/core/CSpriteEntity.h"
 #include "entities/widgets/CWindowEntity.h"
 #include "entities/screens/Dialog.h"
+#include "entities/screens/ScreenLayers.h"
 #include "graphics/FontFit.h"
 #include "entities/core/EntityServices.h"
 #include "entities/widgets/TextEntity.h"
@@ -27,9 +28,8 @@ namespace Services = ZOLTFramework::Services;
 namespace {
 
 const char* const kSection = "SYSTEM";
-const float kDefaultVolume = 0.5f;
-const float kExitQuestionLayer = 102400.0f;
 const float kExitQuestionDepth = 90000.0f;
+const float kDefaultVolume = 0.5f;
 const float kSelectedTabDepth = 3.0f;
 const float kOtherTabDepth = 2.0f;
 const float kOtherTabCaptionOpacity = 0.9f;
@@ -49,11 +49,10 @@ OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionLi
     : CScreenEntity(file), owner(screenOwner) {
     playOpenSound = true;
 
-    window = new CWindowEntity();
+    window = SpawnChild<CWindowEntity>();
     window->SetSpriteName("InGameMenuWindow");
     window->SetPosXY(400.0f, 280.0f);
     window->SetDepth(-5.0f);
-    Adopt(window, this);
     window->SetSizeCentered(0.0f, 0.0f);
 
     XMLDocument document("screen");
@@ -72,7 +71,7 @@ OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionLi
         }
     }
 
-    if (EntityManager* manager = Manager()) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->OpenScreen(this);
 
     // The options tab starts selected, pressed on the player's behalf.
     if (optionsTab)
@@ -111,8 +110,7 @@ void OptionsScreen::SaveSettings() {
 }
 
 CSliderEntity* OptionsScreen::MakeSlider(const std::string& sliderName, float sx, float sy, float value) {
-    CSliderEntity* slider = new CSliderEntity(sliderName, this);
-    slider->AttachTo(optionsPanel);
+    CSliderEntity* slider = optionsPanel->SpawnChild<CSliderEntity>(sliderName, this);
     slider->SetPosXY(sx, sy);
     slider->SetSpriteName("InGameSliderBackground");
     if (hgeSprite* track = Services::Sprite(engine, "InGameSliderBackground"))
@@ -121,45 +119,37 @@ CSliderEntity* OptionsScreen::MakeSlider(const std::string& sliderName, float sx
     if (hgeSprite* handle = Services::Sprite(engine, "InGameSlider"))
         slider->SetCursorSizeCentered(handle->GetWidth(), handle->GetHeight());
     slider->SetValue(value);
-    if (EntityManager* manager = Manager()) manager->Add(slider);
     return slider;
 }
 
 void OptionsScreen::BuildSliders() {
-    optionsPanel = new CEntity();
+    optionsPanel = window->SpawnChild<CEntity>();
     optionsPanel->SetDepth(1.0f);
-    Adopt(optionsPanel, window);
 
-    trigger = new TriggerEntity("SCREEN", this, this);
-    trigger->AttachTo(optionsPanel);
+    trigger = optionsPanel->SpawnChild<TriggerEntity>("SCREEN", this, this);
     trigger->SetPosXY(100.0f, 30.0f);
     trigger->SetDepth(1.0f);
     if (hgeSprite* look = Services::Sprite(engine, "InGameTrigger"))
         trigger->SetSprite("InGameTrigger", 0.0f, 0.0f, look->GetWidth(), look->GetHeight() / 3.0f);
     trigger->SetSizeCentered(30.0f, 40.0f);
     trigger->SetState(fullScreen);
-    if (EntityManager* manager = Manager()) manager->Add(trigger);
 
-    CSpriteEntity* frame = new CSpriteEntity();
+    CSpriteEntity* frame = optionsPanel->SpawnChild<CSpriteEntity>();
     frame->SetPosXY(100.0f, 30.0f);
     if (hgeSprite* look = Services::Sprite(engine, "InGameRect"))
         frame->SetSpriteRect("InGameRect", 0.0f, 0.0f, look->GetWidth(), look->GetHeight());
-    Adopt(frame, optionsPanel);
 
     musicSlider = MakeSlider("Music", 15.0f, -43.0f, musicVolume);
     soundSlider = MakeSlider("Sound", 15.0f, -110.0f, soundVolume);
 }
 
 void OptionsScreen::CreateHighscorePanel() {
-    highscorePanel = new CEntity();
+    highscorePanel = window->SpawnChild<CEntity>();
     highscorePanel->SetDepth(1.0f);
-    Adopt(highscorePanel, window);
 }
 
 ButtonExEntity* OptionsScreen::MakeButton(const XMLDocument::XMLElement& element, CEntity* parent) {
-    ButtonExEntity* button = new ButtonExEntity(element, this);
-    Adopt(button, parent);
-    return button;
+    return parent->SpawnChild<ButtonExEntity>(element, this);
 }
 
 void OptionsScreen::CreateMenuButtons(const XMLDocument::XMLElement& element) {
@@ -184,13 +174,12 @@ void OptionsScreen::AddBackdrop() {
     if (backdropAdded) return;
     backdropAdded = true;
     // Darkens the whole view behind the window.
-    CSpriteEntity* backdrop = new CSpriteEntity();
+    CSpriteEntity* backdrop = SpawnChild<CSpriteEntity>();
     backdrop->SetSprite("");
     backdrop->SetDepth(-10.0f);
     backdrop->SetScaleX(800.0f);
     backdrop->SetScaleY(600.0f);
     backdrop->SetColor(0x99000000);
-    Adopt(backdrop, this);
 }
 
 void OptionsScreen::CreateTabs(const XMLDocument::XMLElement& element) {
@@ -207,8 +196,8 @@ void OptionsScreen::BuildHighscoreRows() {
     const std::vector<HighScoreTable::Row> rows = HighScoreTable::Build(PlayerManager::Instance()->Players);
     float rowY = kRowTop;
     for (const HighScoreTable::Row& row : rows) {
-        TextEntity* label = new TextEntity("HighscoreName", nullptr);
-        TextEntity* total = new TextEntity("HighscoreTotal", nullptr);
+        TextEntity* label = highscorePanel->SpawnChild<TextEntity>("HighscoreName", nullptr);
+        TextEntity* total = highscorePanel->SpawnChild<TextEntity>("HighscoreTotal", nullptr);
         // A long name stops short of its score.
         label->SetText(font ? FitLine(*font, row.label, kNameWidth) : row.label);
         total->SetText(row.total);
@@ -217,7 +206,6 @@ void OptionsScreen::BuildHighscoreRows() {
         for (TextEntity* text : {label, total}) {
             text->SetFont(font);
             text->SetAlignment(0);
-            Adopt(text, highscorePanel);
         }
         rowY += kRowStep;
     }
@@ -237,7 +225,7 @@ void OptionsScreen::BuildOptionsTab(const XMLDocument::XMLElement& element) {
     } else if (id == "button_music_increase") {
         musicIncrease = MakeButton(element, optionsPanel);
     } else if (id == "sound_volume_caption" || id == "music_volume_caption" || id == "fullscreen_caption") {
-        Adopt(new TextEntity(element, nullptr), optionsPanel);
+        optionsPanel->SpawnChild<TextEntity>(element, nullptr);
     }
 }
 
@@ -284,11 +272,10 @@ void OptionsScreen::OnButtonPress(const std::string& message) {
     } else if (message == "EXIT") {
         EntityManager* manager = Manager();
         if (!manager || closing || IsDead()) return;
-        Dialog* question = new Dialog("EXIT_TO_MENU", "data/Screens/DialogYesNo.xml", this);
-        question->SetLayer(kExitQuestionLayer);
+        Dialog* question = manager->OpenScreen<Dialog>("EXIT_TO_MENU", "data/Screens/DialogYesNo.xml", this);
+        question->SetLayer(ZOLTFramework::ScreenLayers::kExitQuestion);
         question->SetDepth(kExitQuestionDepth);
         question->SetText("Q_QUIT");
-        manager->Add(question);
     } else if (message == "OPTIONS") {
         SelectTab(optionsTab, highscoreTab, optionsPanel);
     } else if (message == "HIGHSCORES") {

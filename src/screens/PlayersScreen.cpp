@@ -24,26 +24,23 @@ const DWORD kListColor = 0x96823C14;
 PlayersScreen::PlayersScreen(const std::string& screenName) : CScreenEntity(screenName) {
     playOpenSound = true;
 
-    window = new CWindowEntity();
+    window = SpawnChild<CWindowEntity>();
     window->SetPosXY(400.0f, 280.0f);
     window->SetDepth(-1.0f);
     window->SetSpriteName("Window05");
-    Adopt(window, this);
     window->SetSizeCentered(0.0f, 0.0f);
 
-    list = new CListboxEntity("PL", this);
-    list->AttachTo(window);
+    list = window->SpawnChild<CListboxEntity>("PL", this);
     list->SetPosXY(30.0f, -10.0f);
     list->SetDepth(1.0f);
     list->SetRectCentered(230.0f, 350.0f);
     list->SetFontName("Main1");
     list->SetHighlightColor(kListColor);
     FillList();
-    if (EntityManager* manager = Manager()) manager->Add(list);
 
     BuildWidgets(kScreenFile);
 
-    if (EntityManager* manager = Manager()) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->OpenScreen(this);
     SetOpacity(0.0f);
     Open();
 }
@@ -58,10 +55,9 @@ void PlayersScreen::FillList() {
 }
 
 ButtonExEntity* PlayersScreen::MakeButton(const XMLDocument::XMLElement& element, const char* message) {
-    ButtonExEntity* button = new ButtonExEntity(element, this);
+    ButtonExEntity* button = window->SpawnChild<ButtonExEntity>(element, this);
     // The screen acts on these messages whatever the file says.
     button->SetName(message);
-    Adopt(button, window);
     return button;
 }
 
@@ -83,7 +79,7 @@ void PlayersScreen::BuildWidgets(const std::string& file) {
             deleteButton = MakeButton(*child, "DL");
             if (TextEntity* caption = deleteButton->GetCaption()) caption->SetTextScale(kDeleteCaptionScale);
         } else if (id == "window_caption") {
-            Adopt(new TextEntity(*child, nullptr), window);
+            window->SpawnChild<TextEntity>(*child, nullptr);
         }
     }
 }
@@ -114,15 +110,13 @@ void PlayersScreen::OnButtonPress(const std::string& message) {
         if (manager) manager->RemoveScreen(this);
     } else if (message == "DL") {
         if (list->GetSelected() < 0 || !manager) return;
-        Dialog* question = new Dialog("DL", kQuestionFile, this);
+        Dialog* question = manager->OpenScreen<Dialog>("DL", kQuestionFile, this);
         question->SetLayer(kDialogLayer);
         question->SetText("Q_DELETE");
-        manager->Add(question);
     } else if (message == "NP") {
         if (list->GetItemCount() >= kMaxPlayers || !manager) return;
-        CPNameScreen* entry = new CPNameScreen("NP", kQuestionFile, this);
+        CPNameScreen* entry = manager->OpenScreen<CPNameScreen>("NP", kQuestionFile, this);
         entry->SetLayer(kDialogLayer);
-        manager->Add(entry);
     }
 }
 

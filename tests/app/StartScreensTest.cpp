@@ -36,10 +36,11 @@ class StartScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(engine.Init());
-        ScreenFactory::Register(ScreenFactory::kMainMenu, [this](const std::string& name) -> CEntity* {
-            menuNames.push_back(name);
-            return new CScreenEntity(name);
-        });
+        ScreenFactory::Register(ScreenFactory::kMainMenu,
+                                [this](EntityManager& manager, const std::string& name) -> CEntity* {
+                                    menuNames.push_back(name);
+                                    return manager.OpenScreen<CScreenEntity>(name);
+                                });
     }
     void TearDown() override { ScreenFactory::Clear(); }
 

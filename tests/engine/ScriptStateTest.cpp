@@ -81,6 +81,18 @@ TEST(ScriptState, DoFileReturnsLuasResultWithoutLogging) {
     script->ClearGlobal("from_file");
 }
 
+TEST(ScriptState, AValueLuabindCannotPublishIsAnErrorRowNotAnException) {
+    struct NeverRegistered {
+        int id = 0;
+    } value;
+    ScriptState* script = ScriptState::Instance();
+    HtmlLogCapture log;
+    EXPECT_NO_THROW(script->SetGlobal("Unknown_Object", &value));
+    EXPECT_EQ(log.CountRows("Error", "Lua error: cannot set global Unknown_Object"), 1);
+    EXPECT_FALSE(script->HasGlobal("Unknown_Object"));
+    EXPECT_EQ(lua_gettop(State()), 0);
+}
+
 TEST(ScriptState, GlobalsAreReplacedAndCleared) {
     RegisterProbe();
     ScriptState* script = ScriptState::Instance();

@@ -7,21 +7,11 @@
 #include <fstream>
 
 #include "IncludeDirection.h"
+#include "SourceTree.h"
 #include "support/TempDir.h"
 
-namespace {
-
-std::string SourceRoot() {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return source ? source : "..";
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path) << text;
-}
-
-}  // namespace
+using layers::SourceRoot;
+using layers::WriteFile;
 
 TEST(IncludeDirection, TheProjectHasNoUpwardInclude) {
     ASSERT_TRUE(std::filesystem::is_directory(SourceRoot() + "/src"));

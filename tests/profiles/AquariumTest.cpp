@@ -33,7 +33,7 @@ public:
         m_pHGE->System_SetState(HGE_LOGFILE, (dir / "app.log").c_str());
         started = m_pHGE->System_Initiate();
         if (withManager) StartManager();
-        m_pResourceManager = new hgeResourceManager();
+        SetResourceManager(std::make_unique<hgeResourceManager>());
         std::string script = "Texture \"FishTexture\" { filename = \"data\\Texture\\Cursor.png\" }\n";
         for (const char* kind : {"Fish01", "Fish02", "Fish03", "Fish04", "Fish05", "Fish06", "Fish07", "Fish08",
                                  "Fish09", "Shark", "Fish1", "Goldfish", "Scat"})
@@ -42,10 +42,9 @@ public:
         ReadResourceScriptText(m_pResourceManager, "fish.res", script.data(), script.size());
     }
     ~FishEngine() override {
-        delete m_pResourceManager;
-        m_pResourceManager = nullptr;
+        SetResourceManager(nullptr);
     }
-    void StartManager() { m_pEntityManager = new EntityManager(); }
+    void StartManager() { SetEntityManager(std::make_unique<EntityManager>()); }
     EntityManager& Manager() { return *m_pEntityManager; }
     void Step(float dt, int times = 1) {
         for (int i = 0; i < times; ++i) m_pEntityManager->Update(dt);

@@ -1,5 +1,6 @@
 // The software cursor: drawn from the resource manager's "Cursor" sprite only
 // while the system cursor is hidden and a screen has switched it on.
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,7 +19,7 @@ class CursorEngine : public CEngine {
 public:
     explicit CursorEngine(const std::string& folder) { m_storageFolder = folder; }
     // The engine owns it from here and deletes it at shut-down.
-    void UseResources(const std::string& script) { m_pResourceManager = new hgeResourceManager(script.c_str()); }
+    void UseResources(const std::string& script) { SetResourceManager(std::make_unique<hgeResourceManager>(script.c_str())); }
 };
 
 int QuadsOfOneFrame() {

@@ -65,9 +65,8 @@ public:
     }
     // A level built and opened as the game flow does.
     LevelScreen* Open(const std::string& scene, const std::string& map = LevelScreen::kReturnScreen) {
-        auto* level = new LevelScreen(scene, map);
+        auto* level = Manager().OpenScreen<LevelScreen>(scene, map);
         level->SetLayer(2.0f);
-        Manager().OpenScreen(level);
         level->SetOpacity(0.0f);
         level->Open();
         return level;
@@ -380,7 +379,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     Player* player = engine.Active();
     QuestionJournal journal;
     const std::string scene = engine.Write("scene.xml", kScene);
-    auto* field = new StateField(scene, &journal);
+    auto* field = engine.Manager().Spawn<StateField>(scene, &journal);
     field->Take("watch");
     field->SaveState();
     const std::string path = PlayField::StateFilePath(player->SaveFile);
@@ -392,7 +391,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     EXPECT_NE(first.find("IgnoreAdding"), std::string::npos);
 
     // Read back and saved again: the same document.
-    auto* again = new StateField(path, &journal);
+    auto* again = engine.Manager().Spawn<StateField>(path, &journal);
     again->SaveState();
     EXPECT_EQ(DocumentText(path), first);
 
@@ -413,7 +412,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     EXPECT_TRUE(player->PlayFieldPath.empty());
 
     // A finished scene writes nothing.
-    auto* done = new StateField(engine.Write("done.xml", R"(<scene><unit><sprite>background_Study</sprite><id>1</id></unit>
+    auto* done = engine.Manager().Spawn<StateField>(engine.Write("done.xml", R"(<scene><unit><sprite>background_Study</sprite><id>1</id></unit>
       <object><id>1</id><name>background</name><x>0</x><y>0</y></object></scene>)"),
                                 &journal);
     player->PlayFieldPath = "old.xml";
@@ -459,9 +458,8 @@ TEST(LevelScreen, MissingPicturesAreReportedAndTheCaseStillOpens) {
       <item name="TornTicket" sprite="BagTornTicket" x="-100" y="-140"/>
       <item name="Unowned" sprite="BagBrassButton" x="100" y="-140"/>
     </Bag>)");
-    auto* bag = new BagScreen("", file);
+    auto* bag = engine.Manager().OpenScreen<BagScreen>("", file);
     bag->SetLayer(15.0f);
-    engine.Manager().Add(bag);
     engine.Run(0.6f);
     EXPECT_EQ(log.CountRows("Error", "Evidence case: no sprite \"NoSuchPicture\""), 1);
     ASSERT_EQ(bag->GetPictures().size(), 2u);
@@ -472,8 +470,7 @@ TEST(LevelScreen, MissingPicturesAreReportedAndTheCaseStillOpens) {
 
     // The help window: a long text gets tighter lines; Enter answers once.
     QuestionJournal journal;
-    auto* help = new HelpScreen("", &journal);
-    engine.Manager().Add(help);
+    auto* help = engine.Manager().OpenScreen<HelpScreen>("", &journal);
     help->SetTextKey("HELP_FIND_ALL");
     engine.Run(0.6f);
     engine.Press(HGEK_ENTER);

@@ -10,6 +10,7 @@
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
 #include "screens/CMenuScreen.h"
+#include "entities/screens/ScreenFactory.h"
 #include "screens/CPNameScreen.h"
 #include "screens/CreditsScreen.h"
 #include "screens/NewGame.h"
@@ -21,6 +22,7 @@
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CMenuScreen;
 using ZOLTFramework::CScreenEntity;
+using ZOLTFramework::ScreenFactory;
 
 namespace {
 
@@ -29,12 +31,11 @@ using Names = std::vector<std::string>;
 class MenuScreenTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        CMenuScreen::SetGlobalMapMaker(nullptr);
-        CMenuScreen::SetIntroMaker(nullptr);
+        ScreenFactory::Register(ScreenFactory::kGlobalMap, nullptr);
+        ScreenFactory::Register(ScreenFactory::kIntro, nullptr);
     }
     CMenuScreen* Open(int frames = 15) {
-        auto* menu = new CMenuScreen("MenuScreen");
-        engine.Manager().Add(menu);
+        auto* menu = engine.Manager().OpenScreen<CMenuScreen>("MenuScreen");
         engine.Step(frames);
         return menu;
     }
@@ -59,14 +60,14 @@ TEST_F(MenuScreenTest, FirstStartAsksForANameOnceTheBackgroundIsOpaque) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->GetName(), "NP");
     EXPECT_EQ(entry->GetLayer(), 15.0f);
-    EXPECT_TRUE(menu->GetPlayButton()->IsPaused());
+    EXPECT_TRUE(menu->FindChild<ButtonExEntity>("Play")->IsPaused());
 
     engine.Type("Marlowe");
     engine.Press(HGEK_ENTER);
     engine.Step(2);
     EXPECT_EQ(engine.Top(), menu);
     EXPECT_EQ(engine.SaveAndReadUsers(), Names{"*Marlowe"});
-    EXPECT_FALSE(menu->GetPlayButton()->IsPaused());
+    EXPECT_FALSE(menu->FindChild<ButtonExEntity>("Play")->IsPaused());
 }
 
 TEST_F(MenuScreenTest, CancellingTheNameEntryBringsItBackAtOnce) {
@@ -108,7 +109,7 @@ TEST_F(MenuScreenTest, PlayForANewcomerAsksThePlayModeAndStopsTheAquarium) {
     Player* ann = AddActive("Ann");
     CMenuScreen* menu = Open();
     ASSERT_NE(menu->GetBackground(), nullptr);
-    engine.ClickEntity(menu->GetPlayButton());
+    engine.ClickEntity(menu->FindChild<ButtonExEntity>("Play"));
     Dialog* mode = TopDialog();
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(mode->GetName(), "MODE");
@@ -136,7 +137,9 @@ TEST_F(MenuScreenTest, PlayForANewcomerAsksThePlayModeAndStopsTheAquarium) {
 TEST_F(MenuScreenTest, ANewGameHandsOverToTheIntro) {
     AddActive("Ann");
     CScreenEntity* intro = nullptr;
-    CMenuScreen::SetIntroMaker([&intro] { return intro = new CScreenEntity("IntroScreen"); });
+    ScreenFactory::Register(ScreenFactory::kIntro, [&intro](EntityManager& manager, const std::string& name) {
+        return intro = manager.Spawn<CScreenEntity>(name);
+    });
     CMenuScreen* menu = Open();
     const auto bgAlive = menu->GetBackground()->GetLifeToken();
     menu->OnButtonPress("Play");
@@ -158,12 +161,12 @@ TEST_F(MenuScreenTest, ASavedGameAsksToContinueAndYesOpensTheMap) {
     Player* ann = AddActive("Ann");
     ann->GameInProgress = true;
     std::string mapFile;
-    CMenuScreen::SetGlobalMapMaker([&mapFile](const std::string& file) {
+    ScreenFactory::Register(ScreenFactory::kGlobalMap, [&mapFile](EntityManager& manager, const std::string& file) {
         mapFile = file;
-        return new CScreenEntity("GlobalMap");
+        return manager.Spawn<CScreenEntity>("GlobalMap");
     });
     CMenuScreen* menu = Open();
-    engine.ClickEntity(menu->GetPlayButton());
+    engine.ClickEntity(menu->FindChild<ButtonExEntity>("Play"));
     Dialog* cont = TopDialog();
     ASSERT_NE(cont, nullptr);
     EXPECT_EQ(cont->GetName(), "CONT");
@@ -188,7 +191,7 @@ TEST_F(MenuScreenTest, ContinueWithoutAMapStaysInTheMenu) {
 TEST_F(MenuScreenTest, ButtonsOpenTheirScreens) {
     AddActive("Ann");
     CMenuScreen* menu = Open();
-    engine.ClickEntity(menu->GetOptionsButton());
+    engine.ClickEntity(menu->FindChild<ButtonExEntity>("Options"));
     auto* options = dynamic_cast<OptionsScreen*>(engine.Top());
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(options->GetName(), "data/screens/OptionsScreenMain.xml");
@@ -197,14 +200,14 @@ TEST_F(MenuScreenTest, ButtonsOpenTheirScreens) {
     engine.Press(HGEK_ENTER);
     EXPECT_EQ(engine.Top(), menu);
 
-    engine.ClickEntity(menu->GetCreditsButton());
+    engine.ClickEntity(menu->FindChild<ButtonExEntity>("Credits"));
     auto* credits = dynamic_cast<CreditsScreen*>(engine.Top());
     ASSERT_NE(credits, nullptr);
     EXPECT_EQ(credits->GetLayer(), 15.0f);
     engine.Press(HGEK_ENTER);
     EXPECT_EQ(engine.Top(), menu);
 
-    engine.ClickEntity(menu->GetSelectButton());
+    engine.ClickEntity(menu->FindChild<ButtonExEntity>("SelectPlayer"));
     auto* players = dynamic_cast<ZOLTFramework::PlayersScreen*>(engine.Top());
     ASSERT_NE(players, nullptr);
     EXPECT_EQ(players->GetLayer(), 10.0f);
@@ -215,7 +218,7 @@ TEST_F(MenuScreenTest, EscapeAsksToQuitAndPOpensThePlayersOnlyWithTheFocus) {
     CMenuScreen* menu = Open();
     engine.Press(HGEK_ESCAPE);
     EXPECT_EQ(engine.exitRequests, 1);
-    engine.ClickEntity(menu->GetExitButton());
+    engine.ClickEntity(menu->FindChild<ButtonExEntity>("Exit"));
     EXPECT_EQ(engine.exitRequests, 2);
     engine.Press(HGEK_P);
     ASSERT_NE(dynamic_cast<ZOLTFramework::PlayersScreen*>(engine.Top()), nullptr);
@@ -227,10 +230,10 @@ TEST_F(MenuScreenTest, EscapeAsksToQuitAndPOpensThePlayersOnlyWithTheFocus) {
 TEST_F(MenuScreenTest, HoveringTheSelectButtonRaisesItsCaption) {
     AddActive("Ann");
     CMenuScreen* menu = Open();
-    TextEntity* caption = menu->GetSelectButton()->GetCaption();
+    TextEntity* caption = menu->FindChild<ButtonExEntity>("SelectPlayer")->GetCaption();
     ASSERT_NE(caption, nullptr);
     EXPECT_FLOAT_EQ(caption->GetOpacity(), 0.8f);
-    const hgeRect& r = menu->GetSelectButton()->GetRect();
+    const hgeRect& r = menu->FindChild<ButtonExEntity>("SelectPlayer")->GetRect();
     engine.MoveMouse((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
     engine.Step();
     EXPECT_FLOAT_EQ(caption->GetOpacity(), 1.0f);
@@ -242,7 +245,7 @@ TEST_F(MenuScreenTest, HoveringTheSelectButtonRaisesItsCaption) {
 TEST_F(MenuScreenTest, AButtonLosesItsHoverUnderTheScreenItOpened) {
     AddActive("Ann");
     CMenuScreen* menu = Open();
-    ButtonExEntity* select = menu->GetSelectButton();
+    ButtonExEntity* select = menu->FindChild<ButtonExEntity>("SelectPlayer");
     TextEntity* caption = select->GetCaption();
     engine.ClickEntity(select);
     auto* players = dynamic_cast<ZOLTFramework::PlayersScreen*>(engine.Top());

@@ -1,6 +1,7 @@
 // The magnifying glass in a real (virtual) window: inside the lens the scene
 // shows enlarged 1.664 times about the mouse, outside the frame it is as it
 // was. The snapshots are kept in snapshots/ beside the test program.
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,8 +24,7 @@ class SceneWindowEngine : public WindowTestEngine {
 public:
     using WindowTestEngine::WindowTestEngine;
     void UseScript(const std::string& script) {
-        delete m_pResourceManager;
-        m_pResourceManager = new hgeResourceManager(script.c_str());
+        SetResourceManager(std::make_unique<hgeResourceManager>(script.c_str()));
     }
 };
 

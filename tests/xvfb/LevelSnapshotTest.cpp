@@ -88,9 +88,8 @@ TEST(LevelSnapshot, PanelWithWatchClueCigarAndGlass) {
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
     const std::string scene = folder.dir / "scene.xml";
     std::ofstream(scene) << kScene;
-    auto* level = new LevelScreen(scene, LevelScreen::kReturnScreen);
+    auto* level = engine.Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
     level->SetLayer(2.0f);
-    engine.Manager().OpenScreen(level);
     level->SetOpacity(0.0f);
     level->Open();
     engine.RunFor(1.5f);
@@ -112,9 +111,8 @@ TEST(LevelSnapshot, OpenEvidenceCaseWithOnePiece) {
     LevelWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
     PlayerManager::Instance()->GetActivePlayer()->Evidences = {"TornTicket"};
-    auto* bag = new BagScreen("");
+    auto* bag = engine.Manager().OpenScreen<BagScreen>("");
     bag->SetLayer(15.0f);
-    engine.Manager().Add(bag);
     engine.RunFor(1.0f);
     const Picture shot = engine.Snapshot(folder.dir, "evidence_case.png");
     // Green felt inside the case, the ticket in its place at (300, 160), and an

@@ -159,8 +159,8 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
     {
         NoFish();
         Picture pic = Shot("menu");
-        for (ButtonExEntity* button : {menu->GetPlayButton(), menu->GetSelectButton(), menu->GetOptionsButton(),
-                                       menu->GetCreditsButton(), menu->GetExitButton()}) {
+        for (ButtonExEntity* button : {menu->FindChild<ButtonExEntity>("Play"), menu->FindChild<ButtonExEntity>("SelectPlayer"), menu->FindChild<ButtonExEntity>("Options"),
+                                       menu->FindChild<ButtonExEntity>("Credits"), menu->FindChild<ButtonExEntity>("Exit")}) {
             const int bx = int(button->GetAbsoluteX()), by = int(button->GetAbsoluteY());
             EXPECT_GT(pic.Count(bx - 80, by - 18, bx + 80, by + 18, IsLetter), 40) << button->GetName();
             EXPECT_EQ(pic.Count(bx - 100, by - 18, bx - 88, by + 18, IsLetter), 0) << button->GetName();
@@ -171,7 +171,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
     // The players window: the frame hugs the buttons and the list, both
     // button captions are the same size and centred, the name is centred in
     // its selection bar.
-    Click(menu->GetSelectButton());
+    Click(menu->FindChild<ButtonExEntity>("SelectPlayer"));
     auto* players = OnStack<ZOLTFramework::PlayersScreen>();
     ASSERT_NE(players, nullptr);
     Settle(players);
@@ -209,7 +209,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
 
     // The options: the chosen tab stands in front of the other (its side
     // drawn over the other tab), and no caption runs over the window's frame.
-    Click(menu->GetOptionsButton());
+    Click(menu->FindChild<ButtonExEntity>("Options"));
     auto* options = OnStack<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Settle(options);
@@ -237,7 +237,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
 
     // The credits after ninety seconds of scrolling: the frame centred, the
     // names and headings still drawn over the window in the column.
-    Click(menu->GetCreditsButton());
+    Click(menu->FindChild<ButtonExEntity>("Credits"));
     auto* credits = OnStack<CreditsScreen>();
     ASSERT_NE(credits, nullptr);
     Settle(credits);

@@ -1,3 +1,4 @@
+#include <memory>
 #include "WindowTestEngine.h"
 
 #include "engine/StringManager.h"
@@ -15,22 +16,19 @@ WindowTestEngine::WindowTestEngine(const TempDir& dir) {
     m_pHGE->System_SetState(HGE_FRAMEFUNC, ZOLTFramework::EngineFrameFunc);
     m_pHGE->System_SetState(HGE_RENDERFUNC, ZOLTFramework::EngineRenderFunc);
     started = m_pHGE->System_Initiate();
-    m_pEntityManager = new EntityManager();
+    SetEntityManager(std::make_unique<EntityManager>());
 }
 
 WindowTestEngine::~WindowTestEngine() {
-    delete m_pEntityManager;
-    m_pEntityManager = nullptr;
-    delete m_pResourceManager;
-    m_pResourceManager = nullptr;
-    delete m_pStringManager;
-    m_pStringManager = nullptr;
+    SetEntityManager(nullptr);
+    SetResourceManager(nullptr);
+    SetStringManager(nullptr);
     FontRegistry::Clear();
 }
 
-void WindowTestEngine::UseResources() { m_pResourceManager = new hgeResourceManager("data\\Resource\\main.res"); }
+void WindowTestEngine::UseResources() { SetResourceManager(std::make_unique<hgeResourceManager>("data\\Resource\\main.res")); }
 
 void WindowTestEngine::UseEnglishText() {
-    if (!m_pStringManager) m_pStringManager = new StringManager();
+    if (!m_pStringManager) SetStringManager(std::make_unique<StringManager>());
     m_pStringManager->Load("data\\Text\\English.txt");
 }

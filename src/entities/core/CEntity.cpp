@@ -14,11 +14,24 @@ CEntity::CEntity() : engine(EngineContext::Current()) {}
 CEntity::~CEntity() {
     m_lifeToken.reset();
     Detach();
-    for (CEntity* child : children) {
-        if (child->parent == this) child->parent = nullptr;
+    std::vector<CEntity*> parts;
+    std::vector<CEntity*> own;
+    own.swap(children);
+    for (CEntity* child : own) {
+        if (child->parent != this) continue;
+        child->parent = nullptr;
+        if (child->m_ownedByParent) parts.push_back(child);
     }
-    children.clear();
     if (m_tracker) m_tracker->Forget(this);
+    for (CEntity* part : parts) delete part;
+}
+
+void CEntity::TakeChild(CEntity* child) {
+    child->AttachTo(this);
+    if (EntityManager* manager = Manager())
+        manager->Add(child);
+    else
+        child->m_ownedByParent = true;
 }
 
 EntityManager* CEntity::Manager() const { return engine ? engine->GetEntityManager() : nullptr; }

@@ -2,13 +2,17 @@
 // transform relative to an optional parent, two sort keys (layer and depth),
 // a name, and the hidden, paused and enabled flags.
 //
-// The entity manager alone deletes entities handed to it with
-// EntityManager::Add. An entity that is deleted any other way (a member of a
-// screen, say) takes itself out of the manager's lists and screen stack.
+// Ownership: every entity is made through an owning call (EntityManager::Spawn
+// or OpenScreen, or SpawnChild here for a part of an entity). The entity
+// manager deletes the entities it owns; a part made while there is no manager
+// is owned by its parent, which deletes it with itself. An entity deleted any
+// other way (a member of a screen, say) takes itself out of the manager's
+// lists and screen stack.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "entities/core/CCountBase.h"
@@ -112,6 +116,36 @@ public:
     // not dead, not hidden and no ancestor hidden. Recurses into the children.
     void UpdateRegistration();
 
+    // Creates a part of this entity: attached as its last child and owned by
+    // the entity manager, or by this entity when there is no manager. Such a
+    // part is deleted by whichever parent it is attached to when that parent
+    // goes; one detached for good is its detacher's to delete.
+    template <class T, class... Args>
+    T* SpawnChild(Args&&... args) {
+        T* child = new T(std::forward<Args>(args)...);
+        TakeChild(child);
+        return child;
+    }
+
+    // The first entity of type T named so in this entity's subtree (children
+    // before grandchildren, in attach order), or null.
+    template <class T = CEntity>
+    T* FindChild(const std::string& childName) const {
+        std::vector<const CEntity*> level{this};
+        while (!level.empty()) {
+            std::vector<const CEntity*> next;
+            for (const CEntity* e : level) {
+                for (CEntity* child : e->children) {
+                    if (child->name == childName)
+                        if (T* found = dynamic_cast<T*>(child)) return found;
+                    next.push_back(child);
+                }
+            }
+            level.swap(next);
+        }
+        return nullptr;
+    }
+
     // Expires when this entity is destroyed; delayed calls hold it to know
     // whether their owner still exists.
     std::weak_ptr<void> GetLifeToken();
@@ -143,10 +177,15 @@ protected:
 private:
     friend class ::EntityManager;
 
+    // Attaches the child and hands it to the manager, or keeps it as a part
+    // this entity deletes when there is no manager.
+    void TakeChild(CEntity* child);
+
     // Bookkeeping of the manager that tracks this entity.
     bool registered = false;
     EntityManager* m_tracker = nullptr;  // manager whose lists or stack hold this entity
     bool m_owned = false;                // handed over with Add (pending or merged)
+    bool m_ownedByParent = false;        // a part made without a manager: the parent deletes it
     int m_drawIndex = -1;                // slot in the tracker's draw list
     int m_stackCount = 0;                // occurrences on the tracker's screen stack
     unsigned long long m_joinOrder = 0;  // when it joined a manager (0: never); the last draw key

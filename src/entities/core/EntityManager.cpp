@@ -85,6 +85,16 @@ void EntityManager::Add(CEntity* entity) {
     entity->OnAdded();
 }
 
+void EntityManager::TakeOver(CEntity* entity) {
+    if (entity && !(entity->m_owned && entity->m_tracker == this)) Add(entity);
+}
+
+void EntityManager::OpenScreen(CEntity* screen) {
+    if (!screen) return;
+    TakeOver(screen);
+    if (screen->m_stackCount == 0) PushScreen(screen);
+}
+
 void EntityManager::Register(CEntity* entity) {
     if (!entity || entity->registered || m_destroying) return;
     if (entity->m_tracker && entity->m_tracker != this) return;

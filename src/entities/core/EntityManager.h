@@ -30,35 +30,45 @@ public:
     // Deletes every entity it still holds.
     ~EntityManager();
 
-    // Creates an entity that the manager owns from then on; it joins at the end
-    // of the current frame's update.
+    // The owning calls. Every entity the program makes is created through one
+    // of them, so it has an owner from its first line on:
+    //  - Spawn creates an entity that the manager owns from then on; it joins
+    //    at the end of the current frame's update.
+    //  - OpenScreen creates a screen, takes ownership and pushes it on the
+    //    stack in one step.
+    // A class that hands itself over from its constructor (dialogs, the pause
+    // screen, the option and player screens) calls Add(this) or
+    // OpenScreen(this) there; Spawn and OpenScreen of such a class then find
+    // it owned (and pushed) already and do not repeat it.
+    // Without a manager nothing is created: code that would open a screen does
+    // nothing. Parts of an entity are made with CEntity::SpawnChild, which
+    // falls back to the parent as owner when there is no manager.
     template <class T, class... Args>
     T* Spawn(Args&&... args) {
         T* entity = new T(std::forward<Args>(args)...);
-        Add(entity);
+        TakeOver(entity);
         return entity;
     }
-    // Creates a screen, takes ownership and pushes it on the stack in one step.
     template <class T, class... Args>
     T* OpenScreen(Args&&... args) {
         T* screen = new T(std::forward<Args>(args)...);
-        OpenScreen(screen);
+        OpenScreen(static_cast<CEntity*>(screen));
         return screen;
     }
-    // The same two for an entity already built (one that hands itself over
-    // from its constructor).
+    // Takes ownership of an entity that hands itself over. A second Add of the
+    // same entity is ignored (Warning row).
     void Add(CEntity* entity);
-    void OpenScreen(CEntity* screen) {
-        Add(screen);
-        PushScreen(screen);
-    }
-    // Add takes ownership; a second Add of the same entity is ignored (Warning row).
+    // Takes ownership (unless already held) and pushes the screen (unless it
+    // is on the stack already).
+    void OpenScreen(CEntity* screen);
+
     // Draw-list membership; called by CEntity::UpdateRegistration only.
     void Register(CEntity* entity);
     void Unregister(CEntity* entity);
 
     // The current top loses the focus, the screen becomes the top and gets it.
-    // The stack does not own the screen; its creator also calls Add.
+    // The stack does not own the screen: OpenScreen is the call that owns and
+    // pushes; a push alone is for a screen that comes back to the top.
     void PushScreen(CEntity* screen);
     // The screen gets LostFocus; when it was the top it is popped and the new
     // top gets GotFocus, otherwise its first occurrence is taken out silently.
@@ -90,6 +100,8 @@ public:
     CEntity* GetTopScreen() const { return m_screens.empty() ? nullptr : m_screens.back(); }
 
 private:
+    // Add, unless this manager owns the entity already.
+    void TakeOver(CEntity* entity);
     void RemoveDead();
     void UpdateLive(float dt);
     void Merge();

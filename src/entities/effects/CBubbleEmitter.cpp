@@ -28,11 +28,10 @@ void CBubbleEmitter::Update(float dt) {
 }
 
 void CBubbleEmitter::SpawnBubble() {
-    EntityManager* manager = Manager();
-    if (!manager) return;
+    // Without a manager the bubbles would never rise.
+    if (!Manager()) return;
 
-    CSpriteEntity* sprite = new CSpriteEntity();
-    sprite->AttachTo(this);
+    CSpriteEntity* sprite = SpawnChild<CSpriteEntity>();
     sprite->SetSpriteRect("BBubble", 0.0f, 0.0f, 16.0f, 16.0f);
     const float offsetY = Random(-10.0f, 10.0f);
     const float offsetX = Random(-10.0f, 10.0f);
@@ -42,11 +41,7 @@ void CBubbleEmitter::SpawnBubble() {
     sprite->scaleX = scale;
     sprite->scaleY = scale;
     sprite->OnScale();
-    manager->Add(sprite);
-
-    CBubble* bubble = new CBubble();
-    bubble->AttachTo(sprite);
-    manager->Add(bubble);
+    sprite->SpawnChild<CBubble>();
 }
 
 }  // namespace ZOLTFramework

@@ -37,16 +37,11 @@ void PSGeneratorEntity::Start(float cyclePeriod) {
 }
 
 void PSGeneratorEntity::Spawn(float px, float py, const std::string& file, hgeSprite* burstSprite) {
-    ParticleSystemEntity* burst = new ParticleSystemEntity();
+    // Without a manager a burst would never play out or go: none is made.
+    if (!Manager()) return;
+    ParticleSystemEntity* burst = SpawnChild<ParticleSystemEntity>();
     burst->Load(file, burstSprite);
-    burst->AttachTo(this);
     burst->SetDepth(10.0f);
     burst->SetPosXY(px, py);
-    if (engine && engine->GetEntityManager()) {
-        engine->GetEntityManager()->Add(burst);
-    } else {
-        delete burst;
-        return;
-    }
     if (!sound.empty()) ZOLTFramework::Services::PlaySound(engine, sound);
 }

@@ -34,13 +34,6 @@ const DWORD kBarTopColor = 0x335BB0;
 const DWORD kBarBottomColor = 0x62B6DB;
 const float kBarAlpha = 200.0f;
 
-void Add(EngineContext* engine, CEntity* entity) {
-    if (engine && engine->GetEntityManager())
-        engine->GetEntityManager()->Add(entity);
-    else
-        delete entity;
-}
-
 }  // namespace
 
 CLoadScreen::CLoadScreen(const std::string& screenName) : CScreenEntity(screenName) {
@@ -54,13 +47,11 @@ CLoadScreen::CLoadScreen(const std::string& screenName) : CScreenEntity(screenNa
 
     if (engine && engine->GetAudioManager()) engine->GetAudioManager()->PlayMusic("music2", true);
 
-    caption = new TextEntity("Press any key", nullptr);
+    caption = SpawnChild<TextEntity>("Press any key", nullptr);
     caption->SetText(Services::Text(engine, "LOADING"));
     caption->SetTextScale(0.95f);
     caption->SetPosXY(400.0f, 570.0f);
     caption->SetFont(FontRegistry::GetFont("Default"));
-    caption->AttachTo(this);
-    Add(engine, caption);
 
     if (engine) engine->SetDrawCursor(true);
     HtmlLog::Instance()->Debug("Load screen created");
@@ -105,33 +96,28 @@ void CLoadScreen::Update(float dt) {
     HGE* hge = Services::Hge(engine);
     if (!hge || hge->Input_GetKey() == 0) return;
 
-    CEntity* menu = ScreenFactory::Create(ScreenFactory::kMainMenu, "MenuScreen");
+    CEntity* menu = ScreenFactory::Open(Manager(), ScreenFactory::kMainMenu, "MenuScreen");
     if (!menu) return;
     menu->SetDepth(-1.0f);
-    Add(engine, menu);
     Kill();
 }
 
 void CLoadScreen::ShowReady() {
     if (effector) return;
 
-    auto* logo = new CSpriteEntity();
+    auto* logo = SpawnChild<CSpriteEntity>();
     logo->name = "DRLogo";
     if (hgeSprite* sprite = Services::Sprite(engine, "DRLogo")) logo->AttachSprite(sprite);
     logo->SetDepth(1.1f);
     logo->SetPosXY(400.0f, 300.0f);
-    logo->AttachTo(this);
-    Add(engine, logo);
 
-    effector = new CAnimationEffector();
-    effector->AttachTo(logo);
+    effector = logo->SpawnChild<CAnimationEffector>();
     effector->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 0.0f);
     effector->AddKey(CAnimationEffector::TRACK_OPACITY, 0.3f, 1.0f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 0.7f, 0.7f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 1.0f, 0.6f);
     effector->Prepare();
-    Add(engine, effector);
 
     ShowPressAnyKey();
     timer.Add(1.0f, [this] { SpawnStar(); }, this);
@@ -140,23 +126,19 @@ void CLoadScreen::ShowReady() {
 void CLoadScreen::ShowPressAnyKey() {
     if (!caption) return;
     caption->SetText(Services::Text(engine, "PRESS_ANY_KEY"));
-    effector = new CAnimationEffector();
+    effector = caption->SpawnChild<CAnimationEffector>();
     effector->mode = CAnimationEffector::MODE_LOOP;
-    effector->AttachTo(caption);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 0.95f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 0.25f, 0.95f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 0.5f, 1.0f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 0.75f, 0.95f);
     effector->AddKey(CAnimationEffector::TRACK_SCALE, 1.0f, 0.95f);
     effector->Prepare();
-    Add(engine, effector);
 }
 
 void CLoadScreen::SpawnStar() {
-    auto* stars = new PSGeneratorEntity(kStarPoints, kStarParticleFile, Services::Sprite(engine, "SmallStarParticle"),
-                                        kStarPeriod, "");
-    stars->AttachTo(this);
-    Add(engine, stars);
+    auto* stars = SpawnChild<PSGeneratorEntity>(kStarPoints, kStarParticleFile,
+                                                Services::Sprite(engine, "SmallStarParticle"), kStarPeriod, "");
     stars->Start();
 }
 

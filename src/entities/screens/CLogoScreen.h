@@ -44,11 +44,7 @@ public:
         const bool key = hge && hge->Input_GetKey() != 0;
         if (!key && !(time > kLogoScreenTime)) return;
         if (closing || destroyOnClose) return;
-        Next* next = new Next(LogoScreenNextName(Index));
-        if (engine && engine->GetEntityManager())
-            engine->GetEntityManager()->Add(next);
-        else
-            delete next;
+        if (EntityManager* manager = Manager()) manager->Spawn<Next>(LogoScreenNextName(Index));
         CloseAndDestroy();
     }
 

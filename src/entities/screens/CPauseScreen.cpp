@@ -17,14 +17,14 @@ const DWORD kTextColor = 0xFFFF0000;
 
 CPauseScreen::CPauseScreen(CQuestionListener* questionOwner) : CScreenEntity("PauseScreen"), owner(questionOwner) {
     EntityManager* manager = Manager();
-    if (manager) manager->PushScreen(this);
+    if (manager) manager->OpenScreen(this);
     SetOpacity(0.0f);
 
     // A translucent shade over the whole screen (a 1 x 1 sprite stretched by
     // the entity's scale from the top-left corner).
-    shade = new CSpriteEntity();
+    shade = SpawnChild<CSpriteEntity>();
+    shade->SetName("Shade");
     shade->SetSprite("");
-    shade->AttachTo(this);
     shade->SetDepth(-10.0f);
     shade->scaleX = 800.0f;
     shade->scaleY = 600.0f;
@@ -32,14 +32,9 @@ CPauseScreen::CPauseScreen(CQuestionListener* questionOwner) : CScreenEntity("Pa
     shade->SetColor(kShadeColor);
 
     // Catches the mouse over the whole screen: nothing below is hovered or clicked.
-    catcher = new CGUIEntity();
-    catcher->AttachTo(this);
+    catcher = SpawnChild<CGUIEntity>();
+    catcher->SetName("MouseCatcher");
     catcher->SetRect(0.0f, 0.0f, 800.0f, 600.0f);
-
-    if (manager) {
-        manager->Add(shade);
-        manager->Add(catcher);
-    }
 
     hidden = false;
     UpdateRegistration();

@@ -3,9 +3,9 @@
 // clicked, and the word "PAUSE". Any key or mouse button ends the pause: the
 // owner hears ("SetPaused", false) and the screen fades out and dies.
 //
-// The screen stands twice on the screen stack (the constructor pushes it twice,
-// which also marks it for destruction on close; the creator's Open then fades
-// it in). The key path takes one entry off with RemoveScreen; the other leaves
+// The screen stands twice on the screen stack (the constructor hands itself to
+// the entity manager with OpenScreen and pushes itself once more, which also
+// marks it for destruction on close; the creator's Open then fades it in). The key path takes one entry off with RemoveScreen; the other leaves
 // when the dead screen is dropped. A pause screen that another screen covers
 // ends itself: it fades out, leaves every stack entry when it dies and then
 // answers ("SetPaused", false) as well, so the level never stays frozen
@@ -22,8 +22,8 @@ class CSpriteEntity;
 
 class CPauseScreen : public CScreenEntity {
 public:
-    // The owner may be null. The creator sets the layer, adds the screen to the
-    // entity manager and calls Open.
+    // The owner may be null. The creator makes it with
+    // EntityManager::OpenScreen<CPauseScreen>, sets the layer and calls Open.
     explicit CPauseScreen(CQuestionListener* owner);
     ~CPauseScreen() override;
 
@@ -35,8 +35,6 @@ public:
     bool IsCovered() const { return covered; }
     bool HasAnswered() const { return answered; }
     CQuestionListener* GetOwner() const { return owner; }
-    CSpriteEntity* GetShade() const { return shade; }
-    CGUIEntity* GetMouseCatcher() const { return catcher; }
 
 private:
     void AnswerOnce();

@@ -2,7 +2,6 @@
 
 #include "entities/core/EntityServices.h"
 #include "engine/EngineContext.h"
-#include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
 #include "entities/widgets/CGUIEntity.h"
 
@@ -85,11 +84,6 @@ void CScreenEntity::Update(float dt) {
             if (hge->Input_KeyDown(entry.first) && HasFocus()) OnButtonPress(entry.second);
         }
     }
-}
-
-void CScreenEntity::Adopt(CEntity* child, CEntity* parent) {
-    child->AttachTo(parent ? parent : this);
-    if (EntityManager* manager = Manager()) manager->Add(child);
 }
 
 }  // namespace ZOLTFramework

@@ -48,10 +48,6 @@ public:
     const std::map<int, std::string>& GetShortcuts() const { return shortcuts; }
 
 protected:
-    // Attaches the child to the parent (this screen when null) and hands it to
-    // the entity manager.
-    void Adopt(CEntity* child, CEntity* parent = nullptr);
-
     bool closing = false;
     bool opening = false;
     bool destroyOnClose = false;

@@ -24,8 +24,7 @@ Dialog::Dialog(const std::string& screenName, const std::string& layoutFile, CQu
     playOpenSound = true;
     LoadLayout(layoutFile);
 
-    EntityManager* manager = Manager();
-    if (manager) manager->PushScreen(this);
+    if (EntityManager* manager = Manager()) manager->OpenScreen(this);
     Open();
 }
 
@@ -42,7 +41,6 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
         textWidth = root.GetFloatAttribute("text_width");
         textHeight = root.GetFloatAttribute("text_height");
 
-        EntityManager* manager = Manager();
         for (const auto& child : root.GetChildren()) {
             if (!child) continue;
             const std::string& element = child->GetName();
@@ -53,9 +51,7 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
                 ButtonExEntity* button = MakeButton(*child, HGEK_ESCAPE, "NO");
                 if (button) cancelButton = button;
             } else if (element == "window") {
-                if (!manager) continue;  // nobody would own it
-                CWindowEntity* w = new CWindowEntity();
-                w->AttachTo(this);
+                CWindowEntity* w = SpawnChild<CWindowEntity>();
                 w->SetSizeCentered(0.0f, 0.0f);
                 for (const auto& attribute : child->GetAttributes()) {
                     if (!attribute) continue;
@@ -67,7 +63,6 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
                         ZOLTFramework::LayoutAttributes::ApplyPlacement(*w, key, value);
                     }
                 }
-                manager->Add(w);
                 window = w;
             }
         }
@@ -82,8 +77,6 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
 }
 
 ButtonExEntity* Dialog::MakeButton(const XMLDocument::XMLElement& element, int key, const char* message) {
-    EntityManager* manager = Manager();
-    if (!manager) return nullptr;
     AddShortcut(key, message);
     if (!window) {
         // A button must live under the window to fade, pause and die with the
@@ -91,10 +84,7 @@ ButtonExEntity* Dialog::MakeButton(const XMLDocument::XMLElement& element, int k
         HtmlLog::Instance()->Warning("Dialog " + name + ": \"" + element.GetName() + "\" before \"window\" is ignored");
         return nullptr;
     }
-    ButtonExEntity* button = new ButtonExEntity(element, this);
-    button->AttachTo(window);
-    manager->Add(button);
-    return button;
+    return window->SpawnChild<ButtonExEntity>(element, this);
 }
 
 void Dialog::Render() {

@@ -27,8 +27,9 @@ class CWindowEntity;
 class Dialog : public ZOLTFramework::CScreenEntity, public ZOLTFramework::CButtonListener {
 public:
     // The screen name is the question id of the answer; the owner may be null.
-    // The dialog pushes itself on the screen stack and opens; its creator sets
-    // its text and layer and hands it to the entity manager.
+    // The dialog hands itself to the entity manager and pushes itself on the
+    // screen stack (OpenScreen) and opens; its creator, who makes it with
+    // EntityManager::OpenScreen<Dialog>, sets its text and layer.
     Dialog(const std::string& screenName, const std::string& layoutFile, ZOLTFramework::CQuestionListener* owner);
     ~Dialog() override;
 

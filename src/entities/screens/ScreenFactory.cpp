@@ -14,6 +14,8 @@ std::map<std::string, ScreenFactory::Maker>& Makers() {
 }  // namespace
 
 const char* const ScreenFactory::kMainMenu = "MainMenu";
+const char* const ScreenFactory::kGlobalMap = "GlobalMap";
+const char* const ScreenFactory::kIntro = "Intro";
 
 void ScreenFactory::Register(const std::string& kind, Maker maker) {
     if (maker)
@@ -24,13 +26,14 @@ void ScreenFactory::Register(const std::string& kind, Maker maker) {
 
 bool ScreenFactory::IsRegistered(const std::string& kind) { return Makers().count(kind) != 0; }
 
-CEntity* ScreenFactory::Create(const std::string& kind, const std::string& name) {
+CEntity* ScreenFactory::Open(EntityManager* manager, const std::string& kind, const std::string& name) {
+    if (!manager) return nullptr;
     auto it = Makers().find(kind);
     if (it == Makers().end()) {
         HtmlLog::Instance()->Warning("No screen maker is registered for " + kind + " (screen " + name + ").");
         return nullptr;
     }
-    CEntity* screen = it->second(name);
+    CEntity* screen = it->second(*manager, name);
     if (!screen) HtmlLog::Instance()->Warning("The screen maker for " + kind + " made no screen " + name + ".");
     return screen;
 }

@@ -45,12 +45,7 @@ ButtonExEntity::ButtonExEntity(const XMLDocument::XMLElement& element, CButtonLi
             LayoutAttributes::ReadRect(*child, &hitX1, &hitY1, &hitX2, &hitY2);
             PlaceHitRect();
         } else if (child->GetName() == "caption") {
-            EntityManager* manager = Manager();
-            if (!manager) continue;  // nobody would own it
-            TextEntity* text = new TextEntity(*child, nullptr);
-            text->AttachTo(this);
-            captionText = text;
-            manager->Add(text);
+            captionText = SpawnChild<TextEntity>(*child, nullptr);
         }
     }
 

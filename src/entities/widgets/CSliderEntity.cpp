@@ -11,12 +11,8 @@ namespace ZOLTFramework {
 CSliderEntity::CSliderEntity(const std::string& sliderName, CSliderListener* sliderListener)
     : listener(sliderListener) {
     name = sliderName;
-    EntityManager* manager = Manager();
-    if (!manager) return;  // nobody would own a cursor
-    cursor = new CSlCurEntity(this);
-    cursor->AttachTo(this);
+    cursor = SpawnChild<CSlCurEntity>(this);
     cursor->SetDepth(2.0f);
-    manager->Add(cursor);
 }
 
 CSlCurEntity* CSliderEntity::GetCursor() const {

@@ -57,8 +57,8 @@ float CTitleEntity::SetText(const std::string& text, const std::string& fontName
         HtmlLog::Instance()->Warning("Title \"" + text + "\": no font \"" + fontName + "\"");
         return 0.0f;
     }
-    EntityManager* manager = Manager();
-    if (!manager) return 0.0f;  // nobody would own the letters
+    // Without a manager the letters would never move: no title.
+    if (!Manager()) return 0.0f;
 
     float penX = -font->GetLineWidth(text.c_str()) * 0.5f;
     Services::PlaySound(engine, "OnTitleLetterAppear");
@@ -66,23 +66,19 @@ float CTitleEntity::SetText(const std::string& text, const std::string& fontName
     float end = 0.0f;
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        CLetterEntity* letter = new CLetterEntity(c, fontName);
+        CLetterEntity* letter = SpawnChild<CLetterEntity>(c, fontName);
         letters.push_back(letter);
-        letter->AttachTo(this);
         letter->x = penX;
         letter->y = 0.0f;
         letter->OnMove();
         letter->scaleX = 1.0f;
         letter->scaleY = 1.0f;
         letter->OnScale();
-        manager->Add(letter);
 
         const float t = float(i) * kLetterDelay;
-        CAnimationEffector* fx = new CAnimationEffector();
-        fx->AttachTo(letter);
+        CAnimationEffector* fx = letter->SpawnChild<CAnimationEffector>();
         end = AddStyleKeys(*fx, style, t, penX);
         fx->Prepare();
-        manager->Add(fx);
 
         const char one[2] = {text[i], '\0'};
         penX += font->GetLineWidth(one);

@@ -1,3 +1,4 @@
+#include <memory>
 #include <algorithm>
 #include <cmath>
 
@@ -73,14 +74,12 @@ class ResourceEngine : public ZOLTFramework::CEngine {
 public:
     ResourceEngine() {
         m_pHGE = hgeCreate(HGE_VERSION);
-        m_pEntityManager = new EntityManager();
-        m_pResourceManager = new hgeResourceManager("data/Resource/main.res");
+        SetEntityManager(std::make_unique<EntityManager>());
+        SetResourceManager(std::make_unique<hgeResourceManager>("data/Resource/main.res"));
     }
     ~ResourceEngine() override {
-        delete m_pEntityManager;
-        m_pEntityManager = nullptr;
-        delete m_pResourceManager;
-        m_pResourceManager = nullptr;
+        SetEntityManager(nullptr);
+        SetResourceManager(nullptr);
     }
     EntityManager& Manager() { return *m_pEntityManager; }
 };

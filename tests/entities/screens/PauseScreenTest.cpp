@@ -13,6 +13,7 @@
 #include "support/engine/HtmlLogCapture.h"
 
 using ZOLTFramework::CPauseScreen;
+using ZOLTFramework::CSpriteEntity;
 
 namespace {
 
@@ -40,8 +41,10 @@ TEST(PauseScreenTest, StandsTwiceOnTheStackAndFadesIn) {
     EXPECT_FLOAT_EQ(pause->GetOpacity(), 0.0f);
     engine.Step(6);
     EXPECT_FLOAT_EQ(pause->GetOpacity(), 1.0f);
-    EXPECT_EQ(pause->GetShade()->GetColor(), 0x99000000u);
-    EXPECT_FLOAT_EQ(pause->GetShade()->GetAbsoluteScaleX(), 800.0f);
+    CSpriteEntity* shade = pause->FindChild<CSpriteEntity>("Shade");
+    ASSERT_NE(shade, nullptr);
+    EXPECT_EQ(shade->GetColor(), 0x99000000u);
+    EXPECT_FLOAT_EQ(shade->GetAbsoluteScaleX(), 800.0f);
     EXPECT_TRUE(owner.answers.empty());
 }
 

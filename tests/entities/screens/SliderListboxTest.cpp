@@ -253,7 +253,14 @@ TEST(ListboxTest, MissingFontDrawsNoTextAndDoesNotCrash) {
     list->SetFontName("NoSuchFont");
     list->SetSelected(0);
     engine.Step(2);
-    SUCCEED();
+    RenderStats::ClearRecorded();
+    RenderStats::SetRecording(true);
+    engine.Step();
+    RenderStats::SetRecording(false);
+    int glyphs = 0, bars = 0;
+    for (const auto& q : RenderStats::Recorded()) (q.quad.tex == 0 ? bars : glyphs) += 1;
+    EXPECT_EQ(glyphs, 0) << "no font: no row text";
+    EXPECT_EQ(bars, 1) << "the selected row's highlight is still drawn";
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
 
     // The players window: a second player is added, then deleted.
     Step(5);
-    ClickCentre(menu->GetSelectButton());
+    ClickCentre(menu->FindChild<ButtonExEntity>("SelectPlayer"));
     auto* players = TopAs<PlayersScreen>();
     ASSERT_NE(players, nullptr);
     Step(15);
@@ -127,7 +127,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
 
     // Options: the music volume goes up to 0.8 and OK keeps it.
     Step(5);
-    ClickCentre(menu->GetOptionsButton());
+    ClickCentre(menu->FindChild<ButtonExEntity>("Options"));
     auto* options = TopAs<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Step(25);
@@ -138,7 +138,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
 
     // Credits open and close.
     Step(5);
-    ClickCentre(menu->GetCreditsButton());
+    ClickCentre(menu->FindChild<ButtonExEntity>("Credits"));
     auto* credits = TopAs<CreditsScreen>();
     ASSERT_NE(credits, nullptr);
     Step(25);
@@ -147,7 +147,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
 
     // Exit, and "yes" to the quit question ends the run.
     Step(5);
-    ClickCentre(menu->GetExitButton());
+    ClickCentre(menu->FindChild<ButtonExEntity>("Exit"));
     ASSERT_TRUE(app->IsExitDialogOpen());
     TestInput::Key(InputEvent::Press, HGEK_ENTER);
     EXPECT_LT(FrameDriver::RunFrames(20), 20);

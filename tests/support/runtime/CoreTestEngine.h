@@ -3,6 +3,7 @@
 // window or a headless backend.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@
 
 class CoreTestEngine : public ZOLTFramework::CEngine {
 public:
-    CoreTestEngine() { m_pEntityManager = new EntityManager(); }
+    CoreTestEngine() { SetEntityManager(std::make_unique<EntityManager>()); }
     EntityManager& Manager() { return *m_pEntityManager; }
     // Runs the manager's update and render pass like one engine frame.
     void Step(float dt) {
@@ -21,8 +22,7 @@ public:
     }
     // Deletes the entity manager ahead of the engine, as its shut-down would.
     void DestroyManager() {
-        delete m_pEntityManager;
-        m_pEntityManager = nullptr;
+        SetEntityManager(nullptr);
     }
 };
 

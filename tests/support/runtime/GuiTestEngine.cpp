@@ -1,3 +1,4 @@
+#include <memory>
 #include "support/runtime/GuiTestEngine.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ GuiTestEngine::GuiTestEngine(const GuiTestOptions& options)
     m_pHGE->System_SetState(HGE_FRAMEFUNC, ZOLTFramework::EngineFrameFunc);
     m_pHGE->System_SetState(HGE_RENDERFUNC, ZOLTFramework::EngineRenderFunc);
     m_pHGE->System_Initiate();
-    m_pEntityManager = new EntityManager();
+    SetEntityManager(std::make_unique<EntityManager>());
     if (options.resources) UseResources();
     if (options.audio) UseAudio(true);
     if (options.fonts) UseFonts({{"Main", "data\\Font\\main.fnt"}, {"Comics", "data\\Font\\comics.fnt"}});
@@ -36,22 +37,19 @@ GuiTestEngine::~GuiTestEngine() {
     // Entities first (they may still reach the services), then the services,
     // then the engine interface in the base destructor.
     DeleteEntities();
-    delete m_pStringManager;
-    m_pStringManager = nullptr;
-    delete m_pAudioManager;
-    m_pAudioManager = nullptr;
-    delete m_pResourceManager;
-    m_pResourceManager = nullptr;
+    SetStringManager(nullptr);
+    SetAudioManager(nullptr);
+    SetResourceManager(nullptr);
     FontRegistry::Clear();
     RenderStats::SetRecording(false);
     RenderStats::ClearRecorded();
     HtmlLog::Instance()->Open("");
 }
 
-void GuiTestEngine::UseResources() { m_pResourceManager = new hgeResourceManager("data\\Resource\\main.res"); }
+void GuiTestEngine::UseResources() { SetResourceManager(std::make_unique<hgeResourceManager>("data\\Resource\\main.res")); }
 
 void GuiTestEngine::UseAudio(bool eventSounds) {
-    m_pAudioManager = new ZOLTFramework::CAudioManager();
+    SetAudioManager(std::make_unique<ZOLTFramework::CAudioManager>());
     if (eventSounds && m_pAudioManager->OpenDevice()) {
         m_pAudioManager->LoadSound("OnWindow", "data/Sound/OnWindow.ogg");
         m_pAudioManager->LoadSound("MouseOver", "data/Sound/MouseOver.ogg");
@@ -60,7 +58,7 @@ void GuiTestEngine::UseAudio(bool eventSounds) {
 }
 
 void GuiTestEngine::UseTextFile(const char* file) {
-    if (!m_pStringManager) m_pStringManager = new StringManager();
+    if (!m_pStringManager) SetStringManager(std::make_unique<StringManager>());
     m_pStringManager->SetTable(new hgeStringTable(file));
 }
 
@@ -69,8 +67,7 @@ void GuiTestEngine::UseFonts(std::initializer_list<FontFile> fonts) {
 }
 
 void GuiTestEngine::DeleteEntities() {
-    delete m_pEntityManager;
-    m_pEntityManager = nullptr;
+    SetEntityManager(nullptr);
 }
 
 void GuiTestEngine::SetTextTable(const std::string& content) {

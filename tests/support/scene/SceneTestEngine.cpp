@@ -1,3 +1,4 @@
+#include <memory>
 #include "support/scene/SceneTestEngine.h"
 
 #include <cmath>
@@ -66,7 +67,7 @@ SceneTestEngine::SceneTestEngine(const SceneTestOptions& options)
     if (options.gameResources) {
         UseResources();
     } else {
-        m_pResourceManager = new hgeResourceManager(WriteSceneFixtureArt(Dir().Path()).c_str());
+        SetResourceManager(std::make_unique<hgeResourceManager>(WriteSceneFixtureArt(Dir().Path()).c_str()));
     }
     UseAudio(false);
     UseFonts({{"Default", "data\\Font\\default.fnt"}, {"Default14", "data\\Font\\default14.fnt"}});
