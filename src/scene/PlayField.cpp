@@ -84,6 +84,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
         }
     }
     particleLayer = manager->Spawn<PSLayer>();
+    particleLayerToken = particleLayer->GetLifeToken();
     particleLayer->SetDepth(500.0f);
     particleLayer->AttachTo(this);
 
@@ -123,7 +124,8 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
 PlayField::~PlayField() {
     SceneScript::Withdraw("play_field", this);
     for (hgeParticleSystem* system : particleSystems) {
-        if (particleLayer) particleLayer->Remove(system);
+        // The manager may have freed the layer first.
+        if (particleLayer && !particleLayerToken.expired()) particleLayer->Remove(system);
         delete system;
     }
     particleSystems.clear();

@@ -19,6 +19,7 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,6 +96,9 @@ public:
     // The first scene object is fully faded in; a scene without objects (all
     // taken) counts as shown.
     bool IsFullyShown() const;
+
+    // A scene object of the field is being deleted: every list lets it go.
+    void ForgetObject(SceneObject* object);
 
     // ---- clicks
     // The clickable object under the scene point (a ring of samples around
@@ -205,6 +209,8 @@ public:
     void SetKeepResources(int value) { keepResources = value; }
 
     int GetMisclickCount() const { return misclickCount; }
+    ZOLTFramework::CSpriteEntity* GetFlashlight() const { return flashlight; }
+    TextEntity* GetMeasureText() const { return measureText; }
     float GetSpeedTimer() const { return speedTimer; }
     bool IsWinSent() const { return winSent; }
 
@@ -256,6 +262,7 @@ protected:
     std::vector<DelayedTaskRecord> solveLaterTasks;
     SceneObjectsLayer* objectsLayer = nullptr;
     PSLayer* particleLayer = nullptr;
+    std::weak_ptr<void> particleLayerToken;
     float misclickTimer = 0.0f;
     int misclickCount = 0;
     bool pressSeen = false;

@@ -126,3 +126,15 @@ std::vector<ConditionRecord> PlayField::GetConditionsFor(const std::string& task
         if (Contains(condition.conditions, taskName)) found.push_back(condition);
     return found;
 }
+
+void PlayField::ForgetObject(SceneObject* object) {
+    sceneObjects.erase(std::remove(sceneObjects.begin(), sceneObjects.end(), object), sceneObjects.end());
+    solveLaterObjects.erase(std::remove(solveLaterObjects.begin(), solveLaterObjects.end(), object),
+                            solveLaterObjects.end());
+    for (DelayedTaskRecord& record : delayedTasks)
+        if (record.sceneObject == object) record.sceneObject = nullptr;
+    for (DelayedTaskRecord& record : solveLaterTasks)
+        if (record.sceneObject == object) record.sceneObject = nullptr;
+    flights.remove_if([object](const FlightRecord& flight) { return flight.object == object; });
+    if (pointedOutObject == object) pointedOutObject = nullptr;
+}

@@ -10,6 +10,7 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
+#include "scene/PlayField.h"
 #include "scene/SceneObjectsLayer.h"
 #include "scene/ScriptGlobals.h"
 
@@ -132,6 +133,7 @@ void SceneObject::MaskLensSprites() {
 
 SceneObject::~SceneObject() {
     SceneScript::Withdraw("PlayField_" + name, this);
+    if (auto* field = dynamic_cast<PlayField*>(parent)) field->ForgetObject(this);
     delete particleSystem;
     delete animation1;
     if (animation2)

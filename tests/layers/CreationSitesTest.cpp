@@ -23,6 +23,8 @@ const std::vector<std::string> kAllowed = {
     "entities/screens/CPauseScreen.cpp:manager->PushScreen(this)",
     "entities/screens/Dialog.cpp:manager->OpenScreen(this)",
     "profiles/SharedTimer.cpp:manager->Add(m_timer)",
+    "scene/CHintScreen.cpp:manager->PushScreen(this)",
+    "scene/Hint.cpp:manager->Add(this)",
     "scene/PlayField.cpp:manager->Add(this)",
     "profiles/SharedTimer.cpp:new GameTimer",
     "screens/CMenuScreen.cpp:manager->OpenScreen(this)",

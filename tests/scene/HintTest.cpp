@@ -69,10 +69,11 @@ TEST(HintSmoke, FliesCirclesAndThinsOutOrStopsWithItsTarget) {
     EXPECT_EQ(hint->GetParticleSystem()->info.nEmission, 230) << "emission back for the next hint";
 
     // A target killed in flight ends the flight untouched.
-    SceneObject* chimney = field->FindObjectByName("Cigar_1");
-    hint->FlyTo(chimney);
+    auto* target = engine.Manager().Spawn<ZOLTFramework::CEntity>();
+    target->SetPosXY(640.0f, 300.0f);
+    hint->FlyTo(target);
     engine.Run(0.2f);
-    chimney->Kill();
+    target->Kill();
     engine.Run(3.0f);
     EXPECT_FALSE(hint->IsFlying());
     EXPECT_EQ(hint->GetMover(), nullptr);
