@@ -209,10 +209,12 @@ void LevelScreen::PlaceTools() {
         player->CigarCount = 0;
         for (int i = 0; i < count; ++i) AddCigar(false);
     }
-    hint = new Hint();  // adds itself to the entity manager
-    hint->Hide();
-    hint->AttachTo(this);
-    hint->SetDepth((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f);
+    if (EntityManager* manager = Manager()) hint = manager->Spawn<Hint>();
+    if (hint) {
+        hint->Hide();
+        hint->AttachTo(this);
+        hint->SetDepth((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f);
+    }
     playField->SetClueMap(&clueMap);
 }
 
