@@ -170,8 +170,6 @@ public:
     // it the player's scene in progress; a finished scene writes nothing.
     void SaveState();
     static std::string StateFilePath(const std::string& saveFile);
-    // Puts the delayed tasks into play.
-    void ProcessDelayedTasks();
 
     // ---- script
     // Registers the script class "PlayField" (again after the script state

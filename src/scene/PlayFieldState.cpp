@@ -177,24 +177,3 @@ void PlayField::SaveState() {
     }
     player->PlayFieldPath = path;
 }
-
-void PlayField::ProcessDelayedTasks() {
-    HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(delayedTasks.size()));
-    if (!delayedTasks.empty() && delayedTasks.front().locking && delayedTasks.front().sceneObject)
-        sceneObjects.push_back(delayedTasks.front().sceneObject);
-    while (!delayedTasks.empty()) {
-        const DelayedTaskRecord record = delayedTasks.front();
-        HtmlLog::Instance()->Info(record.name);
-        HtmlLog::Instance()->Info(record.sceneObject ? record.sceneObject->GetName() : std::string("(no object)"));
-        bool known = false;
-        for (const DelayedTaskRecord& task : solveLaterTasks) known = known || task.sceneObject == record.sceneObject;
-        if (!known) {
-            solveLaterTasks.push_back(record);
-            bool putAside = false;
-            for (SceneObject* object : solveLaterObjects)
-                putAside = putAside || (object && record.sceneObject && object->GetName() == record.sceneObject->GetName());
-            if (!putAside && record.sceneObject) StartSolveLaterEffect(record.sceneObject);
-        }
-        delayedTasks.erase(delayedTasks.begin());
-    }
-}

@@ -22,6 +22,7 @@
 #include "graphics/hgeSprite.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/Hint.h"
 #include "scene/Inventory.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
@@ -200,10 +201,7 @@ void LevelScreen::LoadLayout() {
 void LevelScreen::PlaceTools() {
     Player* player = Active();
     if (!playField || !player) return;
-    bool glassInScene = false;
-    for (SceneObject* object : playField->GetSceneObjects())
-        if (object && object->GetResourceName() == "MagnifyingGlass") glassInScene = true;
-    if (glassInScene) {
+    if (playField->FindMagnifyingGlassObject()) {
         player->CigarCount = 0;
     } else {
         ShowMagnifyingGlass(false);
@@ -211,7 +209,13 @@ void LevelScreen::PlaceTools() {
         player->CigarCount = 0;
         for (int i = 0; i < count; ++i) AddCigar(false);
     }
-    // The hint smoke joins with scene play.
+    if (EntityManager* manager = Manager()) hint = manager->Spawn<Hint>();
+    if (hint) {
+        hint->Hide();
+        hint->AttachTo(this);
+        hint->SetDepth((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f);
+    }
+    playField->SetClueMap(&clueMap);
 }
 
 void LevelScreen::StartMusic() {

@@ -195,10 +195,14 @@ void LevelScreen::HandleMiniGameResult(const std::string& name, const std::strin
     CloseHelpWindow();
     panelHold = kMiniGameHold;
     if (name == "MiniGameSolveLater") currentMiniGame.clear();
-    if (playField) playField->Resume();
-    // The delayed-task passes of the play field join with scene play.
+    if (playField) {
+        playField->Resume();
+        if (name == "MiniGameSolveLater")
+            playField->RefreshDelayedTasks(value);
+        else
+            playField->UpdateDelayedTasks(value, name == "MiniGameSkip");
+    }
     if (name == "MiniGameSkip") OnQuestion("AddTime", "-300");
-    (void)value;
 }
 
 void LevelScreen::CloseHelpWindow() {
@@ -281,7 +285,7 @@ void LevelScreen::OnAnswer(const std::string& name, bool yes) {
 }
 
 void LevelScreen::OnButtonPress(const std::string& name) {
-    if (sceneFinished || !playField || !playField->IsPanelShown()) return;
+    if (sceneFinished || !playField || !playField->IsPlaying()) return;
     Services::PlaySound(engine, "OnButtonPress");
     if (name == "Exit" && exitEnabled && panelHold == 0.0f && playField->IsFullyShown()) OpenOptions();
     if (name == "Help") ShowHelp();
@@ -370,15 +374,7 @@ void LevelScreen::BuildExtraCigarWindow() {
 void LevelScreen::OnButtonOver(const std::string& name) {
     Services::PlaySound(engine, "MouseOver");
     if (!clueMap.count(name)) return;
-    silhouetteSprite = nullptr;
-    if (playField) {
-        // The picture of the first object of the task still in the scene.
-        for (const std::string& objectName : playField->GetTask(name).objectNames)
-            if (SceneObject* object = playField->FindObjectByName(objectName)) {
-                silhouetteSprite = object->GetDisplaySprite();
-                break;
-            }
-    }
+    silhouetteSprite = playField ? playField->GetTaskSprite(name) : nullptr;
     silhouetteName = name;
 }
 

@@ -25,7 +25,9 @@
 #include "graphics/hgeSprite.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/Hint.h"
 #include "scene/PlayField.h"
+#include "scene/SceneObject.h"
 #include "screens/LevelScreen.h"
 
 using ZOLTFramework::CAnimationEffector;
@@ -226,7 +228,8 @@ CEntity* LevelScreen::CreateCigarSmoke() {
 }
 
 void LevelScreen::FlyHintToObject() {
-    // The hint smoke and the search for its object join with scene play.
+    SceneObject* object = playField ? playField->FindHintObject() : nullptr;
+    if (object && hint) hint->FlyTo(object);
 }
 
 // ---- magnifying glass
@@ -310,7 +313,7 @@ void LevelScreen::SyncPanelButtons() {
         (!player->Evidences.empty() || (!player->TempEvidences.empty() && fieldLive)))
         ResumeEntity(bagButton);
     ResumeEntity(magnifyingGlass);
-    // The play field's list-of-clues tutorial joins with scene play.
+    if (playField) playField->ShowHintTutorial();
     std::vector<std::function<void()>> actions;
     actions.swap(panelInActions);
     for (auto& action : actions) action();

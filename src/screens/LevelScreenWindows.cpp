@@ -12,6 +12,7 @@
 #include "entities/widgets/TextEntity.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/CHintScreen.h"
 #include "scene/PlayField.h"
 #include "screens/ComicScreen.h"
 #include "screens/GlobalMapData.h"
@@ -42,8 +43,22 @@ void LevelScreen::ShowNextTutorial() {
 
 void LevelScreen::ShowHintScreen() {
     if (hintQueue.empty()) return;
-    // The hint window joins with scene play; until then the entry is dropped.
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    const TutorialInfo info = hintQueue.front();
     hintQueue.pop_front();
+    auto* window = manager->Spawn<ZOLTFramework::CHintScreen>(
+        this, float(info.firstPoint & 0xFFFFu), float(info.firstPoint >> 16), float(info.secondPoint & 0xFFFFu),
+        float(info.secondPoint >> 16));  // pushes itself
+    window->SetName("HintScreen");
+    window->AttachTo(this);
+    window->SetLayer(15.0f);
+    window->SetText(info.textKey);
+    window->SetOpacity(1.0f);
+    KillSlide();
+    PauseEntity(panel);
+    // The clock waits for the window's "TutorialShown".
+    hintWindowOpen = true;
 }
 
 void LevelScreen::ShowHelp() {

@@ -77,9 +77,9 @@ public:
     }
     // Lets every queued hint window open and closes it.
     void DismissHints(LevelScreen* level) {
-        for (int i = 0; i < 20 && !level->GetHintQueue().empty(); ++i) {
+        for (int i = 0; i < 200 && (!level->GetHintQueue().empty() || level->IsHintWindowOpen()); ++i) {
             Step();
-            if (!Named("HintScreen").empty()) Press(HGEK_ENTER);
+            if (Top() && Top()->GetName() == "HintScreen") Press(HGEK_ENTER);
         }
         PanelIn(level);
     }
@@ -165,14 +165,22 @@ TEST(LevelScreen, TheClockRunsOnlyWithThePanelInAndNoWindowOver) {
     before = player->Time;
     engine.Run(1.0f);
     EXPECT_FLOAT_EQ(player->Time, before);
-    level->OnQuestion("Resume", "");
+    options->OnButtonPress("OK");  // closes and tells the level "Resume"
+    EXPECT_TRUE(engine.RunUntil([&] { return engine.Top() == level; }, 2.0f));
     ASSERT_TRUE(engine.PanelIn(level));
     engine.Run(0.5f);
     EXPECT_LT(player->Time, before);
 
     // A hint window stops it until "TutorialShown".
     level->OnQuestion("ShowHint", "TUTORIAL_CIGAR/90");
-    EXPECT_FALSE(level->IsClockRunning() && !level->IsHintWindowOpen() && level->GetHintQueue().empty());
+    engine.Step(2);
+    ASSERT_EQ(engine.Top()->GetName(), "HintScreen");
+    before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_FLOAT_EQ(player->Time, before);
+    engine.Press(HGEK_ENTER);
+    engine.Run(0.5f);
+    EXPECT_LT(player->Time, before);
 
     // The level's death takes an options window it opened with it.
     level->OnButtonPress("Exit");
@@ -188,6 +196,7 @@ TEST(LevelScreen, OneTimeOutOpensTheLoseWindowAndItsAnswerLeavesTheLevel) {
     LevelEngine engine;
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
     Player* player = engine.Active();
     player->Time = 21.0f;
     engine.Run(1.5f);
@@ -301,6 +310,7 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     player->CigarCount = 1;
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
     ASSERT_NE(level->GetCigarButton(), nullptr);
     level->UseCigar();
     EXPECT_EQ(player->CigarCount, 0);
@@ -420,6 +430,7 @@ TEST(LevelScreen, TheEvidenceCaseIsDestroyedWhenClosed) {
     player->TempLastEvidences = {"PawnReceipt"};
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
     EXPECT_FALSE(level->GetBagButton()->IsHidden());
     level->OnButtonPress("BagButton");
     auto* bag = engine.TopAs<BagScreen>();
