@@ -240,7 +240,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndTheFinalScreen) {
     menu = TopAs<CMenuScreen>();
     ASSERT_NE(menu, nullptr);
     Step(15);
-    ClickCentre(menu->GetPlayButton());
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
     painting = WaitForLevel("_playfield.xml");
