@@ -15,6 +15,7 @@
 #include "platform/StorageFolder.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
+#include "screens/LevelScreen.h"
 
 namespace ZOLTFramework {
 
@@ -106,6 +107,8 @@ GameApp::~GameApp() {
     // is empty and saving it would wipe every profile.
     if (PlayerManager::HasInstance() && PlayerManager::Instance()->IsLoaded()) PlayerManager::Instance()->Save();
     ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr);
+    ScreenFactory::Register(ScreenFactory::kGlobalMap, nullptr);
+    ScreenFactory::Register(ScreenFactory::kIntro, nullptr);
     RestoreQuitSignals();
 }
 
@@ -167,6 +170,13 @@ void GameApp::LoadAudio() {
 void GameApp::RegisterScreens() {
     ScreenFactory::Register(ScreenFactory::kMainMenu, [](EntityManager& manager, const std::string& name) -> CEntity* {
         return manager.OpenScreen<CMenuScreen>(name);
+    });
+    // Until the global map and the intro exist, both lead straight to the level.
+    ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& mapFile) -> CEntity* {
+        return LevelScreen::OpenCurrentLevel(manager, mapFile);
+    });
+    ScreenFactory::Register(ScreenFactory::kIntro, [](EntityManager& manager, const std::string&) -> CEntity* {
+        return LevelScreen::OpenCurrentLevel(manager, CMenuScreen::kGlobalMapFile);
     });
 }
 

@@ -44,7 +44,12 @@ void Write(const Player& player, Element& root) {
         e->AddAttribute("name", node.first);
         e->AddAttribute("score", static_cast<int>(node.second));
     }
-    if (!player.PlayFieldPath.empty()) root.CreateChild("play_field")->AddAttribute("path", player.PlayFieldPath);
+    if (!player.PlayFieldPath.empty()) {
+        const auto playField = root.CreateChild("play_field");
+        playField->AddAttribute("path", player.PlayFieldPath);
+        // The node of the level in progress, for its score when it is won.
+        if (!player.CurrentNode.empty()) playField->AddAttribute("node", player.CurrentNode);
+    }
     for (const NameSection& s : kNameSections) {
         RefPtr<Element> section = root.CreateChild(s.section);
         for (const std::string& name : player.*s.field) section->CreateChild(s.child)->AddAttribute("name", name);
@@ -55,7 +60,10 @@ void Write(const Player& player, Element& root) {
 
 void Read(const Element& root, Player& player) {
     for (const RefPtr<Element>& child : root.GetChildren()) {
-        if (child->GetName() == "play_field") player.PlayFieldPath = child->GetStringAttribute("path");
+        if (child->GetName() == "play_field") {
+            player.PlayFieldPath = child->GetStringAttribute("path");
+            if (child->HasAttribute("node")) player.CurrentNode = child->GetStringAttribute("node");
+        }
     }
     if (const Element* map = LastChild(root, "global_map")) {
         for (const RefPtr<Element>& node : map->GetChildren()) {

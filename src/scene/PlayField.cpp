@@ -455,5 +455,5 @@ void PlayField::StartSolveLaterEffect(SceneObject* object) {
 }
 
 bool PlayField::IsFullyShown() const {
-    return !sceneObjects.empty() && sceneObjects.front()->GetAbsoluteOpacity() == 1.0f;
+    return sceneObjects.empty() || sceneObjects.front()->GetAbsoluteOpacity() == 1.0f;
 }

@@ -93,7 +93,8 @@ public:
     SceneObject* FindObjectByName(const std::string& objectName) const;
     // Marks the object as put off for later with its particle effect.
     void StartSolveLaterEffect(SceneObject* object);
-    // The scene has objects and the first one is fully faded in.
+    // The first scene object is fully faded in; a scene without objects (all
+    // taken) counts as shown.
     bool IsFullyShown() const;
 
     // A scene object of the field is being deleted: every list lets it go.
@@ -163,6 +164,12 @@ public:
     void RemoveDelayedTask(const std::string& taskName);
     std::vector<TaskRecord> GetTasksMatching(const std::string& objectName) const;
     std::vector<ConditionRecord> GetConditionsFor(const std::string& taskName) const;
+
+    // ---- saved state
+    // Writes the scene as it stands to the active player's state file and makes
+    // it the player's scene in progress; a finished scene writes nothing.
+    void SaveState();
+    static std::string StateFilePath(const std::string& saveFile);
 
     // ---- script
     // Registers the script class "PlayField" (again after the script state

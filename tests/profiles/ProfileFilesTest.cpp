@@ -27,7 +27,7 @@ protected:
         a.TempEvidences = {"Hat"};
         a.TempLastEvidences = {"Hat"};
         a.Medals = {17, 2};
-        a.CurrentNode = "not saved";
+        a.CurrentNode = "Node_3";  // saved with the scene in progress
     }
 };
 
@@ -54,7 +54,7 @@ TEST_F(ProfileFilesTest, SaveWritesTheUsersFileAndProfilesByteForByte) {
               "        <node name=\"B2\" score=\"300\"/>\n"
               "        <node name=\"a0\" score=\"7\"/>\n"
               "    </global_map>\n"
-              "    <play_field path=\"data\\Scenes\\Crime_place_1.xml\"/>\n"
+              "    <play_field path=\"data\\Scenes\\Crime_place_1.xml\" node=\"Node_3\"/>\n"
               "    <evidences>\n"
               "        <evidence name=\"Gun\"/>\n"
               "        <evidence name=\"Knife\"/>\n"
@@ -117,7 +117,7 @@ TEST_F(ProfileFilesTest, LoadGivesBackEveryField) {
     EXPECT_EQ(a.TempEvidences, (std::set<std::string>{"Hat"}));
     EXPECT_EQ(a.TempLastEvidences, (std::set<std::string>{"Hat"}));
     EXPECT_EQ(a.Medals, (std::set<uint32_t>{2, 17}));
-    EXPECT_TRUE(a.CurrentNode.empty());
+    EXPECT_EQ(a.CurrentNode, "Node_3");
     // Node scores mean the player has been on the map.
     EXPECT_TRUE(a.GameInProgress);
 

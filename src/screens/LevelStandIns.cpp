@@ -1,0 +1,113 @@
+// What a level does until the mini-game screens and the global map exist:
+// a requested mini-game counts as skipped, a level left for the map opens the
+// next scene at once (or the main menu), and "Play" in the main menu opens the
+// level to play directly.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
+#include "entities/core/EntityManager.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "profiles/Player.h"
+#include "profiles/PlayerManager.h"
+#include "screens/CMenuScreen.h"
+#include "screens/GlobalMapData.h"
+#include "screens/LevelScreen.h"
+
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string LevelScreen::MiniGameClassFor(const std::string& path) {
+    const std::string file = FileNameOf(path);
+    if (file == "2.2.xml") return "Puzzle2tScreen";
+    if (file == "5.2.xml" || file == "11.1.xml") return "RepeatScreen";
+    if (file == "6.2.xml") return "MemoryScreen";
+    return "PuzzleScreen";
+}
+
+std::string LevelScreen::MiniGameHelpKeyFor(const std::string& path) {
+    std::string stem = FileNameOf(path);
+    stem = stem.size() >= 4 ? stem.substr(0, stem.size() - 4) : std::string();
+    std::replace(stem.begin(), stem.end(), '.', '_');
+    return "HELP_MINIGAME_" + stem;
+}
+
+void LevelScreen::LaunchMiniGame() {
+    const std::string path = requestedMiniGame;
+    helpKey = MiniGameHelpKeyFor(path);
+    requestedMiniGame.clear();
+    PauseEntity(bagButton);
+    PauseEntity(exitButton);
+    HtmlLog::Instance()->Warning("Level: no mini-games yet; " + path + " counts as skipped (" +
+                                 MiniGameClassFor(path) + ")");
+    OnQuestion("MiniGameSkip", path);
+}
+
+void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
+    EntityManager* manager = Manager();
+    KillSlide();
+    SlidePanelOut();
+    CloseAndDestroy();
+    if (!manager) return;
+    if (!nextScene.empty()) {
+        Player* player = PlayerManager::Instance()->GetActivePlayer();
+        const int scoreNode = player ? player->ScoreNode : 0;
+        auto* level = manager->OpenScreen<LevelScreen>(nextScene, kReturnScreen);
+        SetActivePlayerScoreNode(scoreNode);
+        level->SetLayer(2.0f);
+        level->SetOpacity(0.0f);
+        level->Open();
+        return;
+    }
+    HtmlLog::Instance()->Warning("Level: no global map yet; back to the main menu");
+    manager->OpenScreen<ZOLTFramework::CMenuScreen>("MenuScreen");
+}
+
+ZOLTFramework::CScreenEntity* LevelScreen::OpenCurrentLevel(EntityManager& manager, const std::string& mapFile) {
+    PlayerManager* players = PlayerManager::Instance();
+    Player* player = players->GetActivePlayer();
+    if (!player) return nullptr;
+    players->Timer->Clear();
+    players->KillEntities();
+    std::string scene = player->PlayFieldPath;
+    if (scene.empty()) {
+        const GlobalMapData map = GlobalMapData::Read(mapFile);
+        const GlobalMapData::LevelNode* chosen = nullptr;
+        for (const GlobalMapData::LevelNode& node : map.nodes) {
+            const auto score = player->NodeScores.find(node.name);
+            if (score != player->NodeScores.end() && score->second == 0) {
+                chosen = &node;
+                break;
+            }
+        }
+        if (!chosen)
+            for (const GlobalMapData::LevelNode& node : map.nodes)
+                if (player->NodeScores.count(node.name)) chosen = &node;
+        if (!chosen) {
+            HtmlLog::Instance()->Error("Main menu: the map \"" + mapFile + "\" has no level to open");
+            return nullptr;
+        }
+        scene = chosen->level;
+        player->CurrentNode = chosen->name;
+        player->Time = map.levelTime;
+        player->CigarCount = std::max(0, map.cigarCount);
+        player->NodeScores[chosen->name];  // a missing entry is made with 0
+        player->ScoreNode = 0;
+    }
+    HtmlLog::Instance()->Warning("Main menu: no global map yet; opening " + scene + " directly");
+    auto* level = manager.OpenScreen<LevelScreen>(scene, kReturnScreen);
+    if (player->PlayFieldPath.empty()) SetActivePlayerScoreNode(0);
+    level->SetLayer(2.0f);
+    // The level in progress keeps its saved state until it is won or left:
+    // quitting inside it must find it again.
+    player->LastSolvedNode.clear();
+    player->GameInProgress = true;
+    return level;
+}

@@ -1,0 +1,479 @@
+// The level screen on the game's resources: the clock under each window and
+// its one time-out, the events of the scene, the cigars, the node score on
+// the map, events that arrive while the level is built, the saved state of a
+// scene left unfinished and the evidence case.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "StoryTestSupport.h"
+#include "engine/XMLDocument.h"
+#include "entities/core/CSpriteEntity.h"
+#include "entities/screens/CPauseScreen.h"
+#include "entities/screens/OKScreen.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CButtonEntity.h"
+#include "entities/widgets/CWindowEntity.h"
+#include "entities/widgets/TextEntity.h"
+#include "platform/FileSystem.h"
+#include "profiles/Player.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "screens/BagScreen.h"
+#include "screens/CMenuScreen.h"
+#include "screens/GlobalMapData.h"
+#include "screens/HelpScreen.h"
+#include "screens/LevelScreen.h"
+#include "screens/OptionsScreen.h"
+#include "support/TestFiles.h"
+#include "support/engine/HtmlLogCapture.h"
+
+using ZOLTFramework::CEntity;
+
+namespace {
+
+// Three pictures of the study, two clues, a hint and a counted-out clue.
+const char* const kScene = R"(<scene res_file="data\Resource\main.res" res_group="10" type="FindAll" MedalToAdd="2" MedalAddingProbability="0">
+  <unit><sprite>background_Study</sprite><id>1</id></unit>
+  <unit><sprite>watch_Study</sprite><id>3</id></unit>
+  <unit><sprite>quill_Study</sprite><id>6</id></unit>
+  <object><id>1</id><name>background</name><x>0</x><y>0</y><z>1</z></object>
+  <object><id>3</id><name>watch</name><x>300</x><y>300</y><z>20</z></object>
+  <object><id>6</id><name>quill</name><x>500</x><y>300</y><z>20</z></object>
+  <task name="Watch" type="And" text_singular="STUDY_WATCH" text_plural="STUDY_WATCH_P"><object name="watch"/></task>
+  <task name="Quill" type="And" text_singular="STUDY_QUILL" text_plural="STUDY_QUILL_P"><object name="quill"/></task>
+  <task_condition><action type="ShowHint" name="TUTORIAL_BAG/0x01EB0056"/><action type="AddMagnifyingGlass" name=""/></task_condition>
+  <task_condition><finished_task name="Quill"/><action type="IgnoreAdding" name="IgnoreAdding"/></task_condition>
+  <task_condition><finished_task name="Watch"/><action type="AddCigars" name="2"/></task_condition>
+  <pair name1="watch" name2="quill"/>
+</scene>)";
+
+const char* const kMap = R"(<GlobalMapScreen LevelTime="600" CigarCount="2.7">
+  <LevelNode Name="NodeA" Level="a.xml"/>
+  <FlagAppearing Name="Flag" StaffStart="s"/>
+  <LevelNode Name="NodeB" Level="b.xml"/>
+  <LevelNode Name="NodeC" Level="c.xml"/>
+</GlobalMapScreen>)";
+
+class LevelEngine : public StoryEngine {
+public:
+    LevelEngine() : StoryEngine(0.05f) {
+        Active()->Time = 300.0f;
+        Active()->CigarCount = 3;
+    }
+    // A level built and opened as the game flow does.
+    LevelScreen* Open(const std::string& scene, const std::string& map = LevelScreen::kReturnScreen) {
+        auto* level = Manager().OpenScreen<LevelScreen>(scene, map);
+        level->SetLayer(2.0f);
+        level->SetOpacity(0.0f);
+        level->Open();
+        return level;
+    }
+    // Frames until the panel stands fully in.
+    bool PanelIn(LevelScreen* level) {
+        return RunUntil([level] { return level->IsPanelIn() && level->GetPlayField()->IsFullyShown(); }, 5.0f);
+    }
+    // Lets every queued hint window open and closes it.
+    void DismissHints(LevelScreen* level) {
+        for (int i = 0; i < 200 && (!level->GetHintQueue().empty() || level->IsHintWindowOpen()); ++i) {
+            Step();
+            if (Top() && Top()->GetName() == "HintScreen") Press(HGEK_ENTER);
+        }
+        PanelIn(level);
+    }
+    template <class T>
+    T* TopAs() {
+        return dynamic_cast<T*>(Top());
+    }
+};
+
+// The field whose locking task a test sets, and whose objects it takes.
+class StateField : public PlayField {
+public:
+    using PlayField::PlayField;
+    void Lock(const std::string& task, SceneObject* object) {
+        pointedOutTask = task;
+        pointedOutObject = object;
+    }
+    void Take(const std::string& objectName) {
+        for (auto it = sceneObjects.begin(); it != sceneObjects.end(); ++it)
+            if ((*it)->GetName() == objectName) {
+                (*it)->Kill();
+                sceneObjects.erase(it);
+                break;
+            }
+    }
+};
+
+// The document as the writer writes it; empty when it does not load.
+std::string DocumentText(const std::string& path) {
+    XMLDocument document("none");
+    return document.Load(path) ? document.ToText() : std::string();
+}
+
+}  // namespace
+
+TEST(LevelScreen, TheClockRunsOnlyWithThePanelInAndNoWindowOver) {
+    LevelEngine engine;
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
+    Player* player = engine.Active();
+    EXPECT_FLOAT_EQ(level->GetPanel()->GetX(), LevelScreen::kPanelOutX);
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
+
+    // Running: a second of play takes a second.
+    float before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_NEAR(before - player->Time, 1.0f, 0.11f);
+    EXPECT_EQ(level->GetTimeText()->GetTextRef(), LevelScreen::FormatTime(player->Time));
+
+    // Help: stopped until its button answers.
+    level->OnButtonPress("Help");
+    ASSERT_NE(level->GetHelpScreen(), nullptr);
+    level->OnButtonPress("Help");  // one help window at a time
+    EXPECT_EQ(engine.Named("").size() >= 1, true);
+    before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_FLOAT_EQ(player->Time, before);
+    HelpScreen* help = level->GetHelpScreen();
+    help->OnButtonPress("Exit");
+    help->OnButtonPress("Exit");  // answers once
+    EXPECT_TRUE(help->HasAnswered());
+    ASSERT_TRUE(engine.PanelIn(level));
+    before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_LT(player->Time, before);
+
+    // Pause: stopped until any key.
+    level->OnButtonPress("Pause");
+    ASSERT_NE(engine.TopAs<ZOLTFramework::CPauseScreen>(), nullptr);
+    before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_FLOAT_EQ(player->Time, before);
+    engine.Press(HGEK_SPACE);
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.Run(0.6f);
+    EXPECT_LT(player->Time, before);
+
+    // Options: the clock waits under the window; "Resume" lets it go on.
+    level->OnButtonPress("Exit");
+    auto* options = engine.TopAs<OptionsScreen>();
+    ASSERT_NE(options, nullptr);
+    std::weak_ptr<void> optionsAlive = options->GetLifeToken();
+    before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_FLOAT_EQ(player->Time, before);
+    options->OnButtonPress("OK");  // closes and tells the level "Resume"
+    EXPECT_TRUE(engine.RunUntil([&] { return engine.Top() == level; }, 2.0f));
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.Run(0.5f);
+    EXPECT_LT(player->Time, before);
+
+    // A hint window stops it until "TutorialShown".
+    level->OnQuestion("ShowHint", "TUTORIAL_CIGAR/90");
+    engine.Step(2);
+    ASSERT_EQ(engine.Top()->GetName(), "HintScreen");
+    before = player->Time;
+    engine.Run(1.0f);
+    EXPECT_FLOAT_EQ(player->Time, before);
+    engine.Press(HGEK_ENTER);
+    engine.Run(0.5f);
+    EXPECT_LT(player->Time, before);
+
+    // The level's death takes an options window it opened with it.
+    level->OnButtonPress("Exit");
+    ASSERT_NE(engine.TopAs<OptionsScreen>(), nullptr);
+    std::weak_ptr<void> second = engine.Top()->GetLifeToken();
+    level->Kill();
+    engine.Step(2);
+    EXPECT_TRUE(second.expired());
+    (void)optionsAlive;
+}
+
+TEST(LevelScreen, OneTimeOutOpensTheLoseWindowAndItsAnswerLeavesTheLevel) {
+    LevelEngine engine;
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
+    Player* player = engine.Active();
+    player->Time = 21.0f;
+    engine.Run(1.5f);
+    EXPECT_EQ(level->GetTimeText()->GetColor(), 0xFFFF0000u);
+    player->Time = 0.3f;
+    engine.Run(1.0f);
+    EXPECT_FLOAT_EQ(player->Time, 0.0f);
+    EXPECT_EQ(engine.Named("Lose").size(), 1u);
+    level->RunClock(0.5f);  // already out: no second window
+    engine.Step();
+    EXPECT_EQ(engine.Named("Lose").size(), 1u);
+    player->TempEvidences.insert("TornTicket");
+    player->PlayFieldPath = "kept.xml";
+    std::weak_ptr<void> alive = level->GetLifeToken();
+    engine.Press(HGEK_ENTER);
+    EXPECT_TRUE(player->TempEvidences.empty());
+    EXPECT_TRUE(player->PlayFieldPath.empty());
+    ASSERT_TRUE(engine.RunUntil([&] { return alive.expired(); }, 3.0f));
+    EXPECT_NE(engine.TopAs<ZOLTFramework::CMenuScreen>(), nullptr);
+}
+
+TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
+    LevelEngine engine;
+    Player* player = engine.Active();
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
+    // Sent while the level was built, handled once it stood: the panel comes
+    // in, the hint waits, the glass stands once.
+    EXPECT_EQ(level->GetLastEvent(), "AddMagnifyingGlass");
+    ASSERT_FALSE(level->GetHintQueue().empty());
+    EXPECT_EQ(level->GetHintQueue().front().textKey, "TUTORIAL_BAG");
+    EXPECT_EQ(level->GetHintQueue().front().firstPoint, 0x01EB0056u);
+    ASSERT_NE(level->GetMagnifyingGlass(), nullptr);
+    int glasses = 0;
+    for (CEntity* child : level->GetPanel()->GetChildren())
+        if (child == static_cast<CEntity*>(level->GetMagnifyingGlass())) ++glasses;
+    EXPECT_EQ(glasses, 1);
+    EXPECT_EQ(level->GetCigarCounter()->GetTextRef(), "3");
+    EXPECT_EQ(level->GetClueMap().size(), 1u);  // "Quill" is counted out
+
+    // A requested mini-game counts as skipped for now: its help key and the
+    // skip's time penalty.
+    EXPECT_EQ(LevelScreen::MiniGameClassFor("data/MiniGames/11.1.xml"), "RepeatScreen");
+    EXPECT_EQ(LevelScreen::MiniGameClassFor("data/MiniGames/2.2.xml"), "Puzzle2tScreen");
+    EXPECT_EQ(LevelScreen::MiniGameClassFor("data/MiniGames/6.2.xml"), "MemoryScreen");
+    EXPECT_EQ(LevelScreen::MiniGameClassFor("data/MiniGames/15.2.xml"), "PuzzleScreen");
+    EXPECT_EQ(LevelScreen::MiniGameHelpKeyFor("data/MiniGames/11.1.xml"), "HELP_MINIGAME_11_1");
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
+    player->Time = 1000.0f;
+    level->OnQuestion("MiniGame", "data/MiniGames/2.2.xml");
+    engine.Run(0.5f);
+    EXPECT_TRUE(level->GetRequestedMiniGame().empty());
+    EXPECT_NEAR(player->Time, 700.0f, 1.0f);
+    player->Time = 300.0f;
+    level->OnQuestion("AddTime", "-60");
+    EXPECT_FLOAT_EQ(player->Time, 240.0f);
+    player->Time = 50.0f;
+    level->OnQuestion("AddTime", "-60");
+    EXPECT_FLOAT_EQ(player->Time, 0.0f);
+    EXPECT_EQ(engine.Named("Lose").size(), 1u);
+    player->Time = 100.0f;
+    level->OnQuestion("AddTime", "30");
+    EXPECT_FLOAT_EQ(player->Time, 130.0f);
+    player->RelaxedMode = true;
+    level->OnQuestion("AddTime", "30");
+    EXPECT_FLOAT_EQ(player->Time, 130.0f);
+    player->RelaxedMode = false;
+
+    level->OnQuestion("ShowHint", "TUTORIAL_INVENTORY/0x02100104");
+    level->OnQuestion("ShowHint", "TUTORIAL_CIGAR/90/0x10");
+    level->OnQuestion("ShowHint", "ONLY_KEY");
+    const auto& hints = level->GetHintQueue();
+    ASSERT_GE(hints.size(), 3u);
+    auto it = hints.end();
+    const auto& key = *--it;
+    const auto& cigar = *--it;
+    const auto& inventory = *--it;
+    EXPECT_EQ(inventory.textKey, "TUTORIAL_INVENTORY");
+    EXPECT_EQ(inventory.firstPoint & 0xFFFF, 260u);
+    EXPECT_EQ(inventory.firstPoint >> 16, 528u);
+    EXPECT_EQ(inventory.secondPoint, 0u);
+    EXPECT_EQ(cigar.firstPoint, 90u);
+    EXPECT_EQ(cigar.secondPoint, 16u);
+    EXPECT_EQ(key.firstPoint, 0u);
+
+    level->OnQuestion("AddCigars", "0");
+    level->OnQuestion("AddCigars", "-2");
+    EXPECT_EQ(player->CigarCount, 3);
+    level->OnQuestion("AddCigars", "2");
+    EXPECT_EQ(player->CigarCount, 5);
+    EXPECT_EQ(level->GetCigarCounter()->GetTextRef(), "5");
+
+    level->OnQuestion("AddItemScore", "500");
+    level->OnQuestion("AddSpeedScore", "1000");
+    level->OnQuestion("AddMinigameScore", "5000");
+    EXPECT_EQ(player->ScoreItems, 500);
+    EXPECT_EQ(player->ScoreSpeed, 1000);
+    EXPECT_EQ(player->ScoreMiniGames, 5000);
+    level->OnQuestion("AddToInventory", "x");
+    EXPECT_EQ(level->GetLastEvent(), "AddToInventory");
+
+    level->OnQuestion("AddToBag", "TornTicket");
+    EXPECT_FALSE(level->GetBagButton()->IsHidden());
+    EXPECT_EQ(player->TempEvidences.count("TornTicket"), 1u);
+
+}
+
+TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
+    LevelEngine engine;
+    Player* player = engine.Active();
+    player->CigarCount = 1;
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
+    ASSERT_NE(level->GetCigarButton(), nullptr);
+    level->UseCigar();
+    EXPECT_EQ(player->CigarCount, 0);
+    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), LevelScreen::kCigarCooldown);
+    level->UseCigar();  // during the cooldown
+    EXPECT_EQ(player->CigarCount, 0);
+    player->CigarCount = 2;
+    level->UseCigar();
+    EXPECT_EQ(player->CigarCount, 2);
+    player->CigarCount = 0;
+    engine.Run(15.2f);
+    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
+    EXPECT_TRUE(level->GetCigarButton()->IsHidden());
+    level->UseCigar();  // no cigar: nothing spent, no "-1"
+    EXPECT_EQ(player->CigarCount, 0);
+    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
+    // The hidden cigar takes no click either.
+    const auto* sprite = level->GetCigarSprite();
+    engine.MoveMouse(sprite->GetAbsoluteX(), sprite->GetAbsoluteY());
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.Step(2);
+    engine.KeyUp(HGEK_LBUTTON);
+    EXPECT_EQ(player->CigarCount, 0);
+    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
+}
+
+TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
+    LevelEngine engine;
+    Player* player = engine.Active();
+    const std::string map = engine.Write("map.xml", kMap);
+    const GlobalMapData data = GlobalMapData::Read(map);
+    EXPECT_FLOAT_EQ(data.levelTime, 600.0f);
+    EXPECT_EQ(data.cigarCount, 2);
+    ASSERT_EQ(data.nodes.size(), 3u);
+    ASSERT_EQ(data.flags.size(), 1u);
+    EXPECT_EQ(data.flags[0].attributes.at("StaffStart"), "s");
+
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene), map);
+    player->NodeScores = {{"NodeA", 0}};
+    player->CurrentNode = "NodeA";
+    player->ScoreNode = 500;
+    level->RecordNodeScore();
+    EXPECT_EQ(player->NodeScores, (std::map<std::string, int32_t>{{"NodeA", 500}, {"NodeB", 0}}));
+    EXPECT_EQ(player->LastSolvedNode, "NodeA");
+    player->ScoreNode = 300;
+    level->RecordNodeScore();
+    EXPECT_EQ(player->NodeScores, (std::map<std::string, int32_t>{{"NodeA", 500}, {"NodeB", 0}}));
+    EXPECT_EQ(player->LastSolvedNode, "");
+    player->ScoreNode = 800;
+    level->RecordNodeScore();
+    EXPECT_EQ(player->NodeScores["NodeA"], 800);
+    player->CurrentNode = "";
+    level->RecordNodeScore();
+    EXPECT_EQ(player->NodeScores, (std::map<std::string, int32_t>{{"NodeA", 800}, {"NodeB", 0}, {"NodeC", 0}}));
+
+    // A level with a scene after it leaves the scores alone.
+    LevelScreen* study = engine.Open("data/Scenes/Study.xml", map);
+    player->CurrentNode = "NodeB";
+    player->ScoreNode = 900;
+    study->RecordNodeScore();
+    EXPECT_EQ(player->NodeScores.at("NodeB"), 0);
+}
+
+TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
+    LevelEngine engine;
+    Player* player = engine.Active();
+    QuestionJournal journal;
+    const std::string scene = engine.Write("scene.xml", kScene);
+    auto* field = engine.Manager().Spawn<StateField>(scene, &journal);
+    field->Take("watch");
+    field->SaveState();
+    const std::string path = PlayField::StateFilePath(player->SaveFile);
+    ASSERT_EQ(player->PlayFieldPath, path);
+    const std::string first = DocumentText(path);
+    EXPECT_EQ(first.find("watch_Study"), std::string::npos);
+    EXPECT_NE(first.find("quill_Study"), std::string::npos);
+    EXPECT_NE(first.find("name1=\"watch\""), std::string::npos);
+    EXPECT_NE(first.find("IgnoreAdding"), std::string::npos);
+
+    // Read back and saved again: the same document.
+    auto* again = engine.Manager().Spawn<StateField>(path, &journal);
+    again->SaveState();
+    EXPECT_EQ(DocumentText(path), first);
+
+    // The locking object's angle in degrees.
+    SceneObject* quill = again->FindObjectByName("quill");
+    ASSERT_NE(quill, nullptr);
+    quill->SetRotation(3.14159265f / 2.0f);
+    again->Lock("Quill", quill);
+    again->SaveState();
+    EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
+
+    // A failed write leaves no scene in progress.
+    FileSystem::SetWriteHook([](FileSystem::WriteStep step, const std::string&) {
+        return step != FileSystem::WriteStep::WriteRest;
+    });
+    again->SaveState();
+    FileSystem::SetWriteHook({});
+    EXPECT_TRUE(player->PlayFieldPath.empty());
+
+    // A finished scene writes nothing.
+    auto* done = engine.Manager().Spawn<StateField>(engine.Write("done.xml", R"(<scene><unit><sprite>background_Study</sprite><id>1</id></unit>
+      <object><id>1</id><name>background</name><x>0</x><y>0</y></object></scene>)"),
+                                &journal);
+    player->PlayFieldPath = "old.xml";
+    done->SaveState();
+    EXPECT_TRUE(player->PlayFieldPath.empty());
+    for (CEntity* f : {static_cast<CEntity*>(field), static_cast<CEntity*>(again), static_cast<CEntity*>(done)})
+        f->Kill();
+}
+
+TEST(LevelScreen, TheEvidenceCaseIsDestroyedWhenClosed) {
+    LevelEngine engine;
+    Player* player = engine.Active();
+    player->Evidences = {"TornTicket"};
+    player->TempEvidences = {"PawnReceipt"};
+    player->TempLastEvidences = {"PawnReceipt"};
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.DismissHints(level);
+    EXPECT_FALSE(level->GetBagButton()->IsHidden());
+    level->OnButtonPress("BagButton");
+    auto* bag = engine.TopAs<BagScreen>();
+    ASSERT_NE(bag, nullptr);
+    EXPECT_EQ(bag->GetPictures().size(), 2u);
+    EXPECT_EQ(bag->GetPulses().size(), 1u);
+    std::weak_ptr<void> alive = bag->GetLifeToken();
+    engine.Run(0.6f);
+    engine.Press(HGEK_ENTER);
+    EXPECT_TRUE(player->TempLastEvidences.empty());
+    ASSERT_TRUE(engine.RunUntil([&] { return alive.expired(); }, 2.0f));
+    EXPECT_EQ(engine.Top(), level);
+    EXPECT_FALSE(BagScreen::TakeItem("TornTicket"));
+    EXPECT_TRUE(BagScreen::TakeItem("Handkerchief"));
+    BagScreen::SyncPlayerItems();
+    EXPECT_EQ(player->Evidences, (std::set<std::string>{"Handkerchief", "PawnReceipt", "TornTicket"}));
+}
+
+TEST(LevelScreen, MissingPicturesAreReportedAndTheCaseStillOpens) {
+    HtmlLogCapture log;
+    LevelEngine engine;
+    engine.Active()->Evidences = {"Ghost", "TornTicket"};
+    const std::string file = engine.Write("bag.xml", R"(<Bag>
+      <item name="Ghost" sprite="NoSuchPicture" scaling_sprite="NoSuchZoom" x="0" y="0"/>
+      <item name="TornTicket" sprite="BagTornTicket" x="-100" y="-140"/>
+      <item name="Unowned" sprite="BagBrassButton" x="100" y="-140"/>
+    </Bag>)");
+    auto* bag = engine.Manager().OpenScreen<BagScreen>("", file);
+    bag->SetLayer(15.0f);
+    engine.Run(0.6f);
+    EXPECT_EQ(log.CountRows("Error", "Evidence case: no sprite \"NoSuchPicture\""), 1);
+    ASSERT_EQ(bag->GetPictures().size(), 2u);
+    EXPECT_TRUE(bag->GetZoomItems().size() == 1u);
+    // A click on the picture that has none opens nothing.
+    engine.Click(400.0f, 300.0f);
+    EXPECT_EQ(bag->GetZoom(), nullptr);
+
+    // The help window: a long text gets tighter lines; Enter answers once.
+    QuestionJournal journal;
+    auto* help = engine.Manager().OpenScreen<HelpScreen>("", &journal);
+    help->SetTextKey("HELP_FIND_ALL");
+    engine.Run(0.6f);
+    engine.Press(HGEK_ENTER);
+    engine.Press(HGEK_ENTER);
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"answer:SetPaused=0"}));
+}
