@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/Conversions.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "platform/FileSystem.h"
 
@@ -306,7 +307,7 @@ bool XMLDocument::XMLElement::HasAttribute(const std::string& name) const { retu
 
 float XMLDocument::XMLElement::GetFloatAttribute(const std::string& name, float def) const {
     const XMLAttribute* a = FindAttribute(name);
-    return a ? StringToFloat(a->GetValue()) : def;
+    return a ? FileNumbers::Finite(a->GetValue(), def, "The attribute \"" + name + "\" of <" + m_name + ">") : def;
 }
 
 int XMLDocument::XMLElement::GetIntAttribute(const std::string& name, int def) const {

@@ -102,7 +102,8 @@ public:
     RefPtr<XMLAttribute> GetAttribute(const std::string& name) const;
     bool HasAttribute(const std::string& name) const;
 
-    // Typed readers: a missing attribute gives the default.
+    // Typed readers: a missing attribute gives the default, and so does a
+    // float that is not finite (nan, inf, 1e39), with an Error row.
     float GetFloatAttribute(const std::string& name, float def = 0.0f) const;
     int GetIntAttribute(const std::string& name, int def = 0) const;
     unsigned int GetValueAttribute(const std::string& name, unsigned int def = 0) const;

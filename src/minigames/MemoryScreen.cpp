@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "minigames/CBricksField.h"
@@ -36,8 +37,10 @@ void MemoryScreen::BuildField() {
     field->SetLayer(2003.0f);
 
     std::vector<char> kinds;
+    size_t units = 0, bricks = 0;
     for (const auto& child : root->GetChildren()) {
         if (!child || child->GetName() != "unit") continue;
+        if (FileNumbers::ListFull(units++, "Mini-game " + name + ": the units")) break;
         const std::string id = child->GetStringAttribute("id");
         const size_t at = id.find_first_not_of(" \t\r\n");
         if (at == std::string::npos) {
@@ -62,6 +65,7 @@ void MemoryScreen::BuildField() {
 
     for (const auto& child : root->GetChildren()) {
         if (!child || child->GetName() != "brick") continue;
+        if (FileNumbers::ListFull(bricks++, "Mini-game " + name + ": the bricks")) break;
         if (kinds.empty()) {
             LogError("more bricks than two per unit; the brick is left out");
             continue;

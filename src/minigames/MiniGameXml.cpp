@@ -1,6 +1,7 @@
 #include "minigames/MiniGameXml.h"
 
 #include "engine/Conversions.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 
 namespace MiniGameXml {
@@ -36,7 +37,8 @@ std::string ChildText(const XMLDocument::XMLElement& element, const char* child)
 }
 
 float ChildFloat(const XMLDocument::XMLElement& element, const char* child) {
-    return StringToFloat(ChildText(element, child));
+    return FileNumbers::Finite(ChildText(element, child), 0.0f,
+                               "The child <" + std::string(child) + "> of <" + element.GetName() + ">");
 }
 
 int ChildInt(const XMLDocument::XMLElement& element, const char* child) {

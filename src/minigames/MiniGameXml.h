@@ -14,7 +14,8 @@ int RequiredInt(const XMLDocument::XMLElement& element, const char* attribute, c
 bool RequiredBool(const XMLDocument::XMLElement& element, const char* attribute, const std::string& file);
 std::string RequiredString(const XMLDocument::XMLElement& element, const char* attribute, const std::string& file);
 
-// The text of a child element ("" when absent) and its value as a number.
+// The text of a child element ("" when absent) and its value as a number (a
+// float that is not finite reads as 0, with an Error row).
 std::string ChildText(const XMLDocument::XMLElement& element, const char* child);
 float ChildFloat(const XMLDocument::XMLElement& element, const char* child);
 int ChildInt(const XMLDocument::XMLElement& element, const char* child);

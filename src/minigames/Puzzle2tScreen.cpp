@@ -5,6 +5,7 @@
 #include <map>
 
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/effects/CAnimationEffector.h"
@@ -53,6 +54,9 @@ Puzzle2tScreen::Puzzle2tScreen(const std::string& path, ZOLTFramework::CQuestion
         angleStep = root->GetFloatAttribute("RandomAngleStep");
         hasAngleStep = angleStep > 0.0f;
         if (!hasAngleStep) LogError("\"RandomAngleStep\" must be positive; it is ignored");
+        if (hasAngleStep)
+            angleSteps = FileNumbers::Count(FileNumbers::ClampToInt(360.0 / angleStep),
+                                            "Mini-game " + name + ": the angle steps of \"RandomAngleStep\"");
     }
     LoadPieces(MiniGameXml::RequiredString(*root, "Scene", name));
     if (!cleaner) LogWarning("the piece scene has no \"Cleaner\" piece");
@@ -91,8 +95,10 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
 
     HGE* hge = ZOLTFramework::Services::Hge(engine);
     const float factor = noScale ? 1.0f : 0.78125f;
+    size_t objects = 0;
     for (const auto& child : sceneRoot.GetChildren()) {
         if (!child || child->GetName() != "object") continue;
+        if (FileNumbers::ListFull(objects++, "Mini-game " + name + ": the pieces")) break;
         const int unit = MiniGameXml::ChildInt(*child, "id");
         if (sprites.count(unit) == 0) {
             LogError("an object names the unknown unit " + std::to_string(unit));
@@ -111,7 +117,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
         if (!noScale) piece->SetScale(0.78125f);
         if (rotatable && hge) {
             if (hasAngleStep)
-                piece->SetRotation(float(hge->Random_Int(0, int(360.0f / angleStep))) * angleStep * kPi / 180.0f);
+                piece->SetRotation(float(hge->Random_Int(0, angleSteps)) * angleStep * kPi / 180.0f);
             else
                 piece->SetRotation(float(hge->Random_Int(0, 3)) * (kPi / 2.0f));
         }

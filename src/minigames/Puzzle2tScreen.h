@@ -62,6 +62,7 @@ private:
     bool building = true;
     bool noScale = false;
     bool hasAngleStep = false;
+    int angleSteps = 0;  // whole steps in a turn, at most FileNumbers::kMaxCount
     float angleStep = 0.0f;
     std::vector<Slot> leftSlots;
     std::vector<Slot> rightSlots;

@@ -7,6 +7,7 @@
 #include "engine/AudioManager.h"
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
@@ -110,6 +111,8 @@ void PuzzleScreen::ReadOptions() {
         if (angleStepDegrees > 0.0f) {
             hasAngleStep = true;
             rotationStep = angleStepDegrees * kPi / 180.0f;
+            angleSteps = FileNumbers::Count(FileNumbers::ClampToInt(360.0 / angleStepDegrees),
+                                            "Mini-game " + name + ": the angle steps of \"RandomAngleStep\"");
         } else {
             LogError("\"RandomAngleStep\" must be positive; it is ignored");
         }
@@ -119,7 +122,7 @@ void PuzzleScreen::ReadOptions() {
 float PuzzleScreen::DrawStartAngle() {
     HGE* hge = ZOLTFramework::Services::Hge(engine);
     const float step = hasAngleStep ? angleStepDegrees : 90.0f;
-    const int last = hasAngleStep ? int(360.0f / step) : 3;
+    const int last = hasAngleStep ? angleSteps : 3;
     std::vector<int> allowed;
     for (int k = 0; k <= last; ++k) {
         const float degrees = Mod360(float(k) * step);
@@ -161,8 +164,10 @@ void PuzzleScreen::LoadPieces(const std::string& sceneFile) {
 
     HGE* hge = ZOLTFramework::Services::Hge(engine);
     const bool highlight = !dropOnClick && ((!matchPairs && !anyPair) || keepToolVisible);
+    size_t objects = 0;
     for (const auto& child : sceneRoot.GetChildren()) {
         if (!child || child->GetName() != "object") continue;
+        if (FileNumbers::ListFull(objects++, "Mini-game " + name + ": the pieces")) break;
         const int unit = MiniGameXml::ChildInt(*child, "id");
         const bool animated = sprites.count(unit) == 0;
         if (animated && animations.count(unit) == 0) {

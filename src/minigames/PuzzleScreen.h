@@ -87,6 +87,7 @@ private:
     float rotationStep = 1.5707964f;
     bool hasAngleStep = false;
     float angleStepDegrees = 0.0f;
+    int angleSteps = 0;  // whole steps in a turn, at most FileNumbers::kMaxCount
     std::vector<float> ignoredDegrees;
     bool keepToolVisible = false;
     bool movingEnabled = true;

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
@@ -28,8 +29,9 @@ MiniGameStyle RepeatStyle() {
 
 RepeatScreen::RepeatScreen(const std::string& path, ZOLTFramework::CQuestionListener* level)
     : MiniGameScreen(path, level, RepeatStyle()) {
-    cellNumber = MiniGameXml::RequiredInt(*root, "CellNumber", name);
-    variantNumber = MiniGameXml::RequiredInt(*root, "VariantNumber", name);
+    cellNumber = FileNumbers::Count(MiniGameXml::RequiredInt(*root, "CellNumber", name), "Mini-game " + name + ": \"CellNumber\"");
+    variantNumber =
+        FileNumbers::Count(MiniGameXml::RequiredInt(*root, "VariantNumber", name), "Mini-game " + name + ": \"VariantNumber\"");
     rowLength = MiniGameXml::RequiredInt(*root, "RowLength", name);
     offsetX = MiniGameXml::RequiredFloat(*root, "OffsetX", name);
     offsetY = MiniGameXml::RequiredFloat(*root, "OffsetY", name);

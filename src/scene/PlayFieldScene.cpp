@@ -8,6 +8,7 @@
 
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
 #include "engine/XMLDocument.h"
@@ -67,8 +68,7 @@ public:
     // A float, 0 when the text starts with no number; a number that is not
     // finite as a float (nan, inf, 1e39) reads as the default, with an Error row.
     float Float(const Element& element, const char* what, const std::string& text, float def) const {
-        const double value = std::strtod(text.c_str(), nullptr);
-        if (std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max()) return float(value);
+        if (FileNumbers::IsFinite(text)) return float(std::strtod(text.c_str(), nullptr));
         HtmlLog::Instance()->Error("Scene file \"" + file + "\": <" + element.GetName() + "> has " + what + " \"" +
                                    text + "\", which is not a finite number; " + ValueToString(def) + " is used.");
         return def;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
@@ -57,11 +58,7 @@ ComicScreen::ComicScreen(const std::string& path, const std::string& medalsFile)
         }
         for (const auto& child : root->GetChildren()) {
             if (!child) continue;
-            if (stepsMade >= kMaxSteps) {
-                HtmlLog::Instance()->Error("Comic page " + path + ": more than " + std::to_string(kMaxSteps) +
-                                           " steps; the rest of the page is left out");
-                break;
-            }
+            if (FileNumbers::ListFull(stepsMade, "Comic page " + path + ": the steps")) break;
             const std::string& kind = child->GetName();
             if (kind == "appear")
                 LoadAppear(*child);

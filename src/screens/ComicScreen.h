@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FileNumbers.h"
 #include "engine/XMLDocument.h"
 #include "entities/screens/CScreenEntity.h"
 #include "screens/MedalList.h"
@@ -51,7 +52,7 @@ public:
     static constexpr float kMoveTime = 0.4f;
     // A page holds at most this many steps; the children after that are left
     // out with an Error row.
-    static constexpr size_t kMaxSteps = 1000;
+    static constexpr size_t kMaxSteps = FileNumbers::kMaxCount;
 
     struct Step {
         std::vector<std::function<void()>> calls;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
 #include "profiles/Player.h"
@@ -15,10 +16,21 @@ GlobalMapData GlobalMapData::Read(const std::string& path) {
     }
     data.loaded = true;
     const auto root = document.GetRoot();
-    data.levelTime = root->GetFloatAttribute("LevelTime");
-    data.cigarCount = static_cast<int>(std::trunc(root->GetFloatAttribute("CigarCount")));
+    // A value that is missing or not a finite number is not given: the player
+    // keeps what he has.
+    const std::string where = "Global map \"" + path + "\": \"";
+    if (root->HasAttribute("LevelTime")) {
+        data.levelTime = FileNumbers::Finite(root->GetStringAttribute("LevelTime"), 0.0f, where + "LevelTime\"");
+        data.hasLevelTime = FileNumbers::IsFinite(root->GetStringAttribute("LevelTime"));
+    }
+    if (root->HasAttribute("CigarCount")) {
+        const float cigars = FileNumbers::Finite(root->GetStringAttribute("CigarCount"), 0.0f, where + "CigarCount\"");
+        data.cigarCount = FileNumbers::ClampToInt(cigars);
+        data.hasCigarCount = FileNumbers::IsFinite(root->GetStringAttribute("CigarCount"));
+    }
     for (const auto& child : root->GetChildren()) {
         if (child->GetName() == "LevelNode") {
+            if (FileNumbers::ListFull(data.nodes.size(), "Global map \"" + path + "\": the level nodes")) continue;
             LevelNode node;
             node.name = child->GetStringAttribute("Name");
             node.x = child->GetFloatAttribute("X");

@@ -27,7 +27,8 @@ struct GlobalMapData {
     };
 
     // Reads the file; loaded tells whether it could be read (else the lists are
-    // empty and the values 0, with an Error row).
+    // empty and the values 0, with an Error row). More than
+    // FileNumbers::kMaxCount level nodes are cut there, with an Error row.
     static GlobalMapData Read(const std::string& path);
 
     // The first node whose name is not a key of the player's node scores (the
@@ -35,8 +36,12 @@ struct GlobalMapData {
     const LevelNode* FirstUnreached(const Player& player) const;
 
     bool loaded = false;
-    float levelTime = 0.0f;  // "LevelTime"
-    int cigarCount = 0;      // "CigarCount", truncated toward zero
+    // "LevelTime" and "CigarCount" (truncated toward zero), each given only
+    // when the file holds it as a finite number.
+    bool hasLevelTime = false;
+    float levelTime = 0.0f;
+    bool hasCigarCount = false;
+    int cigarCount = 0;
     std::vector<LevelNode> nodes;
     std::vector<FlagRecord> flags;
 };

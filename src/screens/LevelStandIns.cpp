@@ -60,8 +60,8 @@ ZOLTFramework::CScreenEntity* LevelScreen::OpenCurrentLevel(EntityManager& manag
         }
         scene = chosen->level;
         player->CurrentNode = chosen->name;
-        player->Time = map.levelTime;
-        player->CigarCount = std::max(0, map.cigarCount);
+        if (map.hasLevelTime) player->Time = map.levelTime;
+        if (map.hasCigarCount) player->CigarCount = std::max(0, map.cigarCount);
         player->NodeScores[chosen->name];  // a missing entry is made with 0
         player->ScoreNode = 0;
     }

@@ -137,7 +137,7 @@ TEST_F(GameReaderRegressionTest, ComicPagesRunToTheirEndWithTheButtonHeld) {
         CloseAll();
     }
     // 1402 steps are cut at the limit, with one row.
-    EXPECT_EQ(log.Count("more than 1000 steps; the rest of the page is left out"), 1);
+    EXPECT_EQ(log.Count("the steps are more than 1000; the rest is left out"), 1);
 }
 
 TEST_F(GameReaderRegressionTest, MedalsFilesGoThroughAnAward) {
