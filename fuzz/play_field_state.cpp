@@ -52,6 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzKeepDemoScenes();
     const std::string first = PlayAndSave(FuzzFile("scene.xml", data, size), true);
     if (first.empty()) return 0;  // finished, or nothing to save
+    // The seed of a saved state is made this way.
+    if (const char* keep = std::getenv("DROVALIN_FUZZ_KEEP_STATE")) FileSystem::WriteFileAtomic(keep, first);
     const std::string statePath = FuzzFile("state.xml", reinterpret_cast<const uint8_t*>(first.data()), first.size());
     const std::string second = PlayAndSave(statePath, false);
     if (second != first) {
