@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FuzzRegressions.h"
+#include "GameReaderFixture.h"
 #include "entities/core/EntityManager.h"
 #include "platform/hge.h"
 #include "profiles/PlayerManager.h"
@@ -26,49 +27,6 @@
 #include "support/scene/SceneTestEngine.h"
 
 namespace {
-
-// The line that splits a scene target's input into the scene and the table.
-const char* const kSplit = "\n%%next-file%%\n";
-
-SceneTestOptions GameOptions() {
-    SceneTestOptions options = SceneTestOptions::WithDt(0.1f);
-    options.gameResources = true;
-    options.textFile = "data\\Text\\English.txt";
-    return options;
-}
-
-class GameReaderRegressionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        PlayerManager* players = PlayerManager::Instance();
-        players->SetSavePath(engine.Dir().Path());
-        players->SetUsersFile("data\\users.xml");
-        players->Load();
-        players->AddPlayer("Fuzz");
-        players->SetActivePlayer("Fuzz");
-    }
-    void TearDown() override {
-        PlayerManager::Instance()->RemovePlayer("Fuzz");
-    }
-    Player& Active() { return *PlayerManager::Instance()->GetActivePlayer(); }
-
-    // Frames until the entity is gone; false when it is still there after the time.
-    bool RunUntilGone(const std::weak_ptr<void>& alive, float seconds) {
-        for (float t = 0.0f; t < seconds && !alive.expired(); t += engine.Dt()) engine.Step();
-        return alive.expired();
-    }
-    void CloseAll() {
-        const std::vector<ZOLTFramework::CEntity*> screens = engine.Manager().GetScreenStack();
-        for (auto* screen : screens) {
-            screen->Kill();
-            engine.Manager().RemoveScreen(screen);
-        }
-        engine.Step(2);
-    }
-
-    HtmlLogCapture log;
-    SceneTestEngine engine{GameOptions()};
-};
 
 SceneObject* Named(PlayField* field, const std::string& name) {
     for (SceneObject* object : field->GetSceneObjects())
