@@ -129,9 +129,20 @@ private:
     int m_maxDepth = 0;
 };
 
+// TinyXML trims the blanks around a text, except a blank it took for the tail
+// of a broken multi-byte sequence ("\xD7 "); the writer's indentation after
+// such a text would then grow the text at every save and load. Blanks at
+// either end are taken away here.
+std::string Trimmed(const std::string& text) {
+    const char* const blanks = " \t\n\r";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 void Convert(const TiXmlElement& from, XMLDocument::XMLElement& to, const Prescan& prescan) {
     const TiXmlNode* first = from.FirstChild();
-    if (first && first->ToText()) to.SetValue(ValueToString(first->Value()));
+    if (first && first->ToText()) to.SetValue(Trimmed(ValueToString(first->Value())));
     for (const TiXmlAttribute* a = from.FirstAttribute(); a; a = a->Next())
         to.AddAttribute(prescan.Original(a->Name()), std::string(a->Value()));
     for (const TiXmlElement* c = from.FirstChildElement(); c; c = c->NextSiblingElement()) {

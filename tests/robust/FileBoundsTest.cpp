@@ -7,16 +7,22 @@
 
 #include <climits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FuzzRegressions.h"
 #include "GameReaderFixture.h"
 #include "minigames/CBricksField.h"
+#include "platform/FileSystem.h"
 #include "minigames/MemoryScreen.h"
 #include "minigames/OpenMiniGame.h"
 #include "minigames/PuzzlePiece.h"
 #include "minigames/PuzzleScreen.h"
 #include "minigames/RepeatScreen.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
 #include "screens/GlobalMapData.h"
+#include "support/scene/LevelStandIn.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -121,6 +127,38 @@ TEST_F(GameReaderRegressionTest, MiniGamesOfKeptInputsOpenPlayAndReport) {
         }
     }
     EXPECT_GT(replayed, 0);
+}
+
+// A scene left after a few clicks, played again from its state file and left
+// at once, writes the same state again.
+TEST_F(GameReaderRegressionTest, KeptPlayFieldStatesSaveLoadAndSaveTheSame) {
+    const std::vector<std::string> paths = Regressions("fuzz_play_field_state");
+    ASSERT_FALSE(paths.empty());
+    auto playAndSave = [&](const std::string& scene, bool click) {
+        Active().PlayFieldPath = click ? std::string() : scene;
+        auto* level = new LevelStandIn(scene);  // opens itself
+        engine.Step(2);
+        std::vector<std::pair<float, float>> places;
+        for (const SceneObject* object : level->Field()->GetSceneObjects())
+            if (click && places.size() < 4)
+                places.push_back({object->GetX() / PlayField::kScreenToScene + 180.0f,
+                                  object->GetY() / PlayField::kScreenToScene});
+        for (const auto& place : places) engine.Click(place.first, place.second);
+        engine.Run(click ? 1.5f : 0.0f);
+        level->Field()->SaveState();
+        std::string text;
+        if (!Active().PlayFieldPath.empty()) FileSystem::ReadFile(Active().PlayFieldPath, text);
+        CloseAll();
+        return text;
+    };
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        engine.Dir().Write("scene.xml", ReadWholeFile(path));
+        const std::string first = playAndSave(engine.Dir() / "scene.xml", true);
+        ASSERT_FALSE(first.empty());
+        engine.Dir().Write("state.xml", first);
+        EXPECT_EQ(playAndSave(engine.Dir() / "state.xml", false), first);
+    }
 }
 
 }  // namespace
