@@ -84,10 +84,6 @@ public:
         }
         PanelIn(level);
     }
-    template <class T>
-    T* TopAs() {
-        return dynamic_cast<T*>(Top());
-    }
 };
 
 // The field whose locking task a test sets, and whose objects it takes.
