@@ -7,28 +7,36 @@
 #include "engine/XMLDocument.h"
 #include "profiles/Player.h"
 
+namespace {
+
+// A root number: absent or not finite (an Error row) reads as none; any other
+// value is clamped to the int range, so it converts safely to a time or a count.
+bool ReadClamped(const XMLDocument::XMLElement& root, const char* name, double* value) {
+    if (!root.HasAttribute(name)) return false;
+    const double read = root.GetFloatAttribute(name);
+    if (!FileNumbers::IsFinite(root.GetStringAttribute(name))) return false;
+    *value = std::fmax(-2147483648.0, std::fmin(2147483647.0, read));
+    return true;
+}
+
+const char* const kRequired[] = {"Name", "X", "Y", "Sprite", "Level", "Caption", "FlagColor", "Description"};
+
+}  // namespace
+
 GlobalMapData GlobalMapData::Read(const std::string& path) {
     GlobalMapData data;
     XMLDocument document = XMLDocument::FromFile(path);
-    if (!document.IsLoaded()) {
+    if (!document.IsLoaded() || !document.GetRoot()) {
         HtmlLog::Instance()->Error("Global map: cannot read \"" + path + "\": " + document.GetLastError());
         return data;
     }
     data.loaded = true;
     const auto root = document.GetRoot();
-    // A value that is missing or not a finite number is not given: the player
-    // keeps what he has.
-    const std::string where = "Global map \"" + path + "\": \"";
-    if (root->HasAttribute("LevelTime")) {
-        data.levelTime = FileNumbers::Finite(root->GetStringAttribute("LevelTime"), 0.0f, where + "LevelTime\"");
-        data.hasLevelTime = FileNumbers::IsFinite(root->GetStringAttribute("LevelTime"));
-    }
-    if (root->HasAttribute("CigarCount")) {
-        const float cigars = FileNumbers::Finite(root->GetStringAttribute("CigarCount"), 0.0f, where + "CigarCount\"");
-        data.cigarCount = FileNumbers::ClampToInt(cigars);
-        data.hasCigarCount = FileNumbers::IsFinite(root->GetStringAttribute("CigarCount"));
-    }
+    double value = 0.0;
+    if ((data.hasLevelTime = ReadClamped(*root, "LevelTime", &value))) data.levelTime = float(value);
+    if ((data.hasCigarCount = ReadClamped(*root, "CigarCount", &value))) data.cigarCount = int(std::trunc(value));
     for (const auto& child : root->GetChildren()) {
+        if (!child) continue;
         if (child->GetName() == "LevelNode") {
             if (FileNumbers::ListFull(data.nodes.size(), "Global map \"" + path + "\": the level nodes")) continue;
             LevelNode node;
@@ -41,6 +49,9 @@ GlobalMapData GlobalMapData::Read(const std::string& path) {
             node.caption = child->GetStringAttribute("Caption");
             node.flagColor = child->GetUIntAttribute("FlagColor");
             node.description = child->GetStringAttribute("Description");
+            for (const char* name : kRequired)
+                if (!child->HasAttribute(name)) node.missing.push_back(name);
+            node.flagsBefore = data.flags.size();
             data.nodes.push_back(node);
         } else if (child->GetName() == "FlagAppearing") {
             FlagRecord flag;
