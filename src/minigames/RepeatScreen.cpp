@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/FileNumbers.h"
 #include "entities/core/CSpriteEntity.h"
@@ -157,7 +158,7 @@ void RepeatScreen::OnGameButton(const std::string& message) {
     for (char c : message)
         if (std::isdigit(static_cast<unsigned char>(c))) digit = true;
     if (!digit) return;
-    input.push_back(std::atoi(message.c_str()));
+    input.push_back(StringToInt(message));
     ++inputCount;
     for (size_t i = 0; i < input.size() && i < sequence.size(); ++i) {
         if (input[i] != sequence[i]) {

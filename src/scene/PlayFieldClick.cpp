@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/CSpriteEntity.h"
@@ -236,7 +237,7 @@ bool PlayField::RunTaskConditions(const TaskRecord& task, bool andPass, int* cig
         for (size_t k = 0; k < conditions[q].actions.size();) {
             const ActionRecord action = conditions[q].actions[k];
             if (action.event == "AddCigars") {
-                *cigars = std::atoi(action.value.c_str());
+                *cigars = StringToInt(action.value);
                 *cigarTask = task.name;
             } else if (action.event == "EnableHinting") {
                 ignoreHinting.erase(action.value);

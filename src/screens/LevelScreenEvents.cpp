@@ -4,6 +4,7 @@
 
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
@@ -152,7 +153,7 @@ void LevelScreen::HandleQuestion(const std::string& name, const std::string& val
         return;
     }
     if (name == "AddCigars") {
-        const int count = StringToInt(value);
+        const int count = FileNumbers::Count(StringToInt(value), "Level: the cigars of \"AddCigars\"");
         for (int i = 0; i < count; ++i) AddCigar(true);
         return;
     }

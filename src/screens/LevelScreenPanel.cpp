@@ -1,6 +1,7 @@
 // The level's panel: the clock, the cigars, the magnifying glass, the slide of
 // the panel and the list of clues.
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "engine/EngineContext.h"
@@ -138,7 +139,7 @@ void LevelScreen::AddCigar(bool withTutorial) {
                 cigarSmoulder = new hgeAnimation(*smoulder);
         if (!cigarSmoulder) HtmlLog::Instance()->Error("Level: no animation \"InGameCigarSmolder\".");
     }
-    player->CigarCount += 1;
+    if (player->CigarCount < INT32_MAX) player->CigarCount += 1;
     cigarCounter->SetText(Count(player->CigarCount));
 }
 

@@ -22,6 +22,7 @@
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "screens/GlobalMapData.h"
+#include "screens/LevelScreen.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/TestFiles.h"
 
@@ -88,6 +89,15 @@ TEST_F(GameReaderRegressionTest, CountsAndNumbersFromFilesAreHeldToSoundBounds) 
     EXPECT_EQ(pieces->GetLoosePieces()[7]->targetY, 0.0f);
     engine.Step(3);
     SkipToTheResult(pieces);
+
+    // A scene action that grants two billion cigars gives a thousand.
+    Active().CigarCount = 2;
+    auto* level = engine.Manager().OpenScreen<LevelScreen>("data/Scenes/Study.xml", LevelScreen::kReturnScreen);
+    engine.Step(2);
+    level->OnQuestion("AddCigars", "2000000000");
+    EXPECT_EQ(Active().CigarCount, 1002);
+    EXPECT_EQ(log.Count("the cigars of \"AddCigars\" asks for 2000000000, more than 1000; 1000 is used."), 1);
+    CloseAll();
 
     // A map of 1001 nodes whose level time and cigars are not finite: the
     // nodes stop at 1000 and the player keeps his time and cigars.
