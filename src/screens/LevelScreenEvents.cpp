@@ -78,7 +78,7 @@ void LevelScreen::HandleQuestion(const std::string& name, const std::string& val
     }
     if (name == "AddTime") {
         if (!player || player->RelaxedMode) return;
-        const float v = StringToFloat(value);
+        const float v = FileNumbers::Finite(value, 0.0f, "Level: the seconds of \"AddTime\"");
         if (player->Time > std::fabs(v)) ShowTimePenalty(v);
         RunClock(-v);
         return;

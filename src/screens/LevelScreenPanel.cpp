@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
@@ -71,9 +72,10 @@ void LevelScreen::RunClock(float dt) {
 }
 
 std::string LevelScreen::FormatTime(float seconds) {
-    const int whole = static_cast<int>(std::trunc(seconds));
+    // A time from a file may lie beyond the range of int.
+    const int whole = FileNumbers::ClampToInt(seconds);
     const int s = whole % 60;
-    const int m = static_cast<int>(std::trunc(seconds / 60.0f));
+    const int m = FileNumbers::ClampToInt(seconds / 60.0f);
     char text[32];
     std::snprintf(text, sizeof text, "%d:%02d", m, s < 0 ? -s : s);
     return text;

@@ -97,6 +97,16 @@ TEST_F(GameReaderRegressionTest, CountsAndNumbersFromFilesAreHeldToSoundBounds) 
     level->OnQuestion("AddCigars", "2000000000");
     EXPECT_EQ(Active().CigarCount, 1002);
     EXPECT_EQ(log.Count("the cigars of \"AddCigars\" asks for 2000000000, more than 1000; 1000 is used."), 1);
+    // Seconds that are not finite change nothing; a huge finite gift of time
+    // still shows on the clock (held to the int range there).
+    Active().Time = 100.0f;
+    level->OnQuestion("AddTime", "nan");
+    EXPECT_EQ(Active().Time, 100.0f);
+    EXPECT_EQ(log.Count("the seconds of \"AddTime\" is \"nan\", not a finite number; 0 is used."), 1);
+    level->OnQuestion("AddTime", "3e38");
+    engine.Step(2);
+    EXPECT_EQ(Active().Time, 3e38f);
+    EXPECT_EQ(LevelScreen::FormatTime(3e38f), "2147483647:07");
     CloseAll();
 
     // A map of 1001 nodes whose level time and cigars are not finite: the
