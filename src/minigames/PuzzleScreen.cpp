@@ -47,7 +47,8 @@ float Mod360(float degrees) {
 PuzzleScreen::PuzzleScreen(const std::string& path, ZOLTFramework::CQuestionListener* level)
     : MiniGameScreen(path, level, PuzzleStyle()) {
     for (const auto& child : root->GetChildren())
-        if (child && child->GetName() == "IgnoreRandomAngle") ignoredDegrees.push_back(StringToFloat(child->GetValue()));
+        if (child && child->GetName() == "IgnoreRandomAngle")
+            ignoredDegrees.push_back(FileNumbers::Finite(child->GetValue(), 0.0f, "Mini-game " + name + ": <IgnoreRandomAngle>"));
     ReadOptions();
     LoadPieces(MiniGameXml::RequiredString(*root, "Scene", name));
 
