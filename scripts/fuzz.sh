@@ -36,10 +36,14 @@ for f in $fuzzers; do
   echo "fuzz: $f"
   # First the inputs that once broke it, then new ones for a bounded time.
   if [ -d "fuzz/regressions/$f" ]; then
-    (cd build-fuzz && "./fuzz/$f/$f" -artifact_prefix="$root/build-fuzz/" "$root/fuzz/regressions/$f"/* \
+    (cd build-fuzz && "./fuzz/$f/$f" -timeout="${FUZZ_TIMEOUT:-30}" -artifact_prefix="$root/build-fuzz/" \
+      "$root/fuzz/regressions/$f"/* \
       >"$f.regressions.log" 2>&1) || { tail -n 60 "build-fuzz/$f.regressions.log"; echo "fuzz regression of $f failed"; exit 1; }
   fi
-  if ! (cd build-fuzz && "./fuzz/$f/$f" -max_total_time="${FUZZ_SECONDS:-10}" -artifact_prefix="$root/build-fuzz/" \
+  # An input that runs longer than FUZZ_TIMEOUT seconds is a hang, and one that asks
+  # for more than 2 GB at once a finding too (libFuzzer's malloc limit).
+  if ! (cd build-fuzz && "./fuzz/$f/$f" -max_total_time="${FUZZ_SECONDS:-10}" -timeout="${FUZZ_TIMEOUT:-30}" \
+      -artifact_prefix="$root/build-fuzz/" \
       "$corpus" "$root/fuzz/seeds/$f" >"$f.log" 2>&1); then
     tail -n 60 "build-fuzz/$f.log"
     echo "fuzz target $f failed"
