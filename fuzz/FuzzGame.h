@@ -95,6 +95,17 @@ public:
         Frames(1);
     }
 
+    void Drag(float fromX, float fromY, float toX, float toY) {
+        Input(InputEvent::Move, 0, fromX, fromY);
+        Frames(1);
+        Input(InputEvent::Down, HGEK_LBUTTON);
+        Frames(1);
+        Input(InputEvent::Move, 0, toX, toY);
+        Frames(1);
+        Input(InputEvent::Up, HGEK_LBUTTON);
+        Frames(1);
+    }
+
     // Takes every screen off the stack and kills it, with the pending calls
     // of the shared timer, and lets the manager delete them.
     void CloseAll() {

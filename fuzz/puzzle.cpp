@@ -11,22 +11,6 @@
 #include "minigames/PuzzlePiece.h"
 #include "minigames/PuzzleScreen.h"
 
-namespace {
-
-void Drag(float fromX, float fromY, float toX, float toY) {
-    FuzzGameEngine& game = FuzzGame();
-    game.Input(InputEvent::Move, 0, fromX, fromY);
-    game.Frames(1);
-    game.Input(InputEvent::Down, HGEK_LBUTTON);
-    game.Frames(1);
-    game.Input(InputEvent::Move, 0, toX, toY);
-    game.Frames(1);
-    game.Input(InputEvent::Up, HGEK_LBUTTON);
-    game.Frames(1);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzGame();
     const std::string path = FuzzMiniGameFiles("15.2.xml", data, size);
@@ -46,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             game.Frames(1);
             game.Input(InputEvent::Up, HGEK_RBUTTON);
             game.Frames(8);  // the turn
-            Drag(move.first.first, move.first.second, move.second.first, move.second.second);
+            FuzzGame().Drag(move.first.first, move.first.second, move.second.first, move.second.second);
         }
         if (!alive.expired()) game.Frames(10);
     });

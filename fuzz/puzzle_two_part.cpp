@@ -11,22 +11,6 @@
 #include "minigames/Puzzle2tScreen.h"
 #include "minigames/PuzzlePiece.h"
 
-namespace {
-
-void Drag(float fromX, float fromY, float toX, float toY) {
-    FuzzGameEngine& game = FuzzGame();
-    game.Input(InputEvent::Move, 0, fromX, fromY);
-    game.Frames(1);
-    game.Input(InputEvent::Down, HGEK_LBUTTON);
-    game.Frames(1);
-    game.Input(InputEvent::Move, 0, toX, toY);
-    game.Frames(1);
-    game.Input(InputEvent::Up, HGEK_LBUTTON);
-    game.Frames(1);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzGame();
     const std::string path = FuzzMiniGameFiles("2.2.xml", data, size);
@@ -45,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const PuzzlePiece* piece = screen->FindPiece(move.first);
             if (!piece) continue;
             const float x = piece->GetAbsoluteX(), y = piece->GetAbsoluteY();
-            Drag(x, y, 790.0f, 10.0f);  // far from every slot: back home
+            FuzzGame().Drag(x, y, 790.0f, 10.0f);  // far from every slot: back home
             if (alive.expired()) return;
             const auto slot = slots.empty() ? std::make_pair(400.0f, 300.0f) : slots[move.second % slots.size()];
-            Drag(x, y, slot.first, slot.second);
+            FuzzGame().Drag(x, y, slot.first, slot.second);
         }
         if (!alive.expired()) FuzzGame().Frames(10);
     });
