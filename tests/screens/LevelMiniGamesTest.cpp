@@ -65,7 +65,7 @@ public:
         PlayField* field = level->GetPlayField();
         EXPECT_TRUE(TakeToolIntoHand(field, "fixture_key"));
         EXPECT_TRUE(ClickSceneObject(field, "fixture_lock"));
-        EXPECT_EQ(level->GetRequestedMiniGame(), game);
+        EXPECT_EQ(level->GetCurrentMiniGame(), game);
         MiniGameScreen* screen = WaitForMiniGame();
         if (!screen) return nullptr;
         EXPECT_EQ(screen->GetPath(), game);
@@ -176,6 +176,7 @@ TEST(LevelMiniGames, TheRackIsPutOffThenSolvedWithOneWrongDrop) {
     EXPECT_NE(rack, first);
     const int things = int(rack->GetPlayablePieces().size());
     const int items = run.player->ScoreItems;
+    run.level->events.clear();
     MiniGameSolveOptions mistake;
     mistake.mistakeFirst = true;
     ASSERT_TRUE(SolveMiniGame(rack, mistake));
