@@ -144,6 +144,25 @@ TEST(LevelMiniGames, TheLetterIsSolvedWithDragsAndRightClicksAndSkipped) {
     SkipFromLevel("data/MiniGames/15.2.xml");
 }
 
+// The crime scene asks for the letter as it first gains focus, while it still
+// fades in: the game opens all the same, and is played over the level.
+TEST(LevelMiniGames, TheOpeningLetterComesWhileTheLevelFadesIn) {
+    LevelEngine engine;
+    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
+    auto* level = engine.Open<RecordingLevel>(std::string(source ? source : "..") +
+                                              "/tests/fixtures/scenes/AutoMiniGame.xml");
+    MiniGameScreen* screen = WaitForMiniGame(1.0f);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(level->GetPlayField()->IsFullyShown());
+    EXPECT_EQ(screen->GetPath(), "data/MiniGames/15.2.xml");
+    ASSERT_TRUE(PlayMiniGameThrough(screen));
+    EXPECT_EQ(level->results, std::vector<std::string>{"MiniGameFinished=data/MiniGames/15.2.xml"});
+    EXPECT_FLOAT_EQ(level->GetAbsoluteOpacity(), 1.0f);
+    engine.Run(1.0f);
+    EXPECT_TRUE(level->IsPanelIn());
+    EXPECT_EQ(engine.Active()->ScoreMiniGames, 0) << "no click waited for it";
+}
+
 TEST(LevelMiniGames, ThePairsAndTheDifferencesAreSolved) {
     SolveFromLevel("data/MiniGames/1.1.xml");
     SolveFromLevel("data/MiniGames/4.1.xml");
