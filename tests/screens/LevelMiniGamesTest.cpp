@@ -15,6 +15,7 @@
 #include "minigames/Puzzle2tScreen.h"
 #include "scene/Inventory.h"
 #include "scene/SceneObject.h"
+#include "screens/CMenuScreen.h"
 #include "screens/HelpScreen.h"
 #include "support/scene/MiniGameSolver.h"
 #include "support/scene/ScenePlayHelpers.h"
@@ -97,6 +98,7 @@ public:
         }));
         EXPECT_FLOAT_EQ(screen->GetAbsoluteOpacity(), 0.0f);
         ExpectOneResult(result);
+        EXPECT_EQ(engine.Top(), static_cast<ZOLTFramework::CEntity*>(level));
         EXPECT_NEAR(player->Time, result == "MiniGameSkip" ? time - 300.0f : time, 0.01f);
         engine.Run(0.9f);
         EXPECT_EQ(player->ScoreMiniGames, result == "MiniGameFinished" ? score + 5000 : score);
@@ -109,7 +111,6 @@ public:
     void ExpectOneResult(const std::string& result) {
         EXPECT_EQ(level->results, std::vector<std::string>{result + "=" + game});
         EXPECT_EQ(level->GetRunningMiniGame(), nullptr);
-        EXPECT_EQ(engine.Top(), static_cast<ZOLTFramework::CEntity*>(level));
         EXPECT_FALSE(level->GetPlayField()->IsPaused());
     }
 
@@ -178,6 +179,7 @@ TEST(LevelMiniGames, TheRackIsPutOffThenSolvedWithOneWrongDrop) {
     const float time = run.player->Time;
     ASSERT_TRUE(PutOffMiniGame(first, true));
     run.ExpectOneResult("MiniGameSolveLater");
+    EXPECT_EQ(run.engine.Top(), static_cast<ZOLTFramework::CEntity*>(run.level));
     EXPECT_FLOAT_EQ(run.player->Time, time);
     EXPECT_TRUE(run.level->GetCurrentMiniGame().empty());
     PlayField* field = run.level->GetPlayField();
@@ -214,4 +216,20 @@ TEST(LevelMiniGames, TheRepeatGameIsSolvedAfterOneWrongPress) {
 TEST(LevelMiniGames, TheBottlesAreSolvedAndSkipped) {
     SolveFromLevel("data/MiniGames/6.2.xml");
     SkipFromLevel("data/MiniGames/6.2.xml");
+}
+
+// Leaving for the menu while a game runs puts it off: the level hears
+// "MiniGameSolveLater" once, the game goes with the level, the menu opens.
+TEST(LevelMiniGames, LeavingForTheMenuPutsTheRunningGameOff) {
+    MiniGameLevel run("data/MiniGames/6.2.xml");
+    MiniGameScreen* screen = run.Launch();
+    ASSERT_NE(screen, nullptr);
+    const std::weak_ptr<void> alive = screen->GetLifeToken();
+    run.level->OnQuestion("EXIT_TO_MENU", "");
+    run.ExpectOneResult("MiniGameSolveLater");
+    EXPECT_EQ(run.level->GetPlayField()->GetSolveLaterObjects().size(), 1u);
+    EXPECT_FALSE(run.player->PlayFieldPath.empty()) << "the scene is kept to resume";
+    run.engine.Run(2.0f);
+    EXPECT_TRUE(alive.expired());
+    EXPECT_NE(run.engine.TopAs<ZOLTFramework::CMenuScreen>(), nullptr);
 }
