@@ -134,8 +134,7 @@ public:
     // The application's maker of the screen "Play" leads to: the level in
     // progress, or the first level of the map not yet solved.
     static ZOLTFramework::CScreenEntity* OpenCurrentLevel(EntityManager& manager, const std::string& mapFile);
-    // The mini-game screen's class and help key for a requested path.
-    static std::string MiniGameClassFor(const std::string& path);
+    // The help key of a requested mini-game path.
     static std::string MiniGameHelpKeyFor(const std::string& path);
 
     // ---- state, for the game flow and tests

@@ -1,6 +1,6 @@
-// Which screen class plays a mini-game file, the help text it opens with, and
-// the launch from a level: the game's screen opens over the paused level and
-// reports its one result back through OnQuestion after its fade-out.
+// The help text a mini-game file opens with, and the launch from a level: the
+// game's screen (OpenMiniGame picks it by the file name) opens over the paused
+// level and reports its one result back through OnQuestion after its fade-out.
 #include <algorithm>
 
 #include "engine/HtmlLog.h"
@@ -17,14 +17,6 @@ std::string FileNameOf(const std::string& path) {
 }
 
 }  // namespace
-
-std::string LevelScreen::MiniGameClassFor(const std::string& path) {
-    const std::string file = FileNameOf(path);
-    if (file == "2.2.xml") return "Puzzle2tScreen";
-    if (file == "5.2.xml" || file == "11.1.xml") return "RepeatScreen";
-    if (file == "6.2.xml") return "MemoryScreen";
-    return "PuzzleScreen";
-}
 
 std::string LevelScreen::MiniGameHelpKeyFor(const std::string& path) {
     std::string stem = FileNameOf(path);
