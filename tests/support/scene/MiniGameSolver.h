@@ -22,9 +22,10 @@ class CEntity;
 }
 
 struct MiniGameSolveOptions {
-    // A mistake first: the two-part puzzle drops its first thing on a place of
-    // the other kind (it goes back and later scores 500); the repeat game
-    // presses a wrong plaque first (a new sequence begins).
+    // A mistake first: the two-part puzzle drops a tool (else its first
+    // thing) on a place of the other kind (it goes back and later scores 500);
+    // the repeat game presses a wrong plaque after the first show (a new
+    // sequence begins).
     bool mistakeFirst = false;
 };
 
