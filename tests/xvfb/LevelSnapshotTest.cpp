@@ -55,6 +55,16 @@ public:
         players->RemovePlayer("Marlowe");
         players->Timer->Clear();
     }
+    // The study scene's level, opened as the game flow opens one.
+    LevelScreen* OpenLevel(const TempDir& dir) {
+        const std::string scene = dir / "scene.xml";
+        std::ofstream(scene) << kScene;
+        auto* level = Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
+        level->SetLayer(2.0f);
+        level->SetOpacity(0.0f);
+        level->Open();
+        return level;
+    }
     void RunFor(float seconds) {
         HGE* hge = GetHGE();
         const float end = hge->Timer_GetTime() + seconds;
@@ -89,12 +99,7 @@ TEST(LevelSnapshot, PanelWithWatchClueCigarAndGlass) {
     WindowFolder folder;
     LevelWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
-    const std::string scene = folder.dir / "scene.xml";
-    std::ofstream(scene) << kScene;
-    auto* level = engine.Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
-    level->SetLayer(2.0f);
-    level->SetOpacity(0.0f);
-    level->Open();
+    LevelScreen* level = engine.OpenLevel(folder.dir);
     engine.RunFor(1.5f);
     ASSERT_TRUE(level->IsPanelIn());
     const Picture shot = engine.Snapshot(folder.dir, "level_panel.png");
@@ -134,12 +139,7 @@ TEST(LevelSnapshot, LetterOverTheLevelWithItsHelp) {
     LevelWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
     if (!std::filesystem::exists("data/MiniGames/15.2.xml")) GTEST_SKIP() << "no letter";
-    const std::string scene = folder.dir / "scene.xml";
-    std::ofstream(scene) << kScene;
-    auto* level = engine.Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
-    level->SetLayer(2.0f);
-    level->SetOpacity(0.0f);
-    level->Open();
+    LevelScreen* level = engine.OpenLevel(folder.dir);
     engine.RunFor(0.8f);
     const Picture plain = engine.Snapshot(folder.dir, "level_before_letter.png");
     level->OnQuestion("MiniGame", "data/MiniGames/15.2.xml");
