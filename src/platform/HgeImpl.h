@@ -1,6 +1,8 @@
 // The engine interface behind hgeCreate: shared services (states, ini file, text
 // log, input edges, timer, random numbers, textures, quad batching, files)
-// composed with one backend, chosen when the object is created.
+// composed with one backend, chosen when the object is created. Its frame loop is
+// attached to the backend's frame driver, which also plays the input script and
+// keeps what each frame drew (FrameDriver.h).
 #pragma once
 
 #include <cstdarg>
