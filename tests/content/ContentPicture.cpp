@@ -81,4 +81,27 @@ double Texels::FlatShare() const {
     return total ? double(flat) / total : 0.0;
 }
 
+double Texels::UnshadedShare() const {
+    int flat = 0, total = 0;
+    for (int by = 0; by + 16 <= h; by += 16)
+        for (int bx = 0; bx + 16 <= w; bx += 16) {
+            bool opaque = true;
+            for (int y = by; y < by + 16 && opaque; ++y)
+                for (int x = bx; x < bx + 16 && opaque; ++x) opaque = Opaque(x, y);
+            if (!opaque) continue;
+            ++total;
+            // Sums over the block's sixteen 4 x 4 cells: the grain averages out.
+            int lo[3] = {255 * 16, 255 * 16, 255 * 16}, hi[3] = {0, 0, 0};
+            for (int cy = by; cy < by + 16; cy += 4)
+                for (int cx = bx; cx < bx + 16; cx += 4) {
+                    int sum[3] = {0, 0, 0};
+                    for (int y = cy; y < cy + 4; ++y)
+                        for (int x = cx; x < cx + 4; ++x) sum[0] += R(x, y), sum[1] += G(x, y), sum[2] += B(x, y);
+                    for (int i = 0; i < 3; ++i) lo[i] = std::min(lo[i], sum[i]), hi[i] = std::max(hi[i], sum[i]);
+                }
+            flat += hi[0] - lo[0] < 4 * 16 && hi[1] - lo[1] < 4 * 16 && hi[2] - lo[2] < 4 * 16;
+        }
+    return total ? double(flat) / total : 0.0;
+}
+
 }  // namespace contenttest

@@ -50,6 +50,10 @@ struct Texels {
     // spans fewer than 4 levels over the block's texels, an unpainted surface
     // with neither grain nor light and shade. 0 when no block is opaque.
     double FlatShare() const;
+    // Share of the fully opaque 16 x 16 blocks without light and shade: the
+    // means of their 4 x 4 cells (grain averaged out) span fewer than 4 levels
+    // in every channel. Grain over flat paint counts as flat here.
+    double UnshadedShare() const;
 };
 
 }  // namespace contenttest

@@ -2,7 +2,8 @@
 // the game reads them (the resource script on the headless engine): sizes, the
 // places the screens rely on (the wreck's dark portholes under the lit glass,
 // water above the sand, the bar's brass frame around its dark track, a dark
-// sky), and painted surfaces with hardly a flat 16 x 16 block.
+// sky), and painted surfaces with hardly a flat 16 x 16 block: grain, light and
+// shade everywhere.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,7 +40,8 @@ TEST_F(MenuArt, TheSeaAndItsRocksKeepTheirLayoutAndArePainted) {
     ASSERT_EQ(sea.w, 800);
     ASSERT_EQ(sea.h, 600);
     EXPECT_TRUE(std::all_of(sea.px.begin(), sea.px.end(), [](DWORD c) { return (c >> 24) >= 250; })) << "opaque";
-    EXPECT_LT(sea.FlatShare(), 0.05);
+    EXPECT_LT(sea.FlatShare(), 0.05) << "grain everywhere";
+    EXPECT_LT(sea.UnshadedShare(), 0.05) << "light and shade everywhere";
     // The portholes stay dark glass ringed with brass: the game lays the lit
     // glass over them.
     for (const auto& hole : {std::make_pair(91, 30), std::make_pair(177, 60)}) {
@@ -73,7 +75,8 @@ TEST_F(MenuArt, TheLoadScreenKeepsTheBarsFrameAndIsPainted) {
     ASSERT_EQ(load.w, 800);
     ASSERT_EQ(load.h, 600);
     EXPECT_TRUE(std::all_of(load.px.begin(), load.px.end(), [](DWORD c) { return (c >> 24) >= 250; })) << "opaque";
-    EXPECT_LT(load.FlatShare(), 0.05);
+    EXPECT_LT(load.FlatShare(), 0.05) << "grain everywhere";
+    EXPECT_LT(load.UnshadedShare(), 0.05) << "light and shade everywhere";
     // Brass above and below the track (the bar fills 80 to 720, 555 to 585),
     // at both of its ends, and the empty track itself dark.
     EXPECT_GT(load.Count(80, 548, 720, 553, IsBrass), 640 * 5 * 7 / 10);

@@ -263,6 +263,7 @@ TEST_P(SceneContent, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
             EXPECT_EQ(picture->GetHeight(), 768.0f);
             EXPECT_EQ(texels.A(512, 384), 255);
             EXPECT_LT(texels.FlatShare(), 0.05);
+            EXPECT_LT(texels.UnshadedShare(), 0.05);
             continue;
         }
         ExpectCleanCutOut(texels, u.resource);
