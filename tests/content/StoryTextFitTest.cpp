@@ -1,8 +1,10 @@
-// Every text of the level screen fits its place, in both text tables, with the
-// game's own fonts: each story scene opened on the real level screen (headless
-// game), the panel slid in; every shown text lies on the screen, the panel's
-// texts (time, clues left, clue rows, button captions) inside the panel, and no
-// two texts on one row run into each other.
+// Every text of the level screen and of the mini-game screens fits its place,
+// in both text tables, with the game's own fonts (headless game): each story
+// scene opened on the real level screen, the panel slid in, and each mini-game
+// of the story opened on its own screen. Every shown text lies on the screen,
+// the panel's texts (time, clues left, clue rows, button captions) inside the
+// panel, a button's caption inside its button, and no two texts on one row run
+// into each other.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,7 +16,10 @@
 #include "engine/StringManager.h"
 #include "entities/core/EntityManager.h"
 #include "entities/widgets/TextEntity.h"
+#include "entities/widgets/CButtonEntity.h"
 #include "graphics/hgeFont.h"
+#include "minigames/MiniGameScreen.h"
+#include "minigames/OpenMiniGame.h"
 #include "platform/FrameDriver.h"
 #include "profiles/PlayerManager.h"
 #include "screens/LevelScreen.h"
@@ -47,7 +52,7 @@ Line LineOf(TextEntity* text) {
     return {left, left + w, text->GetAbsoluteY()};
 }
 
-class LevelTextFit : public ::testing::Test {
+class StoryTextFit : public ::testing::Test {
 protected:
     void SetUp() override {
         app = std::make_unique<GameApp>();
@@ -70,6 +75,25 @@ protected:
             out.emplace_back(text, LineOf(text));
     }
 
+    // Every text on the screen, a button's caption inside its button, and no
+    // two on one row running into each other; how many were measured.
+    static int CheckTexts(const std::vector<std::pair<TextEntity*, Line>>& texts) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const auto& [text, line] = texts[i];
+            const std::string what = "\"" + text->GetTextRef() + "\"";
+            EXPECT_TRUE(line.x1 >= 0 && line.x2 <= 800 && line.y >= 0 && line.y <= 600) << what << " " << line;
+            if (auto* button = dynamic_cast<const ZOLTFramework::CButtonEntity*>(text->GetParent())) {
+                const hgeRect& r = button->GetRect();
+                EXPECT_GE(line.x1, r.x1) << what << " is wider than its button " << line;
+                EXPECT_LE(line.x2, r.x2) << what << " is wider than its button " << line;
+            }
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(line.Meets(texts[j].second))
+                    << what << " " << line << " runs into \"" << texts[j].first->GetTextRef() << "\" " << texts[j].second;
+        }
+        return int(texts.size());
+    }
+
     ScopedEnv headlessEnv{"DROVALIN_HEADLESS", "1"};
     ScopedEnv stepEnv{"DROVALIN_DT", "0.05"};
     TempDir home;
@@ -77,7 +101,7 @@ protected:
     std::unique_ptr<GameApp> app;
 };
 
-TEST_F(LevelTextFit, EveryPanelTextFitsThePanelInBothTables) {
+TEST_F(StoryTextFit, EveryPanelTextFitsThePanelInBothTables) {
     int measured = 0;
     for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
         app->GetStringManager()->Load(table);
@@ -101,26 +125,44 @@ TEST_F(LevelTextFit, EveryPanelTextFitsThePanelInBothTables) {
             std::vector<std::pair<TextEntity*, Line>> texts;
             Collect(level, texts);
             EXPECT_GE(texts.size(), 6u) << "time, clues left, clue rows and captions";
-            for (size_t i = 0; i < texts.size(); ++i) {
-                const auto& [text, box] = texts[i];
-                const std::string what = "\"" + text->GetTextRef() + "\"";
-                ++measured;
-                EXPECT_TRUE(box.x1 >= 0 && box.x2 <= 800 && box.y >= 0 && box.y <= 600) << what << " " << box;
+            measured += CheckTexts(texts);
+            for (const auto& [text, line] : texts)
                 if (text->GetAbsoluteX() < kPanelWidth) {
-                    EXPECT_GE(box.x1, 2.0f) << what << " leaves the panel " << box;
-                    EXPECT_LE(box.x2, kPanelWidth - 2.0f) << what << " leaves the panel " << box;
+                    EXPECT_GE(line.x1, 2.0f) << "\"" << text->GetTextRef() << "\" leaves the panel " << line;
+                    EXPECT_LE(line.x2, kPanelWidth - 2.0f) << "\"" << text->GetTextRef() << "\" leaves the panel " << line;
                 }
-                for (size_t j = i + 1; j < texts.size(); ++j)
-                    EXPECT_FALSE(box.Meets(texts[j].second))
-                        << what << " " << box << " runs into \"" << texts[j].first->GetTextRef() << "\" "
-                        << texts[j].second;
-            }
             level->Kill();
             manager.RemoveScreen(level);
             FrameDriver::RunFrames(3);
         }
     }
     EXPECT_GT(measured, 60);
+}
+
+// Answers nobody: the mini-games are only looked at.
+struct Silent : ZOLTFramework::CQuestionListener {};
+
+TEST_F(StoryTextFit, EveryMiniGameTextFitsItsScreenInBothTables) {
+    int measured = 0;
+    Silent silent;
+    for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        app->GetStringManager()->Load(table);
+        for (const char* game : {"data/MiniGames/1.1.xml", "data/MiniGames/15.2.xml", "data/MiniGames/2.2.xml",
+                                 "data/MiniGames/5.2.xml", "data/MiniGames/4.1.xml", "data/MiniGames/6.2.xml"}) {
+            SCOPED_TRACE(std::string(game) + " in " + table);
+            MiniGameScreen* screen = OpenMiniGame(game, &silent);
+            ASSERT_NE(screen, nullptr);
+            FrameDriver::RunFrames(30);
+            std::vector<std::pair<TextEntity*, Line>> texts;
+            Collect(screen, texts);
+            EXPECT_GE(texts.size(), 2u) << "the button captions";
+            measured += CheckTexts(texts);
+            screen->Kill();
+            app->GetEntityManager()->RemoveScreen(screen);
+            FrameDriver::RunFrames(3);
+        }
+    }
+    EXPECT_GT(measured, 20);
 }
 
 }  // namespace
