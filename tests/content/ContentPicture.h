@@ -1,17 +1,37 @@
-// The texels of a picture as the game holds it, for the content checks: a whole
-// texture, a sprite's rectangle or one frame of an animation, copied once
-// through the engine's lock (0xAARRGGBB, rows from the top).
+// The pictures as the game holds them, for the content checks: a fixture with
+// the bundled resource script loaded on the headless engine, and the texels of
+// a whole texture, a sprite's rectangle or one frame of an animation, copied
+// once through the engine's lock (0xAARRGGBB, rows from the top).
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
+#include "graphics/hgeResourceManager.h"
 #include "platform/hge.h"
+#include "support/HeadlessEngine.h"
 
 class hgeAnimation;
 class hgeSprite;
 
 namespace contenttest {
+
+// The headless engine with "data\Resource\main.res" read as the game reads it;
+// the resources go before the engine.
+class ResourceTest : public HeadlessEngineTest {
+protected:
+    void SetUp() override {
+        HeadlessEngineTest::SetUp();
+        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
+    }
+    void TearDown() override {
+        rm.reset();
+        HeadlessEngineTest::TearDown();
+    }
+
+    std::unique_ptr<hgeResourceManager> rm;
+};
 
 struct Texels {
     int w = 0, h = 0;

@@ -40,14 +40,9 @@ void ExpectWholeTexture(HGE* hge, const hgeSprite* s, const char* what) {
     EXPECT_EQ(int(s->GetHeight()), hge->Texture_GetHeight(s->GetTexture())) << what;
 }
 
-class LevelArt : public HeadlessEngineTest {
+class LevelArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
     hgeSprite* Sprite(const std::string& name) { return rm->GetSprite(name.c_str()); }
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(LevelArt, PanelButtonsHaveThreeLooksOfTheirSizeAndStayClearOfTheBag) {

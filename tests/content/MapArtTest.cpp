@@ -42,23 +42,12 @@ void Shares(const Texels& t, int x0, int y0, int x1, int y1, double& clear, doub
     opaque = o / n;
 }
 
-class MapArt : public HeadlessEngineTest {
+class MapArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
-
     Texels Read(HTEXTURE tex) { return Texels::Of(hge, tex); }
     Texels Read(const char* name) { return Read(rm->GetTexture(name)); }
     Texels Cut(const hgeSprite& s) { return Texels::Of(hge, s); }
     Texels Cut(const hgeAnimation& a, int frame) { return Texels::Of(hge, a, frame); }
-
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 // A picture that is a Texture and a Sprite of one name, drawn whole.

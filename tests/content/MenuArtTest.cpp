@@ -20,19 +20,9 @@ using contenttest::Texels;
 
 bool IsBrass(int r, int g, int b) { return r > 150 && r < 215 && g > 100 && g < 170 && b < 100; }
 
-class MenuArt : public HeadlessEngineTest {
+class MenuArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
     Texels Read(const char* texture) { return Texels::Of(hge, rm->GetTexture(texture)); }
-
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(MenuArt, TheSeaAndItsRocksKeepTheirLayoutAndArePainted) {

@@ -75,16 +75,8 @@ float LumaOf(uint32_t c) {
 }
 Texels Read(HGE* hge, const hgeSprite* sprite) { return Texels::Of(hge, *sprite); }
 
-class PortraitArt : public HeadlessEngineTest {
+class PortraitArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
     // A sprite declared in the script, loaded, with its texture.
     hgeSprite* Sprite(const std::string& name) {
         hgeSprite* s = rm->GetSprite(name.c_str());
@@ -94,7 +86,6 @@ protected:
         }
         return s;
     }
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(PortraitArt, PaintingSceneUsesItsOwnGroupAndItsKeysAreInBothTables) {

@@ -53,20 +53,9 @@ const Picture kPictures[] = {
 
 using contenttest::Texels;
 
-class StoryArt : public HeadlessEngineTest {
+class StoryArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
-
     Texels Read(const char* name) { return Texels::Of(hge, rm->GetTexture(name)); }
-
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(StoryArt, EveryPictureIsATextureAndSpriteOfOneNamePaintedWithRealAlpha) {

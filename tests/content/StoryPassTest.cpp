@@ -62,17 +62,8 @@ struct Drawn {
     bool Over(const Drawn& other) const { return z > other.z || (z == other.z && order > other.order); }
 };
 
-class StoryPass : public HeadlessEngineTest {
+class StoryPass : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
-
     // The scene's objects with their pictures, in file order.
     std::vector<Drawn> Objects(const Element& root) {
         std::map<std::string, const hgeSprite*> units;
@@ -99,8 +90,6 @@ protected:
         }
         return drawn;
     }
-
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(StoryPass, EveryThingToFindShowsAtLeast20PixelsAcrossAndIsNeverWhollyCovered) {
