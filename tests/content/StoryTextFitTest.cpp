@@ -1,7 +1,8 @@
-// Every text of the level screen and of the mini-game screens fits its place,
-// in both text tables, with the game's own fonts (headless game): each story
-// scene opened on the real level screen, the panel slid in, and each mini-game
-// of the story opened on its own screen. Every shown text lies on the screen,
+// Every text of the level screen, of the mini-game screens and of the score
+// window fits its place, in both text tables, with the game's own fonts
+// (headless game): each story scene opened on the real level screen, the panel
+// slid in; each mini-game of the story opened on its own screen; the score
+// window counted up to large scores. Every shown text lies on the screen,
 // the panel's texts (time, clues left, clue rows, button captions) inside the
 // panel, a button's caption inside its button, and no two texts on one row run
 // into each other.
@@ -22,6 +23,7 @@
 #include "minigames/OpenMiniGame.h"
 #include "platform/FrameDriver.h"
 #include "profiles/PlayerManager.h"
+#include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "support/TempDir.h"
 
@@ -163,6 +165,23 @@ TEST_F(StoryTextFit, EveryMiniGameTextFitsItsScreenInBothTables) {
         }
     }
     EXPECT_GT(measured, 20);
+}
+
+TEST_F(StoryTextFit, EveryScoreRowFitsTheScoreWindowInBothTables) {
+    const uint32_t scores[6] = {48000, 12500, 15000, 9000, 75500, 1234567};
+    for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        SCOPED_TRACE(table);
+        app->GetStringManager()->Load(table);
+        auto* window = app->GetEntityManager()->OpenScreen<LevelCompleteScreen>("", scores);
+        FrameDriver::RunFrames(120);  // every row shown and counted up
+        std::vector<std::pair<TextEntity*, Line>> texts;
+        Collect(window, texts);
+        EXPECT_GE(texts.size(), 12u) << "six captions and six scores";
+        CheckTexts(texts);
+        window->Kill();
+        app->GetEntityManager()->RemoveScreen(window);
+        FrameDriver::RunFrames(3);
+    }
 }
 
 }  // namespace
