@@ -64,7 +64,7 @@ TEST(MapSnapshot, TheWholeMapWithThePrompt) {
     map->HideAllNodes();
     engine.RunFor(0.9f);
     ASSERT_NE(map->GetPrompt(), nullptr);
-    const Picture shot = engine.Shoot(folder.dir, "map_overview.png");
+    const Picture shot = engine.Snapshot(folder.dir, "map_overview.png");
 
     // The prompt's light letters across the bottom middle, over the map.
     EXPECT_GT(shot.Count(300, 570, 500, 610, Light), 150) << "the prompt";
@@ -89,7 +89,7 @@ TEST(MapSnapshot, CaptionsFlagsAndTheRingAfterAWonLevel) {
     map->Open();
     engine.RunFor(3.2f);
     ASSERT_FALSE(map->IsPanning());
-    const Picture shot = engine.Shoot(folder.dir, "map_after_win.png");
+    const Picture shot = engine.Snapshot(folder.dir, "map_after_win.png");
 
     LevelNode* house = map->FindNodeByName("NodeBrannoksHouse");
     LevelNode* hall = map->FindNodeByName("NodeTownHall");
