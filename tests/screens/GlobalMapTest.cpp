@@ -363,6 +363,14 @@ TEST(GlobalMap, TheBannerFlightUsesTheLatestRecordAndTheFlagTakesTheNodesColour)
             EXPECT_EQ(quad.quad.v[0].col >> 24, 127u);
         }
     EXPECT_GE(banners, 1);
+
+    // A node without a picture: its caption only, and never hit.
+    data.sprite = "NoSuchSprite";
+    auto* bare = engine.Manager().Spawn<LevelNode>(data);
+    EXPECT_EQ(bare->GetSprite(), nullptr);
+    EXPECT_FALSE(bare->HitTest(bare->GetAbsoluteX(), bare->GetAbsoluteY()));
+    EXPECT_EQ(bare->GetCaption()->GetTextRef(), "The docks");
+    engine.Step();
 }
 
 TEST(GlobalMap, FromLevelsToTheMapAndBack) {
@@ -482,8 +490,10 @@ TEST(GlobalMap, FromLevelsToTheMapAndBack) {
     EXPECT_TRUE(player->GameInProgress);
 }
 
+// Quarter-second frames: the level still opens though the map's fade-out
+// ends before its call at 0.8 s.
 TEST(GlobalMap, BrokenMapDataLeavesNodesOutAndTheMapStillOpens) {
-    MapEngine engine(0.05f);
+    MapEngine engine(0.25f);
     HtmlLogCapture log;
     Player* player = engine.Active();
     player->NodeScores = {{"NoSprite", 0}, {"BadSprite", 0}, {"BadCaption", 0}, {"Good", 10}, {"Last", 0}};
@@ -520,8 +530,7 @@ TEST(GlobalMap, BrokenMapDataLeavesNodesOutAndTheMapStillOpens) {
     EXPECT_EQ(player->CurrentNode, "Last");
     EXPECT_FLOAT_EQ(player->Time, 300.0f);
     EXPECT_EQ(player->CigarCount, 2);
-    engine.Run(1.0f);
-    ASSERT_NE(engine.TopAs<LevelScreen>(), nullptr);
+    ASSERT_TRUE(engine.RunUntil([&] { return engine.TopAs<LevelScreen>() != nullptr; }, 1.5f));
 
     // A file that cannot be read: an empty map that Esc still leaves.
     map = engine.OpenMap(engine.Dir() / "missing.xml");
