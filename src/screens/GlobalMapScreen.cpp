@@ -298,6 +298,9 @@ void GlobalMapScreen::CreateLevelScreen(const std::string& scene, int nodeScore)
 void GlobalMapScreen::StartLevel() {
     if (!hovered) return;
     Services::PlaySound(engine, "OnFlyingIn");
+    // No Esc question while the view zooms into the level (also after "yes"
+    // to a solved node's question).
+    shortcuts.clear();
     chosen = hovered;
     if (Player* player = Active()) {
         player->CurrentNode = chosen->GetNodeName();
@@ -445,7 +448,6 @@ void GlobalMapScreen::ClickNode() {
         !HasFocus() || panning)
         return;
     if (!hovered->IsFlagVisible()) {
-        shortcuts.clear();
         StartLevel();
         return;
     }
