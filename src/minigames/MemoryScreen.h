@@ -19,7 +19,7 @@ public:
     void Update(float dt) override;
     void OnFieldSolved() override;
 
-    ZOLTFramework::CBricksField* GetField() const { return field; }
+    // The field is the child "BricksField".
 
 protected:
     void OnSkip() override;

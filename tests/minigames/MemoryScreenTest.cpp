@@ -10,6 +10,8 @@
 #include "minigames/OpenMiniGame.h"
 
 using ZOLTFramework::CBrickEntity;
+using ZOLTFramework::CBricksField;
+using ZOLTFramework::CButtonEntity;
 
 namespace {
 
@@ -31,7 +33,9 @@ std::string BottleGame(MiniGameTestEngine& engine) {
 // Clicks the bricks pair by pair, letting each comparison run out.
 void ClearField(MiniGameTestEngine& engine, MemoryScreen* screen) {
     std::map<int, std::vector<CBrickEntity*>> byKind;
-    for (CBrickEntity* brick : screen->GetField()->GetBricks()) byKind[brick->GetKind()].push_back(brick);
+    CBricksField* field = screen->FindChild<CBricksField>("BricksField");
+    ASSERT_NE(field, nullptr);
+    for (CBrickEntity* brick : field->GetBricks()) byKind[brick->GetKind()].push_back(brick);
     for (auto& entry : byKind) {
         ASSERT_EQ(entry.second.size(), 2u);
         for (CBrickEntity* brick : entry.second) engine.Click(brick->GetAbsoluteX(), brick->GetAbsoluteY());
@@ -51,17 +55,19 @@ TEST(MemoryScreen, ClearTheFieldAndFinish) {
     auto* screen = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &level));
     ASSERT_NE(screen, nullptr);
     EXPECT_FLOAT_EQ(screen->GetOpacity(), 0.2f);
-    EXPECT_EQ(screen->GetField()->GetLayer(), 2003.0f);
-    EXPECT_EQ(screen->GetField()->GetBrickTypes().size(), 2u);
-    ASSERT_EQ(screen->GetField()->GetBricks().size(), 4u);
+    CBricksField* field = screen->FindChild<CBricksField>("BricksField");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->GetLayer(), 2003.0f);
+    EXPECT_EQ(field->GetBrickTypes().size(), 2u);
+    ASSERT_EQ(field->GetBricks().size(), 4u);
     ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
     engine.Step(20);
     ClearField(engine, screen);
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    EXPECT_TRUE(screen->GetSkipButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("Skip")->IsHidden());
     EXPECT_TRUE(screen->IsOkShown());
     engine.Step(30);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
     EXPECT_FLOAT_EQ(screen->GetX(), 5000.0f);
@@ -81,7 +87,7 @@ TEST(MemoryScreen, SkipThenOkOrClear) {
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(screen->IsOkShown());
     engine.Step(30);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 
@@ -92,7 +98,7 @@ TEST(MemoryScreen, SkipThenOkOrClear) {
     again->OnButtonPress("Skip");
     ClearField(engine, again);
     EXPECT_EQ(again->GetState(), kMiniGameSolved);
-    engine.ClickEntity(again->GetOkButton());
+    engine.ClickEntity(again->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return again->HasReported(); }));
     EXPECT_EQ(other.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
