@@ -19,7 +19,7 @@ public:
     void Update(float dt) override;
     void OnFieldSolved() override;
 
-    // The field is the child "BricksField".
+    ZOLTFramework::CBricksField* GetField() const { return field; }
 
 protected:
     void OnSkip() override;

@@ -10,7 +10,6 @@
 #include "minigames/OpenMiniGame.h"
 
 using ZOLTFramework::CBrickEntity;
-using ZOLTFramework::CBricksField;
 using ZOLTFramework::CButtonEntity;
 
 namespace {
@@ -33,9 +32,7 @@ std::string BottleGame(MiniGameTestEngine& engine) {
 // Clicks the bricks pair by pair, letting each comparison run out.
 void ClearField(MiniGameTestEngine& engine, MemoryScreen* screen) {
     std::map<int, std::vector<CBrickEntity*>> byKind;
-    CBricksField* field = screen->FindChild<CBricksField>("BricksField");
-    ASSERT_NE(field, nullptr);
-    for (CBrickEntity* brick : field->GetBricks()) byKind[brick->GetKind()].push_back(brick);
+    for (CBrickEntity* brick : screen->GetField()->GetBricks()) byKind[brick->GetKind()].push_back(brick);
     for (auto& entry : byKind) {
         ASSERT_EQ(entry.second.size(), 2u);
         for (CBrickEntity* brick : entry.second) engine.Click(brick->GetAbsoluteX(), brick->GetAbsoluteY());
@@ -55,11 +52,9 @@ TEST(MemoryScreen, ClearTheFieldAndFinish) {
     auto* screen = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &level));
     ASSERT_NE(screen, nullptr);
     EXPECT_FLOAT_EQ(screen->GetOpacity(), 0.2f);
-    CBricksField* field = screen->FindChild<CBricksField>("BricksField");
-    ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->GetLayer(), 2003.0f);
-    EXPECT_EQ(field->GetBrickTypes().size(), 2u);
-    ASSERT_EQ(field->GetBricks().size(), 4u);
+    EXPECT_EQ(screen->GetField()->GetLayer(), 2003.0f);
+    EXPECT_EQ(screen->GetField()->GetBrickTypes().size(), 2u);
+    ASSERT_EQ(screen->GetField()->GetBricks().size(), 4u);
     ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
     engine.Step(20);
     ClearField(engine, screen);

@@ -17,7 +17,6 @@
 #include "minigames/RepeatScreen.h"
 #include "support/scene/MiniGameSolver.h"
 
-using ZOLTFramework::CBricksField;
 using ZOLTFramework::CSpriteEntity;
 
 namespace {
@@ -157,7 +156,7 @@ TEST(MiniGameContent, BottlesSolvedThenSkipped) {
     MiniGameJournal level;
     auto* screen = Open<MemoryScreen>(engine, path, &level);
     ASSERT_NE(screen, nullptr);
-    ASSERT_EQ(screen->FindChild<CBricksField>("BricksField")->GetBricks().size(), 12u);
+    ASSERT_EQ(screen->GetField()->GetBricks().size(), 12u);
     ASSERT_TRUE(SolveMiniGame(screen));
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     PressOk(screen);

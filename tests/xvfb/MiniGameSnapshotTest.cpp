@@ -28,7 +28,6 @@
 #include "WindowTestEngine.h"
 
 using ZOLTFramework::CBrickEntity;
-using ZOLTFramework::CBricksField;
 
 namespace {
 
@@ -164,15 +163,13 @@ TEST(MiniGameSnapshot, TwoOpenBottles) {
     auto* screen = static_cast<MemoryScreen*>(OpenMiniGame("data/MiniGames/6.2.xml", &level));
     engine.RunFor(1.2f);
     const Picture closed = engine.Snapshot(folder.dir, "minigame_bottles_start.png");
-    auto* field = screen->FindChild<CBricksField>("BricksField");
-    ASSERT_NE(field, nullptr);
     std::map<int, CBrickEntity*> oneOfEach;
-    for (CBrickEntity* brick : field->GetBricks()) oneOfEach[brick->GetKind()] = brick;
+    for (CBrickEntity* brick : screen->GetField()->GetBricks()) oneOfEach[brick->GetKind()] = brick;
     ASSERT_GE(oneOfEach.size(), 2u);
     CBrickEntity* first = oneOfEach.begin()->second;
     CBrickEntity* second = std::next(oneOfEach.begin())->second;
-    field->OnBrickSelected(first);
-    field->OnBrickSelected(second);
+    screen->GetField()->OnBrickSelected(first);
+    screen->GetField()->OnBrickSelected(second);
     engine.RunFor(0.5f);
     const Picture shot = engine.Snapshot(folder.dir, "minigame_bottles.png");
     EXPECT_TRUE(first->IsOpen() && second->IsOpen());

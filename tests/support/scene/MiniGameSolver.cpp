@@ -28,7 +28,6 @@
 #include "screens/HelpScreen.h"
 #include "support/TestInput.h"
 
-using ZOLTFramework::CBricksField;
 using ZOLTFramework::CButtonEntity;
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CSpriteEntity;
@@ -221,7 +220,7 @@ void SolveRepeat(RepeatScreen* screen, bool mistakeFirst) {
 
 // The bottles turned up two of a kind at a time.
 void SolveMemory(MemoryScreen* screen) {
-    CBricksField* field = screen->FindChild<CBricksField>("BricksField");
+    ZOLTFramework::CBricksField* field = screen->GetField();
     if (!field) return;
     MiniGameInput::Run(1.0f);  // the bottles pop in
     std::map<int, std::vector<ZOLTFramework::CBrickEntity*>> byKind;
