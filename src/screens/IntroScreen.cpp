@@ -56,12 +56,14 @@ const float kCaptionWidth = 760.0f;
 const float kCaptionHeight = 200.0f;
 // Above every layer and swimmer, under the black band: the text crawls out
 // of sight behind the band.
-const float kCaptionDepth = 1.5f;
+const float kCaptionDepth = 2.5f;
 
-// The swimmers: fifteen on their way at the start, then one every two seconds.
+// The swimmers: fifteen on their way at the start, then one every two seconds,
+// in the river below its far wall (window row 244; above it they would fly
+// over the roofs), in front of the water.
 const int kFirstSwimmers = 15;
 const float kSwimmerInterval = 2.0f;
-const float kSwimmerTop = 152.0f;
+const float kSwimmerTop = 262.0f;
 const float kSwimmerBottom = 368.0f;
 const float kSwimMin = 35.0f;
 const float kSwimMax = 45.0f;
@@ -172,6 +174,7 @@ void IntroScreen::CreateLife() {
     life = SpawnChild<CEntity>();
     life->SetName("IntroLife");
     life->SetScale(kLifeScale);
+    life->SetDepth(kLayers[2].depth);
 
     PlayerManager* players = PlayerManager::Instance();
     CEntity* group = life;
