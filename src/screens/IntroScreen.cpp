@@ -16,6 +16,7 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
+#include "screens/BubbleBurst.h"
 
 namespace ZOLTFramework {
 
@@ -207,18 +208,9 @@ void IntroScreen::CreateLife() {
 }
 
 void IntroScreen::PlayBubbles(CAnimEntity* column, bool atOnce) {
-    if (!column) return;
-    hgeAnimation* anim = column->GetAnimation();
-    if (!anim) return;
-    anim->Stop();
-    anim->SetFrame(anim->GetFrames() - 1);
     HGE* hge = Services::Hge(engine);
     const float pause = atOnce ? 0.0f : (hge ? hge->Random_Float(kMinBubblePause, kMaxBubblePause) : kMinBubblePause);
-    const float fps = anim->GetSpeed();
-    const float length = fps > 0.0f ? float(anim->GetFrames()) / fps : 0.0f;
-    timer.Add(pause, [column] { if (hgeAnimation* a = column->GetAnimation()) a->SetFrame(0); }, column);
-    timer.Add(pause, [column] { if (hgeAnimation* a = column->GetAnimation()) a->Play(); }, column);
-    timer.Add(pause + length, [this, column] { PlayBubbles(column, false); }, column);
+    ScheduleBubbleBurst(timer, column, pause, [this, column] { PlayBubbles(column, false); });
 }
 
 CSpriteEntity* IntroScreen::GetLayer(int index) const {
