@@ -7,7 +7,6 @@
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/effects/CAnimationEffector.h"
-#include "entities/screens/ScreenFactory.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
@@ -17,6 +16,7 @@
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
 #include "screens/BubbleBurst.h"
+#include "screens/GlobalMapScreen.h"
 
 namespace ZOLTFramework {
 
@@ -231,14 +231,17 @@ void IntroScreen::GoToGlobalMap() {
     if (handedOver) return;
     handedOver = true;
     EntityManager* manager = Manager();
-    CEntity* made = manager ? ScreenFactory::Open(manager, ScreenFactory::kGlobalMap, kMapFile) : nullptr;
-    auto* map = dynamic_cast<CScreenEntity*>(made);
+    GlobalMapScreen* map = manager ? manager->OpenScreen<GlobalMapScreen>(kMapFile) : nullptr;
+    if (map) map->StartAnimation();
     if (manager) manager->RemoveScreen(this);
     CloseAndDestroy();
     if (!map) return;
+    // The new-game overview: the whole map at half size, fading in, its
+    // places hidden until the player goes on.
     map->SetScale(0.5f);
     map->SetOpacity(0.0f);
     map->Open();
+    map->HideAllNodes();
 }
 
 }  // namespace ZOLTFramework
