@@ -27,6 +27,9 @@
 #include "screens/CPNameScreen.h"
 #include "screens/ComicScreen.h"
 #include "screens/FinalScreen.h"
+#include "screens/GlobalMapScreen.h"
+#include "screens/IntroScreen.h"
+#include "screens/LevelNode.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
@@ -177,6 +180,21 @@ TEST_F(LevelScenario, StudyPaintingResumedAndTheFinalScreen) {
     ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
+    // The intro (a key ends it), the map's overview (a key flies down to the
+    // start), its tutorial (Enter), then a click on the start node.
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::IntroScreen>() != nullptr; }, 100));
+    Step(30);
+    Press(HGEK_SPACE);
+    ZOLTFramework::GlobalMapScreen* map = nullptr;
+    ASSERT_TRUE(RunUntil([&] { return (map = TopAs<ZOLTFramework::GlobalMapScreen>()) && map->GetAbsoluteOpacity() >= 1.0f; }, 100));
+    Press(HGEK_SPACE);
+    ASSERT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "FirstTutorial"; }, 200));
+    Step(15);
+    Press(HGEK_ENTER);
+    ASSERT_TRUE(RunUntil([&] { return Top() == map; }, 100));
+    ZOLTFramework::LevelNode* start = map->FindNodeByName("NodeBrannoksHouse");
+    ASSERT_NE(start, nullptr);
+    Click(start->GetAbsoluteX(), start->GetAbsoluteY());
     LevelScreen* study = nullptr;
     ASSERT_TRUE(RunUntil([&] { return (study = Find<LevelScreen>()) != nullptr; }, 100));
     EXPECT_EQ(study->GetName(), "data/Scenes/Study.xml");
