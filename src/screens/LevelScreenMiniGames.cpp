@@ -5,6 +5,7 @@
 
 #include "engine/HtmlLog.h"
 #include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/ButtonExEntity.h"
 #include "screens/LevelScreen.h"
 
 namespace {
