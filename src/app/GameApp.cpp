@@ -15,6 +15,7 @@
 #include "platform/StorageFolder.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
+#include "screens/IntroScreen.h"
 #include "screens/LevelScreen.h"
 
 namespace ZOLTFramework {
@@ -171,12 +172,12 @@ void GameApp::RegisterScreens() {
     ScreenFactory::Register(ScreenFactory::kMainMenu, [](EntityManager& manager, const std::string& name) -> CEntity* {
         return manager.OpenScreen<CMenuScreen>(name);
     });
-    // Until the global map and the intro exist, both lead straight to the level.
+    // Until the global map exists, continuing leads straight to the level.
     ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& mapFile) -> CEntity* {
         return LevelScreen::OpenCurrentLevel(manager, mapFile);
     });
     ScreenFactory::Register(ScreenFactory::kIntro, [](EntityManager& manager, const std::string&) -> CEntity* {
-        return LevelScreen::OpenCurrentLevel(manager, CMenuScreen::kGlobalMapFile);
+        return manager.OpenScreen<IntroScreen>();
     });
 }
 

@@ -5,7 +5,6 @@
 
 #include "engine/HtmlLog.h"
 #include "entities/widgets/ButtonExEntity.h"
-#include "entities/widgets/ButtonExEntity.h"
 #include "screens/LevelScreen.h"
 
 namespace {
