@@ -14,6 +14,7 @@
 #include "scene/PlayField.h"
 #include "screens/CMenuScreen.h"
 #include "screens/ComicScreen.h"
+#include "screens/IntroScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
@@ -42,6 +43,10 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
+    // The intro: a key ends it.
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::IntroScreen>() != nullptr; }, 5.0f));
+    Wait(2.0f);
+    Press(HGEK_SPACE);
     LevelScreen* study = WaitForLevel("Study.xml");
     ASSERT_NE(study, nullptr);
     EXPECT_EQ(study->GetName(), "data/Scenes/Study.xml");

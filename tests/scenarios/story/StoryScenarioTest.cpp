@@ -15,6 +15,7 @@
 #include "engine/XMLDocument.h"
 #include "entities/screens/Dialog.h"
 #include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CButtonEntity.h"
 #include "entities/widgets/TextEntity.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
@@ -22,6 +23,7 @@
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
 #include "screens/GlobalMapData.h"
+#include "screens/IntroScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "support/TestFiles.h"
@@ -52,6 +54,13 @@ protected:
         ASSERT_NE(TopAs<Dialog>(), nullptr) << "the mode question";
         Press(HGEK_ENTER);
         EXPECT_FALSE(Active()->RelaxedMode);
+        // The intro, skipped with its button.
+        ZOLTFramework::IntroScreen* intro = nullptr;
+        ASSERT_TRUE(RunUntil([&] { return (intro = TopAs<ZOLTFramework::IntroScreen>()) != nullptr; }, 5.0f));
+        Wait(1.0f);
+        EXPECT_GT(intro->GetFilmTime(), 0.5f) << "the film runs";
+        ClickCentre(intro->GetSkipButton());
+        EXPECT_TRUE(intro->HasHandedOver());
     }
 
     // The score window of the scene just won: the scores played, counted up.
