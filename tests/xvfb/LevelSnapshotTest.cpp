@@ -15,10 +15,13 @@
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/PlayField.h"
+#include "minigames/MiniGameScreen.h"
 #include "screens/BagScreen.h"
+#include "screens/HelpScreen.h"
 #include "screens/LevelScreen.h"
 #include "SnapshotPicture.h"
 #include "WindowTestEngine.h"
+#include "support/TestInput.h"
 
 namespace {
 
@@ -51,6 +54,16 @@ public:
         PlayerManager* players = PlayerManager::Instance();
         players->RemovePlayer("Marlowe");
         players->Timer->Clear();
+    }
+    // The study scene's level, opened as the game flow opens one.
+    LevelScreen* OpenLevel(const TempDir& dir) {
+        const std::string scene = dir / "scene.xml";
+        std::ofstream(scene) << kScene;
+        auto* level = Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
+        level->SetLayer(2.0f);
+        level->SetOpacity(0.0f);
+        level->Open();
+        return level;
     }
     void RunFor(float seconds) {
         HGE* hge = GetHGE();
@@ -86,12 +99,7 @@ TEST(LevelSnapshot, PanelWithWatchClueCigarAndGlass) {
     WindowFolder folder;
     LevelWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
-    const std::string scene = folder.dir / "scene.xml";
-    std::ofstream(scene) << kScene;
-    auto* level = engine.Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
-    level->SetLayer(2.0f);
-    level->SetOpacity(0.0f);
-    level->Open();
+    LevelScreen* level = engine.OpenLevel(folder.dir);
     engine.RunFor(1.5f);
     ASSERT_TRUE(level->IsPanelIn());
     const Picture shot = engine.Snapshot(folder.dir, "level_panel.png");
@@ -121,4 +129,39 @@ TEST(LevelSnapshot, OpenEvidenceCaseWithOnePiece) {
     const int ticket = Around(shot, 300, 160, 40, [](int r, int g, int b) { return !Green(r, g, b); });
     const int empty = Around(shot, 500, 160, 40, [](int r, int g, int b) { return !Green(r, g, b); });
     EXPECT_GT(ticket, empty + 1500);
+}
+
+// The letter asked for by the level: it covers the level with its help window
+// on top; Enter leaves the letter alone over the level, whose panel has gone.
+TEST(LevelSnapshot, LetterOverTheLevelWithItsHelp) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    LevelWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    if (!std::filesystem::exists("data/MiniGames/15.2.xml")) GTEST_SKIP() << "no letter";
+    LevelScreen* level = engine.OpenLevel(folder.dir);
+    engine.RunFor(0.8f);
+    const Picture plain = engine.Snapshot(folder.dir, "level_before_letter.png");
+    level->OnQuestion("MiniGame", "data/MiniGames/15.2.xml");
+    for (int i = 0; i < 40 && !dynamic_cast<HelpScreen*>(engine.Manager().GetTopScreen()); ++i) engine.RunFor(0.05f);
+    engine.RunFor(0.3f);
+    ASSERT_NE(dynamic_cast<HelpScreen*>(engine.Manager().GetTopScreen()), nullptr);
+    const Picture help = engine.Snapshot(folder.dir, "level_letter_help.png");
+    TestInput::Key(InputEvent::Press, HGEK_ENTER);
+    engine.RunFor(0.5f);
+    ASSERT_EQ(engine.Manager().GetTopScreen(), static_cast<ZOLTFramework::CEntity*>(level->GetRunningMiniGame()));
+    const Picture letter = engine.Snapshot(folder.dir, "level_letter.png");
+    // The letter's desk and blotter cover the study and the panel's watch; the
+    // help window stood over the letter.
+    auto differing = [](const Picture& a, const Picture& b, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; y += 5)
+            for (int x = x0; x < x1; x += 5) n += a.At(x, y) != b.At(x, y) ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(Around(plain, 65, 50, 30, Brass), 300);
+    EXPECT_GT(differing(plain, letter, 35, 20, 95, 80), 120) << "the watch is covered";
+    EXPECT_GT(differing(plain, letter, 250, 100, 750, 500), 6400) << "the letter's board over the study";
+    const int helpShown = differing(help, letter, 300, 200, 500, 400);
+    EXPECT_GT(helpShown, 1200) << "the help window over the letter";
 }
