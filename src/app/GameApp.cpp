@@ -15,8 +15,8 @@
 #include "platform/StorageFolder.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
+#include "screens/GlobalMapScreen.h"
 #include "screens/IntroScreen.h"
-#include "screens/LevelScreen.h"
 
 namespace ZOLTFramework {
 
@@ -172,9 +172,8 @@ void GameApp::RegisterScreens() {
     ScreenFactory::Register(ScreenFactory::kMainMenu, [](EntityManager& manager, const std::string& name) -> CEntity* {
         return manager.OpenScreen<CMenuScreen>(name);
     });
-    // Until the global map exists, continuing leads straight to the level.
     ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& mapFile) -> CEntity* {
-        return LevelScreen::OpenCurrentLevel(manager, mapFile);
+        return manager.OpenScreen<GlobalMapScreen>(mapFile);
     });
     ScreenFactory::Register(ScreenFactory::kIntro, [](EntityManager& manager, const std::string&) -> CEntity* {
         return manager.OpenScreen<IntroScreen>();

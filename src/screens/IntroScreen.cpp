@@ -7,7 +7,6 @@
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/effects/CAnimationEffector.h"
-#include "entities/screens/ScreenFactory.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
@@ -16,6 +15,8 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
+#include "screens/BubbleBurst.h"
+#include "screens/GlobalMapScreen.h"
 
 namespace ZOLTFramework {
 
@@ -56,12 +57,14 @@ const float kCaptionWidth = 760.0f;
 const float kCaptionHeight = 200.0f;
 // Above every layer and swimmer, under the black band: the text crawls out
 // of sight behind the band.
-const float kCaptionDepth = 1.5f;
+const float kCaptionDepth = 2.5f;
 
-// The swimmers: fifteen on their way at the start, then one every two seconds.
+// The swimmers: fifteen on their way at the start, then one every two seconds,
+// in the river below its far wall (window row 244; above it they would fly
+// over the roofs), in front of the water.
 const int kFirstSwimmers = 15;
 const float kSwimmerInterval = 2.0f;
-const float kSwimmerTop = 152.0f;
+const float kSwimmerTop = 262.0f;
 const float kSwimmerBottom = 368.0f;
 const float kSwimMin = 35.0f;
 const float kSwimMax = 45.0f;
@@ -172,6 +175,7 @@ void IntroScreen::CreateLife() {
     life = SpawnChild<CEntity>();
     life->SetName("IntroLife");
     life->SetScale(kLifeScale);
+    life->SetDepth(kLayers[2].depth);
 
     PlayerManager* players = PlayerManager::Instance();
     CEntity* group = life;
@@ -204,18 +208,9 @@ void IntroScreen::CreateLife() {
 }
 
 void IntroScreen::PlayBubbles(CAnimEntity* column, bool atOnce) {
-    if (!column) return;
-    hgeAnimation* anim = column->GetAnimation();
-    if (!anim) return;
-    anim->Stop();
-    anim->SetFrame(anim->GetFrames() - 1);
     HGE* hge = Services::Hge(engine);
     const float pause = atOnce ? 0.0f : (hge ? hge->Random_Float(kMinBubblePause, kMaxBubblePause) : kMinBubblePause);
-    const float fps = anim->GetSpeed();
-    const float length = fps > 0.0f ? float(anim->GetFrames()) / fps : 0.0f;
-    timer.Add(pause, [column] { if (hgeAnimation* a = column->GetAnimation()) a->SetFrame(0); }, column);
-    timer.Add(pause, [column] { if (hgeAnimation* a = column->GetAnimation()) a->Play(); }, column);
-    timer.Add(pause + length, [this, column] { PlayBubbles(column, false); }, column);
+    ScheduleBubbleBurst(timer, column, pause, [this, column] { PlayBubbles(column, false); });
 }
 
 CSpriteEntity* IntroScreen::GetLayer(int index) const {
@@ -236,14 +231,17 @@ void IntroScreen::GoToGlobalMap() {
     if (handedOver) return;
     handedOver = true;
     EntityManager* manager = Manager();
-    CEntity* made = manager ? ScreenFactory::Open(manager, ScreenFactory::kGlobalMap, kMapFile) : nullptr;
-    auto* map = dynamic_cast<CScreenEntity*>(made);
+    GlobalMapScreen* map = manager ? manager->OpenScreen<GlobalMapScreen>(kMapFile) : nullptr;
+    if (map) map->StartAnimation();
     if (manager) manager->RemoveScreen(this);
     CloseAndDestroy();
     if (!map) return;
+    // The new-game overview: the whole map at half size, fading in, its
+    // places hidden until the player goes on.
     map->SetScale(0.5f);
     map->SetOpacity(0.0f);
     map->Open();
+    map->HideAllNodes();
 }
 
 }  // namespace ZOLTFramework

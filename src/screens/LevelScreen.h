@@ -119,6 +119,9 @@ public:
     void ShowBagTutorial();
     void ShowLevelComplete();
     void RecordNodeScore();
+    // Leaves for the global map after the level's own steps; nextScene: the
+    // scene that follows (the map opens its level at once), or empty.
+    void OpenMapOrNextLevel(const std::string& nextScene);
 
     // The game flow sets the node's score when it builds a level.
     static void SetActivePlayerScoreNode(int value);
@@ -127,13 +130,6 @@ public:
     // the level, kept as the running mini-game) and pauses the bag and exit
     // buttons. Its result arrives through OnQuestion after its fade-out.
     void LaunchMiniGame();
-    // ---- stand-ins for screens of later work (one file of their own)
-    // Leaves for the map (or the main menu while there is none) after the
-    // level's own steps; nextScene: the scene that follows, or empty.
-    void OpenMapOrNextLevel(const std::string& nextScene);
-    // The application's maker of the screen "Play" leads to: the level in
-    // progress, or the first level of the map not yet solved.
-    static ZOLTFramework::CScreenEntity* OpenCurrentLevel(EntityManager& manager, const std::string& mapFile);
     // The help key of a requested mini-game path.
     static std::string MiniGameHelpKeyFor(const std::string& path);
 

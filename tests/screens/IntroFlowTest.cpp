@@ -20,12 +20,15 @@
 #include "graphics/hgeAnimation.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
+#include "screens/GlobalMapScreen.h"
+#include "screens/LevelNode.h"
 #include "screens/IntroScreen.h"
 #include "support/engine/HtmlLogCapture.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CMenuScreen;
 using ZOLTFramework::CScreenEntity;
+using ZOLTFramework::GlobalMapScreen;
 using ZOLTFramework::IntroScreen;
 using ZOLTFramework::ScreenFactory;
 
@@ -38,7 +41,7 @@ protected:
             return manager.OpenScreen<IntroScreen>();
         });
         ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& file) -> CEntity* {
-            return manager.OpenScreen<CScreenEntity>(file);
+            return manager.OpenScreen<GlobalMapScreen>(file);
         });
     }
     void TearDown() override {
@@ -63,11 +66,14 @@ protected:
         ASSERT_NE(TopDialog(), nullptr);
         EXPECT_EQ(TopDialog()->GetName(), question);
     }
-    // The screen on top once the intro handed over: the map, half size.
-    CScreenEntity* MapOnTop() {
-        auto* map = dynamic_cast<CScreenEntity*>(engine.Top());
-        if (!map || map->GetName() != IntroScreen::kMapFile) return nullptr;
-        return map;
+    GlobalMapScreen* MapOnTop() { return dynamic_cast<GlobalMapScreen*>(engine.Top()); }
+    // The new-game overview: the whole map at half size, the prompt, no place shown.
+    static void ExpectOverview(GlobalMapScreen* map) {
+        ASSERT_NE(map, nullptr);
+        EXPECT_EQ(map->GetScaleX(), 0.5f);
+        ASSERT_NE(map->GetPrompt(), nullptr);
+        EXPECT_EQ(map->GetPrompt()->GetTextRef(), "Click to continue");
+        for (ZOLTFramework::LevelNode* node : map->GetNodes()) EXPECT_TRUE(node->IsHidden());
     }
     size_t SwimmersOf(const IntroScreen* intro) {
         const auto fish = PlayerManager::Instance()->GetFish();
@@ -138,18 +144,25 @@ TEST_F(IntroFlowTest, ANewGameRunsTheFilmAndTheSkipButtonOpensTheMapOverview) {
     // film fades out; a second click does nothing more.
     const auto introAlive = intro->GetLifeToken();
     engine.ClickEntity(intro->GetSkipButton());
-    CScreenEntity* map = MapOnTop();
-    ASSERT_NE(map, nullptr);
+    GlobalMapScreen* map = MapOnTop();
+    ExpectOverview(map);
     EXPECT_TRUE(intro->HasHandedOver());
     EXPECT_TRUE(intro->IsClosing());
-    EXPECT_EQ(map->GetScaleX(), 0.5f);
-    engine.Click(400, 300);
     EXPECT_EQ(engine.Named(IntroScreen::kMapFile).size(), 1u);
     engine.Step(12);
     EXPECT_TRUE(introAlive.expired());
     EXPECT_TRUE(PlayerManager::Instance()->GetFish().empty()) << "the swimmers went with the film";
     EXPECT_EQ(map->GetOpacity(), 1.0f);
-    EXPECT_EQ(log.Count("Error"), 0) << log.Text();
+    EXPECT_EQ(engine.Named(IntroScreen::kMapFile).size(), 1u) << "one map for one skip";
+
+    // A key leaves the overview: the flight down to the start, then the
+    // map's tutorial.
+    engine.Press(HGEK_SPACE);
+    engine.Step(40);
+    EXPECT_EQ(map->GetScaleX(), 1.0f);
+    ASSERT_NE(engine.Top(), nullptr);
+    EXPECT_EQ(engine.Top()->GetName(), "FirstTutorial");
+    EXPECT_EQ(log.CountRows("Error", ""), 0) << log.Text();
 }
 
 TEST_F(IntroFlowTest, ASavedGameContinuesOnTheMapOrStartsAnewAndTheFilmEndsByItself) {
@@ -158,21 +171,27 @@ TEST_F(IntroFlowTest, ASavedGameContinuesOnTheMapOrStartsAnewAndTheFilmEndsByIts
     ann->NodeScores["NodeTownHall"] = 0;
     CMenuScreen* menu = OpenMenu();
 
-    // Continue: the map, whole size, the progress kept.
+    // Continue: the map, whole size, no prompt, the progress kept.
     Play(menu, "CONT");
     engine.Press(HGEK_ENTER);
-    CScreenEntity* map = MapOnTop();
+    GlobalMapScreen* map = MapOnTop();
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->GetScaleX(), 1.0f);
+    EXPECT_EQ(map->GetPrompt(), nullptr);
     EXPECT_EQ(ann->NodeScores.count("NodeTownHall"), 1u);
     EXPECT_TRUE(engine.Named("IntroScreen").empty());
     engine.Step(12);
-    map->Kill();
-    engine.Manager().RemoveScreen(map);
 
-    // Declined: the mode question, no is relaxed, and the film with nobody
-    // touching anything ends after exactly 70 s of focused time.
-    menu = OpenMenu();
+    // Esc and yes: back in the menu; "Play" asks again, and no starts anew
+    // with the mode question (no is relaxed); the film, with nobody touching
+    // anything, ends after exactly 70 s of focused time.
+    engine.Press(HGEK_ESCAPE);
+    ASSERT_NE(TopDialog(), nullptr);
+    EXPECT_EQ(TopDialog()->GetName(), "EXIT_TO_MENU");
+    engine.Press(HGEK_ENTER);
+    menu = dynamic_cast<CMenuScreen*>(engine.Top());
+    ASSERT_NE(menu, nullptr);
+    engine.Step(15);
     Play(menu, "CONT");
     engine.Press(HGEK_ESCAPE);
     ASSERT_NE(TopDialog(), nullptr);
@@ -188,9 +207,7 @@ TEST_F(IntroFlowTest, ASavedGameContinuesOnTheMapOrStartsAnewAndTheFilmEndsByIts
     EXPECT_LT(intro->GetCaption()->GetY(), -99.0f) << "the text left after 45 s";
     engine.Step(4);
     EXPECT_TRUE(intro->HasHandedOver());
-    map = MapOnTop();
-    ASSERT_NE(map, nullptr);
-    EXPECT_EQ(map->GetScaleX(), 0.5f);
+    ExpectOverview(MapOnTop());
 }
 
 }  // namespace

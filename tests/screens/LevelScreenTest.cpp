@@ -25,6 +25,7 @@
 #include "screens/BagScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/GlobalMapData.h"
+#include "screens/GlobalMapScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
@@ -184,7 +185,7 @@ TEST(LevelScreen, OneTimeOutOpensTheLoseWindowAndItsAnswerLeavesTheLevel) {
     EXPECT_TRUE(player->TempEvidences.empty());
     EXPECT_TRUE(player->PlayFieldPath.empty());
     ASSERT_TRUE(engine.RunUntil([&] { return alive.expired(); }, 3.0f));
-    EXPECT_NE(engine.TopAs<ZOLTFramework::CMenuScreen>(), nullptr);
+    EXPECT_NE(engine.TopAs<ZOLTFramework::GlobalMapScreen>(), nullptr);
 }
 
 TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
