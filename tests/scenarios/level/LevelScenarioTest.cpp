@@ -1,12 +1,15 @@
 // The whole game headless, played like a person: a new player starts a timed
-// game, plays the study to its end, leaves the harbour painting half done for
-// the menu, quits, comes back to it and finishes it, which scores Brannok's
-// house and opens the town hall; then what the game kept on disk.
+// game through the intro and the map's overview, plays the study to its end
+// (its game of pairs skipped), leaves the harbour painting half done for the
+// menu, quits, comes back to it through the map and finishes it: the flag
+// flies onto Brannok's house and the town hall opens. Esc leaves the map;
+// after a restart "Play" continues on the map. Then what the game kept.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "engine/XMLDocument.h"
+#include "minigames/MiniGameScreen.h"
 #include "entities/screens/Dialog.h"
 #include "entities/widgets/ButtonExEntity.h"
 #include "platform/hge.h"
@@ -15,11 +18,9 @@
 #include "screens/CMenuScreen.h"
 #include "screens/ComicScreen.h"
 #include "screens/GlobalMapScreen.h"
-#include "screens/IntroScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
-#include "minigames/MiniGameScreen.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
 
@@ -41,17 +42,11 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     auto* menu = TopAs<CMenuScreen>();
     ASSERT_NE(menu, nullptr);
 
-    // Play, timed: the study opens with its comic page.
-    Wait(0.6f);
-    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
-    ASSERT_NE(TopAs<Dialog>(), nullptr);
-    Press(HGEK_ENTER);
-    // The intro: a key ends it; the map's overview and tutorial; the house.
-    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::IntroScreen>() != nullptr; }, 5.0f));
-    Wait(2.0f);
-    Press(HGEK_SPACE);
-    ZOLTFramework::GlobalMapScreen* map = WaitForMap();
-    LeaveOverview(map);
+    // Play, timed: the intro (a key ends it), the overview and its tutorial;
+    // the start node opens the study with the map's time and cigars.
+    NewGame(true);
+    ZOLTFramework::GlobalMapScreen* map = IntroAndOverview(false);
+    ASSERT_NE(map, nullptr);
     ClickNode(map, "NodeBrannoksHouse");
     LevelScreen* study = WaitForLevel("Study.xml");
     ASSERT_NE(study, nullptr);
@@ -66,11 +61,12 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     // Every object clicked; the key goes into the bag and onto the drawer,
     // whose game of pairs is skipped.
     onMiniGame = [&](LevelScreen*, ZOLTFramework::CScreenEntity* game) {
-        auto* pairs = dynamic_cast<MiniGameScreen*>(game);
-        ASSERT_NE(pairs, nullptr) << game->GetName();
-        ASSERT_TRUE(ConfirmMiniGameHelp(pairs));
-        ASSERT_TRUE(SkipMiniGame(pairs));
-        ASSERT_TRUE(PressMiniGameOk(pairs));
+        auto* screen = dynamic_cast<MiniGameScreen*>(game);
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->GetPath(), "data/MiniGames/1.1.xml");
+        ASSERT_TRUE(ConfirmMiniGameHelp(screen));
+        ASSERT_TRUE(SkipMiniGame(screen));
+        ASSERT_TRUE(PressMiniGameOk(screen));
     };
     for (const char* name : {"watch", "spectacles", "scissors", "quill", "ace_of_spades", "horseshoe", "teacup",
                              "envelope", "glove", "pipe", "chess_knight", "coin_1", "coin_2", "coin_3"})
@@ -78,8 +74,6 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     ClickObject(study, "study_key");
     const float timeBeforeDrawer = Active()->Time;
     UseTool(study, "study_key", "desk_drawer");
-    ASSERT_TRUE(RunUntil([&] { return study->GetRunningMiniGame() != nullptr; }, 5.0f)) << "the drawer's game";
-    onMiniGame(study, study->GetRunningMiniGame());
     EXPECT_GT(Active()->ScoreItems, 0);
     EXPECT_LT(Active()->Time, 1200.0f) << "the clock ran";
 
@@ -115,13 +109,14 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     const float timeLeft = Active()->Time;
     Quit();
 
-    // Restart, Play, continue: the painting resumes as it was left.
+    // Restart, Play, continue: the map hands the painting over at once, as
+    // it was left.
     Start();
     menu = TopAs<CMenuScreen>();
     ASSERT_NE(menu, nullptr);
     Wait(0.6f);
     ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
-    ASSERT_NE(TopAs<Dialog>(), nullptr);
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_CONTINUE";
     Press(HGEK_ENTER);
     painting = WaitForLevel("_playfield.xml");
     ASSERT_NE(painting, nullptr);
@@ -135,15 +130,33 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     EXPECT_EQ(Active()->ScoreItems, itemsBefore);
     EXPECT_EQ(Active()->CurrentNode, "NodeBrannoksHouse");
 
-    // Finished: the score window; back on the map the house is scored and
-    // the town hall opens; Esc and yes lead to the menu.
+    // Finished: the score window; back on the map the flag flies onto the
+    // house, the view pans to the town hall, which opens. Esc, yes, the menu.
     for (const char* name : {"diff_gull_perched_upper", "diff_flag_three_lower", "diff_chimney_plain_upper",
                              "diff_boat_one_lower"})
         ClickObject(painting, name);
     ScoreWindow(false);
-    LeaveMapForMenu(WaitForMap());
+    map = WatchBannerFlight("NodeBrannoksHouse", "NodeTownHall");
+    ASSERT_NE(map, nullptr);
     EXPECT_GT(Active()->NodeScores["NodeBrannoksHouse"], 0);
-    EXPECT_EQ(Active()->NodeScores.count("NodeTownHall"), 1u) << "the town hall opens";
+    EXPECT_EQ(Active()->NodeScores["NodeTownHall"], 0) << "the town hall opens";
+    MapToMenu(map);
+    Quit();
+
+    // Restart, Play: the question, yes, and the map at scale 1.
+    Start();
+    menu = TopAs<CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_CONTINUE";
+    Press(HGEK_ENTER);
+    map = WaitForMap();
+    ASSERT_NE(map, nullptr);
+    EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 1.0f);
+    EXPECT_EQ(map->GetPrompt(), nullptr);
+    EXPECT_EQ(map->GetNodes().size(), 2u);
+    MapToMenu(map);
     Quit();
 
     XMLDocument profile("profile");

@@ -1,12 +1,12 @@
 #include "support/app/GameScenario.h"
 
 #include <algorithm>
-#include <cmath>
 #include <set>
 
 #include "app/GameApp.h"
-#include "engine/XMLDocument.h"
+#include "engine/AudioManager.h"
 #include "entities/screens/Dialog.h"
+#include "engine/XMLDocument.h"
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "entities/widgets/TextEntity.h"
@@ -19,11 +19,12 @@
 #include "scene/SceneObject.h"
 #include "screens/CMenuScreen.h"
 #include "screens/CPNameScreen.h"
-#include "screens/GlobalMapScreen.h"
-#include "screens/LevelNode.h"
 #include "screens/ComicScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
+#include "screens/GlobalMapScreen.h"
+#include "screens/IntroScreen.h"
+#include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
@@ -100,69 +101,132 @@ void GameScenario::Quit() {
     app.reset();
 }
 
-ZOLTFramework::GlobalMapScreen* GameScenario::WaitForMap(float maxSeconds) {
-    ZOLTFramework::GlobalMapScreen* map = nullptr;
-    RunUntil([&] {
-        map = TopAs<ZOLTFramework::GlobalMapScreen>();
-        return map && map->GetAbsoluteOpacity() >= 1.0f;
-    }, maxSeconds);
-    return map && map->GetAbsoluteOpacity() >= 1.0f ? map : nullptr;
+void GameScenario::NewGame(bool timed) {
+    auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "the mode question";
+    Press(timed ? HGEK_ENTER : HGEK_ESCAPE);
+    EXPECT_EQ(Active()->RelaxedMode, !timed);
 }
 
-void GameScenario::LeaveOverview(ZOLTFramework::GlobalMapScreen* map) {
-    ASSERT_NE(map, nullptr);
-    ASSERT_NE(map->GetPrompt(), nullptr) << "the overview's prompt";
+ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) {
+    using ZOLTFramework::GlobalMapScreen;
+    ZOLTFramework::IntroScreen* intro = nullptr;
+    EXPECT_TRUE(RunUntil([&] { return (intro = TopAs<ZOLTFramework::IntroScreen>()) != nullptr; }, 5.0f));
+    if (!intro) return nullptr;
+    Wait(1.0f);
+    EXPECT_GT(intro->GetFilmTime(), 0.5f) << "the film runs";
+    if (skipButton)
+        ClickCentre(intro->GetSkipButton());
+    else
+        Press(HGEK_SPACE);
+    EXPECT_TRUE(intro->HasHandedOver());
+    // The overview: the whole map at half size under its prompt.
+    GlobalMapScreen* map = WaitForMap();
+    if (!map) return nullptr;
+    EXPECT_NE(map->GetPrompt(), nullptr) << "CLICK_TO_CONTINUE";
+    EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 0.5f);
+    Wait(0.5f);
     Press(HGEK_SPACE);
-    ASSERT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "FirstTutorial"; }, 5.0f)) << "the tutorial";
-    EXPECT_EQ(map->GetScaleX(), 1.0f);
+    EXPECT_EQ(map->GetPrompt(), nullptr);
+    // The flight down, then the tutorial, closed with Enter.
+    EXPECT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "FirstTutorial"; }, 5.0f)) << "the tutorial";
+    EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 1.0f);
     Wait(0.6f);
     Press(HGEK_ENTER);
-    ASSERT_TRUE(RunUntil([&] { return Top() == map; }, 5.0f)) << "the tutorial closes";
+    EXPECT_TRUE(RunUntil([&] { return Top() == map; }, 2.0f));
+    TestInput::Move(400.0f, 300.0f);
+    Wait(0.2f);
+    return map;
+}
+
+ZOLTFramework::GlobalMapScreen* GameScenario::WaitForMap(float maxSeconds) {
+    ZOLTFramework::GlobalMapScreen* map = nullptr;
+    EXPECT_TRUE(RunUntil([&] {
+        map = TopAs<ZOLTFramework::GlobalMapScreen>();
+        return map && !map->IsClosing() && map->GetAbsoluteOpacity() >= 1.0f;
+    }, maxSeconds)) << "the map opens";
+    return map;
 }
 
 void GameScenario::ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::string& nodeName) {
     SCOPED_TRACE(nodeName);
     ASSERT_NE(map, nullptr);
-    ASSERT_TRUE(RunUntil([&] { return !map->IsPanning(); }, 5.0f));
     ZOLTFramework::LevelNode* node = map->FindNodeByName(nodeName);
-    ASSERT_NE(node, nullptr) << "the place is on the map";
-    // The view moves toward the edge the mouse rests at, then coasts to a stop.
-    for (int tries = 0; tries < 8; ++tries) {
-        const float nx = node->GetAbsoluteX(), ny = node->GetAbsoluteY();
-        const bool inside = nx > 150.0f && nx < 650.0f && ny > 120.0f && ny < 480.0f;
-        if (inside) break;
-        TestInput::Move(nx < 150.0f ? 5.0f : nx > 650.0f ? 795.0f : 400.0f,
-                        ny < 120.0f ? 5.0f : ny > 480.0f ? 595.0f : 300.0f);
-        Wait(0.8f);
-        TestInput::Move(400.0f, 300.0f);
-        ASSERT_TRUE(RunUntil([&] { return map->GetScrollSpeed() == 0.0f; }, 5.0f));
-    }
-    // An opaque point of the place's picture, nearest its middle.
+    ASSERT_NE(node, nullptr) << "the node shows";
+    // The opaque point of its picture nearest its middle, inside the window
+    // and away from the scrolling edges.
     const float cx = node->GetAbsoluteX(), cy = node->GetAbsoluteY();
-    float px = cx, py = cy;
-    for (float r = 0.0f; r <= 60.0f && !node->HitTest(px, py); r += 2.0f)
-        for (float a = 0.0f; a < 6.283f; a += 0.2f) {
-            px = cx + r * std::cos(a);
-            py = cy + r * std::sin(a);
-            if (node->HitTest(px, py)) break;
+    float best = 1e9f, bx = 0.0f, by = 0.0f;
+    for (float dy = -50.0f; dy <= 50.0f; dy += 2.0f)
+        for (float dx = -60.0f; dx <= 60.0f; dx += 2.0f) {
+            const float x = cx + dx, y = cy + dy, d = dx * dx + dy * dy;
+            const float edge = ZOLTFramework::GlobalMapScreen::kEdge + 5.0f;
+            if (d >= best || x < edge || y < edge || x > 800.0f - edge || y > 600.0f - edge) continue;
+            if (node->HitTest(x, y)) best = d, bx = x, by = y;
         }
-    ASSERT_TRUE(node->HitTest(px, py)) << "the place's picture shows";
-    Click(px, py);
-    if (TopAs<Dialog>() && Top()->GetName() == "START_LEVEL") {
-        Wait(0.6f);
-        Press(HGEK_ENTER);
-    }
-    EXPECT_NE(map->GetChosenNode(), nullptr) << "the click starts the place";
+    ASSERT_LT(best, 1e9f) << "a point of the node shows";
+    TestInput::Move(bx, by);
+    Step(2);
+    EXPECT_EQ(map->GetHoveredNode(), node);
+    Press(HGEK_LBUTTON);
+    EXPECT_EQ(map->GetChosenNode(), node) << "the level starts";
 }
 
-void GameScenario::LeaveMapForMenu(ZOLTFramework::GlobalMapScreen* map) {
+ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::string& solved, const std::string& opened) {
+    using ZOLTFramework::GlobalMapScreen;
+    // The map is built when the level leaves; its flight starts then.
+    GlobalMapScreen* map = nullptr;
+    EXPECT_TRUE(RunUntil([&] { return (map = Find<GlobalMapScreen>()) != nullptr; }, 15.0f)) << "back on the map";
+    if (!map) return nullptr;
+    TestInput::Move(400.0f, 300.0f);
+    EXPECT_TRUE(Active()->LastSolvedNode.empty()) << "the map took the solved node";
+    ZOLTFramework::LevelNode* from = map->FindNodeByName(solved);
+    ZOLTFramework::LevelNode* to = map->FindNodeByName(opened);
+    EXPECT_NE(from, nullptr);
+    EXPECT_NE(to, nullptr);
+    if (!from || !to) return map;
+    EXPECT_EQ(map->GetNewestNode(), to);
+    EXPECT_FALSE(from->IsFlagVisible()) << "the flag is on its way";
+    // At first the solved node is centred.
+    EXPECT_NEAR(from->GetAbsoluteX(), 400.0f, 1.0f);
+    EXPECT_NEAR(from->GetAbsoluteY(), 300.0f, 1.0f);
+    const int stuckBefore = app->GetAudioManager()->GetSoundPlayCount("FlagStuck");
+    std::vector<int> shown(3, 0);
+    const int frames = int(2.4f * kFramesPerSecond);
+    for (int i = 0; i < frames; ++i) {
+        const std::vector<ZOLTFramework::CEntity*>& banner = map->GetBannerFrames();
+        EXPECT_EQ(banner.size(), 3u);
+        for (size_t f = 0; f < banner.size() && f < 3; ++f) shown[f] += banner[f]->IsHidden() ? 0 : 1;
+        Step();
+    }
+    for (int f = 0; f < 3; ++f) {
+        EXPECT_GE(shown[size_t(f)], 8) << "banner frame " << f + 1;
+        EXPECT_LE(shown[size_t(f)], 12) << "banner frame " << f + 1;
+    }
+    EXPECT_EQ(app->GetAudioManager()->GetSoundPlayCount("FlagStuck"), stuckBefore + 1);
+    EXPECT_TRUE(map->GetStuckFlag() && !map->GetStuckFlag()->IsHidden()) << "the flag stands";
+    // The view panned to the opened node, which has its ring; the solved
+    // node's planted flag stands again.
+    EXPECT_NEAR(to->GetAbsoluteX(), 400.0f, 1.0f);
+    EXPECT_NEAR(to->GetAbsoluteY(), 300.0f, 1.0f);
+    EXPECT_NE(to->GetStarRing(), nullptr);
+    EXPECT_TRUE(from->IsFlagVisible());
+    EXPECT_FALSE(map->IsPanning());
+    EXPECT_EQ(Top(), map);
+    return map;
+}
+
+void GameScenario::MapToMenu(ZOLTFramework::GlobalMapScreen* map) {
     ASSERT_NE(map, nullptr);
-    ASSERT_TRUE(RunUntil([&] { return !map->IsPanning() && Top() == map; }, 5.0f));
+    ASSERT_EQ(Top(), map);
     Press(HGEK_ESCAPE);
     ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
     Wait(0.6f);
     Press(HGEK_ENTER);
-    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 5.0f)) << "the menu";
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 5.0f));
 }
 
 LevelScreen* GameScenario::WaitForLevel(const std::string& part, float maxSeconds) {
@@ -174,30 +238,42 @@ LevelScreen* GameScenario::WaitForLevel(const std::string& part, float maxSecond
     return level && level->GetName().find(part) != std::string::npos ? level : nullptr;
 }
 
+bool GameScenario::Tend(LevelScreen* level) {
+    // A mini-game plays its own help window first: the plan sees both.
+    if (ZOLTFramework::CScreenEntity* game = level ? level->GetRunningMiniGame() : nullptr) {
+        if (!onMiniGame) {
+            ADD_FAILURE() << "no plan for the mini-game " << game->GetName();
+            return false;
+        }
+        onMiniGame(level, game);
+        return true;
+    }
+    if (TopAs<ComicScreen>()) {
+        Click(400.0f, 300.0f);
+        return true;
+    }
+    HelpScreen* help = level ? level->GetHelpScreen() : nullptr;
+    if (help && Top() == help && !help->IsClosing()) {
+        Wait(0.6f);
+        Press(HGEK_ENTER);
+        return true;
+    }
+    if (Top() && Top()->GetName() == "HintScreen") {
+        Press(HGEK_ENTER);
+        return true;
+    }
+    return false;
+}
+
 void GameScenario::Settle(LevelScreen* level) {
     std::weak_ptr<void> alive = level->GetLifeToken();
     ASSERT_TRUE(RunUntil([&] {
-        // Won: the score window is the level's next step.
-        if (alive.expired() || level->IsClosing() || TopAs<LevelCompleteScreen>()) return true;
+        if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
         if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
             !level->IsHintWindowOpen() && level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
             level->GetRequestedMiniGame().empty())
             return true;
-        // A mini-game plays its own help window first: the plan sees both.
-        if (auto* game = level->GetRunningMiniGame()) {
-            if (!onMiniGame) {
-                ADD_FAILURE() << "no plan for the mini-game " << game->GetName();
-                return true;
-            }
-            onMiniGame(level, game);
-        } else if (TopAs<ComicScreen>()) {
-            Click(400.0f, 300.0f);
-        } else if (HelpScreen* help = level->GetHelpScreen(); help && Top() == help && !help->IsClosing()) {
-            Wait(0.6f);
-            Press(HGEK_ENTER);
-        } else if (Top() && Top()->GetName() == "HintScreen") {
-            Press(HGEK_ENTER);
-        }
+        Tend(level);
         return false;
     }, 60.0f)) << "the level settles";
 }
@@ -269,16 +345,18 @@ void GameScenario::FindEverything(LevelScreen* level) {
         if (field->FindObjectByName(tool)) ClickObject(level, tool);
         UseTool(level, tool, target);
     }
-    if (!alive.expired()) Settle(level);
 }
 
 LevelCompleteScreen* GameScenario::WaitForScoreWindow(float maxSeconds) {
     LevelCompleteScreen* window = nullptr;
     bool countedUp = false;
     EXPECT_TRUE(RunUntil([&] {
-        if (TopAs<ComicScreen>()) Click(400.0f, 300.0f);
         window = TopAs<LevelCompleteScreen>();
-        if (!window || window->IsClosing()) return false;
+        if (!window) {
+            Tend(Find<LevelScreen>());
+            return false;
+        }
+        if (window->IsClosing()) return false;
         // Done when every row shows its final number; a row on its way shows
         // a smaller one.
         bool done = true;

@@ -26,6 +26,7 @@ class CGUIEntity;
 class CScreenEntity;
 class GameApp;
 class GlobalMapScreen;
+class LevelNode;
 }  // namespace ZOLTFramework
 class LevelCompleteScreen;
 class LevelScreen;
@@ -71,18 +72,27 @@ protected:
     // Quits from the main menu: "Exit" and yes; the application is gone after.
     void Quit();
 
-    // ---- the global map
-    // The map on top of the screen stack, faded in; null when none came.
+    // ---- a new game and the map
+    // "Play" for a player without a game: the mode question answered yes
+    // (timed) or no (relaxed).
+    void NewGame(bool timed);
+    // The intro, ended by a key or by its skip button; the map's overview
+    // (asserted: the prompt, half size), a key, the flight down, and the
+    // tutorial, asserted open and closed with Enter. Returns the map at scale
+    // 1 with the focus.
+    ZOLTFramework::GlobalMapScreen* IntroAndOverview(bool skipButton);
+    // The map on top of the screen stack, faded in, not closing.
     ZOLTFramework::GlobalMapScreen* WaitForMap(float maxSeconds = 10.0f);
-    // The new-game overview: a key flies down to the start, the map's
-    // tutorial opens once the places show, and Enter closes it.
-    void LeaveOverview(ZOLTFramework::GlobalMapScreen* map);
-    // Scrolls the view (the mouse resting at a window edge) until the node
-    // stands well inside the window, then clicks it; the question a solved
-    // place asks first is answered yes.
+    // Clicks an opaque point of the node's picture; the map starts its level.
     void ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::string& nodeName);
-    // Esc and yes to "Q_QUIT": the main menu.
-    void LeaveMapForMenu(ZOLTFramework::GlobalMapScreen* map);
+    // Back on the map after a won place: the flag flies onto the solved node
+    // (each of the three frames shows about 10 frames), sticks with
+    // "FlagStuck", the view pans from the solved node to the opened one,
+    // which gets its ring of stars, and the player's last solved node is
+    // cleared. Returns the map, ready for clicks.
+    ZOLTFramework::GlobalMapScreen* WatchBannerFlight(const std::string& solved, const std::string& opened);
+    // Esc on the map and yes: the main menu.
+    void MapToMenu(ZOLTFramework::GlobalMapScreen* map);
 
     // ---- levels
     // What the test does with a mini-game screen the level opened: it must
@@ -91,8 +101,11 @@ protected:
 
     // The level (not closing) whose scene path contains the text.
     LevelScreen* WaitForLevel(const std::string& part, float maxSeconds = 10.0f);
-    // Clicks comic pages, closes hint windows and hands mini-games to the
-    // plan until the level has the focus with its panel in.
+    // One thing a player does for the level's windows: a running mini-game
+    // goes to the plan, a comic page is clicked on, a help or hint window is
+    // closed. False when there was nothing to do.
+    bool Tend(LevelScreen* level);
+    // Tends the level until it has the focus with its panel in (or it is won).
     void Settle(LevelScreen* level);
     // Clicks an object of the live play field at an opaque point nothing covers.
     void ClickObject(LevelScreen* level, const std::string& objectName);
