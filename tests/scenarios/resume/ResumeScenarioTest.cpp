@@ -107,6 +107,8 @@ protected:
         Press(HGEK_ENTER);
         ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
         Wait(0.6f);
+        timeAtQuit = Active()->Time;
+        cigarsAtQuit = Active()->CigarCount;
         TestInput::Close();
         Step(2);
         ASSERT_TRUE(app->IsExitDialogOpen()) << "the close asks first";
@@ -149,6 +151,10 @@ protected:
             ASSERT_NE(level, nullptr) << part;
         }
     }
+
+    // The player's clock and cigars as the game was quit.
+    float timeAtQuit = 0.0f;
+    int cigarsAtQuit = 0;
 };
 
 TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
@@ -167,11 +173,10 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         ASSERT_NE(screen, nullptr);
         SCOPED_TRACE(screen->GetPath());
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
-        if (screen->GetPath() == putOff && offered[putOff]++ == 0) {
+        if (++offered[screen->GetPath()] == 1 && screen->GetPath() == putOff) {
             ASSERT_TRUE(PutOffMiniGame(screen));
             return;
         }
-        if (screen->GetPath() != putOff) ++offered[screen->GetPath()];
         ASSERT_TRUE(SolveMiniGame(screen));
         ASSERT_TRUE(PressMiniGameOk(screen));
     };
@@ -210,7 +215,9 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         if (HasFatalFailure()) return;
         const float savedTime = Active()->Time;
         const int savedCigars = Active()->CigarCount;
+        EXPECT_NEAR(savedTime, timeAtQuit, 0.01f) << "the clock as saved";
         EXPECT_LT(savedTime, data.levelTime) << "the clock ran";
+        EXPECT_EQ(savedCigars, cigarsAtQuit);
         EXPECT_EQ(savedCigars, i == 0 ? data.cigarCount - 1 : data.cigarCount);
         EXPECT_EQ(Active()->CurrentNode, node.name);
         EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node.name) << "the node kept with the level";
