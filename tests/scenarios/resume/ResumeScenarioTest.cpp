@@ -33,6 +33,7 @@
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
+#include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
@@ -115,6 +116,7 @@ protected:
         TestInput::Key(InputEvent::Press, HGEK_ENTER);
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
         app.reset();
+        ExpectNoEntityLeft();
         Start();
     }
 
@@ -150,6 +152,14 @@ protected:
             level = WaitForLevel(part, 15.0f);
             ASSERT_NE(level, nullptr) << part;
         }
+    }
+
+    // The run that just ended left no entity behind.
+    void ExpectNoEntityLeft() {
+        const std::string log = ReadWholeFile(Storage() + "Log.html");
+        EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u);
+        EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
+            << "every entity went";
     }
 
     // The player's clock and cigars as the game was quit.
@@ -254,6 +264,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     Press(HGEK_SPACE);
     ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
     Quit();
+    ExpectNoEntityLeft();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";
 }
 
