@@ -11,8 +11,6 @@
 
 namespace ZOLTFramework {
 
-namespace Services = ZOLTFramework::Services;
-
 namespace {
 
 // The ring's effectors run backward in a loop (mode 5: reverse and repeat).
@@ -21,7 +19,6 @@ const int kRingMode = CAnimationEffector::MODE_BACKWARD | CAnimationEffector::MO
 }  // namespace
 
 LevelNode::LevelNode(const GlobalMapData::LevelNode& data) {
-    updatable = true;
     if (hgeSprite* picture = Services::Sprite(engine, data.sprite)) SetSpriteCopy(*picture);
     level = data.level;
     nodeName = data.name;
