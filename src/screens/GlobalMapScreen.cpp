@@ -75,6 +75,8 @@ GlobalMapScreen::GlobalMapScreen(const std::string& mapFile) : CScreenEntity(map
         MakePrompt();
         SetMapScale(0.5f);
         SetPosXY(600.0f, 450.0f);
+        // Nodes stand at their scale-1 places: they show once the view is down.
+        HideAllNodes();
     }
 }
 

@@ -367,12 +367,12 @@ TEST_F(MapArt, MarkersFlagsStarAndCursorsAreCutOutsWithTheirPointsAtTheHotSpots)
         EXPECT_GT(moved, 20) << "the first frame still wobbles";
     }
 
-    ExpectWhole(*rm, "BrannoksStar", 48, 48, 24, 24);
+    ExpectWhole(*rm, "BrannoksStar", 96, 96, 48, 48);
     Texels star = Read("BrannoksStar");
-    ASSERT_EQ(star.w, 48);
-    EXPECT_TRUE(star.Opaque(24, 24));
-    EXPECT_TRUE(star.Clear(1, 46));
-    EXPECT_GT(star.R(24, 20), star.B(24, 20) + 60) << "gold";
+    ASSERT_EQ(star.w, 96);
+    EXPECT_TRUE(star.Opaque(48, 48));
+    EXPECT_TRUE(star.Clear(2, 92));
+    EXPECT_GT(star.R(48, 40), star.B(48, 40) + 60) << "gold";
 
     // Cursors: the arrow's tip at the hot spot, its shaft behind it.
     struct Cursor {

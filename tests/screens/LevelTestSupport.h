@@ -38,8 +38,4 @@ public:
         }
         PanelIn(level);
     }
-    template <class T>
-    T* TopAs() {
-        return dynamic_cast<T*>(Top());
-    }
 };

@@ -65,22 +65,6 @@ public:
         level->Open();
         return level;
     }
-    void RunFor(float seconds) {
-        HGE* hge = GetHGE();
-        const float end = hge->Timer_GetTime() + seconds;
-        for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
-    }
-    Picture Snapshot(const TempDir& dir, const std::string& name) {
-        GetHGE()->System_Snapshot((dir / name).c_str());
-        FrameDriver::RunFrames(1);
-        Picture pic;
-        EXPECT_TRUE(LoadPng(dir / name, pic));
-        std::error_code ignored;
-        std::filesystem::create_directories("snapshots", ignored);
-        std::filesystem::copy_file(dir / name, "snapshots/" + name, std::filesystem::copy_options::overwrite_existing,
-                                   ignored);
-        return pic;
-    }
 };
 
 template <class Test>
