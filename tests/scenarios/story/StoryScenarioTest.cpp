@@ -150,6 +150,7 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
         ASSERT_NE(map, nullptr);
     }
     EXPECT_EQ(offered[putOff], 2) << "the put-off game came back";
+    EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic2.xml"}));
 
     // The final screen, a key, the menu, quit.
     ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));

@@ -248,7 +248,10 @@ bool GameScenario::Tend(LevelScreen* level) {
         onMiniGame(level, game);
         return true;
     }
-    if (TopAs<ComicScreen>()) {
+    if (auto* comic = TopAs<ComicScreen>()) {
+        if (comic != lastComic || lastComicAlive.expired()) comicsShown.push_back(comic->GetName());
+        lastComic = comic;
+        lastComicAlive = comic->GetLifeToken();
         Click(400.0f, 300.0f);
         return true;
     }

@@ -98,6 +98,10 @@ protected:
     // What the test does with a mini-game screen the level opened: it must
     // end with the screen's result reported (solved, skipped or put off).
     std::function<void(LevelScreen*, ZOLTFramework::CScreenEntity*)> onMiniGame;
+    // The comic pages clicked through, in order.
+    std::vector<std::string> comicsShown;
+    const void* lastComic = nullptr;
+    std::weak_ptr<void> lastComicAlive;
 
     // The level (not closing) whose scene path contains the text.
     LevelScreen* WaitForLevel(const std::string& part, float maxSeconds = 10.0f);
