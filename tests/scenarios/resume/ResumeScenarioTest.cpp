@@ -116,7 +116,7 @@ protected:
         TestInput::Key(InputEvent::Press, HGEK_ENTER);
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
         app.reset();
-        ExpectNoEntityLeft();
+        ExpectCleanRun();
         Start();
     }
 
@@ -154,12 +154,15 @@ protected:
         }
     }
 
-    // The run that just ended left no entity behind.
-    void ExpectNoEntityLeft() {
+    // The run that just ended left no entity behind and wrote no Error or
+    // Warning row (a player read twice, say).
+    void ExpectCleanRun() {
         const std::string log = ReadWholeFile(Storage() + "Log.html");
         EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u);
         EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
             << "every entity went";
+        EXPECT_EQ(CountOf(log, "Error:</FONT>"), 0u) << log;
+        EXPECT_EQ(CountOf(log, "Warning:</FONT>"), 0u) << log;
     }
 
     // The player's clock and cigars as the game was quit.
@@ -264,7 +267,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     Press(HGEK_SPACE);
     ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
     Quit();
-    ExpectNoEntityLeft();
+    ExpectCleanRun();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";
 }
 
