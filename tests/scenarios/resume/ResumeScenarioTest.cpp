@@ -141,7 +141,6 @@ protected:
     // window.
     void FinishPlace(LevelScreen* level) {
         for (;;) {
-            std::weak_ptr<void> alive = level->GetLifeToken();
             const std::string next = level->GetPlayField()->GetNextScene();
             FindEverything(level);
             LevelCompleteScreen* window = WaitForScoreWindow();
