@@ -111,6 +111,17 @@ void GameScenario::NewGame(bool timed) {
     EXPECT_EQ(Active()->RelaxedMode, !timed);
 }
 
+void GameScenario::Continue() {
+    auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
+    auto* question = TopAs<Dialog>();
+    ASSERT_NE(question, nullptr) << "Q_CONTINUE";
+    EXPECT_EQ(question->GetName(), "CONT");
+    Press(HGEK_ENTER);
+}
+
 ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) {
     using ZOLTFramework::GlobalMapScreen;
     ZOLTFramework::IntroScreen* intro = nullptr;
