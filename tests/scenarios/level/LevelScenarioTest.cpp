@@ -11,6 +11,7 @@
 #include "engine/XMLDocument.h"
 #include "minigames/MiniGameScreen.h"
 #include "entities/screens/Dialog.h"
+#include "entities/widgets/ButtonExEntity.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
