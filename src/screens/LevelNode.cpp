@@ -11,8 +11,6 @@
 
 namespace ZOLTFramework {
 
-namespace Services = ZOLTFramework::Services;
-
 namespace {
 
 // The ring's effectors run backward in a loop (mode 5: reverse and repeat).

@@ -87,7 +87,7 @@ const char* const kStackedMap = R"(<GlobalMapScreen LevelTime="600" CigarCount="
   <FlagAppearing Name="Flag" StaffStaying="FlagStaffStaying" BannerStaying="FlagBannerStaying" StayingDx="56" StayingDy="34"/>
   <LevelNode Name="A" X="1200" Y="900" Z="10" Sprite="MapNodeHouse" Level="a.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
   <LevelNode Name="B" X="1200" Y="900" Z="5" Sprite="MapNodeHouse" Level="b.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
-  <LevelNode Name="C" X="1200" Y="900" Z="5" Sprite="MapNodeHouse" Level="c.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
+  <LevelNode Name="C" X="1200" Y="900" Z="5" Sprite="MapNodeHouse" Level="data/Scenes/Study.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
   <LevelNode Name="D" X="1240" Y="900" Z="20" Sprite="MapNodeHouse" Level="d.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
 </GlobalMapScreen>)";
 
@@ -218,6 +218,16 @@ TEST(GlobalMap, TheHoveredNodeIsTheLowestOfTheLatestAndStaysWhileTheMouseIsOnAny
     EXPECT_EQ(engine.Top(), map);
     EXPECT_EQ(map->GetChosenNode(), nullptr);
     EXPECT_TRUE(map->AreClicksAllowed());
+
+    // Yes: into its level, and Esc asks nothing while the view zooms in.
+    engine.Click(bothX, bothY);
+    engine.Press(HGEK_ENTER);
+    EXPECT_EQ(map->GetChosenNode(), c);
+    EXPECT_TRUE(map->AreClicksAllowed());  // a solved node
+    engine.Press(HGEK_ESCAPE);
+    EXPECT_EQ(engine.TopAs<Dialog>(), nullptr);
+    ASSERT_TRUE(engine.RunUntil([&] { return engine.TopAs<LevelScreen>() != nullptr; }, 1.5f));
+    EXPECT_EQ(engine.Top()->GetName(), "data/Scenes/Study.xml");
 }
 
 TEST(GlobalMap, ANewGameSeesTheWholeMapThenFliesDownAndGetsTheTutorial) {
