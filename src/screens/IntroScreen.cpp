@@ -213,7 +213,7 @@ void IntroScreen::PlayBubbles(CAnimEntity* column, bool atOnce) {
     ScheduleBubbleBurst(timer, column, pause, [this, column] { PlayBubbles(column, false); });
 }
 
-CSpriteEntity* IntroScreen::GetLayer(int index) const {
+CSpriteEntity* IntroScreen::GetMapLayer(int index) const {
     return index >= 1 && index <= kLayerCount ? layers[index - 1] : nullptr;
 }
 

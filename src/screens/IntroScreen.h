@@ -52,7 +52,7 @@ public:
     void PlayBubbles(CAnimEntity* bubbles, bool atOnce);
 
     // The map layers, 1 to 4 (null outside).
-    CSpriteEntity* GetLayer(int index) const;
+    CSpriteEntity* GetMapLayer(int index) const;
     CSpriteEntity* GetBand() const { return band; }
     TextEntity* GetCaption() const { return caption; }
     CButtonEntity* GetSkipButton() const { return skipButton; }

@@ -107,16 +107,16 @@ TEST_F(IntroFlowTest, ANewGameRunsTheFilmAndTheSkipButtonOpensTheMapOverview) {
     const float t = intro->GetFilmTime();
     EXPECT_NEAR(t, 21.0f, 0.06f);
     EXPECT_EQ(intro->GetOpacity(), 1.0f);
-    EXPECT_EQ(intro->GetLayer(1)->GetX(), 400.0f);
-    EXPECT_NEAR(intro->GetLayer(2)->GetX(), 525.0f - 250.0f * t / 70.0f, 1.0f);
-    EXPECT_NEAR(intro->GetLayer(3)->GetX(), 650.0f - 500.0f * t / 70.0f, 1.0f);
-    EXPECT_NEAR(intro->GetLayer(4)->GetX(), 1024.0f - 1248.0f * t / 70.0f, 1.0f);
+    EXPECT_EQ(intro->GetMapLayer(1)->GetX(), 400.0f);
+    EXPECT_NEAR(intro->GetMapLayer(2)->GetX(), 525.0f - 250.0f * t / 70.0f, 1.0f);
+    EXPECT_NEAR(intro->GetMapLayer(3)->GetX(), 650.0f - 500.0f * t / 70.0f, 1.0f);
+    EXPECT_NEAR(intro->GetMapLayer(4)->GetX(), 1024.0f - 1248.0f * t / 70.0f, 1.0f);
     EXPECT_NEAR(intro->GetCaption()->GetY(), 600.0f - 700.0f * t / 45.0f, 1.0f);
     EXPECT_FALSE(intro->GetCaption()->GetTextRef().empty());
     EXPECT_EQ(SwimmersOf(intro), 15u + 11u);
     ASSERT_EQ(intro->GetBubbles().size(), 5u);
     for (ZOLTFramework::CAnimEntity* column : intro->GetBubbles()) {
-        EXPECT_EQ(column->GetParent(), intro->GetLayer(3));
+        EXPECT_EQ(column->GetParent(), intro->GetMapLayer(3));
         ASSERT_NE(column->GetAnimation(), nullptr);
     }
     // Each column bursts within 1 to 6 s and rests on its empty last frame.

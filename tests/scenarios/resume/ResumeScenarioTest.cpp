@@ -33,6 +33,7 @@
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
+#include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
@@ -107,12 +108,15 @@ protected:
         Press(HGEK_ENTER);
         ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
         Wait(0.6f);
+        timeAtQuit = Active()->Time;
+        cigarsAtQuit = Active()->CigarCount;
         TestInput::Close();
         Step(2);
         ASSERT_TRUE(app->IsExitDialogOpen()) << "the close asks first";
         TestInput::Key(InputEvent::Press, HGEK_ENTER);
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
         app.reset();
+        ExpectNoEntityLeft();
         Start();
     }
 
@@ -149,6 +153,18 @@ protected:
             ASSERT_NE(level, nullptr) << part;
         }
     }
+
+    // The run that just ended left no entity behind.
+    void ExpectNoEntityLeft() {
+        const std::string log = ReadWholeFile(Storage() + "Log.html");
+        EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u);
+        EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
+            << "every entity went";
+    }
+
+    // The player's clock and cigars as the game was quit.
+    float timeAtQuit = 0.0f;
+    int cigarsAtQuit = 0;
 };
 
 TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
@@ -167,11 +183,10 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         ASSERT_NE(screen, nullptr);
         SCOPED_TRACE(screen->GetPath());
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
-        if (screen->GetPath() == putOff && offered[putOff]++ == 0) {
+        if (++offered[screen->GetPath()] == 1 && screen->GetPath() == putOff) {
             ASSERT_TRUE(PutOffMiniGame(screen));
             return;
         }
-        if (screen->GetPath() != putOff) ++offered[screen->GetPath()];
         ASSERT_TRUE(SolveMiniGame(screen));
         ASSERT_TRUE(PressMiniGameOk(screen));
     };
@@ -210,7 +225,9 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         if (HasFatalFailure()) return;
         const float savedTime = Active()->Time;
         const int savedCigars = Active()->CigarCount;
+        EXPECT_NEAR(savedTime, timeAtQuit, 0.01f) << "the clock as saved";
         EXPECT_LT(savedTime, data.levelTime) << "the clock ran";
+        EXPECT_EQ(savedCigars, cigarsAtQuit);
         EXPECT_EQ(savedCigars, i == 0 ? data.cigarCount - 1 : data.cigarCount);
         EXPECT_EQ(Active()->CurrentNode, node.name);
         EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node.name) << "the node kept with the level";
@@ -247,6 +264,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     Press(HGEK_SPACE);
     ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
     Quit();
+    ExpectNoEntityLeft();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";
 }
 
