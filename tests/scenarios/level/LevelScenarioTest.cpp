@@ -39,8 +39,6 @@ protected:
 TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     Start();
     EnterName("Marlowe");
-    auto* menu = TopAs<CMenuScreen>();
-    ASSERT_NE(menu, nullptr);
 
     // Play, timed: the intro (a key ends it), the overview and its tutorial;
     // the start node opens the study with the map's time and cigars.
@@ -112,12 +110,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     // Restart, Play, continue: the map hands the painting over at once, as
     // it was left.
     Start();
-    menu = TopAs<CMenuScreen>();
-    ASSERT_NE(menu, nullptr);
-    Wait(0.6f);
-    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
-    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_CONTINUE";
-    Press(HGEK_ENTER);
+    Continue();
     painting = WaitForLevel("_playfield.xml");
     ASSERT_NE(painting, nullptr);
     Settle(painting);
@@ -145,12 +138,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
 
     // Restart, Play: the question, yes, and the map at scale 1.
     Start();
-    menu = TopAs<CMenuScreen>();
-    ASSERT_NE(menu, nullptr);
-    Wait(0.6f);
-    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
-    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_CONTINUE";
-    Press(HGEK_ENTER);
+    Continue();
     map = WaitForMap();
     ASSERT_NE(map, nullptr);
     EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 1.0f);

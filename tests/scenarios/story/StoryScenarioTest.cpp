@@ -176,6 +176,8 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     ASSERT_EQ(scores.size(), data.nodes.size()) << "every place was reached";
     for (size_t i = 0; i + 1 < data.nodes.size(); ++i) EXPECT_GT(scores[data.nodes[i].name], 0) << data.nodes[i].name;
     for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
+    EXPECT_NE(ReadWholeFile(Storage() + "Log.html").find("EntityManager is destroyed: 0"), std::string::npos)
+        << "no entity outlives the game";
 }
 
 }  // namespace

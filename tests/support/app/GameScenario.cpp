@@ -111,6 +111,17 @@ void GameScenario::NewGame(bool timed) {
     EXPECT_EQ(Active()->RelaxedMode, !timed);
 }
 
+void GameScenario::Continue() {
+    auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
+    auto* question = TopAs<Dialog>();
+    ASSERT_NE(question, nullptr) << "Q_CONTINUE";
+    EXPECT_EQ(question->GetName(), "CONT");
+    Press(HGEK_ENTER);
+}
+
 ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) {
     using ZOLTFramework::GlobalMapScreen;
     ZOLTFramework::IntroScreen* intro = nullptr;
@@ -128,12 +139,16 @@ ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) 
     if (!map) return nullptr;
     EXPECT_NE(map->GetPrompt(), nullptr) << "CLICK_TO_CONTINUE";
     EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 0.5f);
+    EXPECT_FLOAT_EQ(map->GetX(), 600.0f) << "the whole picture in view";
+    EXPECT_FLOAT_EQ(map->GetY(), 450.0f);
     Wait(0.5f);
     Press(HGEK_SPACE);
     EXPECT_EQ(map->GetPrompt(), nullptr);
     // The flight down, then the tutorial, closed with Enter.
     EXPECT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "FirstTutorial"; }, 5.0f)) << "the tutorial";
     EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 1.0f);
+    EXPECT_FLOAT_EQ(map->GetX(), 1200.0f) << "flown down to the start area";
+    EXPECT_FLOAT_EQ(map->GetY(), 300.0f);
     Wait(0.6f);
     Press(HGEK_ENTER);
     EXPECT_TRUE(RunUntil([&] { return Top() == map; }, 2.0f));

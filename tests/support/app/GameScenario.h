@@ -76,6 +76,8 @@ protected:
     // "Play" for a player without a game: the mode question answered yes
     // (timed) or no (relaxed).
     void NewGame(bool timed);
+    // "Play" for a player with a game: yes to "Q_CONTINUE".
+    void Continue();
     // The intro, ended by a key or by its skip button; the map's overview
     // (asserted: the prompt, half size), a key, the flight down, and the
     // tutorial, asserted open and closed with Enter. Returns the map at scale
