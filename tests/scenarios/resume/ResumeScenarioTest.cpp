@@ -122,17 +122,8 @@ protected:
 
     // "Play" and yes to "Q_CONTINUE": the map hands the saved level over at
     // once, before it ever shows.
-    LevelScreen* Continue() {
-        auto* menu = TopAs<CMenuScreen>();
-        EXPECT_NE(menu, nullptr);
-        if (!menu) return nullptr;
-        Wait(0.6f);
-        ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
-        auto* question = TopAs<Dialog>();
-        EXPECT_NE(question, nullptr);
-        if (!question) return nullptr;
-        EXPECT_EQ(question->GetText(), "Q_CONTINUE");
-        Press(HGEK_ENTER);
+    LevelScreen* ContinueSavedLevel() {
+        Continue();
         EXPECT_EQ(Find<GlobalMapScreen>(), nullptr) << "no map on the stack";
         return WaitForLevel("_playfield.xml");
     }
@@ -234,7 +225,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         EXPECT_EQ(Active()->CurrentNode, node.name);
         EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node.name) << "the node kept with the level";
 
-        level = Continue();
+        level = ContinueSavedLevel();
         ASSERT_NE(level, nullptr) << "the saved level opens at once";
         EXPECT_EQ(Active()->Time, savedTime);
         EXPECT_EQ(Active()->CigarCount, savedCigars);
