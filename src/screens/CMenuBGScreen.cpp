@@ -14,6 +14,7 @@
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "profiles/PlayerManager.h"
+#include "screens/BubbleBurst.h"
 
 namespace ZOLTFramework {
 
@@ -92,7 +93,8 @@ void CMenuBGScreen::AddDecorations() {
     emitterB->SetDepth(kEmitterDepth);
     emitterB->SetScale(0.6f);
 
-    seaweed = SpawnChild<CAnimEntity>();
+    CAnimEntity* seaweed = SpawnChild<CAnimEntity>();
+    seaweed->SetName("Seaweed");
     if (hgeAnimation* weed = resources ? resources->GetAnimation("Vodorosli02MainMenu") : nullptr) {
         seaweed->SetAnimation(*weed);
         seaweed->GetAnimation()->SetSpeed(kSeaweedFramesPerSecond);
@@ -101,12 +103,13 @@ void CMenuBGScreen::AddDecorations() {
     seaweed->SetPosXY(750, 680);
     seaweed->SetDepth(kDecorationDepth);
 
-    shipWindow1 = AddShipWindow("MenuShipWindow1", 91, 30);
-    shipWindow2 = AddShipWindow("MenuShipWindow2", 177, 60);
+    AddShipWindow("MenuShipWindow1", 91, 30);
+    AddShipWindow("MenuShipWindow2", 177, 60);
 }
 
-CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx, float wy) {
+void CMenuBGScreen::AddShipWindow(const std::string& texture, float wx, float wy) {
     CSpriteEntity* window = SpawnChild<CSpriteEntity>();
+    window->SetName(texture);
     window->SetSprite(texture);
     window->SetPosXY(wx, wy);
     window->SetDepth(kShipWindowDepth);
@@ -120,7 +123,6 @@ CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 6.0f, 0.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 9.0f, 0.0f);
     glow->Prepare();
-    return window;
 }
 
 void CMenuBGScreen::RequestFish() {
@@ -129,22 +131,9 @@ void CMenuBGScreen::RequestFish() {
 }
 
 void CMenuBGScreen::ScheduleBubbles(CAnimEntity* spot, bool now) {
-    if (!spot) return;
-    hgeAnimation* anim = spot->GetAnimation();
-    if (!anim) return;
-    anim->Stop();
-    anim->SetFrame(anim->GetFrames() - 1);
-
     HGE* hge = engine ? engine->GetHGE() : nullptr;
     const float delay = now ? 0.0f : (hge ? hge->Random_Float(kMinBubblePause, kMaxBubblePause) : kMinBubblePause);
-    const float fps = anim->GetSpeed();
-    const float length = fps > 0.0f ? float(anim->GetFrames()) / fps : 0.0f;
-
-    GameManager::Timer* timer = PlayerManager::Instance()->Timer.Get();
-    // Each entry works on the spot: the spot's death cancels it.
-    timer->Add(delay, [spot] { if (hgeAnimation* a = spot->GetAnimation()) a->SetFrame(0); }, spot);
-    timer->Add(delay, [spot] { if (hgeAnimation* a = spot->GetAnimation()) a->Play(); }, spot);
-    timer->Add(delay + length, [this, spot] { ScheduleBubbles(spot, false); }, spot);
+    ScheduleBubbleBurst(*PlayerManager::Instance()->Timer.Get(), spot, delay, [this, spot] { ScheduleBubbles(spot, false); });
 }
 
 std::vector<CSpriteEntity*> CMenuBGScreen::GetSceneSprites() const {

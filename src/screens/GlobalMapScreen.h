@@ -42,6 +42,11 @@ class LevelNode;
 class GlobalMapScreen : public CScreenEntity, public CQuestionListener, public CButtonListener {
 public:
     static constexpr const char* kMapFile = "data/GlobalMapScreen.xml";
+    static constexpr const char* kYesNoFile = "data/Screens/DialogYesNo.xml";
+    static constexpr const char* kTutorialFile = "data/Screens/DialogTutorial.xml";
+    static constexpr float kQuestionLayer = 102400.0f;
+    static constexpr float kQuestionDepth = 90000.0f;
+    static constexpr float kOverviewZoomSpeed = 0.75f;
     static constexpr const char* kStartNode = "NodeBrannoksHouse";
     static constexpr float kEdge = 45.0f;
     static constexpr float kScrollDelay = 0.3f;
@@ -191,6 +196,10 @@ private:
     std::vector<CEntity*> bannerFrames;
     CEntity* stuckFlag = nullptr;
     GameManager::Timer timer;
+
+    // How fast the overview zooms in by itself (process-wide); every new map
+    // starts it again.
+    static float overviewZoomSpeed;
 };
 
 // Saves every player profile (the level calls it when it leaves for the map).

@@ -19,7 +19,6 @@ const int kRingMode = CAnimationEffector::MODE_BACKWARD | CAnimationEffector::MO
 }  // namespace
 
 LevelNode::LevelNode(const GlobalMapData::LevelNode& data) {
-    updatable = true;
     if (hgeSprite* picture = Services::Sprite(engine, data.sprite)) SetSpriteCopy(*picture);
     level = data.level;
     nodeName = data.name;

@@ -196,6 +196,7 @@ void LevelScreen::HandleMiniGameResult(const std::string& name, const std::strin
     runningMiniGame = nullptr;
     CloseHelpWindow();
     panelHold = kMiniGameHold;
+    panelInAfterHold = true;
     if (name == "MiniGameSolveLater") currentMiniGame.clear();
     if (playField) {
         playField->Resume();

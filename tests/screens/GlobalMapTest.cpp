@@ -87,7 +87,7 @@ const char* const kStackedMap = R"(<GlobalMapScreen LevelTime="600" CigarCount="
   <FlagAppearing Name="Flag" StaffStaying="FlagStaffStaying" BannerStaying="FlagBannerStaying" StayingDx="56" StayingDy="34"/>
   <LevelNode Name="A" X="1200" Y="900" Z="10" Sprite="MapNodeHouse" Level="a.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
   <LevelNode Name="B" X="1200" Y="900" Z="5" Sprite="MapNodeHouse" Level="b.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
-  <LevelNode Name="C" X="1200" Y="900" Z="5" Sprite="MapNodeHouse" Level="c.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
+  <LevelNode Name="C" X="1200" Y="900" Z="5" Sprite="MapNodeHouse" Level="data/Scenes/Study.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
   <LevelNode Name="D" X="1240" Y="900" Z="20" Sprite="MapNodeHouse" Level="d.xml" Caption="MAP_HARBOUR" FlagColor="0xFF2E9E4E" Description="Flag"/>
 </GlobalMapScreen>)";
 
@@ -218,6 +218,16 @@ TEST(GlobalMap, TheHoveredNodeIsTheLowestOfTheLatestAndStaysWhileTheMouseIsOnAny
     EXPECT_EQ(engine.Top(), map);
     EXPECT_EQ(map->GetChosenNode(), nullptr);
     EXPECT_TRUE(map->AreClicksAllowed());
+
+    // Yes: into its level, and Esc asks nothing while the view zooms in.
+    engine.Click(bothX, bothY);
+    engine.Press(HGEK_ENTER);
+    EXPECT_EQ(map->GetChosenNode(), c);
+    EXPECT_TRUE(map->AreClicksAllowed());  // a solved node
+    engine.Press(HGEK_ESCAPE);
+    EXPECT_EQ(engine.TopAs<Dialog>(), nullptr);
+    ASSERT_TRUE(engine.RunUntil([&] { return engine.TopAs<LevelScreen>() != nullptr; }, 1.5f));
+    EXPECT_EQ(engine.Top()->GetName(), "data/Scenes/Study.xml");
 }
 
 TEST(GlobalMap, ANewGameSeesTheWholeMapThenFliesDownAndGetsTheTutorial) {
@@ -363,6 +373,14 @@ TEST(GlobalMap, TheBannerFlightUsesTheLatestRecordAndTheFlagTakesTheNodesColour)
             EXPECT_EQ(quad.quad.v[0].col >> 24, 127u);
         }
     EXPECT_GE(banners, 1);
+
+    // A node without a picture: its caption only, and never hit.
+    data.sprite = "NoSuchSprite";
+    auto* bare = engine.Manager().Spawn<LevelNode>(data);
+    EXPECT_EQ(bare->GetSprite(), nullptr);
+    EXPECT_FALSE(bare->HitTest(bare->GetAbsoluteX(), bare->GetAbsoluteY()));
+    EXPECT_EQ(bare->GetCaption()->GetTextRef(), "The docks");
+    engine.Step();
 }
 
 TEST(GlobalMap, FromLevelsToTheMapAndBack) {
@@ -482,8 +500,10 @@ TEST(GlobalMap, FromLevelsToTheMapAndBack) {
     EXPECT_TRUE(player->GameInProgress);
 }
 
+// Quarter-second frames: the level still opens though the map's fade-out
+// ends before its call at 0.8 s.
 TEST(GlobalMap, BrokenMapDataLeavesNodesOutAndTheMapStillOpens) {
-    MapEngine engine(0.05f);
+    MapEngine engine(0.25f);
     HtmlLogCapture log;
     Player* player = engine.Active();
     player->NodeScores = {{"NoSprite", 0}, {"BadSprite", 0}, {"BadCaption", 0}, {"Good", 10}, {"Last", 0}};
@@ -520,8 +540,7 @@ TEST(GlobalMap, BrokenMapDataLeavesNodesOutAndTheMapStillOpens) {
     EXPECT_EQ(player->CurrentNode, "Last");
     EXPECT_FLOAT_EQ(player->Time, 300.0f);
     EXPECT_EQ(player->CigarCount, 2);
-    engine.Run(1.0f);
-    ASSERT_NE(engine.TopAs<LevelScreen>(), nullptr);
+    ASSERT_TRUE(engine.RunUntil([&] { return engine.TopAs<LevelScreen>() != nullptr; }, 1.5f));
 
     // A file that cannot be read: an empty map that Esc still leaves.
     map = engine.OpenMap(engine.Dir() / "missing.xml");

@@ -1,7 +1,7 @@
 // The global map in a real (virtual) window with the game's art: the whole
-// map at half size with the new game's prompt, and the map at scale 1 after a
-// won level with the places' captions, their flags and the star ring on the
-// newest place. Started by CTest through xvfb-run; skipped when there is no
+// map at half size with the new game's prompt, then the start with the map's
+// tutorial over it, and the map at scale 1 after a won level with the places'
+// captions, their flags and the star ring on the newest place. Started by CTest through xvfb-run; skipped when there is no
 // display.
 #include <gtest/gtest.h>
 
@@ -11,6 +11,9 @@
 #include "graphics/hgeResourceManager.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "entities/screens/OKScreen.h"
+#include "platform/InputEvent.h"
+#include "support/TestInput.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelNode.h"
 #include "SnapshotPicture.h"
@@ -50,7 +53,7 @@ bool Golden(int r, int g, int b) { return r > 200 && g > 160 && b < 140; }
 
 }  // namespace
 
-TEST(MapSnapshot, TheWholeMapWithThePrompt) {
+TEST(MapSnapshot, TheWholeMapWithThePromptThenTheTutorial) {
     if (!HasDisplay()) GTEST_SKIP() << "no X display";
     WindowFolder folder;
     MapWindowEngine engine(folder.dir);
@@ -64,7 +67,7 @@ TEST(MapSnapshot, TheWholeMapWithThePrompt) {
     map->HideAllNodes();
     engine.RunFor(0.9f);
     ASSERT_NE(map->GetPrompt(), nullptr);
-    const Picture shot = engine.Shoot(folder.dir, "map_overview.png");
+    const Picture shot = engine.Snapshot(folder.dir, "map_overview.png");
 
     // The prompt's light letters across the bottom middle, over the map.
     EXPECT_GT(shot.Count(300, 570, 500, 610, Light), 150) << "the prompt";
@@ -73,6 +76,19 @@ TEST(MapSnapshot, TheWholeMapWithThePrompt) {
         const int x = corner % 2 ? 760 : 0, y = corner / 2 ? 560 : 0;
         EXPECT_LT(shot.Count(x, y, x + 40, y + 40, Dark), 800) << "corner " << corner;
     }
+
+    // A key: down to Brannok's house, its ring, and the tutorial in the middle.
+    TestInput::Key(InputEvent::Press, HGEK_SPACE);
+    engine.RunFor(2.0f);
+    ASSERT_NE(dynamic_cast<OKScreen*>(engine.Manager().GetTopScreen()), nullptr);
+    const Picture tutorial = engine.Snapshot(folder.dir, "map_tutorial.png");
+    LevelNode* house = map->GetNewestNode();
+    ASSERT_NE(house, nullptr);
+    EXPECT_FALSE(house->IsHidden());
+    // The window low in the middle with its light letters, the house clear of it.
+    EXPECT_GT(tutorial.Count(200, 340, 600, 440, Light), 300) << "the tutorial's letters";
+    const int hx = int(house->GetAbsoluteX()), hy = int(house->GetAbsoluteY());
+    EXPECT_GT(tutorial.Count(hx - 60, hy + 60, hx + 60, hy + 84, Dark), 40) << "the caption";
 }
 
 TEST(MapSnapshot, CaptionsFlagsAndTheRingAfterAWonLevel) {
@@ -89,7 +105,7 @@ TEST(MapSnapshot, CaptionsFlagsAndTheRingAfterAWonLevel) {
     map->Open();
     engine.RunFor(3.2f);
     ASSERT_FALSE(map->IsPanning());
-    const Picture shot = engine.Shoot(folder.dir, "map_after_win.png");
+    const Picture shot = engine.Snapshot(folder.dir, "map_after_win.png");
 
     LevelNode* house = map->FindNodeByName("NodeBrannoksHouse");
     LevelNode* hall = map->FindNodeByName("NodeTownHall");

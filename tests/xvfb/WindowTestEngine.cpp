@@ -62,7 +62,7 @@ void WindowTestEngine::RunFor(float seconds) {
     for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
 }
 
-Picture WindowTestEngine::Shoot(const TempDir& dir, const std::string& name) {
+Picture WindowTestEngine::Snapshot(const TempDir& dir, const std::string& name) {
     GetHGE()->System_Snapshot((dir / name).c_str());
     FrameDriver::RunFrames(1);
     Picture pic;

@@ -31,7 +31,7 @@ public:
     void RunFor(float seconds);
     // The window as a picture, also copied to "snapshots/" beside the build
     // for a person to look at.
-    Picture Shoot(const TempDir& dir, const std::string& name);
+    Picture Snapshot(const TempDir& dir, const std::string& name);
 
     bool started = false;
 

@@ -105,24 +105,26 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     ClickCentre(menu->FindChild<ButtonExEntity>("SelectPlayer"));
     auto* players = TopAs<PlayersScreen>();
     ASSERT_NE(players, nullptr);
+    auto* list = players->FindChild<ZOLTFramework::CListboxEntity>("PL");
+    ASSERT_NE(list, nullptr);
     Step(15);
-    ClickCentre(players->GetNewButton());
+    ClickCentre(players->FindChild<ButtonExEntity>("NP"));
     ASSERT_NE(TopAs<CPNameScreen>(), nullptr);
     Type("Spade");
     Press(HGEK_ENTER);
     ASSERT_EQ(Top(), players);
-    ASSERT_EQ(players->GetList()->GetItemCount(), 2);
+    ASSERT_EQ(list->GetItemCount(), 2);
     EXPECT_EQ(PlayerManager::Instance()->Players.size(), 2u);
-    ClickCentre(players->GetDeleteButton());
+    ClickCentre(players->FindChild<ButtonExEntity>("DL"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
     ASSERT_EQ(Top(), players);
-    EXPECT_EQ(players->GetList()->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemCount(), 1);
     // Pick Marlowe's row and confirm.
-    const hgeRect& rows = players->GetList()->GetRect();
-    Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + players->GetList()->GetItemHeight() * 0.5f);
-    ASSERT_EQ(players->GetList()->GetSelected(), 0);
-    ClickCentre(players->GetOkButton());
+    const hgeRect& rows = list->GetRect();
+    Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + list->GetItemHeight() * 0.5f);
+    ASSERT_EQ(list->GetSelected(), 0);
+    ClickCentre(players->FindChild<ButtonExEntity>("OK"));
     ASSERT_EQ(Top(), menu);
 
     // Options: the music volume goes up to 0.8 and OK keeps it.
@@ -131,9 +133,9 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     auto* options = TopAs<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Step(25);
-    const hgeRect& track = options->GetMusicSlider()->GetRect();
+    const hgeRect& track = options->FindChild<ZOLTFramework::CSliderEntity>("Music")->GetRect();
     Click(track.x1 + 0.8f * (track.x2 - track.x1), (track.y1 + track.y2) * 0.5f);
-    ClickCentre(options->GetOkButton());
+    ClickCentre(options->FindChild<ButtonExEntity>("OK"));
     ASSERT_EQ(Top(), menu);
 
     // Credits open and close.
@@ -142,7 +144,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     auto* credits = TopAs<CreditsScreen>();
     ASSERT_NE(credits, nullptr);
     Step(25);
-    ClickCentre(credits->GetOkButton());
+    ClickCentre(credits->FindChild<ButtonExEntity>("YES"));
     ASSERT_EQ(Top(), menu);
 
     // Exit, and "yes" to the quit question ends the run.
