@@ -80,9 +80,11 @@ void PlayField::SaveState() {
         }
         if (kind == "task" || kind == "task_condition" || kind == "tool" || kind == "solve_later_object") continue;
         if (kind == "unit") {
-            // Animated units name their picture in "animation".
-            std::string resource = ChildText(*child, "sprite");
-            if (resource.empty()) resource = ChildText(*child, "animation");
+            // The picture as the loader reads it: the last "sprite" or
+            // "animation" child.
+            std::string resource;
+            for (const RefPtr<Element>& part : child->GetChildren())
+                if (part && (part->GetName() == "sprite" || part->GetName() == "animation")) resource = part->GetValue();
             bool keep = liveResources.count(resource) > 0;
             for (const char* unit : kKeptUnits) keep = keep || resource == unit;
             if (!keep) continue;
