@@ -140,7 +140,9 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     engine.Run(0.5f);
     EXPECT_LT(drawer->GetOpacity(), 0.8f) << "the drawer fades";
     engine.Run(0.6f);
-    EXPECT_EQ(bag->GetObjects().size(), 1u) << "the key went back into the bag while the game ran";
+    ASSERT_EQ(bag->GetObjects().size(), 1u) << "the key went back into the bag while the game ran";
+    EXPECT_EQ(bag->GetObjects()[0]->GetObjectName(), "study_key");
+    EXPECT_EQ(bag->GetObjects()[0]->GetResourceName(), "study_key");
     const auto speed = level->EventsNamed("AddSpeedScore");
     EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=1000"), 4);
     EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=500"), 4);

@@ -329,7 +329,7 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
     }, 5.0f)) << "the tool is in the bag";
     Settle(level);
     bag->Open();
-    Wait(0.1f);
+    Wait(0.5f);
     Click(item->GetAbsoluteX(), item->GetAbsoluteY());
     ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
     ClickObject(level, target);
@@ -362,6 +362,20 @@ void GameScenario::FindEverything(LevelScreen* level) {
         if (alive.expired() || level->IsClosing()) return;
         if (field->FindObjectByName(tool)) ClickObject(level, tool);
         UseTool(level, tool, target);
+    }
+    // A game put off leaves its task open: its object (or the tool, back in
+    // the bag) is used again when the game comes back.
+    for (int round = 0; round < 3; ++round) {
+        Settle(level);
+        if (alive.expired() || level->IsClosing() || level->IsSceneFinished() || field->GetTasks().empty()) return;
+        const TaskRecord task = field->GetTasks().front();
+        for (const std::string& name : task.objectNames) {
+            if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return;
+            if (!task.toolToFind.empty())
+                UseTool(level, task.toolToFind, name);
+            else if (field->FindObjectByName(name))
+                ClickObject(level, name);
+        }
     }
 }
 
