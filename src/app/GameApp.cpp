@@ -123,6 +123,9 @@ bool GameApp::Init() {
     if (m_pStringManager) m_pStringManager->Load("data\\Text\\Czech.txt");
 
     PlayerManager* players = PlayerManager::Instance();
+    // The players come from the disk, whatever an earlier game of this
+    // process left in memory.
+    players->Forget();
     players->SetSavePath(m_storageFolder);
     FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
     HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);

@@ -116,23 +116,14 @@ protected:
         TestInput::Key(InputEvent::Press, HGEK_ENTER);
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
         app.reset();
-        ExpectNoEntityLeft();
+        ExpectCleanRun();
         Start();
     }
 
     // "Play" and yes to "Q_CONTINUE": the map hands the saved level over at
     // once, before it ever shows.
-    LevelScreen* Continue() {
-        auto* menu = TopAs<CMenuScreen>();
-        EXPECT_NE(menu, nullptr);
-        if (!menu) return nullptr;
-        Wait(0.6f);
-        ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
-        auto* question = TopAs<Dialog>();
-        EXPECT_NE(question, nullptr);
-        if (!question) return nullptr;
-        EXPECT_EQ(question->GetText(), "Q_CONTINUE");
-        Press(HGEK_ENTER);
+    LevelScreen* ContinueSavedLevel() {
+        Continue();
         EXPECT_EQ(Find<GlobalMapScreen>(), nullptr) << "no map on the stack";
         return WaitForLevel("_playfield.xml");
     }
@@ -141,7 +132,6 @@ protected:
     // window.
     void FinishPlace(LevelScreen* level) {
         for (;;) {
-            std::weak_ptr<void> alive = level->GetLifeToken();
             const std::string next = level->GetPlayField()->GetNextScene();
             FindEverything(level);
             LevelCompleteScreen* window = WaitForScoreWindow();
@@ -154,12 +144,15 @@ protected:
         }
     }
 
-    // The run that just ended left no entity behind.
-    void ExpectNoEntityLeft() {
+    // The run that just ended left no entity behind and wrote no Error or
+    // Warning row (a player read twice, say).
+    void ExpectCleanRun() {
         const std::string log = ReadWholeFile(Storage() + "Log.html");
         EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u);
         EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
             << "every entity went";
+        EXPECT_EQ(CountOf(log, "Error:</FONT>"), 0u) << log;
+        EXPECT_EQ(CountOf(log, "Warning:</FONT>"), 0u) << log;
     }
 
     // The player's clock and cigars as the game was quit.
@@ -232,7 +225,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         EXPECT_EQ(Active()->CurrentNode, node.name);
         EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node.name) << "the node kept with the level";
 
-        level = Continue();
+        level = ContinueSavedLevel();
         ASSERT_NE(level, nullptr) << "the saved level opens at once";
         EXPECT_EQ(Active()->Time, savedTime);
         EXPECT_EQ(Active()->CigarCount, savedCigars);
@@ -264,7 +257,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     Press(HGEK_SPACE);
     ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
     Quit();
-    ExpectNoEntityLeft();
+    ExpectCleanRun();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";
 }
 

@@ -30,7 +30,7 @@ class LevelNode;
 }  // namespace ZOLTFramework
 class LevelCompleteScreen;
 class LevelScreen;
-struct Player;
+class Player;
 
 class GameScenario : public ::testing::Test {
 protected:
