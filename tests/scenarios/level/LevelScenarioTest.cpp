@@ -163,6 +163,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     const std::string text = profile.ToText();
     EXPECT_EQ(text.find("play_field"), std::string::npos) << text;
     EXPECT_NE(text.find("<medal"), std::string::npos) << text;
+    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "screens/IntroScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
+#include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
 
@@ -99,6 +100,15 @@ void GameScenario::Quit() {
     TestInput::Key(InputEvent::Press, HGEK_ENTER);
     EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
     app.reset();
+}
+
+std::vector<std::string> GameScenario::ProblemRows() const {
+    const std::string html = ReadWholeFile(Storage() + "Log.html");
+    std::vector<std::string> rows;
+    for (const char* mark : {"Error:</FONT>", "Warning:</FONT>"})
+        for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1))
+            rows.push_back(html.substr(at, html.find('\n', html.find('\n', at) + 1) - at));
+    return rows;
 }
 
 void GameScenario::NewGame(bool timed) {

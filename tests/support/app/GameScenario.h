@@ -71,6 +71,8 @@ protected:
     void EnterName(const std::string& name);
     // Quits from the main menu: "Exit" and yes; the application is gone after.
     void Quit();
+    // The Error and Warning rows of "Log.html", every run of the folder.
+    std::vector<std::string> ProblemRows() const;
 
     // ---- a new game and the map
     // "Play" for a player without a game: the mode question answered yes
