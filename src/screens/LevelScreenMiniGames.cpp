@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/HtmlLog.h"
+#include "entities/widgets/ButtonExEntity.h"
 #include "screens/LevelScreen.h"
 
 namespace {
