@@ -4,6 +4,7 @@
 #include <string>
 
 #include "GraphicsTestUtil.h"
+#include "graphics/FontPictures.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 
@@ -198,4 +199,42 @@ TEST_F(FontTest, RegistryLoadsReplacesAndClears) {
     FontRegistry::Clear();
     EXPECT_EQ(FontRegistry::GetFont("Main"), nullptr);
     EXPECT_EQ(reg.Size(), 0u);
+}
+
+// Fonts made from one file share its picture, in either build and with either
+// spelling of the folder separator; the picture lives while any of them does.
+TEST_F(FontTest, FontsOfOneFileShareOnePictureUntilTheLastGoes) {
+    std::string path = WriteFont("s.fnt", kBody);
+    FontMap& reg = FontRegistry::Instance();
+    hgeFont* registryFont = reg.LoadFont("Shared", path);
+    HTEXTURE picture = registryFont->GetTexture();
+    ASSERT_NE(picture, 0u);
+    std::string backslashed = path;
+    backslashed[backslashed.rfind('/')] = '\\';
+    auto* resourceFont = new hgeFont(backslashed.c_str(), false, hgeFont::BUILD_RESOURCE);
+    reg.LoadFont("Shared1", path);
+    EXPECT_EQ(resourceFont->GetTexture(), picture);
+    EXPECT_EQ(FontRegistry::GetFont("Shared1")->GetTexture(), picture);
+    EXPECT_EQ(FontPictures::Users(picture), 3);
+
+    // Replacing a font under its name lets go of one use only.
+    reg.LoadFont("Shared", path);
+    EXPECT_EQ(FontRegistry::GetFont("Shared")->GetTexture(), picture);
+    EXPECT_EQ(FontPictures::Users(picture), 3);
+    FontRegistry::Clear();
+    EXPECT_EQ(FontPictures::Users(picture), 1);
+    HGE* hge = gfxtest::Engine();
+    EXPECT_EQ(hge->Texture_GetWidth(picture), 64) << "still in use";
+    resourceFont->Render(0, 0, HGETEXT_LEFT, "AB");
+    delete resourceFont;
+    EXPECT_EQ(FontPictures::Users(picture), 0);
+    EXPECT_EQ(hge->Texture_GetWidth(picture), 0) << "freed with its last user";
+
+    // A picture that cannot be loaded is not remembered: a later font tries again.
+    std::string broken = dir.Write("b.fnt", "[HGEFONT]\nBitmap = none.png\n" + std::string(kBody));
+    hgeFont missing(broken.c_str());
+    EXPECT_EQ(missing.GetTexture(), 0u);
+    dir.WritePng("none.png", 8, 8, {});
+    hgeFont found(broken.c_str());
+    EXPECT_NE(found.GetTexture(), 0u);
 }
