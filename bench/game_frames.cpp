@@ -16,7 +16,8 @@
 // Headless (DROVALIN_HEADLESS=1): fixed 1/300 s steps, no GL. With a window
 // (e.g. under xvfb-run) set DROVALIN_NOCAP=1 to lift the 300 fps cap.
 // DROVALIN_BENCH_SECONDS=S changes the minute of menu and of level time;
-// DROVALIN_BENCH_VERBOSE=1 names the frames where the phases change.
+// DROVALIN_BENCH_VERBOSE=1 names the frames where the phases change;
+// DROVALIN_BENCH_KEEP=1 keeps the storage folder (and its Log.html).
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -120,6 +121,7 @@ bool BenchRender() {
     g_current.quads = stats.quads;
     g_current.drawCalls = stats.drawCalls;
     g_current.runs = CountRuns(RenderStats::Recorded());
+    g_current.fill = CountFill(RenderStats::Recorded());
     g_frames[g_phase].push_back(g_current);
     if (g_firstLogoFrame < 0 && g_phase == kLogos && g_current.quads > 0) {
         g_firstLogoFrame = std::chrono::duration<double>(Clock::now() - g_processStart).count();
@@ -196,7 +198,8 @@ int main() {
     struct rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     std::error_code ec;
-    std::filesystem::remove_all(home, ec);
+    if (!std::getenv("DROVALIN_BENCH_KEEP")) std::filesystem::remove_all(home, ec);
+    else std::fprintf(stderr, "storage kept in %s\n", home.c_str());
     if (g_startChild) return 0;
 
     const char* cap = std::getenv("DROVALIN_NOCAP");

@@ -11,11 +11,16 @@
 struct FrameCost {
     double update = 0, render = 0;  // milliseconds
     int quads = 0, runs = 0, drawCalls = 0;
+    double fill = 0;  // screens' worth of pixels the quads cover
 };
 
 // Draw-call runs of the recorded quads: a new run wherever texture, blend,
 // mask or clipping change from the quad before.
 int CountRuns(const std::vector<RenderStats::RecordedQuad>& quads);
+
+// Pixels the quads cover (each by its bounding box, clipped to the 800 x 600
+// screen and to its clipping rectangle), in whole screens.
+double CountFill(const std::vector<RenderStats::RecordedQuad>& quads);
 
 double Percentile(std::vector<double> values, double p);
 

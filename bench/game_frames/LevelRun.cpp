@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
 #include "entities/core/EntityManager.h"
 #include "entities/widgets/CButtonEntity.h"
+#include "entities/widgets/CWindowEntity.h"
 #include "graphics/hgeSprite.h"
 #include "platform/FrameDriver.h"
 #include "profiles/Player.h"
@@ -91,6 +93,8 @@ void LevelRun::CloseAll() {
 }
 
 void LevelRun::Open(const std::string& scene) {
+    if (std::getenv("DROVALIN_BENCH_VERBOSE"))
+        std::fprintf(stderr, "%.1f s: opening %s\n", playTime, scene.c_str());
     // A fresh timed game each time: the clock and cigars of a new level.
     if (Player* player = PlayerManager::Instance()->GetActivePlayer()) {
         player->Time = 1200.0f;
@@ -225,8 +229,13 @@ void LevelRun::Play() {
         return;
     }
     if (!Playable(open)) {
+        if (std::getenv("DROVALIN_BENCH_VERBOSE") && frame % 300 == 0) {
+            CEntity* top = manager.GetTopScreen();
+            std::fprintf(stderr, "%.1f s: waiting (top screen %s, panel at %.0f)\n", playTime,
+                         top ? top->GetName().c_str() : "-", open->GetPanel() ? open->GetPanel()->GetX() : -1.0f);
+        }
         if (blockedSince < 0) blockedSince = playTime;
-        if (playTime - blockedSince > 8.0) {
+        if (playTime - blockedSince > 30.0) {
             ++stuck;
             CloseAll();
             return;
