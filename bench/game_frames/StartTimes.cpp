@@ -56,8 +56,9 @@ double StartOnce() {
 
 bool IsChild() { return std::getenv(kChildVariable) != nullptr; }
 
-void PrintFirstLogoFrame() {
-    std::printf("%s%lld\n", kLinePrefix, NowNs());
+void PrintFirstLogoFrame(std::chrono::steady_clock::time_point shown) {
+    std::printf("%s%lld\n", kLinePrefix,
+                (long long)std::chrono::duration_cast<std::chrono::nanoseconds>(shown.time_since_epoch()).count());
     std::fflush(stdout);
 }
 

@@ -5,14 +5,15 @@
 // the child.
 #pragma once
 
+#include <chrono>
 #include <vector>
 
 namespace StartTimes {
 
 // True in a child started by Measure.
 bool IsChild();
-// In a child: the line the parent reads.
-void PrintFirstLogoFrame();
+// In a child: the line the parent reads, with the moment the frame was shown.
+void PrintFirstLogoFrame(std::chrono::steady_clock::time_point shown);
 // Seconds from spawning to the first logo frame, one per start (a start that
 // failed is left out).
 std::vector<double> Measure(int starts);

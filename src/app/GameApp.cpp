@@ -161,6 +161,7 @@ bool GameApp::Init() {
 void GameApp::OnFrameShown() {
     if (startUpFinished) return;
     startUpFinished = true;
+    firstFrameShownAt = std::chrono::steady_clock::now();
     TimeStep("fonts", [&] { LoadFonts(); });
     TimeStep("music", [&] { LoadMusic(); });
     TimeStep("volumes", [&] { SetVolumes(); });

@@ -8,6 +8,7 @@
 // players at the end.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +54,8 @@ public:
     bool IsStartUpFinished() const { return startUpFinished; }
     // The start-up's steps so far with their seconds, in the order they ran.
     const std::vector<std::pair<std::string, double>>& GetStartUpTimes() const { return startUpTimes; }
+    // When the first frame was on screen (before the steps that follow it).
+    std::chrono::steady_clock::time_point GetFirstFrameShownAt() const { return firstFrameShownAt; }
     // The same as one line: "engine 12.3 ms, text 0.4 ms, ...".
     std::string DescribeStartUpTimes() const;
 
@@ -70,6 +73,7 @@ private:
 
     bool exitDialogOpen = false;
     bool startUpFinished = false;
+    std::chrono::steady_clock::time_point firstFrameShownAt;
     std::vector<std::pair<std::string, double>> startUpTimes;
 };
 
