@@ -14,6 +14,7 @@
 #include "platform/FrameDriver.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/PSLayer.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "screens/ComicScreen.h"
@@ -148,6 +149,7 @@ void LevelRun::BeforeFrame() {
     SceneLoad& load = loads.back();
     load.objects = field ? field->GetSceneObjects().size() : 0;
     load.particles = field ? field->GetParticleSystems().size() : 0;
+    if (field && field->GetParticleLayer()) load.particles += field->GetParticleLayer()->GetSystems().size();
     ++next;
     CloseAll();
 }
