@@ -18,6 +18,7 @@
 #include "platform/StorageFolder.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
+#include "screens/GlobalMapScreen.h"
 #include "screens/LevelScreen.h"
 
 namespace ZOLTFramework {
@@ -218,10 +219,10 @@ void GameApp::RegisterScreens() {
     ScreenFactory::Register(ScreenFactory::kMainMenu, [](EntityManager& manager, const std::string& name) -> CEntity* {
         return manager.OpenScreen<CMenuScreen>(name);
     });
-    // Until the global map and the intro exist, both lead straight to the level.
     ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& mapFile) -> CEntity* {
-        return LevelScreen::OpenCurrentLevel(manager, mapFile);
+        return manager.OpenScreen<GlobalMapScreen>(mapFile);
     });
+    // Until the intro exists, a new game leads straight to the level.
     ScreenFactory::Register(ScreenFactory::kIntro, [](EntityManager& manager, const std::string&) -> CEntity* {
         return LevelScreen::OpenCurrentLevel(manager, CMenuScreen::kGlobalMapFile);
     });

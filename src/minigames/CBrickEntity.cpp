@@ -125,6 +125,7 @@ void CBrickEntity::OnLeftButton(bool down) {
 void CBrickEntity::PlayOpen() {
     if (openParticles) return;
     openParticles = SpawnChild<CParticleEntity>();
+    openParticles->SetName("OpenParticles");
     openParticles->SetDepth(20.0f);
     openParticles->SetParticleSystem("data\\ParticleSystem\\Cigar.psi", "CigarAppearingParticle");
     openParticles->Fire(0.0f, true);

@@ -32,6 +32,7 @@ public:
     void OnLeftButton(bool down) override;
     void OnTimer(int timerId, int markId) override;
 
+    // The open effect: the child "OpenParticles" until it ends.
     void PlayOpen();
     void Close();
     void PlayDestroy();
@@ -45,7 +46,6 @@ public:
     bool IsShaking() const { return shaking; }
     CSpriteEntity* GetFace() const { return face; }
     CShakeEffector* GetShake() const { return shake; }
-    CParticleEntity* GetOpenParticles() const { return openParticles; }
 
     // Every live brick, in creation order.
     static const std::vector<CBrickEntity*>& Registry();

@@ -55,6 +55,7 @@ void CBrickMapIcon::StartGlow(bool on) {
     glowing = on;
     if (on && !glowSprite) {
         glowSprite = SpawnChild<CSpriteEntity>();
+        glowSprite->SetName("Glow");
         glowSprite->SetSpriteRect("Shock", 0.0f, 0.0f, 128.0f, 128.0f);
         if (hgeSprite* look = glowSprite->GetSprite()) look->SetBlendMode(0);
         glowSprite->SetDepth(-0.1f);

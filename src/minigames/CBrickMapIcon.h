@@ -23,9 +23,9 @@ public:
 
     void SetActive(bool on) { active = on; }
     bool IsActive() const { return active; }
+    // The glow is the child "Glow" while it lasts.
     void StartGlow(bool on);
     bool IsGlowing() const { return glowing; }
-    CSpriteEntity* GetGlowSprite() const { return glowSprite; }
     bool IsIconHovered() const { return hovered; }
     bool IsPressed() const { return pressed; }
 

@@ -1,10 +1,12 @@
 // What differs between the real window and the headless run: the window, the
 // drawing and where input comes from. Everything else of the engine interface is
-// shared code around one of these.
+// shared code around one of these. Each backend carries the frame driver through
+// which tests and benchmarks run its frames and see what it drew.
 #pragma once
 
 #include <string>
 
+#include "platform/FrameDriver.h"
 #include "platform/QuadBatcher.h"
 
 class InputState;
@@ -59,6 +61,11 @@ public:
     virtual void SetMouseVisible(bool visible) = 0;
     virtual void WarpMouse(float x, float y) = 0;
     virtual bool OpenUrl(const std::string& url) = 0;
+
+    FrameDriver::Driver& Driver() { return m_driver; }
+
+private:
+    FrameDriver::Driver m_driver;
 };
 
 // The two backends; the real one is null when SDL2 + OpenGL are not built in.

@@ -23,8 +23,6 @@ int FuncIndex(hgeFuncState state) {
 
 }  // namespace
 
-HgeImpl* HgeImpl::Current() { return g_instance; }
-
 HGE* HgeImpl::Acquire() {
     if (!g_instance) g_instance = new HgeImpl();
     ++g_instance->m_refs;
@@ -43,11 +41,13 @@ HgeImpl::HgeImpl() : m_env(PlatformEnv::Refresh()), m_batcher(*this) {
     }
     if (!m_backend) m_backend.reset(CreateHeadlessBackend());
     Random_Seed(0);
-    if (!m_env.inputScript.empty()) m_script.LoadFile(m_env.inputScript);
+    if (!m_env.inputScript.empty()) m_backend->Driver().Script().LoadFile(m_env.inputScript);
+    m_backend->Driver().Attach(this);
 }
 
 HgeImpl::~HgeImpl() {
     System_Shutdown();
+    m_backend->Driver().Attach(nullptr);
     if (g_instance == this) g_instance = nullptr;
 }
 
@@ -149,14 +149,15 @@ bool HgeImpl::RunFrame() {
 }
 
 void HgeImpl::ApplyScriptEvents(bool& closeRequested) {
-    for (const InputEvent& ev : m_script.Take(m_frame)) {
+    InputScript& script = m_backend->Driver().Script();
+    for (const InputEvent& ev : script.Take(m_frame)) {
         switch (ev.kind) {
             case InputEvent::Move: m_input.MoveMouse(ev.x, ev.y); break;
             case InputEvent::Down: m_input.KeyDown(ev.key); break;
             case InputEvent::Up: m_input.KeyUp(ev.key); break;
             case InputEvent::Press:  // split when queued; kept for completeness
                 m_input.KeyDown(ev.key);
-                m_script.Add(m_frame + 1, InputEvent{InputEvent::Up, 0, 0, ev.key, ""});
+                script.Add(m_frame + 1, InputEvent{InputEvent::Up, 0, 0, ev.key, ""});
                 break;
             case InputEvent::Char: {
                 // One character per frame from this frame on.
@@ -164,7 +165,7 @@ void HgeImpl::ApplyScriptEvents(bool& closeRequested) {
                 if (ev.text.size() > 1) {
                     InputEvent rest = ev;
                     rest.text.erase(0, 1);
-                    m_script.Add(m_frame + 1, rest);
+                    script.Add(m_frame + 1, rest);
                 }
                 break;
             }
@@ -172,24 +173,6 @@ void HgeImpl::ApplyScriptEvents(bool& closeRequested) {
             case InputEvent::Snapshot: System_Snapshot(nullptr); break;
         }
     }
-}
-
-int HgeImpl::RunFrames(int n) {
-    int run = 0;
-    while (run < n) {
-        ++run;
-        if (!RunFrame()) break;
-    }
-    return run;
-}
-
-int HgeImpl::QueueScript(const std::string& text) {
-    InputScript relative;
-    const int skipped = relative.Parse(text, "queued input");
-    const int last = relative.LastFrame();
-    for (int f = 1; f <= last; ++f)
-        for (const InputEvent& ev : relative.Take(f)) m_script.Add(m_frame + f, ev);
-    return skipped;
 }
 
 void HgeImpl::System_Log(const char* format, ...) {
@@ -226,7 +209,7 @@ std::string HgeImpl::SnapshotPath(const char* filename) {
 }
 
 void HgeImpl::System_Snapshot(const char* filename) {
-    ++m_snapshotsRequested;
+    m_backend->Driver().SnapshotRequested();
     if (!m_initiated) return;
     if (m_backend->IsHeadless()) {
         System_Log("Snapshot skipped: no picture in a headless run");
@@ -496,14 +479,16 @@ void HgeImpl::Gfx_EndScene() {
     if (!m_inScene) return;
     m_batcher.Flush();
     m_inScene = false;
-    m_lastFrame.quads = m_batcher.FrameQuads();
-    m_lastFrame.drawCalls = m_batcher.FrameDrawCalls();
+    RenderStats::Frame drawn;
+    drawn.quads = m_batcher.FrameQuads();
+    drawn.drawCalls = m_batcher.FrameDrawCalls();
+    m_backend->Driver().FrameDrawn(drawn);
     const std::string snapshot = m_pendingSnapshot;
     m_pendingSnapshot.clear();
     const bool ok = m_backend->EndScene(snapshot);
     if (!snapshot.empty()) {
         if (ok) {
-            m_lastSnapshotPath = snapshot;
+            m_backend->Driver().SnapshotWritten(snapshot);
             System_Log("Snapshot written: %s", snapshot.c_str());
         } else {
             System_Log("Snapshot not written: %s", snapshot.c_str());
@@ -523,17 +508,7 @@ void HgeImpl::Gfx_RenderQuad(const hgeQuad* quad) {
         LogOnce("Gfx_RenderQuad outside Gfx_BeginScene/Gfx_EndScene: ignored");
         return;
     }
-    if (m_recording) {
-        RenderStats::RecordedQuad r;
-        r.frame = m_frame;
-        r.quad = *quad;
-        r.clipped = m_clip.on;
-        r.clipX = m_clip.x;
-        r.clipY = m_clip.y;
-        r.clipW = m_clip.w;
-        r.clipH = m_clip.h;
-        m_recorded.push_back(r);
-    }
+    if (m_backend->Driver().Recording()) m_backend->Driver().Record(*quad, m_clip);
     // A texture that is gone draws as none rather than reaching the backend.
     if ((quad->tex && !m_textures.Find(quad->tex)) || (quad->tex2 && !m_textures.Find(quad->tex2))) {
         hgeQuad copy = *quad;
@@ -638,34 +613,3 @@ void HgeImpl::Texture_Unlock(HTEXTURE tex) {
     if (m_batcher.Uses(tex)) m_batcher.Flush();  // quads already queued show the old texels
     if (m_initiated) m_backend->UploadTexture(*t);
 }
-
-// ---------------------------------------------------------------- test access
-
-namespace RenderStats {
-
-Frame LastFrame() { return HgeImpl::Current() ? HgeImpl::Current()->LastFrameStats() : Frame(); }
-int FramesRun() { return HgeImpl::Current() ? HgeImpl::Current()->FramesRun() : 0; }
-void SetRecording(bool on) {
-    if (HgeImpl::Current()) HgeImpl::Current()->SetRecording(on);
-}
-const std::vector<RecordedQuad>& Recorded() {
-    static const std::vector<RecordedQuad> none;
-    return HgeImpl::Current() ? HgeImpl::Current()->Recorded() : none;
-}
-void ClearRecorded() {
-    if (HgeImpl::Current()) HgeImpl::Current()->Recorded().clear();
-}
-int SnapshotsRequested() { return HgeImpl::Current() ? HgeImpl::Current()->SnapshotsRequested() : 0; }
-std::string LastSnapshotPath() { return HgeImpl::Current() ? HgeImpl::Current()->LastSnapshotPath() : ""; }
-
-}  // namespace RenderStats
-
-namespace FrameDriver {
-
-void Inject(const InputEvent& ev) {
-    if (HgeImpl::Current()) HgeImpl::Current()->Inject(1, ev);
-}
-int QueueScript(const std::string& text) { return HgeImpl::Current() ? HgeImpl::Current()->QueueScript(text) : 0; }
-int RunFrames(int n) { return HgeImpl::Current() ? HgeImpl::Current()->RunFrames(n) : 0; }
-
-}  // namespace FrameDriver

@@ -1,6 +1,8 @@
 // The engine interface behind hgeCreate: shared services (states, ini file, text
 // log, input edges, timer, random numbers, textures, quad batching, files)
-// composed with one backend, chosen when the object is created.
+// composed with one backend, chosen when the object is created. Its frame loop is
+// attached to the backend's frame driver, which also plays the input script and
+// keeps what each frame drew (FrameDriver.h).
 #pragma once
 
 #include <cstdarg>
@@ -12,19 +14,15 @@
 #include "platform/AppLog.h"
 #include "platform/Backend.h"
 #include "platform/IniFile.h"
-#include "platform/InputScript.h"
 #include "platform/InputState.h"
 #include "platform/PlatformEnv.h"
 #include "platform/QuadBatcher.h"
 #include "platform/Random.h"
-#include "platform/RenderStats.h"
 #include "platform/TextureStore.h"
 #include "platform/hge.h"
 
-class HgeImpl : public HGE, private BatchSink {
+class HgeImpl : public HGE, private BatchSink, private FrameLoop {
 public:
-    // The live interface, null when none exists.
-    static HgeImpl* Current();
     static HGE* Acquire();
 
     void Release() override;
@@ -106,24 +104,14 @@ public:
                         int height = 0) override;
     void Texture_Unlock(HTEXTURE tex) override;
 
-    // Test and benchmark access (RenderStats.h, FrameDriver.h).
-    RenderStats::Frame LastFrameStats() const { return m_lastFrame; }
-    int FramesRun() const { return m_frame; }
-    void SetRecording(bool on) { m_recording = on; }
-    std::vector<RenderStats::RecordedQuad>& Recorded() { return m_recorded; }
-    int SnapshotsRequested() const { return m_snapshotsRequested; }
-    const std::string& LastSnapshotPath() const { return m_lastSnapshotPath; }
-    void Inject(int frameFromNow, const InputEvent& ev) { m_script.Add(m_frame + frameFromNow, ev); }
-    int QueueScript(const std::string& text);
-    int RunFrames(int n);
-
 private:
     HgeImpl();
     ~HgeImpl() override;
 
     void DrawBatch(const BatchKey& key, const hgeQuad* quads, int count) override;
+    int FramesRun() const override { return m_frame; }
     // One pass of the loop; false when the run ends (quit, granted close).
-    bool RunFrame();
+    bool RunFrame() override;
     void ApplyScriptEvents(bool& closeRequested);
     void LogOnce(const std::string& what);
     void SetError(const std::string& text);
@@ -136,7 +124,6 @@ private:
     QuadBatcher m_batcher;
     TextureStore m_textures;
     InputState m_input;
-    InputScript m_script;
     Random m_random;
     IniFile m_ini;
     AppLog m_log;
@@ -164,10 +151,5 @@ private:
     // Frames and drawing.
     int m_frame = 0;
     ClipRect m_clip;
-    RenderStats::Frame m_lastFrame;
-    bool m_recording = false;
-    std::vector<RenderStats::RecordedQuad> m_recorded;
     std::string m_pendingSnapshot;
-    int m_snapshotsRequested = 0;
-    std::string m_lastSnapshotPath;
 };

@@ -1,7 +1,7 @@
 // What the engine drew, for tests and benchmarks: quads and draw calls of the
 // last finished frame, and optionally every quad submitted (any backend; meant
-// for headless runs). All calls act on the live engine interface and give zeros
-// or empty results when there is none.
+// for headless runs). Kept by the backend's frame driver (FrameDriver.h); the
+// calls act on the live one and give zeros or empty results when there is none.
 #pragma once
 
 #include <string>

@@ -48,7 +48,6 @@ public:
     // The level's pieces become the player's own.
     static void SyncPlayerItems();
 
-    ZOLTFramework::CWindowEntity* GetWindow() const { return window; }
     ZOLTFramework::CButtonEntity* GetExitButton() const { return exitButton; }
     const std::vector<ZoomItem>& GetZoomItems() const { return zoomItems; }
     const std::vector<ZOLTFramework::CAnimationEffector*>& GetPulses() const { return pulses; }

@@ -92,7 +92,8 @@ void CMenuBGScreen::AddDecorations() {
     emitterB->SetDepth(kEmitterDepth);
     emitterB->SetScale(0.6f);
 
-    seaweed = SpawnChild<CAnimEntity>();
+    CAnimEntity* seaweed = SpawnChild<CAnimEntity>();
+    seaweed->SetName("Seaweed");
     if (hgeAnimation* weed = resources ? resources->GetAnimation("Vodorosli02MainMenu") : nullptr) {
         seaweed->SetAnimation(*weed);
         seaweed->GetAnimation()->SetSpeed(kSeaweedFramesPerSecond);
@@ -101,12 +102,13 @@ void CMenuBGScreen::AddDecorations() {
     seaweed->SetPosXY(750, 680);
     seaweed->SetDepth(kDecorationDepth);
 
-    shipWindow1 = AddShipWindow("MenuShipWindow1", 91, 30);
-    shipWindow2 = AddShipWindow("MenuShipWindow2", 177, 60);
+    AddShipWindow("MenuShipWindow1", 91, 30);
+    AddShipWindow("MenuShipWindow2", 177, 60);
 }
 
-CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx, float wy) {
+void CMenuBGScreen::AddShipWindow(const std::string& texture, float wx, float wy) {
     CSpriteEntity* window = SpawnChild<CSpriteEntity>();
+    window->SetName(texture);
     window->SetSprite(texture);
     window->SetPosXY(wx, wy);
     window->SetDepth(kShipWindowDepth);
@@ -120,7 +122,6 @@ CSpriteEntity* CMenuBGScreen::AddShipWindow(const std::string& texture, float wx
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 6.0f, 0.0f);
     glow->AddKey(CAnimationEffector::TRACK_OPACITY, 9.0f, 0.0f);
     glow->Prepare();
-    return window;
 }
 
 void CMenuBGScreen::RequestFish() {

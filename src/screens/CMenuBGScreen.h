@@ -41,13 +41,13 @@ public:
     // The live sprites made from the scene file's objects, in file order.
     std::vector<CSpriteEntity*> GetSceneSprites() const;
     const std::vector<CAnimEntity*>& GetBubbleSpots() const { return bubbleSpots; }
-    CSpriteEntity* GetShipWindow(int index) const { return index == 0 ? shipWindow1 : shipWindow2; }
-    CAnimEntity* GetSeaweed() const { return seaweed; }
+    // Children by name: "Seaweed", the ship windows "MenuShipWindow1" and
+    // "MenuShipWindow2".
 
 private:
     void LoadScene(const std::string& file);
     void AddDecorations();
-    CSpriteEntity* AddShipWindow(const std::string& texture, float wx, float wy);
+    void AddShipWindow(const std::string& texture, float wx, float wy);
     void RequestFish();
 
     struct SceneSprite {
@@ -56,9 +56,6 @@ private:
     };
     std::vector<SceneSprite> sceneSprites;
     std::vector<CAnimEntity*> bubbleSpots;
-    CSpriteEntity* shipWindow1 = nullptr;
-    CSpriteEntity* shipWindow2 = nullptr;
-    CAnimEntity* seaweed = nullptr;
 };
 
 }  // namespace ZOLTFramework

@@ -6,18 +6,36 @@
 #include "engine/XMLDocument.h"
 #include "profiles/Player.h"
 
+namespace {
+
+// A root number: absent or not finite reads as none; any other value is
+// clamped to the int range, so it converts safely to a time or a count.
+bool ReadClamped(const XMLDocument::XMLElement& root, const char* name, double* value) {
+    if (!root.HasAttribute(name)) return false;
+    const double read = root.GetFloatAttribute(name);
+    if (!std::isfinite(read)) return false;
+    *value = std::fmax(-2147483648.0, std::fmin(2147483647.0, read));
+    return true;
+}
+
+const char* const kRequired[] = {"Name", "X", "Y", "Sprite", "Level", "Caption", "FlagColor", "Description"};
+
+}  // namespace
+
 GlobalMapData GlobalMapData::Read(const std::string& path) {
     GlobalMapData data;
     XMLDocument document = XMLDocument::FromFile(path);
-    if (!document.IsLoaded()) {
+    if (!document.IsLoaded() || !document.GetRoot()) {
         HtmlLog::Instance()->Error("Global map: cannot read \"" + path + "\": " + document.GetLastError());
         return data;
     }
     data.loaded = true;
     const auto root = document.GetRoot();
-    data.levelTime = root->GetFloatAttribute("LevelTime");
-    data.cigarCount = static_cast<int>(std::trunc(root->GetFloatAttribute("CigarCount")));
+    double value = 0.0;
+    if ((data.hasLevelTime = ReadClamped(*root, "LevelTime", &value))) data.levelTime = float(value);
+    if ((data.hasCigarCount = ReadClamped(*root, "CigarCount", &value))) data.cigarCount = int(std::trunc(value));
     for (const auto& child : root->GetChildren()) {
+        if (!child) continue;
         if (child->GetName() == "LevelNode") {
             LevelNode node;
             node.name = child->GetStringAttribute("Name");
@@ -29,6 +47,9 @@ GlobalMapData GlobalMapData::Read(const std::string& path) {
             node.caption = child->GetStringAttribute("Caption");
             node.flagColor = child->GetUIntAttribute("FlagColor");
             node.description = child->GetStringAttribute("Description");
+            for (const char* name : kRequired)
+                if (!child->HasAttribute(name)) node.missing.push_back(name);
+            node.flagsBefore = data.flags.size();
             data.nodes.push_back(node);
         } else if (child->GetName() == "FlagAppearing") {
             FlagRecord flag;

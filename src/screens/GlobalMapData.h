@@ -3,6 +3,7 @@
 // each list in file order. Reading it changes nothing (no player, no screen).
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,12 @@ struct GlobalMapData {
         std::string caption;      // "Caption"
         unsigned flagColor = 0;   // "FlagColor"
         std::string description;  // "Description": the name of its banner record
+        // The required attributes the element lacks, in table order (empty
+        // for a complete node).
+        std::vector<std::string> missing;
+        // How many "FlagAppearing" elements stand before this node in the
+        // file: a node takes its planted flag from the records read so far.
+        size_t flagsBefore = 0;
     };
     // A "FlagAppearing" element: its name and every attribute as written.
     struct FlagRecord {
@@ -35,8 +42,13 @@ struct GlobalMapData {
     const LevelNode* FirstUnreached(const Player& player) const;
 
     bool loaded = false;
-    float levelTime = 0.0f;  // "LevelTime"
-    int cigarCount = 0;      // "CigarCount", truncated toward zero
+    // "LevelTime" and "CigarCount", each clamped to the int range; the has-
+    // flags tell whether the file gave a number (else the player's values
+    // stay when a level starts).
+    float levelTime = 0.0f;
+    int cigarCount = 0;  // truncated toward zero
+    bool hasLevelTime = false;
+    bool hasCigarCount = false;
     std::vector<LevelNode> nodes;
     std::vector<FlagRecord> flags;
 };

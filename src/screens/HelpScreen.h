@@ -33,7 +33,6 @@ public:
     void OnButtonOver(const std::string& name) override;
     void SetTextKey(const std::string& key);
 
-    ZOLTFramework::CWindowEntity* GetWindow() const { return window; }
     ZOLTFramework::CButtonEntity* GetExitButton() const { return exitButton; }
     TextEntity* GetText() const { return text; }
     bool HasAnswered() const { return answered; }

@@ -77,7 +77,6 @@ public:
         std::string finalText;
     };
     const std::vector<Row>& GetRows() const { return rows; }
-    ZOLTFramework::CWindowEntity* GetWindow() const { return window; }
     ZOLTFramework::CButtonEntity* GetExitButton() const { return exitButton; }
     float GetLastRowY() const { return lastRowY; }
     const Scores& GetScores() const { return scores; }

@@ -252,8 +252,12 @@ HelpScreen* LevelScreen::GetHelpScreen() const { return helpScreenToken.expired(
 void LevelScreen::Update(float dt) {
     if (panelHold > 0.0f) {
         panelHold -= dt;
-        if (panelHold <= 0.0f) panelHold = 0.0f;
+        if (panelHold <= 0.0f) {
+            panelHold = 0.0f;
+            if (panelInAfterHold && HasFocus() && !IsPanelIn()) SlidePanelIn();
+        }
     }
+    if (panelHold == 0.0f) panelInAfterHold = false;
     if (LiveSlide()) SyncPanelButtons();
     const bool shown = playField && playField->IsFullyShown();
     if (HasFocus()) {
@@ -335,7 +339,7 @@ void LevelScreen::GotFocus() {
     tutorialShown = false;
     if (panelHold == 0.0f && !IsPanelIn()) SlidePanelIn();
     if (panel && panel->IsPausedInChain()) panel->Resume();
-    if (!newMiniGame && requestedMiniGame.empty() && playField) {
+    if (!creatingMiniGame && requestedMiniGame.empty() && playField) {
         float mx = 0.0f, my = 0.0f;
         if (HGE* hge = Services::Hge(engine)) hge->Input_GetMousePos(&mx, &my);
         playField->Resume();
@@ -353,5 +357,5 @@ void LevelScreen::LostFocus() {
         playField->Pause();
         playField->LostFocus();
     }
-    if (panelHold == 0.0f && !(!requestedMiniGame.empty() && !newMiniGame)) SlidePanelOut();
+    if (panelHold == 0.0f && !(!requestedMiniGame.empty() && !creatingMiniGame)) SlidePanelOut();
 }

@@ -119,22 +119,21 @@ public:
     void ShowBagTutorial();
     void ShowLevelComplete();
     void RecordNodeScore();
+    // Leaves for the global map after the level's own steps; nextScene: the
+    // scene that follows (the map opens its level at once), or empty.
+    void OpenMapOrNextLevel(const std::string& nextScene);
 
     // The game flow sets the node's score when it builds a level.
     static void SetActivePlayerScoreNode(int value);
 
-    // ---- stand-ins for screens of later work (one file of their own)
-    // Opens the requested mini-game: for now it only names it and reports it
-    // skipped.
+    // Opens the requested mini-game over the level (layer 2000, a child of
+    // the level, kept as the running mini-game) and pauses the bag and exit
+    // buttons. Its result arrives through OnQuestion after its fade-out.
     void LaunchMiniGame();
-    // Leaves for the map (or the main menu while there is none) after the
-    // level's own steps; nextScene: the scene that follows, or empty.
-    void OpenMapOrNextLevel(const std::string& nextScene);
-    // The application's maker of the screen "Play" leads to: the level in
-    // progress, or the first level of the map not yet solved.
+    // The application's maker of a new game until the intro exists: the level
+    // in progress, or the first level of the map not yet solved.
     static ZOLTFramework::CScreenEntity* OpenCurrentLevel(EntityManager& manager, const std::string& mapFile);
-    // The mini-game screen's class and help key for a requested path.
-    static std::string MiniGameClassFor(const std::string& path);
+    // The help key of a requested mini-game path.
     static std::string MiniGameHelpKeyFor(const std::string& path);
 
     // ---- state, for the game flow and tests
@@ -238,7 +237,7 @@ private:
     TextEntity* cluesLeftText = nullptr;
     TextEntity* timeText = nullptr;
     float cigarCooldown = 0.0f;
-    ZOLTFramework::CScreenEntity* newMiniGame = nullptr;
+    bool creatingMiniGame = false;  // while LaunchMiniGame makes the screen
     ZOLTFramework::CScreenEntity* runningMiniGame = nullptr;
     float panelHold = 0.0f;
     ZOLTFramework::CEntity* readyWindow = nullptr;
@@ -260,6 +259,9 @@ private:
 
     // Beyond the list above: the sound behaviour of the windows over the level.
     bool hintWindowOpen = false;  // from the hint window's opening to "TutorialShown"
+    // A mini-game result holds the panel out for a moment; when the hold ends
+    // with the level in focus the panel comes back in.
+    bool panelInAfterHold = false;
     bool constructing = true;
     std::vector<std::pair<std::string, std::string>> earlyEvents;
     ZOLTFramework::CEntity* optionsWindow = nullptr;

@@ -22,6 +22,7 @@
 #include "screens/BagScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
+#include "screens/GlobalMapScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
@@ -194,6 +195,7 @@ void LevelScreen::HandleMiniGameResult(const std::string& name, const std::strin
     runningMiniGame = nullptr;
     CloseHelpWindow();
     panelHold = kMiniGameHold;
+    panelInAfterHold = true;
     if (name == "MiniGameSolveLater") currentMiniGame.clear();
     if (playField) {
         playField->Resume();
@@ -228,6 +230,22 @@ void LevelScreen::ExitToMenu() {
     if (playField) playField->LostFocus();
 }
 
+void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
+    EntityManager* manager = Manager();
+    auto* map = manager ? manager->OpenScreen<ZOLTFramework::GlobalMapScreen>(returnScreen) : nullptr;
+    KillSlide();
+    SlidePanelOut();
+    if (map) map->Open();
+    CloseAndDestroy();
+    if (!map || nextScene.empty()) return;
+    // The next scene opens over the map, which the player never sees.
+    Player* player = Active();
+    map->CreateLevelScreen(nextScene, player ? player->ScoreNode : 0);
+    map->SetOpacity(0.0f);
+    map->Close();
+    map->Hide();
+}
+
 void LevelScreen::ExitToGlobalMap(const std::string& value) {
     Player* player = Active();
     if (value.empty()) BagScreen::SyncPlayerItems();
@@ -245,7 +263,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
     // A level that is left for the map never resumes.
     if (player) player->PlayFieldPath.clear();
     OpenMapOrNextLevel(value);
-    PlayerManager::Instance()->Save();
+    ZOLTFramework::SavePlayers();
 }
 
 void LevelScreen::LoseLevel() {
@@ -257,7 +275,7 @@ void LevelScreen::LoseLevel() {
         player->PlayFieldPath.clear();
         player->LastSolvedNode.clear();
     }
-    PlayerManager::Instance()->Save();
+    ZOLTFramework::SavePlayers();
     OpenMapOrNextLevel("");
 }
 

@@ -1,10 +1,12 @@
-// Which screen class plays a mini-game file, the help text it opens with, and
-// the launch from a level. Until the mini-game screens are opened from here a
-// requested mini-game counts as skipped.
+// The help text a mini-game file opens with, and the launch from a level: the
+// game's screen (OpenMiniGame picks it by the file name) opens over the paused
+// level and reports its one result back through OnQuestion after its fade-out.
 #include <algorithm>
 
 #include "engine/HtmlLog.h"
 #include "entities/widgets/ButtonExEntity.h"
+#include "minigames/MiniGameScreen.h"
+#include "minigames/OpenMiniGame.h"
 #include "screens/LevelScreen.h"
 
 namespace {
@@ -16,14 +18,6 @@ std::string FileNameOf(const std::string& path) {
 
 }  // namespace
 
-std::string LevelScreen::MiniGameClassFor(const std::string& path) {
-    const std::string file = FileNameOf(path);
-    if (file == "2.2.xml") return "Puzzle2tScreen";
-    if (file == "5.2.xml" || file == "11.1.xml") return "RepeatScreen";
-    if (file == "6.2.xml") return "MemoryScreen";
-    return "PuzzleScreen";
-}
-
 std::string LevelScreen::MiniGameHelpKeyFor(const std::string& path) {
     std::string stem = FileNameOf(path);
     stem = stem.size() >= 4 ? stem.substr(0, stem.size() - 4) : std::string();
@@ -34,10 +28,23 @@ std::string LevelScreen::MiniGameHelpKeyFor(const std::string& path) {
 void LevelScreen::LaunchMiniGame() {
     const std::string path = requestedMiniGame;
     helpKey = MiniGameHelpKeyFor(path);
+    // The new screen takes the focus while it is made: the level's LostFocus
+    // then slides the panel out (the play field has been paused since the
+    // request).
+    creatingMiniGame = true;
+    MiniGameScreen* game = OpenMiniGame(path, this, kMiniGameLayer);
+    creatingMiniGame = false;
+    if (game) {
+        // Parked after its result, it lives until the level goes.
+        game->AttachTo(this);
+        runningMiniGame = game;
+    }
     requestedMiniGame.clear();
     PauseEntity(bagButton);
     PauseEntity(exitButton);
-    HtmlLog::Instance()->Warning("Level: no mini-games yet; " + path + " counts as skipped (" +
-                                 MiniGameClassFor(path) + ")");
-    OnQuestion("MiniGameSkip", path);
+    if (!game) {
+        // Nothing to play: the waiting click is put off, not lost.
+        HtmlLog::Instance()->Error("Level: the mini-game " + path + " could not be opened; it is put off");
+        OnQuestion("MiniGameSolveLater", path);
+    }
 }

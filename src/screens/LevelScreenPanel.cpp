@@ -37,6 +37,10 @@ namespace Services = ZOLTFramework::Services;
 
 namespace {
 
+// The clue rows stand 12 px apart; the "Comics" font (drawn large in the comic
+// bubbles) is scaled to that line.
+const float kClueTextScale = 0.55f;
+
 Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 
 std::string Count(int value) { return std::to_string(value); }
@@ -334,6 +338,8 @@ void LevelScreen::BuildClueList() {
         text->SetFont(font);
         text->SetTracking(-7.0f);
         text->SetBox(97.0f, 0.0f);
+        text->SetScale(kClueTextScale);
+        text->OnScale();
         text->SetAlignment(0);
         text->AttachTo(panel);
         clueMap[entry.first] = text;

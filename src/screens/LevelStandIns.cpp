@@ -1,6 +1,5 @@
-// What a level does until the global map exists: a level left for the map
-// opens the next scene at once (or the main menu), and "Play" in the main menu
-// opens the level to play directly.
+// What a new game does until the intro exists: it opens the level to play
+// directly.
 #include <algorithm>
 #include <cmath>
 
@@ -13,26 +12,6 @@
 #include "screens/CMenuScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/LevelScreen.h"
-
-void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
-    EntityManager* manager = Manager();
-    KillSlide();
-    SlidePanelOut();
-    CloseAndDestroy();
-    if (!manager) return;
-    if (!nextScene.empty()) {
-        Player* player = PlayerManager::Instance()->GetActivePlayer();
-        const int scoreNode = player ? player->ScoreNode : 0;
-        auto* level = manager->OpenScreen<LevelScreen>(nextScene, kReturnScreen);
-        SetActivePlayerScoreNode(scoreNode);
-        level->SetLayer(2.0f);
-        level->SetOpacity(0.0f);
-        level->Open();
-        return;
-    }
-    HtmlLog::Instance()->Warning("Level: no global map yet; back to the main menu");
-    manager->OpenScreen<ZOLTFramework::CMenuScreen>("MenuScreen");
-}
 
 ZOLTFramework::CScreenEntity* LevelScreen::OpenCurrentLevel(EntityManager& manager, const std::string& mapFile) {
     PlayerManager* players = PlayerManager::Instance();

@@ -50,6 +50,7 @@ OptionsScreen::OptionsScreen(const std::string& file, ZOLTFramework::CQuestionLi
     playOpenSound = true;
 
     window = SpawnChild<CWindowEntity>();
+    window->SetName("Window");
     window->SetSpriteName("InGameMenuWindow");
     window->SetPosXY(400.0f, 280.0f);
     window->SetDepth(-5.0f);
@@ -109,7 +110,7 @@ void OptionsScreen::SaveSettings() {
     hge->Ini_SetInt(kSection, "Windowed", fullScreen ? 0 : 1);
 }
 
-CSliderEntity* OptionsScreen::MakeSlider(const std::string& sliderName, float sx, float sy, float value) {
+void OptionsScreen::MakeSlider(const std::string& sliderName, float sx, float sy, float value) {
     CSliderEntity* slider = optionsPanel->SpawnChild<CSliderEntity>(sliderName, this);
     slider->SetPosXY(sx, sy);
     slider->SetSpriteName("InGameSliderBackground");
@@ -119,11 +120,11 @@ CSliderEntity* OptionsScreen::MakeSlider(const std::string& sliderName, float sx
     if (hgeSprite* handle = Services::Sprite(engine, "InGameSlider"))
         slider->SetCursorSizeCentered(handle->GetWidth(), handle->GetHeight());
     slider->SetValue(value);
-    return slider;
 }
 
 void OptionsScreen::BuildSliders() {
     optionsPanel = window->SpawnChild<CEntity>();
+    optionsPanel->SetName("OptionsPanel");
     optionsPanel->SetDepth(1.0f);
 
     trigger = optionsPanel->SpawnChild<TriggerEntity>("SCREEN", this, this);
@@ -139,12 +140,13 @@ void OptionsScreen::BuildSliders() {
     if (hgeSprite* look = Services::Sprite(engine, "InGameRect"))
         frame->SetSpriteRect("InGameRect", 0.0f, 0.0f, look->GetWidth(), look->GetHeight());
 
-    musicSlider = MakeSlider("Music", 15.0f, -43.0f, musicVolume);
-    soundSlider = MakeSlider("Sound", 15.0f, -110.0f, soundVolume);
+    MakeSlider("Music", 15.0f, -43.0f, musicVolume);
+    MakeSlider("Sound", 15.0f, -110.0f, soundVolume);
 }
 
 void OptionsScreen::CreateHighscorePanel() {
     highscorePanel = window->SpawnChild<CEntity>();
+    highscorePanel->SetName("HighscorePanel");
     highscorePanel->SetDepth(1.0f);
 }
 

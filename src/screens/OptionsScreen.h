@@ -54,16 +54,11 @@ public:
     float GetSoundVolume() const { return soundVolume; }
     float GetMusicVolume() const { return musicVolume; }
     bool GetFullScreen() const { return fullScreen; }
-    ZOLTFramework::CWindowEntity* GetWindow() const { return window; }
-    ZOLTFramework::CEntity* GetOptionsPanel() const { return optionsPanel; }
-    ZOLTFramework::CEntity* GetHighscorePanel() const { return highscorePanel; }
-    ZOLTFramework::CSliderEntity* GetMusicSlider() const { return musicSlider; }
-    ZOLTFramework::CSliderEntity* GetSoundSlider() const { return soundSlider; }
-    TriggerEntity* GetTrigger() const { return trigger; }
+    // Children by name: "Window"; in it the tabs "OPTIONS" and "HIGHSCORES",
+    // the panels "OptionsPanel" (the sliders "Music" and "Sound", the check box
+    // "SCREEN") and "HighscorePanel", and the buttons "OK" and "EXIT".
     ButtonExEntity* GetOkButton() const { return okButton; }
     ButtonExEntity* GetExitButton() const { return exitButton; }
-    ButtonExEntity* GetOptionsTab() const { return optionsTab; }
-    ButtonExEntity* GetHighscoreTab() const { return highscoreTab; }
 
 private:
     void BuildSliders();
@@ -77,7 +72,7 @@ private:
     // Shows one tab's panel: the chosen tab is held down, the other one free.
     void SelectTab(ButtonExEntity* chosen, ButtonExEntity* other, ZOLTFramework::CEntity* panel);
     ButtonExEntity* MakeButton(const XMLDocument::XMLElement& element, ZOLTFramework::CEntity* parent);
-    ZOLTFramework::CSliderEntity* MakeSlider(const std::string& sliderName, float sx, float sy, float value);
+    void MakeSlider(const std::string& sliderName, float sx, float sy, float value);
     void Leave();
     bool CurrentFullScreen() const;
 
@@ -97,8 +92,6 @@ private:
     float musicVolume = 0.5f;
     bool fullScreen = false;
     ZOLTFramework::CQuestionListener* owner;
-    ZOLTFramework::CSliderEntity* musicSlider = nullptr;
-    ZOLTFramework::CSliderEntity* soundSlider = nullptr;
     bool highscoresBuilt = false;
     bool backdropAdded = false;
 };

@@ -25,6 +25,7 @@ PlayersScreen::PlayersScreen(const std::string& screenName) : CScreenEntity(scre
     playOpenSound = true;
 
     window = SpawnChild<CWindowEntity>();
+    window->SetName("Window");
     window->SetPosXY(400.0f, 280.0f);
     window->SetDepth(-1.0f);
     window->SetSpriteName("Window05");

@@ -41,11 +41,9 @@ public:
     // "DL": whether to delete the selected player.
     void OnAnswer(const std::string& questionId, bool yes) override;
 
-    CWindowEntity* GetWindow() const { return window; }
-    CListboxEntity* GetList() const { return list; }
+    // Children by name: "Window", the list "PL" in it and its buttons "NP"
+    // (new player), "DL" (delete) and "OK".
     ButtonExEntity* GetOkButton() const { return okButton; }
-    ButtonExEntity* GetNewButton() const { return newButton; }
-    ButtonExEntity* GetDeleteButton() const { return deleteButton; }
 
 private:
     void FillList();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeFont.h"
@@ -25,78 +26,9 @@ namespace {
 
 using Element = XMLDocument::XMLElement;
 
-// The texels of a sprite's rectangle (or a frame of an animation).
-class Pixels {
-public:
-    Pixels(HGE* hge, const hgeSprite& s) : m_hge(hge), m_tex(s.GetTexture()) {
-        float tx, ty, w, h;
-        s.GetTextureRect(&tx, &ty, &w, &h);
-        m_x = int(tx), m_y = int(ty), m_w = int(w), m_h = int(h);
-        m_pitch = hge->Texture_GetWidth(m_tex);
-        m_data = hge->Texture_Lock(m_tex, true);
-    }
-    // One frame of an animation: frames run left to right, row after row.
-    Pixels(HGE* hge, const hgeAnimation& a, int frame) : m_hge(hge), m_tex(a.GetTexture()) {
-        m_w = int(a.GetWidth()), m_h = int(a.GetHeight());
-        m_pitch = hge->Texture_GetWidth(m_tex);
-        const int columns = std::max(1, m_pitch / std::max(1, m_w));
-        m_x = frame % columns * m_w, m_y = frame / columns * m_h;
-        m_data = hge->Texture_Lock(m_tex, true);
-    }
-    ~Pixels() {
-        if (m_data) m_hge->Texture_Unlock(m_tex);
-    }
-    Pixels(const Pixels&) = delete;
-    Pixels& operator=(const Pixels&) = delete;
-    bool Ok() const { return m_data && m_w > 0 && m_h > 0; }
-    int W() const { return m_w; }
-    int H() const { return m_h; }
-    DWORD At(int x, int y) const { return m_data[(m_y + y) * m_pitch + m_x + x]; }
-    int A(int x, int y) const { return int(At(x, y) >> 24); }
-    int R(int x, int y) const { return int((At(x, y) >> 16) & 255); }
-    int B(int x, int y) const { return int(At(x, y) & 255); }
-    float Grey(int x, int y) const {
-        DWORD c = At(x, y);
-        return 0.299f * ((c >> 16) & 255) + 0.587f * ((c >> 8) & 255) + 0.114f * (c & 255);
-    }
-    int Count(int minAlpha) const {
-        int n = 0;
-        for (int y = 0; y < m_h; ++y)
-            for (int x = 0; x < m_w; ++x) n += A(x, y) >= minAlpha;
-        return n;
-    }
+using contenttest::Texels;
 
-private:
-    HGE* m_hge;
-    HTEXTURE m_tex;
-    DWORD* m_data = nullptr;
-    int m_x = 0, m_y = 0, m_w = 0, m_h = 0, m_pitch = 0;
-};
-
-// Share of the fully opaque 16 x 16 blocks whose grey spans fewer than 4 levels.
-double FlatShare(const Pixels& p) {
-    int flat = 0, total = 0;
-    for (int by = 0; by + 16 <= p.H(); by += 16)
-        for (int bx = 0; bx + 16 <= p.W(); bx += 16) {
-            float lo = 255, hi = 0;
-            bool opaque = true;
-            for (int y = by; y < by + 16 && opaque; y += 2)
-                for (int x = bx; x < bx + 16; x += 2) {
-                    if (p.A(x, y) < 250) {
-                        opaque = false;
-                        break;
-                    }
-                    lo = std::min(lo, p.Grey(x, y));
-                    hi = std::max(hi, p.Grey(x, y));
-                }
-            if (!opaque) continue;
-            ++total;
-            flat += hi - lo < 4;
-        }
-    return total ? double(flat) / total : 0.0;
-}
-
-bool CornersClear(const Pixels& p) {
+bool CornersClear(const Texels& p) {
     return p.A(0, 0) == 0 && p.A(p.W() - 1, 0) == 0 && p.A(0, p.H() - 1) == 0 && p.A(p.W() - 1, p.H() - 1) == 0;
 }
 
@@ -108,14 +40,9 @@ void ExpectWholeTexture(HGE* hge, const hgeSprite* s, const char* what) {
     EXPECT_EQ(int(s->GetHeight()), hge->Texture_GetHeight(s->GetTexture())) << what;
 }
 
-class LevelArt : public HeadlessEngineTest {
+class LevelArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
     hgeSprite* Sprite(const std::string& name) { return rm->GetSprite(name.c_str()); }
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(LevelArt, PanelButtonsHaveThreeLooksOfTheirSizeAndStayClearOfTheBag) {
@@ -129,7 +56,7 @@ TEST_F(LevelArt, PanelButtonsHaveThreeLooksOfTheirSizeAndStayClearOfTheBag) {
             EXPECT_EQ(s->GetHeight(), 52.0f);
             EXPECT_EQ(s->GetHotSpotX(), 24.0f);
             EXPECT_EQ(s->GetHotSpotY(), 24.0f);
-            Pixels p(hge, *s);
+            const Texels p = Texels::Of(hge, *s);
             ASSERT_TRUE(p.Ok());
             EXPECT_TRUE(CornersClear(p)) << look;
             // A disc 40 across: solid 18 px out from the centre, nothing 23 px out
@@ -156,7 +83,7 @@ TEST_F(LevelArt, PanelButtonsHaveThreeLooksOfTheirSizeAndStayClearOfTheBag) {
         EXPECT_EQ(s->GetHeight(), 40.0f);
         EXPECT_EQ(s->GetHotSpotX(), 24.0f);
         EXPECT_EQ(s->GetHotSpotY(), 20.0f);
-        Pixels p(hge, *s);
+        const Texels p = Texels::Of(hge, *s);
         ASSERT_TRUE(p.Ok());
         EXPECT_TRUE(CornersClear(p));
         EXPECT_EQ(p.A(24, 24), 255) << "the case body is solid";
@@ -183,7 +110,7 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
     EXPECT_EQ(hge->Texture_GetWidth(clock->GetTexture()) * hge->Texture_GetHeight(clock->GetTexture()), 16 * 90 * 90);
     std::vector<int> handAtTwelve;
     for (int f = 0; f < 16; ++f) {
-        Pixels p(hge, *clock, f);
+        const Texels p = Texels::Of(hge, *clock, f);
         ASSERT_TRUE(p.Ok());
         EXPECT_TRUE(CornersClear(p)) << f;
         EXPECT_EQ(p.A(45, 50), 255) << f;
@@ -205,13 +132,13 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
     EXPECT_EQ(cigar->GetHotSpotX(), lit->GetHotSpotX());
     EXPECT_EQ(cigar->GetHotSpotY(), lit->GetHotSpotY());
     {
-        Pixels a(hge, *cigar), b(hge, *lit);
+        const Texels a = Texels::Of(hge, *cigar), b = Texels::Of(hge, *lit);
         ASSERT_TRUE(a.Ok() && b.Ok());
         EXPECT_TRUE(CornersClear(a));
         EXPECT_EQ(a.A(int(cigar->GetHotSpotX()), int(cigar->GetHotSpotY())), 255);
         EXPECT_EQ(b.A(int(lit->GetHotSpotX()), int(lit->GetHotSpotY())), 255);
-        EXPECT_GE(a.Count(255), a.W() * a.H() / 4) << "a solid cigar";
-        EXPECT_GT(b.Count(40), a.Count(40) + 100) << "a glow around the highlighted cigar";
+        EXPECT_GE(a.CountAlpha(255), a.W() * a.H() / 4) << "a solid cigar";
+        EXPECT_GT(b.CountAlpha(40), a.CountAlpha(40) + 100) << "a glow around the highlighted cigar";
         EXPECT_EQ(a.A(a.W() / 2, 1), 0) << "above the cigar is clear";
     }
     // The smoulder: drawn at the cigar's centre + (25, -3), its ember lands on the
@@ -220,7 +147,7 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
     ASSERT_NE(smoulder, nullptr);
     EXPECT_EQ(smoulder->GetFrames(), 8);
     {
-        Pixels c(hge, *cigar);
+        const Texels c = Texels::Of(hge, *cigar);
         int right = 0;
         const int cy = int(cigar->GetHotSpotY());
         for (int x = 0; x < c.W(); ++x)
@@ -228,7 +155,7 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
         const int emberX = int(smoulder->GetHotSpotX() - 25 + right - cigar->GetHotSpotX() + 0.5f);
         const int emberY = int(smoulder->GetHotSpotY() + 3);
         for (int f = 0; f < 8; ++f) {
-            Pixels s(hge, *smoulder, f);
+            const Texels s = Texels::Of(hge, *smoulder, f);
             ASSERT_TRUE(s.Ok());
             EXPECT_GT(s.A(emberX - 1, emberY), 150) << "ember on the cut end, frame " << f;
             EXPECT_GT(s.R(emberX - 1, emberY), s.B(emberX - 1, emberY) + 80) << f;
@@ -241,7 +168,7 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
     hgeSprite* glass = Sprite("InGameMagnifyingGlass");
     ASSERT_NE(glass, nullptr);
     {
-        Pixels p(hge, *glass);
+        const Texels p = Texels::Of(hge, *glass);
         ASSERT_TRUE(p.Ok());
         const int cx = int(glass->GetHotSpotX()) + 6, cy = int(glass->GetHotSpotY()) + 5;
         for (auto [dx, dy] : std::vector<std::pair<int, int>>{{0, 0}, {20, 0}, {0, 20}, {-15, 10}}) {
@@ -264,7 +191,7 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
     hgeSprite* marker = Sprite("Marker");
     ASSERT_NE(marker, nullptr);
     {
-        Pixels p(hge, *marker);
+        const Texels p = Texels::Of(hge, *marker);
         ASSERT_TRUE(p.Ok());
         int rightmost = -1;
         for (int y = 0; y < p.H(); ++y)
@@ -282,9 +209,9 @@ TEST_F(LevelArt, EvidenceCaseHoldsSixItemsWithPicturesAndZooms) {
     EXPECT_NEAR(bg->GetHeight(), 580.0f, 20.0f);
     EXPECT_EQ(bg->GetHotSpotX(), bg->GetWidth() / 2);
     EXPECT_EQ(bg->GetHotSpotY(), bg->GetHeight() / 2);
-    Pixels case_(hge, *bg);
+    const Texels case_ = Texels::Of(hge, *bg);
     ASSERT_TRUE(case_.Ok());
-    EXPECT_LT(FlatShare(case_), 0.05);
+    EXPECT_LT(case_.FlatShare(), 0.05);
     const int cx = int(bg->GetHotSpotX()), cy = int(bg->GetHotSpotY());
     EXPECT_EQ(case_.A(cx, cy), 255);
     // The close button sits on the case's top-right corner, wholly on screen.
@@ -301,7 +228,7 @@ TEST_F(LevelArt, EvidenceCaseHoldsSixItemsWithPicturesAndZooms) {
     EXPECT_EQ(close->GetWidth(), 51.0f);
     EXPECT_EQ(close->GetHeight(), 132.0f);
     {
-        Pixels p(hge, *close);
+        const Texels p = Texels::Of(hge, *close);
         for (int look = 0; look < 3; ++look) {
             EXPECT_EQ(p.A(25, look * 44 + 22), 255) << look;
             EXPECT_EQ(p.A(0, look * 44), 0) << look;
@@ -332,18 +259,18 @@ TEST_F(LevelArt, EvidenceCaseHoldsSixItemsWithPicturesAndZooms) {
         EXPECT_NEAR(zoom->GetWidth(), 400.0f, 40.0f);
         EXPECT_NEAR(zoom->GetHeight(), 400.0f, 40.0f);
         {
-            Pixels p(hge, *pic);
+            const Texels p = Texels::Of(hge, *pic);
             ASSERT_TRUE(p.Ok());
             EXPECT_TRUE(CornersClear(p));
-            EXPECT_GE(p.Count(255), p.W() * p.H() / 6) << "enough of the picture to click";
+            EXPECT_GE(p.CountAlpha(255), p.W() * p.H() / 6) << "enough of the picture to click";
             EXPECT_EQ(p.A(int(pic->GetHotSpotX()), int(pic->GetHotSpotY())), 255) << "solid in the middle";
         }
         {
-            Pixels z(hge, *zoom);
+            const Texels z = Texels::Of(hge, *zoom);
             ASSERT_TRUE(z.Ok());
             EXPECT_TRUE(CornersClear(z));
-            EXPECT_GE(z.Count(255), z.W() * z.H() / 6);
-            EXPECT_LT(FlatShare(z), 0.05);
+            EXPECT_GE(z.CountAlpha(255), z.W() * z.H() / 6);
+            EXPECT_LT(z.FlatShare(), 0.05);
         }
         const float x = item->GetFloatAttribute("x"), y = item->GetFloatAttribute("y");
         places.emplace_back(x, y);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ContentFiles.h"
+#include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeFont.h"
@@ -26,93 +27,27 @@ namespace {
 
 using Element = XMLDocument::XMLElement;
 
-// The texels of a texture, read once through the engine's lock.
-struct Texels {
-    int w = 0, h = 0;
-    std::vector<DWORD> px;
-    int A(int x, int y) const { return int(px[size_t(y) * w + x] >> 24); }
-    int R(int x, int y) const { return int(px[size_t(y) * w + x] >> 16) & 255; }
-    int G(int x, int y) const { return int(px[size_t(y) * w + x] >> 8) & 255; }
-    int B(int x, int y) const { return int(px[size_t(y) * w + x]) & 255; }
-    float Luma(int x, int y) const { return 0.299f * R(x, y) + 0.587f * G(x, y) + 0.114f * B(x, y); }
-    bool Opaque(int x, int y) const { return A(x, y) >= 250; }
-    bool Clear(int x, int y) const { return A(x, y) < 16; }
+using contenttest::Texels;
 
-    // Share of the fully opaque 16 x 16 blocks whose luminance (every second
-    // texel) spans fewer than 4 levels: a flat, unpainted surface.
-    double FlatShare() const {
-        int flat = 0, total = 0;
-        for (int by = 0; by + 16 <= h; by += 16)
-            for (int bx = 0; bx + 16 <= w; bx += 16) {
-                float lo = 1e9f, hi = -1e9f;
-                bool opaque = true;
-                for (int y = by; y < by + 16 && opaque; y += 2)
-                    for (int x = bx; x < bx + 16; x += 2) {
-                        if (!Opaque(x, y)) { opaque = false; break; }
-                        lo = std::min(lo, Luma(x, y));
-                        hi = std::max(hi, Luma(x, y));
-                    }
-                if (!opaque) continue;
-                ++total;
-                if (hi - lo < 4.0f) ++flat;
-            }
-        return total ? double(flat) / total : 0.0;
-    }
-    // Shares of clear and opaque texels in a rectangle.
-    void Shares(int x0, int y0, int x1, int y1, double& clear, double& opaque) const {
-        int c = 0, o = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) {
-                c += Clear(x, y);
-                o += Opaque(x, y);
-            }
-        const double n = double(x1 - x0) * (y1 - y0);
-        clear = c / n;
-        opaque = o / n;
-    }
-};
+// Shares of clear and opaque texels in a rectangle.
+void Shares(const Texels& t, int x0, int y0, int x1, int y1, double& clear, double& opaque) {
+    int c = 0, o = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            c += t.Clear(x, y);
+            o += t.Opaque(x, y);
+        }
+    const double n = double(x1 - x0) * (y1 - y0);
+    clear = c / n;
+    opaque = o / n;
+}
 
-class MapArt : public HeadlessEngineTest {
+class MapArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
-
-    Texels Read(HTEXTURE tex) {
-        Texels t;
-        if (!tex) return t;
-        t.w = hge->Texture_GetWidth(tex);
-        t.h = hge->Texture_GetHeight(tex);
-        DWORD* p = hge->Texture_Lock(tex, true);
-        if (p) t.px.assign(p, p + size_t(t.w) * t.h);
-        hge->Texture_Unlock(tex);
-        if (!p) t.w = t.h = 0;
-        return t;
-    }
+    Texels Read(HTEXTURE tex) { return Texels::Of(hge, tex); }
     Texels Read(const char* name) { return Read(rm->GetTexture(name)); }
-
-    // The texels of a sprite's rectangle, or of an animation's frame n (the
-    // frames lie side by side on one row here).
-    Texels Cut(const hgeSprite& s, int frame = 0) {
-        Texels all = Read(s.GetTexture());
-        float x, y, w, h;
-        s.GetTextureRect(&x, &y, &w, &h);
-        x += frame * w;
-        Texels t;
-        t.w = int(w);
-        t.h = int(h);
-        if (all.w < int(x + w) || all.h < int(y + h)) return Texels();
-        for (int j = 0; j < t.h; ++j)
-            for (int i = 0; i < t.w; ++i) t.px.push_back(all.px[size_t(int(y) + j) * all.w + int(x) + i]);
-        return t;
-    }
-
-    std::unique_ptr<hgeResourceManager> rm;
+    Texels Cut(const hgeSprite& s) { return Texels::Of(hge, s); }
+    Texels Cut(const hgeAnimation& a, int frame) { return Texels::Of(hge, a, frame); }
 };
 
 // A picture that is a Texture and a Sprite of one name, drawn whole.
@@ -294,10 +229,10 @@ TEST_F(MapArt, MarkersFlagsStarAndCursorsAreCutOutsWithTheirPointsAtTheHotSpots)
         ASSERT_EQ(t.w, 120);
         ASSERT_EQ(t.h, 100);
         double clear, opaque;
-        t.Shares(0, 0, 120, 100, clear, opaque);
+        Shares(t, 0, 0, 120, 100, clear, opaque);
         EXPECT_GT(clear, 0.25);
         EXPECT_GT(opaque, 0.3);
-        t.Shares(30, 25, 90, 75, clear, opaque);
+        Shares(t, 30, 25, 90, 75, clear, opaque);
         EXPECT_GT(opaque, 0.25) << "hit in the middle";
         for (auto [x, y] : {std::pair<int, int>{1, 1}, {118, 1}, {1, 98}, {118, 98}}) EXPECT_TRUE(t.Clear(x, y));
         for (int y = 95; y < 100; ++y)
@@ -318,7 +253,7 @@ TEST_F(MapArt, MarkersFlagsStarAndCursorsAreCutOutsWithTheirPointsAtTheHotSpots)
         const int fx = int(s->GetHotSpotX()), fy = int(s->GetHotSpotY());
         EXPECT_GE(t.A(fx, fy - 2), 200) << "the staff's foot";
         double clear, opaque;
-        t.Shares(0, 0, t.w, t.h, clear, opaque);
+        Shares(t, 0, 0, t.w, t.h, clear, opaque);
         EXPECT_GT(clear, 0.7);
         EXPECT_GT(opaque, 0.01);
     }
@@ -367,12 +302,12 @@ TEST_F(MapArt, MarkersFlagsStarAndCursorsAreCutOutsWithTheirPointsAtTheHotSpots)
         EXPECT_GT(moved, 20) << "the first frame still wobbles";
     }
 
-    ExpectWhole(*rm, "BrannoksStar", 48, 48, 24, 24);
+    ExpectWhole(*rm, "BrannoksStar", 96, 96, 48, 48);
     Texels star = Read("BrannoksStar");
-    ASSERT_EQ(star.w, 48);
-    EXPECT_TRUE(star.Opaque(24, 24));
-    EXPECT_TRUE(star.Clear(1, 46));
-    EXPECT_GT(star.R(24, 20), star.B(24, 20) + 60) << "gold";
+    ASSERT_EQ(star.w, 96);
+    EXPECT_TRUE(star.Opaque(48, 48));
+    EXPECT_TRUE(star.Clear(2, 92));
+    EXPECT_GT(star.R(48, 40), star.B(48, 40) + 60) << "gold";
 
     // Cursors: the arrow's tip at the hot spot, its shaft behind it.
     struct Cursor {
@@ -426,26 +361,26 @@ TEST_F(MapArt, IntroLayersCoverTheWindowWhileTheyDrift) {
 
     double clear, opaque;
     // The sky behind everything is whole; the sun is at the upper left.
-    sky.Shares(0, 0, 800, 600, clear, opaque);
+    Shares(sky, 0, 0, 800, 600, clear, opaque);
     EXPECT_EQ(opaque, 1.0);
     EXPECT_GT(sky.Luma(150, 250), sky.Luma(700, 200));
     // Roofs: open sky above the roofline, solid from row 130 on (window row
     // 255, under the river's far wall at window row 242).
-    roofs.Shares(0, 0, 1100, 40, clear, opaque);
+    Shares(roofs, 0, 0, 1100, 40, clear, opaque);
     EXPECT_GT(clear, 0.9);
-    roofs.Shares(0, 130, 1100, 300, clear, opaque);
+    Shares(roofs, 0, 130, 1100, 300, clear, opaque);
     EXPECT_EQ(opaque, 1.0);
     // River: clear above its far wall, solid water from row 244 down (the
     // bubbles rise from rows 262..311), bluish.
-    river.Shares(0, 0, 1300, 230, clear, opaque);
+    Shares(river, 0, 0, 1300, 230, clear, opaque);
     EXPECT_EQ(clear, 1.0);
-    river.Shares(0, 244, 1300, 600, clear, opaque);
+    Shares(river, 0, 244, 1300, 600, clear, opaque);
     EXPECT_EQ(opaque, 1.0);
     EXPECT_GT(river.B(400, 400), river.R(400, 400));
     // Pier: planks along the bottom, the water showing between posts and crates.
-    pier.Shares(0, 440, 2048, 520, clear, opaque);
+    Shares(pier, 0, 440, 2048, 520, clear, opaque);
     EXPECT_EQ(opaque, 1.0);
-    pier.Shares(0, 0, 2048, 440, clear, opaque);
+    Shares(pier, 0, 0, 2048, 440, clear, opaque);
     EXPECT_GT(clear, 0.6);
     EXPECT_GT(opaque, 0.08);
 }

@@ -2,86 +2,27 @@
 // the game reads them (the resource script on the headless engine): sizes, the
 // places the screens rely on (the wreck's dark portholes under the lit glass,
 // water above the sand, the bar's brass frame around its dark track, a dark
-// sky), and painted surfaces with hardly a flat 16 x 16 block.
+// sky), and painted surfaces with hardly a flat 16 x 16 block: grain, light and
+// shade everywhere.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
+#include "ContentPicture.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "support/HeadlessEngine.h"
 
 namespace {
 
-// The texels of one texture, copied through the engine's lock.
-struct Texels {
-    int w = 0, h = 0;
-    std::vector<DWORD> px;
-    int A(int x, int y) const { return int(px[size_t(y) * w + x] >> 24); }
-    int R(int x, int y) const { return int(px[size_t(y) * w + x] >> 16) & 255; }
-    int G(int x, int y) const { return int(px[size_t(y) * w + x] >> 8) & 255; }
-    int B(int x, int y) const { return int(px[size_t(y) * w + x]) & 255; }
-    float Luma(int x, int y) const { return 0.299f * R(x, y) + 0.587f * G(x, y) + 0.114f * B(x, y); }
-
-    // Share of the opaque 16 x 16 blocks whose luminance (every second texel)
-    // spans fewer than 4 levels.
-    double FlatShare() const {
-        int flat = 0, total = 0;
-        for (int by = 0; by + 16 <= h; by += 16)
-            for (int bx = 0; bx + 16 <= w; bx += 16) {
-                float lo = 1e9f, hi = -1e9f;
-                bool opaque = true;
-                for (int y = by; y < by + 16 && opaque; y += 2)
-                    for (int x = bx; x < bx + 16; x += 2) {
-                        if (A(x, y) < 250) { opaque = false; break; }
-                        lo = std::min(lo, Luma(x, y));
-                        hi = std::max(hi, Luma(x, y));
-                    }
-                if (!opaque) continue;
-                ++total;
-                flat += hi - lo < 4.0f;
-            }
-        return total ? double(flat) / total : 1.0;
-    }
-    // How many texels of the rectangle pass the test.
-    template <class Test>
-    int Count(int x1, int y1, int x2, int y2, Test test) const {
-        int n = 0;
-        for (int y = y1; y < y2; ++y)
-            for (int x = x1; x < x2; ++x) n += test(R(x, y), G(x, y), B(x, y));
-        return n;
-    }
-};
+using contenttest::Texels;
 
 bool IsBrass(int r, int g, int b) { return r > 150 && r < 215 && g > 100 && g < 170 && b < 100; }
 
-class MenuArt : public HeadlessEngineTest {
+class MenuArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
-    Texels Read(const char* texture) {
-        Texels t;
-        HTEXTURE tex = rm->GetTexture(texture);
-        if (!tex) return t;
-        DWORD* p = hge->Texture_Lock(tex, true);
-        if (p) {
-            t.w = hge->Texture_GetWidth(tex);
-            t.h = hge->Texture_GetHeight(tex);
-            t.px.assign(p, p + size_t(t.w) * t.h);
-        }
-        hge->Texture_Unlock(tex);
-        return t;
-    }
-
-    std::unique_ptr<hgeResourceManager> rm;
+    Texels Read(const char* texture) { return Texels::Of(hge, rm->GetTexture(texture)); }
 };
 
 TEST_F(MenuArt, TheSeaAndItsRocksKeepTheirLayoutAndArePainted) {
@@ -89,7 +30,8 @@ TEST_F(MenuArt, TheSeaAndItsRocksKeepTheirLayoutAndArePainted) {
     ASSERT_EQ(sea.w, 800);
     ASSERT_EQ(sea.h, 600);
     EXPECT_TRUE(std::all_of(sea.px.begin(), sea.px.end(), [](DWORD c) { return (c >> 24) >= 250; })) << "opaque";
-    EXPECT_LT(sea.FlatShare(), 0.05);
+    EXPECT_LT(sea.FlatShare(), 0.05) << "grain everywhere";
+    EXPECT_LT(sea.UnshadedShare(), 0.05) << "light and shade everywhere";
     // The portholes stay dark glass ringed with brass: the game lays the lit
     // glass over them.
     for (const auto& hole : {std::make_pair(91, 30), std::make_pair(177, 60)}) {
@@ -123,7 +65,8 @@ TEST_F(MenuArt, TheLoadScreenKeepsTheBarsFrameAndIsPainted) {
     ASSERT_EQ(load.w, 800);
     ASSERT_EQ(load.h, 600);
     EXPECT_TRUE(std::all_of(load.px.begin(), load.px.end(), [](DWORD c) { return (c >> 24) >= 250; })) << "opaque";
-    EXPECT_LT(load.FlatShare(), 0.05);
+    EXPECT_LT(load.FlatShare(), 0.05) << "grain everywhere";
+    EXPECT_LT(load.UnshadedShare(), 0.05) << "light and shade everywhere";
     // Brass above and below the track (the bar fills 80 to 720, 555 to 585),
     // at both of its ends, and the empty track itself dark.
     EXPECT_GT(load.Count(80, 548, 720, 553, IsBrass), 640 * 5 * 7 / 10);

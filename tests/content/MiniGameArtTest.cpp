@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
 #include "graphics/ResourceDescriptions.h"
@@ -83,34 +84,7 @@ bool LoadGame(const std::string& name, Game& g, std::vector<std::unique_ptr<XMLD
     return true;
 }
 
-// The texels of one sprite's rectangle, from the texture's CPU copy.
-class Texels {
-public:
-    Texels(HGE* hge, const hgeSprite& sprite) : m_hge(hge), m_tex(sprite.GetTexture()) {
-        float tx, ty, w, h;
-        sprite.GetTextureRect(&tx, &ty, &w, &h);
-        m_x = int(tx), m_y = int(ty), m_w = int(w), m_h = int(h);
-        m_pitch = hge->Texture_GetWidth(m_tex);
-        m_data = hge->Texture_Lock(m_tex, true);
-    }
-    ~Texels() {
-        if (m_data) m_hge->Texture_Unlock(m_tex);
-    }
-    bool Ok() const { return m_data != nullptr && m_w > 0 && m_h > 0; }
-    int W() const { return m_w; }
-    int H() const { return m_h; }
-    int Alpha(int x, int y) const { return int(m_data[(m_y + y) * m_pitch + m_x + x] >> 24); }
-    float Grey(int x, int y) const {
-        DWORD c = m_data[(m_y + y) * m_pitch + m_x + x];
-        return 0.299f * ((c >> 16) & 255) + 0.587f * ((c >> 8) & 255) + 0.114f * (c & 255);
-    }
-
-private:
-    HGE* m_hge;
-    HTEXTURE m_tex;
-    DWORD* m_data = nullptr;
-    int m_x = 0, m_y = 0, m_w = 0, m_h = 0, m_pitch = 0;
-};
+using contenttest::Texels;
 
 // A piece cut out of its sheet: nothing on the cell's border (no neighbour
 // bleeding in, no shadow cut off), partly see-through texels, and a solid core
@@ -120,7 +94,7 @@ void ExpectCutOut(const Texels& t, const std::string& what, bool solidCore = tru
     int border = 0, solid = 0, partial = 0;
     for (int y = 0; y < t.H(); ++y)
         for (int x = 0; x < t.W(); ++x) {
-            const int a = t.Alpha(x, y);
+            const int a = t.A(x, y);
             if ((x == 0 || y == 0 || x == t.W() - 1 || y == t.H() - 1) && a > 0) ++border;
             solid += a == 255;
             partial += a > 0 && a < 255;
@@ -143,30 +117,12 @@ int OutlineWander(const Texels& t, int side) {
         int d = 0;
         for (; d < depth; ++d) {
             const int s = (side == 1 || side == 3) ? depth - 1 - d : d;
-            if ((alongY ? t.Alpha(s, i) : t.Alpha(i, s)) == 255) break;
+            if ((alongY ? t.A(s, i) : t.A(i, s)) == 255) break;
         }
         lo = std::min(lo, d);
         hi = std::max(hi, d);
     }
     return hi - lo;
-}
-
-// Share of 16 x 16 blocks whose grey spans fewer than 4 levels (every second
-// texel sampled, as the project's picture check does).
-double FlatShare(const Texels& t) {
-    int flat = 0, total = 0;
-    for (int by = 0; by + 16 <= t.H(); by += 16)
-        for (int bx = 0; bx + 16 <= t.W(); bx += 16) {
-            float lo = 255, hi = 0;
-            for (int y = by; y < by + 16; y += 2)
-                for (int x = bx; x < bx + 16; x += 2) {
-                    lo = std::min(lo, t.Grey(x, y));
-                    hi = std::max(hi, t.Grey(x, y));
-                }
-            ++total;
-            flat += hi - lo < 4;
-        }
-    return total ? double(flat) / total : 1.0;
 }
 
 class MiniGameArt : public HeadlessEngineTest {
@@ -226,11 +182,11 @@ TEST_F(MiniGameArt, EveryPictureIsDeclaredInItsGamesOwnGroupAndLoads) {
         EXPECT_EQ(bg->GetHotSpotX(), 449.0f);
         EXPECT_EQ(bg->GetHotSpotY(), 300.0f);
         EXPECT_FALSE(g.root->HasAttribute("BackgroundX") || g.root->HasAttribute("BackgroundY"));
-        Texels t(hge, *bg);
+        const Texels t = Texels::Of(hge, *bg);
         ASSERT_TRUE(t.Ok());
-        EXPECT_EQ(t.Alpha(0, 0), 255);
-        EXPECT_EQ(t.Alpha(400, 300), 255);
-        EXPECT_LT(FlatShare(t), 0.05);
+        EXPECT_EQ(t.A(0, 0), 255);
+        EXPECT_EQ(t.A(400, 300), 255);
+        EXPECT_LT(t.FlatShare(), 0.05);
     }
 
     // The Skip button: one texture, one sprite over all of it, three looks stacked.
@@ -275,7 +231,7 @@ TEST_F(MiniGameArt, PuzzleTargetsLieOnTheirBoardsAndPiecesAreCleanCutOuts) {
             EXPECT_LE(p.x - s->GetHotSpotX() + s->GetWidth(), 800.0f);
             EXPECT_LE(p.y - s->GetHotSpotY() + s->GetHeight(), 600.0f);
             if (p.sprite == "PhotoPanel4_1") continue;  // the panel is a rectangle of prints
-            Texels t(hge, *s);
+            const Texels t = Texels::Of(hge, *s);
             ASSERT_TRUE(t.Ok());
             ExpectCutOut(t, p.sprite, p.sprite.find("slut") == std::string::npos);
         }
@@ -291,7 +247,7 @@ TEST_F(MiniGameArt, PuzzleTargetsLieOnTheirBoardsAndPiecesAreCleanCutOuts) {
     ASSERT_NE(ignored, nullptr);
     EXPECT_EQ(std::stof(ignored->GetValue()), 0.0f);
     for (const Piece& p : letter.pieces) {
-        Texels t(hge, *Sprite(p.sprite));
+        const Texels t = Texels::Of(hge, *Sprite(p.sprite));
         int torn = 0, straight = 0;
         for (int side = 0; side < 4; ++side) {
             const int wander = OutlineWander(t, side);
@@ -345,7 +301,7 @@ TEST_F(MiniGameArt, DifferencePanelMirrorsItsHalvesAndPatchesLieInTheRightOne) {
     }
     const float left = board->x - panel->GetHotSpotX(), top = board->y - panel->GetHotSpotY();
     const float half = panel->GetWidth() / 2;
-    Texels pt(hge, *panel);
+    const Texels pt = Texels::Of(hge, *panel);
     int patches = 0;
     for (const Piece& p : g.pieces) {
         if (&p == board) continue;
@@ -358,14 +314,14 @@ TEST_F(MiniGameArt, DifferencePanelMirrorsItsHalvesAndPatchesLieInTheRightOne) {
         EXPECT_LE(p.y - s->GetHotSpotY() + s->GetHeight(), top + panel->GetHeight());
         // The patch's place is the same in both prints, and it differs from the
         // print it lies on: some solid texel of the patch has another grey.
-        Texels t(hge, *s);
+        const Texels t = Texels::Of(hge, *s);
         const int ox = int(p.x - s->GetHotSpotX() - left), oy = int(p.y - s->GetHotSpotY() - top);
         float differ = 0;
         int unlike = 0;
         for (int y = 0; y < t.H(); ++y)
             for (int x = 0; x < t.W(); ++x) {
-                unlike += pt.Grey(ox + x, oy + y) != pt.Grey(ox - int(half) + x, oy + y);
-                if (t.Alpha(x, y) == 255) differ = std::max(differ, std::fabs(t.Grey(x, y) - pt.Grey(ox + x, oy + y)));
+                unlike += pt.Luma(ox + x, oy + y) != pt.Luma(ox - int(half) + x, oy + y);
+                if (t.A(x, y) == 255) differ = std::max(differ, std::fabs(t.Luma(x, y) - pt.Luma(ox + x, oy + y)));
             }
         EXPECT_EQ(unlike, 0) << "the panel's prints are alike under the patch";
         EXPECT_GT(differ, 40.0f) << "a difference a player can see";
@@ -436,13 +392,13 @@ TEST_F(MiniGameArt, PlaquesAndBottlesHaveTheirShapes) {
     EXPECT_EQ(shut->GetFloatAttribute("x"), open->GetFloatAttribute("x"));
     EXPECT_EQ(shut->GetFloatAttribute("y"), open->GetFloatAttribute("y"));
     {
-        Texels a(hge, *Sprite(shut->GetStringAttribute("texture")));
-        Texels b(hge, *Sprite(open->GetStringAttribute("texture")));
+        const Texels a = Texels::Of(hge, *Sprite(shut->GetStringAttribute("texture")));
+        const Texels b = Texels::Of(hge, *Sprite(open->GetStringAttribute("texture")));
         ASSERT_EQ(a.W(), b.W());
         ASSERT_EQ(a.H(), b.H());
         int showing = 0;
         for (int y = 0; y < a.H(); ++y)
-            for (int x = 0; x < a.W(); ++x) showing += a.Alpha(x, y) == 255 && b.Alpha(x, y) < 255;
+            for (int x = 0; x < a.W(); ++x) showing += a.A(x, y) == 255 && b.A(x, y) < 255;
         EXPECT_EQ(showing, 0) << "texels of the shut lock left uncovered";
     }
 
@@ -459,7 +415,7 @@ TEST_F(MiniGameArt, PlaquesAndBottlesHaveTheirShapes) {
             ASSERT_FALSE(id.empty());
             EXPECT_TRUE(kinds.insert(id[0]).second) << "one unit per kind";
             EXPECT_LT(c->GetStringAttribute("Texture").size(), 128u);
-            Texels face(hge, *Sprite(c->GetStringAttribute("Texture")));
+            const Texels face = Texels::Of(hge, *Sprite(c->GetStringAttribute("Texture")));
             ExpectCutOut(face, c->GetStringAttribute("Texture"));
         } else if (c->GetName() == "brick") {
             ++bricks;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResourceDescriptions.h"
 #include "graphics/hgeResourceManager.h"
@@ -66,43 +67,16 @@ struct Scene {
     }
 };
 
-// The texels of a sprite's rectangle as the game holds them (ARGB).
-struct Texels {
-    int w = 0, h = 0;
-    std::vector<uint32_t> argb;
-    uint32_t At(int x, int y) const { return argb[size_t(y) * size_t(w) + size_t(x)]; }
-    static int Alpha(uint32_t c) { return int(c >> 24); }
-    static float Luma(uint32_t c) {
-        return 0.299f * float((c >> 16) & 255) + 0.587f * float((c >> 8) & 255) + 0.114f * float(c & 255);
-    }
-};
+using contenttest::Texels;
 
-Texels Read(HGE* hge, hgeSprite* sprite) {
-    Texels t;
-    float tx, ty, tw, th;
-    sprite->GetTextureRect(&tx, &ty, &tw, &th);
-    HTEXTURE tex = sprite->GetTexture();
-    int stride = hge->Texture_GetWidth(tex);
-    const DWORD* px = hge->Texture_Lock(tex, true);
-    if (!px) return t;
-    t.w = int(tw);
-    t.h = int(th);
-    for (int y = 0; y < t.h; ++y)
-        for (int x = 0; x < t.w; ++x) t.argb.push_back(px[size_t(int(ty) + y) * size_t(stride) + size_t(int(tx) + x)]);
-    hge->Texture_Unlock(tex);
-    return t;
+int AlphaOf(uint32_t c) { return int(c >> 24); }
+float LumaOf(uint32_t c) {
+    return 0.299f * float((c >> 16) & 255) + 0.587f * float((c >> 8) & 255) + 0.114f * float(c & 255);
 }
+Texels Read(HGE* hge, const hgeSprite* sprite) { return Texels::Of(hge, *sprite); }
 
-class PortraitArt : public HeadlessEngineTest {
+class PortraitArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
     // A sprite declared in the script, loaded, with its texture.
     hgeSprite* Sprite(const std::string& name) {
         hgeSprite* s = rm->GetSprite(name.c_str());
@@ -112,7 +86,6 @@ protected:
         }
         return s;
     }
-    std::unique_ptr<hgeResourceManager> rm;
 };
 
 TEST_F(PortraitArt, PaintingSceneUsesItsOwnGroupAndItsKeysAreInBothTables) {
@@ -149,9 +122,9 @@ TEST_F(PortraitArt, PaintingSceneUsesItsOwnGroupAndItsKeysAreInBothTables) {
     EXPECT_EQ(pointer->GetHotSpotY(), 16.0f);
     // The arrow's tip is its hot spot: opaque at the left edge's middle only.
     Texels arrow = Read(hge, pointer);
-    EXPECT_GT(Texels::Alpha(arrow.At(1, 16)), 60);
-    EXPECT_EQ(Texels::Alpha(arrow.At(1, 2)), 0);
-    EXPECT_EQ(Texels::Alpha(arrow.At(1, 30)), 0);
+    EXPECT_GT(AlphaOf(arrow.At(1, 16)), 60);
+    EXPECT_EQ(AlphaOf(arrow.At(1, 2)), 0);
+    EXPECT_EQ(AlphaOf(arrow.At(1, 30)), 0);
 
     for (const char* table : {"data\\Text\\English.txt", "data\\Text\\Czech.txt"}) {
         hgeStringTable strings(table);
@@ -236,7 +209,7 @@ TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
         // Real alpha: see-through around the detail, opaque enough to be hit,
         // soft at its edges; the two variants differ, and the base has neither.
         Texels ta = Read(hge, sa), tb = Read(hge, sb);
-        ASSERT_EQ(ta.argb.size(), tb.argb.size());
+        ASSERT_EQ(ta.px.size(), tb.px.size());
         float variantsApart = 0, baseApart[2] = {0, 0};
         int solid[2] = {0, 0};
         for (int v = 0; v < 2; ++v) {
@@ -245,13 +218,13 @@ TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
             for (int y = 0; y < t.h; ++y)
                 for (int x = 0; x < t.w; ++x) {
                     uint32_t c = t.At(x, y);
-                    int alpha = Texels::Alpha(c);
+                    int alpha = AlphaOf(c);
                     clear += alpha == 0;
                     hit += alpha > 60;
                     soft += alpha > 0 && alpha < 255;
                     if (alpha > 200) {
                         uint32_t under = painting.At(int(left) + x, int(top) + y);
-                        baseApart[v] += std::fabs(Texels::Luma(c) - Texels::Luma(under)) +
+                        baseApart[v] += std::fabs(LumaOf(c) - LumaOf(under)) +
                                         float(std::abs(int((c >> 16) & 255) - int((under >> 16) & 255))) +
                                         float(std::abs(int(c & 255) - int(under & 255)));
                         ++solid[v];
@@ -262,15 +235,15 @@ TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
             EXPECT_GT(hit / n, 0.08f) << "variant " << v << " can be clicked";
             EXPECT_GT(soft, 10) << "variant " << v << " has soft edges";
         }
-        for (size_t i = 0; i < ta.argb.size(); ++i) {
-            uint32_t ca = ta.argb[i], cb = tb.argb[i];
-            variantsApart += float(std::abs(Texels::Alpha(ca) - Texels::Alpha(cb))) +
-                             std::fabs(Texels::Luma(ca) * Texels::Alpha(ca) - Texels::Luma(cb) * Texels::Alpha(cb)) /
+        for (size_t i = 0; i < ta.px.size(); ++i) {
+            uint32_t ca = ta.px[i], cb = tb.px[i];
+            variantsApart += float(std::abs(AlphaOf(ca) - AlphaOf(cb))) +
+                             std::fabs(LumaOf(ca) * AlphaOf(ca) - LumaOf(cb) * AlphaOf(cb)) /
                                  255.0f +
-                             float(std::abs(int((ca >> 16) & 255) - int((cb >> 16) & 255))) * Texels::Alpha(ca) /
+                             float(std::abs(int((ca >> 16) & 255) - int((cb >> 16) & 255))) * AlphaOf(ca) /
                                  255.0f;
         }
-        EXPECT_GT(variantsApart / float(ta.argb.size()), 6.0f) << "the two variants tell apart";
+        EXPECT_GT(variantsApart / float(ta.px.size()), 6.0f) << "the two variants tell apart";
         for (int v = 0; v < 2; ++v) {
             ASSERT_GT(solid[v], 0);
             EXPECT_GT(baseApart[v] / float(solid[v]), 20.0f) << "the base lacks variant " << v;
@@ -283,28 +256,9 @@ TEST_F(PortraitArt, BasePictureIsPaintedNotFlat) {
     hgeSprite* base = Sprite("portrait_harbour");
     ASSERT_NE(base, nullptr);
     Texels t = Read(hge, base);
-    // Opaque 16 x 16 blocks whose luminance spans fewer than 4 levels.
-    int flat = 0, total = 0;
-    for (int by = 0; by + 16 <= t.h; by += 16)
-        for (int bx = 0; bx + 16 <= t.w; bx += 16) {
-            float lo = 255, hi = 0;
-            bool opaque = true;
-            for (int y = by; y < by + 16 && opaque; y += 2)
-                for (int x = bx; x < bx + 16; x += 2) {
-                    uint32_t c = t.At(x, y);
-                    if (Texels::Alpha(c) < 250) {
-                        opaque = false;
-                        break;
-                    }
-                    lo = std::min(lo, Texels::Luma(c));
-                    hi = std::max(hi, Texels::Luma(c));
-                }
-            if (!opaque) continue;
-            ++total;
-            flat += hi - lo < 4.0f;
-        }
-    ASSERT_GT(total, 1000) << "an opaque picture";
-    EXPECT_LT(float(flat) / float(total), 0.05f);
+    ASSERT_EQ(t.w * t.h, 1024 * 384);
+    EXPECT_GT(t.CountAlpha(250), t.w * t.h * 9 / 10) << "an opaque picture";
+    EXPECT_LT(t.FlatShare(), 0.05);
     // Warm light against cool shadow: the sky beside the sun and the rock face
     // turned to it are warm, the cliff's far side cool.
     auto warmth = [&](int x0, int y0) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
 #include "graphics/ResourceDescriptions.h"
@@ -51,35 +52,7 @@ std::string ChildText(const Element& e, const std::string& name) {
     return c ? c->GetValue() : std::string();
 }
 
-// The texels of one sprite's rectangle, read from the texture's CPU copy.
-class Texels {
-public:
-    Texels(HGE* hge, const hgeSprite& sprite) : m_hge(hge), m_tex(sprite.GetTexture()) {
-        float tx, ty, w, h;
-        sprite.GetTextureRect(&tx, &ty, &w, &h);
-        m_x = int(tx), m_y = int(ty), m_w = int(w), m_h = int(h);
-        m_pitch = hge->Texture_GetWidth(m_tex);
-        m_data = hge->Texture_Lock(m_tex, true);
-    }
-    ~Texels() {
-        if (m_data) m_hge->Texture_Unlock(m_tex);
-    }
-    bool Ok() const { return m_data != nullptr && m_w > 0 && m_h > 0; }
-    int W() const { return m_w; }
-    int H() const { return m_h; }
-    DWORD At(int x, int y) const { return m_data[(m_y + y) * m_pitch + m_x + x]; }
-    int Alpha(int x, int y) const { return int(At(x, y) >> 24); }
-    float Grey(int x, int y) const {
-        DWORD c = At(x, y);
-        return 0.299f * ((c >> 16) & 255) + 0.587f * ((c >> 8) & 255) + 0.114f * (c & 255);
-    }
-
-private:
-    HGE* m_hge;
-    HTEXTURE m_tex;
-    DWORD* m_data = nullptr;
-    int m_x = 0, m_y = 0, m_w = 0, m_h = 0, m_pitch = 0;
-};
+using contenttest::Texels;
 
 // A hidden thing cut out cleanly: transparent corners, a solid core (a fully
 // opaque 5 x 5 block and a fair share of opaque texels), and an edge darker
@@ -91,7 +64,7 @@ void ExpectCleanCutOut(const Texels& t, const std::string& what) {
     for (int cy : {0, h - 3})
         for (int cx : {0, w - 3})
             for (int y = cy; y < cy + 3; ++y)
-                for (int x = cx; x < cx + 3; ++x) corner += t.Alpha(x, y) > 0;
+                for (int x = cx; x < cx + 3; ++x) corner += t.A(x, y) > 0;
     EXPECT_EQ(corner, 0) << "texels showing in the corners";
     int opaque = 0;
     bool block = false;
@@ -99,21 +72,21 @@ void ExpectCleanCutOut(const Texels& t, const std::string& what) {
     int rim = 0, core = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            if (t.Alpha(x, y) < 255) continue;
+            if (t.A(x, y) < 255) continue;
             ++opaque;
             if (!block && x + 5 <= w && y + 5 <= h) {
                 bool all = true;
                 for (int j = 0; j < 5 && all; ++j)
-                    for (int i = 0; i < 5 && all; ++i) all = t.Alpha(x + i, y + j) == 255;
+                    for (int i = 0; i < 5 && all; ++i) all = t.A(x + i, y + j) == 255;
                 block = all;
             }
-            bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1 || t.Alpha(x - 1, y) < 255 ||
-                        t.Alpha(x + 1, y) < 255 || t.Alpha(x, y - 1) < 255 || t.Alpha(x, y + 1) < 255;
+            bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1 || t.A(x - 1, y) < 255 ||
+                        t.A(x + 1, y) < 255 || t.A(x, y - 1) < 255 || t.A(x, y + 1) < 255;
             if (edge) {
-                rimSum += t.Grey(x, y);
+                rimSum += t.Luma(x, y);
                 ++rim;
             } else {
-                coreSum += t.Grey(x, y);
+                coreSum += t.Luma(x, y);
                 ++core;
             }
         }
@@ -122,24 +95,6 @@ void ExpectCleanCutOut(const Texels& t, const std::string& what) {
     ASSERT_GT(rim, 0);
     ASSERT_GT(core, 0);
     EXPECT_LT(rimSum / rim, coreSum / core) << "the rim is not darker than the inside";
-}
-
-// Share of 16 x 16 blocks whose grey spans fewer than 4 levels (every second
-// texel sampled, as the project's picture check does).
-double FlatShare(const Texels& t) {
-    int flat = 0, total = 0;
-    for (int by = 0; by + 16 <= t.H(); by += 16)
-        for (int bx = 0; bx + 16 <= t.W(); bx += 16) {
-            float lo = 255, hi = 0;
-            for (int y = by; y < by + 16; y += 2)
-                for (int x = bx; x < bx + 16; x += 2) {
-                    lo = std::min(lo, t.Grey(x, y));
-                    hi = std::max(hi, t.Grey(x, y));
-                }
-            ++total;
-            if (hi - lo < 4) ++flat;
-        }
-    return total ? double(flat) / total : 1.0;
 }
 
 // What one scene of the story must be.
@@ -300,14 +255,15 @@ TEST_P(SceneContent, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
         EXPECT_GE(top, 0.0f);
         EXPECT_LE(right, 1024.0f);
         EXPECT_LE(bottom, 768.0f);
-        Texels texels(hge, *picture);
+        const Texels texels = Texels::Of(hge, *picture);
         ASSERT_TRUE(texels.Ok());
         if (o.z <= 1.0f) {
             // The painted background: the whole picture, opaque, without flat patches.
             EXPECT_EQ(picture->GetWidth(), 1024.0f);
             EXPECT_EQ(picture->GetHeight(), 768.0f);
-            EXPECT_EQ(texels.Alpha(512, 384), 255);
-            EXPECT_LT(FlatShare(texels), 0.05);
+            EXPECT_EQ(texels.A(512, 384), 255);
+            EXPECT_LT(texels.FlatShare(), 0.05);
+            EXPECT_LT(texels.UnshadedShare(), 0.05);
             continue;
         }
         ExpectCleanCutOut(texels, u.resource);
@@ -454,9 +410,9 @@ TEST_F(PlayFieldArt, SharedArtHasItsSizesAndHotSpots) {
     EXPECT_EQ(panel->GetWidth(), 180.0f);
     EXPECT_EQ(panel->GetHeight(), 600.0f);
     {
-        Texels t(hge, *panel);
-        EXPECT_EQ(t.Alpha(20, 580), 0) << "the closed bag's corner is clear";
-        EXPECT_EQ(t.Alpha(90, 200), 255);
+        const Texels t = Texels::Of(hge, *panel);
+        EXPECT_EQ(t.A(20, 580), 0) << "the closed bag's corner is clear";
+        EXPECT_EQ(t.A(90, 200), 255);
     }
     hgeAnimation* diff = rm.GetAnimation("DiffCursor");
     hgeAnimation* play = rm.GetAnimation("PlayCursor");
@@ -465,19 +421,19 @@ TEST_F(PlayFieldArt, SharedArtHasItsSizesAndHotSpots) {
     EXPECT_EQ(diff->GetWidth(), 32.0f);
     EXPECT_EQ(play->GetWidth(), 32.0f);
     {
-        Texels t(hge, *play);
-        EXPECT_GT(t.Alpha(int(play->GetHotSpotX()) + 1, int(play->GetHotSpotY()) + 1), 0) << "the tip is at the hot spot";
+        const Texels t = Texels::Of(hge, *play);
+        EXPECT_GT(t.A(int(play->GetHotSpotX()) + 1, int(play->GetHotSpotY()) + 1), 0) << "the tip is at the hot spot";
     }
     hgeSprite* glass = rm.GetSprite("MagnifyingGlassTool");
     ASSERT_NE(glass, nullptr);
     {
-        Texels t(hge, *glass);
+        const Texels t = Texels::Of(hge, *glass);
         const int cx = int(glass->GetHotSpotX()), cy = int(glass->GetHotSpotY());
-        EXPECT_LT(t.Alpha(cx, cy), 80) << "the lens hole is clear";
-        EXPECT_LT(t.Alpha(cx + 45, cy), 80);
-        EXPECT_LT(t.Alpha(cx, cy - 45), 80);
-        EXPECT_EQ(t.Alpha(cx - 54, cy), 255) << "brass ring";
-        EXPECT_EQ(t.Alpha(cx, cy + 54), 255);
+        EXPECT_LT(t.A(cx, cy), 80) << "the lens hole is clear";
+        EXPECT_LT(t.A(cx + 45, cy), 80);
+        EXPECT_LT(t.A(cx, cy - 45), 80);
+        EXPECT_EQ(t.A(cx - 54, cy), 255) << "brass ring";
+        EXPECT_EQ(t.A(cx, cy + 54), 255);
     }
     hgeSprite* bag = rm.GetSprite("Inventory");
     ASSERT_NE(bag, nullptr);
@@ -486,10 +442,10 @@ TEST_F(PlayFieldArt, SharedArtHasItsSizesAndHotSpots) {
     EXPECT_EQ(bag->GetHotSpotX(), 100.0f);
     EXPECT_EQ(bag->GetHotSpotY(), 85.0f);
     {
-        Texels t(hge, *bag);
-        EXPECT_EQ(t.Alpha(190, 92), 255) << "strap tab";
+        const Texels t = Texels::Of(hge, *bag);
+        EXPECT_EQ(t.A(190, 92), 255) << "strap tab";
         for (auto [x, y] : std::vector<std::pair<int, int>>{{85, 60}, {85, 130}, {145, 60}, {145, 130}})
-            EXPECT_EQ(t.Alpha(x, y), 255) << "pocket " << x << "," << y;
+            EXPECT_EQ(t.A(x, y), 255) << "pocket " << x << "," << y;
     }
     HTEXTURE lens = hge->Texture_Load("data/Texture/Cursors/MagnifyingGlassCursorDiff.png");
     ASSERT_NE(lens, 0u);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
@@ -50,64 +51,11 @@ const Picture kPictures[] = {
     {"Final", 1024, 768, 512, 384, Alpha::Opaque, 0},
 };
 
-// The texels of a texture, read once through the engine's lock.
-struct Texels {
-    int w = 0, h = 0;
-    std::vector<DWORD> px;
-    int A(int x, int y) const { return int(px[size_t(y) * w + x] >> 24); }
-    int R(int x, int y) const { return int(px[size_t(y) * w + x] >> 16) & 255; }
-    int G(int x, int y) const { return int(px[size_t(y) * w + x] >> 8) & 255; }
-    int B(int x, int y) const { return int(px[size_t(y) * w + x]) & 255; }
-    float Luma(int x, int y) const { return 0.299f * R(x, y) + 0.587f * G(x, y) + 0.114f * B(x, y); }
-    bool Opaque(int x, int y) const { return A(x, y) >= 250; }
+using contenttest::Texels;
 
-    // Share of the fully opaque 16 x 16 blocks whose luminance (every second
-    // texel) spans fewer than 4 levels: a flat, unpainted surface.
-    double FlatShare() const {
-        int flat = 0, total = 0;
-        for (int by = 0; by + 16 <= h; by += 16)
-            for (int bx = 0; bx + 16 <= w; bx += 16) {
-                float lo = 1e9f, hi = -1e9f;
-                bool opaque = true;
-                for (int y = by; y < by + 16 && opaque; y += 2)
-                    for (int x = bx; x < bx + 16; x += 2) {
-                        if (!Opaque(x, y)) { opaque = false; break; }
-                        lo = std::min(lo, Luma(x, y));
-                        hi = std::max(hi, Luma(x, y));
-                    }
-                if (!opaque) continue;
-                ++total;
-                if (hi - lo < 4.0f) ++flat;
-            }
-        return total ? double(flat) / total : 0.0;
-    }
-};
-
-class StoryArt : public HeadlessEngineTest {
+class StoryArt : public contenttest::ResourceTest {
 protected:
-    void SetUp() override {
-        HeadlessEngineTest::SetUp();
-        rm = std::make_unique<hgeResourceManager>("data\\Resource\\main.res");
-    }
-    void TearDown() override {
-        rm.reset();
-        HeadlessEngineTest::TearDown();
-    }
-
-    Texels Read(const char* name) {
-        Texels t;
-        HTEXTURE tex = rm->GetTexture(name);
-        if (!tex) return t;
-        t.w = hge->Texture_GetWidth(tex);
-        t.h = hge->Texture_GetHeight(tex);
-        DWORD* p = hge->Texture_Lock(tex, true);
-        if (p) t.px.assign(p, p + size_t(t.w) * t.h);
-        hge->Texture_Unlock(tex);
-        if (!p) t.w = t.h = 0;
-        return t;
-    }
-
-    std::unique_ptr<hgeResourceManager> rm;
+    Texels Read(const char* name) { return Texels::Of(hge, rm->GetTexture(name)); }
 };
 
 TEST_F(StoryArt, EveryPictureIsATextureAndSpriteOfOneNamePaintedWithRealAlpha) {

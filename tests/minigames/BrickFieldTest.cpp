@@ -64,7 +64,7 @@ TEST(BrickField, TurnsPairsAndSolvesOnce) {
     engine.Click(100, 300);
     EXPECT_TRUE(a1->IsOpen());
     EXPECT_FALSE(a1->GetFace()->IsHidden());
-    EXPECT_NE(a1->GetOpenParticles(), nullptr);
+    EXPECT_NE(a1->FindChild("OpenParticles"), nullptr);
     if (engine.HasDevice()) {
         EXPECT_EQ(engine.Plays("BrickOpn"), 1);
     }
@@ -170,15 +170,14 @@ TEST(BrickMapIcon, ActiveHoverPressAndGlow) {
     EXPECT_FLOAT_EQ(icon->GetScaleX(), 1.0f);
 
     icon->StartGlow(true);
-    ASSERT_NE(icon->GetGlowSprite(), nullptr);
+    ZOLTFramework::CSpriteEntity* glow = icon->FindChild<ZOLTFramework::CSpriteEntity>("Glow");
+    ASSERT_NE(glow, nullptr);
     engine.Click(200, 200);
     EXPECT_EQ(listener.events.size(), 4u);  // over again, no press
-    ZOLTFramework::CSpriteEntity* glow = icon->GetGlowSprite();
     engine.Step(20);
     EXPECT_NEAR(glow->GetScaleX(), 1.1f, 0.01f);
     EXPECT_NEAR(glow->GetRotation(), 0.33f, 0.02f);
     icon->StartGlow(false);
-    EXPECT_EQ(icon->GetGlowSprite(), nullptr);
     EXPECT_TRUE(glow->IsDead());
 }
 

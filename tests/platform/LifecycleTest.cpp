@@ -122,6 +122,10 @@ TEST(Lifecycle, StartRunsFramesFromTheEnvironmentWithFixedStep) {
     EXPECT_EQ(RenderStats::FramesRun(), 25);
     EXPECT_EQ(RenderStats::LastFrame().quads, 1);
     g_hge->Release();
+    // The driver leaves with its interface: nothing to run or count any more.
+    EXPECT_EQ(FrameDriver::Live(), nullptr);
+    EXPECT_EQ(FrameDriver::RunFrames(3), 0);
+    EXPECT_EQ(RenderStats::FramesRun(), 0);
 }
 
 TEST(Lifecycle, FrameFunctionEndsTheLoop) {

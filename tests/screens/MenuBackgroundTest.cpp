@@ -93,7 +93,7 @@ TEST_F(MenuBackgroundTest, AMissingSceneFileLeavesTheDecorations) {
     EXPECT_NE(log.Text().find("Menu scene cannot be loaded"), std::string::npos);
     EXPECT_TRUE(bg->GetSceneSprites().empty());
     EXPECT_EQ(bg->GetBubbleSpots().size(), 5u);
-    EXPECT_NE(bg->GetShipWindow(0), nullptr);
+    EXPECT_NE(bg->FindChild<CSpriteEntity>("MenuShipWindow1"), nullptr);
 }
 
 TEST_F(MenuBackgroundTest, TheShippedSceneAndDecorationsAreThere) {
@@ -101,9 +101,11 @@ TEST_F(MenuBackgroundTest, TheShippedSceneAndDecorationsAreThere) {
     EXPECT_EQ(bg->GetSceneSprites().size(), 2u);
     ASSERT_EQ(bg->GetBubbleSpots().size(), 5u);
     for (auto* spot : bg->GetBubbleSpots()) ASSERT_NE(spot->GetAnimation(), nullptr);
-    ASSERT_NE(bg->GetSeaweed()->GetAnimation(), nullptr);
-    EXPECT_TRUE(bg->GetSeaweed()->GetAnimation()->IsPlaying());
-    EXPECT_FLOAT_EQ(bg->GetSeaweed()->GetAnimation()->GetSpeed(), 10.0f);
+    auto* seaweed = bg->FindChild<ZOLTFramework::CAnimEntity>("Seaweed");
+    ASSERT_NE(seaweed, nullptr);
+    ASSERT_NE(seaweed->GetAnimation(), nullptr);
+    EXPECT_TRUE(seaweed->GetAnimation()->IsPlaying());
+    EXPECT_FLOAT_EQ(seaweed->GetAnimation()->GetSpeed(), 10.0f);
     EXPECT_LT(bg->GetOpacity(), 1.0f);  // fading in
     engine.Step(10);
     EXPECT_EQ(bg->GetAbsoluteOpacity(), 1.0f);
@@ -111,7 +113,7 @@ TEST_F(MenuBackgroundTest, TheShippedSceneAndDecorationsAreThere) {
 
 TEST_F(MenuBackgroundTest, ShipWindowsGlowInANineSecondCycle) {
     CMenuBGScreen* bg = Open();
-    CSpriteEntity* window = bg->GetShipWindow(0);
+    CSpriteEntity* window = bg->FindChild<CSpriteEntity>("MenuShipWindow1");
     // (time in s, opacity): dark at 0, lit from 1 to 5, dark again from 6 to 9.
     const float expected[][2] = {{0.5f, 0.5f}, {3.0f, 1.0f}, {5.5f, 0.5f}, {7.5f, 0.0f}, {9.5f, 0.5f}, {12.0f, 1.0f}};
     float now = 0.0f;
@@ -121,7 +123,7 @@ TEST_F(MenuBackgroundTest, ShipWindowsGlowInANineSecondCycle) {
             now += 0.1f;
         }
         EXPECT_NEAR(window->GetOpacity(), e[1], 0.11f) << "at " << e[0] << " s";
-        EXPECT_NEAR(bg->GetShipWindow(1)->GetOpacity(), window->GetOpacity(), 1e-5f);
+        EXPECT_NEAR(bg->FindChild<CSpriteEntity>("MenuShipWindow2")->GetOpacity(), window->GetOpacity(), 1e-5f);
     }
 }
 

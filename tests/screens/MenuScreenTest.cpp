@@ -91,7 +91,7 @@ TEST_F(MenuScreenTest, EightPlayersAndNoneActiveOpenThePlayersList) {
     Open(20);
     auto* list = dynamic_cast<ZOLTFramework::PlayersScreen*>(engine.Top());
     ASSERT_NE(list, nullptr);
-    list->GetList()->SetSelected(3);
+    list->FindChild<ZOLTFramework::CListboxEntity>("PL")->SetSelected(3);
     engine.Press(HGEK_ENTER);
     engine.Step(2);
     EXPECT_EQ(PlayerManager::Instance()->GetActivePlayer()->Name, "P4");
@@ -256,7 +256,7 @@ TEST_F(MenuScreenTest, AButtonLosesItsHoverUnderTheScreenItOpened) {
     EXPECT_FLOAT_EQ(caption->GetOpacity(), 0.8f);
 
     // A button whose window is paused under a dialog loses it too.
-    ButtonExEntity* remove = players->GetDeleteButton();
+    ButtonExEntity* remove = players->FindChild<ButtonExEntity>("DL");
     ASSERT_NE(remove, nullptr);
     engine.ClickEntity(remove);
     Dialog* question = TopDialog();

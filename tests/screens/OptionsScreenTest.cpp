@@ -52,9 +52,9 @@ protected:
 
 TEST_F(OptionsScreenTest, SlidersActAtOnceAndOkWritesTheSettings) {
     OptionsScreen* screen = Open(OptionsScreen::kMainMenuFile);
-    ClickSlider(screen->GetMusicSlider(), 0.75f);
+    ClickSlider(screen->FindChild<ZOLTFramework::CSliderEntity>("Music"), 0.75f);
     EXPECT_NEAR(audio()->GetMusicVolume(), 0.75f, 0.01f);
-    ClickSlider(screen->GetSoundSlider(), 0.25f);
+    ClickSlider(screen->FindChild<ZOLTFramework::CSliderEntity>("Sound"), 0.25f);
     EXPECT_NEAR(audio()->GetSoundVolume(), 0.25f, 0.01f);
     EXPECT_EQ(Ini("MusicVolume"), kUnset);  // nothing written yet
 
@@ -78,7 +78,7 @@ TEST_F(OptionsScreenTest, EnterWorksLikeOk) {
 TEST_F(OptionsScreenTest, ExitQuestionYesSavesTheValuesReadAtOpening) {
     OptionsScreen* screen = Open(OptionsScreen::kInGameFile);
     ASSERT_NE(screen->GetExitButton(), nullptr);
-    ClickSlider(screen->GetMusicSlider(), 0.9f);
+    ClickSlider(screen->FindChild<ZOLTFramework::CSliderEntity>("Music"), 0.9f);
     EXPECT_NEAR(audio()->GetMusicVolume(), 0.9f, 0.01f);
 
     engine.ClickEntity(screen->GetExitButton());
@@ -87,7 +87,7 @@ TEST_F(OptionsScreenTest, ExitQuestionYesSavesTheValuesReadAtOpening) {
     EXPECT_EQ(question->GetName(), "EXIT_TO_MENU");
     EXPECT_EQ(question->GetText(), "Q_QUIT");
     EXPECT_EQ(question->GetLayer(), 102400.0f);
-    EXPECT_TRUE(screen->GetWindow()->IsPaused());
+    EXPECT_TRUE(screen->FindChild<ZOLTFramework::CWindowEntity>("Window")->IsPaused());
     // No: back to the window, nothing written.
     engine.Press(HGEK_ESCAPE);
     EXPECT_EQ(engine.Top(), screen);
@@ -111,35 +111,42 @@ TEST_F(OptionsScreenTest, EscapeResumesTheInGameVariant) {
 
 TEST_F(OptionsScreenTest, TheCheckBoxSwitchesTheDisplayAtOnceAndOkSavesIt) {
     OptionsScreen* screen = Open(OptionsScreen::kMainMenuFile);
-    EXPECT_FALSE(screen->GetTrigger()->IsOn());
-    engine.ClickEntity(screen->GetTrigger());
+    TriggerEntity* checkBox = screen->FindChild<TriggerEntity>("SCREEN");
+    ASSERT_NE(checkBox, nullptr);
+    EXPECT_FALSE(checkBox->IsOn());
+    engine.ClickEntity(checkBox);
     EXPECT_FALSE(engine.Hge()->System_GetStateBool(HGE_WINDOWED));
     engine.Step();
-    EXPECT_TRUE(screen->GetTrigger()->IsOn());
+    EXPECT_TRUE(checkBox->IsOn());
     EXPECT_EQ(IniInt("Windowed"), -1);
     // A change made elsewhere shows at once.
     engine.Hge()->System_SetStateBool(HGE_WINDOWED, true);
     engine.Step();
-    EXPECT_FALSE(screen->GetTrigger()->IsOn());
-    engine.ClickEntity(screen->GetTrigger());
+    EXPECT_FALSE(checkBox->IsOn());
+    engine.ClickEntity(checkBox);
     engine.ClickEntity(screen->GetOkButton());
     EXPECT_EQ(IniInt("Windowed"), 0);
 }
 
 TEST_F(OptionsScreenTest, TabsSwitchThePanels) {
     OptionsScreen* screen = Open(OptionsScreen::kMainMenuFile);
-    EXPECT_FALSE(screen->GetOptionsPanel()->IsHidden());
-    EXPECT_TRUE(screen->GetHighscorePanel()->IsHidden());
-    EXPECT_TRUE(screen->GetOptionsTab()->IsPaused());
-    engine.ClickEntity(screen->GetHighscoreTab());
-    EXPECT_TRUE(screen->GetOptionsPanel()->IsHidden());
-    EXPECT_FALSE(screen->GetHighscorePanel()->IsHidden());
-    EXPECT_TRUE(screen->GetHighscoreTab()->IsPaused());
-    EXPECT_EQ(screen->GetHighscoreTab()->GetDepth(), 3.0f);
-    EXPECT_EQ(screen->GetOptionsTab()->GetDepth(), 2.0f);
-    engine.ClickEntity(screen->GetOptionsTab());
-    EXPECT_FALSE(screen->GetOptionsPanel()->IsHidden());
-    EXPECT_TRUE(screen->GetHighscorePanel()->IsHidden());
+    ZOLTFramework::CEntity* options = screen->FindChild("OptionsPanel");
+    ZOLTFramework::CEntity* highscores = screen->FindChild("HighscorePanel");
+    ButtonExEntity* optionsTab = screen->FindChild<ButtonExEntity>("OPTIONS");
+    ButtonExEntity* highscoreTab = screen->FindChild<ButtonExEntity>("HIGHSCORES");
+    ASSERT_TRUE(options && highscores && optionsTab && highscoreTab);
+    EXPECT_FALSE(options->IsHidden());
+    EXPECT_TRUE(highscores->IsHidden());
+    EXPECT_TRUE(optionsTab->IsPaused());
+    engine.ClickEntity(highscoreTab);
+    EXPECT_TRUE(options->IsHidden());
+    EXPECT_FALSE(highscores->IsHidden());
+    EXPECT_TRUE(highscoreTab->IsPaused());
+    EXPECT_EQ(highscoreTab->GetDepth(), 3.0f);
+    EXPECT_EQ(optionsTab->GetDepth(), 2.0f);
+    engine.ClickEntity(optionsTab);
+    EXPECT_FALSE(options->IsHidden());
+    EXPECT_TRUE(highscores->IsHidden());
 }
 
 TEST_F(OptionsScreenTest, TheHighScorePanelListsThePlayersByTotal) {
@@ -149,7 +156,7 @@ TEST_F(OptionsScreenTest, TheHighScorePanelListsThePlayersByTotal) {
     players->Players[1]->NodeScores = {{"A", 300}};
     OptionsScreen* screen = Open(OptionsScreen::kMainMenuFile);
     std::vector<std::string> texts;
-    for (ZOLTFramework::CEntity* child : screen->GetHighscorePanel()->GetChildren())
+    for (ZOLTFramework::CEntity* child : screen->FindChild("HighscorePanel")->GetChildren())
         if (auto* text = dynamic_cast<TextEntity*>(child)) texts.push_back(text->GetTextRef());
     EXPECT_EQ(texts, (std::vector<std::string>{"1.Bob", "300", "2.Ann", "150"}));
 }

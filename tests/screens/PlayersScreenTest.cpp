@@ -33,9 +33,12 @@ protected:
     static void AddPlayers(const Names& names) {
         for (const std::string& n : names) ASSERT_TRUE(PlayerManager::Instance()->AddPlayer(n));
     }
+    static ZOLTFramework::CListboxEntity* List(PlayersScreen* screen) {
+        return screen->FindChild<ZOLTFramework::CListboxEntity>("PL");
+    }
     static Names Rows(PlayersScreen* screen) {
         Names rows;
-        for (int i = 0; i < screen->GetList()->GetItemCount(); ++i) rows.push_back(screen->GetList()->GetItem(i)->text);
+        for (int i = 0; i < List(screen)->GetItemCount(); ++i) rows.push_back(List(screen)->GetItem(i)->text);
         return rows;
     }
     bool OnStack(ZOLTFramework::CEntity* screen) {
@@ -51,14 +54,14 @@ TEST_F(PlayersScreenTest, ListsThePlayersWithTheActiveOneSelected) {
     PlayerManager::Instance()->SetActivePlayer("Bob");
     PlayersScreen* screen = Open();
     EXPECT_EQ(Rows(screen), (Names{"Ann", "Bob", "Cid"}));
-    EXPECT_EQ(screen->GetList()->GetSelected(), 1);
+    EXPECT_EQ(List(screen)->GetSelected(), 1);
     EXPECT_EQ(engine.Top(), screen);
 }
 
 TEST_F(PlayersScreenTest, WithoutAnActivePlayerNothingIsSelected) {
     AddPlayers({"Ann"});
     PlayersScreen* screen = Open();
-    EXPECT_EQ(screen->GetList()->GetSelected(), -1);
+    EXPECT_EQ(List(screen)->GetSelected(), -1);
     // OK without a selection does nothing.
     engine.ClickEntity(screen->GetOkButton());
     EXPECT_TRUE(OnStack(screen));
@@ -68,7 +71,7 @@ TEST_F(PlayersScreenTest, WithoutAnActivePlayerNothingIsSelected) {
 TEST_F(PlayersScreenTest, NewPlayerIsAddedSelectedAndBecomesActiveOnlyWithOk) {
     AddPlayers({"Ann"});
     PlayersScreen* screen = Open();
-    engine.ClickEntity(screen->GetNewButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("NP"));
     auto* entry = dynamic_cast<CPNameScreen*>(engine.Top());
     ASSERT_NE(entry, nullptr);
     // The window's buttons sleep while the name entry is open: Enter is the entry's.
@@ -77,7 +80,7 @@ TEST_F(PlayersScreenTest, NewPlayerIsAddedSelectedAndBecomesActiveOnlyWithOk) {
     engine.Press(HGEK_ENTER);
     EXPECT_EQ(engine.Top(), screen);
     EXPECT_EQ(Rows(screen), (Names{"Ann", "Cleo"}));
-    EXPECT_EQ(screen->GetList()->GetSelected(), 1);
+    EXPECT_EQ(List(screen)->GetSelected(), 1);
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "Cleo"}));
 
     // Enter presses OK now that the window has the focus again.
@@ -92,7 +95,7 @@ TEST_F(PlayersScreenTest, ChoosingAPlayerMakesItTheOnlyActiveOne) {
     AddPlayers({"Ann", "Bob"});
     PlayerManager::Instance()->SetActivePlayer("Ann");
     PlayersScreen* screen = Open();
-    screen->GetList()->SetSelected(1);
+    List(screen)->SetSelected(1);
     engine.ClickEntity(screen->GetOkButton());
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Bob"}));
     EXPECT_FALSE(OnStack(screen));
@@ -102,7 +105,7 @@ TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
     AddPlayers({"Ann", "Bob"});
     PlayerManager::Instance()->SetActivePlayer("Bob");
     PlayersScreen* screen = Open();
-    engine.ClickEntity(screen->GetDeleteButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("DL"));
     auto* question = dynamic_cast<Dialog*>(engine.Top());
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->GetName(), "DL");
@@ -112,13 +115,13 @@ TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
     EXPECT_EQ(Rows(screen), (Names{"Ann", "Bob"}));
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Bob"}));
 
-    engine.ClickEntity(screen->GetDeleteButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("DL"));
     engine.Press(HGEK_ENTER);
     EXPECT_EQ(Rows(screen), (Names{"Ann"}));
-    EXPECT_EQ(screen->GetList()->GetSelected(), -1);
+    EXPECT_EQ(List(screen)->GetSelected(), -1);
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann"}));
     // Nothing is selected: OK and delete do nothing.
-    engine.ClickEntity(screen->GetDeleteButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("DL"));
     EXPECT_EQ(engine.Top(), screen);
     engine.ClickEntity(screen->GetOkButton());
     EXPECT_TRUE(OnStack(screen));
@@ -127,7 +130,7 @@ TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
 TEST_F(PlayersScreenTest, WithEightPlayersTheNewButtonOpensNothing) {
     AddPlayers({"P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8"});
     PlayersScreen* screen = Open();
-    engine.ClickEntity(screen->GetNewButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("NP"));
     EXPECT_EQ(engine.Top(), screen);
 }
 
@@ -166,7 +169,7 @@ TEST_F(PlayersScreenTest, AHandEditedNameIsDrawnOnOneLineInsideItsRow) {
     // below the two rows (a line break would start a third line).
     hgeFont* listFont = ZOLTFramework::Services::ResourceFont(&engine, "Main1");
     ASSERT_NE(listFont, nullptr);
-    const hgeRect& list = screen->GetList()->GetRect();
+    const hgeRect& list = List(screen)->GetRect();
     const float rowsBottom = list.y1 + 2.0f * (listFont->GetHeight() * 0.5f + 15.0f);
     int letters = 0;
     for (const auto& q : quads) {

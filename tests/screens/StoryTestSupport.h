@@ -56,6 +56,10 @@ public:
         }
         return false;
     }
+    template <class T>
+    T* TopAs() {
+        return dynamic_cast<T*>(Top());
+    }
     bool OnStack(const ZOLTFramework::CEntity* screen) const {
         for (const auto* s : const_cast<StoryEngine*>(this)->Manager().GetScreenStack())
             if (s == screen) return true;

@@ -1,24 +1,38 @@
 // The level in a real (virtual) window with the game's art: the panel slid in
-// with the pocket watch, a clue row, the cigar and the glass, and the open
-// evidence case with one piece in it. Started by CTest through xvfb-run;
+// with the pocket watch, a clue row, the cigar and the glass; the open
+// evidence case with one piece in it; and each later scene of the story opened
+// from its own file, its things drawn where the file puts them. Started by CTest through xvfb-run;
 // skipped when there is no display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "engine/XMLDocument.h"
 #include "entities/widgets/CWindowEntity.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
+#include "graphics/hgeAnimation.h"
+#include "graphics/hgeFont.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
 #include "platform/FrameDriver.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/PlayField.h"
+#include "minigames/MiniGameScreen.h"
 #include "screens/BagScreen.h"
+#include "screens/HelpScreen.h"
 #include "screens/LevelScreen.h"
 #include "SnapshotPicture.h"
 #include "WindowTestEngine.h"
+#include "support/TestInput.h"
 
 namespace {
 
@@ -36,9 +50,21 @@ public:
     explicit LevelWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
         UseResources();
         UseEnglishText();
-        const char* const fonts[][2] = {{"Default", "default"}, {"Default14", "default14"}, {"Score", "Score"},
-                                        {"Comics", "comics"}};
-        for (const auto& font : fonts) FontRegistry::Instance().LoadFont(font[0], std::string("data\\Font\\") + font[1] + ".fnt");
+        // The fonts as the game sets them up: tracking, and half spacing for the
+        // double-height cells.
+        const struct {
+            const char *name, *file;
+            float tracking, spacing;
+        } fonts[] = {{"Default", "default", -8.0f, 1.0f}, {"Default14", "default14", -6.0f, 1.0f},
+                     {"Score", "Score", -8.0f, 0.5f}, {"Comics", "comics", -7.0f, 0.5f}};
+        for (const auto& font : fonts) {
+            FontRegistry::Instance().LoadFont(font.name, std::string("data\\Font\\") + font.file + ".fnt");
+            if (hgeFont* f = FontRegistry::GetFont(font.name)) {
+                f->SetColor(0xFFFFFFFF);
+                f->SetTracking(font.tracking);
+                f->SetSpacing(font.spacing);
+            }
+        }
         PlayerManager* players = PlayerManager::Instance();
         players->SetSavePath(dir.Path());
         players->AddPlayer("Marlowe");
@@ -52,21 +78,19 @@ public:
         players->RemovePlayer("Marlowe");
         players->Timer->Clear();
     }
-    void RunFor(float seconds) {
-        HGE* hge = GetHGE();
-        const float end = hge->Timer_GetTime() + seconds;
-        for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
+    // The study scene's level, opened as the game flow opens one.
+    LevelScreen* OpenLevel(const TempDir& dir) {
+        const std::string scene = dir / "scene.xml";
+        std::ofstream(scene) << kScene;
+        return OpenLevelFile(scene);
     }
-    Picture Snapshot(const TempDir& dir, const std::string& name) {
-        GetHGE()->System_Snapshot((dir / name).c_str());
-        FrameDriver::RunFrames(1);
-        Picture pic;
-        EXPECT_TRUE(LoadPng(dir / name, pic));
-        std::error_code ignored;
-        std::filesystem::create_directories("snapshots", ignored);
-        std::filesystem::copy_file(dir / name, "snapshots/" + name, std::filesystem::copy_options::overwrite_existing,
-                                   ignored);
-        return pic;
+    // A scene file's level, opened as the game flow opens one.
+    LevelScreen* OpenLevelFile(const std::string& scene) {
+        auto* level = Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
+        level->SetLayer(2.0f);
+        level->SetOpacity(0.0f);
+        level->Open();
+        return level;
     }
 };
 
@@ -86,12 +110,7 @@ TEST(LevelSnapshot, PanelWithWatchClueCigarAndGlass) {
     WindowFolder folder;
     LevelWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
-    const std::string scene = folder.dir / "scene.xml";
-    std::ofstream(scene) << kScene;
-    auto* level = engine.Manager().OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
-    level->SetLayer(2.0f);
-    level->SetOpacity(0.0f);
-    level->Open();
+    LevelScreen* level = engine.OpenLevel(folder.dir);
     engine.RunFor(1.5f);
     ASSERT_TRUE(level->IsPanelIn());
     const Picture shot = engine.Snapshot(folder.dir, "level_panel.png");
@@ -121,4 +140,162 @@ TEST(LevelSnapshot, OpenEvidenceCaseWithOnePiece) {
     const int ticket = Around(shot, 300, 160, 40, [](int r, int g, int b) { return !Green(r, g, b); });
     const int empty = Around(shot, 500, 160, 40, [](int r, int g, int b) { return !Green(r, g, b); });
     EXPECT_GT(ticket, empty + 1500);
+}
+
+namespace {
+
+// One thing placed by a scene file: its picture and its rectangle in scene units.
+struct Placed {
+    std::string name;
+    hgeSprite* picture = nullptr;
+    float x = 0, y = 0, z = 0;
+    bool Covers(float px, float py) const {
+        const float left = x - picture->GetHotSpotX(), top = y - picture->GetHotSpotY();
+        return px >= left && py >= top && px < left + picture->GetWidth() && py < top + picture->GetHeight();
+    }
+};
+
+std::vector<Placed> PlacedIn(const std::string& file, hgeResourceManager& rm) {
+    using Element = XMLDocument::XMLElement;
+    auto text = [](const Element& e, const char* name) {
+        RefPtr<Element> c = e.FindChild(name);
+        return c ? c->GetValue() : std::string();
+    };
+    XMLDocument doc = XMLDocument::FromFile(file);
+    std::map<std::string, hgeSprite*> units;
+    std::vector<Placed> placed;
+    if (!doc.IsLoaded()) return placed;
+    for (const auto& e : doc.GetRoot()->GetChildren())
+        if (e->GetName() == "unit")
+            units[text(*e, "id")] = text(*e, "animation").empty() ? rm.GetSprite(text(*e, "sprite").c_str())
+                                                                  : rm.GetAnimation(text(*e, "animation").c_str());
+    for (const auto& e : doc.GetRoot()->GetChildren())
+        if (e->GetName() == "object" && units[text(*e, "id")])
+            placed.push_back({text(*e, "name"), units[text(*e, "id")], std::stof(text(*e, "x")), std::stof(text(*e, "y")),
+                              std::stof(text(*e, "z"))});
+    return placed;
+}
+
+}  // namespace
+
+TEST(LevelSnapshot, EachLaterSceneShowsItsThingsWhereItsFilePutsThem) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    for (const char* name : {"TownHall", "Docks", "Warehouse"}) {
+        SCOPED_TRACE(name);
+        ScopedEnv step("DROVALIN_DT", "0.05");  // the title's seconds pass in fewer frames
+        WindowFolder folder;
+        LevelWindowEngine engine(folder.dir);
+        ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+        const std::string scene = std::string("data/Scenes/") + name + ".xml";
+        // The town hall's opening mini-game (its crime-scene mark) is left out:
+        // the picture is the scene's own.
+        std::ifstream in(scene, std::ios::binary);
+        std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string mark = "data\\Scenes\\Crime_place_nostatue";
+        if (xml.find(mark) != std::string::npos) xml.replace(xml.find(mark), mark.size(), "data\\Resource\\main.res");
+        const std::string copy = folder.dir / (std::string(name) + ".xml");
+        std::ofstream(copy, std::ios::binary) << xml;
+        LevelScreen* level = engine.OpenLevelFile(copy);
+        // The scene's title shows first; the panel slides in after it.
+        for (int i = 0; i < 100 && !level->IsPanelIn(); ++i) engine.RunFor(0.1f);
+        ASSERT_TRUE(level->IsPanelIn());
+        engine.GetHGE()->Input_SetMousePos(8.0f, 8.0f);  // the pointer rests on the panel's corner
+        engine.RunFor(0.5f);
+        const Picture shot = engine.Snapshot(folder.dir, std::string("scene_") + name + ".png");
+        EXPECT_GT(Around(shot, 65, 50, 30, Brass), 300) << "the pocket watch on the panel";
+
+        // Each thing, at the solid texel nearest its centre (a 9 x 9 block of
+        // opaque texels about it) where nothing stands over it, shows on the
+        // screen in its own colour (scene units to the 800 x 600 screen).
+        const std::vector<Placed> placed = PlacedIn(scene, *engine.GetResourceManager());
+        ASSERT_GE(placed.size(), 13u);
+        HGE* hge = engine.GetHGE();
+        int compared = 0;
+        for (const Placed& p : placed) {
+            if (p.z <= 1.0f) continue;
+            float tx, ty, tw, th;
+            p.picture->GetTextureRect(&tx, &ty, &tw, &th);
+            const HTEXTURE tex = p.picture->GetTexture();
+            const int pitch = hge->Texture_GetWidth(tex);
+            const DWORD* texels = hge->Texture_Lock(tex, true);
+            ASSERT_NE(texels, nullptr) << p.name;
+            auto at = [&](int x, int y) { return texels[size_t(int(ty) + y) * size_t(pitch) + size_t(int(tx) + x)]; };
+            auto solid = [&](int x, int y) {
+                for (int j = -4; j <= 4; ++j)
+                    for (int i = -4; i <= 4; ++i)
+                        if (x + i < 0 || y + j < 0 || x + i >= int(tw) || y + j >= int(th) || (at(x + i, y + j) >> 24) < 250)
+                            return false;
+                return true;
+            };
+            const int hx = int(p.picture->GetHotSpotX()), hy = int(p.picture->GetHotSpotY());
+            int best = -1, bx = 0, by = 0;
+            for (int y = 4; y + 4 < int(th); ++y)
+                for (int x = 4; x + 4 < int(tw); ++x) {
+                    const int d = (x - hx) * (x - hx) + (y - hy) * (y - hy);
+                    if ((best < 0 || d < best) && solid(x, y)) best = d, bx = x, by = y;
+                }
+            int r = 0, g = 0, b = 0;  // the block's mean colour
+            for (int j = -4; best >= 0 && j <= 4; ++j)
+                for (int i = -4; i <= 4; ++i) {
+                    const DWORD c = at(bx + i, by + j);
+                    r += int(c >> 16) & 255, g += int(c >> 8) & 255, b += int(c) & 255;
+                }
+            r /= 81, g /= 81, b /= 81;
+            hge->Texture_Unlock(tex);
+            if (best < 0) continue;
+            const float px = p.x - hx + bx, py = p.y - hy + by;
+            const bool covered = std::any_of(placed.begin(), placed.end(), [&](const Placed& o) {
+                return (o.z > p.z || (o.z == p.z && &o > &p)) && o.Covers(px, py);  // drawn after it
+            });
+            if (covered || px * 0.78125f < 190.0f) continue;
+            const int sx = int(px * 0.78125f), sy = int(py * 0.78125f);
+            int sr = 0, sg = 0, sb = 0;  // the screen's mean colour there
+            for (int j = -2; j <= 2; ++j)
+                for (int i = -2; i <= 2; ++i) {
+                    const uint32_t c = shot.At(sx + i, sy + j);
+                    sr += Picture::Red(c), sg += Picture::Green(c), sb += Picture::Blue(c);
+                }
+            sr /= 25, sg /= 25, sb /= 25;
+            ++compared;
+            EXPECT_LT(std::abs(sr - r) + std::abs(sg - g) + std::abs(sb - b), 60)
+                << p.name << " at (" << sx << ", " << sy << ") shows (" << sr << ", " << sg << ", " << sb
+                << ") for its (" << r << ", " << g << ", " << b << ")";
+        }
+        EXPECT_GE(compared, 8);
+    }
+}
+
+// The letter asked for by the level: it covers the level with its help window
+// on top; Enter leaves the letter alone over the level, whose panel has gone.
+TEST(LevelSnapshot, LetterOverTheLevelWithItsHelp) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    LevelWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    if (!std::filesystem::exists("data/MiniGames/15.2.xml")) GTEST_SKIP() << "no letter";
+    LevelScreen* level = engine.OpenLevel(folder.dir);
+    engine.RunFor(0.8f);
+    const Picture plain = engine.Snapshot(folder.dir, "level_before_letter.png");
+    level->OnQuestion("MiniGame", "data/MiniGames/15.2.xml");
+    for (int i = 0; i < 40 && !dynamic_cast<HelpScreen*>(engine.Manager().GetTopScreen()); ++i) engine.RunFor(0.05f);
+    engine.RunFor(0.3f);
+    ASSERT_NE(dynamic_cast<HelpScreen*>(engine.Manager().GetTopScreen()), nullptr);
+    const Picture help = engine.Snapshot(folder.dir, "level_letter_help.png");
+    TestInput::Key(InputEvent::Press, HGEK_ENTER);
+    engine.RunFor(0.5f);
+    ASSERT_EQ(engine.Manager().GetTopScreen(), static_cast<ZOLTFramework::CEntity*>(level->GetRunningMiniGame()));
+    const Picture letter = engine.Snapshot(folder.dir, "level_letter.png");
+    // The letter's desk and blotter cover the study and the panel's watch; the
+    // help window stood over the letter.
+    auto differing = [](const Picture& a, const Picture& b, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; y += 5)
+            for (int x = x0; x < x1; x += 5) n += a.At(x, y) != b.At(x, y) ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(Around(plain, 65, 50, 30, Brass), 300);
+    EXPECT_GT(differing(plain, letter, 35, 20, 95, 80), 120) << "the watch is covered";
+    EXPECT_GT(differing(plain, letter, 250, 100, 750, 500), 6400) << "the letter's board over the study";
+    const int helpShown = differing(help, letter, 300, 200, 500, 400);
+    EXPECT_GT(helpShown, 1200) << "the help window over the letter";
 }

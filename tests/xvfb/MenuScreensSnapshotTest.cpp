@@ -185,7 +185,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
         // both tables): the same height, in the middle of the button.
         int heights[2] = {0, 0};
         int i = 0;
-        for (ButtonExEntity* button : {players->GetNewButton(), players->GetDeleteButton()}) {
+        for (ButtonExEntity* button : {players->FindChild<ButtonExEntity>("NP"), players->FindChild<ButtonExEntity>("DL")}) {
             const int bx = int(button->GetAbsoluteX()), by = int(button->GetAbsoluteY());
             int first = bx - 50;
             while (first < bx && pic.Count(first, by - 16, first + 1, by + 16, IsWhite) == 0) ++first;
@@ -195,7 +195,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
             EXPECT_NEAR((top + bottom) * 0.5, by, 3.0) << button->GetName();
         }
         EXPECT_NEAR(heights[0], heights[1], 2) << "the two captions' capitals";
-        const hgeRect& rows = players->GetList()->GetRect();
+        const hgeRect& rows = players->FindChild<ZOLTFramework::CListboxEntity>("PL")->GetRect();
         int barTop = 0, barBottom = 0;
         ASSERT_TRUE(RowsWith(pic, int(rows.x1) + 4, int(rows.y1) - 2, int(rows.x1) + 10, int(rows.y1) + 60,
                              [](int r, int g, int b) { return r > g + 25 && r > b + 40; }, &barTop, &barBottom));
@@ -213,8 +213,8 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
     auto* options = OnStack<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Settle(options);
-    const int leftTabEdge = int(options->GetOptionsTab()->GetAbsoluteX()) + 100;
-    const int rightTabEdge = int(options->GetHighscoreTab()->GetAbsoluteX()) - 100;
+    const int leftTabEdge = int(options->FindChild<ButtonExEntity>("OPTIONS")->GetAbsoluteX()) + 100;
+    const int rightTabEdge = int(options->FindChild<ButtonExEntity>("HIGHSCORES")->GetAbsoluteX()) - 100;
     ASSERT_LT(rightTabEdge, leftTabEdge) << "the tabs overlap";
     {
         Picture pic = Shot("options");
@@ -222,7 +222,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
         EXPECT_LT(pic.Count(rightTabEdge - 1, 90, rightTabEdge + 2, 115, IsBrass), 10);
         EXPECT_EQ(pic.Count(140, 130, 158, 420, IsLetter), 0) << "a caption over the left frame";
     }
-    Click(options->GetHighscoreTab());
+    Click(options->FindChild<ButtonExEntity>("HIGHSCORES"));
     FrameDriver::RunFrames(10);
     TestInput::Move(790, 590);
     FrameDriver::RunFrames(5);

@@ -40,26 +40,6 @@ public:
         if (started) GetHGE()->Random_Seed(11);
     }
     ~MiniGameWindowEngine() override { PlayerManager::Instance()->Timer->Clear(); }
-
-    void RunFor(float seconds) {
-        HGE* hge = GetHGE();
-        const float end = hge->Timer_GetTime() + seconds;
-        for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
-    }
-
-    Picture Snapshot(const TempDir& dir, const std::string& name) {
-        GetHGE()->System_Snapshot((dir / name).c_str());
-        FrameDriver::RunFrames(1);
-        Picture pic;
-        EXPECT_TRUE(LoadPng(dir / name, pic));
-        std::error_code ignored;
-        std::filesystem::create_directories("snapshots", ignored);
-        std::filesystem::copy_file(dir / name, "snapshots/" + name, std::filesystem::copy_options::overwrite_existing,
-                                   ignored);
-        EXPECT_EQ(pic.w, 800);
-        EXPECT_EQ(pic.h, 600);
-        return pic;
-    }
 };
 
 class Quiet : public ZOLTFramework::CQuestionListener {};

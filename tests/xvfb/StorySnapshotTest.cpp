@@ -45,28 +45,6 @@ public:
         players->RemovePlayer("Marlowe");
         players->Timer->Clear();
     }
-
-    // Real frames for that many seconds of the engine's own clock.
-    void RunFor(float seconds) {
-        HGE* hge = GetHGE();
-        const float end = hge->Timer_GetTime() + seconds;
-        for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
-    }
-
-    Picture Snapshot(const TempDir& dir, const std::string& name) {
-        GetHGE()->System_Snapshot((dir / name).c_str());
-        FrameDriver::RunFrames(1);
-        Picture pic;
-        EXPECT_TRUE(LoadPng(dir / name, pic));
-        // Kept beside the build for a person to look at.
-        std::error_code ignored;
-        std::filesystem::create_directories("snapshots", ignored);
-        std::filesystem::copy_file(dir / name, "snapshots/" + name, std::filesystem::copy_options::overwrite_existing,
-                                   ignored);
-        EXPECT_EQ(pic.w, 800);
-        EXPECT_EQ(pic.h, 600);
-        return pic;
-    }
 };
 
 // Pixels of the box around (x, y) for which the colour test holds.

@@ -1,9 +1,14 @@
+#include <filesystem>
 #include <memory>
 #include "WindowTestEngine.h"
+
+#include <gtest/gtest.h>
 
 #include "engine/StringManager.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
+#include "platform/FrameDriver.h"
+#include "profiles/PlayerManager.h"
 
 WindowTestEngine::WindowTestEngine(const TempDir& dir) {
     m_pHGE = hgeCreate(HGE_VERSION);
@@ -21,6 +26,11 @@ WindowTestEngine::WindowTestEngine(const TempDir& dir) {
 
 WindowTestEngine::~WindowTestEngine() {
     SetEntityManager(nullptr);
+    if (!playerName.empty()) {
+        PlayerManager* players = PlayerManager::Instance();
+        players->RemovePlayer(playerName);
+        players->Timer->Clear();
+    }
     SetResourceManager(nullptr);
     SetStringManager(nullptr);
     FontRegistry::Clear();
@@ -31,4 +41,37 @@ void WindowTestEngine::UseResources() { SetResourceManager(std::make_unique<hgeR
 void WindowTestEngine::UseEnglishText() {
     if (!m_pStringManager) SetStringManager(std::make_unique<StringManager>());
     m_pStringManager->Load("data\\Text\\English.txt");
+}
+
+void WindowTestEngine::UseFonts(std::initializer_list<std::pair<const char*, const char*>> fonts) {
+    for (const auto& font : fonts)
+        FontRegistry::Instance().LoadFont(font.first, std::string("data\\Font\\") + font.second + ".fnt");
+}
+
+void WindowTestEngine::UsePlayer(const TempDir& dir, const std::string& name) {
+    PlayerManager* players = PlayerManager::Instance();
+    players->SetSavePath(dir.Path());
+    players->AddPlayer(name);
+    players->SetActivePlayer(name);
+    playerName = name;
+}
+
+void WindowTestEngine::RunFor(float seconds) {
+    HGE* hge = GetHGE();
+    const float end = hge->Timer_GetTime() + seconds;
+    for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
+}
+
+Picture WindowTestEngine::Snapshot(const TempDir& dir, const std::string& name) {
+    GetHGE()->System_Snapshot((dir / name).c_str());
+    FrameDriver::RunFrames(1);
+    Picture pic;
+    EXPECT_TRUE(LoadPng(dir / name, pic));
+    std::error_code ignored;
+    std::filesystem::create_directories("snapshots", ignored);
+    std::filesystem::copy_file(dir / name, "snapshots/" + name, std::filesystem::copy_options::overwrite_existing,
+                               ignored);
+    EXPECT_EQ(pic.w, 800);
+    EXPECT_EQ(pic.h, 600);
+    return pic;
 }

@@ -4,8 +4,11 @@
 // the registry fonts while the window still lives.
 #pragma once
 
+#include <string>
+
 #include "runtime/CEngine.h"
 #include "entities/core/EntityManager.h"
+#include "SnapshotPicture.h"
 #include "support/TempDir.h"
 
 class WindowTestEngine : public ZOLTFramework::CEngine {
@@ -18,6 +21,20 @@ public:
     void UseResources();
     // The English text table.
     void UseEnglishText();
+    // The registry fonts, each (name, file stem in data\Font).
+    void UseFonts(std::initializer_list<std::pair<const char*, const char*>> fonts);
+    // A player of that name, active, saved in the folder; removed again with
+    // the engine.
+    void UsePlayer(const TempDir& dir, const std::string& name);
+
+    // Real frames for that many seconds of the engine's own clock.
+    void RunFor(float seconds);
+    // The window as a picture, also copied to "snapshots/" beside the build
+    // for a person to look at.
+    Picture Snapshot(const TempDir& dir, const std::string& name);
 
     bool started = false;
+
+private:
+    std::string playerName;
 };

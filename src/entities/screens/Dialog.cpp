@@ -48,10 +48,10 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
                 ButtonExEntity* button = MakeButton(*child, HGEK_ENTER, "YES");
                 if (button) okButton = button;
             } else if (element == "button_cancel") {
-                ButtonExEntity* button = MakeButton(*child, HGEK_ESCAPE, "NO");
-                if (button) cancelButton = button;
+                MakeButton(*child, HGEK_ESCAPE, "NO");
             } else if (element == "window") {
                 CWindowEntity* w = SpawnChild<CWindowEntity>();
+                w->SetName("Window");
                 w->SetSizeCentered(0.0f, 0.0f);
                 for (const auto& attribute : child->GetAttributes()) {
                     if (!attribute) continue;

@@ -45,9 +45,9 @@ public:
     void OnButtonOver(const std::string& message) override;
 
     ZOLTFramework::CQuestionListener* GetListener() const { return owner; }
-    ZOLTFramework::CWindowEntity* GetWindow() const { return window; }
+    // The window is the child "Window"; its buttons are named by their
+    // messages ("YES", "NO").
     ButtonExEntity* GetOkButton() const { return okButton; }
-    ButtonExEntity* GetCancelButton() const { return cancelButton; }
     float GetTextOffsetX() const { return textOffsetX; }
     float GetTextOffsetY() const { return textOffsetY; }
     float GetTextWidth() const { return textWidth; }
@@ -72,7 +72,6 @@ protected:
     ZOLTFramework::CQuestionListener* owner;
     ZOLTFramework::CWindowEntity* window = nullptr;
     ButtonExEntity* okButton = nullptr;
-    ButtonExEntity* cancelButton = nullptr;
     std::string text;
     float textOffsetX = 0.0f;
     float textOffsetY = 0.0f;

@@ -127,9 +127,12 @@ float TextEntity::GetTextWidth() {
     const float savedScale = font->GetScale();
     const float savedRotation = font->GetRotation();
     const DWORD savedColor = font->GetColor();
+    const float savedTracking = font->GetTracking();
     font->SetScale(GetAbsoluteScale() * textScale);
     font->SetRotation(GetAbsoluteRotation());
+    if (hasTracking) font->SetTracking(trackingOverride);  // measured as it is drawn
     const float width = font->GetLineWidth(text.c_str());
+    font->SetTracking(savedTracking);
     font->SetRotation(savedRotation);
     font->SetScale(savedScale);
     font->SetColor(savedColor);

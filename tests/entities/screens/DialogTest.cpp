@@ -79,7 +79,7 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
     engine.Step();
 
     // The window stands in the middle, the buttons 100 to either side below it.
-    CWindowEntity* window = dialog->GetWindow();
+    CWindowEntity* window = dialog->FindChild<CWindowEntity>("Window");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->GetSpriteName(), "DialogWindow");
     EXPECT_NE(ZOLTFramework::Services::Sprite(&engine, window->GetSpriteName()), nullptr)
@@ -87,10 +87,11 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
     EXPECT_FLOAT_EQ(window->GetAbsoluteX(), 400.0f);
     EXPECT_FLOAT_EQ(window->GetAbsoluteY(), 300.0f);
     ASSERT_NE(dialog->GetOkButton(), nullptr);
-    ASSERT_NE(dialog->GetCancelButton(), nullptr);
+    ButtonExEntity* cancel = dialog->FindChild<ButtonExEntity>("NO");
+    ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(dialog->GetOkButton()->GetParent(), window);
     EXPECT_NE(dialog->GetOkButton()->GetUpSprite(), nullptr);
-    EXPECT_NE(dialog->GetCancelButton()->GetDownSprite(), nullptr);
+    EXPECT_NE(cancel->GetDownSprite(), nullptr);
     EXPECT_FLOAT_EQ(dialog->GetTextOffsetX(), 190.0f);
 
     engine.Click(500, 370);  // "No"
@@ -121,14 +122,14 @@ TEST(DialogTest, CoveredDialogIsPausedAndDeaf) {
     engine.Step();
     StubScreen* cover = PushStub(engine, "Cover", 200000.0f);
     engine.Step();
-    EXPECT_TRUE(dialog->GetWindow()->IsPaused());
+    EXPECT_TRUE(dialog->FindChild<CWindowEntity>("Window")->IsPaused());
     engine.Press(HGEK_ENTER);
     engine.Click(300, 370);
     EXPECT_TRUE(owner.answers.empty()) << "no shortcut, no button while covered";
 
     engine.Manager().RemoveScreen(cover);
     EXPECT_TRUE(dialog->HasFocus());
-    EXPECT_FALSE(dialog->GetWindow()->IsPaused());
+    EXPECT_FALSE(dialog->FindChild<CWindowEntity>("Window")->IsPaused());
     engine.Click(300, 370);
     EXPECT_EQ(owner.answers, std::vector<std::string>{"Q:yes"});
 }
@@ -164,7 +165,7 @@ TEST(DialogTest, MissingOrBadLayoutStillAnswersByKeys) {
     AnswerJournal owner;
 
     Dialog* missing = OpenDialog<Dialog>(engine, "A", "data/Screens/NoSuchDialog.xml", &owner);
-    EXPECT_EQ(missing->GetWindow(), nullptr);
+    EXPECT_EQ(missing->FindChild<CWindowEntity>("Window"), nullptr);
     EXPECT_EQ(missing->GetOkButton(), nullptr);
     EXPECT_EQ(log.CountRows("Error", "Dialog A"), 1);
     engine.Step(3);  // renders without a window

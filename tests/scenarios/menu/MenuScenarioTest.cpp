@@ -105,23 +105,25 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     ClickCentre(menu->FindChild<ButtonExEntity>("SelectPlayer"));
     auto* players = TopAs<PlayersScreen>();
     ASSERT_NE(players, nullptr);
+    auto* list = players->FindChild<ZOLTFramework::CListboxEntity>("PL");
+    ASSERT_NE(list, nullptr);
     Step(15);
-    ClickCentre(players->GetNewButton());
+    ClickCentre(players->FindChild<ButtonExEntity>("NP"));
     ASSERT_NE(TopAs<CPNameScreen>(), nullptr);
     Type("Spade");
     Press(HGEK_ENTER);
     ASSERT_EQ(Top(), players);
-    ASSERT_EQ(players->GetList()->GetItemCount(), 2);
+    ASSERT_EQ(list->GetItemCount(), 2);
     EXPECT_EQ(PlayerManager::Instance()->Players.size(), 2u);
-    ClickCentre(players->GetDeleteButton());
+    ClickCentre(players->FindChild<ButtonExEntity>("DL"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
     ASSERT_EQ(Top(), players);
-    EXPECT_EQ(players->GetList()->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemCount(), 1);
     // Pick Marlowe's row and confirm.
-    const hgeRect& rows = players->GetList()->GetRect();
-    Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + players->GetList()->GetItemHeight() * 0.5f);
-    ASSERT_EQ(players->GetList()->GetSelected(), 0);
+    const hgeRect& rows = list->GetRect();
+    Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + list->GetItemHeight() * 0.5f);
+    ASSERT_EQ(list->GetSelected(), 0);
     ClickCentre(players->GetOkButton());
     ASSERT_EQ(Top(), menu);
 
@@ -131,7 +133,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     auto* options = TopAs<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Step(25);
-    const hgeRect& track = options->GetMusicSlider()->GetRect();
+    const hgeRect& track = options->FindChild<ZOLTFramework::CSliderEntity>("Music")->GetRect();
     Click(track.x1 + 0.8f * (track.x2 - track.x1), (track.y1 + track.y2) * 0.5f);
     ClickCentre(options->GetOkButton());
     ASSERT_EQ(Top(), menu);

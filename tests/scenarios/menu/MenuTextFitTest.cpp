@@ -149,10 +149,12 @@ protected:
             while (*line && *line != '\n') ++line;
             if (*line) ++line;
         }
-        const float left = dialog->GetWindow()->GetAbsoluteX() - dialog->GetTextOffsetX();
-        const float top = dialog->GetWindow()->GetAbsoluteY() - dialog->GetTextOffsetY();
+        CWindowEntity* window = dialog->FindChild<CWindowEntity>("Window");
+        ASSERT_NE(window, nullptr);
+        const float left = window->GetAbsoluteX() - dialog->GetTextOffsetX();
+        const float top = window->GetAbsoluteY() - dialog->GetTextOffsetY();
         const Box box{left, top, left + dialog->GetTextWidth(), top + dialog->GetTextHeight()};
-        EXPECT_TRUE(WindowInside(dialog->GetWindow()).Holds(box)) << dialog->GetText() << " " << Describe(box);
+        EXPECT_TRUE(WindowInside(window).Holds(box)) << dialog->GetText() << " " << Describe(box);
         ++measured;
     }
 
@@ -209,7 +211,7 @@ void MenuTextFit::CheckEveryScreen() {
     players->SetLayer(10.0f);
     Settle();
     CheckTexts(players, screenBox);
-    auto* list = players->GetList();
+    auto* list = players->FindChild<ZOLTFramework::CListboxEntity>("PL");
     hgeFont* rowFont = app->GetResourceManager()->GetFont(list->GetFontName().c_str());
     ASSERT_NE(rowFont, nullptr);
     for (int i = 0; i < list->GetItemCount(); ++i) {
@@ -217,7 +219,7 @@ void MenuTextFit::CheckEveryScreen() {
         EXPECT_LE(rowFont->GetLineWidth(list->GetItem(i)->text.c_str()), r.x2 - r.x1 - 10.0f)
             << list->GetItem(i)->text;
     }
-    EXPECT_TRUE(WindowInside(players->GetWindow()).Holds(
+    EXPECT_TRUE(WindowInside(players->FindChild<CWindowEntity>("Window")).Holds(
         {list->GetRect().x1, list->GetRect().y1, list->GetRect().x2, list->GetRect().y2}))
         << "the list leaves the players window";
 
@@ -228,7 +230,7 @@ void MenuTextFit::CheckEveryScreen() {
     CheckTexts(entry, screenBox);
     {
         hgeFont* font = FontRegistry::GetFont("Default14");
-        const Box inside = WindowInside(entry->GetWindow());
+        const Box inside = WindowInside(entry->FindChild<CWindowEntity>("Window"));
         EXPECT_LE(font->GetLineWidth(Text("ENTERNAME").c_str()), inside.x2 - inside.x1) << table;
         for (const char* name : kLongNames)
             EXPECT_LE(font->GetLineWidth((std::string(name) + "|").c_str()), inside.x2 - inside.x1 - 40.0f) << name;
@@ -264,7 +266,7 @@ void MenuTextFit::CheckEveryScreen() {
         CheckTexts(options, screenBox);
         // A row's name ends before the total begins.
         std::vector<TextEntity*> row;
-        for (CEntity* child : options->GetHighscorePanel()->GetChildren())
+        for (CEntity* child : options->FindChild("HighscorePanel")->GetChildren())
             if (auto* t = dynamic_cast<TextEntity*>(child)) row.push_back(t);
         ASSERT_EQ(row.size() % 2, 0u);
         EXPECT_GE(row.size(), 4u) << "the players with scores are listed";
@@ -280,7 +282,7 @@ void MenuTextFit::CheckEveryScreen() {
     CheckTexts(credits, screenBox);
     {
         hgeFont* font = FontRegistry::GetFont("Default");
-        const Box inside = WindowInside(credits->GetWindow());
+        const Box inside = WindowInside(credits->FindChild<CWindowEntity>("Window"));
         EXPECT_LE(font->GetLineWidth(Text("CREDITS").c_str()), inside.x2 - inside.x1) << table;
         for (const char* key : {"PRESENT", "PRODUCERS", "CREATIVE_DIRECTOR", "PROJECT_MANAGER", "GAME_DESIGN",
                                 "PROGRAMMING", "ARTISTS", "MUSIC_AND_SOUND", "COPYRIGHT"})

@@ -6,6 +6,9 @@
 
 #include "graphics/PixelHitTest.h"
 #include "graphics/hgeSprite.h"
+#include "support/scene/MiniGameSolver.h"
+#include "scene/Inventory.h"
+#include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 
@@ -44,4 +47,26 @@ std::vector<std::string> EventsSince(const std::vector<std::string>& events, siz
     for (size_t i = from; i < events.size(); ++i)
         if (events[i].compare(0, name.size() + 1, name + "=") == 0) found.push_back(events[i]);
     return found;
+}
+
+bool ClickSceneObject(PlayField* field, const std::string& objectName) {
+    SceneObject* object = field ? field->FindObjectByName(objectName) : nullptr;
+    const ScreenPoint at = OpaquePointOf(object, field);
+    if (!at.found) return false;
+    MiniGameInput::Click(at.x, at.y);
+    return true;
+}
+
+bool TakeToolIntoHand(PlayField* field, const std::string& objectName) {
+    Inventory* bag = field ? field->GetInventory() : nullptr;
+    if (!bag) return false;
+    auto inBag = [bag, &objectName]() -> InventoryObject* {
+        for (InventoryObject* item : bag->GetObjects())
+            if (item->GetObjectName() == objectName) return item;
+        return nullptr;
+    };
+    if (!inBag()) ClickSceneObject(field, objectName);
+    if (!MiniGameInput::RunUntil([&] { return inBag() != nullptr; }, 10.0f)) return false;
+    bag->PickUp(inBag());
+    return field->GetCursor().kind == PlayField::CURSOR_HELD_ITEM;
 }

@@ -1,4 +1,4 @@
-// Finding where to click a scene object in scene tests.
+// Finding where to click a scene object in scene tests, and clicking it.
 #pragma once
 
 #include <string>
@@ -20,3 +20,10 @@ ScreenPoint OpaquePointOf(SceneObject* object, PlayField* field = nullptr);
 
 // Event names with values ("TaskChanged=Key") recorded since the index.
 std::vector<std::string> EventsSince(const std::vector<std::string>& events, size_t from, const std::string& name);
+
+// Clicks the named object of the field at its OpaquePointOf point (frames
+// through the frame driver); false when the object is gone or has no such point.
+bool ClickSceneObject(PlayField* field, const std::string& objectName);
+// Takes a tool into the hand: clicks it while it still lies in the scene,
+// waits for it in the bag and picks it up there. True when it is held.
+bool TakeToolIntoHand(PlayField* field, const std::string& objectName);

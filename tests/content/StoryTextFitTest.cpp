@@ -1,0 +1,187 @@
+// Every text of the level screen, of the mini-game screens and of the score
+// window fits its place, in both text tables, with the game's own fonts
+// (headless game): each story scene opened on the real level screen, the panel
+// slid in; each mini-game of the story opened on its own screen; the score
+// window counted up to large scores. Every shown text lies on the screen,
+// the panel's texts (time, clues left, clue rows, button captions) inside the
+// panel, a button's caption inside its button, and no two texts on one row run
+// into each other.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/GameApp.h"
+#include "engine/StringManager.h"
+#include "entities/core/EntityManager.h"
+#include "entities/widgets/TextEntity.h"
+#include "entities/widgets/CButtonEntity.h"
+#include "graphics/hgeFont.h"
+#include "minigames/MiniGameScreen.h"
+#include "minigames/OpenMiniGame.h"
+#include "platform/FrameDriver.h"
+#include "profiles/PlayerManager.h"
+#include "screens/LevelCompleteScreen.h"
+#include "screens/LevelScreen.h"
+#include "support/TempDir.h"
+
+using ZOLTFramework::CEntity;
+using ZOLTFramework::GameApp;
+
+namespace {
+
+const float kPanelWidth = 180.0f;
+
+// Where a text is drawn along its line: its width about its anchor (by its
+// alignment), at the anchor's height.
+struct Line {
+    float x1, x2, y;
+    // On one row (anchors less than a line apart) and overlapping along it.
+    bool Meets(const Line& b) const { return std::fabs(y - b.y) < 10.0f && x1 < b.x2 - 1 && b.x1 < x2 - 1; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Line& b) {
+    return os << "(" << b.x1 << " to " << b.x2 << " at " << b.y << ")";
+}
+
+Line LineOf(TextEntity* text) {
+    const float w = text->GetTextWidth();
+    const float x = text->GetAbsoluteX();
+    const int align = text->GetAlignment() & HGETEXT_HORZMASK;
+    const float left = align == HGETEXT_LEFT ? x : align == HGETEXT_RIGHT ? x - w : x - w * 0.5f;
+    return {left, left + w, text->GetAbsoluteY()};
+}
+
+class StoryTextFit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = std::make_unique<GameApp>();
+        ASSERT_TRUE(app->Init());
+        FrameDriver::RunFrames(2);
+        PlayerManager* players = PlayerManager::Instance();
+        ASSERT_TRUE(players->AddPlayer("Bartholomew Kent"));
+        players->SetActivePlayer("Bartholomew Kent");
+    }
+    void TearDown() override {
+        PlayerManager::Instance()->RemovePlayer("Bartholomew Kent");
+        app.reset();
+    }
+
+    // The shown texts below an entity, with where they are drawn.
+    static void Collect(const CEntity* e, std::vector<std::pair<TextEntity*, Line>>& out) {
+        for (const CEntity* child : e->GetChildren()) Collect(child, out);
+        auto* text = dynamic_cast<TextEntity*>(const_cast<CEntity*>(e));
+        if (text && !text->GetTextRef().empty() && !text->IsHiddenInChain() && text->GetFont())
+            out.emplace_back(text, LineOf(text));
+    }
+
+    // Every text on the screen, a button's caption inside its button, and no
+    // two on one row running into each other; how many were measured.
+    static int CheckTexts(const std::vector<std::pair<TextEntity*, Line>>& texts) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const auto& [text, line] = texts[i];
+            const std::string what = "\"" + text->GetTextRef() + "\"";
+            EXPECT_TRUE(line.x1 >= 0 && line.x2 <= 800 && line.y >= 0 && line.y <= 600) << what << " " << line;
+            if (auto* button = dynamic_cast<const ZOLTFramework::CButtonEntity*>(text->GetParent())) {
+                const hgeRect& r = button->GetRect();
+                EXPECT_GE(line.x1, r.x1) << what << " is wider than its button " << line;
+                EXPECT_LE(line.x2, r.x2) << what << " is wider than its button " << line;
+            }
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(line.Meets(texts[j].second))
+                    << what << " " << line << " runs into \"" << texts[j].first->GetTextRef() << "\" " << texts[j].second;
+        }
+        return int(texts.size());
+    }
+
+    ScopedEnv headlessEnv{"DROVALIN_HEADLESS", "1"};
+    ScopedEnv stepEnv{"DROVALIN_DT", "0.05"};
+    TempDir home;
+    ScopedEnv dataHome{"XDG_DATA_HOME", home.Path().c_str()};
+    std::unique_ptr<GameApp> app;
+};
+
+TEST_F(StoryTextFit, EveryPanelTextFitsThePanelInBothTables) {
+    int measured = 0;
+    for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        app->GetStringManager()->Load(table);
+        for (const char* scene : {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml", "data/Scenes/TownHall.xml",
+                                  "data/Scenes/Docks.xml", "data/Scenes/Warehouse.xml"}) {
+            SCOPED_TRACE(std::string(scene) + " in " + table);
+            EntityManager& manager = *app->GetEntityManager();
+            auto* level = manager.OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
+            level->Open();
+            // Whatever opens over the level at its start (a comic, a tutorial,
+            // the opening mini-game) is put away.
+            for (int i = 0; i < 400 && !level->IsPanelIn(); ++i) {
+                FrameDriver::RunFrames(1);
+                CEntity* top = manager.GetTopScreen();
+                if (i % 20 == 19 && top && top != level) {
+                    top->Kill();
+                    manager.RemoveScreen(top);
+                }
+            }
+            ASSERT_TRUE(level->IsPanelIn());
+            std::vector<std::pair<TextEntity*, Line>> texts;
+            Collect(level, texts);
+            EXPECT_GE(texts.size(), 6u) << "time, clues left, clue rows and captions";
+            measured += CheckTexts(texts);
+            for (const auto& [text, line] : texts)
+                if (text->GetAbsoluteX() < kPanelWidth) {
+                    EXPECT_GE(line.x1, 2.0f) << "\"" << text->GetTextRef() << "\" leaves the panel " << line;
+                    EXPECT_LE(line.x2, kPanelWidth - 2.0f) << "\"" << text->GetTextRef() << "\" leaves the panel " << line;
+                }
+            level->Kill();
+            manager.RemoveScreen(level);
+            FrameDriver::RunFrames(3);
+        }
+    }
+    EXPECT_GT(measured, 60);
+}
+
+// Answers nobody: the mini-games are only looked at.
+struct Silent : ZOLTFramework::CQuestionListener {};
+
+TEST_F(StoryTextFit, EveryMiniGameTextFitsItsScreenInBothTables) {
+    int measured = 0;
+    Silent silent;
+    for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        app->GetStringManager()->Load(table);
+        for (const char* game : {"data/MiniGames/1.1.xml", "data/MiniGames/15.2.xml", "data/MiniGames/2.2.xml",
+                                 "data/MiniGames/5.2.xml", "data/MiniGames/4.1.xml", "data/MiniGames/6.2.xml"}) {
+            SCOPED_TRACE(std::string(game) + " in " + table);
+            MiniGameScreen* screen = OpenMiniGame(game, &silent);
+            ASSERT_NE(screen, nullptr);
+            FrameDriver::RunFrames(30);
+            std::vector<std::pair<TextEntity*, Line>> texts;
+            Collect(screen, texts);
+            EXPECT_GE(texts.size(), 2u) << "the button captions";
+            measured += CheckTexts(texts);
+            screen->Kill();
+            app->GetEntityManager()->RemoveScreen(screen);
+            FrameDriver::RunFrames(3);
+        }
+    }
+    EXPECT_GT(measured, 20);
+}
+
+TEST_F(StoryTextFit, EveryScoreRowFitsTheScoreWindowInBothTables) {
+    const uint32_t scores[6] = {48000, 12500, 15000, 9000, 75500, 1234567};
+    for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        SCOPED_TRACE(table);
+        app->GetStringManager()->Load(table);
+        auto* window = app->GetEntityManager()->OpenScreen<LevelCompleteScreen>("", scores);
+        FrameDriver::RunFrames(120);  // every row shown and counted up
+        std::vector<std::pair<TextEntity*, Line>> texts;
+        Collect(window, texts);
+        EXPECT_GE(texts.size(), 12u) << "six captions and six scores";
+        CheckTexts(texts);
+        window->Kill();
+        app->GetEntityManager()->RemoveScreen(window);
+        FrameDriver::RunFrames(3);
+    }
+}
+
+}  // namespace
