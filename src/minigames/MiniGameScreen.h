@@ -75,9 +75,8 @@ public:
     int GetState() const { return state; }
     const std::string& GetPath() const { return name; }
     int GetResourceGroup() const { return resGroup; }
-    ZOLTFramework::CButtonEntity* GetOkButton() const { return okButton; }
-    ZOLTFramework::CButtonEntity* GetSkipButton() const { return skipButton; }
-    ZOLTFramework::CButtonEntity* GetSolveLaterButton() const { return solveLaterButton; }
+    // The buttons are the children named by their messages: "Ok", "Skip",
+    // "SolveLater".
     ZOLTFramework::CSpriteEntity* GetBackground() const { return background; }
     // True once the result has been sent.
     bool HasReported() const { return reported; }

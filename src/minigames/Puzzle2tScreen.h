@@ -34,7 +34,7 @@ public:
     const std::vector<PuzzlePiece*>& GetPlacedPieces() const { return placed; }
     const std::vector<Slot>& GetLeftSlots() const { return leftSlots; }
     const std::vector<Slot>& GetRightSlots() const { return rightSlots; }
-    PuzzlePiece* GetCleaner() const { return cleaner; }
+    // A piece (the cleaner too) by its picture's resource name, or null.
     PuzzlePiece* FindPiece(const std::string& resourceName) const;
     static bool IsToolName(const std::string& resourceName);
 

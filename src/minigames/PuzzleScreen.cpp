@@ -89,6 +89,7 @@ void PuzzleScreen::ReadOptions() {
         if (type == "Horizontal") differenceType = 1;
         differenceCursor = MakeSprite("Cursor", this, "difference cursor");
         if (differenceCursor) {
+            differenceCursor->SetName("DifferenceCursor");
             differenceCursor->SetDepth(500.0f);
             differenceCursor->SetOpacity(0.7f);
             if (hgeSprite* look = differenceCursor->GetSprite()) look->SetBlendMode(BLEND_COLORADD | BLEND_ALPHABLEND);

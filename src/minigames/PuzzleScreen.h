@@ -28,7 +28,8 @@ public:
     PuzzlePiece* FindPiece(const std::string& label) const;
     PuzzlePiece* GetHeldPiece() const { return held; }
     PuzzlePiece* GetWidestPiece() const { return widest; }
-    ZOLTFramework::CSpriteEntity* GetDifferenceCursor() const { return differenceCursor; }
+    // The mirrored cursor of a find-the-differences game is the child
+    // "DifferenceCursor".
     bool IsTurning(PuzzlePiece* piece) const { return rotating.count(piece) != 0; }
     float GetRotationStep() const { return rotationStep; }
     bool IsSolved() const { return solved; }

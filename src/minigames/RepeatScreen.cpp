@@ -79,6 +79,7 @@ void RepeatScreen::BuildWidgets() {
             sprite->SetDepth(finish ? 10.0f : 2.0f);
             if (finish) {
                 sprite->SetOpacity(0.0f);
+                sprite->SetName("FinishPicture");
                 finishPicture = sprite;
             }
         } else if (kind == "PaletteElement") {

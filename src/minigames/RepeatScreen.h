@@ -28,7 +28,7 @@ public:
     float GetShowTime() const { return showTime; }
     float GetWaitTime() const { return waitTime; }
     int GetCellNumber() const { return cellNumber; }
-    ZOLTFramework::CSpriteEntity* GetFinishPicture() const { return finishPicture; }
+    // The picture shown on a win is the child "FinishPicture".
     // Screen position of cell i.
     float CellX(int i) const;
     float CellY(int i) const;

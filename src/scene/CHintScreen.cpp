@@ -58,7 +58,7 @@ CHintScreen::CHintScreen(CQuestionListener* hintOwner, float p1x, float p1y, flo
     window->OnMove();
     window->SetDepth(0.6f);
 
-    okButton = manager->Spawn<CButtonEntity>("OK", this);
+    CButtonEntity* okButton = manager->Spawn<CButtonEntity>("OK", this);
     okButton->AttachTo(window);
     okButton->SetPosXY(0.0f, 75.0f);
     okButton->OnMove();

@@ -43,15 +43,14 @@ public:
     static void ChooseWindowPosition(float p1x, float p1y, float p2x, float p2y, float* wx, float* wy);
 
     CWindowEntity* GetWindow() const { return window; }
-    CButtonEntity* GetOkButton() const { return okButton; }
     TextEntity* GetText() const { return text; }
+    // The window's button is the child "OK".
 
 private:
     void DrawArrow(float px, float py);
 
     float point1X, point1Y, point2X, point2Y;
     CWindowEntity* window = nullptr;
-    CButtonEntity* okButton = nullptr;
     TextEntity* text = nullptr;
     hgeSprite* arrowHead = nullptr;
     hgeSprite* arrowTail = nullptr;

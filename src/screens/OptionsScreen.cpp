@@ -157,14 +157,13 @@ ButtonExEntity* OptionsScreen::MakeButton(const XMLDocument::XMLElement& element
 void OptionsScreen::CreateMenuButtons(const XMLDocument::XMLElement& element) {
     const std::string& id = element.GetName();
     if (id == "button_ok") {
-        okButton = MakeButton(element, window);
-        okButton->SetName("OK");
+        MakeButton(element, window)->SetName("OK");
         AddShortcut(HGEK_ENTER, "OK");
     } else if (id == "button_resume") {
-        okButton = MakeButton(element, window);
-        okButton->SetName("OK");
+        ButtonExEntity* resume = MakeButton(element, window);
+        resume->SetName("OK");
         AddShortcut(HGEK_ESCAPE, "OK");
-        SetCaptionOpacity(okButton, 0.9f);
+        SetCaptionOpacity(resume, 0.9f);
     } else if (id == "button_exit") {
         exitButton = MakeButton(element, window);
         exitButton->SetName("EXIT");

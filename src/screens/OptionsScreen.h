@@ -57,7 +57,6 @@ public:
     // Children by name: "Window"; in it the tabs "OPTIONS" and "HIGHSCORES",
     // the panels "OptionsPanel" (the sliders "Music" and "Sound", the check box
     // "SCREEN") and "HighscorePanel", and the buttons "OK" and "EXIT".
-    ButtonExEntity* GetOkButton() const { return okButton; }
     ButtonExEntity* GetExitButton() const { return exitButton; }
 
 private:
@@ -77,7 +76,6 @@ private:
     bool CurrentFullScreen() const;
 
     ZOLTFramework::CWindowEntity* window = nullptr;
-    ButtonExEntity* okButton = nullptr;
     ButtonExEntity* exitButton = nullptr;
     ButtonExEntity* soundDecrease = nullptr;
     ButtonExEntity* musicDecrease = nullptr;

@@ -43,7 +43,6 @@ public:
 
     // Children by name: "Window", the list "PL" in it and its buttons "NP"
     // (new player), "DL" (delete) and "OK".
-    ButtonExEntity* GetOkButton() const { return okButton; }
 
 private:
     void FillList();

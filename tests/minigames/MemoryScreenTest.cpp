@@ -10,6 +10,7 @@
 #include "minigames/OpenMiniGame.h"
 
 using ZOLTFramework::CBrickEntity;
+using ZOLTFramework::CButtonEntity;
 
 namespace {
 
@@ -58,10 +59,10 @@ TEST(MemoryScreen, ClearTheFieldAndFinish) {
     engine.Step(20);
     ClearField(engine, screen);
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    EXPECT_TRUE(screen->GetSkipButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("Skip")->IsHidden());
     EXPECT_TRUE(screen->IsOkShown());
     engine.Step(30);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
     EXPECT_FLOAT_EQ(screen->GetX(), 5000.0f);
@@ -81,7 +82,7 @@ TEST(MemoryScreen, SkipThenOkOrClear) {
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(screen->IsOkShown());
     engine.Step(30);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 
@@ -92,7 +93,7 @@ TEST(MemoryScreen, SkipThenOkOrClear) {
     again->OnButtonPress("Skip");
     ClearField(engine, again);
     EXPECT_EQ(again->GetState(), kMiniGameSolved);
-    engine.ClickEntity(again->GetOkButton());
+    engine.ClickEntity(again->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return again->HasReported(); }));
     EXPECT_EQ(other.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }

@@ -17,6 +17,7 @@
 #include "minigames/RepeatScreen.h"
 #include "support/scene/MiniGameSolver.h"
 
+using ZOLTFramework::CSpriteEntity;
 
 namespace {
 
@@ -95,7 +96,7 @@ TEST(MiniGameContent, DifferencesSolved) {
     ASSERT_EQ(screen->GetLoosePieces().size(), 5u);
     // Clicked in the other print, where the mirrored cursor shows them.
     ASSERT_TRUE(SolveMiniGame(screen));
-    EXPECT_FALSE(screen->GetDifferenceCursor()->IsHidden());
+    EXPECT_FALSE(screen->FindChild<CSpriteEntity>("DifferenceCursor")->IsHidden());
     ASSERT_EQ(screen->GetState(), kMiniGameSolved);
     PressOk(screen);
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
@@ -111,7 +112,7 @@ TEST(MiniGameContent, RackSolvedThenPutOff) {
     MiniGameJournal level;
     auto* screen = Open<Puzzle2tScreen>(engine, path, &level);
     ASSERT_NE(screen, nullptr);
-    ASSERT_NE(screen->GetCleaner(), nullptr);
+    ASSERT_NE(screen->FindPiece("Cleaner2_2"), nullptr);
     const size_t things = screen->GetPlayablePieces().size();
     MiniGameSolveOptions mistake;
     mistake.mistakeFirst = true;
@@ -142,7 +143,7 @@ TEST(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
     ASSERT_TRUE(SolveMiniGame(screen, mistake));
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     PressOk(screen);
-    EXPECT_FLOAT_EQ(screen->GetFinishPicture()->GetOpacity(), 1.0f);
+    EXPECT_FLOAT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetOpacity(), 1.0f);
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
 

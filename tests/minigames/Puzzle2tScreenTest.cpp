@@ -5,6 +5,8 @@
 #include "minigames/OpenMiniGame.h"
 #include "minigames/Puzzle2tScreen.h"
 
+using ZOLTFramework::CButtonEntity;
+
 namespace {
 
 std::string RackGame(MiniGameTestEngine& engine) {
@@ -67,11 +69,13 @@ TEST(Puzzle2tScreen, PlaceToolsAndFinish) {
                                                       "AddItemScore=1000"}));
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->IsOkShown());
-    EXPECT_TRUE(screen->GetSolveLaterButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("SolveLater")->IsHidden());
     engine.Step(20);
-    EXPECT_NEAR(screen->GetCleaner()->GetX(), 450.0f, 0.01f);
-    EXPECT_NEAR(screen->GetCleaner()->GetScaleX(), 1.5f, 0.01f);
-    engine.ClickEntity(screen->GetOkButton());
+    PuzzlePiece* cleaner = screen->FindPiece("fx_Cleaner");
+    ASSERT_NE(cleaner, nullptr);
+    EXPECT_NEAR(cleaner->GetX(), 450.0f, 0.01f);
+    EXPECT_NEAR(cleaner->GetScaleX(), 1.5f, 0.01f);
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
@@ -95,15 +99,15 @@ TEST(Puzzle2tScreen, SkipAndPutOff) {
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(screen->GetPlayablePieces().empty());
     EXPECT_EQ(level.Count("AddItemScore=1000") + level.Count("AddItemScore=500"), 0);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 
     MiniGameJournal other;
     auto* later = dynamic_cast<Puzzle2tScreen*>(OpenMiniGame(path, &other));
     ASSERT_TRUE(engine.StepUntil([&] { return later->GetOpacity() >= 1.0f; }));
-    engine.ClickEntity(later->GetSolveLaterButton());
-    engine.ClickEntity(later->GetSkipButton());
+    engine.ClickEntity(later->FindChild<CButtonEntity>("SolveLater"));
+    engine.ClickEntity(later->FindChild<CButtonEntity>("Skip"));
     ASSERT_TRUE(engine.StepUntil([&] { return later->HasReported(); }));
     EXPECT_EQ(other.Results(), std::vector<std::string>{"MiniGameSolveLater=" + path});
 }

@@ -6,6 +6,9 @@
 #include "minigames/OpenMiniGame.h"
 #include "minigames/PuzzleScreen.h"
 
+using ZOLTFramework::CButtonEntity;
+using ZOLTFramework::CSpriteEntity;
+
 namespace {
 
 const char* const kTwoPieceScene = R"(<scene res_group="55">
@@ -99,7 +102,7 @@ TEST(PuzzleScreen, DragTurnSolveAndReportOnce) {
         EXPECT_EQ(engine.Plays("OnWinMiniGame"), 1);
     }
     EXPECT_TRUE(screen->IsOkShown());
-    EXPECT_TRUE(screen->GetSkipButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("Skip")->IsHidden());
     engine.Step(40);
     EXPECT_TRUE(level.Results().empty());  // no game closes itself
 
@@ -167,7 +170,7 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     ASSERT_TRUE(screen->IsTurning(watch));
     screen->OnButtonPress("Skip");
     EXPECT_EQ(screen->GetState(), kMiniGameSkipping);
-    EXPECT_TRUE(screen->GetSolveLaterButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("SolveLater")->IsHidden());
     engine.Step(4);
     EXPECT_FALSE(screen->IsTurning(watch));
     EXPECT_EQ(screen->GetLoosePieces().size(), 2u);
@@ -191,7 +194,7 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     MiniGameJournal second;
     auto* later = static_cast<PuzzleScreen*>(OpenMiniGame(path, &second));
     WaitOpened(engine, later);
-    engine.ClickEntity(later->GetSolveLaterButton());
+    engine.ClickEntity(later->FindChild<CButtonEntity>("SolveLater"));
     engine.Step();
     later->OnButtonPress("Skip");
     EXPECT_EQ(later->GetState(), kMiniGameSolveLater);
@@ -209,7 +212,7 @@ TEST(PuzzleScreen, NothingToDockSolvesAtOnce) {
     auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->IsOkShown());
-    EXPECT_TRUE(screen->GetSolveLaterButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("SolveLater")->IsHidden());
 }
 
 // Pairs: a different second picture only clears the selection; matched pairs
@@ -269,9 +272,10 @@ TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
     WaitOpened(engine, screen);
     engine.MoveMouse(662, 300);
     engine.Step();
-    ASSERT_NE(screen->GetDifferenceCursor(), nullptr);
-    EXPECT_FLOAT_EQ(screen->GetDifferenceCursor()->GetX(), 150.0f);
-    EXPECT_FALSE(screen->GetDifferenceCursor()->IsHidden());
+    CSpriteEntity* cursor = screen->FindChild<CSpriteEntity>("DifferenceCursor");
+    ASSERT_NE(cursor, nullptr);
+    EXPECT_FLOAT_EQ(cursor->GetX(), 150.0f);
+    EXPECT_FALSE(cursor->IsHidden());
     engine.Click(662, 300);
     ASSERT_EQ(screen->GetDockedPieces().size(), 2u);
     PuzzlePiece* found = screen->GetDockedPieces()[1];
@@ -315,7 +319,7 @@ TEST(PuzzleScreen, StartPositionsAndLevelMusic) {
         EXPECT_EQ(engine.Audio()->GetCurrentMusicName(), "");
     }
     engine.Step(30);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     if (music) {
         EXPECT_EQ(engine.Audio()->GetCurrentMusicName(), "music1");
     }

@@ -6,6 +6,9 @@
 #include "minigames/OpenMiniGame.h"
 #include "minigames/RepeatScreen.h"
 
+using ZOLTFramework::CButtonEntity;
+using ZOLTFramework::CSpriteEntity;
+
 namespace {
 
 std::string PlaqueGame(MiniGameTestEngine& engine, const std::string& rowLength = "2") {
@@ -52,7 +55,7 @@ TEST(RepeatScreen, TimelineWrongPressAndWin) {
     EXPECT_EQ(screen->GetShownLength(), 1);
     EXPECT_FLOAT_EQ(screen->GetShowTime(), 3.0f);
     // Without a background the widgets hang on the screen.
-    EXPECT_EQ(screen->GetFinishPicture()->GetParent(), screen);
+    EXPECT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetParent(), screen);
     EXPECT_FLOAT_EQ(screen->CellX(3), 160.0f);
     EXPECT_FLOAT_EQ(screen->CellY(3), 170.0f);
 
@@ -85,14 +88,14 @@ TEST(RepeatScreen, TimelineWrongPressAndWin) {
         ASSERT_TRUE(engine.StepUntil([&] { return screen->GetShowTime() == 0.0f; }, 22));
     }
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    EXPECT_TRUE(screen->GetSkipButton()->IsHidden());
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("Skip")->IsHidden());
     EXPECT_FALSE(screen->IsOkShown());
     engine.Step(5);
     EXPECT_FALSE(screen->IsOkShown());
     ASSERT_TRUE(engine.StepUntil([&] { return screen->IsOkShown(); }, 8));
-    EXPECT_FLOAT_EQ(screen->GetFinishPicture()->GetOpacity(), 1.0f);
+    EXPECT_FLOAT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetOpacity(), 1.0f);
     engine.Step(20);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
@@ -113,7 +116,7 @@ TEST(RepeatScreen, SkipAndSolveLaterDuringAShow) {
     ASSERT_TRUE(engine.StepUntil([&] { return screen->IsOkShown(); }, 15));
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     engine.Step(5);  // the Ok button slides in
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 

@@ -70,7 +70,7 @@ TEST_F(CreditsTest, AnyButtonClosesAtOnce) {
     CreditsScreen* credits = Open();
     const auto alive = credits->GetLifeToken();
     engine.Step(2);
-    engine.ClickEntity(credits->GetOkButton());
+    engine.ClickEntity(credits->FindChild<ButtonExEntity>("YES"));
     // Killed in the press frame, deleted by the next one: no fade-out.
     EXPECT_TRUE(alive.expired());
     EXPECT_NE(engine.Top(), credits);

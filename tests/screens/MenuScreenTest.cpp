@@ -262,7 +262,7 @@ TEST_F(MenuScreenTest, AButtonLosesItsHoverUnderTheScreenItOpened) {
     Dialog* question = TopDialog();
     ASSERT_NE(question, nullptr);
     EXPECT_FALSE(remove->IsButtonHovered());
-    ButtonExEntity* yes = question->GetOkButton();
+    ButtonExEntity* yes = question->FindChild<ButtonExEntity>("YES");
     const hgeRect& y = yes->GetRect();
     engine.MoveMouse((y.x1 + y.x2) / 2, (y.y1 + y.y2) / 2);
     engine.Step();

@@ -58,7 +58,7 @@ TEST_F(OptionsScreenTest, SlidersActAtOnceAndOkWritesTheSettings) {
     EXPECT_NEAR(audio()->GetSoundVolume(), 0.25f, 0.01f);
     EXPECT_EQ(Ini("MusicVolume"), kUnset);  // nothing written yet
 
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("OK"));
     EXPECT_NEAR(Ini("MusicVolume"), 0.75f, 0.01f);
     EXPECT_NEAR(Ini("SoundVolume"), 0.25f, 0.01f);
     EXPECT_EQ(IniInt("Windowed"), 1);
@@ -124,7 +124,7 @@ TEST_F(OptionsScreenTest, TheCheckBoxSwitchesTheDisplayAtOnceAndOkSavesIt) {
     engine.Step();
     EXPECT_FALSE(checkBox->IsOn());
     engine.ClickEntity(checkBox);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("OK"));
     EXPECT_EQ(IniInt("Windowed"), 0);
 }
 

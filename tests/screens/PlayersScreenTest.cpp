@@ -63,7 +63,7 @@ TEST_F(PlayersScreenTest, WithoutAnActivePlayerNothingIsSelected) {
     PlayersScreen* screen = Open();
     EXPECT_EQ(List(screen)->GetSelected(), -1);
     // OK without a selection does nothing.
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("OK"));
     EXPECT_TRUE(OnStack(screen));
     EXPECT_EQ(PlayerManager::Instance()->GetActivePlayer(), nullptr);
 }
@@ -75,7 +75,7 @@ TEST_F(PlayersScreenTest, NewPlayerIsAddedSelectedAndBecomesActiveOnlyWithOk) {
     auto* entry = dynamic_cast<CPNameScreen*>(engine.Top());
     ASSERT_NE(entry, nullptr);
     // The window's buttons sleep while the name entry is open: Enter is the entry's.
-    EXPECT_TRUE(screen->GetOkButton()->IsPausedInChain());
+    EXPECT_TRUE(screen->FindChild<ButtonExEntity>("OK")->IsPausedInChain());
     engine.Type("Cleo");
     engine.Press(HGEK_ENTER);
     EXPECT_EQ(engine.Top(), screen);
@@ -96,7 +96,7 @@ TEST_F(PlayersScreenTest, ChoosingAPlayerMakesItTheOnlyActiveOne) {
     PlayerManager::Instance()->SetActivePlayer("Ann");
     PlayersScreen* screen = Open();
     List(screen)->SetSelected(1);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("OK"));
     EXPECT_EQ(engine.SaveAndReadUsers(), (Names{"Ann", "*Bob"}));
     EXPECT_FALSE(OnStack(screen));
 }
@@ -123,7 +123,7 @@ TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
     // Nothing is selected: OK and delete do nothing.
     engine.ClickEntity(screen->FindChild<ButtonExEntity>("DL"));
     EXPECT_EQ(engine.Top(), screen);
-    engine.ClickEntity(screen->GetOkButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("OK"));
     EXPECT_TRUE(OnStack(screen));
 }
 

@@ -268,7 +268,7 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
             << "headings in the column";
         EXPECT_GT(pic.Count(360, 90, 440, 125, IsWhite), 50) << "the title";
     }
-    Click(credits->GetOkButton());
+    Click(credits->FindChild<ButtonExEntity>("YES"));
     EXPECT_EQ(Manager().GetTopScreen(), menu);
     app.reset();
 }

@@ -45,8 +45,7 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
             if (!child) continue;
             const std::string& element = child->GetName();
             if (element == "button_ok") {
-                ButtonExEntity* button = MakeButton(*child, HGEK_ENTER, "YES");
-                if (button) okButton = button;
+                MakeButton(*child, HGEK_ENTER, "YES");
             } else if (element == "button_cancel") {
                 MakeButton(*child, HGEK_ESCAPE, "NO");
             } else if (element == "window") {

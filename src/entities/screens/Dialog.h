@@ -47,7 +47,6 @@ public:
     ZOLTFramework::CQuestionListener* GetListener() const { return owner; }
     // The window is the child "Window"; its buttons are named by their
     // messages ("YES", "NO").
-    ButtonExEntity* GetOkButton() const { return okButton; }
     float GetTextOffsetX() const { return textOffsetX; }
     float GetTextOffsetY() const { return textOffsetY; }
     float GetTextWidth() const { return textWidth; }
@@ -71,7 +70,6 @@ protected:
 
     ZOLTFramework::CQuestionListener* owner;
     ZOLTFramework::CWindowEntity* window = nullptr;
-    ButtonExEntity* okButton = nullptr;
     std::string text;
     float textOffsetX = 0.0f;
     float textOffsetY = 0.0f;

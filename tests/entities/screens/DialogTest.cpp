@@ -86,11 +86,12 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
         << "the window's sprite is declared in main.res";
     EXPECT_FLOAT_EQ(window->GetAbsoluteX(), 400.0f);
     EXPECT_FLOAT_EQ(window->GetAbsoluteY(), 300.0f);
-    ASSERT_NE(dialog->GetOkButton(), nullptr);
+    ButtonExEntity* ok = dialog->FindChild<ButtonExEntity>("YES");
+    ASSERT_NE(ok, nullptr);
     ButtonExEntity* cancel = dialog->FindChild<ButtonExEntity>("NO");
     ASSERT_NE(cancel, nullptr);
-    EXPECT_EQ(dialog->GetOkButton()->GetParent(), window);
-    EXPECT_NE(dialog->GetOkButton()->GetUpSprite(), nullptr);
+    EXPECT_EQ(ok->GetParent(), window);
+    EXPECT_NE(ok->GetUpSprite(), nullptr);
     EXPECT_NE(cancel->GetDownSprite(), nullptr);
     EXPECT_FLOAT_EQ(dialog->GetTextOffsetX(), 190.0f);
 
@@ -166,7 +167,7 @@ TEST(DialogTest, MissingOrBadLayoutStillAnswersByKeys) {
 
     Dialog* missing = OpenDialog<Dialog>(engine, "A", "data/Screens/NoSuchDialog.xml", &owner);
     EXPECT_EQ(missing->FindChild<CWindowEntity>("Window"), nullptr);
-    EXPECT_EQ(missing->GetOkButton(), nullptr);
+    EXPECT_EQ(missing->FindChild<ButtonExEntity>("YES"), nullptr);
     EXPECT_EQ(log.CountRows("Error", "Dialog A"), 1);
     engine.Step(3);  // renders without a window
     engine.Press(HGEK_ESCAPE);
@@ -178,7 +179,7 @@ TEST(DialogTest, MissingOrBadLayoutStillAnswersByKeys) {
                        "<Dialog text_width=\"100\"><button_ok message=\"YES\" sprite_up=\"ButtonUp\"/>"
                        "<unknown/></Dialog>");
     Dialog* windowless = OpenDialog<Dialog>(engine, "B", bad, &owner);
-    EXPECT_EQ(windowless->GetOkButton(), nullptr) << "a button needs the window to live under";
+    EXPECT_EQ(windowless->FindChild<ButtonExEntity>("YES"), nullptr) << "a button needs the window to live under";
     EXPECT_EQ(log.CountRows("Error", "Dialog B"), 1);
     engine.Step(2);
     engine.Press(HGEK_ENTER);

@@ -124,7 +124,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     const hgeRect& rows = list->GetRect();
     Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + list->GetItemHeight() * 0.5f);
     ASSERT_EQ(list->GetSelected(), 0);
-    ClickCentre(players->GetOkButton());
+    ClickCentre(players->FindChild<ButtonExEntity>("OK"));
     ASSERT_EQ(Top(), menu);
 
     // Options: the music volume goes up to 0.8 and OK keeps it.
@@ -135,7 +135,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     Step(25);
     const hgeRect& track = options->FindChild<ZOLTFramework::CSliderEntity>("Music")->GetRect();
     Click(track.x1 + 0.8f * (track.x2 - track.x1), (track.y1 + track.y2) * 0.5f);
-    ClickCentre(options->GetOkButton());
+    ClickCentre(options->FindChild<ButtonExEntity>("OK"));
     ASSERT_EQ(Top(), menu);
 
     // Credits open and close.
@@ -144,7 +144,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     auto* credits = TopAs<CreditsScreen>();
     ASSERT_NE(credits, nullptr);
     Step(25);
-    ClickCentre(credits->GetOkButton());
+    ClickCentre(credits->FindChild<ButtonExEntity>("YES"));
     ASSERT_EQ(Top(), menu);
 
     // Exit, and "yes" to the quit question ends the run.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/EngineContext.h"
+#include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "entities/widgets/CGUIEntity.h"
@@ -27,7 +28,9 @@
 #include "screens/HelpScreen.h"
 #include "support/TestInput.h"
 
+using ZOLTFramework::CButtonEntity;
 using ZOLTFramework::CEntity;
+using ZOLTFramework::CSpriteEntity;
 
 namespace {
 
@@ -143,7 +146,7 @@ void SolveDifferences(PuzzleScreen* screen) {
 }
 
 void SolvePuzzle(PuzzleScreen* screen) {
-    if (screen->GetDifferenceCursor())
+    if (screen->FindChild<CSpriteEntity>("DifferenceCursor"))
         SolveDifferences(screen);
     else if (screen->IsMatchPairs())
         SolvePairs(screen);
@@ -355,23 +358,26 @@ bool SolveMiniGame(MiniGameScreen* screen, const MiniGameSolveOptions& options) 
 }
 
 bool SkipMiniGame(MiniGameScreen* screen) {
-    if (!screen || !screen->GetSkipButton() || !Playable(screen)) {
+    CButtonEntity* skip = screen ? screen->FindChild<CButtonEntity>("Skip") : nullptr;
+    if (!skip || !Playable(screen)) {
         ADD_FAILURE() << "no Skip button to press";
         return false;
     }
-    MiniGameInput::ClickEntity(screen->GetSkipButton());
+    MiniGameInput::ClickEntity(skip);
     const bool shown = MiniGameInput::RunUntil([screen] { return screen->IsOkShown(); }, 10.0f);
     EXPECT_TRUE(shown) << "the skipped mini-game " << screen->GetPath() << " shows no Ok";
     return shown;
 }
 
 bool PutOffMiniGame(MiniGameScreen* screen, bool skipInFadeOut) {
-    if (!screen || !screen->GetSolveLaterButton() || !Playable(screen)) {
+    CButtonEntity* later = screen ? screen->FindChild<CButtonEntity>("SolveLater") : nullptr;
+    if (!later || !Playable(screen)) {
         ADD_FAILURE() << "no Solve later button to press";
         return false;
     }
-    MiniGameInput::ClickEntity(screen->GetSolveLaterButton());
-    if (skipInFadeOut && screen->GetSkipButton()) MiniGameInput::ClickEntity(screen->GetSkipButton());
+    MiniGameInput::ClickEntity(later);
+    CButtonEntity* skip = screen->FindChild<CButtonEntity>("Skip");
+    if (skipInFadeOut && skip) MiniGameInput::ClickEntity(skip);
     const bool reported = MiniGameInput::RunUntil([screen] { return screen->HasReported(); }, 10.0f);
     EXPECT_TRUE(reported) << "the mini-game " << screen->GetPath() << " was not put off";
     return reported;
@@ -383,7 +389,7 @@ bool PressMiniGameOk(MiniGameScreen* screen, const std::function<void()>& eachFr
         return false;
     }
     MiniGameInput::Run(2.0f);  // slid in and pulsing: it stands still enough to click
-    MiniGameInput::ClickEntity(screen->GetOkButton());
+    MiniGameInput::ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
     const bool reported = MiniGameInput::RunUntil(
         [&] {
             if (screen->HasReported()) return true;
