@@ -40,6 +40,24 @@ T* Open(MiniGameTestEngine& engine, const std::string& path, MiniGameJournal* le
 
 void PressOk(MiniGameScreen* screen) { ASSERT_TRUE(PressMiniGameOk(screen)); }
 
+// Plays the open game through and checks it says so.
+void Solve(MiniGameScreen* screen, MiniGameSolveOptions options = {}) {
+    ASSERT_TRUE(SolveMiniGame(screen, options));
+    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
+}
+
+// Presses OK on the closing dialog: the level hears just `result` for the game.
+void PressOkAndHear(MiniGameScreen* screen, const MiniGameJournal& level, const std::string& result) {
+    PressOk(screen);
+    EXPECT_EQ(level.Results(), std::vector<std::string>{result});
+}
+
+MiniGameSolveOptions MistakeFirst() {
+    MiniGameSolveOptions options;
+    options.mistakeFirst = true;
+    return options;
+}
+
 }  // namespace
 
 // The torn letter: every scrap turned upright with right clicks and dragged
@@ -53,19 +71,16 @@ TEST(MiniGameContent, LetterSolvedThenSkipped) {
     ASSERT_NE(screen, nullptr);
     ASSERT_EQ(screen->GetLoosePieces().size(), 6u);
     for (PuzzlePiece* piece : screen->GetLoosePieces()) EXPECT_NE(piece->GetRotation(), 0.0f);
-    ASSERT_TRUE(SolveMiniGame(screen));
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_TRUE(screen->GetLoosePieces().empty());
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;
     auto* skipped = Open<PuzzleScreen>(engine, path, &again);
     ASSERT_TRUE(SkipMiniGame(skipped));
     EXPECT_EQ(skipped->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(skipped->GetLoosePieces().empty());
-    PressOk(skipped);
-    EXPECT_EQ(again.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
+    PressOkAndHear(skipped, again, "MiniGameSkip=" + path);
 }
 
 // The drawer: the pairs clicked away leave the pawn ticket, which wins.
@@ -76,11 +91,9 @@ TEST(MiniGameContent, PairsSolved) {
     MiniGameJournal level;
     auto* screen = Open<PuzzleScreen>(engine, path, &level);
     ASSERT_NE(screen, nullptr);
-    ASSERT_TRUE(SolveMiniGame(screen));
-    ASSERT_EQ(screen->GetState(), kMiniGameSolved);
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_EQ(screen->GetDockedPieces().back()->label, "pawn_ticket");
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 }
 
 // The two photographs: every difference clicked in the other print, under the
@@ -95,11 +108,9 @@ TEST(MiniGameContent, DifferencesSolved) {
     ASSERT_EQ(screen->GetDockedPieces().size(), 1u);  // the panel
     ASSERT_EQ(screen->GetLoosePieces().size(), 5u);
     // Clicked in the other print, where the mirrored cursor shows them.
-    ASSERT_TRUE(SolveMiniGame(screen));
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_FALSE(screen->FindChild<CSpriteEntity>("DifferenceCursor")->IsHidden());
-    ASSERT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 }
 
 // The rack: a tool dropped in the chest first (it goes back and then
@@ -114,14 +125,10 @@ TEST(MiniGameContent, RackSolvedThenPutOff) {
     ASSERT_NE(screen, nullptr);
     ASSERT_NE(screen->FindPiece("Cleaner2_2"), nullptr);
     const size_t things = screen->GetPlayablePieces().size();
-    MiniGameSolveOptions mistake;
-    mistake.mistakeFirst = true;
-    ASSERT_TRUE(SolveMiniGame(screen, mistake));
+    ASSERT_NO_FATAL_FAILURE(Solve(screen, MistakeFirst()));
     EXPECT_EQ(level.Count("AddItemScore=500"), 1);
     EXPECT_EQ(level.Count("AddItemScore=1000"), int(things) - 1);
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal later;
     auto* putOff = Open<Puzzle2tScreen>(engine, path, &later);
@@ -138,13 +145,9 @@ TEST(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
     MiniGameJournal level;
     auto* screen = Open<RepeatScreen>(engine, path, &level);
     ASSERT_NE(screen, nullptr);
-    MiniGameSolveOptions mistake;
-    mistake.mistakeFirst = true;
-    ASSERT_TRUE(SolveMiniGame(screen, mistake));
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
+    ASSERT_NO_FATAL_FAILURE(Solve(screen, MistakeFirst()));
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
     EXPECT_FLOAT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetOpacity(), 1.0f);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
 
 // The cellar bottles: turned up in pairs until the shelf is empty; a second
@@ -157,14 +160,11 @@ TEST(MiniGameContent, BottlesSolvedThenSkipped) {
     auto* screen = Open<MemoryScreen>(engine, path, &level);
     ASSERT_NE(screen, nullptr);
     ASSERT_EQ(screen->GetField()->GetBricks().size(), 12u);
-    ASSERT_TRUE(SolveMiniGame(screen));
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;
     auto* skipped = Open<MemoryScreen>(engine, path, &again);
     ASSERT_TRUE(SkipMiniGame(skipped));
-    PressOk(skipped);
-    EXPECT_EQ(again.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
+    PressOkAndHear(skipped, again, "MiniGameSkip=" + path);
 }
