@@ -16,7 +16,7 @@
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
 #include "screens/GlobalMapScreen.h"
-#include "screens/LevelScreen.h"
+#include "screens/IntroScreen.h"
 
 namespace ZOLTFramework {
 
@@ -123,6 +123,9 @@ bool GameApp::Init() {
     if (m_pStringManager) m_pStringManager->Load("data\\Text\\Czech.txt");
 
     PlayerManager* players = PlayerManager::Instance();
+    // The players come from the disk, whatever an earlier game of this
+    // process left in memory.
+    players->Forget();
     players->SetSavePath(m_storageFolder);
     FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
     HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
@@ -175,9 +178,8 @@ void GameApp::RegisterScreens() {
     ScreenFactory::Register(ScreenFactory::kGlobalMap, [](EntityManager& manager, const std::string& mapFile) -> CEntity* {
         return manager.OpenScreen<GlobalMapScreen>(mapFile);
     });
-    // Until the intro exists, a new game leads straight to the level.
     ScreenFactory::Register(ScreenFactory::kIntro, [](EntityManager& manager, const std::string&) -> CEntity* {
-        return LevelScreen::OpenCurrentLevel(manager, CMenuScreen::kGlobalMapFile);
+        return manager.OpenScreen<IntroScreen>();
     });
 }
 

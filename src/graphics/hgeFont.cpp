@@ -151,11 +151,9 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
     }
 }
 
-void hgeFont::SetColor(DWORD col) {
-    dwCol = col;
-    for (hgeSprite* l : letters)
-        if (l) l->SetColor(col);
-}
+// Text entities sharing a font set their own colour before every draw: the
+// colour reaches a glyph when it is drawn, not all 256 glyphs at each call.
+void hgeFont::SetColor(DWORD col) { dwCol = col; }
 
 void hgeFont::SetZ(float z) {
     fZ = z;
@@ -239,6 +237,7 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
         hgeSprite* l = Letter((unsigned char)*p, &code);
         if (!l) continue;
         float d = pen + pre[code] * sx;
+        l->SetColor(dwCol);
         if (build == BUILD_REGISTRY)
             l->RenderEx(std::trunc(startX + d * c), std::trunc(y + d * s), fRot, sx, fScale);
         else

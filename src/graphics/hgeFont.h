@@ -71,6 +71,7 @@ public:
     Build GetBuild() const { return build; }
     HTEXTURE GetTexture() const { return hTexture; }
 
+    // A glyph takes the font's colour when it is drawn.
     hgeSprite* GetSprite(char chr) const { return letters[(unsigned char)chr]; }
     float GetPreWidth(char chr) const { return pre[(unsigned char)chr]; }
     float GetPostWidth(char chr) const { return post[(unsigned char)chr]; }

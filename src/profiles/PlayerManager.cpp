@@ -1,6 +1,7 @@
 #include "profiles/PlayerManager.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -27,13 +28,18 @@ PlayerManager::PlayerManager() : FishKinds(std::begin(kFishKinds), std::end(kFis
     Timer.Get();
 }
 
-PlayerManager::~PlayerManager() {
+PlayerManager::~PlayerManager() { Forget(); }
+
+void PlayerManager::Forget() {
     // The fish belong to the entity manager, which may be gone already.
     m_fish.clear();
     for (Player* player : Players) delete player;
     for (Player* player : m_removed) delete player;
     Players.clear();
     m_removed.clear();
+    std::fill(std::begin(m_diskOwner), std::end(m_diskOwner), nullptr);
+    m_loaded = false;
+    m_saveBlocked = false;
 }
 
 void PlayerManager::SetSavePath(const std::string& folder) { SaveFolder = folder; }

@@ -57,6 +57,11 @@ public:
     void Save();
     // True once Load has run: only then may Save replace the files.
     bool IsLoaded() const { return m_loaded; }
+    // Forgets every player (removed ones included) and what the files on disk
+    // were read as, as a new process starts; the files stay as they are. An
+    // application calls it before it loads the players, so a game started
+    // again in the same process reads them afresh.
+    void Forget();
 
     // A new player in the first free save slot, not active. False when the name
     // is listed (exact comparison) or all eight slots are in use.

@@ -233,6 +233,9 @@ bool PlayField::RunTaskConditions(const TaskRecord& task, bool andPass, int* cig
             ++q;
             continue;
         }
+        // Events without a meaning here (a comic page, a hint...) go to the
+        // level unchanged once the condition has run.
+        std::vector<ActionRecord> forwarded;
         for (size_t k = 0; k < conditions[q].actions.size();) {
             const ActionRecord action = conditions[q].actions[k];
             if (action.event == "AddCigars") {
@@ -271,11 +274,14 @@ bool PlayField::RunTaskConditions(const TaskRecord& task, bool andPass, int* cig
                                                [&](const TaskRecord& t) { return t.name == task.name; }),
                                 tasks.end());
                 continue;
+            } else {
+                forwarded.push_back(action);
             }
             ++k;
         }
         conditions.erase(conditions.begin() + long(q));
         q = 0;
+        for (const ActionRecord& action : forwarded) Send(action.event, action.value);
     }
     RemoveDelayedTask(task.name);
     return true;

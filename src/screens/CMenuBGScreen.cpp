@@ -14,6 +14,7 @@
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "profiles/PlayerManager.h"
+#include "screens/BubbleBurst.h"
 
 namespace ZOLTFramework {
 
@@ -130,22 +131,9 @@ void CMenuBGScreen::RequestFish() {
 }
 
 void CMenuBGScreen::ScheduleBubbles(CAnimEntity* spot, bool now) {
-    if (!spot) return;
-    hgeAnimation* anim = spot->GetAnimation();
-    if (!anim) return;
-    anim->Stop();
-    anim->SetFrame(anim->GetFrames() - 1);
-
     HGE* hge = engine ? engine->GetHGE() : nullptr;
     const float delay = now ? 0.0f : (hge ? hge->Random_Float(kMinBubblePause, kMaxBubblePause) : kMinBubblePause);
-    const float fps = anim->GetSpeed();
-    const float length = fps > 0.0f ? float(anim->GetFrames()) / fps : 0.0f;
-
-    GameManager::Timer* timer = PlayerManager::Instance()->Timer.Get();
-    // Each entry works on the spot: the spot's death cancels it.
-    timer->Add(delay, [spot] { if (hgeAnimation* a = spot->GetAnimation()) a->SetFrame(0); }, spot);
-    timer->Add(delay, [spot] { if (hgeAnimation* a = spot->GetAnimation()) a->Play(); }, spot);
-    timer->Add(delay + length, [this, spot] { ScheduleBubbles(spot, false); }, spot);
+    ScheduleBubbleBurst(*PlayerManager::Instance()->Timer.Get(), spot, delay, [this, spot] { ScheduleBubbles(spot, false); });
 }
 
 std::vector<CSpriteEntity*> CMenuBGScreen::GetSceneSprites() const {

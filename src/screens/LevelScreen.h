@@ -130,9 +130,6 @@ public:
     // the level, kept as the running mini-game) and pauses the bag and exit
     // buttons. Its result arrives through OnQuestion after its fade-out.
     void LaunchMiniGame();
-    // The application's maker of a new game until the intro exists: the level
-    // in progress, or the first level of the map not yet solved.
-    static ZOLTFramework::CScreenEntity* OpenCurrentLevel(EntityManager& manager, const std::string& mapFile);
     // The help key of a requested mini-game path.
     static std::string MiniGameHelpKeyFor(const std::string& path);
 

@@ -115,7 +115,8 @@ struct SceneCase {
 void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.file; }
 
 const SceneCase kScenes[] = {
-    {"data/Scenes/Study.xml", 10, "SCENE_STUDY", 12, 15, {"study_key"}, "data\\Scenes\\Portrait.xml", 1, {}, "", false},
+    {"data/Scenes/Study.xml", 10, "SCENE_STUDY", 12, 15, {"study_key"}, "data\\Scenes\\Portrait.xml", 1,
+     {"data/MiniGames/1.1.xml"}, "", false},
     {"data/Scenes/TownHall.xml", 12, "SCENE_TOWNHALL", 12, 12, {}, "", 0, {}, "", true},
     {"data/Scenes/Docks.xml", 13, "SCENE_DOCKS", 12, 13, {"boat_hook"}, "", 2,
      {"data/MiniGames/2.2.xml", "data/MiniGames/5.2.xml"}, "", false},

@@ -31,6 +31,7 @@ const std::vector<std::string> kAllowed = {
     "screens/ComicScreen.cpp:manager->OpenScreen(this)",
     "screens/FinalScreen.cpp:manager->OpenScreen(this)",
     "screens/GlobalMapScreen.cpp:manager->OpenScreen(this)",
+    "screens/IntroScreen.cpp:manager->OpenScreen(this)",
     "screens/LevelCompleteScreen.cpp:manager->OpenScreen(this)",
     "screens/OptionsScreen.cpp:manager->OpenScreen(this)",
     "screens/PlayersScreen.cpp:manager->OpenScreen(this)",

@@ -87,6 +87,28 @@ TEST(PlayFieldRules, TaskChangesAndTheWinCheck) {
     EXPECT_EQ(level->events, (std::vector<std::string>{"TaskChanged=Cigar"}));
 }
 
+// A condition's events that mean nothing to the field (a comic page...) reach
+// the level once, when the click finishes the task.
+TEST(PlayFieldRules, ConditionEventsGoToTheLevelWhenTheTaskIsDone) {
+    SceneTestEngine engine;
+    auto* level = new LevelStandIn(engine.WriteScene("seal.xml", R"(<scene res_file="x" res_group="10" type="FindAll">
+  <unit><sprite>Square</sprite><id>1</id></unit>
+  <object><id>1</id><name>seal</name><x>100</x><y>100</y><z>1</z></object>
+  <object><id>1</id><name>case</name><x>300</x><y>100</y><z>1</z></object>
+  <task name="Seal" type="And"><item name="seal"/><item name="case"/></task>
+  <task_condition><finished_task name="Seal"/><action type="ShowComics" name="page.xml"/><action type="Say" name="Hi"/></task_condition>
+</scene>)"));
+    PlayField* field = level->Field();
+    engine.Step();
+    level->events.clear();
+    field->OnObjectClick(field->FindObjectByName("seal"));
+    EXPECT_TRUE(level->EventsNamed("ShowComics").empty()) << "the task is not done yet";
+    field->OnObjectClick(field->FindObjectByName("case"));
+    EXPECT_EQ(level->EventsNamed("ShowComics"), (std::vector<std::string>{"ShowComics=page.xml"}));
+    EXPECT_EQ(level->EventsNamed("Say"), (std::vector<std::string>{"Say=Hi"}));
+    EXPECT_TRUE(field->GetConditions().empty());
+}
+
 TEST(PlayFieldRules, LensEnlargesEveryObjectAroundTheMouse) {
     SceneTestEngine engine;
     auto* level = new LevelStandIn(engine.WriteScene("fixture.xml", kFixtureScene));

@@ -12,11 +12,13 @@
 #include "entities/core/SpriteExEntity.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
 #include "platform/FrameDriver.h"
 #include "profiles/PlayerManager.h"
 #include "screens/ComicScreen.h"
 #include "screens/FinalScreen.h"
+#include "screens/IntroScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "SnapshotPicture.h"
 #include "WindowTestEngine.h"
@@ -131,4 +133,36 @@ TEST(StorySnapshot, FinalPictureWithBothKisses) {
     EXPECT_GT(Around(shot, 429, 309, 12, Red), 40) << "the first kiss";
     EXPECT_GT(Around(shot, 365, 295, 12, Red), 40) << "the second kiss";
     EXPECT_GT(shot.Count(300, 0, 500, 60, Dark), 6000) << "the night sky";
+}
+
+TEST(StorySnapshot, IntroAfterTwentySeconds) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    // Twenty seconds of film in 200 frames.
+    ScopedEnv step("DROVALIN_DT", "0.1");
+    ScopedEnv noCap("DROVALIN_NOCAP", "1");
+    StoryWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    // The letter spacing the game gives these fonts.
+    FontRegistry::GetFont("Default")->SetTracking(-8.0f);
+    FontRegistry::GetFont("Default14")->SetTracking(-6.0f);
+    auto* intro = engine.GetEntityManager()->OpenScreen<ZOLTFramework::IntroScreen>();
+    intro->SetOpacity(0.0f);
+    intro->Open();
+    FrameDriver::RunFrames(200);
+    ASSERT_FALSE(intro->HasHandedOver());
+    const Picture shot = engine.Snapshot(folder.dir, "intro.png");
+
+    // The black band over the top rows, the skip button on it with its caption.
+    EXPECT_GT(shot.Count(200, 5, 800, 145, Dark), 600 * 140 * 98 / 100) << "the band";
+    EXPECT_GT(Around(shot, 85, 55, 30, [](int r, int g, int b) { return !Dark(r, g, b); }), 600) << "the skip button";
+    // The text has crawled up to the middle: light letters over the town.
+    const int top = int(intro->GetCaption()->GetAbsoluteY());
+    auto white = [](int r, int g, int b) { return r > 235 && g > 235 && b > 235; };
+    EXPECT_GT(shot.Count(60, top, 740, top + 120, white), 3000) << "the opening text";
+    EXPECT_LT(shot.Count(0, 160, 800, top - 20, white), 300) << "nothing of the text above it";
+    // The town under the band: roofs and the river, not empty black.
+    EXPECT_LT(shot.Count(0, 160, 800, 600, Dark), 800 * 440 / 3);
+    EXPECT_GT(shot.Count(0, 430, 800, 480, [](int r, int, int b) { return b > r + 10; }), 8000) << "the river";
+    EXPECT_GT(shot.Count(0, 540, 800, 600, Warm), 20000) << "the pier's planks";
 }

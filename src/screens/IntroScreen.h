@@ -1,0 +1,84 @@
+// The short film that opens a new game: four layers of the river town drift
+// across the window for 70 seconds under a black band, small swimmers cross
+// it, bubbles rise from the river, and the story's opening text crawls up from
+// the bottom; a skip button sits in the top-left corner. When the 70 seconds
+// of focused time are over, or at any key or mouse button (the skip button
+// included), the film hands over to the global map's new-game overview.
+//
+// Every delayed step runs on the intro's own timer, which only its update
+// advances while it has the focus: a screen above it stops the film's clock.
+// The swimmers are the player manager's aquarium fish under the intro's life
+// group; the intro's death kills them.
+//
+// The screen hands itself to the entity manager and pushes itself on the
+// screen stack: open it with manager->OpenScreen<IntroScreen>().
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "entities/core/GameTimer.h"
+#include "entities/core/Listeners.h"
+#include "entities/screens/CScreenEntity.h"
+
+class TextEntity;
+
+namespace ZOLTFramework {
+
+class CAnimEntity;
+class CButtonEntity;
+class CSpriteEntity;
+
+class IntroScreen : public CScreenEntity, public CButtonListener {
+public:
+    static constexpr const char* kScreenName = "IntroScreen";
+    static constexpr const char* kMapFile = "data/GlobalMapScreen.xml";
+    // Seconds of focused time the film runs before the map opens by itself.
+    static constexpr float kLength = 70.0f;
+    static const int kLayerCount = 4;
+
+    IntroScreen();
+    // Drops the pending steps and kills every swimmer.
+    ~IntroScreen() override;
+
+    // The fades; then, only with the focus, the film's clock and any key.
+    void Update(float dt) override;
+
+    // The hand-over: the global map opens at half size for the new-game
+    // overview and the intro fades out and dies. Runs once.
+    void GoToGlobalMap();
+    // One bubble cycle: the column waits on its last frame (not at all with
+    // atOnce, else 1 to 6 s), plays once from frame 0, and starts the next.
+    void PlayBubbles(CAnimEntity* bubbles, bool atOnce);
+
+    // The map layers, 1 to 4 (null outside).
+    CSpriteEntity* GetMapLayer(int index) const;
+    CSpriteEntity* GetBand() const { return band; }
+    TextEntity* GetCaption() const { return caption; }
+    CButtonEntity* GetSkipButton() const { return skipButton; }
+    // The swimmers' parent, drawn at half size.
+    CEntity* GetLife() const { return life; }
+    const std::vector<CAnimEntity*>& GetBubbles() const { return bubbles; }
+    // Focused seconds since the film started.
+    float GetFilmTime() const { return filmTime; }
+    bool HasHandedOver() const { return handedOver; }
+
+private:
+    void CreateFrames();
+    void CreateSkipButton();
+    void CreateCaption();
+    void CreateLife();
+    CSpriteEntity* MakeLayer(const std::string& picture, float px, float py, float layerDepth);
+
+    CSpriteEntity* layers[kLayerCount] = {};
+    CSpriteEntity* band = nullptr;
+    TextEntity* caption = nullptr;
+    CButtonEntity* skipButton = nullptr;
+    CEntity* life = nullptr;
+    std::vector<CAnimEntity*> bubbles;
+    GameManager::Timer timer;
+    float filmTime = 0.0f;
+    bool handedOver = false;
+};
+
+}  // namespace ZOLTFramework

@@ -1,0 +1,183 @@
+// The whole demo story, headless, played like a new player from an empty
+// storage folder: a name, "Play", a timed game, then every place of the map in
+// story order, every object of every scene found by clicks, the comic pages
+// clicked through, each score window read when its count-up is over, the
+// medals, the final screen, the menu and the quit question. Then what the game
+// kept: a score for every place but the last, the three medals, no level in
+// progress, and a log without an Error or Warning row.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+
+#include "engine/XMLDocument.h"
+#include "entities/widgets/TextEntity.h"
+#include "minigames/MiniGameScreen.h"
+#include "platform/hge.h"
+#include "profiles/Player.h"
+#include "scene/PlayField.h"
+#include "screens/CMenuScreen.h"
+#include "screens/FinalScreen.h"
+#include "screens/GlobalMapData.h"
+#include "screens/GlobalMapScreen.h"
+#include "screens/LevelCompleteScreen.h"
+#include "screens/LevelScreen.h"
+#include "support/TestFiles.h"
+#include "support/app/GameScenario.h"
+#include "support/scene/MiniGameSolver.h"
+
+namespace {
+
+using ZOLTFramework::CMenuScreen;
+
+class StoryScenario : public GameScenario {
+protected:
+    // The rows of the log that are errors or warnings.
+    std::vector<std::string> ProblemRows() {
+        const std::string html = ReadWholeFile(Storage() + "Log.html");
+        std::vector<std::string> rows;
+        for (const char* mark : {"Error:</FONT>", "Warning:</FONT>"})
+            for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1))
+                rows.push_back(html.substr(at, html.find('\n', html.find('\n', at) + 1) - at));
+        return rows;
+    }
+
+    // The score window of the scene just won: the scores played, counted up.
+    void CheckScoreWindow(LevelCompleteScreen* window, bool lastScene) {
+        ASSERT_NE(window, nullptr);
+        const LevelCompleteScreen::Scores& s = window->GetScores();
+        const Player* player = Active();
+        EXPECT_EQ(int(s[LevelCompleteScreen::kItems]), player->ScoreItems);
+        EXPECT_GT(s[LevelCompleteScreen::kItems], 0u);
+        EXPECT_EQ(s[LevelCompleteScreen::kItems] % 500, 0u);
+        EXPECT_EQ(int(s[LevelCompleteScreen::kSpeed]), player->ScoreSpeed);
+        EXPECT_EQ(int(s[LevelCompleteScreen::kMiniGame]), player->ScoreMiniGames);
+        EXPECT_EQ(int(s[LevelCompleteScreen::kMiniGame]), 5000 * finishedByClick)
+            << "5000 for every finished game a click waited for";
+        const uint32_t timeBonus = lastScene ? uint32_t(player->Time) * 10 : 0u;
+        EXPECT_EQ(s[LevelCompleteScreen::kTime], timeBonus) << "the time bonus of a place's last scene";
+        EXPECT_EQ(s[LevelCompleteScreen::kLevel], s[LevelCompleteScreen::kItems] + s[LevelCompleteScreen::kSpeed] +
+                                                      s[LevelCompleteScreen::kMiniGame]);
+        uint32_t total = 0;
+        for (const auto& [node, score] : player->NodeScores) total += uint32_t(score);
+        EXPECT_EQ(s[LevelCompleteScreen::kGameTotal], total);
+        // Every row shows its number, counted up.
+        for (const LevelCompleteScreen::Row& row : window->GetRows())
+            if (row.score) {
+                EXPECT_EQ(row.score->GetTextRef(), row.finalText);
+            }
+    }
+
+    // Plays one scene of a place to its score window and closes it.
+    void PlayScene(const std::string& part, int medal) {
+        SCOPED_TRACE(part);
+        LevelScreen* level = WaitForLevel(part, 15.0f);
+        ASSERT_NE(level, nullptr) << "the level opens";
+        finishedByClick = 0;
+        const bool lastScene = level->GetPlayField()->GetNextScene().empty();
+        FindEverything(level);
+        LevelCompleteScreen* window = WaitForScoreWindow();
+        ASSERT_NE(window, nullptr);
+        CheckScoreWindow(window, lastScene);
+        EXPECT_EQ(window->GetMedalToAdd(), medal);
+        CloseScoreWindow(window, medal != 0);
+        if (medal) {
+            EXPECT_EQ(Active()->Medals.count(uint32_t(medal)), 1u);
+        }
+    }
+
+    int finishedByClick = 0;
+};
+
+TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
+    Start();
+    EnterName("Marlowe");
+    NewGame(true);
+    ZOLTFramework::GlobalMapScreen* map = IntroAndOverview(true);
+    ASSERT_NE(map, nullptr);
+
+    // The mini-games: the rack is put off once and solved when it comes back,
+    // the plaques are skipped, every other game is solved.
+    const std::string putOff = "data/MiniGames/2.2.xml", skipped = "data/MiniGames/5.2.xml";
+    std::map<std::string, int> offered;
+    onMiniGame = [&](LevelScreen* level, ZOLTFramework::CScreenEntity* game) {
+        auto* screen = dynamic_cast<MiniGameScreen*>(game);
+        ASSERT_NE(screen, nullptr);
+        const std::string file = screen->GetPath();
+        SCOPED_TRACE(file);
+        const bool clickWaits = !level->GetPlayField()->GetDelayedTasks().empty();
+        ASSERT_TRUE(ConfirmMiniGameHelp(screen));
+        if (file == putOff && offered[file]++ == 0) {
+            ASSERT_TRUE(PutOffMiniGame(screen));
+            return;
+        }
+        if (file == skipped) {
+            const float time = Active()->Time;
+            ASSERT_TRUE(SkipMiniGame(screen));
+            ASSERT_TRUE(PressMiniGameOk(screen));
+            EXPECT_NEAR(Active()->Time, time - 300.0f, 1.0f) << "a skipped game costs 300 s";
+            return;
+        }
+        ASSERT_TRUE(SolveMiniGame(screen));
+        ASSERT_TRUE(PressMiniGameOk(screen));
+        if (clickWaits) ++finishedByClick;
+    };
+
+    const GlobalMapData data = GlobalMapData::Read("data/GlobalMapScreen.xml");
+    ASSERT_EQ(data.nodes.size(), 4u);
+    for (size_t i = 0; i < data.nodes.size(); ++i) {
+        const GlobalMapData::LevelNode& node = data.nodes[i];
+        SCOPED_TRACE(node.name);
+        ClickNode(map, node.name);
+        EXPECT_EQ(Active()->CurrentNode, node.name);
+        EXPECT_FLOAT_EQ(Active()->Time, data.levelTime);
+        EXPECT_EQ(Active()->CigarCount, data.cigarCount);
+        // The place's scenes, one after the other.
+        std::string scene = node.level;
+        while (!scene.empty() && scene != "Final") {
+            XMLDocument doc = XMLDocument::FromFile(scene);
+            ASSERT_TRUE(doc.IsLoaded()) << scene;
+            PlayScene(scene.substr(scene.rfind('/') + 1), doc.GetRoot()->GetIntAttribute("MedalToAdd"));
+            if (HasFatalFailure()) return;
+            scene = doc.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
+            std::replace(scene.begin(), scene.end(), '\\', '/');
+        }
+        if (i + 1 == data.nodes.size()) break;
+        EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
+        map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
+        ASSERT_NE(map, nullptr);
+    }
+    EXPECT_EQ(offered[putOff], 2) << "the put-off game came back";
+    EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic2.xml"}));
+
+    // The final screen, a key, the menu, quit.
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
+    Wait(2.0f);
+    Press(HGEK_SPACE);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
+    Quit();
+
+    // What the game kept.
+    XMLDocument profile("profile");
+    ASSERT_TRUE(profile.Load(Storage() + "data/Map/1.xml"));
+    std::map<std::string, int> scores;
+    std::set<int> medals;
+    for (const auto& section : profile.GetRoot()->GetChildren()) {
+        EXPECT_NE(section->GetName(), "play_field") << "no level in progress";
+        for (const auto& item : section->GetChildren()) {
+            if (section->GetName() == "global_map")
+                scores[item->GetStringAttribute("name")] = item->GetIntAttribute("score");
+            if (section->GetName() == "medals") medals.insert(item->GetIntAttribute("id"));
+        }
+    }
+    EXPECT_EQ(medals, (std::set<int>{1, 2, 3}));
+    ASSERT_EQ(scores.size(), data.nodes.size()) << "every place was reached";
+    for (size_t i = 0; i + 1 < data.nodes.size(); ++i) EXPECT_GT(scores[data.nodes[i].name], 0) << data.nodes[i].name;
+    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
+    EXPECT_NE(ReadWholeFile(Storage() + "Log.html").find("EntityManager is destroyed: 0"), std::string::npos)
+        << "no entity outlives the game";
+}
+
+}  // namespace

@@ -1,0 +1,405 @@
+#include "support/app/GameScenario.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/GameApp.h"
+#include "engine/AudioManager.h"
+#include "entities/screens/Dialog.h"
+#include "engine/XMLDocument.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CButtonEntity.h"
+#include "entities/widgets/TextEntity.h"
+#include "platform/FrameDriver.h"
+#include "profiles/Player.h"
+#include "profiles/PlayerManager.h"
+#include "scene/Inventory.h"
+#include "scene/InventoryObject.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "screens/CMenuScreen.h"
+#include "screens/CPNameScreen.h"
+#include "screens/ComicScreen.h"
+#include "screens/HelpScreen.h"
+#include "screens/LevelCompleteScreen.h"
+#include "screens/GlobalMapScreen.h"
+#include "screens/IntroScreen.h"
+#include "screens/LevelNode.h"
+#include "screens/LevelScreen.h"
+#include "support/TestInput.h"
+#include "support/scene/ScenePlayHelpers.h"
+
+using ZOLTFramework::CEntity;
+
+GameScenario::GameScenario() = default;
+GameScenario::~GameScenario() = default;
+
+EntityManager& GameScenario::Manager() { return *app->GetEntityManager(); }
+
+CEntity* GameScenario::Top() { return Manager().GetTopScreen(); }
+
+Player* GameScenario::Active() { return PlayerManager::Instance()->GetActivePlayer(); }
+
+bool GameScenario::RunUntil(const std::function<bool()>& done, float maxSeconds) {
+    const int frames = int(maxSeconds * kFramesPerSecond);
+    for (int i = 0; i < frames; ++i) {
+        if (done()) return true;
+        if (FrameDriver::RunFrames(1) == 0) return done();
+    }
+    return done();
+}
+
+void GameScenario::Step(int frames) { FrameDriver::RunFrames(frames); }
+
+void GameScenario::Press(int key) {
+    TestInput::Key(InputEvent::Press, key);
+    Step(2);
+}
+
+void GameScenario::Type(const std::string& text) {
+    TestInput::Text(text);
+    Step(int(text.size()) + 1);
+}
+
+void GameScenario::Click(float x, float y) {
+    TestInput::Move(x, y);
+    Step();
+    Press(HGEK_LBUTTON);
+}
+
+void GameScenario::ClickCentre(const ZOLTFramework::CGUIEntity* entity) {
+    ASSERT_NE(entity, nullptr);
+    const hgeRect& r = entity->GetRect();
+    Click((r.x1 + r.x2) * 0.5f, (r.y1 + r.y2) * 0.5f);
+}
+
+void GameScenario::Start() {
+    app = std::make_unique<ZOLTFramework::GameApp>();
+    ASSERT_TRUE(app->Init());
+    int frame = 0;
+    ASSERT_TRUE(RunUntil([&] {
+        if (++frame % 30 == 0) TestInput::Key(InputEvent::Press, HGEK_SPACE);
+        return Find<ZOLTFramework::CMenuScreen>() != nullptr;
+    }, 30.0f));
+}
+
+void GameScenario::EnterName(const std::string& name) {
+    ASSERT_TRUE(RunUntil([&] { return TopAs<CPNameScreen>() != nullptr; }, 10.0f));
+    Type(name);
+    Press(HGEK_ENTER);
+    ASSERT_NE(TopAs<ZOLTFramework::CMenuScreen>(), nullptr);
+}
+
+void GameScenario::Quit() {
+    auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Exit"));
+    ASSERT_TRUE(app->IsExitDialogOpen());
+    TestInput::Key(InputEvent::Press, HGEK_ENTER);
+    EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
+    app.reset();
+}
+
+void GameScenario::NewGame(bool timed) {
+    auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "the mode question";
+    Press(timed ? HGEK_ENTER : HGEK_ESCAPE);
+    EXPECT_EQ(Active()->RelaxedMode, !timed);
+}
+
+void GameScenario::Continue() {
+    auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    Wait(0.6f);
+    ClickCentre(menu->FindChild<ButtonExEntity>("Play"));
+    auto* question = TopAs<Dialog>();
+    ASSERT_NE(question, nullptr) << "Q_CONTINUE";
+    EXPECT_EQ(question->GetName(), "CONT");
+    Press(HGEK_ENTER);
+}
+
+ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) {
+    using ZOLTFramework::GlobalMapScreen;
+    ZOLTFramework::IntroScreen* intro = nullptr;
+    EXPECT_TRUE(RunUntil([&] { return (intro = TopAs<ZOLTFramework::IntroScreen>()) != nullptr; }, 5.0f));
+    if (!intro) return nullptr;
+    Wait(1.0f);
+    EXPECT_GT(intro->GetFilmTime(), 0.5f) << "the film runs";
+    if (skipButton)
+        ClickCentre(intro->GetSkipButton());
+    else
+        Press(HGEK_SPACE);
+    EXPECT_TRUE(intro->HasHandedOver());
+    // The overview: the whole map at half size under its prompt.
+    GlobalMapScreen* map = WaitForMap();
+    if (!map) return nullptr;
+    EXPECT_NE(map->GetPrompt(), nullptr) << "CLICK_TO_CONTINUE";
+    EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 0.5f);
+    EXPECT_FLOAT_EQ(map->GetX(), 600.0f) << "the whole picture in view";
+    EXPECT_FLOAT_EQ(map->GetY(), 450.0f);
+    Wait(0.5f);
+    Press(HGEK_SPACE);
+    EXPECT_EQ(map->GetPrompt(), nullptr);
+    // The flight down, then the tutorial, closed with Enter.
+    EXPECT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "FirstTutorial"; }, 5.0f)) << "the tutorial";
+    EXPECT_FLOAT_EQ(map->GetAbsoluteScaleX(), 1.0f);
+    EXPECT_FLOAT_EQ(map->GetX(), 1200.0f) << "flown down to the start area";
+    EXPECT_FLOAT_EQ(map->GetY(), 300.0f);
+    Wait(0.6f);
+    Press(HGEK_ENTER);
+    EXPECT_TRUE(RunUntil([&] { return Top() == map; }, 2.0f));
+    TestInput::Move(400.0f, 300.0f);
+    Wait(0.2f);
+    return map;
+}
+
+ZOLTFramework::GlobalMapScreen* GameScenario::WaitForMap(float maxSeconds) {
+    ZOLTFramework::GlobalMapScreen* map = nullptr;
+    EXPECT_TRUE(RunUntil([&] {
+        map = TopAs<ZOLTFramework::GlobalMapScreen>();
+        return map && !map->IsClosing() && map->GetAbsoluteOpacity() >= 1.0f;
+    }, maxSeconds)) << "the map opens";
+    return map;
+}
+
+void GameScenario::ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::string& nodeName) {
+    SCOPED_TRACE(nodeName);
+    ASSERT_NE(map, nullptr);
+    ZOLTFramework::LevelNode* node = map->FindNodeByName(nodeName);
+    ASSERT_NE(node, nullptr) << "the node shows";
+    // The opaque point of its picture nearest its middle, inside the window
+    // and away from the scrolling edges.
+    const float cx = node->GetAbsoluteX(), cy = node->GetAbsoluteY();
+    float best = 1e9f, bx = 0.0f, by = 0.0f;
+    for (float dy = -50.0f; dy <= 50.0f; dy += 2.0f)
+        for (float dx = -60.0f; dx <= 60.0f; dx += 2.0f) {
+            const float x = cx + dx, y = cy + dy, d = dx * dx + dy * dy;
+            const float edge = ZOLTFramework::GlobalMapScreen::kEdge + 5.0f;
+            if (d >= best || x < edge || y < edge || x > 800.0f - edge || y > 600.0f - edge) continue;
+            if (node->HitTest(x, y)) best = d, bx = x, by = y;
+        }
+    ASSERT_LT(best, 1e9f) << "a point of the node shows";
+    TestInput::Move(bx, by);
+    Step(2);
+    EXPECT_EQ(map->GetHoveredNode(), node);
+    Press(HGEK_LBUTTON);
+    EXPECT_EQ(map->GetChosenNode(), node) << "the level starts";
+}
+
+ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::string& solved, const std::string& opened) {
+    using ZOLTFramework::GlobalMapScreen;
+    // The map is built when the level leaves; its flight starts then.
+    GlobalMapScreen* map = nullptr;
+    EXPECT_TRUE(RunUntil([&] { return (map = Find<GlobalMapScreen>()) != nullptr; }, 15.0f)) << "back on the map";
+    if (!map) return nullptr;
+    TestInput::Move(400.0f, 300.0f);
+    EXPECT_TRUE(Active()->LastSolvedNode.empty()) << "the map took the solved node";
+    ZOLTFramework::LevelNode* from = map->FindNodeByName(solved);
+    ZOLTFramework::LevelNode* to = map->FindNodeByName(opened);
+    EXPECT_NE(from, nullptr);
+    EXPECT_NE(to, nullptr);
+    if (!from || !to) return map;
+    EXPECT_EQ(map->GetNewestNode(), to);
+    EXPECT_FALSE(from->IsFlagVisible()) << "the flag is on its way";
+    // At first the solved node is centred.
+    EXPECT_NEAR(from->GetAbsoluteX(), 400.0f, 1.0f);
+    EXPECT_NEAR(from->GetAbsoluteY(), 300.0f, 1.0f);
+    const int stuckBefore = app->GetAudioManager()->GetSoundPlayCount("FlagStuck");
+    std::vector<int> shown(3, 0);
+    const int frames = int(2.4f * kFramesPerSecond);
+    for (int i = 0; i < frames; ++i) {
+        const std::vector<ZOLTFramework::CEntity*>& banner = map->GetBannerFrames();
+        EXPECT_EQ(banner.size(), 3u);
+        for (size_t f = 0; f < banner.size() && f < 3; ++f) shown[f] += banner[f]->IsHidden() ? 0 : 1;
+        Step();
+    }
+    for (int f = 0; f < 3; ++f) {
+        EXPECT_GE(shown[size_t(f)], 8) << "banner frame " << f + 1;
+        EXPECT_LE(shown[size_t(f)], 12) << "banner frame " << f + 1;
+    }
+    EXPECT_EQ(app->GetAudioManager()->GetSoundPlayCount("FlagStuck"), stuckBefore + 1);
+    EXPECT_TRUE(map->GetStuckFlag() && !map->GetStuckFlag()->IsHidden()) << "the flag stands";
+    // The view panned to the opened node, which has its ring; the solved
+    // node's planted flag stands again.
+    EXPECT_NEAR(to->GetAbsoluteX(), 400.0f, 1.0f);
+    EXPECT_NEAR(to->GetAbsoluteY(), 300.0f, 1.0f);
+    EXPECT_NE(to->GetStarRing(), nullptr);
+    EXPECT_TRUE(from->IsFlagVisible());
+    EXPECT_FALSE(map->IsPanning());
+    EXPECT_EQ(Top(), map);
+    return map;
+}
+
+void GameScenario::MapToMenu(ZOLTFramework::GlobalMapScreen* map) {
+    ASSERT_NE(map, nullptr);
+    ASSERT_EQ(Top(), map);
+    Press(HGEK_ESCAPE);
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
+    Wait(0.6f);
+    Press(HGEK_ENTER);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 5.0f));
+}
+
+LevelScreen* GameScenario::WaitForLevel(const std::string& part, float maxSeconds) {
+    LevelScreen* level = nullptr;
+    RunUntil([&] {
+        level = Find<LevelScreen>();
+        return level && level->GetName().find(part) != std::string::npos && !level->IsClosing();
+    }, maxSeconds);
+    return level && level->GetName().find(part) != std::string::npos ? level : nullptr;
+}
+
+bool GameScenario::Tend(LevelScreen* level) {
+    // A mini-game plays its own help window first: the plan sees both.
+    if (ZOLTFramework::CScreenEntity* game = level ? level->GetRunningMiniGame() : nullptr) {
+        if (!onMiniGame) {
+            ADD_FAILURE() << "no plan for the mini-game " << game->GetName();
+            return false;
+        }
+        onMiniGame(level, game);
+        return true;
+    }
+    if (auto* comic = TopAs<ComicScreen>()) {
+        if (comic != lastComic || lastComicAlive.expired()) comicsShown.push_back(comic->GetName());
+        lastComic = comic;
+        lastComicAlive = comic->GetLifeToken();
+        Click(400.0f, 300.0f);
+        return true;
+    }
+    HelpScreen* help = level ? level->GetHelpScreen() : nullptr;
+    if (help && Top() == help && !help->IsClosing()) {
+        Wait(0.6f);
+        Press(HGEK_ENTER);
+        return true;
+    }
+    if (Top() && Top()->GetName() == "HintScreen") {
+        Press(HGEK_ENTER);
+        return true;
+    }
+    return false;
+}
+
+void GameScenario::Settle(LevelScreen* level) {
+    std::weak_ptr<void> alive = level->GetLifeToken();
+    ASSERT_TRUE(RunUntil([&] {
+        if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
+        if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
+            !level->IsHintWindowOpen() && level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
+            level->GetRequestedMiniGame().empty())
+            return true;
+        Tend(level);
+        return false;
+    }, 60.0f)) << "the level settles";
+}
+
+void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName) {
+    SCOPED_TRACE(objectName);
+    std::weak_ptr<void> alive = level->GetLifeToken();
+    PlayField* field = level->GetPlayField();
+    // A window that opens just then (a tutorial) takes the click: a player
+    // closes it and clicks again.
+    for (int tries = 0; tries < 3 && !alive.expired() && field->FindObjectByName(objectName); ++tries) {
+        Settle(level);
+        if (alive.expired() || level->IsClosing()) return;
+        SceneObject* object = field->FindObjectByName(objectName);
+        if (!object) break;
+        const ScreenPoint at = OpaquePointOf(object, field);
+        ASSERT_TRUE(at.found) << "a point of it shows";
+        Click(at.x, at.y);
+    }
+    if (!alive.expired()) {
+        EXPECT_EQ(field->FindObjectByName(objectName), nullptr) << "taken";
+    }
+    Step(8);
+}
+
+void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const std::string& target) {
+    SCOPED_TRACE(tool + " on " + target);
+    PlayField* field = level->GetPlayField();
+    Inventory* bag = field->GetInventory();
+    InventoryObject* item = nullptr;
+    ASSERT_TRUE(RunUntil([&] {
+        for (InventoryObject* candidate : bag->GetObjects())
+            if (candidate->GetObjectName() == tool) item = candidate;
+        return item != nullptr;
+    }, 5.0f)) << "the tool is in the bag";
+    Settle(level);
+    bag->Open();
+    Wait(0.1f);
+    Click(item->GetAbsoluteX(), item->GetAbsoluteY());
+    ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
+    ClickObject(level, target);
+}
+
+void GameScenario::FindEverything(LevelScreen* level) {
+    std::weak_ptr<void> alive = level->GetLifeToken();
+    PlayField* field = level->GetPlayField();
+    // The scene file says what to look for and which tool opens what.
+    XMLDocument scene = XMLDocument::FromFile(field->GetScenePath());
+    ASSERT_TRUE(scene.IsLoaded()) << field->GetScenePath();
+    std::vector<std::string> finds;
+    std::vector<std::pair<std::string, std::string>> tools;  // tool, target
+    for (const auto& task : scene.GetRoot()->GetChildren()) {
+        if (task->GetName() != "task") continue;
+        for (const auto& item : task->GetChildren()) {
+            const std::string name = item->GetStringAttribute("name");
+            if (task->HasAttribute("tool_to_find"))
+                tools.emplace_back(task->GetStringAttribute("tool_to_find"), name);
+            else
+                finds.push_back(name);
+        }
+    }
+    for (const std::string& name : finds) {
+        if (alive.expired() || level->IsClosing()) return;
+        // A difference's partner goes with it; a tool picked up earlier is gone.
+        if (field->FindObjectByName(name)) ClickObject(level, name);
+    }
+    for (const auto& [tool, target] : tools) {
+        if (alive.expired() || level->IsClosing()) return;
+        if (field->FindObjectByName(tool)) ClickObject(level, tool);
+        UseTool(level, tool, target);
+    }
+}
+
+LevelCompleteScreen* GameScenario::WaitForScoreWindow(float maxSeconds) {
+    LevelCompleteScreen* window = nullptr;
+    bool countedUp = false;
+    EXPECT_TRUE(RunUntil([&] {
+        window = TopAs<LevelCompleteScreen>();
+        if (!window) {
+            Tend(Find<LevelScreen>());
+            return false;
+        }
+        if (window->IsClosing()) return false;
+        // Done when every row shows its final number; a row on its way shows
+        // a smaller one.
+        bool done = true;
+        for (const LevelCompleteScreen::Row& row : window->GetRows()) {
+            if (!row.score) continue;
+            const std::string& shown = row.score->GetTextRef();
+            if (shown != row.finalText) done = false;
+            if (!shown.empty() && shown != row.finalText && shown != "0") countedUp = true;
+        }
+        return done;
+    }, maxSeconds)) << "the score window counts up";
+    EXPECT_TRUE(countedUp) << "a number counted up";
+    return window;
+}
+
+void GameScenario::CloseScoreWindow(LevelCompleteScreen* window, bool medal) {
+    ASSERT_NE(window, nullptr);
+    std::weak_ptr<void> alive = window->GetLifeToken();
+    Wait(0.2f);
+    ClickCentre(window->GetExitButton());
+    if (medal) Wait(4.5f);
+    ASSERT_TRUE(RunUntil([&] {
+        if (alive.expired()) return true;
+        TestInput::Key(InputEvent::Press, HGEK_SPACE);
+        Step(2);
+        return false;
+    }, 10.0f)) << "the score window closes";
+}
