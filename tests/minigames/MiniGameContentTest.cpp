@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 #include "entities/core/CSpriteEntity.h"
 #include "entities/widgets/CButtonEntity.h"
@@ -20,11 +21,6 @@
 using ZOLTFramework::CSpriteEntity;
 
 namespace {
-
-bool HaveGame(const std::string& path) { return std::ifstream(path).good(); }
-
-#define NEED_GAME(path) \
-    if (!HaveGame(path)) GTEST_SKIP() << path << " is not there yet"
 
 // Opens the game and confirms its help the way the level does (it gets
 // "ShowHelp" once the fade-in is over).
@@ -58,17 +54,36 @@ MiniGameSolveOptions MistakeFirst() {
     return options;
 }
 
+// One game of the content on an engine of its own, heard by `level`.
+class MiniGameContent : public ::testing::Test {
+protected:
+    // Opens the game file as the level does; null (and the test skipped) while
+    // the file is not there yet, or null after a failure to open it.
+    template <class T>
+    T* Play(const std::string& file, float dt = 0.05f) {
+        path = file;
+        if (!std::ifstream(path).good()) {
+            Skip();
+            return nullptr;
+        }
+        engine.emplace(dt);
+        return Open<T>(*engine, path, &level);
+    }
+
+    void Skip() { GTEST_SKIP() << path << " is not there yet"; }
+
+    std::string path;
+    std::optional<MiniGameTestEngine> engine;
+    MiniGameJournal level;
+};
+
 }  // namespace
 
 // The torn letter: every scrap turned upright with right clicks and dragged
 // home; then a second opening is skipped.
-TEST(MiniGameContent, LetterSolvedThenSkipped) {
-    const std::string path = "data/MiniGames/15.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<PuzzleScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, LetterSolvedThenSkipped) {
+    auto* screen = Play<PuzzleScreen>("data/MiniGames/15.2.xml");
+    if (!screen) return;
     ASSERT_EQ(screen->GetLoosePieces().size(), 6u);
     for (PuzzlePiece* piece : screen->GetLoosePieces()) EXPECT_NE(piece->GetRotation(), 0.0f);
     ASSERT_NO_FATAL_FAILURE(Solve(screen));
@@ -76,7 +91,7 @@ TEST(MiniGameContent, LetterSolvedThenSkipped) {
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;
-    auto* skipped = Open<PuzzleScreen>(engine, path, &again);
+    auto* skipped = Open<PuzzleScreen>(*engine, path, &again);
     ASSERT_TRUE(SkipMiniGame(skipped));
     EXPECT_EQ(skipped->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(skipped->GetLoosePieces().empty());
@@ -84,13 +99,9 @@ TEST(MiniGameContent, LetterSolvedThenSkipped) {
 }
 
 // The drawer: the pairs clicked away leave the pawn ticket, which wins.
-TEST(MiniGameContent, PairsSolved) {
-    const std::string path = "data/MiniGames/1.1.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<PuzzleScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, PairsSolved) {
+    auto* screen = Play<PuzzleScreen>("data/MiniGames/1.1.xml");
+    if (!screen) return;
     ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_EQ(screen->GetDockedPieces().back()->label, "pawn_ticket");
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
@@ -98,13 +109,9 @@ TEST(MiniGameContent, PairsSolved) {
 
 // The two photographs: every difference clicked in the other print, under the
 // mirrored cursor.
-TEST(MiniGameContent, DifferencesSolved) {
-    const std::string path = "data/MiniGames/4.1.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<PuzzleScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, DifferencesSolved) {
+    auto* screen = Play<PuzzleScreen>("data/MiniGames/4.1.xml");
+    if (!screen) return;
     ASSERT_EQ(screen->GetDockedPieces().size(), 1u);  // the panel
     ASSERT_EQ(screen->GetLoosePieces().size(), 5u);
     // Clicked in the other print, where the mirrored cursor shows them.
@@ -116,13 +123,9 @@ TEST(MiniGameContent, DifferencesSolved) {
 // The rack: a tool dropped in the chest first (it goes back and then
 // scores 500), everything else 1000; then a second opening is put off with
 // Skip pressed in its fade-out.
-TEST(MiniGameContent, RackSolvedThenPutOff) {
-    const std::string path = "data/MiniGames/2.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<Puzzle2tScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, RackSolvedThenPutOff) {
+    auto* screen = Play<Puzzle2tScreen>("data/MiniGames/2.2.xml");
+    if (!screen) return;
     ASSERT_NE(screen->FindPiece("Cleaner2_2"), nullptr);
     const size_t things = screen->GetPlayablePieces().size();
     ASSERT_NO_FATAL_FAILURE(Solve(screen, MistakeFirst()));
@@ -131,20 +134,16 @@ TEST(MiniGameContent, RackSolvedThenPutOff) {
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal later;
-    auto* putOff = Open<Puzzle2tScreen>(engine, path, &later);
+    auto* putOff = Open<Puzzle2tScreen>(*engine, path, &later);
     ASSERT_TRUE(PutOffMiniGame(putOff, true));
     EXPECT_EQ(later.Results(), std::vector<std::string>{"MiniGameSolveLater=" + path});
 }
 
 // The signal plaques: one wrong press starts over, then the sequence is
 // repeated round by round on the plaques until the lock opens.
-TEST(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
-    const std::string path = "data/MiniGames/5.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.1f);
-    MiniGameJournal level;
-    auto* screen = Open<RepeatScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
+    auto* screen = Play<RepeatScreen>("data/MiniGames/5.2.xml", 0.1f);
+    if (!screen) return;
     ASSERT_NO_FATAL_FAILURE(Solve(screen, MistakeFirst()));
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
     EXPECT_FLOAT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetOpacity(), 1.0f);
@@ -152,19 +151,15 @@ TEST(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
 
 // The cellar bottles: turned up in pairs until the shelf is empty; a second
 // opening is skipped.
-TEST(MiniGameContent, BottlesSolvedThenSkipped) {
-    const std::string path = "data/MiniGames/6.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<MemoryScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, BottlesSolvedThenSkipped) {
+    auto* screen = Play<MemoryScreen>("data/MiniGames/6.2.xml");
+    if (!screen) return;
     ASSERT_EQ(screen->GetField()->GetBricks().size(), 12u);
     ASSERT_NO_FATAL_FAILURE(Solve(screen));
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;
-    auto* skipped = Open<MemoryScreen>(engine, path, &again);
+    auto* skipped = Open<MemoryScreen>(*engine, path, &again);
     ASSERT_TRUE(SkipMiniGame(skipped));
     PressOkAndHear(skipped, again, "MiniGameSkip=" + path);
 }
