@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 
 #include "EffectorTestSupport.h"
