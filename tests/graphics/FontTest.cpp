@@ -150,24 +150,25 @@ TEST_F(FontTest, RenderPlacesLettersInBothBuilds) {
 
 TEST_F(FontTest, PrintfbWrapsWordsAndAlignsTheBlock) {
     hgeFont f(WriteFont("b.fnt", kBody).c_str());
-    // "AA" is 26 wide, a blank 5.
-    char text[64];
-    std::strcpy(text, "AA AA AA");
-    EXPECT_EQ(f.WrapText(text, 60), 2);
-    EXPECT_STREQ(text, "AA AA\nAA");
-
-    // A word wider than the box keeps its own line; the text after it moves on.
-    std::strcpy(text, "AAAAA A");
-    EXPECT_EQ(f.WrapText(text, 30), 2);
-    EXPECT_STREQ(text, "AAAAA\nA");
-    std::strcpy(text, "A AAAAA A");
-    EXPECT_EQ(f.WrapText(text, 30), 3);
-    EXPECT_STREQ(text, "A\nAAAAA\nA");
-    std::strcpy(text, "AAAAA");
-    EXPECT_EQ(f.WrapText(text, 30), 1);
-    EXPECT_STREQ(text, "AAAAA");
-    std::strcpy(text, "A\nA");
-    EXPECT_EQ(f.WrapText(text, 300), 2);
+    // "AA" is 26 wide, a blank 5. A word wider than the box keeps its own
+    // line; the text after it moves on.
+    const struct {
+        const char* text;
+        float width;
+        int lines;
+        const char* wrapped;
+    } cases[] = {{"AA AA AA", 60, 2, "AA AA\nAA"},
+                 {"AAAAA A", 30, 2, "AAAAA\nA"},
+                 {"A AAAAA A", 30, 3, "A\nAAAAA\nA"},
+                 {"AAAAA", 30, 1, "AAAAA"},
+                 {"A\nA", 300, 2, "A\nA"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        char text[64];
+        std::strcpy(text, c.text);
+        EXPECT_EQ(f.WrapText(text, c.width), c.lines);
+        EXPECT_STREQ(text, c.wrapped);
+    }
 
     // Bottom and middle alignment use the wrapped height (2 lines of 12).
     f.printfb(0, 0, 60, 100, HGETEXT_LEFT | HGETEXT_BOTTOM, "AA AA %s", "AA");
