@@ -298,7 +298,8 @@ void GameScenario::Settle(LevelScreen* level) {
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
         if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
-            !level->IsHintWindowOpen() && level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
+            !level->IsHintWindowOpen() && level->GetPlayField()->IsPanelShown() &&
+            level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
             level->GetRequestedMiniGame().empty())
             return true;
         Tend(level);
