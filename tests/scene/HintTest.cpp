@@ -2,7 +2,6 @@
 // hint windows' placement and answer, and the scene locked on its cigar.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "entities/core/EntityManager.h"
@@ -19,22 +18,13 @@
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
+#include "ScenePlaySupport.h"
 
 using ZOLTFramework::CHintScreen;
 
 namespace {
 
-SceneTestOptions GameOptions(const std::string& textTable = "") {
-    SceneTestOptions options;
-    options.gameResources = true;
-    options.textTable = textTable;
-    return options;
-}
-
-std::string FixtureScene(const std::string& file) {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/tests/fixtures/scenes/" + file;
-}
+SceneTestOptions GameOptions(const std::string& textTable = "") { return GameSceneOptions("", textTable); }
 
 }  // namespace
 
