@@ -109,7 +109,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     auto* options = TopAs<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Wait(0.6f);
-    ClickCentre(options->GetExitButton());
+    ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
     ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));

@@ -140,7 +140,7 @@ ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) 
     Wait(1.0f);
     EXPECT_GT(intro->GetFilmTime(), 0.5f) << "the film runs";
     if (skipButton)
-        ClickCentre(intro->GetSkipButton());
+        ClickCentre(intro->FindChild<ZOLTFramework::CButtonEntity>("Skip"));
     else
         Press(HGEK_SPACE);
     EXPECT_TRUE(intro->HasHandedOver());
