@@ -1,15 +1,23 @@
 // Frame cost of the real game: starts it in a fresh storage folder with one
 // player, lets the three logos run their course, waits for the load screen's
 // bar and presses a key, then runs one minute of frame time in the main menu
-// with its fish and bubbles. Prints, per phase, the mean and 99th percentile
-// update and render cost per frame, the quads, draw-call runs (quads of equal
-// texture, blend, mask and clipping in draw order) and draw calls per frame;
-// then the start-up time to the first logo frame and the peak resident memory.
+// with its fish and bubbles. Then every demo scene is opened once (its load
+// time: the level screen built to its first drawn frame) and the busiest one
+// (most objects and particle systems) is played for one minute of level time:
+// the lens moving over the scene, an object found every 4 s, a miss every 3 s,
+// cigar hints, the level opened again when won.
+//
+// Prints, per phase, the mean and 99th percentile update and render cost per
+// frame, the quads, draw-call runs and draw calls per frame; the scene loads;
+// the start-up steps and the time to the first logo frame; the peak resident
+// memory. With DROVALIN_BENCH_STARTS=N it then starts the game in N fresh
+// processes to their first logo frame and prints the median and the worst.
 //
 // Headless (DROVALIN_HEADLESS=1): fixed 1/300 s steps, no GL. With a window
 // (e.g. under xvfb-run) set DROVALIN_NOCAP=1 to lift the 300 fps cap.
-// DROVALIN_BENCH_SECONDS=S changes the minute of menu time; DROVALIN_BENCH_VERBOSE=1
-// names the frames where the phases change.
+// DROVALIN_BENCH_SECONDS=S changes the minute of menu and of level time;
+// DROVALIN_BENCH_VERBOSE=1 names the frames where the phases change;
+// DROVALIN_BENCH_KEEP=1 keeps the storage folder (and its Log.html).
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -20,13 +28,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/GameApp.h"
 #include "entities/core/EntityManager.h"
 #include "entities/screens/CLoadScreen.h"
-#include "entities/screens/CLogoScreen.h"
+#include "game_frames/FrameStats.h"
+#include "game_frames/LevelRun.h"
+#include "game_frames/StartTimes.h"
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
 #include "platform/RenderStats.h"
@@ -40,28 +51,28 @@ namespace {
 
 const Clock::time_point g_processStart = Clock::now();
 
-enum Phase { kLogos, kLoad, kMenu, kPhases };
-const char* const kPhaseNames[kPhases] = {"logos", "load screen", "main menu"};
-
-struct FrameCost {
-    double update = 0, render = 0;  // milliseconds
-    int quads = 0, runs = 0, drawCalls = 0;
-};
+enum Phase { kLogos, kLoad, kMenu, kSceneLoads, kLevel, kPhases };
+const char* const kPhaseNames[kPhases] = {"logos", "load screen", "main menu", "scene loads", "busiest level"};
 
 std::vector<FrameCost> g_frames[kPhases];
 Phase g_phase = kLogos;
 FrameCost g_current;
 double g_menuTime = 0;
-double g_menuSeconds = 60;
+double g_seconds = 60;
 double g_firstLogoFrame = -1;  // seconds from process start
 int g_frameNumber = 0;
 int g_lastKey = -1000;
-size_t g_fish = 0;
-double g_initSeconds = 0;  // the application's start-up (engine, window, text, players, fonts, audio)  // most fish alive at once in the menu
+size_t g_fish = 0;  // most fish alive at once in the menu
+bool g_startChild = false;
+std::unique_ptr<LevelRun> g_levels;
+ZOLTFramework::GameApp* g_app = nullptr;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+// Logos, load screen or menu by the screens up; the level phases once the
+// menu's time is over.
 Phase CurrentPhase() {
+    if (g_levels) return g_levels->GetStage() == LevelRun::kLoads ? kSceneLoads : kLevel;
     Phase phase = kLogos;
     if (!g_pEngine || !g_pEngine->GetEntityManager()) return phase;
     for (ZOLTFramework::CEntity* screen : g_pEngine->GetEntityManager()->GetDrawList()) {
@@ -71,26 +82,11 @@ Phase CurrentPhase() {
     return phase;
 }
 
-// Draw-call runs of the recorded quads: a new run wherever texture, blend,
-// mask or clipping change from the quad before.
-int CountRuns(const std::vector<RenderStats::RecordedQuad>& quads) {
-    auto blend = [](const hgeQuad& q) { return q.blend & (BLEND_COLORADD | BLEND_ALPHABLEND); };
-    auto mask = [](const hgeQuad& q) { return q.stage2Mode == 2 ? q.tex2 : 0; };
-    int runs = 0;
-    const RenderStats::RecordedQuad* last = nullptr;
-    for (const RenderStats::RecordedQuad& q : quads) {
-        const bool same = last && last->quad.tex == q.quad.tex && blend(last->quad) == blend(q.quad) &&
-                          mask(last->quad) == mask(q.quad) && last->clipped == q.clipped &&
-                          (!q.clipped || (last->clipX == q.clipX && last->clipY == q.clipY &&
-                                          last->clipW == q.clipW && last->clipH == q.clipH));
-        if (!same) ++runs;
-        last = &q;
-    }
-    return runs;
-}
-
 bool BenchFrame() {
     ++g_frameNumber;
+    if (g_startChild && g_firstLogoFrame >= 0) return true;
+    if (!g_levels && g_menuTime >= g_seconds)
+        g_levels = std::make_unique<LevelRun>(*g_pEngine->GetEntityManager(), g_seconds);
     const Phase phase = CurrentPhase();
     if (phase != g_phase && std::getenv("DROVALIN_BENCH_VERBOSE"))
         std::fprintf(stderr, "frame %d: %s\n", g_frameNumber, kPhaseNames[phase]);
@@ -103,66 +99,40 @@ bool BenchFrame() {
         press.key = HGEK_SPACE;
         FrameDriver::Inject(press);
     }
+    if (g_levels) g_levels->BeforeFrame();
     const Clock::time_point t0 = Clock::now();
     const bool quit = g_pEngine->Frame();
-    if (g_phase == kMenu) g_fish = std::max(g_fish, PlayerManager::Instance()->GetFish().size());
+    const float dt = g_pEngine->GetHGE()->Timer_GetDelta();
+    if (g_phase == kMenu) {
+        g_fish = std::max(g_fish, PlayerManager::Instance()->GetFish().size());
+        g_menuTime += dt;
+    }
     g_current = FrameCost();
     g_current.update = Ms(Clock::now() - t0);
-    if (g_phase == kMenu) g_menuTime += g_pEngine->GetHGE()->Timer_GetDelta();
-    return quit || g_menuTime >= g_menuSeconds;
+    if (g_levels) g_levels->CountTime(dt);
+    return quit || (g_levels && g_levels->GetStage() == LevelRun::kDone);
 }
 
 bool BenchRender() {
     RenderStats::ClearRecorded();
+    const bool starting = !g_app->IsStartUpFinished();
     const Clock::time_point t0 = Clock::now();
     g_pEngine->Render();
-    g_current.render = Ms(Clock::now() - t0);
+    // The first frame's drawing ends where the rest of the start-up begins.
+    const Clock::time_point drawn = starting && g_app->IsStartUpFinished() ? g_app->GetFirstFrameShownAt() : Clock::now();
+    g_current.render = Ms(drawn - t0);
     const RenderStats::Frame stats = RenderStats::LastFrame();
     g_current.quads = stats.quads;
     g_current.drawCalls = stats.drawCalls;
     g_current.runs = CountRuns(RenderStats::Recorded());
+    g_current.fill = CountFill(RenderStats::Recorded());
     g_frames[g_phase].push_back(g_current);
-    if (g_firstLogoFrame < 0 && g_phase == kLogos && g_current.quads > 0)
-        g_firstLogoFrame = std::chrono::duration<double>(Clock::now() - g_processStart).count();
+    if (g_firstLogoFrame < 0 && g_phase == kLogos && g_current.quads > 0) {
+        g_firstLogoFrame = std::chrono::duration<double>(drawn - g_processStart).count();
+        if (g_startChild) StartTimes::PrintFirstLogoFrame(drawn);
+    }
+    if (g_levels) g_levels->AfterRender();
     return false;
-}
-
-double Percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t i = std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5));
-    return values[i];
-}
-
-void Report(Phase phase) {
-    const std::vector<FrameCost>& frames = g_frames[phase];
-    if (frames.empty()) {
-        std::printf("%-12s no frames\n", kPhaseNames[phase]);
-        return;
-    }
-    std::vector<double> update, render, total;
-    double quads = 0, runs = 0, calls = 0;
-    int callsOverRuns = 0;
-    for (const FrameCost& f : frames) {
-        update.push_back(f.update);
-        render.push_back(f.render);
-        total.push_back(f.update + f.render);
-        quads += f.quads;
-        runs += f.runs;
-        calls += f.drawCalls;
-        if (f.drawCalls > f.runs) ++callsOverRuns;
-    }
-    const double n = double(frames.size());
-    auto mean = [](const std::vector<double>& v) {
-        double s = 0;
-        for (double x : v) s += x;
-        return v.empty() ? 0 : s / double(v.size());
-    };
-    std::printf("%-12s %6zu frames  update %.3f ms (p99 %.3f)  render %.3f ms (p99 %.3f)  total %.3f ms (p99 %.3f)\n",
-                kPhaseNames[phase], frames.size(), mean(update), Percentile(update, 0.99), mean(render),
-                Percentile(render, 0.99), mean(total), Percentile(total, 0.99));
-    std::printf("%-12s quads %.1f  draw-call runs %.1f  draw calls %.1f per frame; frames with more calls than runs: %d\n",
-                "", quads / n, runs / n, calls / n, callsOverRuns);
 }
 
 // A storage folder with one active player, so the menu opens as it does for
@@ -182,6 +152,19 @@ std::string MakeStorage() {
     return home;
 }
 
+void ReportStarts(int starts) {
+    std::vector<double> seconds = StartTimes::Measure(starts);
+    if (seconds.empty()) {
+        std::printf("fresh starts: none reached the first logo frame\n");
+        return;
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const size_t n = seconds.size();
+    const double median = n % 2 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) * 0.5;
+    std::printf("fresh starts to the first logo frame: %zu of %d, median %.3f s, worst %.3f s\n", n, starts, median,
+                seconds.back());
+}
+
 }  // namespace
 
 int main() {
@@ -190,16 +173,15 @@ int main() {
     const std::string programDir = FileSystem::ProgramDir();
     if (!programDir.empty() && ::chdir(programDir.c_str()) == 0 && !FileSystem::DirectoryExists("data"))
         if (::chdir("..") != 0) return 1;
-    if (const char* s = std::getenv("DROVALIN_BENCH_SECONDS")) g_menuSeconds = std::max(1.0, std::atof(s));
+    if (const char* s = std::getenv("DROVALIN_BENCH_SECONDS")) g_seconds = std::max(1.0, std::atof(s));
+    g_startChild = StartTimes::IsChild();
     const std::string home = MakeStorage();
     if (home.empty()) return 1;
     ::setenv("XDG_DATA_HOME", home.c_str(), 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
 
-    const Clock::time_point initStart = Clock::now();
-    auto* app = new ZOLTFramework::GameApp();
+    auto* app = g_app = new ZOLTFramework::GameApp();
     const bool started = app->Init();
-    g_initSeconds = std::chrono::duration<double>(Clock::now() - initStart).count();
     if (!started) {
         std::fprintf(stderr, "the game did not start\n");
         delete app;
@@ -214,21 +196,28 @@ int main() {
     app->Run();
     const double wall = std::chrono::duration<double>(Clock::now() - runStart).count();
     RenderStats::SetRecording(false);
+    const std::string steps = app->DescribeStartUpTimes();
     delete app;
+    g_app = nullptr;
 
     struct rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     std::error_code ec;
-    std::filesystem::remove_all(home, ec);
+    if (!std::getenv("DROVALIN_BENCH_KEEP")) std::filesystem::remove_all(home, ec);
+    else std::fprintf(stderr, "storage kept in %s\n", home.c_str());
+    if (g_startChild) return 0;
 
     const char* cap = std::getenv("DROVALIN_NOCAP");
-    std::printf("backend: %s%s; %.1f s of menu frame time in %.1f s\n", headless ? "headless" : "SDL2 + OpenGL",
-                headless ? "" : (cap && std::strcmp(cap, "0") != 0 ? ", frame cap off" : ", frame cap on"),
-                g_menuTime, wall);
-    for (int p = 0; p < kPhases; ++p) Report(Phase(p));
+    std::printf("backend: %s%s; %.1f s of menu and %.1f s of level time in %.1f s\n",
+                headless ? "headless" : "SDL2 + OpenGL",
+                headless ? "" : (cap && std::strcmp(cap, "0") != 0 ? ", frame cap off" : ", frame cap on"), g_menuTime,
+                g_levels ? g_levels->PlayedSeconds() : 0.0, wall);
+    for (int p = 0; p < kPhases; ++p) ReportPhase(kPhaseNames[p], g_frames[p]);
     std::printf("most fish at once in the menu: %zu\n", g_fish);
-    std::printf("start-up to the first logo frame: %.3f s (of which the application's start-up %.3f s)\n",
-                g_firstLogoFrame, g_initSeconds);
+    if (g_levels) g_levels->PrintReport();
+    std::printf("start-up steps: %s\n", steps.c_str());
+    std::printf("start-up to the first logo frame: %.3f s\n", g_firstLogoFrame);
     std::printf("peak resident memory: %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
-    return g_frames[kMenu].empty() ? 1 : 0;
+    if (const char* starts = std::getenv("DROVALIN_BENCH_STARTS")) ReportStarts(std::max(1, std::atoi(starts)));
+    return g_frames[kLevel].empty() ? 1 : 0;
 }

@@ -1,5 +1,9 @@
 #include "app/GameApp.h"
 
+#include <chrono>
+#include <cstdio>
+
+#include "app/GameFonts.h"
 #include "engine/AudioManager.h"
 #include "entities/core/EntityManager.h"
 #include "engine/HtmlLog.h"
@@ -21,27 +25,6 @@
 namespace ZOLTFramework {
 
 namespace {
-
-struct FontSetup {
-    const char* name;
-    const char* file;
-    bool setColor;
-    float tracking;
-    bool setSpacing;
-    float spacing;
-};
-
-// The fonts of the game, loaded in this order.
-const FontSetup kFonts[] = {
-    {"Default", "data\\Font\\default.fnt", true, -8.0f, false, 0.0f},
-    {"Default1", "data\\Font\\default.fnt", true, -8.0f, false, 0.0f},
-    {"Comics", "data\\Font\\comics.fnt", true, -7.0f, true, 0.5f},
-    {"Score", "data\\Font\\Score.fnt", true, -8.0f, true, 0.5f},
-    {"Default14", "data\\Font\\default14.fnt", true, -6.0f, false, 0.0f},
-    {"DefaultContourless", "data\\Font\\defaultcontourless.fnt", true, -10.0f, false, 0.0f},
-    {"Main", "data\\Font\\main.fnt", false, 10.0f, false, 0.0f},
-    {"Main1", "data\\Font\\main.fnt", false, -6.0f, false, 0.0f},
-};
 
 const char* const kMusic[][2] = {
     {"music1", "data\\Music\\music_1.ogg"},
@@ -113,56 +96,90 @@ GameApp::~GameApp() {
     RestoreQuitSignals();
 }
 
+template <class Step>
+void GameApp::TimeStep(const char* name, Step step) {
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    startUpTimes.emplace_back(name, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
 bool GameApp::Init() {
     // Before the window: SDL must not claim the signals for itself.
     ClearQuitSignal();
     InstallQuitSignals();
-    if (!CEngine::Init()) return false;
+    bool started = false;
+    TimeStep("engine", [&] { started = CEngine::Init(); });
+    if (!started) return false;
 
     // The game's own text table replaces the one the engine chose.
-    if (m_pStringManager) m_pStringManager->Load("data\\Text\\Czech.txt");
+    TimeStep("text", [&] {
+        if (m_pStringManager) m_pStringManager->Load("data\\Text\\Czech.txt");
+    });
 
-    PlayerManager* players = PlayerManager::Instance();
-    // The players come from the disk, whatever an earlier game of this
-    // process left in memory.
-    players->Forget();
-    players->SetSavePath(m_storageFolder);
-    FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
-    HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
-    players->SetUsersFile("data\\users.xml");
-    players->Load();
+    // The players before anything can save them.
+    TimeStep("players", [&] {
+        PlayerManager* players = PlayerManager::Instance();
+        // The players come from the disk, whatever an earlier game of this
+        // process left in memory.
+        players->Forget();
+        players->SetSavePath(m_storageFolder);
+        FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
+        HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
+        players->SetUsersFile("data\\users.xml");
+        players->Load();
+    });
 
-    LoadFonts();
     RegisterScreens();
-
-    auto* logo = m_pEntityManager->Spawn<CFirstLogoScreen>("CustomLogo");
-    logo->SetLayer(1.0f);
-
-    LoadAudio();
+    // The logos need none of the fonts and sounds: they are loaded once the
+    // first logo is on screen (OnFrameShown).
+    TimeStep("first logo", [&] {
+        auto* logo = m_pEntityManager->Spawn<CFirstLogoScreen>("CustomLogo");
+        logo->SetLayer(1.0f);
+    });
 
     // The window mode again, now that the engine runs.
     m_pHGE->System_SetState(HGE_WINDOWED, m_pHGE->Ini_GetInt("SYSTEM", "Windowed", 0) != 0);
     return true;
 }
 
-void GameApp::LoadFonts() {
-    FontMap& fonts = FontRegistry::Instance();
-    for (const FontSetup& setup : kFonts) {
-        fonts.LoadFont(setup.name, setup.file);
-        hgeFont* font = FontRegistry::GetFont(setup.name);
-        if (!font) continue;
-        if (setup.setColor) font->SetColor(0xFFFFFFFF);
-        font->SetTracking(setup.tracking);
-        if (setup.setSpacing) font->SetSpacing(setup.spacing);
-    }
+void GameApp::OnFrameShown() {
+    if (startUpFinished) return;
+    startUpFinished = true;
+    firstFrameShownAt = std::chrono::steady_clock::now();
+    TimeStep("fonts", [&] { LoadFonts(); });
+    TimeStep("music", [&] { LoadMusic(); });
+    TimeStep("volumes", [&] { SetVolumes(); });
+    TimeStep("sounds", [&] { LoadSounds(); });
+    HtmlLog::Instance()->Debug("Start-up steps: " + DescribeStartUpTimes());
 }
 
-void GameApp::LoadAudio() {
+std::string GameApp::DescribeStartUpTimes() const {
+    std::string times;
+    for (const auto& step : startUpTimes) {
+        char text[80];
+        std::snprintf(text, sizeof text, "%s%s %.1f ms", times.empty() ? "" : ", ", step.first.c_str(),
+                      step.second * 1000.0);
+        times += text;
+    }
+    return times;
+}
+
+void GameApp::LoadFonts() { LoadGameFonts(); }
+
+void GameApp::LoadMusic() {
     if (!m_pAudioManager) return;
     for (const auto& music : kMusic) m_pAudioManager->LoadMusic(music[0], music[1]);
+}
+
+void GameApp::SetVolumes() {
+    if (!m_pAudioManager) return;
     // These are the volumes in force, whether or not the device opened.
     m_pAudioManager->SetMusicVolume(m_pHGE->Ini_GetFloat("SYSTEM", "MusicVolume", 0.5f), true);
     m_pAudioManager->SetSoundVolume(m_pHGE->Ini_GetFloat("SYSTEM", "SoundVolume", 0.5f));
+}
+
+void GameApp::LoadSounds() {
+    if (!m_pAudioManager) return;
     for (const auto& sound : kSounds) {
         if (std::string(sound[0]) == kStreamedSound)
             m_pAudioManager->LoadMusic(sound[0], sound[1]);

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "graphics/FontPictures.h"
+
 namespace {
 
 const char kFontHeader[] = "[HGEFONT]";
@@ -55,7 +57,7 @@ hgeFont::~hgeFont() {
         delete l;
         l = nullptr;
     }
-    if (hTexture) hge->Texture_Free(hTexture);
+    FontPictures::Release(hge, hTexture);
     hge->Release();
 }
 
@@ -106,9 +108,9 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
             size_t slash = path.rfind('\\');
             if (slash == std::string::npos) slash = path.rfind('/');
             path = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + word;
-            HTEXTURE tex = word.empty() ? 0 : hge->Texture_Load(path.c_str(), 0, bMipmap);
+            HTEXTURE tex = word.empty() ? 0 : FontPictures::Acquire(hge, path, bMipmap);
             if (!tex) return;
-            if (hTexture) hge->Texture_Free(hTexture);
+            FontPictures::Release(hge, hTexture);
             hTexture = tex;
             continue;
         }

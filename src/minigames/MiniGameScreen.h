@@ -77,7 +77,6 @@ public:
     int GetResourceGroup() const { return resGroup; }
     // The buttons are the children named by their messages: "Ok", "Skip",
     // "SolveLater".
-    ZOLTFramework::CSpriteEntity* GetBackground() const { return background; }
     // True once the result has been sent.
     bool HasReported() const { return reported; }
     // Enabled, alive and visible.

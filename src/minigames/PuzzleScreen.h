@@ -26,7 +26,6 @@ public:
     const std::vector<PuzzlePiece*>& GetLoosePieces() const { return loose; }
     const std::vector<PuzzlePiece*>& GetDockedPieces() const { return docked; }
     PuzzlePiece* FindPiece(const std::string& label) const;
-    PuzzlePiece* GetHeldPiece() const { return held; }
     PuzzlePiece* GetWidestPiece() const { return widest; }
     // The mirrored cursor of a find-the-differences game is the child
     // "DifferenceCursor".

@@ -219,6 +219,7 @@ bool CEngine::Render() {
     OnRender();
     DrawCursor();
     m_pHGE->Gfx_EndScene();
+    OnFrameShown();
     return false;
 }
 

@@ -31,6 +31,8 @@ public:
     virtual bool OnFocusGain() { return false; }
     // True closes the window now.
     virtual bool OnExit() { return true; }
+    // After each frame is drawn and shown.
+    virtual void OnFrameShown() {}
 
     // Start-up. True when the engine can run; false after a fatal step (the
     // destructor then shuts down whatever was started).

@@ -52,6 +52,7 @@ CHintScreen::CHintScreen(CQuestionListener* hintOwner, float p1x, float p1y, flo
     ChooseWindowPosition(p1x, p1y, p2x, p2y, &wx, &wy);
 
     window = manager->Spawn<CWindowEntity>();
+    window->SetName("Window");
     window->SetSpriteName("Window04");
     window->AttachTo(this);
     window->SetPosXY(wx, wy);
@@ -76,7 +77,7 @@ CHintScreen::CHintScreen(CQuestionListener* hintOwner, float p1x, float p1y, flo
         HtmlLog::Instance()->Error("Hint screen: no texture \"TutorialArrow\"; no arrows are drawn.");
     }
 
-    text = manager->Spawn<TextEntity>("", nullptr);
+    text = manager->Spawn<TextEntity>("Text", nullptr);
     text->SetBox(300.0f, 280.0f);
     text->AttachTo(window);
     text->SetFont(FontRegistry::GetFont("Default14"));

@@ -42,9 +42,8 @@ public:
     // The window position for the points: the candidate farthest from them.
     static void ChooseWindowPosition(float p1x, float p1y, float p2x, float p2y, float* wx, float* wy);
 
-    CWindowEntity* GetWindow() const { return window; }
-    TextEntity* GetText() const { return text; }
-    // The window's button is the child "OK".
+    // The window is the child "Window"; in it the text "Text" and the
+    // button "OK".
 
 private:
     void DrawArrow(float px, float py);

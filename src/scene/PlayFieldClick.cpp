@@ -316,6 +316,13 @@ void PlayField::OnObjectClick(SceneObject* object) {
         } else if (!task.toolToFind.empty()) {
             for (const ConditionRecord& condition : GetConditionsFor(task.name)) {
                 if (condition.actions.empty() || condition.actions.front().event != "MiniGame") continue;
+                // The held item goes back into the bag while the mini-game
+                // runs. It leaves the hand first: the level's pause for the
+                // game must not put it down a second time, nameless.
+                const std::string heldSprite = cursor.spriteName, heldItem = cursor.itemName;
+                if (cursor.entity) cursor.entity->Kill();
+                cursor.entity = nullptr;
+                SetCursor(CURSOR_PLAIN, "", "");
                 currentMiniGame = condition.actions.front().value;
                 Send("MiniGame", condition.actions.front().value);
                 DelayedTaskRecord waiting;
@@ -324,10 +331,9 @@ void PlayField::OnObjectClick(SceneObject* object) {
                 waiting.locking = true;
                 delayedTasks.push_back(waiting);
                 heldBack = true;
-                // The held item goes back into the bag while the mini-game runs.
                 if (EntityManager* manager = Manager()) {
-                    auto* item = manager->Spawn<SceneObject>(cursor.spriteName, false, 0.0f, 0.0f, false,
-                                                             cursor.itemName, objectsLayer);
+                    auto* item = manager->Spawn<SceneObject>(heldSprite, false, 0.0f, 0.0f, false, heldItem,
+                                                             objectsLayer);
                     item->RemoveLensSprites();
                     item->SetDepth(100.0f);
                     item->AttachTo(this);

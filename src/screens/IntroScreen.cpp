@@ -136,7 +136,7 @@ void IntroScreen::CreateFrames() {
 }
 
 void IntroScreen::CreateSkipButton() {
-    skipButton = SpawnChild<CButtonEntity>("Skip", static_cast<CButtonListener*>(this));
+    auto* skipButton = SpawnChild<CButtonEntity>("Skip", static_cast<CButtonListener*>(this));
     if (hgeSprite* look = Services::Sprite(engine, "SkipButton")) {
         float tx = 0.0f, ty = 0.0f, w = 0.0f, h = 0.0f;
         look->GetTextureRect(&tx, &ty, &w, &h);

@@ -55,7 +55,7 @@ public:
     CSpriteEntity* GetMapLayer(int index) const;
     CSpriteEntity* GetBand() const { return band; }
     TextEntity* GetCaption() const { return caption; }
-    CButtonEntity* GetSkipButton() const { return skipButton; }
+    // The skip button is the child "Skip".
     // The swimmers' parent, drawn at half size.
     CEntity* GetLife() const { return life; }
     const std::vector<CAnimEntity*>& GetBubbles() const { return bubbles; }
@@ -73,7 +73,6 @@ private:
     CSpriteEntity* layers[kLayerCount] = {};
     CSpriteEntity* band = nullptr;
     TextEntity* caption = nullptr;
-    CButtonEntity* skipButton = nullptr;
     CEntity* life = nullptr;
     std::vector<CAnimEntity*> bubbles;
     GameManager::Timer timer;

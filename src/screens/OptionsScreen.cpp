@@ -165,8 +165,7 @@ void OptionsScreen::CreateMenuButtons(const XMLDocument::XMLElement& element) {
         AddShortcut(HGEK_ESCAPE, "OK");
         SetCaptionOpacity(resume, 0.9f);
     } else if (id == "button_exit") {
-        exitButton = MakeButton(element, window);
-        exitButton->SetName("EXIT");
+        MakeButton(element, window)->SetName("EXIT");
         AddBackdrop();
     }
 }

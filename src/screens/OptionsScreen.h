@@ -57,7 +57,6 @@ public:
     // Children by name: "Window"; in it the tabs "OPTIONS" and "HIGHSCORES",
     // the panels "OptionsPanel" (the sliders "Music" and "Sound", the check box
     // "SCREEN") and "HighscorePanel", and the buttons "OK" and "EXIT".
-    ButtonExEntity* GetExitButton() const { return exitButton; }
 
 private:
     void BuildSliders();
@@ -76,7 +75,6 @@ private:
     bool CurrentFullScreen() const;
 
     ZOLTFramework::CWindowEntity* window = nullptr;
-    ButtonExEntity* exitButton = nullptr;
     ButtonExEntity* soundDecrease = nullptr;
     ButtonExEntity* musicDecrease = nullptr;
     ButtonExEntity* soundIncrease = nullptr;

@@ -10,6 +10,10 @@
 #include "AppTestSupport.h"
 #include "app/GameApp.h"
 #include "engine/AudioManager.h"
+#include "graphics/FontPictures.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
+#include "graphics/hgeResourceManager.h"
 #include "platform/FileSystem.h"
 #include "profiles/PlayerManager.h"
 #include "platform/RenderStats.h"
@@ -42,6 +46,7 @@ protected:
 TEST_F(GameAppTest, VolumesAreOneHalfWhenTheSettingsHaveNone) {
     WriteSettings("[SYSTEM]\nWindowed=1\n");
     auto app = Start();
+    FrameDriver::RunFrames(1);
     ASSERT_NE(app->GetAudioManager(), nullptr);
     EXPECT_FLOAT_EQ(app->GetAudioManager()->GetMusicVolume(), 0.5f);
     EXPECT_FLOAT_EQ(app->GetAudioManager()->GetSoundVolume(), 0.5f);
@@ -50,6 +55,7 @@ TEST_F(GameAppTest, VolumesAreOneHalfWhenTheSettingsHaveNone) {
 TEST_F(GameAppTest, VolumesFollowTheSettings) {
     WriteSettings("[SYSTEM]\nWindowed=1\nSoundVolume=0.25\nMusicVolume=0.75\n");
     auto app = Start();
+    FrameDriver::RunFrames(1);
     EXPECT_FLOAT_EQ(app->GetAudioManager()->GetMusicVolume(), 0.75f);
     EXPECT_FLOAT_EQ(app->GetAudioManager()->GetSoundVolume(), 0.25f);
     // The music and the event sounds are registered by name.
@@ -59,16 +65,55 @@ TEST_F(GameAppTest, VolumesFollowTheSettings) {
     EXPECT_NE(app->GetAudioManager()->FindSound("Zmeya"), nullptr);
 }
 
-TEST_F(GameAppTest, StartUpOpensTheFirstLogoAndLogsTheStoragePath) {
+// The first logo is up before the fonts, music and sounds load: they follow
+// its first frame on screen, in their order, and each font picture is decoded
+// once for all the fonts made from it.
+TEST_F(GameAppTest, StartUpShowsTheFirstLogoThenLoadsFontsMusicVolumesAndSounds) {
+    RenderStats::SetRecording(true);
     auto app = Start();
-    FrameDriver::RunFrames(1);
     ZOLTFramework::CEntity* logo = FindEntity(*app->GetEntityManager(), "CustomLogo");
     ASSERT_NE(logo, nullptr);
     EXPECT_FLOAT_EQ(logo->GetLayer(), 1.0f);
     EXPECT_FALSE(g_bConfirmExit);
     EXPECT_TRUE(FileSystem::DirectoryExists(Storage() + "data/Map"));
+    EXPECT_TRUE(PlayerManager::Instance()->IsLoaded());
+    EXPECT_FALSE(app->IsStartUpFinished());
+    EXPECT_EQ(FontRegistry::GetFont("Default"), nullptr);
+    EXPECT_EQ(app->GetAudioManager()->FindMusic("music1"), nullptr);
+    EXPECT_EQ(app->GetAudioManager()->FindSound("OnButtonPress"), nullptr);
+
+    RenderStats::ClearRecorded();
+    FrameDriver::RunFrames(1);
+    EXPECT_GT(RenderStats::LastFrame().quads, 0) << "the logo's frame was drawn";
+    RenderStats::SetRecording(false);
+    EXPECT_TRUE(app->IsStartUpFinished());
+    for (const char* name : {"Default", "Default1", "Comics", "Score", "Default14", "DefaultContourless", "Main", "Main1"})
+        EXPECT_NE(FontRegistry::GetFont(name), nullptr) << name;
+    EXPECT_NE(app->GetAudioManager()->FindMusic("music3"), nullptr);
+    EXPECT_NE(app->GetAudioManager()->FindSound("Zmeya"), nullptr);
+
+    // "main.png": the registry's "Main" and "Main1" and the resource script's
+    // "Main"; "default.png": "Default" and "Default1".
+    const HTEXTURE main = FontRegistry::GetFont("Main")->GetTexture();
+    ASSERT_NE(main, 0u);
+    EXPECT_EQ(FontRegistry::GetFont("Main1")->GetTexture(), main);
+    ASSERT_NE(app->GetResourceManager()->GetFont("Main"), nullptr);
+    EXPECT_EQ(app->GetResourceManager()->GetFont("Main")->GetTexture(), main);
+    EXPECT_EQ(FontPictures::Users(main), 3);
+    EXPECT_EQ(FontRegistry::GetFont("Default1")->GetTexture(), FontRegistry::GetFont("Default")->GetTexture());
+    EXPECT_NE(FontRegistry::GetFont("Default14")->GetTexture(), FontRegistry::GetFont("Default")->GetTexture());
+
+    std::string steps;
+    for (const auto& step : app->GetStartUpTimes()) steps += step.first + ";";
+    EXPECT_EQ(steps, "engine;text;players;first logo;fonts;music;volumes;sounds;");
     const std::string html = ReadWholeFile(Storage() + "Log.html");
-    EXPECT_NE(html.find("Storage path is " + Storage()), std::string::npos);
+    const size_t storage = html.find("Storage path is " + Storage());
+    const size_t times = html.find("Start-up steps: engine ");
+    EXPECT_NE(storage, std::string::npos);
+    EXPECT_NE(times, std::string::npos);
+    EXPECT_LT(storage, times);
+    FrameDriver::RunFrames(1);
+    EXPECT_EQ(ReadWholeFile(Storage() + "Log.html").find("Start-up steps", times + 1), std::string::npos) << "once";
 }
 
 TEST_F(GameAppTest, QuitQuestionShowsOnceAndNoStillSavesPlayersAndWindowMode) {

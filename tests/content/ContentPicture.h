@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "graphics/hgeResourceManager.h"
 #include "platform/hge.h"
 #include "support/HeadlessEngine.h"
@@ -16,6 +18,16 @@ class hgeAnimation;
 class hgeSprite;
 
 namespace contenttest {
+
+// The sprite or animation is w x h with its hot spot at (hotX, hotY).
+template <class Picture>
+void ExpectFrame(const Picture* picture, float w, float h, float hotX, float hotY) {
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetWidth(), w);
+    EXPECT_EQ(picture->GetHeight(), h);
+    EXPECT_EQ(picture->GetHotSpotX(), hotX);
+    EXPECT_EQ(picture->GetHotSpotY(), hotY);
+}
 
 // The headless engine with "data\Resource\main.res" read as the game reads it;
 // the resources go before the engine.

@@ -52,10 +52,7 @@ TEST_F(LevelArt, PanelButtonsHaveThreeLooksOfTheirSizeAndStayClearOfTheBag) {
         for (const char* look : {"Up", "Over", "Down"}) {
             hgeSprite* s = Sprite(std::string("InGame") + button + look);
             ASSERT_NE(s, nullptr) << look;
-            EXPECT_EQ(s->GetWidth(), 52.0f);
-            EXPECT_EQ(s->GetHeight(), 52.0f);
-            EXPECT_EQ(s->GetHotSpotX(), 24.0f);
-            EXPECT_EQ(s->GetHotSpotY(), 24.0f);
+            contenttest::ExpectFrame(s, 52.0f, 52.0f, 24.0f, 24.0f);
             const Texels p = Texels::Of(hge, *s);
             ASSERT_TRUE(p.Ok());
             EXPECT_TRUE(CornersClear(p)) << look;
@@ -79,10 +76,7 @@ TEST_F(LevelArt, PanelButtonsHaveThreeLooksOfTheirSizeAndStayClearOfTheBag) {
         SCOPED_TRACE(look);
         hgeSprite* s = Sprite(look);
         ASSERT_NE(s, nullptr);
-        EXPECT_EQ(s->GetWidth(), 48.0f);
-        EXPECT_EQ(s->GetHeight(), 40.0f);
-        EXPECT_EQ(s->GetHotSpotX(), 24.0f);
-        EXPECT_EQ(s->GetHotSpotY(), 20.0f);
+        contenttest::ExpectFrame(s, 48.0f, 40.0f, 24.0f, 20.0f);
         const Texels p = Texels::Of(hge, *s);
         ASSERT_TRUE(p.Ok());
         EXPECT_TRUE(CornersClear(p));
@@ -103,10 +97,7 @@ TEST_F(LevelArt, ClockCigarsGlassAndBulletFitThePanel) {
     hgeAnimation* clock = rm->GetAnimation("InGameClock");
     ASSERT_NE(clock, nullptr);
     EXPECT_EQ(clock->GetFrames(), 16);
-    EXPECT_EQ(clock->GetWidth(), 90.0f);
-    EXPECT_EQ(clock->GetHeight(), 90.0f);
-    EXPECT_EQ(clock->GetHotSpotX(), 45.0f);
-    EXPECT_EQ(clock->GetHotSpotY(), 50.0f);
+    contenttest::ExpectFrame(clock, 90.0f, 90.0f, 45.0f, 50.0f);
     EXPECT_EQ(hge->Texture_GetWidth(clock->GetTexture()) * hge->Texture_GetHeight(clock->GetTexture()), 16 * 90 * 90);
     std::vector<int> handAtTwelve;
     for (int f = 0; f < 16; ++f) {

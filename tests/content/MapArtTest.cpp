@@ -55,10 +55,7 @@ void ExpectWhole(hgeResourceManager& rm, const char* name, float w, float h, flo
     SCOPED_TRACE(name);
     hgeSprite* s = rm.GetSprite(name);
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->GetWidth(), w);
-    EXPECT_EQ(s->GetHeight(), h);
-    EXPECT_EQ(s->GetHotSpotX(), hotX);
-    EXPECT_EQ(s->GetHotSpotY(), hotY);
+    contenttest::ExpectFrame(s, w, h, hotX, hotY);
     EXPECT_EQ(s->GetTexture(), rm.GetTexture(name)) << "the sprite cuts the texture of its name";
 }
 

@@ -177,10 +177,7 @@ TEST_F(MiniGameArt, EveryPictureIsDeclaredInItsGamesOwnGroupAndLoads) {
         // and is painted: opaque, without flat patches.
         hgeSprite* bg = Sprite(g.root->GetStringAttribute("Background"));
         ASSERT_NE(bg, nullptr);
-        EXPECT_EQ(bg->GetWidth(), 800.0f);
-        EXPECT_EQ(bg->GetHeight(), 600.0f);
-        EXPECT_EQ(bg->GetHotSpotX(), 449.0f);
-        EXPECT_EQ(bg->GetHotSpotY(), 300.0f);
+        contenttest::ExpectFrame(bg, 800.0f, 600.0f, 449.0f, 300.0f);
         EXPECT_FALSE(g.root->HasAttribute("BackgroundX") || g.root->HasAttribute("BackgroundY"));
         const Texels t = Texels::Of(hge, *bg);
         ASSERT_TRUE(t.Ok());

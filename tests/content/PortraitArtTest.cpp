@@ -112,14 +112,8 @@ TEST_F(PortraitArt, PaintingSceneUsesItsOwnGroupAndItsKeysAreInBothTables) {
     hgeSprite* divider = Sprite("InGameDividingLine");
     hgeSprite* pointer = Sprite("YCursor");
     ASSERT_TRUE(divider && pointer);
-    EXPECT_EQ(divider->GetWidth(), 1024.0f);
-    EXPECT_EQ(divider->GetHeight(), 34.0f);
-    EXPECT_EQ(divider->GetHotSpotX(), 0.0f);
-    EXPECT_EQ(divider->GetHotSpotY(), 0.0f);
-    EXPECT_EQ(pointer->GetWidth(), 48.0f);
-    EXPECT_EQ(pointer->GetHeight(), 32.0f);
-    EXPECT_EQ(pointer->GetHotSpotX(), 0.0f);
-    EXPECT_EQ(pointer->GetHotSpotY(), 16.0f);
+    contenttest::ExpectFrame(divider, 1024.0f, 34.0f, 0.0f, 0.0f);
+    contenttest::ExpectFrame(pointer, 48.0f, 32.0f, 0.0f, 16.0f);
     // The arrow's tip is its hot spot: opaque at the left edge's middle only.
     Texels arrow = Read(hge, pointer);
     EXPECT_GT(AlphaOf(arrow.At(1, 16)), 60);
@@ -148,10 +142,7 @@ TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
     EXPECT_EQ(lower.y, 192.0f + kHalf);
     hgeSprite* base = Sprite("portrait_harbour");
     ASSERT_NE(base, nullptr);
-    EXPECT_EQ(base->GetWidth(), 1024.0f);
-    EXPECT_EQ(base->GetHeight(), kHalf);
-    EXPECT_EQ(base->GetHotSpotX(), 512.0f);
-    EXPECT_EQ(base->GetHotSpotY(), 192.0f);
+    contenttest::ExpectFrame(base, 1024.0f, kHalf, 512.0f, 192.0f);
     Texels painting = Read(hge, base);
     ASSERT_EQ(painting.w, 1024);
 
@@ -189,10 +180,7 @@ TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
         hgeSprite* sa = Sprite(scene.units.at(a.unit));
         hgeSprite* sb = Sprite(scene.units.at(b.unit));
         ASSERT_TRUE(sa && sb);
-        EXPECT_EQ(sa->GetWidth(), sb->GetWidth());
-        EXPECT_EQ(sa->GetHeight(), sb->GetHeight());
-        EXPECT_EQ(sa->GetHotSpotX(), sb->GetHotSpotX());
-        EXPECT_EQ(sa->GetHotSpotY(), sb->GetHotSpotY());
+        contenttest::ExpectFrame(sa, sb->GetWidth(), sb->GetHeight(), sb->GetHotSpotX(), sb->GetHotSpotY());
         for (float side : {sa->GetWidth(), sa->GetHeight()}) {
             EXPECT_GE(side, 30.0f) << "findable";
             EXPECT_LE(side, 90.0f) << "not glaring";

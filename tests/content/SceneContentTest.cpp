@@ -438,10 +438,7 @@ TEST_F(PlayFieldArt, SharedArtHasItsSizesAndHotSpots) {
     }
     hgeSprite* bag = rm.GetSprite("Inventory");
     ASSERT_NE(bag, nullptr);
-    EXPECT_EQ(bag->GetWidth(), 210.0f);
-    EXPECT_EQ(bag->GetHeight(), 170.0f);
-    EXPECT_EQ(bag->GetHotSpotX(), 100.0f);
-    EXPECT_EQ(bag->GetHotSpotY(), 85.0f);
+    contenttest::ExpectFrame(bag, 210.0f, 170.0f, 100.0f, 85.0f);
     {
         const Texels t = Texels::Of(hge, *bag);
         EXPECT_EQ(t.A(190, 92), 255) << "strap tab";

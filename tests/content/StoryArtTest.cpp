@@ -63,10 +63,7 @@ TEST_F(StoryArt, EveryPictureIsATextureAndSpriteOfOneNamePaintedWithRealAlpha) {
         SCOPED_TRACE(pic.name);
         hgeSprite* sprite = rm->GetSprite(pic.name);
         ASSERT_NE(sprite, nullptr);
-        EXPECT_EQ(sprite->GetWidth(), pic.w);
-        EXPECT_EQ(sprite->GetHeight(), pic.h);
-        EXPECT_EQ(sprite->GetHotSpotX(), pic.hotX);
-        EXPECT_EQ(sprite->GetHotSpotY(), pic.hotY);
+        contenttest::ExpectFrame(sprite, pic.w, pic.h, pic.hotX, pic.hotY);
         HTEXTURE tex = rm->GetTexture(pic.name);
         ASSERT_NE(tex, 0u) << "a texture of the sprite's name";
         EXPECT_EQ(sprite->GetTexture(), tex) << "the sprite cuts the texture of its name";

@@ -14,21 +14,34 @@
 #include <vector>
 
 #include "app/GameApp.h"
+#include "entities/screens/Dialog.h"
+#include "entities/screens/OKScreen.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CWindowEntity.h"
 #include "engine/StringManager.h"
 #include "entities/core/EntityManager.h"
 #include "entities/widgets/TextEntity.h"
 #include "entities/widgets/CButtonEntity.h"
+#include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
+#include "graphics/hgeSprite.h"
 #include "minigames/MiniGameScreen.h"
 #include "minigames/OpenMiniGame.h"
 #include "platform/FrameDriver.h"
+#include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "screens/GlobalMapScreen.h"
+#include "screens/IntroScreen.h"
+#include "screens/LevelNode.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
 #include "support/TempDir.h"
+#include "support/runtime/WrappedText.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::GameApp;
+using ZOLTFramework::GlobalMapScreen;
+using ZOLTFramework::LevelNode;
 
 namespace {
 
@@ -46,12 +59,39 @@ std::ostream& operator<<(std::ostream& os, const Line& b) {
     return os << "(" << b.x1 << " to " << b.x2 << " at " << b.y << ")";
 }
 
+// A text in a box is drawn across the box, which starts at its anchor.
 Line LineOf(TextEntity* text) {
     const float w = text->GetTextWidth();
     const float x = text->GetAbsoluteX();
     const int align = text->GetAlignment() & HGETEXT_HORZMASK;
-    const float left = align == HGETEXT_LEFT ? x : align == HGETEXT_RIGHT ? x - w : x - w * 0.5f;
+    const bool boxed = text->GetBoxWidth() != -1.0f && text->GetBoxHeight() != -1.0f;
+    const float left = boxed || align == HGETEXT_LEFT ? x : align == HGETEXT_RIGHT ? x - w : x - w * 0.5f;
     return {left, left + w, text->GetAbsoluteY()};
+}
+
+// The line's cell: its width and the font's height about its middle.
+struct Cell {
+    float x1, y1, x2, y2;
+    bool Meets(const Cell& b) const { return x1 < b.x2 && b.x1 < x2 && y1 < b.y2 && b.y1 < y2; }
+    bool OnScreen() const { return x1 >= 0 && x2 <= 800 && y1 >= 0 && y2 <= 600; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Cell& c) {
+    return os << "(" << c.x1 << ", " << c.y1 << ")-(" << c.x2 << ", " << c.y2 << ")";
+}
+
+Cell CellOf(TextEntity* text) {
+    const Line line = LineOf(text);
+    const float half = text->GetFont()->GetHeight() * text->GetAbsoluteScaleY() * text->GetTextScale() * 0.5f;
+    return {line.x1, line.y - half, line.x2, line.y + half};
+}
+
+// Where a place's picture lies on the screen.
+Cell VignetteOf(const LevelNode* node) {
+    const hgeSprite* picture = node->GetSprite();
+    const float left = node->GetAbsoluteX() - picture->GetHotSpotX();
+    const float top = node->GetAbsoluteY() - picture->GetHotSpotY();
+    return {left, top, left + picture->GetWidth(), top + picture->GetHeight()};
 }
 
 class StoryTextFit : public ::testing::Test {
@@ -182,6 +222,114 @@ TEST_F(StoryTextFit, EveryScoreRowFitsTheScoreWindowInBothTables) {
         app->GetEntityManager()->RemoveScreen(window);
         FrameDriver::RunFrames(3);
     }
+}
+
+// The intro and the map: the crawl's lines inside its box and the box on the
+// screen, "Skip" on its button, the overview's prompt on the screen at the
+// height of its pulse, the tutorial's and the map's questions inside their
+// text boxes above the buttons, every place's caption under its picture and
+// clear of the other places, and whenever the view rests on a place (after a
+// pan, or as the map opens on it) its caption and that of the place before it
+// whole on the screen.
+TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
+    EntityManager& manager = *app->GetEntityManager();
+    Player* player = PlayerManager::Instance()->GetActivePlayer();
+    ASSERT_NE(player, nullptr);
+    auto close = [&](CEntity* screen) {
+        screen->Kill();
+        manager.RemoveScreen(screen);
+        FrameDriver::RunFrames(3);
+    };
+    int measured = 0;
+    for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
+        SCOPED_TRACE(table);
+        app->GetStringManager()->Load(table);
+
+        auto* intro = manager.OpenScreen<ZOLTFramework::IntroScreen>();
+        FrameDriver::RunFrames(10);
+        std::vector<std::pair<TextEntity*, Line>> texts;
+        Collect(intro, texts);
+        EXPECT_EQ(texts.size(), 2u) << "the crawl and the skip button's caption";
+        measured += CheckTexts(texts);
+        TextEntity* crawl = intro->GetCaption();
+        const WrappedText story = WrapAsDrawn(*crawl->GetFont(), crawl->GetTextRef(), crawl->GetBoxWidth());
+        EXPECT_GE(story.lines.size(), 3u);
+        EXPECT_LE(story.widest, crawl->GetBoxWidth());
+        EXPECT_LE(story.height, crawl->GetBoxHeight()) << story.lines.size() << " lines";
+        close(intro);
+
+        player->NodeScores = {{GlobalMapScreen::kStartNode, 0}};
+        player->GameInProgress = false;
+        auto* overview = manager.OpenScreen<GlobalMapScreen>(GlobalMapScreen::kMapFile);
+        overview->StartAnimation();
+        FrameDriver::RunFrames(14);  // slid up
+        TextEntity* prompt = overview->GetPrompt();
+        ASSERT_NE(prompt, nullptr);
+        prompt->SetScale(1.3f);  // the height of its pulse
+        EXPECT_TRUE(CellOf(prompt).OnScreen()) << CellOf(prompt);
+        ++measured;
+        close(overview);
+
+        const char* const questions[][2] = {{GlobalMapScreen::kTutorialFile, "TUTORIAL_GLOBALMAP"},
+                                            {GlobalMapScreen::kYesNoFile, "Q_ALREADY_PASSED"},
+                                            {GlobalMapScreen::kYesNoFile, "Q_QUIT"}};
+        for (const auto& q : questions) {
+            SCOPED_TRACE(q[1]);
+            Dialog* dialog = std::string(q[0]) == GlobalMapScreen::kTutorialFile
+                                 ? manager.OpenScreen<OKScreen>(q[1], q[0], nullptr)
+                                 : manager.OpenScreen<Dialog>(q[1], q[0], nullptr);
+            dialog->SetText(q[1]);
+            FrameDriver::RunFrames(10);
+            texts.clear();
+            Collect(dialog, texts);
+            measured += CheckTexts(texts);
+            const char* message = app->GetStringManager()->GetString(q[1]);
+            ASSERT_NE(message, nullptr);
+            const WrappedText wrapped =
+                WrapAsDrawn(*FontRegistry::GetFont("Default14"), message, dialog->GetTextWidth());
+            EXPECT_LE(wrapped.widest, dialog->GetTextWidth());
+            EXPECT_LE(wrapped.height, dialog->GetTextHeight()) << wrapped.lines.size() << " lines";
+            auto* window = dialog->FindChild<ZOLTFramework::CWindowEntity>("Window");
+            ASSERT_NE(window, nullptr);
+            const float boxBottom = window->GetAbsoluteY() - dialog->GetTextOffsetY() + dialog->GetTextHeight();
+            for (CEntity* child : window->GetChildren()) {
+                auto* button = dynamic_cast<ButtonExEntity*>(child);
+                if (!button) continue;
+                EXPECT_LE(boxBottom, button->GetRect().y1) << "the text box reaches the button " << button->GetName();
+            }
+            close(dialog);
+        }
+
+        player->NodeScores.clear();
+        for (const char* node : {"NodeBrannoksHouse", "NodeTownHall", "NodeHarbour", "NodeWarehouse"})
+            player->NodeScores[node] = 9000;
+        player->GameInProgress = true;
+        auto* map = manager.OpenScreen<GlobalMapScreen>(GlobalMapScreen::kMapFile);
+        FrameDriver::RunFrames(2);
+        const std::vector<LevelNode*>& nodes = map->GetNodes();
+        ASSERT_EQ(nodes.size(), 4u);
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const Cell caption = CellOf(nodes[i]->GetCaption());
+            const Cell picture = VignetteOf(nodes[i]);
+            const std::string what = nodes[i]->GetNodeName() + " \"" + nodes[i]->GetCaption()->GetTextRef() + "\" ";
+            EXPECT_GE((caption.y1 + caption.y2) * 0.5f, picture.y2) << what << "is not under its picture";
+            EXPECT_NEAR((caption.x1 + caption.x2) * 0.5f, (picture.x1 + picture.x2) * 0.5f, 1.0f) << what;
+            for (size_t j = 0; j < nodes.size(); ++j) {
+                if (j == i) continue;
+                EXPECT_FALSE(caption.Meets(VignetteOf(nodes[j]))) << what << "covers " << nodes[j]->GetNodeName();
+                EXPECT_FALSE(caption.Meets(CellOf(nodes[j]->GetCaption()))) << what << "runs into " << nodes[j]->GetNodeName();
+            }
+            map->CentreOnNode(nodes[i]->GetNodeName());
+            for (size_t j = i ? i - 1 : 0; j <= i; ++j) {
+                const Cell shown = CellOf(nodes[j]->GetCaption());
+                EXPECT_TRUE(shown.OnScreen()) << nodes[j]->GetNodeName() << " " << shown << " is cut when the view rests on "
+                                              << nodes[i]->GetNodeName();
+            }
+            ++measured;
+        }
+        close(map);
+    }
+    EXPECT_GT(measured, 20);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ protected:
 
 }  // namespace
 
-TEST(HtmlLogText, DateIsDayFirstWithLeadingZeros) {
+TEST(HtmlLogText, DateIsDayFirstWithLeadingZerosAndHexHasEightDigits) {
     std::tm t{};
     t.tm_mday = 3;
     t.tm_mon = 3;  // April
@@ -37,9 +37,7 @@ TEST(HtmlLogText, DateIsDayFirstWithLeadingZeros) {
     t.tm_mday = 31;
     t.tm_mon = 11;
     EXPECT_EQ(HtmlLog::FormatDate(t), "31.12.2011, 23:05");
-}
 
-TEST(HtmlLogText, HexAndCharHelpers) {
     EXPECT_EQ(UIntToHexString(10), "0x0000000A");
     EXPECT_EQ(UIntToHexString(0), "0x00000000");
     EXPECT_EQ(UIntToHexString(0xFFFFFFFFu), "0xFFFFFFFF");
@@ -53,25 +51,18 @@ TEST(HtmlLogText, MakeAbsolutePathUsesProgramFolderForRelativePaths) {
     ASSERT_FALSE(program.empty());
     ASSERT_EQ(program.back(), '/');
 
-    std::string absolute = "/var/tmp\\a/b\\c.xml";
-    MakeAbsolutePath(absolute);
-    EXPECT_EQ(absolute, "/var/tmp/a/b/c.xml");
-
-    std::string relative = "data\\Map/1.xml";
-    MakeAbsolutePath(relative);
-    EXPECT_EQ(relative, program + "data/Map/1.xml");
-
-    std::string empty;
-    MakeAbsolutePath(empty);
-    EXPECT_EQ(empty, program);
-
-    std::string shortPath = "a";  // one character: nothing is read past it
-    MakeAbsolutePath(shortPath);
-    EXPECT_EQ(shortPath, program + "a");
-
-    std::string backslashRoot = "\\etc";
-    MakeAbsolutePath(backslashRoot);
-    EXPECT_EQ(backslashRoot, "/etc");
+    // One character is not read past; a leading backslash is the root.
+    const std::pair<std::string, std::string> cases[] = {{"/var/tmp\\a/b\\c.xml", "/var/tmp/a/b/c.xml"},
+                                                         {"data\\Map/1.xml", program + "data/Map/1.xml"},
+                                                         {"", program},
+                                                         {"a", program + "a"},
+                                                         {"\\etc", "/etc"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        std::string path = c.first;
+        MakeAbsolutePath(path);
+        EXPECT_EQ(path, c.second);
+    }
 }
 
 TEST_F(HtmlLogFile, FirstRunMakesACompletePage) {

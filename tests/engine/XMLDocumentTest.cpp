@@ -19,38 +19,33 @@ RefPtr<Element> Root(const std::string& text, const std::string& file) {
 
 }  // namespace
 
-TEST(XmlWriter, EmptyElementIsSelfClosing) {
-    XMLDocument doc("Users");
-    EXPECT_EQ(doc.ToText(), "<Users/>");
-    EXPECT_EQ(XMLDocument::ElementText(*doc.GetRoot(), "    "), "    <Users/>");
-}
+// Empty elements close themselves, children stand on their own indented
+// lines, text stays on its tag's line, typed attributes take the system's text
+// forms, and markup in values and text is escaped.
+TEST(XmlWriter, IndentsTypesAndEscapes) {
+    XMLDocument users("Users");
+    EXPECT_EQ(users.ToText(), "<Users/>");
+    EXPECT_EQ(XMLDocument::ElementText(*users.GetRoot(), "    "), "    <Users/>");
 
-TEST(XmlWriter, ChildrenOnTheirOwnIndentedLines) {
-    XMLDocument doc("root");
-    doc.GetRoot()->CreateChild("a");
-    doc.GetRoot()->CreateChild("b");
-    EXPECT_EQ(doc.ToText(), "<root>\n    <a/>\n    <b/>\n</root>");
-
-    RefPtr<Element> deep = doc.GetRoot()->GetChildren()[0]->CreateChild("c");
+    XMLDocument tree("root");
+    tree.GetRoot()->CreateChild("a");
+    tree.GetRoot()->CreateChild("b");
+    EXPECT_EQ(tree.ToText(), "<root>\n    <a/>\n    <b/>\n</root>");
+    RefPtr<Element> deep = tree.GetRoot()->GetChildren()[0]->CreateChild("c");
     deep->AddAttribute("n", 3);
-    EXPECT_EQ(doc.ToText(), "<root>\n    <a>\n        <c n=\"3\"/>\n    </a>\n    <b/>\n</root>");
-}
+    EXPECT_EQ(tree.ToText(), "<root>\n    <a>\n        <c n=\"3\"/>\n    </a>\n    <b/>\n</root>");
 
-TEST(XmlWriter, TextStaysOnTheTagsLine) {
-    XMLDocument doc("Player");
-    RefPtr<Element> name = doc.GetRoot()->CreateChild("Name");
+    XMLDocument player("Player");
+    RefPtr<Element> name = player.GetRoot()->CreateChild("Name");
     name->AddAttribute("slot", 2);
     name->SetValue("Holmes");
-    EXPECT_EQ(doc.ToText(), "<Player>\n    <Name slot=\"2\">Holmes</Name>\n</Player>");
-
+    EXPECT_EQ(player.ToText(), "<Player>\n    <Name slot=\"2\">Holmes</Name>\n</Player>");
     // Text and children: children follow the text, the closing tag starts a line.
-    doc.GetRoot()->SetValue("t");
-    EXPECT_EQ(doc.ToText(), "<Player>t    <Name slot=\"2\">Holmes</Name>\n</Player>");
-}
+    player.GetRoot()->SetValue("t");
+    EXPECT_EQ(player.ToText(), "<Player>t    <Name slot=\"2\">Holmes</Name>\n</Player>");
 
-TEST(XmlWriter, TypedAttributesUseTheSystemsTextForms) {
-    XMLDocument doc("e");
-    RefPtr<Element> e = doc.GetRoot();
+    XMLDocument typed("e");
+    RefPtr<Element> e = typed.GetRoot();
     e->AddAttribute("b1", true);
     e->AddAttribute("b0", false);
     e->AddAttribute("i", -300);
@@ -59,20 +54,18 @@ TEST(XmlWriter, TypedAttributesUseTheSystemsTextForms) {
     e->AddAttribute("g", 1234567.0f);
     e->AddAttribute("c", "chars");
     e->AddAttribute("s", std::string("text"));
-    EXPECT_EQ(doc.ToText(),
+    EXPECT_EQ(typed.ToText(),
               "<e b1=\"1\" b0=\"0\" i=\"-300\" u=\"4294967295\" f=\"0.5\" g=\"1.23457e+06\" c=\"chars\" s=\"text\"/>");
-}
 
-TEST(XmlWriter, EscapesMarkupInValuesAndText) {
-    XMLDocument doc("u");
-    doc.GetRoot()->AddAttribute("name", "Tom & \"Jerry\" <it's>");
-    doc.GetRoot()->CreateChild("t")->SetValue("a<b & c>d 'q' \"w\"");
-    EXPECT_EQ(doc.ToText(),
+    XMLDocument escaped("u");
+    escaped.GetRoot()->AddAttribute("name", "Tom & \"Jerry\" <it's>");
+    escaped.GetRoot()->CreateChild("t")->SetValue("a<b & c>d 'q' \"w\"");
+    EXPECT_EQ(escaped.ToText(),
               "<u name=\"Tom &amp; &quot;Jerry&quot; &lt;it&apos;s&gt;\">\n"
               "    <t>a&lt;b &amp; c&gt;d &apos;q&apos; &quot;w&quot;</t>\n</u>");
 }
 
-TEST(XmlFiles, SaveIsByteExactWithLineFeeds) {
+TEST(XmlFiles, SavedBytesAreExactAndRoundTripWithEscapesAndDuplicates) {
     TempDir dir;
     XMLDocument doc("root");
     doc.GetRoot()->CreateChild("a");
@@ -82,45 +75,38 @@ TEST(XmlFiles, SaveIsByteExactWithLineFeeds) {
     const std::string bytes = ReadWholeFile(file);
     EXPECT_EQ(bytes, "<root>\n    <a/>\n    <b x=\"1\"/>\n</root>");
     EXPECT_EQ(bytes.find('\r'), std::string::npos);
-}
 
-TEST(XmlFiles, EscapedTextRoundTrips) {
-    TempDir dir;
+    // Escaped text round-trips, and a second save gives the same bytes.
     const std::string nasty = "Tom & \"Jerry\" <it's> &amp;";
-    XMLDocument doc("users");
-    RefPtr<Element> user = doc.GetRoot()->CreateChild("user");
+    XMLDocument users("users");
+    RefPtr<Element> user = users.GetRoot()->CreateChild("user");
     user->AddAttribute("name", nasty);
     user->SetValue(nasty);
-    const std::string file = dir / "users.xml";
-    ASSERT_TRUE(doc.Save(file));
-
-    XMLDocument back = XMLDocument::FromFile(file);
-    ASSERT_TRUE(back.IsLoaded()) << back.GetLastError();
-    RefPtr<Element> u = back.GetRoot()->FindChild("user");
+    const std::string usersFile = dir / "users.xml";
+    ASSERT_TRUE(users.Save(usersFile));
+    XMLDocument usersBack = XMLDocument::FromFile(usersFile);
+    ASSERT_TRUE(usersBack.IsLoaded()) << usersBack.GetLastError();
+    RefPtr<Element> u = usersBack.GetRoot()->FindChild("user");
     ASSERT_TRUE(u);
     EXPECT_EQ(u->GetStringAttribute("name"), nasty);
     EXPECT_EQ(u->GetValue(), nasty);
-    // And once more: a second save gives the same bytes.
-    ASSERT_TRUE(back.Save(file + "2"));
-    EXPECT_EQ(ReadWholeFile(file + "2"), ReadWholeFile(file));
-}
+    ASSERT_TRUE(usersBack.Save(usersFile + "2"));
+    EXPECT_EQ(ReadWholeFile(usersFile + "2"), ReadWholeFile(usersFile));
 
-TEST(XmlFiles, DuplicateAttributesAreKept) {
-    TempDir dir;
-    XMLDocument doc("e");
-    doc.GetRoot()->AddAttribute("k", 1);
-    doc.GetRoot()->AddAttribute("k", 2);
-    EXPECT_EQ(doc.ToText(), "<e k=\"1\" k=\"2\"/>");
-    const std::string file = dir / "dup.xml";
-    ASSERT_TRUE(doc.Save(file));
-
-    XMLDocument back("x");
-    ASSERT_TRUE(back.Load(file)) << back.GetLastError();
-    ASSERT_EQ(back.GetRoot()->GetAttributes().size(), 2u);
-    EXPECT_EQ(back.GetRoot()->GetIntAttribute("k"), 1);  // the first one wins
-    EXPECT_EQ(back.GetRoot()->GetAttributes()[1]->GetValue(), "2");
-    ASSERT_TRUE(back.Save(file));
-    EXPECT_EQ(ReadWholeFile(file), "<e k=\"1\" k=\"2\"/>");
+    // Duplicate attributes are kept; the first one wins for the readers.
+    XMLDocument dup("e");
+    dup.GetRoot()->AddAttribute("k", 1);
+    dup.GetRoot()->AddAttribute("k", 2);
+    EXPECT_EQ(dup.ToText(), "<e k=\"1\" k=\"2\"/>");
+    const std::string dupFile = dir / "dup.xml";
+    ASSERT_TRUE(dup.Save(dupFile));
+    XMLDocument dupBack("x");
+    ASSERT_TRUE(dupBack.Load(dupFile)) << dupBack.GetLastError();
+    ASSERT_EQ(dupBack.GetRoot()->GetAttributes().size(), 2u);
+    EXPECT_EQ(dupBack.GetRoot()->GetIntAttribute("k"), 1);
+    EXPECT_EQ(dupBack.GetRoot()->GetAttributes()[1]->GetValue(), "2");
+    ASSERT_TRUE(dupBack.Save(dupFile));
+    EXPECT_EQ(ReadWholeFile(dupFile), "<e k=\"1\" k=\"2\"/>");
 }
 
 TEST(XmlFiles, DuplicateAttributesInHandWrittenFiles) {

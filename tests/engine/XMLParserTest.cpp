@@ -168,42 +168,7 @@ TEST(XMLParserFile, WholeBlocksStillGetTheirFinalCall) {
     EXPECT_EQ(log.CountRows("Error", "XML Error (" + (folder / "bad.xml") + "): no element found at line 4"), 3);
 }
 
-TEST(XMLParserFile, ReportsErrorsWithPathTextAndLine) {
-    TempDir folder;
-    HtmlLogCapture log;
-    const std::string path = Put(folder, "broken.xml", "<PathMove>\n<Point x=\"1\" y=\"2\">\n</PathMove>\n");
-    PathFileReader r;
-    EXPECT_FALSE(XMLParser::ParseFile(path, &r));
-    EXPECT_EQ(log.CountRows("Error", "XML Error (" + path + "): mismatched tag at line 3"), 1);
-    EXPECT_NE(r.GetErrorCode(), 0);
-    EXPECT_EQ(r.GetCurrentLineNumber(), 3);
-
-    const std::string empty = Put(folder, "empty.xml", "");
-    EXPECT_FALSE(XMLParser::ParseFile(empty, &r));
-
-    // A missing file is reported to the engine log only.
-    PathFileReader missing;
-    EXPECT_FALSE(XMLParser::ParseFile((folder / "absent.xml"), &missing));
-    EXPECT_EQ(log.Count("absent.xml"), 0);
-    EXPECT_FALSE(XMLParser::ParseFile(path, nullptr));
-}
-
-TEST(XMLParserFile, NoExceptionCrossesTheParser) {
-    TempDir folder;
-    HtmlLogCapture log;
-    std::string doc = "<Root>\n<A/>\n<Boom/>\n<B/>\n<C/>\n";
-    doc += std::string(3000, ' ');  // later blocks are not parsed
-    doc += "</Root>\n";
-    const std::string path = Put(folder, "boom.xml", doc);
-    ThrowingReader r;
-    EXPECT_FALSE(XMLParser::ParseFile(path, &r));
-    EXPECT_EQ(r.starts, 3) << "no event after the throw";
-    EXPECT_EQ(r.ends, 1);
-    EXPECT_EQ(log.CountRows("Error", "ERROR: Unknown XML error (" + path + ")"), 1);
-    EXPECT_EQ(log.Count("XML Error ("), 0);
-}
-
-TEST(XMLParserNesting, SubParsersTakeASubtreeAndHandItBack) {
+TEST(XMLParserNesting, SubParsersTakeASubtreeHandItBackAndAreFreedOnFailure) {
     TempDir folder;
     const std::string path = Put(folder, "scene.xml",
         "<Scene><Items><Item name=\"vase\"/><Group><Item name=\"key\"/></Group></Items><Tail/></Scene>");
@@ -216,10 +181,8 @@ TEST(XMLParserNesting, SubParsersTakeASubtreeAndHandItBack) {
 
     // The top object never hands itself away.
     EXPECT_EQ(r.returnToParent(), &r);
-}
 
-TEST(XMLParserNesting, AFailureInsideASubtreeFreesTheSubParser) {
-    TempDir folder;
+    // A failure inside a subtree frees the sub-parser.
     HtmlLogCapture log;
     const std::string thrown = Put(folder, "thrown.xml", "<Scene><Items><Item name=\"a\"/><Bad/></Items></Scene>");
     {
@@ -258,23 +221,40 @@ protected:
 
 }  // namespace
 
-TEST_F(XMLParserEngineLog, FailuresReachTheEngineLog) {
+// Failures are reported with the path, the parser's text and the line, to the
+// game log and the engine log; a missing file to the engine log only; and no
+// exception crosses the parser.
+TEST_F(XMLParserEngineLog, FailuresAreReportedAndNoExceptionCrossesTheParser) {
     HtmlLogCapture log;
     TempDir folder;
-    PathFileReader missing;
-    EXPECT_FALSE(XMLParser::ParseFile(folder / "absent.xml", &missing));
-
     const std::string broken = Put(folder, "broken.xml", "<PathMove>\n<Point x=\"1\" y=\"2\">\n</PathMove>\n");
     PathFileReader r;
     EXPECT_FALSE(XMLParser::ParseFile(broken, &r));
+    EXPECT_EQ(log.CountRows("Error", "XML Error (" + broken + "): mismatched tag at line 3"), 1);
+    EXPECT_NE(r.GetErrorCode(), 0);
+    EXPECT_EQ(r.GetCurrentLineNumber(), 3);
+    EXPECT_FALSE(XMLParser::ParseFile(Put(folder, "empty.xml", ""), &r));
+    EXPECT_FALSE(XMLParser::ParseFile(broken, nullptr));
 
-    const std::string boom = Put(folder, "boom.xml", "<Root><Boom/></Root>");
+    PathFileReader missing;
+    EXPECT_FALSE(XMLParser::ParseFile(folder / "absent.xml", &missing));
+    EXPECT_EQ(log.Count("absent.xml"), 0) << "a missing file goes to the engine log only";
+
+    // A throw in a handler ends the parse: no event after it, later blocks unread.
+    const int xmlErrors = log.Count("XML Error (");
+    std::string doc = "<Root>\n<A/>\n<Boom/>\n<B/>\n<C/>\n";
+    doc += std::string(3000, ' ');
+    doc += "</Root>\n";
+    const std::string boom = Put(folder, "boom.xml", doc);
     ThrowingReader t;
     EXPECT_FALSE(XMLParser::ParseFile(boom, &t));
+    EXPECT_EQ(t.starts, 3) << "no event after the throw";
+    EXPECT_EQ(t.ends, 1);
+    EXPECT_EQ(log.CountRows("Error", "ERROR: Unknown XML error (" + boom + ")"), 1);
+    EXPECT_EQ(log.Count("XML Error ("), xmlErrors);
 
     const std::string text = EngineLogText();
     EXPECT_NE(text.find("ERROR: Can't open XML file (" + (folder / "absent.xml") + ")"), std::string::npos) << text;
     EXPECT_NE(text.find("ERROR: XML Error (" + broken + "): mismatched tag at line 3"), std::string::npos) << text;
     EXPECT_NE(text.find("ERROR: Unknown XML error (" + boom + ")"), std::string::npos) << text;
-    EXPECT_EQ(log.Count("absent.xml"), 0) << "a missing file goes to the engine log only";
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "GraphicsTestUtil.h"
+#include "graphics/FontPictures.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 
@@ -149,24 +150,25 @@ TEST_F(FontTest, RenderPlacesLettersInBothBuilds) {
 
 TEST_F(FontTest, PrintfbWrapsWordsAndAlignsTheBlock) {
     hgeFont f(WriteFont("b.fnt", kBody).c_str());
-    // "AA" is 26 wide, a blank 5.
-    char text[64];
-    std::strcpy(text, "AA AA AA");
-    EXPECT_EQ(f.WrapText(text, 60), 2);
-    EXPECT_STREQ(text, "AA AA\nAA");
-
-    // A word wider than the box keeps its own line; the text after it moves on.
-    std::strcpy(text, "AAAAA A");
-    EXPECT_EQ(f.WrapText(text, 30), 2);
-    EXPECT_STREQ(text, "AAAAA\nA");
-    std::strcpy(text, "A AAAAA A");
-    EXPECT_EQ(f.WrapText(text, 30), 3);
-    EXPECT_STREQ(text, "A\nAAAAA\nA");
-    std::strcpy(text, "AAAAA");
-    EXPECT_EQ(f.WrapText(text, 30), 1);
-    EXPECT_STREQ(text, "AAAAA");
-    std::strcpy(text, "A\nA");
-    EXPECT_EQ(f.WrapText(text, 300), 2);
+    // "AA" is 26 wide, a blank 5. A word wider than the box keeps its own
+    // line; the text after it moves on.
+    const struct {
+        const char* text;
+        float width;
+        int lines;
+        const char* wrapped;
+    } cases[] = {{"AA AA AA", 60, 2, "AA AA\nAA"},
+                 {"AAAAA A", 30, 2, "AAAAA\nA"},
+                 {"A AAAAA A", 30, 3, "A\nAAAAA\nA"},
+                 {"AAAAA", 30, 1, "AAAAA"},
+                 {"A\nA", 300, 2, "A\nA"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        char text[64];
+        std::strcpy(text, c.text);
+        EXPECT_EQ(f.WrapText(text, c.width), c.lines);
+        EXPECT_STREQ(text, c.wrapped);
+    }
 
     // Bottom and middle alignment use the wrapped height (2 lines of 12).
     f.printfb(0, 0, 60, 100, HGETEXT_LEFT | HGETEXT_BOTTOM, "AA AA %s", "AA");
@@ -198,4 +200,42 @@ TEST_F(FontTest, RegistryLoadsReplacesAndClears) {
     FontRegistry::Clear();
     EXPECT_EQ(FontRegistry::GetFont("Main"), nullptr);
     EXPECT_EQ(reg.Size(), 0u);
+}
+
+// Fonts made from one file share its picture, in either build and with either
+// spelling of the folder separator; the picture lives while any of them does.
+TEST_F(FontTest, FontsOfOneFileShareOnePictureUntilTheLastGoes) {
+    std::string path = WriteFont("s.fnt", kBody);
+    FontMap& reg = FontRegistry::Instance();
+    hgeFont* registryFont = reg.LoadFont("Shared", path);
+    HTEXTURE picture = registryFont->GetTexture();
+    ASSERT_NE(picture, 0u);
+    std::string backslashed = path;
+    backslashed[backslashed.rfind('/')] = '\\';
+    auto* resourceFont = new hgeFont(backslashed.c_str(), false, hgeFont::BUILD_RESOURCE);
+    reg.LoadFont("Shared1", path);
+    EXPECT_EQ(resourceFont->GetTexture(), picture);
+    EXPECT_EQ(FontRegistry::GetFont("Shared1")->GetTexture(), picture);
+    EXPECT_EQ(FontPictures::Users(picture), 3);
+
+    // Replacing a font under its name lets go of one use only.
+    reg.LoadFont("Shared", path);
+    EXPECT_EQ(FontRegistry::GetFont("Shared")->GetTexture(), picture);
+    EXPECT_EQ(FontPictures::Users(picture), 3);
+    FontRegistry::Clear();
+    EXPECT_EQ(FontPictures::Users(picture), 1);
+    HGE* hge = gfxtest::Engine();
+    EXPECT_EQ(hge->Texture_GetWidth(picture), 64) << "still in use";
+    resourceFont->Render(0, 0, HGETEXT_LEFT, "AB");
+    delete resourceFont;
+    EXPECT_EQ(FontPictures::Users(picture), 0);
+    EXPECT_EQ(hge->Texture_GetWidth(picture), 0) << "freed with its last user";
+
+    // A picture that cannot be loaded is not remembered: a later font tries again.
+    std::string broken = dir.Write("b.fnt", "[HGEFONT]\nBitmap = none.png\n" + std::string(kBody));
+    hgeFont missing(broken.c_str());
+    EXPECT_EQ(missing.GetTexture(), 0u);
+    dir.WritePng("none.png", 8, 8, {});
+    hgeFont found(broken.c_str());
+    EXPECT_NE(found.GetTexture(), 0u);
 }

@@ -39,16 +39,21 @@ CBricksField* MakeField(MiniGameTestEngine& engine, FieldJournal* journal) {
     return field;
 }
 
+// A field of two brick kinds and the journal that hears it.
+class BrickField : public ::testing::Test {
+protected:
+    MiniGameTestEngine engine{0.05f};
+    FieldJournal journal;
+    CBricksField* field = MakeField(engine, &journal);
+};
+
 }  // namespace
 
 // Pairs and mismatches on the field: bricks pop in within a second; a turn
 // opens two bricks with sparks, a third click is refused, different faces
 // close at once when both open effects have ended (0.7 s), equal faces swell,
 // spin and go in 0.6 s, and the emptied field reports OnFieldSolved once.
-TEST(BrickField, TurnsPairsAndSolvesOnce) {
-    MiniGameTestEngine engine(0.05f);
-    FieldJournal journal;
-    CBricksField* field = MakeField(engine, &journal);
+TEST_F(BrickField, TurnsPairsAndSolvesOnce) {
     CBrickEntity* a1 = field->AddBrick(100, 300, 1, 'a');
     CBrickEntity* a2 = field->AddBrick(200, 300, 1, 'a');
     CBrickEntity* b1 = field->AddBrick(300, 300, 1, 'b');
@@ -107,10 +112,7 @@ TEST(BrickField, TurnsPairsAndSolvesOnce) {
 // A covered brick takes no click, even on its uncovered part; touching edges
 // do not cover. Clear destroys every brick and reports once; an empty field
 // is solved in its first update.
-TEST(BrickField, CoverClearAndEmpty) {
-    MiniGameTestEngine engine(0.05f);
-    FieldJournal journal;
-    CBricksField* field = MakeField(engine, &journal);
+TEST_F(BrickField, CoverClearAndEmpty) {
     CBrickEntity* under = field->AddBrick(300, 300, 1, 'a');
     CBrickEntity* over = field->AddBrick(330, 300, 2, 'a');
     CBrickEntity* left = field->AddBrick(500, 300, 1, 'b');

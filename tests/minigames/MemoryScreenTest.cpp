@@ -55,15 +55,14 @@ TEST(MemoryScreen, ClearTheFieldAndFinish) {
     EXPECT_EQ(screen->GetField()->GetLayer(), 2003.0f);
     EXPECT_EQ(screen->GetField()->GetBrickTypes().size(), 2u);
     ASSERT_EQ(screen->GetField()->GetBricks().size(), 4u);
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
     engine.Step(20);
     ClearField(engine, screen);
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->FindChild<CButtonEntity>("Skip")->IsHidden());
     EXPECT_TRUE(screen->IsOkShown());
     engine.Step(30);
-    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
     EXPECT_FLOAT_EQ(screen->GetX(), 5000.0f);
 }
@@ -75,25 +74,23 @@ TEST(MemoryScreen, SkipThenOkOrClear) {
     MiniGameJournal level;
     const std::string path = BottleGame(engine);
     auto* screen = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &level));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
     screen->OnButtonPress("Skip");
     EXPECT_EQ(screen->GetState(), kMiniGameSkipping);
     engine.Step();
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(screen->IsOkShown());
     engine.Step(30);
-    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 
     MiniGameJournal other;
     auto* again = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &other));
-    ASSERT_TRUE(engine.StepUntil([&] { return again->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(again));
     engine.Step(20);
     again->OnButtonPress("Skip");
     ClearField(engine, again);
     EXPECT_EQ(again->GetState(), kMiniGameSolved);
-    engine.ClickEntity(again->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return again->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(again));
     EXPECT_EQ(other.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 #include "entities/core/CSpriteEntity.h"
 #include "entities/widgets/CButtonEntity.h"
@@ -21,11 +22,6 @@ using ZOLTFramework::CSpriteEntity;
 
 namespace {
 
-bool HaveGame(const std::string& path) { return std::ifstream(path).good(); }
-
-#define NEED_GAME(path) \
-    if (!HaveGame(path)) GTEST_SKIP() << path << " is not there yet"
-
 // Opens the game and confirms its help the way the level does (it gets
 // "ShowHelp" once the fade-in is over).
 template <class T>
@@ -40,131 +36,130 @@ T* Open(MiniGameTestEngine& engine, const std::string& path, MiniGameJournal* le
 
 void PressOk(MiniGameScreen* screen) { ASSERT_TRUE(PressMiniGameOk(screen)); }
 
+// Plays the open game through and checks it says so.
+void Solve(MiniGameScreen* screen, MiniGameSolveOptions options = {}) {
+    ASSERT_TRUE(SolveMiniGame(screen, options));
+    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
+}
+
+// Presses OK on the closing dialog: the level hears just `result` for the game.
+void PressOkAndHear(MiniGameScreen* screen, const MiniGameJournal& level, const std::string& result) {
+    PressOk(screen);
+    EXPECT_EQ(level.Results(), std::vector<std::string>{result});
+}
+
+MiniGameSolveOptions MistakeFirst() {
+    MiniGameSolveOptions options;
+    options.mistakeFirst = true;
+    return options;
+}
+
+// One game of the content on an engine of its own, heard by `level`.
+class MiniGameContent : public ::testing::Test {
+protected:
+    // Opens the game file as the level does; null (and the test skipped) while
+    // the file is not there yet, or null after a failure to open it.
+    template <class T>
+    T* Play(const std::string& file, float dt = 0.05f) {
+        path = file;
+        if (!std::ifstream(path).good()) {
+            Skip();
+            return nullptr;
+        }
+        engine.emplace(dt);
+        return Open<T>(*engine, path, &level);
+    }
+
+    void Skip() { GTEST_SKIP() << path << " is not there yet"; }
+
+    std::string path;
+    std::optional<MiniGameTestEngine> engine;
+    MiniGameJournal level;
+};
+
 }  // namespace
 
 // The torn letter: every scrap turned upright with right clicks and dragged
 // home; then a second opening is skipped.
-TEST(MiniGameContent, LetterSolvedThenSkipped) {
-    const std::string path = "data/MiniGames/15.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<PuzzleScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, LetterSolvedThenSkipped) {
+    auto* screen = Play<PuzzleScreen>("data/MiniGames/15.2.xml");
+    if (!screen) return;
     ASSERT_EQ(screen->GetLoosePieces().size(), 6u);
     for (PuzzlePiece* piece : screen->GetLoosePieces()) EXPECT_NE(piece->GetRotation(), 0.0f);
-    ASSERT_TRUE(SolveMiniGame(screen));
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_TRUE(screen->GetLoosePieces().empty());
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;
-    auto* skipped = Open<PuzzleScreen>(engine, path, &again);
+    auto* skipped = Open<PuzzleScreen>(*engine, path, &again);
     ASSERT_TRUE(SkipMiniGame(skipped));
     EXPECT_EQ(skipped->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(skipped->GetLoosePieces().empty());
-    PressOk(skipped);
-    EXPECT_EQ(again.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
+    PressOkAndHear(skipped, again, "MiniGameSkip=" + path);
 }
 
 // The drawer: the pairs clicked away leave the pawn ticket, which wins.
-TEST(MiniGameContent, PairsSolved) {
-    const std::string path = "data/MiniGames/1.1.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<PuzzleScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
-    ASSERT_TRUE(SolveMiniGame(screen));
-    ASSERT_EQ(screen->GetState(), kMiniGameSolved);
+TEST_F(MiniGameContent, PairsSolved) {
+    auto* screen = Play<PuzzleScreen>("data/MiniGames/1.1.xml");
+    if (!screen) return;
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_EQ(screen->GetDockedPieces().back()->label, "pawn_ticket");
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 }
 
 // The two photographs: every difference clicked in the other print, under the
 // mirrored cursor.
-TEST(MiniGameContent, DifferencesSolved) {
-    const std::string path = "data/MiniGames/4.1.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<PuzzleScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, DifferencesSolved) {
+    auto* screen = Play<PuzzleScreen>("data/MiniGames/4.1.xml");
+    if (!screen) return;
     ASSERT_EQ(screen->GetDockedPieces().size(), 1u);  // the panel
     ASSERT_EQ(screen->GetLoosePieces().size(), 5u);
     // Clicked in the other print, where the mirrored cursor shows them.
-    ASSERT_TRUE(SolveMiniGame(screen));
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_FALSE(screen->FindChild<CSpriteEntity>("DifferenceCursor")->IsHidden());
-    ASSERT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 }
 
 // The rack: a tool dropped in the chest first (it goes back and then
 // scores 500), everything else 1000; then a second opening is put off with
 // Skip pressed in its fade-out.
-TEST(MiniGameContent, RackSolvedThenPutOff) {
-    const std::string path = "data/MiniGames/2.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<Puzzle2tScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, RackSolvedThenPutOff) {
+    auto* screen = Play<Puzzle2tScreen>("data/MiniGames/2.2.xml");
+    if (!screen) return;
     ASSERT_NE(screen->FindPiece("Cleaner2_2"), nullptr);
     const size_t things = screen->GetPlayablePieces().size();
-    MiniGameSolveOptions mistake;
-    mistake.mistakeFirst = true;
-    ASSERT_TRUE(SolveMiniGame(screen, mistake));
+    ASSERT_NO_FATAL_FAILURE(Solve(screen, MistakeFirst()));
     EXPECT_EQ(level.Count("AddItemScore=500"), 1);
     EXPECT_EQ(level.Count("AddItemScore=1000"), int(things) - 1);
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal later;
-    auto* putOff = Open<Puzzle2tScreen>(engine, path, &later);
+    auto* putOff = Open<Puzzle2tScreen>(*engine, path, &later);
     ASSERT_TRUE(PutOffMiniGame(putOff, true));
     EXPECT_EQ(later.Results(), std::vector<std::string>{"MiniGameSolveLater=" + path});
 }
 
 // The signal plaques: one wrong press starts over, then the sequence is
 // repeated round by round on the plaques until the lock opens.
-TEST(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
-    const std::string path = "data/MiniGames/5.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.1f);
-    MiniGameJournal level;
-    auto* screen = Open<RepeatScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
-    MiniGameSolveOptions mistake;
-    mistake.mistakeFirst = true;
-    ASSERT_TRUE(SolveMiniGame(screen, mistake));
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
+TEST_F(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
+    auto* screen = Play<RepeatScreen>("data/MiniGames/5.2.xml", 0.1f);
+    if (!screen) return;
+    ASSERT_NO_FATAL_FAILURE(Solve(screen, MistakeFirst()));
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
     EXPECT_FLOAT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetOpacity(), 1.0f);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
 
 // The cellar bottles: turned up in pairs until the shelf is empty; a second
 // opening is skipped.
-TEST(MiniGameContent, BottlesSolvedThenSkipped) {
-    const std::string path = "data/MiniGames/6.2.xml";
-    NEED_GAME(path);
-    MiniGameTestEngine engine(0.05f);
-    MiniGameJournal level;
-    auto* screen = Open<MemoryScreen>(engine, path, &level);
-    ASSERT_NE(screen, nullptr);
+TEST_F(MiniGameContent, BottlesSolvedThenSkipped) {
+    auto* screen = Play<MemoryScreen>("data/MiniGames/6.2.xml");
+    if (!screen) return;
     ASSERT_EQ(screen->GetField()->GetBricks().size(), 12u);
-    ASSERT_TRUE(SolveMiniGame(screen));
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
-    PressOk(screen);
-    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    ASSERT_NO_FATAL_FAILURE(Solve(screen));
+    PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;
-    auto* skipped = Open<MemoryScreen>(engine, path, &again);
+    auto* skipped = Open<MemoryScreen>(*engine, path, &again);
     ASSERT_TRUE(SkipMiniGame(skipped));
-    PressOk(skipped);
-    EXPECT_EQ(again.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
+    PressOkAndHear(skipped, again, "MiniGameSkip=" + path);
 }

@@ -15,6 +15,8 @@
 #include "graphics/ResourceScript.h"
 #include "graphics/hgeResourceManager.h"
 #include "entities/core/Listeners.h"
+#include "entities/widgets/CButtonEntity.h"
+#include "minigames/MiniGameScreen.h"
 #include "minigames/PuzzlePiece.h"
 #include "profiles/PlayerManager.h"
 #include "support/runtime/GuiTestEngine.h"
@@ -58,6 +60,16 @@ public:
             Step();
         }
         return condition();
+    }
+
+    // Runs the screen's fade-in; true when it became opaque.
+    bool FadeIn(MiniGameScreen* screen) {
+        return StepUntil([screen] { return screen->GetOpacity() >= 1.0f; });
+    }
+    // Clicks the screen's Ok button and runs until the screen has reported.
+    bool ClickOk(MiniGameScreen* screen) {
+        ClickEntity(screen->FindChild<ZOLTFramework::CButtonEntity>("Ok"));
+        return StepUntil([screen] { return screen->HasReported(); });
     }
 
     // Drags from one screen point to another with the left button.

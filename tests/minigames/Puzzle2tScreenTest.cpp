@@ -55,7 +55,7 @@ TEST(Puzzle2tScreen, PlaceToolsAndFinish) {
     EXPECT_EQ(screen->GetPlayablePieces().size(), 3u);
     EXPECT_EQ(screen->GetLeftSlots().size(), 2u);
     EXPECT_EQ(screen->GetRightSlots().size(), 2u);
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
 
     DragTo(engine, screen, "fx_dubinko", 600, 200);
     EXPECT_FLOAT_EQ(screen->FindPiece("fx_dubinko")->GetX(), 150.0f);  // home again
@@ -75,8 +75,7 @@ TEST(Puzzle2tScreen, PlaceToolsAndFinish) {
     ASSERT_NE(cleaner, nullptr);
     EXPECT_NEAR(cleaner->GetX(), 450.0f, 0.01f);
     EXPECT_NEAR(cleaner->GetScaleX(), 1.5f, 0.01f);
-    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
 
@@ -87,7 +86,7 @@ TEST(Puzzle2tScreen, SkipAndPutOff) {
     MiniGameJournal level;
     const std::string path = RackGame(engine);
     auto* screen = dynamic_cast<Puzzle2tScreen*>(OpenMiniGame(path, &level));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
     engine.MoveMouse(185, 55);
     engine.Step();
     engine.KeyDown(HGEK_LBUTTON);
@@ -99,13 +98,12 @@ TEST(Puzzle2tScreen, SkipAndPutOff) {
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     EXPECT_TRUE(screen->GetPlayablePieces().empty());
     EXPECT_EQ(level.Count("AddItemScore=1000") + level.Count("AddItemScore=500"), 0);
-    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 
     MiniGameJournal other;
     auto* later = dynamic_cast<Puzzle2tScreen*>(OpenMiniGame(path, &other));
-    ASSERT_TRUE(engine.StepUntil([&] { return later->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(later));
     engine.ClickEntity(later->FindChild<CButtonEntity>("SolveLater"));
     engine.ClickEntity(later->FindChild<CButtonEntity>("Skip"));
     ASSERT_TRUE(engine.StepUntil([&] { return later->HasReported(); }));

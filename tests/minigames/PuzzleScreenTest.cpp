@@ -29,7 +29,7 @@ std::string DragGame(MiniGameTestEngine& engine, const std::string& extra = "") 
 }
 
 void WaitOpened(MiniGameTestEngine& engine, MiniGameScreen* screen) {
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
     engine.Step();
 }
 
@@ -310,7 +310,7 @@ TEST(PuzzleScreen, StartPositionsAndLevelMusic) {
     PuzzlePiece* coin = screen->GetLoosePieces()[0];
     EXPECT_EQ(coin->label, "coin");
     EXPECT_FLOAT_EQ(coin->GetX(), 156.25f);
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
     coin->SetPosXY(coin->targetX, coin->targetY);
     screen->OnPieceDropped(coin);
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);

@@ -95,8 +95,7 @@ TEST(RepeatScreen, TimelineWrongPressAndWin) {
     ASSERT_TRUE(engine.StepUntil([&] { return screen->IsOkShown(); }, 8));
     EXPECT_FLOAT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetOpacity(), 1.0f);
     engine.Step(20);
-    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
 }
 
@@ -109,20 +108,19 @@ TEST(RepeatScreen, SkipAndSolveLaterDuringAShow) {
     const std::string path = PlaqueGame(engine, "0");
     auto* screen = dynamic_cast<RepeatScreen*>(OpenMiniGame(path, &level));
     EXPECT_FLOAT_EQ(screen->CellY(1), 170.0f);
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(screen));
     screen->OnButtonPress("Skip");
     EXPECT_EQ(screen->GetState(), kMiniGameSkipping);
     EXPECT_FLOAT_EQ(screen->GetShowTime(), 0.0f);
     ASSERT_TRUE(engine.StepUntil([&] { return screen->IsOkShown(); }, 15));
     EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
     engine.Step(5);  // the Ok button slides in
-    engine.ClickEntity(screen->FindChild<CButtonEntity>("Ok"));
-    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 
     MiniGameJournal other;
     auto* later = dynamic_cast<RepeatScreen*>(OpenMiniGame(path, &other));
-    ASSERT_TRUE(engine.StepUntil([&] { return later->GetOpacity() >= 1.0f; }));
+    ASSERT_TRUE(engine.FadeIn(later));
     later->OnButtonPress("SolveLater");
     engine.Step(10);
     EXPECT_FLOAT_EQ(later->GetOpacity(), 0.0f);

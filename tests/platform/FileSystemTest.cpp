@@ -5,13 +5,20 @@
 #include "platform/FileSystem.h"
 #include "support/TempDir.h"
 
-TEST(FileSystem, BackslashesBecomeSlashes) {
+TEST(FileSystem, BackslashesBecomeSlashesAndTheProgramFolderIsAbsolute) {
     EXPECT_EQ(FileSystem::ResolvePath("data\\Screens\\x.xml"), "data/Screens/x.xml");
     EXPECT_EQ(FileSystem::ResolvePath(""), "");
     EXPECT_TRUE(FileSystem::IsAbsolute("/tmp"));
     EXPECT_TRUE(FileSystem::IsAbsolute("\\tmp"));
     EXPECT_FALSE(FileSystem::IsAbsolute("data/x"));
     EXPECT_FALSE(FileSystem::IsAbsolute(""));
+
+    // The program folder is where the executable is.
+    const std::string program = FileSystem::ProgramDir();
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(program.back(), '/');
+    EXPECT_TRUE(FileSystem::IsAbsolute(program));
+    EXPECT_TRUE(FileSystem::DirectoryExists(program));
 }
 
 TEST(FileSystem, CaseFallbackFindsFilesAndFolders) {
@@ -33,7 +40,7 @@ TEST(FileSystem, CaseFallbackFindsFilesAndFolders) {
     EXPECT_FALSE(FileSystem::ReadFile(dir / "Data", text)) << "a folder is no file";
 }
 
-TEST(FileSystem, AtomicWriteReplacesAndLeavesNoTemporary) {
+TEST(FileSystem, AtomicWritesCopiesFoldersRenamesAndRemovals) {
     TempDir dir;
     const std::string path = dir / "save.xml";
     ASSERT_TRUE(FileSystem::WriteFileAtomic(path, "first"));
@@ -51,23 +58,18 @@ TEST(FileSystem, AtomicWriteReplacesAndLeavesNoTemporary) {
     EXPECT_EQ(text, "third");
     EXPECT_TRUE(FileSystem::WriteFileAtomic(dir / "empty.txt", ""));
     EXPECT_TRUE(FileSystem::FileExists(dir / "empty.txt"));
-}
 
-TEST(FileSystem, CopyIfAbsentKeepsAnExistingTarget) {
-    TempDir dir;
+    // A copy keeps an existing target.
     ASSERT_TRUE(dir.Write("app.ini", "shipped"));
     EXPECT_TRUE(FileSystem::CopyFileIfAbsent(dir / "app.ini", dir / "copy.ini"));
     ASSERT_TRUE(dir.Write("copy.ini", "changed by the user"));
     EXPECT_FALSE(FileSystem::CopyFileIfAbsent(dir / "app.ini", dir / "copy.ini"));
-    std::string text;
     ASSERT_TRUE(FileSystem::ReadFile(dir / "copy.ini", text));
     EXPECT_EQ(text, "changed by the user");
     EXPECT_FALSE(FileSystem::CopyFileIfAbsent(dir / "nothing.ini", dir / "other.ini"));
     EXPECT_FALSE(FileSystem::FileExists(dir / "other.ini"));
-}
 
-TEST(FileSystem, DirectoriesRemoveAndRename) {
-    TempDir dir;
+    // Folders are made, files renamed and removed.
     EXPECT_TRUE(FileSystem::MakeDirectories(dir.Path() + "a\\b/c/"));
     EXPECT_TRUE(FileSystem::DirectoryExists(dir / "a/b/c"));
     EXPECT_TRUE(FileSystem::MakeDirectories(dir / "a/b/c"));
@@ -78,12 +80,4 @@ TEST(FileSystem, DirectoriesRemoveAndRename) {
     EXPECT_TRUE(FileSystem::RemoveFile(dir / "A/MOVED"));
     EXPECT_FALSE(FileSystem::FileExists(dir / "a/moved"));
     EXPECT_FALSE(FileSystem::RemoveFile(dir / "a/moved"));
-}
-
-TEST(FileSystem, ProgramDirIsTheExecutableFolder) {
-    const std::string dir = FileSystem::ProgramDir();
-    ASSERT_FALSE(dir.empty());
-    EXPECT_EQ(dir.back(), '/');
-    EXPECT_TRUE(FileSystem::IsAbsolute(dir));
-    EXPECT_TRUE(FileSystem::DirectoryExists(dir));
 }

@@ -192,16 +192,15 @@ TEST_F(AquariumTest, FishOfADeadParentLeaveTheAquarium) {
     EXPECT_EQ(engine->Manager().GetEntityCount(), 1u);
 }
 
-TEST_F(AquariumTest, ASpawnForAParentThatIsAlreadyDeadDoesNothing) {
+TEST_F(AquariumTest, ADeadParentNoKindsOrNoAnimationMeanNoFish) {
     CEntity* gone = new CEntity();
     engine->Manager().Add(gone);
     engine->Step(0.0f);
     gone->Kill();
     pm->SpawnFishCallback(false, gone, 0.0f, 600.0f, 1.0f, 2.0f, true);
     EXPECT_TRUE(pm->GetFish().empty());
-}
 
-TEST_F(AquariumTest, NoKindsOrNoAnimationMeansNoFish) {
+    // No kinds, or no animation for the kind: no fish either.
     pm->FishKinds.clear();
     pm->SpawnFishCallback(false, screen, 0.0f, 600.0f, 1.0f, 2.0f, true);
     EXPECT_TRUE(pm->GetFish().empty());

@@ -31,7 +31,7 @@ TEST_F(PlayerListTest, NewPlayersTakeTheFirstFreeSlotAndANinthIsRefused) {
     EXPECT_EQ(Names(*pm), (std::vector<std::string>{"P1", "P2", "P4", "P5", "P7", "P8", "New3", "New6"}));
 }
 
-TEST_F(PlayerListTest, NewPlayerStartsWithTheDefaults) {
+TEST_F(PlayerListTest, NewPlayerStartsWithTheDefaultsAndNamesAreComparedExactly) {
     auto pm = NewManager();
     ASSERT_TRUE(pm->AddPlayer("Anna"));
     const Player& p = *pm->Players[0];
@@ -43,11 +43,8 @@ TEST_F(PlayerListTest, NewPlayerStartsWithTheDefaults) {
     EXPECT_EQ(p.ScoreItems + p.ScoreSpeed + p.ScoreMiniGames + p.ScoreNode + p.CigarCount, 0);
     EXPECT_TRUE(p.PlayFieldPath.empty() && p.LastSolvedNode.empty() && p.CurrentNode.empty());
     EXPECT_TRUE(p.Evidences.empty() && p.NodeScores.empty() && p.Medals.empty());
-}
 
-TEST_F(PlayerListTest, NamesAreComparedExactly) {
-    auto pm = NewManager();
-    EXPECT_TRUE(pm->AddPlayer("Anna"));
+    // Names are compared exactly.
     EXPECT_TRUE(pm->AddPlayer("anna"));
     EXPECT_TRUE(pm->AddPlayer("Anna "));
     EXPECT_FALSE(pm->AddPlayer("Anna"));

@@ -2,9 +2,6 @@
 // task whose click waits for a mini-game: finished, skipped and put off.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -14,31 +11,11 @@
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
+#include "ScenePlaySupport.h"
 
 namespace {
 
-SceneTestOptions GameOptions() {
-    SceneTestOptions options;
-    options.gameResources = true;
-    options.textFile = "data\\Text\\English.txt";
-    return options;
-}
-
-void OpenPanel(SceneTestEngine& engine, LevelStandIn* level) {
-    for (int i = 0; i < 400 && level->EventsNamed("ShowPanel").empty(); ++i) engine.Step();
-    ASSERT_FALSE(level->EventsNamed("ShowPanel").empty());
-    engine.Run(0.6f);
-}
-
-bool InScene(PlayField* field, SceneObject* object) {
-    const auto& objects = field->GetSceneObjects();
-    return std::find(objects.begin(), objects.end(), object) != objects.end();
-}
-
-std::string FixtureScene(const std::string& file) {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/tests/fixtures/scenes/" + file;
-}
+SceneTestOptions GameOptions() { return GameSceneOptions("data\\Text\\English.txt"); }
 
 const std::string kToolMiniGame = FixtureScene("ToolMiniGame.xml");
 const char* const kMiniGameFile = "data/MiniGames/5.2.xml";

@@ -2,7 +2,6 @@
 // hint windows' placement and answer, and the scene locked on its cigar.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "entities/core/EntityManager.h"
@@ -19,22 +18,13 @@
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
+#include "ScenePlaySupport.h"
 
 using ZOLTFramework::CHintScreen;
 
 namespace {
 
-SceneTestOptions GameOptions(const std::string& textTable = "") {
-    SceneTestOptions options;
-    options.gameResources = true;
-    options.textTable = textTable;
-    return options;
-}
-
-std::string FixtureScene(const std::string& file) {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/tests/fixtures/scenes/" + file;
-}
+SceneTestOptions GameOptions(const std::string& textTable = "") { return GameSceneOptions("", textTable); }
 
 }  // namespace
 
@@ -100,14 +90,17 @@ TEST(HintScreen, PlacedAwayFromItsPointsWithTrackingForLongTextsAndEnterAnswersO
     engine.Run(0.2f);
     auto* screen = engine.Manager().Spawn<CHintScreen>(level, 100.0f, 100.0f, 0.0f, 0.0f);
     screen->SetLayer(15.0f);
+    auto* window = screen->FindChild<ZOLTFramework::CWindowEntity>("Window");
+    auto* text = screen->FindChild<TextEntity>("Text");
+    ASSERT_TRUE(window && text);
     screen->SetText("SHORT");
-    EXPECT_EQ(screen->GetText()->GetTextRef(), text175);
-    EXPECT_FALSE(screen->GetText()->HasTrackingOverride());
+    EXPECT_EQ(text->GetTextRef(), text175);
+    EXPECT_FALSE(text->HasTrackingOverride());
     screen->SetText("LONG");
-    EXPECT_TRUE(screen->GetText()->HasTrackingOverride());
-    EXPECT_EQ(screen->GetText()->GetTrackingOverride(), -12.0f);
-    EXPECT_EQ(screen->GetWindow()->GetX(), 600.0f);
-    EXPECT_EQ(screen->GetWindow()->GetY(), 450.0f);
+    EXPECT_TRUE(text->HasTrackingOverride());
+    EXPECT_EQ(text->GetTrackingOverride(), -12.0f);
+    EXPECT_EQ(window->GetX(), 600.0f);
+    EXPECT_EQ(window->GetY(), 450.0f);
     EXPECT_EQ(engine.Top(), screen);
     engine.Run(0.5f);
     engine.Press(HGEK_ENTER);

@@ -15,6 +15,7 @@
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
 #include "SceneFixtures.h"
+#include "ScriptGlobal.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/SceneTestEngine.h"
@@ -25,12 +26,6 @@ std::vector<std::string> Names(const std::vector<SceneObject*>& objects) {
     std::vector<std::string> names;
     for (const SceneObject* object : objects) names.push_back(object->GetName());
     return names;
-}
-
-template <class T>
-T* Global(const std::string& name) {
-    luabind::object value = luabind::globals(ScriptState::Instance()->GetState())[name];
-    return SceneScript::Named<T>(value);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
 #include "SceneFixtures.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/SceneTestEngine.h"
 
@@ -184,13 +185,10 @@ TEST(PlayFieldRules, SplitViewServesTheOtherHalf) {
 
     for (const float mouseY : {160.0f, 450.0f}) {
         engine.MoveMouse(390.0f, mouseY);
-        RenderStats::ClearRecorded();
-        RenderStats::SetRecording(true);
-        engine.Step();
-        RenderStats::SetRecording(false);
+        const auto quads = RecordQuads([&] { engine.Step(); });
         const float mirroredY = mouseY + SceneObjectsLayer::MirrorOffset(mouseY);
         int first = 0, second = 0;
-        for (const auto& recorded : RenderStats::Recorded()) {
+        for (const auto& recorded : quads) {
             const hgeQuad& q = recorded.quad;
             if (!q.tex2) continue;
             float mx, my, sx, sy;

@@ -11,18 +11,9 @@ extern "C" {
 #include "scene/ScriptGlobals.h"
 #include "scene/SceneObject.h"
 #include "SceneFixtures.h"
+#include "ScriptGlobal.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/scene/SceneTestEngine.h"
-
-namespace {
-
-template <class T>
-T* Global(const std::string& name) {
-    luabind::object value = luabind::globals(ScriptState::Instance()->GetState())[name];
-    return SceneScript::Named<T>(value);
-}
-
-}  // namespace
 
 TEST(PlayFieldScript, AFieldBuiltByAScriptIsOwnedByTheEntityManagerAlone) {
     HtmlLogCapture log;

@@ -2,8 +2,6 @@
 // slides and pick-ups.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "engine/AudioManager.h"
 #include "entities/core/EntityManager.h"
 #include "graphics/hgeAnimation.h"
@@ -12,15 +10,7 @@
 #include "scene/SceneObject.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/scene/SceneTestEngine.h"
-
-namespace {
-
-std::string SourceFile(const std::string& relative) {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/" + relative;
-}
-
-}  // namespace
+#include "ScenePlaySupport.h"
 
 TEST(SceneObject, AnimationPatternsSoundsAndFades) {
     SceneTestEngine engine(SceneTestOptions::WithDt(0.125f));

@@ -2,7 +2,6 @@
 // mini-game that opens the scene; and the hint's and counters' edge cases.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 
 #include "entities/core/CSpriteEntity.h"
@@ -12,24 +11,10 @@
 #include "support/runtime/GuiTestEngine.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/SceneTestEngine.h"
-
-namespace {
-
-SceneTestOptions GameOptions() {
-    SceneTestOptions options;
-    options.gameResources = true;
-    return options;
-}
-
-std::string FixtureScene(const std::string& file) {
-    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
-    return std::string(source ? source : "..") + "/tests/fixtures/scenes/" + file;
-}
-
-}  // namespace
+#include "ScenePlaySupport.h"
 
 TEST(SpecialScenes, MeasuringToolFlashlightAndTheOpeningMiniGame) {
-    SceneTestEngine engine(GameOptions());
+    SceneTestEngine engine(GameSceneOptions());
     {
         auto* level = new LevelStandIn(FixtureScene("MeasuringTool.xml"));
         PlayField* field = level->Field();
@@ -76,7 +61,7 @@ TEST(SpecialScenes, MeasuringToolFlashlightAndTheOpeningMiniGame) {
 }
 
 TEST(SpecialScenes, HintChoiceCountsAndTaskSprites) {
-    SceneTestEngine engine(GameOptions());
+    SceneTestEngine engine(GameSceneOptions());
     auto* level = new LevelStandIn(FixtureScene("ToolMiniGame.xml"));
     PlayField* field = level->Field();
     engine.Run(0.6f);

@@ -4,8 +4,6 @@
 // the level with one "Win" after the "OnWin" actions.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -14,35 +12,17 @@
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
+#include "ScenePlaySupport.h"
 
 namespace {
 
 const char* const kStudy = "data/Scenes/Study.xml";
 
-SceneTestOptions StudyOptions() {
-    SceneTestOptions options;
-    options.gameResources = true;
-    options.textFile = "data\\Text\\English.txt";
-    return options;
-}
-
-// Runs until the panel is shown.
-void OpenPanel(SceneTestEngine& engine, LevelStandIn* level) {
-    for (int i = 0; i < 400 && level->EventsNamed("ShowPanel").empty(); ++i) engine.Step();
-    ASSERT_FALSE(level->EventsNamed("ShowPanel").empty());
-    engine.Run(0.6f);
-}
-
-bool InScene(PlayField* field, SceneObject* object) {
-    const auto& objects = field->GetSceneObjects();
-    return std::find(objects.begin(), objects.end(), object) != objects.end();
-}
-
 }  // namespace
 
 TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     HtmlLogCapture log;
-    SceneTestEngine engine(StudyOptions());
+    SceneTestEngine engine(GameSceneOptions("data\\Text\\English.txt"));
     auto* level = new LevelStandIn(kStudy);
     PlayField* field = level->Field();
     OpenPanel(engine, level);
@@ -140,7 +120,9 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     engine.Run(0.5f);
     EXPECT_LT(drawer->GetOpacity(), 0.8f) << "the drawer fades";
     engine.Run(0.6f);
-    EXPECT_EQ(bag->GetObjects().size(), 1u) << "the key went back into the bag while the game ran";
+    ASSERT_EQ(bag->GetObjects().size(), 1u) << "the key went back into the bag while the game ran";
+    EXPECT_EQ(bag->GetObjects()[0]->GetObjectName(), "study_key");
+    EXPECT_EQ(bag->GetObjects()[0]->GetResourceName(), "study_key");
     const auto speed = level->EventsNamed("AddSpeedScore");
     EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=1000"), 4);
     EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=500"), 4);

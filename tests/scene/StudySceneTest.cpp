@@ -12,6 +12,7 @@
 #include "support/engine/HtmlLogCapture.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/SceneTestEngine.h"
+#include "ScenePlaySupport.h"
 
 namespace {
 
@@ -28,10 +29,7 @@ std::vector<RefPtr<XMLDocument::XMLElement>> Children(const XMLDocument& doc, co
 
 TEST(StudyScene, LoadsHeadlessWithTheRecordsOfItsFileAndOpensThePanelAfterItsTitle) {
     HtmlLogCapture log;
-    SceneTestOptions options;
-    options.gameResources = true;
-    options.textFile = "data\\Text\\English.txt";
-    SceneTestEngine engine(options);
+    SceneTestEngine engine(GameSceneOptions("data\\Text\\English.txt"));
     XMLDocument file("scene");
     ASSERT_TRUE(file.Load(kStudy));
 

@@ -445,8 +445,8 @@ TEST(GlobalMap, FromLevelsToTheMapAndBack) {
     }
     EXPECT_FALSE(map->GetStuckFlag()->IsHidden());
     EXPECT_FALSE(map->IsPanning());
-    EXPECT_FLOAT_EQ(map->GetX(), 1600.0f - 910.0f);
-    EXPECT_FLOAT_EQ(map->GetY(), 1200.0f - 700.0f);
+    EXPECT_FLOAT_EQ(hall->GetAbsoluteX(), 400.0f);
+    EXPECT_FLOAT_EQ(hall->GetAbsoluteY(), 300.0f);
     EXPECT_NE(hall->GetStarRing(), nullptr);
     EXPECT_EQ(house->GetStarRing(), nullptr);
     EXPECT_TRUE(house->IsFlagVisible());

@@ -128,7 +128,7 @@ TEST_F(IntroFlowTest, ANewGameRunsTheFilmAndTheSkipButtonOpensTheMapOverview) {
     }
     EXPECT_EQ(burst.size(), 5u);
     EXPECT_GT(intro->GetBand()->GetAbsDepth(), intro->GetCaption()->GetAbsDepth());
-    EXPECT_GT(intro->GetSkipButton()->GetAbsDepth(), intro->GetBand()->GetAbsDepth());
+    EXPECT_GT(intro->FindChild<ZOLTFramework::CButtonEntity>("Skip")->GetAbsDepth(), intro->GetBand()->GetAbsDepth());
 
     // A window above the film stops its clock.
     EXPECT_NEAR(intro->GetFilmTime(), t + 7.0f, 0.06f);
@@ -143,7 +143,7 @@ TEST_F(IntroFlowTest, ANewGameRunsTheFilmAndTheSkipButtonOpensTheMapOverview) {
     // The skip button: the map opens at half size and fades in while the
     // film fades out; a second click does nothing more.
     const auto introAlive = intro->GetLifeToken();
-    engine.ClickEntity(intro->GetSkipButton());
+    engine.ClickEntity(intro->FindChild<ZOLTFramework::CButtonEntity>("Skip"));
     GlobalMapScreen* map = MapOnTop();
     ExpectOverview(map);
     EXPECT_TRUE(intro->HasHandedOver());

@@ -77,11 +77,11 @@ TEST_F(OptionsScreenTest, EnterWorksLikeOk) {
 
 TEST_F(OptionsScreenTest, ExitQuestionYesSavesTheValuesReadAtOpening) {
     OptionsScreen* screen = Open(OptionsScreen::kInGameFile);
-    ASSERT_NE(screen->GetExitButton(), nullptr);
+    ASSERT_NE(screen->FindChild<ButtonExEntity>("EXIT"), nullptr);
     ClickSlider(screen->FindChild<ZOLTFramework::CSliderEntity>("Music"), 0.9f);
     EXPECT_NEAR(audio()->GetMusicVolume(), 0.9f, 0.01f);
 
-    engine.ClickEntity(screen->GetExitButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("EXIT"));
     auto* question = dynamic_cast<Dialog*>(engine.Top());
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->GetName(), "EXIT_TO_MENU");
@@ -93,7 +93,7 @@ TEST_F(OptionsScreenTest, ExitQuestionYesSavesTheValuesReadAtOpening) {
     EXPECT_EQ(engine.Top(), screen);
     EXPECT_EQ(Ini("MusicVolume"), kUnset);
 
-    engine.ClickEntity(screen->GetExitButton());
+    engine.ClickEntity(screen->FindChild<ButtonExEntity>("EXIT"));
     const auto alive = screen->GetLifeToken();
     engine.Press(HGEK_ENTER);
     EXPECT_NEAR(Ini("MusicVolume"), 0.5f, 0.001f);

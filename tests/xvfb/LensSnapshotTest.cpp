@@ -1,12 +1,13 @@
 // The magnifying glass in a real (virtual) window: inside the lens the scene
 // shows enlarged 1.664 times about the mouse, outside the frame it is as it
-// was. The snapshots are kept in snapshots/ beside the test program.
+// was; on the harbour painting the plain cursor and the glass have mirrored
+// twins in the other half. The snapshots are kept in snapshots/ beside the
+// test program.
 #include <memory>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 
 #include "graphics/hgeResourceManager.h"
 #include "platform/FrameDriver.h"
@@ -57,14 +58,40 @@ void CompareLens(const Picture& plain, const Picture& lens, float mx, float my, 
         }
 }
 
-Picture Snapshot(HGE* hge, const std::string& name) {
-    std::filesystem::create_directories("snapshots");
-    const std::string file = std::filesystem::absolute("snapshots/" + name).string();
-    hge->System_Snapshot(file.c_str());
-    FrameDriver::RunFrames(1);
-    Picture pic;
-    EXPECT_TRUE(LoadPng(file, pic)) << file;
-    return pic;
+// Pixels of the square around (cx, cy) whose colours differ by more than 24 in sum.
+int Changed(const Picture& a, const Picture& b, int cx, int cy, int half) {
+    int changed = 0;
+    for (int y = cy - half; y < cy + half; ++y)
+        for (int x = cx - half; x < cx + half; ++x) {
+            const uint32_t p = a.At(x, y), q = b.At(x, y);
+            const int d = std::abs(Picture::Red(p) - Picture::Red(q)) + std::abs(Picture::Green(p) - Picture::Green(q)) +
+                          std::abs(Picture::Blue(p) - Picture::Blue(q));
+            changed += d > 24 ? 1 : 0;
+        }
+    return changed;
+}
+
+// Opens the game's scene with the mouse at (mx, my) and runs until it is fully shown.
+LevelStandIn* ShowGameScene(const std::string& scene, SceneWindowEngine& engine, float mx, float my) {
+    engine.UseResources();
+    engine.UseEnglishText();
+    PlayerManager::Instance()->Timer->Clear();
+    auto* level = new LevelStandIn(scene);
+    PlayField* field = level->Field();
+    engine.GetHGE()->Input_SetMousePos(mx, my);
+    FrameDriver::RunFrames(2);
+    for (int i = 0; i < 3000 && !field->IsPanelShown(); ++i) FrameDriver::RunFrames(1);
+    EXPECT_TRUE(field->IsPanelShown());
+    for (int i = 0; i < 3000 && !field->IsFullyShown(); ++i) FrameDriver::RunFrames(1);
+    EXPECT_TRUE(field->IsFullyShown());
+    return level;
+}
+
+// The glass, kept as the cursor of the field, at (mx, my).
+void TakeGlass(PlayField* field, SceneWindowEngine& engine, float mx, float my) {
+    field->OnRightButton(true);
+    engine.GetHGE()->Input_SetMousePos(mx, my);
+    FrameDriver::RunFrames(2);
 }
 
 }  // namespace
@@ -87,12 +114,9 @@ TEST(LensSnapshot, TheLensEnlargesTheSceneAboutTheMouse) {
     for (int i = 0; i < 200 && !field->IsFullyShown(); ++i) FrameDriver::RunFrames(1);
     field->GetObjectsLayer()->SetCursorSprite(nullptr);  // nothing at the mouse in the plain picture
     FrameDriver::RunFrames(1);
-    const Picture plain = Snapshot(engine.GetHGE(), "lens_fixture_plain.png");
-
-    field->OnRightButton(true);  // the glass, kept as the cursor of the field
-    engine.GetHGE()->Input_SetMousePos(mx, my);
-    FrameDriver::RunFrames(2);
-    const Picture lens = Snapshot(engine.GetHGE(), "lens_fixture.png");
+    const Picture plain = engine.Snapshot(folder.dir, "lens_fixture_plain.png");
+    TakeGlass(field, engine, mx, my);
+    const Picture lens = engine.Snapshot(folder.dir, "lens_fixture.png");
     ASSERT_EQ(lens.w, 800);
     ASSERT_EQ(plain.w, 800);
 
@@ -115,33 +139,59 @@ TEST(LensSnapshot, TheStudyAndItsLens) {
     WindowFolder folder;
     SceneWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
-    engine.UseResources();
-    engine.UseEnglishText();
-    PlayerManager::Instance()->Timer->Clear();
-    auto* level = new LevelStandIn("data/Scenes/Study.xml");
-    PlayField* field = level->Field();
     const float mx = 600.0f, my = 460.0f;  // clear of the title
-    engine.GetHGE()->Input_SetMousePos(mx, my);
-    FrameDriver::RunFrames(2);
-    for (int i = 0; i < 2000 && !field->IsFullyShown(); ++i) FrameDriver::RunFrames(1);
+    auto* level = ShowGameScene("data/Scenes/Study.xml", engine, mx, my);
+    PlayField* field = level->Field();
     ASSERT_TRUE(field->IsFullyShown());
     field->GetObjectsLayer()->SetCursorSprite(nullptr);
     FrameDriver::RunFrames(1);
-    const Picture plain = Snapshot(engine.GetHGE(), "study.png");
+    const Picture plain = engine.Snapshot(folder.dir, "study.png");
     ASSERT_EQ(plain.w, 800);
     // The painting fills the field: hardly a black pixel right of the panel.
     const int dark = plain.Count(180, 0, 800, 600, [](int r, int g, int b) { return r + g + b < 6; });
     EXPECT_LT(dark, 620 * 600 / 100);
 
-    field->OnRightButton(true);  // the glass, kept as the cursor of the field
-    engine.GetHGE()->Input_SetMousePos(mx, my);
-    FrameDriver::RunFrames(2);
-    const Picture lens = Snapshot(engine.GetHGE(), "study_lens.png");
+    TakeGlass(field, engine, mx, my);
+    const Picture lens = engine.Snapshot(folder.dir, "study_lens.png");
     int inside = 0, insideMatch = 0, outside = 0, outsideMatch = 0;
     // A painting has fine detail: enlarged, a pixel matches its source less closely.
     CompareLens(plain, lens, mx, my, 48, &inside, &insideMatch, &outside, &outsideMatch);
     EXPECT_GT(insideMatch, inside * 80 / 100) << insideMatch << " of " << inside;
     EXPECT_GT(outsideMatch, outside * 97 / 100) << outsideMatch << " of " << outside;
+    level->Kill();
+    FrameDriver::RunFrames(1);
+}
+
+TEST(LensSnapshot, TheGlassInThePaintingsLowerHalfShowsBothLensesAndTheMirroredCursor) {
+    if (!HasDisplay()) GTEST_SKIP() << "no X display";
+    WindowFolder folder;
+    SceneWindowEngine engine(folder.dir);
+    ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
+    const float mx = 520.0f, my = 430.0f;  // lower half; the mirrored point is (520, 130)
+    auto* level = ShowGameScene("data/Scenes/Portrait.xml", engine, mx, my);
+    PlayField* field = level->Field();
+    ASSERT_TRUE(field->IsFullyShown());
+
+    // The plain cursor and its twin, against the picture without cursors.
+    SceneObjectsLayer* layer = field->GetObjectsLayer();
+    hgeSprite* cursor = layer->GetCursorSprite();
+    ASSERT_NE(cursor, nullptr);
+    layer->SetCursorSprite(nullptr);
+    FrameDriver::RunFrames(1);
+    const Picture bare = engine.Snapshot(folder.dir, "portrait.png");
+    layer->SetCursorSprite(cursor);
+    FrameDriver::RunFrames(1);
+    const Picture cursors = engine.Snapshot(folder.dir, "portrait_cursors.png");
+    EXPECT_GT(Changed(bare, cursors, int(mx), int(my), 24), 40) << "the cursor at the mouse";
+    EXPECT_GT(Changed(bare, cursors, int(mx), int(my) - 300, 24), 40) << "its mirrored twin";
+
+    // The glass: a lens at the mouse and one at the mirrored point.
+    TakeGlass(field, engine, mx, my);
+    EXPECT_TRUE(layer->IsSplitView());
+    const Picture lens = engine.Snapshot(folder.dir, "portrait_lens_lower.png");
+    EXPECT_GT(Changed(bare, lens, int(mx), int(my), 60), 2000) << "the lens at the mouse";
+    EXPECT_GT(Changed(bare, lens, int(mx), int(my) - 300, 60), 2000) << "the mirrored lens";
+    EXPECT_LT(Changed(bare, lens, 300, 290, 20), 40) << "between them the painting is as it was";
     level->Kill();
     FrameDriver::RunFrames(1);
 }

@@ -17,9 +17,7 @@
 #include "engine/XMLDocument.h"
 #include "entities/widgets/CWindowEntity.h"
 #include "entities/widgets/TextEntity.h"
-#include "graphics/FontRegistry.h"
 #include "graphics/hgeAnimation.h"
-#include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "platform/FrameDriver.h"
@@ -50,21 +48,7 @@ public:
     explicit LevelWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
         UseResources();
         UseEnglishText();
-        // The fonts as the game sets them up: tracking, and half spacing for the
-        // double-height cells.
-        const struct {
-            const char *name, *file;
-            float tracking, spacing;
-        } fonts[] = {{"Default", "default", -8.0f, 1.0f}, {"Default14", "default14", -6.0f, 1.0f},
-                     {"Score", "Score", -8.0f, 0.5f}, {"Comics", "comics", -7.0f, 0.5f}};
-        for (const auto& font : fonts) {
-            FontRegistry::Instance().LoadFont(font.name, std::string("data\\Font\\") + font.file + ".fnt");
-            if (hgeFont* f = FontRegistry::GetFont(font.name)) {
-                f->SetColor(0xFFFFFFFF);
-                f->SetTracking(font.tracking);
-                f->SetSpacing(font.spacing);
-            }
-        }
+        UseGameFonts();
         PlayerManager* players = PlayerManager::Instance();
         players->SetSavePath(dir.Path());
         players->AddPlayer("Marlowe");

@@ -8,8 +8,6 @@
 #include <string>
 
 #include "entities/screens/CLoadScreen.h"
-#include "graphics/FontRegistry.h"
-#include "graphics/hgeFont.h"
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
 #include "SnapshotPicture.h"
@@ -17,15 +15,13 @@
 
 namespace {
 
-// The window engine with the game's resources, English text and caption font.
+// The window engine with the game's resources, English text and fonts.
 class LoadScreenEngine : public WindowTestEngine {
 public:
     explicit LoadScreenEngine(const TempDir& dir) : WindowTestEngine(dir) {
         UseResources();
         UseEnglishText();
-        // As the application sets it up.
-        if (hgeFont* font = FontRegistry::Instance().LoadFont("Default", "data\\Font\\default.fnt"))
-            font->SetTracking(-8.0f);
+        UseGameFonts();
     }
 };
 

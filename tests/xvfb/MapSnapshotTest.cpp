@@ -29,7 +29,7 @@ public:
     explicit MapWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
         UseResources();
         UseEnglishText();
-        UseFonts({{"Default", "default"}, {"Default14", "default14"}, {"Main", "main"}, {"Main1", "main"}});
+        UseGameFonts();
         UsePlayer(dir, "Marlowe");
     }
     Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }

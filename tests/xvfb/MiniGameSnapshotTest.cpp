@@ -11,7 +11,6 @@
 #include <string>
 
 #include "entities/core/CSpriteEntity.h"
-#include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "minigames/CBrickEntity.h"
@@ -36,7 +35,7 @@ public:
     explicit MiniGameWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
         UseResources();
         UseEnglishText();
-        FontRegistry::Instance().LoadFont("Default14", "data\\Font\\default14.fnt");
+        UseGameFonts();
         if (started) GetHGE()->Random_Seed(11);
     }
     ~MiniGameWindowEngine() override { PlayerManager::Instance()->Timer->Clear(); }

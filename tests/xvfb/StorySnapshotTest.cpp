@@ -11,8 +11,6 @@
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/SpriteExEntity.h"
 #include "entities/widgets/TextEntity.h"
-#include "graphics/FontRegistry.h"
-#include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
 #include "platform/FrameDriver.h"
 #include "profiles/PlayerManager.h"
@@ -30,13 +28,7 @@ public:
     explicit StoryWindowEngine(const TempDir& dir) : WindowTestEngine(dir) {
         UseResources();
         UseEnglishText();
-        for (const char* font : {"Default", "Default14", "Score", "Comics"}) {
-            std::string file = font;
-            if (file == "Default") file = "default";
-            if (file == "Default14") file = "default14";
-            if (file == "Comics") file = "comics";
-            FontRegistry::Instance().LoadFont(font, "data\\Font\\" + file + ".fnt");
-        }
+        UseGameFonts();
         PlayerManager* players = PlayerManager::Instance();
         players->SetSavePath(dir.Path());
         players->AddPlayer("Marlowe");
@@ -143,9 +135,6 @@ TEST(StorySnapshot, IntroAfterTwentySeconds) {
     ScopedEnv noCap("DROVALIN_NOCAP", "1");
     StoryWindowEngine engine(folder.dir);
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
-    // The letter spacing the game gives these fonts.
-    FontRegistry::GetFont("Default")->SetTracking(-8.0f);
-    FontRegistry::GetFont("Default14")->SetTracking(-6.0f);
     auto* intro = engine.GetEntityManager()->OpenScreen<ZOLTFramework::IntroScreen>();
     intro->SetOpacity(0.0f);
     intro->Open();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/GameFonts.h"
 #include "engine/StringManager.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
@@ -43,10 +44,7 @@ void WindowTestEngine::UseEnglishText() {
     m_pStringManager->Load("data\\Text\\English.txt");
 }
 
-void WindowTestEngine::UseFonts(std::initializer_list<std::pair<const char*, const char*>> fonts) {
-    for (const auto& font : fonts)
-        FontRegistry::Instance().LoadFont(font.first, std::string("data\\Font\\") + font.second + ".fnt");
-}
+void WindowTestEngine::UseGameFonts() { ZOLTFramework::LoadGameFonts(); }
 
 void WindowTestEngine::UsePlayer(const TempDir& dir, const std::string& name) {
     PlayerManager* players = PlayerManager::Instance();

@@ -21,8 +21,8 @@ public:
     void UseResources();
     // The English text table.
     void UseEnglishText();
-    // The registry fonts, each (name, file stem in data\Font).
-    void UseFonts(std::initializer_list<std::pair<const char*, const char*>> fonts);
+    // The game's registry fonts, set up as the game sets them up.
+    void UseGameFonts();
     // A player of that name, active, saved in the folder; removed again with
     // the engine.
     void UsePlayer(const TempDir& dir, const std::string& name);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
 #include "entities/core/CTimer.h"
@@ -35,6 +36,14 @@ protected:
         engine.Manager().Add(timer);
         return timer;
     }
+    // A timer of the mode with its marks (id, time), started and merged.
+    CTimer* Start(int mode, std::initializer_list<std::pair<int, float>> marks) {
+        CTimer* timer = MakeTimer(mode);
+        for (const auto& [id, time] : marks) timer->AddMark(id, time);
+        timer->Resume();
+        engine.Manager().Update(0.0f);
+        return timer;
+    }
     void Frames(int n, float dt) {
         for (int i = 0; i < n; ++i) engine.Manager().Update(dt);
     }
@@ -64,11 +73,7 @@ TEST_F(CTimerTest, OneShotReportsOneMarkPerFrameAndStopsPastTheEnd) {
     // Marks due together are reported in consecutive frames, and a one-shot
     // run that passes its end first loses the rest.
     log.marks.clear();
-    CTimer* quick = MakeTimer(CTimer::MODE_ONCE);
-    quick->AddMark(5, 0.5f);
-    quick->AddMark(6, 0.6f);
-    quick->Resume();
-    engine.Manager().Update(0.0f);
+    Start(CTimer::MODE_ONCE, {{5, 0.5f}, {6, 0.6f}});
     Frames(1, 1.0f);
     Frames(2, 1.0f);
     EXPECT_EQ(log.marks, std::vector<int>{5});
@@ -101,21 +106,13 @@ TEST_F(CTimerTest, MarksAreSortedAndOneTimeHoldsOneMark) {
 }
 
 TEST_F(CTimerTest, LoopAndBackAndForthModes) {
-    CTimer* loop = MakeTimer(CTimer::MODE_LOOP);
-    loop->AddMark(1, 0.25f);
-    loop->AddMark(2, 0.5f);
-    loop->Resume();
-    engine.Manager().Update(0.0f);
+    CTimer* loop = Start(CTimer::MODE_LOOP, {{1, 0.25f}, {2, 0.5f}});
     Frames(8, 0.2f);  // 1.6 s: two and a half rounds
     EXPECT_EQ(log.marks, (std::vector<int>{1, 2, 1, 2, 1}));
     loop->Kill();
 
     log.marks.clear();
-    CTimer* swing = MakeTimer(CTimer::MODE_PINGPONG);
-    swing->AddMark(1, 0.1f);
-    swing->AddMark(2, 0.9f);
-    swing->Resume();
-    engine.Manager().Update(0.0f);
+    CTimer* swing = Start(CTimer::MODE_PINGPONG, {{1, 0.1f}, {2, 0.9f}});
     Frames(5, 0.25f);  // forwards past the end at 1.25: now backwards from 1.0
     EXPECT_EQ(swing->mode, CTimer::MODE_BACKWARDS | CTimer::MODE_PINGPONG);
     Frames(3, 0.25f);  // backwards past 0 at -0.1: forwards again

@@ -43,7 +43,7 @@ TEST_F(EffectorTest, MoverFollowsItsHeadingAtItsSpeed) {
     EXPECT_NEAR(target->y, 60.0f, 1e-4);
 }
 
-TEST_F(EffectorTest, BubbleRisesFromItsSecondFrame) {
+TEST_F(EffectorTest, BubbleRisesFromItsSecondFrameAndDiesJustAboveTheScreen) {
     auto* sprite = AddTarget(50.0f, 300.0f);
     auto* bubble = AddEffector(new CBubble, sprite);
     Frame(0.5f);  // the first frame only picks a course
@@ -56,27 +56,26 @@ TEST_F(EffectorTest, BubbleRisesFromItsSecondFrame) {
     EXPECT_NEAR(sprite->y, y0 - 40.0f * std::sin(bubble->GetHeading()), 1.0f);
     EXPECT_LT(sprite->y, y0 - 38.0f);
     EXPECT_NEAR(sprite->x, 50.0f, 40.0f * std::sin(0.2f));
-}
 
-TEST_F(EffectorTest, BubbleDiesJustAboveTheScreenWithItsSprite) {
+    // It dies just above the screen, with its sprite.
     auto* holder = AddTarget(0.0f, 100.0f);
-    auto* sprite = AddTarget(0.0f, -110.0f);  // absolute y -10 under the holder
-    sprite->AttachTo(holder);
-    auto* bubble = AddEffector(new CBubble, sprite);
+    auto* high = AddTarget(0.0f, -110.0f);  // absolute y -10 under the holder
+    high->AttachTo(holder);
+    auto* last = AddEffector(new CBubble, high);
     Frame(0.0f);  // course picked
     Frame(0.0f);
-    EXPECT_FALSE(sprite->IsDead());
-    sprite->y = -110.01f;
+    EXPECT_FALSE(high->IsDead());
+    high->y = -110.01f;
     Frame(0.0f);
-    EXPECT_TRUE(sprite->IsDead());
-    EXPECT_TRUE(bubble->IsDead());
+    EXPECT_TRUE(high->IsDead());
+    EXPECT_TRUE(last->IsDead());
     EXPECT_FALSE(holder->IsDead());
     const size_t before = engine.Manager().GetEntityCount();
     Frame(0.0f);
     EXPECT_EQ(engine.Manager().GetEntityCount(), before - 2);
 }
 
-TEST_F(EffectorTest, ShakeWalksToItsPointAndSnapsWhenClose) {
+TEST_F(EffectorTest, ShakeWalksToItsPointSnapsWhenCloseAndLandsOnAnOvershoot) {
     auto* target = AddTarget(100.0f, 50.0f);
     auto* shake = AddEffector(new CShakeEffector, target);
     shake->SetParams(0.0f, 0.0f, 15.0f);  // every point is home itself
@@ -93,17 +92,15 @@ TEST_F(EffectorTest, ShakeWalksToItsPointAndSnapsWhenClose) {
     EXPECT_NEAR(target->x, 100.0f, 0.01f);
     Frame(0.1f);  // within a pixel: lands exactly on the point
     EXPECT_FLOAT_EQ(target->x, 100.0f);
-}
 
-TEST_F(EffectorTest, ShakeOvershootLandsOnThePoint) {
-    auto* target = AddTarget(0.0f, 0.0f);
-    auto* shake = AddEffector(new CShakeEffector, target);
-    shake->SetParams(0.0f, 0.0f, 1000.0f);
-    target->x = 20.0f;
+    // An overshoot lands on the point too.
+    auto* fast = AddTarget(0.0f, 0.0f);
+    AddEffector(new CShakeEffector, fast)->SetParams(0.0f, 0.0f, 1000.0f);
+    fast->x = 20.0f;
     Frame(0.1f);
     Frame(0.1f);  // a 100-pixel step towards a point 20 pixels away
-    EXPECT_FLOAT_EQ(target->x, 0.0f);
-    EXPECT_FLOAT_EQ(target->y, 0.0f);
+    EXPECT_FLOAT_EQ(fast->x, 0.0f);
+    EXPECT_FLOAT_EQ(fast->y, 0.0f);
 }
 
 TEST_F(EffectorTest, PausedShakePutsTheTargetBackHome) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 
 #include "EffectorTestSupport.h"
@@ -27,15 +28,20 @@ protected:
         engine.Manager().Add(effector);
         engine.Manager().Update(0.0f);
     }
+    // A straight path through the points, started.
+    PathMoveEffector* Run(ZOLTFramework::CEntity* target, float velocity, std::initializer_list<PathPoint> points,
+                          bool cyclic = false) {
+        auto* effector = Straight(target, velocity, cyclic);
+        for (const PathPoint& p : points) effector->AddPoint(p.x, p.y);
+        Start(effector);
+        return effector;
+    }
     int finishedCalls = 0;
 };
 
 TEST_F(PathMoveTest, StraightSegmentsTimeline) {
     auto* target = AddTarget(5.0f, 5.0f);
-    auto* path = Straight(target, 50.0f);
-    path->AddPoint(0.0f, 0.0f);
-    path->AddPoint(100.0f, 0.0f);
-    Start(path);
+    auto* path = Run(target, 50.0f, {{0.0f, 0.0f}, {100.0f, 0.0f}});
 
     Frame(1.0f);  // placed on the first point, then 50 along
     EXPECT_NEAR(target->x, 50.0f, 0.1f);
@@ -63,11 +69,7 @@ TEST_F(PathMoveTest, StraightSegmentsTimeline) {
 
 TEST_F(PathMoveTest, SeveralSegmentsInOneStepMeasureFromTheTarget) {
     auto* target = AddTarget();
-    auto* path = Straight(target, 15.0f);
-    path->AddPoint(0.0f, 0.0f);
-    path->AddPoint(10.0f, 0.0f);
-    path->AddPoint(10.0f, 10.0f);
-    Start(path);
+    auto* path = Run(target, 15.0f, {{0.0f, 0.0f}, {10.0f, 0.0f}, {10.0f, 10.0f}});
     // 15 pixels: point 1 is 10 away and is passed; the remaining 5 go from the
     // target's own position towards point 2.
     Frame(1.0f);
@@ -79,9 +81,7 @@ TEST_F(PathMoveTest, SeveralSegmentsInOneStepMeasureFromTheTarget) {
 
 TEST_F(PathMoveTest, OnePointEndsOnTheFirstFrame) {
     auto* target = AddTarget(30.0f, 30.0f);
-    auto* path = Straight(target, 80.0f);
-    path->AddPoint(7.0f, 8.0f);
-    Start(path);
+    auto* path = Run(target, 80.0f, {{7.0f, 8.0f}});
     Frame(0.1f);
     EXPECT_FLOAT_EQ(target->x, 7.0f);
     EXPECT_FLOAT_EQ(target->y, 8.0f);
@@ -91,10 +91,7 @@ TEST_F(PathMoveTest, OnePointEndsOnTheFirstFrame) {
 
 TEST_F(PathMoveTest, ZeroDistanceEndsAtOnceEvenWithoutSpeed) {
     auto* target = AddTarget(160.0f, 525.0f);
-    auto* path = Straight(target, 0.0f);
-    path->AddPoint(160.0f, 525.0f);
-    path->AddPoint(160.0f, 525.0f);
-    Start(path);
+    auto* path = Run(target, 0.0f, {{160.0f, 525.0f}, {160.0f, 525.0f}});
     Frame(0.01f);
     EXPECT_TRUE(path->IsPaused());
     EXPECT_EQ(finishedCalls, 1);
@@ -102,10 +99,7 @@ TEST_F(PathMoveTest, ZeroDistanceEndsAtOnceEvenWithoutSpeed) {
 
     // A real distance at velocity 0 stands still and does not end.
     auto* other = AddTarget();
-    auto* standing = Straight(other, 0.0f);
-    standing->AddPoint(0.0f, 0.0f);
-    standing->AddPoint(50.0f, 0.0f);
-    Start(standing);
+    auto* standing = Run(other, 0.0f, {{0.0f, 0.0f}, {50.0f, 0.0f}});
     Frames(5, 0.1f);
     EXPECT_FLOAT_EQ(other->x, 0.0f);
     EXPECT_FALSE(standing->IsPaused());
@@ -129,10 +123,7 @@ TEST_F(PathMoveTest, AccelerationStartsMovingOnTheSecondFrame) {
 
 TEST_F(PathMoveTest, RampsSpreadTheirChangeOverTheirTime) {
     auto* target = AddTarget();
-    auto* path = Straight(target, 10.0f);
-    path->AddPoint(0.0f, 0.0f);
-    path->AddPoint(10000.0f, 0.0f);
-    Start(path);
+    auto* path = Run(target, 10.0f, {{0.0f, 0.0f}, {10000.0f, 0.0f}});
     path->SetVelocityBy(20.0f, 2.0f);
     for (int i = 1; i <= 4; ++i) {
         Frame(0.5f);
@@ -159,10 +150,7 @@ TEST_F(PathMoveTest, RampsSpreadTheirChangeOverTheirTime) {
 
 TEST_F(PathMoveTest, CyclicPathsNeverEndAndZeroLengthLapsDoNotHang) {
     auto* target = AddTarget();
-    auto* path = Straight(target, 25.0f, true);
-    path->AddPoint(0.0f, 0.0f);
-    path->AddPoint(10.0f, 0.0f);
-    Start(path);
+    auto* path = Run(target, 25.0f, {{0.0f, 0.0f}, {10.0f, 0.0f}}, true);
     Frames(40, 0.5f);
     EXPECT_FALSE(path->IsPaused());
     EXPECT_EQ(finishedCalls, 0);
@@ -170,20 +158,14 @@ TEST_F(PathMoveTest, CyclicPathsNeverEndAndZeroLengthLapsDoNotHang) {
     EXPECT_LE(target->x, 10.0f);
 
     auto* still = AddTarget(3.0f, 3.0f);
-    auto* loop = Straight(still, 500.0f, true);
-    loop->AddPoint(3.0f, 3.0f);
-    loop->AddPoint(3.0f, 3.0f);
-    Start(loop);
+    auto* loop = Run(still, 500.0f, {{3.0f, 3.0f}, {3.0f, 3.0f}}, true);
     Frames(3, 0.5f);
     EXPECT_FLOAT_EQ(still->x, 3.0f);
     EXPECT_FALSE(loop->IsPaused());
 
     // A huge step on a tiny loop goes round quickly, not lap by lap.
     auto* tiny = AddTarget();
-    auto* fast = Straight(tiny, 1e9f, true);
-    fast->AddPoint(0.0f, 0.0f);
-    fast->AddPoint(0.001f, 0.0f);
-    Start(fast);
+    Run(tiny, 1e9f, {{0.0f, 0.0f}, {0.001f, 0.0f}}, true);
     Frames(3, 1.0f);
 }
 

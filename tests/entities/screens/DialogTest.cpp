@@ -15,6 +15,7 @@
 #include "graphics/hgeFont.h"
 #include "platform/FrameDriver.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CWindowEntity;
 
@@ -217,13 +218,10 @@ TEST(DialogTest, MessageIsDrawnLiterallyInTheTextBox) {
     dialog->SetText("PERCENT");
     engine.Step();
 
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
+    const auto quads = RecordQuads([&] { engine.Step(); });
     int glyphs = 0;
     float left = 1e9f, top = 1e9f;
-    for (const auto& q : RenderStats::Recorded()) {
+    for (const auto& q : quads) {
         if (q.quad.tex != font->GetTexture()) continue;
         ++glyphs;
         left = std::min(left, q.quad.v[0].x);
@@ -239,11 +237,8 @@ TEST(DialogTest, MessageIsDrawnLiterallyInTheTextBox) {
 
     // A key the text table lacks draws nothing.
     dialog->SetText("NO_SUCH_KEY");
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
-    for (const auto& q : RenderStats::Recorded()) EXPECT_NE(q.quad.tex, font->GetTexture());
+    const auto untranslated = RecordQuads([&] { engine.Step(); });
+    for (const auto& q : untranslated) EXPECT_NE(q.quad.tex, font->GetTexture());
 }
 
 }  // namespace

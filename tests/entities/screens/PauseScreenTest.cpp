@@ -28,11 +28,19 @@ CPauseScreen* StartPause(GuiTestEngine& engine, AnswerJournal* owner) {
 
 void Settle(GuiTestEngine& engine) { engine.Step(12); }
 
-TEST(PauseScreenTest, StandsTwiceOnTheStackAndFadesIn) {
-    GuiTestEngine engine(DialogOptions());
+// A level screen on the stack, and the owner that hears the answers.
+class PauseScreenTest : public ::testing::Test {
+protected:
+    GuiTestEngine engine{DialogOptions()};
     StubScreen* level = PushStub(engine, "Level", 10.0f);
     AnswerJournal owner;
+};
+
+TEST_F(PauseScreenTest, StandsTwiceFadesInAndOneKeyAnswersOnceLeavingNoStackEntry) {
+    LoadDialogFonts();
+    HtmlLogCapture log;
     CPauseScreen* pause = StartPause(engine, &owner);
+    std::weak_ptr<void> alive = pause->GetLifeToken();
     EXPECT_EQ(StackCount(engine, pause), 2);
     EXPECT_TRUE(pause->HasFocus());
     EXPECT_FALSE(pause->IsCovered());
@@ -46,17 +54,6 @@ TEST(PauseScreenTest, StandsTwiceOnTheStackAndFadesIn) {
     EXPECT_EQ(shade->GetColor(), 0x99000000u);
     EXPECT_FLOAT_EQ(shade->GetAbsoluteScaleX(), 800.0f);
     EXPECT_TRUE(owner.answers.empty());
-}
-
-TEST(PauseScreenTest, OneKeyAnswersOnceAndLeavesNoStackEntry) {
-    GuiTestEngine engine(DialogOptions());
-    LoadDialogFonts();
-    HtmlLogCapture log;
-    StubScreen* level = PushStub(engine, "Level", 10.0f);
-    AnswerJournal owner;
-    CPauseScreen* pause = StartPause(engine, &owner);
-    std::weak_ptr<void> alive = pause->GetLifeToken();
-    engine.Step(6);
 
     engine.Press(HGEK_P);
     EXPECT_EQ(owner.answers, std::vector<std::string>{"SetPaused:no"});
@@ -71,10 +68,7 @@ TEST(PauseScreenTest, OneKeyAnswersOnceAndLeavesNoStackEntry) {
     EXPECT_EQ(log.Count("PauseScreenScreen entity destroy"), 1);
 }
 
-TEST(PauseScreenTest, AMouseButtonEndsItToo) {
-    GuiTestEngine engine(DialogOptions());
-    PushStub(engine, "Level", 10.0f);
-    AnswerJournal owner;
+TEST_F(PauseScreenTest, AMouseButtonEndsItToo) {
     StartPause(engine, &owner);
     engine.Step(2);
     engine.Click(400, 300);
@@ -83,10 +77,7 @@ TEST(PauseScreenTest, AMouseButtonEndsItToo) {
     EXPECT_EQ(engine.Manager().GetScreenStack().size(), 1u);
 }
 
-TEST(PauseScreenTest, CoveredItEndsAnswersOnceAndLeavesEveryEntry) {
-    GuiTestEngine engine(DialogOptions());
-    StubScreen* level = PushStub(engine, "Level", 10.0f);
-    AnswerJournal owner;
+TEST_F(PauseScreenTest, CoveredItEndsAnswersOnceAndLeavesEveryEntry) {
     CPauseScreen* pause = StartPause(engine, &owner);
     std::weak_ptr<void> alive = pause->GetLifeToken();
     engine.Step(6);
@@ -109,10 +100,7 @@ TEST(PauseScreenTest, CoveredItEndsAnswersOnceAndLeavesEveryEntry) {
     EXPECT_EQ(owner.answers.size(), 1u);
 }
 
-TEST(PauseScreenTest, UncoveredDuringItsFadeAKeyStillAnswersOnlyOnce) {
-    GuiTestEngine engine(DialogOptions());
-    PushStub(engine, "Level", 10.0f);
-    AnswerJournal owner;
+TEST_F(PauseScreenTest, UncoveredDuringItsFadeAKeyStillAnswersOnlyOnce) {
     CPauseScreen* pause = StartPause(engine, &owner);
     engine.Step(6);
     StubScreen* cover = PushStub(engine, "Cover", 60000.0f);
@@ -125,15 +113,12 @@ TEST(PauseScreenTest, UncoveredDuringItsFadeAKeyStillAnswersOnlyOnce) {
     EXPECT_EQ(engine.Manager().GetScreenStack().size(), 1u);
 }
 
-TEST(PauseScreenTest, NothingUnderItGetsTheMouse) {
-    GuiTestEngine engine(DialogOptions());
-    PushStub(engine, "Level", 10.0f);
+TEST_F(PauseScreenTest, NothingUnderItGetsTheMouse) {
     std::vector<std::string> journal;
     ProbeEntity* probe = new ProbeEntity("Probe", &journal);
     probe->SetLayer(100.0f);
     probe->SetRect(300, 200, 200, 200);
     engine.Manager().Add(probe);
-    AnswerJournal owner;
     StartPause(engine, &owner);
     engine.Step(6);
     engine.MoveMouse(400, 300);
@@ -142,9 +127,7 @@ TEST(PauseScreenTest, NothingUnderItGetsTheMouse) {
     EXPECT_TRUE(journal.empty());
 }
 
-TEST(PauseScreenTest, NoOwnerAndNoFontAreFine) {
-    GuiTestEngine engine(DialogOptions());
-    PushStub(engine, "Level", 10.0f);
+TEST_F(PauseScreenTest, NoOwnerAndNoFontAreFine) {
     StartPause(engine, nullptr);  // no "Default" font loaded either
     engine.Step(6);
     engine.Press(HGEK_ENTER);

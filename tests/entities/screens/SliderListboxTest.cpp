@@ -8,6 +8,7 @@
 #include "entities/widgets/CSliderEntity.h"
 #include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CListboxEntity;
 using ZOLTFramework::CSlCurEntity;
@@ -216,12 +217,9 @@ TEST(ListboxTest, DrawsOnlyTheRowsThatFitAndHighlightsTheSelection) {
     list->SetSelected(1);
     list->opacity = 0.5f;
 
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
+    const auto quads = RecordQuads([&] { engine.Step(); });
     int glyphs = 0, bars = 0;
-    for (const auto& q : RenderStats::Recorded()) {
+    for (const auto& q : quads) {
         if (q.quad.tex == font->GetTexture()) {
             ++glyphs;
         } else if (q.quad.tex == 0) {
@@ -238,12 +236,9 @@ TEST(ListboxTest, DrawsOnlyTheRowsThatFitAndHighlightsTheSelection) {
     EXPECT_EQ(font->GetColor(), 0xFFFFFFFFu);
 
     list->SetFirstVisible(3);
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
+    const auto scrolled = RecordQuads([&] { engine.Step(); });
     glyphs = 0;
-    for (const auto& q : RenderStats::Recorded()) glyphs += q.quad.tex == font->GetTexture();
+    for (const auto& q : scrolled) glyphs += q.quad.tex == font->GetTexture();
     EXPECT_EQ(glyphs, 2) << "scrolled: rows D and E";
 }
 
@@ -253,12 +248,9 @@ TEST(ListboxTest, MissingFontDrawsNoTextAndDoesNotCrash) {
     list->SetFontName("NoSuchFont");
     list->SetSelected(0);
     engine.Step(2);
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
+    const auto unfonted = RecordQuads([&] { engine.Step(); });
     int glyphs = 0, bars = 0;
-    for (const auto& q : RenderStats::Recorded()) (q.quad.tex == 0 ? bars : glyphs) += 1;
+    for (const auto& q : unfonted) (q.quad.tex == 0 ? bars : glyphs) += 1;
     EXPECT_EQ(glyphs, 0) << "no font: no row text";
     EXPECT_EQ(bars, 1) << "the selected row's highlight is still drawn";
 }

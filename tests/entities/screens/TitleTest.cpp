@@ -8,6 +8,7 @@
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeFont.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CAnimationEffector;
 using ZOLTFramework::CLetterEntity;
@@ -145,12 +146,9 @@ TEST(TitleTest, LetterDrawsWithItsOwnLargerScaleAboveItsAnchor) {
     letter->scaleX = 2.0f;
     letter->scaleY = 1.0f;
     engine.Manager().Add(letter);
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
+    const auto quads = RecordQuads([&] { engine.Step(); });
     int glyphs = 0;
-    for (const auto& q : RenderStats::Recorded()) {
+    for (const auto& q : quads) {
         if (q.quad.tex != font->GetTexture()) continue;
         ++glyphs;
         EXPECT_EQ(q.quad.v[0].col >> 24, 0xFFu);

@@ -32,7 +32,9 @@ const char* kOkButton =
     "<caption text_alias=\"OkCaption\" font=\"Main\"/>"
     "</button>";
 
-TEST(ButtonExEntityTest, BuiltFromALayoutElement) {
+// Built from a layout element; a press is reported once, a release not at all;
+// the hit rectangle follows a move of the button.
+TEST(ButtonExEntityTest, BuiltFromALayoutElementAndPressedOnce) {
     GuiTestEngine engine(WithResources());
     auto element = engine.LoadLayout(kOkButton);
     ASSERT_TRUE(element);
@@ -52,28 +54,18 @@ TEST(ButtonExEntityTest, BuiltFromALayoutElement) {
     EXPECT_EQ(button->GetCaption()->GetTextRef(), "Okay");
     EXPECT_EQ(button->GetCaption()->GetParent(), button);
 
-    // The hit rectangle follows a move of the button.
-    button->SetPosXY(400.0f, 300.0f);
-    EXPECT_TRUE(button->HitTest(310.0f, 278.0f));
-    EXPECT_FALSE(button->HitTest(110.0f, 78.0f));
-}
-
-TEST(ButtonExEntityTest, PressIsReportedOnceAndReleaseNotAtAll) {
-    GuiTestEngine engine(WithResources());
-    auto element = engine.LoadLayout(kOkButton);
-    JournalListener listener;
-    ButtonExEntity* button = new ButtonExEntity(*element, &listener);
-    engine.Manager().Add(button);
     engine.Step();
-
     engine.Click(200.0f, 100.0f);
     EXPECT_EQ(listener.events, (std::vector<std::string>{"over:OK", "press:OK"}));
     EXPECT_FALSE(button->IsPressed());
     EXPECT_TRUE(button->IsButtonHovered());
-
     engine.MoveMouse(600.0f, 500.0f);
     engine.Step();
     EXPECT_EQ(listener.events.back(), "leave:OK");
+
+    button->SetPosXY(400.0f, 300.0f);
+    EXPECT_TRUE(button->HitTest(310.0f, 278.0f));
+    EXPECT_FALSE(button->HitTest(110.0f, 78.0f));
 }
 
 TEST(ButtonExEntityTest, PausedOrHiddenScreenButtonsAreNeverPressed) {
@@ -174,7 +166,7 @@ TEST_F(ButtonEntityTest, ReportsAndLooks) {
     EXPECT_FALSE(button->IsPressed());
 }
 
-TEST_F(ButtonEntityTest, MissingLooksDrawNothing) {
+TEST_F(ButtonEntityTest, MissingLooksDrawNothingAndAHotKeyPresses) {
     CButtonEntity* button = new CButtonEntity("Bare", nullptr);
     button->SetPosXY(100.0f, 100.0f);
     button->SetSizeCentered(50.0f, 50.0f);
@@ -183,12 +175,11 @@ TEST_F(ButtonEntityTest, MissingLooksDrawNothing) {
     EXPECT_EQ(button->CurrentLook(), nullptr);  // no sprites at all
     engine.Click(100.0f, 100.0f);               // no listener: nothing to report, no crash
     EXPECT_TRUE(button->IsButtonHovered());
-}
 
-TEST_F(ButtonEntityTest, HotKeyPressesTheButton) {
-    CButtonEntity* button = new CButtonEntity("Hot", &listener);
-    button->SetHotKey(HGEK_H);
-    engine.Manager().Add(button);
+    // A hot key presses its button.
+    CButtonEntity* hot = new CButtonEntity("Hot", &listener);
+    hot->SetHotKey(HGEK_H);
+    engine.Manager().Add(hot);
     engine.Step();
     engine.Press(HGEK_H);
     EXPECT_EQ(listener.Count("press:Hot"), 1);

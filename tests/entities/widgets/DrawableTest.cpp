@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "support/engine/RecordedQuads.h"
 #include "support/runtime/GuiTestEngine.h"
 #include "entities/core/CAnimEntity.h"
 #include "entities/effects/CParticleEntity.h"
@@ -27,11 +28,7 @@ using ZOLTFramework::CSpriteEntity;
 namespace {
 
 std::vector<RenderStats::RecordedQuad> DrawFrame(GuiTestEngine& engine) {
-    RenderStats::ClearRecorded();
-    RenderStats::SetRecording(true);
-    engine.Step();
-    RenderStats::SetRecording(false);
-    return RenderStats::Recorded();
+    return RecordQuads([&] { engine.Step(); });
 }
 
 // A ".psi" record: emission per second, lifetime (-1 endless), particle life.

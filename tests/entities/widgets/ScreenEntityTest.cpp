@@ -123,7 +123,7 @@ TEST(ScreenEntityTest, ShortcutsFireOnlyWithFocusInKeyOrder) {
     EXPECT_EQ(journal.size(), 2u);
 }
 
-TEST(ScreenEntityTest, CloseAndDestroyKillsTheScreenAndLogsIt) {
+TEST(ScreenEntityTest, CloseAndDestroyKillsTheScreenLogsItAndHandsTheFocusDown) {
     GuiTestEngine engine;
     HtmlLog::Instance()->Open(engine.Dir() / "Log.html");
     HtmlLog::Instance()->WriteHeader();
@@ -146,16 +146,10 @@ TEST(ScreenEntityTest, CloseAndDestroyKillsTheScreenAndLogsIt) {
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_NE(text.str().find("PauseScreenScreen entity destroy"), std::string::npos);
-}
 
-TEST(ScreenEntityTest, ScreenClosedAtOpacityZeroLeavesTheStack) {
-    GuiTestEngine engine;
-    std::vector<std::string> journal;
-    RecordingScreen* below = new RecordingScreen("Below", &journal);
+    // Closed at opacity zero, a screen leaves the stack at once.
     RecordingScreen* top = new RecordingScreen("Top", &journal);
-    engine.Manager().Add(below);
     engine.Manager().Add(top);
-    engine.Manager().PushScreen(below);
     engine.Manager().PushScreen(top);
     top->SetOpacity(0.0f);
     top->CloseAndDestroy();

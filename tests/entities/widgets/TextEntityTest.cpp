@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "support/engine/RecordedQuads.h"
 #include "support/runtime/GuiTestEngine.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/widgets/TextEntity.h"
@@ -33,11 +34,7 @@ protected:
     }
     // Quads of the next frame.
     std::vector<RenderStats::RecordedQuad> DrawFrame() {
-        RenderStats::ClearRecorded();
-        RenderStats::SetRecording(true);
-        engine.Step();
-        RenderStats::SetRecording(false);
-        return RenderStats::Recorded();
+        return RecordQuads([&] { engine.Step(); });
     }
     static size_t Rows(const std::vector<RenderStats::RecordedQuad>& quads) {
         std::set<long> tops;

@@ -1,6 +1,6 @@
 // The whole game headless, played like a person: a new player starts a timed
 // game through the intro and the map's overview, plays the study to its end
-// (its game of pairs skipped), leaves the harbour painting half done for the
+// (its game of pairs put off, then skipped), leaves the harbour painting half done for the
 // menu, quits, comes back to it through the map and finishes it: the flag
 // flies onto Brannok's house and the town hall opens. Esc leaves the map;
 // after a restart "Play" continues on the map. Then what the game kept.
@@ -57,12 +57,18 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     EXPECT_EQ(Active()->TempEvidences.size(), 2u);
 
     // Every object clicked; the key goes into the bag and onto the drawer,
-    // whose game of pairs is skipped.
+    // whose game of pairs is put off (the key comes back to the bag, the
+    // drawer waits) and skipped when the key opens it again.
+    int drawerGames = 0;
     onMiniGame = [&](LevelScreen*, ZOLTFramework::CScreenEntity* game) {
         auto* screen = dynamic_cast<MiniGameScreen*>(game);
         ASSERT_NE(screen, nullptr);
         EXPECT_EQ(screen->GetPath(), "data/MiniGames/1.1.xml");
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
+        if (drawerGames++ == 0) {
+            ASSERT_TRUE(PutOffMiniGame(screen));
+            return;
+        }
         ASSERT_TRUE(SkipMiniGame(screen));
         ASSERT_TRUE(PressMiniGameOk(screen));
     };
@@ -70,6 +76,10 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
                              "envelope", "glove", "pipe", "chess_knight", "coin_1", "coin_2", "coin_3"})
         ClickObject(study, name);
     ClickObject(study, "study_key");
+    UseTool(study, "study_key", "desk_drawer");
+    Settle(study);
+    EXPECT_EQ(drawerGames, 1);
+    EXPECT_NE(study->GetPlayField()->FindObjectByName("desk_drawer"), nullptr) << "the drawer waits";
     const float timeBeforeDrawer = Active()->Time;
     UseTool(study, "study_key", "desk_drawer");
     EXPECT_GT(Active()->ScoreItems, 0);
@@ -77,6 +87,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
 
     // The score window and the medal; then the painting opens.
     ScoreWindow(true);
+    EXPECT_EQ(drawerGames, 2);
     EXPECT_EQ(Active()->Medals.count(1), 1u);
     EXPECT_LT(Active()->Time, timeBeforeDrawer - 299.0f) << "the skipped game cost 300 s";
     const int32_t scoreAfterStudy = Active()->ScoreNode;
@@ -98,7 +109,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     auto* options = TopAs<OptionsScreen>();
     ASSERT_NE(options, nullptr);
     Wait(0.6f);
-    ClickCentre(options->GetExitButton());
+    ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
     ASSERT_NE(TopAs<Dialog>(), nullptr);
     Press(HGEK_ENTER);
     ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
@@ -152,6 +163,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     const std::string text = profile.ToText();
     EXPECT_EQ(text.find("play_field"), std::string::npos) << text;
     EXPECT_NE(text.find("<medal"), std::string::npos) << text;
+    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
 }
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "screens/PlayersScreen.h"
 #include "screens/WelcomeText.h"
 #include "support/TempDir.h"
+#include "support/runtime/WrappedText.h"
 #include "support/TestFiles.h"
 
 using ZOLTFramework::CEntity;
@@ -139,16 +140,10 @@ protected:
         ASSERT_NE(font, nullptr);
         const std::string message = Text(dialog->GetText());
         ASSERT_FALSE(message.empty()) << dialog->GetText();
-        std::vector<char> wrapped(message.begin(), message.end());
-        wrapped.push_back('\0');
-        const int lines = font->WrapText(wrapped.data(), dialog->GetTextWidth());
-        EXPECT_LE(lines * font->GetHeight() * font->GetSpacing(), dialog->GetTextHeight())
-            << dialog->GetText() << ": " << lines << " lines in " << table;
-        for (const char* line = wrapped.data(); *line;) {
-            EXPECT_LE(font->GetLineWidth(line), dialog->GetTextWidth()) << dialog->GetText() << " in " << table;
-            while (*line && *line != '\n') ++line;
-            if (*line) ++line;
-        }
+        const WrappedText wrapped = WrapAsDrawn(*font, message, dialog->GetTextWidth());
+        EXPECT_LE(wrapped.height, dialog->GetTextHeight())
+            << dialog->GetText() << ": " << wrapped.lines.size() << " lines in " << table;
+        EXPECT_LE(wrapped.widest, dialog->GetTextWidth()) << dialog->GetText() << " in " << table;
         CWindowEntity* window = dialog->FindChild<CWindowEntity>("Window");
         ASSERT_NE(window, nullptr);
         const float left = window->GetAbsoluteX() - dialog->GetTextOffsetX();

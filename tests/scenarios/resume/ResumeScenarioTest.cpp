@@ -102,7 +102,7 @@ protected:
         auto* options = TopAs<OptionsScreen>();
         ASSERT_NE(options, nullptr) << "the in-game options";
         Wait(0.6f);
-        ClickCentre(options->GetExitButton());
+        ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
         ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
         EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
         Press(HGEK_ENTER);

@@ -34,16 +34,6 @@ using ZOLTFramework::CMenuScreen;
 
 class StoryScenario : public GameScenario {
 protected:
-    // The rows of the log that are errors or warnings.
-    std::vector<std::string> ProblemRows() {
-        const std::string html = ReadWholeFile(Storage() + "Log.html");
-        std::vector<std::string> rows;
-        for (const char* mark : {"Error:</FONT>", "Warning:</FONT>"})
-            for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1))
-                rows.push_back(html.substr(at, html.find('\n', html.find('\n', at) + 1) - at));
-        return rows;
-    }
-
     // The score window of the scene just won: the scores played, counted up.
     void CheckScoreWindow(LevelCompleteScreen* window, bool lastScene) {
         ASSERT_NE(window, nullptr);

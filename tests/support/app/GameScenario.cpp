@@ -26,6 +26,7 @@
 #include "screens/IntroScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
+#include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
 
@@ -101,6 +102,15 @@ void GameScenario::Quit() {
     app.reset();
 }
 
+std::vector<std::string> GameScenario::ProblemRows() const {
+    const std::string html = ReadWholeFile(Storage() + "Log.html");
+    std::vector<std::string> rows;
+    for (const char* mark : {"Error:</FONT>", "Warning:</FONT>"})
+        for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1))
+            rows.push_back(html.substr(at, html.find('\n', html.find('\n', at) + 1) - at));
+    return rows;
+}
+
 void GameScenario::NewGame(bool timed) {
     auto* menu = TopAs<ZOLTFramework::CMenuScreen>();
     ASSERT_NE(menu, nullptr);
@@ -130,7 +140,7 @@ ZOLTFramework::GlobalMapScreen* GameScenario::IntroAndOverview(bool skipButton) 
     Wait(1.0f);
     EXPECT_GT(intro->GetFilmTime(), 0.5f) << "the film runs";
     if (skipButton)
-        ClickCentre(intro->GetSkipButton());
+        ClickCentre(intro->FindChild<ZOLTFramework::CButtonEntity>("Skip"));
     else
         Press(HGEK_SPACE);
     EXPECT_TRUE(intro->HasHandedOver());
@@ -288,7 +298,8 @@ void GameScenario::Settle(LevelScreen* level) {
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
         if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
-            !level->IsHintWindowOpen() && level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
+            !level->IsHintWindowOpen() && level->GetPlayField()->IsPanelShown() &&
+            level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
             level->GetRequestedMiniGame().empty())
             return true;
         Tend(level);
@@ -329,7 +340,7 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
     }, 5.0f)) << "the tool is in the bag";
     Settle(level);
     bag->Open();
-    Wait(0.1f);
+    Wait(0.5f);
     Click(item->GetAbsoluteX(), item->GetAbsoluteY());
     ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
     ClickObject(level, target);
@@ -362,6 +373,20 @@ void GameScenario::FindEverything(LevelScreen* level) {
         if (alive.expired() || level->IsClosing()) return;
         if (field->FindObjectByName(tool)) ClickObject(level, tool);
         UseTool(level, tool, target);
+    }
+    // A game put off leaves its task open: its object (or the tool, back in
+    // the bag) is used again when the game comes back.
+    for (int round = 0; round < 3; ++round) {
+        Settle(level);
+        if (alive.expired() || level->IsClosing() || level->IsSceneFinished() || field->GetTasks().empty()) return;
+        const TaskRecord task = field->GetTasks().front();
+        for (const std::string& name : task.objectNames) {
+            if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return;
+            if (!task.toolToFind.empty())
+                UseTool(level, task.toolToFind, name);
+            else if (field->FindObjectByName(name))
+                ClickObject(level, name);
+        }
     }
 }
 

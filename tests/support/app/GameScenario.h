@@ -71,6 +71,8 @@ protected:
     void EnterName(const std::string& name);
     // Quits from the main menu: "Exit" and yes; the application is gone after.
     void Quit();
+    // The Error and Warning rows of "Log.html", every run of the folder.
+    std::vector<std::string> ProblemRows() const;
 
     // ---- a new game and the map
     // "Play" for a player without a game: the mode question answered yes
@@ -102,8 +104,6 @@ protected:
     std::function<void(LevelScreen*, ZOLTFramework::CScreenEntity*)> onMiniGame;
     // The comic pages clicked through, in order.
     std::vector<std::string> comicsShown;
-    const void* lastComic = nullptr;
-    std::weak_ptr<void> lastComicAlive;
 
     // The level (not closing) whose scene path contains the text.
     LevelScreen* WaitForLevel(const std::string& part, float maxSeconds = 10.0f);
@@ -118,7 +118,8 @@ protected:
     // Takes a tool from the bag and uses it on its target.
     void UseTool(LevelScreen* level, const std::string& tool, const std::string& target);
     // Finds everything the scene's tasks ask for, until the score window opens
-    // or the level leaves. Objects of tool tasks come last, in file order.
+    // or the level leaves. Objects of tool tasks come last, in file order; a
+    // task whose game was put off is taken up again.
     void FindEverything(LevelScreen* level);
     // The score window, once its count-up is over.
     LevelCompleteScreen* WaitForScoreWindow(float maxSeconds = 20.0f);
@@ -132,4 +133,8 @@ protected:
     TempDir home;
     ScopedEnv dataHome{"XDG_DATA_HOME", home.Path().c_str()};
     std::unique_ptr<ZOLTFramework::GameApp> app;
+
+private:
+    const void* lastComic = nullptr;
+    std::weak_ptr<void> lastComicAlive;
 };

@@ -1,0 +1,324 @@
+#include "game_frames/LevelRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <utility>
+
+#include "entities/core/EntityManager.h"
+#include "entities/widgets/CButtonEntity.h"
+#include "entities/widgets/CWindowEntity.h"
+#include "graphics/hgeSprite.h"
+#include "platform/FrameDriver.h"
+#include "profiles/Player.h"
+#include "profiles/PlayerManager.h"
+#include "scene/PSLayer.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "screens/ComicScreen.h"
+#include "screens/LevelScreen.h"
+
+using ZOLTFramework::CEntity;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The part of the screen a click may land on: right of the panel, clear of
+// the bag button in the lower left.
+bool InPlayArea(float x, float y) {
+    return x >= 195.0f && x <= 790.0f && y >= 10.0f && y <= 590.0f && !(x < 300.0f && y > 420.0f);
+}
+
+void Inject(InputEvent::Kind kind, float x, float y, int key) {
+    InputEvent event;
+    event.kind = kind;
+    event.x = x;
+    event.y = y;
+    event.key = key;
+    FrameDriver::Inject(event);
+}
+
+// A screen point where the field's hit test answers the object, nearest its
+// middle; false when there is none in the play area.
+bool PointOn(SceneObject* object, PlayField* field, float* x, float* y) {
+    hgeSprite* sprite = object->GetDisplaySprite();
+    if (!sprite) return false;
+    const float k = SceneObject::kSceneToScreen;
+    const float left = (object->GetAbsoluteX() - sprite->GetHotSpotX()) * k;
+    const float top = (object->GetAbsoluteY() - sprite->GetHotSpotY()) * k;
+    const float w = sprite->GetWidth() * k, h = sprite->GetHeight() * k;
+    std::vector<std::pair<float, std::pair<float, float>>> points;
+    for (float py = top + 2.0f; py < top + h - 2.0f; py += 3.0f)
+        for (float px = left + 2.0f; px < left + w - 2.0f; px += 3.0f)
+            points.push_back({std::hypot(px - (left + w * 0.5f), py - (top + h * 0.5f)), {px, py}});
+    std::sort(points.begin(), points.end());
+    for (const auto& p : points) {
+        const float px = p.second.first, py = p.second.second;
+        if (!InPlayArea(px, py)) continue;
+        if (field->FindObjectAt(px * PlayField::kScreenToScene, py * PlayField::kScreenToScene) != object) continue;
+        *x = px;
+        *y = py;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+LevelRun::LevelRun(EntityManager& m, double seconds) : manager(m), playSeconds(seconds) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("data/Scenes", ec))
+        if (entry.is_regular_file() && entry.path().extension() == ".xml")
+            scenes.push_back("data/Scenes/" + entry.path().filename().string());
+    std::sort(scenes.begin(), scenes.end());
+    if (scenes.empty()) stage = kDone;
+}
+
+LevelScreen* LevelRun::Level() const { return levelAlive.expired() ? nullptr : level; }
+
+void LevelRun::CloseAll() {
+    PlayerManager* players = PlayerManager::Instance();
+    players->Timer->Clear();
+    players->KillEntities();
+    for (CEntity* screen : manager.GetDrawList()) screen->Kill();
+    for (CEntity* screen : manager.GetScreenStack()) screen->Kill();
+    level = nullptr;
+    levelAlive.reset();
+    click.active = false;
+    // The dead screens go (and free their resource groups) in the next update,
+    // before another level loads its own.
+    waitFrames = 2;
+}
+
+void LevelRun::Open(const std::string& scene) {
+    if (std::getenv("DROVALIN_BENCH_VERBOSE"))
+        std::fprintf(stderr, "%.1f s: opening %s\n", playTime, scene.c_str());
+    // A fresh timed game each time: the clock and cigars of a new level.
+    if (Player* player = PlayerManager::Instance()->GetActivePlayer()) {
+        player->Time = 1200.0f;
+        player->CigarCount = 3;
+        player->PlayFieldPath.clear();
+    }
+    openedAt = Clock::now();
+    level = manager.OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
+    level->SetLayer(2.0f);
+    levelAlive = level->GetLifeToken();
+    drawn = false;
+    tried.clear();
+    blockedSince = wonAt = -1;
+}
+
+void LevelRun::BeforeFrame() {
+    ++frame;
+    if (stage == kDone) return;
+    if (waitFrames > 0) {
+        --waitFrames;
+        return;
+    }
+    if (stage == kPlay) {
+        if (!Level()) {
+            Open(busiest);
+            return;
+        }
+        Play();
+        return;
+    }
+    if (next == 0) {
+        CloseAll();  // the menu goes first
+        next = 1;
+        return;
+    }
+    if (!Level()) {
+        if (next - 1 < scenes.size()) {
+            Open(scenes[next - 1]);
+            return;
+        }
+        size_t best = 0;
+        for (size_t i = 1; i < loads.size(); ++i)
+            if (loads[i].objects + loads[i].particles > loads[best].objects + loads[best].particles) best = i;
+        busiest = loads[best].scene;
+        stage = kPlay;
+        Open(busiest);
+        return;
+    }
+    if (!drawn) return;
+    PlayField* field = level->GetPlayField();
+    SceneLoad& load = loads.back();
+    load.objects = field ? field->GetSceneObjects().size() : 0;
+    load.particles = field ? field->GetParticleSystems().size() : 0;
+    if (field && field->GetParticleLayer()) load.particles += field->GetParticleLayer()->GetSystems().size();
+    ++next;
+    CloseAll();
+}
+
+void LevelRun::AfterRender() {
+    LevelScreen* open = Level();
+    if (!open || drawn || open->IsDead()) return;
+    const std::vector<CEntity*> drawList = manager.GetDrawList();
+    if (std::find(drawList.begin(), drawList.end(), open) == drawList.end()) return;
+    drawn = true;
+    if (stage != kLoads) return;
+    SceneLoad load;
+    load.scene = scenes[next - 1];
+    load.ms = std::chrono::duration<double, std::milli>(Clock::now() - openedAt).count();
+    loads.push_back(load);
+}
+
+void LevelRun::CountTime(float dt) {
+    if (stage != kPlay || !Level()) return;
+    playTime += dt;
+    if (playTime >= playSeconds) {
+        stage = kDone;
+        return;
+    }
+    if (PlayField* field = level->GetPlayField()) {
+        mostFlights = std::max(mostFlights, field->GetFlights().size());
+        mostParticles = std::max(mostParticles, field->GetParticleSystems().size());
+    }
+}
+
+bool LevelRun::Playable(LevelScreen* open) const {
+    PlayField* field = open->GetPlayField();
+    return field && manager.GetTopScreen() == open && open->IsPanelIn() && field->IsPlaying() &&
+           open->GetComicQueue().empty() && open->GetHintQueue().empty() && !open->IsHintWindowOpen();
+}
+
+// Comic pages are clicked through, hint and other windows answered with Enter.
+void LevelRun::ClearWindows(LevelScreen* open) {
+    CEntity* top = manager.GetTopScreen();
+    if (!top || top == open || frame % 15 != 0) return;
+    if (dynamic_cast<ComicScreen*>(top)) {
+        StartClick(400.0f, 300.0f);
+    } else {
+        Inject(InputEvent::Press, 0, 0, HGEK_ENTER);
+    }
+}
+
+void LevelRun::StartClick(float x, float y) {
+    click.x = x;
+    click.y = y;
+    click.frame = 0;
+    click.active = true;
+}
+
+// Move there in one frame, press in the next.
+bool LevelRun::StepClick() {
+    if (!click.active) return false;
+    if (click.frame++ == 0) {
+        Inject(InputEvent::Move, click.x, click.y, 0);
+    } else {
+        Inject(InputEvent::Press, 0, 0, HGEK_LBUTTON);
+        click.active = false;
+    }
+    return true;
+}
+
+void LevelRun::Play() {
+    if (StepClick()) return;
+    LevelScreen* open = level;
+    PlayField* field = open->GetPlayField();
+    if (field && (field->IsWinSent() || open->IsSceneFinished())) {
+        // Let the last flights land, then play it again.
+        if (wonAt < 0) wonAt = playTime;
+        if (playTime - wonAt > 2.0) {
+            ++wins;
+            CloseAll();
+        }
+        ClearWindows(open);
+        return;
+    }
+    if (!Playable(open)) {
+        if (std::getenv("DROVALIN_BENCH_VERBOSE") && frame % 300 == 0) {
+            CEntity* top = manager.GetTopScreen();
+            std::fprintf(stderr, "%.1f s: waiting (top screen %s, panel at %.0f)\n", playTime,
+                         top ? top->GetName().c_str() : "-", open->GetPanel() ? open->GetPanel()->GetX() : -1.0f);
+        }
+        if (blockedSince < 0) blockedSince = playTime;
+        if (playTime - blockedSince > 30.0) {
+            ++stuck;
+            CloseAll();
+            return;
+        }
+        ClearWindows(open);
+        return;
+    }
+    blockedSince = -1;
+
+    // The lens follows the mouse across the scene.
+    const float t = float(playTime);
+    Inject(InputEvent::Move, 492.0f + 290.0f * std::sin(t * 0.9f), 300.0f + 280.0f * std::sin(t * 1.3f + 0.5f), 0);
+
+    if (playTime >= nextFind) {
+        nextFind += 4.0;
+        if (Find(field)) {
+            ++finds;
+        } else {
+            ++exhausted;
+            CloseAll();
+        }
+        return;
+    }
+    if (playTime >= nextMiss) {
+        nextMiss += 3.0;
+        if (Miss(field)) ++misses;
+        return;
+    }
+    if (playTime >= nextCigar && TakeCigar(open)) {
+        nextCigar = playTime + 20.0;
+        ++cigars;
+    }
+}
+
+bool LevelRun::Find(PlayField* field) {
+    for (SceneObject* object : field->GetSceneObjects()) {
+        const std::string& name = object->GetName();
+        if (tried.count(name) || field->GetTasksMatching(name).empty()) continue;
+        float x = 0, y = 0;
+        if (!PointOn(object, field, &x, &y)) continue;
+        tried.insert(name);
+        StartClick(x, y);
+        return true;
+    }
+    return false;
+}
+
+bool LevelRun::Miss(PlayField* field) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        seed = seed * 1103515245u + 12345u;
+        const float x = 200.0f + float((seed >> 8) % 590u);
+        seed = seed * 1103515245u + 12345u;
+        const float y = 15.0f + float((seed >> 8) % 400u);
+        if (!InPlayArea(x, y)) continue;
+        if (field->FindObjectAt(x * PlayField::kScreenToScene, y * PlayField::kScreenToScene)) continue;
+        StartClick(x, y);
+        return true;
+    }
+    return false;
+}
+
+bool LevelRun::TakeCigar(LevelScreen* open) {
+    Player* player = PlayerManager::Instance()->GetActivePlayer();
+    ZOLTFramework::CButtonEntity* button = open->GetCigarButton();
+    if (!player || player->CigarCount <= 0 || !button || open->GetCigarCooldown() > 0.0f) return false;
+    const hgeRect& r = button->GetRect();
+    StartClick((r.x1 + r.x2) * 0.5f, (r.y1 + r.y2) * 0.5f);
+    return true;
+}
+
+double LevelRun::WorstLoadMs() const {
+    double worst = 0;
+    for (const SceneLoad& load : loads) worst = std::max(worst, load.ms);
+    return worst;
+}
+
+void LevelRun::PrintReport() const {
+    for (const SceneLoad& load : loads)
+        std::printf("scene load    %-28s %7.1f ms  (%zu objects, %zu particle systems)\n", load.scene.c_str(), load.ms,
+                    load.objects, load.particles);
+    std::printf("busiest level %s: %.1f s played; %d objects found, %d misses, %d cigar hints; %d wins, %d times nothing "
+                "left to find, %d times stuck behind a window; at most %zu flights and %zu particle systems at once\n",
+                busiest.c_str(), playTime, finds, misses, cigars, wins, exhausted, stuck, mostFlights, mostParticles);
+}
