@@ -14,9 +14,11 @@ struct Picture {
 // Keyed by the file name with "/" for "\" and the mipmap flag.
 using PictureKey = std::pair<std::string, bool>;
 
+// Never destroyed: fonts that live to the program's exit (the registry's)
+// give their pictures back after the statics of this file would have gone.
 std::map<PictureKey, Picture>& Pictures() {
-    static std::map<PictureKey, Picture> pictures;
-    return pictures;
+    static auto* pictures = new std::map<PictureKey, Picture>();
+    return *pictures;
 }
 
 std::map<PictureKey, Picture>::iterator FindTexture(HTEXTURE texture) {

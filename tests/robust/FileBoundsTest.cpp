@@ -22,6 +22,7 @@
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "screens/GlobalMapData.h"
+#include "screens/GlobalMapScreen.h"
 #include "screens/LevelScreen.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/TestFiles.h"
@@ -178,6 +179,26 @@ TEST_F(GameReaderRegressionTest, KeptPlayFieldStatesSaveLoadAndSaveTheSame) {
         ASSERT_FALSE(first.empty());
         engine.Dir().Write("state.xml", first);
         EXPECT_EQ(playAndSave(engine.Dir() / "state.xml", false), first);
+    }
+}
+
+// Kept map files open as the map of a player back from a won level, run
+// through the flight and close.
+TEST_F(GameReaderRegressionTest, KeptMapFilesOpenRunAndClose) {
+    const std::vector<std::string> paths = Regressions("fuzz_global_map");
+    ASSERT_FALSE(paths.empty());
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        Active().NodeScores = {{"NodeBrannoksHouse", 900}, {"NodeTownHall", 0}};
+        Active().LastSolvedNode = "NodeBrannoksHouse";
+        Active().GameInProgress = true;
+        auto* map = engine.Manager().OpenScreen<ZOLTFramework::GlobalMapScreen>(path);
+        std::weak_ptr<void> alive = map->GetLifeToken();
+        engine.Run(3.0f);
+        engine.MoveMouse(2.0f, 300.0f);
+        engine.Run(1.0f);
+        EXPECT_FALSE(alive.expired());
+        CloseAll();
     }
 }
 
