@@ -10,8 +10,6 @@
 
 #include "engine/XMLDocument.h"
 #include "minigames/MiniGameScreen.h"
-#include "entities/screens/Dialog.h"
-#include "entities/widgets/ButtonExEntity.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
@@ -20,7 +18,6 @@
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
-#include "screens/OptionsScreen.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
 
@@ -104,15 +101,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     EXPECT_GT(itemsBefore, 0);
 
     // Esc, "EXIT", yes: the painting is saved and the menu opens.
-    Settle(painting);
-    Press(HGEK_ESCAPE);
-    auto* options = TopAs<OptionsScreen>();
-    ASSERT_NE(options, nullptr);
-    Wait(0.6f);
-    ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
-    ASSERT_NE(TopAs<Dialog>(), nullptr);
-    Press(HGEK_ENTER);
-    ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
+    LeaveLevelForMenu(painting, false);
     const std::string saved = Active()->PlayFieldPath;
     EXPECT_NE(saved.find("_playfield.xml"), std::string::npos);
     const float timeLeft = Active()->Time;

@@ -17,8 +17,6 @@
 
 #include "app/GameApp.h"
 #include "engine/XMLDocument.h"
-#include "entities/screens/Dialog.h"
-#include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "minigames/MiniGameScreen.h"
 #include "platform/FrameDriver.h"
@@ -26,13 +24,10 @@
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
-#include "screens/CMenuScreen.h"
-#include "screens/FinalScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
-#include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
@@ -41,7 +36,6 @@
 
 namespace {
 
-using ZOLTFramework::CMenuScreen;
 using ZOLTFramework::GlobalMapScreen;
 
 // The things a scene's tasks ask the player to find (not the tool tasks'
@@ -95,19 +89,8 @@ protected:
     // "Q_QUIT" (the level is saved, the menu opens); the window's close and
     // yes (the players are saved, the game ends); a restart.
     void LeaveAndRestart(LevelScreen* level) {
-        Settle(level);
-        // Exit waits until the scene has faded in.
-        ASSERT_TRUE(RunUntil([&] { return level->GetPlayField()->IsFullyShown(); }, 2.0f));
-        ClickCentre(level->GetExitButton());
-        auto* options = TopAs<OptionsScreen>();
-        ASSERT_NE(options, nullptr) << "the in-game options";
-        Wait(0.6f);
-        ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
-        ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
-        EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
-        Press(HGEK_ENTER);
-        ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
-        Wait(0.6f);
+        LeaveLevelForMenu(level, true);
+        if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;
         cigarsAtQuit = Active()->CigarCount;
         TestInput::Close();
@@ -142,17 +125,6 @@ protected:
             level = WaitForLevel(part, 15.0f);
             ASSERT_NE(level, nullptr) << part;
         }
-    }
-
-    // The run that just ended left no entity behind and wrote no Error or
-    // Warning row (a player read twice, say).
-    void ExpectCleanRun() {
-        const std::string log = ReadWholeFile(Storage() + "Log.html");
-        EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u);
-        EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
-            << "every entity went";
-        EXPECT_EQ(CountOf(log, "Error:</FONT>"), 0u) << log;
-        EXPECT_EQ(CountOf(log, "Warning:</FONT>"), 0u) << log;
     }
 
     // The player's clock and cigars as the game was quit.
@@ -252,10 +224,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     EXPECT_EQ(offered[putOff], 2);
     EXPECT_EQ(offered["data/MiniGames/15.2.xml"], 1) << "the town hall's opening game only once";
 
-    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
-    Wait(2.0f);
-    Press(HGEK_SPACE);
-    ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
+    FinalScreenToMenu();
     Quit();
     ExpectCleanRun();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";

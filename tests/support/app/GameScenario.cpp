@@ -20,12 +20,14 @@
 #include "screens/CMenuScreen.h"
 #include "screens/CPNameScreen.h"
 #include "screens/ComicScreen.h"
+#include "screens/FinalScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/IntroScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
+#include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
@@ -109,6 +111,14 @@ std::vector<std::string> GameScenario::ProblemRows() const {
         for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1))
             rows.push_back(html.substr(at, html.find('\n', html.find('\n', at) + 1) - at));
     return rows;
+}
+
+void GameScenario::ExpectCleanRun() const {
+    const std::string log = ReadWholeFile(Storage() + "Log.html");
+    EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u) << "no entity outlives the game";
+    EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
+        << "every entity went";
+    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
 }
 
 void GameScenario::NewGame(bool timed) {
@@ -254,6 +264,13 @@ void GameScenario::MapToMenu(ZOLTFramework::GlobalMapScreen* map) {
     ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 5.0f));
 }
 
+void GameScenario::FinalScreenToMenu() {
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
+    Wait(2.0f);
+    Press(HGEK_SPACE);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 10.0f));
+}
+
 LevelScreen* GameScenario::WaitForLevel(const std::string& part, float maxSeconds) {
     LevelScreen* level = nullptr;
     RunUntil([&] {
@@ -388,6 +405,26 @@ void GameScenario::FindEverything(LevelScreen* level) {
                 ClickObject(level, name);
         }
     }
+}
+
+void GameScenario::LeaveLevelForMenu(LevelScreen* level, bool exitButton) {
+    Settle(level);
+    if (exitButton) {
+        ASSERT_TRUE(RunUntil([&] { return level->GetPlayField()->IsFullyShown(); }, 2.0f));
+        ClickCentre(level->GetExitButton());
+    } else {
+        Press(HGEK_ESCAPE);
+    }
+    auto* options = TopAs<OptionsScreen>();
+    ASSERT_NE(options, nullptr) << "the in-game options";
+    Wait(0.6f);
+    ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
+    EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
+    Press(HGEK_ENTER);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr && !Find<LevelScreen>(); },
+                         10.0f));
+    Wait(0.6f);
 }
 
 LevelCompleteScreen* GameScenario::WaitForScoreWindow(float maxSeconds) {
