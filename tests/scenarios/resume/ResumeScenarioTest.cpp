@@ -157,11 +157,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     };
 
     const GlobalMapData data = GlobalMapData::Read("data/GlobalMapScreen.xml");
-    ASSERT_EQ(data.nodes.size(), 4u);
-    for (size_t i = 0; i < data.nodes.size(); ++i) {
-        const GlobalMapData::LevelNode& node = data.nodes[i];
-        SCOPED_TRACE(node.name);
-        ClickNode(map, node.name);
+    PlayEveryPlace(map, data, [&](size_t i, const GlobalMapData::LevelNode& node) {
         LevelScreen* level = WaitForLevel(node.level.substr(node.level.rfind('/') + 1), 15.0f);
         ASSERT_NE(level, nullptr);
         Settle(level);
@@ -215,12 +211,8 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
 
         // The rest of the place; back on the map it is scored under its node.
         FinishPlace(level);
-        if (HasFatalFailure()) return;
-        if (i + 1 == data.nodes.size()) break;
-        EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
-        map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
-        ASSERT_NE(map, nullptr);
-    }
+    });
+    if (HasFatalFailure()) return;
     EXPECT_EQ(offered[putOff], 2);
     EXPECT_EQ(offered["data/MiniGames/15.2.xml"], 1) << "the town hall's opening game only once";
 

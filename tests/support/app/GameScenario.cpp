@@ -254,6 +254,21 @@ ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::strin
     return map;
 }
 
+void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
+                                  const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play) {
+    ASSERT_EQ(data.nodes.size(), 4u);
+    for (size_t i = 0; i < data.nodes.size(); ++i) {
+        const GlobalMapData::LevelNode& node = data.nodes[i];
+        SCOPED_TRACE(node.name);
+        ClickNode(map, node.name);
+        play(i, node);
+        if (HasFatalFailure() || i + 1 == data.nodes.size()) return;
+        EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
+        map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
+        ASSERT_NE(map, nullptr);
+    }
+}
+
 void GameScenario::MapToMenu(ZOLTFramework::GlobalMapScreen* map) {
     ASSERT_NE(map, nullptr);
     ASSERT_EQ(Top(), map);

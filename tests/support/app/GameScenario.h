@@ -18,6 +18,7 @@
 #include "entities/core/EntityManager.h"
 #include "platform/InputEvent.h"
 #include "platform/hge.h"
+#include "screens/GlobalMapData.h"
 #include "support/TempDir.h"
 
 namespace ZOLTFramework {
@@ -97,6 +98,12 @@ protected:
     // which gets its ring of stars, and the player's last solved node is
     // cleared. Returns the map, ready for clicks.
     ZOLTFramework::GlobalMapScreen* WatchBannerFlight(const std::string& solved, const std::string& opened);
+    // Every place of the map file's four, in story order: clicks its node on
+    // the map and hands it to `play`; back on the map the place is scored and
+    // the banner flies on to the next node. Returns after the last place (or a
+    // fatal failure).
+    void PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
+                        const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play);
     // Esc on the map and yes: the main menu.
     void MapToMenu(ZOLTFramework::GlobalMapScreen* map);
     // The final screen after the last place, a key: the main menu.
