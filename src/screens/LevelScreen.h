@@ -141,11 +141,7 @@ public:
     bool IsPanelIn() const;
     bool IsClockRunning() const;
     bool IsClockStopped() const { return clockStopped; }
-    ButtonExEntity* GetHelpButton() const { return helpButton; }
-    ButtonExEntity* GetPauseButton() const { return pauseButton; }
     TextEntity* GetTimeText() const { return timeText; }
-    TextEntity* GetCluesLeftText() const { return cluesLeftText; }
-    ZOLTFramework::CEntity* GetReadyWindow() const { return readyWindow; }
     HelpScreen* GetHelpScreen() const;
     float GetCigarCooldown() const { return cigarCooldown; }
     float GetPanelHold() const { return panelHold; }
