@@ -76,7 +76,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     UseTool(study, "study_key", "desk_drawer");
     Settle(study);
     EXPECT_EQ(drawerGames, 1);
-    EXPECT_NE(study->GetPlayField()->FindObjectByName("desk_drawer"), nullptr) << "the drawer waits";
+    EXPECT_NE(study->FindChild<PlayField>("PlayField")->FindObjectByName("desk_drawer"), nullptr) << "the drawer waits";
     const float timeBeforeDrawer = Active()->Time;
     UseTool(study, "study_key", "desk_drawer");
     EXPECT_GT(Active()->ScoreItems, 0);
@@ -92,7 +92,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     LevelScreen* painting = WaitForLevel("Portrait");
     ASSERT_NE(painting, nullptr);
     Settle(painting);
-    PlayField* field = painting->GetPlayField();
+    PlayField* field = painting->FindChild<PlayField>("PlayField");
     ASSERT_EQ(field->GetPairs().size(), 6u);
     ClickObject(painting, "diff_sail_red_upper");
     ClickObject(painting, "diff_window_lit_lower");
@@ -114,7 +114,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     painting = WaitForLevel("_playfield.xml");
     ASSERT_NE(painting, nullptr);
     Settle(painting);
-    field = painting->GetPlayField();
+    field = painting->FindChild<PlayField>("PlayField");
     EXPECT_EQ(field->FindObjectByName("diff_sail_red_upper"), nullptr);
     EXPECT_EQ(field->FindObjectByName("diff_sail_blue_lower"), nullptr);
     EXPECT_EQ(field->FindObjectByName("diff_window_dark_upper"), nullptr);

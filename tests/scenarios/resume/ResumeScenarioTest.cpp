@@ -66,7 +66,7 @@ protected:
     // there, the game a click opens played by the plan; returns those taken
     // (a thing whose game was put off stays).
     std::vector<std::string> FindHalf(LevelScreen* level) {
-        PlayField* field = level->GetPlayField();
+        PlayField* field = level->FindChild<PlayField>("PlayField");
         const std::vector<std::string> things = ThingsToFind(field->GetScenePath());
         std::vector<std::string> taken;
         for (size_t i = 0; i < things.size() / 2; ++i) {
@@ -115,7 +115,7 @@ protected:
     // window.
     void FinishPlace(LevelScreen* level) {
         for (;;) {
-            const std::string next = level->GetPlayField()->GetNextScene();
+            const std::string next = level->FindChild<PlayField>("PlayField")->GetNextScene();
             FindEverything(level);
             LevelCompleteScreen* window = WaitForScoreWindow();
             ASSERT_NE(window, nullptr);
@@ -166,19 +166,20 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         const std::vector<std::string> taken = FindHalf(level);
         ASSERT_GE(taken.size(), 4u);
         if (i == 0) {
-            ClickCentre(level->GetCigarButton());
+            ClickCentre(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton"));
             Settle(level);
             EXPECT_EQ(Active()->CigarCount, data.cigarCount - 1) << "the cigar went";
         }
         const bool rackPutOff = offered[putOff] == 1;
+        PlayField* field = level->FindChild<PlayField>("PlayField");
         if (rackPutOff) {
-            ASSERT_EQ(level->GetPlayField()->GetSolveLaterObjects().size(), 1u) << "the put-off game's thing";
+            ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u) << "the put-off game's thing";
         }
-        const std::string scenePath = level->GetPlayField()->GetScenePath();
+        const std::string scenePath = field->GetScenePath();
         const std::vector<std::string> left = [&] {
             std::vector<std::string> names;
             for (const std::string& thing : ThingsToFind(scenePath))
-                if (level->GetPlayField()->FindObjectByName(thing)) names.push_back(thing);
+                if (field->FindObjectByName(thing)) names.push_back(thing);
             return names;
         }();
 
@@ -197,7 +198,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         ASSERT_NE(level, nullptr) << "the saved level opens at once";
         EXPECT_EQ(Active()->Time, savedTime);
         EXPECT_EQ(Active()->CigarCount, savedCigars);
-        PlayField* field = level->GetPlayField();
+        field = level->FindChild<PlayField>("PlayField");
         for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
         for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
         if (rackPutOff) {

@@ -63,7 +63,7 @@ protected:
         LevelScreen* level = WaitForLevel(part, 15.0f);
         ASSERT_NE(level, nullptr) << "the level opens";
         finishedByClick = 0;
-        const bool lastScene = level->GetPlayField()->GetNextScene().empty();
+        const bool lastScene = level->FindChild<PlayField>("PlayField")->GetNextScene().empty();
         FindEverything(level);
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
@@ -94,7 +94,7 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
         ASSERT_NE(screen, nullptr);
         const std::string file = screen->GetPath();
         SCOPED_TRACE(file);
-        const bool clickWaits = !level->GetPlayField()->GetDelayedTasks().empty();
+        const bool clickWaits = !level->FindChild<PlayField>("PlayField")->GetDelayedTasks().empty();
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
         if (file == putOff && offered[file]++ == 0) {
             ASSERT_TRUE(PutOffMiniGame(screen));

@@ -330,8 +330,8 @@ void GameScenario::Settle(LevelScreen* level) {
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
         if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
-            !level->IsHintWindowOpen() && level->GetPlayField()->IsPanelShown() &&
-            level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
+            !level->IsHintWindowOpen() && level->FindChild<PlayField>("PlayField")->IsPanelShown() &&
+            level->FindChild<PlayField>("PlayField")->IsPlaying() && !level->GetRunningMiniGame() &&
             level->GetRequestedMiniGame().empty())
             return true;
         Tend(level);
@@ -342,7 +342,7 @@ void GameScenario::Settle(LevelScreen* level) {
 void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName) {
     SCOPED_TRACE(objectName);
     std::weak_ptr<void> alive = level->GetLifeToken();
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     // A window that opens just then (a tutorial) takes the click: a player
     // closes it and clicks again.
     for (int tries = 0; tries < 3 && !alive.expired() && field->FindObjectByName(objectName); ++tries) {
@@ -362,7 +362,7 @@ void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName
 
 void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const std::string& target) {
     SCOPED_TRACE(tool + " on " + target);
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     Inventory* bag = field->GetInventory();
     InventoryObject* item = nullptr;
     ASSERT_TRUE(RunUntil([&] {
@@ -380,7 +380,7 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
 
 void GameScenario::FindEverything(LevelScreen* level) {
     std::weak_ptr<void> alive = level->GetLifeToken();
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     // The scene file says what to look for and which tool opens what.
     XMLDocument scene = XMLDocument::FromFile(field->GetScenePath());
     ASSERT_TRUE(scene.IsLoaded()) << field->GetScenePath();
@@ -425,8 +425,8 @@ void GameScenario::FindEverything(LevelScreen* level) {
 void GameScenario::LeaveLevelForMenu(LevelScreen* level, bool exitButton) {
     Settle(level);
     if (exitButton) {
-        ASSERT_TRUE(RunUntil([&] { return level->GetPlayField()->IsFullyShown(); }, 2.0f));
-        ClickCentre(level->GetExitButton());
+        ASSERT_TRUE(RunUntil([&] { return level->FindChild<PlayField>("PlayField")->IsFullyShown(); }, 2.0f));
+        ClickCentre(level->FindChild<ButtonExEntity>("Exit"));
     } else {
         Press(HGEK_ESCAPE);
     }
@@ -471,7 +471,7 @@ void GameScenario::CloseScoreWindow(LevelCompleteScreen* window, bool medal) {
     ASSERT_NE(window, nullptr);
     std::weak_ptr<void> alive = window->GetLifeToken();
     Wait(0.2f);
-    ClickCentre(window->GetExitButton());
+    ClickCentre(window->FindChild<ZOLTFramework::CButtonEntity>("Exit"));
     if (medal) Wait(4.5f);
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired()) return true;
