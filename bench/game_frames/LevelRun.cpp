@@ -145,7 +145,7 @@ void LevelRun::BeforeFrame() {
         return;
     }
     if (!drawn) return;
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     SceneLoad& load = loads.back();
     load.objects = field ? field->GetSceneObjects().size() : 0;
     load.particles = field ? field->GetParticleSystems().size() : 0;
@@ -174,14 +174,14 @@ void LevelRun::CountTime(float dt) {
         stage = kDone;
         return;
     }
-    if (PlayField* field = level->GetPlayField()) {
+    if (PlayField* field = level->FindChild<PlayField>("PlayField")) {
         mostFlights = std::max(mostFlights, field->GetFlights().size());
         mostParticles = std::max(mostParticles, field->GetParticleSystems().size());
     }
 }
 
 bool LevelRun::Playable(LevelScreen* open) const {
-    PlayField* field = open->GetPlayField();
+    PlayField* field = open->FindChild<PlayField>("PlayField");
     return field && manager.GetTopScreen() == open && open->IsPanelIn() && field->IsPlaying() &&
            open->GetComicQueue().empty() && open->GetHintQueue().empty() && !open->IsHintWindowOpen();
 }
@@ -219,7 +219,7 @@ bool LevelRun::StepClick() {
 void LevelRun::Play() {
     if (StepClick()) return;
     LevelScreen* open = level;
-    PlayField* field = open->GetPlayField();
+    PlayField* field = open->FindChild<PlayField>("PlayField");
     if (field && (field->IsWinSent() || open->IsSceneFinished())) {
         // Let the last flights land, then play it again.
         if (wonAt < 0) wonAt = playTime;
@@ -233,8 +233,9 @@ void LevelRun::Play() {
     if (!Playable(open)) {
         if (std::getenv("DROVALIN_BENCH_VERBOSE") && frame % 300 == 0) {
             CEntity* top = manager.GetTopScreen();
+            const CEntity* panel = open->FindChild("Panel");
             std::fprintf(stderr, "%.1f s: waiting (top screen %s, panel at %.0f)\n", playTime,
-                         top ? top->GetName().c_str() : "-", open->GetPanel() ? open->GetPanel()->GetX() : -1.0f);
+                         top ? top->GetName().c_str() : "-", panel ? panel->GetX() : -1.0f);
         }
         if (blockedSince < 0) blockedSince = playTime;
         if (playTime - blockedSince > 30.0) {
@@ -301,7 +302,7 @@ bool LevelRun::Miss(PlayField* field) {
 
 bool LevelRun::TakeCigar(LevelScreen* open) {
     Player* player = PlayerManager::Instance()->GetActivePlayer();
-    ZOLTFramework::CButtonEntity* button = open->GetCigarButton();
+    ZOLTFramework::CButtonEntity* button = open->FindChild<ZOLTFramework::CButtonEntity>("CigarButton");
     if (!player || player->CigarCount <= 0 || !button || open->GetCigarCooldown() > 0.0f) return false;
     const hgeRect& r = button->GetRect();
     StartClick((r.x1 + r.x2) * 0.5f, (r.y1 + r.y2) * 0.5f);

@@ -48,7 +48,7 @@ public:
     // The level's pieces become the player's own.
     static void SyncPlayerItems();
 
-    ZOLTFramework::CButtonEntity* GetExitButton() const { return exitButton; }
+    // The close button is the child "Exit".
     const std::vector<ZoomItem>& GetZoomItems() const { return zoomItems; }
     const std::vector<ZOLTFramework::CAnimationEffector*>& GetPulses() const { return pulses; }
     ZOLTFramework::CSpriteEntity* GetZoom() const { return zoom; }
@@ -60,7 +60,6 @@ private:
     void SearchZoom();
 
     ZOLTFramework::CWindowEntity* window = nullptr;
-    ZOLTFramework::CButtonEntity* exitButton = nullptr;
     std::vector<ZoomItem> zoomItems;
     bool acceptsClicks = true;
     ZOLTFramework::CSpriteEntity* zoom = nullptr;

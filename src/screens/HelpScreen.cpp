@@ -20,7 +20,7 @@ HelpScreen::HelpScreen(const std::string& screenName, ZOLTFramework::CQuestionLi
     window->SetPosXY(400.0f, 280.0f);
     window->SetDepth(0.0f);
 
-    exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
+    auto* exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
     if (hgeSprite* yes = Services::Sprite(engine, "ButtonYes"))
         exitButton->SetSprite("ButtonYes", 0.0f, 0.0f, yes->GetWidth(), yes->GetHeight() / 3.0f);
     else

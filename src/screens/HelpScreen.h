@@ -33,13 +33,12 @@ public:
     void OnButtonOver(const std::string& name) override;
     void SetTextKey(const std::string& key);
 
-    ZOLTFramework::CButtonEntity* GetExitButton() const { return exitButton; }
+    // The close button is the child "Exit".
     TextEntity* GetText() const { return text; }
     bool HasAnswered() const { return answered; }
 
 private:
     ZOLTFramework::CWindowEntity* window = nullptr;
-    ZOLTFramework::CButtonEntity* exitButton = nullptr;
     TextEntity* text = nullptr;
     ZOLTFramework::CQuestionListener* listener = nullptr;
     bool answered = false;

@@ -77,7 +77,7 @@ public:
         std::string finalText;
     };
     const std::vector<Row>& GetRows() const { return rows; }
-    ZOLTFramework::CButtonEntity* GetExitButton() const { return exitButton; }
+    // The close button is the child "Exit".
     float GetLastRowY() const { return lastRowY; }
     const Scores& GetScores() const { return scores; }
 

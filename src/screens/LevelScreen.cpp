@@ -127,6 +127,7 @@ void LevelScreen::BuildPlayField() {
     EntityManager* manager = Manager();
     if (!manager) return;
     playField = manager->Spawn<PlayField>(scenePath, this);
+    playField->SetName("PlayField");
     playField->AttachTo(this);
     playField->SetDepth(-200.0f);
     playField->OnMove();

@@ -134,22 +134,14 @@ public:
     static std::string MiniGameHelpKeyFor(const std::string& path);
 
     // ---- state, for the game flow and tests
-    PlayField* GetPlayField() const { return playField; }
-    ZOLTFramework::CWindowEntity* GetPanel() const { return panel; }
+    // Children by name: the play field "PlayField" and the panel "Panel"; on
+    // the panel the buttons named by their messages "Exit", "Help", "Pause" and
+    // "BagButton", once given the glass "MagnifyingGlass" and the cigar button
+    // "CigarButton" (its picture "Cigar" and its count "CigarCounter").
     bool IsPanelIn() const;
     bool IsClockRunning() const;
     bool IsClockStopped() const { return clockStopped; }
-    ButtonExEntity* GetExitButton() const { return exitButton; }
-    ButtonExEntity* GetHelpButton() const { return helpButton; }
-    ButtonExEntity* GetPauseButton() const { return pauseButton; }
-    ButtonExEntity* GetBagButton() const { return bagButton; }
     TextEntity* GetTimeText() const { return timeText; }
-    TextEntity* GetCluesLeftText() const { return cluesLeftText; }
-    ZOLTFramework::CButtonEntity* GetCigarButton() const { return cigarButton; }
-    ZOLTFramework::CSpriteEntity* GetCigarSprite() const { return cigarSprite; }
-    TextEntity* GetCigarCounter() const { return cigarCounter; }
-    ZOLTFramework::CSpriteEntity* GetMagnifyingGlass() const { return magnifyingGlass; }
-    ZOLTFramework::CEntity* GetReadyWindow() const { return readyWindow; }
     HelpScreen* GetHelpScreen() const;
     float GetCigarCooldown() const { return cigarCooldown; }
     float GetPanelHold() const { return panelHold; }

@@ -117,16 +117,17 @@ void LevelScreen::AddCigar(bool withTutorial) {
     Player* player = Active();
     if (!manager || !player || !panel) return;
     if (!cigarButton) {
-        cigarButton = manager->Spawn<ZOLTFramework::CButtonEntity>("", this);
+        cigarButton = manager->Spawn<ZOLTFramework::CButtonEntity>("CigarButton", this);
         cigarButton->SetSizeCentered(0.0f, 0.0f);
         cigarButton->AttachTo(panel);
         cigarSprite = manager->Spawn<CSpriteEntity>();
+        cigarSprite->SetName("Cigar");
         cigarSprite->AttachSprite(Services::Sprite(engine, "InGameCigar"));
         if (!cigarSprite->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"InGameCigar\".");
         cigarSprite->AttachTo(cigarButton);
         cigarButton->SetPosXY(50.0f, 360.0f);
         cigarButton->SetDepth(2.0f);
-        cigarCounter = manager->Spawn<TextEntity>("", nullptr);
+        cigarCounter = manager->Spawn<TextEntity>("CigarCounter", nullptr);
         cigarCounter->SetPosXY(-22.0f, -25.0f);
         cigarCounter->SetDepth(1.0f);
         cigarCounter->SetFont(FontRegistry::GetFont("Comics"));
@@ -247,6 +248,7 @@ void LevelScreen::ShowMagnifyingGlass(bool withTutorial) {
     // The glass stands on the panel once, however often it is given.
     if (!magnifyingGlass) {
         magnifyingGlass = manager->Spawn<CSpriteEntity>();
+        magnifyingGlass->SetName("MagnifyingGlass");
         magnifyingGlass->AttachSprite(Services::Sprite(engine, "InGameMagnifyingGlass"));
         if (!magnifyingGlass->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"InGameMagnifyingGlass\".");
         magnifyingGlass->AttachTo(panel);

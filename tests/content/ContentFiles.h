@@ -1,5 +1,6 @@
 // Helpers for the content checks: read the bundled files from the data folder
-// beside the test's working folder, decode pictures, list the Czech glyphs.
+// beside the test's working folder, read a scene element's child values,
+// decode pictures, list the Czech glyphs.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/XMLDocument.h"
+
 namespace contenttest {
+
+// The value of the element's first child of that name; empty without one.
+inline std::string ChildText(const XMLDocument::XMLElement& e, const std::string& name) {
+    RefPtr<XMLDocument::XMLElement> c = e.FindChild(name);
+    return c ? c->GetValue() : std::string();
+}
 
 inline bool ReadAll(const std::string& path, std::string& out) {
     std::ifstream in(path, std::ios::binary);

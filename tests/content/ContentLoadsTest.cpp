@@ -3,9 +3,6 @@
 // Czech text table.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "ContentFiles.h"
 #include "graphics/hgeFont.h"
 #include "graphics/hgeParticleSystem.h"
@@ -13,17 +10,13 @@
 #include "graphics/hgeSprite.h"
 #include "graphics/hgeStringTable.h"
 #include "support/HeadlessEngine.h"
+#include "support/TestFiles.h"
 
 namespace {
 
 class ContentLoads : public HeadlessEngineTest {
 protected:
-    std::string Log() const {
-        std::ifstream in(m_dir / "app.log", std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
+    std::string Log() const { return ReadWholeFile(m_dir / "app.log"); }
 };
 
 TEST_F(ContentLoads, ResourceScriptParsesCleanlyAndEveryGroupLoads) {

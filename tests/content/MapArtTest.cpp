@@ -59,7 +59,10 @@ void ExpectWhole(hgeResourceManager& rm, const char* name, float w, float h, flo
     EXPECT_EQ(s->GetTexture(), rm.GetTexture(name)) << "the sprite cuts the texture of its name";
 }
 
-TEST_F(MapArt, MapPictureIsAWholePaintedSheetWithPaleGroundsUnderThePlaceNames) {
+// The map picture is a whole painted sheet; the map file places the four
+// places on it in story order, each with its flag record first and a pale
+// ground under its caption.
+TEST_F(MapArt, MapSheetAndFilePlaceTheFourPlacesInStoryOrderOnPaleGrounds) {
     ExpectWhole(*rm, "GlobalMap_TopLeft", 1600, 1200, 400, 300);
     Texels map = Read("GlobalMap_TopLeft");
     ASSERT_EQ(map.w, 1600);
@@ -75,42 +78,6 @@ TEST_F(MapArt, MapPictureIsAWholePaintedSheetWithPaleGroundsUnderThePlaceNames) 
     EXPECT_GT(map.R(600, 360), map.B(600, 360));
     EXPECT_LT(map.Luma(6, 600), map.Luma(600, 360) - 60);
 
-    // Each place's caption hangs 60 pixels under its marker, centred: the
-    // ground under it, as wide as the longer of its two languages, is a pale
-    // square or yard, so the gold letters with their dark rim read clearly.
-    XMLDocument doc = XMLDocument::FromFile("data/GlobalMapScreen.xml");
-    ASSERT_TRUE(doc.IsLoaded());
-    hgeStringTable english("data\\Text\\English.txt");
-    hgeStringTable czech("data\\Text\\Czech.txt");
-    hgeFont main("data\\Font\\main.fnt");
-    main.SetTracking(-7.0f);
-    int nodes = 0;
-    for (const auto& el : doc.GetRoot()->GetChildren()) {
-        if (el->GetName() != "LevelNode") continue;
-        ++nodes;
-        const int x = int(el->GetFloatAttribute("X")), y = int(el->GetFloatAttribute("Y"));
-        SCOPED_TRACE(el->GetStringAttribute("Name"));
-        const std::string key = el->GetStringAttribute("Caption");
-        float width = 0;
-        for (const hgeStringTable* table : {&english, &czech})
-            if (const char* text = table->GetString(key.c_str())) width = std::max(width, main.GetStringWidth(text));
-        const int half = int(width / 2) + 4;
-        ASSERT_GT(half, 20);
-        float sum = 0, darkest = 255;
-        int total = 0;
-        for (int v = y + 64; v <= y + 86; v += 4)
-            for (int u = x - half; u <= x + half; u += 6) {
-                ++total;
-                sum += map.Luma(u, v);
-                darkest = std::min(darkest, map.Luma(u, v));
-            }
-        EXPECT_GT(sum / total, 145.0f);
-        EXPECT_GT(darkest, 100.0f) << "no roof, lane edge or rail under the letters";
-    }
-    EXPECT_EQ(nodes, 4);
-}
-
-TEST_F(MapArt, MapFilePlacesTheFourPlacesInStoryOrderWithTheirFlagRecordFirst) {
     XMLDocument doc = XMLDocument::FromFile("data/GlobalMapScreen.xml");
     ASSERT_TRUE(doc.IsLoaded());
     RefPtr<Element> root = doc.GetRoot();
@@ -153,11 +120,29 @@ TEST_F(MapArt, MapFilePlacesTheFourPlacesInStoryOrderWithTheirFlagRecordFirst) {
 
         // The caption, in both languages, fits the pale ground under the marker.
         const std::string key = el->GetStringAttribute("Caption");
+        float width = 0;
         for (const hgeStringTable* table : {&english, &czech}) {
             const char* text = table->GetString(key.c_str());
             ASSERT_NE(text, nullptr) << key;
             EXPECT_LE(main.GetStringWidth(text), 200.0f) << text;
+            width = std::max(width, main.GetStringWidth(text));
         }
+        // It hangs 60 pixels under its marker, centred: the ground under it,
+        // as wide as the longer of its two languages, is a pale square or
+        // yard, so the gold letters with their dark rim read clearly.
+        const int x = int(el->GetFloatAttribute("X")), y = int(el->GetFloatAttribute("Y"));
+        const int half = int(width / 2) + 4;
+        ASSERT_GT(half, 20);
+        float sum = 0, darkest = 255;
+        int total = 0;
+        for (int v = y + 64; v <= y + 86; v += 4)
+            for (int u = x - half; u <= x + half; u += 6) {
+                ++total;
+                sum += map.Luma(u, v);
+                darkest = std::min(darkest, map.Luma(u, v));
+            }
+        EXPECT_GT(sum / total, 145.0f);
+        EXPECT_GT(darkest, 100.0f) << "no roof, lane edge or rail under the letters";
     }
 
     ASSERT_EQ(places.size(), 4u);

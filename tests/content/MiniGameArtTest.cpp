@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentFiles.h"
 #include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
@@ -45,10 +46,7 @@ struct Game {
     std::set<std::string> pictures;  // every sprite the game names
 };
 
-std::string Text(const Element& e, const std::string& name) {
-    RefPtr<Element> c = e.FindChild(name);
-    return c ? c->GetValue() : std::string();
-}
+using contenttest::ChildText;
 
 bool LoadGame(const std::string& name, Game& g, std::vector<std::unique_ptr<XMLDocument>>& keep) {
     g.file = "data/MiniGames/" + name + ".xml";
@@ -68,14 +66,14 @@ bool LoadGame(const std::string& name, Game& g, std::vector<std::unique_ptr<XMLD
     const float scale = g.root->GetBoolAttribute("NoScale") ? 1.0f : g.root->GetFloatAttribute("Scale", 0.78125f);
     std::map<int, std::string> units;
     for (const auto& c : scene->GetChildren())
-        if (c->GetName() == "unit") units[std::stoi(Text(*c, "id"))] = Text(*c, "sprite");
+        if (c->GetName() == "unit") units[std::stoi(ChildText(*c, "id"))] = ChildText(*c, "sprite");
     for (const auto& c : scene->GetChildren()) {
         if (c->GetName() != "object") continue;
         Piece p;
-        p.name = Text(*c, "name");
-        p.sprite = units[std::stoi(Text(*c, "id"))];
-        p.x = std::stof(Text(*c, "x")) * scale;
-        p.y = std::stof(Text(*c, "y")) * scale;
+        p.name = ChildText(*c, "name");
+        p.sprite = units[std::stoi(ChildText(*c, "id"))];
+        p.x = std::stof(ChildText(*c, "x")) * scale;
+        p.y = std::stof(ChildText(*c, "y")) * scale;
         g.pieces.push_back(p);
         g.pictures.insert(p.sprite);
     }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentFiles.h"
 #include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResourceDescriptions.h"
@@ -33,10 +34,7 @@ struct PlacedObject {
     float x = 0, y = 0, z = 0;
 };
 
-std::string ChildText(const Element& e, const char* name) {
-    RefPtr<Element> c = e.FindChild(name);
-    return c ? c->GetValue() : std::string();
-}
+using contenttest::ChildText;
 
 struct Scene {
     RefPtr<Element> root;
@@ -127,7 +125,7 @@ TEST_F(PortraitArt, PaintingSceneUsesItsOwnGroupAndItsKeysAreInBothTables) {
     }
 }
 
-TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
+TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalvesOfAPaintedBase) {
     Scene scene("data/Scenes/Portrait.xml");
     ASSERT_TRUE(scene.root);
 
@@ -238,22 +236,18 @@ TEST_F(PortraitArt, EveryDifferenceIsTwoVariantsAtOnePlaceOfBothHalves) {
         }
     }
     EXPECT_EQ(paired, wanted) << "every listed detail has its pair, and no other";
-}
 
-TEST_F(PortraitArt, BasePictureIsPaintedNotFlat) {
-    hgeSprite* base = Sprite("portrait_harbour");
-    ASSERT_NE(base, nullptr);
-    Texels t = Read(hge, base);
-    ASSERT_EQ(t.w * t.h, 1024 * 384);
-    EXPECT_GT(t.CountAlpha(250), t.w * t.h * 9 / 10) << "an opaque picture";
-    EXPECT_LT(t.FlatShare(), 0.05);
+    // The base picture is painted, not flat.
+    ASSERT_EQ(painting.w * painting.h, 1024 * 384);
+    EXPECT_GT(painting.CountAlpha(250), painting.w * painting.h * 9 / 10) << "an opaque picture";
+    EXPECT_LT(painting.FlatShare(), 0.05);
     // Warm light against cool shadow: the sky beside the sun and the rock face
     // turned to it are warm, the cliff's far side cool.
     auto warmth = [&](int x0, int y0) {
         float w = 0;
         for (int y = y0; y < y0 + 8; ++y)
             for (int x = x0; x < x0 + 8; ++x) {
-                uint32_t c = t.At(x, y);
+                uint32_t c = painting.At(x, y);
                 w += float(int((c >> 16) & 255) - int(c & 255));
             }
         return w / 64.0f;

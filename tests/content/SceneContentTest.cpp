@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentFiles.h"
 #include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
@@ -47,10 +48,7 @@ struct Placed {
     bool hasZ = false;
 };
 
-std::string ChildText(const Element& e, const std::string& name) {
-    RefPtr<Element> c = e.FindChild(name);
-    return c ? c->GetValue() : std::string();
-}
+using contenttest::ChildText;
 
 using contenttest::Texels;
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentFiles.h"
 #include "ContentPicture.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
@@ -37,10 +38,7 @@ const float kLeastAcross = 20.0f;  // screen pixels
 const char* const kScenes[] = {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml", "data/Scenes/TownHall.xml",
                                "data/Scenes/Docks.xml", "data/Scenes/Warehouse.xml"};
 
-std::string ChildText(const Element& e, const char* name) {
-    RefPtr<Element> c = e.FindChild(name);
-    return c ? c->GetValue() : std::string();
-}
+using contenttest::ChildText;
 
 std::string Slashed(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');

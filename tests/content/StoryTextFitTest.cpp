@@ -116,6 +116,18 @@ protected:
         if (text && !text->GetTextRef().empty() && !text->IsHiddenInChain() && text->GetFont())
             out.emplace_back(text, LineOf(text));
     }
+    static std::vector<std::pair<TextEntity*, Line>> TextsOf(const CEntity* screen) {
+        std::vector<std::pair<TextEntity*, Line>> texts;
+        Collect(screen, texts);
+        return texts;
+    }
+
+    // Takes a screen away again.
+    void Close(CEntity* screen) {
+        screen->Kill();
+        app->GetEntityManager()->RemoveScreen(screen);
+        FrameDriver::RunFrames(3);
+    }
 
     // Every text on the screen, a button's caption inside its button, and no
     // two on one row running into each other; how many were measured.
@@ -164,8 +176,7 @@ TEST_F(StoryTextFit, EveryPanelTextFitsThePanelInBothTables) {
                 }
             }
             ASSERT_TRUE(level->IsPanelIn());
-            std::vector<std::pair<TextEntity*, Line>> texts;
-            Collect(level, texts);
+            const std::vector<std::pair<TextEntity*, Line>> texts = TextsOf(level);
             EXPECT_GE(texts.size(), 6u) << "time, clues left, clue rows and captions";
             measured += CheckTexts(texts);
             for (const auto& [text, line] : texts)
@@ -173,9 +184,7 @@ TEST_F(StoryTextFit, EveryPanelTextFitsThePanelInBothTables) {
                     EXPECT_GE(line.x1, 2.0f) << "\"" << text->GetTextRef() << "\" leaves the panel " << line;
                     EXPECT_LE(line.x2, kPanelWidth - 2.0f) << "\"" << text->GetTextRef() << "\" leaves the panel " << line;
                 }
-            level->Kill();
-            manager.RemoveScreen(level);
-            FrameDriver::RunFrames(3);
+            Close(level);
         }
     }
     EXPECT_GT(measured, 60);
@@ -195,13 +204,10 @@ TEST_F(StoryTextFit, EveryMiniGameTextFitsItsScreenInBothTables) {
             MiniGameScreen* screen = OpenMiniGame(game, &silent);
             ASSERT_NE(screen, nullptr);
             FrameDriver::RunFrames(30);
-            std::vector<std::pair<TextEntity*, Line>> texts;
-            Collect(screen, texts);
+            const std::vector<std::pair<TextEntity*, Line>> texts = TextsOf(screen);
             EXPECT_GE(texts.size(), 2u) << "the button captions";
             measured += CheckTexts(texts);
-            screen->Kill();
-            app->GetEntityManager()->RemoveScreen(screen);
-            FrameDriver::RunFrames(3);
+            Close(screen);
         }
     }
     EXPECT_GT(measured, 20);
@@ -214,13 +220,10 @@ TEST_F(StoryTextFit, EveryScoreRowFitsTheScoreWindowInBothTables) {
         app->GetStringManager()->Load(table);
         auto* window = app->GetEntityManager()->OpenScreen<LevelCompleteScreen>("", scores);
         FrameDriver::RunFrames(120);  // every row shown and counted up
-        std::vector<std::pair<TextEntity*, Line>> texts;
-        Collect(window, texts);
+        const std::vector<std::pair<TextEntity*, Line>> texts = TextsOf(window);
         EXPECT_GE(texts.size(), 12u) << "six captions and six scores";
         CheckTexts(texts);
-        window->Kill();
-        app->GetEntityManager()->RemoveScreen(window);
-        FrameDriver::RunFrames(3);
+        Close(window);
     }
 }
 
@@ -235,11 +238,6 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
     EntityManager& manager = *app->GetEntityManager();
     Player* player = PlayerManager::Instance()->GetActivePlayer();
     ASSERT_NE(player, nullptr);
-    auto close = [&](CEntity* screen) {
-        screen->Kill();
-        manager.RemoveScreen(screen);
-        FrameDriver::RunFrames(3);
-    };
     int measured = 0;
     for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
         SCOPED_TRACE(table);
@@ -247,8 +245,7 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
 
         auto* intro = manager.OpenScreen<ZOLTFramework::IntroScreen>();
         FrameDriver::RunFrames(10);
-        std::vector<std::pair<TextEntity*, Line>> texts;
-        Collect(intro, texts);
+        const std::vector<std::pair<TextEntity*, Line>> texts = TextsOf(intro);
         EXPECT_EQ(texts.size(), 2u) << "the crawl and the skip button's caption";
         measured += CheckTexts(texts);
         TextEntity* crawl = intro->GetCaption();
@@ -256,7 +253,7 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
         EXPECT_GE(story.lines.size(), 3u);
         EXPECT_LE(story.widest, crawl->GetBoxWidth());
         EXPECT_LE(story.height, crawl->GetBoxHeight()) << story.lines.size() << " lines";
-        close(intro);
+        Close(intro);
 
         player->NodeScores = {{GlobalMapScreen::kStartNode, 0}};
         player->GameInProgress = false;
@@ -268,7 +265,7 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
         prompt->SetScale(1.3f);  // the height of its pulse
         EXPECT_TRUE(CellOf(prompt).OnScreen()) << CellOf(prompt);
         ++measured;
-        close(overview);
+        Close(overview);
 
         const char* const questions[][2] = {{GlobalMapScreen::kTutorialFile, "TUTORIAL_GLOBALMAP"},
                                             {GlobalMapScreen::kYesNoFile, "Q_ALREADY_PASSED"},
@@ -280,9 +277,7 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
                                  : manager.OpenScreen<Dialog>(q[1], q[0], nullptr);
             dialog->SetText(q[1]);
             FrameDriver::RunFrames(10);
-            texts.clear();
-            Collect(dialog, texts);
-            measured += CheckTexts(texts);
+            measured += CheckTexts(TextsOf(dialog));
             const char* message = app->GetStringManager()->GetString(q[1]);
             ASSERT_NE(message, nullptr);
             const WrappedText wrapped =
@@ -297,7 +292,7 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
                 if (!button) continue;
                 EXPECT_LE(boxBottom, button->GetRect().y1) << "the text box reaches the button " << button->GetName();
             }
-            close(dialog);
+            Close(dialog);
         }
 
         player->NodeScores.clear();
@@ -327,7 +322,7 @@ TEST_F(StoryTextFit, EveryMapAndIntroTextFitsInBothTables) {
             }
             ++measured;
         }
-        close(map);
+        Close(map);
     }
     EXPECT_GT(measured, 20);
 }

@@ -14,6 +14,7 @@
 #include "entities/widgets/TextEntity.h"
 #include "screens/LevelCompleteScreen.h"
 
+using ZOLTFramework::CButtonEntity;
 using ZOLTFramework::CSpriteEntity;
 
 namespace {
@@ -44,6 +45,7 @@ const char* const kMedalsFile = R"(<medals>
 struct Window {
     LevelCompleteScreen* screen;
     std::weak_ptr<void> alive;
+    CButtonEntity* exit;  // the child "Exit"
 };
 
 Window Open(StoryEngine& engine, std::vector<uint32_t> scores, int medal = 0) {
@@ -51,7 +53,7 @@ Window Open(StoryEngine& engine, std::vector<uint32_t> scores, int medal = 0) {
                                            engine.Write("Medals.xml", kMedalsFile));
     screen->SetLayer(15.0f);
     screen->SetMedalToAdd(medal);
-    return {screen, screen->GetLifeToken()};
+    return {screen, screen->GetLifeToken(), screen->FindChild<CButtonEntity>("Exit")};
 }
 
 bool Gone(StoryEngine& engine, const Window& w) { return w.alive.expired() && !engine.OnStack(w.screen); }
@@ -75,7 +77,7 @@ TEST(LevelCompleteScreen, RowsAppearInTurnAndCountUpToTheirScores) {
     }
     EXPECT_EQ(rows[3].caption->GetTextRef(), "Time");
     EXPECT_FLOAT_EQ(screen->GetLastRowY(), 0.0f);
-    EXPECT_TRUE(screen->GetExitButton()->IsPaused());
+    EXPECT_TRUE(w.exit->IsPaused());
 
     std::vector<std::string> items;
     std::vector<float> shownAt(rows.size(), -1.0f);
@@ -95,7 +97,7 @@ TEST(LevelCompleteScreen, RowsAppearInTurnAndCountUpToTheirScores) {
         if (itemsFinalAt < 0 && text == "1234") itemsFinalAt = t;
         const std::string& speed = rows[1].score->GetTextRef();
         if (!speed.empty() && speed != "0" && speed != "56") speedOnlyZero = false;
-        if (freeAt < 0 && !screen->GetExitButton()->IsPaused()) freeAt = t;
+        if (freeAt < 0 && !w.exit->IsPaused()) freeAt = t;
     }
 
     std::vector<std::string> expected;
@@ -126,7 +128,7 @@ TEST(LevelCompleteScreen, WithoutTimeBonusTheLaterRowsMoveUp) {
     float levelAt = -1.0f, freeAt = -1.0f;
     EXPECT_TRUE(engine.RunUntil([&] { return !rows[3].score->IsHidden(); }, 3.0f, &levelAt));
     EXPECT_NEAR(levelAt, 2.0f, 0.03f);
-    EXPECT_TRUE(engine.RunUntil([&] { return !w.screen->GetExitButton()->IsPaused(); }, 3.0f, &freeAt));
+    EXPECT_TRUE(engine.RunUntil([&] { return !w.exit->IsPaused(); }, 3.0f, &freeAt));
     EXPECT_NEAR(levelAt + freeAt, 3.0f, 0.03f);
 }
 
@@ -142,7 +144,7 @@ TEST(LevelCompleteScreen, AKeyShowsEverythingAndExitClosesWithoutANewMedal) {
         EXPECT_EQ(counted - before, 2) << "rows at 0.5 s and 1.0 s";
         engine.Press(HGEK_SPACE);
         EXPECT_FALSE(w.screen->IsCounting());
-        EXPECT_FALSE(w.screen->GetExitButton()->IsPaused());
+        EXPECT_FALSE(w.exit->IsPaused());
         for (const auto& row : w.screen->GetRows()) {
             EXPECT_FALSE(row.score->IsHidden());
             EXPECT_FALSE(row.caption->IsHidden());
@@ -169,7 +171,7 @@ TEST(LevelCompleteScreen, EnterWhileStillCountingAwardsTheMedalAndAKeyClosesAfte
     engine.Active()->Medals.insert(1);
     Window w = Open(engine, {1234, 56, 5000, 700, 6990, 9000}, 3);
     LevelCompleteScreen* screen = w.screen;
-    ASSERT_TRUE(engine.RunUntil([&] { return !screen->GetExitButton()->IsPaused(); }, 4.0f));
+    ASSERT_TRUE(engine.RunUntil([&] { return !w.exit->IsPaused(); }, 4.0f));
     ASSERT_TRUE(screen->IsCounting());
     EXPECT_NE(screen->GetRows()[5].score->GetTextRef(), "9000") << "the last row is still counting";
 
@@ -178,7 +180,7 @@ TEST(LevelCompleteScreen, EnterWhileStillCountingAwardsTheMedalAndAKeyClosesAfte
     engine.KeyUp(HGEK_ENTER);
     EXPECT_EQ(engine.Plays("OnRewarding"), 1);
     EXPECT_FALSE(screen->IsCounting());
-    EXPECT_TRUE(screen->GetExitButton()->IsPaused());
+    EXPECT_TRUE(w.exit->IsPaused());
     for (const auto& row : screen->GetRows()) EXPECT_EQ(row.score->GetTextRef(), row.finalText);
     EXPECT_EQ(engine.Active()->Medals, (std::set<uint32_t>{1, 3}));
 

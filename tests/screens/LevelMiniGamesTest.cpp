@@ -74,7 +74,7 @@ public:
     // The key used on the lock: the game opens over the paused level, whose
     // clock stands, and asks for its help, confirmed with Enter.
     MiniGameScreen* Launch() {
-        PlayField* field = level->GetPlayField();
+        PlayField* field = level->FindChild<PlayField>("PlayField");
         EXPECT_TRUE(TakeToolIntoHand(field, "fixture_key"));
         EXPECT_TRUE(ClickSceneObject(field, "fixture_lock"));
         EXPECT_EQ(level->GetCurrentMiniGame(), game);
@@ -86,8 +86,8 @@ public:
         EXPECT_FLOAT_EQ(screen->GetLayer(), LevelScreen::kMiniGameLayer);
         EXPECT_TRUE(level->GetRequestedMiniGame().empty());
         EXPECT_TRUE(field->IsPaused());
-        EXPECT_TRUE(level->GetExitButton()->IsPaused());
-        EXPECT_TRUE(level->GetBagButton()->IsPaused());
+        EXPECT_TRUE(level->FindChild<ButtonExEntity>("Exit")->IsPaused());
+        EXPECT_TRUE(level->FindChild<ButtonExEntity>("BagButton")->IsPaused());
         const float time = player->Time;
         EXPECT_TRUE(ConfirmMiniGameHelp(screen));
         EXPECT_EQ(level->GetHelpKey(), HelpKeyOf(game));
@@ -122,7 +122,7 @@ public:
     void ExpectOneResult(const std::string& result) {
         EXPECT_EQ(level->results, std::vector<std::string>{result + "=" + game});
         EXPECT_EQ(level->GetRunningMiniGame(), nullptr);
-        EXPECT_FALSE(level->GetPlayField()->IsPaused());
+        EXPECT_FALSE(level->FindChild<PlayField>("PlayField")->IsPaused());
     }
 
     LevelEngine engine;
@@ -165,7 +165,7 @@ TEST(LevelMiniGames, TheOpeningLetterComesWhileTheLevelFadesIn) {
                                               "/tests/fixtures/scenes/AutoMiniGame.xml");
     MiniGameScreen* screen = WaitForMiniGame(1.0f);
     ASSERT_NE(screen, nullptr);
-    EXPECT_FALSE(level->GetPlayField()->IsFullyShown());
+    EXPECT_FALSE(level->FindChild<PlayField>("PlayField")->IsFullyShown());
     EXPECT_EQ(screen->GetPath(), "data/MiniGames/15.2.xml");
     ASSERT_TRUE(PlayMiniGameThrough(screen));
     EXPECT_EQ(level->results, std::vector<std::string>{"MiniGameFinished=data/MiniGames/15.2.xml"});
@@ -193,14 +193,14 @@ TEST(LevelMiniGames, TheRackIsPutOffThenSolvedWithOneWrongDrop) {
     EXPECT_EQ(run.engine.Top(), static_cast<ZOLTFramework::CEntity*>(run.level));
     EXPECT_FLOAT_EQ(run.player->Time, time);
     EXPECT_TRUE(run.level->GetCurrentMiniGame().empty());
-    PlayField* field = run.level->GetPlayField();
+    PlayField* field = run.level->FindChild<PlayField>("PlayField");
     ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u);
     EXPECT_EQ(field->GetSolveLaterObjects()[0]->GetName(), "fixture_lock");
     run.engine.Run(1.5f);
     EXPECT_EQ(run.level->results.size(), 1u);
     EXPECT_EQ(run.level->Count("Win="), 0);
     EXPECT_TRUE(run.level->IsPanelIn());
-    EXPECT_FALSE(run.level->GetExitButton()->IsPaused());
+    EXPECT_FALSE(run.level->FindChild<ButtonExEntity>("Exit")->IsPaused());
 
     run.level->results.clear();
     auto* rack = dynamic_cast<Puzzle2tScreen*>(run.Launch());
@@ -238,7 +238,7 @@ TEST(LevelMiniGames, LeavingForTheMenuPutsTheRunningGameOff) {
     const std::weak_ptr<void> alive = screen->GetLifeToken();
     run.level->OnQuestion("EXIT_TO_MENU", "");
     run.ExpectOneResult("MiniGameSolveLater");
-    EXPECT_EQ(run.level->GetPlayField()->GetSolveLaterObjects().size(), 1u);
+    EXPECT_EQ(run.level->FindChild<PlayField>("PlayField")->GetSolveLaterObjects().size(), 1u);
     EXPECT_FALSE(run.player->PlayFieldPath.empty()) << "the scene is kept to resume";
     run.engine.Run(2.0f);
     EXPECT_TRUE(alive.expired());

@@ -89,7 +89,7 @@ TEST(LevelScreen, TheClockRunsOnlyWithThePanelInAndNoWindowOver) {
     LevelEngine engine;
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     Player* player = engine.Active();
-    EXPECT_FLOAT_EQ(level->GetPanel()->GetX(), LevelScreen::kPanelOutX);
+    EXPECT_FLOAT_EQ(level->FindChild<ZOLTFramework::CWindowEntity>("Panel")->GetX(), LevelScreen::kPanelOutX);
     ASSERT_TRUE(engine.PanelIn(level));
     engine.DismissHints(level);
 
@@ -198,12 +198,12 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     ASSERT_FALSE(level->GetHintQueue().empty());
     EXPECT_EQ(level->GetHintQueue().front().textKey, "TUTORIAL_BAG");
     EXPECT_EQ(level->GetHintQueue().front().firstPoint, 0x01EB0056u);
-    ASSERT_NE(level->GetMagnifyingGlass(), nullptr);
+    ASSERT_NE(level->FindChild<ZOLTFramework::CSpriteEntity>("MagnifyingGlass"), nullptr);
     int glasses = 0;
-    for (CEntity* child : level->GetPanel()->GetChildren())
-        if (child == static_cast<CEntity*>(level->GetMagnifyingGlass())) ++glasses;
+    for (CEntity* child : level->FindChild("Panel")->GetChildren())
+        if (child->GetName() == "MagnifyingGlass") ++glasses;
     EXPECT_EQ(glasses, 1);
-    EXPECT_EQ(level->GetCigarCounter()->GetTextRef(), "3");
+    EXPECT_EQ(level->FindChild<TextEntity>("CigarCounter")->GetTextRef(), "3");
     EXPECT_EQ(level->GetClueMap().size(), 1u);  // "Quill" is counted out
 
     // The help text for a requested file (the launch: LevelMiniGamesTest).
@@ -247,7 +247,7 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     EXPECT_EQ(player->CigarCount, 3);
     level->OnQuestion("AddCigars", "2");
     EXPECT_EQ(player->CigarCount, 5);
-    EXPECT_EQ(level->GetCigarCounter()->GetTextRef(), "5");
+    EXPECT_EQ(level->FindChild<TextEntity>("CigarCounter")->GetTextRef(), "5");
 
     level->OnQuestion("AddItemScore", "500");
     level->OnQuestion("AddSpeedScore", "1000");
@@ -259,7 +259,7 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     EXPECT_EQ(level->GetLastEvent(), "AddToInventory");
 
     level->OnQuestion("AddToBag", "TornTicket");
-    EXPECT_FALSE(level->GetBagButton()->IsHidden());
+    EXPECT_FALSE(level->FindChild<ButtonExEntity>("BagButton")->IsHidden());
     EXPECT_EQ(player->TempEvidences.count("TornTicket"), 1u);
 
 }
@@ -271,7 +271,7 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     ASSERT_TRUE(engine.PanelIn(level));
     engine.DismissHints(level);
-    ASSERT_NE(level->GetCigarButton(), nullptr);
+    ASSERT_NE(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton"), nullptr);
     level->UseCigar();
     EXPECT_EQ(player->CigarCount, 0);
     EXPECT_FLOAT_EQ(level->GetCigarCooldown(), LevelScreen::kCigarCooldown);
@@ -283,12 +283,12 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     player->CigarCount = 0;
     engine.Run(15.2f);
     EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
-    EXPECT_TRUE(level->GetCigarButton()->IsHidden());
+    EXPECT_TRUE(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton")->IsHidden());
     level->UseCigar();  // no cigar: nothing spent, no "-1"
     EXPECT_EQ(player->CigarCount, 0);
     EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
     // The hidden cigar takes no click either.
-    const auto* sprite = level->GetCigarSprite();
+    const auto* sprite = level->FindChild<ZOLTFramework::CSpriteEntity>("Cigar");
     engine.MoveMouse(sprite->GetAbsoluteX(), sprite->GetAbsoluteY());
     engine.KeyDown(HGEK_LBUTTON);
     engine.Step(2);
@@ -391,7 +391,7 @@ TEST(LevelScreen, TheEvidenceCaseIsDestroyedWhenClosed) {
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     ASSERT_TRUE(engine.PanelIn(level));
     engine.DismissHints(level);
-    EXPECT_FALSE(level->GetBagButton()->IsHidden());
+    EXPECT_FALSE(level->FindChild<ButtonExEntity>("BagButton")->IsHidden());
     level->OnButtonPress("BagButton");
     auto* bag = engine.TopAs<BagScreen>();
     ASSERT_NE(bag, nullptr);

@@ -28,7 +28,8 @@ public:
     }
     // Frames until the panel stands fully in.
     bool PanelIn(LevelScreen* level) {
-        return RunUntil([level] { return level->IsPanelIn() && level->GetPlayField()->IsFullyShown(); }, 5.0f);
+        const PlayField* field = level->FindChild<PlayField>("PlayField");
+        return RunUntil([level, field] { return level->IsPanelIn() && field->IsFullyShown(); }, 5.0f);
     }
     // Lets every queued hint window open and closes it.
     void DismissHints(LevelScreen* level) {

@@ -41,10 +41,10 @@ TEST(StoryContent, ScoreWindowFromTheGameFilesClosesOnItsButtonAndAwardsAMedal) 
             EXPECT_FLOAT_EQ(row.score->GetX(), 190.0f);
         }
         engine.Run(3.6f);
-        const hgeRect& hit = screen->GetExitButton()->GetRect();
+        const hgeRect& hit = screen->FindChild<ZOLTFramework::CButtonEntity>("Exit")->GetRect();
         EXPECT_NEAR(hit.x2 - hit.x1, 144.0f, 0.5f);
         EXPECT_NEAR(hit.y2 - hit.y1, 32.0f, 0.5f);
-        engine.ClickEntity(screen->GetExitButton());
+        engine.ClickEntity(screen->FindChild<ZOLTFramework::CButtonEntity>("Exit"));
         if (medal == 0) {
             EXPECT_TRUE(alive.expired() || screen->IsDead());
             continue;

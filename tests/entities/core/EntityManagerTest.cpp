@@ -161,7 +161,7 @@ TEST_F(EntityManagerTest, UpdatesInJoinOrderSkippingPausedChainsButNotHidden) {
     EXPECT_EQ(Only(journal, "update"), (Journal{"hidden:update"}));
 }
 
-TEST_F(EntityManagerTest, AddedAndKilledInOneFrameIsNeverUpdated) {
+TEST_F(EntityManagerTest, AddedAndKilledInOneFrameIsNeverUpdatedAndASecondAddIsIgnored) {
     const int before = CCountBase::GetLiveCount();
     JournalEntity* e = Make("e");
     e->Kill();
@@ -172,17 +172,16 @@ TEST_F(EntityManagerTest, AddedAndKilledInOneFrameIsNeverUpdated) {
     EXPECT_TRUE(Only(journal, "update").empty());
     EXPECT_EQ(Only(journal, "delete"), Journal{"e:delete"});
     EXPECT_EQ(CCountBase::GetLiveCount(), before);
-}
 
-TEST_F(EntityManagerTest, ASecondAddIsIgnored) {
-    const int before = CCountBase::GetLiveCount();
-    JournalEntity* e = Make("e");
-    engine.Manager().Add(e);
+    // A second add is ignored.
+    journal.clear();
+    JournalEntity* twice = Make("twice");
+    engine.Manager().Add(twice);
     engine.Manager().Update(0.01f);
-    engine.Manager().Add(e);  // also after the merge
+    engine.Manager().Add(twice);  // also after the merge
     EXPECT_EQ(engine.Manager().GetEntityCount(), 1u);
     EXPECT_EQ(engine.Manager().GetPendingCount(), 0u);
-    e->Kill();
+    twice->Kill();
     engine.Manager().Update(0.01f);
     EXPECT_EQ(Only(journal, "delete").size(), 1u);
     EXPECT_EQ(CCountBase::GetLiveCount(), before);

@@ -16,7 +16,7 @@ protected:
     CoreTestEngine engine;
 };
 
-TEST_F(EntityModelTest, AbsoluteValuesFollowTheParentChain) {
+TEST_F(EntityModelTest, AbsoluteValuesFollowTheParentChainAndSettersClamp) {
     CEntity root, child, grandchild;
     root.SetPosXY(100, 100);
     root.rotation = kPi / 2;
@@ -48,22 +48,19 @@ TEST_F(EntityModelTest, AbsoluteValuesFollowTheParentChain) {
     scaled.SetOpacity(0.5f);
     inner.SetOpacity(0.5f);
     EXPECT_FLOAT_EQ(inner.GetAbsoluteOpacity(), 0.25f);
-}
 
-TEST_F(EntityModelTest, SettersClampAndPlaceAbsolutely) {
-    CEntity e;
-    e.SetOpacity(1.7f);
-    EXPECT_FLOAT_EQ(e.GetOpacity(), 1.0f);
-    e.SetOpacity(-0.2f);
-    EXPECT_FLOAT_EQ(e.GetOpacity(), 0.0f);
-
-    CEntity parent, child;
-    parent.SetPosXY(30, 40);
-    child.AttachTo(&parent);
-    child.SetAbsolutePosition(100, 100);
-    EXPECT_FLOAT_EQ(child.GetX(), 70.0f);
-    EXPECT_FLOAT_EQ(child.GetY(), 60.0f);
-    EXPECT_FLOAT_EQ(child.GetAbsoluteX(), 100.0f);
+    // Opacity is clamped; an absolute position is placed through the parent.
+    inner.SetOpacity(1.7f);
+    EXPECT_FLOAT_EQ(inner.GetOpacity(), 1.0f);
+    inner.SetOpacity(-0.2f);
+    EXPECT_FLOAT_EQ(inner.GetOpacity(), 0.0f);
+    CEntity holder, placed;
+    holder.SetPosXY(30, 40);
+    placed.AttachTo(&holder);
+    placed.SetAbsolutePosition(100, 100);
+    EXPECT_FLOAT_EQ(placed.GetX(), 70.0f);
+    EXPECT_FLOAT_EQ(placed.GetY(), 60.0f);
+    EXPECT_FLOAT_EQ(placed.GetAbsoluteX(), 100.0f);
 }
 
 TEST_F(EntityModelTest, LayerIsInheritedAndDepthSummed) {
@@ -140,7 +137,7 @@ TEST_F(EntityModelTest, RegistrationFollowsHiddenEnabledAndDead) {
     EXPECT_EQ(m.GetDrawCount(), 2u);
 }
 
-TEST_F(EntityModelTest, KillTakesTheSubtreeDetachDoesNot) {
+TEST_F(EntityModelTest, KillTakesTheSubtreeDetachAndDeleteDoNot) {
     CEntity a, b, c;
     b.AttachTo(&a);
     c.AttachTo(&b);
@@ -152,9 +149,8 @@ TEST_F(EntityModelTest, KillTakesTheSubtreeDetachDoesNot) {
     EXPECT_TRUE(c.IsDead());
     EXPECT_FALSE(a.IsDead());
     EXPECT_TRUE(a.IsAlive());
-}
 
-TEST_F(EntityModelTest, DeletingAParentLeavesItsChildrenAsRoots) {
+    // Deleting a parent leaves its children as roots.
     const int before = CCountBase::GetLiveCount();
     auto* parent = new CEntity;
     CEntity child;

@@ -122,7 +122,7 @@ TEST_F(CTimerTest, LoopAndBackAndForthModes) {
     EXPECT_FALSE(swing->IsPaused());
 }
 
-TEST_F(CTimerTest, BackwardsOneShotRunsFromTheEnd) {
+TEST_F(CTimerTest, BackwardsOneShotRunsFromTheEndAndUnattachedNeverRuns) {
     CTimer* t = MakeTimer(CTimer::MODE_BACKWARDS);
     t->AddMark(1, 0.2f);
     t->AddMark(2, 0.8f);
@@ -132,16 +132,15 @@ TEST_F(CTimerTest, BackwardsOneShotRunsFromTheEnd) {
     Frames(4, 0.3f);
     EXPECT_EQ(log.marks, (std::vector<int>{2, 1}));
     EXPECT_TRUE(t->IsPaused());
-}
 
-TEST_F(CTimerTest, UnattachedTimerNeverRuns) {
-    auto* t = new CTimer(9, &log);
-    t->AddMark(1, 0.1f);
-    t->Resume();
-    EXPECT_TRUE(t->IsPaused());
-    engine.Manager().Add(t);
+    // An unattached timer never runs.
+    auto* loose = new CTimer(9, &log);
+    loose->AddMark(1, 0.1f);
+    loose->Resume();
+    EXPECT_TRUE(loose->IsPaused());
+    engine.Manager().Add(loose);
     Frames(5, 0.1f);
-    EXPECT_TRUE(log.marks.empty());
+    EXPECT_EQ(log.marks, (std::vector<int>{2, 1}));
 }
 
 TEST_F(CTimerTest, ListenerMayRestartTheTimerFromItsMark) {
@@ -169,7 +168,7 @@ protected:
     }
 };
 
-TEST_F(GameTimerTest, FiresDueEntriesInOrderAndKeepsTheRest) {
+TEST_F(GameTimerTest, FiresDueEntriesInOrderKeepsTheRestAndCapsRunawayChains) {
     timer.Add(1.0f, Fire("one"), nullptr);
     timer.Add(0.5f, Fire("half"), nullptr);
     timer.Add(0.6f, Fire("exact"), nullptr);
@@ -181,6 +180,18 @@ TEST_F(GameTimerTest, FiresDueEntriesInOrderAndKeepsTheRest) {
     timer.Update(0.2f);
     EXPECT_EQ(fired.back(), "one");
     EXPECT_TRUE(timer.IsEmpty());
+
+    // Runaway chains stop at the cap.
+    fired.clear();
+    std::function<void()> chain = [&] {
+        fired.push_back("x");
+        timer.Add(0.0f, chain, nullptr);
+    };
+    timer.Add(0.0f, chain, nullptr);
+    timer.Update(0.01f);
+    EXPECT_EQ(fired.size(), static_cast<size_t>(Timer::kMaxCallsPerPass));
+    EXPECT_FALSE(timer.IsEmpty());
+    timer.Clear();
 }
 
 TEST_F(GameTimerTest, CallbacksThatAddAndClearKeepTheOrder) {
@@ -246,18 +257,6 @@ TEST_F(GameTimerTest, ACallbackMayDestroyTheTimerSanitizerChecked) {
     own->Add(0.1f, Fire("never"), nullptr);
     own->Update(0.2f);
     EXPECT_TRUE(fired.empty());
-}
-
-TEST_F(GameTimerTest, RunawayChainsStopAtTheCap) {
-    std::function<void()> chain = [&] {
-        fired.push_back("x");
-        timer.Add(0.0f, chain, nullptr);
-    };
-    timer.Add(0.0f, chain, nullptr);
-    timer.Update(0.01f);
-    EXPECT_EQ(fired.size(), static_cast<size_t>(Timer::kMaxCallsPerPass));
-    EXPECT_FALSE(timer.IsEmpty());
-    timer.Clear();
 }
 
 TEST_F(GameTimerTest, PausedTimerInTheManagerWaits) {

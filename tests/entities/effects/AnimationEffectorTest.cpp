@@ -109,9 +109,10 @@ TEST_F(AnimationTest, ATrackAdvancesAtMostOneKeyPerFrame) {
     EXPECT_FLOAT_EQ(target->x, 100.0f);
 }
 
-TEST_F(AnimationTest, PingPongTurnsToModeNineThenEight) {
+// Ping-pong, loop and backward plays.
+TEST_F(AnimationTest, PingPongLoopAndBackwardModesTurnAtTheirEnds) {
     auto* target = AddTarget();
-    auto* effector = Ramp(target, 8 | 4);  // ping-pong wins over loop
+    auto* effector = Ramp(target, 8 | 4);  // ping-pong (mode 9, then 8) wins over loop
     ExpectTrace(XTrace(target, 2, 0.5f), {50, 100});
     Frame(0.5f);  // past the end: turn, starting exactly at the end
     EXPECT_EQ(effector->mode, 9);
@@ -124,24 +125,22 @@ TEST_F(AnimationTest, PingPongTurnsToModeNineThenEight) {
     ExpectTrace(XTrace(target, 2, 0.5f), {50, 100});
     Frame(0.5f);
     EXPECT_EQ(effector->mode, 9);
-}
 
-TEST_F(AnimationTest, LoopRestartsExactlyAtZeroDroppingTheOvershoot) {
-    auto* target = AddTarget();
-    auto* effector = Ramp(target, 4);
-    ExpectTrace(XTrace(target, 4, 0.3f), {30, 60, 90, 0});
-    EXPECT_FLOAT_EQ(effector->GetElapsed(), 0.0f);
-    EXPECT_FALSE(effector->IsPaused());
-    ExpectTrace(XTrace(target, 4, 0.3f), {30, 60, 90, 0});
-    EXPECT_EQ(effector->mode, 4);
-}
+    // A loop restarts exactly at zero, dropping the overshoot.
+    auto* looped = AddTarget();
+    auto* loop = Ramp(looped, 4);
+    ExpectTrace(XTrace(looped, 4, 0.3f), {30, 60, 90, 0});
+    EXPECT_FLOAT_EQ(loop->GetElapsed(), 0.0f);
+    EXPECT_FALSE(loop->IsPaused());
+    ExpectTrace(XTrace(looped, 4, 0.3f), {30, 60, 90, 0});
+    EXPECT_EQ(loop->mode, 4);
 
-TEST_F(AnimationTest, BackwardLoopReplaysFromTheLastKey) {
-    auto* target = AddTarget();
-    auto* effector = Ramp(target, 5, 2.0f);
-    EXPECT_FLOAT_EQ(target->x, 100.0f);
-    ExpectTrace(XTrace(target, 5, 0.5f), {75, 50, 25, 0, 100});
-    EXPECT_FLOAT_EQ(effector->GetElapsed(), 2.0f);
+    // A backward loop replays from the last key.
+    auto* back = AddTarget();
+    auto* backward = Ramp(back, 5, 2.0f);
+    EXPECT_FLOAT_EQ(back->x, 100.0f);
+    ExpectTrace(XTrace(back, 5, 0.5f), {75, 50, 25, 0, 100});
+    EXPECT_FLOAT_EQ(backward->GetElapsed(), 2.0f);
 
     // Backward once: stops on the first values.
     auto* other = AddTarget();
@@ -178,7 +177,7 @@ TEST_F(AnimationTest, TracksWriteTheirPropertiesWithTheirNotifications) {
     EXPECT_TRUE(effector->IsPaused());
 }
 
-TEST_F(AnimationTest, KeysOnlyAtZeroEndOnTheFirstFrameAndNoTargetMeansNoEffect) {
+TEST_F(AnimationTest, KeysOnlyAtZeroNoTargetAndShorterKeysAfterAClear) {
     auto* target = AddTarget();
     auto* effector = Animate(target, 0);
     effector->AddKey(1, 0.0f, 42.0f);
@@ -193,11 +192,10 @@ TEST_F(AnimationTest, KeysOnlyAtZeroEndOnTheFirstFrameAndNoTargetMeansNoEffect) 
     EXPECT_TRUE(loose.IsPaused());
     loose.Update(0.5f);
     EXPECT_FLOAT_EQ(loose.GetElapsed(), 0.0f);
-}
 
-TEST_F(AnimationTest, ShorterKeysAfterClearHoldUntilTheOldDuration) {
-    auto* target = AddTarget();
-    auto* effector = Ramp(target, 0, 2.0f, 200.0f);
+    // Shorter keys after a clear hold until the old duration.
+    target = AddTarget();
+    effector = Ramp(target, 0, 2.0f, 200.0f);
     Frames(5, 0.5f);
     ASSERT_TRUE(effector->IsPaused());
 

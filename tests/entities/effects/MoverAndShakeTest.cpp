@@ -13,19 +13,16 @@ namespace {
 
 const float kHalfPi = 1.57079633f;
 
-TEST_F(EffectorTest, EffectorsAreUpdatedButNeverDrawn) {
-    auto* target = AddTarget();
+TEST_F(EffectorTest, EffectorsAreUpdatedButNeverDrawnAndTheMoverFollowsItsHeading) {
+    auto* target = AddTarget(10.0f, 100.0f);
     auto* mover = AddEffector(new CAMovEffector, target);
     EXPECT_TRUE(mover->IsUpdatable());
     EXPECT_FALSE(mover->IsEnabled());
     EXPECT_FALSE(mover->IsRegistered());
     EXPECT_EQ(mover->GetTarget(), target);
     EXPECT_TRUE(target->IsRegistered());
-}
 
-TEST_F(EffectorTest, MoverFollowsItsHeadingAtItsSpeed) {
-    auto* target = AddTarget(10.0f, 100.0f);
-    auto* mover = AddEffector(new CAMovEffector, target);
+    // The mover follows its heading at its speed.
     Frames(3, 0.5f);  // speed 0: standing, no notification
     EXPECT_FLOAT_EQ(target->x, 10.0f);
     EXPECT_FLOAT_EQ(target->y, 100.0f);
@@ -103,7 +100,7 @@ TEST_F(EffectorTest, ShakeWalksToItsPointSnapsWhenCloseAndLandsOnAnOvershoot) {
     EXPECT_FLOAT_EQ(fast->y, 0.0f);
 }
 
-TEST_F(EffectorTest, PausedShakePutsTheTargetBackHome) {
+TEST_F(EffectorTest, PausedShakePutsTheTargetBackHomeAndADecayingOneStopsByItself) {
     auto* target = AddTarget(10.0f, 20.0f);
     auto* shake = AddEffector(new CShakeEffector, target);
     shake->SetParams(2.0f, 2.0f, 15.0f);
@@ -122,11 +119,10 @@ TEST_F(EffectorTest, PausedShakePutsTheTargetBackHome) {
     loose.Pause();
     EXPECT_TRUE(loose.IsPaused());
     loose.Update(0.1f);
-}
 
-TEST_F(EffectorTest, DecayingShakeStopsByItselfAndRestoresItsValues) {
-    auto* target = AddTarget(10.0f, 20.0f);
-    auto* shake = AddEffector(new CShakeEffector, target);
+    // A decaying shake stops by itself and restores its values.
+    target = AddTarget(10.0f, 20.0f);
+    shake = AddEffector(new CShakeEffector, target);
     shake->SetParams(2.0f, 2.0f, 15.0f);
     shake->decayRate = 100.0f;
     shake->decays = true;

@@ -79,7 +79,7 @@ TEST_F(PathMoveTest, SeveralSegmentsInOneStepMeasureFromTheTarget) {
     EXPECT_NEAR(target->y, 10.0f * 5.0f / len, 0.02f);
 }
 
-TEST_F(PathMoveTest, OnePointEndsOnTheFirstFrame) {
+TEST_F(PathMoveTest, OnePointOrZeroDistanceEndsOnTheFirstFrame) {
     auto* target = AddTarget(30.0f, 30.0f);
     auto* path = Run(target, 80.0f, {{7.0f, 8.0f}});
     Frame(0.1f);
@@ -87,15 +87,14 @@ TEST_F(PathMoveTest, OnePointEndsOnTheFirstFrame) {
     EXPECT_FLOAT_EQ(target->y, 8.0f);
     EXPECT_TRUE(path->IsPaused());
     EXPECT_EQ(finishedCalls, 1);
-}
 
-TEST_F(PathMoveTest, ZeroDistanceEndsAtOnceEvenWithoutSpeed) {
-    auto* target = AddTarget(160.0f, 525.0f);
-    auto* path = Run(target, 0.0f, {{160.0f, 525.0f}, {160.0f, 525.0f}});
+    // Zero distance ends at once, even without speed.
+    auto* still = AddTarget(160.0f, 525.0f);
+    auto* zero = Run(still, 0.0f, {{160.0f, 525.0f}, {160.0f, 525.0f}});
     Frame(0.01f);
-    EXPECT_TRUE(path->IsPaused());
-    EXPECT_EQ(finishedCalls, 1);
-    EXPECT_FLOAT_EQ(target->x, 160.0f);
+    EXPECT_TRUE(zero->IsPaused());
+    EXPECT_EQ(finishedCalls, 2);
+    EXPECT_FLOAT_EQ(still->x, 160.0f);
 
     // A real distance at velocity 0 stands still and does not end.
     auto* other = AddTarget();
@@ -103,10 +102,10 @@ TEST_F(PathMoveTest, ZeroDistanceEndsAtOnceEvenWithoutSpeed) {
     Frames(5, 0.1f);
     EXPECT_FLOAT_EQ(other->x, 0.0f);
     EXPECT_FALSE(standing->IsPaused());
-    EXPECT_EQ(finishedCalls, 1);
+    EXPECT_EQ(finishedCalls, 2);
 }
 
-TEST_F(PathMoveTest, AccelerationStartsMovingOnTheSecondFrame) {
+TEST_F(PathMoveTest, AccelerationStartsOnTheSecondFrameAndRampsSpreadTheirChange) {
     auto* target = AddTarget();
     auto* path = Straight(target, 0.0f);
     path->SetAcceleration(10.0f);
@@ -119,11 +118,10 @@ TEST_F(PathMoveTest, AccelerationStartsMovingOnTheSecondFrame) {
     Frame(1.0f);
     EXPECT_NEAR(target->x, 10.0f, 0.02f);
     EXPECT_FLOAT_EQ(path->GetVelocity(), 20.0f);
-}
 
-TEST_F(PathMoveTest, RampsSpreadTheirChangeOverTheirTime) {
-    auto* target = AddTarget();
-    auto* path = Run(target, 10.0f, {{0.0f, 0.0f}, {10000.0f, 0.0f}});
+    // Ramps spread their change over their time.
+    target = AddTarget();
+    path = Run(target, 10.0f, {{0.0f, 0.0f}, {10000.0f, 0.0f}});
     path->SetVelocityBy(20.0f, 2.0f);
     for (int i = 1; i <= 4; ++i) {
         Frame(0.5f);
@@ -295,7 +293,7 @@ protected:
     std::vector<std::string> files;
 };
 
-TEST_F(PathFileTest, SettingsAndPointsComeFromTheFile) {
+TEST_F(PathFileTest, SettingsPointsAndDefaultsComeFromTheFile) {
     const std::string file = Write(
         "<?xml version=\"1.0\"?>\n<Paths>\n <Path>\n"
         "  <PathMove Velocity=\"120.5\" PathSmoothType=\"1\" IsCyclic=\"true\" ConcatenateFirstAndLast=\"1\"\n"
@@ -314,31 +312,28 @@ TEST_F(PathFileTest, SettingsAndPointsComeFromTheFile) {
     EXPECT_FLOAT_EQ(path.GetPoints()[1].x, 3.5f);  // by position, not by name
     EXPECT_FLOAT_EQ(path.GetPoints()[1].y, -4.0f);
     EXPECT_TRUE(path.GetSmoothedPoints().empty());  // built on the first update
-}
 
-TEST_F(PathFileTest, MissingSettingsAndCoordinatesTakeDefaults) {
-    const std::string file = Write(
-        "<Path><PathMove Velocity=\"40\" Resolution=\"-3\"/><Point x=\"5\"/><Point/><Point x=\"1\" y=\"1\"/></Path>");
-    PathMoveEffector path(file);
-    EXPECT_EQ(path.GetSmoothType(), 0);
-    EXPECT_FALSE(path.IsCyclic());
-    EXPECT_FALSE(path.IsConcatenated());
-    EXPECT_EQ(path.GetResolution(), 1);
-    EXPECT_FLOAT_EQ(path.GetAcceleration(), 0.0f);
-    EXPECT_EQ(path.GetDegree(), 4);
-    ASSERT_EQ(path.GetPoints().size(), 3u);
-    EXPECT_FLOAT_EQ(path.GetPoints()[0].x, 5.0f);
-    EXPECT_FLOAT_EQ(path.GetPoints()[0].y, 0.0f);
-    EXPECT_FLOAT_EQ(path.GetPoints()[1].x, 0.0f);
-}
+    // Missing settings and coordinates take defaults.
+    PathMoveEffector sparse(Write(
+        "<Path><PathMove Velocity=\"40\" Resolution=\"-3\"/><Point x=\"5\"/><Point/><Point x=\"1\" y=\"1\"/></Path>"));
+    EXPECT_EQ(sparse.GetSmoothType(), 0);
+    EXPECT_FALSE(sparse.IsCyclic());
+    EXPECT_FALSE(sparse.IsConcatenated());
+    EXPECT_EQ(sparse.GetResolution(), 1);
+    EXPECT_FLOAT_EQ(sparse.GetAcceleration(), 0.0f);
+    EXPECT_EQ(sparse.GetDegree(), 4);
+    ASSERT_EQ(sparse.GetPoints().size(), 3u);
+    EXPECT_FLOAT_EQ(sparse.GetPoints()[0].x, 5.0f);
+    EXPECT_FLOAT_EQ(sparse.GetPoints()[0].y, 0.0f);
+    EXPECT_FLOAT_EQ(sparse.GetPoints()[1].x, 0.0f);
 
-TEST_F(PathFileTest, UnreadableFilesGiveAPathThatNeverMoves) {
+    // An unreadable file gives a path that never moves.
     auto* target = AddTarget(4.0f, 4.0f);
-    auto* path = new PathMoveEffector("/nonexistent/Paths/None.xml");
-    path->AttachTo(target);
-    Start(path);
+    auto* none = new PathMoveEffector("/nonexistent/Paths/None.xml");
+    none->AttachTo(target);
+    Start(none);
     Frames(3, 0.5f);
-    EXPECT_TRUE(path->GetPoints().empty());
+    EXPECT_TRUE(none->GetPoints().empty());
     EXPECT_FLOAT_EQ(target->x, 4.0f);
 
     // A broken file keeps what was read before the error.

@@ -103,7 +103,7 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
     EXPECT_TRUE(engine.Manager().GetScreenStack().empty());
 }
 
-TEST(DialogTest, OtherMessagesCloseWithoutAnAnswer) {
+TEST(DialogTest, OtherMessagesCloseWithoutAnAnswerAndNoOwnerIsAllowed) {
     GuiTestEngine engine(DialogOptions());
     AnswerJournal owner;
     Dialog* dialog = OpenDialog<Dialog>(engine, "Q", kYesNo, &owner);
@@ -115,6 +115,15 @@ TEST(DialogTest, OtherMessagesCloseWithoutAnAnswer) {
     dialog->OnButtonPress("YES");  // finished: ignored
     Settle(engine);
     EXPECT_TRUE(owner.answers.empty());
+
+    // No owner is allowed.
+    dialog = OpenDialog<Dialog>(engine, "Q", kYesNo, nullptr);
+    EXPECT_EQ(dialog->GetListener(), nullptr);
+    engine.Step();
+    engine.Press(HGEK_ENTER);
+    Settle(engine);
+    EXPECT_TRUE(engine.Manager().GetScreenStack().empty());
+    EXPECT_EQ(engine.Manager().GetEntityCount(), 0u);
 }
 
 TEST(DialogTest, CoveredDialogIsPausedAndDeaf) {
@@ -195,17 +204,6 @@ TEST(DialogTest, MissingOrBadLayoutStillAnswersByKeys) {
 
     EXPECT_EQ(owner.answers, (std::vector<std::string>{"A:no", "B:yes", "C:yes"}));
     EXPECT_TRUE(engine.Manager().GetScreenStack().empty());
-}
-
-TEST(DialogTest, NoOwnerIsAllowed) {
-    GuiTestEngine engine(DialogOptions());
-    Dialog* dialog = OpenDialog<Dialog>(engine, "Q", kYesNo, nullptr);
-    EXPECT_EQ(dialog->GetListener(), nullptr);
-    engine.Step();
-    engine.Press(HGEK_ENTER);
-    Settle(engine);
-    EXPECT_TRUE(engine.Manager().GetScreenStack().empty());
-    EXPECT_EQ(engine.Manager().GetEntityCount(), 0u);
 }
 
 TEST(DialogTest, MessageIsDrawnLiterallyInTheTextBox) {

@@ -68,12 +68,19 @@ TEST_F(PauseScreenTest, StandsTwiceFadesInAndOneKeyAnswersOnceLeavingNoStackEntr
     EXPECT_EQ(log.Count("PauseScreenScreen entity destroy"), 1);
 }
 
-TEST_F(PauseScreenTest, AMouseButtonEndsItToo) {
+TEST_F(PauseScreenTest, AMouseButtonEndsItTooAndNoOwnerOrFontIsFine) {
     StartPause(engine, &owner);
     engine.Step(2);
     engine.Click(400, 300);
     Settle(engine);
     EXPECT_EQ(owner.answers, std::vector<std::string>{"SetPaused:no"});
+    EXPECT_EQ(engine.Manager().GetScreenStack().size(), 1u);
+
+    // No owner and no font are fine.
+    StartPause(engine, nullptr);  // no "Default" font loaded either
+    engine.Step(6);
+    engine.Press(HGEK_ENTER);
+    Settle(engine);
     EXPECT_EQ(engine.Manager().GetScreenStack().size(), 1u);
 }
 
@@ -125,14 +132,6 @@ TEST_F(PauseScreenTest, NothingUnderItGetsTheMouse) {
     engine.Step(2);
     engine.Click(400, 300);
     EXPECT_TRUE(journal.empty());
-}
-
-TEST_F(PauseScreenTest, NoOwnerAndNoFontAreFine) {
-    StartPause(engine, nullptr);  // no "Default" font loaded either
-    engine.Step(6);
-    engine.Press(HGEK_ENTER);
-    Settle(engine);
-    EXPECT_EQ(engine.Manager().GetScreenStack().size(), 1u);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ CSliderEntity* MakeSlider(GuiTestEngine& engine, SliderJournal* listener) {
     return slider;
 }
 
-TEST(SliderTest, SetValueClampsAndPlacesTheCursor) {
+// Values set by the program, presses on the track, the cursor dragged.
+TEST(SliderTest, ValuesPressesAndDragsOfOneSlider) {
     GuiTestEngine engine(DialogOptions());
     SliderJournal listener;
     CSliderEntity* slider = MakeSlider(engine, &listener);
@@ -62,12 +63,8 @@ TEST(SliderTest, SetValueClampsAndPlacesTheCursor) {
     EXPECT_FLOAT_EQ(cursor->GetAbsoluteX(), 350.0f);
     EXPECT_FLOAT_EQ(cursor->GetRect().x1, 342.0f) << "the cursor's rectangle follows it";
     EXPECT_TRUE(listener.values.empty()) << "SetValue reports nothing";
-}
 
-TEST(SliderTest, PressOnTheTrackSetsTheValue) {
-    GuiTestEngine engine(DialogOptions());
-    SliderJournal listener;
-    CSliderEntity* slider = MakeSlider(engine, &listener);
+    // A press on the track sets the value.
     slider->SetValue(0.0f);
     engine.Click(450, 300);
     ASSERT_EQ(listener.values.size(), 1u);
@@ -83,12 +80,8 @@ TEST(SliderTest, PressOnTheTrackSetsTheValue) {
     EXPECT_FLOAT_EQ(slider->GetCursor()->GetAbsoluteX(), 250.0f);
     slider->OnLeftButton(false);
     EXPECT_EQ(listener.values.size(), 2u) << "a release reports nothing";
-}
 
-TEST(SliderTest, DraggingTheCursorFollowsTheMouseStrictlyInsideTheTrack) {
-    GuiTestEngine engine(DialogOptions());
-    SliderJournal listener;
-    CSliderEntity* slider = MakeSlider(engine, &listener);
+    // Dragging the cursor follows the mouse strictly inside the track.
     slider->SetValue(0.5f);
     engine.MoveMouse(400, 300);
     engine.KeyDown(HGEK_LBUTTON);
@@ -136,7 +129,8 @@ CListboxEntity* MakeList(GuiTestEngine& engine, ListJournal* listener, int count
     return list;
 }
 
-TEST(ListboxTest, ItemsAndLookups) {
+// Items, lookups, the default row height and removal.
+TEST(ListboxTest, ItemsLookupsAndRemoval) {
     GuiTestEngine engine(DialogOptions());
     ListJournal listener;
     CListboxEntity* list = MakeList(engine, &listener, 3);
@@ -150,16 +144,36 @@ TEST(ListboxTest, ItemsAndLookups) {
     EXPECT_EQ(list->FindByValue(7), -1);
     EXPECT_EQ(list->GetSelected(), -1);
     EXPECT_EQ(list->GetItem(5), nullptr);
-}
 
-TEST(ListboxTest, DefaultRowHeightFollowsTheFont) {
-    GuiTestEngine engine(DialogOptions());
-    CListboxEntity list("L", nullptr);
+    CListboxEntity plain("L", nullptr);
     hgeFont* font = engine.GetResourceManager()->GetFont("Main");
     ASSERT_NE(font, nullptr);
-    EXPECT_FLOAT_EQ(list.GetItemHeight(), font->GetHeight() * 0.5f + 15.0f);
-    EXPECT_EQ(list.GetHighlightColor(), 0x64646464u);
-    EXPECT_EQ(list.GetFontName(), "Main");
+    EXPECT_FLOAT_EQ(plain.GetItemHeight(), font->GetHeight() * 0.5f + 15.0f) << "the default row height";
+    EXPECT_EQ(plain.GetHighlightColor(), 0x64646464u);
+    EXPECT_EQ(plain.GetFontName(), "Main");
+
+    // Removal keeps the selection in range.
+    list = MakeList(engine, nullptr);
+    list->SetSelected(2);
+    list->RemoveItem(2);
+    EXPECT_EQ(list->GetSelected(), -1) << "removing the selected row clears the selection";
+
+    list->SetSelected(1);
+    list->RemoveItem(0);
+    EXPECT_EQ(list->GetSelected(), 1) << "the index stays: it names the row that moved up";
+    EXPECT_EQ(list->GetSelectedText(), "D");
+
+    list->SetSelected(list->GetItemCount() - 1);  // the last row
+    list->RemoveItem(0);                          // a row above it
+    EXPECT_LT(list->GetSelected(), list->GetItemCount());
+    EXPECT_EQ(list->GetSelected(), -1) << "nothing is left at that index";
+    EXPECT_EQ(list->GetSelectedText(), "");
+
+    list->SetSelected(7);
+    EXPECT_EQ(list->GetSelected(), -1) << "out-of-range selections are refused";
+    list->RemoveItem(-1);
+    list->RemoveItem(list->GetItemCount());
+    EXPECT_EQ(list->GetItemCount(), 2);
 }
 
 TEST(ListboxTest, ClicksSelectRowsAndAlwaysReport) {
@@ -182,31 +196,6 @@ TEST(ListboxTest, ClicksSelectRowsAndAlwaysReport) {
     engine.Click(400, 540);  // below the last row
     EXPECT_EQ(shortList->GetSelected(), 0) << "the selection stays";
     EXPECT_EQ(listener.events.size(), 3u) << "and the press is still reported";
-}
-
-TEST(ListboxTest, RemovalKeepsTheSelectionInRange) {
-    GuiTestEngine engine(DialogOptions());
-    CListboxEntity* list = MakeList(engine, nullptr);
-    list->SetSelected(2);
-    list->RemoveItem(2);
-    EXPECT_EQ(list->GetSelected(), -1) << "removing the selected row clears the selection";
-
-    list->SetSelected(1);
-    list->RemoveItem(0);
-    EXPECT_EQ(list->GetSelected(), 1) << "the index stays: it names the row that moved up";
-    EXPECT_EQ(list->GetSelectedText(), "D");
-
-    list->SetSelected(list->GetItemCount() - 1);  // the last row
-    list->RemoveItem(0);                          // a row above it
-    EXPECT_LT(list->GetSelected(), list->GetItemCount());
-    EXPECT_EQ(list->GetSelected(), -1) << "nothing is left at that index";
-    EXPECT_EQ(list->GetSelectedText(), "");
-
-    list->SetSelected(7);
-    EXPECT_EQ(list->GetSelected(), -1) << "out-of-range selections are refused";
-    list->RemoveItem(-1);
-    list->RemoveItem(list->GetItemCount());
-    EXPECT_EQ(list->GetItemCount(), 2);
 }
 
 TEST(ListboxTest, DrawsOnlyTheRowsThatFitAndHighlightsTheSelection) {
@@ -240,16 +229,16 @@ TEST(ListboxTest, DrawsOnlyTheRowsThatFitAndHighlightsTheSelection) {
     glyphs = 0;
     for (const auto& q : scrolled) glyphs += q.quad.tex == font->GetTexture();
     EXPECT_EQ(glyphs, 2) << "scrolled: rows D and E";
-}
 
-TEST(ListboxTest, MissingFontDrawsNoTextAndDoesNotCrash) {
-    GuiTestEngine engine(DialogOptions());
-    CListboxEntity* list = MakeList(engine, nullptr);
+    // A missing font draws no text and does not crash.
+    list->SetFirstVisible(0);
+    list->opacity = 1.0f;
     list->SetFontName("NoSuchFont");
     list->SetSelected(0);
     engine.Step(2);
     const auto unfonted = RecordQuads([&] { engine.Step(); });
-    int glyphs = 0, bars = 0;
+    bars = 0;
+    glyphs = 0;
     for (const auto& q : unfonted) (q.quad.tex == 0 ? bars : glyphs) += 1;
     EXPECT_EQ(glyphs, 0) << "no font: no row text";
     EXPECT_EQ(bars, 1) << "the selected row's highlight is still drawn";

@@ -36,7 +36,7 @@ CAnimationEffector* EffectorOf(const CLetterEntity* letter) {
     return nullptr;
 }
 
-TEST(TitleTest, ReturnsWhenTheLastLetterEnds) {
+TEST(TitleTest, ReturnsWhenTheLastLetterEndsAndAMissingFontCreatesNothing) {
     GuiTestEngine engine(TitleOptions());
     EXPECT_NEAR(MakeTitle(engine)->SetText("abc", "Main", 2), 0.1f + 2.8f, 1e-5f);
     EXPECT_NEAR(MakeTitle(engine)->SetText("abc", "Main", 1), 0.1f + 2.5f, 1e-5f);
@@ -46,6 +46,17 @@ TEST(TitleTest, ReturnsWhenTheLastLetterEnds) {
     odd->SetText("ab", "Main", 7);
     ASSERT_EQ(odd->GetLetters().size(), 2u) << "an unknown style still lays the letters out";
     EXPECT_TRUE(EffectorOf(odd->GetLetters()[1])->GetKeys(CAnimationEffector::TRACK_OPACITY).empty());
+
+    // A missing font creates nothing.
+    HtmlLogCapture log;
+    CTitleEntity* fontless = MakeTitle(engine);
+    EXPECT_FLOAT_EQ(fontless->SetText("abc", "NoSuchFont", 0), 0.0f);
+    EXPECT_TRUE(fontless->GetLetters().empty());
+    EXPECT_TRUE(fontless->GetChildren().empty());
+    EXPECT_EQ(log.CountRows("Warning", "Title"), 1);
+    CLetterEntity* orphan = new CLetterEntity('a', "NoSuchFont");
+    engine.Manager().Add(orphan);
+    engine.Step(2);  // draws nothing, no crash
 }
 
 TEST(TitleTest, LettersAreCentredSideBySide) {
@@ -160,19 +171,6 @@ TEST(TitleTest, LetterDrawsWithItsOwnLargerScaleAboveItsAnchor) {
     EXPECT_EQ(glyphs, 1) << "the percent sign is a character, not a format";
     EXPECT_FLOAT_EQ(font->GetScale(), 1.0f);
     EXPECT_EQ(font->GetColor(), 0xFF102030u);
-}
-
-TEST(TitleTest, MissingFontCreatesNothing) {
-    GuiTestEngine engine(TitleOptions());
-    HtmlLogCapture log;
-    CTitleEntity* title = MakeTitle(engine);
-    EXPECT_FLOAT_EQ(title->SetText("abc", "NoSuchFont", 0), 0.0f);
-    EXPECT_TRUE(title->GetLetters().empty());
-    EXPECT_TRUE(title->GetChildren().empty());
-    EXPECT_EQ(log.CountRows("Warning", "Title"), 1);
-    CLetterEntity* orphan = new CLetterEntity('a', "NoSuchFont");
-    engine.Manager().Add(orphan);
-    engine.Step(2);  // draws nothing, no crash
 }
 
 }  // namespace

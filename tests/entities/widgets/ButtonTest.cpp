@@ -101,7 +101,7 @@ TEST(ButtonExEntityTest, PausedOrHiddenScreenButtonsAreNeverPressed) {
     EXPECT_EQ(listener.Count("press:OK"), 1);
 }
 
-TEST(ButtonExEntityTest, MissingSpritesDrawNothingAndMissingListenerIsTolerated) {
+TEST(ButtonExEntityTest, MissingSpritesOrListenerAreToleratedAndLostFocusRestoresTheCursor) {
     GuiTestEngine engine(WithResources());
     auto element = engine.LoadLayout(
         "<button sprite_up=\"ButtonUp\" sprite_over=\"ButtonOver\" sprite_down=\"NoSuchSprite\" message=\"B\""
@@ -115,16 +115,14 @@ TEST(ButtonExEntityTest, MissingSpritesDrawNothingAndMissingListenerIsTolerated)
     RenderStats::SetRecording(true);
     engine.Click(100.0f, 100.0f);
     EXPECT_TRUE(RenderStats::Recorded().empty());
-}
 
-TEST(ButtonExEntityTest, LostFocusRestoresTheCursorFlag) {
-    GuiTestEngine engine(WithResources());
+    // Losing the focus restores the cursor flag.
     engine.SetDrawCursor(true);
-    auto element = engine.LoadLayout(kOkButton);
-    ButtonExEntity* button = new ButtonExEntity(*element, nullptr);
-    engine.Manager().Add(button);
+    auto okElement = engine.LoadLayout(kOkButton);
+    ButtonExEntity* ok = new ButtonExEntity(*okElement, nullptr);
+    engine.Manager().Add(ok);
     engine.SetDrawCursor(false);
-    button->LostFocus();
+    ok->LostFocus();
     EXPECT_TRUE(engine.GetDrawCursor());
 }
 

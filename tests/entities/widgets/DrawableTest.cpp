@@ -72,7 +72,7 @@ TEST(DrawableTest, SpriteAlphaIsTintTimesAbsoluteOpacityTruncated) {
     EXPECT_EQ(quads[0].quad.v[0].col >> 24, 127u);  // 127.87 -> 127
 }
 
-TEST(DrawableTest, SpriteSetUpFromTexturesAndCopies) {
+TEST(DrawableTest, SpritesSetUpFromTexturesAndCopiesLeaveSharedOnesAsTheyWere) {
     GuiTestOptions o;
     o.resources = true;
     GuiTestEngine engine(o);
@@ -101,15 +101,8 @@ TEST(DrawableTest, SpriteSetUpFromTexturesAndCopies) {
     entity.SetSpriteCopy(*shared);  // the borrowed sprite is not deleted
     EXPECT_NE(entity.GetSprite(), shared);
     EXPECT_EQ(engine.GetResourceManager()->GetSprite("ButtonUp"), shared);
-    shared->SetColor(0xFFFFFFFF);
-}
 
-TEST(DrawableTest, SpriteExDrawsWithItsOwnColourAndPutsTheSharedOneBack) {
-    GuiTestOptions o;
-    o.resources = true;
-    GuiTestEngine engine(o);
-    hgeSprite* shared = engine.GetResourceManager()->GetSprite("ButtonUp");
-    ASSERT_NE(shared, nullptr);
+    // A SpriteEx draws with its own colour and puts the shared one back.
     shared->SetColor(0xFF445566);
     SpriteExEntity* ex = new SpriteExEntity();
     ex->AttachSprite(shared);
@@ -213,7 +206,7 @@ TEST_F(ParticleTest, GeneratorSpawnsEachPointOncePerCycleAndReapsBurntOutBursts)
     EXPECT_EQ(generator->GetChildren().size(), 10u);
 }
 
-TEST_F(ParticleTest, GeneratorOfShortBurstsKeepsFewEntitiesAlive) {
+TEST_F(ParticleTest, GeneratorOfShortBurstsKeepsFewEntitiesAliveAndNoPointsDoNotSpin) {
     std::vector<PSGeneratorEntity::Point> points = {{0.0f, 0.0f}, {10.0f, 0.0f}, {20.0f, 0.0f}};
     PSGeneratorEntity* generator =
         new PSGeneratorEntity(points, engine.Dir() / "short.psi", &sprite, 0.2f, std::string());
@@ -222,15 +215,13 @@ TEST_F(ParticleTest, GeneratorOfShortBurstsKeepsFewEntitiesAlive) {
     engine.Step(200);  // 20 s: about a hundred bursts
     EXPECT_LE(generator->GetChildren().size(), 6u);
     EXPECT_LE(engine.Manager().GetEntityCount(), 8u);
-}
 
-TEST_F(ParticleTest, GeneratorWithoutPointsDoesNotSpinForever) {
-    PSGeneratorEntity* generator =
-        new PSGeneratorEntity({}, engine.Dir() / "short.psi", &sprite, 0.2f, std::string());
-    engine.Manager().Add(generator);
-    generator->Start();
+    // Without points it does not spin forever.
+    PSGeneratorEntity* empty = new PSGeneratorEntity({}, engine.Dir() / "short.psi", &sprite, 0.2f, std::string());
+    engine.Manager().Add(empty);
+    empty->Start();
     engine.Step(3);
-    EXPECT_TRUE(generator->GetTimer().IsEmpty());
+    EXPECT_TRUE(empty->GetTimer().IsEmpty());
 }
 
 TEST(DrawableTest, CircleLaysOutItsChildMembersEvenly) {

@@ -21,6 +21,15 @@ protected:
         engine.Manager().Add(p);
         return p;
     }
+    // A 100 x 100 probe under the parent, at (dx, dy) from it.
+    ProbeEntity* AddChildProbe(const std::string& n, ProbeEntity* parent, float dx, float dy) {
+        ProbeEntity* p = new ProbeEntity(n, &journal);
+        p->AttachTo(parent);
+        p->SetPosXY(dx, dy);
+        p->SetRectCentered(100.0f, 100.0f);
+        engine.Manager().Add(p);
+        return p;
+    }
 
     GuiTestEngine engine;
     std::vector<std::string> journal;
@@ -47,12 +56,8 @@ TEST_F(MouseDispatchTest, TopmostByLayerThenAbsoluteDepth) {
     // Same layer: the larger absolute depth (own + parent's) wins.
     ProbeEntity* parent = AddProbe("parent", 600.0f, 400.0f, 3.0f, 2.0f);
     parent->SetRect(0, 0, 0, 0);
-    ProbeEntity* child = new ProbeEntity("child", &journal);
-    child->AttachTo(parent);  // layer 3 inherited, absolute depth 2 + 1
-    child->SetDepth(1.0f);
-    child->SetPosXY(0.0f, 0.0f);
-    child->SetRectCentered(100.0f, 100.0f);
-    engine.Manager().Add(child);
+    // Layer 3 inherited, absolute depth 2 + 1.
+    AddChildProbe("child", parent, 0.0f, 0.0f)->SetDepth(1.0f);
     AddProbe("flat", 600.0f, 400.0f, 3.0f, 2.5f);
     engine.Step();
 
@@ -121,11 +126,7 @@ TEST_F(MouseDispatchTest, IneligibleEntitiesNeverCover) {
     disabled->SetEnabled(false);
     ProbeEntity* pausedParent = AddProbe("pausedParent", 700.0f, 500.0f, 2.0f);
     pausedParent->Pause();
-    ProbeEntity* underPaused = new ProbeEntity("underPaused", &journal);
-    underPaused->AttachTo(pausedParent);
-    underPaused->SetPosXY(-550.0f, -350.0f);
-    underPaused->SetRectCentered(100.0f, 100.0f);
-    engine.Manager().Add(underPaused);
+    AddChildProbe("underPaused", pausedParent, -550.0f, -350.0f);
     ProbeEntity* dead = new ProbeEntity("dead", &journal);  // not handed over: killed but kept
     dead->SetLayer(5.0f);
     dead->SetPosXY(150.0f, 150.0f);
@@ -144,11 +145,7 @@ TEST_F(MouseDispatchTest, IneligibleEntitiesNeverCover) {
 TEST_F(MouseDispatchTest, EntityHiddenInItsChainIsNotHitAndLosesHover) {
     ProbeEntity* screen = AddProbe("screen", 700.0f, 500.0f);
     screen->SetRect(0, 0, 0, 0);
-    ProbeEntity* button = new ProbeEntity("button", &journal);
-    button->AttachTo(screen);
-    button->SetPosXY(-550.0f, -350.0f);
-    button->SetRectCentered(100.0f, 100.0f);
-    engine.Manager().Add(button);
+    ProbeEntity* button = AddChildProbe("button", screen, -550.0f, -350.0f);
     engine.Step();
 
     engine.MoveMouse(150.0f, 150.0f);

@@ -2,9 +2,7 @@
 // the end of a close.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "support/TestFiles.h"
 #include "support/runtime/GuiTestEngine.h"
 #include "engine/HtmlLog.h"
 #include "entities/screens/CScreenEntity.h"
@@ -142,10 +140,7 @@ TEST(ScreenEntityTest, CloseAndDestroyKillsTheScreenLogsItAndHandsTheFocusDown) 
     EXPECT_EQ(engine.Manager().GetScreenStack().size(), 1u);
     EXPECT_TRUE(below->HasFocus());
 
-    std::ifstream in(engine.Dir() / "Log.html");
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find("PauseScreenScreen entity destroy"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(engine.Dir() / "Log.html").find("PauseScreenScreen entity destroy"), std::string::npos);
 
     // Closed at opacity zero, a screen leaves the stack at once.
     RecordingScreen* top = new RecordingScreen("Top", &journal);

@@ -10,8 +10,6 @@
 
 #include "engine/XMLDocument.h"
 #include "minigames/MiniGameScreen.h"
-#include "entities/screens/Dialog.h"
-#include "entities/widgets/ButtonExEntity.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
@@ -20,7 +18,6 @@
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
-#include "screens/OptionsScreen.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
 
@@ -79,7 +76,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     UseTool(study, "study_key", "desk_drawer");
     Settle(study);
     EXPECT_EQ(drawerGames, 1);
-    EXPECT_NE(study->GetPlayField()->FindObjectByName("desk_drawer"), nullptr) << "the drawer waits";
+    EXPECT_NE(study->FindChild<PlayField>("PlayField")->FindObjectByName("desk_drawer"), nullptr) << "the drawer waits";
     const float timeBeforeDrawer = Active()->Time;
     UseTool(study, "study_key", "desk_drawer");
     EXPECT_GT(Active()->ScoreItems, 0);
@@ -95,7 +92,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     LevelScreen* painting = WaitForLevel("Portrait");
     ASSERT_NE(painting, nullptr);
     Settle(painting);
-    PlayField* field = painting->GetPlayField();
+    PlayField* field = painting->FindChild<PlayField>("PlayField");
     ASSERT_EQ(field->GetPairs().size(), 6u);
     ClickObject(painting, "diff_sail_red_upper");
     ClickObject(painting, "diff_window_lit_lower");
@@ -104,15 +101,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     EXPECT_GT(itemsBefore, 0);
 
     // Esc, "EXIT", yes: the painting is saved and the menu opens.
-    Settle(painting);
-    Press(HGEK_ESCAPE);
-    auto* options = TopAs<OptionsScreen>();
-    ASSERT_NE(options, nullptr);
-    Wait(0.6f);
-    ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
-    ASSERT_NE(TopAs<Dialog>(), nullptr);
-    Press(HGEK_ENTER);
-    ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
+    LeaveLevelForMenu(painting, false);
     const std::string saved = Active()->PlayFieldPath;
     EXPECT_NE(saved.find("_playfield.xml"), std::string::npos);
     const float timeLeft = Active()->Time;
@@ -125,7 +114,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     painting = WaitForLevel("_playfield.xml");
     ASSERT_NE(painting, nullptr);
     Settle(painting);
-    field = painting->GetPlayField();
+    field = painting->FindChild<PlayField>("PlayField");
     EXPECT_EQ(field->FindObjectByName("diff_sail_red_upper"), nullptr);
     EXPECT_EQ(field->FindObjectByName("diff_sail_blue_lower"), nullptr);
     EXPECT_EQ(field->FindObjectByName("diff_window_dark_upper"), nullptr);

@@ -17,8 +17,6 @@
 
 #include "app/GameApp.h"
 #include "engine/XMLDocument.h"
-#include "entities/screens/Dialog.h"
-#include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "minigames/MiniGameScreen.h"
 #include "platform/FrameDriver.h"
@@ -26,13 +24,10 @@
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
-#include "screens/CMenuScreen.h"
-#include "screens/FinalScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
-#include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
@@ -41,7 +36,6 @@
 
 namespace {
 
-using ZOLTFramework::CMenuScreen;
 using ZOLTFramework::GlobalMapScreen;
 
 // The things a scene's tasks ask the player to find (not the tool tasks'
@@ -72,7 +66,7 @@ protected:
     // there, the game a click opens played by the plan; returns those taken
     // (a thing whose game was put off stays).
     std::vector<std::string> FindHalf(LevelScreen* level) {
-        PlayField* field = level->GetPlayField();
+        PlayField* field = level->FindChild<PlayField>("PlayField");
         const std::vector<std::string> things = ThingsToFind(field->GetScenePath());
         std::vector<std::string> taken;
         for (size_t i = 0; i < things.size() / 2; ++i) {
@@ -95,19 +89,8 @@ protected:
     // "Q_QUIT" (the level is saved, the menu opens); the window's close and
     // yes (the players are saved, the game ends); a restart.
     void LeaveAndRestart(LevelScreen* level) {
-        Settle(level);
-        // Exit waits until the scene has faded in.
-        ASSERT_TRUE(RunUntil([&] { return level->GetPlayField()->IsFullyShown(); }, 2.0f));
-        ClickCentre(level->GetExitButton());
-        auto* options = TopAs<OptionsScreen>();
-        ASSERT_NE(options, nullptr) << "the in-game options";
-        Wait(0.6f);
-        ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
-        ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
-        EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
-        Press(HGEK_ENTER);
-        ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr && !Find<LevelScreen>(); }, 10.0f));
-        Wait(0.6f);
+        LeaveLevelForMenu(level, true);
+        if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;
         cigarsAtQuit = Active()->CigarCount;
         TestInput::Close();
@@ -132,7 +115,7 @@ protected:
     // window.
     void FinishPlace(LevelScreen* level) {
         for (;;) {
-            const std::string next = level->GetPlayField()->GetNextScene();
+            const std::string next = level->FindChild<PlayField>("PlayField")->GetNextScene();
             FindEverything(level);
             LevelCompleteScreen* window = WaitForScoreWindow();
             ASSERT_NE(window, nullptr);
@@ -142,17 +125,6 @@ protected:
             level = WaitForLevel(part, 15.0f);
             ASSERT_NE(level, nullptr) << part;
         }
-    }
-
-    // The run that just ended left no entity behind and wrote no Error or
-    // Warning row (a player read twice, say).
-    void ExpectCleanRun() {
-        const std::string log = ReadWholeFile(Storage() + "Log.html");
-        EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u);
-        EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
-            << "every entity went";
-        EXPECT_EQ(CountOf(log, "Error:</FONT>"), 0u) << log;
-        EXPECT_EQ(CountOf(log, "Warning:</FONT>"), 0u) << log;
     }
 
     // The player's clock and cigars as the game was quit.
@@ -185,11 +157,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     };
 
     const GlobalMapData data = GlobalMapData::Read("data/GlobalMapScreen.xml");
-    ASSERT_EQ(data.nodes.size(), 4u);
-    for (size_t i = 0; i < data.nodes.size(); ++i) {
-        const GlobalMapData::LevelNode& node = data.nodes[i];
-        SCOPED_TRACE(node.name);
-        ClickNode(map, node.name);
+    PlayEveryPlace(map, data, [&](size_t i, const GlobalMapData::LevelNode& node) {
         LevelScreen* level = WaitForLevel(node.level.substr(node.level.rfind('/') + 1), 15.0f);
         ASSERT_NE(level, nullptr);
         Settle(level);
@@ -198,19 +166,20 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         const std::vector<std::string> taken = FindHalf(level);
         ASSERT_GE(taken.size(), 4u);
         if (i == 0) {
-            ClickCentre(level->GetCigarButton());
+            ClickCentre(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton"));
             Settle(level);
             EXPECT_EQ(Active()->CigarCount, data.cigarCount - 1) << "the cigar went";
         }
         const bool rackPutOff = offered[putOff] == 1;
+        PlayField* field = level->FindChild<PlayField>("PlayField");
         if (rackPutOff) {
-            ASSERT_EQ(level->GetPlayField()->GetSolveLaterObjects().size(), 1u) << "the put-off game's thing";
+            ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u) << "the put-off game's thing";
         }
-        const std::string scenePath = level->GetPlayField()->GetScenePath();
+        const std::string scenePath = field->GetScenePath();
         const std::vector<std::string> left = [&] {
             std::vector<std::string> names;
             for (const std::string& thing : ThingsToFind(scenePath))
-                if (level->GetPlayField()->FindObjectByName(thing)) names.push_back(thing);
+                if (field->FindObjectByName(thing)) names.push_back(thing);
             return names;
         }();
 
@@ -229,7 +198,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         ASSERT_NE(level, nullptr) << "the saved level opens at once";
         EXPECT_EQ(Active()->Time, savedTime);
         EXPECT_EQ(Active()->CigarCount, savedCigars);
-        PlayField* field = level->GetPlayField();
+        field = level->FindChild<PlayField>("PlayField");
         for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
         for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
         if (rackPutOff) {
@@ -243,19 +212,12 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
 
         // The rest of the place; back on the map it is scored under its node.
         FinishPlace(level);
-        if (HasFatalFailure()) return;
-        if (i + 1 == data.nodes.size()) break;
-        EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
-        map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
-        ASSERT_NE(map, nullptr);
-    }
+    });
+    if (HasFatalFailure()) return;
     EXPECT_EQ(offered[putOff], 2);
     EXPECT_EQ(offered["data/MiniGames/15.2.xml"], 1) << "the town hall's opening game only once";
 
-    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
-    Wait(2.0f);
-    Press(HGEK_SPACE);
-    ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
+    FinalScreenToMenu();
     Quit();
     ExpectCleanRun();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";

@@ -18,8 +18,6 @@
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
-#include "screens/CMenuScreen.h"
-#include "screens/FinalScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
@@ -30,7 +28,6 @@
 
 namespace {
 
-using ZOLTFramework::CMenuScreen;
 
 class StoryScenario : public GameScenario {
 protected:
@@ -66,7 +63,7 @@ protected:
         LevelScreen* level = WaitForLevel(part, 15.0f);
         ASSERT_NE(level, nullptr) << "the level opens";
         finishedByClick = 0;
-        const bool lastScene = level->GetPlayField()->GetNextScene().empty();
+        const bool lastScene = level->FindChild<PlayField>("PlayField")->GetNextScene().empty();
         FindEverything(level);
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
@@ -97,7 +94,7 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
         ASSERT_NE(screen, nullptr);
         const std::string file = screen->GetPath();
         SCOPED_TRACE(file);
-        const bool clickWaits = !level->GetPlayField()->GetDelayedTasks().empty();
+        const bool clickWaits = !level->FindChild<PlayField>("PlayField")->GetDelayedTasks().empty();
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
         if (file == putOff && offered[file]++ == 0) {
             ASSERT_TRUE(PutOffMiniGame(screen));
@@ -116,11 +113,7 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     };
 
     const GlobalMapData data = GlobalMapData::Read("data/GlobalMapScreen.xml");
-    ASSERT_EQ(data.nodes.size(), 4u);
-    for (size_t i = 0; i < data.nodes.size(); ++i) {
-        const GlobalMapData::LevelNode& node = data.nodes[i];
-        SCOPED_TRACE(node.name);
-        ClickNode(map, node.name);
+    PlayEveryPlace(map, data, [&](size_t, const GlobalMapData::LevelNode& node) {
         EXPECT_EQ(Active()->CurrentNode, node.name);
         EXPECT_FLOAT_EQ(Active()->Time, data.levelTime);
         EXPECT_EQ(Active()->CigarCount, data.cigarCount);
@@ -134,19 +127,13 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
             scene = doc.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
             std::replace(scene.begin(), scene.end(), '\\', '/');
         }
-        if (i + 1 == data.nodes.size()) break;
-        EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
-        map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
-        ASSERT_NE(map, nullptr);
-    }
+    });
+    if (HasFatalFailure()) return;
     EXPECT_EQ(offered[putOff], 2) << "the put-off game came back";
     EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic2.xml"}));
 
     // The final screen, a key, the menu, quit.
-    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
-    Wait(2.0f);
-    Press(HGEK_SPACE);
-    ASSERT_TRUE(RunUntil([&] { return TopAs<CMenuScreen>() != nullptr; }, 10.0f));
+    FinalScreenToMenu();
     Quit();
 
     // What the game kept.
@@ -165,9 +152,7 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     EXPECT_EQ(medals, (std::set<int>{1, 2, 3}));
     ASSERT_EQ(scores.size(), data.nodes.size()) << "every place was reached";
     for (size_t i = 0; i + 1 < data.nodes.size(); ++i) EXPECT_GT(scores[data.nodes[i].name], 0) << data.nodes[i].name;
-    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
-    EXPECT_NE(ReadWholeFile(Storage() + "Log.html").find("EntityManager is destroyed: 0"), std::string::npos)
-        << "no entity outlives the game";
+    ExpectCleanRun();
 }
 
 }  // namespace

@@ -20,12 +20,14 @@
 #include "screens/CMenuScreen.h"
 #include "screens/CPNameScreen.h"
 #include "screens/ComicScreen.h"
+#include "screens/FinalScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/IntroScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
+#include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
@@ -109,6 +111,14 @@ std::vector<std::string> GameScenario::ProblemRows() const {
         for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1))
             rows.push_back(html.substr(at, html.find('\n', html.find('\n', at) + 1) - at));
     return rows;
+}
+
+void GameScenario::ExpectCleanRun() const {
+    const std::string log = ReadWholeFile(Storage() + "Log.html");
+    EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u) << "no entity outlives the game";
+    EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
+        << "every entity went";
+    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
 }
 
 void GameScenario::NewGame(bool timed) {
@@ -244,6 +254,21 @@ ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::strin
     return map;
 }
 
+void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
+                                  const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play) {
+    ASSERT_EQ(data.nodes.size(), 4u);
+    for (size_t i = 0; i < data.nodes.size(); ++i) {
+        const GlobalMapData::LevelNode& node = data.nodes[i];
+        SCOPED_TRACE(node.name);
+        ClickNode(map, node.name);
+        play(i, node);
+        if (HasFatalFailure() || i + 1 == data.nodes.size()) return;
+        EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
+        map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
+        ASSERT_NE(map, nullptr);
+    }
+}
+
 void GameScenario::MapToMenu(ZOLTFramework::GlobalMapScreen* map) {
     ASSERT_NE(map, nullptr);
     ASSERT_EQ(Top(), map);
@@ -252,6 +277,13 @@ void GameScenario::MapToMenu(ZOLTFramework::GlobalMapScreen* map) {
     Wait(0.6f);
     Press(HGEK_ENTER);
     ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 5.0f));
+}
+
+void GameScenario::FinalScreenToMenu() {
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
+    Wait(2.0f);
+    Press(HGEK_SPACE);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr; }, 10.0f));
 }
 
 LevelScreen* GameScenario::WaitForLevel(const std::string& part, float maxSeconds) {
@@ -298,8 +330,8 @@ void GameScenario::Settle(LevelScreen* level) {
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
         if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
-            !level->IsHintWindowOpen() && level->GetPlayField()->IsPanelShown() &&
-            level->GetPlayField()->IsPlaying() && !level->GetRunningMiniGame() &&
+            !level->IsHintWindowOpen() && level->FindChild<PlayField>("PlayField")->IsPanelShown() &&
+            level->FindChild<PlayField>("PlayField")->IsPlaying() && !level->GetRunningMiniGame() &&
             level->GetRequestedMiniGame().empty())
             return true;
         Tend(level);
@@ -310,7 +342,7 @@ void GameScenario::Settle(LevelScreen* level) {
 void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName) {
     SCOPED_TRACE(objectName);
     std::weak_ptr<void> alive = level->GetLifeToken();
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     // A window that opens just then (a tutorial) takes the click: a player
     // closes it and clicks again.
     for (int tries = 0; tries < 3 && !alive.expired() && field->FindObjectByName(objectName); ++tries) {
@@ -330,7 +362,7 @@ void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName
 
 void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const std::string& target) {
     SCOPED_TRACE(tool + " on " + target);
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     Inventory* bag = field->GetInventory();
     InventoryObject* item = nullptr;
     ASSERT_TRUE(RunUntil([&] {
@@ -348,7 +380,7 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
 
 void GameScenario::FindEverything(LevelScreen* level) {
     std::weak_ptr<void> alive = level->GetLifeToken();
-    PlayField* field = level->GetPlayField();
+    PlayField* field = level->FindChild<PlayField>("PlayField");
     // The scene file says what to look for and which tool opens what.
     XMLDocument scene = XMLDocument::FromFile(field->GetScenePath());
     ASSERT_TRUE(scene.IsLoaded()) << field->GetScenePath();
@@ -390,6 +422,26 @@ void GameScenario::FindEverything(LevelScreen* level) {
     }
 }
 
+void GameScenario::LeaveLevelForMenu(LevelScreen* level, bool exitButton) {
+    Settle(level);
+    if (exitButton) {
+        ASSERT_TRUE(RunUntil([&] { return level->FindChild<PlayField>("PlayField")->IsFullyShown(); }, 2.0f));
+        ClickCentre(level->FindChild<ButtonExEntity>("Exit"));
+    } else {
+        Press(HGEK_ESCAPE);
+    }
+    auto* options = TopAs<OptionsScreen>();
+    ASSERT_NE(options, nullptr) << "the in-game options";
+    Wait(0.6f);
+    ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
+    ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
+    EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
+    Press(HGEK_ENTER);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr && !Find<LevelScreen>(); },
+                         10.0f));
+    Wait(0.6f);
+}
+
 LevelCompleteScreen* GameScenario::WaitForScoreWindow(float maxSeconds) {
     LevelCompleteScreen* window = nullptr;
     bool countedUp = false;
@@ -419,7 +471,7 @@ void GameScenario::CloseScoreWindow(LevelCompleteScreen* window, bool medal) {
     ASSERT_NE(window, nullptr);
     std::weak_ptr<void> alive = window->GetLifeToken();
     Wait(0.2f);
-    ClickCentre(window->GetExitButton());
+    ClickCentre(window->FindChild<ZOLTFramework::CButtonEntity>("Exit"));
     if (medal) Wait(4.5f);
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired()) return true;

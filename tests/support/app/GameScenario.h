@@ -18,6 +18,7 @@
 #include "entities/core/EntityManager.h"
 #include "platform/InputEvent.h"
 #include "platform/hge.h"
+#include "screens/GlobalMapData.h"
 #include "support/TempDir.h"
 
 namespace ZOLTFramework {
@@ -73,6 +74,8 @@ protected:
     void Quit();
     // The Error and Warning rows of "Log.html", every run of the folder.
     std::vector<std::string> ProblemRows() const;
+    // The runs so far left no entity behind and wrote no Error or Warning row.
+    void ExpectCleanRun() const;
 
     // ---- a new game and the map
     // "Play" for a player without a game: the mode question answered yes
@@ -95,8 +98,16 @@ protected:
     // which gets its ring of stars, and the player's last solved node is
     // cleared. Returns the map, ready for clicks.
     ZOLTFramework::GlobalMapScreen* WatchBannerFlight(const std::string& solved, const std::string& opened);
+    // Every place of the map file's four, in story order: clicks its node on
+    // the map and hands it to `play`; back on the map the place is scored and
+    // the banner flies on to the next node. Returns after the last place (or a
+    // fatal failure).
+    void PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
+                        const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play);
     // Esc on the map and yes: the main menu.
     void MapToMenu(ZOLTFramework::GlobalMapScreen* map);
+    // The final screen after the last place, a key: the main menu.
+    void FinalScreenToMenu();
 
     // ---- levels
     // What the test does with a mini-game screen the level opened: it must
@@ -121,6 +132,9 @@ protected:
     // or the level leaves. Objects of tool tasks come last, in file order; a
     // task whose game was put off is taken up again.
     void FindEverything(LevelScreen* level);
+    // The level's options (Esc, or its Exit button once the scene has faded
+    // in), "EXIT" and yes to "Q_QUIT": the level is saved, the menu opens.
+    void LeaveLevelForMenu(LevelScreen* level, bool exitButton);
     // The score window, once its count-up is over.
     LevelCompleteScreen* WaitForScoreWindow(float maxSeconds = 20.0f);
     // "Exit" on the score window; with a medal, waits for its flight and
