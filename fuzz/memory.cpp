@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::weak_ptr<void> alive = screen->GetLifeToken();
         // The places first: a matched pair goes.
         std::map<int, std::vector<std::pair<float, float>>> byKind;
-        if (screen->GetField())
-            for (const ZOLTFramework::CBrickEntity* brick : screen->GetField()->GetBricks())
+        if (screen->FindChild<ZOLTFramework::CBricksField>("BricksField"))
+            for (const ZOLTFramework::CBrickEntity* brick : screen->FindChild<ZOLTFramework::CBricksField>("BricksField")->GetBricks())
                 byKind[brick->GetKind()].push_back({brick->GetAbsoluteX(), brick->GetAbsoluteY()});
         std::vector<std::pair<float, float>> clicks;
         for (const auto& kind : byKind) {

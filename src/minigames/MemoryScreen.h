@@ -18,8 +18,7 @@ public:
 
     void Update(float dt) override;
     void OnFieldSolved() override;
-
-    ZOLTFramework::CBricksField* GetField() const { return field; }
+    // The brick field is the child "BricksField".
 
 protected:
     void OnSkip() override;

@@ -32,7 +32,7 @@ std::string BottleGame(MiniGameTestEngine& engine) {
 // Clicks the bricks pair by pair, letting each comparison run out.
 void ClearField(MiniGameTestEngine& engine, MemoryScreen* screen) {
     std::map<int, std::vector<CBrickEntity*>> byKind;
-    for (CBrickEntity* brick : screen->GetField()->GetBricks()) byKind[brick->GetKind()].push_back(brick);
+    for (CBrickEntity* brick : screen->FindChild<ZOLTFramework::CBricksField>("BricksField")->GetBricks()) byKind[brick->GetKind()].push_back(brick);
     for (auto& entry : byKind) {
         ASSERT_EQ(entry.second.size(), 2u);
         for (CBrickEntity* brick : entry.second) engine.Click(brick->GetAbsoluteX(), brick->GetAbsoluteY());
@@ -52,9 +52,11 @@ TEST(MemoryScreen, ClearTheFieldAndFinish) {
     auto* screen = dynamic_cast<MemoryScreen*>(OpenMiniGame(path, &level));
     ASSERT_NE(screen, nullptr);
     EXPECT_FLOAT_EQ(screen->GetOpacity(), 0.2f);
-    EXPECT_EQ(screen->GetField()->GetLayer(), 2003.0f);
-    EXPECT_EQ(screen->GetField()->GetBrickTypes().size(), 2u);
-    ASSERT_EQ(screen->GetField()->GetBricks().size(), 4u);
+    auto* field = screen->FindChild<ZOLTFramework::CBricksField>("BricksField");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->GetLayer(), 2003.0f);
+    EXPECT_EQ(field->GetBrickTypes().size(), 2u);
+    ASSERT_EQ(field->GetBricks().size(), 4u);
     ASSERT_TRUE(engine.FadeIn(screen));
     engine.Step(20);
     ClearField(engine, screen);

@@ -154,7 +154,7 @@ TEST_F(MiniGameContent, PlaquesRepeatedAfterOneWrongPress) {
 TEST_F(MiniGameContent, BottlesSolvedThenSkipped) {
     auto* screen = Play<MemoryScreen>("data/MiniGames/6.2.xml");
     if (!screen) return;
-    ASSERT_EQ(screen->GetField()->GetBricks().size(), 12u);
+    ASSERT_EQ(screen->FindChild<ZOLTFramework::CBricksField>("BricksField")->GetBricks().size(), 12u);
     ASSERT_NO_FATAL_FAILURE(Solve(screen));
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 

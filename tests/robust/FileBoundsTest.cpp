@@ -69,7 +69,7 @@ TEST_F(GameReaderRegressionTest, CountsAndNumbersFromFilesAreHeldToSoundBounds) 
                                    Repeated("<brick x=\"#\" y=\"200\" z=\"1\"/>", 1001) + "</minigame>";
     auto* memory = dynamic_cast<MemoryScreen*>(OpenMiniGame(WriteMiniGame("6.2.xml", memoryFile), nullptr));
     ASSERT_NE(memory, nullptr);
-    EXPECT_EQ(memory->GetField()->GetBricks().size(), 1000u);
+    EXPECT_EQ(memory->FindChild<ZOLTFramework::CBricksField>("BricksField")->GetBricks().size(), 1000u);
     EXPECT_EQ(log.Count("the units are more than 1000; the rest is left out."), 1);
     EXPECT_EQ(log.Count("the bricks are more than 1000; the rest is left out."), 1);
     SkipToTheResult(memory);

@@ -163,12 +163,12 @@ TEST(MiniGameSnapshot, TwoOpenBottles) {
     engine.RunFor(1.2f);
     const Picture closed = engine.Snapshot(folder.dir, "minigame_bottles_start.png");
     std::map<int, CBrickEntity*> oneOfEach;
-    for (CBrickEntity* brick : screen->GetField()->GetBricks()) oneOfEach[brick->GetKind()] = brick;
+    for (CBrickEntity* brick : screen->FindChild<ZOLTFramework::CBricksField>("BricksField")->GetBricks()) oneOfEach[brick->GetKind()] = brick;
     ASSERT_GE(oneOfEach.size(), 2u);
     CBrickEntity* first = oneOfEach.begin()->second;
     CBrickEntity* second = std::next(oneOfEach.begin())->second;
-    screen->GetField()->OnBrickSelected(first);
-    screen->GetField()->OnBrickSelected(second);
+    screen->FindChild<ZOLTFramework::CBricksField>("BricksField")->OnBrickSelected(first);
+    screen->FindChild<ZOLTFramework::CBricksField>("BricksField")->OnBrickSelected(second);
     engine.RunFor(0.5f);
     const Picture shot = engine.Snapshot(folder.dir, "minigame_bottles.png");
     EXPECT_TRUE(first->IsOpen() && second->IsOpen());

@@ -220,7 +220,7 @@ void SolveRepeat(RepeatScreen* screen, bool mistakeFirst) {
 
 // The bottles turned up two of a kind at a time.
 void SolveMemory(MemoryScreen* screen) {
-    ZOLTFramework::CBricksField* field = screen->GetField();
+    ZOLTFramework::CBricksField* field = screen->FindChild<ZOLTFramework::CBricksField>("BricksField");
     if (!field) return;
     MiniGameInput::Run(1.0f);  // the bottles pop in
     std::map<int, std::vector<ZOLTFramework::CBrickEntity*>> byKind;
