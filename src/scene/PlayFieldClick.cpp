@@ -17,6 +17,7 @@
 #include "graphics/hgeSprite.h"
 #include "profiles/PlayerManager.h"
 #include "scene/Inventory.h"
+#include "scene/NameList.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "scene/ShowScorePopup.h"
@@ -33,9 +34,7 @@ const float kTakenDepth = 1500.0f;
 const float kCigarScreenX = 100.0f;
 const float kCigarScreenY = 370.0f;
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
+using NameList::Contains;
 
 void EraseFirst(std::vector<std::string>& names, const std::string& name) {
     const auto it = std::find(names.begin(), names.end(), name);

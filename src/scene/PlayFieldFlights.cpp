@@ -17,6 +17,7 @@
 #include "graphics/hgeSprite.h"
 #include "scene/Inventory.h"
 #include "scene/PSLayer.h"
+#include "scene/NameList.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 
@@ -31,9 +32,7 @@ const float kQuickDelay = 0.1f;
 const float kFlightVelocity = 750.0f;
 const float kDefaultClueY = 150.0f;
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
+using NameList::Contains;
 
 }  // namespace
 

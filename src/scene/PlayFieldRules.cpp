@@ -3,14 +3,11 @@
 #include <algorithm>
 
 #include "scene/Inventory.h"
+#include "scene/NameList.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 
-namespace {
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-}  // namespace
+using NameList::Contains;
 
 void PlayField::OnTaskChanged(SceneObject* object, std::string toolName, std::string taskName) {
     if (object) {

@@ -49,18 +49,10 @@ public:
         UseResources();
         UseEnglishText();
         UseGameFonts();
-        PlayerManager* players = PlayerManager::Instance();
-        players->SetSavePath(dir.Path());
-        players->AddPlayer("Marlowe");
-        players->SetActivePlayer("Marlowe");
-        Player* player = players->GetActivePlayer();
+        UsePlayer(dir, "Marlowe");
+        Player* player = PlayerManager::Instance()->GetActivePlayer();
         player->Time = 754.0f;
         player->CigarCount = 2;
-    }
-    ~LevelWindowEngine() override {
-        PlayerManager* players = PlayerManager::Instance();
-        players->RemovePlayer("Marlowe");
-        players->Timer->Clear();
     }
     // The study scene's level, opened as the game flow opens one.
     LevelScreen* OpenLevel(const TempDir& dir) {

@@ -29,15 +29,7 @@ public:
         UseResources();
         UseEnglishText();
         UseGameFonts();
-        PlayerManager* players = PlayerManager::Instance();
-        players->SetSavePath(dir.Path());
-        players->AddPlayer("Marlowe");
-        players->SetActivePlayer("Marlowe");
-    }
-    ~StoryWindowEngine() override {
-        PlayerManager* players = PlayerManager::Instance();
-        players->RemovePlayer("Marlowe");
-        players->Timer->Clear();
+        UsePlayer(dir, "Marlowe");
     }
 };
 
