@@ -50,6 +50,7 @@ class LevelScreen : public ZOLTFramework::CScreenEntity,
 public:
     static constexpr const char* kLayoutFile = "data/Screens/LevelScreen.xml";
     static constexpr const char* kReturnScreen = "data/GlobalMapScreen.xml";
+    static constexpr const char* kFinalScene = "Final";
     static constexpr const char* kInGameOptions = "data/screens/OptionsScreenInGame.xml";
     static constexpr float kPanelOutX = -200.0f;
     static constexpr float kSlideTime = 0.5f;
@@ -119,6 +120,7 @@ public:
     void ShowBagTutorial();
     void ShowLevelComplete();
     void RecordNodeScore();
+    bool EndsPlace() const;
     // Leaves for the global map after the level's own steps; nextScene: the
     // scene that follows (the map opens its level at once), or empty.
     void OpenMapOrNextLevel(const std::string& nextScene);

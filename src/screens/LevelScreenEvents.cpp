@@ -250,7 +250,7 @@ void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
 void LevelScreen::ExitToGlobalMap(const std::string& value) {
     Player* player = Active();
     if (value.empty()) BagScreen::SyncPlayerItems();
-    if (value == "Final") {
+    if (value == kFinalScene) {
         if (playField) playField->SaveState();
         if (player) player->PlayFieldPath.clear();
         if (EntityManager* manager = Manager()) {
@@ -259,6 +259,8 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
             final->Open();
         }
         CloseAndDestroy();
+        // The last place's score and medal reach the disk now, not at quit.
+        ZOLTFramework::SavePlayers();
         return;
     }
     // A level that is left for the map never resumes.

@@ -109,7 +109,7 @@ void LevelScreen::ShowLevelComplete() {
     player->ScoreNode += player->ScoreItems + player->ScoreSpeed + player->ScoreMiniGames;
     uint32_t scores[6] = {uint32_t(player->ScoreItems), uint32_t(player->ScoreSpeed),
                           uint32_t(player->ScoreMiniGames), 0, 0, 0};
-    if (playField->GetNextScene().empty() && !player->RelaxedMode) {
+    if (EndsPlace() && !player->RelaxedMode) {
         const int bonus = static_cast<int>(player->Time) * 10;
         scores[3] = uint32_t(bonus);
         player->ScoreNode += bonus;
@@ -133,6 +133,13 @@ void LevelScreen::ShowLevelComplete() {
     }
 }
 
+// The last scene of a place leads back to the map, or, for the story's last
+// place, to the final screen: either way the place is done.
+bool LevelScreen::EndsPlace() const {
+    const std::string next = playField ? playField->GetNextScene() : std::string();
+    return next.empty() || next == kFinalScene;
+}
+
 void LevelScreen::RecordNodeScore() {
     Player* player = Active();
     if (!player || !playField) return;
@@ -141,7 +148,7 @@ void LevelScreen::RecordNodeScore() {
     const GlobalMapData::LevelNode* next = map.FirstUnreached(*player);
     const std::string node = player->CurrentNode;
     player->LastSolvedNode.clear();
-    if (!playField->GetNextScene().empty()) return;
+    if (!EndsPlace()) return;
     if (node.empty() || player->NodeScores[node] == 0) {
         // A level without a node still opens the next one but scores nothing.
         if (!node.empty()) player->NodeScores[node] = player->ScoreNode;

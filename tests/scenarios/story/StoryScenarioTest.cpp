@@ -3,8 +3,9 @@
 // story order, every object of every scene found by clicks, the comic pages
 // clicked through, each score window read when its count-up is over, the
 // medals, the final screen, the menu and the quit question. Then what the game
-// kept: a score for every place but the last, the three medals, no level in
-// progress, and a log without an Error or Warning row.
+// kept, on disk as soon as the final screen shows: a score for every place,
+// the last one too, the three medals, no level in progress, and a log without
+// an Error or Warning row.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
+#include "screens/FinalScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
@@ -63,7 +65,8 @@ protected:
         LevelScreen* level = WaitForLevel(part, 15.0f);
         ASSERT_NE(level, nullptr) << "the level opens";
         finishedByClick = 0;
-        const bool lastScene = level->FindChild<PlayField>("PlayField")->GetNextScene().empty();
+        const std::string next = level->FindChild<PlayField>("PlayField")->GetNextScene();
+        const bool lastScene = next.empty() || next == "Final";
         FindEverything(level);
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
@@ -132,26 +135,32 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     EXPECT_EQ(offered[putOff], 2) << "the put-off game came back";
     EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic2.xml"}));
 
+    // What the game kept: on disk once the final screen shows, and after quit.
+    auto checkProfile = [&](const char* when) {
+        SCOPED_TRACE(when);
+        XMLDocument profile("profile");
+        ASSERT_TRUE(profile.Load(Storage() + "data/Map/1.xml"));
+        std::map<std::string, int> scores;
+        std::set<int> medals;
+        for (const auto& section : profile.GetRoot()->GetChildren()) {
+            EXPECT_NE(section->GetName(), "play_field") << "no level in progress";
+            for (const auto& item : section->GetChildren()) {
+                if (section->GetName() == "global_map")
+                    scores[item->GetStringAttribute("name")] = item->GetIntAttribute("score");
+                if (section->GetName() == "medals") medals.insert(item->GetIntAttribute("id"));
+            }
+        }
+        EXPECT_EQ(medals, (std::set<int>{1, 2, 3}));
+        ASSERT_EQ(scores.size(), data.nodes.size()) << "every place was reached";
+        for (const auto& node : data.nodes) EXPECT_GT(scores[node.name], 0) << node.name;
+    };
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::FinalScreen>() != nullptr; }, 10.0f));
+    checkProfile("the final screen");
+
     // The final screen, a key, the menu, quit.
     FinalScreenToMenu();
     Quit();
-
-    // What the game kept.
-    XMLDocument profile("profile");
-    ASSERT_TRUE(profile.Load(Storage() + "data/Map/1.xml"));
-    std::map<std::string, int> scores;
-    std::set<int> medals;
-    for (const auto& section : profile.GetRoot()->GetChildren()) {
-        EXPECT_NE(section->GetName(), "play_field") << "no level in progress";
-        for (const auto& item : section->GetChildren()) {
-            if (section->GetName() == "global_map")
-                scores[item->GetStringAttribute("name")] = item->GetIntAttribute("score");
-            if (section->GetName() == "medals") medals.insert(item->GetIntAttribute("id"));
-        }
-    }
-    EXPECT_EQ(medals, (std::set<int>{1, 2, 3}));
-    ASSERT_EQ(scores.size(), data.nodes.size()) << "every place was reached";
-    for (size_t i = 0; i + 1 < data.nodes.size(); ++i) EXPECT_GT(scores[data.nodes[i].name], 0) << data.nodes[i].name;
+    checkProfile("after quit");
     ExpectCleanRun();
 }
 
