@@ -139,10 +139,17 @@ inline Mask TextMask(const Font& font, float px, const std::vector<int>& codepoi
     return m;
 }
 
-// ASCII text to code points.
-inline std::vector<int> Codepoints(const std::string& ascii) {
+// The code points of UTF-8 text (labels may carry Czech letters).
+inline std::vector<int> Codepoints(const std::string& utf8) {
     std::vector<int> out;
-    for (unsigned char c : ascii) out.push_back(c);
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        int cp = extra == 0 ? c : c & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + k < utf8.size(); ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+        out.push_back(cp);
+        i += size_t(extra) + 1;
+    }
     return out;
 }
 

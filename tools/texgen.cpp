@@ -231,9 +231,9 @@ Canvas Logo(const Font& font, const std::string& name, const std::string& line, 
     return c;
 }
 
-Canvas CustomLogo(const Fonts& f) { return Logo(f.serifBold, "Orvelworks", "presents", 0xFF8A4B2A); }
-Canvas PellicoLogo(const Fonts& f) { return Logo(f.sansBold, "Pellico", "pictures and sound", 0xFF2E6B8A); }
-Canvas OrvelLogo(const Fonts& f) { return Logo(f.serifBold, "Orvel", "game engine", 0xFF4E7A2E); }
+Canvas CustomLogo(const Fonts& f) { return Logo(f.serifBold, "Orvelworks", "uvádí", 0xFF8A4B2A); }
+Canvas PellicoLogo(const Fonts& f) { return Logo(f.sansBold, "Pellico", "obraz a zvuk", 0xFF2E6B8A); }
+Canvas OrvelLogo(const Fonts& f) { return Logo(f.serifBold, "Orvel", "herní jádro", 0xFF4E7A2E); }
 
 // The product logo: the title in brass over a dark ribbon.
 Canvas DRLogo(const Fonts& f) {
@@ -241,7 +241,7 @@ Canvas DRLogo(const Fonts& f) {
     c.RoundRect(16, 40, 496, 150, 24, Hex(0xC0201814));
     c.RoundRectOutline(16, 40, 496, 150, 24, 3, kBrass);
     c.Label(f.serifBold, 72, "Drovalin", 256, 92, Hex(0xFFF2CF78), kInk, 3);
-    c.Label(f.sans, 20, "a detective story", 256, 172, kPaperLight, kInk, 2);
+    c.Label(f.sans, 20, "detektivní příběh", 256, 172, kPaperLight, kInk, 2);
     return c;
 }
 
