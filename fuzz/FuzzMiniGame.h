@@ -53,6 +53,7 @@ void FuzzPlayMiniGame(const std::string& path, Play play) {
     FuzzGameEngine& game = FuzzGame();
     static FuzzMiniGameLevel level;
     MiniGameScreen* screen = OpenMiniGame(path, &level, 15.0f);
+    if (!screen) return;  // a file that is not XML opens nothing
     Game* typed = dynamic_cast<Game*>(screen);
     if (!typed) std::abort();  // the file name chose another game
     std::weak_ptr<void> alive = screen->GetLifeToken();

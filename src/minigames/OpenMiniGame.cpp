@@ -2,6 +2,7 @@
 
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
 #include "entities/core/EntityManager.h"
 
 #include "minigames/MemoryScreen.h"
@@ -16,6 +17,13 @@ MiniGameScreen* OpenMiniGame(const std::string& path, ZOLTFramework::CQuestionLi
     EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
     if (!manager) {
         HtmlLog::Instance()->Error("Mini-game " + path + ": no entity manager to open it with");
+        return nullptr;
+    }
+    // A game without its file has nothing to play and could only be "won" by
+    // its Ok button: it is not opened at all.
+    XMLDocument check("MiniGame");
+    if (!check.Load(path)) {
+        HtmlLog::Instance()->Error("Mini-game " + path + " is not opened: " + check.GetLastError());
         return nullptr;
     }
     MiniGameScreen* screen = nullptr;

@@ -2,7 +2,8 @@
 // file name after the last "/": "2.2.xml" the two-part puzzle, "5.2.xml" and
 // "11.1.xml" the repeat game, "6.2.xml" the memory game, any other the puzzle.
 // The entity manager owns the screen and has it on top of the screen stack;
-// it is put on the given layer (2000 over a level). Null without a manager.
+// it is put on the given layer (2000 over a level). Null, with an Error row,
+// without a manager or when the file cannot be read (missing, not XML).
 #pragma once
 
 #include <string>

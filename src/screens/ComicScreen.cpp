@@ -37,6 +37,15 @@ std::function<void()> On(CEntity* entity, std::function<void(CEntity*)> call) {
     };
 }
 
+// Shows a bubble's line once the bubble has grown to full size: the text
+// keeps its offset from the bubble while the bubble grows, so before that it
+// would stand outside it.
+std::function<void()> ShowWhenGrown(TextEntity* text, float growTime) {
+    return On(text, [growTime](CEntity* e) {
+        PlayerManager::Instance()->Timer->Add(growTime, [e]() { e->Show(); }, e);
+    });
+}
+
 float Attribute(const XMLDocument::XMLElement& element, const char* name, float def) {
     return element.HasAttribute(name) ? element.GetFloatAttribute(name, def) : def;
 }
@@ -187,7 +196,7 @@ TextEntity* ComicScreen::CreateBubbleText(const std::string& key, CEntity* bubbl
     return text;
 }
 
-SpriteExEntity* ComicScreen::CreateBubble(const std::string& key) {
+SpriteExEntity* ComicScreen::CreateBubble(const std::string& key, TextEntity** line) {
     auto* bubble = SpawnChild<SpriteExEntity>();
     if (!Services::Texture(engine, "Bubble")) Warn("no picture \"Bubble\"");
     bubble->SetSprite("Bubble");
@@ -202,6 +211,8 @@ SpriteExEntity* ComicScreen::CreateBubble(const std::string& key) {
     }
     bubble->SetScale(0.0f);
     bubble->Hide();
+    text->Hide();
+    if (line) *line = text;
     return bubble;
 }
 
@@ -209,6 +220,7 @@ void ComicScreen::LoadAppear(const XMLDocument::XMLElement& element) {
     CEntity* character = ParseCharacter(element);
     float xFrom = kRestX, xTo = kRestX, yFrom = kRestY, yTo = kRestY, opacityFrom = 1.0f, opacityTo = 1.0f;
     SpriteExEntity* bubble = nullptr;
+    TextEntity* line = nullptr;
     bool noDelay = false;
     std::string sound;
     for (const auto& attribute : element.GetAttributes()) {
@@ -220,7 +232,7 @@ void ComicScreen::LoadAppear(const XMLDocument::XMLElement& element) {
             // The bubble takes the side in force now: a later "from" does not
             // mirror it.
             if (bubble) bubble->Kill();
-            bubble = CreateBubble(attribute->GetValue());
+            bubble = CreateBubble(attribute->GetValue(), &line);
         } else if (attributeName == "no_delay") {
             noDelay = attribute->GetBool();
         } else if (attributeName == "sound") {
@@ -260,6 +272,7 @@ void ComicScreen::LoadAppear(const XMLDocument::XMLElement& element) {
         grow->AddKey(CAnimationEffector::TRACK_SCALE, kBubbleGrowEnd, 1.0f);
         appear.calls.push_back(On(bubble, [](CEntity* e) { e->Show(); }));
         appear.calls.push_back(On(grow, [](CEntity* e) { static_cast<CAnimationEffector*>(e)->Prepare(); }));
+        appear.calls.push_back(ShowWhenGrown(line, kBubbleGrowEnd));
         Queue(std::move(appear));
         Step removeBubble;
         removeBubble.calls.push_back(On(grow, [](CEntity* e) { e->Kill(); }));
@@ -271,7 +284,8 @@ void ComicScreen::LoadAppear(const XMLDocument::XMLElement& element) {
 
 void ComicScreen::LoadReplica(const XMLDocument::XMLElement& element) {
     if (!element.HasAttribute("string")) return;
-    SpriteExEntity* bubble = CreateBubble(element.GetStringAttribute("string"));
+    TextEntity* text = nullptr;
+    SpriteExEntity* bubble = CreateBubble(element.GetStringAttribute("string"), &text);
     CAnimationEffector* grow = MakeEffector(bubble);
     grow->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 0.0f);
     grow->AddKey(CAnimationEffector::TRACK_SCALE, kReplicaGrow, 1.0f);
@@ -280,6 +294,7 @@ void ComicScreen::LoadReplica(const XMLDocument::XMLElement& element) {
     line.calls.push_back(On(bubble, [](CEntity* e) { e->Show(); }));
     line.calls.push_back([this]() { SetWaiting(true); });
     line.calls.push_back(On(grow, [](CEntity* e) { static_cast<CAnimationEffector*>(e)->Prepare(); }));
+    line.calls.push_back(ShowWhenGrown(text, kReplicaGrow));
     line.delay = kReplicaGrow;
     Queue(std::move(line));
     Step removeBubble;
@@ -352,8 +367,10 @@ void ComicScreen::Update(float dt) {
     }
     if (delay > 0.0f) return;
     if (waiting) {
+        // A press and release inside one frame leaves the button up: the
+        // frame in which it went down counts as a frame with it down.
         HGE* hge = Services::Hge(engine);
-        if (!hge || !hge->Input_GetKeyState(HGEK_LBUTTON)) return;
+        if (!hge || !(hge->Input_GetKeyState(HGEK_LBUTTON) || hge->Input_KeyDown(HGEK_LBUTTON))) return;
     }
     NextStep();
 }

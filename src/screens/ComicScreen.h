@@ -69,7 +69,8 @@ public:
     ~ComicScreen() override;
 
     // Counts the delay down and runs the next step when it is due: at most one
-    // a frame, and while waiting only in a frame with the left button down.
+    // a frame, and while waiting only in a frame with the left button down
+    // (held, or pressed in that frame).
     void Update(float dt) override;
     void Render() override {}
 
@@ -88,8 +89,9 @@ public:
                    float& opacityFrom, float& opacityTo);
     // The change of an exit's "to" keyword.
     static void ParsePosition(const std::string& keyword, float& dx, float& dy, float& dOpacity);
-    // A speech bubble at scale 0 (hidden) at the current anchor and side.
-    SpriteExEntity* CreateBubble(const std::string& key);
+    // A speech bubble at scale 0 (hidden, its line too) at the current anchor
+    // and side; the line's text entity goes to *line when given.
+    SpriteExEntity* CreateBubble(const std::string& key, TextEntity** line = nullptr);
     TextEntity* CreateBubbleText(const std::string& key, ZOLTFramework::CEntity* bubble);
     // Starts an exit from where the character stands now.
     void AnimateLeave(CEntity* character, CAnimationEffector* effector, float dx, float dy, float dOpacity);

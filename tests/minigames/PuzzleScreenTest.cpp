@@ -247,6 +247,19 @@ TEST(PuzzleScreen, MatchPairsLeaveTheOddPiece) {
     EXPECT_EQ(screen->GetDockedPieces().back()->label, "ticket");
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->IsOkShown());
+
+    // Skip completes the pairs at once and shows Ok; closed before the skip
+    // delay has run out, the game is skipped all the same, not solved.
+    MiniGameJournal second;
+    auto* skipped = static_cast<PuzzleScreen*>(OpenMiniGame(path, &second));
+    WaitOpened(engine, skipped);
+    skipped->OnButtonPress("Skip");
+    EXPECT_TRUE(skipped->GetLoosePieces().empty());
+    EXPECT_TRUE(skipped->IsOkShown());
+    skipped->OnButtonPress("Ok");
+    ASSERT_TRUE(engine.StepUntil([&] { return skipped->HasReported(); }));
+    EXPECT_EQ(skipped->GetState(), kMiniGameSkipping) << "reported inside the skip delay";
+    EXPECT_EQ(second.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 }
 
 // Differences: the widest picture is the panel and starts docked; a click on

@@ -3,17 +3,21 @@
 // the player's medals, and a page frees only a resource group it may free.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "StoryTestSupport.h"
 #include "entities/core/SpriteExEntity.h"
 #include "entities/widgets/TextEntity.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "scene/LiveGroups.h"
 #include "screens/ComicScreen.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CEntity;
 
@@ -58,6 +62,28 @@ bool Mirrored(const SpriteExEntity* bubble) {
 
 TextEntity* TextOf(const SpriteExEntity* bubble) { return ChildrenOf<TextEntity>(bubble).at(0); }
 
+// The letters of the comic font drawn in the next frame, and whether each lies
+// inside the bubble's picture as drawn in that frame.
+struct Letters {
+    int count = 0;
+    bool inside = true;
+};
+Letters LettersDrawn(StoryEngine& engine, const SpriteExEntity* bubble) {
+    const auto quads = RecordQuads([&] { engine.Step(); });
+    float x1 = 1e9f, y1 = 1e9f, x2 = -1e9f, y2 = -1e9f;
+    for (const auto& q : quads)
+        if (q.quad.tex == bubble->GetSprite()->GetTexture())
+            for (const hgeVertex& v : q.quad.v)
+                x1 = std::min(x1, v.x), y1 = std::min(y1, v.y), x2 = std::max(x2, v.x), y2 = std::max(y2, v.y);
+    Letters letters;
+    for (const auto& q : quads) {
+        if (q.quad.tex != FontRegistry::GetFont("Comics")->GetTexture()) continue;
+        ++letters.count;
+        for (const hgeVertex& v : q.quad.v) letters.inside &= v.x >= x1 && v.x <= x2 && v.y >= y1 && v.y <= y2;
+    }
+    return letters;
+}
+
 }  // namespace
 
 TEST(ComicScreen, StepsRunInTheirFramesWithTheButtonHeldOrUp) {
@@ -98,13 +124,21 @@ TEST(ComicScreen, StepsRunInTheirFramesWithTheButtonHeldOrUp) {
     EXPECT_EQ(log.Count("no picture \"NoSuchPicture\""), 1);
     EXPECT_EQ(log.Count("no text for \"NO_SUCH_KEY\""), 1);
 
-    // Button up: the line stays whatever the time.
-    engine.Run(1.0f);
+    // Button up: the line stays whatever the time. Its text shows only once
+    // the bubble has grown to full size, and then inside it.
+    SpriteExEntity* first = Bubbles(screen).at(0);
+    engine.Run(0.5f);
+    EXPECT_GT(first->GetScaleX(), 0.0f);
+    EXPECT_LT(first->GetScaleX(), 1.0f);
+    EXPECT_EQ(LettersDrawn(engine, first).count, 0) << "mid-grow";
+    engine.Run(0.5f);
     EXPECT_EQ(screen->GetStepCount(), 5u);
     EXPECT_FLOAT_EQ(mara->GetX(), 180.0f);
-    SpriteExEntity* first = Bubbles(screen).at(0);
     EXPECT_FLOAT_EQ(first->GetScaleX(), 1.0f);
     EXPECT_EQ(TextOf(first)->GetTextRef(), "OK");
+    const Letters grown = LettersDrawn(engine, first);
+    EXPECT_EQ(grown.count, 2);
+    EXPECT_TRUE(grown.inside);
 
     // Held: the bubble goes in the first frame, the next line comes in the
     // next one, and goes 0.2 s later.
@@ -118,14 +152,15 @@ TEST(ComicScreen, StepsRunInTheirFramesWithTheButtonHeldOrUp) {
     EXPECT_TRUE(engine.RunUntil([&] { return screen->GetStepCount() == 2u; }, 1.0f, &took));
     EXPECT_NEAR(took, 0.2f, engine.dt + 0.001f);
 
-    // Up again: the exit waits for the button, then runs in the first frame
-    // with it down and needs no more clicks.
+    // Up again: the exit waits for the button, then runs in the frame of a
+    // click that went down and up inside it, and needs no more clicks.
     engine.KeyUp(HGEK_LBUTTON);
     engine.Run(0.5f);
     EXPECT_EQ(screen->GetStepCount(), 2u);
     engine.KeyDown(HGEK_LBUTTON);
-    engine.Step();
     engine.KeyUp(HGEK_LBUTTON);
+    engine.Step();
+    EXPECT_FALSE(engine.Hge()->Input_GetKeyState(HGEK_LBUTTON));
     EXPECT_EQ(screen->GetStepCount(), 1u);
     EXPECT_FALSE(screen->IsWaiting());
     EXPECT_TRUE(engine.RunUntil([&] { return mara->IsDead(); }, 1.0f, &took));
