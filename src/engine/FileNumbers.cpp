@@ -1,13 +1,26 @@
 #include "engine/FileNumbers.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
 #include "engine/Conversions.h"
 #include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
 
 namespace FileNumbers {
+
+namespace {
+
+// Whole numbers of the 32-bit range in full.
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+}  // namespace
 
 int Count(int value, const std::string& what) {
     if (value <= kMaxCount) return value;
@@ -37,6 +50,23 @@ float Finite(const std::string& text, float def, const std::string& what) {
     HtmlLog::Instance()->Error(what + " is \"" + text + "\", not a finite number; " + ValueToString(def) +
                                " is used.");
     return def;
+}
+
+bool Saved(const std::string& text, double min, double max, double& value, const std::string& what) {
+    // A hand-edited file may hold anything: the row shows the start of it.
+    const std::string shown = XMLDocument::Escape(text.size() > 40 ? text.substr(0, 40) + "..." : text);
+    const char* start = text.c_str();
+    char* end = nullptr;
+    const double read = std::strtod(start, &end);
+    if (end == start || !std::isfinite(read) || std::fabs(read) > double(std::numeric_limits<float>::max())) {
+        HtmlLog::Instance()->Warning(what + " is \"" + shown + "\", not a finite number; it is ignored.");
+        return false;
+    }
+    value = std::fmax(min, std::fmin(max, read));
+    if (value != read)
+        HtmlLog::Instance()->Warning(what + " is \"" + shown + "\", out of its range " + Number(min) + " to " +
+                                     Number(max) + "; " + Number(value) + " is used.");
+    return true;
 }
 
 int ClampToInt(double value) {

@@ -1,7 +1,8 @@
 // What a data file may ask for, held to sound bounds where the text is read:
 // a count above kMaxCount is cut to it, a number that is not finite as a
 // float reads as its default, and a number goes to int clamped into its range.
-// Each cut leaves one Error row naming what was read.
+// Each cut leaves one Error row naming what was read (a Warning row for the
+// numbers of a saved file, which the game wrote itself: see Saved).
 #pragma once
 
 #include <cstddef>
@@ -28,6 +29,14 @@ float Finite(const std::string& text, float def, const std::string& what);
 
 // Whether the text holds a number that is finite as a float (or no number).
 bool IsFinite(const std::string& text);
+
+// A number of a saved file (the users file, a profile) for a field that runs
+// from min to max, read from the whole text (a fraction or an exponent too;
+// whole fields truncate it toward zero). A finite number outside the range is
+// the nearest end of it; text that holds no number, or one that is not finite
+// as a float ("nan", "inf", "1e308"), leaves the value as it is and gives
+// false. Each with one Warning row naming what was read.
+bool Saved(const std::string& text, double min, double max, double& value, const std::string& what);
 
 // A float truncated toward zero into int: beyond the range the nearest limit,
 // NaN 0.

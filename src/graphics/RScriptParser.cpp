@@ -3,6 +3,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "platform/AppLog.h"
 
 namespace {
 
@@ -157,6 +160,8 @@ DWORD RScriptParser::tkn_hex() const {
 }
 
 void RScriptParser::ScriptPostError(const char* msg1, const char* msg2) {
-    hge->System_Log("%s, line %d: %s'%s'%s", name.c_str(), line, msg1,
-                    tokenvalue.empty() ? "<EOF>" : tokenvalue.c_str(), msg2);
+    const std::string text = name + ", line " + std::to_string(line) + ": " + msg1 + "'" +
+                             (tokenvalue.empty() ? "<EOF>" : tokenvalue) + "'" + msg2;
+    hge->System_Log("%s", text.c_str());
+    AppLog::ReportFailure(text, text);
 }

@@ -7,6 +7,7 @@
 #include "graphics/RScriptParser.h"
 #include "graphics/ResourceDescriptions.h"
 #include "graphics/hgeResourceManager.h"
+#include "platform/AppLog.h"
 
 namespace {
 
@@ -142,10 +143,12 @@ void ScriptReader::ReadFile(const std::string& name, RScriptParser* including) {
     DWORD size = 0;
     void* data = hge->Resource_Load(name.c_str(), &size);
     if (!data) {
-        if (including)
+        if (including) {
             including->ScriptPostError("Script ", " not found.");
-        else
+        } else {
             hge->System_Log("Script '%s' not found.", name.c_str());
+            AppLog::ReportFailure(name, "Script '" + name + "' not found.");
+        }
         return;
     }
     std::string text(static_cast<const char*>(data), size);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "graphics/FontPictures.h"
+#include "platform/AppLog.h"
 
 namespace {
 
@@ -64,7 +65,10 @@ hgeFont::~hgeFont() {
 void hgeFont::Load(const char* filename, bool bMipmap) {
     DWORD size = 0;
     void* data = hge->Resource_Load(filename, &size);
-    if (!data) return;
+    if (!data) {
+        if (filename && *filename) AppLog::ReportFailure(filename, std::string("Font ") + filename + " not found.");
+        return;
+    }
     std::string copy(static_cast<const char*>(data), size);
     hge->Resource_Free(data);
     LoadFromMemory(copy.data(), copy.size(), filename, bMipmap);
@@ -90,6 +94,7 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
     std::string line;
     if (!nextLine(line) || line != kFontHeader) {
         hge->System_Log("Font %s has incorrect format.", filename);
+        AppLog::ReportFailure(filename, std::string("Font ") + filename + " has incorrect format.");
         return;
     }
 

@@ -1,6 +1,8 @@
 #include "platform/AppLog.h"
 
 #include <cstdio>
+#include <set>
+#include <utility>
 
 #include "platform/FileSystem.h"
 
@@ -17,4 +19,28 @@ void AppLog::Write(const std::string& line) {
     std::fputs(line.c_str(), f);
     std::fputc('\n', f);
     std::fclose(f);
+}
+
+namespace {
+
+struct FailureReport {
+    AppLog::FailureSink sink;
+    std::set<std::string> names;
+};
+
+FailureReport& Failures() {
+    static FailureReport report;
+    return report;
+}
+
+}  // namespace
+
+void AppLog::SetFailureSink(FailureSink sink) {
+    Failures().sink = std::move(sink);
+    Failures().names.clear();
+}
+
+void AppLog::ReportFailure(const std::string& name, const std::string& text) {
+    FailureReport& report = Failures();
+    if (report.sink && report.names.insert(name).second) report.sink(text);
 }

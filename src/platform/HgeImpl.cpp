@@ -569,12 +569,16 @@ HTEXTURE HgeImpl::Texture_Load(const char* filename, DWORD size, bool /*bMipmap*
         if (!h) System_Log("Can't load texture from memory: %s", reason.c_str());
     } else {
         std::string data;
-        if (!FileSystem::ReadFile(filename, data)) {
-            System_Log("Can't load texture: %s (file not found)", filename);
+        if (!FileSystem::ReadFile(filename, data))
+            reason = "file not found";
+        else
+            h = m_textures.Decode(data.data(), data.size(), reason);
+        if (!h) {
+            const std::string line = std::string("Can't load texture: ") + filename + " (" + reason + ")";
+            System_Log("%s", line.c_str());
+            AppLog::ReportFailure(filename, line);
             return 0;
         }
-        h = m_textures.Decode(data.data(), data.size(), reason);
-        if (!h) System_Log("Can't load texture: %s (%s)", filename, reason.c_str());
     }
     if (h && m_initiated) m_backend->UploadTexture(*m_textures.Find(h));
     return h;

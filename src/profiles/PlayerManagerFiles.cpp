@@ -13,6 +13,15 @@ namespace {
 // Names and paths come from editable files: keep them from breaking the log page.
 std::string Shown(const std::string& text) { return XMLDocument::Escape(text); }
 
+// Why the document cannot be taken in: it cannot be read, or it is another
+// kind of document (its root element is not the one expected). Empty when it
+// loaded.
+std::string LoadProblem(XMLDocument& document, const std::string& path, const char* root) {
+    if (!document.Load(path)) return document.GetLastError();
+    const std::string& name = document.GetRoot()->GetName();
+    return name == root ? std::string() : "the root element is <" + name + ">, not <" + root + ">";
+}
+
 }  // namespace
 
 void PlayerManager::Load() {
@@ -23,8 +32,9 @@ void PlayerManager::Load() {
     if (!FileSystem::FileExists(UsersFile)) return;  // the first run
 
     XMLDocument users(UsersDocument::kRoot);
-    if (!users.Load(UsersFile)) {
-        log->Error("Cannot read the users file (" + Shown(users.GetLastError()) +
+    const std::string unreadable = LoadProblem(users, UsersFile, UsersDocument::kRoot);
+    if (!unreadable.empty()) {
+        log->Error("Cannot read the users file (" + Shown(unreadable) +
                    "): it and the profile documents are kept aside as \"*.bad\"; starting with no players.");
         if (!KeepAsideAll()) {
             m_saveBlocked = true;
@@ -94,9 +104,10 @@ void PlayerManager::Load() {
 void PlayerManager::LoadProfile(Player& player) {
     if (!FileSystem::FileExists(player.SaveFile)) return;
     XMLDocument profile(ProfileDocument::kRoot);
-    if (!profile.Load(player.SaveFile)) {
+    const std::string problem = LoadProblem(profile, player.SaveFile, ProfileDocument::kRoot);
+    if (!problem.empty()) {
         HtmlLog::Instance()->Error("Cannot read the profile document of " + Shown(player.Name) + " (" +
-                                   Shown(profile.GetLastError()) + "): it is kept aside as \"*.bad\".");
+                                   Shown(problem) + "): it is kept aside as \"*.bad\".");
         SaveSlots::KeepAside(player.SaveFile);
         return;
     }

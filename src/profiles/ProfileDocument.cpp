@@ -1,9 +1,11 @@
 #include "profiles/ProfileDocument.h"
 
+#include <cstdint>
 #include <set>
 #include <string>
 
 #include "engine/Conversions.h"
+#include "engine/FileNumbers.h"
 #include "profiles/Player.h"
 
 namespace ProfileDocument {
@@ -65,10 +67,16 @@ void Read(const Element& root, Player& player) {
             if (child->HasAttribute("node")) player.CurrentNode = child->GetStringAttribute("node");
         }
     }
+    const std::string who = "Player " + XMLDocument::Escape(player.Name) + ": ";
     if (const Element* map = LastChild(root, "global_map")) {
         for (const RefPtr<Element>& node : map->GetChildren()) {
             if (!node->HasAttribute("name") || !node->HasAttribute("score")) continue;
-            player.NodeScores.emplace(node->GetStringAttribute("name"), node->GetIntAttribute("score"));
+            const std::string name = node->GetStringAttribute("name");
+            // A score that is no number leaves the node open, as a new entry starts: at 0.
+            double score = 0.0;
+            FileNumbers::Saved(node->GetStringAttribute("score"), INT32_MIN, INT32_MAX, score,
+                               who + "the score of node " + XMLDocument::Escape(name));
+            player.NodeScores.emplace(name, static_cast<int32_t>(score));
         }
     }
     for (const NameSection& s : kNameSections) {
@@ -80,7 +88,10 @@ void Read(const Element& root, Player& player) {
     }
     if (const Element* medals = LastChild(root, "medals")) {
         for (const RefPtr<Element>& medal : medals->GetChildren()) {
-            if (medal->HasAttribute("id")) player.Medals.insert(medal->GetValueAttribute("id"));
+            double id = 0.0;
+            if (medal->HasAttribute("id") &&
+                FileNumbers::Saved(medal->GetStringAttribute("id"), 0.0, UINT32_MAX, id, who + "a medal \"id\""))
+                player.Medals.insert(static_cast<uint32_t>(id));
         }
     }
 }

@@ -26,7 +26,9 @@ void Write(const Player& player, XMLDocument::XMLElement& root);
 // PlayFieldPath. Sections are found by name, in any order; a later section of
 // a name replaces an earlier one. Section children are read whatever their
 // names; a child without its "name" (or "id") attribute is skipped. The first
-// score of a node name stays.
+// score of a node name stays. A score or id out of its range reads as the
+// nearest end of it; a score that is no finite number as 0, a medal id so is
+// skipped; each with a Warning row.
 void Read(const XMLDocument::XMLElement& root, Player& player);
 
 }  // namespace ProfileDocument

@@ -1,11 +1,12 @@
 #include "profiles/UsersDocument.h"
 
-#include <cerrno>
 #include <cfloat>
-#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "engine/Conversions.h"
+#include "engine/FileNumbers.h"
+#include "engine/HtmlLog.h"
 #include "profiles/Player.h"
 
 namespace UsersDocument {
@@ -19,9 +20,19 @@ using Element = XMLDocument::XMLElement;
 
 std::string Unsigned(int32_t value) { return ValueToString(static_cast<uint32_t>(value)); }
 
-// An unsigned decimal stored back into a signed 32-bit field.
-void ReadScore(const Element& e, const char* name, int32_t& field) {
-    if (e.HasAttribute(name)) field = static_cast<int32_t>(e.GetValueAttribute(name));
+// A 32-bit field written as the unsigned decimal of its value, up to max.
+// Older files and hand edits write it signed, or with a fraction (truncated
+// toward zero); [2^31, 2^32) is the written form of a negative value.
+void ReadInt32(const Element& e, const char* name, int32_t& field, const std::string& who, double max = INT32_MAX) {
+    if (!e.HasAttribute(name)) return;
+    const std::string text = e.GetStringAttribute(name);
+    const double wide = std::strtod(text.c_str(), nullptr);
+    if (wide >= 2147483648.0 && wide < 4294967296.0) {
+        field = static_cast<int32_t>(static_cast<uint32_t>(wide));
+        return;
+    }
+    double value = field;
+    if (FileNumbers::Saved(text, INT32_MIN, max, value, who + "\"" + name + "\"")) field = static_cast<int32_t>(value);
 }
 
 }  // namespace
@@ -42,34 +53,14 @@ RefPtr<Element> Write(const Player& player) {
     return e;
 }
 
-int32_t CigarsFromText(const std::string& text) {
-    // A whole number: signed, or the unsigned form of a negative count.
-    const char* start = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long long whole = std::strtoll(start, &end, 10);
-    if (end != start && *end == '\0' && errno == 0) {
-        if (whole >= INT32_MIN && whole <= INT32_MAX) return static_cast<int32_t>(whole);
-        if (whole > INT32_MAX && whole <= UINT32_MAX) return static_cast<int32_t>(static_cast<uint32_t>(whole));
-        return 0;
-    }
-    // Otherwise through a float, truncated toward zero.
-    const float count = StringToFloat(text);
-    // 2^31 is exact as a float; the range is [-2^31, 2^31).
-    if (!(count >= -2147483648.0f && count < 2147483648.0f)) return 0;
-    return static_cast<int32_t>(count);
-}
-
-float TimeFromText(const std::string& text) {
-    const float time = StringToFloat(text);
-    // Text beyond the float range reads as the largest float: no time at all.
-    const double wide = std::strtod(text.c_str(), nullptr);
-    if (!std::isfinite(time) || !std::isfinite(wide) || std::fabs(wide) > double(FLT_MAX)) return 0.0f;
-    return time;
-}
-
 std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
-    const std::string name = e.GetStringAttribute("Name");
+    std::string name = e.GetStringAttribute("Name");
+    if (name.size() > kMaxName) {
+        name.resize(kMaxName);
+        HtmlLog::Instance()->Warning("A player's name of " + ValueToString(e.GetStringAttribute("Name").size()) +
+                                     " characters is cut to its first " + ValueToString(kMaxName) + ": " +
+                                     XMLDocument::Escape(name) + ".");
+    }
     const std::string saveFile = e.GetStringAttribute("SaveFile");
     if (name.empty() || saveFile.empty()) {
         problem = name.empty() ? "no \"Name\"" : "no \"SaveFile\"";
@@ -77,12 +68,17 @@ std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
     }
     std::unique_ptr<Player> player(new Player(name, saveFile));
     player->IsActive = e.GetBoolAttribute("IsActive", false);
-    if (e.HasAttribute("Time")) player->Time = TimeFromText(e.GetStringAttribute("Time"));
-    ReadScore(e, "ScoreItems", player->ScoreItems);
-    ReadScore(e, "ScoreSpeed", player->ScoreSpeed);
-    ReadScore(e, "ScoreMiniGames", player->ScoreMiniGames);
-    ReadScore(e, "ScoreNode", player->ScoreNode);
-    if (e.HasAttribute("CigarCount")) player->CigarCount = CigarsFromText(e.GetStringAttribute("CigarCount"));
+    const std::string who = "Player " + XMLDocument::Escape(name) + ": ";
+    double time = player->Time;
+    if (e.HasAttribute("Time") &&
+        FileNumbers::Saved(e.GetStringAttribute("Time"), 0.0, FLT_MAX, time, who + "\"Time\""))
+        player->Time = static_cast<float>(time);
+    ReadInt32(e, "ScoreItems", player->ScoreItems, who);
+    ReadInt32(e, "ScoreSpeed", player->ScoreSpeed, who);
+    ReadInt32(e, "ScoreMiniGames", player->ScoreMiniGames, who);
+    ReadInt32(e, "ScoreNode", player->ScoreNode, who);
+    // A level's start adds the cigars one by one: no more than a file may ask for.
+    ReadInt32(e, "CigarCount", player->CigarCount, who, FileNumbers::kMaxCount);
     player->RelaxedMode = e.GetBoolAttribute("RelaxedMode", false);
     if (e.HasAttribute("LastSolvedNode")) player->LastSolvedNode = e.GetStringAttribute("LastSolvedNode");
     return player;

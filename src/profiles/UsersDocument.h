@@ -2,8 +2,11 @@
 // with the player's counters as attributes, in this order: "Name",
 // "SaveFile", "IsActive", "Time", "ScoreItems", "ScoreSpeed",
 // "ScoreMiniGames", "ScoreNode", "CigarCount", "LastSolvedNode",
-// "RelaxedMode". Scores and cigars are written as unsigned decimals of their
-// 32-bit values; the cigar count is written signed.
+// "RelaxedMode". Scores are written as unsigned decimals of their 32-bit
+// values, the cigar count signed; either form reads back. A number out of its
+// range reads as the nearest end of it (the cigars at most
+// FileNumbers::kMaxCount, the time at least 0); one that is no finite float
+// leaves the counter at its default; each with a Warning row.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +21,8 @@ namespace UsersDocument {
 
 extern const char* const kRoot;
 extern const char* const kPlayer;
+// A longer "Name" is cut to this many characters at load, with a Warning row.
+constexpr std::size_t kMaxName = 64;
 
 // The "Player" element of a player.
 RefPtr<XMLDocument::XMLElement> Write(const Player& player);
@@ -26,12 +31,5 @@ RefPtr<XMLDocument::XMLElement> Write(const Player& player);
 // or "SaveFile" is missing or empty. Missing counters keep the defaults of a
 // new player.
 std::unique_ptr<Player> Read(const XMLDocument::XMLElement& element, std::string& problem);
-
-// "CigarCount": a whole number signed or as the unsigned decimal of its 32-bit
-// value (older files wrote negative counts so); other text through a float,
-// truncated toward zero ("-3.9" is -3). Beyond the 32-bit range, or no number: 0.
-int32_t CigarsFromText(const std::string& text);
-// "Time": text that is no finite float (beyond the float range too) reads as 0.
-float TimeFromText(const std::string& text);
 
 }  // namespace UsersDocument

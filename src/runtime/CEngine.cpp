@@ -5,10 +5,12 @@
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
 #include "engine/Track.h"
+#include "engine/XMLDocument.h"
 #include "entities/core/CCountBase.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
+#include "platform/AppLog.h"
 #include "platform/FileSystem.h"
 
 namespace ZOLTFramework {
@@ -96,6 +98,7 @@ void CEngine::ShutDown() {
         m_pHGE->Release();
         m_pHGE = nullptr;
     }
+    AppLog::SetFailureSink({});
 }
 
 void CEngine::LogHint(const std::string& text) {
@@ -137,6 +140,8 @@ bool CEngine::Init() {
 
     HtmlLog::Instance()->Open(m_storageFolder + "Log.html");
     HtmlLog::Instance()->WriteHeader();
+    // Textures, fonts and resource scripts that cannot be loaded: a row each.
+    AppLog::SetFailureSink([](const std::string& text) { HtmlLog::Instance()->Error(XMLDocument::Escape(text)); });
 
     // There is no icon resource to name on this platform: the icon id stays unused.
     const std::string caption = m_title + " " + m_version;

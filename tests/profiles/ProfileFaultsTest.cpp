@@ -1,6 +1,9 @@
 // Users files and profiles that are missing, broken or edited by hand, and
 // saves that must not hand one player's progress to another.
+#include <climits>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 
 #include "ProfilesTestSupport.h"
 
@@ -75,6 +78,105 @@ TEST_F(ProfileFaultsTest, UnreadableProfileIsKeptAsideAndThePlayerKeepsItsCounte
     EXPECT_EQ(log.CountRows("Error", "Cannot read the profile document of Anna"), 1);
     EXPECT_EQ(ReadFile(SlotFile(1) + ".bad"), "<profile><evidences>");
     EXPECT_FALSE(Exists(SlotFile(1)));
+}
+
+// Another kind of document where the users file or a profile belongs reads as
+// unreadable: kept aside, never overwritten by the next save.
+TEST_F(ProfileFaultsTest, AWellFormedFileOfAnotherKindIsKeptAside) {
+    const std::string profileAsUsers = "<profile>" + PlayerLine("Anna", SlotText(1)) + "</profile>";
+    WriteFile(UsersPath(), profileAsUsers);
+    auto pm = LoadedManager();
+    EXPECT_TRUE(pm->Players.empty());
+    EXPECT_EQ(log.CountRows("Error", "Cannot read the users file (the root element is &lt;profile&gt;"), 1);
+    pm->AddPlayer("Bob");
+    pm->Save();
+    EXPECT_EQ(ReadFile(UsersPath() + ".bad"), profileAsUsers);
+
+    const std::string usersAsProfile = "<Players><medals><medal id=\"1\"/></medals></Players>";
+    WriteFile(SlotFile(1), usersAsProfile);
+    pm = LoadedManager();
+    ASSERT_EQ(pm->Players.size(), 1u);
+    EXPECT_TRUE(pm->Players[0]->Medals.empty());
+    EXPECT_EQ(log.CountRows("Error", "Cannot read the profile document of Bob (the root element is &lt;Players"), 1);
+    pm->Save();
+    EXPECT_EQ(ReadFile(SlotFile(1) + ".bad"), usersAsProfile);
+}
+
+// Numbers of both files out of their ranges or no numbers at all: each a
+// Warning row, the nearest end of the range or the field's default, and
+// what the next save writes reads back the same. "score" and "id" are the
+// profile's node score and medal id.
+TEST_F(ProfileFaultsTest, NumbersOutOfRangeAreHeldToItWithAWarning) {
+    const double kNone = -1.0;  // no node score or medal read
+    struct Case {
+        std::string attribute, stored;
+        double loaded;
+        std::string saved;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"Time", "853.25", 853.25, "853.25", false},
+        {"Time", "nan", 0.0, "0", true},
+        {"Time", "1e308", 0.0, "0", true},
+        {"Time", "-5", 0.0, "0", true},
+        {"ScoreNode", "-99999999999", INT32_MIN, "2147483648", true},
+        {"ScoreNode", "99999999999", INT32_MAX, "2147483647", true},
+        {"ScoreNode", "4294967291", -5.0, "4294967291", false},
+        {"ScoreItems", "1e308", 0.0, "0", true},
+        {"ScoreSpeed", "-7", -7.0, "4294967289", false},
+        {"ScoreMiniGames", "inf", 0.0, "0", true},
+        {"CigarCount", "4294967294", -2.0, "-2", false},  // older files wrote a negative count unsigned
+        {"CigarCount", "-3.9", -3.0, "-3", false},
+        {"CigarCount", "2147483647", 1000.0, "1000", true},
+        {"CigarCount", "-1e30", INT32_MIN, "-2147483648", true},
+        {"CigarCount", "lots", 0.0, "0", true},
+        {"score", "-99999999999", INT32_MIN, "-2147483648", true},
+        {"score", "nan", 0.0, "0", true},
+        {"id", "-1", 0.0, "0", true},
+        {"id", "99999999999", UINT32_MAX, "4294967295", true},
+        {"id", "1e39", kNone, "", true},
+    };
+    auto loaded = [&](const Player& p, const std::string& attribute) -> double {
+        if (attribute == "Time") return p.Time;
+        if (attribute == "score") return p.NodeScores.empty() ? kNone : p.NodeScores.begin()->second;
+        if (attribute == "id") return p.Medals.empty() ? kNone : *p.Medals.begin();
+        const std::map<std::string, int32_t Player::*> fields = {
+            {"ScoreItems", &Player::ScoreItems}, {"ScoreSpeed", &Player::ScoreSpeed},
+            {"ScoreMiniGames", &Player::ScoreMiniGames}, {"ScoreNode", &Player::ScoreNode},
+            {"CigarCount", &Player::CigarCount}};
+        return p.*fields.at(attribute);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attribute + "=" + c.stored);
+        const bool inProfile = c.attribute == "score" || c.attribute == "id";
+        std::string users = PlayerLine("Anna", SlotText(1));
+        const size_t at = users.find(" " + c.attribute + "=\"");
+        if (at != std::string::npos) {
+            const size_t from = at + c.attribute.size() + 3;
+            users.replace(from, users.find('"', from) - from, c.stored);
+        }
+        WriteFile(UsersPath(), "<Players>" + users + "</Players>");
+        const std::string value = c.attribute + "=\"" + c.stored + "\"";
+        WriteFile(SlotFile(1), "<profile><global_map><node name=\"N\" " + (c.attribute == "score" ? value : "") +
+                                   "/></global_map><medals><medal " + (c.attribute == "id" ? value : "") +
+                                   "/></medals></profile>");
+        const int warnings = log.CountRows("Warning", "Player Anna: ");
+        auto pm = LoadedManager();
+        ASSERT_EQ(pm->Players.size(), 1u);
+        EXPECT_EQ(loaded(*pm->Players[0], c.attribute), c.loaded);
+        EXPECT_EQ(log.CountRows("Warning", "Player Anna: ") - warnings, c.warned ? 1 : 0);
+        pm->Save();
+        const std::string written = ReadFile(inProfile ? SlotFile(1) : UsersPath());
+        EXPECT_EQ(written.find(c.attribute + "=\"" + c.saved + "\"") != std::string::npos, !c.saved.empty()) << written;
+        EXPECT_EQ(loaded(*LoadedManager()->Players[0], c.attribute), c.loaded);
+    }
+
+    // A name of 100 000 characters is cut to its first 64 at load.
+    WriteFile(UsersPath(), "<Players>" + PlayerLine(std::string(100000, 'x'), SlotText(1)) + "</Players>");
+    auto pm = LoadedManager();
+    ASSERT_EQ(pm->Players.size(), 1u);
+    EXPECT_EQ(pm->Players[0]->Name, std::string(64, 'x'));
+    EXPECT_EQ(log.CountRows("Warning", "A player's name of 100000 characters is cut to its first 64"), 1);
 }
 
 TEST_F(ProfileFaultsTest, ProfilePathsOutsideTheSlotsAreRefused) {

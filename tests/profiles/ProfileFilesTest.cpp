@@ -1,6 +1,5 @@
 // The users file and the profile documents: the written bytes and the round trip.
 #include "ProfilesTestSupport.h"
-#include "profiles/UsersDocument.h"
 
 namespace {
 
@@ -187,32 +186,6 @@ TEST_F(ProfileFilesTest, ReaderTakesWhatTheWriterNeverProduces) {
     EXPECT_EQ(again.ScoreItems, 0);
     EXPECT_EQ(again.CigarCount, 0);
     EXPECT_EQ(log.CountRows("Error", ""), 0);
-}
-
-TEST_F(ProfileFilesTest, NumberReadingsOfHandEditedAndOlderUsersFiles) {
-    EXPECT_EQ(UsersDocument::CigarsFromText("7"), 7);
-    EXPECT_EQ(UsersDocument::CigarsFromText("3.99"), 3);
-    EXPECT_EQ(UsersDocument::CigarsFromText("-3.9"), -3);  // truncated toward zero
-    EXPECT_EQ(UsersDocument::CigarsFromText("-3"), -3);
-    EXPECT_EQ(UsersDocument::CigarsFromText("4294967294"), -2);  // a negative count written unsigned
-    EXPECT_EQ(UsersDocument::CigarsFromText("2147483520"), 2147483520);
-    EXPECT_EQ(UsersDocument::CigarsFromText("4294967296"), 0);
-    EXPECT_EQ(UsersDocument::CigarsFromText("1e30"), 0);
-    EXPECT_EQ(UsersDocument::CigarsFromText("nan"), 0);
-    EXPECT_EQ(UsersDocument::CigarsFromText("lots"), 0);
-    EXPECT_EQ(UsersDocument::TimeFromText("853.25"), 853.25f);
-    EXPECT_EQ(UsersDocument::TimeFromText("1e999"), 0.0f);
-    EXPECT_EQ(UsersDocument::TimeFromText("-1e999"), 0.0f);
-    EXPECT_EQ(UsersDocument::TimeFromText("inf"), 0.0f);
-
-    // A negative count is kept as it is, written signed, and counts as none in play.
-    auto pm = LoadedManager();
-    pm->AddPlayer("Anna");
-    pm->Players[0]->CigarCount = -2;
-    EXPECT_EQ(pm->Players[0]->CigarsInPlay(), 0);
-    pm->Save();
-    EXPECT_NE(ReadFile(UsersPath()).find("CigarCount=\"-2\""), std::string::npos);
-    EXPECT_EQ(LoadedManager()->Players[0]->CigarCount, -2);
 }
 
 TEST_F(ProfileFilesTest, SaveBeforeLoadWritesNothing) {
