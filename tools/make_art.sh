@@ -2,7 +2,8 @@
 # Renders the hand-written SVG art in tools/art/ to the PNGs the game loads.
 # The PNGs are committed; only this script needs rsvg-convert (Debian:
 # librsvg2-bin, installed here when missing and run as root). Each picture is
-# rendered at the size its SVG declares.
+# rendered at the size its SVG declares. Then the content checker runs on data/
+# from the build folder BUILD (default build/) when that is configured.
 #
 #   bash tools/make_art.sh
 set -euo pipefail
@@ -55,3 +56,15 @@ bash "$ROOT/tools/art/render_minigames.sh"
 
 # ---------------------------------------------------------------- main menu sea and rocks, load screen
 bash "$ROOT/tools/art/render_menu.sh"
+
+# ---------------------------------------------------------------- the content checker
+# make_content.sh sets CONTENT_CHECK=0 and runs it once after everything it makes.
+if [ "${CONTENT_CHECK:-1}" = 1 ]; then
+  BUILD="${BUILD:-$ROOT/build}"
+  if [ -f "$BUILD/CMakeCache.txt" ]; then
+    cmake --build "$BUILD" -j8 --target content_check >/dev/null
+    "$BUILD/content_check" "$DATA" --gtest_brief=1
+  else
+    echo "no configured build in $BUILD: content not checked"
+  fi
+fi

@@ -5,7 +5,7 @@
 # Sounds and music come from tools/make_sounds.sh, run here too when sox and
 # oggenc are installed (skip them with --no-sounds). The painted pictures are
 # SVG sources in tools/art/, rendered by tools/make_art.sh (--art-only runs
-# that step alone).
+# that step alone). Last, the content checker (build/content_check) runs on data/.
 #
 #   bash tools/make_content.sh [--no-sounds] [build folder]
 #   bash tools/make_content.sh --art-only
@@ -33,7 +33,7 @@ mkdir -p "$DATA/Texture/MainMenu"
 "$BUILD/tools/fishgen" "$DATA"
 
 # ---------------------------------------------------------------- SVG art
-bash "$ROOT/tools/make_art.sh"
+CONTENT_CHECK=0 bash "$ROOT/tools/make_art.sh"
 
 # ---- level screen: panel buttons, clock, cigars, glass, evidence case and items
 bash "$ROOT/tools/art/render_level.sh"
@@ -67,3 +67,7 @@ fi
 # ---- flags, the star, scroll cursors and the intro's four layers (SVG sources
 # ---- in tools/art/map/ through rsvg-convert).
 bash "$ROOT/tools/art/render_map.sh" "$DATA"
+
+# ---- every check of the content pack, and the find-all scenes' measures
+cmake --build "$BUILD" -j8 --target content_check >/dev/null
+"$BUILD/content_check" "$DATA" --gtest_brief=1

@@ -2,12 +2,16 @@
 // files as the game reads them (the resource script on the headless engine):
 // every thing to find and every difference shows at least 20 pixels across and
 // never more than three quarters covered, neither by what is drawn in front of
-// it nor by the level's panel; and every text key, picture, font and file that a data file
-// names is there, the keys in both text tables.
+// it nor by the level's panel; every text key, picture, font and file that a data file
+// names is there, the keys in both text tables; and every find-all scene is
+// measured as a hidden-object scene, one row of a printed table each (held to
+// its thresholds only with --strict-scenes).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -17,6 +21,7 @@
 
 #include "ContentFiles.h"
 #include "ContentPicture.h"
+#include "SceneMeasures.h"
 #include "engine/XMLDocument.h"
 #include "graphics/ResDesc.h"
 #include "graphics/hgeAnimation.h"
@@ -27,16 +32,24 @@
 
 namespace {
 
+using contenttest::Composed;
+using contenttest::Drawn;
+using contenttest::Glares;
+using contenttest::kSolid;
+using contenttest::PaintedClutter;
 using contenttest::Texels;
 using Element = XMLDocument::XMLElement;
 
 const float kSceneToScreen = 0.78125f;
 const float kPanelWidth = 180.0f;  // screen pixels the level's panel covers on the left
-const int kSolid = 128;            // a texel this opaque shows, or covers what lies under it
 const float kLeastAcross = 20.0f;  // screen pixels
 
-const char* const kScenes[] = {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml", "data/Scenes/TownHall.xml",
-                               "data/Scenes/Docks.xml", "data/Scenes/Warehouse.xml"};
+// A find-all scene hides its list: this many things drawn that are not on it,
+// this share of the listed objects partly covered, at most this share glaring.
+const int kLeastNonList = 40;
+const double kLeastCoveredShare = 0.5;
+const double kMostGlaringShare = 0.25;
+const int kPartlyCovered = 10;  // per cent of an object's solid texels under something
 
 using contenttest::ChildText;
 
@@ -45,20 +58,54 @@ std::string Slashed(std::string path) {
     return path;
 }
 
-// One object of a scene as it is drawn: its texels at their place in scene units.
-struct Drawn {
-    std::string name;
-    float z = 0;
-    int order = 0;
-    int left = 0, top = 0;
-    Texels texels;
-    int AlphaAt(int x, int y) const {
-        x -= left, y -= top;
-        return x < 0 || y < 0 || x >= texels.w || y >= texels.h ? 0 : texels.A(x, y);
+// The scene files, in name order.
+std::vector<std::string> SceneFiles() {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("data/Scenes"))
+        if (entry.path().extension() == ".xml") files.push_back(entry.path().generic_string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The objects a scene's tasks list: their items and the tools they wait for.
+std::set<std::string> Listed(const Element& root) {
+    std::set<std::string> listed;
+    for (const auto& task : root.GetChildren()) {
+        if (task->GetName() != "task") continue;
+        if (task->HasAttribute("tool_to_find")) listed.insert(task->GetStringAttribute("tool_to_find"));
+        for (const auto& item : task->GetChildren()) listed.insert(item->GetStringAttribute("name"));
     }
-    // Drawn after the other: higher up, or as high and later in the file.
-    bool Over(const Drawn& other) const { return z > other.z || (z == other.z && order > other.order); }
+    return listed;
+}
+
+// An object's solid texels, those under something drawn over it, and those
+// that show on the screen (neither covered nor under the panel) with their
+// bounds in scene units.
+struct Cover {
+    int solid = 0, covered = 0, shown = 0;
+    int x1 = 1 << 20, y1 = 1 << 20, x2 = -1, y2 = -1;
 };
+
+Cover CoverOf(const Drawn& o, const std::vector<Drawn>& objects) {
+    std::vector<const Drawn*> over;
+    for (const Drawn& d : objects)
+        if (&d != &o && d.Over(o)) over.push_back(&d);
+    Cover c;
+    for (int y = 0; y < o.texels.h; ++y)
+        for (int x = 0; x < o.texels.w; ++x) {
+            if (o.texels.A(x, y) < kSolid) continue;
+            ++c.solid;
+            const int sx = o.left + x, sy = o.top + y;
+            if (std::any_of(over.begin(), over.end(), [&](const Drawn* d) { return d->AlphaAt(sx, sy) >= kSolid; })) {
+                ++c.covered;
+                continue;
+            }
+            if (sx * kSceneToScreen < kPanelWidth) continue;
+            ++c.shown;
+            c.x1 = std::min(c.x1, sx), c.y1 = std::min(c.y1, sy), c.x2 = std::max(c.x2, sx), c.y2 = std::max(c.y2, sy);
+        }
+    return c;
+}
 
 class StoryPass : public contenttest::ResourceTest {
 protected:
@@ -92,48 +139,86 @@ protected:
 
 TEST_F(StoryPass, EveryThingToFindShowsAtLeast20PixelsAcrossAndIsNeverWhollyCovered) {
     int checked = 0;
-    for (const char* file : kScenes) {
+    for (const std::string& file : SceneFiles()) {
         SCOPED_TRACE(file);
         XMLDocument doc = XMLDocument::FromFile(file);
         ASSERT_TRUE(doc.IsLoaded());
-        const Element& root = *doc.GetRoot();
-        std::set<std::string> wanted;
-        for (const auto& task : root.GetChildren()) {
-            if (task->GetName() != "task") continue;
-            if (task->HasAttribute("tool_to_find")) wanted.insert(task->GetStringAttribute("tool_to_find"));
-            for (const auto& item : task->GetChildren()) wanted.insert(item->GetStringAttribute("name"));
-        }
-        const std::vector<Drawn> objects = Objects(root);
+        const std::set<std::string> wanted = Listed(*doc.GetRoot());
+        const std::vector<Drawn> objects = Objects(*doc.GetRoot());
         for (const Drawn& o : objects) {
             if (!wanted.count(o.name)) continue;
             SCOPED_TRACE(o.name);
             ASSERT_TRUE(o.texels.Ok());
             ++checked;
-            std::vector<const Drawn*> over;
-            for (const Drawn& d : objects)
-                if (&d != &o && d.Over(o)) over.push_back(&d);
-            int solid = 0, shown = 0;
-            int x1 = 1 << 20, y1 = 1 << 20, x2 = -1, y2 = -1;
-            for (int y = 0; y < o.texels.h; ++y)
-                for (int x = 0; x < o.texels.w; ++x) {
-                    if (o.texels.A(x, y) < kSolid) continue;
-                    ++solid;
-                    const int sx = o.left + x, sy = o.top + y;
-                    if (sx * kSceneToScreen < kPanelWidth) continue;
-                    if (std::any_of(over.begin(), over.end(), [&](const Drawn* d) { return d->AlphaAt(sx, sy) >= kSolid; }))
-                        continue;
-                    ++shown;
-                    x1 = std::min(x1, sx), y1 = std::min(y1, sy), x2 = std::max(x2, sx), y2 = std::max(y2, sy);
-                }
-            ASSERT_GT(shown, 0) << "wholly covered";
-            const float across = std::max(x2 - x1 + 1, y2 - y1 + 1) * kSceneToScreen;
-            const float thick = std::min(x2 - x1 + 1, y2 - y1 + 1) * kSceneToScreen;
+            const Cover c = CoverOf(o, objects);
+            ASSERT_GT(c.shown, 0) << "wholly covered";
+            const float across = std::max(c.x2 - c.x1 + 1, c.y2 - c.y1 + 1) * kSceneToScreen;
+            const float thick = std::min(c.x2 - c.x1 + 1, c.y2 - c.y1 + 1) * kSceneToScreen;
             EXPECT_GE(across, kLeastAcross) << "too small on the screen: " << across << " x " << thick;
             EXPECT_GE(thick, kLeastAcross / 3) << "too thin on the screen: " << across << " x " << thick;
-            EXPECT_GE(shown, solid / 4) << "mostly covered: " << shown << " of " << solid << " texels show";
+            EXPECT_GE(c.shown, c.solid / 4) << "mostly covered: " << c.shown << " of " << c.solid << " texels show";
         }
     }
     EXPECT_GE(checked, 5 * 12) << "a dozen things or more in every scene";
+}
+
+// Every find-all scene (a scene whose type is not "FindDifferences", as the
+// game reads it) as a hidden-object scene, one printed row each: the things
+// drawn that are not on the list (decoy objects, each less than half the scene
+// wide or high, larger ones being layers such as the background; plus the
+// painted clutter), the listed objects partly
+// covered, and the listed objects that glare. The thresholds fail a scene only
+// with --strict-scenes (DROVALIN_STRICT_SCENES=1).
+TEST_F(StoryPass, FindAllScenesHideTheirListAmongThingsNotOnIt) {
+    const char* strictEnv = std::getenv("DROVALIN_STRICT_SCENES");
+    const bool strict = strictEnv && *strictEnv && std::string(strictEnv) != "0";
+    std::printf("%-22s %6s %7s %8s %6s %11s %11s  %s\n", "find-all scene", "decoys", "clutter", "non-list", "listed",
+                "covered", "glaring", "below the thresholds");
+    int scenes = 0;
+    for (const std::string& file : SceneFiles()) {
+        SCOPED_TRACE(file);
+        XMLDocument doc = XMLDocument::FromFile(file);
+        ASSERT_TRUE(doc.IsLoaded());
+        if (doc.GetRoot()->GetStringAttribute("type") == "FindDifferences") continue;
+        ++scenes;
+        const std::set<std::string> listed = Listed(*doc.GetRoot());
+        const std::vector<Drawn> objects = Objects(*doc.GetRoot());
+        const Composed picture(objects);
+        int decoys = 0, wanted = 0, covered = 0, glaring = 0;
+        std::string open, glare;  // the listed objects in plain sight, those that glare
+        for (const Drawn& o : objects) {
+            if (!listed.count(o.name)) {
+                decoys += o.texels.w * 2 < picture.w || o.texels.h * 2 < picture.h;
+                continue;
+            }
+            ++wanted;
+            const Cover c = CoverOf(o, objects);
+            const bool partly = c.solid > 0 && c.covered * 100 >= c.solid * kPartlyCovered;
+            covered += partly;
+            if (!partly) open += " " + o.name;
+            if (Glares(o, picture)) ++glaring, glare += " " + o.name;
+        }
+        const int clutter = PaintedClutter(file);
+        const bool fewThings = decoys + clutter < kLeastNonList;
+        const bool fewCovered = covered < wanted * kLeastCoveredShare;
+        const bool manyGlaring = glaring > wanted * kMostGlaringShare;
+        std::printf("%-22s %6d %7d %8d %6d %4d (%3.0f%%) %4d (%3.0f%%)  %s%s%s\n",
+                    std::filesystem::path(file).filename().string().c_str(), decoys, clutter, decoys + clutter, wanted,
+                    covered, wanted ? 100.0 * covered / wanted : 0.0, glaring, wanted ? 100.0 * glaring / wanted : 0.0,
+                    fewThings ? "non-list " : "", fewCovered ? "covered " : "", manyGlaring ? "glaring" : "");
+        if (!strict) continue;
+        EXPECT_FALSE(fewThings) << decoys << " decoys and " << clutter << " clutter elements, fewer than "
+                                << kLeastNonList << " things not on the list";
+        EXPECT_FALSE(fewCovered) << covered << " of " << wanted << " listed objects partly covered; in plain sight:"
+                                 << open;
+        EXPECT_FALSE(manyGlaring) << glaring << " of " << wanted << " listed objects glaring:" << glare;
+    }
+    std::printf("thresholds: %d or more non-list things, %.0f%% or more covered (%d%% of an object), "
+                "%.0f%% or fewer glaring; %s\n",
+                kLeastNonList, kLeastCoveredShare * 100, kPartlyCovered, kMostGlaringShare * 100,
+                strict ? "enforced (--strict-scenes)" : "printed only (--strict-scenes enforces them)");
+    std::fflush(stdout);
+    EXPECT_GE(scenes, 4);
 }
 
 // What a data file's attribute names, by the attribute's name.
