@@ -19,6 +19,7 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "scene/Inventory.h"
+#include "scene/LiveGroups.h"
 #include "scene/PSLayer.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
@@ -113,7 +114,12 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
 
     HtmlLog::Instance()->Info("Play field loading - " + path);
     LoadScene(path);
-    if (resourceGroup >= kFirstSceneGroup) ++FieldsOfGroup()[resourceGroup];
+    if (resourceGroup >= kFirstSceneGroup) {
+        ++FieldsOfGroup()[resourceGroup];
+        // Pages and mini-games on the same group leave its pictures alone
+        // while the field lives.
+        LiveGroups::Hold(resourceGroup, this);
+    }
     HtmlLog::Instance()->Info("Play field loaded - " + path);
 
     cursorReplaced = false;
@@ -276,10 +282,7 @@ void PlayField::PutHeldItemBack(float mx, float my) {
     if (inventory) inventory->AddReturning();
     hgeSprite* image = item->GetDisplaySprite();
     item->SetScale(image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f) ? 0.6f : 1.0f);
-    std::weak_ptr<void> self = GetLifeToken();
-    SendObjectToInventory(item, [this, self, item] {
-        if (!self.expired()) OnTaskChanged(item, "", "");
-    });
+    SendObjectToInventory(item, "", "");
 }
 
 void PlayField::OnRightButton(bool down) {

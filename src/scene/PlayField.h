@@ -12,8 +12,10 @@
 // Ownership: the field adds itself to the entity manager in its constructor
 // (never Add it again); its layers, bag and objects are entities of the
 // manager, attached to it. Scripts own neither the field nor its objects.
-// The scene's resource group is purged when the field dies (groups of 10 and
-// more only: 0 would free every resource, 1 and 2 are start-up groups).
+// The scene's resource group is held in LiveGroups while the field lives (a
+// comic page or mini-game on it keeps it) and purged when the field dies
+// (groups of 10 and more only: 0 would free every resource, 1 and 2 are
+// start-up groups).
 #pragma once
 
 #include <functional>
@@ -114,14 +116,18 @@ public:
 
     // ---- flights
     // Queues the flight to the scene point: the object pulses 1.2 s first
-    // (0.1 s without a pulse while the mouse is over the bag); one more open item.
-    void QueueObjectFlight(SceneObject* object, float targetX, float targetY, std::function<void()> onArrival,
-                           bool intoInventory);
-    // Opens the bag and flies the object into its next slot.
-    void SendObjectToInventory(SceneObject* object, std::function<void()> onArrival);
+    // (0.1 s without a pulse while the mouse is over the bag); one more open
+    // item. The arrival runs once: with the object when it gets there, with
+    // null when the object or its path went on the way.
+    void QueueObjectFlight(SceneObject* object, float targetX, float targetY,
+                           std::function<void(SceneObject*)> onArrival, bool intoInventory);
+    // Opens the bag and flies the object into its next slot; on arrival the
+    // bag takes it (OnTaskChanged with the tool and task names).
+    void SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName);
     // Arrival at the panel: the open item back, "TaskChanged", the tail handed
-    // to the particle layer, the object dies, the win check.
-    void AddMagnifyingGlass(SceneObject* object, std::string taskName);
+    // to the particle layer, the object dies, the win check. `glass`: the
+    // object is the magnifying glass ("AddMagnifyingGlass" follows).
+    void AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass);
     // Arrival of an object that grants cigars.
     void AddCigars(int count, SceneObject* object, std::string taskName);
     // The level's clue texts by task name (the panel flight aims at them); not owned.
@@ -232,7 +238,16 @@ protected:
     bool RunTaskConditions(const TaskRecord& task, bool andPass, int* cigars, std::string* cigarTask);
     void HandOverTail(SceneObject* object);
     void QueueWinCheck();
+    // Ends the flights that can no longer arrive, then starts those whose
+    // pulse is over.
     void StartFlights(float dt);
+    // The path of the flight reached its end.
+    void ArriveFlight(unsigned id);
+    // The bag takes the item (its picture, object name and scale): the open
+    // item back, the tool record gone, the object (when given) dies,
+    // "TaskChanged" for the task.
+    void ReceiveItem(const std::string& sprite, const std::string& objectName, float scale, SceneObject* object,
+                     const std::string& toolName, const std::string& taskName);
     void ReplayDelayedTasks();
     void DropSpentParticleSystems(float dt);
     void UpdateMeasuringTool(float mx, float my);
@@ -257,6 +272,7 @@ protected:
     std::set<std::string> ignoreAdding;
     std::set<std::string> ignoreHinting;
     std::list<FlightRecord> flights;
+    unsigned lastFlightId = 0;
     std::list<hgeParticleSystem*> particleSystems;  // owned
     std::vector<DelayedTaskRecord> delayedTasks;
     std::vector<DelayedTaskRecord> solveLaterTasks;

@@ -416,10 +416,7 @@ void PlayField::OnObjectClick(SceneObject* object) {
         toolRecords.push_back({object->GetResourceName(), objectName, toolName, large ? 0.6f : 1.0f});
         const std::string taskName = andList.empty() ? std::string() : andList.front().name;
         if (!andList.empty()) RemoveDelayedTask(taskName);
-        std::weak_ptr<void> self = GetLifeToken();
-        SendObjectToInventory(object, [this, self, object, toolName, taskName] {
-            if (!self.expired()) OnTaskChanged(object, toolName, taskName);
-        });
+        SendObjectToInventory(object, toolName, taskName);
         RemoveFromScene(object);
         StartPickEffect(object);
         if (inventory) inventory->AddReturning();
@@ -452,8 +449,9 @@ void PlayField::OnObjectClick(SceneObject* object) {
             float tx = 0.0f, ty = 0.0f;
             GetPanelTarget(taskName, &tx, &ty);
             std::weak_ptr<void> self = GetLifeToken();
-            QueueObjectFlight(object, tx, ty, [this, self, object, taskName] {
-                if (!self.expired()) AddMagnifyingGlass(object, taskName);
+            const bool glass = object->GetResourceName() == "MagnifyingGlass";
+            QueueObjectFlight(object, tx, ty, [this, self, taskName, glass](SceneObject* arrived) {
+                if (!self.expired()) AddMagnifyingGlass(arrived, taskName, glass);
             }, false);
         } else if (cigarTask != taskName) {
             // The cigars arrive for another task: this find counts now.
@@ -468,8 +466,8 @@ void PlayField::OnObjectClick(SceneObject* object) {
         const float tx = (kCigarScreenX - GetAbsoluteX()) / SceneObject::kSceneToScreen;
         const float ty = (kCigarScreenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
         std::weak_ptr<void> self = GetLifeToken();
-        QueueObjectFlight(object, tx, ty, [this, self, cigars, object, cigarTask] {
-            if (!self.expired()) AddCigars(cigars, object, cigarTask);
+        QueueObjectFlight(object, tx, ty, [this, self, cigars, cigarTask](SceneObject* arrived) {
+            if (!self.expired()) AddCigars(cigars, arrived, cigarTask);
         }, false);
         RemoveFromScene(object);
     } else if (!toolFlag && !andTouched) {

@@ -46,7 +46,7 @@ void PlayField::GetPanelTarget(const std::string& taskName, float* tx, float* ty
     *ty = (screenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
 }
 
-void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::function<void()> onArrival,
+void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> onArrival,
                                   bool intoInventory) {
     if (!object) return;
     if (tasks.empty()) Send("DisableExit", "");
@@ -63,11 +63,13 @@ void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::
     }
     FlightRecord record;
     record.object = object;
+    record.objectName = object->GetName();
     record.targetX = tx;
     record.targetY = ty;
     record.onArrival = std::move(onArrival);
     record.intoInventory = intoInventory;
     record.delay = delay;
+    record.id = ++lastFlightId;
     flights.push_back(record);
     const auto later = std::find_if(solveLaterObjects.begin(), solveLaterObjects.end(),
                                     [&](SceneObject* o) { return o->GetName() == object->GetName(); });
@@ -75,7 +77,7 @@ void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::
     ++openItems;
 }
 
-void PlayField::SendObjectToInventory(SceneObject* object, std::function<void()> onArrival) {
+void PlayField::SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName) {
     if (!object) return;
     float tx = object->GetX(), ty = object->GetY();
     if (inventory) {
@@ -88,15 +90,26 @@ void PlayField::SendObjectToInventory(SceneObject* object, std::function<void()>
     object->SetDepth(1000.0f);
     hgeSprite* image = object->GetDisplaySprite();
     EntityManager* manager = Manager();
+    float scale = std::max(object->GetScaleX(), object->GetScaleY());
     if (image && manager && (image->GetWidth() > 120.0f || image->GetHeight() > 120.0f)) {
+        scale = image->GetWidth() * 0.6f <= 120.0f ? 0.6f : 0.4f;
         auto* shrink = manager->Spawn<CAnimationEffector>();
         shrink->mode = 0;
         shrink->AttachTo(object);
         shrink->AddKey(CAnimationEffector::TRACK_SCALE, 1.2f, 1.0f);
-        shrink->AddKey(CAnimationEffector::TRACK_SCALE, 1.5f, image->GetWidth() * 0.6f <= 120.0f ? 0.6f : 0.4f);
+        shrink->AddKey(CAnimationEffector::TRACK_SCALE, 1.5f, scale);
         shrink->Prepare();
     }
-    QueueObjectFlight(object, tx, ty, std::move(onArrival), true);
+    // The item as it would arrive, for a flight that ends on the way.
+    const std::string sprite = object->GetResourceName(), objectName = object->GetName();
+    std::weak_ptr<void> self = GetLifeToken();
+    QueueObjectFlight(object, tx, ty, [this, self, sprite, objectName, scale, toolName, taskName](SceneObject* arrived) {
+        if (self.expired()) return;
+        if (arrived)
+            OnTaskChanged(arrived, toolName, taskName);
+        else
+            ReceiveItem(sprite, objectName, scale, nullptr, toolName, taskName);
+    }, true);
 }
 
 void PlayField::HandOverTail(SceneObject* object) {
@@ -107,11 +120,11 @@ void PlayField::HandOverTail(SceneObject* object) {
     if (particleLayer) particleLayer->Add(tail);
 }
 
-void PlayField::AddMagnifyingGlass(SceneObject* object, std::string taskName) {
+void PlayField::AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass) {
     if (openItems > 0) --openItems;
     Send("TaskChanged", taskName);
     HandOverTail(object);
-    if (object && object->GetResourceName() == "MagnifyingGlass") Send("AddMagnifyingGlass", "");
+    if (glass) Send("AddMagnifyingGlass", "");
     if (object) object->Kill();
     CheckWin();
 }
@@ -127,18 +140,45 @@ void PlayField::AddCigars(int count, SceneObject* object, std::string taskName) 
     CheckWin();
 }
 
+void PlayField::ArriveFlight(unsigned id) {
+    const auto it = std::find_if(flights.begin(), flights.end(), [id](const FlightRecord& r) { return r.id == id; });
+    if (it == flights.end()) return;
+    const FlightRecord record = *it;
+    flights.erase(it);
+    if (record.onArrival) record.onArrival(record.object);
+}
+
 void PlayField::StartFlights(float dt) {
+    // A flight whose object was killed or deleted, or whose path went before
+    // its end, can never arrive: it ends here as arrived, without the object.
+    std::vector<FlightRecord> lost;
+    for (auto it = flights.begin(); it != flights.end();) {
+        const bool started = it->delay < 0.0f;
+        const bool gone = !it->object || it->object->IsDead() ||
+                          (started && (it->pathToken.expired() || it->path->IsDead()));
+        if (!gone) {
+            ++it;
+            continue;
+        }
+        lost.push_back(*it);
+        it = flights.erase(it);
+    }
+    for (const FlightRecord& record : lost) {
+        HtmlLog::Instance()->Info("Play field: the flight of \"" + record.objectName +
+                                  "\" ended on the way; its item counts as arrived.");
+        if (record.onArrival) record.onArrival(nullptr);
+    }
+
     EntityManager* manager = Manager();
-    std::vector<std::list<FlightRecord>::iterator> started;
-    for (auto it = flights.begin(); it != flights.end(); ++it) {
-        FlightRecord& record = *it;
+    std::weak_ptr<void> self = GetLifeToken();
+    for (FlightRecord& record : flights) {
         if (record.delay <= 0.0f) continue;
         record.delay -= dt;
         if (record.delay > 0.0f) continue;
+        // Without a path the flight ends on the next step.
         record.delay = -1.0f;
-        started.push_back(it);
         SceneObject* object = record.object;
-        if (!object || object->IsDead() || !manager) continue;
+        if (!manager) continue;
         if (!(inventory && inventory->IsHovered())) {
             hgeSprite* bubble = Services::Sprite(engine, "BBuble");
             if (bubble) bubble->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHAADD | BLEND_NOZWRITE);
@@ -160,9 +200,13 @@ void PlayField::StartFlights(float dt) {
         path->AddPoint(tx + (x0 - tx) / 3.0f, 2.0f * ty - y0);
         path->AddPoint(tx, ty);
         path->AttachTo(object);
-        path->finishedCallback = record.onArrival;
+        const unsigned id = record.id;
+        path->finishedCallback = [this, self, id] {
+            if (!self.expired()) ArriveFlight(id);
+        };
+        record.path = path;
+        record.pathToken = path->GetLifeToken();
     }
-    for (auto it : started) flights.erase(it);
 }
 
 void PlayField::DropSpentParticleSystems(float dt) {

@@ -10,20 +10,24 @@
 using NameList::Contains;
 
 void PlayField::OnTaskChanged(SceneObject* object, std::string toolName, std::string taskName) {
-    if (object) {
+    if (object)
+        ReceiveItem(object->GetResourceName(), object->GetName(), std::max(object->GetScaleX(), object->GetScaleY()),
+                    object, toolName, taskName);
+    else
+        ReceiveItem("", "", 1.0f, nullptr, toolName, taskName);
+}
+
+void PlayField::ReceiveItem(const std::string& sprite, const std::string& objectName, float scale, SceneObject* object,
+                            const std::string& toolName, const std::string& taskName) {
+    if (!sprite.empty()) {
         const auto it = std::find_if(toolRecords.begin(), toolRecords.end(), [&](const ToolRecord& record) {
-            return record.spriteName == object->GetResourceName() && record.objectName == object->GetName() &&
-                   record.toolName == toolName;
+            return record.spriteName == sprite && record.objectName == objectName && record.toolName == toolName;
         });
         if (it != toolRecords.end()) toolRecords.erase(it);
     }
     if (openItems > 0) --openItems;
-    if (object) {
-        if (inventory)
-            inventory->AddObject(object->GetResourceName(), object->GetName(), toolName,
-                                 std::max(object->GetScaleX(), object->GetScaleY()));
-        object->Kill();
-    }
+    if (!sprite.empty() && inventory) inventory->AddObject(sprite, objectName, toolName, scale);
+    if (object) object->Kill();
     if (inventory) {
         inventory->ClearBusy();
         inventory->Close();
@@ -132,6 +136,8 @@ void PlayField::ForgetObject(SceneObject* object) {
         if (record.sceneObject == object) record.sceneObject = nullptr;
     for (DelayedTaskRecord& record : solveLaterTasks)
         if (record.sceneObject == object) record.sceneObject = nullptr;
-    flights.remove_if([object](const FlightRecord& flight) { return flight.object == object; });
+    // Its flight stays listed without it and ends as arrived on the next step.
+    for (FlightRecord& flight : flights)
+        if (flight.object == object) flight.object = nullptr;
     if (pointedOutObject == object) pointedOutObject = nullptr;
 }

@@ -6,10 +6,15 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class SceneObject;
+
+namespace ZOLTFramework {
+class CEntity;
+}
 
 // One "task": what the player must find.
 struct TaskRecord {
@@ -74,11 +79,19 @@ struct CounterRecord {
     std::string textPlural;
 };
 
-// A found object waiting for its flight to the panel or into the bag.
+// A found object on its flight to the panel or into the bag, from its pulse
+// until it arrives. A flight that cannot arrive any more (its object or its
+// path gone) ends as if it had arrived, without the object, so that its open
+// item and its counters still reach their end.
 struct FlightRecord {
-    SceneObject* object = nullptr;
+    SceneObject* object = nullptr;  // null once the object is gone
+    std::string objectName;
     float targetX = 0.0f, targetY = 0.0f;  // scene units
-    std::function<void()> onArrival;
+    // The arrival; the object is null for a flight that ended on the way.
+    std::function<void(SceneObject*)> onArrival;
     bool intoInventory = false;
     float delay = 0.0f;  // seconds until the flight starts; -1 once started
+    ZOLTFramework::CEntity* path = nullptr;  // the path followed once started
+    std::weak_ptr<void> pathToken;
+    unsigned id = 0;
 };
