@@ -21,6 +21,7 @@
 #include "screens/CMenuScreen.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/IntroScreen.h"
+#include "screens/LevelScreen.h"
 
 namespace ZOLTFramework {
 
@@ -232,6 +233,11 @@ void GameApp::OnAnswer(const std::string& question, bool yes) {
 void GameApp::SaveAndQuit(bool quit) {
     SetQuit(quit);
     if (m_pHGE) m_pHGE->Ini_SetInt("SYSTEM", "Windowed", m_pHGE->System_GetState(HGE_WINDOWED) ? 1 : 0);
+    // A level open as the game ends writes its state first: the players'
+    // save then names it, and Continue finds the level as it was.
+    if (quit && m_pEntityManager)
+        for (CEntity* screen : std::vector<CEntity*>(m_pEntityManager->GetScreenStack()))
+            if (auto* level = dynamic_cast<LevelScreen*>(screen)) level->SaveOnQuit();
     PlayerManager::Instance()->Save();
 }
 

@@ -4,8 +4,8 @@
 // the first logo screen and, once that screen's first frame is shown, loads the
 // fonts, music and event sounds (nothing needs them before the load screen);
 // it turns the window's close button into a yes/no question while a screen
-// asks for it, takes a screenshot on the grave-accent key and saves the
-// players at the end.
+// asks for it, takes a screenshot on the grave-accent key and, at the end,
+// saves the open level's state and then the players.
 #pragma once
 
 #include <chrono>
@@ -68,7 +68,8 @@ private:
     template <class Step>
     void TimeStep(const char* name, Step step);
     void RegisterScreens();
-    // Writes the window mode and saves the players; quit ends the main loop.
+    // Writes the window mode and saves the players; quit ends the main loop,
+    // and an open level first writes its state file.
     void SaveAndQuit(bool quit);
 
     bool exitDialogOpen = false;

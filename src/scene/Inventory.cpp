@@ -131,8 +131,15 @@ void Inventory::SlideTo(float targetX, float seconds, std::function<void()> arri
     }
 }
 
+void Inventory::Raise(bool up) {
+    if (up == raised) return;
+    raised = up;
+    SetDepth(depth + (up ? kOpenRaise : -kOpenRaise));
+}
+
 void Inventory::Open() {
     if (busy) return;
+    Raise(true);
     SlideTo(kOpenX, 0.25f, [this] { opened = true; });
     if (openedTab) openedTab->Resume();
     Services::PlaySound(engine, "OnInventoryOpen");
@@ -146,7 +153,7 @@ void Inventory::Close() {
     }
     if (hovered) return;
     opened = false;
-    SlideTo(kClosedX, 0.75f, nullptr);
+    SlideTo(kClosedX, 0.75f, [this] { Raise(false); });
 }
 
 void Inventory::OnButtonPress(const std::string& buttonName) {

@@ -7,6 +7,10 @@
 // stack: the first item goes to (45, 45), then (45, -25), (-15, 45), (-15, -25);
 // a taken item's slot is the next one used. A fifth item lies on (45, 45)
 // without a slot of its own (Warning row), and taking it frees none.
+//
+// Closed, the bag sits in the panel's cut-out below what the panel carries;
+// from the start of its opening until it is home again it is raised by
+// kOpenRaise, in front of the panel's stile and everything on the panel.
 #pragma once
 
 #include <functional>
@@ -33,6 +37,7 @@ public:
     static constexpr float kClosedX = 25.0f;
     static constexpr float kOpenX = 160.0f;
     static constexpr float kBagY = 525.0f;
+    static constexpr float kOpenRaise = 4.0f;
 
     // The argument is not used.
     explicit Inventory(int unused);
@@ -85,8 +90,11 @@ private:
     // Slides the bag to x; at x already, arrived runs at once.
     void SlideTo(float targetX, float seconds, std::function<void()> arrived);
     void StopSlide();
+    // Raises the bag by kOpenRaise (true) or puts it back (false); once each way.
+    void Raise(bool up);
 
     bool opened = false;
+    bool raised = false;
     hgeSprite* bagSprite;
     std::vector<InventoryObject*> objects;
     std::vector<Slot> freeSlots;

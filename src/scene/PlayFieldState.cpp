@@ -53,8 +53,13 @@ std::string PlayField::StateFilePath(const std::string& saveFile) { return saveF
 void PlayField::SaveState() {
     Player* player = PlayerManager::Instance()->GetActivePlayer();
     if (!player) return;
-    player->PlayFieldPath.clear();
-    if (AreTasksDone()) return;
+    // The file this level was resumed from stays named until a newer state
+    // replaces it (writes are atomic, so a failed one leaves it whole).
+    if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
+    if (AreTasksDone()) {
+        player->PlayFieldPath.clear();
+        return;
+    }
     if (!delayedTasks.empty()) ProcessDelayedTasks();
 
     XMLDocument document("scene");

@@ -1,14 +1,41 @@
 #include "scene/ShowScorePopup.h"
 
+#include <algorithm>
+
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "entities/core/EntityManager.h"
+#include "entities/core/GameTimer.h"
 #include "entities/core/Listeners.h"
 #include "entities/effects/CAnimationEffector.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
+#include "graphics/hgeFont.h"
 
 using ZOLTFramework::CAnimationEffector;
+
+namespace {
+
+const float kLife = 3.0f;
+const float kRise = 75.0f;
+
+// Moves the centre of the text (x, y under the parent) so that the whole text
+// stays inside the screen from its start to the top of its rise.
+void KeepOnScreen(const ZOLTFramework::EngineContext& engine, TextEntity* text, ZOLTFramework::CEntity* parent,
+                  float* x, float* y) {
+    hgeFont* font = text->GetFont();
+    if (!font) return;
+    const float px = parent ? parent->GetAbsoluteX() : 0.0f;
+    const float py = parent ? parent->GetAbsoluteY() : 0.0f;
+    const float halfWidth = text->GetTextWidth() * 0.5f;
+    const float halfHeight = font->GetHeight() * text->GetAbsoluteScaleY() * 0.5f;
+    const float left = halfWidth, right = engine.GetScreenWidth() - halfWidth;
+    const float top = kRise + halfHeight, bottom = engine.GetScreenHeight() - halfHeight;
+    if (left <= right) *x = std::min(right, std::max(left, px + *x)) - px;
+    if (top <= bottom) *y = std::min(bottom, std::max(top, py + *y)) - py;
+}
+
+}  // namespace
 
 TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuestionListener* listener,
                            ZOLTFramework::CEntity* parent, const std::string& caption, int kind) {
@@ -25,21 +52,26 @@ TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuesti
     auto* text = manager->Spawn<TextEntity>("", nullptr);
     text->SetText(caption.empty() ? value : caption + " " + value + "!");
     if (parent) text->AttachTo(parent);
+    text->SetFont(FontRegistry::GetFont("Default14"));
+    KeepOnScreen(*engine, text, parent, &x, &y);
     text->SetPosXY(x, y);
     text->OnMove();
     text->SetDepth((parent ? parent->GetDepth() : 0.0f) + 1400.0f);
-    text->SetFont(FontRegistry::GetFont("Default14"));
 
     auto* fade = manager->Spawn<CAnimationEffector>();
     fade->AttachTo(text);
     fade->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
     fade->AddKey(CAnimationEffector::TRACK_OPACITY, 0.2f, 1.0f);
-    fade->AddKey(CAnimationEffector::TRACK_OPACITY, 3.0f, 0.0f);
+    fade->AddKey(CAnimationEffector::TRACK_OPACITY, kLife, 0.0f);
     fade->Prepare();
     auto* rise = manager->Spawn<CAnimationEffector>();
     rise->AttachTo(text);
     rise->AddKey(CAnimationEffector::TRACK_Y, 0.0f, y);
-    rise->AddKey(CAnimationEffector::TRACK_Y, 3.0f, y - 75.0f);
+    rise->AddKey(CAnimationEffector::TRACK_Y, kLife, y - kRise);
     rise->Prepare();
+    // Gone once faded out.
+    auto* life = text->SpawnChild<ZOLTFramework::GameManager::Timer>();
+    life->Hide();
+    life->Add(kLife, [text] { text->Kill(); }, text);
     return text;
 }

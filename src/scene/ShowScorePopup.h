@@ -1,7 +1,9 @@
 // A score won in a level: the listener hears it as ("AddSpeedScore", score)
 // for kind 1, ("AddMinigameScore", score) for kind 2 and ("AddItemScore",
 // score) for any other kind, and the score (or "caption score!") rises 75
-// pixels from (x, y) under the parent while it fades in and out over 3 s.
+// pixels from (x, y) under the parent while it fades in and out over 3 s,
+// then dies. A point so near the screen's edge that the text would be cut
+// (from its start to the top of its rise) is moved in.
 #pragma once
 
 #include <string>

@@ -41,6 +41,7 @@ void GlobalMapScreen::Update(float dt) {
     const float opacityNow = std::min(1.0f, std::max(0.0f, GetAbsoluteOpacity()));
     for (LevelNode* node : nodes) node->SetOpacity(opacityNow);
     FlightStep(dt);
+    OpenTutorialWhenReady();
     if (GetAbsoluteScale() != 1.0f) picture->SetPosXY(-800.0f * GetAbsoluteScaleX(), -600.0f * GetAbsoluteScaleY());
     UpdateScrollCursor(mx, my);
 }
@@ -173,11 +174,13 @@ void GlobalMapScreen::LeaveOverview() {
         this);
 }
 
-// The tutorial waits for both the end of the flight (scale 1) and the nodes'
-// reveal: opened earlier it would take the focus and hold the map's timer,
-// and with it the reveal.
+// The tutorial waits for the end of the flight (scale 1), the nodes' reveal
+// and the newest node's ring shrunk in: opened earlier it would take the
+// focus and hold the map's timer, and with it the reveal, or freeze the ring's
+// stars at four times their size.
 void GlobalMapScreen::OpenTutorialWhenReady() {
     if (!tutorialPending || !nodesRevealed || scaleRate != 0.0f || GetAbsoluteScale() != 1.0f) return;
+    if (LevelNode* newest = GetNewestNode(); newest && newest->IsStarRingEntering()) return;
     tutorialPending = false;
     EntityManager* manager = Manager();
     if (!manager) return;

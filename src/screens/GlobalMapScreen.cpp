@@ -5,6 +5,7 @@
 
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
@@ -60,7 +61,9 @@ GlobalMapScreen::GlobalMapScreen(const std::string& mapFile) : CScreenEntity(map
 
     const bool handedOver = HandOverToSceneInProgress();
     if (Player* player = Active()) {
-        player->PlayFieldPath.clear();
+        // A resumed level keeps its state file named until it is replaced,
+        // won or lost.
+        if (!handedOver) player->PlayFieldPath.clear();
         player->LastSolvedNode.clear();
     }
     if (!handedOver && Active() && WantsOverview(*Active())) {
@@ -188,8 +191,21 @@ bool GlobalMapScreen::HandOverToSceneInProgress() {
     Player* player = Active();
     EntityManager* manager = Manager();
     if (!player || player->PlayFieldPath.empty() || !manager) return false;
-    HtmlLog::Instance()->Info("Global map: resuming " + player->PlayFieldPath);
-    auto* level = manager->OpenScreen<LevelScreen>(player->PlayFieldPath, GetName());
+    std::string scene = player->PlayFieldPath;
+    const std::string fault = StateFileFault(scene);
+    if (!fault.empty()) {
+        // Never an empty level whose clock runs: the node's own scene starts
+        // afresh with the player's time and cigars.
+        const LevelNode* node = FindNodeByName(player->CurrentNode);
+        HtmlLog::Instance()->Warning("Global map: the saved level \"" + scene + "\" " + fault + "; " +
+                                     (node ? "the scene of \"" + node->GetNodeName() + "\" starts afresh"
+                                           : std::string("the map opens")));
+        player->PlayFieldPath.clear();
+        if (!node) return false;
+        scene = node->GetLevel();
+    }
+    HtmlLog::Instance()->Info(std::string("Global map: ") + (fault.empty() ? "resuming " : "starting ") + scene);
+    auto* level = manager->OpenScreen<LevelScreen>(scene, GetName());
     level->SetOpacity(0.0f);
     CloseAndDestroy();
     level->SetLayer(2.0f);
@@ -197,6 +213,15 @@ bool GlobalMapScreen::HandOverToSceneInProgress() {
     level->Open();
     Kill();
     return true;
+}
+
+std::string GlobalMapScreen::StateFileFault(const std::string& path) {
+    XMLDocument state("scene");
+    if (!state.Load(path)) return "cannot be read (" + state.GetLastError() + ")";
+    if (state.GetRoot()->GetName() != "scene") return "is not a scene";
+    for (const auto& child : state.GetRoot()->GetChildren())
+        if (child && child->GetName() == "task") return std::string();
+    return "has no open task";
 }
 
 void GlobalMapScreen::MakePrompt() {

@@ -137,6 +137,9 @@ private:
     bool NodeIsSound(const GlobalMapData::LevelNode& data) const;
     void StartNewestNode();
     bool HandOverToSceneInProgress();
+    // Why a saved level's state file cannot be resumed (unreadable, not a
+    // scene, no open task), or empty when it can.
+    static std::string StateFileFault(const std::string& path);
     void MakePrompt();
     void EdgeScroll(float dt, float mx, float my);
     void UpdateHover(float mx, float my);

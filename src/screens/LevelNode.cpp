@@ -94,6 +94,8 @@ void LevelNode::ShowStar(bool show) {
     starRing = SpawnChild<CEntity>();
     starRing->SetPosXY(0.0f, 0.0f);
     auto* circle = starRing->SpawnChild<CircleEffectEntity>(kStarRadius);
+    circle->SetName("StarCircle");
+    starCircle = circle;
     circle->SetPosXY(0.0f, 0.0f);
     circle->SetDepth(2.0f);
     auto* shrink = circle->SpawnChild<CAnimationEffector>();

@@ -35,8 +35,11 @@ public:
     // True when the screen point lies on a texel of the node's picture that
     // is not fully transparent. Meant for scale 1.
     bool HitTest(float px, float py) const;
-    // Makes the star ring once (false, or a second call, makes nothing).
+    // Makes the star ring once (false, or a second call, makes nothing). The
+    // ring comes in at four times its size and shrinks to it in 1 s.
     void ShowStar(bool show);
+    // True while a ring is still shrinking in.
+    bool IsStarRingEntering() const { return starCircle && starCircle->GetScaleX() > 1.0f; }
     void SetLevelInfo(const std::string& staffStaying, const std::string& bannerStaying, float dx, float dy);
     void SetFlagVisible(bool visible) { flagVisible = visible; }
     bool IsFlagVisible() const { return flagVisible; }
@@ -69,6 +72,7 @@ private:
     float stayingDy = 0.0f;
     std::string description;
     CEntity* starRing = nullptr;
+    CEntity* starCircle = nullptr;
     TextEntity* caption = nullptr;
 };
 

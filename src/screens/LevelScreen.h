@@ -125,6 +125,12 @@ public:
     // scene that follows (the map opens its level at once), or empty.
     void OpenMapOrNextLevel(const std::string& nextScene);
 
+    // The game is ending with this level open: its state file is written (a
+    // running mini-game counts as put off) before the players are saved, so
+    // that Continue finds the level as it was. A level that is leaving, won
+    // or out of time writes none and names none.
+    void SaveOnQuit();
+
     // The game flow sets the node's score when it builds a level.
     static void SetActivePlayerScoreNode(int value);
 
@@ -180,6 +186,8 @@ private:
     void HandleQuestion(const std::string& name, const std::string& value);
     void HandleMiniGameResult(const std::string& name, const std::string& value);
     void ExitToMenu();
+    // Puts off a running mini-game and writes the state file.
+    void SaveProgress();
     void ExitToGlobalMap(const std::string& value);
     void LoseLevel();
     void OpenOptions();

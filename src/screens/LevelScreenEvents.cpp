@@ -217,8 +217,7 @@ void LevelScreen::CloseHelpWindow() {
     if (EntityManager* manager = Manager()) manager->RemoveScreen(help);
 }
 
-void LevelScreen::ExitToMenu() {
-    EntityManager* manager = Manager();
+void LevelScreen::SaveProgress() {
     if (runningMiniGame) {
         CEntity* game = runningMiniGame;
         OnQuestion("MiniGameSolveLater", game->GetName());
@@ -226,6 +225,23 @@ void LevelScreen::ExitToMenu() {
         runningMiniGame = nullptr;
     }
     if (playField) playField->SaveState();
+}
+
+void LevelScreen::SaveOnQuit() {
+    if (IsDead() || IsClosing()) return;
+    Player* player = Active();
+    if (sceneFinished || (player && !player->RelaxedMode && player->Time <= 0.0f)) {
+        // Won or lost: nothing to resume.
+        if (player) player->PlayFieldPath.clear();
+        return;
+    }
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" open; its state is saved.");
+    SaveProgress();
+}
+
+void LevelScreen::ExitToMenu() {
+    EntityManager* manager = Manager();
+    SaveProgress();
     if (manager) manager->OpenScreen<ZOLTFramework::CMenuScreen>("MenuScreen");
     CloseAndDestroy();
     if (playField) playField->LostFocus();

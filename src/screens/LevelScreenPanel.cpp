@@ -10,6 +10,7 @@
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
+#include "entities/core/GameTimer.h"
 #include "entities/effects/CAnimationEffector.h"
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/effects/PathMoveEffector.h"
@@ -93,7 +94,7 @@ void LevelScreen::ShowTimePenalty(float change) {
     const float scaleKeys[][2] = {{0.0f, 1.0f}, {0.4f, 2.0f}, {0.8f, 1.0f}, {1.2f, 2.0f}, {1.6f, 1.0f}};
     for (const auto& key : scaleKeys) pulse->AddKey(CAnimationEffector::TRACK_SCALE, key[0], key[1]);
     pulse->Prepare();
-    auto* text = manager->Spawn<TextEntity>("", nullptr);
+    auto* text = manager->Spawn<TextEntity>("TimePenalty", nullptr);
     text->SetFont(FontRegistry::GetFont("Comics"));
     text->AttachTo(timeText);
     text->SetText("-" + FormatTime(std::fabs(change)));
@@ -106,7 +107,15 @@ void LevelScreen::ShowTimePenalty(float change) {
     fall->AddKey(CAnimationEffector::TRACK_Y, 0.0f, 0.0f);
     fall->AddKey(CAnimationEffector::TRACK_Y, 0.5f, 100.0f);
     fall->AddKey(CAnimationEffector::TRACK_Y, 1.0f, 200.0f);
+    // It fades as it falls and goes at the end of its fall, so it never stays
+    // over the clue list.
+    fall->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 1.0f);
+    fall->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 1.0f);
+    fall->AddKey(CAnimationEffector::TRACK_OPACITY, 1.0f, 0.0f);
     fall->Prepare();
+    auto* life = text->SpawnChild<ZOLTFramework::GameManager::Timer>();
+    life->Hide();
+    life->Add(1.0f, [text] { text->Kill(); }, text);
     Services::PlaySound(engine, "OnTimePenalty");
 }
 

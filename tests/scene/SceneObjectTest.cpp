@@ -8,6 +8,9 @@
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/SceneObject.h"
+#include "scene/ShowScorePopup.h"
+#include "entities/widgets/TextEntity.h"
+#include "graphics/hgeFont.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/scene/SceneTestEngine.h"
 #include "ScenePlaySupport.h"
@@ -64,6 +67,7 @@ TEST(Inventory, SlotsSlidesAndPickUps) {
     HtmlLogCapture log;
     SceneTestEngine engine(SceneTestOptions::WithDt(0.05f));
     auto* bag = engine.Manager().Spawn<Inventory>(0);
+    bag->SetDepth(-1.0f);  // as the level puts it on its panel
     std::vector<std::string> calls;
     bag->pickUpCallback = [&](const std::string& sprite, const std::string& item) {
         calls.push_back("pick:" + sprite + "/" + item);
@@ -88,8 +92,11 @@ TEST(Inventory, SlotsSlidesAndPickUps) {
     engine.Click(bag->GetAbsoluteX() + 45.0f, bag->GetAbsoluteY() + 45.0f);
     EXPECT_TRUE(calls.empty());
 
-    // Opening slides 0.25 s to x 160; the next slot is known in screen units.
+    // Opening slides 0.25 s to x 160, in front of the panel's stile and all on
+    // the panel (buttons and glass at 1, the cigar at 2); the next slot is
+    // known in screen units.
     bag->Open();
+    EXPECT_GT(bag->GetDepth(), 2.0f);
     EXPECT_FALSE(bag->IsOpened());
     engine.Step(7);
     EXPECT_TRUE(bag->IsOpened());
@@ -131,4 +138,22 @@ TEST(Inventory, SlotsSlidesAndPickUps) {
     EXPECT_GT(bag->GetX(), Inventory::kClosedX);
     engine.Step(3);
     EXPECT_EQ(bag->GetX(), Inventory::kClosedX);
+    EXPECT_EQ(bag->GetDepth(), -1.0f) << "home again, below the glass";
+}
+
+TEST(ScorePopup, StaysWhollyOnTheScreenThroughItsRiseAndGoes) {
+    SceneTestEngine engine(SceneTestOptions::WithDt(0.05f));
+    const float points[][2] = {{798.0f, 598.0f}, {2.0f, 2.0f}};
+    for (const auto& at : points) {
+        TextEntity* text = ShowScorePopup(1000.0f, at[0], at[1], nullptr, nullptr, "Speed bonus", SCORE_SPEED);
+        ASSERT_NE(text, nullptr);
+        const float halfWidth = text->GetTextWidth() / 2.0f, halfHeight = text->GetFont()->GetHeight() / 2.0f;
+        EXPECT_GE(text->GetAbsoluteX() - halfWidth, 0.0f);
+        EXPECT_LE(text->GetAbsoluteX() + halfWidth, 800.0f);
+        EXPECT_LE(text->GetAbsoluteY() + halfHeight, 600.0f);
+        EXPECT_GE(text->GetAbsoluteY() - 75.0f - halfHeight, 0.0f) << "at the top of its rise";
+        std::weak_ptr<void> alive = text->GetLifeToken();
+        engine.Run(3.2f);
+        EXPECT_TRUE(alive.expired());
+    }
 }

@@ -156,9 +156,9 @@ TEST_F(IntroFlowTest, ANewGameRunsTheFilmAndTheSkipButtonOpensTheMapOverview) {
     EXPECT_EQ(engine.Named(IntroScreen::kMapFile).size(), 1u) << "one map for one skip";
 
     // A key leaves the overview: the flight down to the start, then the
-    // map's tutorial.
+    // map's tutorial once the start's ring has shrunk in.
     engine.Press(HGEK_SPACE);
-    engine.Step(40);
+    engine.Step(50);
     EXPECT_EQ(map->GetScaleX(), 1.0f);
     ASSERT_NE(engine.Top(), nullptr);
     EXPECT_EQ(engine.Top()->GetName(), "FirstTutorial");

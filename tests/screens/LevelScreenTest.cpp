@@ -213,6 +213,12 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     player->Time = 300.0f;
     level->OnQuestion("AddTime", "-60");
     EXPECT_FLOAT_EQ(player->Time, 240.0f);
+    // The "-1:00" falls from the clock and goes: no ghost over the clues.
+    TextEntity* penalty = level->GetTimeText()->FindChild<TextEntity>("TimePenalty");
+    ASSERT_NE(penalty, nullptr);
+    EXPECT_EQ(penalty->GetTextRef(), "-1:00");
+    engine.Run(1.2f);
+    EXPECT_EQ(level->GetTimeText()->FindChild<TextEntity>("TimePenalty"), nullptr);
     player->Time = 50.0f;
     level->OnQuestion("AddTime", "-60");
     EXPECT_FLOAT_EQ(player->Time, 0.0f);
@@ -363,11 +369,15 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     again->SaveState();
     EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
 
-    // A failed write leaves no scene in progress.
+    // A failed write keeps the state a resumed field was read from named (the
+    // atomic write left it whole); a fresh field's failed write names none.
     FileSystem::SetWriteHook([](FileSystem::WriteStep step, const std::string&) {
         return step != FileSystem::WriteStep::WriteRest;
     });
     again->SaveState();
+    EXPECT_EQ(player->PlayFieldPath, path);
+    EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
+    field->SaveState();
     FileSystem::SetWriteHook({});
     EXPECT_TRUE(player->PlayFieldPath.empty());
 

@@ -79,7 +79,7 @@ TEST(MapSnapshot, TheWholeMapWithThePromptThenTheTutorial) {
 
     // A key: down to Brannok's house, its ring, and the tutorial in the middle.
     TestInput::Key(InputEvent::Press, HGEK_SPACE);
-    engine.RunFor(2.0f);
+    engine.RunFor(2.8f);
     ASSERT_NE(dynamic_cast<OKScreen*>(engine.Manager().GetTopScreen()), nullptr);
     const Picture tutorial = engine.Snapshot(folder.dir, "map_tutorial.png");
     LevelNode* house = map->GetNewestNode();

@@ -1,16 +1,22 @@
 // A level left in the middle is found as it was, in every place of the demo
 // story: a new player plays each place in story order, finds about half of
 // its first scene's things (at the docks the rack's game is put off with
-// "Solve later", in the study a cigar is smoked), then leaves the game the
-// way a player does: the level's Exit, "EXIT" in its options, yes to
-// "Q_QUIT", then the window's close and yes. After a restart, "Play" and yes
-// to "Q_CONTINUE" hand the saved level over at once through the map: the
-// things taken are gone, the rest are there, the clock and the cigars read
-// what was saved, the put-off game is offered again, and the place, once
-// finished, is scored under its own node.
+// "Solve later", in the study a cigar is smoked), then leaves the game with
+// the level open: the level's Exit, "EXIT" in its options and yes to
+// "Q_QUIT", then the window's close and yes; or the window's close and yes
+// over the level; or SIGTERM. After a restart, "Play" and yes to
+// "Q_CONTINUE" hand the saved level over at once through the map: the things
+// taken are gone, the rest are there, the clock and the cigars read what was
+// saved, the put-off game is offered again. The resumed level is played on a
+// little (at the docks the rack's game is left running) and quit once more,
+// and is found as it was again; the place, once finished, is scored under its
+// own node. A state file that cannot be resumed starts the node's scene
+// afresh instead.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -85,21 +91,26 @@ protected:
         return taken;
     }
 
-    // The resume route: the level's Exit, "EXIT" in its options and yes to
-    // "Q_QUIT" (the level is saved, the menu opens); the window's close and
-    // yes (the players are saved, the game ends); a restart.
-    void LeaveAndRestart(LevelScreen* level) {
-        LeaveLevelForMenu(level, true);
+    enum class QuitBy { MenuThenClose, Close, Signal };
+
+    // Ends the game with the level open (MenuThenClose: the level's Exit,
+    // "EXIT" in its options and yes to "Q_QUIT", then the window's close from
+    // the menu), then restarts.
+    void QuitAndRestart(LevelScreen* level, QuitBy way) {
+        if (way == QuitBy::MenuThenClose) LeaveLevelForMenu(level, true);
         if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;
         cigarsAtQuit = Active()->CigarCount;
-        TestInput::Close();
-        Step(2);
-        ASSERT_TRUE(app->IsExitDialogOpen()) << "the close asks first";
-        TestInput::Key(InputEvent::Press, HGEK_ENTER);
+        if (way == QuitBy::Signal) {
+            std::raise(SIGTERM);
+        } else {
+            TestInput::Close();
+            Step(2);
+            ASSERT_TRUE(app->IsExitDialogOpen()) << "the close asks first";
+            TestInput::Key(InputEvent::Press, HGEK_ENTER);
+        }
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
         app.reset();
-        ExpectCleanRun();
         Start();
     }
 
@@ -163,7 +174,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         Settle(level);
 
         // About half of the first scene; a cigar in the study.
-        const std::vector<std::string> taken = FindHalf(level);
+        std::vector<std::string> taken = FindHalf(level);
         ASSERT_GE(taken.size(), 4u);
         if (i == 0) {
             ClickCentre(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton"));
@@ -171,44 +182,64 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             EXPECT_EQ(Active()->CigarCount, data.cigarCount - 1) << "the cigar went";
         }
         const bool rackPutOff = offered[putOff] == 1;
-        PlayField* field = level->FindChild<PlayField>("PlayField");
         if (rackPutOff) {
-            ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u) << "the put-off game's thing";
+            ASSERT_EQ(level->FindChild<PlayField>("PlayField")->GetSolveLaterObjects().size(), 1u)
+                << "the put-off game's thing";
         }
-        const std::string scenePath = field->GetScenePath();
-        const std::vector<std::string> left = [&] {
-            std::vector<std::string> names;
-            for (const std::string& thing : ThingsToFind(scenePath))
-                if (field->FindObjectByName(thing)) names.push_back(thing);
-            return names;
-        }();
+        // Quit once from the fresh level, once more from the resumed one.
+        const QuitBy ways[][4] = {{QuitBy::MenuThenClose, QuitBy::Close, QuitBy::Signal, QuitBy::Close},
+                                  {QuitBy::Signal, QuitBy::Signal, QuitBy::Signal, QuitBy::Close}};
+        for (const auto& way : ways) {
+            SCOPED_TRACE(&way == &ways[0] ? "fresh level" : "resumed level");
+            PlayField* field = level->FindChild<PlayField>("PlayField");
+            std::vector<std::string> left;
+            for (const std::string& thing : ThingsToFind(field->GetScenePath()))
+                if (field->FindObjectByName(thing)) left.push_back(thing);
 
-        LeaveAndRestart(level);
-        if (HasFatalFailure()) return;
-        const float savedTime = Active()->Time;
-        const int savedCigars = Active()->CigarCount;
-        EXPECT_NEAR(savedTime, timeAtQuit, 0.01f) << "the clock as saved";
-        EXPECT_LT(savedTime, data.levelTime) << "the clock ran";
-        EXPECT_EQ(savedCigars, cigarsAtQuit);
-        EXPECT_EQ(savedCigars, i == 0 ? data.cigarCount - 1 : data.cigarCount);
-        EXPECT_EQ(Active()->CurrentNode, node.name);
-        EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node.name) << "the node kept with the level";
+            QuitAndRestart(level, way[i]);
+            if (HasFatalFailure()) return;
+            const float savedTime = Active()->Time;
+            const int savedCigars = Active()->CigarCount;
+            EXPECT_NEAR(savedTime, timeAtQuit, 0.01f) << "the clock as saved";
+            EXPECT_LT(savedTime, data.levelTime) << "the clock ran";
+            EXPECT_EQ(savedCigars, cigarsAtQuit);
+            EXPECT_EQ(Active()->CurrentNode, node.name);
+            EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node.name) << "the node kept with the level";
 
-        level = ContinueSavedLevel();
-        ASSERT_NE(level, nullptr) << "the saved level opens at once";
-        EXPECT_EQ(Active()->Time, savedTime);
-        EXPECT_EQ(Active()->CigarCount, savedCigars);
-        field = level->FindChild<PlayField>("PlayField");
-        for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
-        for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+            level = ContinueSavedLevel();
+            ASSERT_NE(level, nullptr) << "the saved level opens at once";
+            EXPECT_EQ(Active()->Time, savedTime);
+            EXPECT_EQ(Active()->CigarCount, savedCigars);
+            field = level->FindChild<PlayField>("PlayField");
+            for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
+            for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+            if (rackPutOff) {
+                ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u) << "the put-off game is offered again";
+            }
+            EXPECT_EQ(Active()->CurrentNode, node.name);
+            if (&way != &ways[0]) break;
+            // On in the resumed level: the rack is opened and left running
+            // (put off by the quit); elsewhere two more things are taken.
+            Settle(level);
+            if (rackPutOff) {
+                const ScreenPoint at = OpaquePointOf(field->GetSolveLaterObjects()[0], field);
+                ASSERT_TRUE(at.found);
+                Click(at.x, at.y);
+                ASSERT_TRUE(RunUntil([&] { return level->GetRunningMiniGame() != nullptr; }, 2.0f)) << "the rack runs";
+                continue;
+            }
+            for (size_t k = 0; k < 2 && k < left.size(); ++k) {
+                ClickObject(level, left[k]);
+                Settle(level);
+                taken.push_back(left[k]);
+            }
+        }
         if (rackPutOff) {
-            ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u) << "the put-off game is offered again";
-            const std::string lantern = field->GetSolveLaterObjects()[0]->GetName();
-            ClickObject(level, lantern);
+            PlayField* field = level->FindChild<PlayField>("PlayField");
+            ClickObject(level, field->GetSolveLaterObjects()[0]->GetName());
             Settle(level);
             EXPECT_EQ(offered[putOff], 2) << "the rack came back";
         }
-        EXPECT_EQ(Active()->CurrentNode, node.name);
 
         // The rest of the place; back on the map it is scored under its node.
         FinishPlace(level);
@@ -221,6 +252,63 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     Quit();
     ExpectCleanRun();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";
+}
+
+// A saved level whose state file is missing, garbage, cut, emptied or holds
+// no open task never opens as an empty level: a Warning row names the file
+// and the node's own scene starts afresh with the profile's time and cigars.
+TEST_F(ResumeScenario, AStateFileThatCannotBeResumedStartsTheNodeAfresh) {
+    Start();
+    EnterName("Marlowe");
+    NewGame(true);
+    ClickNode(IntroAndOverview(false), GlobalMapScreen::kStartNode);
+    LevelScreen* level = WaitForLevel("Study.xml", 15.0f);
+    ASSERT_NE(level, nullptr);
+    Settle(level);
+    const std::vector<std::string> things = ThingsToFind("data/Scenes/Study.xml");
+    QuitAndRestart(level, QuitBy::Close);
+    const std::string stateFile = Storage() + "data/Map/1.xml_playfield.xml";
+    const std::string saved = ReadWholeFile(stateFile);
+    ASSERT_NE(saved.find("<task "), std::string::npos) << stateFile;
+    XMLDocument noTask("scene");
+    ASSERT_TRUE(noTask.Load(stateFile));
+    auto& children = noTask.GetRoot()->GetChildren();
+    const auto isTask = [](const auto& child) { return child->GetName() == "task"; };
+    children.erase(std::remove_if(children.begin(), children.end(), isTask), children.end());
+    const struct {
+        const char* what;
+        std::string content;  // none: the file is removed
+        bool remove;
+    } cases[] = {{"missing", "", true},
+                 {"garbage", std::string("\x89\0\xff<sc\x01\x02ene\n", 12), false},
+                 {"cut in half", saved.substr(0, saved.size() / 2), false},
+                 {"empty", "", false},
+                 {"no open task", noTask.ToText(), false}};
+    size_t warnings = 0;
+    for (const auto& hostile : cases) {
+        SCOPED_TRACE(hostile.what);
+        if (hostile.remove)
+            std::remove(stateFile.c_str());
+        else
+            WriteWholeFile(stateFile, hostile.content);
+        const float time = Active()->Time;
+        const int cigars = Active()->CigarCount;
+        EXPECT_LT(time, 1200.0f) << "the profile's clock, not the map's";
+        Continue();
+        level = WaitForLevel("data/Scenes/Study.xml");
+        ASSERT_NE(level, nullptr) << "the node's own scene";
+        EXPECT_EQ(Find<GlobalMapScreen>(), nullptr) << "no map on the stack";
+        for (const std::string& row : ProblemRows())
+            EXPECT_TRUE(row.find("Warning") == 0 && row.find("1.xml_playfield.xml") != std::string::npos) << row;
+        EXPECT_EQ(ProblemRows().size(), ++warnings) << "one Warning row";
+        Settle(level);
+        EXPECT_NEAR(Active()->Time, time, 0.05f);
+        EXPECT_EQ(Active()->CigarCount, cigars);
+        PlayField* field = level->FindChild<PlayField>("PlayField");
+        for (const std::string& thing : things) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+        EXPECT_FALSE(field->GetTasks().empty()) << "clues to find";
+        QuitAndRestart(level, QuitBy::Signal);
+    }
 }
 
 }  // namespace
