@@ -36,9 +36,10 @@ render interface/DiffCursor.svg                  Texture/Cursors/DiffCursor.png
 render interface/MagnifyingGlassCursorDiff.svg   Texture/Cursors/MagnifyingGlassCursorDiff.png
 
 # ---------------------------------------------------------------- the study (scene group 10)
-for name in background desk_drawer watch spectacles scissors quill ace horseshoe teacup envelope \
-            glove pipe knight coin_cool coin_warm study_key books fern musicbox; do
-  render "study/$name.svg" "Texture/Scenes/Study/$name.png"
+# Every SVG in tools/art/study/ (the listed things, the things on no list, the
+# animation strips) renders to a PNG of the same name.
+for svg in "$ART"/study/*.svg; do
+  render "study/$(basename "$svg")" "Texture/Scenes/Study/$(basename "$svg" .svg).png"
 done
 
 # ---------------------------------------------------------------- the chained scenes (groups 12, 13, 14)
