@@ -2,6 +2,8 @@
 // objects; the play field fills and empties it.
 #pragma once
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "entities/core/CEntity.h"
@@ -20,4 +22,18 @@ public:
 
 private:
     std::vector<hgeParticleSystem*> systems;
+};
+
+// Runs a step every frame from outside the play field: attached to nothing, so
+// the pause of the field (a window over it) does not reach it. The field plays
+// its particle decoration out with it while it is paused.
+class PausedFieldStep : public ZOLTFramework::CEntity {
+public:
+    explicit PausedFieldStep(std::function<void(float)> stepFunction) : step(std::move(stepFunction)) {}
+    void Update(float dt) override {
+        if (step) step(dt);
+    }
+
+private:
+    std::function<void(float)> step;
 };

@@ -88,6 +88,11 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
     particleLayerToken = particleLayer->GetLifeToken();
     particleLayer->SetDepth(500.0f);
     particleLayer->AttachTo(this);
+    std::weak_ptr<void> field = GetLifeToken();
+    pausedStep = manager->Spawn<PausedFieldStep>([this, field](float dt) {
+        if (!field.expired() && IsPausedInChain()) PlayOutDecoration(dt, true);
+    });
+    pausedStepToken = pausedStep->GetLifeToken();
 
     if (hgeSprite* panel = Services::Sprite(engine, "InGamePanel"))
         panelWidth = panel->GetWidth();
@@ -129,6 +134,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
 
 PlayField::~PlayField() {
     SceneScript::Withdraw("play_field", this);
+    if (!pausedStepToken.expired()) pausedStep->Kill();
     for (hgeParticleSystem* system : particleSystems) {
         // The manager may have freed the layer first.
         if (particleLayer && !particleLayerToken.expired()) particleLayer->Remove(system);
@@ -185,7 +191,7 @@ void PlayField::Update(float dt) {
         if (cursor.kind != CURSOR_MAGNIFYING_GLASS) UpdateHoverCursor(dt);
         StartFlights(dt);
         ReplayDelayedTasks();
-        DropSpentParticleSystems(dt);
+        PlayOutDecoration(dt, false);
         if (cursor.kind == CURSOR_MAGNIFYING_GLASS && objectsLayer) {
             objectsLayer->SetLensPosition(mx, my);
             const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;

@@ -34,6 +34,7 @@ class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
 class Inventory;
+class ParticleSystemEntity;
 class PSLayer;
 class SceneObject;
 class SceneObjectsLayer;
@@ -67,8 +68,11 @@ public:
 
     // Steps: mouse dispatch (the clicks of the frame); unless paused, the
     // timers, the flashlight and the measuring tool, the hover cursor, the
-    // flights that start, the replay of held-back clicks, spent particle
-    // systems, the lens and the held item; always the bag's own step.
+    // flights that start, the replay of held-back clicks, the decoration
+    // (below), the lens and the held item; always the bag's own step. While
+    // the field is paused its decoration still plays out, stepped from an
+    // entity outside it: the tails handed to the particle layer and the pick
+    // and miss bursts run on and go once spent; the game itself stays still.
     void Update(float dt) override;
     void Render() override;
     void GotFocus() override;
@@ -250,6 +254,9 @@ protected:
                      const std::string& toolName, const std::string& taskName);
     void ReplayDelayedTasks();
     void DropSpentParticleSystems(float dt);
+    // Steps the tails (and the bursts too when the field is paused, as the
+    // manager steps them otherwise), then drops the spent ones.
+    void PlayOutDecoration(float dt, bool paused);
     void UpdateMeasuringTool(float mx, float my);
     void UpdateHoverCursor(float dt);
     void PutHeldItemBack(float mx, float my);
@@ -274,6 +281,10 @@ protected:
     std::list<FlightRecord> flights;
     unsigned lastFlightId = 0;
     std::list<hgeParticleSystem*> particleSystems;  // owned
+    // The pick and miss bursts: entities of the manager, attached to the field.
+    std::vector<std::pair<ParticleSystemEntity*, std::weak_ptr<void>>> bursts;
+    ZOLTFramework::CEntity* pausedStep = nullptr;  // a PausedFieldStep of the manager
+    std::weak_ptr<void> pausedStepToken;
     std::vector<DelayedTaskRecord> delayedTasks;
     std::vector<DelayedTaskRecord> solveLaterTasks;
     SceneObjectsLayer* objectsLayer = nullptr;

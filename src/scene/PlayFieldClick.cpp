@@ -110,6 +110,7 @@ void PlayField::StartObjectMissEffect(float px, float py) {
         effect->AttachTo(this);
         effect->SetPosXY(sx != 0.0f ? x / sx : x, sy != 0.0f ? y / sy : y);
         effect->SetDepth(2000.0f);
+        bursts.emplace_back(effect, effect->GetLifeToken());
     };
     spawn(px, py);
     Services::PlaySound(engine, "OnEmptyPlaceClicked");
@@ -126,6 +127,7 @@ void PlayField::StartPickEffect(SceneObject* object) {
     effect->SetPosXY(object->GetAbsoluteX() / (sx != 0.0f ? sx : 1.0f) * SceneObject::kSceneToScreen,
                      object->GetAbsoluteY() / (sy != 0.0f ? sy : 1.0f) * SceneObject::kSceneToScreen);
     effect->SetDepth(object->GetDepth() - 0.0001f);
+    bursts.emplace_back(effect, effect->GetLifeToken());
 }
 
 void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {

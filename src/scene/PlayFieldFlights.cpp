@@ -10,6 +10,7 @@
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/effects/CAnimationEffector.h"
+#include "entities/effects/ParticleSystemEntity.h"
 #include "entities/effects/PathMoveEffector.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/hgeParticleSystem.h"
@@ -220,6 +221,24 @@ void PlayField::DropSpentParticleSystems(float dt) {
         delete *it;
         it = particleSystems.erase(it);
     }
+}
+
+void PlayField::PlayOutDecoration(float dt, bool paused) {
+    for (auto it = bursts.begin(); it != bursts.end();) {
+        ParticleSystemEntity* burst = it->first;
+        if (it->second.expired() || burst->IsDead()) {
+            it = bursts.erase(it);
+            continue;
+        }
+        if (paused) burst->Update(dt);
+        if (burst->IsFinished()) {
+            burst->Kill();
+            it = bursts.erase(it);
+            continue;
+        }
+        ++it;
+    }
+    DropSpentParticleSystems(dt);
 }
 
 void PlayField::ShowObjectPointer(SceneObject* object, float angle) {

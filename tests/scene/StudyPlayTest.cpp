@@ -2,9 +2,11 @@
 // scores by the speed rule, flights and "TaskChanged" on arrival, misclicks,
 // the key into the bag and onto the drawer, whose game of pairs finished
 // first leaves every clue open; the last clue found ends the level with one
-// "Win" after the "OnWin" actions.
+// "Win" after the "OnWin" actions. Sparkles play out and go, under a window
+// (the field paused) too.
 #include <gtest/gtest.h>
 
+#include "entities/effects/ParticleSystemEntity.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -27,6 +29,13 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     auto* level = new LevelStandIn(kStudy);
     PlayField* field = level->Field();
     OpenPanel(engine, level);
+    auto sparkles = [&] {
+        const auto drawn = engine.Manager().GetDrawList();
+        return std::count_if(drawn.begin(), drawn.end(), [](ZOLTFramework::CEntity* e) {
+            return dynamic_cast<ParticleSystemEntity*>(e) != nullptr;
+        });
+    };
+    const auto sparklesAtStart = sparkles();
 
     // Three presses on the bare study, 0.1 s apart: one minute off, once.
     const ScreenPoint bare{700.0f, 20.0f, true};
@@ -126,6 +135,16 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     for (const auto& item : rest) {
         EXPECT_TRUE(level->EventsNamed("Win").empty());
         find(item.first, item.second);
+        if (item.first != "watch") continue;
+        // A window opens over the field as the watch arrives: its tail and
+        // its pick burst still play out and go.
+        waitForArrivals();
+        ASSERT_FALSE(field->GetParticleSystems().empty());
+        field->Pause();
+        engine.Run(3.0f);
+        EXPECT_TRUE(field->GetParticleSystems().empty());
+        EXPECT_EQ(sparkles(), sparklesAtStart);
+        field->Resume();
     }
     waitForArrivals();
     for (int i = 0; i < 100 && level->EventsNamed("Win").empty(); ++i) engine.Step();
@@ -140,5 +159,6 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     field->CheckWin();
     engine.Run(1.5f);
     EXPECT_EQ(level->EventsNamed("Win").size(), 1u);
+    EXPECT_EQ(sparkles(), sparklesAtStart) << "spent bursts do not pile up";
     EXPECT_EQ(log.Count("Error:"), 0);
 }
