@@ -5,7 +5,11 @@
 // time: the level screen built to its first drawn frame) and the busiest one
 // (most objects and particle systems) is played for one minute of level time:
 // the lens moving over the scene, an object found every 4 s, a miss every 3 s,
-// cigar hints, the level opened again when won.
+// cigar hints, the level opened again when won. Last comes the scaling run:
+// the study's pictures scattered as 50, 200 and 800 objects, each on the list,
+// in scenes generated into the storage folder; each is loaded once and played
+// the same way for 10 s of level time, and its load time and frame cost are
+// printed side by side, with the cost each 100 objects added bring.
 //
 // Prints, per phase, the mean and 99th percentile update and render cost per
 // frame, the quads, draw-call runs and draw calls per frame; the scene loads;
@@ -16,6 +20,8 @@
 // Headless (DROVALIN_HEADLESS=1): fixed 1/300 s steps, no GL. With a window
 // (e.g. under xvfb-run) set DROVALIN_NOCAP=1 to lift the 300 fps cap.
 // DROVALIN_BENCH_SECONDS=S changes the minute of menu and of level time;
+// DROVALIN_BENCH_SCALE=50,200,800 sets the scaling run's object counts (0 leaves
+// it out), DROVALIN_BENCH_SCALE_SECONDS its level time per scene;
 // DROVALIN_BENCH_VERBOSE=1 names the frames where the phases change;
 // DROVALIN_BENCH_KEEP=1 keeps the storage folder (and its Log.html).
 #include <sys/resource.h>
@@ -29,7 +35,9 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/GameApp.h"
@@ -37,6 +45,7 @@
 #include "entities/screens/CLoadScreen.h"
 #include "game_frames/FrameStats.h"
 #include "game_frames/LevelRun.h"
+#include "game_frames/ScaleScene.h"
 #include "game_frames/StartTimes.h"
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
@@ -51,8 +60,9 @@ namespace {
 
 const Clock::time_point g_processStart = Clock::now();
 
-enum Phase { kLogos, kLoad, kMenu, kSceneLoads, kLevel, kPhases };
-const char* const kPhaseNames[kPhases] = {"logos", "load screen", "main menu", "scene loads", "busiest level"};
+enum Phase { kLogos, kLoad, kMenu, kSceneLoads, kLevel, kScaling, kPhases };
+const char* const kPhaseNames[kPhases] = {"logos",        "load screen",  "main menu",
+                                          "scene loads",  "busiest level", "scaling run"};
 
 std::vector<FrameCost> g_frames[kPhases];
 Phase g_phase = kLogos;
@@ -65,14 +75,26 @@ int g_lastKey = -1000;
 size_t g_fish = 0;  // most fish alive at once in the menu
 bool g_startChild = false;
 std::unique_ptr<LevelRun> g_levels;
+std::vector<std::pair<int, std::string>> g_scaleScenes;  // objects, generated scene
+double g_scaleSeconds = 10;
+double g_peakBeforeScaling = -1;  // MB, when the scaling run starts
 ZOLTFramework::GameApp* g_app = nullptr;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+double PeakResidentMb() {
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
 // Logos, load screen or menu by the screens up; the level phases once the
 // menu's time is over.
 Phase CurrentPhase() {
-    if (g_levels) return g_levels->GetStage() == LevelRun::kLoads ? kSceneLoads : kLevel;
+    if (g_levels) {
+        const LevelRun::Stage stage = g_levels->GetStage();
+        return stage == LevelRun::kLoads ? kSceneLoads : stage == LevelRun::kPlay ? kLevel : kScaling;
+    }
     Phase phase = kLogos;
     if (!g_pEngine || !g_pEngine->GetEntityManager()) return phase;
     for (ZOLTFramework::CEntity* screen : g_pEngine->GetEntityManager()->GetDrawList()) {
@@ -85,9 +107,12 @@ Phase CurrentPhase() {
 bool BenchFrame() {
     ++g_frameNumber;
     if (g_startChild && g_firstLogoFrame >= 0) return true;
-    if (!g_levels && g_menuTime >= g_seconds)
+    if (!g_levels && g_menuTime >= g_seconds) {
         g_levels = std::make_unique<LevelRun>(*g_pEngine->GetEntityManager(), g_seconds);
+        for (const auto& scene : g_scaleScenes) g_levels->AddScaleScene(scene.first, scene.second, g_scaleSeconds);
+    }
     const Phase phase = CurrentPhase();
+    if (phase == kScaling && g_peakBeforeScaling < 0) g_peakBeforeScaling = PeakResidentMb();
     if (phase != g_phase && std::getenv("DROVALIN_BENCH_VERBOSE"))
         std::fprintf(stderr, "frame %d: %s\n", g_frameNumber, kPhaseNames[phase]);
     g_phase = phase;
@@ -114,6 +139,10 @@ bool BenchFrame() {
 }
 
 bool BenchRender() {
+    // The scaling run records the quads of one frame in 50 only (copying
+    // them would weigh on its larger scenes) and times the others.
+    const bool recorded = g_phase != kScaling || g_frameNumber % 50 == 0;
+    RenderStats::SetRecording(recorded);
     RenderStats::ClearRecorded();
     const bool starting = !g_app->IsStartUpFinished();
     const Clock::time_point t0 = Clock::now();
@@ -131,7 +160,7 @@ bool BenchRender() {
         g_firstLogoFrame = std::chrono::duration<double>(drawn - g_processStart).count();
         if (g_startChild) StartTimes::PrintFirstLogoFrame(drawn);
     }
-    if (g_levels) g_levels->AfterRender();
+    if (g_levels) g_levels->AfterRender(g_current, recorded);
     return false;
 }
 
@@ -177,6 +206,17 @@ int main() {
     g_startChild = StartTimes::IsChild();
     const std::string home = MakeStorage();
     if (home.empty()) return 1;
+    if (!g_startChild) {
+        if (const char* s = std::getenv("DROVALIN_BENCH_SCALE_SECONDS")) g_scaleSeconds = std::max(1.0, std::atof(s));
+        const char* counts = std::getenv("DROVALIN_BENCH_SCALE");
+        std::istringstream list(counts ? counts : "50,200,800");
+        for (std::string count; std::getline(list, count, ',');) {
+            const int objects = std::atoi(count.c_str());
+            if (objects <= 0) continue;
+            const std::string path = WriteScaleScene(home, objects);
+            if (!path.empty()) g_scaleScenes.push_back({objects, path});
+        }
+    }
     ::setenv("XDG_DATA_HOME", home.c_str(), 1);
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
 
@@ -200,8 +240,7 @@ int main() {
     delete app;
     g_app = nullptr;
 
-    struct rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
+    const double peak = PeakResidentMb();
     std::error_code ec;
     if (!std::getenv("DROVALIN_BENCH_KEEP")) std::filesystem::remove_all(home, ec);
     else std::fprintf(stderr, "storage kept in %s\n", home.c_str());
@@ -212,12 +251,16 @@ int main() {
                 headless ? "headless" : "SDL2 + OpenGL",
                 headless ? "" : (cap && std::strcmp(cap, "0") != 0 ? ", frame cap off" : ", frame cap on"), g_menuTime,
                 g_levels ? g_levels->PlayedSeconds() : 0.0, wall);
-    for (int p = 0; p < kPhases; ++p) ReportPhase(kPhaseNames[p], g_frames[p]);
+    // The scaling run has its own table, in the level report.
+    for (int p = 0; p < kScaling; ++p) ReportPhase(kPhaseNames[p], g_frames[p]);
     std::printf("most fish at once in the menu: %zu\n", g_fish);
     if (g_levels) g_levels->PrintReport();
     std::printf("start-up steps: %s\n", steps.c_str());
     std::printf("start-up to the first logo frame: %.3f s\n", g_firstLogoFrame);
-    std::printf("peak resident memory: %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
+    if (g_peakBeforeScaling >= 0)
+        std::printf("peak resident memory: %.1f MB, %.1f MB before the scaling run\n", peak, g_peakBeforeScaling);
+    else
+        std::printf("peak resident memory: %.1f MB\n", peak);
     if (const char* starts = std::getenv("DROVALIN_BENCH_STARTS")) ReportStarts(std::max(1, std::atoi(starts)));
     return g_frames[kLevel].empty() ? 1 : 0;
 }

@@ -118,9 +118,9 @@ void LevelRun::BeforeFrame() {
         --waitFrames;
         return;
     }
-    if (stage == kPlay) {
+    if (stage == kPlay || stage == kScale) {
         if (!Level()) {
-            Open(busiest);
+            Open(stage == kPlay ? busiest : scaleScenes[scaleIndex].path);
             return;
         }
         Play();
@@ -154,12 +154,19 @@ void LevelRun::BeforeFrame() {
     CloseAll();
 }
 
-void LevelRun::AfterRender() {
+void LevelRun::AfterRender(const FrameCost& cost, bool recorded) {
     LevelScreen* open = Level();
-    if (!open || drawn || open->IsDead()) return;
+    if (!open || open->IsDead()) return;
+    if (drawn) {
+        if (stage == kScale && Playable(open))
+            (recorded ? scaleScenes[scaleIndex].recordedFrames : scaleScenes[scaleIndex].frames).push_back(cost);
+        return;
+    }
     const std::vector<CEntity*> drawList = manager.GetDrawList();
     if (std::find(drawList.begin(), drawList.end(), open) == drawList.end()) return;
     drawn = true;
+    if (stage == kScale && scaleScenes[scaleIndex].loadMs < 0)
+        scaleScenes[scaleIndex].loadMs = std::chrono::duration<double, std::milli>(Clock::now() - openedAt).count();
     if (stage != kLoads) return;
     SceneLoad load;
     load.scene = scenes[next - 1];
@@ -167,17 +174,42 @@ void LevelRun::AfterRender() {
     loads.push_back(load);
 }
 
+void LevelRun::AddScaleScene(int objects, const std::string& path, double seconds) {
+    ScaleScene scene;
+    scene.objects = objects;
+    scene.path = path;
+    scene.seconds = seconds;
+    scaleScenes.push_back(scene);
+}
+
 void LevelRun::CountTime(float dt) {
-    if (stage != kPlay || !Level()) return;
+    if ((stage != kPlay && stage != kScale) || !Level()) return;
     playTime += dt;
-    if (playTime >= playSeconds) {
-        stage = kDone;
+    if (stage == kScale && !Playable(level)) {
+        // A generated scene that never lets the player play is given up.
+        if (counts->stuck >= 2) NextStage();
+        return;
+    }
+    counts->seconds += dt;
+    if (counts->seconds >= (stage == kPlay ? playSeconds : scaleScenes[scaleIndex].seconds)) {
+        NextStage();
         return;
     }
     if (PlayField* field = level->FindChild<PlayField>("PlayField")) {
-        mostFlights = std::max(mostFlights, field->GetFlights().size());
-        mostParticles = std::max(mostParticles, field->GetParticleSystems().size());
+        counts->mostFlights = std::max(counts->mostFlights, field->GetFlights().size());
+        counts->mostParticles = std::max(counts->mostParticles, field->GetParticleSystems().size());
     }
+}
+
+void LevelRun::NextStage() {
+    if (stage == kScale) ++scaleIndex;
+    if (scaleIndex >= scaleScenes.size()) {
+        stage = kDone;
+        return;
+    }
+    stage = kScale;
+    counts = &scaleScenes[scaleIndex].play;
+    CloseAll();
 }
 
 bool LevelRun::Playable(LevelScreen* open) const {
@@ -224,7 +256,7 @@ void LevelRun::Play() {
         // Let the last flights land, then play it again.
         if (wonAt < 0) wonAt = playTime;
         if (playTime - wonAt > 2.0) {
-            ++wins;
+            ++counts->wins;
             CloseAll();
         }
         ClearWindows(open);
@@ -239,7 +271,7 @@ void LevelRun::Play() {
         }
         if (blockedSince < 0) blockedSince = playTime;
         if (playTime - blockedSince > 30.0) {
-            ++stuck;
+            ++counts->stuck;
             CloseAll();
             return;
         }
@@ -255,21 +287,21 @@ void LevelRun::Play() {
     if (playTime >= nextFind) {
         nextFind += 4.0;
         if (Find(field)) {
-            ++finds;
+            ++counts->finds;
         } else {
-            ++exhausted;
+            ++counts->exhausted;
             CloseAll();
         }
         return;
     }
     if (playTime >= nextMiss) {
         nextMiss += 3.0;
-        if (Miss(field)) ++misses;
+        if (Miss(field)) ++counts->misses;
         return;
     }
     if (playTime >= nextCigar && TakeCigar(open)) {
         nextCigar = playTime + 20.0;
-        ++cigars;
+        ++counts->cigars;
     }
 }
 
@@ -321,5 +353,46 @@ void LevelRun::PrintReport() const {
                     load.objects, load.particles);
     std::printf("busiest level %s: %.1f s played; %d objects found, %d misses, %d cigar hints; %d wins, %d times nothing "
                 "left to find, %d times stuck behind a window; at most %zu flights and %zu particle systems at once\n",
-                busiest.c_str(), playTime, finds, misses, cigars, wins, exhausted, stuck, mostFlights, mostParticles);
+                busiest.c_str(), busiestPlay.seconds, busiestPlay.finds, busiestPlay.misses, busiestPlay.cigars,
+                busiestPlay.wins, busiestPlay.exhausted, busiestPlay.stuck, busiestPlay.mostFlights,
+                busiestPlay.mostParticles);
+    PrintScaling();
+}
+
+// One row per generated scene, then the cost each step of objects added: a
+// marginal cost per 100 objects that grows from step to step means the cost
+// grows faster than the count.
+void LevelRun::PrintScaling() const {
+    if (scaleScenes.empty()) return;
+    std::printf("scaling run   objects  load ms  frames  update ms  render ms  total ms (p99)     quads  calls  "
+                "filled  found\n");
+    std::vector<double> totals;
+    for (const ScaleScene& scene : scaleScenes) {
+        double update = 0, render = 0, quads = 0;
+        std::vector<double> total;
+        for (const FrameCost& f : scene.frames) {
+            update += f.update;
+            render += f.render;
+            quads += f.quads;
+            total.push_back(f.update + f.render);
+        }
+        const double n = std::max<double>(1.0, double(scene.frames.size()));
+        double calls = 0, fill = 0;
+        for (const FrameCost& f : scene.recordedFrames) {
+            calls += f.drawCalls;
+            fill += f.fill;
+        }
+        const double sampled = std::max<double>(1.0, double(scene.recordedFrames.size()));
+        totals.push_back((update + render) / n);
+        std::printf("              %7d  %7.1f  %6zu  %9.3f  %9.3f  %8.3f (%.3f)  %8.1f  %5.0f  %6.2f  %5d\n",
+                    scene.objects, scene.loadMs, scene.frames.size(), update / n, render / n, totals.back(),
+                    Percentile(total, 0.99), quads / n, calls / sampled, fill / sampled, scene.play.finds);
+    }
+    for (size_t i = 1; i < scaleScenes.size(); ++i) {
+        const double added = double(scaleScenes[i].objects - scaleScenes[i - 1].objects) / 100.0;
+        if (added <= 0) continue;
+        std::printf("scaling run   %d to %d objects: frame +%.3f ms, load +%.1f ms per 100 objects added\n",
+                    scaleScenes[i - 1].objects, scaleScenes[i].objects, (totals[i] - totals[i - 1]) / added,
+                    (scaleScenes[i].loadMs - scaleScenes[i - 1].loadMs) / added);
+    }
 }
