@@ -1,8 +1,12 @@
 // The layer rule for #include lines: a file may include headers of its own
 // layer and of the layers below it, never above. Source folders map to layers
-// platform < graphics < engine < entities < runtime < game < app; a test
-// folder belongs to the layer it tests (scenario folders to the application),
-// and test helpers in support/<layer>/ to that layer.
+// platform < graphics < engine < entities/core < entities/effects <
+// entities/widgets < entities/screens < runtime < profiles < scene < minigames <
+// screens < app. Quoted and angle-bracket includes count alike, and "../" is
+// resolved from the including file. A test folder belongs to the layer it tests
+// (entity tests to the runtime, scenario folders to the application), test
+// helpers in support/<layer>/ to that layer (support/scene to the whole game),
+// and including a helper header reaches the highest layer that header includes.
 #pragma once
 
 #include <string>

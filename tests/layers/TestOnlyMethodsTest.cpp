@@ -1,0 +1,77 @@
+// No product class keeps a method that only tests call. The framework's
+// introspection and the named operations are allowed (test_only_allowed.txt,
+// each with its reason); the methods still called only by tests are listed in
+// test_only_baseline.txt, which may only shrink.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "SourceTree.h"
+#include "TestOnlyMethods.h"
+#include "support/TempDir.h"
+
+using layers::SourceRoot;
+using layers::WriteFile;
+
+TEST(TestOnlyMethods, NoNewMethodIsCalledOnlyByTestsAndTheBaselineOnlyShrinks) {
+    ASSERT_TRUE(std::filesystem::is_directory(SourceRoot() + "/src"));
+    const std::vector<std::string> found = layers::FindTestOnlyMethods(SourceRoot());
+
+    const auto allowList = layers::ReadList(SourceRoot() + "/tests/layers/test_only_allowed.txt");
+    for (const auto& [key, reason] : allowList) EXPECT_FALSE(reason.empty()) << key << ": give the reason it is allowed";
+    const std::set<std::string> allowed = layers::AllowedKeys(allowList);
+    std::set<std::string> baseline;
+    for (const auto& [header, name] : layers::ReadList(SourceRoot() + "/tests/layers/test_only_baseline.txt"))
+        baseline.insert(header + " " + name);
+    ASSERT_FALSE(allowed.empty());
+    for (const std::string& complaint : layers::CompareWithLists(found, allowed, baseline)) ADD_FAILURE() << complaint;
+}
+
+TEST(TestOnlyMethods, CheckerFindsAPlantedMethodOnlyTestsCall) {
+    TempDir dir;
+    const std::filesystem::path root = dir.Path();
+    WriteFile(root / "src/scene/Field.h",
+              "#pragma once\n"
+              "class Field : public Base {\n"
+              "public:\n"
+              "    explicit Field(int size);\n"
+              "    ~Field() override;\n"
+              "    Field& operator=(const Field&) = delete;\n"
+              "    void Click(int x, int y);\n"
+              "    void Draw() const override;\n"
+              "    int Score() const { return m_score; }  // only tests\n"
+              "    template <class T> T* Find(const char* name) const;\n"
+              "    static Field* Make();\n"
+              "private:\n"
+              "    struct Cell { bool Taken() const; };\n"
+              "    int m_score = Count(\"x\");\n"
+              "};\n"
+              "int Count(const char* text);\n"
+              "inline int Orphan() { return 0; }\n");
+    WriteFile(root / "src/scene/Field.cpp",
+              "#include \"scene/Field.h\"\n"
+              "Field::Field(int size) : m_score(size) {}\n"
+              "int Field::Score() const { return m_score; }\n"
+              "bool Field::Cell::Taken() const { return false; }  // Score( in a comment\n"
+              "int Count(const char* text) { return 1; }\n"
+              "void Field::Click(int x, int y) { auto s = \"Score\"; Find<int>(\"a\"); }\n");
+    WriteFile(root / "bench/field.cpp", "int main() { Field::Make()->Click(1, 2); }\n");
+    WriteFile(root / "tests/scene/FieldTest.cpp",
+              "TEST(Field, Plays) {\n"
+              "    Field f(3);\n"
+              "    f.Click(1, 2);\n"
+              "    f.Draw();\n"
+              "    EXPECT_EQ(f.Score(), 0);\n"
+              "    EXPECT_TRUE(Field::Cell().Taken());\n"
+              "    f = f;\n"
+              "}\n");
+
+    const std::vector<std::string> found = layers::FindTestOnlyMethods(root.string());
+    EXPECT_EQ(found, (std::vector<std::string>{"scene/Field.h Score", "scene/Field.h Taken"}));
+    // A new one fails the rule unless allowed or in the baseline; a stale baseline entry fails too.
+    EXPECT_EQ(layers::CompareWithLists(found, layers::AllowedKeys({{"scene/Field.h:Other,Taken", "why"}}),
+                                       {"scene/Field.h Gone"}),
+              (std::vector<std::string>{
+                  "src/scene/Field.h Score: only tests call it; test through the public operations instead",
+                  "scene/Field.h Gone: no longer called only by tests; take it off test_only_baseline.txt"}));
+}
