@@ -11,6 +11,7 @@
 #include "FuzzGame.h"
 #include "entities/core/Listeners.h"
 #include "entities/screens/CScreenEntity.h"
+#include "profiles/PlayerManager.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 
@@ -19,7 +20,9 @@ public:
     explicit FuzzLevel(const std::string& scenePath) : CScreenEntity("FuzzLevel") {
         SetLayer(2.0f);
         Manager()->OpenScreen(this);
-        field = new PlayField(scenePath, this);  // adds itself to the entity manager
+        PlayerManager* players = PlayerManager::Instance();
+        // Adds itself to the entity manager.
+        field = new PlayField(scenePath, this, SceneContext{players->GetActivePlayer(), &players->Timer, nullptr});
         field->AttachTo(this);
         field->SetPosXY(0.0f, 0.0f);
     }
@@ -44,7 +47,8 @@ private:
 inline void FuzzKeepDemoScenes() {
     static const bool kept = [] {
         for (const char* scene : {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml"}) {
-            auto* keeper = new PlayField(scene, nullptr);  // adds itself to the entity manager
+            // Adds itself to the entity manager.
+            auto* keeper = new PlayField(scene, nullptr, SceneContext{nullptr, &PlayerManager::Instance()->Timer, nullptr});
             keeper->Pause();
             keeper->Hide();
         }

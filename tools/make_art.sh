@@ -52,6 +52,21 @@ for scene in townhall:TownHall docks:Docks warehouse:Warehouse; do
   done
 done
 
+# ---------------------------------------------------------------- the crime place (scene group 26)
+# The town hall archive after the office: every SVG in tools/art/crimeplace/ (the
+# background, the things, the lantern strip, the measuring tool's dividers, reticle
+# and thread) renders to a PNG of the same name.
+for svg in "$ART"/crimeplace/*.svg; do
+  render "crimeplace/$(basename "$svg")" "Texture/Scenes/CrimePlace/$(basename "$svg" .svg).png"
+done
+
+# ---------------------------------------------------------------- the culvert under the docks (group 27)
+# The dark scene after the docks: every SVG in tools/art/sewer/ renders to a PNG
+# of the same name (the dark itself is the shared flashlight picture).
+for svg in "$ART"/sewer/*.svg; do
+  render "sewer/$(basename "$svg")" "Texture/Scenes/Sewer/$(basename "$svg" .svg).png"
+done
+
 # ---------------------------------------------------------------- mini-games (groups 50 to 55, Skip button shared)
 bash "$ROOT/tools/art/render_minigames.sh"
 

@@ -18,7 +18,9 @@
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "screens/ComicScreen.h"
+#include "screens/LevelPanel.h"
 #include "screens/LevelScreen.h"
+#include "screens/LevelWindows.h"
 
 using ZOLTFramework::CEntity;
 
@@ -215,7 +217,7 @@ void LevelRun::NextStage() {
 bool LevelRun::Playable(LevelScreen* open) const {
     PlayField* field = open->FindChild<PlayField>("PlayField");
     return field && manager.GetTopScreen() == open && open->IsPanelIn() && field->IsPlaying() &&
-           open->GetComicQueue().empty() && open->GetHintQueue().empty() && !open->IsHintWindowOpen();
+           open->Windows().IsQuiet();
 }
 
 // Comic pages are clicked through, hint and other windows answered with Enter.
@@ -252,7 +254,7 @@ void LevelRun::Play() {
     if (StepClick()) return;
     LevelScreen* open = level;
     PlayField* field = open->FindChild<PlayField>("PlayField");
-    if (field && (field->IsWinSent() || open->IsSceneFinished())) {
+    if (field && (field->Rules().WinSent() || open->IsSceneFinished())) {
         // Let the last flights land, then play it again.
         if (wonAt < 0) wonAt = playTime;
         if (playTime - wonAt > 2.0) {
@@ -335,7 +337,7 @@ bool LevelRun::Miss(PlayField* field) {
 bool LevelRun::TakeCigar(LevelScreen* open) {
     Player* player = PlayerManager::Instance()->GetActivePlayer();
     ZOLTFramework::CButtonEntity* button = open->FindChild<ZOLTFramework::CButtonEntity>("CigarButton");
-    if (!player || player->CigarCount <= 0 || !button || open->GetCigarCooldown() > 0.0f) return false;
+    if (!player || player->CigarCount <= 0 || !button || open->Panel().GetCigarCooldown() > 0.0f) return false;
     const hgeRect& r = button->GetRect();
     StartClick((r.x1 + r.x2) * 0.5f, (r.y1 + r.y2) * 0.5f);
     return true;

@@ -49,11 +49,9 @@ public:
     // mode and the players are saved.
     void OnAnswer(const std::string& question, bool yes) override;
 
-    bool IsExitDialogOpen() const { return exitDialogOpen; }
     // The fonts, music, volumes and sounds are loaded.
     bool IsStartUpFinished() const { return startUpFinished; }
     // The start-up's steps so far with their seconds, in the order they ran.
-    const std::vector<std::pair<std::string, double>>& GetStartUpTimes() const { return startUpTimes; }
     // When the first frame was on screen (before the steps that follow it).
     std::chrono::steady_clock::time_point GetFirstFrameShownAt() const { return firstFrameShownAt; }
     // The same as one line: "engine 12.3 ms, text 0.4 ms, ...".

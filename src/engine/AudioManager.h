@@ -62,16 +62,13 @@ public:
     void RemoveMusic(const std::string& name);
 
     // The piece last started, or null; its name, empty when none.
-    CMusicTrack* GetCurrentMusic() const { return m_currentMusic; }
     std::string GetCurrentMusicName() const;
 
-    // Inspection: the first track of a name (null when none), the counts of
-    // registered tracks, and how often each name was played (sounds) or really
-    // started (music: a piece that turns round is not started again).
+    // Inspection: the first track of a name (null when none) and how often each
+    // name was played (sounds) or really started (music: a piece that turns
+    // round is not started again).
     CSoundTrack* FindSound(const std::string& name) const;
     CMusicTrack* FindMusic(const std::string& name) const;
-    size_t GetSoundTrackCount() const { return m_sounds.size(); }
-    size_t GetMusicTrackCount() const { return m_music.size(); }
     int GetSoundPlayCount(const std::string& name) const;
     int GetMusicStartCount(const std::string& name) const;
 

@@ -37,7 +37,6 @@ public:
     float GetMouseY() const { return m_mouseY; }
     float GetScreenWidth() const { return m_screenWidth; }
     float GetScreenHeight() const { return m_screenHeight; }
-    const std::string& GetStorageFolder() const { return m_storageFolder; }
     const std::string& GetTitle() const { return m_title; }
     const std::string& GetVersion() const { return m_version; }
     const std::string& GetResourceScript() const { return m_resourceScript; }
@@ -47,7 +46,6 @@ public:
     bool GetDrawCursor() const { return m_drawCursor; }
     // True ends the main loop at the end of the current frame.
     void SetQuit(bool quit) { m_quit = quit; }
-    bool GetQuit() const { return m_quit; }
 
 protected:
     std::string m_resourceScript;

@@ -27,8 +27,6 @@ public:
 
     void SetSmooth(bool smooth) { m_smooth = smooth; }
     bool IsSmooth() const { return m_smooth; }
-    bool IsFadingIn() const { return m_fadingIn; }
-    bool IsFadingOut() const { return m_fadingOut; }
 
     bool IsPlaying() const;
     // The stream's present playing volume.

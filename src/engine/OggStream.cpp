@@ -71,12 +71,6 @@ bool OggStream::IsPlaying() const {
     return m_playing;
 }
 
-void OggStream::Rewind() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    stb_vorbis_seek_start(m_vorbis);
-    SDL_AudioStreamClear(m_converter);
-}
-
 void OggStream::SetRepeat(bool repeat) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_repeat = repeat;
@@ -95,11 +89,6 @@ void OggStream::SetVolume(float volume) {
 float OggStream::GetVolume() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_volume;
-}
-
-long long OggStream::GetFramesMixed() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_framesMixed;
 }
 
 bool OggStream::Refill() {
@@ -157,7 +146,6 @@ void OggStream::MixInto(float* out, int frames) noexcept {
         for (int c = 0; c < m_outChannels; ++c) *out++ += *src++ * gain;
     }
     m_appliedVolume = to;
-    m_framesMixed += gotFrames;
 
     if (ended && SDL_AudioStreamAvailable(m_converter) == 0) {
         // The end of a piece that does not repeat: the next Play starts it over.

@@ -31,18 +31,12 @@ public:
     void Stop();
     bool IsPlaying() const;
 
-    // Back to the beginning of the piece.
-    void Rewind();
-
     void SetRepeat(bool repeat);
     bool GetRepeat() const;
 
     // The stream's own playing volume, 0 to 1. Kept exactly as set.
     void SetVolume(float volume);
     float GetVolume() const;
-
-    // Frames handed to the mixer since the stream was opened.
-    long long GetFramesMixed() const;
 
     // Audio thread: adds `frames` frames of interleaved float samples, scaled by
     // the volume, to out. A stopped stream adds nothing. A stream without repeat
@@ -68,7 +62,6 @@ private:
     bool m_repeat = false;
     float m_volume = 1.0f;
     float m_appliedVolume = 1.0f;  // volume reached at the end of the last mix
-    long long m_framesMixed = 0;
 
     std::vector<float> m_decodeBuffer;
     std::vector<float> m_convertBuffer;

@@ -18,7 +18,6 @@ public:
     void Release() const {
         if (--m_refCount == 0) delete this;
     }
-    int GetRefCount() const { return m_refCount; }
 
 private:
     mutable int m_refCount = 0;
@@ -50,8 +49,6 @@ public:
     T* operator->() const { return m_p; }
     T& operator*() const { return *m_p; }
     explicit operator bool() const { return m_p != nullptr; }
-    void Reset() { RefPtr().Swap(*this); }
-    void Swap(RefPtr& o) noexcept { std::swap(m_p, o.m_p); }
 
     friend bool operator==(const RefPtr& a, const RefPtr& b) { return a.m_p == b.m_p; }
     friend bool operator!=(const RefPtr& a, const RefPtr& b) { return a.m_p != b.m_p; }

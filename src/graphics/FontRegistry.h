@@ -21,7 +21,6 @@ public:
     hgeFont* LoadFont(const std::string& name, const std::string& filename);
     hgeFont* GetFont(const std::string& name) const;
     void Clear();
-    size_t Size() const { return fonts.size(); }
 
 private:
     std::map<std::string, hgeFont*> fonts;

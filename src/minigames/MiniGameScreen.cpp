@@ -1,4 +1,5 @@
 #include "minigames/MiniGameScreen.h"
+#include "scene/LevelEvents.h"
 
 #include <algorithm>
 
@@ -149,7 +150,7 @@ void MiniGameScreen::GotFocus() {
 }
 
 void MiniGameScreen::OnOpened() {
-    if (listener) listener->OnQuestion("ShowHelp", "");
+    if (listener) listener->OnQuestion(LevelEvents::kShowHelp, "");
 }
 
 void MiniGameScreen::OnButtonOver(const std::string&) { PlaySound("MouseOver"); }
@@ -179,10 +180,10 @@ bool MiniGameScreen::EndStep() {
     reported = true;
     OnEnded();
     std::string result;
-    if (state == kMiniGameSolved) result = "MiniGameFinished";
+    if (state == kMiniGameSolved) result = LevelEvents::kMiniGameFinished;
     // A skip whose solution had not finished showing is a skip all the same.
-    if (state == kMiniGameSkipped || state == kMiniGameSkipping) result = "MiniGameSkip";
-    if (state == kMiniGameSolveLater) result = "MiniGameSolveLater";
+    if (state == kMiniGameSkipped || state == kMiniGameSkipping) result = LevelEvents::kMiniGameSkip;
+    if (state == kMiniGameSolveLater) result = LevelEvents::kMiniGameSolveLater;
     if (!result.empty() && listener) listener->OnQuestion(result, name);
     Pause();
     if (EntityManager* manager = Manager()) manager->RemoveScreen(this);

@@ -73,7 +73,6 @@ public:
     void OnButtonOver(const std::string& message) override;
 
     int GetState() const { return state; }
-    const std::string& GetPath() const { return name; }
     int GetResourceGroup() const { return resGroup; }
     // The buttons are the children named by their messages: "Ok", "Skip",
     // "SolveLater".

@@ -9,7 +9,6 @@
 class AppLog {
 public:
     void SetPath(const std::string& path);
-    const std::string& GetPath() const { return m_path; }
     void Write(const std::string& line);
 
     // A file the game needs that cannot be loaded (a texture, a font, a

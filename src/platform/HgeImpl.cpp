@@ -395,10 +395,6 @@ float HgeImpl::Ini_GetFloat(const char* section, const char* name, float def_val
     return (section && name) ? m_ini.GetFloat(section, name, def_val) : def_val;
 }
 
-void HgeImpl::Ini_SetString(const char* section, const char* name, const char* value) {
-    if (section && name) m_ini.Set(section, name, value ? value : "");
-}
-
 char* HgeImpl::Ini_GetString(const char* section, const char* name, const char* def_val) {
     std::string v;
     if (section && name && m_ini.Get(section, name, v))

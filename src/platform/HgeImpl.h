@@ -55,14 +55,12 @@ public:
     int Ini_GetInt(const char* section, const char* name, int def_val) override;
     void Ini_SetFloat(const char* section, const char* name, float value) override;
     float Ini_GetFloat(const char* section, const char* name, float def_val) override;
-    void Ini_SetString(const char* section, const char* name, const char* value) override;
     char* Ini_GetString(const char* section, const char* name, const char* def_val) override;
 
     void Random_Seed(int seed = 0) override;
     int Random_Int(int min, int max) override { return m_random.Int(min, max); }
     float Random_Float(float min, float max) override { return m_random.Float(min, max); }
 
-    float Timer_GetTime() override { return float(m_time); }
     float Timer_GetDelta() override { return m_dt; }
     int Timer_GetFPS() override { return m_fps; }
 
@@ -93,7 +91,6 @@ public:
 
     HTARGET Target_Create(int width, int height, bool zbuffer) override;
     void Target_Free(HTARGET) override {}
-    HTEXTURE Target_GetTexture(HTARGET) override { return 0; }
 
     HTEXTURE Texture_Create(int width, int height) override;
     HTEXTURE Texture_Load(const char* filename, DWORD size = 0, bool bMipmap = false) override;

@@ -9,7 +9,6 @@
 class IniFile {
 public:
     void SetPath(const std::string& path) { m_path = path; }
-    const std::string& GetPath() const { return m_path; }
 
     // True and the value when the key exists (surrounding blanks and one pair of
     // double quotes taken off).

@@ -22,7 +22,6 @@ public:
     void Add(int frame, const InputEvent& ev);
     // The events of one frame in order, removed from the script.
     std::vector<InputEvent> Take(int frame);
-    bool Empty() const { return m_events.empty(); }
     int LastFrame() const { return m_events.empty() ? 0 : m_events.rbegin()->first; }
 
 private:

@@ -93,8 +93,6 @@ std::string ToCp1250(const std::string& utf8, char missing) {
 
 }  // namespace
 
-std::string Utf8ToCp1250(const std::string& utf8) { return ToCp1250(utf8, '?'); }
-
 std::string TypedToCp1250(const std::string& utf8) { return ToCp1250(utf8, 0); }
 
 std::string Cp1250ToUtf8(const std::string& text) {

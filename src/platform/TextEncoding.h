@@ -4,8 +4,6 @@
 
 #include <string>
 
-// Characters Windows-1250 lacks become "?"; malformed UTF-8 bytes are skipped.
-std::string Utf8ToCp1250(const std::string& utf8);
 // Typed text: characters Windows-1250 lacks (Cyrillic, emoji) are refused, left
 // out rather than turned into "?"; malformed bytes are skipped.
 std::string TypedToCp1250(const std::string& utf8);

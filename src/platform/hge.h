@@ -234,7 +234,6 @@ public:
     virtual int Ini_GetInt(const char* section, const char* name, int def_val) = 0;
     virtual void Ini_SetFloat(const char* section, const char* name, float value) = 0;
     virtual float Ini_GetFloat(const char* section, const char* name, float def_val) = 0;
-    virtual void Ini_SetString(const char* section, const char* name, const char* value) = 0;
     virtual char* Ini_GetString(const char* section, const char* name, const char* def_val) = 0;
 
     // Random numbers (Random_Int includes both bounds).
@@ -243,7 +242,6 @@ public:
     virtual float Random_Float(float min, float max) = 0;
 
     // Timer
-    virtual float Timer_GetTime() = 0;
     virtual float Timer_GetDelta() = 0;
     virtual int Timer_GetFPS() = 0;
 
@@ -278,7 +276,6 @@ public:
     // Render targets: inert here.
     virtual HTARGET Target_Create(int width, int height, bool zbuffer) = 0;
     virtual void Target_Free(HTARGET target) = 0;
-    virtual HTEXTURE Target_GetTexture(HTARGET target) = 0;
 
     // Textures. Each keeps a CPU copy of its ARGB texels; Texture_Lock returns a
     // pointer into that copy at the rectangle's top-left texel, rows one texture

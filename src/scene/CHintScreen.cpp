@@ -1,4 +1,5 @@
 #include "scene/CHintScreen.h"
+#include "scene/LevelEvents.h"
 
 #include <cmath>
 
@@ -143,7 +144,7 @@ void CHintScreen::LostFocus() {
 void CHintScreen::OnButtonPress(const std::string& message) {
     Services::PlaySound(engine, "OnButtonPress");
     if (message != "OK") return;
-    if (owner) owner->OnQuestion("TutorialShown", "");
+    if (owner) owner->OnQuestion(LevelEvents::kTutorialShown, "");
     owner = nullptr;  // answered once
     Hide();
     if (EntityManager* manager = Manager()) manager->RemoveScreen(this);

@@ -35,21 +35,21 @@ void Hold(int group, ZOLTFramework::CEntity* holder) {
     list.push_back({holder, holder->GetLifeToken()});
 }
 
-bool IsHeld(int group) {
+bool IsHeld(int group, const ZOLTFramework::CEntity* besides) {
     auto it = Holders().find(group);
     if (it == Holders().end()) return false;
     for (const Holder& holder : it->second)
-        if (Alive(holder)) return true;
+        if (holder.entity != besides && Alive(holder)) return true;
     return false;
 }
 
-bool Release(hgeResourceManager* resources, int group, const std::string& who) {
+bool Release(hgeResourceManager* resources, int group, const std::string& who, const ZOLTFramework::CEntity* leaving) {
     if (group < kFirstSceneGroup) {
         HtmlLog::Instance()->Warning(who + ": resource group " + std::to_string(group) +
                                      " is not a scene group (10 or more) and is kept");
         return false;
     }
-    if (IsHeld(group)) {
+    if (IsHeld(group, leaving)) {
         HtmlLog::Instance()->Warning(who + ": resource group " + std::to_string(group) +
                                      " is still used by a live scene and is kept");
         return false;

@@ -1,4 +1,5 @@
 #include "scene/PlayField.h"
+#include "scene/PlayFieldParts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "scene/Inventory.h"
+#include "scene/LevelEvents.h"
 #include "scene/LiveGroups.h"
 #include "scene/PSLayer.h"
 #include "scene/SceneObject.h"
@@ -34,14 +36,6 @@ const bool g_scriptClassRegistered = PlayField::RegisterLua();
 
 const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
 const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
-
-// Fields alive per resource group: a group is purged only when the last
-// field that uses it dies (a level built anew while the old one still lives,
-// or a second field made by a script, keeps using the same pictures).
-std::map<int, int>& FieldsOfGroup() {
-    static std::map<int, int> counts;
-    return counts;
-}
 
 hgeAnimation* CursorAnimation(const ZOLTFramework::EngineContext* engine, const char* name) {
     hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
@@ -59,8 +53,9 @@ void ScaleTo(ZOLTFramework::CEntity* entity, float scale) {
 
 }  // namespace
 
-PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* eventListener)
-    : listener(eventListener) {
+PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* eventListener,
+                     const SceneContext& sceneContext)
+    : context(sceneContext), listener(eventListener) {
     RegisterLua();
     SceneScript::Publish("play_field", this);
     name = path;
@@ -72,6 +67,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
     }
 
     objectsLayer = manager->Spawn<SceneObjectsLayer>();
+    objectsLayer->SetName("ObjectsLayer");
     objectsLayer->SetDepth(1001.0f);
     objectsLayer->AttachTo(this);
     if (HGE* hge = Services::Hge(engine)) {
@@ -90,7 +86,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
     particleLayer->AttachTo(this);
     std::weak_ptr<void> field = GetLifeToken();
     pausedStep = manager->Spawn<PausedFieldStep>([this, field](float dt) {
-        if (!field.expired() && IsPausedInChain()) PlayOutDecoration(dt, true);
+        if (!field.expired() && IsPausedInChain()) PlayFieldFlights(*this).PlayOutDecoration(dt, true);
     });
     pausedStepToken = pausedStep->GetLifeToken();
 
@@ -119,15 +115,11 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
 
     HtmlLog::Instance()->Info("Play field loading - " + path);
     LoadScene(path);
-    if (resourceGroup >= kFirstSceneGroup) {
-        ++FieldsOfGroup()[resourceGroup];
-        // Pages and mini-games on the same group leave its pictures alone
-        // while the field lives.
-        LiveGroups::Hold(resourceGroup, this);
-    }
+    // Pages and mini-games on the same group leave its pictures alone while
+    // the field lives.
+    if (resourceGroup >= LiveGroups::kFirstSceneGroup) LiveGroups::Hold(resourceGroup, this);
     HtmlLog::Instance()->Info("Play field loaded - " + path);
 
-    cursorReplaced = false;
     if (sceneKind == 1) objectsLayer->SetMirroredCursor(true);
     toolObjects["ar_Stokers_corner_1"] = "mock_Stokers_corner_1";
 }
@@ -141,12 +133,16 @@ PlayField::~PlayField() {
         delete system;
     }
     particleSystems.clear();
-    if (resourceGroup < kFirstSceneGroup) return;
-    const bool lastUser = --FieldsOfGroup()[resourceGroup] <= 0;
-    if (lastUser) FieldsOfGroup().erase(resourceGroup);
-    const bool keep = scenePath == kKeptScene && keepResources == 1;
-    hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
-    if (!keep && lastUser && resources) resources->Purge(resourceGroup);
+    // A group still held by another live field stays; shared groups (below
+    // the scene groups) were reported when the scene loaded.
+    if (resourceGroup < LiveGroups::kFirstSceneGroup) return;
+    if (scenePath == kKeptScene && keepResources == 1) return;
+    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, resourceGroup, "Play field " + scenePath,
+                        this);
+}
+
+ZOLTFramework::GameManager::Timer* PlayFieldPointer::DelayedCalls() {
+    return field->context.timer ? field->context.timer->Get() : field->ownTimer.Get();
 }
 
 void PlayField::Send(const std::string& event, const std::string& value) {
@@ -160,7 +156,7 @@ void PlayField::OnMove() {
 
 void PlayField::GotFocus() {
     HtmlLog::Instance()->Info("Play field gained focus");
-    if (openingMiniGame && focusCount == 0) Send("MiniGame", "data/MiniGames/15.2.xml");
+    if (openingMiniGame && focusCount == 0) Send(LevelEvents::kMiniGame, "data/MiniGames/15.2.xml");
     ++focusCount;
 }
 
@@ -187,11 +183,11 @@ void PlayField::Update(float dt) {
             flashlight->SetPosXY(mx, my);
             flashlight->OnMove();
         }
-        UpdateMeasuringTool(mx, my);
-        if (cursor.kind != CURSOR_MAGNIFYING_GLASS) UpdateHoverCursor(dt);
-        StartFlights(dt);
-        ReplayDelayedTasks();
-        PlayOutDecoration(dt, false);
+        PlayFieldPointer(*this).UpdateMeasuringTool(mx, my);
+        if (cursor.kind != CURSOR_MAGNIFYING_GLASS) PlayFieldPointer(*this).UpdateHoverCursor(dt);
+        PlayFieldFlights(*this).StartFlights(dt);
+        PlayFieldClicks(*this).ReplayDelayedTasks();
+        PlayFieldFlights(*this).PlayOutDecoration(dt, false);
         if (cursor.kind == CURSOR_MAGNIFYING_GLASS && objectsLayer) {
             objectsLayer->SetLensPosition(mx, my);
             const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;
@@ -231,64 +227,64 @@ void PlayField::Update(float dt) {
     }
 }
 
-void PlayField::UpdateMeasuringTool(float mx, float my) {
-    if (!measureCursor || !measureCompass || !measureLine || !measureText) return;
-    measureCursor->SetPosXY(mx, my);
-    measureCursor->OnMove();
-    const float cx = measureCompass->GetX(), cy = measureCompass->GetY();
-    measureLine->SetPosXY(cx + (mx - cx) * 0.5f, cy + (my - cy) * 0.5f);
-    measureLine->OnMove();
-    const float s = std::max(GetScaleX(), GetScaleY());
+void PlayFieldPointer::UpdateMeasuringTool(float mx, float my) {
+    if (!field->measure.cursor || !field->measure.compass || !field->measure.line || !field->measure.text) return;
+    field->measure.cursor->SetPosXY(mx, my);
+    field->measure.cursor->OnMove();
+    const float cx = field->measure.compass->GetX(), cy = field->measure.compass->GetY();
+    field->measure.line->SetPosXY(cx + (mx - cx) * 0.5f, cy + (my - cy) * 0.5f);
+    field->measure.line->OnMove();
+    const float s = std::max(field->GetScaleX(), field->GetScaleY());
     const float d = std::hypot(mx - cx, my - cy);
-    measureLine->SetScaleX(1.0f / s);
-    measureLine->SetScaleY(d / s);
-    measureLine->OnScale();
+    field->measure.line->SetScaleX(1.0f / s);
+    field->measure.line->SetScaleY(d / s);
+    field->measure.line->OnScale();
     const float a = std::atan2(my - cy, mx - cx);
-    measureLine->SetRotation(a + 1.5707963705f);
-    measureCursor->SetRotation(a + 3.1415927410f);
+    field->measure.line->SetRotation(a + 1.5707963705f);
+    field->measure.cursor->SetRotation(a + 3.1415927410f);
     std::string reading = "0";
-    if (cx != measureReferenceX || cy != measureReferenceY) {
-        float r = 2.0f * d / std::hypot(measureReferenceX - cx, measureReferenceY - cy);
+    if (cx != field->measure.referenceX || cy != field->measure.referenceY) {
+        float r = 2.0f * d / std::hypot(field->measure.referenceX - cx, field->measure.referenceY - cy);
         // A reference a hair from the centre (or positions out of range) would
         // give no printable reading.
         if (!(r >= 0.0f)) r = 0.0f;
         r = std::min(r, 99999.0f);
         reading = std::to_string(int(r)) + "." + std::to_string(int(r * 10.0f) % 10);
     }
-    measureText->SetText(reading);
-    measureText->SetFont(FontRegistry::GetFont("Default14"));
-    measureText->SetPosXY(mx + 20.0f, my + 20.0f);
-    measureText->OnMove();
+    field->measure.text->SetText(reading);
+    field->measure.text->SetFont(FontRegistry::GetFont("Default14"));
+    field->measure.text->SetPosXY(mx + 20.0f, my + 20.0f);
+    field->measure.text->OnMove();
 }
 
-void PlayField::UpdateHoverCursor(float dt) {
-    if (!hoverCursor) return;
-    if (CheckHoverObject()) {
-        if (!hoverCursor->IsPlaying()) {
-            hoverCursor->Play();
-            if (objectsLayer && objectsLayer->GetCursorSprite()) objectsLayer->SetCursorSprite(hoverCursor);
+void PlayFieldPointer::UpdateHoverCursor(float dt) {
+    if (!field->hoverCursor) return;
+    if (field->CheckHoverObject()) {
+        if (!field->hoverCursor->IsPlaying()) {
+            field->hoverCursor->Play();
+            if (field->objectsLayer && field->objectsLayer->GetCursorSprite()) field->objectsLayer->SetCursorSprite(field->hoverCursor);
         }
-        hoverCursor->Update(dt);
-    } else if (hoverCursor->IsPlaying()) {
-        hoverCursor->Stop();
-        hoverCursor->SetFrame(hoverCursor->GetFrames() - 1);
-        if (objectsLayer && objectsLayer->GetCursorSprite()) objectsLayer->SetCursorSprite(playCursor);
+        field->hoverCursor->Update(dt);
+    } else if (field->hoverCursor->IsPlaying()) {
+        field->hoverCursor->Stop();
+        field->hoverCursor->SetFrame(field->hoverCursor->GetFrames() - 1);
+        if (field->objectsLayer && field->objectsLayer->GetCursorSprite()) field->objectsLayer->SetCursorSprite(field->playCursor);
     }
 }
 
-void PlayField::PutHeldItemBack(float mx, float my) {
-    EntityManager* manager = Manager();
+void PlayFieldPointer::PutHeldItemBack(float mx, float my) {
+    EntityManager* manager = field->Manager();
     if (!manager) return;
-    auto* item = manager->Spawn<SceneObject>(cursor.spriteName, false, 0.0f, 0.0f, false, cursor.itemName,
-                                             objectsLayer);
+    auto* item = manager->Spawn<SceneObject>(field->cursor.spriteName, false, 0.0f, 0.0f, false, field->cursor.itemName,
+                                             field->objectsLayer);
     item->SetPosXY(mx / SceneObject::kSceneToScreen, my / SceneObject::kSceneToScreen);
     item->SetDepth(100.0f);
-    item->AttachTo(this);
+    item->AttachTo(field);
     item->RemoveLensSprites();
-    if (inventory) inventory->AddReturning();
+    if (field->inventory) field->inventory->AddReturning();
     hgeSprite* image = item->GetDisplaySprite();
     item->SetScale(image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f) ? 0.6f : 1.0f);
-    SendObjectToInventory(item, "", "");
+    field->SendObjectToInventory(item, "", "");
 }
 
 void PlayField::OnRightButton(bool down) {
@@ -297,8 +293,7 @@ void PlayField::OnRightButton(bool down) {
         SetCursor(CURSOR_PLAIN, "", "");
         return;
     }
-    const auto glass = counters.find("Magnifying glass");
-    if (glass != counters.end() && glass->second.count != 0) return;
+    if (rules.GlassMissing()) return;
     SetCursor(CURSOR_MAGNIFYING_GLASS, "", "");
     savedCursor = cursor;
     savedCursor.entity = savedCursor.mirrorEntity = nullptr;
@@ -329,7 +324,7 @@ void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const
         HGE* hge = Services::Hge(engine);
         float mx = 0.0f, my = 0.0f;
         if (hge) hge->Input_GetMousePos(&mx, &my);
-        PutHeldItemBack(mx, my);
+        PlayFieldPointer(*this).PutHeldItemBack(mx, my);
     }
     cursor.kind = kind;
     cursor.spriteName = spriteName;
@@ -367,9 +362,9 @@ void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const
     // The flashlight and the measuring tool keep their size under the lens.
     const float keep = lens ? 1.0f / kLensScale : 1.0f;
     for (ZOLTFramework::CEntity* tool : {static_cast<ZOLTFramework::CEntity*>(flashlight),
-                                         static_cast<ZOLTFramework::CEntity*>(measureCompass),
-                                         static_cast<ZOLTFramework::CEntity*>(measureCursor),
-                                         static_cast<ZOLTFramework::CEntity*>(measureLine)})
+                                         static_cast<ZOLTFramework::CEntity*>(measure.compass),
+                                         static_cast<ZOLTFramework::CEntity*>(measure.cursor),
+                                         static_cast<ZOLTFramework::CEntity*>(measure.line)})
         ScaleTo(tool, keep);
     if (!objectsLayer) return;
     if (kind != CURSOR_PLAIN) {
@@ -380,22 +375,16 @@ void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const
 }
 
 void PlayField::ShowPanel() {
-    Send("ShowPanel", "");
+    Send(LevelEvents::kShowPanel, "");
     panelShown = true;
-    for (auto it = conditions.begin(); it != conditions.end();) {
-        if (!it->conditions.empty()) {
-            ++it;
-            continue;
-        }
-        // Sending may reach the listener, which may change the list: take the
-        // record out first, then walk it again from the start.
-        ConditionRecord fired = *it;
-        conditions.erase(it);
+    // Sending may reach the listener, which may change the list: each record
+    // is taken out first, then the list is walked again from the start.
+    ConditionRecord fired;
+    while (rules.TakeOpeningCondition(fired)) {
         for (const ActionRecord& action : fired.actions) {
             Send(action.event, action.value);
-            if (action.event == "LockingTask") LockOnTask(action.value);
+            if (action.event == "LockingTask") PlayFieldPointer(*this).LockOnTask(action.value);
         }
-        it = conditions.begin();
     }
     if (objectsLayer && objectsLayer->GetCursorSprite()) {
         if (playCursor) playCursor->SetColor(0xFFFFFFFF);
@@ -404,24 +393,24 @@ void PlayField::ShowPanel() {
     }
 }
 
-void PlayField::LockOnTask(const std::string& value) {
+void PlayFieldPointer::LockOnTask(const std::string& value) {
     // "task^angle": radians, or degrees with a trailing "d"; no "^": no angle.
     const size_t caret = value.find('^');
     const std::string taskName = value.substr(0, caret);
     const float angle = caret == std::string::npos ? 0.0f : StringToFloat(value.substr(caret + 1));
-    ShowExtraCigarTutorial(taskName);
-    if (pointedOutObject) ShowObjectPointer(pointedOutObject, angle);
+    field->ShowExtraCigarTutorial(taskName);
+    if (field->pointedOutObject) field->ShowObjectPointer(field->pointedOutObject, angle);
 }
 
-void PlayField::AddDividingLine() {
-    EntityManager* manager = Manager();
+void PlayFieldLoader::AddDividingLine() {
+    EntityManager* manager = field->Manager();
     if (!manager) return;
-    auto* line = manager->Spawn<SceneObject>("InGameDividingLine", false, 0.0f, 0.0f, false, "", objectsLayer);
+    auto* line = manager->Spawn<SceneObject>("InGameDividingLine", false, 0.0f, 0.0f, false, "", field->objectsLayer);
     line->SetPosXY(0.0f, 367.0f);
     line->SetDepth(100.0f);
     line->SetOpacity(1.0f);
-    line->AttachTo(this);
-    sceneObjects.push_back(line);
+    line->AttachTo(field);
+    field->sceneObjects.push_back(line);
 }
 
 bool PlayField::CheckHoverObject() const {
@@ -431,7 +420,7 @@ bool PlayField::CheckHoverObject() const {
     hge->Input_GetMousePos(&mx, &my);
     const float sx = mx * kScreenToScene, sy = my * kScreenToScene;
     for (SceneObject* object : sceneObjects) {
-        if (!toolTargets.count(object->GetName())) continue;
+        if (!rules.ToolTargets().count(object->GetName())) continue;
         hgeSprite* main = object->GetDisplaySprite();
         if (!main) continue;
         const float lx = main->GetHotSpotX() + sx - object->GetAbsoluteX();
@@ -452,6 +441,7 @@ void PlayField::StartSolveLaterEffect(SceneObject* object) {
     if (!object || !manager) return;
     solveLaterObjects.push_back(object);
     auto* effect = manager->Spawn<ParticleSystemEntity>();
+    effect->SetName("SolveLaterMark");
     effect->Load("data/ParticleSystem/SolveLaterObject.psi", Services::Sprite(engine, "SolveLaterObjectParticle"));
     effect->AttachTo(object);
     // Particle entities draw at their absolute position times their absolute

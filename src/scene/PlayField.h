@@ -13,9 +13,12 @@
 // (never Add it again); its layers, bag and objects are entities of the
 // manager, attached to it. Scripts own neither the field nor its objects.
 // The scene's resource group is held in LiveGroups while the field lives (a
-// comic page or mini-game on it keeps it) and purged when the field dies
-// (groups of 10 and more only: 0 would free every resource, 1 and 2 are
-// start-up groups).
+// comic page or mini-game on it keeps it) and released there when the field
+// dies: purged unless another live holder (a second field) still uses it.
+//
+// The rules of the scene (SceneRules) are plain data the field asks; the
+// field plays their answers out. The players and the shared timer come from
+// the SceneContext the maker hands in.
 #pragma once
 
 #include <functional>
@@ -27,9 +30,13 @@
 #include <vector>
 
 #include "entities/core/Listeners.h"
+#include "engine/XMLDocument.h"
 #include "entities/widgets/CGUIEntity.h"
-#include "scene/SceneRecords.h"
+#include "profiles/SharedTimer.h"
+#include "scene/SceneContext.h"
+#include "scene/SceneRules.h"
 
+class ActionTable;
 class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
@@ -44,7 +51,24 @@ namespace ZOLTFramework {
 class CSpriteEntity;
 }
 
-class PlayField : public ZOLTFramework::CGUIEntity {
+// A found object on its flight to the panel or into the bag, from its pulse
+// until it arrives. A flight that cannot arrive any more (its object or its
+// path gone) ends as if it had arrived, without the object, so that its open
+// item and its counters still reach their end.
+struct FlightRecord {
+    SceneObject* object = nullptr;  // null once the object is gone
+    std::string objectName;
+    float targetX = 0.0f, targetY = 0.0f;  // scene units
+    // The arrival; the object is null for a flight that ended on the way.
+    std::function<void(SceneObject*)> onArrival;
+    bool intoInventory = false;
+    float delay = 0.0f;  // seconds until the flight starts; -1 once started
+    ZOLTFramework::CEntity* path = nullptr;  // the path followed once started
+    std::weak_ptr<void> pathToken;
+    unsigned id = 0;
+};
+
+class PlayField : public ZOLTFramework::CGUIEntity, private SceneRules::Events {
 public:
     enum ECursorType { CURSOR_PLAIN = 0, CURSOR_MAGNIFYING_GLASS = 1, CURSOR_HELD_ITEM = 2 };
 
@@ -58,12 +82,14 @@ public:
 
     static constexpr float kLensScale = 1.664f;
     static constexpr float kScreenToScene = 1.28f;
-    // Resource groups below this are shared and never purged with a scene.
-    static constexpr int kFirstSceneGroup = 10;
 
     // Builds the field, adds it to the entity manager and loads the scene. The
-    // listener may be null (a field made by a script).
-    PlayField(const std::string& scenePath, ZOLTFramework::CQuestionListener* listener);
+    // listener may be null (a field made by a script); the context gives the
+    // player whose state the field saves, the timer and the clue targets. A
+    // field made by a script has none: it saves nothing and runs its delayed
+    // calls on a timer of its own.
+    PlayField(const std::string& scenePath, ZOLTFramework::CQuestionListener* listener,
+              const SceneContext& context = SceneContext());
     ~PlayField() override;
 
     // Steps: mouse dispatch (the clicks of the frame); unless paused, the
@@ -92,7 +118,6 @@ public:
     // Sends "ShowPanel", enables input and fires the conditions without a
     // condition; the cursors become opaque.
     void ShowPanel();
-    void AddDividingLine();
     // True when the mouse is over an opaque texel (alpha above 0x3C) of an
     // object named by a tool task.
     bool CheckHoverObject() const;
@@ -114,7 +139,6 @@ public:
     void OnObjectClick(SceneObject* object);
     // Particles and sound at the screen point (and its mirror in a split picture).
     void StartObjectMissEffect(float screenX, float screenY);
-    void StartPickEffect(SceneObject* object);
     // Speed timer to 0, then the score pop-up under the field.
     void ResetAndForward(float score, float x, float y, const std::string& caption, int kind);
 
@@ -134,8 +158,6 @@ public:
     void AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass);
     // Arrival of an object that grants cigars.
     void AddCigars(int count, SceneObject* object, std::string taskName);
-    // The level's clue texts by task name (the panel flight aims at them); not owned.
-    void SetClueMap(const std::map<std::string, TextEntity*>* clues) { clueMap = clues; }
     // The scene point a found object of the task flies to.
     void GetPanelTarget(const std::string& taskName, float* sceneX, float* sceneY) const;
     const std::list<FlightRecord>& GetFlights() const { return flights; }
@@ -150,9 +172,6 @@ public:
     unsigned GetItemCount(const std::string& name) const;
     SceneObject* FindMagnifyingGlassObject() const;
     hgeSprite* GetTaskSprite(const std::string& taskName) const;
-    SceneObject* GetLockingObject() const { return pointedOutObject; }
-    const std::string& GetLockingTask() const { return pointedOutTask; }
-    ZOLTFramework::CEntity* GetObjectPointer() const { return objectPointer; }
 
     // ---- delayed tasks (a click that waits for a mini-game)
     // After "MiniGameFinished" (skipped false) or "MiniGameSkip" (true).
@@ -160,7 +179,6 @@ public:
     // After "MiniGameSolveLater".
     void RefreshDelayedTasks(const std::string& miniGameFile);
     void ProcessDelayedTasks();
-    const std::vector<DelayedTaskRecord>& GetSolveLaterTasks() const { return solveLaterTasks; }
 
     // ---- rules
     // An object of a task was taken with a tool into the bag.
@@ -170,10 +188,7 @@ public:
     void CheckFinished();
     bool AreTasksDone() const;
     unsigned CountObjectsToFind() const;
-    TaskRecord GetTask(const std::string& taskName) const;
-    void RemoveDelayedTask(const std::string& taskName);
     std::vector<TaskRecord> GetTasksMatching(const std::string& objectName) const;
-    std::vector<ConditionRecord> GetConditionsFor(const std::string& taskName) const;
 
     // ---- saved state
     // Writes the scene as it stands to the active player's state file and makes
@@ -187,97 +202,37 @@ public:
     static bool RegisterLua();
 
     // ---- accessors
+    // The rules as they stand (tasks, counters, conditions...), for reading.
+    const SceneRules& Rules() const { return rules; }
     bool IsPlaying() const { return playing; }
     bool IsPanelShown() const { return panelShown; }
     void PauseInventory();
     Inventory* GetInventory() const { return inventory; }
-    SceneObjectsLayer* GetObjectsLayer() const { return objectsLayer; }
     PSLayer* GetParticleLayer() const { return particleLayer; }
     const std::vector<SceneObject*>& GetSceneObjects() const { return sceneObjects; }
-    std::map<std::string, CounterRecord>& GetCounters() { return counters; }
-    const std::map<std::string, CounterRecord>& GetCountersAtStart() const { return countersAtStart; }
-    const std::vector<TaskRecord>& GetTasks() const { return tasks; }
-    const std::vector<ConditionRecord>& GetConditions() const { return conditions; }
-    const std::vector<PairRecord>& GetPairs() const { return pairs; }
-    std::vector<ToolRecord>& GetToolRecords() { return toolRecords; }
-    std::vector<DelayedTaskRecord>& GetDelayedTasks() { return delayedTasks; }
-    const std::vector<SceneObject*>& GetSolveLaterObjects() const { return solveLaterObjects; }
-    const std::set<std::string>& GetIgnoreAdding() const { return ignoreAdding; }
-    const std::set<std::string>& GetIgnoreHinting() const { return ignoreHinting; }
-    const std::set<std::string>& GetToolTargets() const { return toolTargets; }
     const CursorState& GetCursor() const { return cursor; }
-    const std::string& GetScenePath() const { return scenePath; }
     const std::string& GetNextScene() const { return nextScene; }
-    int GetSceneKind() const { return sceneKind; }
-    int GetResourceGroup() const { return resourceGroup; }
-    int GetOpenItems() const { return openItems; }
-    void SetOpenItems(int value) { openItems = value; }
-    bool IsOpeningMiniGame() const { return openingMiniGame; }
-    hgeAnimation* GetPlayCursor() const { return playCursor; }
-    hgeAnimation* GetHoverCursor() const { return hoverCursor; }
-    ZOLTFramework::CQuestionListener* GetListener() const { return listener; }
     void SetKeepResources(int value) { keepResources = value; }
-
-    int GetMisclickCount() const { return misclickCount; }
-    ZOLTFramework::CSpriteEntity* GetFlashlight() const { return flashlight; }
-    TextEntity* GetMeasureText() const { return measureText; }
-    float GetSpeedTimer() const { return speedTimer; }
-    bool IsWinSent() const { return winSent; }
 
 protected:
     // Sends (event, value) to the listener, when there is one.
-    void Send(const std::string& event, const std::string& value);
+    void Send(const std::string& event, const std::string& value) override;
 
-    // ---- loading steps
-    void BuildMeasuringTool();
-    void ShowTitleOrPanel(const std::string& titleKey);
+    friend class PlayFieldClicks;
+    friend class PlayFieldFlights;
+    friend class PlayFieldLoader;
+    friend class PlayFieldStateWriter;
+    friend class PlayFieldPointer;
 
-    // ---- click steps
-    void ResolveDifference(SceneObject* hit, float sceneX, float sceneY, float screenX, float screenY);
-    SceneObject* FindPartner(SceneObject* object) const;
-    int CountOpenNames() const;
-    void RemoveFromScene(SceneObject* object);
-    // Runs the actions of a finished task's single conditions (and takes the
-    // task off the others); false when the click must end here.
-    bool RunTaskConditions(const TaskRecord& task, bool andPass, int* cigars, std::string* cigarTask);
-    void HandOverTail(SceneObject* object);
-    void QueueWinCheck();
-    // Ends the flights that can no longer arrive, then starts those whose
-    // pulse is over.
-    void StartFlights(float dt);
-    // The path of the flight reached its end.
-    void ArriveFlight(unsigned id);
-    // The bag takes the item (its picture, object name and scale): the open
-    // item back, the tool record gone, the object (when given) dies,
-    // "TaskChanged" for the task.
-    void ReceiveItem(const std::string& sprite, const std::string& objectName, float scale, SceneObject* object,
-                     const std::string& toolName, const std::string& taskName);
-    void ReplayDelayedTasks();
-    void DropSpentParticleSystems(float dt);
-    // Steps the tails (and the bursts too when the field is paused, as the
-    // manager steps them otherwise), then drops the spent ones.
-    void PlayOutDecoration(float dt, bool paused);
-    void UpdateMeasuringTool(float mx, float my);
-    void UpdateHoverCursor(float dt);
-    void PutHeldItemBack(float mx, float my);
-    // A "LockingTask" value: the task's first object alone can be clicked,
-    // with the pointer above it.
-    void LockOnTask(const std::string& value);
-
+    SceneRules rules;
+    SceneContext context;
+    SharedTimer ownTimer;  // used only without a shared timer
     int keepResources = 0;
     int sceneKind = 0;  // 1: find the differences
     CursorState cursor;
     CursorState savedCursor;
     std::vector<SceneObject*> sceneObjects;  // file order; entities of the manager
-    std::vector<PairRecord> pairs;
-    std::vector<TaskRecord> tasks;
-    std::vector<ConditionRecord> conditions;
-    std::vector<ToolRecord> toolRecords;  // items flying into the bag
-    std::map<std::string, CounterRecord> counters;
-    std::map<std::string, CounterRecord> countersAtStart;
     Inventory* inventory = nullptr;
-    std::set<std::string> ignoreAdding;
-    std::set<std::string> ignoreHinting;
     std::list<FlightRecord> flights;
     unsigned lastFlightId = 0;
     std::list<hgeParticleSystem*> particleSystems;  // owned
@@ -285,8 +240,6 @@ protected:
     std::vector<std::pair<ParticleSystemEntity*, std::weak_ptr<void>>> bursts;
     ZOLTFramework::CEntity* pausedStep = nullptr;  // a PausedFieldStep of the manager
     std::weak_ptr<void> pausedStepToken;
-    std::vector<DelayedTaskRecord> delayedTasks;
-    std::vector<DelayedTaskRecord> solveLaterTasks;
     SceneObjectsLayer* objectsLayer = nullptr;
     PSLayer* particleLayer = nullptr;
     std::weak_ptr<void> particleLayerToken;
@@ -297,33 +250,31 @@ protected:
     hgeAnimation* hoverCursor = nullptr;  // "DiffCursor"
     ZOLTFramework::CEntity* objectPointer = nullptr;
     ZOLTFramework::CSpriteEntity* flashlight = nullptr;
-    std::set<std::string> toolTargets;               // objects of tasks found with a tool
     std::map<std::string, std::string> toolObjects;  // object to its mock stand-in
     std::string scenePath;
     std::string nextScene;
     SceneObject* pointedOutObject = nullptr;
     std::string pointedOutTask;
-    int openItems = 0;
     float speedTimer = 10.0f;
     std::vector<SceneObject*> solveLaterObjects;
     ZOLTFramework::CQuestionListener* listener = nullptr;
-    ZOLTFramework::CSpriteEntity* measureCompass = nullptr;
-    ZOLTFramework::CSpriteEntity* measureCursor = nullptr;
-    ZOLTFramework::CSpriteEntity* measureLine = nullptr;
-    TextEntity* measureText = nullptr;
-    float measureReferenceX = 351.0f;
-    float measureReferenceY = 550.0f;
+    // The measuring tool of the crime scene: its parts (entities of the
+    // manager) and the mark it measures against.
+    struct MeasuringTool {
+        ZOLTFramework::CSpriteEntity* compass = nullptr;
+        ZOLTFramework::CSpriteEntity* cursor = nullptr;
+        ZOLTFramework::CSpriteEntity* line = nullptr;
+        TextEntity* text = nullptr;
+        float referenceX = 351.0f;
+        float referenceY = 550.0f;
+    } measure;
     int focusCount = 0;
     bool openingMiniGame = false;
     bool cursorReplaced = false;
     bool panelShown = false;  // input enabled
     int resourceGroup = -1;
     bool playing = true;
-    std::set<std::string> wantedNames;
     bool mouseOutside = false;
     std::string lastHintedName;
     float panelWidth = 0.0f;
-    const std::map<std::string, TextEntity*>* clueMap = nullptr;
-    std::string currentMiniGame;  // the last mini-game asked for, until put off
-    bool winSent = false;
 };

@@ -3,8 +3,10 @@
 // its tasks, tools, conditions, flights and scores.
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "engine/Conversions.h"
+#include "scene/LevelEvents.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/CSpriteEntity.h"
@@ -15,10 +17,9 @@
 #include "entities/widgets/TextEntity.h"
 #include "graphics/PixelHitTest.h"
 #include "graphics/hgeSprite.h"
-#include "profiles/PlayerManager.h"
 #include "scene/Inventory.h"
-#include "scene/NameList.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldParts.h"
 #include "scene/SceneObject.h"
 #include "scene/ShowScorePopup.h"
 
@@ -34,24 +35,11 @@ const float kTakenDepth = 1500.0f;
 const float kCigarScreenX = 100.0f;
 const float kCigarScreenY = 370.0f;
 
-using NameList::Contains;
-
-void EraseFirst(std::vector<std::string>& names, const std::string& name) {
-    const auto it = std::find(names.begin(), names.end(), name);
-    if (it != names.end()) names.erase(it);
-}
-
 }  // namespace
 
-int PlayField::CountOpenNames() const {
-    int count = 0;
-    for (const TaskRecord& task : tasks) count += int(task.objectNames.size());
-    return count;
-}
-
-void PlayField::RemoveFromScene(SceneObject* object) {
-    const auto it = std::find(sceneObjects.begin(), sceneObjects.end(), object);
-    if (it != sceneObjects.end()) sceneObjects.erase(it);
+void PlayFieldClicks::RemoveFromScene(SceneObject* object) {
+    const auto it = std::find(field->sceneObjects.begin(), field->sceneObjects.end(), object);
+    if (it != field->sceneObjects.end()) field->sceneObjects.erase(it);
 }
 
 SceneObject* PlayField::FindObjectAt(float sx, float sy) {
@@ -62,11 +50,7 @@ SceneObject* PlayField::FindObjectAt(float sx, float sy) {
         const float diagonal = std::hypot(sprite->GetWidth(), sprite->GetHeight());
         if (std::hypot(object->GetX() - sx, object->GetY() - sy) < diagonal) near.push_back(object);
     }
-    wantedNames.clear();
-    for (const TaskRecord& task : tasks) {
-        wantedNames.insert(task.objectNames.begin(), task.objectNames.end());
-        if (!task.toolToFind.empty()) wantedNames.insert(task.toolToFind);
-    }
+    const std::set<std::string> wantedNames = rules.WantedNames();
     std::vector<SceneObject*> hits;
     for (float r = 0.0f; r <= 3.84f; r += 2.944f) {
         for (float angle = 0.0f; angle <= 6.2831855f; angle += 0.39269909f) {
@@ -117,17 +101,17 @@ void PlayField::StartObjectMissEffect(float px, float py) {
     if (sceneKind == 1) spawn(px, py >= 300.0f ? py - 300.0f : py + 300.0f);
 }
 
-void PlayField::StartPickEffect(SceneObject* object) {
-    EntityManager* manager = Manager();
+void PlayFieldClicks::StartPickEffect(SceneObject* object) {
+    EntityManager* manager = field->Manager();
     if (!manager || !object) return;
-    const float sx = GetAbsoluteScaleX(), sy = GetAbsoluteScaleY();
+    const float sx = field->GetAbsoluteScaleX(), sy = field->GetAbsoluteScaleY();
     auto* effect = manager->Spawn<ParticleSystemEntity>();
-    effect->Load("data/ParticleSystem/ObjectPick.psi", Services::Sprite(engine, "ObjectPickParticle"));
-    effect->AttachTo(this);
+    effect->Load("data/ParticleSystem/ObjectPick.psi", Services::Sprite(field->engine, "ObjectPickParticle"));
+    effect->AttachTo(field);
     effect->SetPosXY(object->GetAbsoluteX() / (sx != 0.0f ? sx : 1.0f) * SceneObject::kSceneToScreen,
                      object->GetAbsoluteY() / (sy != 0.0f ? sy : 1.0f) * SceneObject::kSceneToScreen);
     effect->SetDepth(object->GetDepth() - 0.0001f);
-    bursts.emplace_back(effect, effect->GetLifeToken());
+    field->bursts.emplace_back(effect, effect->GetLifeToken());
 }
 
 void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {
@@ -135,9 +119,9 @@ void PlayField::ResetAndForward(float score, float x, float y, const std::string
     ShowScorePopup(score, x, y, listener, this, caption, kind);
 }
 
-void PlayField::QueueWinCheck() {
-    playing = false;
-    PlayerManager::Instance()->Timer->Add(1.0f, [this] { CheckWin(); }, this);
+void PlayFieldClicks::QueueWinCheck() {
+    field->playing = false;
+    PlayFieldPointer(*field).DelayedCalls()->Add(1.0f, [field = field] { field->CheckWin(); }, field);
 }
 
 void PlayField::OnLeftButton(bool down) {
@@ -147,21 +131,21 @@ void PlayField::OnLeftButton(bool down) {
     if (hge) hge->Input_GetMousePos(&mx, &my);
     if (!down) return;
 
-    if (measureCompass && measureCursor && measureLine && measureText) {
+    if (measure.compass && measure.cursor && measure.line && measure.text) {
         HtmlLog::Instance()->Info("Compass clicked");
-        ZOLTFramework::CEntity* parts[] = {measureCompass, measureCursor, measureLine, measureText};
+        ZOLTFramework::CEntity* parts[] = {measure.compass, measure.cursor, measure.line, measure.text};
         if (std::hypot(mx - 351.0f, my - 350.0f) < 100.0f) {
             for (ZOLTFramework::CEntity* part : parts) part->Show();
-        } else if (std::hypot(mx - measureReferenceX, my - measureReferenceY) < 10.0f &&
-                   measureText->GetTextRef() == "2.0") {
+        } else if (std::hypot(mx - measure.referenceX, my - measure.referenceY) < 10.0f &&
+                   measure.text->GetTextRef() == "2.0") {
             for (ZOLTFramework::CEntity* part : parts) part->Hide();
-            counters.clear();
-            Send("Win", "");
+            rules.ClearCounters();
+            Send(LevelEvents::kWin, "");
         }
     }
 
     pressSeen = true;
-    const int before = CountOpenNames();
+    const int before = rules.OpenNames();
     float sx = mx * kScreenToScene, sy = my * kScreenToScene;
     if (sceneKind == 1 && sy >= kHalfHeight) sy -= kHalfHeight;
     SceneObject* hit = FindObjectAt(sx, sy);
@@ -171,17 +155,17 @@ void PlayField::OnLeftButton(bool down) {
     } else {
         misclickTimer = 0.0f;
         if (sceneKind == 1)
-            ResolveDifference(hit, sx, sy, mx, my);
+            PlayFieldClicks(*this).ResolveDifference(hit, sx, sy, mx, my);
         else
             OnObjectClick(hit);
     }
 
-    const int after = CountOpenNames();
+    const int after = rules.OpenNames();
     if (hit && after != before) misclickCount = 0;
     if (misclickTimer >= kMisclickWindow || after != before) {
         misclickCount = 0;
     } else if (++misclickCount >= 3) {
-        Send("AddTime", "-60");
+        Send(LevelEvents::kAddTime, "-60");
         misclickTimer = 0.0f;
         misclickCount = 0;
     }
@@ -189,22 +173,23 @@ void PlayField::OnLeftButton(bool down) {
     if (cursor.kind == CURSOR_HELD_ITEM) OnRightButton(down);
 }
 
-SceneObject* PlayField::FindPartner(SceneObject* object) const {
+SceneObject* PlayFieldClicks::FindPartner(SceneObject* object) const {
     std::string partner;
-    for (const PairRecord& pair : pairs) {
+    for (const PairRecord& pair : field->rules.Pairs()) {
         if (pair.firstName == object->GetName()) partner = pair.secondName;
         if (pair.secondName == object->GetName()) partner = pair.firstName;
     }
-    return partner.empty() ? nullptr : FindObjectByName(partner);
+    return partner.empty() ? nullptr : field->FindObjectByName(partner);
 }
 
-void PlayField::ResolveDifference(SceneObject* a, float sx, float sy, float mx, float my) {
-    if (SceneObject* partner = FindPartner(a)) {
-        OnObjectClick(a);
-        OnObjectClick(partner);
+void PlayFieldClicks::ResolveDifference(SceneObject* a, float sx, float sy, float mx, float my) {
+    if (SceneObject* partner = PlayFieldClicks(*field).FindPartner(a)) {
+        field->OnObjectClick(a);
+        field->OnObjectClick(partner);
         return;
     }
-    SceneObject* b = FindObjectAt(sx, sy + kHalfHeight);
+    SceneObject* b = field->FindObjectAt(sx, sy + kHalfHeight);
+    const std::set<std::string> wantedNames = field->rules.WantedNames();
     const bool aWanted = wantedNames.count(a->GetName()) > 0;
     SceneObject* chosen = a;
     if (!b) {
@@ -216,273 +201,141 @@ void PlayField::ResolveDifference(SceneObject* a, float sx, float sy, float mx, 
     } else {
         chosen = aWanted ? a : b;
     }
-    SceneObject* partner = FindPartner(chosen);
+    SceneObject* partner = PlayFieldClicks(*field).FindPartner(chosen);
     if (wantedNames.count(chosen->GetName()))
-        OnObjectClick(chosen);
+        field->OnObjectClick(chosen);
     else
-        StartObjectMissEffect(mx, my);
-    if (partner) OnObjectClick(partner);
-}
-
-bool PlayField::RunTaskConditions(const TaskRecord& task, bool andPass, int* cigars, std::string* cigarTask) {
-    for (size_t q = 0; q < conditions.size();) {
-        if (!Contains(conditions[q].conditions, task.name)) {
-            ++q;
-            continue;
-        }
-        if (conditions[q].conditions.size() > 1) {
-            EraseFirst(conditions[q].conditions, task.name);
-            ++q;
-            continue;
-        }
-        // Events without a meaning here (a comic page, a hint...) go to the
-        // level unchanged once the condition has run.
-        std::vector<ActionRecord> forwarded;
-        for (size_t k = 0; k < conditions[q].actions.size();) {
-            const ActionRecord action = conditions[q].actions[k];
-            if (action.event == "AddCigars") {
-                *cigars = StringToInt(action.value);
-                *cigarTask = task.name;
-            } else if (action.event == "EnableHinting") {
-                ignoreHinting.erase(action.value);
-            } else if (action.event == "MiniGame") {
-                if (!andPass) {
-                    conditions[q].actions.erase(conditions[q].actions.begin() + long(k));
-                    currentMiniGame = action.value;
-                    Send("MiniGame", action.value);
-                    continue;
-                }
-                if (action.value != currentMiniGame) {
-                    // The tasks already taken by this click come back until
-                    // the mini-game has been played.
-                    for (const DelayedTaskRecord& delayed : delayedTasks) {
-                        const bool open = std::any_of(tasks.begin(), tasks.end(), [&](const TaskRecord& t) {
-                            return t.name == delayed.name;
-                        });
-                        if (!open && !delayed.name.empty()) tasks.push_back(delayed);
-                    }
-                    currentMiniGame = action.value;
-                    Send("MiniGame", action.value);
-                    return false;
-                }
-                conditions[q].actions.erase(conditions[q].actions.begin() + long(k));
-                RemoveDelayedTask(task.name);
-                if (!delayedTasks.empty()) delayedTasks.pop_back();
-                const bool named = std::any_of(conditions.begin(), conditions.end(), [&](const ConditionRecord& c) {
-                    return c.conditions.size() > 1 && Contains(c.conditions, task.name);
-                });
-                if (!named)
-                    tasks.erase(std::remove_if(tasks.begin(), tasks.end(),
-                                               [&](const TaskRecord& t) { return t.name == task.name; }),
-                                tasks.end());
-                continue;
-            } else {
-                forwarded.push_back(action);
-            }
-            ++k;
-        }
-        conditions.erase(conditions.begin() + long(q));
-        q = 0;
-        for (const ActionRecord& action : forwarded) Send(action.event, action.value);
-    }
-    RemoveDelayedTask(task.name);
-    return true;
+        field->StartObjectMissEffect(mx, my);
+    if (partner) field->OnObjectClick(partner);
 }
 
 void PlayField::OnObjectClick(SceneObject* object) {
     if (!object || object->IsDead()) return;
     const std::string objectName = object->GetName();
-    Send("OnObjectClick", objectName);
+    Send(LevelEvents::kOnObjectClick, objectName);
 
-    // Task pass.
-    std::vector<TaskRecord> andList, orList;
-    bool andTouched = false;
-    for (size_t i = 0; i < tasks.size();) {
-        if (!Contains(tasks[i].objectNames, objectName)) {
-            ++i;
-            continue;
-        }
-        const TaskRecord task = tasks[i];
-        if (!task.toolToFind.empty() &&
-            !(cursor.kind == CURSOR_HELD_ITEM && task.toolToFind.find(cursor.itemName) != std::string::npos)) {
-            ++i;
-            continue;
-        }
-        bool heldBack = false;
-        if (task.type == "And") {
-            andList.push_back(task);
-            andTouched = true;
-        } else if (task.type == "Or") {
-            orList.push_back(task);
-        } else if (!task.toolToFind.empty()) {
-            for (const ConditionRecord& condition : GetConditionsFor(task.name)) {
-                if (condition.actions.empty() || condition.actions.front().event != "MiniGame") continue;
-                // The held item goes back into the bag while the mini-game
-                // runs. It leaves the hand first: the level's pause for the
-                // game must not put it down a second time, nameless.
-                const std::string heldSprite = cursor.spriteName, heldItem = cursor.itemName;
-                if (cursor.entity) cursor.entity->Kill();
-                cursor.entity = nullptr;
-                SetCursor(CURSOR_PLAIN, "", "");
-                currentMiniGame = condition.actions.front().value;
-                Send("MiniGame", condition.actions.front().value);
-                DelayedTaskRecord waiting;
-                static_cast<TaskRecord&>(waiting) = task;
-                waiting.sceneObject = object;
-                waiting.locking = true;
-                delayedTasks.push_back(waiting);
-                heldBack = true;
-                if (EntityManager* manager = Manager()) {
-                    auto* item = manager->Spawn<SceneObject>(heldSprite, false, 0.0f, 0.0f, false, heldItem,
-                                                             objectsLayer);
-                    item->RemoveLensSprites();
-                    item->SetDepth(100.0f);
-                    item->AttachTo(this);
-                    const int open = openItems;
-                    OnTaskChanged(item, task.toolSprite, task.name);
-                    openItems = open;
-                }
-                break;
-            }
-            if (!heldBack) QueueWinCheck();
-        }
-        if (objectName == "a45_Chinese_shop_owners_1" && cursor.itemName == "a1_Chinese_shop_owners_1") {
-            object->SetOpacity(0.1f);
-            if (SceneObject* shaken = FindObjectByName("a11_Chinese_shop_owners_1")) {
-                if (EntityManager* manager = Manager()) {
-                    HGE* hge = Services::Hge(engine);
-                    auto* shake = manager->Spawn<CAnimationEffector>();
-                    shake->AttachTo(shaken);
-                    const float x0 = shaken->GetX(), y0 = shaken->GetY();
-                    for (float t = 0.0f; t < 0.2f; t += 0.025f) {
-                        shake->AddKey(CAnimationEffector::TRACK_X, t, x0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
-                        shake->AddKey(CAnimationEffector::TRACK_Y, t, y0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
-                    }
-                    shake->AddKey(CAnimationEffector::TRACK_X, 0.2f, x0);
-                    shake->AddKey(CAnimationEffector::TRACK_Y, 0.2f, y0);
-                    shake->Prepare();
-                }
-            }
-        }
-        if (delayedTasks.empty() || !delayedTasks.back().locking) {
-            DelayedTaskRecord taken;
-            static_cast<TaskRecord&>(taken) = task;
-            taken.sceneObject = object;
-            delayedTasks.push_back(taken);
-            EraseFirst(tasks[i].objectNames, objectName);
-        }
-        bool restart = false;
-        if (tasks[i].objectNames.empty()) {
-            tasks.erase(tasks.begin() + long(i));
-            restart = true;
-        }
-        if (!task.toolToFind.empty()) {
-            const auto mock = toolObjects.find(objectName);
-            if (mock != toolObjects.end())
-                if (SceneObject* stand = FindObjectByName(mock->second)) {
-                    RemoveFromScene(stand);
-                    stand->StartFadeOut(1.0f);
-                }
-            RemoveFromScene(object);
-            const bool locked = !delayedTasks.empty() && delayedTasks.back().locking;
-            if (!locked) RemoveDelayedTask(task.name);
-            if (!heldBack) {
-                Services::PlaySound(engine, "OnToolUsed");
-                object->StartFadeOut(1.0f);
-            }
-            if (cursor.entity) cursor.entity->Kill();
-            cursor.entity = nullptr;
-            SetCursor(CURSOR_PLAIN, "", "");
-            for (const ConditionRecord& condition : GetConditionsFor(task.name))
-                for (const ActionRecord& action : condition.actions)
-                    if (action.event == "EnableHinting") ignoreHinting.erase(action.value);
-            return;
-        }
-        i = restart ? 0 : i + 1;
-    }
-
-    // A tool lying in the scene.
-    const TaskRecord* toolTask = nullptr;
-    for (const TaskRecord& task : tasks)
-        if (!task.toolToFind.empty() && task.toolToFind.find(objectName) != std::string::npos) {
-            toolTask = &task;
-            break;
-        }
-    const bool toolFlag = toolTask != nullptr;
-    int cigars = -1;
-    std::string cigarTask;
-    if (toolFlag) {
-        hgeSprite* image = object->GetDisplaySprite();
-        const bool large = image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f);
-        const std::string toolName = toolTask->toolSprite;
-        toolRecords.push_back({object->GetResourceName(), objectName, toolName, large ? 0.6f : 1.0f});
-        const std::string taskName = andList.empty() ? std::string() : andList.front().name;
-        if (!andList.empty()) RemoveDelayedTask(taskName);
-        SendObjectToInventory(object, toolName, taskName);
-        RemoveFromScene(object);
-        StartPickEffect(object);
-        if (inventory) inventory->AddReturning();
-    } else {
-        for (const TaskRecord& task : orList)
-            if (!RunTaskConditions(task, false, &cigars, &cigarTask)) return;
-        for (const TaskRecord& task : andList) {
-            if (task.objectNames.size() != 1) continue;
-            if (!RunTaskConditions(task, true, &cigars, &cigarTask)) return;
-        }
-    }
-
-    // The panel.
-    if (toolFlag) {
-        if (!andList.empty()) {
-            const auto counter = counters.find(andList.front().name);
-            if (counter != counters.end()) --counter->second.count;
-        }
-    } else if (andTouched && !ignoreAdding.count(andList.front().name)) {
-        const std::string taskName = andList.front().name;
-        RemoveDelayedTask(taskName);
-        RemoveFromScene(object);
-        if (cigars < 0) {
-            // A find that also grants cigars flies to the cigars alone, and
-            // its counter goes down when it arrives there.
-            object->SetDepth(object->GetDepth() + kTakenDepth);
-            StartPickEffect(object);
-            const auto counter = counters.find(taskName);
-            if (counter != counters.end()) --counter->second.count;
-            float tx = 0.0f, ty = 0.0f;
-            GetPanelTarget(taskName, &tx, &ty);
-            std::weak_ptr<void> self = GetLifeToken();
-            const bool glass = object->GetResourceName() == "MagnifyingGlass";
-            QueueObjectFlight(object, tx, ty, [this, self, taskName, glass](SceneObject* arrived) {
-                if (!self.expired()) AddMagnifyingGlass(arrived, taskName, glass);
-            }, false);
-        } else if (cigarTask != taskName) {
-            // The cigars arrive for another task: this find counts now.
-            const auto counter = counters.find(taskName);
-            if (counter != counters.end()) --counter->second.count;
-        }
-    }
-
-    if (cigars >= 0) {
-        object->SetDepth(object->GetDepth() + kTakenDepth);
-        StartPickEffect(object);
-        const float tx = (kCigarScreenX - GetAbsoluteX()) / SceneObject::kSceneToScreen;
-        const float ty = (kCigarScreenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
-        std::weak_ptr<void> self = GetLifeToken();
-        QueueObjectFlight(object, tx, ty, [this, self, cigars, cigarTask](SceneObject* arrived) {
-            if (!self.expired()) AddCigars(cigars, arrived, cigarTask);
-        }, false);
-        RemoveFromScene(object);
-    } else if (!toolFlag && !andTouched) {
+    const CursorState held = cursor;
+    const std::string* heldItem = cursor.kind == CURSOR_HELD_ITEM ? &cursor.itemName : nullptr;
+    const SceneRules::TaskPass pass = rules.TakeTasks(object, objectName, heldItem, *this);
+    if (pass.toolUsed) {
+        PlayFieldClicks(*this).PlayToolUsed(object, pass, held);
         return;
     }
+    for (int i = 0; i < pass.tasksTaken; ++i) PlayFieldClicks(*this).ShakeShopOwner(object);
 
+    std::string resource;
+    float bagScale = 1.0f;
+    if (pass.isTool) {
+        hgeSprite* image = object->GetDisplaySprite();
+        const bool large = image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f);
+        resource = object->GetResourceName();
+        bagScale = large ? 0.6f : 1.0f;
+        PlayFieldClicks(*this).SendToolToInventory(object, pass);
+    }
+    const SceneRules::ClickOutcome outcome = rules.FinishClick(pass, objectName, resource, bagScale, *this);
+    if (!outcome.stop) PlayFieldClicks(*this).PlayClickOutcome(object, outcome);
+}
+
+void PlayFieldClicks::PlayToolUsed(SceneObject* object, const SceneRules::TaskPass& pass,
+                                   const PlayField::CursorState& held) {
+    const TaskRecord& task = pass.toolTask;
+    if (pass.heldBack) {
+        // The held item goes back into the bag while the mini-game runs. It
+        // leaves the hand first: the level's pause for the game must not put
+        // it down a second time, nameless.
+        if (field->cursor.entity) field->cursor.entity->Kill();
+        field->cursor.entity = nullptr;
+        field->SetCursor(PlayField::CURSOR_PLAIN, "", "");
+        if (EntityManager* manager = field->Manager()) {
+            auto* item = manager->Spawn<SceneObject>(held.spriteName, false, 0.0f, 0.0f, false, held.itemName,
+                                                     field->objectsLayer);
+            item->RemoveLensSprites();
+            item->SetDepth(100.0f);
+            item->AttachTo(field);
+            PlayFieldFlights(*field).ReceiveItem(item->GetResourceName(), item->GetName(), std::max(item->GetScaleX(), item->GetScaleY()), item,
+                        task.toolSprite, task.name, false);
+        }
+    }
+    if (pass.winCheck) PlayFieldClicks(*field).QueueWinCheck();
+    for (int i = 0; i < pass.tasksTaken; ++i) PlayFieldClicks(*field).ShakeShopOwner(object);
+    const auto mock = field->toolObjects.find(object->GetName());
+    if (mock != field->toolObjects.end())
+        if (SceneObject* stand = field->FindObjectByName(mock->second)) {
+            PlayFieldClicks(*field).RemoveFromScene(stand);
+            stand->StartFadeOut(1.0f);
+        }
+    PlayFieldClicks(*field).RemoveFromScene(object);
+    if (!pass.heldBack) {
+        Services::PlaySound(field->engine, "OnToolUsed");
+        object->StartFadeOut(1.0f);
+    }
+    if (field->cursor.entity) field->cursor.entity->Kill();
+    field->cursor.entity = nullptr;
+    field->SetCursor(PlayField::CURSOR_PLAIN, "", "");
+}
+
+void PlayFieldClicks::ShakeShopOwner(SceneObject* object) {
+    if (object->GetName() != "a45_Chinese_shop_owners_1" || field->cursor.itemName != "a1_Chinese_shop_owners_1") return;
+    object->SetOpacity(0.1f);
+    SceneObject* shaken = field->FindObjectByName("a11_Chinese_shop_owners_1");
+    EntityManager* manager = field->Manager();
+    if (!shaken || !manager) return;
+    HGE* hge = Services::Hge(field->engine);
+    auto* shake = manager->Spawn<CAnimationEffector>();
+    shake->AttachTo(shaken);
+    const float x0 = shaken->GetX(), y0 = shaken->GetY();
+    for (float t = 0.0f; t < 0.2f; t += 0.025f) {
+        shake->AddKey(CAnimationEffector::TRACK_X, t, x0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
+        shake->AddKey(CAnimationEffector::TRACK_Y, t, y0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
+    }
+    shake->AddKey(CAnimationEffector::TRACK_X, 0.2f, x0);
+    shake->AddKey(CAnimationEffector::TRACK_Y, 0.2f, y0);
+    shake->Prepare();
+}
+
+void PlayFieldClicks::SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass) {
+    field->SendObjectToInventory(object, pass.toolName, pass.bagTaskName);
+    PlayFieldClicks(*field).RemoveFromScene(object);
+    PlayFieldClicks(*field).StartPickEffect(object);
+    if (field->inventory) field->inventory->AddReturning();
+}
+
+void PlayFieldClicks::PlayClickOutcome(SceneObject* object, const SceneRules::ClickOutcome& outcome) {
+    if (outcome.leavesScene) PlayFieldClicks(*field).RemoveFromScene(object);
+    std::weak_ptr<void> self = field->GetLifeToken();
+    if (outcome.toPanel) {
+        object->SetDepth(object->GetDepth() + kTakenDepth);
+        PlayFieldClicks(*field).StartPickEffect(object);
+        float tx = 0.0f, ty = 0.0f;
+        field->GetPanelTarget(outcome.panelTask, &tx, &ty);
+        const std::string taskName = outcome.panelTask;
+        const bool glass = object->GetResourceName() == "MagnifyingGlass";
+        field->QueueObjectFlight(object, tx, ty, [field = field, self, taskName, glass](SceneObject* arrived) {
+            if (!self.expired()) field->AddMagnifyingGlass(arrived, taskName, glass);
+        }, false);
+    }
+    if (outcome.cigars >= 0) {
+        object->SetDepth(object->GetDepth() + kTakenDepth);
+        PlayFieldClicks(*field).StartPickEffect(object);
+        const float tx = (kCigarScreenX - field->GetAbsoluteX()) / SceneObject::kSceneToScreen;
+        const float ty = (kCigarScreenY - field->GetAbsoluteY()) / SceneObject::kSceneToScreen;
+        const int cigars = outcome.cigars;
+        const std::string cigarTask = outcome.cigarTask;
+        field->QueueObjectFlight(object, tx, ty, [field = field, self, cigars, cigarTask](SceneObject* arrived) {
+            if (!self.expired()) field->AddCigars(cigars, arrived, cigarTask);
+        }, false);
+    }
+    if (outcome.scores) PlayFieldClicks(*field).ScoreFind(object);
+}
+
+void PlayFieldClicks::ScoreFind(SceneObject* object) {
     const float px = object->GetX() * SceneObject::kSceneToScreen;
     const float py = object->GetY() * SceneObject::kSceneToScreen;
-    const float t = speedTimer;
+    const float t = field->speedTimer;
     if (t > 0.0f && t <= 1.0f)
-        ResetAndForward(1000.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
+        field->ResetAndForward(1000.0f, px, py, Services::Text(field->engine, "SPEED_BONUS"), SCORE_SPEED);
     else if (t > 1.0f && t <= 2.0f)
-        ResetAndForward(500.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
-    ResetAndForward(500.0f, px, py - 20.0f, "", SCORE_ITEM);
-    Services::PlaySound(engine, "OnObjectClick");
+        field->ResetAndForward(500.0f, px, py, Services::Text(field->engine, "SPEED_BONUS"), SCORE_SPEED);
+    field->ResetAndForward(500.0f, px, py - 20.0f, "", SCORE_ITEM);
+    Services::PlaySound(field->engine, "OnObjectClick");
 }

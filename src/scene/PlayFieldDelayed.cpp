@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "engine/HtmlLog.h"
-#include "profiles/PlayerManager.h"
 #include "scene/Inventory.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldParts.h"
 #include "scene/SceneObject.h"
 #include "scene/ShowScorePopup.h"
 
@@ -26,44 +26,13 @@ void LogRecord(const DelayedTaskRecord& record) {
 
 void PlayField::UpdateDelayedTasks(const std::string& file, bool skipped) {
     if (inventory) inventory->Resume();
-    LogCount(delayedTasks.size());
-    SceneObject* waited = nullptr;
-    if (!delayedTasks.empty()) {
-        const DelayedTaskRecord first = delayedTasks.front();
-        LogRecord(first);
-        if (!tasks.empty() && first.objectNames.size() == 1) {
-            for (size_t q = 0; q < conditions.size();) {
-                ConditionRecord& condition = conditions[q];
-                if (condition.conditions.size() != 1 || condition.conditions.front() != first.name) {
-                    ++q;
-                    continue;
-                }
-                auto& actions = condition.actions;
-                actions.erase(std::remove_if(actions.begin(), actions.end(),
-                                             [&](const ActionRecord& a) {
-                                                 return a.event == "MiniGame" && a.value == file;
-                                             }),
-                              actions.end());
-                if (actions.empty()) {
-                    conditions.erase(conditions.begin() + long(q));
-                    q = 0;
-                } else {
-                    ++q;
-                }
-            }
-        }
-        const DelayedTaskRecord last = delayedTasks.back();
-        waited = last.sceneObject;
-        if (waited && last.locking) {
-            openItems = 0;
-            waited->StartFadeOut(1.0f);
-            // Only the task that waited is done; the others stay open.
-            tasks.erase(std::remove_if(tasks.begin(), tasks.end(),
-                                       [&](const TaskRecord& t) { return t.name == last.name; }),
-                        tasks.end());
-            QueueWinCheck();
-        }
-        delayedTasks.clear();
+    LogCount(rules.DelayedTasks().size());
+    if (!rules.DelayedTasks().empty()) LogRecord(rules.DelayedTasks().front());
+    bool locking = false;
+    SceneObject* waited = rules.MiniGameDone(file, locking);
+    if (locking) {
+        waited->StartFadeOut(1.0f);
+        PlayFieldClicks(*this).QueueWinCheck();
     }
     if (!waited) return;
     OnObjectClick(waited);
@@ -72,27 +41,22 @@ void PlayField::UpdateDelayedTasks(const std::string& file, bool skipped) {
 }
 
 void PlayField::RefreshDelayedTasks(const std::string&) {
-    currentMiniGame.clear();
+    rules.PutOffMiniGame();
     if (inventory) inventory->Resume();
     ProcessDelayedTasks();
 }
 
 void PlayField::ProcessDelayedTasks() {
-    LogCount(delayedTasks.size());
-    if (delayedTasks.empty()) return;
-    const DelayedTaskRecord& last = delayedTasks.back();
+    LogCount(rules.DelayedTasks().size());
+    if (rules.DelayedTasks().empty()) return;
+    const DelayedTaskRecord& last = rules.DelayedTasks().back();
     if (last.locking && last.sceneObject &&
         std::find(sceneObjects.begin(), sceneObjects.end(), last.sceneObject) == sceneObjects.end())
         sceneObjects.push_back(last.sceneObject);
-    while (!delayedTasks.empty()) {
-        const DelayedTaskRecord record = delayedTasks.front();
-        delayedTasks.erase(delayedTasks.begin());
+    DelayedTaskRecord record;
+    while (rules.TakeDelayed(record)) {
         LogRecord(record);
-        if (!record.sceneObject) continue;
-        const bool listed = std::any_of(solveLaterTasks.begin(), solveLaterTasks.end(),
-                                        [&](const DelayedTaskRecord& r) { return r.sceneObject == record.sceneObject; });
-        if (listed) continue;
-        solveLaterTasks.push_back(record);
+        if (!record.sceneObject || !rules.PutOff(record)) continue;
         const bool marked = std::any_of(solveLaterObjects.begin(), solveLaterObjects.end(), [&](SceneObject* o) {
             return o->GetName() == record.sceneObject->GetName();
         });
@@ -100,23 +64,12 @@ void PlayField::ProcessDelayedTasks() {
     }
 }
 
-void PlayField::ReplayDelayedTasks() {
-    if (!delayedTasks.empty()) LogCount(delayedTasks.size());
-    delayedTasks.erase(std::remove_if(delayedTasks.begin(), delayedTasks.end(),
-                                      [](const DelayedTaskRecord& r) { return r.sceneObject == nullptr; }),
-                       delayedTasks.end());
+void PlayFieldClicks::ReplayDelayedTasks() {
+    if (!field->rules.DelayedTasks().empty()) LogCount(field->rules.DelayedTasks().size());
     // Only the records present now are replayed, first first.
-    std::vector<SceneObject*> present;
-    for (const DelayedTaskRecord& record : delayedTasks) present.push_back(record.sceneObject);
-    for (SceneObject* object : present) {
-        const auto record = std::find_if(delayedTasks.begin(), delayedTasks.end(),
-                                         [&](const DelayedTaskRecord& r) { return r.sceneObject == object; });
-        if (record == delayedTasks.end()) continue;
-        record->sceneObject = nullptr;
-        record->name.clear();
-        OnObjectClick(object);
-        const bool anyLeft = std::any_of(delayedTasks.begin(), delayedTasks.end(),
-                                         [](const DelayedTaskRecord& r) { return r.sceneObject != nullptr; });
-        if (!anyLeft) break;
+    for (SceneObject* object : field->rules.ClicksToReplay()) {
+        if (!field->rules.ClaimReplay(object)) continue;
+        field->OnObjectClick(object);
+        if (!field->rules.AnyReplayLeft()) break;
     }
 }

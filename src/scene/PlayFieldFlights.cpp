@@ -18,8 +18,10 @@
 #include "graphics/hgeSprite.h"
 #include "scene/Inventory.h"
 #include "scene/PSLayer.h"
-#include "scene/NameList.h"
+#include "scene/ClueTargets.h"
+#include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldParts.h"
 #include "scene/SceneObject.h"
 
 using ZOLTFramework::CAnimationEffector;
@@ -33,15 +35,13 @@ const float kQuickDelay = 0.1f;
 const float kFlightVelocity = 750.0f;
 const float kDefaultClueY = 150.0f;
 
-using NameList::Contains;
-
 }  // namespace
 
 void PlayField::GetPanelTarget(const std::string& taskName, float* tx, float* ty) const {
     float screenY = kDefaultClueY;
-    if (clueMap && taskName != "Dummy") {
-        const auto clue = clueMap->find(taskName);
-        if (clue != clueMap->end() && clue->second) screenY = clue->second->GetAbsoluteY() + 6.0f;
+    if (context.clues && taskName != "Dummy") {
+        float clueY = 0.0f;
+        if (context.clues->ClueTarget(taskName, clueY)) screenY = clueY;
     }
     *tx = (panelWidth / 2.0f - GetAbsoluteX()) / SceneObject::kSceneToScreen;
     *ty = (screenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
@@ -50,7 +50,7 @@ void PlayField::GetPanelTarget(const std::string& taskName, float* tx, float* ty
 void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> onArrival,
                                   bool intoInventory) {
     if (!object) return;
-    if (tasks.empty()) Send("DisableExit", "");
+    if (rules.Tasks().empty()) Send(LevelEvents::kDisableExit, "");
     float delay = kQuickDelay;
     EntityManager* manager = Manager();
     if (!(inventory && inventory->IsHovered()) && manager) {
@@ -75,7 +75,7 @@ void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::
     const auto later = std::find_if(solveLaterObjects.begin(), solveLaterObjects.end(),
                                     [&](SceneObject* o) { return o->GetName() == object->GetName(); });
     if (later != solveLaterObjects.end()) solveLaterObjects.erase(later);
-    ++openItems;
+    rules.ItemLeft();
 }
 
 void PlayField::SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName) {
@@ -109,51 +109,48 @@ void PlayField::SendObjectToInventory(SceneObject* object, const std::string& to
         if (arrived)
             OnTaskChanged(arrived, toolName, taskName);
         else
-            ReceiveItem(sprite, objectName, scale, nullptr, toolName, taskName);
+            PlayFieldFlights(*this).ReceiveItem(sprite, objectName, scale, nullptr, toolName, taskName);
     }, true);
 }
 
-void PlayField::HandOverTail(SceneObject* object) {
+void PlayFieldFlights::HandOverTail(SceneObject* object) {
     hgeParticleSystem* tail = object ? object->ReleaseParticleSystem() : nullptr;
     if (!tail) return;
     tail->Stop(false);
-    particleSystems.push_back(tail);
-    if (particleLayer) particleLayer->Add(tail);
+    field->particleSystems.push_back(tail);
+    if (field->particleLayer) field->particleLayer->Add(tail);
 }
 
 void PlayField::AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass) {
-    if (openItems > 0) --openItems;
-    Send("TaskChanged", taskName);
-    HandOverTail(object);
-    if (glass) Send("AddMagnifyingGlass", "");
+    rules.ArrivedAtPanel();
+    Send(LevelEvents::kTaskChanged, taskName);
+    PlayFieldFlights(*this).HandOverTail(object);
+    if (glass) Send(LevelEvents::kAddMagnifyingGlass, "");
     if (object) object->Kill();
     CheckWin();
 }
 
 void PlayField::AddCigars(int count, SceneObject* object, std::string taskName) {
-    Send("AddCigars", std::to_string(count));
-    const auto counter = counters.find(taskName);
-    if (counter != counters.end()) --counter->second.count;
-    // Every flight returns its own open item.
-    if (openItems > 0) --openItems;
-    HandOverTail(object);
+    Send(LevelEvents::kAddCigars, std::to_string(count));
+    rules.ArrivedAtCigars(taskName);
+    PlayFieldFlights(*this).HandOverTail(object);
     if (object) object->Kill();
     CheckWin();
 }
 
-void PlayField::ArriveFlight(unsigned id) {
-    const auto it = std::find_if(flights.begin(), flights.end(), [id](const FlightRecord& r) { return r.id == id; });
-    if (it == flights.end()) return;
+void PlayFieldFlights::ArriveFlight(unsigned id) {
+    const auto it = std::find_if(field->flights.begin(), field->flights.end(), [id](const FlightRecord& r) { return r.id == id; });
+    if (it == field->flights.end()) return;
     const FlightRecord record = *it;
-    flights.erase(it);
+    field->flights.erase(it);
     if (record.onArrival) record.onArrival(record.object);
 }
 
-void PlayField::StartFlights(float dt) {
+void PlayFieldFlights::StartFlights(float dt) {
     // A flight whose object was killed or deleted, or whose path went before
     // its end, can never arrive: it ends here as arrived, without the object.
     std::vector<FlightRecord> lost;
-    for (auto it = flights.begin(); it != flights.end();) {
+    for (auto it = field->flights.begin(); it != field->flights.end();) {
         const bool started = it->delay < 0.0f;
         const bool gone = !it->object || it->object->IsDead() ||
                           (started && (it->pathToken.expired() || it->path->IsDead()));
@@ -162,7 +159,7 @@ void PlayField::StartFlights(float dt) {
             continue;
         }
         lost.push_back(*it);
-        it = flights.erase(it);
+        it = field->flights.erase(it);
     }
     for (const FlightRecord& record : lost) {
         HtmlLog::Instance()->Info("Play field: the flight of \"" + record.objectName +
@@ -170,9 +167,9 @@ void PlayField::StartFlights(float dt) {
         if (record.onArrival) record.onArrival(nullptr);
     }
 
-    EntityManager* manager = Manager();
-    std::weak_ptr<void> self = GetLifeToken();
-    for (FlightRecord& record : flights) {
+    EntityManager* manager = field->Manager();
+    std::weak_ptr<void> self = field->GetLifeToken();
+    for (FlightRecord& record : field->flights) {
         if (record.delay <= 0.0f) continue;
         record.delay -= dt;
         if (record.delay > 0.0f) continue;
@@ -180,8 +177,8 @@ void PlayField::StartFlights(float dt) {
         record.delay = -1.0f;
         SceneObject* object = record.object;
         if (!manager) continue;
-        if (!(inventory && inventory->IsHovered())) {
-            hgeSprite* bubble = Services::Sprite(engine, "BBuble");
+        if (!(field->inventory && field->inventory->IsHovered())) {
+            hgeSprite* bubble = Services::Sprite(field->engine, "BBuble");
             if (bubble) bubble->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHAADD | BLEND_NOZWRITE);
             auto* tail = new hgeParticleSystem("data/ParticleSystem/ObjectMoveTail.psi", bubble);
             if (tail->IsLoaded()) {
@@ -202,43 +199,43 @@ void PlayField::StartFlights(float dt) {
         path->AddPoint(tx, ty);
         path->AttachTo(object);
         const unsigned id = record.id;
-        path->finishedCallback = [this, self, id] {
-            if (!self.expired()) ArriveFlight(id);
+        path->finishedCallback = [field = field, self, id] {
+            if (!self.expired()) PlayFieldFlights(*field).ArriveFlight(id);
         };
         record.path = path;
         record.pathToken = path->GetLifeToken();
     }
 }
 
-void PlayField::DropSpentParticleSystems(float dt) {
-    for (hgeParticleSystem* system : particleSystems) system->Update(dt);
-    for (auto it = particleSystems.begin(); it != particleSystems.end();) {
+void PlayFieldFlights::DropSpentParticleSystems(float dt) {
+    for (hgeParticleSystem* system : field->particleSystems) system->Update(dt);
+    for (auto it = field->particleSystems.begin(); it != field->particleSystems.end();) {
         if ((*it)->GetParticlesAlive() > 0) {
             ++it;
             continue;
         }
-        if (particleLayer) particleLayer->Remove(*it);
+        if (field->particleLayer) field->particleLayer->Remove(*it);
         delete *it;
-        it = particleSystems.erase(it);
+        it = field->particleSystems.erase(it);
     }
 }
 
-void PlayField::PlayOutDecoration(float dt, bool paused) {
-    for (auto it = bursts.begin(); it != bursts.end();) {
+void PlayFieldFlights::PlayOutDecoration(float dt, bool paused) {
+    for (auto it = field->bursts.begin(); it != field->bursts.end();) {
         ParticleSystemEntity* burst = it->first;
         if (it->second.expired() || burst->IsDead()) {
-            it = bursts.erase(it);
+            it = field->bursts.erase(it);
             continue;
         }
         if (paused) burst->Update(dt);
         if (burst->IsFinished()) {
             burst->Kill();
-            it = bursts.erase(it);
+            it = field->bursts.erase(it);
             continue;
         }
         ++it;
     }
-    DropSpentParticleSystems(dt);
+    PlayFieldFlights(*field).DropSpentParticleSystems(dt);
 }
 
 void PlayField::ShowObjectPointer(SceneObject* object, float angle) {
@@ -247,6 +244,7 @@ void PlayField::ShowObjectPointer(SceneObject* object, float angle) {
     EntityManager* manager = Manager();
     if (!manager || !object) return;
     auto* pointer = manager->Spawn<ZOLTFramework::CSpriteEntity>();
+    pointer->SetName("ObjectPointer");
     hgeSprite* arrow = Services::Sprite(engine, "YCursor");
     if (!arrow) HtmlLog::Instance()->Error("Play field: no sprite \"YCursor\"; the pointer is not drawn.");
     pointer->AttachSprite(arrow);
@@ -280,26 +278,10 @@ void PlayField::ShowObjectPointer(SceneObject* object, float angle) {
 }
 
 SceneObject* PlayField::FindHintObject() {
-    std::set<std::string> foundWithTool;
-    for (const TaskRecord& task : tasks)
-        if (!task.toolToFind.empty()) foundWithTool.insert(task.objectNames.begin(), task.objectNames.end());
+    std::vector<std::string> names;
+    for (SceneObject* object : sceneObjects) names.push_back(object->GetName());
     std::vector<SceneObject*> candidates;
-    for (SceneObject* object : sceneObjects) {
-        for (const TaskRecord& task : tasks) {
-            if (!Contains(task.objectNames, object->GetName())) continue;
-            if (!foundWithTool.count(object->GetName()) && !ignoreAdding.count(task.name) &&
-                !ignoreHinting.count(task.name))
-                candidates.push_back(object);
-        }
-    }
-    if (candidates.empty() && !ignoreHinting.empty()) {
-        for (const std::string& taskName : ignoreHinting) {
-            const TaskRecord task = GetTask(taskName);
-            for (const std::string& objectName : task.objectNames)
-                for (SceneObject* object : sceneObjects)
-                    if (object->GetName() == objectName) candidates.push_back(object);
-        }
-    }
+    for (size_t index : rules.HintCandidates(names)) candidates.push_back(sceneObjects[index]);
     if (candidates.empty()) return nullptr;
     SceneObject* chosen = candidates.front();
     if (candidates.size() > 1) {
@@ -317,7 +299,7 @@ SceneObject* PlayField::FindHintObject() {
 }
 
 void PlayField::ShowHintTutorial() {
-    if (FindMagnifyingGlassObject()) Send("ShowHint", "TUTORIAL_LIST_OF_CLUES/9830470/30409430");
+    if (FindMagnifyingGlassObject()) Send(LevelEvents::kShowHint, "TUTORIAL_LIST_OF_CLUES/9830470/30409430");
 }
 
 void PlayField::ShowExtraCigarTutorial(const std::string& taskName) {
@@ -329,22 +311,15 @@ void PlayField::ShowExtraCigarTutorial(const std::string& taskName) {
         return;
     }
     pointedOutTask = taskName;
-    const TaskRecord task = GetTask(taskName);
+    const TaskRecord task = rules.Task(taskName);
     pointedOutObject = task.objectNames.empty() ? nullptr : FindObjectByName(task.objectNames.front());
     if (!pointedOutObject)
         HtmlLog::Instance()->Warning("Play field: the locking task \"" + taskName +
                                      "\" names no object in the scene; nothing is locked.");
-    if (taskName == "Cigar") Send("ShowExtraCigarTutorial", "");
+    if (taskName == "Cigar") Send(LevelEvents::kShowExtraCigarTutorial, "");
 }
 
-unsigned PlayField::GetItemCount(const std::string& itemName) const {
-    int count = 0;
-    const auto counter = counters.find(itemName);
-    if (counter != counters.end()) count = counter->second.count;
-    for (const DelayedTaskRecord& delayed : delayedTasks)
-        if (delayed.name == itemName && delayed.sceneObject) ++count;
-    return count < 0 ? 0u : unsigned(count);
-}
+unsigned PlayField::GetItemCount(const std::string& itemName) const { return rules.ItemCount(itemName); }
 
 SceneObject* PlayField::FindMagnifyingGlassObject() const {
     for (SceneObject* object : sceneObjects)
@@ -353,10 +328,10 @@ SceneObject* PlayField::FindMagnifyingGlassObject() const {
 }
 
 hgeSprite* PlayField::GetTaskSprite(const std::string& taskName) const {
-    const auto task = std::find_if(tasks.begin(), tasks.end(), [&](const TaskRecord& t) { return t.name == taskName; });
-    if (task == tasks.end() || task->objectNames.empty()) return nullptr;
+    const TaskRecord task = rules.Task(taskName);
+    if (task.objectNames.empty()) return nullptr;
     hgeSprite* sprite = nullptr;
     for (SceneObject* object : sceneObjects)
-        if (object->GetName() == task->objectNames.front()) sprite = object->GetDisplaySprite();
+        if (object->GetName() == task.objectNames.front()) sprite = object->GetDisplaySprite();
     return sprite;
 }

@@ -20,10 +20,13 @@
 #include "entities/widgets/TextEntity.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeSprite.h"
-#include "profiles/PlayerManager.h"
+#include "profiles/Player.h"
 #include "scene/ActionTable.h"
 #include "scene/Inventory.h"
+#include "scene/LevelEvents.h"
+#include "scene/LiveGroups.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldParts.h"
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
 #include "scene/ScriptGlobals.h"
@@ -34,6 +37,24 @@ using Element = XMLDocument::XMLElement;
 namespace Services = ZOLTFramework::Services;
 
 namespace {
+
+// The dark around a lamp-lit scene's flashlight covers the scene only: the
+// field's area right of the panel, never the panel with the clue list.
+class Flashlight : public CSpriteEntity {
+public:
+    explicit Flashlight(const ZOLTFramework::CGUIEntity* area) : area(area) {}
+
+    void Render() override {
+        HGE* hge = Services::Hge(engine);
+        const hgeRect& r = area->GetRect();
+        if (hge) hge->Gfx_SetClipping(int(r.x1), int(r.y1), int(r.x2 - r.x1), int(r.y2 - r.y1));
+        CSpriteEntity::Render();
+        if (hge) hge->Gfx_SetClipping(0, 0, 0, 0);
+    }
+
+private:
+    const ZOLTFramework::CGUIEntity* area;
+};
 
 const char* const kActionTableFile = "data/Database/Actions.xml";
 const char* const kMeasuringUnit = "compass_Crime_place_measure";
@@ -94,8 +115,6 @@ void PlayField::LoadScene(const std::string& path) {
     speedTimer = 10.0f;
     pointedOutObject = nullptr;
     scenePath = path;
-    EntityManager* manager = Manager();
-
     ActionTable actions;
     actions.Load(kActionTableFile);
 
@@ -106,30 +125,46 @@ void PlayField::LoadScene(const std::string& path) {
         ShowPanel();
         return;
     }
-    const SceneReader reader(path);
     const Element& root = *document.GetRoot();
+    PlayFieldLoader(*this).ReadHeader(root, path);
+    PlayFieldLoader(*this).ReadObjects(root, path);
+    PlayFieldLoader(*this).ReadRules(root, path, actions);
 
+    if (objectsLayer && objectsLayer->GetCursorSprite()) {
+        if (playCursor) playCursor->SetColor(0x00FFFFFF);
+        if (hoverCursor) hoverCursor->SetColor(0x00FFFFFF);
+    }
+    PlayFieldLoader(*this).ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
+    if (sceneKind == 1) PlayFieldLoader(*this).AddDividingLine();
+}
+
+void PlayFieldLoader::ReadHeader(const Element& root, const std::string& path) {
+    const SceneReader reader(path);
     const std::string resFile = reader.Attribute(root, "res_file");
+    EntityManager* manager = field->Manager();
     if (resFile.find("data\\Scenes\\Sewer_system_door_generator") != std::string::npos && manager) {
-        flashlight = manager->Spawn<CSpriteEntity>();
-        flashlight->AttachSprite(Services::Sprite(engine, "FlashlightCursor"));
-        flashlight->SetDepth(999999.0f);
-        flashlight->AttachTo(this);
+        field->flashlight = manager->Spawn<Flashlight>(field);
+        field->flashlight->SetName("Flashlight");
+        field->flashlight->AttachSprite(Services::Sprite(field->engine, "FlashlightCursor"));
+        field->flashlight->SetDepth(999999.0f);
+        field->flashlight->AttachTo(field);
     }
-    if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos) {
-        const Player* player = PlayerManager::Instance()->GetActivePlayer();
-        openingMiniGame = path != (player ? player->PlayFieldPath : std::string());
-    }
-    resourceGroup = ToInt(reader.Attribute(root, "res_group", "-1"));
-    if (resourceGroup < kFirstSceneGroup)
-        HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " + std::to_string(resourceGroup) +
+    if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos)
+        field->openingMiniGame = path != (field->context.player ? field->context.player->PlayFieldPath : std::string());
+    field->resourceGroup = ToInt(reader.Attribute(root, "res_group", "-1"));
+    if (field->resourceGroup < LiveGroups::kFirstSceneGroup)
+        HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " + std::to_string(field->resourceGroup) +
                                      " is shared; it is not purged when the field closes.");
-    sceneKind = reader.Attribute(root, "type") == "FindDifferences" ? 1 : 0;
-    if (root.HasAttribute("SceneToLoadOnFinish")) nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
+    field->sceneKind = reader.Attribute(root, "type") == "FindDifferences" ? 1 : 0;
+    if (root.HasAttribute("SceneToLoadOnFinish")) field->nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
     // Read and kept inert: a scene's starting cigars and elapsed time take no effect.
     (void)root.GetIntAttribute("CigarsCount");
     (void)root.GetFloatAttribute("TimePassed");
+}
 
+void PlayFieldLoader::ReadObjects(const Element& root, const std::string& path) {
+    const SceneReader reader(path);
+    EntityManager* manager = field->Manager();
     std::map<int, UnitRecord> units;
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "unit") continue;
@@ -143,7 +178,7 @@ void PlayField::LoadScene(const std::string& path) {
                 unit.resourceName = part->GetValue();
                 unit.isAnimation = key == "animation";
                 hasImage = true;
-                if (unit.resourceName == kMeasuringUnit && !measureCompass) BuildMeasuringTool();
+                if (unit.resourceName == kMeasuringUnit && !field->measure.compass) PlayFieldLoader(*field).BuildMeasuringTool();
             } else if (key == "id") {
                 id = ToInt(part->GetValue());
                 hasId = true;
@@ -175,21 +210,25 @@ void PlayField::LoadScene(const std::string& path) {
         const float z = reader.Float(*child, "the depth", reader.RequiredChild(*child, "z", "1"), 1.0f);
         const UnitRecord& u = unit->second;
         auto* object = manager->Spawn<SceneObject>(u.resourceName, u.isAnimation, u.pause, u.startDelay,
-                                                   u.restOnLastFrame, objectName, objectsLayer);
+                                                   u.restOnLastFrame, objectName, field->objectsLayer);
         object->SetPosXY(reader.Float(*child, "the x", SceneReader::ChildText(*child, "x"), 0.0f),
                          reader.Float(*child, "the y", SceneReader::ChildText(*child, "y"), 0.0f));
         object->SetDepth(z);
+        object->SetSharedTimer(field->context.timer ? field->context.timer : &field->ownTimer);
         object->SetOpacity(0.0f);
-        object->AttachTo(this);
+        object->AttachTo(field);
         auto* fadeIn = manager->Spawn<CAnimationEffector>();
         fadeIn->AttachTo(object);
         fadeIn->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
         fadeIn->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 1.0f);
         fadeIn->Prepare();
-        sceneObjects.push_back(object);
+        field->sceneObjects.push_back(object);
         SceneScript::Publish("PlayField_" + objectName, object);
     }
+}
 
+void PlayFieldLoader::ReadRules(const Element& root, const std::string& path, const ActionTable& actions) {
+    const SceneReader reader(path);
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "task") continue;
         TaskRecord task;
@@ -199,12 +238,9 @@ void PlayField::LoadScene(const std::string& path) {
         task.textPlural = reader.Optional(*child, "text_plural");
         task.toolToFind = reader.Optional(*child, "tool_to_find");
         if (child->HasAttribute("tool_to_find")) task.toolSprite = reader.Attribute(*child, "tool_sprite");
-        for (const auto& item : child->GetChildren()) {
-            if (!item) continue;
-            task.objectNames.push_back(reader.Attribute(*item, "name"));
-            if (!task.toolToFind.empty()) toolTargets.insert(task.objectNames.back());
-        }
-        tasks.push_back(task);
+        for (const auto& item : child->GetChildren())
+            if (item) task.objectNames.push_back(reader.Attribute(*item, "name"));
+        field->rules.AddTask(task);
         HtmlLog::Instance()->Debug("task.name = " + task.name);
     }
 
@@ -220,115 +256,85 @@ void PlayField::LoadScene(const std::string& path) {
                 condition.actions.push_back({type, actions.Resolve(type, reader.Attribute(*part, "name"))});
             }
         }
-        conditions.push_back(condition);
+        field->rules.AddCondition(condition);
     }
 
     for (const auto& child : root.GetChildren()) {
         if (child && child->GetName() == "pair")
-            pairs.push_back({reader.Attribute(*child, "name1"), reader.Attribute(*child, "name2")});
+            field->rules.AddPair({reader.Attribute(*child, "name1"), reader.Attribute(*child, "name2")});
     }
 
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "solve_later_object") continue;
         const std::string objectName = reader.Attribute(*child, "name");
-        if (SceneObject* object = FindObjectByName(objectName))
-            StartSolveLaterEffect(object);
+        if (SceneObject* object = field->FindObjectByName(objectName))
+            field->StartSolveLaterEffect(object);
         else
             HtmlLog::Instance()->Warning("Scene file \"" + path + "\": solve_later_object \"" + objectName +
                                          "\" names no object; it is skipped.");
     }
 
     for (const auto& child : root.GetChildren()) {
-        if (!child || child->GetName() != "tool" || !inventory) continue;
-        inventory->AddObject(reader.Attribute(*child, "spr_name"), reader.Attribute(*child, "obj_name"),
+        if (!child || child->GetName() != "tool" || !field->inventory) continue;
+        field->inventory->AddObject(reader.Attribute(*child, "spr_name"), reader.Attribute(*child, "obj_name"),
                              reader.Attribute(*child, "tool_name"),
                              reader.Float(*child, "the scale", reader.Attribute(*child, "scale", "1"), 1.0f));
     }
 
-    // Conditions whose first action of the kind names tasks to leave out of
-    // the counters (or out of the hints) lose that action, and when nothing is
-    // left, themselves.
-    for (auto* names : {&ignoreAdding, &ignoreHinting}) {
-        const char* event = names == &ignoreAdding ? "IgnoreAdding" : "IgnoreHinting";
-        for (auto it = conditions.begin(); it != conditions.end();) {
-            auto action = it->actions.begin();
-            while (action != it->actions.end() && action->event != event) ++action;
-            if (action == it->actions.end()) {
-                ++it;
-                continue;
-            }
-            names->insert(it->conditions.begin(), it->conditions.end());
-            it->actions.erase(action);
-            it = it->actions.empty() ? conditions.erase(it) : it + 1;
-        }
-    }
-
-    if (counters.empty()) {
-        for (const TaskRecord& task : tasks) {
-            if (!task.toolToFind.empty() || ignoreAdding.count(task.name) || task.type != "And") continue;
-            counters[task.name] = {int(task.objectNames.size()), task.textSingular, task.textPlural};
-        }
-    }
-    countersAtStart = counters;
-
-    if (objectsLayer && objectsLayer->GetCursorSprite()) {
-        if (playCursor) playCursor->SetColor(0x00FFFFFF);
-        if (hoverCursor) hoverCursor->SetColor(0x00FFFFFF);
-    }
-    ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
-    if (sceneKind == 1) AddDividingLine();
+    field->rules.FinishLoading();
 }
 
-void PlayField::BuildMeasuringTool() {
-    EntityManager* manager = Manager();
+void PlayFieldLoader::BuildMeasuringTool() {
+    EntityManager* manager = field->Manager();
     if (!manager) return;
     struct Part {
         const char* sprite;
         float depth;
         CSpriteEntity** slot;
     };
-    const Part parts[] = {{kMeasuringUnit, 99996.0f, &measureCompass},
-                          {"compursor_Crime_place_measure", 99998.0f, &measureCursor},
-                          {"line_Crime_place_measure", 99997.0f, &measureLine}};
+    const Part parts[] = {{kMeasuringUnit, 99996.0f, &field->measure.compass},
+                          {"compursor_Crime_place_measure", 99998.0f, &field->measure.cursor},
+                          {"line_Crime_place_measure", 99997.0f, &field->measure.line}};
     for (const Part& part : parts) {
         auto* entity = manager->Spawn<CSpriteEntity>();
-        hgeSprite* sprite = Services::Sprite(engine, part.sprite);
-        if (sprite && part.slot == &measureCursor) sprite->SetHotSpot(21.0f, 30.0f);
+        hgeSprite* sprite = Services::Sprite(field->engine, part.sprite);
+        if (sprite && part.slot == &field->measure.cursor) sprite->SetHotSpot(21.0f, 30.0f);
         entity->AttachSprite(sprite);
         entity->SetDepth(part.depth);
-        entity->AttachTo(this);
+        entity->AttachTo(field);
         entity->Hide();
         *part.slot = entity;
     }
-    measureCompass->SetPosXY(351.0f, 350.0f);
-    measureText = manager->Spawn<TextEntity>("", nullptr);
-    measureText->AttachTo(this);
-    measureText->SetDepth(99999.0f);
-    measureText->Hide();
+    field->measure.compass->SetPosXY(351.0f, 350.0f);
+    field->measure.text = manager->Spawn<TextEntity>("", nullptr);
+    field->measure.text->SetName("MeasureText");
+    field->measure.text->AttachTo(field);
+    field->measure.text->SetDepth(99999.0f);
+    field->measure.text->Hide();
 }
 
-void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
-    EntityManager* manager = Manager();
+void PlayFieldLoader::ShowTitleOrPanel(const std::string& titleKey) {
+    EntityManager* manager = field->Manager();
     if (titleKey.empty() || !manager) {
-        ShowPanel();
+        field->ShowPanel();
         return;
     }
     bool found = false;
-    const std::string title = Services::Text(engine, titleKey, &found);
+    const std::string title = Services::Text(field->engine, titleKey, &found);
     if (!found) {
         HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
                                      "\" is not in the text table; the panel opens at once.");
-        ShowPanel();
+        field->ShowPanel();
         return;
     }
     auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
-    entity->AttachTo(this);
+    entity->AttachTo(field);
     entity->SetPosXY(400.0f, 300.0f);
     entity->SetLayer(70.0f);
-    HGE* hge = Services::Hge(engine);
+    HGE* hge = Services::Hge(field->engine);
     const float duration = entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
-    PlayerManager::Instance()->Timer->Add(duration + 0.1f, [this] { ShowPanel(); }, this);
+    PlayFieldPointer(*field).DelayedCalls()->Add(duration + 0.1f, [field = field] { field->ShowPanel(); }, field);
     std::ostringstream text;
     text << duration;
-    Send("HidePanel", text.str());
+    field->Send(LevelEvents::kHidePanel, text.str());
 }

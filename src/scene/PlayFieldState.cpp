@@ -9,10 +9,10 @@
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
 #include "profiles/Player.h"
-#include "profiles/PlayerManager.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldParts.h"
 #include "scene/SceneObject.h"
 
 namespace {
@@ -51,7 +51,7 @@ RefPtr<Element> ToolElement(const std::string& sprite, const std::string& object
 std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + "_playfield.xml"; }
 
 void PlayField::SaveState() {
-    Player* player = PlayerManager::Instance()->GetActivePlayer();
+    Player* player = context.player;
     if (!player) return;
     // The file this level was resumed from stays named until a newer state
     // replaces it (writes are atomic, so a failed one leaves it whole).
@@ -60,7 +60,7 @@ void PlayField::SaveState() {
         player->PlayFieldPath.clear();
         return;
     }
-    if (!delayedTasks.empty()) ProcessDelayedTasks();
+    if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
 
     XMLDocument document("scene");
     if (!document.Load(scenePath)) {
@@ -99,9 +99,28 @@ void PlayField::SaveState() {
     }
     root->GetChildren() = kept;
 
+    PlayFieldStateWriter(*this).WriteRules(*root);
+    for (const RefPtr<Element>& pair : pairElements) root->AddChild(pair);
+    for (SceneObject* object : solveLaterObjects)
+        if (object) root->CreateChild("solve_later_object")->AddAttribute("name", object->GetName());
+    PlayFieldStateWriter(*this).WriteBag(*root);
+
+    const std::string path = StateFilePath(player->SaveFile);
+    if (!document.Save(path)) {
+        HtmlLog::Instance()->Error("Play field: the state of \"" + scenePath + "\" could not be written to \"" + path +
+                                   "\"; the scene starts anew next time.");
+        return;
+    }
+    player->PlayFieldPath = path;
+}
+
+void PlayFieldStateWriter::WriteRules(Element& root) const {
+    const std::vector<TaskRecord>& tasks = field->rules.Tasks();
+    const std::set<std::string>& ignoreAdding = field->rules.IgnoreAdding();
+    const std::set<std::string>& ignoreHinting = field->rules.IgnoreHinting();
     if (!(tasks.size() == 1 && tasks.front().name == "Dummy")) {
         for (const TaskRecord& task : tasks) {
-            const RefPtr<Element> element = root->CreateChild("task");
+            const RefPtr<Element> element = root.CreateChild("task");
             element->AddAttribute("name", task.name);
             if (!task.textSingular.empty()) element->AddAttribute("text_singular", task.textSingular);
             if (!task.textPlural.empty()) element->AddAttribute("text_plural", task.textPlural);
@@ -116,8 +135,8 @@ void PlayField::SaveState() {
     }
 
     std::set<std::string> ignoreAddingWritten;
-    for (const ConditionRecord& condition : conditions) {
-        const RefPtr<Element> element = root->CreateChild("task_condition");
+    for (const ConditionRecord& condition : field->rules.Conditions()) {
+        const RefPtr<Element> element = root.CreateChild("task_condition");
         for (const std::string& finished : condition.conditions)
             element->CreateChild("finished_task")->AddAttribute("name", finished);
         for (const ActionRecord& action : condition.actions) {
@@ -137,50 +156,41 @@ void PlayField::SaveState() {
     for (const auto& kind : {std::make_pair(&ignoreAdding, "IgnoreAdding"), std::make_pair(&ignoreHinting, "IgnoreHinting")}) {
         for (const std::string& taskName : *kind.first) {
             if (kind.first == &ignoreAdding && ignoreAddingWritten.count(taskName)) continue;
-            const RefPtr<Element> element = root->CreateChild("task_condition");
+            const RefPtr<Element> element = root.CreateChild("task_condition");
             element->CreateChild("finished_task")->AddAttribute("name", taskName);
             const RefPtr<Element> actionElement = element->CreateChild("action");
             actionElement->AddAttribute("type", kind.second);
             actionElement->AddAttribute("name", kind.second);
         }
     }
-    if (!pointedOutTask.empty()) {
-        const RefPtr<Element> element = root->CreateChild("task_condition");
+    if (!field->pointedOutTask.empty()) {
+        const RefPtr<Element> element = root.CreateChild("task_condition");
         const RefPtr<Element> action = element->CreateChild("action");
         action->AddAttribute("type", "LockingTask");
-        action->AddAttribute("name", pointedOutTask + "^" +
-                                         Degrees(pointedOutObject ? pointedOutObject->GetRotation() : 0.0f));
+        action->AddAttribute("name", field->pointedOutTask + "^" +
+                                         Degrees(field->pointedOutObject ? field->pointedOutObject->GetRotation() : 0.0f));
     }
-    for (const RefPtr<Element>& pair : pairElements) root->AddChild(pair);
-    for (SceneObject* object : solveLaterObjects)
-        if (object) root->CreateChild("solve_later_object")->AddAttribute("name", object->GetName());
+}
 
+void PlayFieldStateWriter::WriteBag(Element& root) const {
     // The bag: what lies in it, the item in hand, and what is still flying
     // into it, each once.
     std::set<std::pair<std::string, std::string>> written;
     auto writeTool = [&](const std::string& sprite, const std::string& objectName, const std::string& tool,
                          float scale) {
         if (sprite.empty() || !written.insert({sprite, objectName}).second) return;
-        root->AddChild(ToolElement(sprite, objectName, tool, scale));
+        root.AddChild(ToolElement(sprite, objectName, tool, scale));
     };
-    if (inventory)
-        for (InventoryObject* item : inventory->GetObjects())
+    if (field->inventory)
+        for (InventoryObject* item : field->inventory->GetObjects())
             if (item)
                 writeTool(item->GetResourceName(), item->GetObjectName(), item->GetToolName(),
                           std::max(item->GetScaleX(), item->GetScaleY()));
-    if (cursor.kind == CURSOR_HELD_ITEM) writeTool(cursor.spriteName, cursor.itemName, "", 1.0f);
-    for (const ToolRecord& record : toolRecords)
+    if (field->cursor.kind == PlayField::CURSOR_HELD_ITEM) writeTool(field->cursor.spriteName, field->cursor.itemName, "", 1.0f);
+    for (const ToolRecord& record : field->rules.ToolRecords())
         writeTool(record.spriteName, record.objectName, record.toolName, record.scale);
-    for (const FlightRecord& flight : flights)
+    for (const FlightRecord& flight : field->flights)
         if (flight.intoInventory && flight.object)
             writeTool(flight.object->GetResourceName(), flight.object->GetName(), "",
                       std::max(flight.object->GetScaleX(), flight.object->GetScaleY()));
-
-    const std::string path = StateFilePath(player->SaveFile);
-    if (!document.Save(path)) {
-        HtmlLog::Instance()->Error("Play field: the state of \"" + scenePath + "\" could not be written to \"" + path +
-                                   "\"; the scene starts anew next time.");
-        return;
-    }
-    player->PlayFieldPath = path;
 }

@@ -9,7 +9,7 @@
 #include "graphics/hgeParticleSystem.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
-#include "profiles/PlayerManager.h"
+#include "profiles/SharedTimer.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObjectsLayer.h"
 #include "scene/ScriptGlobals.h"
@@ -248,7 +248,7 @@ void SceneObject::StartAnimation(float delay) {
         return;
     }
     hgeAnimation* animation = animation1;
-    PlayerManager::Instance()->Timer->Add(delay, [animation] { animation->Play(); }, this);
+    (sharedTimer ? sharedTimer->Get() : &timer)->Add(delay, [animation] { animation->Play(); }, this);
 }
 
 void SceneObject::StopAnimation(float delay) {
@@ -258,7 +258,7 @@ void SceneObject::StopAnimation(float delay) {
         return;
     }
     hgeAnimation* animation = animation1;
-    PlayerManager::Instance()->Timer->Add(delay, [animation] { animation->Stop(); }, this);
+    (sharedTimer ? sharedTimer->Get() : &timer)->Add(delay, [animation] { animation->Stop(); }, this);
 }
 
 bool SceneObject::RegisterLua() {

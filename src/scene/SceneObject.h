@@ -20,6 +20,7 @@ class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
 class SceneObjectsLayer;
+class SharedTimer;
 
 class SceneObject : public ZOLTFramework::CEntity {
 public:
@@ -42,6 +43,9 @@ public:
     // after the delay on the shared timer. Nothing on a still object.
     void StartAnimation(float delay);
     void StopAnimation(float delay);
+    // The shared timer those script calls wait on (not owned); without one
+    // they wait on the object's own timer.
+    void SetSharedTimer(SharedTimer* shared) { sharedTimer = shared; }
     // Deletes the lens sprites: the object is no longer drawn through the lens.
     void RemoveLensSprites();
 
@@ -86,6 +90,7 @@ private:
     hgeAnimation* animation2 = nullptr;
     hgeAnimation* animation3 = nullptr;
     ZOLTFramework::GameManager::Timer timer;
+    SharedTimer* sharedTimer = nullptr;
 };
 
 // Plays the sound, then schedules itself again on the timer after the interval.

@@ -1,20 +1,14 @@
 // The rules of a scene as plain records read from the scene file: tasks, the
 // delayed tasks that wait for a mini-game, task conditions with their actions,
 // tools, pairs of a find-the-differences picture, units (the graphics objects
-// refer to), per-task counters and the pending flights of found objects. All
-// are copied by value.
+// refer to) and per-task counters. All are copied by value; none looks into
+// an entity.
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 class SceneObject;
-
-namespace ZOLTFramework {
-class CEntity;
-}
 
 // One "task": what the player must find.
 struct TaskRecord {
@@ -29,7 +23,9 @@ struct TaskRecord {
 
 // A task that comes into play later, with the scene object it puts into play.
 struct DelayedTaskRecord : TaskRecord {
-    SceneObject* sceneObject = nullptr;  // not owned; null once processed
+    // The object the click was on, as an identity only (the rules never look
+    // into it); not owned; null once processed.
+    SceneObject* sceneObject = nullptr;
     // Set on an entry whose tool task started a mini-game; while the last
     // delayed task is locking, a task change raises no "TaskChanged".
     bool locking = false;
@@ -77,21 +73,4 @@ struct CounterRecord {
     int count = 0;
     std::string textSingular;
     std::string textPlural;
-};
-
-// A found object on its flight to the panel or into the bag, from its pulse
-// until it arrives. A flight that cannot arrive any more (its object or its
-// path gone) ends as if it had arrived, without the object, so that its open
-// item and its counters still reach their end.
-struct FlightRecord {
-    SceneObject* object = nullptr;  // null once the object is gone
-    std::string objectName;
-    float targetX = 0.0f, targetY = 0.0f;  // scene units
-    // The arrival; the object is null for a flight that ended on the way.
-    std::function<void(SceneObject*)> onArrival;
-    bool intoInventory = false;
-    float delay = 0.0f;  // seconds until the flight starts; -1 once started
-    ZOLTFramework::CEntity* path = nullptr;  // the path followed once started
-    std::weak_ptr<void> pathToken;
-    unsigned id = 0;
 };

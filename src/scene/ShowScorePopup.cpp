@@ -1,4 +1,5 @@
 #include "scene/ShowScorePopup.h"
+#include "scene/LevelEvents.h"
 
 #include <algorithm>
 
@@ -41,9 +42,9 @@ TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuesti
                            ZOLTFramework::CEntity* parent, const std::string& caption, int kind) {
     const std::string value = ValueToString(score);
     if (listener) {
-        const char* event = kind == SCORE_SPEED      ? "AddSpeedScore"
-                            : kind == SCORE_MINIGAME ? "AddMinigameScore"
-                                                     : "AddItemScore";
+        const char* event = kind == SCORE_SPEED      ? LevelEvents::kAddSpeedScore
+                            : kind == SCORE_MINIGAME ? LevelEvents::kAddMinigameScore
+                                                     : LevelEvents::kAddItemScore;
         listener->OnQuestion(event, value);
     }
     ZOLTFramework::EngineContext* engine = ZOLTFramework::EngineContext::Current();

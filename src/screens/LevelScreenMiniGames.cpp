@@ -7,6 +7,8 @@
 #include "entities/widgets/ButtonExEntity.h"
 #include "minigames/MiniGameScreen.h"
 #include "minigames/OpenMiniGame.h"
+#include "scene/LevelEvents.h"
+#include "screens/LevelPanel.h"
 #include "screens/LevelScreen.h"
 
 namespace {
@@ -40,11 +42,11 @@ void LevelScreen::LaunchMiniGame() {
         runningMiniGame = game;
     }
     requestedMiniGame.clear();
-    PauseEntity(bagButton);
-    PauseEntity(exitButton);
+    if (ButtonExEntity* bag = panel->BagButton()) bag->Pause();
+    if (ButtonExEntity* exit = panel->ExitButton()) exit->Pause();
     if (!game) {
         // Nothing to play: the waiting click is put off, not lost.
         HtmlLog::Instance()->Error("Level: the mini-game " + path + " could not be opened; it is put off");
-        OnQuestion("MiniGameSolveLater", path);
+        OnQuestion(LevelEvents::kMiniGameSolveLater, path);
     }
 }

@@ -1,4 +1,5 @@
 #include "screens/OptionsScreen.h"
+#include "scene/LevelEvents.h"
 
 #include "engine/AudioManager.h"
 #include "runtime/CEngine.h"
@@ -267,7 +268,7 @@ void OptionsScreen::OnButtonPress(const std::string& message) {
         if (trigger) fullScreen = trigger->IsOn();
         SaveSettings();
         CloseAndDestroy();
-        if (owner) owner->OnQuestion("Resume", "");
+        if (owner) owner->OnQuestion(LevelEvents::kResume, "");
         Leave();
     } else if (message == "EXIT") {
         EntityManager* manager = Manager();
@@ -290,7 +291,7 @@ void OptionsScreen::OnAnswer(const std::string& questionId, bool yes) {
     // The settings as read when the window opened (or as "OK" stored them).
     SaveSettings();
     Kill();
-    if (owner) owner->OnQuestion("EXIT_TO_MENU", "");
+    if (owner) owner->OnQuestion(LevelEvents::kExitToMenu, "");
     Leave();
 }
 

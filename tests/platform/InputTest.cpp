@@ -160,7 +160,7 @@ TEST(InputScript, ParsesEventsAndSkipsBadLines) {
     ASSERT_EQ(f4.size(), 2u);
     EXPECT_EQ(f4[0].kind, InputEvent::Close);
     EXPECT_EQ(f4[1].kind, InputEvent::Snapshot);
-    EXPECT_TRUE(s.Empty());
+    EXPECT_TRUE(s.Take(1000).empty());
 }
 
 TEST(InputScript, TypedTextBecomesWindows1250) {
@@ -179,7 +179,6 @@ TEST(InputScript, TypedTextBecomesWindows1250) {
     EXPECT_EQ(f[0].text, "\x9E" "a");
     EXPECT_TRUE(s.Take(3).empty());
     EXPECT_EQ(TypedToCp1250("\xD0\x9F\xD1\x91\xD1\x82\xD1\x80 ok"), " ok");
-    EXPECT_EQ(Utf8ToCp1250("\xD0\x9F"), "?");
 }
 
 namespace {

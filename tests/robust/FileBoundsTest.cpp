@@ -23,6 +23,7 @@
 #include "scene/SceneObject.h"
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
+#include "screens/LevelPanel.h"
 #include "screens/LevelScreen.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/TestFiles.h"
@@ -107,7 +108,7 @@ TEST_F(GameReaderRegressionTest, CountsAndNumbersFromFilesAreHeldToSoundBounds) 
     level->OnQuestion("AddTime", "3e38");
     engine.Step(2);
     EXPECT_EQ(Active().Time, 3e38f);
-    EXPECT_EQ(LevelScreen::FormatTime(3e38f), "2147483647:07");
+    EXPECT_EQ(LevelPanel::FormatTime(3e38f), "2147483647:07");
     CloseAll();
 
     // A map of 1001 nodes whose level time and cigars are not finite: the

@@ -68,8 +68,8 @@ TEST_F(GameReaderRegressionTest, AMiniGameFileThatCannotBeReadIsPutOff) {
         EXPECT_EQ(level->GetRunningMiniGame(), nullptr);
         EXPECT_EQ(engine.Manager().GetTopScreen(), static_cast<ZOLTFramework::CEntity*>(level));
         EXPECT_FALSE(field->IsPaused());
-        ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u);
-        EXPECT_EQ(field->GetSolveLaterObjects()[0]->GetName(), "fixture_lock");
+        ASSERT_EQ(SolveLaterObjects(field).size(), 1u);
+        EXPECT_EQ(SolveLaterObjects(field)[0]->GetName(), "fixture_lock");
         CloseAll();
     }
 }

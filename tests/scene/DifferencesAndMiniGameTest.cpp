@@ -47,16 +47,16 @@ void UseKeyOnLock(SceneTestEngine& engine, LevelStandIn* level) {
     ASSERT_EQ(level->EventsNamed("MiniGame").size(), asked + 1);
     EXPECT_EQ(level->EventsNamed("MiniGame").back(), std::string("MiniGame=") + kMiniGameFile);
     EXPECT_TRUE(field->IsPaused());
-    ASSERT_FALSE(field->GetDelayedTasks().empty());
-    EXPECT_TRUE(field->GetDelayedTasks().back().locking);
-    EXPECT_EQ(field->GetDelayedTasks().back().sceneObject, lock);
+    ASSERT_FALSE(field->Rules().DelayedTasks().empty());
+    EXPECT_TRUE(field->Rules().DelayedTasks().back().locking);
+    EXPECT_EQ(field->Rules().DelayedTasks().back().sceneObject, lock);
     EXPECT_FALSE(InScene(field, lock));
     EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
     EXPECT_EQ(field->GetInventory()->GetObjects().size(), 1u) << "the key waits in the bag";
     // Nothing moves while the mini-game runs: no flight, no replay.
-    const size_t delayed = field->GetDelayedTasks().size();
+    const size_t delayed = field->Rules().DelayedTasks().size();
     engine.Run(2.0f);
-    EXPECT_EQ(field->GetDelayedTasks().size(), delayed);
+    EXPECT_EQ(field->Rules().DelayedTasks().size(), delayed);
     EXPECT_NE(lock->GetOpacity(), 0.0f);
     EXPECT_TRUE(level->EventsNamed("Win").empty());
 }
@@ -69,11 +69,11 @@ TEST(DifferencesPlay, EachDifferenceTakesBothHalvesFromEitherHalfAndTheSixthWins
     auto* level = new LevelStandIn("data/Scenes/Portrait.xml");
     PlayField* field = level->Field();
     OpenPanel(engine, level);
-    ASSERT_EQ(field->GetSceneKind(), 1);
-    ASSERT_EQ(field->GetPairs().size(), 6u);
+    ASSERT_NE(field->FindObjectByName(""), nullptr) << "the dividing line of a difference picture";
+    ASSERT_EQ(field->Rules().Pairs().size(), 6u);
 
     int pair = 0;
-    for (const PairRecord& difference : std::vector<PairRecord>(field->GetPairs())) {
+    for (const PairRecord& difference : std::vector<PairRecord>(field->Rules().Pairs())) {
         SCOPED_TRACE(difference.firstName);
         SceneObject* upper = field->FindObjectByName(difference.firstName);
         SceneObject* lower = field->FindObjectByName(difference.secondName);
@@ -96,12 +96,12 @@ TEST(DifferencesPlay, EachDifferenceTakesBothHalvesFromEitherHalfAndTheSixthWins
         engine.Run(0.3f);
         ++pair;
     }
-    EXPECT_EQ(field->GetCounters()["Differences"].count, 0);
+    EXPECT_EQ(field->Rules().Counters().at("Differences").count, 0);
     EXPECT_TRUE(level->EventsNamed("Win").empty()) << "the finds are still flying";
     for (int i = 0; i < 400 && level->EventsNamed("Win").empty(); ++i) engine.Step();
     EXPECT_EQ(level->EventsNamed("Win").size(), 1u);
     EXPECT_EQ(level->EventsNamed("TaskChanged").size(), 12u);
-    EXPECT_EQ(field->GetOpenItems(), 0);
+    EXPECT_TRUE(field->AreTasksDone()) << "no find is still flying";
 
     EXPECT_EQ(log.Count("Error:"), 0);
 }
@@ -115,17 +115,17 @@ TEST(MiniGamePlay, AClickWaitsForTheMiniGameFinishedSkippedOrPutOff) {
         OpenPanel(engine, level);
         TakeKey(engine, level);
         UseKeyOnLock(engine, level);
-        SceneObject* lock = level->Field()->GetDelayedTasks().back().sceneObject;
+        SceneObject* lock = level->Field()->Rules().DelayedTasks().back().sceneObject;
         const size_t clicks = level->EventsNamed("OnObjectClick").size();
         level->ReportMiniGame(result, kMiniGameFile);
         EXPECT_FALSE(field->IsPaused());
-        EXPECT_TRUE(field->GetDelayedTasks().empty());
+        EXPECT_TRUE(field->Rules().DelayedTasks().empty());
         EXPECT_EQ(level->EventsNamed("OnObjectClick").size(), clicks + 1) << "the waiting click replays";
         EXPECT_EQ(level->EventsNamed("AddMinigameScore").size(), result == "MiniGameFinished" ? 1u : 0u);
         if (result == "MiniGameFinished") {
             EXPECT_EQ(level->EventsNamed("AddMinigameScore")[0], "AddMinigameScore=5000");
         }
-        EXPECT_TRUE(field->GetConditions().empty()) << "the mini-game is offered once";
+        EXPECT_TRUE(field->Rules().Conditions().empty()) << "the mini-game is offered once";
         EXPECT_TRUE(level->EventsNamed("Win").empty());
         engine.Run(0.9f);
         EXPECT_TRUE(level->EventsNamed("Win").empty());
@@ -153,7 +153,7 @@ TEST(MiniGamePlay, AClickWaitsForTheMiniGameFinishedSkippedOrPutOff) {
     ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
     EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetObjectName(), "fixture_key");
     EXPECT_EQ(level->EventsNamed("TaskChanged").size(), changes) << "a put-back is no task change";
-    EXPECT_EQ(field->GetOpenItems(), 0);
+    EXPECT_TRUE(field->GetFlights().empty());
     // Right press with nothing held: the glass, then plain again.
     engine.Press(HGEK_RBUTTON);
     EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_MAGNIFYING_GLASS);
@@ -166,12 +166,11 @@ TEST(MiniGamePlay, AClickWaitsForTheMiniGameFinishedSkippedOrPutOff) {
         SCOPED_TRACE(round);
         TakeKey(engine, level);
         UseKeyOnLock(engine, level);
-        SceneObject* lock = field->GetDelayedTasks().back().sceneObject;
+        SceneObject* lock = field->Rules().DelayedTasks().back().sceneObject;
         level->ReportMiniGame("MiniGameSolveLater", kMiniGameFile);
-        EXPECT_TRUE(field->GetDelayedTasks().empty());
+        EXPECT_TRUE(field->Rules().DelayedTasks().empty());
         EXPECT_TRUE(InScene(field, lock)) << "clickable again";
-        EXPECT_EQ(field->GetSolveLaterObjects().size(), 1u);
-        EXPECT_EQ(field->GetSolveLaterTasks().size(), 1u);
+        EXPECT_EQ(SolveLaterObjects(field).size(), 1u);
         EXPECT_EQ(level->EventsNamed("AddMinigameScore").size(), 0u);
         engine.Run(1.5f);
         EXPECT_TRUE(level->EventsNamed("Win").empty());

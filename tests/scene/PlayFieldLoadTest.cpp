@@ -9,6 +9,7 @@
 #include "graphics/hgeAnimation.h"
 #include "profiles/PlayerManager.h"
 #include "scene/Inventory.h"
+#include "scene/LiveGroups.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
 #include "scene/ScriptGlobals.h"
@@ -18,6 +19,7 @@
 #include "ScriptGlobal.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/scene/LevelStandIn.h"
+#include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
 
 namespace {
@@ -56,34 +58,33 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_NE(objects[2]->GetAnimation(), nullptr);
     EXPECT_EQ(field->FindObjectByName("key"), objects[3]);
     EXPECT_EQ(field->FindObjectByName("ghost"), nullptr);
-    EXPECT_EQ(field->GetSolveLaterObjects(), (std::vector<SceneObject*>{objects[1]}));
+    EXPECT_EQ(SolveLaterObjects(field), (std::vector<SceneObject*>{objects[1]}));
 
     // Records.
-    EXPECT_EQ(field->GetResourceGroup(), 10);
+    EXPECT_TRUE(LiveGroups::IsHeld(10)) << "the field holds its resource group";
     EXPECT_EQ(field->GetNextScene(), "Next");
-    EXPECT_EQ(field->GetSceneKind(), 0);
-    ASSERT_EQ(field->GetTasks().size(), 4u);
-    const TaskRecord shapes = field->GetTask("Shapes");
+    EXPECT_EQ(field->FindObjectByName(""), nullptr) << "no dividing line: not a difference picture";
+    ASSERT_EQ(field->Rules().Tasks().size(), 4u);
+    const TaskRecord shapes = field->Rules().Task("Shapes");
     EXPECT_EQ(shapes.textPlural, "SHAPES");
     EXPECT_EQ(shapes.objectNames, (std::vector<std::string>{"square", "disc"}));
-    EXPECT_EQ(field->GetTask("Box").toolSprite, "Key");
-    EXPECT_EQ(field->GetTask("Nothing").name, "");
-    EXPECT_EQ(field->GetToolTargets(), (std::set<std::string>{"musicbox", ""}));
-    EXPECT_EQ(field->GetIgnoreAdding(), (std::set<std::string>{"Hidden"}));
-    EXPECT_EQ(field->GetIgnoreHinting(), (std::set<std::string>{"Key"}));
-    ASSERT_EQ(field->GetCounters().size(), 2u) << "And tasks without tool and not ignored";
-    EXPECT_EQ(field->GetCounters().at("Shapes").count, 2);
-    EXPECT_EQ(field->GetCounters().at("Key").textSingular, "");
-    EXPECT_EQ(field->GetCountersAtStart().size(), 2u);
-    ASSERT_EQ(field->GetPairs().size(), 1u);
-    EXPECT_EQ(field->GetPairs()[0].secondName, "disc");
+    EXPECT_EQ(field->Rules().Task("Box").toolSprite, "Key");
+    EXPECT_EQ(field->Rules().Task("Nothing").name, "");
+    EXPECT_EQ(field->Rules().ToolTargets(), (std::set<std::string>{"musicbox", ""}));
+    EXPECT_EQ(field->Rules().IgnoreAdding(), (std::set<std::string>{"Hidden"}));
+    EXPECT_EQ(field->Rules().IgnoreHinting(), (std::set<std::string>{"Key"}));
+    ASSERT_EQ(field->Rules().Counters().size(), 2u) << "And tasks without tool and not ignored";
+    EXPECT_EQ(field->Rules().Counters().at("Shapes").count, 2);
+    EXPECT_EQ(field->Rules().Counters().at("Key").textSingular, "");
+    ASSERT_EQ(field->Rules().Pairs().size(), 1u);
+    EXPECT_EQ(field->Rules().Pairs()[0].secondName, "disc");
     EXPECT_EQ(field->GetTasksMatching("disc").size(), 2u);
-    EXPECT_EQ(field->GetConditionsFor("Key").size(), 1u);
+    EXPECT_EQ(field->Rules().ConditionsFor("Key").size(), 1u);
     EXPECT_EQ(field->CountObjectsToFind(), 3u) << "the second of a pair does not count";
     // The tool element fills the bag; no item is on its way.
     ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
     EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetObjectName(), "spare_key");
-    EXPECT_TRUE(field->GetToolRecords().empty());
+    EXPECT_TRUE(field->Rules().ToolRecords().empty());
 
     // Geometry: the hit rectangle lies right of the panel; the bag sits on the panel.
     EXPECT_EQ(field->GetRect().x1, 180.0f);
@@ -99,8 +100,8 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(Global<SceneObject>("PlayField_disc"), objects[1]);
 
     // Until the panel opens: cursors transparent, no input.
-    EXPECT_FALSE(field->IsPanelShown());
-    EXPECT_EQ(field->GetPlayCursor()->GetColor() >> 24, 0u);
+    const SceneObjectsLayer* layer = field->FindChild<SceneObjectsLayer>("ObjectsLayer");
+    EXPECT_EQ(layer->GetCursorSprite()->GetColor() >> 24, 0u);
     const auto hide = level->EventsNamed("HidePanel");
     ASSERT_EQ(hide.size(), 1u);
     const float title = std::stof(hide[0].substr(10));
@@ -116,15 +117,14 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     engine.Run(title + 0.1f - 0.5f + engine.Dt());
     ASSERT_EQ(level->EventsNamed("ShowPanel").size(), 1u);
     EXPECT_NEAR(level->TimeOf("ShowPanel"), title + 0.1f, engine.Dt() + 1e-3f);
-    EXPECT_TRUE(field->IsPanelShown());
-    EXPECT_EQ(field->GetPlayCursor()->GetColor(), 0xFFFFFFFFu);
+    EXPECT_EQ(layer->GetCursorSprite()->GetColor(), 0xFFFFFFFFu);
     // The condition without a condition fired once, right after "ShowPanel".
     const auto& events = level->events;
     const auto shown = std::find(events.begin(), events.end(), "ShowPanel=");
     ASSERT_NE(shown, events.end());
     ASSERT_NE(shown + 1, events.end());
     EXPECT_EQ(*(shown + 1), "ShowHint=Welcome");
-    EXPECT_EQ(field->GetConditions().size(), 2u);
+    EXPECT_EQ(field->Rules().Conditions().size(), 2u);
 
     // Killing the level takes the field and its globals away.
     level->Kill();
@@ -169,6 +169,6 @@ TEST(PlayFieldLoad, MissingFieldArtIsReportedAndNothingBreaks) {
     field->OnRightButton(true);  // the glass, kept as the cursor of the field
     engine.MoveMouse(400, 300);
     engine.Step(5);
-    EXPECT_TRUE(field->GetObjectsLayer()->GetEnrolled().empty()) << "image-less objects do not enrol";
+    EXPECT_TRUE(field->FindChild<SceneObjectsLayer>("ObjectsLayer")->GetEnrolled().empty()) << "image-less objects do not enrol";
     EXPECT_FALSE(field->CheckHoverObject());
 }

@@ -35,7 +35,6 @@ TEST(PlayFieldScript, AFieldBuiltByAScriptIsOwnedByTheEntityManagerAlone) {
     PlayField* field = Global<PlayField>("field");
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(Global<PlayField>("play_field"), field);
-    EXPECT_EQ(field->GetListener(), nullptr);
     EXPECT_EQ(field->GetX(), 4.0f);
     // Before the panel opens (the scene's title runs), losing the focus
     // brings back the saved cursor, the plain one.

@@ -19,7 +19,7 @@ TEST(SpecialScenes, MeasuringToolFlashlightAndTheOpeningMiniGame) {
         auto* level = new LevelStandIn(FixtureScene("MeasuringTool.xml"));
         PlayField* field = level->Field();
         engine.Run(0.6f);
-        TextEntity* reading = field->GetMeasureText();
+        TextEntity* reading = field->FindChild<TextEntity>("MeasureText");
         ASSERT_NE(reading, nullptr);
         const std::pair<float, const char*> readings[] = {{600.0f, "2.5"}, {549.0f, "1.9"}, {350.0f, "0.0"}};
         for (const auto& r : readings) {
@@ -35,14 +35,14 @@ TEST(SpecialScenes, MeasuringToolFlashlightAndTheOpeningMiniGame) {
         engine.Click(351.0f, 550.0f);
         EXPECT_EQ(level->EventsNamed("Win"), (std::vector<std::string>{"Win="}));
         EXPECT_TRUE(reading->IsHidden());
-        EXPECT_TRUE(field->GetCounters().empty());
+        EXPECT_TRUE(field->Rules().Counters().empty());
         level->Kill();
         engine.Step();
     }
     {
         auto* level = new LevelStandIn(FixtureScene("Flashlight.xml"));
         engine.Run(0.2f);
-        ZOLTFramework::CSpriteEntity* light = level->Field()->GetFlashlight();
+        auto* light = level->Field()->FindChild<ZOLTFramework::CSpriteEntity>("Flashlight");
         ASSERT_NE(light, nullptr);
         engine.MoveMouse(420.0f, 260.0f);
         engine.Step();
@@ -69,12 +69,11 @@ TEST(SpecialScenes, HintChoiceCountsAndTaskSprites) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(field->FindHintObject(), field->FindObjectByName("fixture_key"));
     EXPECT_EQ(field->GetItemCount("Key"), 1u);
     EXPECT_EQ(field->GetItemCount("Nothing"), 0u);
-    EXPECT_EQ(field->GetCounters().count("Nothing"), 0u) << "an absent name inserts nothing";
+    EXPECT_EQ(field->Rules().Counters().count("Nothing"), 0u) << "an absent name inserts nothing";
     EXPECT_EQ(field->GetTaskSprite("Key"), field->FindObjectByName("fixture_key")->GetDisplaySprite());
     EXPECT_EQ(field->GetTaskSprite("Nothing"), nullptr);
     field->ShowExtraCigarTutorial("Nothing");
-    EXPECT_EQ(field->GetLockingObject(), nullptr) << "an unknown task sets no pointer";
-    EXPECT_EQ(field->GetObjectPointer(), nullptr);
+    EXPECT_EQ(field->FindChild<ZOLTFramework::CEntity>("ObjectPointer"), nullptr) << "an unknown task sets no pointer";
     field->ShowExtraCigarTutorial("");
     field->ShowHintTutorial();
 
@@ -84,14 +83,11 @@ TEST(SpecialScenes, HintChoiceCountsAndTaskSprites) {
     field->GetPanelTarget("Key", &tx, &ty);
     EXPECT_FLOAT_EQ(tx, 90.0f / 0.78125f);
     EXPECT_FLOAT_EQ(ty, 150.0f / 0.78125f);
-    auto* clue = engine.Manager().Spawn<TextEntity>("", nullptr);
-    clue->SetPosXY(20.0f, 200.0f);
-    const std::map<std::string, TextEntity*> clues = {{"Key", clue}, {"Dummy", clue}};
-    field->SetClueMap(&clues);
+    level->clueLines = {{"Key", 206.0f}, {"Dummy", 206.0f}};
     field->GetPanelTarget("Key", &tx, &ty);
     EXPECT_FLOAT_EQ(ty, 206.0f / 0.78125f);
     field->GetPanelTarget("Dummy", &tx, &ty);
     EXPECT_FLOAT_EQ(ty, 150.0f / 0.78125f);
-    field->SetClueMap(nullptr);
+    level->clueLines.clear();
     EXPECT_TRUE(level->EventsNamed("ShowHint").empty()) << "no glass in the scene";
 }

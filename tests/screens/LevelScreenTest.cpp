@@ -12,6 +12,7 @@
 #include "StoryTestSupport.h"
 #include "engine/XMLDocument.h"
 #include "entities/core/CSpriteEntity.h"
+#include "entities/core/EntityServices.h"
 #include "entities/screens/CPauseScreen.h"
 #include "entities/screens/OKScreen.h"
 #include "entities/widgets/ButtonExEntity.h"
@@ -20,6 +21,7 @@
 #include "entities/widgets/TextEntity.h"
 #include "platform/FileSystem.h"
 #include "profiles/Player.h"
+#include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "screens/BagScreen.h"
@@ -27,7 +29,9 @@
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/HelpScreen.h"
+#include "screens/LevelPanel.h"
 #include "screens/LevelScreen.h"
+#include "screens/LevelWindows.h"
 #include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/engine/HtmlLogCapture.h"
@@ -89,7 +93,7 @@ TEST(LevelScreen, TheClockRunsOnlyWithThePanelInAndNoWindowOver) {
     LevelEngine engine;
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     Player* player = engine.Active();
-    EXPECT_FLOAT_EQ(level->FindChild<ZOLTFramework::CWindowEntity>("Panel")->GetX(), LevelScreen::kPanelOutX);
+    EXPECT_FLOAT_EQ(level->FindChild<ZOLTFramework::CWindowEntity>("Panel")->GetX(), LevelPanel::kPanelOutX);
     ASSERT_TRUE(engine.PanelIn(level));
     engine.DismissHints(level);
 
@@ -97,17 +101,17 @@ TEST(LevelScreen, TheClockRunsOnlyWithThePanelInAndNoWindowOver) {
     float before = player->Time;
     engine.Run(1.0f);
     EXPECT_NEAR(before - player->Time, 1.0f, 0.11f);
-    EXPECT_EQ(level->GetTimeText()->GetTextRef(), LevelScreen::FormatTime(player->Time));
+    EXPECT_EQ(level->FindChild<TextEntity>("text_time")->GetTextRef(), LevelPanel::FormatTime(player->Time));
 
     // Help: stopped until its button answers.
     level->OnButtonPress("Help");
-    ASSERT_NE(level->GetHelpScreen(), nullptr);
+    ASSERT_NE(level->Windows().GetHelpScreen(), nullptr);
     level->OnButtonPress("Help");  // one help window at a time
     EXPECT_EQ(engine.Named("").size() >= 1, true);
     before = player->Time;
     engine.Run(1.0f);
     EXPECT_FLOAT_EQ(player->Time, before);
-    HelpScreen* help = level->GetHelpScreen();
+    HelpScreen* help = level->Windows().GetHelpScreen();
     help->OnButtonPress("Exit");
     help->OnButtonPress("Exit");  // answers once
     EXPECT_TRUE(help->HasAnswered());
@@ -170,12 +174,12 @@ TEST(LevelScreen, OneTimeOutOpensTheLoseWindowAndItsAnswerLeavesTheLevel) {
     Player* player = engine.Active();
     player->Time = 21.0f;
     engine.Run(1.5f);
-    EXPECT_EQ(level->GetTimeText()->GetColor(), 0xFFFF0000u);
+    EXPECT_EQ(level->FindChild<TextEntity>("text_time")->GetColor(), 0xFFFF0000u);
     player->Time = 0.3f;
     engine.Run(1.0f);
     EXPECT_FLOAT_EQ(player->Time, 0.0f);
     EXPECT_EQ(engine.Named("Lose").size(), 1u);
-    level->RunClock(0.5f);  // already out: no second window
+    level->Panel().RunClock(0.5f);  // already out: no second window
     engine.Step();
     EXPECT_EQ(engine.Named("Lose").size(), 1u);
     player->TempEvidences.insert("TornTicket");
@@ -195,30 +199,34 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     // Sent while the level was built, handled once it stood: the panel comes
     // in, the hint waits, the glass stands once.
     EXPECT_EQ(level->GetLastEvent(), "AddMagnifyingGlass");
-    ASSERT_FALSE(level->GetHintQueue().empty());
-    EXPECT_EQ(level->GetHintQueue().front().textKey, "TUTORIAL_BAG");
-    EXPECT_EQ(level->GetHintQueue().front().firstPoint, 0x01EB0056u);
+    EXPECT_TRUE(level->Windows().HasHint());
     ASSERT_NE(level->FindChild<ZOLTFramework::CSpriteEntity>("MagnifyingGlass"), nullptr);
     int glasses = 0;
     for (CEntity* child : level->FindChild("Panel")->GetChildren())
         if (child->GetName() == "MagnifyingGlass") ++glasses;
     EXPECT_EQ(glasses, 1);
     EXPECT_EQ(level->FindChild<TextEntity>("CigarCounter")->GetTextRef(), "3");
-    EXPECT_EQ(level->GetClueMap().size(), 1u);  // "Quill" is counted out
+    // "Quill" is counted out: only "Watch" has a clue.
+    EXPECT_NE(level->FindChild("Panel")->FindChild<TextEntity>("Watch"), nullptr);
+    EXPECT_EQ(level->FindChild("Panel")->FindChild<TextEntity>("Quill"), nullptr);
 
     // The help text for a requested file (the launch: LevelMiniGamesTest).
     EXPECT_EQ(LevelScreen::MiniGameHelpKeyFor("data/MiniGames/11.1.xml"), "HELP_MINIGAME_11_1");
     ASSERT_TRUE(engine.PanelIn(level));
+    // The first hint window is the bag's, at its point.
+    ASSERT_TRUE(engine.RunUntil([&] { return level->FindChild("HintScreen") != nullptr; }, 3.0f));
+    EXPECT_EQ(level->FindChild("HintScreen")->FindChild<TextEntity>("Text")->GetTextRef(),
+              ZOLTFramework::Services::Text(level->GetEngine(), "TUTORIAL_BAG"));
     engine.DismissHints(level);
     player->Time = 300.0f;
     level->OnQuestion("AddTime", "-60");
     EXPECT_FLOAT_EQ(player->Time, 240.0f);
     // The "-1:00" falls from the clock and goes: no ghost over the clues.
-    TextEntity* penalty = level->GetTimeText()->FindChild<TextEntity>("TimePenalty");
+    TextEntity* penalty = level->FindChild<TextEntity>("text_time")->FindChild<TextEntity>("TimePenalty");
     ASSERT_NE(penalty, nullptr);
     EXPECT_EQ(penalty->GetTextRef(), "-1:00");
     engine.Run(1.2f);
-    EXPECT_EQ(level->GetTimeText()->FindChild<TextEntity>("TimePenalty"), nullptr);
+    EXPECT_EQ(level->FindChild<TextEntity>("text_time")->FindChild<TextEntity>("TimePenalty"), nullptr);
     player->Time = 50.0f;
     level->OnQuestion("AddTime", "-60");
     EXPECT_FLOAT_EQ(player->Time, 0.0f);
@@ -231,15 +239,11 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     EXPECT_FLOAT_EQ(player->Time, 130.0f);
     player->RelaxedMode = false;
 
-    level->OnQuestion("ShowHint", "TUTORIAL_INVENTORY/0x02100104");
-    level->OnQuestion("ShowHint", "TUTORIAL_CIGAR/90/0x10");
+    const auto inventory = LevelEvents::ParseHintValue("TUTORIAL_INVENTORY/0x02100104");
+    const auto cigar = LevelEvents::ParseHintValue("TUTORIAL_CIGAR/90/0x10");
+    const auto key = LevelEvents::ParseHintValue("ONLY_KEY");
     level->OnQuestion("ShowHint", "ONLY_KEY");
-    const auto& hints = level->GetHintQueue();
-    ASSERT_GE(hints.size(), 3u);
-    auto it = hints.end();
-    const auto& key = *--it;
-    const auto& cigar = *--it;
-    const auto& inventory = *--it;
+    EXPECT_TRUE(level->Windows().HasHint());
     EXPECT_EQ(inventory.textKey, "TUTORIAL_INVENTORY");
     EXPECT_EQ(inventory.firstPoint & 0xFFFF, 260u);
     EXPECT_EQ(inventory.firstPoint >> 16, 528u);
@@ -278,21 +282,21 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     ASSERT_TRUE(engine.PanelIn(level));
     engine.DismissHints(level);
     ASSERT_NE(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton"), nullptr);
-    level->UseCigar();
+    level->Panel().UseCigar();
     EXPECT_EQ(player->CigarCount, 0);
-    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), LevelScreen::kCigarCooldown);
-    level->UseCigar();  // during the cooldown
+    EXPECT_FLOAT_EQ(level->Panel().GetCigarCooldown(), LevelPanel::kCigarCooldown);
+    level->Panel().UseCigar();  // during the cooldown
     EXPECT_EQ(player->CigarCount, 0);
     player->CigarCount = 2;
-    level->UseCigar();
+    level->Panel().UseCigar();
     EXPECT_EQ(player->CigarCount, 2);
     player->CigarCount = 0;
     engine.Run(15.2f);
-    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
+    EXPECT_FLOAT_EQ(level->Panel().GetCigarCooldown(), 0.0f);
     EXPECT_TRUE(level->FindChild<ZOLTFramework::CButtonEntity>("CigarButton")->IsHidden());
-    level->UseCigar();  // no cigar: nothing spent, no "-1"
+    level->Panel().UseCigar();  // no cigar: nothing spent, no "-1"
     EXPECT_EQ(player->CigarCount, 0);
-    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
+    EXPECT_FLOAT_EQ(level->Panel().GetCigarCooldown(), 0.0f);
     // The hidden cigar takes no click either.
     const auto* sprite = level->FindChild<ZOLTFramework::CSpriteEntity>("Cigar");
     engine.MoveMouse(sprite->GetAbsoluteX(), sprite->GetAbsoluteY());
@@ -300,7 +304,7 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     engine.Step(2);
     engine.KeyUp(HGEK_LBUTTON);
     EXPECT_EQ(player->CigarCount, 0);
-    EXPECT_FLOAT_EQ(level->GetCigarCooldown(), 0.0f);
+    EXPECT_FLOAT_EQ(level->Panel().GetCigarCooldown(), 0.0f);
 }
 
 TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
@@ -318,25 +322,25 @@ TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
     player->NodeScores = {{"NodeA", 0}};
     player->CurrentNode = "NodeA";
     player->ScoreNode = 500;
-    level->RecordNodeScore();
+    level->Windows().RecordNodeScore();
     EXPECT_EQ(player->NodeScores, (std::map<std::string, int32_t>{{"NodeA", 500}, {"NodeB", 0}}));
     EXPECT_EQ(player->LastSolvedNode, "NodeA");
     player->ScoreNode = 300;
-    level->RecordNodeScore();
+    level->Windows().RecordNodeScore();
     EXPECT_EQ(player->NodeScores, (std::map<std::string, int32_t>{{"NodeA", 500}, {"NodeB", 0}}));
     EXPECT_EQ(player->LastSolvedNode, "");
     player->ScoreNode = 800;
-    level->RecordNodeScore();
+    level->Windows().RecordNodeScore();
     EXPECT_EQ(player->NodeScores["NodeA"], 800);
     player->CurrentNode = "";
-    level->RecordNodeScore();
+    level->Windows().RecordNodeScore();
     EXPECT_EQ(player->NodeScores, (std::map<std::string, int32_t>{{"NodeA", 800}, {"NodeB", 0}, {"NodeC", 0}}));
 
     // A level with a scene after it leaves the scores alone.
     LevelScreen* study = engine.Open("data/Scenes/Study.xml", map);
     player->CurrentNode = "NodeB";
     player->ScoreNode = 900;
-    study->RecordNodeScore();
+    study->Windows().RecordNodeScore();
     EXPECT_EQ(player->NodeScores.at("NodeB"), 0);
 }
 
@@ -345,7 +349,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     Player* player = engine.Active();
     QuestionJournal journal;
     const std::string scene = engine.Write("scene.xml", kScene);
-    auto* field = engine.Manager().Spawn<StateField>(scene, &journal);
+    auto* field = engine.Manager().Spawn<StateField>(scene, &journal, SceneContext{player});
     field->Take("watch");
     field->SaveState();
     const std::string path = PlayField::StateFilePath(player->SaveFile);
@@ -357,7 +361,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     EXPECT_NE(first.find("IgnoreAdding"), std::string::npos);
 
     // Read back and saved again: the same document.
-    auto* again = engine.Manager().Spawn<StateField>(path, &journal);
+    auto* again = engine.Manager().Spawn<StateField>(path, &journal, SceneContext{player});
     again->SaveState();
     EXPECT_EQ(DocumentText(path), first);
 
@@ -384,7 +388,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     // A finished scene writes nothing.
     auto* done = engine.Manager().Spawn<StateField>(engine.Write("done.xml", R"(<scene><unit><sprite>background_Study</sprite><id>1</id></unit>
       <object><id>1</id><name>background</name><x>0</x><y>0</y></object></scene>)"),
-                                &journal);
+                                &journal, SceneContext{player});
     player->PlayFieldPath = "old.xml";
     done->SaveState();
     EXPECT_TRUE(player->PlayFieldPath.empty());

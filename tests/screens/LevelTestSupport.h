@@ -10,6 +10,7 @@
 #include "profiles/Player.h"
 #include "scene/PlayField.h"
 #include "screens/LevelScreen.h"
+#include "screens/LevelWindows.h"
 
 class LevelEngine : public StoryEngine {
 public:
@@ -33,7 +34,7 @@ public:
     }
     // Lets every queued hint window open and closes it.
     void DismissHints(LevelScreen* level) {
-        for (int i = 0; i < 200 && (!level->GetHintQueue().empty() || level->IsHintWindowOpen()); ++i) {
+        for (int i = 0; i < 200 && (level->Windows().HasHint() || level->Windows().IsHintWindowOpen()); ++i) {
             Step();
             if (Top() && Top()->GetName() == "HintScreen") Press(HGEK_ENTER);
         }

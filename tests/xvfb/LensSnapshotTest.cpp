@@ -112,7 +112,7 @@ TEST(LensSnapshot, TheLensEnlargesTheSceneAboutTheMouse) {
     engine.GetHGE()->Input_SetMousePos(mx, my);
     FrameDriver::RunFrames(2);
     for (int i = 0; i < 200 && !field->IsFullyShown(); ++i) FrameDriver::RunFrames(1);
-    field->GetObjectsLayer()->SetCursorSprite(nullptr);  // nothing at the mouse in the plain picture
+    field->FindChild<SceneObjectsLayer>("ObjectsLayer")->SetCursorSprite(nullptr);  // nothing at the mouse in the plain picture
     FrameDriver::RunFrames(1);
     const Picture plain = engine.Snapshot(folder.dir, "lens_fixture_plain.png");
     TakeGlass(field, engine, mx, my);
@@ -143,7 +143,7 @@ TEST(LensSnapshot, TheStudyAndItsLens) {
     auto* level = ShowGameScene("data/Scenes/Study.xml", engine, mx, my);
     PlayField* field = level->Field();
     ASSERT_TRUE(field->IsFullyShown());
-    field->GetObjectsLayer()->SetCursorSprite(nullptr);
+    field->FindChild<SceneObjectsLayer>("ObjectsLayer")->SetCursorSprite(nullptr);
     FrameDriver::RunFrames(1);
     const Picture plain = engine.Snapshot(folder.dir, "study.png");
     ASSERT_EQ(plain.w, 800);
@@ -173,7 +173,7 @@ TEST(LensSnapshot, TheGlassInThePaintingsLowerHalfShowsBothLensesAndTheMirroredC
     ASSERT_TRUE(field->IsFullyShown());
 
     // The plain cursor and its twin, against the picture without cursors.
-    SceneObjectsLayer* layer = field->GetObjectsLayer();
+    SceneObjectsLayer* layer = field->FindChild<SceneObjectsLayer>("ObjectsLayer");
     hgeSprite* cursor = layer->GetCursorSprite();
     ASSERT_NE(cursor, nullptr);
     layer->SetCursorSprite(nullptr);

@@ -56,8 +56,11 @@ void WindowTestEngine::UsePlayer(const TempDir& dir, const std::string& name) {
 
 void WindowTestEngine::RunFor(float seconds) {
     HGE* hge = GetHGE();
-    const float end = hge->Timer_GetTime() + seconds;
-    for (int frames = 0; hge->Timer_GetTime() < end && frames < 100000; ++frames) FrameDriver::RunFrames(1);
+    float waited = 0.0f;
+    for (int frames = 0; waited < seconds && frames < 100000; ++frames) {
+        FrameDriver::RunFrames(1);
+        waited += hge->Timer_GetDelta();
+    }
 }
 
 Picture WindowTestEngine::Snapshot(const TempDir& dir, const std::string& name) {

@@ -115,9 +115,11 @@ void PrintTo(const SceneCase& c, std::ostream* os) { *os << c.file; }
 const SceneCase kScenes[] = {
     {"data/Scenes/Study.xml", 10, "SCENE_STUDY", 12, 15, {"study_key"}, "data\\Scenes\\Portrait.xml", 1,
      {"data/MiniGames/1.1.xml"}, "", false},
-    {"data/Scenes/TownHall.xml", 12, "SCENE_TOWNHALL", 12, 12, {}, "", 0, {}, "", true},
-    {"data/Scenes/Docks.xml", 13, "SCENE_DOCKS", 12, 13, {"boat_hook"}, "", 2,
+    {"data/Scenes/TownHall.xml", 12, "SCENE_TOWNHALL", 12, 12, {}, "data\\Scenes\\CrimePlace.xml", 0, {}, "",
+     true},
+    {"data/Scenes/Docks.xml", 13, "SCENE_DOCKS", 12, 13, {"boat_hook"}, "data\\Scenes\\Sewer.xml", 2,
      {"data/MiniGames/2.2.xml", "data/MiniGames/5.2.xml"}, "", false},
+    {"data/Scenes/Sewer.xml", 27, "SCENE_SEWER", 12, 12, {}, "", 0, {}, "", false},
     {"data/Scenes/Warehouse.xml", 14, "SCENE_WAREHOUSE", 12, 12, {}, "Final", 3,
      {"data/MiniGames/4.1.xml", "data/MiniGames/6.2.xml"}, "data\\Comics\\Comic2.xml", false},
 };
@@ -213,6 +215,11 @@ TEST_P(SceneContent, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
     std::set<std::string> toolNames;
     std::set<std::string> toolTargets;
     for (const auto& t : tasks) {
+        // An extra cigar lies in plain sight, pointed out: no hidden thing.
+        if (t->GetStringAttribute("name") == "Cigar") {
+            EXPECT_EQ(t->GetStringAttribute("type"), "Or");
+            continue;
+        }
         const bool toolTask = t->HasAttribute("tool_to_find");
         if (toolTask) {
             toolNames.insert(t->GetStringAttribute("tool_to_find"));
@@ -222,7 +229,6 @@ TEST_P(SceneContent, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
             wanted.insert(item->GetStringAttribute("name"));
             if (toolTask) toolTargets.insert(item->GetStringAttribute("name"));
         }
-        EXPECT_NE(t->GetStringAttribute("name"), "Cigar");
     }
     int findTasks = 0;
     for (const auto& t : tasks) {

@@ -160,7 +160,8 @@ TEST_F(StoryTextFit, EveryPanelTextFitsThePanelInBothTables) {
     for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
         app->GetStringManager()->Load(table);
         for (const char* scene : {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml", "data/Scenes/TownHall.xml",
-                                  "data/Scenes/Docks.xml", "data/Scenes/Warehouse.xml"}) {
+                                  "data/Scenes/CrimePlace.xml",
+                                  "data/Scenes/Docks.xml", "data/Scenes/Sewer.xml", "data/Scenes/Warehouse.xml"}) {
             SCOPED_TRACE(std::string(scene) + " in " + table);
             EntityManager& manager = *app->GetEntityManager();
             auto* level = manager.OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);

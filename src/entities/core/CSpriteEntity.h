@@ -29,7 +29,6 @@ public:
     void SetSpriteRect(const std::string& textureName, float rx, float ry, float w, float h);
 
     hgeSprite* GetSprite() const { return sprite; }
-    bool OwnsSprite() const { return ownsSprite; }
     void SetColor(DWORD c) { color = c; }
     DWORD GetColor() const { return color; }
 

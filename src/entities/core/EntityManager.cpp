@@ -298,10 +298,6 @@ size_t EntityManager::GetPendingCount() const {
     return m_pending.size() - std::count(m_pending.begin(), m_pending.end(), nullptr);
 }
 
-size_t EntityManager::GetDrawCount() const {
-    return m_drawList.size() - std::count(m_drawList.begin(), m_drawList.end(), nullptr);
-}
-
 std::vector<CEntity*> EntityManager::GetDrawList() const {
     std::vector<CEntity*> list;
     list.reserve(m_drawList.size());

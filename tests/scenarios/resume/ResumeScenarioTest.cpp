@@ -23,6 +23,7 @@
 
 #include "app/GameApp.h"
 #include "engine/XMLDocument.h"
+#include "entities/screens/Dialog.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "minigames/MiniGameScreen.h"
 #include "platform/FrameDriver.h"
@@ -73,7 +74,7 @@ protected:
     // (a thing whose game was put off stays).
     std::vector<std::string> FindHalf(LevelScreen* level) {
         PlayField* field = level->FindChild<PlayField>("PlayField");
-        const std::vector<std::string> things = ThingsToFind(field->GetScenePath());
+        const std::vector<std::string> things = ThingsToFind(level->GetScenePath());
         std::vector<std::string> taken;
         for (size_t i = 0; i < things.size() / 2; ++i) {
             SCOPED_TRACE(things[i]);
@@ -106,7 +107,7 @@ protected:
         } else {
             TestInput::Close();
             Step(2);
-            ASSERT_TRUE(app->IsExitDialogOpen()) << "the close asks first";
+            ASSERT_TRUE(TopAs<Dialog>() && TopAs<Dialog>()->GetName() == "Q_EXIT") << "the close asks first";
             TestInput::Key(InputEvent::Press, HGEK_ENTER);
         }
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
@@ -157,9 +158,9 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     onMiniGame = [&](LevelScreen*, ZOLTFramework::CScreenEntity* game) {
         auto* screen = dynamic_cast<MiniGameScreen*>(game);
         ASSERT_NE(screen, nullptr);
-        SCOPED_TRACE(screen->GetPath());
+        SCOPED_TRACE(screen->GetName());
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
-        if (++offered[screen->GetPath()] == 1 && screen->GetPath() == putOff) {
+        if (++offered[screen->GetName()] == 1 && screen->GetName() == putOff) {
             ASSERT_TRUE(PutOffMiniGame(screen));
             return;
         }
@@ -183,7 +184,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         }
         const bool rackPutOff = offered[putOff] == 1;
         if (rackPutOff) {
-            ASSERT_EQ(level->FindChild<PlayField>("PlayField")->GetSolveLaterObjects().size(), 1u)
+            ASSERT_EQ(SolveLaterObjects(level->FindChild<PlayField>("PlayField")).size(), 1u)
                 << "the put-off game's thing";
         }
         // Quit once from the fresh level, once more from the resumed one.
@@ -193,7 +194,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             SCOPED_TRACE(&way == &ways[0] ? "fresh level" : "resumed level");
             PlayField* field = level->FindChild<PlayField>("PlayField");
             std::vector<std::string> left;
-            for (const std::string& thing : ThingsToFind(field->GetScenePath()))
+            for (const std::string& thing : ThingsToFind(level->GetScenePath()))
                 if (field->FindObjectByName(thing)) left.push_back(thing);
 
             QuitAndRestart(level, way[i]);
@@ -214,7 +215,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
             for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
             if (rackPutOff) {
-                ASSERT_EQ(field->GetSolveLaterObjects().size(), 1u) << "the put-off game is offered again";
+                ASSERT_EQ(SolveLaterObjects(field).size(), 1u) << "the put-off game is offered again";
             }
             EXPECT_EQ(Active()->CurrentNode, node.name);
             if (&way != &ways[0]) break;
@@ -222,7 +223,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             // (put off by the quit); elsewhere two more things are taken.
             Settle(level);
             if (rackPutOff) {
-                const ScreenPoint at = OpaquePointOf(field->GetSolveLaterObjects()[0], field);
+                const ScreenPoint at = OpaquePointOf(SolveLaterObjects(field)[0], field);
                 ASSERT_TRUE(at.found);
                 Click(at.x, at.y);
                 ASSERT_TRUE(RunUntil([&] { return level->GetRunningMiniGame() != nullptr; }, 2.0f)) << "the rack runs";
@@ -236,7 +237,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
         }
         if (rackPutOff) {
             PlayField* field = level->FindChild<PlayField>("PlayField");
-            ClickObject(level, field->GetSolveLaterObjects()[0]->GetName());
+            ClickObject(level, SolveLaterObjects(field)[0]->GetName());
             Settle(level);
             EXPECT_EQ(offered[putOff], 2) << "the rack came back";
         }
@@ -306,7 +307,7 @@ TEST_F(ResumeScenario, AStateFileThatCannotBeResumedStartsTheNodeAfresh) {
         EXPECT_EQ(Active()->CigarCount, cigars);
         PlayField* field = level->FindChild<PlayField>("PlayField");
         for (const std::string& thing : things) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
-        EXPECT_FALSE(field->GetTasks().empty()) << "clues to find";
+        EXPECT_FALSE(field->Rules().Tasks().empty()) << "clues to find";
         QuitAndRestart(level, QuitBy::Signal);
     }
 }

@@ -13,6 +13,8 @@
 #include <set>
 #include <string>
 
+#include "app/GameApp.h"
+#include "engine/StringManager.h"
 #include "engine/XMLDocument.h"
 #include "entities/widgets/TextEntity.h"
 #include "minigames/MiniGameScreen.h"
@@ -95,9 +97,9 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     onMiniGame = [&](LevelScreen* level, ZOLTFramework::CScreenEntity* game) {
         auto* screen = dynamic_cast<MiniGameScreen*>(game);
         ASSERT_NE(screen, nullptr);
-        const std::string file = screen->GetPath();
+        const std::string file = screen->GetName();
         SCOPED_TRACE(file);
-        const bool clickWaits = !level->FindChild<PlayField>("PlayField")->GetDelayedTasks().empty();
+        const bool clickWaits = !level->FindChild<PlayField>("PlayField")->Rules().DelayedTasks().empty();
         ASSERT_TRUE(ConfirmMiniGameHelp(screen));
         if (file == putOff && offered[file]++ == 0) {
             ASSERT_TRUE(PutOffMiniGame(screen));
@@ -133,7 +135,17 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     });
     if (HasFatalFailure()) return;
     EXPECT_EQ(offered[putOff], 2) << "the put-off game came back";
-    EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic2.xml"}));
+    EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic3.xml",
+                                                    "data\\Comics\\ComicSewer.xml", "data\\Comics\\Comic2.xml"}));
+    // Each thing a new player must know is told on screen when first needed:
+    // the evidence bag, the glass on the right button, the inventory with the
+    // study's key, the gaff of the docks.
+    for (const char* key : {"TUTORIAL_BAG", "TUTORIAL_MAGNIFYING_GLASS", "TUTORIAL_MAGNIFYING_GLASS_SILHOUETTE",
+                            "TUTORIAL_INVENTORY", "DOCKS_HOOK_HINT"}) {
+        const char* text = app->GetStringManager()->GetString(key);
+        ASSERT_NE(text, nullptr) << key;
+        EXPECT_EQ(std::count(hintsShown.begin(), hintsShown.end(), std::string(text)), 1) << key;
+    }
 
     // What the game kept: on disk once the final screen shows, and after quit.
     auto checkProfile = [&](const char* when) {

@@ -27,6 +27,7 @@
 #include "screens/IntroScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
+#include "screens/LevelWindows.h"
 #include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
@@ -98,7 +99,7 @@ void GameScenario::Quit() {
     ASSERT_NE(menu, nullptr);
     Wait(0.6f);
     ClickCentre(menu->FindChild<ButtonExEntity>("Exit"));
-    ASSERT_TRUE(app->IsExitDialogOpen());
+    ASSERT_TRUE(TopAs<Dialog>() && TopAs<Dialog>()->GetName() == "Q_EXIT");
     TestInput::Key(InputEvent::Press, HGEK_ENTER);
     EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
     app.reset();
@@ -312,13 +313,14 @@ bool GameScenario::Tend(LevelScreen* level) {
         Click(400.0f, 300.0f);
         return true;
     }
-    HelpScreen* help = level ? level->GetHelpScreen() : nullptr;
+    HelpScreen* help = level ? level->Windows().GetHelpScreen() : nullptr;
     if (help && Top() == help && !help->IsClosing()) {
         Wait(0.6f);
         Press(HGEK_ENTER);
         return true;
     }
     if (Top() && Top()->GetName() == "HintScreen") {
+        if (auto* text = Top()->FindChild<TextEntity>("Text")) hintsShown.push_back(text->GetTextRef());
         Press(HGEK_ENTER);
         return true;
     }
@@ -329,10 +331,10 @@ void GameScenario::Settle(LevelScreen* level) {
     std::weak_ptr<void> alive = level->GetLifeToken();
     ASSERT_TRUE(RunUntil([&] {
         if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
-        if (Top() == level && level->IsPanelIn() && level->GetComicQueue().empty() && level->GetHintQueue().empty() &&
-            !level->IsHintWindowOpen() && level->FindChild<PlayField>("PlayField")->IsPanelShown() &&
+        if (Top() == level && level->IsPanelIn() && level->Windows().IsQuiet() &&
+            level->FindChild<PlayField>("PlayField")->IsPanelShown() &&
             level->FindChild<PlayField>("PlayField")->IsPlaying() && !level->GetRunningMiniGame() &&
-            level->GetRequestedMiniGame().empty())
+            !level->FindChild<PlayField>("PlayField")->IsPaused())
             return true;
         Tend(level);
         return false;
@@ -365,11 +367,13 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
     PlayField* field = level->FindChild<PlayField>("PlayField");
     Inventory* bag = field->GetInventory();
     InventoryObject* item = nullptr;
+    // A tutorial that the pick-up opens pauses the flight until it is closed.
     ASSERT_TRUE(RunUntil([&] {
         for (InventoryObject* candidate : bag->GetObjects())
             if (candidate->GetObjectName() == tool) item = candidate;
+        if (!item) Tend(level);
         return item != nullptr;
-    }, 5.0f)) << "the tool is in the bag";
+    }, 10.0f)) << "the tool is in the bag";
     Settle(level);
     bag->Open();
     Wait(0.5f);
@@ -382,8 +386,8 @@ void GameScenario::FindEverything(LevelScreen* level) {
     std::weak_ptr<void> alive = level->GetLifeToken();
     PlayField* field = level->FindChild<PlayField>("PlayField");
     // The scene file says what to look for and which tool opens what.
-    XMLDocument scene = XMLDocument::FromFile(field->GetScenePath());
-    ASSERT_TRUE(scene.IsLoaded()) << field->GetScenePath();
+    XMLDocument scene = XMLDocument::FromFile(level->GetScenePath());
+    ASSERT_TRUE(scene.IsLoaded()) << level->GetScenePath();
     std::vector<std::string> finds;
     std::vector<std::pair<std::string, std::string>> tools;  // tool, target
     for (const auto& task : scene.GetRoot()->GetChildren()) {
@@ -403,6 +407,10 @@ void GameScenario::FindEverything(LevelScreen* level) {
     }
     for (const auto& [tool, target] : tools) {
         if (alive.expired() || level->IsClosing()) return;
+        if (tool == "compass_Crime_place_measure") {
+            Measure(level);
+            return;
+        }
         if (field->FindObjectByName(tool)) ClickObject(level, tool);
         UseTool(level, tool, target);
     }
@@ -410,8 +418,8 @@ void GameScenario::FindEverything(LevelScreen* level) {
     // the bag) is used again when the game comes back.
     for (int round = 0; round < 3; ++round) {
         Settle(level);
-        if (alive.expired() || level->IsClosing() || level->IsSceneFinished() || field->GetTasks().empty()) return;
-        const TaskRecord task = field->GetTasks().front();
+        if (alive.expired() || level->IsClosing() || level->IsSceneFinished() || field->Rules().Tasks().empty()) return;
+        const TaskRecord task = field->Rules().Tasks().front();
         for (const std::string& name : task.objectNames) {
             if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return;
             if (!task.toolToFind.empty())
@@ -420,6 +428,33 @@ void GameScenario::FindEverything(LevelScreen* level) {
                 ClickObject(level, name);
         }
     }
+}
+
+void GameScenario::Measure(LevelScreen* level) {
+    PlayField* field = level->FindChild<PlayField>("PlayField");
+    // The read-out: the text the field shows in front of everything (depth 99999).
+    std::function<std::string(const CEntity*)> readOut = [&](const CEntity* e) -> std::string {
+        for (const CEntity* child : e->GetChildren()) {
+            auto* text = dynamic_cast<const TextEntity*>(child);
+            if (text && text->GetDepth() >= 99999.0f) return text->IsHidden() ? "(hidden)" : text->GetTextRef();
+            const std::string inside = readOut(child);
+            if (!inside.empty()) return inside;
+        }
+        return "";
+    };
+    ASSERT_EQ(readOut(field), "(hidden)") << "the dividers wait on their mark";
+    Settle(level);
+    if (level->IsClosing() || level->IsSceneFinished()) return;
+    Click(351.0f, 350.0f);
+    TestInput::Move(351.0f, 450.0f);
+    Step(2);
+    EXPECT_EQ(readOut(field), "1.0") << "the dividers are taken up; half way to the print";
+    EXPECT_FALSE(level->IsSceneFinished());
+    TestInput::Move(351.0f, 550.0f);
+    Step(2);
+    EXPECT_EQ(readOut(field), "2.0") << "the thief's print";
+    Press(HGEK_LBUTTON);
+    EXPECT_TRUE(RunUntil([&] { return level->IsSceneFinished(); }, 2.0f)) << "the reading wins the level";
 }
 
 void GameScenario::LeaveLevelForMenu(LevelScreen* level, bool exitButton) {

@@ -115,6 +115,8 @@ protected:
     std::function<void(LevelScreen*, ZOLTFramework::CScreenEntity*)> onMiniGame;
     // The comic pages clicked through, in order.
     std::vector<std::string> comicsShown;
+    // The texts of the hint windows closed, in order.
+    std::vector<std::string> hintsShown;
 
     // The level (not closing) whose scene path contains the text.
     LevelScreen* WaitForLevel(const std::string& part, float maxSeconds = 10.0f);
@@ -130,8 +132,14 @@ protected:
     void UseTool(LevelScreen* level, const std::string& tool, const std::string& target);
     // Finds everything the scene's tasks ask for, until the score window opens
     // or the level leaves. Objects of tool tasks come last, in file order; a
-    // task whose game was put off is taken up again.
+    // task whose game was put off is taken up again; a scene with the measuring
+    // tool is won with it at the end.
     void FindEverything(LevelScreen* level);
+    // The measuring tool as a player uses it: a press on the dividers (screen
+    // (351, 350)) takes it up, the read-out follows the pointer (the distance in
+    // hundreds of pixels), and a press on the print at (351, 550), which reads
+    // 2.0, wins the level.
+    void Measure(LevelScreen* level);
     // The level's options (Esc, or its Exit button once the scene has faded
     // in), "EXIT" and yes to "Q_QUIT": the level is saved, the menu opens.
     void LeaveLevelForMenu(LevelScreen* level, bool exitButton);

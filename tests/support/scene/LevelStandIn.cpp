@@ -4,6 +4,7 @@
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "scene/Inventory.h"
+#include "profiles/PlayerManager.h"
 #include "scene/PlayField.h"
 
 LevelStandIn::LevelStandIn(const std::string& scenePath) : CScreenEntity("LevelStandIn") {
@@ -15,7 +16,9 @@ LevelStandIn::LevelStandIn(const std::string& scenePath) : CScreenEntity("LevelS
     panelSprite->AttachTo(this);
     panelSprite->SetDepth(200.0f);
     panel = panelSprite;
-    field = new PlayField(scenePath, this);  // adds itself to the entity manager
+    PlayerManager* players = PlayerManager::Instance();
+    // Adds itself to the entity manager.
+    field = new PlayField(scenePath, this, SceneContext{players->GetActivePlayer(), &players->Timer, this});
     field->AttachTo(this);
     field->SetPosXY(0.0f, 0.0f);
     if (Inventory* bag = field->GetInventory()) {
@@ -52,6 +55,13 @@ void LevelStandIn::ReportMiniGame(const std::string& result, const std::string& 
         field->UpdateDelayedTasks(file, true);
     else
         field->RefreshDelayedTasks(file);
+}
+
+bool LevelStandIn::ClueTarget(const std::string& task, float& screenY) const {
+    const auto line = clueLines.find(task);
+    if (line == clueLines.end()) return false;
+    screenY = line->second;
+    return true;
 }
 
 void LevelStandIn::OnAnswer(const std::string& id, bool yes) {

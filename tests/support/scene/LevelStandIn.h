@@ -5,15 +5,21 @@
 // field and bag at once on "MiniGame".
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "entities/core/Listeners.h"
 #include "entities/screens/CScreenEntity.h"
+#include "scene/ClueTargets.h"
 
 class PlayField;
 
-class LevelStandIn : public ZOLTFramework::CScreenEntity, public ZOLTFramework::CQuestionListener {
+// The field is built as the level builds it: with the active player, the
+// shared timer and the stand-in's clue lines as its clue targets.
+class LevelStandIn : public ZOLTFramework::CScreenEntity,
+                     public ZOLTFramework::CQuestionListener,
+                     public ClueTargets {
 public:
     // Opens itself on the entity manager's screen stack.
     explicit LevelStandIn(const std::string& scenePath);
@@ -36,7 +42,10 @@ public:
     float TimeOf(const std::string& event) const;
 
     void Update(float dt) override;
+    float Clock() const { return clock; }
+    bool ClueTarget(const std::string& task, float& screenY) const override;
 
+    std::map<std::string, float> clueLines;  // task to the screen line of its clue
     std::vector<std::string> events;
     std::vector<float> eventTimes;
 

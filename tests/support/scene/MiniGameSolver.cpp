@@ -327,7 +327,7 @@ MiniGameScreen* WaitForMiniGame(float seconds) {
 bool ConfirmMiniGameHelp(MiniGameScreen* screen) {
     auto helpOnTop = [] { return dynamic_cast<HelpScreen*>(TopScreen()) != nullptr; };
     if (!MiniGameInput::RunUntil(helpOnTop, 10.0f)) {
-        ADD_FAILURE() << "the mini-game " << screen->GetPath() << " opened no help window";
+        ADD_FAILURE() << "the mini-game " << screen->GetName() << " opened no help window";
         return false;
     }
     for (int tries = 0; tries < 10 && helpOnTop(); ++tries) {
@@ -335,7 +335,7 @@ bool ConfirmMiniGameHelp(MiniGameScreen* screen) {
         MiniGameInput::Run(0.3f);
     }
     const bool back = MiniGameInput::RunUntil([&] { return TopScreen() == screen && !screen->IsPausedInChain(); }, 5.0f);
-    EXPECT_TRUE(back) << "the help window of " << screen->GetPath() << " did not give the game back";
+    EXPECT_TRUE(back) << "the help window of " << screen->GetName() << " did not give the game back";
     return back;
 }
 
@@ -353,7 +353,7 @@ bool SolveMiniGame(MiniGameScreen* screen, const MiniGameSolveOptions& options) 
     else if (auto* memory = dynamic_cast<MemoryScreen*>(screen))
         SolveMemory(memory);
     const bool solved = MiniGameInput::RunUntil([screen] { return screen->GetState() == kMiniGameSolved; }, 5.0f);
-    EXPECT_TRUE(solved) << "the mini-game " << screen->GetPath() << " is not solved";
+    EXPECT_TRUE(solved) << "the mini-game " << screen->GetName() << " is not solved";
     return solved;
 }
 
@@ -365,7 +365,7 @@ bool SkipMiniGame(MiniGameScreen* screen) {
     }
     MiniGameInput::ClickEntity(skip);
     const bool shown = MiniGameInput::RunUntil([screen] { return screen->IsOkShown(); }, 10.0f);
-    EXPECT_TRUE(shown) << "the skipped mini-game " << screen->GetPath() << " shows no Ok";
+    EXPECT_TRUE(shown) << "the skipped mini-game " << screen->GetName() << " shows no Ok";
     return shown;
 }
 
@@ -379,7 +379,7 @@ bool PutOffMiniGame(MiniGameScreen* screen, bool skipInFadeOut) {
     CButtonEntity* skip = screen->FindChild<CButtonEntity>("Skip");
     if (skipInFadeOut && skip) MiniGameInput::ClickEntity(skip);
     const bool reported = MiniGameInput::RunUntil([screen] { return screen->HasReported(); }, 10.0f);
-    EXPECT_TRUE(reported) << "the mini-game " << screen->GetPath() << " was not put off";
+    EXPECT_TRUE(reported) << "the mini-game " << screen->GetName() << " was not put off";
     return reported;
 }
 
@@ -397,7 +397,7 @@ bool PressMiniGameOk(MiniGameScreen* screen, const std::function<void()>& eachFr
             return false;
         },
         10.0f);
-    EXPECT_TRUE(reported) << "the mini-game " << screen->GetPath() << " did not close";
+    EXPECT_TRUE(reported) << "the mini-game " << screen->GetName() << " did not close";
     return reported;
 }
 

@@ -70,3 +70,12 @@ bool TakeToolIntoHand(PlayField* field, const std::string& objectName) {
     bag->PickUp(inBag());
     return field->GetCursor().kind == PlayField::CURSOR_HELD_ITEM;
 }
+
+std::vector<SceneObject*> SolveLaterObjects(const PlayField* field) {
+    std::vector<SceneObject*> marked;
+    for (SceneObject* object : field->GetSceneObjects()) {
+        const ZOLTFramework::CEntity* mark = object->FindChild<ZOLTFramework::CEntity>("SolveLaterMark");
+        if (mark && !mark->IsDead()) marked.push_back(object);
+    }
+    return marked;
+}

@@ -18,6 +18,9 @@ struct ScreenPoint {
 // answer that object there.
 ScreenPoint OpaquePointOf(SceneObject* object, PlayField* field = nullptr);
 
+// The scene objects marked as put off for later (their sparkle "SolveLaterMark").
+std::vector<SceneObject*> SolveLaterObjects(const PlayField* field);
+
 // Event names with values ("TaskChanged=Key") recorded since the index.
 std::vector<std::string> EventsSince(const std::vector<std::string>& events, size_t from, const std::string& name);
 

@@ -1,0 +1,673 @@
+// The level's panel: the clock, the cigars, the magnifying glass, the slide of
+// the panel, its buttons and the list of clues.
+#include "screens/LevelPanel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
+#include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
+#include "entities/core/CSpriteEntity.h"
+#include "entities/core/EntityManager.h"
+#include "entities/core/EntityServices.h"
+#include "entities/core/GameTimer.h"
+#include "entities/effects/CAnimationEffector.h"
+#include "entities/effects/ParticleSystemEntity.h"
+#include "entities/effects/PathMoveEffector.h"
+#include "entities/screens/OKScreen.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CButtonEntity.h"
+#include "entities/widgets/CWindowEntity.h"
+#include "entities/widgets/TextEntity.h"
+#include "graphics/FontRegistry.h"
+#include "graphics/PixelHitTest.h"
+#include "graphics/hgeAnimation.h"
+#include "graphics/hgeFont.h"
+#include "graphics/hgeParticleSystem.h"
+#include "graphics/hgeResourceManager.h"
+#include "graphics/hgeSprite.h"
+#include "profiles/Player.h"
+#include "profiles/PlayerManager.h"
+#include "scene/Hint.h"
+#include "scene/Inventory.h"
+#include "scene/LevelEvents.h"
+#include "scene/PlayField.h"
+#include "scene/SceneObject.h"
+#include "screens/LevelScreen.h"
+#include "screens/LevelWindows.h"
+
+using ZOLTFramework::CAnimationEffector;
+using ZOLTFramework::EngineContext;
+using ZOLTFramework::CEntity;
+using ZOLTFramework::CSpriteEntity;
+using ZOLTFramework::CWindowEntity;
+namespace Services = ZOLTFramework::Services;
+
+namespace {
+
+// The clue rows stand 12 px apart; the "Comics" font (drawn large in the comic
+// bubbles) is scaled to that line.
+const float kClueTextScale = 0.55f;
+
+Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
+
+std::string Count(int value) { return std::to_string(value); }
+
+void PauseIfAny(CEntity* entity) {
+    if (entity) entity->Pause();
+}
+
+void ResumeIfAny(CEntity* entity) {
+    if (entity) entity->Resume();
+}
+
+}  // namespace
+
+LevelPanel::LevelPanel(LevelScreen& owner, const LevelSettings& levelSettings)
+    : level(owner), settings(levelSettings) {}
+
+LevelPanel::~LevelPanel() {
+    delete burst;
+    delete clockAnimation;
+    delete cigarSmoulder;
+}
+
+EntityManager* LevelPanel::Manager() const {
+    EngineContext* engine = level.GetEngine();
+    return engine ? engine->GetEntityManager() : nullptr;
+}
+
+std::string LevelPanel::Text(const std::string& key) const { return Services::Text(level.GetEngine(), key); }
+
+void LevelPanel::Pause() { PauseIfAny(panel); }
+
+void LevelPanel::Resume() { ResumeIfAny(panel); }
+
+// ---- building
+
+void LevelPanel::Build() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    panel = manager->Spawn<CWindowEntity>();
+    panel->SetSizeCentered(0.0f, 0.0f);
+    panel->SetName("Panel");
+    panel->AttachTo(&level);
+    panel->SetPosXY(kPanelOutX, 0.0f);
+    panel->SetDepth(-3.0f);
+    panel->SetSpriteName("InGamePanel");
+    if (!Services::Sprite(level.GetEngine(), "InGamePanel")) HtmlLog::Instance()->Error("Level: no sprite \"InGamePanel\".");
+}
+
+void LevelPanel::ReadCounters() {
+    PlayField* field = level.Field();
+    if (!field) return;
+    for (const auto& entry : field->Rules().Counters())
+        itemsLeft[entry.first] = ItemsLeft{entry.second.count, entry.second.textSingular, entry.second.textPlural};
+    if (Inventory* inventory = field->GetInventory()) {
+        inventory->AttachTo(panel);
+        inventory->SetDepth(-1.0f);
+        inventory->OnMove();
+    }
+}
+
+void LevelPanel::LoadLayout(const char* layoutFile) {
+    EntityManager* manager = Manager();
+    if (!manager || !panel) return;
+    XMLDocument layout = XMLDocument::FromFile(layoutFile);
+    if (!layout.IsLoaded()) HtmlLog::Instance()->Error(std::string("Level: cannot read \"") + layoutFile + "\".");
+    Player* player = Active();
+    for (const auto& element : layout.GetRoot()->GetChildren()) {
+        const std::string& id = element->GetName();
+        ButtonExEntity** button = id == "button_exit"    ? &exitButton
+                                  : id == "button_help"  ? &helpButton
+                                  : id == "button_pause" ? &pauseButton
+                                  : id == "button_bag"   ? &bagButton
+                                                         : nullptr;
+        if (button) {
+            *button = manager->Spawn<ButtonExEntity>(*element, &level);
+            (*button)->AttachTo(panel);
+            (*button)->OnMove();
+            TextEntity* caption = (*button)->GetCaption();
+            if (caption) {
+                caption->SetTracking(-7.0f);
+                if (id == "button_help") caption->SetSpacing(0.9f);
+            } else if (id == "button_bag") {
+                HtmlLog::Instance()->Error("Level: the evidence-case button has no caption; it does not blink.");
+            }
+            if (id == "button_exit") level.AddShortcut(27, "Exit");
+        } else if (id == "text_time" || id == "text_clues_left") {
+            auto* text = manager->Spawn<TextEntity>(*element, nullptr);
+            text->SetName(id);
+            text->AttachTo(panel);
+            text->OnMove();
+            if (id == "text_time") {
+                timeText = text;
+                if (player && player->RelaxedMode) {
+                    text->SetText(Text("RELAXED_MODE_SMALL"));
+                    text->SetTracking(-5.0f);
+                } else {
+                    text->SetTracking(-7.0f);
+                    if (player) text->SetText(FormatTime(player->Time));
+                }
+            } else {
+                cluesLeftText = text;
+                text->SetSpacing(0.9f);
+                text->SetTracking(-6.0f);
+            }
+        }
+    }
+    const char* const ids[] = {"button_exit", "button_help", "button_pause", "button_bag", "text_time",
+                               "text_clues_left"};
+    const bool present[] = {exitButton != nullptr, helpButton != nullptr, pauseButton != nullptr,
+                            bagButton != nullptr, timeText != nullptr, cluesLeftText != nullptr};
+    for (size_t i = 0; i < 6; ++i)
+        if (!present[i])
+            HtmlLog::Instance()->Error(std::string("Level: \"") + layoutFile + "\" has no \"" + ids[i] +
+                                       "\"; the panel goes without it.");
+    if (bagButton && player && player->Evidences.empty() && player->TempEvidences.empty()) {
+        bagButton->Hide();
+        bagButton->Pause();
+    }
+    if (settings.levelType == LevelSettings::FIND_DIFFERENCES) UpdateCluesText();
+    const bool usesTools =
+        settings.extraType == LevelSettings::EXTRA_USE_ITEMS || settings.extraType == LevelSettings::EXTRA_MEASURE;
+    if (usesTools && cluesLeftText) cluesLeftText->SetText(Text("USE_INVENTORY"));
+}
+
+void LevelPanel::PlaceTools() {
+    Player* player = Active();
+    PlayField* field = level.Field();
+    if (!field || !player) return;
+    if (field->FindMagnifyingGlassObject()) {
+        player->CigarCount = 0;
+    } else {
+        ShowMagnifyingGlass(false);
+        const int count = player->CigarsInPlay();
+        player->CigarCount = 0;
+        for (int i = 0; i < count; ++i) AddCigar(false);
+    }
+    if (EntityManager* manager = Manager()) hint = manager->Spawn<Hint>();
+    if (hint) {
+        hint->Hide();
+        hint->AttachTo(&level);
+        hint->SetDepth((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f);
+    }
+}
+
+void LevelPanel::StartClockAnimation() {
+    EngineContext* engine = level.GetEngine();
+    if (hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr) {
+        if (hgeAnimation* clock = resources->GetAnimation("InGameClock")) {
+            clockAnimation = new hgeAnimation(*clock);
+            clockAnimation->Play();
+        }
+    }
+    if (!clockAnimation) HtmlLog::Instance()->Error("Level: no animation \"InGameClock\"; the watch is not drawn.");
+}
+
+void LevelPanel::Update(float dt, bool clockRunning) {
+    if (burst) burst->Update(dt);
+    if (clockRunning) RunClock(dt);
+    if (cigarSprite) {
+        UpdateCigarButton();
+        UpdateCigarSmoulder(dt);
+    }
+    if (clockAnimation) clockAnimation->Update(dt);
+}
+
+void LevelPanel::Render() {
+    RenderSilhouette();
+    if (burst) burst->Render();
+    if (cigarCooldown > 0.0f && cigarSmoulder && cigarButton)
+        cigarSmoulder->Render(cigarButton->GetAbsoluteX() + 25.0f, cigarButton->GetAbsoluteY() - 3.0f);
+    if (clockAnimation && panel)
+        clockAnimation->RenderEx(panel->GetAbsoluteX() + 65.0f, panel->GetAbsoluteY() + 50.0f, 0.0f, 0.8f, 0.8f);
+}
+
+// The shadow of the task under the mouse, in the lens on the panel: where the
+// panel stands now.
+void LevelPanel::RenderSilhouette() {
+    if (!silhouetteSprite || !magnifyingGlass || !panel) return;
+    hgeSprite* sprite = silhouetteSprite;
+    float hx = 0.0f, hy = 0.0f;
+    sprite->GetHotSpot(&hx, &hy);
+    const DWORD colors[4] = {sprite->GetColor(0), sprite->GetColor(1), sprite->GetColor(2), sprite->GetColor(3)};
+    const int blend = sprite->GetBlendMode();
+    sprite->SetHotSpot(sprite->GetWidth() * 0.5f, sprite->GetHeight() * 0.5f);
+    sprite->SetColor(0x77000000);
+    sprite->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHABLEND);
+    const float s = std::max(sprite->GetWidth(), sprite->GetHeight());
+    const float scale = s > 60.0f ? 60.0f / s : 1.0f;
+    sprite->RenderEx(panel->GetAbsoluteX() + 58.0f, panel->GetAbsoluteY() + 560.0f, 0.0f, scale, scale);
+    sprite->SetHotSpot(hx, hy);
+    for (int i = 0; i < 4; ++i) sprite->SetColor(colors[i], i);
+    sprite->SetBlendMode(blend);
+}
+
+bool LevelPanel::ClueTarget(const std::string& taskName, float& screenY) const {
+    const auto clue = clueMap.find(taskName);
+    if (clue == clueMap.end() || !clue->second) return false;
+    screenY = clue->second->GetAbsoluteY() + 6.0f;
+    return true;
+}
+
+void LevelPanel::ShowSilhouette(const std::string& taskName) {
+    if (!clueMap.count(taskName)) return;
+    silhouetteSprite = level.Field() ? level.Field()->GetTaskSprite(taskName) : nullptr;
+    silhouetteName = taskName;
+}
+
+void LevelPanel::HideSilhouette(const std::string& taskName) {
+    if (clueMap.count(taskName) && taskName == silhouetteName) silhouetteSprite = nullptr;
+}
+
+bool LevelPanel::IsIn() const { return panel && panel->GetX() == 0.0f; }
+
+void LevelPanel::WhenIn(std::function<void()> action) { panelInActions.push_back(std::move(action)); }
+
+void LevelPanel::OnTaskChanged(const std::string& taskName) {
+    if (PlayField* field = level.Field()) {
+        const auto& counters = field->Rules().Counters();
+        const auto found = counters.find(taskName);
+        ItemsLeft& entry = itemsLeft[taskName];
+        if (found != counters.end()) {
+            entry.count = found->second.count;
+            entry.singularKey = found->second.textSingular;
+            entry.pluralKey = found->second.textPlural;
+        } else {
+            entry.count = 0;
+        }
+    }
+    for (auto& clue : clueMap)
+        if (clue.second) clue.second->Kill();
+    clueMap.clear();
+    BuildClueList();
+    if (settings.levelType == LevelSettings::FIND_DIFFERENCES) UpdateCluesText();
+    if (taskName == "Cigars") AddCigar(true);
+}
+
+// ---- clock
+
+void LevelPanel::RunClock(float dt) {
+    Player* player = Active();
+    if (!player) return;
+    const float old = player->Time;
+    if (old > 0.0f) player->Time -= dt;
+    if (player->Time <= 0.0f && old != 0.0f) {
+        player->Time = 0.0f;
+        if (EntityManager* manager = Manager()) {
+            auto* lose = manager->OpenScreen<OKScreen>("Lose", "data/Screens/DialogOk.xml", &level);
+            lose->AttachTo(&level);
+            lose->SetLayer(2010.0f);
+            lose->SetText("TIME_OUT");
+        }
+        Services::PlaySound(level.GetEngine(), "OnTimeOut");
+        PauseIfAny(panel);
+        if (level.Field()) level.Field()->LostFocus();
+    }
+    if (timeText) timeText->SetText(FormatTime(player->Time));
+    if (player->Time <= kCriticalTime) {
+        if (std::trunc(old) != std::trunc(player->Time)) Services::PlaySound(level.GetEngine(), "OnCriticalTime");
+        if (old > kCriticalTime && timeText) timeText->SetColor(0xFFFF0000);
+    }
+}
+
+std::string LevelPanel::FormatTime(float seconds) {
+    // A time from a file may lie beyond the range of int.
+    const int whole = FileNumbers::ClampToInt(seconds);
+    const int s = whole % 60;
+    const int m = FileNumbers::ClampToInt(seconds / 60.0f);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d", m, s < 0 ? -s : s);
+    return text;
+}
+
+void LevelPanel::ShowTimePenalty(float change) {
+    EntityManager* manager = Manager();
+    if (!manager || !timeText) return;
+    auto* pulse = manager->Spawn<CAnimationEffector>();
+    pulse->AttachTo(timeText);
+    const float scaleKeys[][2] = {{0.0f, 1.0f}, {0.4f, 2.0f}, {0.8f, 1.0f}, {1.2f, 2.0f}, {1.6f, 1.0f}};
+    for (const auto& key : scaleKeys) pulse->AddKey(CAnimationEffector::TRACK_SCALE, key[0], key[1]);
+    pulse->Prepare();
+    auto* text = manager->Spawn<TextEntity>("TimePenalty", nullptr);
+    text->SetFont(FontRegistry::GetFont("Comics"));
+    text->AttachTo(timeText);
+    text->SetText("-" + FormatTime(std::fabs(change)));
+    text->OnMove();
+    auto* fall = manager->Spawn<CAnimationEffector>();
+    fall->AttachTo(text);
+    fall->AddKey(CAnimationEffector::TRACK_X, 0.0f, 0.0f);
+    fall->AddKey(CAnimationEffector::TRACK_X, 0.5f, -20.0f);
+    fall->AddKey(CAnimationEffector::TRACK_X, 1.0f, -100.0f);
+    fall->AddKey(CAnimationEffector::TRACK_Y, 0.0f, 0.0f);
+    fall->AddKey(CAnimationEffector::TRACK_Y, 0.5f, 100.0f);
+    fall->AddKey(CAnimationEffector::TRACK_Y, 1.0f, 200.0f);
+    // It fades as it falls and goes at the end of its fall, so it never stays
+    // over the clue list.
+    fall->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 1.0f);
+    fall->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 1.0f);
+    fall->AddKey(CAnimationEffector::TRACK_OPACITY, 1.0f, 0.0f);
+    fall->Prepare();
+    auto* life = text->SpawnChild<ZOLTFramework::GameManager::Timer>();
+    life->Hide();
+    life->Add(1.0f, [text] { text->Kill(); }, text);
+    Services::PlaySound(level.GetEngine(), "OnTimePenalty");
+}
+
+// ---- cigars
+
+void LevelPanel::AddCigar(bool withTutorial) {
+    EntityManager* manager = Manager();
+    Player* player = Active();
+    if (!manager || !player || !panel) return;
+    if (!cigarButton) {
+        cigarButton = manager->Spawn<ZOLTFramework::CButtonEntity>("CigarButton", &level);
+        cigarButton->SetSizeCentered(0.0f, 0.0f);
+        cigarButton->AttachTo(panel);
+        cigarSprite = manager->Spawn<CSpriteEntity>();
+        cigarSprite->SetName("Cigar");
+        cigarSprite->AttachSprite(Services::Sprite(level.GetEngine(), "InGameCigar"));
+        if (!cigarSprite->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"InGameCigar\".");
+        cigarSprite->AttachTo(cigarButton);
+        cigarButton->SetPosXY(50.0f, 360.0f);
+        cigarButton->SetDepth(2.0f);
+        cigarCounter = manager->Spawn<TextEntity>("CigarCounter", nullptr);
+        cigarCounter->SetPosXY(-22.0f, -25.0f);
+        cigarCounter->SetDepth(1.0f);
+        cigarCounter->SetFont(FontRegistry::GetFont("Comics"));
+        cigarCounter->AttachTo(cigarButton);
+        cigarButton->OnMove();
+        if (withTutorial && level.Field() && level.Field()->Rules().Counters().count("Magnifying glass")) {
+            cigarSmoke = CreateCigarSmoke();
+            if (cigarSmoke) {
+                cigarSmoke->AttachTo(cigarButton);
+                cigarSmoke->OnMove();
+            }
+            level.Windows().QueueHint(LevelEvents::HintValue{"TUTORIAL_CIGAR", (360u << 16) | 90u, 0u});
+        }
+        if (hgeResourceManager* resources = level.GetEngine() ? level.GetEngine()->GetResourceManager() : nullptr)
+            if (hgeAnimation* smoulder = resources->GetAnimation("InGameCigarSmolder"))
+                cigarSmoulder = new hgeAnimation(*smoulder);
+        if (!cigarSmoulder) HtmlLog::Instance()->Error("Level: no animation \"InGameCigarSmolder\".");
+    }
+    if (player->CigarCount < INT32_MAX) player->CigarCount += 1;
+    cigarCounter->SetText(Count(player->CigarCount));
+}
+
+void LevelPanel::UseCigar() {
+    Player* player = Active();
+    // A cigar is spent only when there is one and the last has burnt down.
+    if (!player || cigarCooldown != 0.0f || player->CigarCount <= 0) return;
+    if (cigarSmoke) {
+        cigarSmoke->Kill();
+        cigarSmoke = nullptr;
+    }
+    FlyHintToObject();
+    if (cigarSmoulder) {
+        cigarSmoulder->SetFrame(0);
+        cigarSmoulder->Play();
+    }
+    cigarCooldown = kCigarCooldown;
+    player->CigarCount -= 1;
+    if (cigarCounter) cigarCounter->SetText(Count(player->CigarCount));
+}
+
+void LevelPanel::UpdateCigarButton() {
+    if (!cigarSprite || !cigarButton) return;
+    if (exitButton && exitButton->IsPausedInChain()) return;
+    hgeSprite* normal = Services::Sprite(level.GetEngine(), "InGameCigar");
+    // A hidden cigar button is not there to be clicked.
+    if (cigarButton->IsHiddenInChain()) {
+        if (normal) cigarSprite->AttachSprite(normal);
+        return;
+    }
+    HGE* hge = Services::Hge(level.GetEngine());
+    hgeSprite* sprite = cigarSprite->GetSprite();
+    float mx = 0.0f, my = 0.0f;
+    if (hge) hge->Input_GetMousePos(&mx, &my);
+    bool opaque = false;
+    if (sprite) {
+        const float left = cigarSprite->GetAbsoluteX() - sprite->GetHotSpotX();
+        const float top = cigarSprite->GetAbsoluteY() - sprite->GetHotSpotY();
+        if (mx >= left && my >= top && mx <= left + sprite->GetWidth() && my <= top + sprite->GetHeight())
+            opaque = SpriteAlphaAt(sprite, std::trunc(mx - left), std::trunc(my - top)) == 0xFF;
+    }
+    if (opaque) {
+        if (hgeSprite* lit = Services::Sprite(level.GetEngine(), "InGameCigarHighlighted")) cigarSprite->AttachSprite(lit);
+        if (hge && hge->Input_GetKeyState(HGEK_LBUTTON)) UseCigar();
+    } else if (normal) {
+        cigarSprite->AttachSprite(normal);
+    }
+}
+
+void LevelPanel::UpdateCigarSmoulder(float dt) {
+    if (cigarCooldown > 0.0f) {
+        if (cigarSmoulder) cigarSmoulder->Update(dt);
+        cigarCooldown -= dt;
+        if (cigarCooldown <= 0.0f) {
+            cigarCooldown = 0.0f;
+            if (cigarSmoulder) cigarSmoulder->Stop();
+        }
+    }
+    if (cigarCooldown == 0.0f && cigarButton) {
+        Player* player = Active();
+        if (player && player->CigarCount > 0) {
+            cigarButton->Resume();
+            cigarButton->Show();
+        } else {
+            cigarButton->Hide();
+        }
+    }
+}
+
+CEntity* LevelPanel::CreateCigarSmoke() {
+    EntityManager* manager = Manager();
+    if (!manager) return nullptr;
+    auto* smoke = manager->Spawn<ParticleSystemEntity>();
+    smoke->Load("data/ParticleSystem/Cigar.psi", Services::Sprite(level.GetEngine(), "CigarAppearingParticle"));
+    auto* path = manager->Spawn<ZOLTFramework::PathMoveEffector>(1, false, false, 64, 0.0f, 0.0f, 4);
+    path->SetVelocity(300.0f);
+    const float points[][2] = {{-90, -45}, {2, -35}, {60, 1}, {65, 20}, {51, 30}, {-10, 20}, {-90, -55}};
+    for (const auto& p : points) path->AddPoint(p[0], p[1]);
+    path->AttachTo(smoke);
+    std::weak_ptr<void> alive = smoke->GetLifeToken();
+    path->finishedCallback = [smoke, alive] {
+        if (alive.expired()) return;
+        if (hgeParticleSystem* system = smoke->GetParticleSystem()) system->Stop();
+    };
+    Services::PlaySound(level.GetEngine(), "OnMagnifyingGlassAppear");
+    return smoke;
+}
+
+void LevelPanel::FlyHintToObject() {
+    SceneObject* object = level.Field() ? level.Field()->FindHintObject() : nullptr;
+    if (object && hint) hint->FlyTo(object);
+}
+
+// ---- magnifying glass
+
+void LevelPanel::ShowMagnifyingGlass(bool withTutorial) {
+    EntityManager* manager = Manager();
+    if (!manager || !panel) return;
+    // The glass stands on the panel once, however often it is given.
+    if (!magnifyingGlass) {
+        magnifyingGlass = manager->Spawn<CSpriteEntity>();
+        magnifyingGlass->SetName("MagnifyingGlass");
+        magnifyingGlass->AttachSprite(Services::Sprite(level.GetEngine(), "InGameMagnifyingGlass"));
+        if (!magnifyingGlass->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"InGameMagnifyingGlass\".");
+        magnifyingGlass->AttachTo(panel);
+        magnifyingGlass->SetPosXY(52.0f, 555.0f);
+        magnifyingGlass->SetDepth(1.0f);
+        magnifyingGlass->OnMove();
+    }
+    if (!withTutorial) return;
+    StartMagnifyingGlassBurst();
+    level.Windows().QueueHint(LevelEvents::HintValue{"TUTORIAL_MAGNIFYING_GLASS", 0u, 0u});
+    level.Windows().QueueHint(LevelEvents::HintValue{"TUTORIAL_MAGNIFYING_GLASS_SILHOUETTE", (121u << 16) | 70u, (556u << 16) | 66u});
+}
+
+void LevelPanel::StartMagnifyingGlassBurst() {
+    delete burst;
+    burst = new hgeParticleSystem("data/ParticleSystem/MagnifyingGlass.psi",
+                                  Services::Sprite(level.GetEngine(), "FourAngleStarParticle"));
+    burst->FireAt(52.0f, 525.0f);
+    Services::PlaySound(level.GetEngine(), "OnMagnifyingGlassAppear");
+}
+
+// ---- panel slide
+
+bool LevelPanel::IsSliding() const { return !panelSlideToken.expired() && panelSlide; }
+
+void LevelPanel::KillSlide() {
+    if (IsSliding()) panelSlide->Kill();
+    panelSlide = nullptr;
+    panelSlideToken.reset();
+}
+
+CAnimationEffector* LevelPanel::StartSlide(float fromX, float toX) {
+    EntityManager* manager = Manager();
+    if (!manager || !panel) return nullptr;
+    auto* slide = manager->Spawn<CAnimationEffector>();
+    slide->AttachTo(panel);
+    slide->mode = 0;
+    slide->AddKey(CAnimationEffector::TRACK_X, 0.0f, fromX);
+    slide->AddKey(CAnimationEffector::TRACK_X, kSlideTime, toX);
+    slide->Prepare();
+    panelSlide = slide;
+    panelSlideToken = slide->GetLifeToken();
+    return slide;
+}
+
+void LevelPanel::SlideOut() {
+    if (panel) StartSlide(panel->GetX(), kPanelOutX);
+}
+
+void LevelPanel::SlideIn() { StartSlide(kPanelOutX, 0.0f); }
+
+void LevelPanel::SyncButtons() {
+    if (!panel) return;
+    const bool exitPaused = exitButton && exitButton->IsPausedInChain();
+    if (!IsIn()) {
+        if (exitButton && !exitPaused) {
+            for (CEntity* entity : {static_cast<CEntity*>(exitButton), static_cast<CEntity*>(helpButton),
+                                    static_cast<CEntity*>(pauseButton), static_cast<CEntity*>(bagButton),
+                                    static_cast<CEntity*>(magnifyingGlass)})
+                PauseIfAny(entity);
+        }
+        return;
+    }
+    if (exitButton && !exitPaused) return;
+    if (!level.GetRunningMiniGame()) ResumeIfAny(exitButton);
+    ResumeIfAny(helpButton);
+    ResumeIfAny(pauseButton);
+    Player* player = Active();
+    PlayField* field = level.Field();
+    const bool fieldLive = field && field->IsEnabled() && field->IsAlive() && !field->IsPaused();
+    if (!level.GetRunningMiniGame() && player &&
+        (!player->Evidences.empty() || (!player->TempEvidences.empty() && fieldLive)))
+        ResumeIfAny(bagButton);
+    ResumeIfAny(magnifyingGlass);
+    if (field) field->ShowHintTutorial();
+    std::vector<std::function<void()>> actions;
+    actions.swap(panelInActions);
+    for (auto& action : actions) action();
+}
+
+// ---- clues
+
+void LevelPanel::BuildClueList() {
+    EntityManager* manager = Manager();
+    if (!manager || !panel) return;
+    hgeFont* font = FontRegistry::GetFont("Comics");
+    float y = 120.0f;
+    for (const auto& entry : itemsLeft) {
+        if (entry.first == "Dummy") continue;
+        auto* text = manager->Spawn<TextEntity>(entry.first, &level);
+        if (settings.levelType == LevelSettings::FIND_ALL) text->SetLayout(-15.0f, -4.0f, 115.0f, 10.0f);
+        text->SetDepth(1.0f);
+        text->SetFont(font);
+        text->SetTracking(-7.0f);
+        text->SetBox(97.0f, 0.0f);
+        text->SetScale(kClueTextScale);
+        text->OnScale();
+        text->SetAlignment(0);
+        text->AttachTo(panel);
+        clueMap[entry.first] = text;
+    }
+    UpdateClueEntries("");
+    for (const auto& entry : itemsLeft) {
+        const auto found = clueMap.find(entry.first);
+        if (found == clueMap.end()) continue;
+        TextEntity* text = found->second;
+        text->SetSpacing(0.9f);
+        text->SetPosXY(20.0f, y);
+        y += 12.0f;
+        const float width = font ? font->GetStringWidth(text->GetTextRef().c_str(), false) * text->GetTextScale() : 0.0f;
+        const float wrap = text->GetTextWidth();
+        if (wrap > 0.0f && width > wrap) {
+            const bool third = width / wrap >= 1.7f;
+            y += third ? 24.0f : 12.0f;
+            if (settings.levelType == LevelSettings::FIND_ALL) text->SetLayout(-15.0f, -4.0f, 115.0f, third ? 36.0f : 16.0f);
+        }
+        if (settings.levelType == LevelSettings::FIND_ALL) {
+            auto* marker = manager->Spawn<CSpriteEntity>();
+            marker->AttachSprite(Services::Sprite(level.GetEngine(), "Marker"));
+            marker->AttachTo(text);
+            marker->SetPosXY(-3.0f, 1.0f);
+            marker->SetDepth(1.0f);
+        }
+        text->OnMove();
+    }
+}
+
+void LevelPanel::UpdateClueEntries(const std::string& taskName) {
+    for (const auto& entry : itemsLeft) {
+        if (!taskName.empty() && entry.first != taskName) continue;
+        const auto found = clueMap.find(entry.first);
+        if (found != clueMap.end()) UpdateClueEntry(entry.second, found->second);
+    }
+}
+
+void LevelPanel::UpdateClueEntry(const ItemsLeft& item, TextEntity* text) {
+    if (settings.levelType != LevelSettings::FIND_ALL || !text) return;
+    if (item.count <= 0) {
+        text->SetText(Text(item.singularKey));
+        StrikeOutClue(text);
+    } else if (item.count == 1) {
+        text->SetText(Text(item.singularKey));
+    } else {
+        text->SetText(std::to_string(item.count) + " " + Text(item.pluralKey));
+    }
+}
+
+void LevelPanel::StrikeOutClue(TextEntity* text) {
+    EntityManager* manager = Manager();
+    if (!manager || !text) return;
+    text->SetColor((text->GetColor() & 0x00FFFFFFu) | 0xBB000000u);
+    const float wrap = text->GetTextWidth();
+    hgeFont* font = text->GetFont();
+    const float width = font ? font->GetStringWidth(text->GetTextRef().c_str(), false) : 0.0f;
+    int lines = 1;
+    if (wrap > 0.0f && 0.8f * width > wrap) lines = 2;
+    if (wrap > 0.0f && width / wrap >= 1.7f) lines = 3;
+    for (int i = 0; i < lines; ++i) {
+        auto* line = manager->Spawn<CSpriteEntity>();
+        line->SetSprite("");
+        line->SetColor(0xFF000000);
+        line->SetScaleX(wrap);
+        line->AttachTo(text);
+        line->SetPosXY(0.0f, 9.0f * float(i));
+        line->SetDepth(2.0f);
+    }
+}
+
+void LevelPanel::UpdateCluesText() {
+    if (!cluesLeftText || !level.Field()) return;
+    const unsigned n = level.Field()->CountObjectsToFind();
+    cluesLeftText->SetText(std::to_string(n) + " " + Text(n < 2 ? "CLUES_TO_FIND_SINGULAR" : "CLUES_TO_FIND_PLURAL"));
+}

@@ -1,0 +1,149 @@
+// The heads-up panel on the left of a level: the pocket-watch clock and the
+// time, the list of clues, the buttons (Exit, Help, Pause, the evidence case),
+// the cigars and the magnifying glass, and the slide of the panel between
+// x = -200 (out) and 0 (in). A plain helper the level owns; the entities it
+// makes are spawned on the manager under the level.
+//
+// Entities by name: the window "Panel"; on it the buttons named by their
+// messages "Exit", "Help", "Pause" and "BagButton", the texts "text_time" and
+// "text_clues_left", one text per clue named by its task, once given the glass
+// "MagnifyingGlass" and the cigar button "CigarButton" (its picture "Cigar" and
+// its count "CigarCounter").
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scene/ClueTargets.h"
+#include "screens/LevelSettings.h"
+
+class ButtonExEntity;
+class EntityManager;
+class LevelScreen;
+class TextEntity;
+class Hint;
+class hgeAnimation;
+class hgeParticleSystem;
+class hgeSprite;
+
+namespace ZOLTFramework {
+class CAnimationEffector;
+class CButtonEntity;
+class CEntity;
+class CSpriteEntity;
+class CWindowEntity;
+}  // namespace ZOLTFramework
+
+class LevelPanel : public ClueTargets {
+public:
+    static constexpr float kPanelOutX = -200.0f;
+    static constexpr float kSlideTime = 0.5f;
+    static constexpr float kCigarCooldown = 15.0f;
+    static constexpr float kCriticalTime = 20.0f;
+
+    struct ItemsLeft {
+        int count = 0;
+        std::string singularKey;
+        std::string pluralKey;
+    };
+
+    LevelPanel(LevelScreen& level, const LevelSettings& settings);
+    virtual ~LevelPanel();
+    LevelPanel(const LevelPanel&) = delete;
+    LevelPanel& operator=(const LevelPanel&) = delete;
+
+    // ---- building
+    void Build();
+    void LoadLayout(const char* layoutFile);
+    // The clue counters of the scene, as the field counts them.
+    void ReadCounters();
+    // The glass for a scene without one to find, the player's cigars otherwise,
+    // and the flying hint.
+    void PlaceTools();
+    void StartClockAnimation();
+
+    void Update(float dt, bool clockRunning);
+    void Render();
+
+    // ---- clock
+    void RunClock(float dt);
+    static std::string FormatTime(float seconds);
+    void ShowTimePenalty(float change);
+
+    // ---- cigars and glass
+    void AddCigar(bool withTutorial);
+    void UseCigar();
+    void UpdateCigarButton();
+    void UpdateCigarSmoulder(float dt);
+    ZOLTFramework::CEntity* CreateCigarSmoke();
+    void FlyHintToObject();
+    void ShowMagnifyingGlass(bool withTutorial);
+    void StartMagnifyingGlassBurst();
+
+    // ---- slide and buttons
+    bool IsIn() const;
+    void SlideOut();
+    void SlideIn();
+    void KillSlide();
+    bool IsSliding() const;
+    // Pauses the buttons while the panel is out, resumes them once it is in
+    // and runs what waited for it.
+    void SyncButtons();
+    void WhenIn(std::function<void()> action);
+    void Pause();
+    void Resume();
+    ZOLTFramework::CWindowEntity* Window() const { return panel; }
+    ButtonExEntity* BagButton() const { return bagButton; }
+    ButtonExEntity* ExitButton() const { return exitButton; }
+    // Seconds until the lit cigar has burnt down and the next may be used.
+    float GetCigarCooldown() const { return cigarCooldown; }
+
+    // ---- clues
+    void BuildClueList();
+    // "TaskChanged": the task's count is read again and the list rebuilt.
+    void OnTaskChanged(const std::string& taskName);
+    void UpdateClueEntries(const std::string& taskName);
+    void UpdateClueEntry(const ItemsLeft& item, TextEntity* text);
+    void StrikeOutClue(TextEntity* text);
+    void UpdateCluesText();
+    // Where a found object of the task flies: its clue's line.
+    bool ClueTarget(const std::string& taskName, float& screenY) const override;
+    void ShowSilhouette(const std::string& taskName);
+    void HideSilhouette(const std::string& taskName);
+
+private:
+    ZOLTFramework::CAnimationEffector* StartSlide(float fromX, float toX);
+    EntityManager* Manager() const;
+    std::string Text(const std::string& key) const;
+    void RenderSilhouette();
+
+    LevelScreen& level;
+    LevelSettings settings;
+    ZOLTFramework::CWindowEntity* panel = nullptr;
+    ZOLTFramework::CAnimationEffector* panelSlide = nullptr;
+    std::weak_ptr<void> panelSlideToken;
+    ButtonExEntity* exitButton = nullptr;
+    ButtonExEntity* helpButton = nullptr;
+    ButtonExEntity* pauseButton = nullptr;
+    ButtonExEntity* bagButton = nullptr;
+    TextEntity* timeText = nullptr;
+    TextEntity* cluesLeftText = nullptr;
+    ZOLTFramework::CSpriteEntity* magnifyingGlass = nullptr;
+    ZOLTFramework::CButtonEntity* cigarButton = nullptr;
+    ZOLTFramework::CSpriteEntity* cigarSprite = nullptr;
+    TextEntity* cigarCounter = nullptr;
+    ZOLTFramework::CEntity* cigarSmoke = nullptr;
+    hgeAnimation* cigarSmoulder = nullptr;   // owned copy
+    hgeAnimation* clockAnimation = nullptr;  // owned copy
+    hgeParticleSystem* burst = nullptr;      // owned
+    float cigarCooldown = 0.0f;
+    Hint* hint = nullptr;
+    std::map<std::string, ItemsLeft> itemsLeft;
+    std::map<std::string, TextEntity*> clueMap;
+    hgeSprite* silhouetteSprite = nullptr;
+    std::string silhouetteName;
+    std::vector<std::function<void()>> panelInActions;
+};

@@ -1,0 +1,314 @@
+// The windows a level opens over itself: comic pages, hint windows, help,
+// options, pause, the evidence case and its tutorial, the extra-cigar window
+// and the score window with the node's score.
+#include "screens/LevelWindows.h"
+
+#include <cstdint>
+
+#include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
+#include "entities/core/CSpriteEntity.h"
+#include "entities/core/EntityManager.h"
+#include "entities/core/EntityServices.h"
+#include "entities/screens/CPauseScreen.h"
+#include "entities/widgets/ButtonExEntity.h"
+#include "entities/widgets/CWindowEntity.h"
+#include "entities/widgets/ColorSwitcher.h"
+#include "entities/widgets/TextEntity.h"
+#include "graphics/FontRegistry.h"
+#include "profiles/Player.h"
+#include "profiles/PlayerManager.h"
+#include "scene/CHintScreen.h"
+#include "scene/PlayField.h"
+#include "screens/BagScreen.h"
+#include "screens/ComicScreen.h"
+#include "screens/GlobalMapData.h"
+#include "screens/HelpScreen.h"
+#include "screens/LevelCompleteScreen.h"
+#include "screens/LevelPanel.h"
+#include "screens/LevelScreen.h"
+#include "screens/OptionsScreen.h"
+
+using ZOLTFramework::CEntity;
+using ZOLTFramework::EngineContext;
+using ZOLTFramework::CSpriteEntity;
+namespace Services = ZOLTFramework::Services;
+
+namespace {
+
+Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
+
+}  // namespace
+
+LevelWindows::LevelWindows(LevelScreen& owner, LevelSettings& levelSettings) : level(owner), settings(levelSettings) {}
+
+LevelWindows::~LevelWindows() {
+    // An options window this level opened goes with it: its answers would
+    // reach a level that no longer exists.
+    if (!optionsToken.expired() && optionsWindow) optionsWindow->Kill();
+}
+
+EntityManager* LevelWindows::Manager() const {
+    EngineContext* engine = level.GetEngine();
+    return engine ? engine->GetEntityManager() : nullptr;
+}
+
+// ---- comic pages and hint windows
+
+void LevelWindows::ShowNextTutorial() {
+    EntityManager* manager = Manager();
+    if (comicQueue.empty() || !manager) return;
+    const std::string path = comicQueue.front();
+    comicQueue.pop_front();
+    auto* comic = manager->OpenScreen<ComicScreen>(path);
+    comic->SetOpacity(1.0f);
+    comic->SetLayer(15.0f);
+    level.Panel().KillSlide();
+    level.Panel().SlideOut();
+    tutorialShown = true;
+}
+
+bool LevelWindows::TakeTutorialShown() {
+    const bool was = tutorialShown;
+    tutorialShown = false;
+    return was;
+}
+
+void LevelWindows::ShowHintScreen() {
+    if (hintQueue.empty()) return;
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    const LevelEvents::HintValue info = hintQueue.front();
+    hintQueue.pop_front();
+    auto* window = manager->Spawn<ZOLTFramework::CHintScreen>(
+        &level, float(info.firstPoint & 0xFFFFu), float(info.firstPoint >> 16), float(info.secondPoint & 0xFFFFu),
+        float(info.secondPoint >> 16));  // pushes itself
+    window->SetName("HintScreen");
+    window->AttachTo(&level);
+    window->SetLayer(15.0f);
+    window->SetText(info.textKey);
+    window->SetOpacity(1.0f);
+    level.Panel().KillSlide();
+    level.Panel().Pause();
+    // The clock waits for the window's "TutorialShown".
+    hintWindowOpen = true;
+}
+
+void LevelWindows::OnTutorialShown() {
+    level.Panel().Resume();
+    hintWindowOpen = false;
+}
+
+// ---- help, options, pause
+
+void LevelWindows::ShowHelp() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    // One help window at a time.
+    HelpScreen* open = GetHelpScreen();
+    if (open && !open->IsClosing()) return;
+    auto* help = manager->OpenScreen<HelpScreen>("", &level);
+    help->AttachTo(&level);
+    help->SetTextKey(level.GetHelpKey());
+    help->SetLayer(2004.0f);
+    helpScreen = help;
+    helpScreenToken = help->GetLifeToken();
+    level.StopClock(true);
+    if (ZOLTFramework::CScreenEntity* game = level.GetRunningMiniGame()) {
+        game->Pause();
+        level.Panel().Pause();
+    }
+    HtmlLog::Instance()->Info("Show help");
+}
+
+HelpScreen* LevelWindows::GetHelpScreen() const { return helpScreenToken.expired() ? nullptr : helpScreen; }
+
+void LevelWindows::CloseHelpWindow() {
+    HelpScreen* help = GetHelpScreen();
+    helpScreen = nullptr;
+    helpScreenToken.reset();
+    if (!help) return;
+    help->Close();
+    if (EntityManager* manager = Manager()) manager->RemoveScreen(help);
+}
+
+void LevelWindows::ForgetClosingHelp() {
+    HelpScreen* help = GetHelpScreen();
+    if (help && help->IsClosing()) {
+        helpScreen = nullptr;
+        helpScreenToken.reset();
+    }
+}
+
+void LevelWindows::OpenOptions() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    if (!optionsToken.expired()) return;  // one options window at a time
+    auto* options = manager->OpenScreen<OptionsScreen>(kInGameOptions, &level);
+    options->SetLayer(15000.0f);
+    options->SetDepth(50000.0f);
+    options->SetOpacity(0.0f);
+    options->Open();
+    optionsWindow = options;
+    optionsToken = options->GetLifeToken();
+    level.Panel().KillSlide();
+    if (level.GetLastEvent() == LevelEvents::kMiniGame) level.Panel().SlideOut();
+    if (PlayField* field = level.Field()) field->OnMouseOver(false);
+    if (ZOLTFramework::CScreenEntity* game = level.GetRunningMiniGame()) {
+        level.Panel().Pause();
+        game->Pause();
+    }
+    // The clock waits while the window is open: a time-out under it would open
+    // the "Lose" window below it. "Resume" lets the clock go on.
+    level.Panel().Pause();
+    level.StopClock(true);
+}
+
+void LevelWindows::OpenPause() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    level.Panel().KillSlide();
+    auto* pause = manager->OpenScreen<ZOLTFramework::CPauseScreen>(&level);
+    pause->SetLayer(50000.0f);
+    pause->Open();
+    level.StopClock(true);
+    if (PlayField* field = level.Field()) field->OnMouseOver(false);
+}
+
+// ---- the evidence case
+
+void LevelWindows::OpenBag() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    if (bagTutorialMarker) {
+        bagTutorialMarker->Pause();
+        if (ButtonExEntity* bagButton = level.Panel().BagButton())
+            if (TextEntity* caption = bagButton->GetCaption()) caption->SetColor(0xFFFFFFFF);
+        bagTutorialMarker->Kill();
+        bagTutorialMarker = nullptr;
+    }
+    auto* bag = manager->OpenScreen<BagScreen>("");
+    bag->SetLayer(15.0f);
+    level.Panel().SlideOut();
+}
+
+void LevelWindows::ShowBagTutorial() {
+    EntityManager* manager = Manager();
+    ButtonExEntity* bagButton = level.Panel().BagButton();
+    if (!bagButton || !manager) return;
+    if (bagButton->IsHiddenInChain())
+        level.Panel().WhenIn([this] { QueueHint(LevelEvents::HintValue{"TUTORIAL_BAG", (491u << 16) | 86u, 0u}); });
+    bagButton->Show();
+    bagButton->Resume();
+    if (bagTutorialMarker) bagTutorialMarker->Kill();
+    bagTutorialMarker = nullptr;
+    TextEntity* caption = bagButton->GetCaption();
+    if (!caption) {
+        HtmlLog::Instance()->Error("Level: the evidence-case button has no caption to blink.");
+        return;
+    }
+    auto* marker = manager->Spawn<ColorSwitcher>(0xFFFFFFFFu, 0x99FFFF00u, 0.3f);
+    marker->AttachTo(caption);
+    marker->Start();
+    bagTutorialMarker = marker;
+}
+
+// ---- the extra-cigar window
+
+void LevelWindows::BuildExtraCigarWindow() {
+    EntityManager* manager = Manager();
+    if (!manager) return;
+    EngineContext* engine = level.GetEngine();
+    // A second window replaces the first.
+    if (readyWindow) readyWindow->Kill();
+    auto* group = manager->Spawn<CEntity>();
+    group->AttachTo(&level);
+    auto* window = manager->Spawn<CSpriteEntity>();
+    window->AttachSprite(Services::Sprite(engine, "Window04"));
+    if (!window->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"Window04\" for the extra-cigar window.");
+    window->SetScaleX(0.7f);
+    window->SetScaleY(0.7f);
+    window->AttachTo(group);
+    auto* text = manager->Spawn<TextEntity>("", nullptr);
+    text->SetText(Services::Text(engine, "TUTORIAL_EXTRA_CIGAR"));
+    text->SetPosXY(-115.0f, -50.0f);
+    text->SetFont(FontRegistry::GetFont("Default14"));
+    text->SetDepth(10.0f);
+    text->SetAlignment(2);
+    text->SetBox(230.0f, 200.0f);
+    text->AttachTo(group);
+    group->SetAbsolutePosition(350.0f, 130.0f);
+    group->OnMove();
+    group->Hide();
+    readyWindow = group;
+}
+
+void LevelWindows::ShowWaitingWindow() {
+    if (readyWindow && readyWindow->IsHidden()) readyWindow->Show();
+}
+
+void LevelWindows::CloseWaitingWindow() {
+    if (!readyWindow) return;
+    readyWindow->Kill();
+    readyWindow = nullptr;
+}
+
+// ---- the score window
+
+void LevelWindows::ShowLevelComplete() {
+    Player* player = Active();
+    if (!player || !level.Field()) return;
+    player->PlayFieldPath.clear();
+    player->ScoreNode += player->ScoreItems + player->ScoreSpeed + player->ScoreMiniGames;
+    uint32_t scores[6] = {uint32_t(player->ScoreItems), uint32_t(player->ScoreSpeed),
+                          uint32_t(player->ScoreMiniGames), 0, 0, 0};
+    if (EndsPlace() && !player->RelaxedMode) {
+        const int bonus = static_cast<int>(player->Time) * 10;
+        scores[3] = uint32_t(bonus);
+        player->ScoreNode += bonus;
+    }
+    RecordNodeScore();
+    scores[4] = uint32_t(player->ScoreItems + player->ScoreSpeed + player->ScoreMiniGames);
+    int64_t total = 0;
+    for (const auto& node : player->NodeScores) total += node.second;
+    scores[5] = uint32_t(total);
+    if (settings.scoreScreenAllowed) {
+        EntityManager* manager = Manager();
+        if (!manager) return;
+        auto* window = manager->OpenScreen<LevelCompleteScreen>("", scores);
+        window->SetLayer(15.0f);
+        HGE* hge = Services::Hge(level.GetEngine());
+        const float draw = hge ? hge->Random_Float(0.0f, 1.0f) : 1.0f;
+        // A probability of 0 (or less) never awards the medal.
+        if (settings.medalProbability > 0.0f && draw <= settings.medalProbability)
+            window->SetMedalToAdd(settings.medalToAdd);
+    } else {
+        PlayerManager::Instance()->Timer->Clear();
+    }
+}
+
+// The last scene of a place leads back to the map, or, for the story's last
+// place, to the final screen: either way the place is done.
+bool LevelWindows::EndsPlace() const {
+    const std::string next = level.Field() ? level.Field()->GetNextScene() : std::string();
+    return next.empty() || next == kFinalScene;
+}
+
+void LevelWindows::RecordNodeScore() {
+    Player* player = Active();
+    if (!player || !level.Field()) return;
+    const GlobalMapData map = GlobalMapData::Read(level.GetReturnScreen());
+    // The next node is found before the scores change.
+    const GlobalMapData::LevelNode* next = map.FirstUnreached(*player);
+    const std::string node = player->CurrentNode;
+    player->LastSolvedNode.clear();
+    if (!EndsPlace()) return;
+    if (node.empty() || player->NodeScores[node] == 0) {
+        // A level without a node still opens the next one but scores nothing.
+        if (!node.empty()) player->NodeScores[node] = player->ScoreNode;
+        if (next) player->NodeScores[next->name] = 0;
+        player->LastSolvedNode = node;
+    } else if (player->NodeScores[node] < player->ScoreNode) {
+        player->NodeScores[node] = player->ScoreNode;
+    }
+}

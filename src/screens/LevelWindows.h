@@ -1,0 +1,84 @@
+// The windows a level opens over itself: the queued comic pages and hint
+// windows, help, the in-game options, pause, the evidence case and its
+// tutorial, the extra-cigar window and, at the end, the score window with the
+// node's score. A plain helper the level owns. Windows it may have to close
+// again (help, options) are held by life token, so a window that died on its
+// own is never touched.
+#pragma once
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "scene/LevelEvents.h"
+#include "screens/LevelSettings.h"
+
+class EntityManager;
+class HelpScreen;
+class LevelScreen;
+
+namespace ZOLTFramework {
+class CEntity;
+}  // namespace ZOLTFramework
+
+class LevelWindows {
+public:
+    static constexpr const char* kInGameOptions = "data/screens/OptionsScreenInGame.xml";
+    static constexpr const char* kFinalScene = "Final";
+
+    LevelWindows(LevelScreen& level, LevelSettings& settings);
+    ~LevelWindows();
+    LevelWindows(const LevelWindows&) = delete;
+    LevelWindows& operator=(const LevelWindows&) = delete;
+
+    // ---- the queue, opened by the level's Update when the field is shown
+    void QueueComic(const std::string& path) { comicQueue.push_back(path); }
+    void QueueHint(const LevelEvents::HintValue& hint) { hintQueue.push_back(hint); }
+    bool HasComic() const { return !comicQueue.empty(); }
+    bool HasHint() const { return !hintQueue.empty(); }
+    // No page or hint waits and no hint window is open.
+    bool IsQuiet() const { return comicQueue.empty() && hintQueue.empty() && !hintWindowOpen; }
+    bool IsHintWindowOpen() const { return hintWindowOpen; }
+    void ShowNextTutorial();
+    void ShowHintScreen();
+    // "TutorialShown": the hint window closed.
+    void OnTutorialShown();
+    // True once after a comic page was shown.
+    bool TakeTutorialShown();
+
+    // ---- help, options, pause, the evidence case
+    void ShowHelp();
+    HelpScreen* GetHelpScreen() const;
+    void CloseHelpWindow();
+    // The help window that answered "SetPaused" is done.
+    void ForgetClosingHelp();
+    void OpenOptions();
+    void OpenPause();
+    void OpenBag();
+    void ShowBagTutorial();
+    void BuildExtraCigarWindow();
+    // The extra-cigar window waits for the field to be shown.
+    void ShowWaitingWindow();
+    void CloseWaitingWindow();
+
+    // ---- the end of the level
+    void ShowLevelComplete();
+    void RecordNodeScore();
+    bool EndsPlace() const;
+
+private:
+    EntityManager* Manager() const;
+
+    LevelScreen& level;
+    LevelSettings& settings;
+    std::list<std::string> comicQueue;
+    std::list<LevelEvents::HintValue> hintQueue;
+    bool hintWindowOpen = false;  // from the hint window's opening to "TutorialShown"
+    bool tutorialShown = false;
+    ZOLTFramework::CEntity* readyWindow = nullptr;
+    ZOLTFramework::CEntity* bagTutorialMarker = nullptr;
+    HelpScreen* helpScreen = nullptr;
+    std::weak_ptr<void> helpScreenToken;
+    ZOLTFramework::CEntity* optionsWindow = nullptr;
+    std::weak_ptr<void> optionsToken;
+};

@@ -1,0 +1,173 @@
+// The scene rules alone, without an engine: what a click, a mini-game's
+// result, a put-off and an arrival do, and when the scene is won.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <sstream>
+
+#include "scene/SceneRules.h"
+
+namespace {
+
+struct Recorder : SceneRules::Events {
+    std::vector<std::string> sent;
+    void Send(const std::string& event, const std::string& value) override { sent.push_back(event + "=" + value); }
+};
+
+std::vector<std::string> Split(const std::string& text, char by) {
+    std::vector<std::string> parts;
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, by);) parts.push_back(part);
+    return parts;
+}
+
+// Tasks "Name/Type/object,object/tool" and conditions "Task,Task>Event=value;Event=value".
+SceneRules Build(const std::vector<std::string>& tasks, const std::vector<std::string>& conditions) {
+    SceneRules rules;
+    for (const std::string& text : tasks) {
+        const std::vector<std::string> part = Split(text, '/');
+        TaskRecord task;
+        task.name = part[0];
+        task.type = part[1];
+        task.objectNames = Split(part[2], ',');
+        if (part.size() > 3) task.toolToFind = task.toolSprite = part[3];
+        rules.AddTask(task);
+    }
+    for (const std::string& text : conditions) {
+        ConditionRecord condition;
+        const size_t arrow = text.find('>');
+        condition.conditions = Split(text.substr(0, arrow), ',');
+        for (const std::string& action : Split(text.substr(arrow + 1), ';')) {
+            const size_t eq = action.find('=');
+            condition.actions.push_back({action.substr(0, eq), action.substr(eq + 1)});
+        }
+        rules.AddCondition(condition);
+    }
+    rules.FinishLoading();
+    return rules;
+}
+
+SceneObject* Object(int n) { return reinterpret_cast<SceneObject*>(std::uintptr_t(0x1000 + n)); }
+
+// One click as the field makes it; what the field is told to play, in words.
+std::string Click(SceneRules& rules, Recorder& events, const std::string& object, const std::string& held = "",
+                  int id = 1) {
+    const SceneRules::TaskPass pass = rules.TakeTasks(Object(id), object, held.empty() ? nullptr : &held, events);
+    if (pass.toolUsed) return std::string(pass.heldBack ? "held back " : "tool ") + pass.toolTask.name;
+    const SceneRules::ClickOutcome out = rules.FinishClick(pass, object, "Sprite", 1.0f, events);
+    std::string said = out.stop ? "stop" : "";
+    if (pass.isTool) said += "bag " + pass.bagTaskName;
+    if (out.toPanel) said += "panel " + out.panelTask;
+    if (out.cigars >= 0) said += "cigars " + std::to_string(out.cigars) + " " + out.cigarTask;
+    return said.empty() ? "nothing" : said;
+}
+
+}  // namespace
+
+TEST(SceneRules, WhatAClickDoes) {
+    const struct {
+        const char* what;
+        std::vector<std::string> tasks, conditions;
+        std::string object, held;
+        std::string outcome, events;
+        std::string counters;  // "Task=count,..." after the click
+    } rows[] = {
+        {"an And find flies to its clue", {"Shapes/And/a,b"}, {}, "a", "", "panel Shapes", "", "Shapes=1"},
+        {"the last find of a task runs its condition", {"Shapes/And/a"}, {"Shapes>Say=hi"}, "a", "", "panel Shapes",
+         "Say=hi", "Shapes=0"},
+        {"an Or find runs its condition and flies nowhere", {"Any/Or/a,b"}, {"Any>Say=hi"}, "b", "", "nothing",
+         "Say=hi", ""},
+        {"a cigar grant flies to the cigars; its count falls on arrival", {"Cigar/And/c"}, {"Cigar>AddCigars=2"},
+         "c", "", "cigars 2 Cigar", "", "Cigar=1"},
+        {"IgnoreAdding keeps a task off the counters and the panel", {"Hidden/And/h"}, {"Hidden>IgnoreAdding=x"},
+         "h", "", "nothing", "", ""},
+        {"a tool task needs its tool in hand", {"Box/Tool/box/key"}, {}, "box", "", "nothing", "", ""},
+        {"with the tool the task is done", {"Box/Tool/box/key"}, {}, "box", "key", "tool Box", "", ""},
+        {"a tool task with a mini-game holds the click back", {"Box/Tool/box/key"}, {"Box>MiniGame=m.xml"}, "box",
+         "key", "held back Box", "MiniGame=m.xml", ""},
+        {"a tool lying in the scene flies into the bag", {"Key/And/key", "Box/Tool/box/key"}, {}, "key", "",
+         "bag Key", "", "Key=0"},
+        {"an And task with a mini-game stops the click", {"Safe/And/s"}, {"Safe>MiniGame=g.xml"}, "s", "",
+         "stop", "MiniGame=g.xml", "Safe=1"},
+        {"an Or task's mini-game is asked for and the click goes on", {"Any/Or/a"}, {"Any>MiniGame=g.xml"}, "a", "",
+         "nothing", "MiniGame=g.xml", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        SceneRules rules = Build(row.tasks, row.conditions);
+        Recorder events;
+        EXPECT_EQ(Click(rules, events, row.object, row.held), row.outcome);
+        std::string sent, counters;
+        for (const std::string& e : events.sent) sent += (sent.empty() ? "" : ";") + e;
+        EXPECT_EQ(sent, row.events);
+        for (const auto& c : rules.Counters())
+            counters += (counters.empty() ? "" : ",") + c.first + "=" + std::to_string(c.second.count);
+        EXPECT_EQ(counters, row.counters);
+    }
+}
+
+TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
+    SceneRules rules = Build({"Box/Tool/box/key", "Cigar/And/c", "Pair/And/up,down", "Clue/And/clue"},
+                             {"Box>MiniGame=m.xml;EnableHinting=Clue", "Cigar>AddCigars=1", "Clue>IgnoreHinting=x",
+                              "OnWin>Music=win", ">Say=welcome"});
+    rules.AddPair({"up", "down"});
+    Recorder events;
+    EXPECT_EQ(rules.IgnoreHinting(), (std::set<std::string>{"Clue"}));
+    EXPECT_EQ(rules.ToolTargets(), (std::set<std::string>{"box"}));
+    EXPECT_EQ(rules.CountToFind({"box", "c", "up", "down", "clue", "chair"}), 4u) << "the second of a pair not";
+    EXPECT_EQ(rules.HintCandidates({"chair", "c", "up"}), (std::vector<size_t>{1, 2}));
+    EXPECT_FALSE(rules.GlassMissing());
+    ConditionRecord opening;
+    ASSERT_TRUE(rules.TakeOpeningCondition(opening));
+    EXPECT_EQ(opening.actions[0].value, "welcome");
+    EXPECT_FALSE(rules.TakeOpeningCondition(opening));
+
+    // The tool on the box waits for the game; put off, it is listed once.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(Click(rules, events, "box", "key", 7), "held back Box");
+        EXPECT_TRUE(rules.IgnoreHinting().empty()) << "the tool's task lets the clue be hinted";
+        EXPECT_EQ(rules.ItemCount("Box"), 1u) << "the waiting click counts";
+        rules.PutOffMiniGame();
+        DelayedTaskRecord record;
+        ASSERT_TRUE(rules.TakeDelayed(record));
+        EXPECT_EQ(record.sceneObject, Object(7));
+        EXPECT_EQ(rules.PutOff(record), round == 0);
+        EXPECT_FALSE(rules.TakeDelayed(record));
+    }
+    // Played at last: the waiting object comes back, its task is done.
+    EXPECT_EQ(Click(rules, events, "box", "key", 7), "held back Box");
+    EXPECT_FALSE(rules.ArrivedInBag("Key", "key", "", "Box", false)) << "no TaskChanged while the click waits";
+    bool locking = false;
+    EXPECT_EQ(rules.MiniGameDone("m.xml", locking), Object(7));
+    EXPECT_TRUE(locking);
+    EXPECT_TRUE(rules.DelayedTasks().empty());
+    EXPECT_TRUE(rules.TasksMatching("box").empty());
+    ASSERT_EQ(rules.ConditionsFor("Box").size(), 1u);
+    EXPECT_EQ(rules.ConditionsFor("Box")[0].actions.size(), 1u) << "the game is offered once";
+
+    // Finds on their way keep the scene open until they arrive.
+    EXPECT_EQ(Click(rules, events, "c"), "cigars 1 Cigar");
+    rules.ItemLeft();
+    EXPECT_EQ(Click(rules, events, "up", "", 2), "panel Pair");
+    rules.ItemLeft();
+    EXPECT_EQ(Click(rules, events, "down", "", 3), "panel Pair");
+    rules.ItemLeft();
+    EXPECT_EQ(Click(rules, events, "clue", "", 4), "panel Clue");
+    rules.ItemLeft();
+    for (int i = 0; i < 3; ++i) rules.ArrivedAtPanel();
+    EXPECT_FALSE(rules.Done()) << "the cigar still flies";
+    EXPECT_FALSE(rules.TakeWin(events));
+    rules.ArrivedAtCigars("Cigar");
+    EXPECT_TRUE(rules.Done());
+    events.sent.clear();
+    EXPECT_TRUE(rules.TakeWin(events));
+    EXPECT_FALSE(rules.TakeWin(events)) << "once";
+    EXPECT_EQ(events.sent, (std::vector<std::string>{"Music=win", "Win="}));
+
+    // A tool flying into the bag leaves its record on arrival.
+    SceneRules bag = Build({"Key/And/key", "Box/Tool/box/key"}, {});
+    EXPECT_EQ(Click(bag, events, "key"), "bag Key");
+    ASSERT_EQ(bag.ToolRecords().size(), 1u);
+    EXPECT_TRUE(bag.ArrivedInBag("Sprite", "key", "key", "Key", true));
+    EXPECT_TRUE(bag.ToolRecords().empty());
+}
