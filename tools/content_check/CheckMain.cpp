@@ -2,14 +2,12 @@
 // (the one beside the program by default), and the find-all scenes' measures
 // printed as a table.
 //
-//   content_check [--strict-scenes] [data folder] [GoogleTest options]
+//   content_check [data folder] [GoogleTest options]
 //
 // The data files name each other from the folder that holds data/
 // ("data\Scenes\..."), so the checker works from there. The art sources
 // (tools/art) and the scene fixtures come from DROVALIN_SOURCE_DIR, else from
-// that same folder. --strict-scenes (or DROVALIN_STRICT_SCENES=1) fails a
-// find-all scene below the hidden-object thresholds; without it the table is
-// only printed.
+// that same folder. A find-all scene below the hidden-object thresholds fails.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -25,10 +23,8 @@ int main(int argc, char** argv) {
     std::string data = FileSystem::ProgramDir() + "data";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--strict-scenes") {
-            setenv("DROVALIN_STRICT_SCENES", "1", 1);
-        } else if (arg.empty() || arg[0] == '-') {
-            std::fprintf(stderr, "usage: %s [--strict-scenes] [data folder] [GoogleTest options]\n", argv[0]);
+        if (arg.empty() || arg[0] == '-') {
+            std::fprintf(stderr, "usage: %s [data folder] [GoogleTest options]\n", argv[0]);
             return 2;
         } else {
             data = arg;
