@@ -29,8 +29,6 @@ std::vector<CBrickEntity*>& Bricks() {
 
 }  // namespace
 
-const std::vector<CBrickEntity*>& CBrickEntity::Registry() { return Bricks(); }
-
 void CBrickEntity::StopAllShaking() {
     const std::vector<CBrickEntity*> bricks = Bricks();
     for (CBrickEntity* brick : bricks) brick->SetShaking(false);
@@ -51,6 +49,7 @@ CBrickEntity::CBrickEntity(CBrickListener* brickListener, int brickKind, const s
     appear->Prepare();
 
     face = SpawnChild<CSpriteEntity>();
+    face->SetName("Face");
     if (hgeSprite* look = Services::Sprite(engine, faceSprite)) face->SetSpriteCopy(*look);
     face->SetDepth(0.1f);
     face->SetScale(0.8f);
@@ -67,6 +66,7 @@ void CBrickEntity::OnAdded() {
     SetRect(GetAbsoluteX() - kWidth / 2.0f, GetAbsoluteY() - kHeight / 2.0f, kWidth, kHeight);
     if (shake) return;
     shake = SpawnChild<CShakeEffector>();
+    shake->SetName("Shake");
     shake->SetParams(2.0f, 2.0f, 15.0f);
     shake->decayRate = 100.0f;
     shake->decays = false;
@@ -176,6 +176,7 @@ void CBrickEntity::PlayDestroy() {
     if (destroyEffector) return;
     HGE* hge = Services::Hge(engine);
     destroyEffector = SpawnChild<CAnimationEffector>();
+    destroyEffector->SetName("Destroy");
     destroyEffector->mode = 0;
     destroyEffector->AddKey(CAnimationEffector::TRACK_SCALE, 0.0f, 1.0f);
     destroyEffector->AddKey(CAnimationEffector::TRACK_SCALE, 0.2f, 1.3f);
@@ -186,7 +187,6 @@ void CBrickEntity::PlayDestroy() {
     destroyEffector->AddKey(CAnimationEffector::TRACK_ROTATION, 0.2f, 0.0f);
     destroyEffector->AddKey(CAnimationEffector::TRACK_ROTATION, 0.6f, hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f);
     destroyEffector->Prepare();
-    destroying = true;
     Services::PlaySound(engine, "BrickDes");
 }
 

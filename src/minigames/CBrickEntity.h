@@ -32,23 +32,19 @@ public:
     void OnLeftButton(bool down) override;
     void OnTimer(int timerId, int markId) override;
 
-    // The open effect: the child "OpenParticles" until it ends.
+    // The open effect: the child "OpenParticles" until it ends. The face is the
+    // child "Face", shown while open; the destroy effect is "Destroy" and the
+    // shake "Shake" (paused while the brick is still).
     void PlayOpen();
     void Close();
     void PlayDestroy();
     void SetShaking(bool on);
 
     int GetKind() const { return kind; }
-    bool IsOpen() const { return open; }
-    bool IsDestroying() const { return destroying; }
     // The open effect has ended (or never ran).
     bool IsSettled() const { return openParticles == nullptr; }
-    bool IsShaking() const { return shaking; }
-    CSpriteEntity* GetFace() const { return face; }
     CShakeEffector* GetShake() const { return shake; }
 
-    // Every live brick, in creation order.
-    static const std::vector<CBrickEntity*>& Registry();
     // SetShaking(false) on every brick of the registry.
     static void StopAllShaking();
 
@@ -60,7 +56,6 @@ private:
     int kind;
     CBrickListener* listener;
     bool open = false;
-    bool destroying = false;
     CTimer* openTimer = nullptr;
     CAnimationEffector* appear = nullptr;
     CAnimationEffector* destroyEffector = nullptr;

@@ -27,7 +27,6 @@ public:
     void StartGlow(bool on);
     bool IsGlowing() const { return glowing; }
     bool IsIconHovered() const { return hovered; }
-    bool IsPressed() const { return pressed; }
 
 private:
     void DrawSprite(const char* spriteName);

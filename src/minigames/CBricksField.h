@@ -34,7 +34,6 @@ public:
     // row and no brick (null).
     CBrickEntity* AddBrick(float x, float y, float depth, char kind);
 
-    const std::list<BrickType*>& GetBrickTypes() const { return brickTypes; }
     const std::list<CBrickEntity*>& GetBricks() const { return bricks; }
     bool IsPlaying() const { return playing; }
     CBrickEntity* GetFirst() const { return first; }

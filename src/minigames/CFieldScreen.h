@@ -18,7 +18,6 @@ public:
     virtual void Clear();
     virtual bool IsFinished();
 
-    CFieldListener* GetListener() const { return listener; }
 
 protected:
     CFieldListener* listener;

@@ -213,10 +213,7 @@ void Puzzle2tScreen::CheckSolution() {
             p->SetColor(0xFFFFFFFF);
             p->SetBlendMode(BLEND_ALPHABLEND);
             auto it = std::find(playable.begin(), playable.end(), p);
-            if (it != playable.end()) {
-                playable.erase(it);
-                placed.push_back(p);
-            }
+            if (it != playable.end()) playable.erase(it);
             slots.erase(slot);
             const int points = tried[p->GetName()] ? 500 : 1000;
             ShowScorePopup(float(points), ax, ay, listener, this, "", SCORE_ITEM);
@@ -227,13 +224,6 @@ void Puzzle2tScreen::CheckSolution() {
     }
     if (playable.empty() && !finished) Finished();
     held = nullptr;
-}
-
-void Puzzle2tScreen::DropPieceAt(PuzzlePiece* piece, float px, float py) {
-    if (!piece) return;
-    piece->SetPosXY(px, py);
-    held = piece;
-    CheckSolution();
 }
 
 void Puzzle2tScreen::Finished() {

@@ -26,12 +26,9 @@ public:
     static bool ComparePieces(const PuzzlePiece* a, const PuzzlePiece* b);
     // The drop test for the held piece.
     void CheckSolution();
-    // Moves the piece to (x, y) and drops it there, as the player's drag does.
-    void DropPieceAt(PuzzlePiece* piece, float x, float y);
 
     using Slot = std::pair<float, float>;
     const std::vector<PuzzlePiece*>& GetPlayablePieces() const { return playable; }
-    const std::vector<PuzzlePiece*>& GetPlacedPieces() const { return placed; }
     const std::vector<Slot>& GetLeftSlots() const { return leftSlots; }
     const std::vector<Slot>& GetRightSlots() const { return rightSlots; }
     // A piece (the cleaner too) by its picture's resource name, or null.
@@ -51,7 +48,6 @@ private:
     float dockDistance = 0.0f;
     float dockAngle = 0.0f;
     std::vector<PuzzlePiece*> playable;
-    std::vector<PuzzlePiece*> placed;
     PuzzlePiece* hovered = nullptr;
     PuzzlePiece* held = nullptr;
     float grabX = 0.0f;

@@ -37,7 +37,6 @@ public:
     bool IsValid() const { return picture != nullptr; }
     // Whether the resource script declares the sprite (or the animation).
     static bool IsDeclared(const ZOLTFramework::EngineContext* engine, const std::string& resourceName, bool animated);
-    bool HasAnimation() const { return animation != nullptr; }
     bool IsAnimationPlaying() const;
     // Plays the animation once from its first frame in plain colours; when the
     // run is over (on the player manager's timer) it stops and the picture

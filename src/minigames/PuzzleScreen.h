@@ -30,11 +30,9 @@ public:
     // The mirrored cursor of a find-the-differences game is the child
     // "DifferenceCursor".
     bool IsTurning(PuzzlePiece* piece) const { return rotating.count(piece) != 0; }
-    float GetRotationStep() const { return rotationStep; }
     bool IsSolved() const { return solved; }
     // Two alike pieces clicked one after the other go together.
     bool IsMatchPairs() const { return matchPairs; }
-    const std::string& GetMusicName() const { return musicName; }
     // The topmost loose piece on an opaque pixel at the point, or null.
     PuzzlePiece* PieceAt(float px, float py) const;
 

@@ -23,7 +23,6 @@ public:
     virtual std::string GetCellName(int index);
 
     const std::vector<int>& GetSequence() const { return sequence; }
-    const std::vector<int>& GetInput() const { return input; }
     int GetShownLength() const { return shownLength; }
     float GetShowTime() const { return showTime; }
     float GetWaitTime() const { return waitTime; }

@@ -57,11 +57,11 @@ BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) 
         picture->AttachSprite(Services::Sprite(engine, sprite));
         if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + sprite + "\".");
         picture->SetPosXY(element->GetFloatAttribute("x"), element->GetFloatAttribute("y"));
-        pictures.push_back(picture);
         if (element->HasAttribute("scaling_sprite"))
             zoomItems.push_back(ZoomItem{picture, element->GetStringAttribute("scaling_sprite")});
         if (player->LastEvidences.count(item) || player->TempLastEvidences.count(item)) {
             auto* pulse = picture->SpawnChild<CAnimationEffector>();
+            pulse->SetName("Pulse");
             pulse->mode = CAnimationEffector::MODE_LOOP;
             const float keys[][2] = {{0.0f, 1.0f}, {0.3f, 0.6f}, {0.6f, 0.8f}, {0.9f, 0.6f}, {1.2f, 1.0f}};
             for (const auto& key : keys) pulse->AddKey(CAnimationEffector::TRACK_SCALE, key[0], key[1]);
@@ -113,6 +113,7 @@ void BagScreen::SearchZoom() {
         if (!(x1 < mx && mx < x2 && y1 < my && my < y2)) continue;
         if (SpriteAlphaAt(sprite, std::trunc(mx - x1), std::trunc(my - y1)) <= 0) continue;
         auto* picture = window->SpawnChild<CSpriteEntity>();
+        picture->SetName("Zoom");
         picture->AttachSprite(Services::Sprite(engine, item.zoomSprite));
         if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + item.zoomSprite + "\".");
         picture->SetLayer(18.0f);

@@ -48,13 +48,9 @@ public:
     // The level's pieces become the player's own.
     static void SyncPlayerItems();
 
-    // The close button is the child "Exit".
-    const std::vector<ZoomItem>& GetZoomItems() const { return zoomItems; }
-    const std::vector<ZOLTFramework::CAnimationEffector*>& GetPulses() const { return pulses; }
-    ZOLTFramework::CSpriteEntity* GetZoom() const { return zoom; }
+    // The close button is the child "Exit"; each piece's picture is named
+    // after the piece, its pulse "Pulse", and the large picture "Zoom".
     bool AcceptsClicks() const { return acceptsClicks; }
-    // The piece pictures shown, in file order.
-    const std::vector<ZOLTFramework::CSpriteEntity*>& GetPictures() const { return pictures; }
 
 private:
     void SearchZoom();
@@ -64,5 +60,4 @@ private:
     bool acceptsClicks = true;
     ZOLTFramework::CSpriteEntity* zoom = nullptr;
     std::vector<ZOLTFramework::CAnimationEffector*> pulses;
-    std::vector<ZOLTFramework::CSpriteEntity*> pictures;
 };

@@ -98,10 +98,7 @@ public:
 
     size_t GetStepCount() const { return steps.size(); }
     float GetDelay() const { return delay; }
-    bool IsWaiting() const { return waiting; }
-    float GetBubbleAnchorX() const { return anchorX; }
     float GetBubbleAnchorY() const { return anchorY; }
-    float GetBubbleSide() const { return side; }
     bool HasResourceGroup() const { return hasResourceGroup; }
     int GetResourceGroup() const { return resourceGroup; }
     const std::vector<MedalPlace>& GetMedalPlaces() const { return medalPlaces; }

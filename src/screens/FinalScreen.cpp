@@ -55,6 +55,7 @@ FinalScreen::FinalScreen() : CScreenEntity(kScreenName) {
         {372.0f, 363.0f}, {317.0f, 361.0f}, {318.0f, 425.0f}, {370.0f, 416.0f}, {150.0f, 506.0f}};
     auto* generator = SpawnChild<PSGeneratorEntity>(sparkles, "data/ParticleSystem/KeyBlick.psi",
                                             Services::Sprite(engine, "SmallStarParticle"), 2.0f, "");
+    generator->SetName("Sparkles");
     generator->Start();
     particles.push_back(generator);
 
@@ -92,6 +93,7 @@ void FinalScreen::CreateKiss() {
     };
     for (const KissKeys& kiss : kisses) {
         if (CSpriteEntity* sprite = MakePicture(kiss.sprite, kKissDepth)) {
+            sprite->SetName(kiss.sprite);
             sprites.push_back(sprite);
             auto* flight = sprite->SpawnChild<CAnimationEffector>();
             for (const auto& key : kiss.scale) flight->AddKey(CAnimationEffector::TRACK_SCALE, key.time, key.value);
@@ -109,6 +111,7 @@ void FinalScreen::CreateSalute() {
         {63.0f, 43.0f}, {115.0f, 223.0f}, {730.0f, 58.0f}, {720.0f, 275.0f}};
     auto* salute = SpawnChild<PSGeneratorEntity>(points, "data/ParticleSystem/Salute.psi",
                                          Services::Sprite(engine, "SmallStarParticle"), 1.0f, "OnSalute");
+    salute->SetName("Salute");
     salute->Start();
     particles.push_back(salute);
 }

@@ -34,15 +34,12 @@ public:
     // Keys are ignored until the focus comes back; the screen stays.
     void LostFocus() override;
 
-    // The two kisses and their landing sounds.
+    // The two kisses ("Kiss1", "Kiss2") and their landing sounds.
     void CreateKiss();
-    // Fireworks over the sky, one salvo a second.
+    // Fireworks over the sky ("Salute"), one salvo a second; the sparkles
+    // of the picture are "Sparkles".
     void CreateSalute();
 
-    bool IsLeaving() const { return leaving; }
-    bool HasLeft() const { return left; }
-    const std::vector<CEntity*>& GetParticles() const { return particles; }
-    const std::vector<CSpriteEntity*>& GetKisses() const { return sprites; }
 
 private:
     void Leave();

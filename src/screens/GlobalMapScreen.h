@@ -113,14 +113,11 @@ public:
     const std::string& GetPendingScene() const { return pendingScene; }
     bool IsPanning() const { return panning; }
     bool AreClicksAllowed() const { return clicksAllowed; }
-    bool IsTutorialPending() const { return tutorialPending; }
     float GetScrollSpeed() const { return scrollSpeed; }
-    float GetScrollHeading() const { return scrollHeading; }
     float GetScrollDelay() const { return scrollDelay; }
     bool IsArrowShown() const { return arrowShown; }
     float GetArrowAngle() const { return arrowAngle; }
     float GetLevelTime() const { return levelTime; }
-    int GetCigarCount() const { return cigarCount; }
 
     // The overview of a new game: the player's record holds only the start
     // node, unscored, and the player has not seen a map yet.

@@ -35,7 +35,6 @@ public:
 
     // The close button is the child "Exit".
     TextEntity* GetText() const { return text; }
-    bool HasAnswered() const { return answered; }
 
 private:
     ZOLTFramework::CWindowEntity* window = nullptr;

@@ -124,7 +124,7 @@ void IntroScreen::CreateFrames() {
         if (i == 0) {
             // The black band over the top rows, drawn over every picture but
             // the skip button: an untextured sprite whose corner is its origin.
-            band = MakeLayer("", 0.0f, 0.0f, kBandDepth);
+            CSpriteEntity* band = MakeLayer("", 0.0f, 0.0f, kBandDepth);
             band->SetName("IntroBand");
             band->SetColor(kBandColor);
             band->SetScaleX(800.0f);
@@ -202,7 +202,6 @@ void IntroScreen::CreateLife() {
         }
         anim->SetPosXY(spot[0], spot[1]);
         anim->SetScale(kBubbleScale);
-        bubbles.push_back(anim);
         PlayBubbles(anim, false);
     }
 }
@@ -211,10 +210,6 @@ void IntroScreen::PlayBubbles(CAnimEntity* column, bool atOnce) {
     HGE* hge = Services::Hge(engine);
     const float pause = atOnce ? 0.0f : (hge ? hge->Random_Float(kMinBubblePause, kMaxBubblePause) : kMinBubblePause);
     ScheduleBubbleBurst(timer, column, pause, [this, column] { PlayBubbles(column, false); });
-}
-
-CSpriteEntity* IntroScreen::GetMapLayer(int index) const {
-    return index >= 1 && index <= kLayerCount ? layers[index - 1] : nullptr;
 }
 
 void IntroScreen::Update(float dt) {

@@ -51,14 +51,11 @@ public:
     // atOnce, else 1 to 6 s), plays once from frame 0, and starts the next.
     void PlayBubbles(CAnimEntity* bubbles, bool atOnce);
 
-    // The map layers, 1 to 4 (null outside).
-    CSpriteEntity* GetMapLayer(int index) const;
-    CSpriteEntity* GetBand() const { return band; }
     TextEntity* GetCaption() const { return caption; }
-    // The skip button is the child "Skip".
-    // The swimmers' parent, drawn at half size.
-    CEntity* GetLife() const { return life; }
-    const std::vector<CAnimEntity*>& GetBubbles() const { return bubbles; }
+    // The skip button is the child "Skip"; the swimmers' parent, drawn at
+    // half size, is "IntroLife"; the map layers are named after their
+    // pictures ("GlobalMapFrame1" to "GlobalMapFrame4", the bubble columns
+    // under the third), and the black band is "IntroBand".
     // Focused seconds since the film started.
     float GetFilmTime() const { return filmTime; }
     bool HasHandedOver() const { return handedOver; }
@@ -71,10 +68,8 @@ private:
     CSpriteEntity* MakeLayer(const std::string& picture, float px, float py, float layerDepth);
 
     CSpriteEntity* layers[kLayerCount] = {};
-    CSpriteEntity* band = nullptr;
     TextEntity* caption = nullptr;
     CEntity* life = nullptr;
-    std::vector<CAnimEntity*> bubbles;
     GameManager::Timer timer;
     float filmTime = 0.0f;
     bool handedOver = false;

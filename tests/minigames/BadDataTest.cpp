@@ -33,7 +33,7 @@ TEST(MiniGameBadData, RowsAndSoundDefaults) {
     EXPECT_EQ(log.Count("unknown unit 9"), 1);
     ASSERT_EQ(puzzle->GetLoosePieces().size() + puzzle->GetDockedPieces().size(), 1u);
     EXPECT_EQ(puzzle->FindPiece("watch")->GetRotation(), 0.0f);  // every quarter ignored
-    EXPECT_EQ(puzzle->GetRotationStep(), 1.5707964f);
+    EXPECT_EQ(log.Count("\"RandomAngleStep\" must be positive; it is ignored"), 1);
 
     auto* repeat = dynamic_cast<RepeatScreen*>(OpenMiniGame(
         engine.File("11.1.xml", R"(<MiniGame CellNumber="-2" VariantNumber="0" RowLength="0" OffsetX="1" OffsetY="1"

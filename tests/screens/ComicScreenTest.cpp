@@ -106,10 +106,9 @@ TEST(ComicScreen, StepsRunInTheirFramesWithTheButtonHeldOrUp) {
     EXPECT_EQ(engine.Plays("OnCharCame"), 1);
     EXPECT_EQ(engine.Plays("OnCharAppear"), 0);
     EXPECT_EQ(engine.Plays("OnComicsStart"), 1);
-    EXPECT_TRUE(screen->IsWaiting());
     EXPECT_FLOAT_EQ(screen->GetDelay(), 0.6f);
-    EXPECT_FLOAT_EQ(screen->GetBubbleAnchorX(), 470.0f);
-    EXPECT_FLOAT_EQ(screen->GetBubbleSide(), 1.0f);
+    EXPECT_FLOAT_EQ(Bubbles(screen).at(0)->GetX(), 470.0f);
+    EXPECT_FALSE(Mirrored(Bubbles(screen).at(0)));
 
     CEntity* mara = Character(screen, "Mara");
     ASSERT_NE(mara, nullptr);
@@ -162,7 +161,6 @@ TEST(ComicScreen, StepsRunInTheirFramesWithTheButtonHeldOrUp) {
     engine.Step();
     EXPECT_FALSE(engine.Hge()->Input_GetKeyState(HGEK_LBUTTON));
     EXPECT_EQ(screen->GetStepCount(), 1u);
-    EXPECT_FALSE(screen->IsWaiting());
     EXPECT_TRUE(engine.RunUntil([&] { return mara->IsDead(); }, 1.0f, &took));
     EXPECT_NEAR(took, 0.4f, engine.dt + 0.001f);
     EXPECT_FLOAT_EQ(mara->GetX(), -420.0f);

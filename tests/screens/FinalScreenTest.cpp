@@ -41,13 +41,13 @@ TEST(FinalScreen, KissesLandAndFireworksStartOverTheFinalMusic) {
     EXPECT_EQ(engine.Top(), screen);
     EXPECT_EQ(screen->GetName(), "FinalScreen");
     EXPECT_EQ(engine.GetAudioManager()->GetMusicStartCount("OnFinal"), 1);
-    EXPECT_EQ(screen->GetParticles().size(), 1u) << "the sparkles";
+    EXPECT_TRUE(screen->FindChild("Sparkles") && !screen->FindChild("Salute")) << "the sparkles";
     float took = 0.0f;
     EXPECT_TRUE(engine.RunUntil([&] { return engine.Plays("OnKiss") == 1; }, 3.0f, &took));
     EXPECT_NEAR(took, 1.0f, 0.11f);
     EXPECT_TRUE(engine.RunUntil([&] { return engine.Plays("OnKiss") == 2; }, 3.0f, &took));
     EXPECT_NEAR(took, 1.0f, 0.11f);
-    EXPECT_EQ(screen->GetParticles().size(), 2u) << "sparkles and salute";
+    EXPECT_TRUE(screen->FindChild("Sparkles") && screen->FindChild("Salute")) << "sparkles and salute";
     EXPECT_TRUE(engine.RunUntil([&] { return engine.Plays("OnSalute") > 0; }, 1.0f));
 }
 
@@ -65,9 +65,10 @@ TEST(FinalScreen, OneKeyOpensOneMenuAndSilencesTheFinalScreen) {
         engine.Step();
         engine.KeyUp(HGEK_SPACE);
         EXPECT_EQ(Menus(engine), 1);
-        EXPECT_TRUE(screen->HasLeft());
-        EXPECT_TRUE(screen->GetParticles().empty()) << "the generators are killed at once";
-        for (auto* kiss : screen->GetKisses()) EXPECT_TRUE(kiss->IsHidden());
+        EXPECT_TRUE(screen->IsClosing());
+        for (const char* name : {"Sparkles", "Salute"})
+            EXPECT_TRUE(!screen->FindChild(name) || screen->FindChild(name)->IsDead()) << "killed at once";
+        for (const char* kiss : {"Kiss1", "Kiss2"}) EXPECT_TRUE(screen->FindChild(kiss)->IsHidden());
         engine.Press(HGEK_SPACE);
         engine.Run(3.0f);
         EXPECT_EQ(engine.Plays("OnKiss"), kisses) << "no kiss lands after the key";
@@ -89,12 +90,10 @@ TEST(FinalScreen, TheQuitQuestionAnsweredNoLeavesTheFinalScreenWaitingForAKey) {
     question->SetDepth(500000.0f);
     engine.Manager().Add(question);
     engine.Step();
-    EXPECT_TRUE(screen->IsLeaving());
     engine.Press(HGEK_SPACE);
     EXPECT_EQ(Menus(engine), 0) << "a key while the question is open does nothing";
     engine.Press(HGEK_ESCAPE);  // "no"
     EXPECT_EQ(engine.Top(), screen);
-    EXPECT_FALSE(screen->IsLeaving());
     EXPECT_FALSE(screen->IsDead());
     engine.Press(HGEK_SPACE);
     EXPECT_EQ(Menus(engine), 1);

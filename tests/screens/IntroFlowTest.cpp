@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "ScreensTestEngine.h"
 #include "entities/core/CAnimEntity.h"
@@ -78,7 +80,7 @@ protected:
     size_t SwimmersOf(const IntroScreen* intro) {
         const auto fish = PlayerManager::Instance()->GetFish();
         return size_t(std::count_if(fish.begin(), fish.end(),
-                                    [intro](CEntity* f) { return f->GetParent() == intro->GetLife(); }));
+                                    [intro](CEntity* f) { return f->GetParent() == intro->FindChild("IntroLife"); }));
     }
 
     ScreensTestEngine engine{0.05f};
@@ -105,30 +107,34 @@ TEST_F(IntroFlowTest, ANewGameRunsTheFilmAndTheSkipButtonOpensTheMapOverview) {
     // on the river. (Effectors run a frame behind the film's clock.)
     engine.Step(int(21.0f / 0.05f) - 2);
     const float t = intro->GetFilmTime();
+    auto layer = [intro](int i) {
+        return intro->FindChild<ZOLTFramework::CSpriteEntity>("GlobalMapFrame" + std::to_string(i));
+    };
     EXPECT_NEAR(t, 21.0f, 0.06f);
     EXPECT_EQ(intro->GetOpacity(), 1.0f);
-    EXPECT_EQ(intro->GetMapLayer(1)->GetX(), 400.0f);
-    EXPECT_NEAR(intro->GetMapLayer(2)->GetX(), 525.0f - 250.0f * t / 70.0f, 1.0f);
-    EXPECT_NEAR(intro->GetMapLayer(3)->GetX(), 650.0f - 500.0f * t / 70.0f, 1.0f);
-    EXPECT_NEAR(intro->GetMapLayer(4)->GetX(), 1024.0f - 1248.0f * t / 70.0f, 1.0f);
+    EXPECT_EQ(layer(1)->GetX(), 400.0f);
+    EXPECT_NEAR(layer(2)->GetX(), 525.0f - 250.0f * t / 70.0f, 1.0f);
+    EXPECT_NEAR(layer(3)->GetX(), 650.0f - 500.0f * t / 70.0f, 1.0f);
+    EXPECT_NEAR(layer(4)->GetX(), 1024.0f - 1248.0f * t / 70.0f, 1.0f);
     EXPECT_NEAR(intro->GetCaption()->GetY(), 600.0f - 700.0f * t / 45.0f, 1.0f);
     EXPECT_FALSE(intro->GetCaption()->GetTextRef().empty());
     EXPECT_EQ(SwimmersOf(intro), 15u + 11u);
-    ASSERT_EQ(intro->GetBubbles().size(), 5u);
-    for (ZOLTFramework::CAnimEntity* column : intro->GetBubbles()) {
-        EXPECT_EQ(column->GetParent(), intro->GetMapLayer(3));
-        ASSERT_NE(column->GetAnimation(), nullptr);
-    }
+    std::vector<ZOLTFramework::CAnimEntity*> columns;
+    for (CEntity* child : layer(3)->GetChildren())
+        if (auto* column = dynamic_cast<ZOLTFramework::CAnimEntity*>(child)) columns.push_back(column);
+    ASSERT_EQ(columns.size(), 5u);
+    for (ZOLTFramework::CAnimEntity* column : columns) ASSERT_NE(column->GetAnimation(), nullptr);
     // Each column bursts within 1 to 6 s and rests on its empty last frame.
     std::set<ZOLTFramework::CAnimEntity*> burst;
     for (int frame = 0; frame < 140; ++frame) {
-        for (ZOLTFramework::CAnimEntity* column : intro->GetBubbles())
+        for (ZOLTFramework::CAnimEntity* column : columns)
             if (column->GetAnimation()->IsPlaying()) burst.insert(column);
         engine.Step();
     }
     EXPECT_EQ(burst.size(), 5u);
-    EXPECT_GT(intro->GetBand()->GetAbsDepth(), intro->GetCaption()->GetAbsDepth());
-    EXPECT_GT(intro->FindChild<ZOLTFramework::CButtonEntity>("Skip")->GetAbsDepth(), intro->GetBand()->GetAbsDepth());
+    const CEntity* band = intro->FindChild("IntroBand");
+    EXPECT_GT(band->GetAbsDepth(), intro->GetCaption()->GetAbsDepth());
+    EXPECT_GT(intro->FindChild<ZOLTFramework::CButtonEntity>("Skip")->GetAbsDepth(), band->GetAbsDepth());
 
     // A window above the film stops its clock.
     EXPECT_NEAR(intro->GetFilmTime(), t + 7.0f, 0.06f);

@@ -44,12 +44,7 @@ public:
     // running direction.
     void SetTime(float t);
 
-    float GetTime() const { return time; }
-    float GetLength() const { return length; }
-    int GetCurrentMark() const { return currentMark; }
     int GetTimerId() const { return timerId; }
-    size_t GetMarkCount() const { return marks.size(); }
-    const Mark* GetMark(size_t index) const { return index < marks.size() ? marks[index] : nullptr; }
 
     // Set directly by users after construction.
     int mode = MODE_ONCE;

@@ -13,7 +13,6 @@ public:
     // Heading in radians (0 right, pi/2 up the screen), speed in pixels per second.
     void SetMotion(float newHeading, float newSpeed);
     float GetSpeed() const { return speed; }
-    float GetHeading() const { return heading; }
 
     // Moves the target by speed * dt along the heading; a speed of 0 leaves it
     // alone (no OnMove either).

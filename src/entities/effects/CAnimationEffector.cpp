@@ -55,8 +55,6 @@ const std::vector<CAnimationEffector::Key>& CAnimationEffector::GetKeys(int trac
     return ValidTrack(track) ? tracks[track - 1] : kNoKeys;
 }
 
-int CAnimationEffector::GetCurrentKey(int track) const { return ValidTrack(track) ? current[track - 1] : -1; }
-
 void CAnimationEffector::SortTrack(int index) {
     std::stable_sort(tracks[index].begin(), tracks[index].end(), KeyTimeLess);
 }

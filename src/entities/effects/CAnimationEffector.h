@@ -54,13 +54,8 @@ public:
 
     void Update(float dt) override;
 
-    float GetDuration() const { return duration; }
-    float GetElapsed() const { return elapsed; }
     // Keys of a track in time order (empty for a track outside 1..7).
     const std::vector<Key>& GetKeys(int track) const;
-    // Index of the key the play reached last on a track (-1 before the first
-    // key of a forward play; the key count before the last of a backward one).
-    int GetCurrentKey(int track) const;
 
     // Bit set of ModeBits, written by the user before Prepare (default 2:
     // forward, once).

@@ -17,7 +17,6 @@ public:
     void Update(float dt) override;
 
     float GetInterval() const { return interval; }
-    float GetElapsed() const { return elapsed; }
 
 private:
     void SpawnBubble();

@@ -21,12 +21,7 @@ public:
     // amplitudes and speed return to their initial values.
     void Pause() override;
 
-    // Home position (the effector's own local x, y).
-    float GetHomeX() const { return x; }
-    float GetHomeY() const { return y; }
-    float GetAmplitudeX() const { return amplitudeX; }
     float GetAmplitudeY() const { return amplitudeY; }
-    float GetShakeSpeed() const { return shakeSpeed; }
 
     // Plain settings, written by the user after SetParams.
     float decayRate = 0.0f;

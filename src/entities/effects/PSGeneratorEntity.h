@@ -32,9 +32,6 @@ public:
     // A burst at (px, py) local to the generator.
     void Spawn(float px, float py, const std::string& file, hgeSprite* burstSprite);
 
-    const std::vector<Point>& GetPoints() const { return points; }
-    const ZOLTFramework::GameManager::Timer& GetTimer() const { return timer; }
-
 private:
     ZOLTFramework::GameManager::Timer timer;
     std::string psiFile;

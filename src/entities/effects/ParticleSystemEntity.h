@@ -20,7 +20,6 @@ public:
     virtual void Load(const std::string& psiFile, hgeSprite* sprite);
 
     hgeParticleSystem* GetParticleSystem() const { return system; }
-    bool IsStarted() const { return started; }
     // Fired, updated at least once since, stopped, and no particle alive.
     bool IsFinished() const;
 

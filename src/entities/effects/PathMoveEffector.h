@@ -48,7 +48,6 @@ public:
 
     void Update(float dt) override;
 
-    int GetCurrentIndex() const { return currentIndex; }
     int GetSmoothType() const { return smoothType; }
     bool IsCyclic() const { return cyclic; }
     bool IsConcatenated() const { return concatenateFirstAndLast; }

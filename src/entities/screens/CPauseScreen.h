@@ -33,7 +33,6 @@ public:
     void LostFocus() override;
 
     bool IsCovered() const { return covered; }
-    bool HasAnswered() const { return answered; }
     CQuestionListener* GetOwner() const { return owner; }
 
 private:

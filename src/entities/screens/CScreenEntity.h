@@ -39,9 +39,7 @@ public:
     // As Close; the screen is killed when the fade-out ends.
     void CloseAndDestroy();
 
-    bool IsOpening() const { return opening; }
     bool IsClosing() const { return closing; }
-    bool GetDestroyOnClose() const { return destroyOnClose; }
     void SetPlayOpenSound(bool on) { playOpenSound = on; }
     // Adds {key, message}; a key that already has a shortcut keeps its first one.
     void AddShortcut(int key, const std::string& message) { shortcuts.insert({key, message}); }

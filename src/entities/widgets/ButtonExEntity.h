@@ -46,8 +46,6 @@ public:
     bool IsPressed() const { return pressed; }
     bool IsButtonHovered() const { return hovered; }
     hgeSprite* GetUpSprite() const { return upSprite; }
-    hgeSprite* GetOverSprite() const { return overSprite; }
-    hgeSprite* GetDownSprite() const { return downSprite; }
     void GetHitRect(float* x1, float* y1, float* x2, float* y2) const;
 
 private:

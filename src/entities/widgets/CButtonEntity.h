@@ -38,11 +38,8 @@ public:
     int GetHotKey() const { return hotKey; }
     void SetListener(CButtonListener* l) { listener = l; }
 
-    bool IsPressed() const { return pressed; }
     bool IsButtonHovered() const { return hovered; }
     hgeSprite* GetUpSprite() const { return upSprite; }
-    hgeSprite* GetOverSprite() const { return overSprite; }
-    hgeSprite* GetDownSprite() const { return downSprite; }
     // The look drawn now (null when that look is missing).
     hgeSprite* CurrentLook() const;
 

@@ -48,7 +48,6 @@ public:
     // Enabled, alive, not paused and not hidden in its chain.
     bool IsMouseEligible() const;
     bool IsHovered() const { return hover; }
-    bool IsLeftDown() const { return leftDown; }
     bool IsRightDown() const { return rightDown; }
 
     // Forgets the hover at once, telling the entity (OnMouseOver(false)).

@@ -54,7 +54,6 @@ public:
     void SetFontName(const std::string& n) { fontName = n; }
     const std::string& GetFontName() const { return fontName; }
     void SetHighlightColor(DWORD c) { highlightColor = c; }
-    DWORD GetHighlightColor() const { return highlightColor; }
     void SetSizeCentered(float w, float h) { SetRectCentered(w, h); }
     float GetItemHeight() const { return itemHeight; }
     void SetItemHeight(float h) { itemHeight = h; }

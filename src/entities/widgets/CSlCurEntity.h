@@ -27,7 +27,6 @@ public:
     // A w x h hit rectangle centred on the parent's (the slider's) absolute
     // position, or on its own without a parent.
     void SetSizeCentered(float w, float h);
-    bool IsDragging() const { return dragging; }
 
 private:
     CSlCurListener* owner;

@@ -22,7 +22,6 @@ public:
     void SetSpriteName(const std::string& n) { spriteName = n; }
     const std::string& GetSpriteName() const { return spriteName; }
     void SetSizeCentered(float w, float h) { SetRectCentered(w, h); }
-    bool IsDragging() const { return dragging; }
 
 private:
     float grabX = 0.0f;

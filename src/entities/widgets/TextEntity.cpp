@@ -87,13 +87,6 @@ void TextEntity::SetClipRect(float cx, float cy, float w, float h) {
     clipH = h;
 }
 
-void TextEntity::GetClipRect(float* cx, float* cy, float* w, float* h) const {
-    *cx = clipX;
-    *cy = clipY;
-    *w = clipW;
-    *h = clipH;
-}
-
 void TextEntity::SetLayout(float lx, float ly, float w, float h) {
     layoutX1 = lx;
     layoutY1 = ly;

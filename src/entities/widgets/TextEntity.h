@@ -72,8 +72,6 @@ public:
     // parent); switches clipping on.
     void SetClipRect(float cx, float cy, float w, float h);
     void DisableClipping() { clipping = false; }
-    bool IsClipping() const { return clipping; }
-    void GetClipRect(float* cx, float* cy, float* w, float* h) const;
     // Hit rectangle relative to the absolute position.
     void SetLayout(float lx, float ly, float w, float h);
     void SetListener(ZOLTFramework::CButtonListener* l) { listener = l; }

@@ -80,29 +80,33 @@ TEST_F(CTimerTest, OneShotReportsOneMarkPerFrameAndStopsPastTheEnd) {
 }
 
 TEST_F(CTimerTest, MarksAreSortedAndOneTimeHoldsOneMark) {
-    CTimer* t = MakeTimer(CTimer::MODE_ONCE);
-    t->AddMark(3, 2.0f);
-    t->AddMark(4, 1.0f);
-    t->AddMark(7, 2.0f);
-    ASSERT_EQ(t->GetMarkCount(), 2u);
-    EXPECT_EQ(t->GetMark(0)->markId, 4);
-    EXPECT_EQ(t->GetMark(1)->markId, 7);
+    // Out of order, and 7 replaces 3 at the same time: reported in time order, the length is 2.
+    CTimer* t = Start(CTimer::MODE_ONCE, {{3, 2.0f}, {4, 1.0f}, {7, 2.0f}});
     EXPECT_EQ(t->FindMark(3), nullptr);
-    EXPECT_FLOAT_EQ(t->GetLength(), 2.0f);
-    t->RemoveMark(4);
-    EXPECT_EQ(t->GetMarkCount(), 1u);
+    Frames(4, 0.5f);
+    EXPECT_EQ(log.marks, (std::vector<int>{4, 7}));
+    EXPECT_FALSE(t->IsPaused());
+    Frames(1, 0.5f);
+    EXPECT_TRUE(t->IsPaused());
 
+    // SetTime aims at the next mark in the running direction, clamped to the length.
+    t->RemoveMark(4);
     t->AddMark(1, 0.5f);
+    log.marks.clear();
+    t->Resume();
     t->SetTime(0.7f);
-    EXPECT_EQ(t->GetCurrentMark(), 1);
+    Frames(3, 0.5f);  // past the end at 2.2
+    EXPECT_EQ(log.marks, std::vector<int>{7});
+    t->Resume();
     t->SetTime(5.0f);
-    EXPECT_FLOAT_EQ(t->GetTime(), 2.0f);
-    EXPECT_EQ(t->GetCurrentMark(), 1);
+    Frames(1, 0.0f);  // at 2.0, not past it
+    EXPECT_FALSE(t->IsPaused());
     t->mode = CTimer::MODE_BACKWARDS;
     t->SetTime(1.0f);
-    EXPECT_EQ(t->GetCurrentMark(), 0);
-    t->SetTime(0.1f);
-    EXPECT_EQ(t->GetCurrentMark(), 0);
+    Frames(2, 0.3f);   // 0.4: mark 1 at 0.5
+    t->SetTime(0.1f);  // no mark behind: aims at the first
+    Frames(1, 0.0f);
+    EXPECT_EQ(log.marks, (std::vector<int>{7, 7, 1, 1}));
 }
 
 TEST_F(CTimerTest, LoopAndBackAndForthModes) {
@@ -127,7 +131,6 @@ TEST_F(CTimerTest, BackwardsOneShotRunsFromTheEndAndUnattachedNeverRuns) {
     t->AddMark(1, 0.2f);
     t->AddMark(2, 0.8f);
     t->Resume();
-    EXPECT_FLOAT_EQ(t->GetTime(), 0.8f);  // starts at its length
     engine.Manager().Update(0.0f);
     Frames(4, 0.3f);
     EXPECT_EQ(log.marks, (std::vector<int>{2, 1}));

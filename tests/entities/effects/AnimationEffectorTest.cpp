@@ -39,10 +39,9 @@ void ExpectTrace(const std::vector<float>& actual, const std::vector<float>& exp
 }
 
 TEST_F(AnimationTest, KeysAreKeptSortedOnePerTimeAndBadTracksIgnored) {
-    CAnimationEffector effector;
+    CAnimationEffector& effector = *Animate(AddTarget(), 0);
     effector.AddKey(0, 5.0f, 1.0f);
     effector.AddKey(8, 6.0f, 1.0f);
-    EXPECT_FLOAT_EQ(effector.GetDuration(), 0.0f);
     EXPECT_TRUE(effector.GetKeys(0).empty());
     EXPECT_EQ(effector.FindKey(8, 6.0f), nullptr);
 
@@ -55,15 +54,17 @@ TEST_F(AnimationTest, KeysAreKeptSortedOnePerTimeAndBadTracksIgnored) {
     EXPECT_FLOAT_EQ(keys[1].time, 1.0f);
     EXPECT_FLOAT_EQ(keys[1].value, 20.0f);
     ASSERT_NE(effector.FindKey(1, 1.0f), nullptr);
-    EXPECT_FLOAT_EQ(effector.GetDuration(), 1.0f);
 
-    // Removing never shortens the play.
+    // Neither removing nor clearing shortens the 1 s play; the bad tracks never lengthened it.
     effector.RemoveKey(1, 1.0f);
     EXPECT_EQ(effector.GetKeys(1).size(), 1u);
-    EXPECT_FLOAT_EQ(effector.GetDuration(), 1.0f);
     effector.Clear();
     EXPECT_TRUE(effector.GetKeys(1).empty());
-    EXPECT_FLOAT_EQ(effector.GetDuration(), 1.0f);
+    effector.Prepare();
+    Frame(1.0f);
+    EXPECT_FALSE(effector.IsPaused());
+    Frame(0.01f);
+    EXPECT_TRUE(effector.IsPaused());
 }
 
 TEST_F(AnimationTest, ForwardPlayInterpolatesThenStopsOnTheLastValue) {
@@ -84,7 +85,6 @@ TEST_F(AnimationTest, ForwardPlayInterpolatesThenStopsOnTheLastValue) {
     Frame(0.25f);
     EXPECT_TRUE(effector->IsPaused());
     EXPECT_FLOAT_EQ(target->x, 100.0f);
-    EXPECT_FLOAT_EQ(effector->GetElapsed(), 1.0f);
     EXPECT_FALSE(effector->IsDead());
 
     // Paused: further frames change nothing.
@@ -103,7 +103,6 @@ TEST_F(AnimationTest, ATrackAdvancesAtMostOneKeyPerFrame) {
     effector->Prepare();
     // A long frame lands exactly on the key it reached; the next goes on from there.
     ExpectTrace(XTrace(target, 2, 0.5f), {10, 20});
-    EXPECT_EQ(effector->GetCurrentKey(1), 2);
     Frame(0.5f);
     EXPECT_TRUE(effector->IsPaused());
     EXPECT_FLOAT_EQ(target->x, 100.0f);
@@ -116,12 +115,10 @@ TEST_F(AnimationTest, PingPongLoopAndBackwardModesTurnAtTheirEnds) {
     ExpectTrace(XTrace(target, 2, 0.5f), {50, 100});
     Frame(0.5f);  // past the end: turn, starting exactly at the end
     EXPECT_EQ(effector->mode, 9);
-    EXPECT_FLOAT_EQ(effector->GetElapsed(), 1.0f);
     EXPECT_FALSE(effector->IsPaused());
     ExpectTrace(XTrace(target, 2, 0.5f), {50, 0});
     Frame(0.5f);  // below 0: turn again
     EXPECT_EQ(effector->mode, 8);
-    EXPECT_FLOAT_EQ(effector->GetElapsed(), 0.0f);
     ExpectTrace(XTrace(target, 2, 0.5f), {50, 100});
     Frame(0.5f);
     EXPECT_EQ(effector->mode, 9);
@@ -130,24 +127,21 @@ TEST_F(AnimationTest, PingPongLoopAndBackwardModesTurnAtTheirEnds) {
     auto* looped = AddTarget();
     auto* loop = Ramp(looped, 4);
     ExpectTrace(XTrace(looped, 4, 0.3f), {30, 60, 90, 0});
-    EXPECT_FLOAT_EQ(loop->GetElapsed(), 0.0f);
     EXPECT_FALSE(loop->IsPaused());
     ExpectTrace(XTrace(looped, 4, 0.3f), {30, 60, 90, 0});
     EXPECT_EQ(loop->mode, 4);
 
     // A backward loop replays from the last key.
     auto* back = AddTarget();
-    auto* backward = Ramp(back, 5, 2.0f);
+    Ramp(back, 5, 2.0f);
     EXPECT_FLOAT_EQ(back->x, 100.0f);
-    ExpectTrace(XTrace(back, 5, 0.5f), {75, 50, 25, 0, 100});
-    EXPECT_FLOAT_EQ(backward->GetElapsed(), 2.0f);
+    ExpectTrace(XTrace(back, 6, 0.5f), {75, 50, 25, 0, 100, 75});
 
     // Backward once: stops on the first values.
     auto* other = AddTarget();
     auto* once = Ramp(other, 1);
     ExpectTrace(XTrace(other, 3, 0.5f), {50, 0, 0});
     EXPECT_TRUE(once->IsPaused());
-    EXPECT_FLOAT_EQ(once->GetElapsed(), 0.0f);
 }
 
 TEST_F(AnimationTest, TracksWriteTheirPropertiesWithTheirNotifications) {
@@ -186,12 +180,14 @@ TEST_F(AnimationTest, KeysOnlyAtZeroNoTargetAndShorterKeysAfterAClear) {
     EXPECT_TRUE(effector->IsPaused());
     EXPECT_FLOAT_EQ(target->x, 42.0f);
 
-    CAnimationEffector loose;
-    loose.AddKey(1, 0.0f, 5.0f);
-    loose.Prepare();
-    EXPECT_TRUE(loose.IsPaused());
-    loose.Update(0.5f);
-    EXPECT_FLOAT_EQ(loose.GetElapsed(), 0.0f);
+    auto* loose = new CAnimationEffector;
+    loose->AddKey(1, 0.0f, 5.0f);
+    loose->AddKey(1, 1.0f, 105.0f);
+    loose->Prepare();
+    EXPECT_TRUE(loose->IsPaused());
+    loose->Update(0.5f);  // no target: no time passes
+    AddEffector(loose, target)->Update(0.0f);
+    EXPECT_FLOAT_EQ(target->x, 5.0f);
 
     // Shorter keys after a clear hold until the old duration.
     target = AddTarget();
@@ -212,7 +208,6 @@ TEST_F(AnimationTest, KeysOnlyAtZeroNoTargetAndShorterKeysAfterAClear) {
 TEST_F(AnimationTest, KeyPositionIsDefinedBeforeTheFirstRewind) {
     auto* target = AddTarget(9.0f);
     CAnimationEffector* effector = new CAnimationEffector;
-    for (int track = 1; track <= 7; ++track) EXPECT_EQ(effector->GetCurrentKey(track), -1);
     effector->AttachTo(target);
     effector->AddKey(1, 0.0f, 0.0f);
     effector->AddKey(1, 1.0f, 100.0f);

@@ -45,11 +45,10 @@ TEST_F(EffectorTest, BubbleRisesFromItsSecondFrameAndDiesJustAboveTheScreen) {
     Frame(0.5f);  // the first frame only picks a course
     EXPECT_FLOAT_EQ(sprite->y, 300.0f);
     EXPECT_FLOAT_EQ(bubble->GetSpeed(), 80.0f);
-    EXPECT_NEAR(bubble->GetHeading(), kHalfPi, 0.2f);
     const float y0 = sprite->y;
     Frame(0.5f);
     // Close to straight up; at 80 pixels per second.
-    EXPECT_NEAR(sprite->y, y0 - 40.0f * std::sin(bubble->GetHeading()), 1.0f);
+    EXPECT_NEAR(std::hypot(sprite->x - 50.0f, sprite->y - y0), 40.0f, 1e-3);
     EXPECT_LT(sprite->y, y0 - 38.0f);
     EXPECT_NEAR(sprite->x, 50.0f, 40.0f * std::sin(0.2f));
 
@@ -75,8 +74,6 @@ TEST_F(EffectorTest, ShakeWalksToItsPointSnapsWhenCloseAndLandsOnAnOvershoot) {
     auto* target = AddTarget(100.0f, 50.0f);
     auto* shake = AddEffector(new CShakeEffector, target);
     shake->SetParams(0.0f, 0.0f, 15.0f);  // every point is home itself
-    EXPECT_FLOAT_EQ(shake->GetHomeX(), 100.0f);
-    EXPECT_FLOAT_EQ(shake->GetHomeY(), 50.0f);
 
     target->x = 103.0f;  // pushed off home
     Frame(0.1f);         // chooses a point, does not move
@@ -112,12 +109,15 @@ TEST_F(EffectorTest, PausedShakePutsTheTargetBackHomeAndADecayingOneStopsByItsel
     EXPECT_EQ(target->x, 10.0f);
 
     // Without a target: no parameters, and a pause touches nothing.
-    CShakeEffector loose;
-    loose.SetParams(5.0f, 5.0f, 10.0f);
-    EXPECT_FLOAT_EQ(loose.GetAmplitudeX(), 0.0f);
-    loose.Pause();
-    EXPECT_TRUE(loose.IsPaused());
-    loose.Update(0.1f);
+    auto* loose = new CShakeEffector;
+    loose->SetParams(5.0f, 5.0f, 10.0f);
+    loose->Pause();
+    EXPECT_TRUE(loose->IsPaused());
+    loose->Update(0.1f);
+    auto* still = AddTarget(10.0f, 20.0f);
+    AddEffector(loose, still)->Resume();
+    Frames(3, 0.1f);  // no speed: it never moves
+    EXPECT_EQ(still->x, 10.0f);
 
     // A decaying shake stops by itself and restores its values.
     target = AddTarget(10.0f, 20.0f);
@@ -125,17 +125,20 @@ TEST_F(EffectorTest, PausedShakePutsTheTargetBackHomeAndADecayingOneStopsByItsel
     shake->SetParams(2.0f, 2.0f, 15.0f);
     shake->decayRate = 100.0f;
     shake->decays = true;
-    Frame(0.1f);
-    EXPECT_NEAR(shake->GetAmplitudeX(), 1.0f, 1e-5);
-    EXPECT_NEAR(shake->GetShakeSpeed(), 5.0f, 1e-5);
+    Frame(0.05f);  // speed 10: a point is chosen
+    target->x = 30.0f;
+    Frame(0.05f);  // speed 5
+    EXPECT_NEAR(std::hypot(target->x - 30.0f, target->y - 20.0f), 0.25f, 0.01f);
     EXPECT_FALSE(shake->IsPaused());
-    target->x = 13.0f;
-    Frame(0.1f);  // the speed reaches 0: the shake pauses, home and initial values return
+    Frame(0.05f);  // the speed reaches 0: the shake pauses, home and initial values return
     EXPECT_TRUE(shake->IsPaused());
-    EXPECT_FLOAT_EQ(shake->GetAmplitudeX(), 2.0f);
-    EXPECT_FLOAT_EQ(shake->GetShakeSpeed(), 15.0f);
     EXPECT_FLOAT_EQ(target->x, 10.0f);
     EXPECT_FLOAT_EQ(target->y, 20.0f);
+    shake->decays = false;
+    shake->Resume();
+    target->x = 30.0f;
+    Frame(0.1f);  // a step at the initial speed towards a point near home
+    EXPECT_NEAR(std::hypot(target->x - 30.0f, target->y - 20.0f), 1.5f, 0.01f);
 }
 
 }  // namespace

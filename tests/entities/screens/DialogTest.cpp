@@ -13,6 +13,7 @@
 #include "entities/screens/Dialog.h"
 #include "entities/screens/OKScreen.h"
 #include "graphics/hgeFont.h"
+#include "graphics/hgeSprite.h"
 #include "platform/FrameDriver.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
@@ -93,7 +94,10 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(ok->GetParent(), window);
     EXPECT_NE(ok->GetUpSprite(), nullptr);
-    EXPECT_NE(cancel->GetDownSprite(), nullptr);
+    int cancelDrawn = 0;  // drawn only with all three looks
+    for (const auto& q : RecordQuads([&] { engine.Step(); }))
+        cancelDrawn += q.quad.tex == cancel->GetUpSprite()->GetTexture() && q.quad.v[0].x > 400.0f;
+    EXPECT_EQ(cancelDrawn, 1);
     EXPECT_FLOAT_EQ(dialog->GetTextOffsetX(), 190.0f);
 
     engine.Click(500, 370);  // "No"
@@ -110,11 +114,12 @@ TEST(DialogTest, OtherMessagesCloseWithoutAnAnswerAndNoOwnerIsAllowed) {
     engine.Step();
     dialog->OnButtonPress("MAYBE");
     EXPECT_TRUE(dialog->IsClosing());
-    EXPECT_TRUE(dialog->GetDestroyOnClose());
+    std::weak_ptr<void> alive = dialog->GetLifeToken();
     EXPECT_TRUE(engine.Manager().GetScreenStack().empty());
     dialog->OnButtonPress("YES");  // finished: ignored
     Settle(engine);
     EXPECT_TRUE(owner.answers.empty());
+    EXPECT_TRUE(alive.expired());  // destroyed once closed
 
     // No owner is allowed.
     dialog = OpenDialog<Dialog>(engine, "Q", kYesNo, nullptr);

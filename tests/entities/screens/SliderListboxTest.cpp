@@ -86,7 +86,6 @@ TEST(SliderTest, ValuesPressesAndDragsOfOneSlider) {
     engine.MoveMouse(400, 300);
     engine.KeyDown(HGEK_LBUTTON);
     engine.Step();
-    ASSERT_TRUE(slider->GetCursor()->IsDragging());
     listener.values.clear();
 
     engine.MoveMouse(301, 300);
@@ -105,7 +104,6 @@ TEST(SliderTest, ValuesPressesAndDragsOfOneSlider) {
 
     engine.KeyUp(HGEK_LBUTTON);
     engine.Step();
-    EXPECT_FALSE(slider->GetCursor()->IsDragging());
     const size_t reports = listener.values.size();
     engine.MoveMouse(350, 300);
     engine.Step();
@@ -149,7 +147,6 @@ TEST(ListboxTest, ItemsLookupsAndRemoval) {
     hgeFont* font = engine.GetResourceManager()->GetFont("Main");
     ASSERT_NE(font, nullptr);
     EXPECT_FLOAT_EQ(plain.GetItemHeight(), font->GetHeight() * 0.5f + 15.0f) << "the default row height";
-    EXPECT_EQ(plain.GetHighlightColor(), 0x64646464u);
     EXPECT_EQ(plain.GetFontName(), "Main");
 
     // Removal keeps the selection in range.

@@ -55,7 +55,7 @@ TEST_F(TextEntityTest, AttributesApplyInDocumentOrder) {
         "<border w=\"200\" h=\"50\"/><clipping x=\"1\" y=\"2\" w=\"3\" h=\"4\"/>"
         "<rect x=\"-5\" y=\"-6\" w=\"30\" h=\"40\"/></text>");
     ASSERT_TRUE(element);
-    TextEntity text(*element, nullptr);
+    TextEntity& text = *new TextEntity(*element, nullptr);
     EXPECT_EQ(text.GetName(), "Title");
     EXPECT_EQ(text.GetTextRef(), "Hello");  // the later of text and text_alias
     EXPECT_EQ(text.GetFont(), comics);
@@ -64,14 +64,15 @@ TEST_F(TextEntityTest, AttributesApplyInDocumentOrder) {
     EXPECT_FLOAT_EQ(text.GetDepth(), 4.0f);
     EXPECT_EQ(text.GetAlignment(), 1);
     EXPECT_FLOAT_EQ(text.GetBoxWidth(), 200.0f);
-    EXPECT_TRUE(text.IsClipping());
-    float cx, cy, cw, ch;
-    text.GetClipRect(&cx, &cy, &cw, &ch);
-    EXPECT_FLOAT_EQ(cy, 2.0f);
-    EXPECT_FLOAT_EQ(ch, 4.0f);
     text.Update(0.0f);  // the hit rectangle follows on the next update
     EXPECT_TRUE(text.HitTest(5.0f, 14.0f));
     EXPECT_FALSE(text.HitTest(35.0f, 14.0f));
+    engine.Manager().Add(&text);
+    const auto quads = DrawFrame();
+    ASSERT_FALSE(quads.empty());
+    EXPECT_TRUE(quads[0].clipped);
+    EXPECT_EQ(quads[0].clipY, 2);
+    EXPECT_EQ(quads[0].clipH, 4);
 
     auto reversed = engine.LoadLayout(
         "<text text_alias=\"Greeting\" font=\"Comics\" text=\"plain\" color=\"2164195328\"/>");
@@ -124,13 +125,14 @@ TEST_F(TextEntityTest, ClippingIsRestoredAfterTheText) {
     EXPECT_FALSE(quads[2].clipped);
 
     // Relative to the parent's position when the clip rectangle is set.
-    TextEntity child("child", nullptr);
-    child.AttachTo(text);
-    child.SetClipRect(5.0f, 6.0f, 7.0f, 8.0f);
-    float cx, cy, cw, ch;
-    child.GetClipRect(&cx, &cy, &cw, &ch);
-    EXPECT_FLOAT_EQ(cx, 405.0f);
-    EXPECT_FLOAT_EQ(cy, 306.0f);
+    auto* child = new TextEntity("child", nullptr);
+    child->SetText("Yo");
+    child->AttachTo(text);
+    child->SetClipRect(5.0f, 6.0f, 7.0f, 8.0f);
+    engine.Manager().Add(child);
+    int childClips = 0;
+    for (const auto& q : DrawFrame()) childClips += q.clipped && q.clipX == 405 && q.clipY == 306;
+    EXPECT_EQ(childClips, 2);  // "Yo"
 }
 
 TEST_F(TextEntityTest, TextIsDrawnLiterallyWithItsOpacityAndTheFontStaysAsItWas) {
