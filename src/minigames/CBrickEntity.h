@@ -43,7 +43,6 @@ public:
     int GetKind() const { return kind; }
     // The open effect has ended (or never ran).
     bool IsSettled() const { return openParticles == nullptr; }
-    CShakeEffector* GetShake() const { return shake; }
 
     // SetShaking(false) on every brick of the registry.
     static void StopAllShaking();

@@ -67,7 +67,6 @@ public:
     hgeParticleSystem* GetParticleSystem() const { return particleSystem; }
     float GetFadeRate() const { return fadeRate; }
     // The object's own delayed calls (animation restarts, sounds).
-    ZOLTFramework::GameManager::Timer& GetTimer() { return timer; }
 
 private:
     void BuildAnimation(float startDelay);

@@ -98,7 +98,6 @@ public:
 
     size_t GetStepCount() const { return steps.size(); }
     float GetDelay() const { return delay; }
-    float GetBubbleAnchorY() const { return anchorY; }
     bool HasResourceGroup() const { return hasResourceGroup; }
     int GetResourceGroup() const { return resourceGroup; }
     const std::vector<MedalPlace>& GetMedalPlaces() const { return medalPlaces; }

@@ -15,7 +15,6 @@ std::vector<CGUIEntity*>& GuiRegistry() {
 
 }  // namespace
 
-const std::vector<CGUIEntity*>& CGUIEntity::Registry() { return GuiRegistry(); }
 
 CGUIEntity::CGUIEntity() {
     rect.Set(0, 0, 0, 0);

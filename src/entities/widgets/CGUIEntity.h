@@ -55,8 +55,6 @@ public:
     // DropHover on every GUI entity of root's subtree, root included.
     static void DropHoverBelow(CEntity* root);
 
-    // Every constructed GUI entity, in construction order.
-    static const std::vector<CGUIEntity*>& Registry();
 
 protected:
     hgeRect rect;
