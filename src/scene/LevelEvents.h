@@ -41,7 +41,9 @@ constexpr const char* kShowHelp = "ShowHelp";
 constexpr const char* kResume = "Resume";
 constexpr const char* kTutorialShown = "TutorialShown";
 constexpr const char* kExitToMenu = "EXIT_TO_MENU";
-constexpr const char* kExitToGlobalMap = "EXIT_TO_GLOBAL_MAP";  // value: the next scene or empty
+constexpr const char* kExitToGlobalMap = "EXIT_TO_GLOBAL_MAP";  // value: the next scene, empty, or kFinalScene
+// The next scene of the story's last place: the final screen.
+constexpr const char* kFinalScene = "Final";
 constexpr const char* kActionLoadLevel = "ACTION_LOAD_LEVEL";   // value: the scene to open
 
 // The "ShowHint" value "KEY/first/second": a text key and up to two points,

@@ -57,6 +57,17 @@ Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 
 std::string Count(int value) { return std::to_string(value); }
 
+// A named picture of the panel on `parent`; a missing sprite is an Error row.
+CSpriteEntity* SpawnPicture(EntityManager& manager, EngineContext* engine, CEntity* parent,
+                            const char* name, const char* sprite) {
+    auto* picture = manager.Spawn<CSpriteEntity>();
+    picture->SetName(name);
+    picture->AttachSprite(Services::Sprite(engine, sprite));
+    if (!picture->GetSprite()) HtmlLog::Instance()->Error(std::string("Level: no sprite \"") + sprite + "\".");
+    picture->AttachTo(parent);
+    return picture;
+}
+
 void PauseIfAny(CEntity* entity) {
     if (entity) entity->Pause();
 }
@@ -369,11 +380,7 @@ void LevelPanel::AddCigar(bool withTutorial) {
         cigarButton = manager->Spawn<ZOLTFramework::CButtonEntity>("CigarButton", &level);
         cigarButton->SetSizeCentered(0.0f, 0.0f);
         cigarButton->AttachTo(panel);
-        cigarSprite = manager->Spawn<CSpriteEntity>();
-        cigarSprite->SetName("Cigar");
-        cigarSprite->AttachSprite(Services::Sprite(level.GetEngine(), "InGameCigar"));
-        if (!cigarSprite->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"InGameCigar\".");
-        cigarSprite->AttachTo(cigarButton);
+        cigarSprite = SpawnPicture(*manager, level.GetEngine(), cigarButton, "Cigar", "InGameCigar");
         cigarButton->SetPosXY(50.0f, 360.0f);
         cigarButton->SetDepth(2.0f);
         cigarCounter = manager->Spawn<TextEntity>("CigarCounter", nullptr);
@@ -496,11 +503,7 @@ void LevelPanel::ShowMagnifyingGlass(bool withTutorial) {
     if (!manager || !panel) return;
     // The glass stands on the panel once, however often it is given.
     if (!magnifyingGlass) {
-        magnifyingGlass = manager->Spawn<CSpriteEntity>();
-        magnifyingGlass->SetName("MagnifyingGlass");
-        magnifyingGlass->AttachSprite(Services::Sprite(level.GetEngine(), "InGameMagnifyingGlass"));
-        if (!magnifyingGlass->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"InGameMagnifyingGlass\".");
-        magnifyingGlass->AttachTo(panel);
+        magnifyingGlass = SpawnPicture(*manager, level.GetEngine(), panel, "MagnifyingGlass", "InGameMagnifyingGlass");
         magnifyingGlass->SetPosXY(52.0f, 555.0f);
         magnifyingGlass->SetDepth(1.0f);
         magnifyingGlass->OnMove();

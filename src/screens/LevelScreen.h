@@ -34,7 +34,6 @@ class LevelScreen : public ZOLTFramework::CScreenEntity,
 public:
     static constexpr const char* kLayoutFile = "data/Screens/LevelScreen.xml";
     static constexpr const char* kReturnScreen = "data/GlobalMapScreen.xml";
-    static constexpr const char* kFinalScene = "Final";
     static constexpr float kMiniGameHold = 0.2f;
     static constexpr float kMiniGameLayer = 2000.0f;
 

@@ -125,7 +125,7 @@ void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
 void LevelScreen::ExitToGlobalMap(const std::string& value) {
     Player* player = Active();
     if (value.empty()) BagScreen::SyncPlayerItems();
-    if (value == kFinalScene) {
+    if (value == LevelEvents::kFinalScene) {
         if (playField) playField->SaveState();
         if (player) player->PlayFieldPath.clear();
         if (EntityManager* manager = Manager()) {

@@ -18,6 +18,7 @@
 #include "graphics/FontRegistry.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/LevelEvents.h"
 #include "scene/CHintScreen.h"
 #include "scene/PlayField.h"
 #include "screens/BagScreen.h"
@@ -291,7 +292,7 @@ void LevelWindows::ShowLevelComplete() {
 // place, to the final screen: either way the place is done.
 bool LevelWindows::EndsPlace() const {
     const std::string next = level.Field() ? level.Field()->GetNextScene() : std::string();
-    return next.empty() || next == kFinalScene;
+    return next.empty() || next == LevelEvents::kFinalScene;
 }
 
 void LevelWindows::RecordNodeScore() {

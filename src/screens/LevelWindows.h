@@ -24,7 +24,6 @@ class CEntity;
 class LevelWindows {
 public:
     static constexpr const char* kInGameOptions = "data/screens/OptionsScreenInGame.xml";
-    static constexpr const char* kFinalScene = "Final";
 
     LevelWindows(LevelScreen& level, LevelSettings& settings);
     ~LevelWindows();
