@@ -149,7 +149,7 @@ void CAudioManager::PlayMusic(const std::string& name, bool smooth) {
             m_currentMusic->FadeOut();
         }
         m->SetSmooth(smooth);
-        if (m->Start()) ++m_musicStarts[name];
+        m->Start();
         m_currentMusic = m;
     }
 }
@@ -216,12 +216,6 @@ std::string CAudioManager::GetCurrentMusicName() const {
     return m_currentMusic ? m_currentMusic->GetName() : std::string();
 }
 
-CSoundTrack* CAudioManager::FindSound(const std::string& name) const {
-    for (CSoundTrack* s : m_sounds)
-        if (s->GetName() == name) return s;
-    return nullptr;
-}
-
 CMusicTrack* CAudioManager::FindMusic(const std::string& name) const {
     for (CMusicTrack* m : m_music)
         if (m->GetName() == name) return m;
@@ -231,11 +225,6 @@ CMusicTrack* CAudioManager::FindMusic(const std::string& name) const {
 int CAudioManager::GetSoundPlayCount(const std::string& name) const {
     auto it = m_soundPlays.find(name);
     return it == m_soundPlays.end() ? 0 : it->second;
-}
-
-int CAudioManager::GetMusicStartCount(const std::string& name) const {
-    auto it = m_musicStarts.find(name);
-    return it == m_musicStarts.end() ? 0 : it->second;
 }
 
 void CAudioManager::MusicHook(void* self, uint8_t* stream, int len) noexcept {

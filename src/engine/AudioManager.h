@@ -31,7 +31,6 @@ public:
     // Opens the default output device. True when a device is open. Only one
     // manager holds the device at a time.
     bool OpenDevice();
-    bool IsDeviceOpen() const { return m_deviceOpen; }
 
     // Registers a sound (any format the mixer reads; decoded whole) or a music
     // piece (Ogg Vorbis, streamed) under a name. False, nothing registered and
@@ -64,13 +63,10 @@ public:
     // The piece last started, or null; its name, empty when none.
     std::string GetCurrentMusicName() const;
 
-    // Inspection: the first track of a name (null when none) and how often each
-    // name was played (sounds) or really started (music: a piece that turns
-    // round is not started again).
-    CSoundTrack* FindSound(const std::string& name) const;
+    // Inspection: the first music piece of a name (null when none) and how
+    // often each sound name was played.
     CMusicTrack* FindMusic(const std::string& name) const;
     int GetSoundPlayCount(const std::string& name) const;
-    int GetMusicStartCount(const std::string& name) const;
 
     // Audio thread: adds the playing music pieces to a buffer of len bytes in
     // the device format (16-bit signed, interleaved stereo). Allocates nothing
@@ -96,7 +92,6 @@ private:
     CMusicTrack* m_currentMusic = nullptr;
 
     std::map<std::string, int> m_soundPlays;
-    std::map<std::string, int> m_musicStarts;
 
     std::mutex m_musicMutex;
     std::vector<float> m_mixBuffer;  // sized by OpenDevice, then used by the audio thread only

@@ -27,8 +27,6 @@ public:
     // Appends one row with the local time; the caller's text is not escaped.
     void WriteRow(const std::string& text);
 
-    const std::string& GetPath() const { return m_path; }
-
     // "dd.mm.yyyy, hh:mm" of a run block.
     static std::string FormatDate(const std::tm& t);
     // "hh:mm:ss:  " in front of a row.

@@ -54,8 +54,3 @@ void FontPictures::Release(HGE* hge, HTEXTURE texture) {
     }
     if (hge) hge->Texture_Free(texture);
 }
-
-int FontPictures::Users(HTEXTURE texture) {
-    auto it = texture ? FindTexture(texture) : Pictures().end();
-    return it == Pictures().end() ? 0 : it->second.users;
-}

@@ -17,6 +17,4 @@ public:
     // One user of the texture fewer; the last one frees it. A texture not
     // handed out here is freed at once.
     static void Release(HGE* hge, HTEXTURE texture);
-    // Fonts holding the texture (0 for one not handed out here).
-    static int Users(HTEXTURE texture);
 };

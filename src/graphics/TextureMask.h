@@ -39,8 +39,6 @@ public:
     // Rewrites the target texture from the snapshot and the mask.
     void Apply();
 
-    bool HasSnapshot() const { return !savedPixels.empty(); }
-
     static uint64_t ReadTimeStampCounter();
 
 private:

@@ -35,7 +35,6 @@ public:
 
     int GetMode() const { return Mode; }
     float GetSpeed() const { return fSpeed > 0.0f ? 1.0f / fSpeed : 0.0f; }
-    int GetFrame() const { return nCurFrame; }
     int GetFrames() const { return nFrames; }
 
 private:

@@ -35,9 +35,6 @@ public:
     // Leaves dx, dy untouched for a node outside the grid.
     void GetDisplacement(int col, int row, float* dx, float* dy, int ref) const;
 
-    int GetRows() const { return nRows; }
-    int GetCols() const { return nCols; }
-
 private:
     bool Valid(int col, int row) const { return col >= 0 && row >= 0 && col < nCols && row < nRows; }
     hgeVertex& Node(int col, int row) { return disp_array[row * nCols + col]; }

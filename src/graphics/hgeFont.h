@@ -60,7 +60,6 @@ public:
     void SetSpacing(float spacing) { fSpacing = spacing; }
 
     DWORD GetColor() const { return dwCol; }
-    float GetZ() const { return fZ; }
     int GetBlendMode() const { return nBlend; }
     float GetScale() const { return fScale; }
     float GetProportion() const { return fProportion; }
@@ -68,13 +67,11 @@ public:
     float GetTracking() const { return fTracking; }
     float GetSpacing() const { return fSpacing; }
     float GetHeight() const { return fHeight; }
-    Build GetBuild() const { return build; }
     HTEXTURE GetTexture() const { return hTexture; }
 
     // A glyph takes the font's colour when it is drawn.
     hgeSprite* GetSprite(char chr) const { return letters[(unsigned char)chr]; }
     float GetPreWidth(char chr) const { return pre[(unsigned char)chr]; }
-    float GetPostWidth(char chr) const { return post[(unsigned char)chr]; }
 
     // Width of the text up to its first line break; never negative.
     float GetLineWidth(const char* string) const;

@@ -77,11 +77,9 @@ public:
     bool IsLoaded() const { return bLoaded; }
     int GetParticlesAlive() const { return nParticlesAlive; }
     float GetAge() const { return fAge; }
-    void GetPosition(float* x, float* y) const { *x = vecLocation.x; *y = vecLocation.y; }
     void GetTransposition(float* x, float* y) const { *x = fTx; *y = fTy; }
     float GetScale() const { return fScale; }
     hgeRect* GetBoundingBox(hgeRect* rect) const;
-    const hgeParticle& GetParticle(int i) const { return particles[i]; }
 
 private:
     void CopyState(const hgeParticleSystem& ps);

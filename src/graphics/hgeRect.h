@@ -11,7 +11,6 @@ public:
         : x1(left), y1(top), x2(right), y2(bottom), bClean(false) {}
 
     void Clear() { bClean = true; }
-    bool IsClean() const { return bClean; }
     void Set(float left, float top, float right, float bottom);
     void SetRadius(float x, float y, float r);
     void Encapsulate(float x, float y);

@@ -145,11 +145,6 @@ void hgeSprite::Render4V(float x0, float y0, float x1, float y1, float x2, float
     hge->Gfx_RenderQuad(&quad);
 }
 
-hgeRect* hgeSprite::GetBoundingBox(float x, float y, hgeRect* rect) const {
-    rect->Set(x - hotX, y - hotY, x - hotX + width, y - hotY + height);
-    return rect;
-}
-
 hgeRect* hgeSprite::GetBoundingBoxEx(float x, float y, float rot, float hscale, float vscale, hgeRect* rect) const {
     float xs[4], ys[4];
     CornersEx(x, y, rot, hscale, vscale, xs, ys);

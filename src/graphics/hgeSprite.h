@@ -43,25 +43,17 @@ public:
     void GetMaskOrigin(float* x, float* y) const { *x = maskOriginX; *y = maskOriginY; }
     void SetMaskPos(float x, float y) { maskPosX = x; maskPosY = y; }
     void GetMaskPos(float* x, float* y) const { *x = maskPosX; *y = maskPosY; }
-    HTEXTURE GetMaskTexture() const { return quad.tex2; }
 
     HTEXTURE GetTexture() const { return quad.tex; }
     void GetTextureRect(float* x, float* y, float* w, float* h) const { *x = tx; *y = ty; *w = width; *h = height; }
     DWORD GetColor(int i = 0) const { return quad.v[i & 3].col; }
-    float GetZ(int i = 0) const { return quad.v[i & 3].z; }
     int GetBlendMode() const { return quad.blend; }
     void GetHotSpot(float* x, float* y) const { *x = hotX; *y = hotY; }
     float GetHotSpotX() const { return hotX; }
     float GetHotSpotY() const { return hotY; }
-    void GetFlip(bool* bX, bool* bY) const { *bX = bXFlip; *bY = bYFlip; }
     float GetWidth() const { return width; }
     float GetHeight() const { return height; }
-    // The texture's size as the sprite knows it (1 x 1 without a texture).
-    float GetTexWidth() const { return tex_width; }
-    float GetTexHeight() const { return tex_height; }
-    const hgeQuad& GetQuad() const { return quad; }
 
-    hgeRect* GetBoundingBox(float x, float y, hgeRect* rect) const;
     hgeRect* GetBoundingBoxEx(float x, float y, float rot, float hscale, float vscale, hgeRect* rect) const;
 
 protected:

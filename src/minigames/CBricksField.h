@@ -36,8 +36,6 @@ public:
 
     const std::list<CBrickEntity*>& GetBricks() const { return bricks; }
     bool IsPlaying() const { return playing; }
-    CBrickEntity* GetFirst() const { return first; }
-    CBrickEntity* GetSecond() const { return second; }
 
 private:
     CBrickEntity* first = nullptr;

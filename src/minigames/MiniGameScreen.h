@@ -73,7 +73,6 @@ public:
     void OnButtonOver(const std::string& message) override;
 
     int GetState() const { return state; }
-    int GetResourceGroup() const { return resGroup; }
     // The buttons are the children named by their messages: "Ok", "Skip",
     // "SolveLater".
     // True once the result has been sent.

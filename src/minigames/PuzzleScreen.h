@@ -24,15 +24,10 @@ public:
     void DropHeldPiece();
 
     const std::vector<PuzzlePiece*>& GetLoosePieces() const { return loose; }
-    const std::vector<PuzzlePiece*>& GetDockedPieces() const { return docked; }
     PuzzlePiece* FindPiece(const std::string& label) const;
-    PuzzlePiece* GetWidestPiece() const { return widest; }
     // The mirrored cursor of a find-the-differences game is the child
     // "DifferenceCursor".
-    bool IsTurning(PuzzlePiece* piece) const { return rotating.count(piece) != 0; }
     bool IsSolved() const { return solved; }
-    // Two alike pieces clicked one after the other go together.
-    bool IsMatchPairs() const { return matchPairs; }
     // The topmost loose piece on an opaque pixel at the point, or null.
     PuzzlePiece* PieceAt(float px, float py) const;
 

@@ -23,10 +23,8 @@ public:
     virtual std::string GetCellName(int index);
 
     const std::vector<int>& GetSequence() const { return sequence; }
-    int GetShownLength() const { return shownLength; }
     float GetShowTime() const { return showTime; }
     float GetWaitTime() const { return waitTime; }
-    int GetCellNumber() const { return cellNumber; }
     // The picture shown on a win is the child "FinishPicture".
     // Screen position of cell i.
     float CellX(int i) const;

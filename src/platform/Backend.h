@@ -59,7 +59,6 @@ public:
     virtual void SetWindowed(bool windowed) = 0;
     virtual void SetTitle(const std::string& titleUtf8) = 0;
     virtual void SetMouseVisible(bool visible) = 0;
-    virtual void WarpMouse(float x, float y) = 0;
     virtual bool OpenUrl(const std::string& url) = 0;
 
     FrameDriver::Driver& Driver() { return m_driver; }

@@ -210,12 +210,4 @@ void GlBackend::SetTitle(const std::string& titleUtf8) {
 
 void GlBackend::SetMouseVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
-void GlBackend::WarpMouse(float x, float y) {
-    if (!m_window) return;
-    float px = 0, py = 0;
-    m_renderer.Fit().ToDrawable(x, y, px, py);
-    const float ratio = PixelsPerWindowUnit();
-    SDL_WarpMouseInWindow(m_window, int(px / ratio), int(py / ratio));
-}
-
 bool GlBackend::OpenUrl(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }

@@ -30,7 +30,6 @@ public:
     void SetWindowed(bool windowed) override;
     void SetTitle(const std::string& titleUtf8) override;
     void SetMouseVisible(bool visible) override;
-    void WarpMouse(float x, float y) override;
     bool OpenUrl(const std::string& url) override;
 
 private:

@@ -21,6 +21,5 @@ public:
     void SetWindowed(bool) override {}
     void SetTitle(const std::string&) override {}
     void SetMouseVisible(bool) override {}
-    void WarpMouse(float, float) override {}
     bool OpenUrl(const std::string&) override { return false; }
 };

@@ -448,11 +448,6 @@ void HgeImpl::Input_GetMousePos(float* x, float* y) {
     if (y) *y = m_input.MouseY();
 }
 
-void HgeImpl::Input_SetMousePos(float x, float y) {
-    m_input.MoveMouse(x, y);
-    if (m_initiated) m_backend->WarpMouse(x, y);
-}
-
 const char* HgeImpl::Input_GetKeyName(int key) { return KeyName(key); }
 
 // ---------------------------------------------------------------- graphics

@@ -73,7 +73,6 @@ public:
     void Stream_Free(HSTREAM) override {}
 
     void Input_GetMousePos(float* x, float* y) override;
-    void Input_SetMousePos(float x, float y) override;
     int Input_GetMouseWheel() override { return m_input.WheelSteps(); }
     bool Input_IsMouseOver() override { return m_input.MouseOver(); }
     bool Input_KeyDown(int key) override { return m_input.WentDown(key); }

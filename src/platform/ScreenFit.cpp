@@ -24,11 +24,6 @@ void ScreenFit::ToScreen(float px, float py, float& x, float& y) const {
     y = (py - offsetY) / scale;
 }
 
-void ScreenFit::ToDrawable(float x, float y, float& px, float& py) const {
-    px = offsetX + x * scale;
-    py = offsetY + y * scale;
-}
-
 void ScreenFit::RectToDrawable(int x, int y, int w, int h, int& px, int& py, int& pw, int& ph) const {
     const int x0 = int(std::lround(offsetX + float(x) * scale));
     const int y0 = int(std::lround(offsetY + float(y) * scale));

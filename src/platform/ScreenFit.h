@@ -10,7 +10,6 @@ struct ScreenFit {
     static ScreenFit Compute(int screenW, int screenH, int drawW, int drawH);
 
     void ToScreen(float px, float py, float& x, float& y) const;
-    void ToDrawable(float x, float y, float& px, float& py) const;
     // A rectangle in screen units to whole drawable pixels (top-left origin).
     void RectToDrawable(int x, int y, int w, int h, int& px, int& py, int& pw, int& ph) const;
 };

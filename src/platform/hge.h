@@ -256,7 +256,6 @@ public:
 
     // Input
     virtual void Input_GetMousePos(float* x, float* y) = 0;
-    virtual void Input_SetMousePos(float x, float y) = 0;
     virtual int Input_GetMouseWheel() = 0;
     virtual bool Input_IsMouseOver() = 0;
     virtual bool Input_KeyDown(int key) = 0;

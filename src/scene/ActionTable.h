@@ -14,7 +14,6 @@ public:
     void Load(const std::string& path);
     // The text for (type, name), or the name itself when there is no entry.
     std::string Resolve(const std::string& type, const std::string& name) const;
-    bool IsEmpty() const { return entries.empty(); }
 
 private:
     std::map<std::string, std::map<std::string, std::string>> entries;

@@ -15,6 +15,7 @@ namespace {
 PathMoveEffector* NewMover(EntityManager* manager) {
     auto* effector = manager->Spawn<PathMoveEffector>(1, false, false, 64, 0.0f, 0.0f, 4);
     effector->SetVelocity(Hint::kVelocity);
+    effector->SetName("Mover");
     return effector;
 }
 

@@ -32,9 +32,7 @@ public:
     void FlyTo(ZOLTFramework::CEntity* target);
     void CircleAround(ZOLTFramework::CEntity* target);
 
-    bool IsFlying() const { return flying; }
-    int GetSavedEmission() const { return savedEmission; }
-    ZOLTFramework::PathMoveEffector* GetMover() const { return mover; }
+    // The flight and the circling move the smoke through its child "Mover".
 
 private:
     // Ends the circling: emission back, short trails again.

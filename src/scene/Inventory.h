@@ -75,9 +75,7 @@ public:
     bool IsOpened() const { return opened; }
     bool IsHovered() const { return hovered; }
     void AddReturning() { ++returning; }
-    int GetReturning() const { return returning; }
     const std::vector<InventoryObject*>& GetObjects() const { return objects; }
-    const std::vector<Slot>& GetFreeSlots() const { return freeSlots; }
     ZOLTFramework::CButtonEntity* GetClosedTab() const { return closedTab; }
     ZOLTFramework::CButtonEntity* GetOpenedTab() const { return openedTab; }
 

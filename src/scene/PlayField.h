@@ -205,7 +205,6 @@ public:
     // The rules as they stand (tasks, counters, conditions...), for reading.
     const SceneRules& Rules() const { return rules; }
     bool IsPlaying() const { return playing; }
-    bool IsPanelShown() const { return panelShown; }
     void PauseInventory();
     Inventory* GetInventory() const { return inventory; }
     PSLayer* GetParticleLayer() const { return particleLayer; }

@@ -31,15 +31,12 @@ public:
     const std::vector<SceneObject*>& GetEnrolled() const { return enrolled; }
 
     void SetSplitView(bool on) { splitView = on; }
-    bool IsSplitView() const { return splitView; }
     // Not owned; null draws no cursor.
     void SetCursorSprite(hgeSprite* sprite) { cursorSprite = sprite; }
     hgeSprite* GetCursorSprite() const { return cursorSprite; }
     // Takes the sprite and its texture (freed with the layer).
     void SetMirroredCursorSprite(hgeSprite* sprite, HTEXTURE texture);
-    hgeSprite* GetMirroredCursorSprite() const { return mirroredCursorSprite; }
     void SetMirroredCursor(bool on) { mirroredCursor = on; }
-    bool IsMirroredCursor() const { return mirroredCursor; }
     void SetLensPosition(float lx, float ly) {
         lensX = lx;
         lensY = ly;

@@ -63,6 +63,7 @@ void CMenuBGScreen::LoadScene(const std::string& file) {
         if (!child || child->GetName() != "object") continue;
         const auto unit = units.find(StringToInt(ChildText(*child, "id")));
         CSpriteEntity* sprite = SpawnChild<CSpriteEntity>();
+        sprite->SetName("MenuScene" + std::to_string(sceneSprites.size() + 1));
         sprite->SetSprite(unit != units.end() ? unit->second : std::string());
         sprite->SetPosXY(StringToFloat(ChildText(*child, "x")), StringToFloat(ChildText(*child, "y")));
         sprite->SetDepth(StringToFloat(ChildText(*child, "z")));
@@ -73,12 +74,13 @@ void CMenuBGScreen::LoadScene(const std::string& file) {
 void CMenuBGScreen::AddDecorations() {
     hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
     hgeAnimation* bubbles = resources ? resources->GetAnimation("bubbles2_Menu") : nullptr;
+    int spotNumber = 0;
     for (const auto& spot : kBubbleSpots) {
         CAnimEntity* anim = SpawnChild<CAnimEntity>();
+        anim->SetName("MenuBubbles" + std::to_string(++spotNumber));
         if (bubbles) anim->SetAnimation(*bubbles);
         anim->SetPosXY(spot[0], spot[1]);
         anim->SetDepth(kDecorationDepth);
-        bubbleSpots.push_back(anim);
         ScheduleBubbles(anim, false);
     }
 
@@ -134,13 +136,6 @@ void CMenuBGScreen::ScheduleBubbles(CAnimEntity* spot, bool now) {
     HGE* hge = engine ? engine->GetHGE() : nullptr;
     const float delay = now ? 0.0f : (hge ? hge->Random_Float(kMinBubblePause, kMaxBubblePause) : kMinBubblePause);
     ScheduleBubbleBurst(*PlayerManager::Instance()->Timer.Get(), spot, delay, [this, spot] { ScheduleBubbles(spot, false); });
-}
-
-std::vector<CSpriteEntity*> CMenuBGScreen::GetSceneSprites() const {
-    std::vector<CSpriteEntity*> live;
-    for (const SceneSprite& entry : sceneSprites)
-        if (!entry.alive.expired()) live.push_back(entry.sprite);
-    return live;
 }
 
 void CMenuBGScreen::Update(float dt) {

@@ -38,10 +38,9 @@ public:
     // the next cycle.
     void ScheduleBubbles(CAnimEntity* spot, bool now);
 
-    // The live sprites made from the scene file's objects, in file order.
-    std::vector<CSpriteEntity*> GetSceneSprites() const;
-    const std::vector<CAnimEntity*>& GetBubbleSpots() const { return bubbleSpots; }
-    // Children by name: "Seaweed", the ship windows "MenuShipWindow1" and
+    // Children by name: the sprites of the scene file's objects "MenuScene1",
+    // "MenuScene2", ... in file order, the bubble spots "MenuBubbles1" to
+    // "MenuBubbles5", "Seaweed", the ship windows "MenuShipWindow1" and
     // "MenuShipWindow2".
 
 private:
@@ -55,7 +54,6 @@ private:
         std::weak_ptr<void> alive;
     };
     std::vector<SceneSprite> sceneSprites;
-    std::vector<CAnimEntity*> bubbleSpots;
 };
 
 }  // namespace ZOLTFramework

@@ -21,7 +21,6 @@ public:
     void OnButtonPress(const std::string& message) override;
     void OnButtonOver(const std::string& message) override;
 
-    const std::string& GetTypedName() const { return typedName; }
     void SetTypedName(const std::string& text) { typedName = text; }
 
 private:

@@ -96,10 +96,7 @@ public:
     // Starts an exit from where the character stands now.
     void AnimateLeave(CEntity* character, CAnimationEffector* effector, float dx, float dy, float dOpacity);
 
-    size_t GetStepCount() const { return steps.size(); }
-    float GetDelay() const { return delay; }
     bool HasResourceGroup() const { return hasResourceGroup; }
-    int GetResourceGroup() const { return resourceGroup; }
     const std::vector<MedalPlace>& GetMedalPlaces() const { return medalPlaces; }
 
 private:

@@ -1,6 +1,8 @@
 // The credits: a dialog window with a fixed title over a clipped column in
 // which logos, headings and names scroll up at 30 pixels a second and start
-// again from below once they have passed. Any button closes it at once.
+// again from below once they have passed. Any button closes it at once. The
+// column's first picture, the publisher's logo, is drawn centred 300 pixels
+// above the window's centre plus the scroll offset.
 #pragma once
 
 #include <string>
@@ -22,8 +24,6 @@ public:
     // Every message closes the credits at once (no fade-out).
     void OnButtonPress(const std::string& message) override;
     void OnButtonOver(const std::string& message) override;
-
-    float GetScrollOffset() const { return scrollOffset; }
 
 private:
     float scrollOffset = kStartOffset;

@@ -62,21 +62,21 @@ void GlobalMapScreen::MoveBanner(LevelNode* node, const NodeAnimationRecord& rec
     const float by = node->GetAbsoluteY() * node->GetAbsoluteScaleY();
     float midDx = 0.0f, midDy = 0.0f;
     MiddleFrameOffset(record, &midDx, &midDy);
-    bannerFrames = {
+    CEntity* const frames[] = {
         MakeBannerFrame(record.staffStart, record.bannerStart, color, bx + record.flyingFromDx,
                         by + record.flyingFromDy),
         MakeBannerFrame(record.staffIntermediate, record.bannerIntermediate, color, bx + midDx, by + midDy),
         MakeBannerFrame(record.staffFinish, record.bannerFinish, color, bx + record.flyingToDx, by + record.flyingToDy),
     };
-    for (size_t i = 0; i < bannerFrames.size(); ++i) {
-        CEntity* frame = bannerFrames[i];
+    for (size_t i = 0; i < 3; ++i) {
+        CEntity* frame = frames[i];
         timer.Add(kFrameTimes[i], [frame] { frame->Show(); }, frame);
         timer.Add(kFrameTimes[i + 1], [frame] { frame->Hide(); }, frame);
     }
 }
 
 void GlobalMapScreen::StickBanner(LevelNode* node, const NodeAnimationRecord& record) {
-    stuckFlag = node->SpawnChild<CEntity>();
+    CEntity* stuckFlag = node->SpawnChild<CEntity>();
     stuckFlag->SetName("GlobalMapStuckFlag");
     stuckFlag->SetPosXY(record.movingDx, record.movingDy);
     stuckFlag->SetLayer(1.0f);
@@ -96,16 +96,15 @@ void GlobalMapScreen::StickBanner(LevelNode* node, const NodeAnimationRecord& re
         parts.push_back(part);
     }
     stuckFlag->Hide();
-    CEntity* flag = stuckFlag;
     timer.Add(
         kStickTime,
-        [this, flag, parts] {
+        [this, stuckFlag, parts] {
             Services::PlaySound(engine, "FlagStuck");
-            flag->Show();
+            stuckFlag->Show();
             for (CAnimEntity* part : parts)
                 if (part->GetAnimation()) part->GetAnimation()->Play();
         },
-        flag);
+        stuckFlag);
 }
 
 }  // namespace ZOLTFramework

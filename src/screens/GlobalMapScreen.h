@@ -100,23 +100,12 @@ public:
     // ---- state, for the game flow and tests
     const std::vector<LevelNode*>& GetNodes() const { return nodes; }
     LevelNode* GetNewestNode() const { return nodes.empty() ? nullptr : nodes.back(); }
-    LevelNode* GetHoveredNode() const { return hovered; }
-    LevelNode* GetChosenNode() const { return chosen; }
     TextEntity* GetPrompt() const;
     CSpriteEntity* GetPicture() const { return picture; }
     CSpriteEntity* GetScrollCursor() const;
-    // The banner frames of the flight (three, once placed), in order.
-    const std::vector<CEntity*>& GetBannerFrames() const { return bannerFrames; }
-    CEntity* GetStuckFlag() const { return stuckFlag; }
-    const std::map<std::string, NodeAnimationRecord>& GetRecords() const { return records; }
     bool HasPendingLevel() const { return levelPending; }
     const std::string& GetPendingScene() const { return pendingScene; }
-    bool IsPanning() const { return panning; }
-    bool AreClicksAllowed() const { return clicksAllowed; }
-    float GetScrollSpeed() const { return scrollSpeed; }
     float GetScrollDelay() const { return scrollDelay; }
-    bool IsArrowShown() const { return arrowShown; }
-    float GetArrowAngle() const { return arrowAngle; }
     float GetLevelTime() const { return levelTime; }
 
     // The overview of a new game: the player's record holds only the start
@@ -193,8 +182,6 @@ private:
     LevelNode* questionNode = nullptr;
     TextEntity* prompt = nullptr;
     std::weak_ptr<void> promptAlive;
-    std::vector<CEntity*> bannerFrames;
-    CEntity* stuckFlag = nullptr;
     GameManager::Timer timer;
 
     // How fast the overview zooms in by itself (process-wide); every new map

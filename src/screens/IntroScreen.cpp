@@ -215,7 +215,6 @@ void IntroScreen::PlayBubbles(CAnimEntity* column, bool atOnce) {
 void IntroScreen::Update(float dt) {
     CScreenEntity::Update(dt);
     if (IsDead() || !HasFocus()) return;
-    filmTime += dt;
     timer.Update(dt);
     if (handedOver || closing) return;
     HGE* hge = Services::Hge(engine);

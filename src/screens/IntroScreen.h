@@ -56,9 +56,6 @@ public:
     // half size, is "IntroLife"; the map layers are named after their
     // pictures ("GlobalMapFrame1" to "GlobalMapFrame4", the bubble columns
     // under the third), and the black band is "IntroBand".
-    // Focused seconds since the film started.
-    float GetFilmTime() const { return filmTime; }
-    bool HasHandedOver() const { return handedOver; }
 
 private:
     void CreateFrames();
@@ -71,7 +68,6 @@ private:
     TextEntity* caption = nullptr;
     CEntity* life = nullptr;
     GameManager::Timer timer;
-    float filmTime = 0.0f;
     bool handedOver = false;
 };
 

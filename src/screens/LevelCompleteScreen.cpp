@@ -26,22 +26,6 @@ const char* const kSalutePsi = "data/ParticleSystem/Salute.psi";
 const int kCountSteps = 99;
 const float kCountStep = 0.01f;
 
-// Which score a widget id shows; -1 for a caption or an unknown id. Captions
-// report their score through *caption.
-struct RowId {
-    const char* caption;
-    const char* score;
-    int index;
-};
-const RowId kRowIds[] = {
-    {"caption_items", "score_items", LevelCompleteScreen::kItems},
-    {"caption_speed", "score_speed", LevelCompleteScreen::kSpeed},
-    {"caption_minigame", "score_minigame", LevelCompleteScreen::kMiniGame},
-    {"caption_time", "score_time", LevelCompleteScreen::kTime},
-    {"caption_level", "score_level", LevelCompleteScreen::kLevel},
-    {"caption_gametotal", "score_gametotal", LevelCompleteScreen::kGameTotal},
-};
-
 }  // namespace
 
 LevelCompleteScreen::LevelCompleteScreen(const std::string& screenName, const uint32_t* levelScores,
@@ -98,12 +82,12 @@ void LevelCompleteScreen::LoadRows(const std::string& file) {
         for (const auto& element : document.GetRoot()->GetChildren()) {
             if (!element) continue;
             const std::string& id = element->GetName();
-            for (const RowId& row : kRowIds) {
-                const bool isCaption = id == row.caption;
-                if (!isCaption && id != row.score) continue;
-                const uint32_t value = scores[size_t(row.index)];
+            for (int index = 0; index < kScoreCount; ++index) {
+                const bool isCaption = id == kCaptionIds[index];
+                if (!isCaption && id != kScoreIds[index]) continue;
+                const uint32_t value = scores[size_t(index)];
                 // No time bonus: neither the time caption nor its row.
-                if (row.index == kTime && value == 0) break;
+                if (index == kTime && value == 0) break;
                 TextEntity* widget = MakeRowWidget(*element, delay, rowY);
                 if (isCaption) {
                     caption = widget;
@@ -125,6 +109,7 @@ void LevelCompleteScreen::LoadRows(const std::string& file) {
 
 TextEntity* LevelCompleteScreen::MakeRowWidget(const XMLDocument::XMLElement& element, float delay, float rowY) {
     auto* widget = window->SpawnChild<TextEntity>(element, nullptr);
+    widget->SetName(element.GetName());
     widget->Hide();
     timer.Add(delay, [widget]() { widget->Show(); }, widget);
     widget->SetY(rowY);

@@ -34,6 +34,12 @@ public:
     // The six values in the order the level passes them.
     enum ScoreIndex { kItems, kSpeed, kMiniGame, kTime, kLevel, kGameTotal, kScoreCount };
     using Scores = std::array<uint32_t, kScoreCount>;
+    // The row widgets' ids in the screen file, in score order. Each widget is
+    // a child of the window under its id; the close button is the child "Exit".
+    static constexpr const char* kCaptionIds[kScoreCount] = {"caption_items", "caption_speed", "caption_minigame",
+                                                             "caption_time", "caption_level", "caption_gametotal"};
+    static constexpr const char* kScoreIds[kScoreCount] = {"score_items", "score_speed", "score_minigame",
+                                                           "score_time", "score_level", "score_gametotal"};
 
     static constexpr float kRowInterval = 0.5f;
     static constexpr float kRowHeight = 30.0f;
@@ -58,10 +64,7 @@ public:
 
     // The medal to award on "Exit" (0: none).
     void SetMedalToAdd(int medal) { medalToAdd = medal; }
-    int GetMedalToAdd() const { return medalToAdd; }
     void SetCloseOnKey() { closeOnKey = true; }
-    bool GetCloseOnKey() const { return closeOnKey; }
-    bool IsCounting() const { return counting; }
 
     // Kills the window with everything in it and takes it off the screen stack.
     void Close();
@@ -71,17 +74,13 @@ public:
     // Star bursts over the window, one a second, for as long as it lives.
     void Salute();
 
+private:
     struct Row {
         TextEntity* caption = nullptr;
         TextEntity* score = nullptr;
         std::string finalText;
     };
-    const std::vector<Row>& GetRows() const { return rows; }
-    // The close button is the child "Exit".
-    float GetLastRowY() const { return lastRowY; }
-    const Scores& GetScores() const { return scores; }
 
-private:
     void BuildWindow();
     void LoadRows(const std::string& file);
     TextEntity* MakeRowWidget(const XMLDocument::XMLElement& element, float delay, float rowY);

@@ -49,10 +49,7 @@ public:
     const std::string& GetNodeName() const { return nodeName; }
     const std::string& GetLevel() const { return level; }
     TextEntity* GetCaption() const { return caption; }
-    CEntity* GetStarRing() const { return starRing; }
-    const std::string& GetStaffStaying() const { return staffStaying; }
     const std::string& GetBannerStaying() const { return bannerStaying; }
-    float GetStayingDx() const { return stayingDx; }
     float GetStayingDy() const { return stayingDy; }
 
     // The planted banner's colour at an opacity: the flag colour's red, green

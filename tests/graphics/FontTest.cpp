@@ -4,7 +4,6 @@
 #include <string>
 
 #include "GraphicsTestUtil.h"
-#include "graphics/FontPictures.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
 
@@ -20,9 +19,14 @@ protected:
     std::string WriteFont(const std::string& name, const std::string& body) {
         return dir.Write(name, "[HGEFONT]\r\n\r\nBitmap = font.png\r\n" + body);
     }
-    // The left edge of a letter's last drawn quad.
-    static float LetterX(hgeFont& f, char c) { return f.GetSprite(c)->GetQuad().v[0].x; }
-    static float LetterY(hgeFont& f, char c) { return f.GetSprite(c)->GetQuad().v[0].y; }
+    // The top-left corner of the i-th letter that draw() puts on the screen
+    // (counting from the end when negative).
+    static hgeVertex Letter(const std::function<void()>& draw, int i) {
+        std::vector<hgeQuad> quads = gfxtest::Drawn(draw);
+        if (i < 0) i += int(quads.size());
+        EXPECT_TRUE(i >= 0 && i < int(quads.size())) << i;
+        return i >= 0 && i < int(quads.size()) ? quads[size_t(i)].v[0] : hgeVertex();
+    }
 
     gfxtest::TempDir dir;
 };
@@ -53,13 +57,13 @@ TEST_F(FontTest, ParsesQuotedAndHexCodes) {
     EXPECT_EQ(x, 10);
     EXPECT_EQ(w, 30);
     EXPECT_EQ(f.GetPreWidth('A'), 7);
-    EXPECT_EQ(f.GetPostWidth('A'), 8);
+    EXPECT_EQ(f.GetLineWidth("A"), 7 + 30 + 8) << "pre, width and post";
     EXPECT_EQ(f.GetHeight(), 40);
     EXPECT_EQ(f.GetSprite('B'), nullptr);
     // Glyphs are indexed by unsigned byte: the Czech c with caron (0xE8).
     ASSERT_NE(f.GetSprite('\xE8'), nullptr);
     EXPECT_EQ(f.GetSprite('\xE8')->GetWidth(), 7);
-    EXPECT_EQ(f.GetPostWidth('\xE8'), 1);
+    EXPECT_EQ(f.GetLineWidth("\xE8"), 7 + 1);
     EXPECT_EQ(f.GetSprite('\0'), nullptr);  // 0x100 did not land on code 0
 }
 
@@ -106,46 +110,40 @@ TEST_F(FontTest, WidthsCountPrePostTrackingAndQuestionMark) {
 TEST_F(FontTest, RenderPlacesLettersInBothBuilds) {
     std::string path = WriteFont("r.fnt", kBody);
     hgeFont reg(path.c_str());
-    reg.Render(100, 50, HGETEXT_LEFT, "AB");
-    EXPECT_FLOAT_EQ(LetterX(reg, 'A'), 101);  // pre 1
-    EXPECT_FLOAT_EQ(LetterX(reg, 'B'), 113);
-    EXPECT_FLOAT_EQ(LetterY(reg, 'B'), 50);
+    auto regAB = [&](int align) { return [&reg, align] { reg.Render(100, 50, align, "AB"); }; };
+    EXPECT_FLOAT_EQ(Letter(regAB(HGETEXT_LEFT), 0).x, 101);  // pre 1
+    EXPECT_FLOAT_EQ(Letter(regAB(HGETEXT_LEFT), 1).x, 113);
+    EXPECT_FLOAT_EQ(Letter(regAB(HGETEXT_LEFT), 1).y, 50);
 
-    reg.Render(100, 50, HGETEXT_RIGHT, "AB");
-    EXPECT_FLOAT_EQ(LetterX(reg, 'A'), 82);
-    reg.Render(100, 50, HGETEXT_CENTER, "AB");  // half of 19 truncated: 9
-    EXPECT_FLOAT_EQ(LetterX(reg, 'A'), 92);
+    EXPECT_FLOAT_EQ(Letter(regAB(HGETEXT_RIGHT), 0).x, 82);
+    EXPECT_FLOAT_EQ(Letter(regAB(HGETEXT_CENTER), 0).x, 92);  // half of 19 truncated: 9
 
     // A line break moves down a whole line and aligns the next line on its own.
-    reg.Render(100, 50, HGETEXT_RIGHT, "AB\nA");
-    EXPECT_FLOAT_EQ(LetterX(reg, 'A'), 88);
-    EXPECT_FLOAT_EQ(LetterY(reg, 'A'), 62);
+    auto lines = [&] { reg.Render(100, 50, HGETEXT_RIGHT, "AB\nA"); };
+    EXPECT_FLOAT_EQ(Letter(lines, 2).x, 88);
+    EXPECT_FLOAT_EQ(Letter(lines, 2).y, 62);
 
     // Registry build, a quarter turn: the text grows downwards.
     reg.SetRotation(1.5707963f);
-    reg.Render(100, 50, HGETEXT_LEFT, "AB");
-    EXPECT_NEAR(LetterY(reg, 'A') - LetterY(reg, 'B'), -12, 1.01f);
-    EXPECT_GT(LetterY(reg, 'B'), LetterY(reg, 'A'));
+    EXPECT_NEAR(Letter(regAB(HGETEXT_LEFT), 0).y - Letter(regAB(HGETEXT_LEFT), 1).y, -12, 1.01f);
+    EXPECT_GT(Letter(regAB(HGETEXT_LEFT), 1).y, Letter(regAB(HGETEXT_LEFT), 0).y);
 
     hgeFont res(path.c_str(), false, hgeFont::BUILD_RESOURCE);
-    res.Render(100, 50, HGETEXT_CENTER, "AB");  // half of 19 rounded: 10
-    EXPECT_FLOAT_EQ(LetterX(res, 'A'), 91);
+    EXPECT_FLOAT_EQ(Letter([&] { res.Render(100, 50, HGETEXT_CENTER, "AB"); }, 0).x, 91);  // half of 19 rounded: 10
     res.SetScale(0.5f);
-    res.Render(0.25f, 0, HGETEXT_LEFT, "A");
-    EXPECT_FLOAT_EQ(LetterX(res, 'A'), 0.75f);  // not rounded
+    EXPECT_FLOAT_EQ(Letter([&] { res.Render(0.25f, 0, HGETEXT_LEFT, "A"); }, 0).x, 0.75f);  // not rounded
 
     // The Czech letter draws with its own glyph.
     reg.SetRotation(0);
-    reg.Render(0, 0, HGETEXT_LEFT, "\xE8");
-    EXPECT_FLOAT_EQ(LetterX(reg, '\xE8'), 0);
+    EXPECT_FLOAT_EQ(Letter([&] { reg.Render(0, 0, HGETEXT_LEFT, "\xE8"); }, 0).x, 0);
     float tx, ty, tw, th;
     reg.GetSprite('\xE8')->GetTextureRect(&tx, &ty, &tw, &th);
     EXPECT_EQ(tx, 40);
 
     // printf formats into its buffer and renders.
-    reg.printf(10, 20, HGETEXT_LEFT, "%c%s", 'B', "A");
-    EXPECT_FLOAT_EQ(LetterX(reg, 'B'), 10);
-    EXPECT_FLOAT_EQ(LetterX(reg, 'A'), 17);
+    auto printed = [&] { reg.printf(10, 20, HGETEXT_LEFT, "%c%s", 'B', "A"); };
+    EXPECT_FLOAT_EQ(Letter(printed, 0).x, 10);
+    EXPECT_FLOAT_EQ(Letter(printed, 1).x, 17);
 }
 
 TEST_F(FontTest, PrintfbWrapsWordsAndAlignsTheBlock) {
@@ -171,12 +169,10 @@ TEST_F(FontTest, PrintfbWrapsWordsAndAlignsTheBlock) {
     }
 
     // Bottom and middle alignment use the wrapped height (2 lines of 12).
-    f.printfb(0, 0, 60, 100, HGETEXT_LEFT | HGETEXT_BOTTOM, "AA AA %s", "AA");
-    EXPECT_FLOAT_EQ(LetterY(f, 'A'), 88);  // the last A drawn is on line 2
-    f.printfb(0, 0, 60, 100, HGETEXT_LEFT | HGETEXT_MIDDLE, "AA AA AA");
-    EXPECT_FLOAT_EQ(LetterY(f, 'A'), 50);
-    f.printfb(0, 0, 60, 100, HGETEXT_RIGHT | HGETEXT_TOP, "AA");
-    EXPECT_FLOAT_EQ(LetterX(f, 'A'), 60 - 13 + 1);
+    EXPECT_FLOAT_EQ(Letter([&] { f.printfb(0, 0, 60, 100, HGETEXT_LEFT | HGETEXT_BOTTOM, "AA AA %s", "AA"); }, -1).y,
+                    88);  // the last A drawn is on line 2
+    EXPECT_FLOAT_EQ(Letter([&] { f.printfb(0, 0, 60, 100, HGETEXT_LEFT | HGETEXT_MIDDLE, "AA AA AA"); }, -1).y, 50);
+    EXPECT_FLOAT_EQ(Letter([&] { f.printfb(0, 0, 60, 100, HGETEXT_RIGHT | HGETEXT_TOP, "AA"); }, -1).x, 60 - 13 + 1);
 }
 
 TEST_F(FontTest, RegistryLoadsReplacesAndClears) {
@@ -186,7 +182,7 @@ TEST_F(FontTest, RegistryLoadsReplacesAndClears) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(FontRegistry::GetFont("Main"), first);
     EXPECT_EQ(FontRegistry::GetFont("main"), nullptr);
-    EXPECT_EQ(first->GetBuild(), hgeFont::BUILD_REGISTRY);
+    EXPECT_FLOAT_EQ(Letter([&] { first->Render(0.5f, 0, HGETEXT_LEFT, "A"); }, 0).x, 1) << "registry build: whole pixels";
 
     hgeFont* second = reg.LoadFont("Main", path);
     EXPECT_EQ(FontRegistry::GetFont("Main"), second) << "a second load replaces the first";
@@ -215,19 +211,16 @@ TEST_F(FontTest, FontsOfOneFileShareOnePictureUntilTheLastGoes) {
     reg.LoadFont("Shared1", path);
     EXPECT_EQ(resourceFont->GetTexture(), picture);
     EXPECT_EQ(FontRegistry::GetFont("Shared1")->GetTexture(), picture);
-    EXPECT_EQ(FontPictures::Users(picture), 3);
 
-    // Replacing a font under its name lets go of one use only.
+    // Replacing a font under its name lets go of one use only: the picture
+    // outlives the registry's two fonts and goes with the third.
     reg.LoadFont("Shared", path);
     EXPECT_EQ(FontRegistry::GetFont("Shared")->GetTexture(), picture);
-    EXPECT_EQ(FontPictures::Users(picture), 3);
     FontRegistry::Clear();
-    EXPECT_EQ(FontPictures::Users(picture), 1);
     HGE* hge = gfxtest::Engine();
     EXPECT_EQ(hge->Texture_GetWidth(picture), 64) << "still in use";
     resourceFont->Render(0, 0, HGETEXT_LEFT, "AB");
     delete resourceFont;
-    EXPECT_EQ(FontPictures::Users(picture), 0);
     EXPECT_EQ(hge->Texture_GetWidth(picture), 0) << "freed with its last user";
 
     // A picture that cannot be loaded is not remembered: a later font tries again.

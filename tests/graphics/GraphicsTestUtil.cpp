@@ -6,6 +6,8 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "platform/RenderStats.h"
+
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
@@ -50,6 +52,24 @@ EngineEnvironment* g_env = static_cast<EngineEnvironment*>(
 }  // namespace
 
 HGE* Engine() { return g_env->hge; }
+
+std::vector<hgeQuad> Drawn(const std::function<void()>& draw) {
+    EXPECT_TRUE(Engine()->Gfx_BeginScene());
+    RenderStats::ClearRecorded();
+    RenderStats::SetRecording(true);
+    draw();
+    RenderStats::SetRecording(false);
+    Engine()->Gfx_EndScene();
+    std::vector<hgeQuad> quads;
+    for (const RenderStats::RecordedQuad& r : RenderStats::Recorded()) quads.push_back(r.quad);
+    return quads;
+}
+
+hgeQuad DrawnQuad(const std::function<void()>& draw) {
+    std::vector<hgeQuad> quads = Drawn(draw);
+    EXPECT_EQ(quads.size(), 1u);
+    return quads.empty() ? hgeQuad() : quads[0];
+}
 
 TempDir::TempDir() {
     char tmpl[] = "/tmp/drovalin_gfx_XXXXXX";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ public:
 private:
     std::string path;
 };
+
+// The quads that draw() hands to the engine within one scene, as recorded.
+std::vector<hgeQuad> Drawn(const std::function<void()>& draw);
+// The one quad that draw() hands to the engine.
+hgeQuad DrawnQuad(const std::function<void()>& draw);
 
 // The engine's text log so far (System_Log lines).
 std::string ReadLog();

@@ -24,9 +24,10 @@ std::vector<std::pair<int, std::string>> Tokens(const std::string& text) {
     return out;
 }
 
-// Reads a script given as text into a fresh manager.
+// Reads a script written under that name into a temporary folder.
 void Read(hgeResourceManager& rm, const std::string& name, const std::string& text) {
-    ReadResourceScriptText(&rm, name.c_str(), text.data(), text.size());
+    gfxtest::TempDir dir;
+    ReadResourceScript(&rm, dir.Write(name, text).c_str());
 }
 
 const RSprite* Sprite(hgeResourceManager& rm, const char* name) {
@@ -260,7 +261,7 @@ TEST(ResourceManagerTest, ObjectsPrecacheAndPurgeByGroup) {
     EXPECT_EQ(a1->GetColor(0), 0xFF00FF00u);
     hgeFont* f1 = rm.GetFont("F1");
     ASSERT_NE(f1, nullptr);
-    EXPECT_EQ(f1->GetBuild(), hgeFont::BUILD_RESOURCE);
+    EXPECT_FLOAT_EQ(gfxtest::DrawnQuad([&] { f1->Render(0.5f, 0, HGETEXT_LEFT, "A"); }).v[0].x, 0.5f) << "resource build";
     EXPECT_FLOAT_EQ(f1->GetTracking(), 10);
     EXPECT_NE(f1->GetSprite('A'), nullptr);
     EXPECT_EQ(rm.GetSprite("Unknown"), nullptr);

@@ -7,9 +7,14 @@
 
 namespace {
 
-void ExpectCorner(const hgeSprite& spr, int i, float x, float y) {
-    EXPECT_NEAR(spr.GetQuad().v[i].x, x, 1e-3f) << "corner " << i;
-    EXPECT_NEAR(spr.GetQuad().v[i].y, y, 1e-3f) << "corner " << i;
+void ExpectCorner(const hgeQuad& q, int i, float x, float y) {
+    EXPECT_NEAR(q.v[i].x, x, 1e-3f) << "corner " << i;
+    EXPECT_NEAR(q.v[i].y, y, 1e-3f) << "corner " << i;
+}
+
+// The quad the sprite draws at the origin.
+hgeQuad Drawn(hgeSprite& spr) {
+    return gfxtest::DrawnQuad([&] { spr.Render(0, 0); });
 }
 
 }  // namespace
@@ -19,27 +24,27 @@ TEST(SpriteTest, CornersWithHotSpotRotationAndScale) {
     hgeSprite spr(0, 0, 0, 20, 10);
     spr.SetHotSpot(5, 2);
 
-    spr.Render(100, 50);
-    ExpectCorner(spr, 0, 95, 48);
-    ExpectCorner(spr, 1, 115, 48);
-    ExpectCorner(spr, 2, 115, 58);
-    ExpectCorner(spr, 3, 95, 58);
+    hgeQuad q = gfxtest::DrawnQuad([&] { spr.Render(100, 50); });
+    ExpectCorner(q, 0, 95, 48);
+    ExpectCorner(q, 1, 115, 48);
+    ExpectCorner(q, 2, 115, 58);
+    ExpectCorner(q, 3, 95, 58);
 
     // Vertical scale 0 means the horizontal one.
-    spr.RenderEx(100, 50, 0, 2.0f);
-    ExpectCorner(spr, 0, 90, 46);
-    ExpectCorner(spr, 2, 130, 66);
+    q = gfxtest::DrawnQuad([&] { spr.RenderEx(100, 50, 0, 2.0f); });
+    ExpectCorner(q, 0, 90, 46);
+    ExpectCorner(q, 2, 130, 66);
 
-    spr.RenderEx(100, 50, 0, 2.0f, 0.5f);
-    ExpectCorner(spr, 0, 90, 49);
-    ExpectCorner(spr, 2, 130, 54);
+    q = gfxtest::DrawnQuad([&] { spr.RenderEx(100, 50, 0, 2.0f, 0.5f); });
+    ExpectCorner(q, 0, 90, 49);
+    ExpectCorner(q, 2, 130, 54);
 
     // A quarter turn about the hot spot: x grows downwards.
-    spr.RenderEx(0, 0, 1.5707963f, 1.0f);
-    ExpectCorner(spr, 0, 2, -5);
-    ExpectCorner(spr, 1, 2, 15);
-    ExpectCorner(spr, 2, -8, 15);
-    ExpectCorner(spr, 3, -8, -5);
+    q = gfxtest::DrawnQuad([&] { spr.RenderEx(0, 0, 1.5707963f, 1.0f); });
+    ExpectCorner(q, 0, 2, -5);
+    ExpectCorner(q, 1, 2, 15);
+    ExpectCorner(q, 2, -8, 15);
+    ExpectCorner(q, 3, -8, -5);
 
     hgeRect box;
     spr.GetBoundingBoxEx(0, 0, 1.5707963f, 1.0f, 1.0f, &box);
@@ -48,9 +53,9 @@ TEST(SpriteTest, CornersWithHotSpotRotationAndScale) {
     EXPECT_NEAR(box.x2, 2, 1e-3f);
     EXPECT_NEAR(box.y2, 15, 1e-3f);
 
-    spr.RenderStretch(1, 2, 3, 4);
-    ExpectCorner(spr, 0, 1, 2);
-    ExpectCorner(spr, 2, 3, 4);
+    q = gfxtest::DrawnQuad([&] { spr.RenderStretch(1, 2, 3, 4); });
+    ExpectCorner(q, 0, 1, 2);
+    ExpectCorner(q, 2, 3, 4);
 }
 
 TEST(SpriteTest, TextureCoordinatesAndFlips) {
@@ -60,7 +65,7 @@ TEST(SpriteTest, TextureCoordinatesAndFlips) {
     ASSERT_NE(tex, 0u);
 
     hgeSprite spr(tex, 16, 8, 16, 8);
-    const hgeQuad& q = spr.GetQuad();
+    hgeQuad q = Drawn(spr);
     EXPECT_FLOAT_EQ(q.v[0].tx, 0.25f);
     EXPECT_FLOAT_EQ(q.v[0].ty, 0.25f);
     EXPECT_FLOAT_EQ(q.v[2].tx, 0.5f);
@@ -68,6 +73,7 @@ TEST(SpriteTest, TextureCoordinatesAndFlips) {
 
     spr.SetHotSpot(4, 2);
     spr.SetFlip(true, false);
+    q = Drawn(spr);
     EXPECT_FLOAT_EQ(q.v[0].tx, 0.5f);
     EXPECT_FLOAT_EQ(q.v[1].tx, 0.25f);
     EXPECT_FLOAT_EQ(q.v[0].ty, 0.25f);
@@ -75,14 +81,17 @@ TEST(SpriteTest, TextureCoordinatesAndFlips) {
 
     // A new rectangle keeps the flip.
     spr.SetTextureRect(0, 0, 32, 16);
+    q = Drawn(spr);
     EXPECT_FLOAT_EQ(q.v[0].tx, 0.5f);
     EXPECT_FLOAT_EQ(q.v[1].tx, 0.0f);
     EXPECT_EQ(spr.GetWidth(), 32);
 
     spr.SetFlip(true, true);
+    q = Drawn(spr);
     EXPECT_FLOAT_EQ(q.v[0].ty, 0.5f);
     EXPECT_FLOAT_EQ(q.v[3].ty, 0.0f);
     spr.SetFlip(false, false);
+    q = Drawn(spr);
     EXPECT_FLOAT_EQ(q.v[0].tx, 0.0f);
     EXPECT_FLOAT_EQ(q.v[0].ty, 0.0f);
     EXPECT_FLOAT_EQ(q.v[2].tx, 0.5f);
@@ -95,16 +104,16 @@ TEST(SpriteTest, TextureCoordinatesAndFlips) {
 
     // Without a texture the coordinates are the texels themselves.
     hgeSprite bare(0, 3, 4, 5, 6);
-    EXPECT_FLOAT_EQ(bare.GetQuad().v[2].tx, 8);
-    EXPECT_FLOAT_EQ(bare.GetQuad().v[2].ty, 10);
+    EXPECT_FLOAT_EQ(Drawn(bare).v[2].tx, 8);
+    EXPECT_FLOAT_EQ(Drawn(bare).v[2].ty, 10);
     // Giving it a texture keeps the rectangle in texels.
     bare.SetTexture(tex);
-    EXPECT_FLOAT_EQ(bare.GetQuad().v[2].tx, 8.0f / 64);
-    EXPECT_FLOAT_EQ(bare.GetQuad().v[2].ty, 10.0f / 32);
+    EXPECT_FLOAT_EQ(Drawn(bare).v[2].tx, 8.0f / 64);
+    EXPECT_FLOAT_EQ(Drawn(bare).v[2].ty, 10.0f / 32);
 
     hgeSprite copy(spr);
     EXPECT_EQ(copy.GetTexture(), tex);
-    EXPECT_FLOAT_EQ(copy.GetQuad().v[2].tx, q.v[2].tx);
+    EXPECT_FLOAT_EQ(Drawn(copy).v[2].tx, q.v[2].tx);
     hge->Texture_Free(tex);
 }
 
@@ -120,27 +129,22 @@ TEST(SpriteTest, ColourZAndMaskStage) {
     spr.SetZ(0.25f);
     EXPECT_EQ(spr.GetColor(0), 0x11223344u);
     EXPECT_EQ(spr.GetColor(2), 0xFF000000u);
-    EXPECT_FLOAT_EQ(spr.GetZ(3), 0.25f);
+    EXPECT_FLOAT_EQ(Drawn(spr).v[3].z, 0.25f);
 
     spr.SetMaskTexture(mask, 0, 0, 74, 74);
     spr.SetMaskOrigin(37, 37);
     spr.SetMaskPos(120, 40);
-    float mx, my;
-    spr.GetMaskPos(&mx, &my);
-    EXPECT_EQ(mx, 120);
-    EXPECT_EQ(my, 40);
 
-    const hgeQuad& q = spr.GetQuad();
+    hgeQuad q = gfxtest::DrawnQuad([&] { spr.RenderEx(300, 300, 0.7f, 2.5f); });
     EXPECT_EQ(q.tex2, mask);
     EXPECT_EQ(q.stage2Mode, 2);
     EXPECT_FLOAT_EQ(q.v[2].tx2, 1.0f);
 
     // Whatever the placement, the offset is the mask rectangle's top-left in
     // the sprite's own texels: the mask centre sits on the mask position.
-    spr.RenderEx(300, 300, 0.7f, 2.5f);
     EXPECT_FLOAT_EQ(q.tx2Offset, 83);
     EXPECT_FLOAT_EQ(q.ty2Offset, 3);
-    spr.Render(0, 0);
+    q = Drawn(spr);
     EXPECT_FLOAT_EQ(q.tx2Offset, 83);
     EXPECT_FLOAT_EQ(q.tx2Div, 1.0f);
     hge->Texture_Free(mask);

@@ -26,7 +26,7 @@ public:
     explicit MiniGameTestEngine(float dt = 0.05f) : GuiTestEngine(Options(dt)) {
         UseResources();
         UseAudio(true);
-        if (m_pAudioManager && m_pAudioManager->IsDeviceOpen()) {
+        if (HasAudioDevice()) {
             for (const char* sound : {"OnWinMiniGame", "OnMiniGameSkip", "OnMiniGameSolveLater"})
                 m_pAudioManager->LoadSound(sound, std::string("data/Sound/") + sound + ".ogg");
             m_pAudioManager->LoadSound("BrickOpn", Tone());
@@ -43,7 +43,7 @@ public:
     int Plays(const std::string& sound) const {
         return m_pAudioManager ? m_pAudioManager->GetSoundPlayCount(sound) : 0;
     }
-    bool HasDevice() const { return m_pAudioManager && m_pAudioManager->IsDeviceOpen(); }
+    bool HasDevice() const { return HasAudioDevice(); }
     ZOLTFramework::CAudioManager* Audio() { return m_pAudioManager; }
 
     // Writes a file into the test folder and returns its path.
@@ -86,7 +86,7 @@ public:
 
     // Reads resource declarations into the game's resources.
     void Declare(const std::string& script) {
-        ReadResourceScriptText(m_pResourceManager, "fixtures", script.c_str(), script.size());
+        ReadResourceScript(m_pResourceManager, File("fixtures.res", script).c_str());
     }
 
     static std::string Tone() {

@@ -51,7 +51,6 @@ TEST(Puzzle2tScreen, PlaceToolsAndFinish) {
     const std::string path = RackGame(engine);
     auto* screen = dynamic_cast<Puzzle2tScreen*>(OpenMiniGame(path, &level));
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(screen->GetResourceGroup(), 60);
     EXPECT_EQ(screen->GetPlayablePieces().size(), 3u);
     EXPECT_EQ(screen->GetLeftSlots().size(), 2u);
     EXPECT_EQ(screen->GetRightSlots().size(), 2u);
@@ -77,6 +76,11 @@ TEST(Puzzle2tScreen, PlaceToolsAndFinish) {
     EXPECT_NEAR(cleaner->GetScaleX(), 1.5f, 0.01f);
     ASSERT_TRUE(engine.ClickOk(screen));
     EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
+    // The scene's resource group goes with the game.
+    HTEXTURE inGroup = engine.GetResourceManager()->GetTexture("data/Texture/LoadBackground.png", 60);
+    screen->Kill();
+    engine.Step();
+    EXPECT_EQ(engine.Hge()->Texture_GetWidth(inGroup), 0);
 }
 
 // Skip shows Ok at once and ends 0.1 s later without points; a game put off

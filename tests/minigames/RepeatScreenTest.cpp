@@ -5,6 +5,7 @@
 #include "MiniGameTestSupport.h"
 #include "minigames/OpenMiniGame.h"
 #include "minigames/RepeatScreen.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CButtonEntity;
 using ZOLTFramework::CSpriteEntity;
@@ -30,6 +31,9 @@ std::string PlaqueGame(MiniGameTestEngine& engine, const std::string& rowLength 
                                       "</MiniGame>");
 }
 
+// The symbols the screen draws in its cells now.
+size_t Drawn(MiniGameTestEngine& engine, RepeatScreen* screen) { return DrawnBy(engine.Hge(), screen).size(); }
+
 void Enter(MiniGameTestEngine& engine, RepeatScreen* screen, int count) {
     for (int i = 0; i < count; ++i) {
         // Clicks the palette button of the symbol.
@@ -52,7 +56,7 @@ TEST(RepeatScreen, TimelineWrongPressAndWin) {
     ASSERT_NE(screen, nullptr);
     EXPECT_FLOAT_EQ(screen->GetOpacity(), 0.2f);
     EXPECT_EQ(screen->GetSequence().size(), 3u);
-    EXPECT_EQ(screen->GetShownLength(), 1);
+    EXPECT_EQ(Drawn(engine, screen), 1u);
     EXPECT_FLOAT_EQ(screen->GetShowTime(), 3.0f);
     // Without a background the widgets hang on the screen.
     EXPECT_EQ(screen->FindChild<CSpriteEntity>("FinishPicture")->GetParent(), screen);
@@ -67,16 +71,16 @@ TEST(RepeatScreen, TimelineWrongPressAndWin) {
     Enter(engine, screen, 1);
     // The click's down and up frames: two tenths of the second's wait are gone.
     EXPECT_NEAR(screen->GetWaitTime(), 0.8f, 1e-4f);
-    EXPECT_EQ(screen->GetShownLength(), 2);
     engine.Step(7);
     EXPECT_EQ(screen->GetShowTime(), 0.0f);
     engine.Step();
     EXPECT_FLOAT_EQ(screen->GetShowTime(), 2.0f);
+    EXPECT_EQ(Drawn(engine, screen), 2u);
     ASSERT_TRUE(engine.StepUntil([&] { return screen->GetShowTime() == 0.0f; }, 22));
 
     // A wrong first symbol: a new sequence, one symbol shown for 3.0 s.
     screen->OnButtonPress(std::to_string((first[0] + 1) % 3));
-    EXPECT_EQ(screen->GetShownLength(), 1);
+    EXPECT_EQ(Drawn(engine, screen), 1u);
     EXPECT_FLOAT_EQ(screen->GetShowTime(), 3.0f);
     ASSERT_TRUE(engine.StepUntil([&] { return screen->GetShowTime() == 0.0f; }, 33));
 

@@ -24,13 +24,12 @@ TEST(ScreenFit, FitsTheScreenIntoAnyWindow) {
     EXPECT_NEAR(sy, 300, 1e-3);
     wide.ToScreen(100, 10, sx, sy);
     EXPECT_LT(sx, 0) << "on the bar left of the screen";
-    float px = 0, py = 0;
-    wide.ToDrawable(800, 600, px, py);
-    EXPECT_NEAR(px, 1680, 1e-3);
-    EXPECT_NEAR(py, 1080, 1e-3);
+    int x, y, w, h;
+    wide.RectToDrawable(0, 0, 800, 600, x, y, w, h);
+    EXPECT_EQ(x + w, 1680);
+    EXPECT_EQ(y + h, 1080);
 
     const ScreenFit larger = ScreenFit::Compute(800, 600, 1024, 768);
-    int x, y, w, h;
     larger.RectToDrawable(100, 50, 200, 300, x, y, w, h);
     EXPECT_EQ(x, 128);
     EXPECT_EQ(y, 64);

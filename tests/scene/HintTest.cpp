@@ -9,11 +9,13 @@
 #include "entities/widgets/CButtonEntity.h"
 #include "entities/widgets/CWindowEntity.h"
 #include "entities/widgets/TextEntity.h"
+#include "graphics/hgeFont.h"
 #include "graphics/hgeParticleSystem.h"
 #include "scene/CHintScreen.h"
 #include "scene/Hint.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/runtime/GuiTestEngine.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/ScenePlayHelpers.h"
@@ -35,23 +37,26 @@ TEST(HintSmoke, FliesCirclesAndThinsOutOrStopsWithItsTarget) {
     engine.Run(0.6f);
     auto* hint = new Hint();  // the entity manager owns it
     ASSERT_NE(hint->GetParticleSystem(), nullptr);
-    EXPECT_EQ(hint->GetSavedEmission(), 230);
+    EXPECT_EQ(hint->GetParticleSystem()->info.nEmission, 230);
+    const float trail = hint->GetParticleSystem()->info.fParticleLifeMax;  // ten times longer while circling
+    auto circles = [&] { return hint->GetParticleSystem()->info.fParticleLifeMax > trail; };
     SceneObject* boat = field->FindObjectByName("fixture_boat");
     ASSERT_NE(boat, nullptr);
 
     hint->FlyTo(boat);
     EXPECT_EQ(hint->GetX(), 100.0f);
     EXPECT_EQ(hint->GetY(), 370.0f);
-    ASSERT_NE(hint->GetMover(), nullptr);
-    const auto& points = hint->GetMover()->GetPoints();
+    auto* mover = hint->FindChild<ZOLTFramework::PathMoveEffector>("Mover");
+    ASSERT_NE(mover, nullptr);
+    const auto& points = mover->GetPoints();
     ASSERT_EQ(points.size(), 4u);
     EXPECT_FLOAT_EQ(points[3].x, boat->GetAbsoluteX() * 0.78125f);
     EXPECT_FLOAT_EQ(points[3].y, boat->GetAbsoluteY() * 0.78125f + 60.0f);
     float circling = -1.0f, stopped = -1.0f;
     for (float t = 0.0f; t < 6.0f && stopped < 0.0f; t += engine.Dt()) {
         engine.Step();
-        if (circling < 0.0f && hint->IsFlying()) circling = t;
-        if (circling >= 0.0f && !hint->IsFlying()) stopped = t;
+        if (circling < 0.0f && circles()) circling = t;
+        if (circling >= 0.0f && !circles()) stopped = t;
     }
     ASSERT_GE(circling, 0.0f) << "the flight ends in circling";
     ASSERT_GE(stopped, 0.0f);
@@ -65,8 +70,8 @@ TEST(HintSmoke, FliesCirclesAndThinsOutOrStopsWithItsTarget) {
     engine.Run(0.2f);
     target->Kill();
     engine.Run(3.0f);
-    EXPECT_FALSE(hint->IsFlying());
-    EXPECT_EQ(hint->GetMover(), nullptr);
+    EXPECT_FALSE(circles());
+    EXPECT_EQ(hint->FindChild<ZOLTFramework::PathMoveEffector>("Mover"), nullptr);
 }
 
 TEST(HintScreen, PlacedAwayFromItsPointsWithTrackingForLongTextsAndEnterAnswersOnce) {
@@ -93,12 +98,21 @@ TEST(HintScreen, PlacedAwayFromItsPointsWithTrackingForLongTextsAndEnterAnswersO
     auto* window = screen->FindChild<ZOLTFramework::CWindowEntity>("Window");
     auto* text = screen->FindChild<TextEntity>("Text");
     ASSERT_TRUE(window && text);
+    // The pen's step from the first letter to the second: as the text draws
+    // them, and as its font draws two of them by itself.
+    auto step = [](const std::vector<RenderStats::RecordedQuad>& q) { return q[1].quad.v[0].x - q[0].quad.v[0].x; };
+    auto fontStep = [&](const char* pair) {
+        return step(RecordQuads([&] {
+            engine.Hge()->Gfx_BeginScene();
+            text->GetFont()->Render(0.0f, 0.0f, HGETEXT_LEFT, pair);
+            engine.Hge()->Gfx_EndScene();
+        }));
+    };
     screen->SetText("SHORT");
     EXPECT_EQ(text->GetTextRef(), text175);
-    EXPECT_FALSE(text->HasTrackingOverride());
+    EXPECT_FLOAT_EQ(step(DrawnBy(engine.Hge(), text)), fontStep("aa")) << "the font's own tracking";
     screen->SetText("LONG");
-    EXPECT_TRUE(text->HasTrackingOverride());
-    EXPECT_EQ(text->GetTrackingOverride(), -12.0f);
+    EXPECT_FLOAT_EQ(step(DrawnBy(engine.Hge(), text)), fontStep("bb") - 12.0f) << "tracked closer";
     EXPECT_EQ(window->GetX(), 600.0f);
     EXPECT_EQ(window->GetY(), 450.0f);
     EXPECT_EQ(engine.Top(), screen);

@@ -40,7 +40,7 @@ TEST(FinalScreen, KissesLandAndFireworksStartOverTheFinalMusic) {
     auto* screen = new FinalScreen();
     EXPECT_EQ(engine.Top(), screen);
     EXPECT_EQ(screen->GetName(), "FinalScreen");
-    EXPECT_EQ(engine.GetAudioManager()->GetMusicStartCount("OnFinal"), 1);
+    EXPECT_EQ(engine.GetAudioManager()->GetCurrentMusicName(), "OnFinal");
     EXPECT_TRUE(screen->FindChild("Sparkles") && !screen->FindChild("Salute")) << "the sparkles";
     float took = 0.0f;
     EXPECT_TRUE(engine.RunUntil([&] { return engine.Plays("OnKiss") == 1; }, 3.0f, &took));

@@ -12,6 +12,7 @@
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CMenuBGScreen;
 using ZOLTFramework::CSpriteEntity;
@@ -33,12 +34,22 @@ protected:
         engine.Dir().Write(name, "<scene>" + body + "</scene>");
         return engine.Dir() / name;
     }
+    // The children named prefix1, prefix2, ... in order.
+    template <class T>
+    static std::vector<T*> Numbered(CMenuBGScreen* bg, const std::string& prefix) {
+        std::vector<T*> found;
+        while (T* child = bg->FindChild<T>(prefix + std::to_string(found.size() + 1))) found.push_back(child);
+        return found;
+    }
+    static std::vector<ZOLTFramework::CAnimEntity*> Spots(CMenuBGScreen* bg) {
+        return Numbered<ZOLTFramework::CAnimEntity>(bg, "MenuBubbles");
+    }
     struct Placed {
         float x, y, depth, width;
     };
     static std::vector<Placed> Sprites(CMenuBGScreen* bg) {
         std::vector<Placed> out;
-        for (CSpriteEntity* s : bg->GetSceneSprites())
+        for (CSpriteEntity* s : Numbered<CSpriteEntity>(bg, "MenuScene"))
             out.push_back({s->GetAbsoluteX(), s->GetAbsoluteY(), s->GetDepth(),
                            s->GetSprite() ? s->GetSprite()->GetWidth() : -1.0f});
         return out;
@@ -91,16 +102,16 @@ TEST_F(MenuBackgroundTest, AMissingSceneFileLeavesTheDecorations) {
     HtmlLogCapture log;
     CMenuBGScreen* bg = Open("data/Scenes/MainMenu/Missing.xml");
     EXPECT_NE(log.Text().find("Menu scene cannot be loaded"), std::string::npos);
-    EXPECT_TRUE(bg->GetSceneSprites().empty());
-    EXPECT_EQ(bg->GetBubbleSpots().size(), 5u);
+    EXPECT_TRUE(Sprites(bg).empty());
+    EXPECT_EQ(Spots(bg).size(), 5u);
     EXPECT_NE(bg->FindChild<CSpriteEntity>("MenuShipWindow1"), nullptr);
 }
 
 TEST_F(MenuBackgroundTest, TheShippedSceneAndDecorationsAreThere) {
     CMenuBGScreen* bg = Open();
-    EXPECT_EQ(bg->GetSceneSprites().size(), 2u);
-    ASSERT_EQ(bg->GetBubbleSpots().size(), 5u);
-    for (auto* spot : bg->GetBubbleSpots()) ASSERT_NE(spot->GetAnimation(), nullptr);
+    EXPECT_EQ(Sprites(bg).size(), 2u);
+    ASSERT_EQ(Spots(bg).size(), 5u);
+    for (auto* spot : Spots(bg)) ASSERT_NE(spot->GetAnimation(), nullptr);
     auto* seaweed = bg->FindChild<ZOLTFramework::CAnimEntity>("Seaweed");
     ASSERT_NE(seaweed, nullptr);
     ASSERT_NE(seaweed->GetAnimation(), nullptr);
@@ -129,9 +140,12 @@ TEST_F(MenuBackgroundTest, ShipWindowsGlowInANineSecondCycle) {
 
 TEST_F(MenuBackgroundTest, BubbleSpotsWaitOnTheirLastFrameThenPlayOnce) {
     CMenuBGScreen* bg = Open();
-    auto* spot = bg->GetBubbleSpots()[0];
+    auto* spot = bg->FindChild<ZOLTFramework::CAnimEntity>("MenuBubbles1");
+    ASSERT_NE(spot, nullptr);
     hgeAnimation* anim = spot->GetAnimation();
-    EXPECT_EQ(anim->GetFrame(), anim->GetFrames() - 1);
+    hgeAnimation last(*anim);
+    last.SetFrame(anim->GetFrames() - 1);
+    EXPECT_TRUE(SameLook(anim, &last));
     EXPECT_FALSE(anim->IsPlaying());
     // Each spot bursts within 15 s and waits at least 1 s between bursts.
     bool played = false;

@@ -32,13 +32,14 @@ TEST(StoryContent, ScoreWindowFromTheGameFilesClosesOnItsButtonAndAwardsAMedal) 
         screen->SetLayer(15.0f);
         screen->SetMedalToAdd(medal);
         std::weak_ptr<void> alive = screen->GetLifeToken();
-        const auto& rows = screen->GetRows();
-        ASSERT_EQ(rows.size(), 6u);
-        for (const auto& row : rows) {
-            ASSERT_NE(row.caption, nullptr);
-            EXPECT_FALSE(row.caption->GetTextRef().empty());
-            EXPECT_FLOAT_EQ(row.caption->GetX(), -120.0f);
-            EXPECT_FLOAT_EQ(row.score->GetX(), 190.0f);
+        for (int i = 0; i < LevelCompleteScreen::kScoreCount; ++i) {
+            auto* caption = screen->FindChild<TextEntity>(LevelCompleteScreen::kCaptionIds[i]);
+            auto* score = screen->FindChild<TextEntity>(LevelCompleteScreen::kScoreIds[i]);
+            ASSERT_NE(caption, nullptr);
+            ASSERT_NE(score, nullptr);
+            EXPECT_FALSE(caption->GetTextRef().empty());
+            EXPECT_FLOAT_EQ(caption->GetX(), -120.0f);
+            EXPECT_FLOAT_EQ(score->GetX(), 190.0f);
         }
         engine.Run(3.6f);
         const hgeRect& hit = screen->FindChild<ZOLTFramework::CButtonEntity>("Exit")->GetRect();
@@ -68,7 +69,9 @@ TEST(StoryContent, BothComicPagesPlayToTheirEndWithTheMedalsOnBrannok) {
         auto* page = new ComicScreen(file);
         page->SetLayer(15.0f);
         std::weak_ptr<void> alive = page->GetLifeToken();
-        EXPECT_GE(page->GetResourceGroup(), 40);
+        XMLDocument pageFile("comic");
+        ASSERT_TRUE(pageFile.Load(file));
+        EXPECT_GE(pageFile.GetRoot()->GetIntAttribute("res_group"), 40) << "a scene group, freed with the page";
         bool medalsWorn = false;
         for (auto* child : page->GetChildren())
             if (child->GetName() == ComicScreen::kHeroName && ChildrenOf<SpriteExEntity>(child).size() >= 5u)

@@ -20,7 +20,8 @@ public:
         FontRegistry::Instance().LoadFont("Comics", "data\\Font\\comics.fnt");
         FontRegistry::Instance().LoadFont("Score", "data\\Font\\Score.fnt");
         ZOLTFramework::CAudioManager* audio = GetAudioManager();
-        if (audio->OpenDevice()) {
+        hasSound = audio->OpenDevice();
+        if (hasSound) {
             for (const char* sound : {"OnScoreCount", "OnButtonPress", "OnRewarding", "OnSalute", "OnKiss", "OnWindow",
                                       "MouseOver", "OnComicsStart", "OnCharAppear", "OnCharCame", "OnObjectClick"})
                 audio->LoadSound(sound, std::string("data/Sound/") + sound + ".ogg");
@@ -31,7 +32,7 @@ public:
         players->SetActivePlayer("Tess");
     }
 
-    bool HasSound() { return GetAudioManager()->IsDeviceOpen(); }
+    bool HasSound() const { return hasSound; }
     int Plays(const std::string& sound) { return GetAudioManager()->GetSoundPlayCount(sound); }
     Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
     // A fixture file in the engine's folder; its full path.
@@ -67,6 +68,7 @@ public:
     }
 
     const float dt;
+    bool hasSound = false;
 };
 
 // The live children of an entity of a type.

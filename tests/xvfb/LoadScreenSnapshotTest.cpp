@@ -7,6 +7,7 @@
 #include <chrono>
 #include <string>
 
+#include "entities/core/CSpriteEntity.h"
 #include "entities/screens/CLoadScreen.h"
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
@@ -39,10 +40,11 @@ TEST(LoadScreenSnapshot, ShowsTheLogoAndTheFullBar) {
 
     // The loading phase, then a little more than the logo's one-second pop.
     int frames = 0;
-    while (!load->IsReady() && frames < 2000) frames += FrameDriver::RunFrames(1);
-    ASSERT_TRUE(load->IsReady());
-    const auto ready = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - ready < std::chrono::milliseconds(1300)) FrameDriver::RunFrames(1);
+    auto ready = [load] { return load->FindChild<ZOLTFramework::CSpriteEntity>("DRLogo") != nullptr; };
+    while (!ready() && frames < 2000) frames += FrameDriver::RunFrames(1);
+    ASSERT_TRUE(ready());
+    const auto readyAt = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - readyAt < std::chrono::milliseconds(1300)) FrameDriver::RunFrames(1);
 
     // Kept in the build folder for a person to look at.
     const std::string shot = FileSystem::ProgramDir() + "load_screen_snapshot.png";

@@ -19,6 +19,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
 #include "platform/InputEvent.h"
+#include "platform/RenderStats.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
 #include "screens/CPNameScreen.h"
@@ -244,7 +245,22 @@ TEST_F(MenuScreensSnapshot, LoadScreenNameEntryPlayersOptionsAndCredits) {
     // About 21 s in, the title plaque leaves the column at its top: it slides
     // under the brass rim of the column's slot, not into the window's ground.
     for (int i = 0; i < 200; ++i) Manager().Update(0.1f);
-    while (credits->GetScrollOffset() > -108.0f) Manager().Update(0.02f);
+    // Until the scroll reaches -108: the column's first logo (the first clipped
+    // picture) is drawn that far below its place 300 px above the window.
+    const float logoBase = credits->FindChild<CEntity>("Window")->GetAbsoluteY() - 300.0f;
+    float scroll = 0.0f;
+    for (int i = 0; i < 2000 && scroll > -108.0f; ++i) {
+        Manager().Update(0.02f);
+        RenderStats::ClearRecorded();
+        RenderStats::SetRecording(true);
+        FrameDriver::RunFrames(1);
+        RenderStats::SetRecording(false);
+        for (const auto& q : RenderStats::Recorded())
+            if (q.clipped) {
+                scroll = (q.quad.v[0].y + q.quad.v[2].y) / 2.0f - logoBase;
+                break;
+            }
+    }
     FrameDriver::RunFrames(3);
     {
         Picture pic = Shot("credits_plaque");

@@ -42,7 +42,8 @@ TEST(TitleSnapshot, LettersFadeInAndShowInTheSnapshot) {
     const std::string text = "DROVALIN";
     const float end = title->SetText(text, "Main", 2);  // fade style
     EXPECT_NEAR(end, 0.35f + 2.8f, 1e-4f);
-    const auto letters = title->GetLetters();
+    std::vector<ZOLTFramework::CLetterEntity*> letters;  // the title's letter children, in text order
+    for (auto* child : title->GetChildren()) letters.push_back(dynamic_cast<ZOLTFramework::CLetterEntity*>(child));
     ASSERT_EQ(letters.size(), text.size());
 
     // Frames until the last letter is fully visible (0.55 s in); the first one

@@ -119,7 +119,7 @@ const SceneCase kScenes[] = {
      true},
     {"data/Scenes/Docks.xml", 13, "SCENE_DOCKS", 12, 13, {"boat_hook"}, "data\\Scenes\\Sewer.xml", 2,
      {"data/MiniGames/2.2.xml", "data/MiniGames/5.2.xml"}, "", false},
-    {"data/Scenes/Sewer.xml", 27, "SCENE_SEWER", 12, 12, {}, "", 0, {}, "", false},
+    {"data/Scenes/Sewer.xml", 27, "SCENE_SEWER", 12, 12, {"boat_hook"}, "", 0, {}, "", false},
     {"data/Scenes/Warehouse.xml", 14, "SCENE_WAREHOUSE", 12, 12, {}, "Final", 3,
      {"data/MiniGames/4.1.xml", "data/MiniGames/6.2.xml"}, "data\\Comics\\Comic2.xml", false},
 };
@@ -239,6 +239,19 @@ TEST_P(SceneContent, UnitsLoadFromTheScenesGroupAndHiddenThingsLieWellCutOut) {
     }
     EXPECT_EQ(findTasks, c.findTasks);
     EXPECT_EQ(toolNames, c.tools) << "only these are ever tools";
+    // Each tool lies in the picture or starts in the bag, in the scene's group.
+    std::set<std::string> inBag;
+    for (const auto& e : root->GetChildren()) {
+        if (e->GetName() != "tool") continue;
+        inBag.insert(e->GetStringAttribute("obj_name"));
+        auto* sprite = static_cast<RSprite*>(rm.FindRes(RES_SPRITE, e->GetStringAttribute("spr_name").c_str()));
+        ASSERT_NE(sprite, nullptr) << e->GetStringAttribute("spr_name");
+        EXPECT_EQ(sprite->resgroup, c.group);
+    }
+    for (const std::string& tool : toolNames) {
+        const bool placed = std::any_of(objects.begin(), objects.end(), [&](const Placed& o) { return o.name == tool; });
+        EXPECT_NE(placed, inBag.count(tool) > 0) << tool << ": in the picture or in the bag, once";
+    }
     wanted.insert(toolNames.begin(), toolNames.end());
 
     std::set<std::string> names;

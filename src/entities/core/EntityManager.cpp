@@ -290,14 +290,6 @@ void EntityManager::CompactDrawList() {
     m_drawHoles = false;
 }
 
-size_t EntityManager::GetEntityCount() const {
-    return m_entities.size() - std::count(m_entities.begin(), m_entities.end(), nullptr);
-}
-
-size_t EntityManager::GetPendingCount() const {
-    return m_pending.size() - std::count(m_pending.begin(), m_pending.end(), nullptr);
-}
-
 std::vector<CEntity*> EntityManager::GetDrawList() const {
     std::vector<CEntity*> list;
     list.reserve(m_drawList.size());

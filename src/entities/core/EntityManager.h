@@ -89,9 +89,6 @@ public:
     // Layer, then absolute depth, then join order.
     static bool DrawOrderLess(const CEntity* a, const CEntity* b);
 
-    // Introspection for tools and tests.
-    size_t GetEntityCount() const;
-    size_t GetPendingCount() const;
     // Registered entities in current draw order (holes skipped).
     std::vector<CEntity*> GetDrawList() const;
     const std::vector<CEntity*>& GetScreenStack() const { return m_screens; }

@@ -24,8 +24,6 @@ bool Timer::IsCancelled(const Entry& entry) {
     return entry.ownerToken.expired() || entry.owner->IsDead();
 }
 
-bool Timer::IsEmpty() const { return GetCount() == 0; }
-
 size_t Timer::GetCount() const {
     return std::count_if(m_entries.begin(), m_entries.end(), [](const Entry& e) { return !IsCancelled(e); });
 }

@@ -36,8 +36,6 @@ public:
     void Add(float delay, Callback callback, CEntity* owner);
     // Drops every pending entry without calling it.
     void Clear();
-    // True when no entry is waiting to be called.
-    bool IsEmpty() const;
     // Number of entries waiting to be called.
     size_t GetCount() const;
 

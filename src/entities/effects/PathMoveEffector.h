@@ -48,11 +48,6 @@ public:
 
     void Update(float dt) override;
 
-    int GetSmoothType() const { return smoothType; }
-    bool IsCyclic() const { return cyclic; }
-    bool IsConcatenated() const { return concatenateFirstAndLast; }
-    int GetResolution() const { return resolution; }
-    int GetDegree() const { return degree; }
     // True once a non-cyclic path has ended (until a point is added).
     bool IsFinished() const { return finished; }
 

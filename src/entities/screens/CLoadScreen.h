@@ -37,12 +37,9 @@ public:
     void ShowPressAnyKey();
     void SpawnStar();
 
-    int GetFrameCount() const { return frameCount; }
-    bool IsReady() const { return effector != nullptr; }
     // Width of the progress bar's clip rectangle in this frame.
     int GetProgressWidth() const;
     TextEntity* GetCaption() const { return caption; }
-    const std::vector<std::string>& GetResourcesToCache() const { return resourcesToCache; }
 
 private:
     void LoadLayout();

@@ -43,9 +43,6 @@ public:
     int GetHotKey() const { return hotKey; }
     void SetListener(ZOLTFramework::CButtonListener* l) { listener = l; }
 
-    bool IsPressed() const { return pressed; }
-    bool IsButtonHovered() const { return hovered; }
-    hgeSprite* GetUpSprite() const { return upSprite; }
     void GetHitRect(float* x1, float* y1, float* x2, float* y2) const;
 
 private:

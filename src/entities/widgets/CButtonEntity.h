@@ -38,8 +38,6 @@ public:
     int GetHotKey() const { return hotKey; }
     void SetListener(CButtonListener* l) { listener = l; }
 
-    bool IsButtonHovered() const { return hovered; }
-    hgeSprite* GetUpSprite() const { return upSprite; }
     // The look drawn now (null when that look is missing).
     hgeSprite* CurrentLook() const;
 

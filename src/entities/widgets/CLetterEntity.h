@@ -18,9 +18,6 @@ public:
     // Nothing when the registry has no such font.
     void Render() override;
 
-    unsigned char GetCharacter() const { return character; }
-    const std::string& GetFontName() const { return fontName; }
-
 private:
     unsigned char character;
     std::string fontName;

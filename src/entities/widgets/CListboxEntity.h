@@ -52,14 +52,8 @@ public:
     std::string GetSelectedText() const;
 
     void SetFontName(const std::string& n) { fontName = n; }
-    const std::string& GetFontName() const { return fontName; }
     void SetHighlightColor(DWORD c) { highlightColor = c; }
     void SetSizeCentered(float w, float h) { SetRectCentered(w, h); }
-    float GetItemHeight() const { return itemHeight; }
-    void SetItemHeight(float h) { itemHeight = h; }
-    // Scrolling: the index of the row drawn at the top.
-    int GetFirstVisible() const { return firstVisible; }
-    void SetFirstVisible(int index) { firstVisible = index; }
     void SetListener(CListboxListener* l) { listener = l; }
 
 private:
@@ -67,7 +61,6 @@ private:
     std::vector<Item> items;
     float itemHeight = 15.0f;
     int selected = -1;
-    int firstVisible = 0;
     hgeSprite* highlight = nullptr;
     std::string fontName = "Main";
     DWORD highlightColor = 0x64646464;

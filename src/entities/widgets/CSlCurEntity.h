@@ -23,7 +23,6 @@ public:
     void OnLeftButton(bool down) override;
 
     void SetSpriteName(const std::string& n) { spriteName = n; }
-    const std::string& GetSpriteName() const { return spriteName; }
     // A w x h hit rectangle centred on the parent's (the slider's) absolute
     // position, or on its own without a parent.
     void SetSizeCentered(float w, float h);

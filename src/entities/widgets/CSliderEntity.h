@@ -30,7 +30,6 @@ public:
     float GetValue() const { return value; }
 
     void SetSpriteName(const std::string& n) { spriteName = n; }
-    const std::string& GetSpriteName() const { return spriteName; }
     void SetCursorSpriteName(const std::string& n);
     // The track: a w x h hit rectangle centred on the absolute position.
     void SetSizeCentered(float w, float h) { SetRectCentered(w, h); }

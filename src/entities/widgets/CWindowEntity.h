@@ -20,7 +20,6 @@ public:
     void OnLeftButton(bool down) override;
 
     void SetSpriteName(const std::string& n) { spriteName = n; }
-    const std::string& GetSpriteName() const { return spriteName; }
     void SetSizeCentered(float w, float h) { SetRectCentered(w, h); }
 
 private:

@@ -56,8 +56,6 @@ public:
     }
     float GetBoxWidth() const { return boxWidth; }
     float GetBoxHeight() const { return boxHeight; }
-    bool HasTrackingOverride() const { return hasTracking; }
-    float GetTrackingOverride() const { return trackingOverride; }
     void SetTracking(float t) {
         trackingOverride = t;
         hasTracking = true;

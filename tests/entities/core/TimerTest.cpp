@@ -182,7 +182,7 @@ TEST_F(GameTimerTest, FiresDueEntriesInOrderKeepsTheRestAndCapsRunawayChains) {
     EXPECT_EQ(fired.size(), 2u);
     timer.Update(0.2f);
     EXPECT_EQ(fired.back(), "one");
-    EXPECT_TRUE(timer.IsEmpty());
+    EXPECT_EQ(timer.GetCount(), 0u);
 
     // Runaway chains stop at the cap.
     fired.clear();
@@ -193,7 +193,7 @@ TEST_F(GameTimerTest, FiresDueEntriesInOrderKeepsTheRestAndCapsRunawayChains) {
     timer.Add(0.0f, chain, nullptr);
     timer.Update(0.01f);
     EXPECT_EQ(fired.size(), static_cast<size_t>(Timer::kMaxCallsPerPass));
-    EXPECT_FALSE(timer.IsEmpty());
+    EXPECT_NE(timer.GetCount(), 0u);
     timer.Clear();
 }
 
@@ -212,7 +212,7 @@ TEST_F(GameTimerTest, CallbacksThatAddAndClearKeepTheOrder) {
     EXPECT_EQ(fired.size(), 3u);
     timer.Update(0.125f);
     EXPECT_EQ(fired.back(), "a-later");
-    EXPECT_TRUE(timer.IsEmpty());
+    EXPECT_EQ(timer.GetCount(), 0u);
 
     // Clear then re-add inside a callback: the re-added entry runs in this
     // pass, nothing old survives, and nothing is erased by mistake.
@@ -243,7 +243,7 @@ TEST_F(GameTimerTest, EntryOfADeletedOrKilledOwnerNeverRuns) {
     EXPECT_EQ(timer.GetCount(), 1u);
     timer.Update(0.2f);
     EXPECT_EQ(fired, std::vector<std::string>{"kept"});
-    EXPECT_TRUE(timer.IsEmpty());
+    EXPECT_EQ(timer.GetCount(), 0u);
 
     // An owner destroyed by an earlier callback of the same pass.
     auto* victim = new CEntity;

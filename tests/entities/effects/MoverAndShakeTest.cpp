@@ -65,9 +65,9 @@ TEST_F(EffectorTest, BubbleRisesFromItsSecondFrameAndDiesJustAboveTheScreen) {
     EXPECT_TRUE(high->IsDead());
     EXPECT_TRUE(last->IsDead());
     EXPECT_FALSE(holder->IsDead());
-    const size_t before = engine.Manager().GetEntityCount();
+    const int before = ZOLTFramework::CCountBase::GetLiveCount();
     Frame(0.0f);
-    EXPECT_EQ(engine.Manager().GetEntityCount(), before - 2);
+    EXPECT_EQ(ZOLTFramework::CCountBase::GetLiveCount(), before - 2);
 }
 
 TEST_F(EffectorTest, ShakeWalksToItsPointSnapsWhenCloseAndLandsOnAnOvershoot) {

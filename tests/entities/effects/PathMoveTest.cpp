@@ -297,32 +297,45 @@ TEST_F(PathFileTest, SettingsPointsAndDefaultsComeFromTheFile) {
         "            Resolution=\"16\" Acceleration=\"-2\" PolynomialDegree=\"3\" Colour=\"red\"/>\n"
         "  <Point x=\"1\" y=\"2\"/>\n  <Point b=\"3.5\" a=\"-4\"/>\n  <Other x=\"9\" y=\"9\"/>\n"
         " </Path>\n</Paths>\n");
-    PathMoveEffector path(file);
-    EXPECT_EQ(path.GetSmoothType(), 1);
-    EXPECT_TRUE(path.IsCyclic());
-    EXPECT_TRUE(path.IsConcatenated());
-    EXPECT_EQ(path.GetResolution(), 16);
+    // The curve built from what was read is the one of the same settings given directly.
+    auto sameCurve = [](PathMoveEffector& read, PathMoveEffector&& expected) {
+        for (const PathPoint& p : read.GetPoints()) expected.AddPoint(p.x, p.y);
+        expected.BuildPath();
+        ASSERT_EQ(read.GetSmoothedPoints().size(), expected.GetSmoothedPoints().size());
+        for (size_t i = 0; i < read.GetSmoothedPoints().size(); ++i) {
+            EXPECT_FLOAT_EQ(read.GetSmoothedPoints()[i].x, expected.GetSmoothedPoints()[i].x);
+            EXPECT_FLOAT_EQ(read.GetSmoothedPoints()[i].y, expected.GetSmoothedPoints()[i].y);
+        }
+    };
+    PathMoveEffector& path = *new PathMoveEffector(file);
     EXPECT_FLOAT_EQ(path.GetVelocity(), 120.5f);
     EXPECT_FLOAT_EQ(path.GetAcceleration(), -2.0f);
-    EXPECT_EQ(path.GetDegree(), 3);
     ASSERT_EQ(path.GetPoints().size(), 2u);
     EXPECT_FLOAT_EQ(path.GetPoints()[1].x, 3.5f);  // by position, not by name
     EXPECT_FLOAT_EQ(path.GetPoints()[1].y, -4.0f);
     EXPECT_TRUE(path.GetSmoothedPoints().empty());  // built on the first update
+    path.GetPathLength();                           // a smooth path builds its curve here
+    sameCurve(path, PathMoveEffector(1, true, true, 16, 0.0f, 0.0f, 3));
 
     // Missing settings and coordinates take defaults.
-    PathMoveEffector sparse(Write(
+    PathMoveEffector& sparse = *new PathMoveEffector(Write(
         "<Path><PathMove Velocity=\"40\" Resolution=\"-3\"/><Point x=\"5\"/><Point/><Point x=\"1\" y=\"1\"/></Path>"));
-    EXPECT_EQ(sparse.GetSmoothType(), 0);
-    EXPECT_FALSE(sparse.IsCyclic());
-    EXPECT_FALSE(sparse.IsConcatenated());
-    EXPECT_EQ(sparse.GetResolution(), 1);
+    sparse.GetPathLength();
+    EXPECT_TRUE(sparse.GetSmoothedPoints().empty()) << "straight segments";
+    sparse.BuildPath();
+    sameCurve(sparse, PathMoveEffector(0, false, false, 1, 0.0f, 0.0f, 4));
     EXPECT_FLOAT_EQ(sparse.GetAcceleration(), 0.0f);
-    EXPECT_EQ(sparse.GetDegree(), 4);
     ASSERT_EQ(sparse.GetPoints().size(), 3u);
     EXPECT_FLOAT_EQ(sparse.GetPoints()[0].x, 5.0f);
     EXPECT_FLOAT_EQ(sparse.GetPoints()[0].y, 0.0f);
     EXPECT_FLOAT_EQ(sparse.GetPoints()[1].x, 0.0f);
+
+    // Far beyond their ends, the cyclic path goes on and the other has ended.
+    AddEffector(&path, AddTarget());
+    AddEffector(&sparse, AddTarget());
+    Frames(20, 0.1f);
+    EXPECT_FALSE(path.IsFinished());
+    EXPECT_TRUE(sparse.IsFinished());
 
     // An unreadable file gives a path that never moves.
     auto* target = AddTarget(4.0f, 4.0f);

@@ -9,6 +9,7 @@
 #include "DialogTestSupport.h"
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CWindowEntity.h"
+#include "entities/core/CCountBase.h"
 #include "entities/core/EntityServices.h"
 #include "entities/screens/Dialog.h"
 #include "entities/screens/OKScreen.h"
@@ -83,9 +84,11 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
     // The window stands in the middle, the buttons 100 to either side below it.
     CWindowEntity* window = dialog->FindChild<CWindowEntity>("Window");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->GetSpriteName(), "DialogWindow");
-    EXPECT_NE(ZOLTFramework::Services::Sprite(&engine, window->GetSpriteName()), nullptr)
-        << "the window's sprite is declared in main.res";
+    hgeSprite* picture = ZOLTFramework::Services::Sprite(&engine, "DialogWindow");
+    ASSERT_NE(picture, nullptr) << "the window's sprite is declared in main.res";
+    const auto windowDrawn = DrawnBy(engine.Hge(), window);
+    ASSERT_EQ(windowDrawn.size(), 1u);
+    EXPECT_TRUE(Shows(windowDrawn[0], picture));
     EXPECT_FLOAT_EQ(window->GetAbsoluteX(), 400.0f);
     EXPECT_FLOAT_EQ(window->GetAbsoluteY(), 300.0f);
     ButtonExEntity* ok = dialog->FindChild<ButtonExEntity>("YES");
@@ -93,11 +96,11 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
     ButtonExEntity* cancel = dialog->FindChild<ButtonExEntity>("NO");
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(ok->GetParent(), window);
-    EXPECT_NE(ok->GetUpSprite(), nullptr);
-    int cancelDrawn = 0;  // drawn only with all three looks
-    for (const auto& q : RecordQuads([&] { engine.Step(); }))
-        cancelDrawn += q.quad.tex == cancel->GetUpSprite()->GetTexture() && q.quad.v[0].x > 400.0f;
-    EXPECT_EQ(cancelDrawn, 1);
+    for (ButtonExEntity* button : {ok, cancel}) {  // drawn only with all three looks
+        const auto drawn = DrawnBy(engine.Hge(), button);
+        ASSERT_EQ(drawn.size(), 1u);
+        EXPECT_TRUE(Shows(drawn[0], ZOLTFramework::Services::Sprite(&engine, "SmallButtonUp")));
+    }
     EXPECT_FLOAT_EQ(dialog->GetTextOffsetX(), 190.0f);
 
     engine.Click(500, 370);  // "No"
@@ -109,6 +112,7 @@ TEST(DialogScenario, ButtonsOfTheLayoutAnswerOnceWhenClicked) {
 
 TEST(DialogTest, OtherMessagesCloseWithoutAnAnswerAndNoOwnerIsAllowed) {
     GuiTestEngine engine(DialogOptions());
+    const int liveBefore = ZOLTFramework::CCountBase::GetLiveCount();
     AnswerJournal owner;
     Dialog* dialog = OpenDialog<Dialog>(engine, "Q", kYesNo, &owner);
     engine.Step();
@@ -128,7 +132,7 @@ TEST(DialogTest, OtherMessagesCloseWithoutAnAnswerAndNoOwnerIsAllowed) {
     engine.Press(HGEK_ENTER);
     Settle(engine);
     EXPECT_TRUE(engine.Manager().GetScreenStack().empty());
-    EXPECT_EQ(engine.Manager().GetEntityCount(), 0u);
+    EXPECT_EQ(ZOLTFramework::CCountBase::GetLiveCount(), liveBefore);
 }
 
 TEST(DialogTest, CoveredDialogIsPausedAndDeaf) {

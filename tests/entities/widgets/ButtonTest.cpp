@@ -10,12 +10,20 @@
 #include "entities/widgets/TextEntity.h"
 #include "entities/widgets/TriggerEntity.h"
 #include "graphics/hgeSprite.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CButtonEntity;
 using ZOLTFramework::CScreenEntity;
 using ZOLTFramework::CWindowEntity;
 
 namespace {
+
+// The texture row of the look a button shows now: up 0, over h, down 2h.
+float LookRow(CButtonEntity* button) {
+    float tx, ty, tw, th;
+    button->CurrentLook()->GetTextureRect(&tx, &ty, &tw, &th);
+    return ty;
+}
 
 GuiTestOptions WithResources() {
     GuiTestOptions o;
@@ -46,22 +54,21 @@ TEST(ButtonExEntityTest, BuiltFromALayoutElementAndPressedOnce) {
     EXPECT_FLOAT_EQ(button->GetX(), 200.0f);
     EXPECT_FLOAT_EQ(button->GetY(), 100.0f);
     EXPECT_FLOAT_EQ(button->GetDepth(), 3.0f);
-    EXPECT_EQ(button->GetUpSprite(), engine.GetResourceManager()->GetSprite("ButtonUp"));
     EXPECT_TRUE(button->HitTest(110.0f, 78.0f));
     EXPECT_FALSE(button->HitTest(290.0f, 100.0f));
     ASSERT_NE(button->GetCaption(), nullptr);
     EXPECT_EQ(button->GetCaption()->GetTextRef(), "Okay");
     EXPECT_EQ(button->GetCaption()->GetParent(), button);
 
-    RenderStats::SetRecording(true);
-    engine.Step();  // all three looks exist: drawn
-    ASSERT_FALSE(RenderStats::Recorded().empty());
-    EXPECT_EQ(RenderStats::Recorded()[0].quad.tex, button->GetUpSprite()->GetTexture());
-    RenderStats::SetRecording(false);
+    engine.Step();
+    auto drawn = DrawnBy(engine.Hge(), button);  // all three looks exist: drawn
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_TRUE(Shows(drawn[0], engine.GetResourceManager()->GetSprite("ButtonUp")));
     engine.Click(200.0f, 100.0f);
     EXPECT_EQ(listener.events, (std::vector<std::string>{"over:OK", "press:OK"}));
-    EXPECT_FALSE(button->IsPressed());
-    EXPECT_TRUE(button->IsButtonHovered());
+    drawn = DrawnBy(engine.Hge(), button);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_TRUE(Shows(drawn[0], engine.GetResourceManager()->GetSprite("ButtonOver"))) << "let go, still hovered";
     engine.MoveMouse(600.0f, 500.0f);
     engine.Step();
     EXPECT_EQ(listener.events.back(), "leave:OK");
@@ -142,21 +149,15 @@ TEST_F(ButtonEntityTest, ReportsAndLooks) {
     button->SetSizeCentered(180.0f, 44.0f);
     engine.Manager().Add(button);
     engine.Step();
-    // The looks are the texture's rows: up, over, down.
-    auto lookRow = [](CButtonEntity* b) {
-        float tx, ty, tw, th;
-        b->CurrentLook()->GetTextureRect(&tx, &ty, &tw, &th);
-        return ty;
-    };
-    EXPECT_EQ(button->CurrentLook(), button->GetUpSprite());
+    EXPECT_FLOAT_EQ(LookRow(button), 0.0f);
     engine.MoveMouse(400.0f, 300.0f);
     engine.KeyDown(HGEK_LBUTTON);
     engine.Step();
-    EXPECT_FLOAT_EQ(lookRow(button), 88.0f);
+    EXPECT_FLOAT_EQ(LookRow(button), 88.0f);
     EXPECT_FLOAT_EQ(button->CurrentLook()->GetHotSpotX(), 90.0f);
     engine.KeyUp(HGEK_LBUTTON);
     engine.Step();
-    EXPECT_FLOAT_EQ(lookRow(button), 44.0f);
+    EXPECT_FLOAT_EQ(LookRow(button), 44.0f);
     EXPECT_EQ(listener.events, (std::vector<std::string>{"over:Play", "press:Play", "release:Play"}));
 
     // Resume lets go of a held button.
@@ -164,7 +165,7 @@ TEST_F(ButtonEntityTest, ReportsAndLooks) {
     engine.Step();
     button->Pause();
     button->Resume();
-    EXPECT_NE(lookRow(button), 88.0f);  // not the down look
+    EXPECT_NE(LookRow(button), 88.0f);  // not the down look
 }
 
 TEST_F(ButtonEntityTest, MissingLooksDrawNothingAndAHotKeyPresses) {
@@ -175,7 +176,8 @@ TEST_F(ButtonEntityTest, MissingLooksDrawNothingAndAHotKeyPresses) {
     engine.Step();
     EXPECT_EQ(button->CurrentLook(), nullptr);  // no sprites at all
     engine.Click(100.0f, 100.0f);               // no listener: nothing to report, no crash
-    EXPECT_TRUE(button->IsButtonHovered());
+    button->SetSprite("Button", 0.0f, 0.0f, 50.0f, 50.0f);
+    EXPECT_FLOAT_EQ(LookRow(button), 50.0f) << "looks given late: the over one, still hovered";
 
     // A hot key presses its button.
     CButtonEntity* hot = new CButtonEntity("Hot", &listener);

@@ -31,7 +31,7 @@ GuiTestOptions WithAudio() {
 
 TEST(ScreenEntityTest, FadeInPlaysTheWindowSoundOnceAndOpensOnce) {
     GuiTestEngine engine(WithAudio());
-    ASSERT_TRUE(engine.GetAudioManager()->IsDeviceOpen());
+    ASSERT_TRUE(engine.HasAudioDevice());
     std::vector<std::string> journal;
     RecordingScreen* screen = new RecordingScreen("S", &journal);
     screen->EnableOpenSound();

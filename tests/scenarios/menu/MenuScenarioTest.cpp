@@ -62,7 +62,7 @@ TEST_F(MenuScenario, FromAnEmptyStorageFolderToTheQuitQuestion) {
     EXPECT_EQ(list->GetItemCount(), 1);
     // Pick Marlowe's row and confirm.
     const hgeRect& rows = list->GetRect();
-    Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + list->GetItemHeight() * 0.5f);
+    Click((rows.x1 + rows.x2) * 0.5f, rows.y1 + 10.0f);  // inside the first row (at least 15 high)
     ASSERT_EQ(list->GetSelected(), 0);
     ClickCentre(players->FindChild<ButtonExEntity>("OK"));
     ASSERT_EQ(Top(), menu);

@@ -35,6 +35,7 @@
 #include "screens/PlayersScreen.h"
 #include "screens/WelcomeText.h"
 #include "support/TempDir.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/runtime/WrappedText.h"
 #include "support/TestFiles.h"
 
@@ -72,14 +73,12 @@ protected:
 
     EntityManager& Manager() { return *app->GetEntityManager(); }
 
-    // Where a window's picture lies on the screen, less its frame.
+    // Where a window's picture is drawn on the screen, less its frame.
     Box WindowInside(const CWindowEntity* window) {
-        hgeSprite* sprite = app->GetResourceManager()->GetSprite(window->GetSpriteName().c_str());
-        if (!sprite) return {0, 0, 800, 600};
-        const float left = window->GetAbsoluteX() - sprite->GetHotSpotX();
-        const float top = window->GetAbsoluteY() - sprite->GetHotSpotY();
-        return {left + kFrameMargin, top + kFrameMargin, left + sprite->GetWidth() - kFrameMargin,
-                top + sprite->GetHeight() - kFrameMargin};
+        const auto drawn = DrawnBy(app->GetHGE(), const_cast<CWindowEntity*>(window));
+        if (drawn.empty()) return {0, 0, 800, 600};
+        const hgeQuad& q = drawn[0].quad;
+        return {q.v[0].x + kFrameMargin, q.v[0].y + kFrameMargin, q.v[2].x - kFrameMargin, q.v[2].y - kFrameMargin};
     }
 
     // The box a text entity draws into: its line's width about its anchor
@@ -115,10 +114,10 @@ protected:
             const Box drawn = TextBox(text);
             ++measured;
             if (auto* button = dynamic_cast<const ButtonExEntity*>(text->GetParent())) {
-                hgeSprite* face = button->GetUpSprite();
-                ASSERT_NE(face, nullptr) << text->GetTextRef();
+                const auto face = DrawnBy(app->GetHGE(), const_cast<ButtonExEntity*>(button));
+                ASSERT_EQ(face.size(), 1u) << text->GetTextRef();
                 const float bx = button->GetAbsoluteX(), by = button->GetAbsoluteY();
-                const float half = face->GetWidth() * button->GetAbsoluteScaleX() * 0.5f - kButtonMargin;
+                const float half = (face[0].quad.v[2].x - face[0].quad.v[0].x) * 0.5f - kButtonMargin;
                 EXPECT_LE(drawn.x2 - drawn.x1, 2 * half)
                     << "\"" << text->GetTextRef() << "\" is wider than its button in " << table;
                 EXPECT_NEAR((drawn.y1 + drawn.y2) * 0.5f, by, 4.0f)
@@ -207,8 +206,9 @@ void MenuTextFit::CheckEveryScreen() {
     Settle();
     CheckTexts(players, screenBox);
     auto* list = players->FindChild<ZOLTFramework::CListboxEntity>("PL");
-    hgeFont* rowFont = app->GetResourceManager()->GetFont(list->GetFontName().c_str());
+    hgeFont* rowFont = app->GetResourceManager()->GetFont("Main1");
     ASSERT_NE(rowFont, nullptr);
+    EXPECT_EQ(DrawnBy(app->GetHGE(), list).back().quad.tex, rowFont->GetTexture()) << "the rows' font";
     for (int i = 0; i < list->GetItemCount(); ++i) {
         const hgeRect& r = list->GetRect();
         EXPECT_LE(rowFont->GetLineWidth(list->GetItem(i)->text.c_str()), r.x2 - r.x1 - 10.0f)

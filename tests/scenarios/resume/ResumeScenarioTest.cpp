@@ -10,11 +10,14 @@
 // saved, the put-off game is offered again. The resumed level is played on a
 // little (at the docks the rack's game is left running) and quit once more,
 // and is found as it was again; the place, once finished, is scored under its
-// own node. A state file that cannot be resumed starts the node's scene
-// afresh instead.
+// own node. The follow-on scenes (the docks' dark sewer with its flashlight,
+// the town hall's crime place won by the measuring tool) are left half way,
+// quit and found as they were in the same way. A state file that cannot be
+// resumed starts the node's scene afresh instead.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <map>
@@ -23,6 +26,7 @@
 
 #include "app/GameApp.h"
 #include "engine/XMLDocument.h"
+#include "entities/core/CSpriteEntity.h"
 #include "entities/screens/Dialog.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "minigames/MiniGameScreen.h"
@@ -38,6 +42,7 @@
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/scene/MiniGameSolver.h"
 #include "support/scene/ScenePlayHelpers.h"
 
@@ -123,15 +128,71 @@ protected:
         return WaitForLevel("_playfield.xml");
     }
 
+    // A follow-on scene left half way: about half of its things, a quit, a
+    // restart and "Continue"; the resumed level has the same open tasks (the
+    // measuring tool's among them), next scene, node, clock and cigars, and a
+    // dark scene's flashlight is still drawn at the pointer. Null on failure.
+    LevelScreen* ResumeFollowOnScene(LevelScreen* level, QuitBy way, bool dark) {
+        using ZOLTFramework::CSpriteEntity;
+        const auto openTasks = [](PlayField* f) {
+            std::vector<std::string> names;
+            for (const TaskRecord& task : f->Rules().Tasks()) names.push_back(task.name + ":" + task.toolToFind);
+            return names;
+        };
+        const std::string node = Active()->CurrentNode;
+        const std::vector<std::string> taken = FindHalf(level);
+        EXPECT_GE(taken.size(), 3u);
+        PlayField* field = level->FindChild<PlayField>("PlayField");
+        EXPECT_EQ(field->FindChild<CSpriteEntity>("Flashlight") != nullptr, dark);
+        const std::string next = field->GetNextScene();
+        const std::vector<std::string> tasks = openTasks(field);
+        std::vector<std::string> left;
+        for (const std::string& thing : ThingsToFind(level->GetScenePath()))
+            if (field->FindObjectByName(thing)) left.push_back(thing);
+        QuitAndRestart(level, way);
+        if (HasFatalFailure()) return nullptr;
+        EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node) << "the node kept with the level";
+        level = ContinueSavedLevel();
+        if (!level) return nullptr;
+        EXPECT_NEAR(Active()->Time, timeAtQuit, 0.01f) << "the clock as saved";
+        EXPECT_EQ(Active()->CigarCount, cigarsAtQuit);
+        EXPECT_EQ(Active()->CurrentNode, node);
+        field = level->FindChild<PlayField>("PlayField");
+        for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
+        for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+        EXPECT_EQ(openTasks(field), tasks);
+        EXPECT_EQ(field->GetNextScene(), next);
+        Settle(level);
+        auto* light = field->FindChild<CSpriteEntity>("Flashlight");
+        EXPECT_EQ(light != nullptr, dark) << "the flashlight";
+        if (light) {
+            TestInput::Move(420.0f, 260.0f);
+            Step(2);
+            const auto drawn = RecordQuads([&] { Step(1); });
+            EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const RenderStats::RecordedQuad& q) {
+                const hgeVertex* v = q.quad.v;
+                return q.quad.tex == light->GetSprite()->GetTexture() && q.clipped &&
+                       std::abs(v[0].x + v[2].x - 840.0f) < 2.0f && std::abs(v[0].y + v[2].y - 520.0f) < 2.0f;
+            })) << "the dark is drawn, clipped to the scene, about its pool of light at the pointer";
+        }
+        return level;
+    }
+
     // Plays the rest of a place from its level on: every scene to its score
-    // window.
+    // window; the docks' sewer and the town hall's crime place are left half
+    // way and resumed first (one by the window's close, one by SIGTERM).
     void FinishPlace(LevelScreen* level) {
         for (;;) {
+            const bool sewer = level->GetScenePath().find("Sewer.xml") != std::string::npos;
+            if (sewer || level->GetScenePath().find("CrimePlace.xml") != std::string::npos) {
+                level = ResumeFollowOnScene(level, sewer ? QuitBy::Close : QuitBy::Signal, sewer);
+                ASSERT_NE(level, nullptr) << "the follow-on scene resumed";
+            }
             const std::string next = level->FindChild<PlayField>("PlayField")->GetNextScene();
             FindEverything(level);
             LevelCompleteScreen* window = WaitForScoreWindow();
             ASSERT_NE(window, nullptr);
-            CloseScoreWindow(window, window->GetMedalToAdd() != 0);
+            CloseScoreWindow(window, false);  // a medal's flight ends within its key loop
             if (next.empty() || next == "Final") return;
             std::string part = next.substr(next.find_last_of("/\\") + 1);
             level = WaitForLevel(part, 15.0f);

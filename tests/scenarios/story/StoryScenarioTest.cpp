@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -38,7 +39,11 @@ protected:
     // The score window of the scene just won: the scores played, counted up.
     void CheckScoreWindow(LevelCompleteScreen* window, bool lastScene) {
         ASSERT_NE(window, nullptr);
-        const LevelCompleteScreen::Scores& s = window->GetScores();
+        // The numbers the rows show, counted up (no time row: no time bonus).
+        LevelCompleteScreen::Scores s{};
+        for (int i = 0; i < LevelCompleteScreen::kScoreCount; ++i)
+            if (const auto* row = window->FindChild<TextEntity>(LevelCompleteScreen::kScoreIds[i]))
+                s[size_t(i)] = uint32_t(std::strtoul(row->GetTextRef().c_str(), nullptr, 10));
         const Player* player = Active();
         EXPECT_EQ(int(s[LevelCompleteScreen::kItems]), player->ScoreItems);
         EXPECT_GT(s[LevelCompleteScreen::kItems], 0u);
@@ -54,11 +59,6 @@ protected:
         uint32_t total = 0;
         for (const auto& [node, score] : player->NodeScores) total += uint32_t(score);
         EXPECT_EQ(s[LevelCompleteScreen::kGameTotal], total);
-        // Every row shows its number, counted up.
-        for (const LevelCompleteScreen::Row& row : window->GetRows())
-            if (row.score) {
-                EXPECT_EQ(row.score->GetTextRef(), row.finalText);
-            }
     }
 
     // Plays one scene of a place to its score window and closes it.
@@ -73,11 +73,10 @@ protected:
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
         CheckScoreWindow(window, lastScene);
-        EXPECT_EQ(window->GetMedalToAdd(), medal);
+        std::set<uint32_t> medals = Active()->Medals;
         CloseScoreWindow(window, medal != 0);
-        if (medal) {
-            EXPECT_EQ(Active()->Medals.count(uint32_t(medal)), 1u);
-        }
+        if (medal) medals.insert(uint32_t(medal));
+        EXPECT_EQ(Active()->Medals, medals) << "the window awards this medal only";
     }
 
     int finishedByClick = 0;

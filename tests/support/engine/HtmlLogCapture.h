@@ -1,5 +1,7 @@
 // Sends the HTML log's rows to a file of a temporary folder while the object
-// lives and lets a test count what was written.
+// lives and lets a test count what was written. Afterwards the rows go to the
+// file of the capture around it, or nowhere: a log an engine opened meanwhile
+// is not put back.
 #pragma once
 
 #include <string>
@@ -10,12 +12,16 @@
 
 class HtmlLogCapture {
 public:
-    HtmlLogCapture() : m_previous(HtmlLog::Instance()->GetPath()) {
+    HtmlLogCapture() : m_outer(Innermost()) {
         m_file = m_folder / "Log.html";
         m_folder.Write("Log.html", "");
         HtmlLog::Instance()->Open(m_file);
+        Innermost() = this;
     }
-    ~HtmlLogCapture() { HtmlLog::Instance()->Open(m_previous); }
+    ~HtmlLogCapture() {
+        Innermost() = m_outer;
+        HtmlLog::Instance()->Open(m_outer ? m_outer->m_file : std::string());
+    }
     HtmlLogCapture(const HtmlLogCapture&) = delete;
     HtmlLogCapture& operator=(const HtmlLogCapture&) = delete;
 
@@ -30,7 +36,12 @@ public:
     }
 
 private:
-    std::string m_previous;
+    static HtmlLogCapture*& Innermost() {
+        static HtmlLogCapture* innermost = nullptr;
+        return innermost;
+    }
+
+    HtmlLogCapture* m_outer;
     TempDir m_folder;
     std::string m_file;
 };

@@ -50,7 +50,8 @@ void GuiTestEngine::UseResources() { SetResourceManager(std::make_unique<hgeReso
 
 void GuiTestEngine::UseAudio(bool eventSounds) {
     SetAudioManager(std::make_unique<ZOLTFramework::CAudioManager>());
-    if (eventSounds && m_pAudioManager->OpenDevice()) {
+    m_audioDevice = eventSounds && m_pAudioManager->OpenDevice();
+    if (m_audioDevice) {
         m_pAudioManager->LoadSound("OnWindow", "data/Sound/OnWindow.ogg");
         m_pAudioManager->LoadSound("MouseOver", "data/Sound/MouseOver.ogg");
         m_pAudioManager->LoadSound("OnButtonPress", "data/Sound/OnButtonPress.ogg");

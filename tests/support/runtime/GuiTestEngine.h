@@ -41,6 +41,8 @@ public:
     EntityManager& Manager() { return *m_pEntityManager; }
     HGE* Hge() { return m_pHGE; }
     const TempDir& Dir() const { return m_dir; }
+    // True when the audio device was opened for the event sounds.
+    bool HasAudioDevice() const { return m_audioDevice; }
 
     // One engine frame (frame and render callbacks) with the input given so far.
     void Step(int frames = 1);
@@ -89,4 +91,5 @@ private:
     ScopedEnv m_dt;
     TempDir m_dir;
     bool m_settleBeforeClick;
+    bool m_audioDevice = false;
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/EngineContext.h"
+#include "engine/XMLDocument.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/widgets/CButtonEntity.h"
@@ -51,6 +52,22 @@ CEntity* TopScreen() {
 
 bool Contains(const std::vector<PuzzlePiece*>& pieces, const PuzzlePiece* piece) {
     return std::find(pieces.begin(), pieces.end(), piece) != pieces.end();
+}
+
+// The entities of type T below the entity.
+template <class T>
+std::vector<T*> Subtree(const CEntity* top) {
+    std::vector<T*> found;
+    std::vector<const CEntity*> pending(1, top);
+    while (!pending.empty()) {
+        const CEntity* entity = pending.back();
+        pending.pop_back();
+        for (CEntity* child : entity->GetChildren()) {
+            pending.push_back(child);
+            if (T* typed = dynamic_cast<T*>(child)) found.push_back(typed);
+        }
+    }
+    return found;
 }
 
 // A screen point on an opaque pixel of the piece where `top` answers that
@@ -108,7 +125,7 @@ void SolveDragPuzzle(PuzzleScreen* screen) {
             for (int turn = 0; turn < 8 && !AngleHome(piece); ++turn) {
                 if (!FreePoint(screen, piece, &px, &py)) break;
                 MiniGameInput::RightClick(px, py);
-                MiniGameInput::RunUntil([&] { return !screen->IsTurning(piece); }, 3.0f);
+                MiniGameInput::Run(0.4f);  // a turn takes 0.3 s
             }
             if (AngleHome(piece)) DragPieceTo(screen, piece, piece->targetX, piece->targetY);
         }
@@ -134,8 +151,12 @@ void SolvePairs(PuzzleScreen* screen) {
 // Every difference clicked in the other half of the panel, where the
 // mirrored cursor shows it.
 void SolveDifferences(PuzzleScreen* screen) {
-    const PuzzlePiece* panel = screen->GetWidestPiece();
-    if (!panel && !screen->GetDockedPieces().empty()) panel = screen->GetDockedPieces().front();
+    // The panel: the widest picture, docked from the start.
+    const PuzzlePiece* panel = nullptr;
+    for (const PuzzlePiece* piece : Subtree<PuzzlePiece>(screen))
+        if (!Contains(screen->GetLoosePieces(), piece) &&
+            (!panel || piece->GetPictureWidth() > panel->GetPictureWidth()))
+            panel = piece;
     const float half = panel && panel->GetPicture() ? panel->GetPicture()->GetHotSpotX() : 0.0f;
     for (PuzzlePiece* piece : std::vector<PuzzlePiece*>(screen->GetLoosePieces())) {
         float px = 0.0f, py = 0.0f;
@@ -148,7 +169,8 @@ void SolveDifferences(PuzzleScreen* screen) {
 void SolvePuzzle(PuzzleScreen* screen) {
     if (screen->FindChild<CSpriteEntity>("DifferenceCursor"))
         SolveDifferences(screen);
-    else if (screen->IsMatchPairs())
+    else if (XMLDocument file("MiniGame"); file.Load(screen->GetName()) && file.GetRoot() &&
+                                            file.GetRoot()->GetBoolAttribute("MatchPairs"))
         SolvePairs(screen);
     else
         SolveDragPuzzle(screen);
@@ -182,17 +204,9 @@ void SolveRack(Puzzle2tScreen* screen, bool mistakeFirst) {
 // The plaques: the palette buttons, named by their symbol.
 std::map<int, CEntity*> Plaques(CEntity* screen) {
     std::map<int, CEntity*> plaques;
-    std::vector<CEntity*> pending(1, screen);
-    while (!pending.empty()) {
-        CEntity* entity = pending.back();
-        pending.pop_back();
-        for (CEntity* child : entity->GetChildren()) {
-            pending.push_back(child);
-            const std::string& n = child->GetName();
-            if (!n.empty() && std::isdigit(static_cast<unsigned char>(n[0])) &&
-                dynamic_cast<ZOLTFramework::CGUIEntity*>(child))
-                plaques[std::atoi(n.c_str())] = child;
-        }
+    for (ZOLTFramework::CGUIEntity* child : Subtree<ZOLTFramework::CGUIEntity>(screen)) {
+        const std::string n = child->GetName();
+        if (!n.empty() && std::isdigit(static_cast<unsigned char>(n[0]))) plaques[std::atoi(n.c_str())] = child;
     }
     return plaques;
 }
@@ -210,10 +224,10 @@ void SolveRepeat(RepeatScreen* screen, bool mistakeFirst) {
         const int wrong = (screen->GetSequence()[0] + 1) % int(plaques.size());
         MiniGameInput::ClickEntity(plaques[wrong]);
     }
-    for (int round = 0; round <= screen->GetCellNumber() + 1 && screen->GetState() != kMiniGameSolved; ++round) {
+    // A new sequence shows one symbol, each correct repetition one more.
+    for (size_t shown = 1; shown <= screen->GetSequence().size() && screen->GetState() != kMiniGameSolved; ++shown) {
         if (!MiniGameInput::RunUntil(ready, 10.0f)) break;
-        const int shown = screen->GetShownLength();
-        for (int i = 0; i < shown && i < int(screen->GetSequence().size()); ++i)
+        for (size_t i = 0; i < shown; ++i)
             MiniGameInput::ClickEntity(plaques[screen->GetSequence()[size_t(i)]]);
     }
 }
@@ -232,8 +246,8 @@ void SolveMemory(MemoryScreen* screen) {
         MiniGameInput::RunUntil(
             [&] {
                 const auto& left = field->GetBricks();
-                return !field->GetFirst() && !field->GetSecond() &&
-                       std::find(left.begin(), left.end(), entry.second[0]) == left.end();
+                return std::find(left.begin(), left.end(), entry.second[0]) == left.end() &&
+                       std::find(left.begin(), left.end(), entry.second[1]) == left.end();
             },
             5.0f);
     }
