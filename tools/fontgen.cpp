@@ -13,6 +13,7 @@
 // widgets that place text at the top of a taller row (the list of players).
 #include "Canvas.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -115,6 +116,11 @@ bool MakeFont(const FontSpec& spec, const std::string& outDir, const std::string
         stbtt_GetCodepointHMetrics(info, g.codepoint, &adv, &lsb);
         stbtt_GetCodepointBitmapBox(info, g.codepoint, scale, scale, &c.x0, &c.y0, &c.x1, &c.y1);
         c.advance = int(std::lround(adv * scale));
+        // The apostrophe-like caron of d, t and l stands past the letter's
+        // advance; under a game font's tight tracking the next letter would
+        // cover it, so the pen moves past it.
+        if (g.codepoint == 0x010F || g.codepoint == 0x0165 || g.codepoint == 0x013E)
+            c.advance = std::max(c.advance, c.x1 + 1);
         if (c.x1 > c.x0 && c.y1 > c.y0) {
             top = std::min(top, c.y0);
             bottom = std::max(bottom, c.y1);

@@ -52,6 +52,7 @@ namespace {
 // The clue rows stand 12 px apart; the "Comics" font (drawn large in the comic
 // bubbles) is scaled to that line.
 const float kClueTextScale = 0.55f;
+const float kClueTracking = -7.0f;
 
 Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 
@@ -594,7 +595,7 @@ void LevelPanel::BuildClueList() {
         if (settings.levelType == LevelSettings::FIND_ALL) text->SetLayout(-15.0f, -4.0f, 115.0f, 10.0f);
         text->SetDepth(1.0f);
         text->SetFont(font);
-        text->SetTracking(-7.0f);
+        text->SetTracking(kClueTracking);
         text->SetBox(97.0f, 0.0f);
         text->SetScale(kClueTextScale);
         text->OnScale();
@@ -610,7 +611,15 @@ void LevelPanel::BuildClueList() {
         text->SetSpacing(0.9f);
         text->SetPosXY(20.0f, y);
         y += 12.0f;
-        const float width = font ? font->GetStringWidth(text->GetTextRef().c_str(), false) * text->GetTextScale() : 0.0f;
+        // Measured with the tracking it is drawn with, or a clue that fits
+        // its line would leave an empty row under it.
+        float width = 0.0f;
+        if (font) {
+            const float tracking = font->GetTracking();
+            font->SetTracking(kClueTracking);
+            width = font->GetStringWidth(text->GetTextRef().c_str(), false) * text->GetTextScale();
+            font->SetTracking(tracking);
+        }
         const float wrap = text->GetTextWidth();
         if (wrap > 0.0f && width > wrap) {
             const bool third = width / wrap >= 1.7f;

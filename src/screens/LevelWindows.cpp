@@ -3,6 +3,7 @@
 // and the score window with the node's score.
 #include "screens/LevelWindows.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/EngineContext.h"
@@ -64,6 +65,7 @@ void LevelWindows::ShowNextTutorial() {
     auto* comic = manager->OpenScreen<ComicScreen>(path);
     comic->SetOpacity(1.0f);
     comic->SetLayer(15.0f);
+    if (readyWindow) readyWindow->Hide();
     level.Panel().KillSlide();
     level.Panel().SlideOut();
     tutorialShown = true;
@@ -89,6 +91,8 @@ void LevelWindows::ShowHintScreen() {
     window->SetLayer(15.0f);
     window->SetText(info.textKey);
     window->SetOpacity(1.0f);
+    // The extra-cigar window waits under it, shown again once nothing is queued.
+    if (readyWindow) readyWindow->Hide();
     level.Panel().KillSlide();
     level.Panel().Pause();
     // The clock waits for the window's "TutorialShown".
@@ -197,8 +201,11 @@ void LevelWindows::ShowBagTutorial() {
     EntityManager* manager = Manager();
     ButtonExEntity* bagButton = level.Panel().BagButton();
     if (!bagButton || !manager) return;
-    if (bagButton->IsHiddenInChain())
-        level.Panel().WhenIn([this] { QueueHint(LevelEvents::HintValue{"TUTORIAL_BAG", (491u << 16) | 86u, 0u}); });
+    if (bagButton->IsHiddenInChain()) {
+        // The arrow points at the button where the panel's layout put it.
+        const uint32_t at = (uint32_t(std::max(0.0f, bagButton->GetY())) << 16) | uint32_t(std::max(0.0f, bagButton->GetX()));
+        level.Panel().WhenIn([this, at] { QueueHint(LevelEvents::HintValue{"TUTORIAL_BAG", at, 0u}); });
+    }
     bagButton->Show();
     bagButton->Resume();
     if (bagTutorialMarker) bagTutorialMarker->Kill();

@@ -85,7 +85,7 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
         pausedFor = 0.0f;
         EXPECT_FALSE(InScene(field, object)) << "taken";
         std::vector<std::string> expected{"OnObjectClick=" + objectName};
-        if (objectName == "study_key") expected.push_back("ShowHint=TUTORIAL_INVENTORY/0x02100104");
+        if (objectName == "study_key") expected.push_back("ShowHint=TUTORIAL_INVENTORY/0x02120073");
         // The last find's flight closes the exit.
         if (field->Rules().Tasks().empty()) expected.push_back("DisableExit=");
         if (t > 0.0f && t <= 1.0f) expected.push_back("AddSpeedScore=1000");

@@ -313,7 +313,10 @@ bool GameScenario::Tend(LevelScreen* level) {
         if (comic != lastComic || lastComicAlive.expired()) comicsShown.push_back(comic->GetName());
         lastComic = comic;
         lastComicAlive = comic->GetLifeToken();
-        Click(400.0f, 300.0f);
+        // A reader's pause first: the page then waits for the click, and the
+        // click that ends it must not reach what lies under it.
+        Wait(1.5f);
+        if (TopAs<ComicScreen>() == comic) Click(400.0f, 300.0f);
         return true;
     }
     HelpScreen* help = level ? level->Windows().GetHelpScreen() : nullptr;
