@@ -611,13 +611,16 @@ void LevelPanel::BuildClueList() {
         text->SetSpacing(0.9f);
         text->SetPosXY(20.0f, y);
         y += 12.0f;
-        // Measured with the tracking it is drawn with, or a clue that fits
-        // its line would leave an empty row under it.
+        // Measured as it is drawn (its tracking, the clue's scale), or a clue
+        // that fits its line would leave an empty row under it.
         float width = 0.0f;
         if (font) {
-            const float tracking = font->GetTracking();
+            const float tracking = font->GetTracking(), scale = font->GetScale();
             font->SetTracking(kClueTracking);
-            width = font->GetStringWidth(text->GetTextRef().c_str(), false) * text->GetTextScale();
+            font->SetScale(1.0f);
+            width = font->GetStringWidth(text->GetTextRef().c_str(), false) * text->GetAbsoluteScale() *
+                    text->GetTextScale();
+            font->SetScale(scale);
             font->SetTracking(tracking);
         }
         const float wrap = text->GetTextWidth();
