@@ -230,6 +230,7 @@ void LevelWindows::BuildExtraCigarWindow() {
     // A second window replaces the first.
     if (readyWindow) readyWindow->Kill();
     auto* group = manager->Spawn<CEntity>();
+    group->SetName("ExtraCigarWindow");
     group->AttachTo(&level);
     auto* window = manager->Spawn<CSpriteEntity>();
     window->AttachSprite(Services::Sprite(engine, "Window04"));
@@ -252,6 +253,11 @@ void LevelWindows::BuildExtraCigarWindow() {
 }
 
 void LevelWindows::ShowWaitingWindow() {
+    // Not under a hint or a comic page, nor between two queued ones (it would
+    // flash up while the panel slides).
+    if (hintWindowOpen || !comicQueue.empty() || !hintQueue.empty()) return;
+    EntityManager* manager = Manager();
+    if (manager && manager->GetTopScreen() != &level) return;
     if (readyWindow && readyWindow->IsHidden()) readyWindow->Show();
 }
 

@@ -200,6 +200,7 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     // in, the hint waits, the glass stands once.
     EXPECT_EQ(level->GetLastEvent(), "AddMagnifyingGlass");
     EXPECT_TRUE(level->Windows().HasHint());
+    level->OnQuestion("ShowExtraCigarTutorial", "");
     ASSERT_NE(level->FindChild<ZOLTFramework::CSpriteEntity>("MagnifyingGlass"), nullptr);
     int glasses = 0;
     for (CEntity* child : level->FindChild("Panel")->GetChildren())
@@ -217,7 +218,19 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     ASSERT_TRUE(engine.RunUntil([&] { return level->FindChild("HintScreen") != nullptr; }, 3.0f));
     EXPECT_EQ(level->FindChild("HintScreen")->FindChild<TextEntity>("Text")->GetTextRef(),
               ZOLTFramework::Services::Text(level->GetEngine(), "TUTORIAL_BAG"));
+    // The extra-cigar window waits while a hint is queued or shown, then comes.
+    CEntity* cigarWindow = level->FindChild("ExtraCigarWindow");
+    ASSERT_NE(cigarWindow, nullptr);
+    EXPECT_TRUE(cigarWindow->IsHidden());
     engine.DismissHints(level);
+    engine.Run(0.1f);
+    EXPECT_FALSE(cigarWindow->IsHidden());
+    level->OnQuestion("ShowHint", "ONLY_KEY");
+    ASSERT_TRUE(engine.RunUntil([&] { return level->Windows().IsHintWindowOpen(); }, 3.0f));
+    EXPECT_TRUE(cigarWindow->IsHidden()) << "not left under a later hint";
+    engine.DismissHints(level);
+    engine.Run(0.1f);
+    EXPECT_FALSE(cigarWindow->IsHidden());
     player->Time = 300.0f;
     level->OnQuestion("AddTime", "-60");
     EXPECT_FLOAT_EQ(player->Time, 240.0f);
