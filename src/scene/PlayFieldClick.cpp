@@ -216,9 +216,11 @@ void PlayField::OnObjectClick(SceneObject* object) {
 
     const CursorState held = cursor;
     const std::string* heldItem = cursor.kind == CURSOR_HELD_ITEM ? &cursor.itemName : nullptr;
-    const SceneRules::TaskPass pass = rules.TakeTasks(object, objectName, heldItem, *this);
+    const SceneRules::TaskPass pass = rules.TakeTasks(object, objectName, heldItem);
     if (pass.toolUsed) {
+        // The held item leaves the hand before the level hears of the game.
         PlayFieldClicks(*this).PlayToolUsed(object, pass, held);
+        if (!pass.miniGame.empty()) Send(LevelEvents::kMiniGame, pass.miniGame);
         return;
     }
     for (int i = 0; i < pass.tasksTaken; ++i) PlayFieldClicks(*this).ShakeShopOwner(object);
@@ -233,6 +235,10 @@ void PlayField::OnObjectClick(SceneObject* object) {
         PlayFieldClicks(*this).SendToolToInventory(object, pass);
     }
     const SceneRules::ClickOutcome outcome = rules.FinishClick(pass, objectName, resource, bagScale, *this);
+    if (outcome.droppedCigars >= 0)
+        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedCigarTask + "\" of the tool \"" +
+                                     objectName + "\" grants " + std::to_string(outcome.droppedCigars) +
+                                     " cigars, but a tool flies into the bag: none are given.");
     if (!outcome.stop) PlayFieldClicks(*this).PlayClickOutcome(object, outcome);
 }
 
@@ -240,9 +246,9 @@ void PlayFieldClicks::PlayToolUsed(SceneObject* object, const SceneRules::TaskPa
                                    const PlayField::CursorState& held) {
     const TaskRecord& task = pass.toolTask;
     if (pass.heldBack) {
-        // The held item goes back into the bag while the mini-game runs. It
-        // leaves the hand first: the level's pause for the game must not put
-        // it down a second time, nameless.
+        // The held item goes back into the bag, with its tool name, while the
+        // mini-game runs. It leaves the hand first, so that nothing puts it
+        // down a second time.
         if (field->cursor.entity) field->cursor.entity->Kill();
         field->cursor.entity = nullptr;
         field->SetCursor(PlayField::CURSOR_PLAIN, "", "");

@@ -67,7 +67,7 @@ void SceneRules::FinishLoading() {
 // ---- a click
 
 SceneRules::TaskPass SceneRules::TakeTasks(SceneObject* object, const std::string& objectName,
-                                           const std::string* heldItem, Events& events) {
+                                           const std::string* heldItem) {
     TaskPass pass;
     for (size_t i = 0; i < tasks.size();) {
         const TaskRecord& task = tasks[i];
@@ -78,7 +78,7 @@ SceneRules::TaskPass SceneRules::TakeTasks(SceneObject* object, const std::strin
             continue;
         }
         const size_t before = tasks.size();
-        if (TakeTask(i, object, objectName, pass, events)) return pass;
+        if (TakeTask(i, object, objectName, pass)) return pass;
         i = tasks.size() < before ? 0 : i + 1;
     }
     // A tool lying in the scene.
@@ -92,8 +92,7 @@ SceneRules::TaskPass SceneRules::TakeTasks(SceneObject* object, const std::strin
     return pass;
 }
 
-bool SceneRules::TakeTask(size_t i, SceneObject* object, const std::string& objectName, TaskPass& pass,
-                          Events& events) {
+bool SceneRules::TakeTask(size_t i, SceneObject* object, const std::string& objectName, TaskPass& pass) {
     const TaskRecord task = tasks[i];
     ++pass.tasksTaken;
     if (task.type == "And") {
@@ -105,7 +104,7 @@ bool SceneRules::TakeTask(size_t i, SceneObject* object, const std::string& obje
         for (const ConditionRecord& condition : ConditionsFor(task.name)) {
             if (condition.actions.empty() || condition.actions.front().event != "MiniGame") continue;
             currentMiniGame = condition.actions.front().value;
-            events.Send(LevelEvents::kMiniGame, condition.actions.front().value);
+            pass.miniGame = currentMiniGame;
             DelayedTaskRecord waiting;
             static_cast<TaskRecord&>(waiting) = task;
             waiting.sceneObject = object;
@@ -179,6 +178,8 @@ SceneRules::ClickOutcome SceneRules::FinishClick(const TaskPass& pass, const std
     }
     out.cigars = cigars;
     out.cigarTask = cigarTask;
+    out.droppedCigars = toolCigars;
+    out.droppedCigarTask = toolCigarTask;
     if (cigars >= 0) out.leavesScene = true;
     out.scores = cigars >= 0 || pass.isTool || pass.andTouched;
     return out;

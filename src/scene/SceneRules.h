@@ -35,6 +35,10 @@ public:
         // A task found with the held item: the click ends after its effects.
         bool toolUsed = false;
         bool heldBack = false;  // the task waits for a mini-game; the held item goes back to the bag
+        // The mini-game a held-back click asks for. The field sends it once the
+        // held item has left the hand: the level pauses the field for the game
+        // from inside that send, and a pause puts whatever is in the hand back.
+        std::string miniGame;
         bool winCheck = false;  // a task of another kind is done: the win is checked shortly
         TaskRecord toolTask;
         // The object is the tool of an open task: it flies into the bag.
@@ -52,6 +56,10 @@ public:
         int cigars = -1;          // 0 or more: it flies to the cigars and grants them
         std::string cigarTask;
         bool scores = false;      // the find scores (item and speed bonus)
+        // Cigars a picked-up tool's task would grant: its object flies into the
+        // bag, not to the cigars, so the grant cannot be honoured (-1: none).
+        int droppedCigars = -1;
+        std::string droppedCigarTask;
     };
 
     // ---- loading
@@ -64,8 +72,9 @@ public:
     void FinishLoading();
 
     // ---- a click on an object (heldItem: the item in hand, null for none)
-    TaskPass TakeTasks(SceneObject* object, const std::string& objectName, const std::string* heldItem,
-                       Events& events);
+    // Sends nothing: what it found is in the pass (the mini-game of a
+    // held-back click among it).
+    TaskPass TakeTasks(SceneObject* object, const std::string& objectName, const std::string* heldItem);
     // resource and bagScale: the picture and scale of a tool flying into the bag.
     ClickOutcome FinishClick(const TaskPass& pass, const std::string& objectName, const std::string& resource,
                              float bagScale, Events& events);
@@ -141,8 +150,7 @@ private:
     void RemoveDelayedTask(const std::string& taskName);
     void EraseTask(const std::string& taskName);
     void CountDown(const std::string& taskName);
-    bool TakeTask(size_t index, SceneObject* object, const std::string& objectName, TaskPass& pass,
-                  Events& events);
+    bool TakeTask(size_t index, SceneObject* object, const std::string& objectName, TaskPass& pass);
 
     std::vector<TaskRecord> tasks;
     std::vector<ConditionRecord> conditions;

@@ -292,16 +292,25 @@ std::set<std::string> AllowedKeys(const std::vector<std::pair<std::string, std::
 std::vector<std::string> CompareWithLists(const std::vector<std::string>& found, const std::set<std::string>& allowed,
                                           const std::set<std::string>& baseline) {
     std::vector<std::string> complaints;
-    const std::set<std::string> foundSet(found.begin(), found.end());
+    std::set<std::string> foundKeys;
     for (const std::string& entry : found) {
         const size_t space = entry.find(' ');
-        const std::string name = entry.substr(space + 1);
-        if (!allowed.count(name) && !allowed.count(entry.substr(0, space) + ":" + name) && !baseline.count(entry))
+        const std::string key = entry.substr(0, space) + ":" + entry.substr(space + 1);
+        foundKeys.insert(key);
+        if (!allowed.count(key) && !baseline.count(entry))
             complaints.push_back("src/" + entry + ": only tests call it; test through the public operations instead");
     }
-    for (const std::string& entry : baseline)
-        if (!foundSet.count(entry))
+    for (const std::string& key : allowed) {
+        if (key.find(':') == std::string::npos)
+            complaints.push_back(key + ": name the header it is declared in (header:Name) in test_only_allowed.txt");
+        else if (!foundKeys.count(key))
+            complaints.push_back(key + ": no longer called only by tests; take it off test_only_allowed.txt");
+    }
+    for (const std::string& entry : baseline) {
+        const size_t space = entry.find(' ');
+        if (!foundKeys.count(entry.substr(0, space) + ":" + entry.substr(space + 1)))
             complaints.push_back(entry + ": no longer called only by tests; take it off test_only_baseline.txt");
+    }
     return complaints;
 }
 

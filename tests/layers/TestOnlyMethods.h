@@ -24,13 +24,14 @@ std::vector<std::string> FindTestOnlyMethods(const std::string& root);
 // "#" starts a comment, blank lines are skipped.
 std::vector<std::pair<std::string, std::string>> ReadList(const std::string& path);
 
-// The allowed keys of the allow-list: a name, or "header:Name" for each name
-// of a "header:Name,Name" entry.
+// The allowed keys of the allow-list, "header:Name" for each name of a
+// "header:Name,Name" entry; an entry without its header gives the key as it
+// stands, which CompareWithLists reports.
 std::set<std::string> AllowedKeys(const std::vector<std::pair<std::string, std::string>>& list);
 
-// What the found entries break: a new one neither allowed (by name or
-// "header:Name") nor in the
-// baseline (by entry), and a baseline entry no longer found.
+// What the found entries break: a new one neither allowed ("header:Name") nor
+// in the baseline (by entry); a baseline or allowed entry no longer found; an
+// allowed entry that names no header.
 std::vector<std::string> CompareWithLists(const std::vector<std::string>& found, const std::set<std::string>& allowed,
                                           const std::set<std::string>& baseline);
 

@@ -190,7 +190,7 @@ TEST_F(AquariumTest, KilledFishNeverComeBack) {
     engine->Step(0.5f, 20);
     EXPECT_TRUE(pm->GetFish().empty());
     EXPECT_EQ(CCountBase::GetLiveCount(), liveBefore);
-    EXPECT_EQ(pm->Timer->GetCount(), 0u);
+    EXPECT_TRUE(pm->Timer->IsEmpty());
 }
 
 TEST_F(AquariumTest, FishOfADeadParentLeaveTheAquarium) {

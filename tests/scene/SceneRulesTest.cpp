@@ -52,13 +52,18 @@ SceneObject* Object(int n) { return reinterpret_cast<SceneObject*>(std::uintptr_
 // One click as the field makes it; what the field is told to play, in words.
 std::string Click(SceneRules& rules, Recorder& events, const std::string& object, const std::string& held = "",
                   int id = 1) {
-    const SceneRules::TaskPass pass = rules.TakeTasks(Object(id), object, held.empty() ? nullptr : &held, events);
-    if (pass.toolUsed) return std::string(pass.heldBack ? "held back " : "tool ") + pass.toolTask.name;
+    const SceneRules::TaskPass pass = rules.TakeTasks(Object(id), object, held.empty() ? nullptr : &held);
+    if (pass.toolUsed) {
+        // The field asks for a held-back click's game once the hand is empty.
+        if (!pass.miniGame.empty()) events.Send("MiniGame", pass.miniGame);
+        return std::string(pass.heldBack ? "held back " : "tool ") + pass.toolTask.name;
+    }
     const SceneRules::ClickOutcome out = rules.FinishClick(pass, object, "Sprite", 1.0f, events);
     std::string said = out.stop ? "stop" : "";
     if (pass.isTool) said += "bag " + pass.bagTaskName;
     if (out.toPanel) said += "panel " + out.panelTask;
     if (out.cigars >= 0) said += "cigars " + std::to_string(out.cigars) + " " + out.cigarTask;
+    if (out.droppedCigars >= 0) said += " dropped " + std::to_string(out.droppedCigars) + " " + out.droppedCigarTask;
     return said.empty() ? "nothing" : said;
 }
 
@@ -87,6 +92,11 @@ TEST(SceneRules, WhatAClickDoes) {
          "key", "held back Box", "MiniGame=m.xml", ""},
         {"a tool lying in the scene flies into the bag", {"Key/And/key", "Box/Tool/box/key"}, {}, "key", "",
          "bag Key", "", "Key=0"},
+        // A listed tool's task runs its conditions as the tool is picked up;
+        // cigars it grants cannot fly to the cigars and are reported dropped.
+        {"a listed tool's task runs its conditions when picked up", {"Key/And/key", "Box/Tool/box/key"},
+         {"Key>ShowHint=TUTORIAL_INVENTORY;AddCigars=2"}, "key", "", "bag Key dropped 2 Key",
+         "ShowHint=TUTORIAL_INVENTORY", "Key=0"},
         {"an And task with a mini-game stops the click", {"Safe/And/s"}, {"Safe>MiniGame=g.xml"}, "s", "",
          "stop", "MiniGame=g.xml", "Safe=1"},
         {"an Or task's mini-game is asked for and the click goes on", {"Any/Or/a"}, {"Any>MiniGame=g.xml"}, "a", "",

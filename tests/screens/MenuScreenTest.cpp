@@ -124,7 +124,7 @@ TEST_F(MenuScreenTest, PlayForANewcomerAsksThePlayModeAndStopsTheAquarium) {
     EXPECT_EQ(mode->GetText(), "CHOOSE_PLAY_MODE");
     EXPECT_EQ(mode->GetDepth(), 70000.0f);
     // The aquarium stopped as the continue question was answered.
-    EXPECT_EQ(PlayerManager::Instance()->Timer->GetCount(), 0u);
+    EXPECT_TRUE(PlayerManager::Instance()->Timer->IsEmpty());
 
     ann->CigarCount = 7;
     ann->ScoreItems = 900;
@@ -139,7 +139,7 @@ TEST_F(MenuScreenTest, PlayForANewcomerAsksThePlayModeAndStopsTheAquarium) {
     EXPECT_EQ(engine.Top(), menu);
     ASSERT_NE(menu->GetBackground(), nullptr);
     EXPECT_EQ(menu->GetBackground()->GetOpacity(), 1.0f);
-    EXPECT_NE(PlayerManager::Instance()->Timer->GetCount(), 0u);
+    EXPECT_FALSE(PlayerManager::Instance()->Timer->IsEmpty());
 }
 
 TEST_F(MenuScreenTest, ANewGameHandsOverToTheIntro) {

@@ -24,8 +24,8 @@ bool Timer::IsCancelled(const Entry& entry) {
     return entry.ownerToken.expired() || entry.owner->IsDead();
 }
 
-size_t Timer::GetCount() const {
-    return std::count_if(m_entries.begin(), m_entries.end(), [](const Entry& e) { return !IsCancelled(e); });
+bool Timer::IsEmpty() const {
+    return std::all_of(m_entries.begin(), m_entries.end(), [](const Entry& e) { return IsCancelled(e); });
 }
 
 void Timer::Update(float dt) {

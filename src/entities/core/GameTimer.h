@@ -36,8 +36,8 @@ public:
     void Add(float delay, Callback callback, CEntity* owner);
     // Drops every pending entry without calling it.
     void Clear();
-    // Number of entries waiting to be called.
-    size_t GetCount() const;
+    // True when no entry waits to be called (entries of a dead owner do not).
+    bool IsEmpty() const;
 
     // A chain of calls that keep adding due entries stops after this many
     // calls in one pass; the rest wait for the next frame.

@@ -177,12 +177,12 @@ TEST_F(GameTimerTest, FiresDueEntriesInOrderKeepsTheRestAndCapsRunawayChains) {
     timer.Add(0.6f, Fire("exact"), nullptr);
     timer.Update(0.6f);
     EXPECT_EQ(fired, (std::vector<std::string>{"half", "exact"}));
-    EXPECT_EQ(timer.GetCount(), 1u);
+    EXPECT_FALSE(timer.IsEmpty());
     timer.Update(0.3f);
     EXPECT_EQ(fired.size(), 2u);
     timer.Update(0.2f);
     EXPECT_EQ(fired.back(), "one");
-    EXPECT_EQ(timer.GetCount(), 0u);
+    EXPECT_TRUE(timer.IsEmpty());
 
     // Runaway chains stop at the cap.
     fired.clear();
@@ -193,7 +193,7 @@ TEST_F(GameTimerTest, FiresDueEntriesInOrderKeepsTheRestAndCapsRunawayChains) {
     timer.Add(0.0f, chain, nullptr);
     timer.Update(0.01f);
     EXPECT_EQ(fired.size(), static_cast<size_t>(Timer::kMaxCallsPerPass));
-    EXPECT_NE(timer.GetCount(), 0u);
+    EXPECT_FALSE(timer.IsEmpty());
     timer.Clear();
 }
 
@@ -212,7 +212,7 @@ TEST_F(GameTimerTest, CallbacksThatAddAndClearKeepTheOrder) {
     EXPECT_EQ(fired.size(), 3u);
     timer.Update(0.125f);
     EXPECT_EQ(fired.back(), "a-later");
-    EXPECT_EQ(timer.GetCount(), 0u);
+    EXPECT_TRUE(timer.IsEmpty());
 
     // Clear then re-add inside a callback: the re-added entry runs in this
     // pass, nothing old survives, and nothing is erased by mistake.
@@ -226,7 +226,7 @@ TEST_F(GameTimerTest, CallbacksThatAddAndClearKeepTheOrder) {
     timer.Add(0.1f, Fire("dropped"), nullptr);
     timer.Update(0.1f);
     EXPECT_EQ(fired, (std::vector<std::string>{"clearer", "readded"}));
-    EXPECT_EQ(timer.GetCount(), 1u);
+    EXPECT_FALSE(timer.IsEmpty());
 }
 
 TEST_F(GameTimerTest, EntryOfADeletedOrKilledOwnerNeverRuns) {
@@ -240,10 +240,10 @@ TEST_F(GameTimerTest, EntryOfADeletedOrKilledOwnerNeverRuns) {
     timer.Add(0.1f, Fire("kept"), &kept);
     delete deleted;
     killed->Kill();
-    EXPECT_EQ(timer.GetCount(), 1u);
+    EXPECT_FALSE(timer.IsEmpty());
     timer.Update(0.2f);
     EXPECT_EQ(fired, std::vector<std::string>{"kept"});
-    EXPECT_EQ(timer.GetCount(), 0u);
+    EXPECT_TRUE(timer.IsEmpty());
 
     // An owner destroyed by an earlier callback of the same pass.
     auto* victim = new CEntity;
