@@ -84,8 +84,26 @@ GameApp::GameApp() {
     m_version = "1.0.0";
     m_resourceScript = "data\\Resource\\main.res";
     m_iconId = 106;
-    m_storageFolder = FindStorageFolder(kMaker, kGame);
+    m_storageFolder = ChooseStorageFolder(std::string(kMaker) + "/" + kGame + "/");
 }
+
+std::string GameApp::ChooseStorageFolder(const std::string& subFolder) {
+    std::string candidate;
+    const std::string base = DataHomeFolder();
+    if (!base.empty() && FileSystem::MakeDirectories(base)) candidate = CreateFolderPath(base + subFolder);
+    if (TestWritable(candidate)) return candidate;
+    ReportNoStorageFolder();
+    return "";
+}
+
+std::string GameApp::CreateFolderPath(const std::string& path) {
+    std::string folder = path;
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+    FileSystem::MakeDirectories(folder);
+    return folder;
+}
+
+bool GameApp::TestWritable(const std::string& folder) { return ::TestWritable(folder); }
 
 GameApp::~GameApp() {
     // Only players that were loaded are saved: after a failed start-up the list
@@ -124,7 +142,7 @@ bool GameApp::Init() {
         // process left in memory.
         players->Forget();
         players->SetSavePath(m_storageFolder);
-        FileSystem::MakeDirectories(m_storageFolder + "data\\Map\\");
+        CreateFolderPath(m_storageFolder + "data\\Map\\");
         HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
         players->SetUsersFile("data\\users.xml");
         players->Load();

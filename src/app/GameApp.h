@@ -26,6 +26,20 @@ public:
     // The question id of the quit question.
     static constexpr const char* kExitQuestion = "Q_EXIT";
 
+    // The storage folder: the per-user data folder (its missing levels made)
+    // with the sub-folder "Orvelworks/Drovalin/" below it when a file can be
+    // written there. When the data folder itself cannot be had, the working
+    // folder is the candidate ("", names stay relative). When the candidate is
+    // not writable the player is told and the result is "".
+    static std::string ChooseStorageFolder(const std::string& subFolder);
+    // The path with a trailing separator; every missing level of it is made,
+    // from the first down (failures, such as a level that exists, are ignored).
+    static std::string CreateFolderPath(const std::string& path);
+    // True when a file can be created, written and deleted in the folder (which
+    // ends with a separator, or is "" for the working folder); the test file
+    // "writetest.dat" never remains.
+    static bool TestWritable(const std::string& folder);
+
     GameApp();
     // Saves the players when they were loaded, then the engine shuts down.
     ~GameApp() override;

@@ -2,14 +2,12 @@
 
 #include <SDL.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/FileSystem.h"
 #include "platform/PlatformEnv.h"
 
 namespace {
@@ -50,20 +48,4 @@ bool TestWritable(const std::string& folder) {
     const bool closed = std::fclose(f) == 0;
     const bool removed = std::remove(name.c_str()) == 0;
     return written && closed && removed;
-}
-
-std::string FindStorageFolder(const std::string& maker, const std::string& game) {
-    std::string candidate;
-    const std::string base = DataHomeFolder();
-    if (!base.empty() && FileSystem::MakeDirectories(base)) {
-        candidate = base;
-        for (const std::string& level : {maker, game}) {
-            candidate += level;
-            candidate += '/';
-            ::mkdir(candidate.c_str(), 0755);
-        }
-    }
-    if (TestWritable(candidate)) return candidate;
-    ReportNoStorageFolder();
-    return "";
 }

@@ -1,17 +1,11 @@
-// The per-user folder for settings, logs and saves:
-// $XDG_DATA_HOME/<maker>/<game>/ (XDG_DATA_HOME defaults to ~/.local/share).
-// The application names the maker and the game; the platform knows neither.
+// What the platform offers for the per-user folder of settings, logs and saves
+// ($XDG_DATA_HOME/<maker>/<game>/, XDG_DATA_HOME defaulting to ~/.local/share):
+// the base folder, the write test and the message when no folder will do. The
+// application chooses the folder (GameApp::ChooseStorageFolder); the platform
+// knows neither the maker nor the game.
 #pragma once
 
 #include <string>
-
-// The data home folder (created when missing) with the maker's and the game's
-// folders below it, created level by level, ending in "/", when a file can be
-// written there (tested with "writetest.dat", which never remains). When the
-// data home itself cannot be had, the working folder is the candidate ("", file
-// names stay relative). When the candidate is not writable the player is told
-// (ReportNoStorageFolder) and the result is "".
-std::string FindStorageFolder(const std::string& maker, const std::string& game);
 
 // Tells the player that no folder can hold the game's files: the message box
 // "Unable to find suitable folder to save data" (caption "Storage path
