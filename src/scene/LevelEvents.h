@@ -17,7 +17,7 @@ constexpr const char* kWin = "Win";                              // every task d
 constexpr const char* kAddTime = "AddTime";                      // value: seconds, negative takes time
 constexpr const char* kAddCigars = "AddCigars";                  // value: the count
 constexpr const char* kAddMagnifyingGlass = "AddMagnifyingGlass";
-constexpr const char* kShowHint = "ShowHint";                    // value: see HintValue below
+constexpr const char* kShowHint = "ShowHint";                    // value: see TutorialInfo below
 constexpr const char* kShowComics = "ShowComics";                // value: the comic's file
 constexpr const char* kShowExtraCigarTutorial = "ShowExtraCigarTutorial";
 constexpr const char* kShowPanel = "ShowPanel";
@@ -49,7 +49,7 @@ constexpr const char* kActionLoadLevel = "ACTION_LOAD_LEVEL";   // value: the sc
 // The "ShowHint" value "KEY/first/second": a text key and up to two points,
 // each packed as x in the low 16 bits and y in the high 16 bits, written in
 // decimal or in hexadecimal after "0x".
-struct HintValue {
+struct TutorialInfo {
     std::string textKey;
     uint32_t firstPoint = 0;
     uint32_t secondPoint = 0;
@@ -60,8 +60,8 @@ inline uint32_t ParseHintPoint(const std::string& text) {
     return static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 0));
 }
 
-inline HintValue ParseHintValue(const std::string& value) {
-    HintValue info;
+inline TutorialInfo ParseTutorialInfo(const std::string& value) {
+    TutorialInfo info;
     const size_t first = value.find('/');
     info.textKey = value.substr(0, first);
     if (first == std::string::npos) return info;

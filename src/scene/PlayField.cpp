@@ -402,15 +402,15 @@ void PlayFieldPointer::LockOnTask(const std::string& value) {
     if (field->pointedOutObject) field->ShowObjectPointer(field->pointedOutObject, angle);
 }
 
-void PlayFieldLoader::AddDividingLine() {
-    EntityManager* manager = field->Manager();
+void PlayField::AddDividingLine() {
+    EntityManager* manager = Manager();
     if (!manager) return;
-    auto* line = manager->Spawn<SceneObject>("InGameDividingLine", false, 0.0f, 0.0f, false, "", field->objectsLayer);
+    auto* line = manager->Spawn<SceneObject>("InGameDividingLine", false, 0.0f, 0.0f, false, "", objectsLayer);
     line->SetPosXY(0.0f, 367.0f);
     line->SetDepth(100.0f);
     line->SetOpacity(1.0f);
-    line->AttachTo(field);
-    field->sceneObjects.push_back(line);
+    line->AttachTo(this);
+    sceneObjects.push_back(line);
 }
 
 bool PlayField::CheckHoverObject() const {

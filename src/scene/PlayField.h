@@ -113,6 +113,9 @@ public:
     // ---- scene file
     void LoadScene(const std::string& path);
 
+    // The line between the halves of a difference picture, at scene y 367.
+    void AddDividingLine();
+
     // ---- cursor, panel, lens
     void SetCursor(ECursorType kind, const std::string& spriteName, const std::string& itemName);
     // Sends "ShowPanel", enables input and fires the conditions without a
@@ -181,6 +184,14 @@ public:
     void ProcessDelayedTasks();
 
     // ---- rules
+    // The open task of that name (an empty record when none is open).
+    TaskRecord GetTask(const std::string& taskName) const { return rules.Task(taskName); }
+    // The conditions that name the task among their finished tasks.
+    std::vector<ConditionRecord> GetConditionsFor(const std::string& taskName) const {
+        return rules.ConditionsFor(taskName);
+    }
+    // Forgets the first waiting click of the task.
+    void RemoveDelayedTask(const std::string& taskName) { rules.RemoveDelayedTask(taskName); }
     // An object of a task was taken with a tool into the bag.
     void OnTaskChanged(SceneObject* object, std::string toolName, std::string taskName);
     // Sends the "OnWin" actions and "Win" when every task is done.

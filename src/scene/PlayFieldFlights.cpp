@@ -311,7 +311,7 @@ void PlayField::ShowExtraCigarTutorial(const std::string& taskName) {
         return;
     }
     pointedOutTask = taskName;
-    const TaskRecord task = rules.Task(taskName);
+    const TaskRecord task = GetTask(taskName);
     pointedOutObject = task.objectNames.empty() ? nullptr : FindObjectByName(task.objectNames.front());
     if (!pointedOutObject)
         HtmlLog::Instance()->Warning("Play field: the locking task \"" + taskName +
@@ -328,7 +328,7 @@ SceneObject* PlayField::FindMagnifyingGlassObject() const {
 }
 
 hgeSprite* PlayField::GetTaskSprite(const std::string& taskName) const {
-    const TaskRecord task = rules.Task(taskName);
+    const TaskRecord task = GetTask(taskName);
     if (task.objectNames.empty()) return nullptr;
     hgeSprite* sprite = nullptr;
     for (SceneObject* object : sceneObjects)

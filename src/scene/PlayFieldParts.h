@@ -63,7 +63,6 @@ public:
     void ReadRules(const XMLDocument::XMLElement& root, const std::string& path, const ActionTable& actions);
     void BuildMeasuringTool();
     void ShowTitleOrPanel(const std::string& titleKey);
-    void AddDividingLine();
 
 private:
     PlayField* const field;

@@ -135,7 +135,7 @@ void PlayField::LoadScene(const std::string& path) {
         if (hoverCursor) hoverCursor->SetColor(0x00FFFFFF);
     }
     PlayFieldLoader(*this).ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
-    if (sceneKind == 1) PlayFieldLoader(*this).AddDividingLine();
+    if (sceneKind == 1) AddDividingLine();
 }
 
 void PlayFieldLoader::ReadHeader(const Element& root, const std::string& path) {

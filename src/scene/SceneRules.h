@@ -127,6 +127,8 @@ public:
     TaskRecord Task(const std::string& taskName) const;
     std::vector<TaskRecord> TasksMatching(const std::string& objectName) const;
     std::vector<ConditionRecord> ConditionsFor(const std::string& taskName) const;
+    // Forgets the first waiting click of the task.
+    void RemoveDelayedTask(const std::string& taskName);
     // The names a click may take: objects of open tasks and their tools.
     std::set<std::string> WantedNames() const;
     int OpenNames() const;
@@ -147,7 +149,6 @@ private:
     void ReturnOpenItem() {
         if (openItems > 0) --openItems;
     }
-    void RemoveDelayedTask(const std::string& taskName);
     void EraseTask(const std::string& taskName);
     void CountDown(const std::string& taskName);
     bool TakeTask(size_t index, SceneObject* object, const std::string& objectName, TaskPass& pass);

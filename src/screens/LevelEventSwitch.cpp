@@ -50,11 +50,11 @@ void MiniGameResult(LevelScreen& level, const std::string& name, const std::stri
 const std::unordered_map<std::string, Handler>& Table() {
     namespace E = LevelEvents;
     static const std::unordered_map<std::string, Handler> table = {
-        {E::kShowHelp, [](LevelScreen& l, const std::string&) { l.Windows().ShowHelp(); }},
+        {E::kShowHelp, [](LevelScreen& l, const std::string&) { l.ShowHelp(); }},
         {E::kResume, [](LevelScreen& l, const std::string&) { l.ResumeAfterOptions(); }},
         {E::kEnableExit, [](LevelScreen& l, const std::string&) { l.SetExitEnabled(true); }},
         {E::kDisableExit, [](LevelScreen& l, const std::string&) { l.SetExitEnabled(false); }},
-        {E::kShowPanel, [](LevelScreen& l, const std::string&) { l.Panel().SlideIn(); }},
+        {E::kShowPanel, [](LevelScreen& l, const std::string&) { l.Panel().SlidePanelIn(); }},
         {E::kHidePanel, [](LevelScreen& l, const std::string& v) { l.HoldPanelOut(StringToFloat(v)); }},
         {E::kMiniGameFinished, [](LevelScreen& l, const std::string& v) { MiniGameResult(l, E::kMiniGameFinished, v); }},
         {E::kMiniGameSolveLater,
@@ -65,7 +65,7 @@ const std::unordered_map<std::string, Handler>& Table() {
         {E::kAddSpeedScore, [](LevelScreen&, const std::string& v) { AddScore(&Player::ScoreSpeed, v); }},
         {E::kAddMinigameScore, [](LevelScreen&, const std::string& v) { AddScore(&Player::ScoreMiniGames, v); }},
         {E::kShowComics, [](LevelScreen& l, const std::string& v) { l.Windows().QueueComic(v); }},
-        {E::kShowHint, [](LevelScreen& l, const std::string& v) { l.Windows().QueueHint(E::ParseHintValue(v)); }},
+        {E::kShowHint, [](LevelScreen& l, const std::string& v) { l.Windows().QueueHint(E::ParseTutorialInfo(v)); }},
         {E::kTutorialShown, [](LevelScreen& l, const std::string&) { l.Windows().OnTutorialShown(); }},
         {E::kTaskChanged, TaskChanged},
         {E::kMiniGame, [](LevelScreen& l, const std::string& v) { l.RequestMiniGame(v); }},

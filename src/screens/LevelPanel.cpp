@@ -396,7 +396,7 @@ void LevelPanel::AddCigar(bool withTutorial) {
                 cigarSmoke->AttachTo(cigarButton);
                 cigarSmoke->OnMove();
             }
-            level.Windows().QueueHint(LevelEvents::HintValue{"TUTORIAL_CIGAR", (360u << 16) | 90u, 0u});
+            level.Windows().QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_CIGAR", (360u << 16) | 90u, 0u});
         }
         if (hgeResourceManager* resources = level.GetEngine() ? level.GetEngine()->GetResourceManager() : nullptr)
             if (hgeAnimation* smoulder = resources->GetAnimation("InGameCigarSmolder"))
@@ -511,8 +511,8 @@ void LevelPanel::ShowMagnifyingGlass(bool withTutorial) {
     }
     if (!withTutorial) return;
     StartMagnifyingGlassBurst();
-    level.Windows().QueueHint(LevelEvents::HintValue{"TUTORIAL_MAGNIFYING_GLASS", 0u, 0u});
-    level.Windows().QueueHint(LevelEvents::HintValue{"TUTORIAL_MAGNIFYING_GLASS_SILHOUETTE", (121u << 16) | 70u, (556u << 16) | 66u});
+    level.Windows().QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_MAGNIFYING_GLASS", 0u, 0u});
+    level.Windows().QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_MAGNIFYING_GLASS_SILHOUETTE", (121u << 16) | 70u, (556u << 16) | 66u});
 }
 
 void LevelPanel::StartMagnifyingGlassBurst() {
@@ -547,13 +547,13 @@ CAnimationEffector* LevelPanel::StartSlide(float fromX, float toX) {
     return slide;
 }
 
-void LevelPanel::SlideOut() {
+void LevelPanel::SlidePanelOut() {
     if (panel) StartSlide(panel->GetX(), kPanelOutX);
 }
 
-void LevelPanel::SlideIn() { StartSlide(kPanelOutX, 0.0f); }
+void LevelPanel::SlidePanelIn() { StartSlide(kPanelOutX, 0.0f); }
 
-void LevelPanel::SyncButtons() {
+void LevelPanel::SyncPanelButtons() {
     if (!panel) return;
     const bool exitPaused = exitButton && exitButton->IsPausedInChain();
     if (!IsIn()) {

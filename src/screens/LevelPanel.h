@@ -85,13 +85,13 @@ public:
 
     // ---- slide and buttons
     bool IsIn() const;
-    void SlideOut();
-    void SlideIn();
+    void SlidePanelOut();
+    void SlidePanelIn();
     void KillSlide();
     bool IsSliding() const;
     // Pauses the buttons while the panel is out, resumes them once it is in
     // and runs what waited for it.
-    void SyncButtons();
+    void SyncPanelButtons();
     void WhenIn(std::function<void()> action);
     void Pause();
     void Resume();

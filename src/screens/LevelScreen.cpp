@@ -76,7 +76,7 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
     panel->PlaceTools();
     panel->StartClockAnimation();
     StartMusic();
-    helpKey = settings.HelpKey();
+    UpdateHelpText();
     constructing = false;
     ReplayEarlyEvents();
 }
@@ -116,6 +116,14 @@ void LevelScreen::SetActivePlayerScoreNode(int value) {
     if (Player* player = Active()) player->ScoreNode = value;
 }
 
+void LevelScreen::ShowHelp() { windows->ShowHelp(); }
+
+void LevelScreen::ShowLevelComplete() { windows->ShowLevelComplete(); }
+
+void LevelScreen::ShowNextTutorial() { windows->ShowNextTutorial(); }
+
+void LevelScreen::UpdateHelpText() { helpKey = settings.HelpKey(); }
+
 bool LevelScreen::IsPanelIn() const { return panel->IsIn(); }
 
 bool LevelScreen::IsClockRunning() const {
@@ -128,7 +136,7 @@ void LevelScreen::UpdatePanelHold(float dt) {
         panelHold -= dt;
         if (panelHold <= 0.0f) {
             panelHold = 0.0f;
-            if (panelInAfterHold && HasFocus() && !IsPanelIn()) panel->SlideIn();
+            if (panelInAfterHold && HasFocus() && !IsPanelIn()) panel->SlidePanelIn();
         }
     }
     if (panelHold == 0.0f) panelInAfterHold = false;
@@ -137,7 +145,7 @@ void LevelScreen::UpdatePanelHold(float dt) {
 bool LevelScreen::OpenWaitingStep() {
     const bool shown = playField && playField->IsFullyShown();
     if (windows->HasComic() && shown) {
-        windows->ShowNextTutorial();
+        ShowNextTutorial();
         return true;
     }
     if (windows->HasHint() && shown && IsPanelIn()) {
@@ -150,7 +158,7 @@ bool LevelScreen::OpenWaitingStep() {
     }
     if (shown) windows->ShowWaitingWindow();
     if (showLevelComplete && shown) {
-        windows->ShowLevelComplete();
+        ShowLevelComplete();
         showLevelComplete = false;
         return true;
     }
@@ -167,7 +175,7 @@ bool LevelScreen::OpenWaitingStep() {
 
 void LevelScreen::Update(float dt) {
     UpdatePanelHold(dt);
-    if (panel->IsSliding()) panel->SyncButtons();
+    if (panel->IsSliding()) panel->SyncPanelButtons();
     if (HasFocus() && OpenWaitingStep()) return;
     CScreenEntity::Update(dt);
     panel->Update(dt, IsClockRunning());
@@ -177,7 +185,7 @@ void LevelScreen::Render() { panel->Render(); }
 
 void LevelScreen::GotFocus() {
     CScreenEntity::GotFocus();
-    helpKey = settings.HelpKey();
+    UpdateHelpText();
     HtmlLog::Instance()->Info("Level screen gained focus");
     Player* player = Active();
     ButtonExEntity* bagButton = panel->BagButton();
@@ -187,7 +195,7 @@ void LevelScreen::GotFocus() {
         bagButton->Resume();
     if (windows->HasComic()) return;
     const bool wasTutorial = windows->TakeTutorialShown();
-    if (panelHold == 0.0f && !IsPanelIn()) panel->SlideIn();
+    if (panelHold == 0.0f && !IsPanelIn()) panel->SlidePanelIn();
     if (panel->Window() && panel->Window()->IsPausedInChain()) panel->Resume();
     if (!creatingMiniGame && requestedMiniGame.empty() && playField) {
         float mx = 0.0f, my = 0.0f;
@@ -207,5 +215,5 @@ void LevelScreen::LostFocus() {
         playField->Pause();
         playField->LostFocus();
     }
-    if (panelHold == 0.0f && !(!requestedMiniGame.empty() && !creatingMiniGame)) panel->SlideOut();
+    if (panelHold == 0.0f && !(!requestedMiniGame.empty() && !creatingMiniGame)) panel->SlidePanelOut();
 }

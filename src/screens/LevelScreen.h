@@ -22,6 +22,7 @@
 
 #include "entities/core/Listeners.h"
 #include "entities/screens/CScreenEntity.h"
+#include "scene/LevelEvents.h"
 #include "screens/LevelSettings.h"
 
 class LevelPanel;
@@ -36,6 +37,10 @@ public:
     static constexpr const char* kReturnScreen = "data/GlobalMapScreen.xml";
     static constexpr float kMiniGameHold = 0.2f;
     static constexpr float kMiniGameLayer = 2000.0f;
+
+    // A hint window waiting in the queue: its text key and the points its
+    // arrows show.
+    using TutorialInfo = LevelEvents::TutorialInfo;
 
     LevelScreen(const std::string& scenePath, const std::string& returnScreen);
     ~LevelScreen() override;
@@ -52,6 +57,16 @@ public:
     void OnButtonRelease(const std::string&) override {}
     void OnButtonOver(const std::string& name) override;
     void OnButtonLeave(const std::string& name) override;
+
+    // ---- the windows over the level (LevelWindows does the work)
+    // The help window of the level or of its running mini-game.
+    void ShowHelp();
+    // The score window after "Win", with the node's score recorded.
+    void ShowLevelComplete();
+    // The first queued comic page.
+    void ShowNextTutorial();
+    // The help key for the level's kind of scene.
+    void UpdateHelpText();
 
     // ---- the parts
     LevelPanel& Panel() { return *panel; }

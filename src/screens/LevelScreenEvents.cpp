@@ -37,13 +37,13 @@ void LevelScreen::OnQuestion(const std::string& name, const std::string& value) 
 
 void LevelScreen::ResumeAfterOptions() {
     panel->Resume();
-    panel->SlideIn();
+    panel->SlidePanelIn();
     // The in-game options window stopped the clock while it was open.
     clockStopped = false;
 }
 
 void LevelScreen::HoldPanelOut(float seconds) {
-    panel->SlideOut();
+    panel->SlidePanelOut();
     panelHold = seconds;
 }
 
@@ -110,7 +110,7 @@ void LevelScreen::OpenMapOrNextLevel(const std::string& nextScene) {
     EntityManager* manager = Manager();
     auto* map = manager ? manager->OpenScreen<ZOLTFramework::GlobalMapScreen>(returnScreen) : nullptr;
     panel->KillSlide();
-    panel->SlideOut();
+    panel->SlidePanelOut();
     if (map) map->Open();
     CloseAndDestroy();
     if (!map || nextScene.empty()) return;
@@ -179,7 +179,7 @@ void LevelScreen::OnButtonPress(const std::string& name) {
     if (sceneFinished || !playField || !playField->IsPlaying()) return;
     Services::PlaySound(engine, "OnButtonPress");
     if (name == "Exit" && exitEnabled && panelHold == 0.0f && playField->IsFullyShown()) windows->OpenOptions();
-    if (name == "Help") windows->ShowHelp();
+    if (name == "Help") ShowHelp();
     if (name == "BagButton") windows->OpenBag();
     if (name == "Hint") panel->UseCigar();
     if (name == "Pause") windows->OpenPause();

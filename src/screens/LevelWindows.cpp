@@ -67,7 +67,7 @@ void LevelWindows::ShowNextTutorial() {
     comic->SetLayer(15.0f);
     if (readyWindow) readyWindow->Hide();
     level.Panel().KillSlide();
-    level.Panel().SlideOut();
+    level.Panel().SlidePanelOut();
     tutorialShown = true;
 }
 
@@ -81,7 +81,7 @@ void LevelWindows::ShowHintScreen() {
     if (hintQueue.empty()) return;
     EntityManager* manager = Manager();
     if (!manager) return;
-    const LevelEvents::HintValue info = hintQueue.front();
+    const LevelEvents::TutorialInfo info = hintQueue.front();
     hintQueue.pop_front();
     auto* window = manager->Spawn<ZOLTFramework::CHintScreen>(
         &level, float(info.firstPoint & 0xFFFFu), float(info.firstPoint >> 16), float(info.secondPoint & 0xFFFFu),
@@ -157,7 +157,7 @@ void LevelWindows::OpenOptions() {
     optionsWindow = options;
     optionsToken = options->GetLifeToken();
     level.Panel().KillSlide();
-    if (level.GetLastEvent() == LevelEvents::kMiniGame) level.Panel().SlideOut();
+    if (level.GetLastEvent() == LevelEvents::kMiniGame) level.Panel().SlidePanelOut();
     if (PlayField* field = level.Field()) field->OnMouseOver(false);
     if (ZOLTFramework::CScreenEntity* game = level.GetRunningMiniGame()) {
         level.Panel().Pause();
@@ -194,7 +194,7 @@ void LevelWindows::OpenBag() {
     }
     auto* bag = manager->OpenScreen<BagScreen>("");
     bag->SetLayer(15.0f);
-    level.Panel().SlideOut();
+    level.Panel().SlidePanelOut();
 }
 
 void LevelWindows::ShowBagTutorial() {
@@ -204,7 +204,7 @@ void LevelWindows::ShowBagTutorial() {
     if (bagButton->IsHiddenInChain()) {
         // The arrow points at the button where the panel's layout put it.
         const uint32_t at = (uint32_t(std::max(0.0f, bagButton->GetY())) << 16) | uint32_t(std::max(0.0f, bagButton->GetX()));
-        level.Panel().WhenIn([this, at] { QueueHint(LevelEvents::HintValue{"TUTORIAL_BAG", at, 0u}); });
+        level.Panel().WhenIn([this, at] { QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_BAG", at, 0u}); });
     }
     bagButton->Show();
     bagButton->Resume();

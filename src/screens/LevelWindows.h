@@ -32,7 +32,7 @@ public:
 
     // ---- the queue, opened by the level's Update when the field is shown
     void QueueComic(const std::string& path) { comicQueue.push_back(path); }
-    void QueueHint(const LevelEvents::HintValue& hint) { hintQueue.push_back(hint); }
+    void QueueHint(const LevelEvents::TutorialInfo& hint) { hintQueue.push_back(hint); }
     bool HasComic() const { return !comicQueue.empty(); }
     bool HasHint() const { return !hintQueue.empty(); }
     // No page or hint waits and no hint window is open.
@@ -71,7 +71,7 @@ private:
     LevelScreen& level;
     LevelSettings& settings;
     std::list<std::string> comicQueue;
-    std::list<LevelEvents::HintValue> hintQueue;
+    std::list<LevelEvents::TutorialInfo> hintQueue;
     bool hintWindowOpen = false;  // from the hint window's opening to "TutorialShown"
     bool tutorialShown = false;
     ZOLTFramework::CEntity* readyWindow = nullptr;

@@ -65,11 +65,11 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(field->GetNextScene(), "Next");
     EXPECT_EQ(field->FindObjectByName(""), nullptr) << "no dividing line: not a difference picture";
     ASSERT_EQ(field->Rules().Tasks().size(), 4u);
-    const TaskRecord shapes = field->Rules().Task("Shapes");
+    const TaskRecord shapes = field->GetTask("Shapes");
     EXPECT_EQ(shapes.textPlural, "SHAPES");
     EXPECT_EQ(shapes.objectNames, (std::vector<std::string>{"square", "disc"}));
-    EXPECT_EQ(field->Rules().Task("Box").toolSprite, "Key");
-    EXPECT_EQ(field->Rules().Task("Nothing").name, "");
+    EXPECT_EQ(field->GetTask("Box").toolSprite, "Key");
+    EXPECT_EQ(field->GetTask("Nothing").name, "");
     EXPECT_EQ(field->Rules().ToolTargets(), (std::set<std::string>{"musicbox", ""}));
     EXPECT_EQ(field->Rules().IgnoreAdding(), (std::set<std::string>{"Hidden"}));
     EXPECT_EQ(field->Rules().IgnoreHinting(), (std::set<std::string>{"Key"}));
@@ -79,7 +79,7 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     ASSERT_EQ(field->Rules().Pairs().size(), 1u);
     EXPECT_EQ(field->Rules().Pairs()[0].secondName, "disc");
     EXPECT_EQ(field->GetTasksMatching("disc").size(), 2u);
-    EXPECT_EQ(field->Rules().ConditionsFor("Key").size(), 1u);
+    EXPECT_EQ(field->GetConditionsFor("Key").size(), 1u);
     EXPECT_EQ(field->CountObjectsToFind(), 3u) << "the second of a pair does not count";
     // The tool element fills the bag; no item is on its way.
     ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);

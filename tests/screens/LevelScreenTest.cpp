@@ -252,9 +252,9 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     EXPECT_FLOAT_EQ(player->Time, 130.0f);
     player->RelaxedMode = false;
 
-    const auto inventory = LevelEvents::ParseHintValue("TUTORIAL_INVENTORY/0x02100104");
-    const auto cigar = LevelEvents::ParseHintValue("TUTORIAL_CIGAR/90/0x10");
-    const auto key = LevelEvents::ParseHintValue("ONLY_KEY");
+    const auto inventory = LevelEvents::ParseTutorialInfo("TUTORIAL_INVENTORY/0x02100104");
+    const auto cigar = LevelEvents::ParseTutorialInfo("TUTORIAL_CIGAR/90/0x10");
+    const auto key = LevelEvents::ParseTutorialInfo("ONLY_KEY");
     level->OnQuestion("ShowHint", "ONLY_KEY");
     EXPECT_TRUE(level->Windows().HasHint());
     EXPECT_EQ(inventory.textKey, "TUTORIAL_INVENTORY");
