@@ -10,6 +10,20 @@
 #include "minigames/PuzzleScreen.h"
 #include "minigames/RepeatScreen.h"
 
+namespace {
+
+// Why the piece scene of a puzzle cannot be played, or "".
+std::string PieceSceneProblem(const std::string& sceneFile) {
+    if (sceneFile.empty()) return "it names no piece scene (\"Scene\")";
+    XMLDocument scene("scene");
+    if (!scene.Load(sceneFile)) return "its piece scene " + sceneFile + " cannot be read: " + scene.GetLastError();
+    for (const auto& child : scene.GetRoot()->GetChildren())
+        if (child && child->GetName() == "object") return std::string();
+    return "its piece scene " + sceneFile + " holds no piece";
+}
+
+}  // namespace
+
 MiniGameScreen* OpenMiniGame(const std::string& path, ZOLTFramework::CQuestionListener* level, float layer) {
     const size_t slash = path.find_last_of('/');
     const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -25,6 +39,15 @@ MiniGameScreen* OpenMiniGame(const std::string& path, ZOLTFramework::CQuestionLi
     if (!check.Load(path)) {
         HtmlLog::Instance()->Error("Mini-game " + path + " is not opened: " + check.GetLastError());
         return nullptr;
+    }
+    const bool puzzle = file != "5.2.xml" && file != "11.1.xml" && file != "6.2.xml";
+    if (puzzle) {
+        // Nor is a puzzle without pieces: its Ok would count as solved.
+        const std::string problem = PieceSceneProblem(check.GetRoot()->GetStringAttribute("Scene"));
+        if (!problem.empty()) {
+            HtmlLog::Instance()->Error("Mini-game " + path + " is not opened: " + problem);
+            return nullptr;
+        }
     }
     MiniGameScreen* screen = nullptr;
     if (file == "2.2.xml")

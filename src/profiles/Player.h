@@ -30,6 +30,11 @@ public:
     // Global-map node name to the score earned there.
     std::map<std::string, int32_t> NodeScores;
     std::set<uint32_t> Medals;
+    // Seconds on the clock when a new game starts, and the most a saved file
+    // may give (its time bonus, ten points a second, stays within an int).
+    static constexpr float kStartTime = 1200.0f;
+    static constexpr float kMaxTime = 1.0e6f;
+
     // Game time left, in seconds.
     float Time = 0.0f;
     int32_t ScoreItems = 0;

@@ -119,7 +119,10 @@ void PlayerManager::LoadProfile(Player& player) {
 
 void PlayerManager::RemoveUnfinishedSaves() {
     std::vector<std::string> paths = {UsersFile};
-    for (int slot = 0; slot < SaveSlots::kSlotCount; ++slot) paths.push_back(SaveSlots::SlotPath(SaveFolder, slot));
+    for (int slot = 0; slot < SaveSlots::kSlotCount; ++slot) {
+        paths.push_back(SaveSlots::SlotPath(SaveFolder, slot));
+        paths.push_back(SaveSlots::SlotPath(SaveFolder, slot) + SaveSlots::kStateSuffix);
+    }
     for (const std::string& path : paths) {
         const std::string temp = FileSystem::ResolvePath(SaveSlots::Normalise(path)) + ".tmp";
         if (FileSystem::FileExists(temp) && FileSystem::RemoveFile(temp))

@@ -8,6 +8,8 @@
 namespace SaveSlots {
 
 const int kSlotCount = 8;
+// A slot's level in progress is kept beside it: the slot's path + this.
+constexpr const char* kStateSuffix = "_playfield.xml";
 
 // The text of slot index (0 to 7): save folder + "data\Map\<index + 1>.xml".
 std::string SlotPath(const std::string& saveFolder, int index);

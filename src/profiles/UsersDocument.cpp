@@ -69,10 +69,12 @@ std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
     std::unique_ptr<Player> player(new Player(name, saveFile));
     player->IsActive = e.GetBoolAttribute("IsActive", false);
     const std::string who = "Player " + XMLDocument::Escape(name) + ": ";
-    double time = player->Time;
-    if (e.HasAttribute("Time") &&
-        FileNumbers::Saved(e.GetStringAttribute("Time"), 0.0, FLT_MAX, time, who + "\"Time\""))
-        player->Time = static_cast<float>(time);
+    // A time that cannot be read is the time a new game starts with: 0 would
+    // be a level lost on time.
+    double time = Player::kStartTime;
+    if (e.HasAttribute("Time"))
+        FileNumbers::Saved(e.GetStringAttribute("Time"), 0.0, Player::kMaxTime, time, who + "\"Time\"");
+    player->Time = static_cast<float>(time);
     ReadInt32(e, "ScoreItems", player->ScoreItems, who);
     ReadInt32(e, "ScoreSpeed", player->ScoreSpeed, who);
     ReadInt32(e, "ScoreMiniGames", player->ScoreMiniGames, who);

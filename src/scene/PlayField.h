@@ -37,6 +37,7 @@
 #include "scene/SceneRules.h"
 
 class ActionTable;
+class Player;
 class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
@@ -163,6 +164,10 @@ public:
     void AddCigars(int count, SceneObject* object, std::string taskName);
     // The scene point a found object of the task flies to.
     void GetPanelTarget(const std::string& taskName, float* sceneX, float* sceneY) const;
+    // The game is ending: everything on its way arrives now, in the order it
+    // left, so that a find keeps its count, cigars reach the count and an item
+    // its place in the bag.
+    void LandFlights();
     const std::list<FlightRecord>& GetFlights() const { return flights; }
     const std::list<hgeParticleSystem*>& GetParticleSystems() const { return particleSystems; }
 
@@ -203,9 +208,14 @@ public:
 
     // ---- saved state
     // Writes the scene as it stands to the active player's state file and makes
-    // it the player's scene in progress; a finished scene writes nothing.
-    void SaveState();
+    // it the player's scene in progress; a finished scene writes nothing. False
+    // (with an Error row) when the state could not be written: the player then
+    // names the state saved before, if any.
+    bool SaveState();
     static std::string StateFilePath(const std::string& saveFile);
+    // The player's level in progress is over (won, lost or left): its state
+    // file goes with its name.
+    static void ForgetStateFile(Player& player);
 
     // ---- script
     // Registers the script class "PlayField" (again after the script state

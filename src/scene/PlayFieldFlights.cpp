@@ -113,6 +113,15 @@ void PlayField::SendObjectToInventory(SceneObject* object, const std::string& to
     }, true);
 }
 
+void PlayField::LandFlights() {
+    while (!flights.empty()) {
+        const FlightRecord record = flights.front();
+        flights.pop_front();
+        SceneObject* object = record.object && !record.object->IsDead() ? record.object : nullptr;
+        if (record.onArrival) record.onArrival(object);
+    }
+}
+
 void PlayFieldFlights::HandOverTail(SceneObject* object) {
     hgeParticleSystem* tail = object ? object->ReleaseParticleSystem() : nullptr;
     if (!tail) return;

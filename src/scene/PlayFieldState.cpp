@@ -8,7 +8,9 @@
 #include "engine/Conversions.h"
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
+#include "platform/FileSystem.h"
 #include "profiles/Player.h"
+#include "profiles/SaveSlots.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -48,17 +50,25 @@ RefPtr<Element> ToolElement(const std::string& sprite, const std::string& object
 
 }  // namespace
 
-std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + "_playfield.xml"; }
+std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
 
-void PlayField::SaveState() {
+void PlayField::ForgetStateFile(Player& player) {
+    const std::string own = StateFilePath(player.SaveFile);
+    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
+        !FileSystem::RemoveFile(own))
+        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
+    player.PlayFieldPath.clear();
+}
+
+bool PlayField::SaveState() {
     Player* player = context.player;
-    if (!player) return;
+    if (!player) return true;
     // The file this level was resumed from stays named until a newer state
     // replaces it (writes are atomic, so a failed one leaves it whole).
     if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
     if (AreTasksDone()) {
-        player->PlayFieldPath.clear();
-        return;
+        ForgetStateFile(*player);
+        return true;
     }
     if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
 
@@ -67,7 +77,7 @@ void PlayField::SaveState() {
         // Without the scene document the file could not be played again.
         HtmlLog::Instance()->Error("Play field: cannot read \"" + scenePath + "\" (" + document.GetLastError() +
                                    "); the scene's state is not saved.");
-        return;
+        return false;
     }
     std::set<std::string> liveResources, liveNames;
     for (SceneObject* object : sceneObjects) {
@@ -107,11 +117,15 @@ void PlayField::SaveState() {
 
     const std::string path = StateFilePath(player->SaveFile);
     if (!document.Save(path)) {
-        HtmlLog::Instance()->Error("Play field: the state of \"" + scenePath + "\" could not be written to \"" + path +
-                                   "\"; the scene starts anew next time.");
-        return;
+        HtmlLog::Instance()->Error(
+            "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +
+            (player->PlayFieldPath.empty() ? std::string("the scene starts anew next time")
+                                           : "Continue goes on from the state saved before, \"" + player->PlayFieldPath + "\"") +
+            ", with the scores, time and cigars that go with it.");
+        return false;
     }
     player->PlayFieldPath = path;
+    return true;
 }
 
 void PlayFieldStateWriter::WriteRules(Element& root) const {

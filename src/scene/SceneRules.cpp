@@ -283,13 +283,14 @@ bool SceneRules::TakeOpeningCondition(ConditionRecord& fired) {
 bool SceneRules::Done() const {
     for (const auto& counter : counters)
         if (counter.second.count != 0) return false;
-    for (const TaskRecord& task : tasks) {
-        const bool rewardOnly = std::any_of(conditions.begin(), conditions.end(), [&](const ConditionRecord& c) {
-            return Contains(c.conditions, task.name) && Grants(c);
-        });
-        if (!rewardOnly) return false;
-    }
-    return openItems == 0;
+    return AllTaken() && openItems == 0;
+}
+
+bool SceneRules::AllTaken() const {
+    return std::all_of(tasks.begin(), tasks.end(), [&](const TaskRecord& task) {
+        return std::any_of(conditions.begin(), conditions.end(),
+                           [&](const ConditionRecord& c) { return Contains(c.conditions, task.name) && Grants(c); });
+    });
 }
 
 bool SceneRules::TakeWin(Events& events) {

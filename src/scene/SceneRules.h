@@ -92,6 +92,9 @@ public:
     bool TakeOpeningCondition(ConditionRecord& fired);
     // Every counter at 0, no task left but those that only grant cigars, no item flying.
     bool Done() const;
+    // No task left but those that only grant cigars: every find is made,
+    // whether or not it has landed.
+    bool AllTaken() const;
     // When done and not yet won: the "OnWin" actions, then "Win"; true then.
     bool TakeWin(Events& events);
     bool WinSent() const { return winSent; }

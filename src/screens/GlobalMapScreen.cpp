@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
@@ -219,9 +220,21 @@ std::string GlobalMapScreen::StateFileFault(const std::string& path) {
     XMLDocument state("scene");
     if (!state.Load(path)) return "cannot be read (" + state.GetLastError() + ")";
     if (state.GetRoot()->GetName() != "scene") return "is not a scene";
+    std::set<std::string> objects;
     for (const auto& child : state.GetRoot()->GetChildren())
-        if (child && child->GetName() == "task") return std::string();
-    return "has no open task";
+        if (child && child->GetName() == "object")
+            if (const auto name = child->FindChild("name")) objects.insert(name->GetValue());
+    bool anyTask = false;
+    for (const auto& child : state.GetRoot()->GetChildren()) {
+        if (!child || child->GetName() != "task") continue;
+        anyTask = true;
+        // A task whose object is not in the scene could never be done.
+        for (const auto& item : child->GetChildren())
+            if (item && !objects.count(item->GetStringAttribute("name")))
+                return "has the task \"" + child->GetStringAttribute("name") + "\" with the object \"" +
+                       item->GetStringAttribute("name") + "\", which the scene does not have";
+    }
+    return anyTask ? std::string() : "has no open task";
 }
 
 void GlobalMapScreen::MakePrompt() {

@@ -181,6 +181,11 @@ void LevelCompleteScreen::OnButtonPress(const std::string& name) {
     timer.Add(kCloseOnKeyDelay, [this]() { SetCloseOnKey(); }, this);
 }
 
+void LevelCompleteScreen::KeepMedal() {
+    Player* player = PlayerManager::Instance()->GetActivePlayer();
+    if (medalToAdd != 0 && player) player->Medals.insert(uint32_t(medalToAdd));
+}
+
 void LevelCompleteScreen::OnButtonOver(const std::string& name) { Services::PlaySound(engine, "MouseOver"); }
 
 void LevelCompleteScreen::Close() {

@@ -64,6 +64,9 @@ public:
 
     // The medal to award on "Exit" (0: none).
     void SetMedalToAdd(int medal) { medalToAdd = medal; }
+    // The game ends with the window up: the medal it would award joins the
+    // active player's medals now.
+    void KeepMedal();
     void SetCloseOnKey() { closeOnKey = true; }
 
     // Kills the window with everything in it and takes it off the screen stack.

@@ -27,8 +27,9 @@ void AddTime(LevelScreen& level, const std::string& value) {
     level.Panel().RunClock(-v);
 }
 
-void AddScore(int Player::*score, const std::string& value) {
-    if (Player* player = Active()) player->*score += StringToInt(value);
+// Scores saturate: a hand-edited file may bring any number.
+void AddScore(int32_t Player::*score, const std::string& value) {
+    if (Player* player = Active()) player->*score = FileNumbers::ClampToInt(double(player->*score) + StringToInt(value));
 }
 
 void TaskChanged(LevelScreen& level, const std::string& value) {

@@ -64,6 +64,7 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         player->ScoreMiniGames = 0;
         player->ScoreNode = 0;
     }
+    KeepPlayerValues();
     panel = std::make_unique<LevelPanel>(*this, settings);
     windows = std::make_unique<LevelWindows>(*this, settings);
     if (!Manager())

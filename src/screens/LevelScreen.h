@@ -15,6 +15,7 @@
 // by life token, so a window that died on its own is never touched.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -119,8 +120,15 @@ private:
     // What Update opens or leaves for before the frame runs; true if it did.
     bool OpenWaitingStep();
     void UpdatePanelHold(float dt);
-    // Puts off a running mini-game and writes the state file.
+    // Puts off a running mini-game and writes the state file; when it cannot
+    // be written, the player's values go back to those the state on disk
+    // (or the level's start) goes with.
     void SaveProgress();
+    // The player's scores, time and cigars as the state on disk has them.
+    void KeepPlayerValues();
+    // The game ends on a won scene: what its score window records and awards
+    // is kept, and Continue goes on with the place's next scene, if any.
+    void KeepWonScene();
     void LoseLevel();
 
     std::string scenePath;
@@ -144,4 +152,11 @@ private:
     bool clockStopped = false;
     bool constructing = true;
     std::vector<std::pair<std::string, std::string>> earlyEvents;
+    // What the player had when the level's state on disk was written (or
+    // when the level was built).
+    struct KeptValues {
+        int32_t scoreItems = 0, scoreSpeed = 0, scoreMiniGames = 0, scoreNode = 0;
+        float time = 0.0f;
+        int32_t cigars = 0;
+    } kept;
 };

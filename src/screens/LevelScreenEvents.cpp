@@ -83,19 +83,73 @@ void LevelScreen::SaveProgress() {
         game->Kill();
         runningMiniGame = nullptr;
     }
-    if (playField) playField->SaveState();
+    if (!playField) return;
+    if (playField->SaveState()) {
+        KeepPlayerValues();
+        return;
+    }
+    // The players are saved with the values the state on disk (or, with none,
+    // the level's start) goes with: nothing is counted twice on Continue.
+    if (Player* player = Active()) {
+        player->ScoreItems = kept.scoreItems;
+        player->ScoreSpeed = kept.scoreSpeed;
+        player->ScoreMiniGames = kept.scoreMiniGames;
+        player->ScoreNode = kept.scoreNode;
+        player->Time = kept.time;
+        player->CigarCount = kept.cigars;
+    }
+}
+
+void LevelScreen::KeepPlayerValues() {
+    if (const Player* player = Active())
+        kept = {player->ScoreItems, player->ScoreSpeed, player->ScoreMiniGames, player->ScoreNode, player->Time,
+                player->CigarCount};
 }
 
 void LevelScreen::SaveOnQuit() {
     if (IsDead() || IsClosing()) return;
     Player* player = Active();
-    if (sceneFinished || (player && !player->RelaxedMode && player->Time <= 0.0f)) {
-        // Won or lost: nothing to resume.
-        if (player) player->PlayFieldPath.clear();
+    if (!sceneFinished && player && !player->RelaxedMode && player->Time <= 0.0f) {
+        // Lost on time: nothing to resume.
+        PlayField::ForgetStateFile(*player);
+        return;
+    }
+    if (!sceneFinished && playField) {
+        // What is on its way arrives; a scene whose every task is taken is won,
+        // whether or not its flights had landed and its win check come.
+        playField->LandFlights();
+        if (playField->Rules().AllTaken()) playField->CheckWin();
+    }
+    if (sceneFinished) {
+        KeepWonScene();
         return;
     }
     HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" open; its state is saved.");
     SaveProgress();
+}
+
+void LevelScreen::KeepWonScene() {
+    Player* player = Active();
+    if (showLevelComplete) {
+        // The score window never opened: what it records is recorded now.
+        showLevelComplete = false;
+        windows->RecordWinOnQuit();
+    } else {
+        windows->KeepScoreWindowMedal();
+    }
+    if (!player) return;
+    const std::string next = playField ? playField->GetNextScene() : std::string();
+    if (next.empty() || next == LevelEvents::kFinalScene) {
+        PlayField::ForgetStateFile(*player);
+        HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; the place is done.");
+        return;
+    }
+    // Continue opens the place's next scene from its start; this scene's
+    // scores are in the node's score already.
+    PlayField::ForgetStateFile(*player);
+    player->PlayFieldPath = next;
+    player->ScoreItems = player->ScoreSpeed = player->ScoreMiniGames = 0;
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens \"" + next + "\".");
 }
 
 void LevelScreen::ExitToMenu() {
@@ -127,7 +181,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
     if (value.empty()) BagScreen::SyncPlayerItems();
     if (value == LevelEvents::kFinalScene) {
         if (playField) playField->SaveState();
-        if (player) player->PlayFieldPath.clear();
+        if (player) PlayField::ForgetStateFile(*player);
         if (EntityManager* manager = Manager()) {
             auto* final = manager->OpenScreen<ZOLTFramework::FinalScreen>();
             final->SetOpacity(0.0f);
@@ -139,7 +193,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
         return;
     }
     // A level that is left for the map never resumes.
-    if (player) player->PlayFieldPath.clear();
+    if (player) PlayField::ForgetStateFile(*player);
     OpenMapOrNextLevel(value);
     ZOLTFramework::SavePlayers();
 }
@@ -150,7 +204,7 @@ void LevelScreen::LoseLevel() {
     if (player) {
         player->TempEvidences.clear();
         player->TempLastEvidences.clear();
-        player->PlayFieldPath.clear();
+        PlayField::ForgetStateFile(*player);
         player->LastSolvedNode.clear();
     }
     ZOLTFramework::SavePlayers();

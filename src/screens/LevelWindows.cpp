@@ -4,9 +4,11 @@
 #include "screens/LevelWindows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "engine/EngineContext.h"
+#include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
@@ -269,36 +271,61 @@ void LevelWindows::CloseWaitingWindow() {
 
 // ---- the score window
 
-void LevelWindows::ShowLevelComplete() {
+bool LevelWindows::RecordLevelScores(uint32_t scores[6]) {
     Player* player = Active();
-    if (!player || !level.Field()) return;
-    player->PlayFieldPath.clear();
-    player->ScoreNode += player->ScoreItems + player->ScoreSpeed + player->ScoreMiniGames;
-    uint32_t scores[6] = {uint32_t(player->ScoreItems), uint32_t(player->ScoreSpeed),
-                          uint32_t(player->ScoreMiniGames), 0, 0, 0};
+    if (!player || !level.Field()) return false;
+    PlayField::ForgetStateFile(*player);
+    // Scores saturate: a hand-edited file may bring any number.
+    const int32_t level = FileNumbers::ClampToInt(double(player->ScoreItems) + player->ScoreSpeed + player->ScoreMiniGames);
+    player->ScoreNode = FileNumbers::ClampToInt(double(player->ScoreNode) + level);
+    scores[0] = uint32_t(player->ScoreItems);
+    scores[1] = uint32_t(player->ScoreSpeed);
+    scores[2] = uint32_t(player->ScoreMiniGames);
+    scores[3] = 0;
     if (EndsPlace() && !player->RelaxedMode) {
-        const int bonus = static_cast<int>(player->Time) * 10;
+        const int32_t bonus = FileNumbers::ClampToInt(std::trunc(double(player->Time)) * 10.0);
         scores[3] = uint32_t(bonus);
-        player->ScoreNode += bonus;
+        player->ScoreNode = FileNumbers::ClampToInt(double(player->ScoreNode) + bonus);
     }
     RecordNodeScore();
-    scores[4] = uint32_t(player->ScoreItems + player->ScoreSpeed + player->ScoreMiniGames);
+    scores[4] = uint32_t(level);
     int64_t total = 0;
     for (const auto& node : player->NodeScores) total += node.second;
     scores[5] = uint32_t(total);
+    return true;
+}
+
+bool LevelWindows::DrawMedal() const {
+    HGE* hge = Services::Hge(level.GetEngine());
+    const float draw = hge ? hge->Random_Float(0.0f, 1.0f) : 1.0f;
+    // A probability of 0 (or less) never awards the medal.
+    return settings.scoreScreenAllowed && settings.medalProbability > 0.0f && draw <= settings.medalProbability;
+}
+
+void LevelWindows::ShowLevelComplete() {
+    uint32_t scores[6];
+    if (!RecordLevelScores(scores)) return;
     if (settings.scoreScreenAllowed) {
         EntityManager* manager = Manager();
         if (!manager) return;
         auto* window = manager->OpenScreen<LevelCompleteScreen>("", scores);
         window->SetLayer(15.0f);
-        HGE* hge = Services::Hge(level.GetEngine());
-        const float draw = hge ? hge->Random_Float(0.0f, 1.0f) : 1.0f;
-        // A probability of 0 (or less) never awards the medal.
-        if (settings.medalProbability > 0.0f && draw <= settings.medalProbability)
-            window->SetMedalToAdd(settings.medalToAdd);
+        if (DrawMedal()) window->SetMedalToAdd(settings.medalToAdd);
+        scoreWindow = window;
+        scoreWindowToken = window->GetLifeToken();
     } else {
         PlayerManager::Instance()->Timer->Clear();
     }
+}
+
+void LevelWindows::RecordWinOnQuit() {
+    uint32_t scores[6];
+    if (!RecordLevelScores(scores) || !DrawMedal() || settings.medalToAdd == 0) return;
+    if (Player* player = Active()) player->Medals.insert(uint32_t(settings.medalToAdd));
+}
+
+void LevelWindows::KeepScoreWindowMedal() {
+    if (!scoreWindowToken.expired() && !scoreWindow->IsDead()) scoreWindow->KeepMedal();
 }
 
 // The last scene of a place leads back to the map, or, for the story's last

@@ -6,6 +6,7 @@
 // own is never touched.
 #pragma once
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 
 class EntityManager;
 class HelpScreen;
+class LevelCompleteScreen;
 class LevelScreen;
 
 namespace ZOLTFramework {
@@ -61,12 +63,25 @@ public:
     void CloseWaitingWindow();
 
     // ---- the end of the level
+    // The scores of the won scene into the node's (its time bonus when it ends
+    // the place), the node's record, then the score window with the medal it
+    // may award.
     void ShowLevelComplete();
+    // The game ends before the score window opened: what it would record and
+    // the medal it would award are kept.
+    void RecordWinOnQuit();
+    // The game ends with the score window up: its medal is kept.
+    void KeepScoreWindowMedal();
     void RecordNodeScore();
     bool EndsPlace() const;
 
 private:
     EntityManager* Manager() const;
+    // The six scores of the window, the node's score and record updated; false
+    // without a player or a field.
+    bool RecordLevelScores(uint32_t scores[6]);
+    // True when the level awards its medal this time.
+    bool DrawMedal() const;
 
     LevelScreen& level;
     LevelSettings& settings;
@@ -80,4 +95,6 @@ private:
     std::weak_ptr<void> helpScreenToken;
     ZOLTFramework::CEntity* optionsWindow = nullptr;
     std::weak_ptr<void> optionsToken;
+    LevelCompleteScreen* scoreWindow = nullptr;
+    std::weak_ptr<void> scoreWindowToken;
 };

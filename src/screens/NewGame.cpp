@@ -5,7 +5,7 @@
 namespace NewGame {
 
 void ResetPlayer(Player& player, bool relaxed) {
-    player.Time = kStartTime;
+    player.Time = Player::kStartTime;
     player.GameInProgress = false;
     player.ScoreItems = 0;
     player.ScoreSpeed = 0;

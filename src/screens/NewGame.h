@@ -7,8 +7,6 @@ namespace NewGame {
 
 // The map node every new game starts from.
 constexpr const char* kStartNode = "NodeBrannoksHouse";
-// Seconds on the clock at the start of a new game.
-const float kStartTime = 1200.0f;
 
 // Resets the player's progress for a new game: the time, the map-seen flag,
 // the four scores, the scene in progress, the global-map record (which then

@@ -208,14 +208,16 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     EXPECT_EQ(second.Results(), std::vector<std::string>{"MiniGameSolveLater=" + path});
 }
 
-// A file whose piece scene cannot be read has nothing to dock: it is solved
-// once built, with its Ok button, and "NoSolveLaterButton" hides that button.
+// A puzzle whose piece scene cannot be read has nothing to dock: built all the
+// same, it is solved at once, with its Ok button, and "NoSolveLaterButton"
+// hides that button. (A level never opens such a game: it is put off.)
 TEST(PuzzleScreen, NothingToDockSolvesAtOnce) {
     MiniGameTestEngine engine;
     MiniGameJournal level;
     const std::string path = engine.File("9.9.xml", R"(<MiniGame Scene="missing.xml" IsRotatable="false"
         MinDistToTargetToDock="10" MinDAngleToDock="0" RectX1="0" RectY1="0" RectX2="800" RectY2="600" NoSolveLaterButton="0"/>)");
-    auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
+    EXPECT_EQ(OpenMiniGame(path, &level), nullptr);
+    auto* screen = engine.Manager().OpenScreen<PuzzleScreen>(path, &level);
     EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->IsOkShown());
     EXPECT_TRUE(screen->FindChild<CButtonEntity>("SolveLater")->IsHidden());

@@ -116,9 +116,10 @@ TEST_F(ProfileFaultsTest, NumbersOutOfRangeAreHeldToItWithAWarning) {
     };
     const Case cases[] = {
         {"Time", "853.25", 853.25, "853.25", false},
-        {"Time", "nan", 0.0, "0", true},
-        {"Time", "1e308", 0.0, "0", true},
+        {"Time", "nan", 1200.0, "1200", true},  // a new game's time: 0 would be a level lost
+        {"Time", "1e308", 1200.0, "1200", true},
         {"Time", "-5", 0.0, "0", true},
+        {"Time", "1e9", 1e6, "1e+06", true},  // its bonus stays within an int
         {"ScoreNode", "-99999999999", INT32_MIN, "2147483648", true},
         {"ScoreNode", "99999999999", INT32_MAX, "2147483647", true},
         {"ScoreNode", "4294967291", -5.0, "4294967291", false},

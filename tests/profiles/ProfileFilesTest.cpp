@@ -182,7 +182,7 @@ TEST_F(ProfileFilesTest, ReaderTakesWhatTheWriterNeverProduces) {
     const Player& again = *pm->Players[1];
     EXPECT_EQ(again.Name, "Old");
     EXPECT_FALSE(again.IsActive);
-    EXPECT_EQ(again.Time, 0.0f);
+    EXPECT_EQ(again.Time, Player::kStartTime) << "a missing time is a new game's";
     EXPECT_EQ(again.ScoreItems, 0);
     EXPECT_EQ(again.CigarCount, 0);
     EXPECT_EQ(log.CountRows("Error", ""), 0);

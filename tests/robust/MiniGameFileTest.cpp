@@ -1,5 +1,5 @@
-// A mini-game whose file is missing or is not XML, asked for by a level: no
-// game screen opens (nothing could be played, so nothing may count as won),
+// A mini-game whose file is missing or is not XML, or a puzzle whose piece
+// scene is missing or empty, asked for by a level: no game screen opens (nothing could be played, so nothing may count as won),
 // the level logs an Error row and hears "MiniGameSolveLater", and the task
 // that waited stays open, marked for later.
 #include <gtest/gtest.h>
@@ -37,13 +37,19 @@ TEST_F(GameReaderRegressionTest, AMiniGameFileThatCannotBeReadIsPutOff) {
     std::stringstream fixture;
     fixture << in.rdbuf();
     const std::string asked = "data/MiniGames/5.2.xml";
+    // A puzzle whose own file reads but whose piece scene is missing or holds
+    // no piece has nothing to play either.
+    engine.Dir().Write("no_pieces.xml", "<scene res_group=\"56\"><unit><id>1</id><sprite>watch</sprite></unit></scene>");
     const struct {
-        const char* name;
-        const char* bytes;  // null: no file
-    } kFiles[] = {{"5.2.xml", nullptr}, {"15.2.xml", "\x89PNG\r\n\x1a\n<MiniGame"}};
+        std::string name;
+        std::string bytes;  // empty: no file
+    } kFiles[] = {{"5.2.xml", ""},
+                  {"15.2.xml", "\x89PNG\r\n\x1a\n<MiniGame"},
+                  {"1.1.xml", "<MiniGame Scene=\"" + (engine.Dir() / "missing.xml") + "\" RectX2=\"800\" RectY2=\"600\"/>"},
+                  {"4.1.xml", "<MiniGame Scene=\"" + (engine.Dir() / "no_pieces.xml") + "\" RectX2=\"800\" RectY2=\"600\"/>"}};
     for (const auto& bad : kFiles) {
         SCOPED_TRACE(bad.name);
-        if (bad.bytes) engine.Dir().Write(bad.name, bad.bytes);
+        if (!bad.bytes.empty()) engine.Dir().Write(bad.name, bad.bytes);
         const std::string game = engine.Dir() / bad.name;
         std::string scene = fixture.str();
         for (size_t at = scene.find(asked); at != std::string::npos; at = scene.find(asked, at))

@@ -103,6 +103,10 @@ protected:
     // "EXIT" in its options and yes to "Q_QUIT", then the window's close from
     // the menu), then restarts.
     void QuitAndRestart(LevelScreen* level, QuitBy way) {
+        // What flies lands first, so that the clock and the cigars compare as
+        // they stand (a quit lands them itself: the quit scenario's part).
+        PlayField* field = level->FindChild<PlayField>("PlayField");
+        ASSERT_TRUE(RunUntil([&] { return field->GetFlights().empty(); }, 5.0f));
         if (way == QuitBy::MenuThenClose) LeaveLevelForMenu(level, true);
         if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;
@@ -154,7 +158,7 @@ protected:
         EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node) << "the node kept with the level";
         level = ContinueSavedLevel();
         if (!level) return nullptr;
-        EXPECT_NEAR(Active()->Time, timeAtQuit, 0.01f) << "the clock as saved";
+        EXPECT_NEAR(Active()->Time, timeAtQuit, 0.02f) << "the clock as saved (a close takes a few frames to ask)";
         EXPECT_EQ(Active()->CigarCount, cigarsAtQuit);
         EXPECT_EQ(Active()->CurrentNode, node);
         field = level->FindChild<PlayField>("PlayField");
@@ -262,7 +266,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             if (HasFatalFailure()) return;
             const float savedTime = Active()->Time;
             const int savedCigars = Active()->CigarCount;
-            EXPECT_NEAR(savedTime, timeAtQuit, 0.01f) << "the clock as saved";
+            EXPECT_NEAR(savedTime, timeAtQuit, 0.02f) << "the clock as saved (a close takes a few frames to ask)";
             EXPECT_LT(savedTime, data.levelTime) << "the clock ran";
             EXPECT_EQ(savedCigars, cigarsAtQuit);
             EXPECT_EQ(Active()->CurrentNode, node.name);
