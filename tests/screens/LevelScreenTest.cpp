@@ -278,6 +278,13 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     EXPECT_EQ(player->ScoreItems, 500);
     EXPECT_EQ(player->ScoreSpeed, 1000);
     EXPECT_EQ(player->ScoreMiniGames, 5000);
+    // Scores saturate: a hand-edited users file may bring any number.
+    player->ScoreMiniGames = INT32_MAX;
+    level->OnQuestion("AddMinigameScore", "5000");
+    EXPECT_EQ(player->ScoreMiniGames, INT32_MAX);
+    player->ScoreItems = INT32_MIN;
+    level->OnQuestion("AddItemScore", "-500");
+    EXPECT_EQ(player->ScoreItems, INT32_MIN);
     level->OnQuestion("AddToInventory", "x");
     EXPECT_EQ(level->GetLastEvent(), "AddToInventory");
 
@@ -355,6 +362,17 @@ TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
     player->ScoreNode = 900;
     study->Windows().RecordNodeScore();
     EXPECT_EQ(player->NodeScores.at("NodeB"), 0);
+
+    // A won place with the most time a file may give and a node score at the
+    // top of its range: the bonus and the sums saturate.
+    player->CurrentNode = "NodeA";
+    player->RelaxedMode = false;
+    player->Time = Player::kMaxTime;
+    player->ScoreNode = INT32_MAX - 5;
+    player->ScoreItems = 10;
+    level->ShowLevelComplete();
+    EXPECT_EQ(player->ScoreNode, INT32_MAX);
+    EXPECT_EQ(player->NodeScores["NodeA"], INT32_MAX);
 }
 
 TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@
 #include "entities/screens/Dialog.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "minigames/MiniGameScreen.h"
+#include "platform/FileSystem.h"
 #include "platform/FrameDriver.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
@@ -61,6 +63,15 @@ std::vector<std::string> ThingsToFind(const std::string& scene) {
         for (const auto& item : task->GetChildren()) things.push_back(item->GetStringAttribute("name"));
     }
     return things;
+}
+
+// The state file with its first task's first object renamed to one the scene lacks.
+std::string WithUnknownObject(const std::string& state) {
+    const size_t task = state.find("<task ");
+    const size_t item = task == std::string::npos ? task : state.find("name=\"", state.find('>', task));
+    if (item == std::string::npos) return state;
+    const size_t name = item + 6;
+    return state.substr(0, name) + "no_such_thing" + state.substr(state.find('"', name));
 }
 
 // The profile document's "play_field" element's node, or "-" without one.
@@ -318,10 +329,57 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
     Quit();
     ExpectCleanRun();
     EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), "-") << "no level in progress";
+    EXPECT_FALSE(std::filesystem::exists(Storage() + "data/Map/1.xml_playfield.xml")) << "no state file left";
 }
 
-// A saved level whose state file is missing, garbage, cut, emptied or holds
-// no open task never opens as an empty level: a Warning row names the file
+// A resumed level whose state cannot be written (a full disk) while the users
+// file can: the players keep the scores, time and cigars of the state before,
+// so Continue counts nothing twice, and the Error row says so.
+TEST_F(ResumeScenario, AStateThatCannotBeWrittenKeepsTheOneBeforeWithItsScores) {
+    Start();
+    EnterName("Marlowe");
+    NewGame(true);
+    ClickNode(IntroAndOverview(false), GlobalMapScreen::kStartNode);
+    LevelScreen* level = WaitForLevel("Study.xml", 15.0f);
+    ASSERT_NE(level, nullptr);
+    Settle(level);
+    FindHalf(level);
+    QuitAndRestart(level, QuitBy::Close);
+    level = ContinueSavedLevel();
+    ASSERT_NE(level, nullptr);
+    Settle(level);
+    const int items = Active()->ScoreItems, cigars = Active()->CigarCount;
+    const float time = Active()->Time;
+    EXPECT_GT(items, 0);
+    FindHalf(level);
+    EXPECT_GT(Active()->ScoreItems, items);
+
+    FileSystem::SetWriteHook(
+        [](FileSystem::WriteStep, const std::string& target) { return target.find("_playfield.xml") == std::string::npos; });
+    QuitAndRestart(level, QuitBy::Signal);
+    FileSystem::SetWriteHook({});
+    EXPECT_EQ(Active()->ScoreItems, items) << "the scores the state on disk goes with";
+    EXPECT_EQ(Active()->CigarCount, cigars);
+    EXPECT_FLOAT_EQ(Active()->Time, time);
+    const std::vector<std::string> rows = ProblemRows();
+    ASSERT_EQ(rows.size(), 2u) << "the file's and the level's";
+    EXPECT_NE(rows[1].find("Continue goes on from the state saved before"), std::string::npos) << rows[1];
+
+    // Played to its end from that state, the study scores each find once.
+    level = ContinueSavedLevel();
+    ASSERT_NE(level, nullptr);
+    const size_t finds = ThingsToFind("data/Scenes/Study.xml").size();
+    onMiniGame = [&](LevelScreen*, ZOLTFramework::CScreenEntity* game) {
+        auto* screen = dynamic_cast<MiniGameScreen*>(game);
+        ASSERT_TRUE(screen && ConfirmMiniGameHelp(screen) && SolveMiniGame(screen) && PressMiniGameOk(screen));
+    };
+    FindEverything(level);
+    ASSERT_NE(WaitForScoreWindow(), nullptr);
+    EXPECT_EQ(Active()->ScoreItems, int(500 * finds)) << "each find once";
+}
+
+// A saved level whose state file is missing, garbage, cut, emptied, holds no
+// open task or a task whose object the scene does not have never opens as an empty level: a Warning row names the file
 // and the node's own scene starts afresh with the profile's time and cigars.
 TEST_F(ResumeScenario, AStateFileThatCannotBeResumedStartsTheNodeAfresh) {
     Start();
@@ -349,7 +407,8 @@ TEST_F(ResumeScenario, AStateFileThatCannotBeResumedStartsTheNodeAfresh) {
                  {"garbage", std::string("\x89\0\xff<sc\x01\x02ene\n", 12), false},
                  {"cut in half", saved.substr(0, saved.size() / 2), false},
                  {"empty", "", false},
-                 {"no open task", noTask.ToText(), false}};
+                 {"no open task", noTask.ToText(), false},
+                 {"an object the scene lacks", WithUnknownObject(saved), false}};
     size_t warnings = 0;
     for (const auto& hostile : cases) {
         SCOPED_TRACE(hostile.what);
