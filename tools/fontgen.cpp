@@ -117,10 +117,13 @@ bool MakeFont(const FontSpec& spec, const std::string& outDir, const std::string
         stbtt_GetCodepointBitmapBox(info, g.codepoint, scale, scale, &c.x0, &c.y0, &c.x1, &c.y1);
         c.advance = int(std::lround(adv * scale));
         // The apostrophe-like caron of d, t and l stands past the letter's
-        // advance; under a game font's tight tracking the next letter would
-        // cover it, so the pen moves past it.
+        // advance, where the next letter's outline would cover it. The pen
+        // moves on to one texel before the caron's right edge: a letter after
+        // it starts where the caron ends, its outline over the caron's rim
+        // only, and a low letter after a short caron (the "ta" of "ťa") keeps
+        // its natural place, with no gap.
         if (g.codepoint == 0x010F || g.codepoint == 0x0165 || g.codepoint == 0x013E)
-            c.advance = std::max(c.advance, c.x1 + 1);
+            c.advance = std::max(c.advance, c.x1 - 1);
         if (c.x1 > c.x0 && c.y1 > c.y0) {
             top = std::min(top, c.y0);
             bottom = std::max(bottom, c.y1);

@@ -4,13 +4,14 @@
 
 namespace contenttest {
 
-bool DecodePng(const std::string& path, int& w, int& h) {
+bool DecodePng(const std::string& path, int& w, int& h, std::vector<uint8_t>* rgba) {
     std::string bytes;
     if (!ReadAll(path, bytes)) return false;
     int n = 0;
     unsigned char* px = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()),
                                               &w, &h, &n, 4);
     if (!px) return false;
+    if (rgba) rgba->assign(px, px + size_t(w) * size_t(h) * 4);
     stbi_image_free(px);
     return w > 0 && h > 0;
 }

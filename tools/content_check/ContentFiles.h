@@ -34,7 +34,8 @@ inline const std::vector<uint8_t>& CzechCodes() {
     return codes;
 }
 
-// Size of a PNG after a full decode; false when it does not decode.
-bool DecodePng(const std::string& path, int& w, int& h);
+// Size of a PNG after a full decode, and its texels (R, G, B, A bytes, rows
+// from the top) when asked for; false when it does not decode.
+bool DecodePng(const std::string& path, int& w, int& h, std::vector<uint8_t>* rgba = nullptr);
 
 }  // namespace contenttest

@@ -1,7 +1,10 @@
 // The bundled bitmap fonts: head line, bitmap, glyph set and metrics that suit
-// the tracking the start-up gives each font.
+// the tracking the start-up gives each font, and the carons of ď and ť as a
+// player reads them between other letters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -124,6 +127,105 @@ TEST(FontFiles, LooseLineSpacingFontsHaveDoubleHeightCells) {
     ASSERT_TRUE(ParseFont(comics, c));
     ASSERT_TRUE(ParseFont(plain, d));
     EXPECT_GT(c.letters.at('A').h, d.letters.at('A').h * 3 / 2);
+}
+
+// A word drawn as the game draws it in one font at scale 1: each letter's cell
+// at its pen place, a later letter over an earlier one where its texels are
+// solid. Per texel of the line: the letter that shows there (-1 for none) and
+// whether it shows its fill (the bright inside) or its outline.
+struct Drawn {
+    int w = 0, h = 0;
+    std::vector<int> letter;
+    std::vector<bool> fill;
+    int At(int x, int y) const { return x < 0 || x >= w ? -1 : letter[size_t(y) * size_t(w) + size_t(x)]; }
+    bool Fill(int x, int y) const { return At(x, y) >= 0 && fill[size_t(y) * size_t(w) + size_t(x)]; }
+};
+
+struct Bitmap {
+    FontFile font;
+    float tracking = 0;
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgba;
+
+    Drawn Draw(const std::string& word) const {
+        Drawn d;
+        d.h = font.letters.begin()->second.h;
+        d.w = 8 + int(word.size()) * 2 * d.h;
+        d.letter.assign(size_t(d.w) * size_t(d.h), -1);
+        d.fill.assign(d.letter.size(), false);
+        float pen = 4.0f;
+        for (size_t i = 0; i < word.size(); ++i) {
+            const Letter& l = font.letters.at((unsigned char)word[i]);
+            const int left = int(std::lround(pen + l.pre));
+            for (int y = 0; y < l.h; ++y)
+                for (int x = 0; x < l.w; ++x) {
+                    const uint8_t* t = &rgba[(size_t(l.y + y) * size_t(w) + size_t(l.x + x)) * 4];
+                    if (t[3] < 128 || left + x < 0 || left + x >= d.w) continue;
+                    const size_t at = size_t(y) * size_t(d.w) + size_t(left + x);
+                    d.letter[at] = int(i);
+                    d.fill[at] = 0.299f * t[0] + 0.587f * t[1] + 0.114f * t[2] >= 128.0f;
+                }
+            pen += l.pre + l.w + l.post + tracking;
+        }
+        return d;
+    }
+};
+
+// Columns of empty space between the fill of the first letter and the fill of
+// the second, in the rows where the second one's fill is drawn.
+int GapBetween(const Drawn& d) {
+    int lastFirst = -1, firstSecond = d.w;
+    for (int y = 0; y < d.h; ++y) {
+        bool row = false;
+        for (int x = 0; x < d.w; ++x) row |= d.Fill(x, y) && d.At(x, y) == 1;
+        if (!row) continue;
+        for (int x = 0; x < d.w; ++x) {
+            if (!d.Fill(x, y)) continue;
+            if (d.At(x, y) == 0) lastFirst = std::max(lastFirst, x);
+            if (d.At(x, y) == 1) firstSecond = std::min(firstSecond, x);
+        }
+    }
+    return std::max(0, firstSecond - lastFirst - 1);
+}
+
+TEST(FontFiles, CaronsOfDAndTShowBeforeATallLetterAndOpenNoGap) {
+    // ď and ť carry their caron as an apostrophe right of the letter, past its
+    // natural advance: a tall letter after it ("loďka") must not paint over
+    // it, and a low one after the short caron of ť ("píšťalka") must stand
+    // where it stands after t, not a gap further on.
+    struct Pair {
+        std::string plain, caron;
+        bool lowFollowsClose;
+    };
+    const Pair pairs[] = {{"d", "\xEF", false}, {"t", "\x9D", true}};
+    for (const StartupFont& f : kFonts) {
+        SCOPED_TRACE(f.file);
+        std::string text;
+        ASSERT_TRUE(contenttest::ReadAll(f.file, text));
+        Bitmap b;
+        b.tracking = f.tracking;
+        ASSERT_TRUE(ParseFont(text, b.font));
+        const std::string folder = std::string(f.file).substr(0, std::string(f.file).rfind('/') + 1);
+        ASSERT_TRUE(contenttest::DecodePng(folder + b.font.bitmap, b.w, b.h, &b.rgba));
+        for (const Pair& p : pairs) {
+            SCOPED_TRACE(p.plain);
+            // The caron: the fill of the letter alone that the plain letter lacks.
+            const Drawn alone = b.Draw(p.caron), base = b.Draw(p.plain), beforeK = b.Draw(p.caron + "k");
+            int caron = 0, shown = 0;
+            for (int y = 0; y < alone.h; ++y)
+                for (int x = 0; x < alone.w; ++x) {
+                    if (!alone.Fill(x, y) || base.Fill(x, y)) continue;
+                    ++caron;
+                    shown += beforeK.Fill(x, y) && beforeK.At(x, y) == 0;
+                }
+            EXPECT_GT(caron, 0);
+            EXPECT_GE(shown * 4, caron * 3) << shown << " of the caron's " << caron << " texels show before a k";
+            if (p.lowFollowsClose) {
+                EXPECT_LE(GapBetween(b.Draw(p.caron + "a")), GapBetween(b.Draw(p.plain + "a")) + 1)
+                    << "an a after the caron stands off further than after the plain letter";
+            }
+        }
+    }
 }
 
 }  // namespace
