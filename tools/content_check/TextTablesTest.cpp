@@ -1,7 +1,10 @@
-// The bundled text tables: head, entries, the same keys in both languages, and
-// Czech text the fonts can draw.
+// The bundled text tables: head, entries, the same keys in both languages,
+// Czech text the fonts can draw, and each table the Windows-1250 form of its
+// UTF-8 source in tools/text/.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -104,6 +107,47 @@ TEST(TextTables, CzechIsWindows1250WithGlyphsTheFontsHold) {
     std::map<std::string, std::string> t;
     ASSERT_TRUE(ReadTable("data/Text/Czech.txt", t));
     EXPECT_EQ(t["LOADING"], "Nahr\xE1v\xE1m...");
+}
+
+// UTF-8 text as Windows-1250 bytes, for ASCII and the Czech letters; false at
+// a byte sequence that is not one of them.
+bool ToWindows1250(const std::string& utf8, std::string& out) {
+    static const std::map<unsigned, uint8_t> czech = {
+        {0x00E1, 0xE1}, {0x010D, 0xE8}, {0x010F, 0xEF}, {0x00E9, 0xE9}, {0x011B, 0xEC}, {0x00ED, 0xED},
+        {0x0148, 0xF2}, {0x00F3, 0xF3}, {0x0159, 0xF8}, {0x0161, 0x9A}, {0x0165, 0x9D}, {0x00FA, 0xFA},
+        {0x016F, 0xF9}, {0x00FD, 0xFD}, {0x017E, 0x9E}, {0x00C1, 0xC1}, {0x010C, 0xC8}, {0x010E, 0xCF},
+        {0x00C9, 0xC9}, {0x011A, 0xCC}, {0x00CD, 0xCD}, {0x0147, 0xD2}, {0x00D3, 0xD3}, {0x0158, 0xD8},
+        {0x0160, 0x8A}, {0x0164, 0x8D}, {0x00DA, 0xDA}, {0x016E, 0xD9}, {0x00DD, 0xDD}, {0x017D, 0x8E}};
+    out.clear();
+    for (size_t i = 0; i < utf8.size();) {
+        const auto c = (unsigned char)utf8[i];
+        if (c < 0x80) {
+            out += char(c);
+            ++i;
+            continue;
+        }
+        if ((c & 0xE0) != 0xC0 || i + 1 >= utf8.size()) return false;
+        const unsigned code = ((c & 0x1Fu) << 6) | ((unsigned char)utf8[i + 1] & 0x3Fu);
+        const auto found = czech.find(code);
+        if (found == czech.end()) return false;
+        out += char(found->second);
+        i += 2;
+    }
+    return true;
+}
+
+TEST(TextTables, EachTableIsItsSourceInWindows1250) {
+    const char* source = std::getenv("DROVALIN_SOURCE_DIR");
+    const std::filesystem::path folder = std::filesystem::path(source ? source : ".") / "tools/text";
+    for (const char* language : {"Czech", "English"}) {
+        SCOPED_TRACE(language);
+        std::string utf8, table, converted;
+        ASSERT_TRUE(contenttest::ReadAll((folder / (std::string(language) + ".txt")).string(), utf8));
+        ASSERT_TRUE(contenttest::ReadAll(std::string("data/Text/") + language + ".txt", table));
+        ASSERT_TRUE(ToWindows1250(utf8, converted)) << "a letter the tables cannot hold";
+        EXPECT_TRUE(converted == table) << "data/Text/" << language
+                                        << ".txt is not its source converted (tools/make_content.sh)";
+    }
 }
 
 }  // namespace
