@@ -7,7 +7,8 @@
 // before being left with nothing else to do: it is on the clue list, in the
 // bag from the start, or named by a hint window that opens at the start or
 // when listed clues are found (a hint only after the tool is taken comes too
-// late).
+// late). A tool's own task grants no cigars: the tool flies into the bag, not
+// to the cigar counter.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -181,6 +182,17 @@ TEST_F(ToolTasks, EveryTargetTakesItsToolOverWhatIsDrawnGlittersAndTheToolIsTold
                 EXPECT_GE(h, kLeastSpan) << target << ": " << span << " px takes the tool";
                 EXPECT_TRUE(glitters) << target << " does not glitter";
                 EXPECT_FALSE(told.empty()) << task.tool << " is on no list, not in the bag and named by no early hint";
+            }
+            // A tool picked up flies into the bag: cigars its own task would
+            // grant can never fly to the counter.
+            for (const Task& listed : scene.tasks) {
+                if (std::find(listed.items.begin(), listed.items.end(), task.tool) == listed.items.end()) continue;
+                for (const Condition& c : scene.conditions) {
+                    if (std::find(c.finished.begin(), c.finished.end(), listed.name) == c.finished.end()) continue;
+                    for (const auto& [type, value] : c.actions)
+                        EXPECT_NE(type, "AddCigars") << "the task " << listed.name << " of the tool " << task.tool
+                                                     << " grants cigars it cannot give";
+                }
             }
         }
     }
