@@ -149,7 +149,7 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
 
         delete letters[code];
         letters[code] = new hgeSprite(hTexture, (float)v[0], (float)v[1], (float)v[2], (float)v[3]);
-        letters[code]->SetColor(dwCol);
+        letters[code]->SetColor(color);
         letters[code]->SetZ(fZ);
         letters[code]->SetBlendMode(nBlend);
         pre[code] = (float)v[4];
@@ -160,7 +160,7 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
 
 // Text entities sharing a font set their own colour before every draw: the
 // colour reaches a glyph when it is drawn, not all 256 glyphs at each call.
-void hgeFont::SetColor(DWORD col) { dwCol = col; }
+void hgeFont::SetColor(DWORD col) { color = col; }
 
 void hgeFont::SetZ(float z) {
     fZ = z;
@@ -229,7 +229,7 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
     const float sx = fScale * fProportion;
     float step = fScale * fHeight * fSpacing;
     step = build == BUILD_REGISTRY ? std::fabs(std::trunc(step)) : std::round(step);
-    const float c = std::cos(fRot), s = std::sin(fRot);
+    const float c = std::cos(rotation), s = std::sin(rotation);
 
     float startX = lineStart(string);
     float pen = 0.0f;
@@ -244,11 +244,11 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
         hgeSprite* l = Letter((unsigned char)*p, &code);
         if (!l) continue;
         float d = pen + pre[code] * sx;
-        l->SetColor(dwCol);
+        l->SetColor(color);
         if (build == BUILD_REGISTRY)
-            l->RenderEx(std::trunc(startX + d * c), std::trunc(y + d * s), fRot, sx, fScale);
+            l->RenderEx(std::trunc(startX + d * c), std::trunc(y + d * s), rotation, sx, fScale);
         else
-            l->RenderEx(startX + d, y, fRot, sx, fScale);
+            l->RenderEx(startX + d, y, rotation, sx, fScale);
         pen = d + (post[code] + l->GetWidth() + fTracking) * sx;
     }
 }

@@ -55,15 +55,15 @@ public:
     void SetBlendMode(int blend);
     void SetScale(float scale) { fScale = scale; }
     void SetProportion(float prop) { fProportion = prop; }
-    void SetRotation(float rot) { fRot = rot; }
+    void SetRotation(float rot) { rotation = rot; }
     void SetTracking(float tracking) { fTracking = tracking; }
     void SetSpacing(float spacing) { fSpacing = spacing; }
 
-    DWORD GetColor() const { return dwCol; }
+    DWORD GetColor() const { return color; }
     int GetBlendMode() const { return nBlend; }
     float GetScale() const { return fScale; }
     float GetProportion() const { return fProportion; }
-    float GetRotation() const { return fRot; }
+    float GetRotation() const { return rotation; }
     float GetTracking() const { return fTracking; }
     float GetSpacing() const { return fSpacing; }
     float GetHeight() const { return fHeight; }
@@ -105,10 +105,10 @@ private:
     float fHeight = 0;
     float fScale = 1.0f;
     float fProportion = 1.0f;
-    float fRot = 0;
+    float rotation = 0;
     float fTracking = 0;
     float fSpacing = 1.0f;
-    DWORD dwCol = 0xFFFFFFFF;
+    DWORD color = 0xFFFFFFFF;
     float fZ = 0.5f;
     int nBlend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_NOZWRITE;
 };

@@ -19,13 +19,10 @@ bool ApplyPlacement(CEntity& entity, const std::string& key, const std::string& 
     return true;
 }
 
-void ReadRect(const XMLDocument::XMLElement& rect, float* x1, float* y1, float* x2, float* y2) {
+hgeRect ReadRect(const XMLDocument::XMLElement& rect) {
     const float rx = rect.GetFloatAttribute("x");
     const float ry = rect.GetFloatAttribute("y");
-    *x1 = rx;
-    *y1 = ry;
-    *x2 = rx + rect.GetFloatAttribute("w");
-    *y2 = ry + rect.GetFloatAttribute("h");
+    return hgeRect(rx, ry, rx + rect.GetFloatAttribute("w"), ry + rect.GetFloatAttribute("h"));
 }
 
 }  // namespace LayoutAttributes

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/XMLDocument.h"
+#include "graphics/hgeRect.h"
 
 namespace ZOLTFramework {
 
@@ -16,7 +17,7 @@ namespace LayoutAttributes {
 bool ApplyPlacement(CEntity& entity, const std::string& key, const std::string& value);
 
 // A "rect" element (x, y, w, h) as its corners.
-void ReadRect(const XMLDocument::XMLElement& rect, float* x1, float* y1, float* x2, float* y2);
+hgeRect ReadRect(const XMLDocument::XMLElement& rect);
 
 }  // namespace LayoutAttributes
 }  // namespace ZOLTFramework

@@ -45,9 +45,9 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
             if (!child) continue;
             const std::string& element = child->GetName();
             if (element == "button_ok") {
-                MakeButton(*child, HGEK_ENTER, "YES");
+                okButton = MakeButton(*child, HGEK_ENTER, "YES");
             } else if (element == "button_cancel") {
-                MakeButton(*child, HGEK_ESCAPE, "NO");
+                cancelButton = MakeButton(*child, HGEK_ESCAPE, "NO");
             } else if (element == "window") {
                 CWindowEntity* w = SpawnChild<CWindowEntity>();
                 w->SetName("Window");

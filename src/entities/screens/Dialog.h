@@ -45,8 +45,9 @@ public:
     void OnButtonOver(const std::string& message) override;
 
     ZOLTFramework::CQuestionListener* GetListener() const { return owner; }
-    // The window is the child "Window"; its buttons are named by their
-    // messages ("YES", "NO").
+    // The window is the child "Window" (null when the layout has none); its
+    // buttons are named by their messages ("YES", "NO").
+    ZOLTFramework::CWindowEntity* GetWindow() const { return window; }
     float GetTextOffsetX() const { return textOffsetX; }
     float GetTextOffsetY() const { return textOffsetY; }
     float GetTextWidth() const { return textWidth; }
@@ -70,6 +71,10 @@ protected:
 
     ZOLTFramework::CQuestionListener* owner;
     ZOLTFramework::CWindowEntity* window = nullptr;
+    // The buttons of "button_ok" and "button_cancel", children of the window;
+    // null when the layout has none (or gives it before the window).
+    ButtonExEntity* okButton = nullptr;
+    ButtonExEntity* cancelButton = nullptr;
     std::string text;
     float textOffsetX = 0.0f;
     float textOffsetY = 0.0f;

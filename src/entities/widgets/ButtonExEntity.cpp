@@ -42,7 +42,7 @@ ButtonExEntity::ButtonExEntity(const XMLDocument::XMLElement& element, CButtonLi
     for (const auto& child : element.GetChildren()) {
         if (!child) continue;
         if (child->GetName() == "rect") {
-            LayoutAttributes::ReadRect(*child, &hitX1, &hitY1, &hitX2, &hitY2);
+            hitRect = LayoutAttributes::ReadRect(*child);
             PlaceHitRect();
         } else if (child->GetName() == "caption") {
             captionText = SpawnChild<TextEntity>(*child, nullptr);
@@ -60,14 +60,14 @@ TextEntity* ButtonExEntity::GetCaption() const {
 }
 
 void ButtonExEntity::GetHitRect(float* x1, float* y1, float* x2, float* y2) const {
-    *x1 = hitX1;
-    *y1 = hitY1;
-    *x2 = hitX2;
-    *y2 = hitY2;
+    *x1 = hitRect.x1;
+    *y1 = hitRect.y1;
+    *x2 = hitRect.x2;
+    *y2 = hitRect.y2;
 }
 
 void ButtonExEntity::PlaceHitRect() {
-    SetRect(GetAbsoluteX() + hitX1, GetAbsoluteY() + hitY1, hitX2 - hitX1, hitY2 - hitY1);
+    SetRect(GetAbsoluteX() + hitRect.x1, GetAbsoluteY() + hitRect.y1, hitRect.x2 - hitRect.x1, hitRect.y2 - hitRect.y1);
 }
 
 void ButtonExEntity::Update(float dt) {

@@ -7,6 +7,7 @@
 
 #include "engine/XMLDocument.h"
 #include "entities/widgets/CGUIEntity.h"
+#include "graphics/hgeRect.h"
 
 class hgeSprite;
 class TextEntity;
@@ -56,6 +57,7 @@ private:
     bool hovered = false;
     bool pressed = false;
     int hotKey = 0;
-    float hitX1 = 0, hitY1 = 0, hitX2 = 0, hitY2 = 0;
+    // Relative to the absolute position.
+    hgeRect hitRect;
     bool savedCursorFlag = false;
 };

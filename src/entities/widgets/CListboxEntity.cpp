@@ -66,7 +66,7 @@ std::string CListboxEntity::GetSelectedText() const {
 void CListboxEntity::OnLeftButton(bool down) {
     if (itemHeight > 0.0f) {
         const float my = engine ? engine->GetMouseY() : 0.0f;
-        const float row = (my - rect.y1) / itemHeight;
+        const float row = (my - rect.y1) / itemHeight + float(firstVisible);
         if (row >= 0.0f && row < float(items.size())) selected = int(row);
     }
     if (down && listener) listener->OnListboxSelect(name, "11111");
@@ -82,8 +82,8 @@ void CListboxEntity::Render() {
 
     hgeFont* font = Services::ResourceFont(engine, fontName);
     if (font) font->SetColor(Services::FadeColor(0xFFFFFFFF, opacity));
-    for (int i = 0; i < int(items.size()) && float(i + 1) < h / itemHeight; ++i) {
-        const float top = ay - h * 0.5f + float(i) * itemHeight;
+    for (int k = 0, i = firstVisible; i >= 0 && i < int(items.size()) && float(k + 1) < h / itemHeight; ++k, ++i) {
+        const float top = ay - h * 0.5f + float(k) * itemHeight;
         if (i == selected) {
             highlight->SetColor(Services::FadeColor(highlightColor, opacity));
             highlight->RenderStretch(ax - w * 0.5f, top, ax + w * 0.5f, top + itemHeight);

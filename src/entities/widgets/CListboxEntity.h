@@ -61,6 +61,9 @@ private:
     std::vector<Item> items;
     float itemHeight = 15.0f;
     int selected = -1;
+    // The index of the item in the top row: clicks and drawing count rows from
+    // it. Nothing scrolls a list yet, so it stays 0.
+    int firstVisible = 0;
     hgeSprite* highlight = nullptr;
     std::string fontName = "Main";
     DWORD highlightColor = 0x64646464;

@@ -67,6 +67,7 @@ float CTitleEntity::SetText(const std::string& text, const std::string& fontName
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         CLetterEntity* letter = SpawnChild<CLetterEntity>(c, fontName);
+        letters.push_back(letter);
         letter->x = penX;
         letter->y = 0.0f;
         letter->OnMove();

@@ -6,10 +6,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "entities/core/CEntity.h"
 
 namespace ZOLTFramework {
+
+class CLetterEntity;
 
 class CTitleEntity : public CEntity {
 public:
@@ -23,9 +26,12 @@ public:
     // now, the last letter's animation ends (0 for an empty text). A font the
     // registry does not hold creates nothing and returns 0 (Warning row). A
     // second call adds a second set of letters beside the first.
-    // The letters are the title's children, in text order (owned by the entity
-    // manager; they die with the title).
     float SetText(const std::string& text, const std::string& fontName, int style);
+
+private:
+    // The letters in text order, each a child of the title (owned by the entity
+    // manager; they die with the title).
+    std::vector<CLetterEntity*> letters;
 };
 
 }  // namespace ZOLTFramework

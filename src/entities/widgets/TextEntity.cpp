@@ -37,7 +37,7 @@ TextEntity::TextEntity(const XMLDocument::XMLElement& element, CButtonListener* 
             SetClipRect(child->GetFloatAttribute("x"), child->GetFloatAttribute("y"), child->GetFloatAttribute("w"),
                         child->GetFloatAttribute("h"));
         } else if (tag == "rect") {
-            LayoutAttributes::ReadRect(*child, &layoutX1, &layoutY1, &layoutX2, &layoutY2);
+            layoutRect = LayoutAttributes::ReadRect(*child);
         }
     }
 }
@@ -77,26 +77,24 @@ void TextEntity::SetFont(hgeFont* f) {
 void TextEntity::SetClipRect(float cx, float cy, float w, float h) {
     clipping = true;
     if (parent) {
-        clipX = parent->GetAbsoluteX() + cx;
-        clipY = parent->GetAbsoluteY() + cy;
+        clipRect.x = parent->GetAbsoluteX() + cx;
+        clipRect.y = parent->GetAbsoluteY() + cy;
     } else {
-        clipX = cx;
-        clipY = cy;
+        clipRect.x = cx;
+        clipRect.y = cy;
     }
-    clipW = w;
-    clipH = h;
+    clipRect.w = w;
+    clipRect.h = h;
 }
 
 void TextEntity::SetLayout(float lx, float ly, float w, float h) {
-    layoutX1 = lx;
-    layoutY1 = ly;
-    layoutX2 = lx + w;
-    layoutY2 = ly + h;
+    layoutRect.Set(lx, ly, lx + w, ly + h);
     PlaceHitRect();
 }
 
 void TextEntity::PlaceHitRect() {
-    SetRect(GetAbsoluteX() + layoutX1, GetAbsoluteY() + layoutY1, layoutX2 - layoutX1, layoutY2 - layoutY1);
+    SetRect(GetAbsoluteX() + layoutRect.x1, GetAbsoluteY() + layoutRect.y1, layoutRect.x2 - layoutRect.x1,
+            layoutRect.y2 - layoutRect.y1);
 }
 
 void TextEntity::Update(float dt) {
@@ -148,7 +146,7 @@ void TextEntity::Render() {
     font->SetColor(Services::FadeColor(color, GetAbsoluteOpacity()));
 
     HGE* hge = Services::Hge(engine);
-    if (clipping && hge) hge->Gfx_SetClipping(int(clipX), int(clipY), int(clipW), int(clipH));
+    if (clipping && hge) hge->Gfx_SetClipping(int(clipRect.x), int(clipRect.y), int(clipRect.w), int(clipRect.h));
 
     const float ax = GetAbsoluteX();
     const float ay = GetAbsoluteY() - GetAbsoluteScaleY() * font->GetHeight() * 0.5f;

@@ -12,6 +12,7 @@
 
 #include "engine/XMLDocument.h"
 #include "entities/widgets/CGUIEntity.h"
+#include "graphics/hgeRect.h"
 #include "platform/hge.h"
 
 class hgeFont;
@@ -22,6 +23,11 @@ class CButtonListener;
 
 class TextEntity : public ZOLTFramework::CGUIEntity {
 public:
+    // A screen rectangle by its corner and size.
+    struct ClipRect {
+        float x = 0, y = 0, w = 0, h = 0;
+    };
+
     // Longest text drawn (the font's text buffer holds one more byte).
     static constexpr size_t kMaxDrawnLength = 1023;
 
@@ -88,12 +94,13 @@ private:
     float boxWidth = -1.0f;
     float boxHeight = -1.0f;
     DWORD color = 0xFFFFFFFF;
-    float clipX = 0, clipY = 0, clipW = 0, clipH = 0;
+    ClipRect clipRect;
     bool clipping = false;
     float trackingOverride = 0.0f;
     bool hasTracking = false;
     float spacingOverride = 0.0f;
     bool hasSpacing = false;
-    float layoutX1 = 0, layoutY1 = 0, layoutX2 = 0, layoutY2 = 0;
+    // The hit rectangle relative to the absolute position.
+    hgeRect layoutRect;
     float textScale = 1.0f;
 };
