@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PathMoveParser parser;
     XMLParser::ParseFile(path, &parser);
     if (parser.GetText().size() > 511) std::abort();
-    const std::vector<PathPoint> curve = BSpline::Curve(parser.points, parser.degree, parser.resolution);
+    const std::vector<PathPoint> curve = BSplineCurve(parser.points, parser.degree, parser.resolution);
     if (curve.size() > size_t(BSpline::kMaxResolution)) std::abort();
 
     PathMoveEffector effector(path);

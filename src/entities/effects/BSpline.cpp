@@ -13,7 +13,9 @@ int ClampDegree(int degree, int pointCount) {
 
 int ClampResolution(int resolution) { return std::max(1, std::min(resolution, kMaxResolution)); }
 
-std::vector<int> Knots(int n, int t) {
+}  // namespace BSpline
+
+std::vector<int> BSplineKnots(int n, int t) {
     std::vector<int> knots(static_cast<size_t>(n + t + 1));
     for (int j = 0; j < n + t + 1; ++j) {
         if (j < t)
@@ -66,37 +68,43 @@ void BlendAll(const std::vector<int>& knots, int t, double u, std::vector<double
 
 }  // namespace
 
-double Blend(const std::vector<int>& knots, int k, int t, double u) {
+double BSplineBlend(const std::vector<int>& knots, int k, int t, double u) {
     if (t < 1 || k < 0 || k + t >= static_cast<int>(knots.size())) return 0.0;
     std::vector<double> values;
     BlendAll(knots, t, u, values);
     return values[k];
 }
 
-std::vector<PathPoint> Curve(const std::vector<PathPoint>& control, int degree, int resolution) {
+PathPoint BSplinePoint(const std::vector<int>& knots, const std::vector<PathPoint>& control, int t, double u) {
+    if (knots.empty()) return {0.0f, 0.0f};
+    std::vector<double> blend;
+    BlendAll(knots, t, u, blend);
+    const size_t count = std::min(blend.size(), control.size());
+    double x = 0.0;
+    double y = 0.0;
+    for (size_t k = 0; k < count; ++k) {
+        x += blend[k] * control[k].x;
+        y += blend[k] * control[k].y;
+    }
+    return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+std::vector<PathPoint> BSplineCurve(const std::vector<PathPoint>& control, int degree, int resolution) {
     std::vector<PathPoint> samples;
     if (control.empty()) return samples;
 
     const int count = static_cast<int>(control.size());
     const int n = count - 1;
-    const int t = ClampDegree(degree, count);
-    const int res = ClampResolution(resolution);
-    const std::vector<int> knots = Knots(n, t);
+    const int t = BSpline::ClampDegree(degree, count);
+    const int res = BSpline::ClampResolution(resolution);
+    const std::vector<int> knots = BSplineKnots(n, t);
 
     samples.reserve(static_cast<size_t>(res));
     if (res > 1) {
         const double step = static_cast<double>(n - t + 2) / static_cast<double>(res - 1);
         double u = 0.0;
-        std::vector<double> blend;
         for (int i = 0; i < res - 1; ++i) {
-            BlendAll(knots, t, u, blend);
-            double x = 0.0;
-            double y = 0.0;
-            for (int k = 0; k <= n; ++k) {
-                x += blend[k] * control[k].x;
-                y += blend[k] * control[k].y;
-            }
-            samples.push_back({static_cast<float>(x), static_cast<float>(y)});
+            samples.push_back(BSplinePoint(knots, control, t, u));
             u += step;
         }
     }
@@ -104,5 +112,4 @@ std::vector<PathPoint> Curve(const std::vector<PathPoint>& control, int degree, 
     return samples;
 }
 
-}  // namespace BSpline
 }  // namespace ZOLTFramework

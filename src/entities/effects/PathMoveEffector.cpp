@@ -89,7 +89,7 @@ void PathMoveEffector::BuildPath() {
         control.push_back(middle);
         control.insert(control.begin(), middle);
     }
-    smoothedPoints = BSpline::Curve(control, degree, resolution);
+    smoothedPoints = BSplineCurve(control, degree, resolution);
     PlaceTarget(smoothedPoints.front());
 }
 

@@ -10,6 +10,9 @@
 #include "entities/effects/BSpline.h"
 #include "entities/effects/PathMoveEffector.h"
 
+using ZOLTFramework::BSplineBlend;
+using ZOLTFramework::BSplineCurve;
+using ZOLTFramework::BSplineKnots;
 using ZOLTFramework::PathMoveEffector;
 using ZOLTFramework::PathPoint;
 namespace BSpline = ZOLTFramework::BSpline;
@@ -222,15 +225,15 @@ double ReferenceBlend(const std::vector<int>& knot, int k, int t, double u) {
 }
 
 TEST(BSplineTest, KnotsAndBlendsMatchTheRecursiveDefinition) {
-    EXPECT_EQ(BSpline::Knots(4, 3), (std::vector<int>{0, 0, 0, 1, 2, 3, 3, 3}));
+    EXPECT_EQ(BSplineKnots(4, 3), (std::vector<int>{0, 0, 0, 1, 2, 3, 3, 3}));
     for (int n = 0; n < 7; ++n) {
         for (int t = 1; t <= std::min(n + 1, 5); ++t) {
-            const std::vector<int> knots = BSpline::Knots(n, t);
+            const std::vector<int> knots = BSplineKnots(n, t);
             const int range = n - t + 2;
             for (double u = 0.0; u < range; u += 0.13) {
                 double sum = 0.0;
                 for (int k = 0; k <= n; ++k) {
-                    const double b = BSpline::Blend(knots, k, t, u);
+                    const double b = BSplineBlend(knots, k, t, u);
                     EXPECT_NEAR(b, ReferenceBlend(knots, k, t, u), 1e-12) << n << " " << t << " " << k << " " << u;
                     sum += b;
                 }
@@ -244,7 +247,7 @@ TEST(BSplineTest, DegreeAndResolutionAreKeptInBounds) {
     const std::vector<PathPoint> control = {{0, 0}, {10, 0}, {10, 10}};
     // Resolution 1 (or less): one sample, the last control point.
     for (int res : {1, 0, -5}) {
-        const auto one = BSpline::Curve(control, 4, res);
+        const auto one = BSplineCurve(control, 4, res);
         ASSERT_EQ(one.size(), 1u);
         EXPECT_FLOAT_EQ(one[0].x, 10.0f);
         EXPECT_FLOAT_EQ(one[0].y, 10.0f);
@@ -256,22 +259,22 @@ TEST(BSplineTest, DegreeAndResolutionAreKeptInBounds) {
     EXPECT_EQ(BSpline::ClampResolution(1 << 30), BSpline::kMaxResolution);
 
     // Order 2 follows the straight segments; order 1 steps through the points.
-    const auto linear = BSpline::Curve(control, 2, 5);
+    const auto linear = BSplineCurve(control, 2, 5);
     ASSERT_EQ(linear.size(), 5u);
     EXPECT_NEAR(linear[1].x, 5.0f, 1e-4);
     EXPECT_NEAR(linear[1].y, 0.0f, 1e-4);
     EXPECT_NEAR(linear[3].x, 10.0f, 1e-4);
     EXPECT_NEAR(linear[3].y, 5.0f, 1e-4);
-    const auto steps = BSpline::Curve(control, 0, 4);
+    const auto steps = BSplineCurve(control, 0, 4);
     EXPECT_FLOAT_EQ(steps[1].x, 10.0f);
     EXPECT_FLOAT_EQ(steps[1].y, 0.0f);
 
     // A huge order over many points is capped (an uncapped recursion would not return).
     std::vector<PathPoint> many;
     for (int i = 0; i < 200; ++i) many.push_back({static_cast<float>(i), static_cast<float>(i % 7)});
-    const auto curve = BSpline::Curve(many, 1000, 1000);
+    const auto curve = BSplineCurve(many, 1000, 1000);
     EXPECT_EQ(curve.size(), 1000u);
-    EXPECT_TRUE(BSpline::Curve({}, 4, 64).empty());
+    EXPECT_TRUE(BSplineCurve({}, 4, 64).empty());
 }
 
 class PathFileTest : public PathMoveTest {
