@@ -4,6 +4,16 @@
 
 #include "graphics/ResDesc.h"
 
+// A script that has been read, the top one or an "Include": it makes no object.
+// The reader adds one for each script it reads, so that a second include of it
+// is refused, and deletes them all once the top script is read.
+class RScript : public ResDesc {
+public:
+    ResHandle Get(hgeResourceManager*) override { return 0; }
+    void Free() override {}
+    int Type() const override { return RES_SCRIPT; }
+};
+
 class RResource : public ResDesc {
 public:
     ResHandle Get(hgeResourceManager* rm) override;

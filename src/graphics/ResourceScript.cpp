@@ -1,7 +1,6 @@
 #include "graphics/ResourceScript.h"
 
 #include <memory>
-#include <set>
 #include <string>
 
 #include "graphics/RScriptParser.h"
@@ -27,7 +26,6 @@ private:
 
     hgeResourceManager* rm;
     HGE* hge;
-    std::set<std::string> parsedScripts;  // each script is read once
 };
 
 // Each value is preceded by its own separator token ("=" or ","), whatever it is.
@@ -136,7 +134,8 @@ bool ReadFileParam(RScriptParser& sp, ResDesc* d, std::string* filename) {
 }
 
 void ScriptReader::ReadFile(const std::string& name, RScriptParser* including) {
-    if (parsedScripts.count(name)) {
+    // Each script is read once.
+    if (rm->FindRes(RES_SCRIPT, name.c_str())) {
         if (including) including->ScriptPostError("Script ", " already has been parsed.");
         return;
     }
@@ -157,7 +156,9 @@ void ScriptReader::ReadFile(const std::string& name, RScriptParser* including) {
 }
 
 void ScriptReader::ReadText(const std::string& name, const char* text, size_t size) {
-    parsedScripts.insert(name);
+    RScript* script = new RScript();
+    script->name = name;
+    rm->AddRes(RES_SCRIPT, script);
     RScriptParser sp(name, text, size);
 
     sp.get_token();
@@ -322,10 +323,13 @@ void ReadResourceScript(hgeResourceManager* rm, const char* scriptname) {
     if (!rm || !scriptname) return;
     ScriptReader reader(rm);
     reader.ReadFile(scriptname, nullptr);
+    // The scripts read are forgotten, so that a later read may read them again.
+    rm->RemoveType(RES_SCRIPT);
 }
 
 void ReadResourceScriptText(hgeResourceManager* rm, const char* scriptname, const char* text, size_t size) {
     if (!rm || !text) return;
     ScriptReader reader(rm);
     reader.ReadText(scriptname ? scriptname : "", text, size);
+    rm->RemoveType(RES_SCRIPT);
 }

@@ -20,14 +20,17 @@ void hgeResourceManager::ChangeScript(const char* scriptname) {
 
 void hgeResourceManager::RemoveAll() {
     // Objects built from others (sprites on textures) go before what they use.
-    for (int type = RESTYPES - 1; type >= 0; type--) {
-        for (size_t i = lists[type].size(); i-- > 0;) {
-            lists[type][i]->Free();
-            delete lists[type][i];
-        }
-        lists[type].clear();
-        index[type].clear();
+    for (int type = RESTYPES - 1; type >= 0; type--) RemoveType(type);
+}
+
+void hgeResourceManager::RemoveType(int type) {
+    if (type < 0 || type >= RESTYPES) return;
+    for (size_t i = lists[type].size(); i-- > 0;) {
+        lists[type][i]->Free();
+        delete lists[type][i];
     }
+    lists[type].clear();
+    index[type].clear();
 }
 
 bool hgeResourceManager::Precache(int groupid) {

@@ -53,9 +53,11 @@ public:
     hgeParticleSystem* GetParticleSystem(const char* name);
     hgeDistortionMesh* GetDistortionMesh(const char* name);
 
-    // The script reader's side: find and add descriptions.
+    // The script reader's side: find, add and remove descriptions.
     ResDesc* FindRes(int type, const char* name) const;
     void AddRes(int type, ResDesc* desc);
+    // Frees and deletes every description of the type, newest first.
+    void RemoveType(int type);
     size_t Count(int type) const { return (type >= 0 && type < RESTYPES) ? lists[type].size() : 0; }
 
 private:
