@@ -43,7 +43,7 @@ void CHintScreen::ChooseWindowPosition(float p1x, float p1y, float p2x, float p2
 }
 
 CHintScreen::CHintScreen(CQuestionListener* hintOwner, float p1x, float p1y, float p2x, float p2y)
-    : CScreenEntity("HintScreen"), point1X(p1x), point1Y(p1y), point2X(p2x), point2Y(p2y), owner(hintOwner) {
+    : CScreenEntity("HintScreen"), point1(p1x, p1y), point2(p2x, p2y), owner(hintOwner) {
     EntityManager* manager = Manager();
     if (!manager) {
         HtmlLog::Instance()->Error("Hint screen: no entity manager; the hint is not shown.");
@@ -60,7 +60,7 @@ CHintScreen::CHintScreen(CQuestionListener* hintOwner, float p1x, float p1y, flo
     window->OnMove();
     window->SetDepth(0.6f);
 
-    CButtonEntity* okButton = manager->Spawn<CButtonEntity>("OK", this);
+    okButton = manager->Spawn<CButtonEntity>("OK", this);
     okButton->AttachTo(window);
     okButton->SetPosXY(0.0f, 75.0f);
     okButton->OnMove();
@@ -105,8 +105,8 @@ void CHintScreen::SetText(const std::string& key) {
 
 void CHintScreen::Render() {
     if (!window) return;
-    if (point1X != 0.0f || point1Y != 0.0f) DrawArrow(point1X, point1Y);
-    if (point2X != 0.0f || point2Y != 0.0f) DrawArrow(point2X, point2Y);
+    if (point1.x != 0.0f || point1.y != 0.0f) DrawArrow(point1.x, point1.y);
+    if (point2.x != 0.0f || point2.y != 0.0f) DrawArrow(point2.x, point2.y);
 }
 
 void CHintScreen::DrawArrow(float px, float py) {

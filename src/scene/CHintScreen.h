@@ -13,6 +13,7 @@
 
 #include "entities/core/Listeners.h"
 #include "entities/screens/CScreenEntity.h"
+#include "graphics/hgeVector.h"
 
 class hgeSprite;
 class TextEntity;
@@ -48,8 +49,10 @@ public:
 private:
     void DrawArrow(float px, float py);
 
-    float point1X, point1Y, point2X, point2Y;
+    // The screen points explained; (0, 0) means none.
+    hgeVector point1, point2;
     CWindowEntity* window = nullptr;
+    CButtonEntity* okButton = nullptr;
     TextEntity* text = nullptr;
     hgeSprite* arrowHead = nullptr;
     hgeSprite* arrowTail = nullptr;

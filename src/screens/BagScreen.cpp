@@ -33,7 +33,7 @@ BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) 
     window->SetSpriteName("BagBG");
     if (!Services::Sprite(engine, "BagBG")) HtmlLog::Instance()->Error("Evidence case: no sprite \"BagBG\".");
 
-    auto* exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
+    exitButton = window->SpawnChild<ZOLTFramework::CButtonEntity>("Exit", this);
     if (hgeSprite* close = Services::Sprite(engine, "InGameCloseHelp"))
         exitButton->SetSprite("InGameCloseHelp", 0.0f, 0.0f, close->GetWidth(), close->GetHeight() / 3.0f);
     else

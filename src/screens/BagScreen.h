@@ -56,6 +56,7 @@ private:
     void SearchZoom();
 
     ZOLTFramework::CWindowEntity* window = nullptr;
+    ZOLTFramework::CButtonEntity* exitButton = nullptr;
     std::vector<ZoomItem> zoomItems;
     bool acceptsClicks = true;
     ZOLTFramework::CSpriteEntity* zoom = nullptr;
