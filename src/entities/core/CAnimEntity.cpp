@@ -42,9 +42,15 @@ void CAnimEntity::Update(float dt) {
 
 void CAnimEntity::Render() {
     if (!animation) return;
+    // A borrowed animation keeps its colour for the others that borrow it.
+    DWORD saved[4] = {};
+    if (!ownsAnimation)
+        for (int i = 0; i < 4; ++i) saved[i] = animation->GetColor(i);
     animation->SetColor(Services::FadeColor(color, GetAbsoluteOpacity()));
     animation->RenderEx(GetAbsoluteX(), GetAbsoluteY(), GetAbsoluteRotation(), GetAbsoluteScaleX(),
                         GetAbsoluteScaleY());
+    if (!ownsAnimation)
+        for (int i = 0; i < 4; ++i) animation->SetColor(saved[i], i);
 }
 
 }  // namespace ZOLTFramework

@@ -60,9 +60,17 @@ void CSpriteEntity::SetSpriteRect(const std::string& textureName, float rx, floa
 
 void CSpriteEntity::Render() {
     if (!sprite) return;
+    // A borrowed sprite is shared through the resource manager: it keeps the
+    // colour it had, or the next entity to borrow it would take this one's
+    // fade (the last frame of a level fading out) as its own colour.
+    DWORD saved[4] = {};
+    if (!ownsSprite)
+        for (int i = 0; i < 4; ++i) saved[i] = sprite->GetColor(i);
     sprite->SetColor(Services::FadeColor(color, GetAbsoluteOpacity()));
     sprite->RenderEx(GetAbsoluteX(), GetAbsoluteY(), GetAbsoluteRotation(), GetAbsoluteScaleX(),
                      GetAbsoluteScaleY());
+    if (!ownsSprite)
+        for (int i = 0; i < 4; ++i) sprite->SetColor(saved[i], i);
 }
 
 }  // namespace ZOLTFramework

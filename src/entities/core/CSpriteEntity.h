@@ -19,6 +19,7 @@ public:
     void Render() override;
 
     // Borrows the sprite (never deleted here); the colour becomes the sprite's.
+    // Drawing leaves a borrowed sprite's colour as it was.
     void AttachSprite(hgeSprite* s);
     // Draws an owned copy of the sprite.
     void SetSpriteCopy(const hgeSprite& s);

@@ -1,6 +1,7 @@
 // The whole demo story, headless, played like a new player from an empty
 // storage folder: a name, "Play", a timed game, then every place of the map in
-// story order, every object of every scene found by clicks, the comic pages
+// story order, the panel's glass and cigar seen in each scene, every object of
+// every scene found by clicks, the comic pages
 // clicked through, each score window read when its count-up is over, the
 // medals, the final screen, the menu and the quit question. Then what the game
 // kept, on disk as soon as the final screen shows: a score for every place,
@@ -17,7 +18,9 @@
 #include "app/GameApp.h"
 #include "engine/StringManager.h"
 #include "engine/XMLDocument.h"
+#include "entities/core/CSpriteEntity.h"
 #include "entities/widgets/TextEntity.h"
+#include "graphics/hgeResourceManager.h"
 #include "minigames/MiniGameScreen.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
@@ -29,6 +32,7 @@
 #include "screens/LevelScreen.h"
 #include "support/TestFiles.h"
 #include "support/app/GameScenario.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/scene/MiniGameSolver.h"
 
 namespace {
@@ -61,6 +65,32 @@ protected:
         EXPECT_EQ(s[LevelCompleteScreen::kGameTotal], total);
     }
 
+    // The panel's glass (unless the scene hides one to find) and, while the
+    // player has cigars, the cigar picture under their count: each is there
+    // and drawn, seen, where it stands on the panel.
+    void CheckPanelTools(LevelScreen* level) {
+        Settle(level);
+        if (level->IsClosing() || level->IsSceneFinished()) return;
+        PlayField* field = level->FindChild<PlayField>("PlayField");
+        const auto drawn = RecordQuads([&] { Step(1); });
+        auto seen = [&](const char* name, const char* sprite) {
+            SCOPED_TRACE(name);
+            const auto* picture = level->FindChild<ZOLTFramework::CSpriteEntity>(name);
+            ASSERT_NE(picture, nullptr) << "on the panel";
+            hgeSprite* look = app->GetResourceManager()->GetSprite(sprite);
+            ASSERT_NE(look, nullptr);
+            const float x = picture->GetAbsoluteX(), y = picture->GetAbsoluteY();
+            EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const RenderStats::RecordedQuad& q) {
+                const hgeVertex* v = q.quad.v;
+                const float cx = (v[0].x + v[2].x) * 0.5f, cy = (v[0].y + v[2].y) * 0.5f;
+                return Shows(q, look) && (v[0].col >> 24) >= 0xF0 && std::abs(cx - x) < 10.0f &&
+                       std::abs(cy - y) < 10.0f;
+            })) << "drawn whole at (" << x << ", " << y << ")";
+        };
+        if (!field->FindMagnifyingGlassObject()) seen("MagnifyingGlass", "InGameMagnifyingGlass");
+        if (Active()->CigarCount > 0) seen("Cigar", "InGameCigar");
+    }
+
     // Plays one scene of a place to its score window and closes it.
     void PlayScene(const std::string& part, int medal) {
         SCOPED_TRACE(part);
@@ -69,6 +99,7 @@ protected:
         finishedByClick = 0;
         const std::string next = level->FindChild<PlayField>("PlayField")->GetNextScene();
         const bool lastScene = next.empty() || next == "Final";
+        CheckPanelTools(level);
         FindEverything(level);
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
