@@ -361,18 +361,28 @@ void ComicScreen::AnimateLeave(CEntity* character, CAnimationEffector* effector,
 
 void ComicScreen::Update(float dt) {
     CScreenEntity::Update(dt);
+    // Only a press made on the page counts (seen here, from the page's first
+    // update on): one that went down before does not read its lines away.
+    HGE* hge = Services::Hge(engine);
+    const bool held = hge && hge->Input_GetKeyState(HGEK_LBUTTON);
+    if (hge && hge->Input_KeyDown(HGEK_LBUTTON)) {
+        clickRunning = true;
+        pressHeld = true;
+    }
+    if (!held) pressHeld = false;
     if (delay > 0.0f) {
         delay -= dt;
         if (delay < 0.0f) delay = 0.0f;
     }
-    if (delay > 0.0f) return;
-    if (waiting) {
-        // A press and release inside one frame leaves the button up: the
-        // frame in which it went down counts as a frame with it down.
-        HGE* hge = Services::Hge(engine);
-        if (!hge || !(hge->Input_GetKeyState(HGEK_LBUTTON) || hge->Input_KeyDown(HGEK_LBUTTON))) return;
+    bool ran = false;
+    if (delay <= 0.0f && (!waiting || clickRunning || pressHeld)) {
+        NextStep();
+        ran = true;
     }
-    NextStep();
+    // A click runs the steps without a pause up to the next line (a step with
+    // a delay), however short it was: the line shown goes, the next comes,
+    // and no more. Held on, the button goes on with the steps as they fall due.
+    if (!ran || delay > 0.0f) clickRunning = false;
 }
 
 void ComicScreen::Queue(Step&& step) {

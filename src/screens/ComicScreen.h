@@ -69,8 +69,9 @@ public:
     ~ComicScreen() override;
 
     // Counts the delay down and runs the next step when it is due: at most one
-    // a frame, and while waiting only in a frame with the left button down
-    // (held, or pressed in that frame).
+    // a frame, and while waiting only for a left-button click made on the
+    // page: held, it goes on as long as the button stays down; however short,
+    // it runs the steps without a pause up to the next line.
     void Update(float dt) override;
     void Render() override {}
 
@@ -112,6 +113,8 @@ private:
     std::map<std::string, CEntity*> characters;
     float delay = 0.0f;
     bool waiting = false;
+    bool clickRunning = false;  // a click on the page runs on to the next line
+    bool pressHeld = false;     // the button, pressed on the page, is still down
     float anchorX = 0.0f;
     float anchorY = 0.0f;
     float side = 1.0f;

@@ -88,6 +88,7 @@ TEST_F(GameReaderRegressionTest, ComicPagesRunToTheirEndWithTheButtonHeld) {
         auto* page = new ComicScreen(path);  // opens itself
         page->SetOpacity(1.0f);
         page->SetLayer(15.0f);
+        engine.Step();  // the page stands: the press is one made on it
         engine.KeyDown(HGEK_LBUTTON);
         EXPECT_TRUE(RunUntilGone(page->GetLifeToken(), 700.0f));
         engine.KeyUp(HGEK_LBUTTON);

@@ -77,6 +77,7 @@ TEST(StoryContent, BothComicPagesPlayToTheirEndWithTheMedalsOnBrannok) {
             if (child->GetName() == ComicScreen::kHeroName && ChildrenOf<SpriteExEntity>(child).size() >= 5u)
                 medalsWorn = true;
         EXPECT_TRUE(medalsWorn) << "his body, a head and three medals";
+        engine.Step();  // the page stands: the press is one made on it
         engine.KeyDown(HGEK_LBUTTON);
         EXPECT_TRUE(engine.RunUntil([&] { return alive.expired(); }, 30.0f));
         engine.KeyUp(HGEK_LBUTTON);

@@ -1,12 +1,11 @@
 // The whole demo story, headless, played like a new player from an empty
 // storage folder: a name, "Play", a timed game, then every place of the map in
 // story order, the panel's glass and cigar seen in each scene, every object of
-// every scene found by clicks, the comic pages
-// clicked through, each score window read when its count-up is over, the
-// medals, the final screen, the menu and the quit question. Then what the game
-// kept, on disk as soon as the final screen shows: a score for every place,
-// the last one too, the three medals, no level in progress, and a log without
-// an Error or Warning row.
+// every scene found by clicks, the comic pages read with one tap a line, each
+// score window read when its count-up is over, the medals, the final screen,
+// the menu and the quit question. Then what the game kept, on disk as soon as
+// the final screen shows: a score for every place, the last one too, the three
+// medals, no level in progress, and a log without an Error or Warning row.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,6 +166,19 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     EXPECT_EQ(offered[putOff], 2) << "the put-off game came back";
     EXPECT_EQ(comicsShown, (std::vector<std::string>{"data\\Comics\\Comic1.xml", "data\\Comics\\Comic3.xml",
                                                     "data\\Comics\\ComicSewer.xml", "data\\Comics\\Comic2.xml"}));
+    // Each page read with one tap a line (press and release in one frame):
+    // the line shown goes and the next comes; a page that waited on would
+    // have taken more.
+    ASSERT_EQ(comicClicks.size(), comicsShown.size());
+    for (size_t i = 0; i < comicsShown.size(); ++i) {
+        const XMLDocument page = XMLDocument::FromFile(comicsShown[i]);
+        ASSERT_TRUE(page.IsLoaded()) << comicsShown[i];
+        int lines = 0;
+        for (const auto& step : page.GetRoot()->GetChildren())
+            lines += (step->GetName() == "appear" || step->GetName() == "replic") && step->HasAttribute("string");
+        EXPECT_GT(lines, 1) << comicsShown[i];
+        EXPECT_EQ(comicClicks[i], lines) << comicsShown[i];
+    }
     // Each thing a new player must know is told on screen when first needed:
     // the evidence bag, the glass on the right button, the inventory with the
     // study's key, the gaff of the docks.

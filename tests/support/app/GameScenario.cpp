@@ -72,6 +72,14 @@ void GameScenario::Click(float x, float y) {
     Press(HGEK_LBUTTON);
 }
 
+void GameScenario::Tap(float x, float y) {
+    TestInput::Move(x, y);
+    Step();
+    TestInput::Key(InputEvent::Down, HGEK_LBUTTON);
+    TestInput::Key(InputEvent::Up, HGEK_LBUTTON);
+    Step(2);
+}
+
 void GameScenario::ClickCentre(const ZOLTFramework::CGUIEntity* entity) {
     ASSERT_NE(entity, nullptr);
     const hgeRect& r = entity->GetRect();
@@ -310,13 +318,20 @@ bool GameScenario::Tend(LevelScreen* level) {
         return true;
     }
     if (auto* comic = TopAs<ComicScreen>()) {
-        if (comic != lastComic || lastComicAlive.expired()) comicsShown.push_back(comic->GetName());
+        if (comic != lastComic || lastComicAlive.expired()) {
+            comicsShown.push_back(comic->GetName());
+            comicClicks.push_back(0);
+        }
         lastComic = comic;
         lastComicAlive = comic->GetLifeToken();
-        // A reader's pause first: the page then waits for the click, and the
-        // click that ends it must not reach what lies under it.
-        Wait(1.5f);
-        if (TopAs<ComicScreen>() == comic) Click(400.0f, 300.0f);
+        // A reader's pause first, longer than a page's closing exits: the page
+        // then waits for the click, and the click that ends it must not reach
+        // what lies under it.
+        RunUntil([&] { return lastComicAlive.expired() || TopAs<ComicScreen>() != comic; }, 2.5f);
+        if (!lastComicAlive.expired() && TopAs<ComicScreen>() == comic) {
+            Tap(400.0f, 300.0f);
+            ++comicClicks.back();
+        }
         return true;
     }
     HelpScreen* help = level ? level->Windows().GetHelpScreen() : nullptr;

@@ -63,6 +63,8 @@ protected:
     void Press(int key);
     void Type(const std::string& text);
     void Click(float x, float y);
+    // A click whose press and release fall inside one frame (a touchpad tap).
+    void Tap(float x, float y);
     void ClickCentre(const ZOLTFramework::CGUIEntity* entity);
 
     // ---- the application
@@ -113,15 +115,17 @@ protected:
     // What the test does with a mini-game screen the level opened: it must
     // end with the screen's result reported (solved, skipped or put off).
     std::function<void(LevelScreen*, ZOLTFramework::CScreenEntity*)> onMiniGame;
-    // The comic pages clicked through, in order.
+    // The comic pages clicked through, in order, and the clicks each took
+    // (taps, one after a reader's pause whenever the page waits).
     std::vector<std::string> comicsShown;
+    std::vector<int> comicClicks;
     // The texts of the hint windows closed, in order.
     std::vector<std::string> hintsShown;
 
     // The level (not closing) whose scene path contains the text.
     LevelScreen* WaitForLevel(const std::string& part, float maxSeconds = 10.0f);
     // One thing a player does for the level's windows: a running mini-game
-    // goes to the plan, a comic page is clicked on, a help or hint window is
+    // goes to the plan, a comic page is tapped on, a help or hint window is
     // closed. False when there was nothing to do.
     bool Tend(LevelScreen* level);
     // Tends the level until it has the focus with its panel in (or it is won).
