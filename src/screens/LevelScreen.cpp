@@ -1,6 +1,7 @@
 #include "screens/LevelScreen.h"
 
 #include <cstdlib>
+#include <functional>
 
 #include "engine/AudioManager.h"
 #include "engine/Conversions.h"
@@ -25,6 +26,22 @@ namespace Services = ZOLTFramework::Services;
 namespace {
 
 Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
+
+// The start of the level's frame: updated before everything else of the level
+// (the play field and the panel take the mouse after it).
+class LevelFrameStart : public ZOLTFramework::CEntity {
+public:
+    explicit LevelFrameStart(std::function<void(float)> start) : start(std::move(start)) {
+        SetName("LevelFrameStart");
+        SetDepth(kDepth);
+    }
+    void Update(float dt) override { start(dt); }
+
+    static constexpr float kDepth = -100000.0f;
+
+private:
+    std::function<void(float)> start;
+};
 
 }  // namespace
 
@@ -69,6 +86,8 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
     windows = std::make_unique<LevelWindows>(*this, settings);
     if (!Manager())
         HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + scenePath + "\" is not built.");
+    else
+        SpawnChild<LevelFrameStart>([this](float dt) { StartFrame(dt); });
     panel->Build();
     BuildPlayField();
     panel->ReadCounters();
@@ -174,10 +193,22 @@ bool LevelScreen::OpenWaitingStep() {
     return false;
 }
 
-void LevelScreen::Update(float dt) {
+// A window that opens here, before the play field's turn, takes the frame's
+// press from the scene: the field is paused as the window takes the focus.
+void LevelScreen::StartFrame(float dt) {
     UpdatePanelHold(dt);
     if (panel->IsSliding()) panel->SyncPanelButtons();
-    if (HasFocus() && OpenWaitingStep()) return;
+    windowOpened = HasFocus() && OpenWaitingStep();
+}
+
+void LevelScreen::Update(float dt) {
+    // What the scene asked for while pausing itself (a mini-game) opens in
+    // this frame still: no press of the scene's is at stake.
+    const bool sceneStill = playField && playField->IsPausedInChain();
+    if (windowOpened || (sceneStill && HasFocus() && OpenWaitingStep())) {
+        windowOpened = false;
+        return;
+    }
     CScreenEntity::Update(dt);
     panel->Update(dt, IsClockRunning());
 }

@@ -117,8 +117,12 @@ private:
     void BuildPlayField();
     void StartMusic();
     void ReplayEarlyEvents();
-    // What Update opens or leaves for before the frame runs; true if it did.
+    // What the frame opens or leaves for before the scene takes its input;
+    // true if it did.
     bool OpenWaitingStep();
+    // The panel's hold and slide, then the waiting step: run first in the
+    // frame, before the play field and the panel take the mouse.
+    void StartFrame(float dt);
     void UpdatePanelHold(float dt);
     // Puts off a running mini-game and writes the state file; when it cannot
     // be written, the player's values go back to those the state on disk
@@ -151,6 +155,7 @@ private:
     bool exitEnabled = true;
     bool clockStopped = false;
     bool constructing = true;
+    bool windowOpened = false;  // by StartFrame, this frame: Update rests
     std::vector<std::pair<std::string, std::string>> earlyEvents;
     // What the player had when the level's state on disk was written (or
     // when the level was built).

@@ -1,7 +1,7 @@
 // The level screen on the game's resources: the clock under each window and
-// its one time-out, the events of the scene, the cigars, the node score on
-// the map, events that arrive while the level is built, the saved state of a
-// scene left unfinished and the evidence case.
+// its one time-out, the events of the scene, a press made as a window opens,
+// the cigars, the node score on the map, events that arrive while the level is
+// built, the saved state of a scene left unfinished and the evidence case.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +13,7 @@
 #include "engine/XMLDocument.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityServices.h"
+#include "entities/core/SpriteExEntity.h"
 #include "entities/screens/CPauseScreen.h"
 #include "entities/screens/OKScreen.h"
 #include "entities/widgets/ButtonExEntity.h"
@@ -25,6 +26,7 @@
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "screens/BagScreen.h"
+#include "screens/ComicScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
@@ -35,6 +37,7 @@
 #include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/scene/ScenePlayHelpers.h"
 
 using ZOLTFramework::CEntity;
 
@@ -292,6 +295,87 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     EXPECT_FALSE(level->FindChild<ButtonExEntity>("BagButton")->IsHidden());
     EXPECT_EQ(player->TempEvidences.count("TornTicket"), 1u);
 
+}
+
+// A window that opens in the frame of a press takes that frame from the scene:
+// the press that the player made as a hint window or a comic page came up
+// takes nothing from under it. A page goes on only with presses made on it,
+// however short: each shows the next line, and only that one.
+TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
+    LevelEngine engine;
+    LevelScreen* level = engine.Open(engine.Write("scene.xml", R"(<scene res_file="data\Resource\main.res" res_group="10" type="FindAll">
+  <unit><sprite>background_Study</sprite><id>1</id></unit>
+  <unit><sprite>watch_Study</sprite><id>3</id></unit>
+  <object><id>1</id><name>background</name><x>0</x><y>0</y><z>1</z></object>
+  <object><id>3</id><name>watch</name><x>300</x><y>300</y><z>20</z></object>
+  <object><id>3</id><name>watch2</name><x>600</x><y>300</y><z>20</z></object>
+  <task name="Watch" type="And" text_singular="STUDY_WATCH" text_plural="STUDY_WATCH_P"><object name="watch"/><object name="watch2"/></task>
+</scene>)"));
+    const std::string page = engine.Write("Page.xml", R"(<page>
+  <appear character="Mara" from="left" string="COMIC1_1"><sprite name="InGameRect"/></appear>
+  <replic string="COMIC1_2"/>
+  <disappear character="Mara" to="left"/>
+</page>)");
+    PlayField* field = level->FindChild<PlayField>("PlayField");
+    ASSERT_TRUE(engine.PanelIn(level));
+    const ScreenPoint watch = OpaquePointOf(field->FindObjectByName("watch"), field);
+    ASSERT_TRUE(watch.found);
+    engine.MoveMouse(watch.x, watch.y);
+    engine.Step();
+
+    // A hint window comes as the player clicks the watch.
+    level->OnQuestion("ShowHint", "ONLY_KEY");
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.KeyUp(HGEK_LBUTTON);
+    engine.Step();
+    EXPECT_TRUE(level->Windows().IsHintWindowOpen());
+    EXPECT_NE(field->FindObjectByName("watch"), nullptr) << "the press went to the window's frame, not the scene";
+    // The window takes a tap on its "OK" from its first frame on.
+    auto* ok = level->FindChild("HintScreen")->FindChild<ZOLTFramework::CButtonEntity>("OK");
+    ASSERT_NE(ok, nullptr);
+    engine.MoveMouse(ok->GetAbsoluteX(), ok->GetAbsoluteY());
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.KeyUp(HGEK_LBUTTON);
+    engine.Step();
+    EXPECT_FALSE(level->Windows().IsHintWindowOpen());
+    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    ASSERT_TRUE(engine.PanelIn(level));
+    engine.MoveMouse(watch.x, watch.y);
+
+    // A comic page comes as the player presses on the watch and holds.
+    level->OnQuestion("ShowComics", page);
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.Step();
+    auto* comic = engine.TopAs<ComicScreen>();
+    ASSERT_NE(comic, nullptr);
+    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    std::weak_ptr<void> comicAlive = comic->GetLifeToken();
+    auto lines = [&] {
+        std::vector<CEntity*> shown;
+        for (CEntity* child : comic->GetChildren())
+            if (dynamic_cast<SpriteExEntity*>(child) && !child->IsDead() && !child->IsHidden()) shown.push_back(child);
+        return shown;
+    };
+    engine.Run(1.5f);
+    ASSERT_EQ(lines().size(), 1u) << "the first line";
+    CEntity* first = lines()[0];
+    EXPECT_FLOAT_EQ(first->GetScaleX(), 1.0f) << "read in full: the press held from before the page is not one on it";
+    engine.KeyUp(HGEK_LBUTTON);
+    engine.Step();
+    // A press and release inside one frame: the line goes, the next comes,
+    // and no more.
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.KeyUp(HGEK_LBUTTON);
+    engine.Step(2);
+    ASSERT_EQ(lines().size(), 1u);
+    CEntity* second = lines()[0];
+    EXPECT_NE(second, first);
+    engine.Run(1.0f);
+    EXPECT_EQ(lines(), std::vector<CEntity*>{second}) << "the second line waits for the next click";
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.KeyUp(HGEK_LBUTTON);
+    EXPECT_TRUE(engine.RunUntil([&] { return comicAlive.expired(); }, 2.0f)) << "the last click ends the page";
+    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
 }
 
 TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
