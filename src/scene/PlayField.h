@@ -82,6 +82,9 @@ public:
     };
 
     static constexpr float kLensScale = 1.664f;
+    // The depth of the flashlight's dark in a dark scene: over everything
+    // else of the field.
+    static constexpr float kDarkDepth = 999999.0f;
     static constexpr float kScreenToScene = 1.28f;
 
     // Builds the field, adds it to the entity manager and loads the scene. The
@@ -143,8 +146,12 @@ public:
     void OnObjectClick(SceneObject* object);
     // Particles and sound at the screen point (and its mirror in a split picture).
     void StartObjectMissEffect(float screenX, float screenY);
-    // Speed timer to 0, then the score pop-up under the field.
+    // Speed timer to 0, then the score pop-up under the field, kept in the
+    // part of the screen the scene shows in.
     void ResetAndForward(float score, float x, float y, const std::string& caption, int kind);
+    // The screen x right of which the scene shows: the panel's right edge as
+    // it stands in its slide (never left of the screen).
+    float SceneLeft() const;
 
     // ---- flights
     // Queues the flight to the scene point: the object pulses 1.2 s first

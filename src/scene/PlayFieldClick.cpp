@@ -18,6 +18,7 @@
 #include "graphics/PixelHitTest.h"
 #include "graphics/hgeSprite.h"
 #include "scene/Inventory.h"
+#include "scene/PanelEdge.h"
 #include "scene/PlayField.h"
 #include "scene/PlayFieldParts.h"
 #include "scene/SceneObject.h"
@@ -116,7 +117,12 @@ void PlayFieldClicks::StartPickEffect(SceneObject* object) {
 
 void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {
     speedTimer = 0.0f;
-    ShowScorePopup(score, x, y, listener, this, caption, kind);
+    ShowScorePopup(score, x, y, listener, this, caption, kind, SceneLeft());
+}
+
+float PlayField::SceneLeft() const {
+    const float edge = context.panel ? context.panel->PanelRight() : GetAbsoluteX() + panelWidth;
+    return std::max(0.0f, edge);
 }
 
 void PlayFieldClicks::QueueWinCheck() {

@@ -38,22 +38,25 @@ namespace Services = ZOLTFramework::Services;
 
 namespace {
 
-// The dark around a lamp-lit scene's flashlight covers the scene only: the
-// field's area right of the panel, never the panel with the clue list.
+// The dark around a lamp-lit scene's flashlight covers the scene only: all of
+// it right of the panel as the panel stands (in, sliding, or out under a
+// title, a comic page or the score window), never the panel with the clue list.
 class Flashlight : public CSpriteEntity {
 public:
-    explicit Flashlight(const ZOLTFramework::CGUIEntity* area) : area(area) {}
+    explicit Flashlight(const PlayField* field) : field(field) {}
 
     void Render() override {
         HGE* hge = Services::Hge(engine);
-        const hgeRect& r = area->GetRect();
-        if (hge) hge->Gfx_SetClipping(int(r.x1), int(r.y1), int(r.x2 - r.x1), int(r.y2 - r.y1));
+        const float width = engine ? engine->GetScreenWidth() : 800.0f;
+        const float height = engine ? engine->GetScreenHeight() : 600.0f;
+        const int left = int(std::ceil(field->SceneLeft()));
+        if (hge) hge->Gfx_SetClipping(left, 0, std::max(0, int(width) - left), int(height));
         CSpriteEntity::Render();
         if (hge) hge->Gfx_SetClipping(0, 0, 0, 0);
     }
 
 private:
-    const ZOLTFramework::CGUIEntity* area;
+    const PlayField* field;
 };
 
 const char* const kActionTableFile = "data/Database/Actions.xml";
@@ -146,7 +149,7 @@ void PlayFieldLoader::ReadHeader(const Element& root, const std::string& path) {
         field->flashlight = manager->Spawn<Flashlight>(field);
         field->flashlight->SetName("Flashlight");
         field->flashlight->AttachSprite(Services::Sprite(field->engine, "FlashlightCursor"));
-        field->flashlight->SetDepth(999999.0f);
+        field->flashlight->SetDepth(PlayField::kDarkDepth);
         field->flashlight->AttachTo(field);
     }
     if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos)

@@ -20,17 +20,37 @@ namespace {
 const float kLife = 3.0f;
 const float kRise = 75.0f;
 
+// The score's text: drawn at its own size whatever its parent's scale.
+class ScoreText : public TextEntity {
+public:
+    ScoreText() : TextEntity("", nullptr) {}
+    void Render() override {
+        KeepSize();
+        TextEntity::Render();
+    }
+    void KeepSize() {
+        const float sx = parent ? parent->GetAbsoluteScaleX() : 1.0f;
+        const float sy = parent ? parent->GetAbsoluteScaleY() : 1.0f;
+        if (sx > 0.0f && sy > 0.0f && (GetScaleX() != 1.0f / sx || GetScaleY() != 1.0f / sy)) {
+            SetScaleX(1.0f / sx);
+            SetScaleY(1.0f / sy);
+            OnScale();
+        }
+    }
+};
+
 // Moves the centre of the text (x, y under the parent) so that the whole text
-// stays inside the screen from its start to the top of its rise.
+// stays inside the screen right of `leftEdge` from its start to the top of
+// its rise.
 void KeepOnScreen(const ZOLTFramework::EngineContext& engine, TextEntity* text, ZOLTFramework::CEntity* parent,
-                  float* x, float* y) {
+                  float leftEdge, float* x, float* y) {
     hgeFont* font = text->GetFont();
     if (!font) return;
     const float px = parent ? parent->GetAbsoluteX() : 0.0f;
     const float py = parent ? parent->GetAbsoluteY() : 0.0f;
     const float halfWidth = text->GetTextWidth() * 0.5f;
     const float halfHeight = font->GetHeight() * text->GetAbsoluteScaleY() * 0.5f;
-    const float left = halfWidth, right = engine.GetScreenWidth() - halfWidth;
+    const float left = std::max(0.0f, leftEdge) + halfWidth, right = engine.GetScreenWidth() - halfWidth;
     const float top = kRise + halfHeight, bottom = engine.GetScreenHeight() - halfHeight;
     if (left <= right) *x = std::min(right, std::max(left, px + *x)) - px;
     if (top <= bottom) *y = std::min(bottom, std::max(top, py + *y)) - py;
@@ -39,7 +59,7 @@ void KeepOnScreen(const ZOLTFramework::EngineContext& engine, TextEntity* text, 
 }  // namespace
 
 TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuestionListener* listener,
-                           ZOLTFramework::CEntity* parent, const std::string& caption, int kind) {
+                           ZOLTFramework::CEntity* parent, const std::string& caption, int kind, float left) {
     const std::string value = ValueToString(score);
     if (listener) {
         const char* event = kind == SCORE_SPEED      ? LevelEvents::kAddSpeedScore
@@ -50,11 +70,12 @@ TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuesti
     ZOLTFramework::EngineContext* engine = ZOLTFramework::EngineContext::Current();
     EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
     if (!manager) return nullptr;
-    auto* text = manager->Spawn<TextEntity>("", nullptr);
+    auto* text = manager->Spawn<ScoreText>();
     text->SetText(caption.empty() ? value : caption + " " + value + "!");
     if (parent) text->AttachTo(parent);
+    text->KeepSize();
     text->SetFont(FontRegistry::GetFont("Default14"));
-    KeepOnScreen(*engine, text, parent, &x, &y);
+    KeepOnScreen(*engine, text, parent, left, &x, &y);
     text->SetPosXY(x, y);
     text->OnMove();
     text->SetDepth((parent ? parent->GetDepth() : 0.0f) + 1400.0f);

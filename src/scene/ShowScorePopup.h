@@ -2,8 +2,10 @@
 // for kind 1, ("AddMinigameScore", score) for kind 2 and ("AddItemScore",
 // score) for any other kind, and the score (or "caption score!") rises 75
 // pixels from (x, y) under the parent while it fades in and out over 3 s,
-// then dies. A point so near the screen's edge that the text would be cut
-// (from its start to the top of its rise) is moved in.
+// then dies. It keeps its size on the screen whatever the parent's scale (a
+// play field under the magnifying glass). A point so near an edge that the
+// text would be cut (from its start to the top of its rise) or stand over the
+// panel (left of `left`, a screen x) is moved in.
 #pragma once
 
 #include <string>
@@ -19,4 +21,5 @@ enum EScoreKind { SCORE_ITEM = 0, SCORE_SPEED = 1, SCORE_MINIGAME = 2 };
 
 // Returns the flying text (null when there is no entity manager to own it).
 TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuestionListener* listener,
-                           ZOLTFramework::CEntity* parent, const std::string& caption, int kind);
+                           ZOLTFramework::CEntity* parent, const std::string& caption, int kind,
+                           float left = 0.0f);

@@ -111,8 +111,13 @@ void LevelPanel::Build() {
     panel->SetPosXY(kPanelOutX, 0.0f);
     panel->SetDepth(-3.0f);
     panel->SetSpriteName("InGamePanel");
-    if (!Services::Sprite(level.GetEngine(), "InGamePanel")) HtmlLog::Instance()->Error("Level: no sprite \"InGamePanel\".");
+    if (hgeSprite* picture = Services::Sprite(level.GetEngine(), "InGamePanel"))
+        panelWidth = picture->GetWidth();
+    else
+        HtmlLog::Instance()->Error("Level: no sprite \"InGamePanel\".");
 }
+
+float LevelPanel::PanelRight() const { return panel ? panel->GetAbsoluteX() + panelWidth : 0.0f; }
 
 void LevelPanel::ReadCounters() {
     PlayField* field = level.Field();
@@ -206,7 +211,10 @@ void LevelPanel::PlaceTools() {
     if (hint) {
         hint->Hide();
         hint->AttachTo(&level);
-        hint->SetDepth((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f);
+        // Over the panel, and over all of the scene: a dark scene's dark too,
+        // or the smoke ring would be lost in it.
+        hint->SetDepth(std::max((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f,
+                                field->GetDepth() + PlayField::kDarkDepth + 1.0f));
     }
 }
 

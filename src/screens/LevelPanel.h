@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "scene/ClueTargets.h"
+#include "scene/PanelEdge.h"
 #include "screens/LevelSettings.h"
 
 class ButtonExEntity;
@@ -37,7 +38,7 @@ class CSpriteEntity;
 class CWindowEntity;
 }  // namespace ZOLTFramework
 
-class LevelPanel : public ClueTargets {
+class LevelPanel : public ClueTargets, public PanelEdge {
 public:
     static constexpr float kPanelOutX = -200.0f;
     static constexpr float kSlideTime = 0.5f;
@@ -111,6 +112,8 @@ public:
     void UpdateCluesText();
     // Where a found object of the task flies: its clue's line.
     bool ClueTarget(const std::string& taskName, float& screenY) const override;
+    // The panel's right edge where it stands in its slide.
+    float PanelRight() const override;
     void ShowSilhouette(const std::string& taskName);
     void HideSilhouette(const std::string& taskName);
 
@@ -123,6 +126,7 @@ private:
     LevelScreen& level;
     LevelSettings settings;
     ZOLTFramework::CWindowEntity* panel = nullptr;
+    float panelWidth = 0.0f;  // of its picture
     ZOLTFramework::CAnimationEffector* panelSlide = nullptr;
     std::weak_ptr<void> panelSlideToken;
     ButtonExEntity* exitButton = nullptr;

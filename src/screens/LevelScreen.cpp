@@ -106,8 +106,8 @@ LevelScreen::~LevelScreen() = default;
 void LevelScreen::BuildPlayField() {
     EntityManager* manager = Manager();
     if (!manager) return;
-    playField = manager->Spawn<PlayField>(scenePath, this,
-                                         SceneContext{Active(), &PlayerManager::Instance()->Timer, panel.get()});
+    playField = manager->Spawn<PlayField>(
+        scenePath, this, SceneContext{Active(), &PlayerManager::Instance()->Timer, panel.get(), panel.get()});
     playField->SetName("PlayField");
     playField->AttachTo(this);
     playField->SetDepth(-200.0f);

@@ -1,8 +1,10 @@
 // The level in a real (virtual) window with the game's art: the panel slid in
 // with the pocket watch, a clue row, the cigar and the glass; the open
 // evidence case with one piece in it; and each later scene of the story opened
-// from its own file, its things drawn where the file puts them. Started by CTest through xvfb-run;
-// skipped when there is no display.
+// from its own file, its things drawn where the file puts them (the sewer's
+// dark over all of the scene, the panel out or in, and a cigar's smoke over
+// the dark). Started by CTest through xvfb-run; skipped when there is no
+// display.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -181,7 +183,26 @@ TEST(LevelSnapshot, EachLaterSceneShowsItsThingsWhereItsFilePutsThem) {
         const std::string copy = folder.dir / (std::string(name) + ".xml");
         std::ofstream(copy, std::ios::binary) << xml;
         LevelScreen* level = engine.OpenLevelFile(copy);
-        // The scene's title shows first; the panel slides in after it.
+        const bool dark =
+            level->FindChild<PlayField>("PlayField")->FindChild<ZOLTFramework::CEntity>("Flashlight") != nullptr;
+        // Lit points on a grid over the screen's columns x0..x1.
+        auto litPoints = [](const Picture& pic, int x0, int x1) {
+            int lit = 0;
+            for (int y = 20; y < 600; y += 40)
+                for (int x = x0; x < x1; x += 20) lit += Picture::Red(pic.At(x, y)) + Picture::Green(pic.At(x, y)) > 60;
+            return lit;
+        };
+        // The scene's title shows first, the panel out: a dark scene is dark
+        // on the left too, where the panel stands once in (the light is on
+        // the right).
+        TestInput::Move(700.0f, 500.0f);
+        engine.RunFor(0.5f);
+        if (dark) {
+            ASSERT_FALSE(level->IsPanelIn());
+            const Picture title = engine.Snapshot(folder.dir, std::string("scene_") + name + "_title.png");
+            EXPECT_LT(litPoints(title, 0, 200), 3) << "no lit strip left of the scene under the title";
+        }
+        // The panel slides in after the title.
         for (int i = 0; i < 100 && !level->IsPanelIn(); ++i) engine.RunFor(0.1f);
         ASSERT_TRUE(level->IsPanelIn());
         TestInput::Move(8.0f, 8.0f);  // the pointer rests on the panel's corner
@@ -189,13 +210,8 @@ TEST(LevelSnapshot, EachLaterSceneShowsItsThingsWhereItsFilePutsThem) {
         Picture shot = engine.Snapshot(folder.dir, std::string("scene_") + name + ".png");
         // A dark scene is black but for the flashlight's pool at the pointer:
         // each thing is then looked at with the light on it.
-        const bool dark =
-            level->FindChild<PlayField>("PlayField")->FindChild<ZOLTFramework::CEntity>("Flashlight") != nullptr;
         if (dark) {
-            int lit = 0;
-            for (int y = 20; y < 600; y += 40)
-                for (int x = 200; x < 800; x += 40) lit += Picture::Red(shot.At(x, y)) + Picture::Green(shot.At(x, y)) > 60;
-            EXPECT_LT(lit, 3) << "the scene lies in the dark away from the light";
+            EXPECT_LT(litPoints(shot, 200, 800), 3) << "the scene lies in the dark away from the light";
         } else {
             EXPECT_GT(Around(shot, 65, 50, 30, Brass), 300) << "the pocket watch on the panel";
         }
@@ -264,6 +280,24 @@ TEST(LevelSnapshot, EachLaterSceneShowsItsThingsWhereItsFilePutsThem) {
                 << ") for its (" << r << ", " << g << ", " << b << ")";
         }
         EXPECT_GE(compared, 8);
+        if (dark) {
+            // A cigar's hint: its smoke ring circles the thing in the dark,
+            // drawn over the dark.
+            TestInput::Move(50.0f, 360.0f);
+            engine.RunFor(0.2f);
+            const Picture before = engine.Snapshot(folder.dir, std::string("scene_") + name + "_cigar.png");
+            TestInput::Key(InputEvent::Press, HGEK_LBUTTON);
+            engine.RunFor(1.2f);
+            const Picture smoke = engine.Snapshot(folder.dir, std::string("scene_") + name + "_hint.png");
+            int brighter = 0;
+            for (int y = 0; y < 600; y += 2)
+                for (int x = 200; x < 800; x += 2) {
+                    const uint32_t a = before.At(x, y), b = smoke.At(x, y);
+                    brighter += Picture::Red(b) + Picture::Green(b) + Picture::Blue(b) >
+                                Picture::Red(a) + Picture::Green(a) + Picture::Blue(a) + 60;
+                }
+            EXPECT_GT(brighter, 150) << "the smoke shows in the dark";
+        }
     }
 }
 
