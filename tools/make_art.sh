@@ -29,6 +29,7 @@ render() {
 
 # ---------------------------------------------------------------- play field (shared)
 render interface/InGamePanel.svg                 Texture/Interface/InGamePanel.png
+render interface/InGamePanelRecess.svg           Texture/Interface/InGamePanelRecess.png
 render interface/Inventory.svg                   Texture/Interface/Inventory.png
 render interface/MagnifyingGlassTool.svg         Texture/Interface/MagnifyingGlassTool.png
 render interface/PlayCursor.svg                  Texture/Cursors/PlayCursor.png

@@ -115,6 +115,12 @@ void LevelPanel::Build() {
         panelWidth = picture->GetWidth();
     else
         HtmlLog::Instance()->Error("Level: no sprite \"InGamePanel\".");
+    // The box the bag lies in, in the panel's open corner: under the bag (at
+    // -1), over the scene, which would show beside the bag otherwise.
+    CSpriteEntity* recess = SpawnPicture(*manager, level.GetEngine(), panel, "BagRecess", "InGamePanelRecess");
+    recess->SetPosXY(0.0f, kRecessY);
+    recess->SetDepth(-2.0f);
+    recess->OnMove();
 }
 
 float LevelPanel::PanelRight() const { return panel ? panel->GetAbsoluteX() + panelWidth : 0.0f; }

@@ -6,9 +6,9 @@
 //
 // Entities by name: the window "Panel"; on it the buttons named by their
 // messages "Exit", "Help", "Pause" and "BagButton", the texts "text_time" and
-// "text_clues_left", one text per clue named by its task, once given the glass
-// "MagnifyingGlass" and the cigar button "CigarButton" (its picture "Cigar" and
-// its count "CigarCounter").
+// "text_clues_left", one text per clue named by its task, the box the bag lies
+// in "BagRecess", once given the glass "MagnifyingGlass" and the cigar button
+// "CigarButton" (its picture "Cigar" and its count "CigarCounter").
 #pragma once
 
 #include <functional>
@@ -44,6 +44,8 @@ public:
     static constexpr float kSlideTime = 0.5f;
     static constexpr float kCigarCooldown = 15.0f;
     static constexpr float kCriticalTime = 20.0f;
+    // The top of the panel's open lower-left corner, where the bag lies.
+    static constexpr float kRecessY = 436.0f;
 
     struct ItemsLeft {
         int count = 0;

@@ -435,6 +435,25 @@ TEST_F(PlayFieldArt, SharedArtHasItsSizesAndHotSpots) {
         EXPECT_EQ(t.A(20, 580), 0) << "the closed bag's corner is clear";
         EXPECT_EQ(t.A(90, 200), 255);
     }
+    // The recess under the bag fills that corner, solid: no scene shows there.
+    hgeSprite* recess = rm.GetSprite("InGamePanelRecess");
+    ASSERT_NE(recess, nullptr);
+    EXPECT_LE(rm.FindRes(RES_SPRITE, "InGamePanelRecess")->resgroup, 1);
+    EXPECT_EQ(recess->GetWidth(), 146.0f);
+    EXPECT_EQ(recess->GetHeight(), 164.0f);
+    {
+        const Texels t = Texels::Of(hge, *recess);
+        for (int y = 0; y < 164; y += 3)
+            for (int x = 0; x < 146; x += 3) ASSERT_EQ(t.A(x, y), 255) << "(" << x << ", " << y << ")";
+    }
+    {
+        const Texels t = Texels::Of(hge, *panel);
+        for (int y = 0; y < 600; y += 3)
+            for (int x = 0; x < 180; x += 3)
+                if (x >= 146 || y < 436) {
+                    ASSERT_EQ(t.A(x, y), 255) << "the panel outside its corner (" << x << ", " << y << ")";
+                }
+    }
     hgeAnimation* diff = rm.GetAnimation("DiffCursor");
     hgeAnimation* play = rm.GetAnimation("PlayCursor");
     ASSERT_TRUE(diff && play);

@@ -64,9 +64,10 @@ protected:
         EXPECT_EQ(s[LevelCompleteScreen::kGameTotal], total);
     }
 
-    // The panel's glass (unless the scene hides one to find) and, while the
-    // player has cigars, the cigar picture under their count: each is there
-    // and drawn, seen, where it stands on the panel.
+    // The panel's glass (unless the scene hides one to find), while the
+    // player has cigars the cigar picture under their count, and the recess
+    // the bag lies in (no scene shows beside the bag): each is there and
+    // drawn, seen, where it stands on the panel.
     void CheckPanelTools(LevelScreen* level) {
         Settle(level);
         if (level->IsClosing() || level->IsSceneFinished()) return;
@@ -81,13 +82,13 @@ protected:
             const float x = picture->GetAbsoluteX(), y = picture->GetAbsoluteY();
             EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const RenderStats::RecordedQuad& q) {
                 const hgeVertex* v = q.quad.v;
-                const float cx = (v[0].x + v[2].x) * 0.5f, cy = (v[0].y + v[2].y) * 0.5f;
-                return Shows(q, look) && (v[0].col >> 24) >= 0xF0 && std::abs(cx - x) < 10.0f &&
-                       std::abs(cy - y) < 10.0f;
+                return Shows(q, look) && (v[0].col >> 24) >= 0xF0 && std::abs(v[0].x + look->GetHotSpotX() - x) < 1.0f &&
+                       std::abs(v[0].y + look->GetHotSpotY() - y) < 1.0f;
             })) << "drawn whole at (" << x << ", " << y << ")";
         };
         if (!field->FindMagnifyingGlassObject()) seen("MagnifyingGlass", "InGameMagnifyingGlass");
         if (Active()->CigarCount > 0) seen("Cigar", "InGameCigar");
+        seen("BagRecess", "InGamePanelRecess");
     }
 
     // Plays one scene of a place to its score window and closes it.
