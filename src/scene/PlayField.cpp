@@ -55,7 +55,7 @@ void ScaleTo(ZOLTFramework::CEntity* entity, float scale) {
 
 PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* eventListener,
                      const SceneContext& sceneContext)
-    : context(sceneContext), listener(eventListener) {
+    : context(sceneContext), sceneKind(SceneKind::Of(XMLDocument::XMLElement("scene"), path)), listener(eventListener) {
     RegisterLua();
     SceneScript::Publish("play_field", this);
     name = path;
@@ -120,7 +120,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
     if (resourceGroup >= LiveGroups::kFirstSceneGroup) LiveGroups::Hold(resourceGroup, this);
     HtmlLog::Instance()->Info("Play field loaded - " + path);
 
-    if (sceneKind == 1) objectsLayer->SetMirroredCursor(true);
+    if (sceneKind->IsSplit()) objectsLayer->SetMirroredCursor(true);
     toolObjects["ar_Stokers_corner_1"] = "mock_Stokers_corner_1";
 }
 
@@ -191,7 +191,7 @@ void PlayField::Update(float dt) {
         if (cursor.kind == CURSOR_MAGNIFYING_GLASS && objectsLayer) {
             objectsLayer->SetLensPosition(mx, my);
             const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;
-            const float mirroredY = (my < 300.0f ? my + 300.0f : my - 300.0f) * kScreenToScene;
+            const float mirroredY = sceneKind->MirrorY(my) * kScreenToScene;
             for (SceneObject* object : sceneObjects) {
                 hgeSprite* main = object->GetDisplaySprite();
                 if (!main) continue;
@@ -199,7 +199,7 @@ void PlayField::Update(float dt) {
                 const float ax = object->GetAbsoluteX(), ay = object->GetAbsoluteY();
                 if (hgeSprite* lens = object->GetLensSprite1())
                     lens->SetMaskPos(std::trunc(hx + sceneX - ax), std::trunc(hy + sceneY - ay));
-                if (sceneKind == 1)
+                if (sceneKind->IsSplit())
                     if (hgeSprite* lens = object->GetLensSprite2()) lens->SetMaskPos(hx + sceneX - ax, hy + mirroredY - ay);
             }
         }
@@ -336,7 +336,7 @@ void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const
     if (!spriteName.empty() && manager) {
         hgeSprite* sprite = Services::Sprite(engine, spriteName);
         if (!sprite) HtmlLog::Instance()->Error("Play field: no sprite \"" + spriteName + "\" for the cursor.");
-        const int count = sceneKind == 1 ? 2 : 1;
+        const int count = sceneKind->IsSplit() ? 2 : 1;
         for (int i = 0; sprite && i < count; ++i) {
             auto* entity = manager->Spawn<CSpriteEntity>();
             entity->SetSpriteCopy(*sprite);
@@ -350,7 +350,7 @@ void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const
         SetScaleX(kLensScale);
         SetScaleY(kLensScale);
         OnScale();
-        if (objectsLayer) objectsLayer->SetSplitView(sceneKind == 1);
+        if (objectsLayer) objectsLayer->SetSplitView(sceneKind->IsSplit());
         if (engine) engine->SetDrawCursor(false);
         mouseOutside = false;
     } else if (kind == CURSOR_PLAIN) {

@@ -34,6 +34,7 @@
 #include "entities/widgets/CGUIEntity.h"
 #include "profiles/SharedTimer.h"
 #include "scene/SceneContext.h"
+#include "scene/SceneKind.h"
 #include "scene/SceneRules.h"
 
 class ActionTable;
@@ -232,6 +233,11 @@ public:
     // ---- accessors
     // The rules as they stand (tasks, counters, conditions...), for reading.
     const SceneRules& Rules() const { return rules; }
+    // The kind of the scene, as its file says.
+    const SceneKind& Kind() const { return *sceneKind; }
+    // The root of the scene document the field was built from (read once; the
+    // saved state is written from it).
+    const XMLDocument::XMLElement& SceneRoot() const { return *sceneDocument.GetRoot(); }
     bool IsPlaying() const { return playing; }
     void PauseInventory();
     Inventory* GetInventory() const { return inventory; }
@@ -255,7 +261,8 @@ protected:
     SceneContext context;
     SharedTimer ownTimer;  // used only without a shared timer
     int keepResources = 0;
-    int sceneKind = 0;  // 1: find the differences
+    std::unique_ptr<SceneKind> sceneKind;
+    XMLDocument sceneDocument{"scene"};
     CursorState cursor;
     CursorState savedCursor;
     std::vector<SceneObject*> sceneObjects;  // file order; entities of the manager

@@ -71,7 +71,7 @@ SceneObject* PlayField::FindObjectAt(float sx, float sy) {
     for (SceneObject* hit : hits) {
         const std::string& hitName = hit->GetName();
         bool passes = wantedNames.count(hitName) > 0 ||
-                      (sceneKind == 1 && hit->GetResourceName() != "InGameDividingLine");
+                      (sceneKind->IsSplit() && hit->GetResourceName() != "InGameDividingLine");
         for (const auto& mock : toolObjects) passes = passes || mock.second == hitName;
         if (passes) {
             winner = hit;
@@ -99,7 +99,7 @@ void PlayField::StartObjectMissEffect(float px, float py) {
     };
     spawn(px, py);
     Services::PlaySound(engine, "OnEmptyPlaceClicked");
-    if (sceneKind == 1) spawn(px, py >= 300.0f ? py - 300.0f : py + 300.0f);
+    if (sceneKind->IsSplit()) spawn(px, sceneKind->MirrorY(py));
 }
 
 void PlayFieldClicks::StartPickEffect(SceneObject* object) {
@@ -152,15 +152,15 @@ void PlayField::OnLeftButton(bool down) {
 
     pressSeen = true;
     const int before = rules.OpenNames();
-    float sx = mx * kScreenToScene, sy = my * kScreenToScene;
-    if (sceneKind == 1 && sy >= kHalfHeight) sy -= kHalfHeight;
+    float sx = 0.0f, sy = 0.0f;
+    sceneKind->ScenePoint(mx, my, sx, sy);
     SceneObject* hit = FindObjectAt(sx, sy);
-    if (!hit && sceneKind == 1) hit = FindObjectAt(sx, sy + kHalfHeight);
+    if (!hit && sceneKind->IsSplit()) hit = FindObjectAt(sx, sy + kHalfHeight);
     if (!hit) {
         StartObjectMissEffect(mx, my);
     } else {
         misclickTimer = 0.0f;
-        if (sceneKind == 1)
+        if (sceneKind->IsSplit())
             PlayFieldClicks(*this).ResolveDifference(hit, sx, sy, mx, my);
         else
             OnObjectClick(hit);

@@ -121,14 +121,13 @@ void PlayField::LoadScene(const std::string& path) {
     ActionTable actions;
     actions.Load(kActionTableFile);
 
-    XMLDocument document("scene");
-    if (!document.Load(path)) {
+    if (!sceneDocument.Load(path)) {
         HtmlLog::Instance()->Error("Play field: the scene file \"" + path + "\" cannot be read (" +
-                                   document.GetLastError() + "); the field stays empty.");
+                                   sceneDocument.GetLastError() + "); the field stays empty.");
         ShowPanel();
         return;
     }
-    const Element& root = *document.GetRoot();
+    const Element& root = *sceneDocument.GetRoot();
     PlayFieldLoader(*this).ReadHeader(root, path);
     PlayFieldLoader(*this).ReadObjects(root, path);
     PlayFieldLoader(*this).ReadRules(root, path, actions);
@@ -138,7 +137,7 @@ void PlayField::LoadScene(const std::string& path) {
         if (hoverCursor) hoverCursor->SetColor(0x00FFFFFF);
     }
     PlayFieldLoader(*this).ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
-    if (sceneKind == 1) AddDividingLine();
+    if (sceneKind->IsSplit()) AddDividingLine();
 }
 
 void PlayFieldLoader::ReadHeader(const Element& root, const std::string& path) {
@@ -158,7 +157,8 @@ void PlayFieldLoader::ReadHeader(const Element& root, const std::string& path) {
     if (field->resourceGroup < LiveGroups::kFirstSceneGroup)
         HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " + std::to_string(field->resourceGroup) +
                                      " is shared; it is not purged when the field closes.");
-    field->sceneKind = reader.Attribute(root, "type") == "FindDifferences" ? 1 : 0;
+    (void)reader.Attribute(root, "type");
+    field->sceneKind = SceneKind::Of(root, path);
     if (root.HasAttribute("SceneToLoadOnFinish")) field->nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
     // Read and kept inert: a scene's starting cigars and elapsed time take no effect.
     (void)root.GetIntAttribute("CigarsCount");

@@ -72,13 +72,15 @@ bool PlayField::SaveState() {
     }
     if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
 
-    XMLDocument document("scene");
-    if (!document.Load(scenePath)) {
+    if (!sceneDocument.IsLoaded()) {
         // Without the scene document the file could not be played again.
-        HtmlLog::Instance()->Error("Play field: cannot read \"" + scenePath + "\" (" + document.GetLastError() +
-                                   "); the scene's state is not saved.");
+        HtmlLog::Instance()->Error("Play field: the scene \"" + scenePath + "\" was never read (" +
+                                   sceneDocument.GetLastError() + "); its state is not saved.");
         return false;
     }
+    // The document the scene was read from, with what was taken out and the
+    // rule sections written anew; the document itself stays as it was read.
+    XMLDocument document("scene");
     std::set<std::string> liveResources, liveNames;
     for (SceneObject* object : sceneObjects) {
         if (!object || object->IsDead()) continue;
@@ -86,15 +88,16 @@ bool PlayField::SaveState() {
         liveNames.insert(object->GetName());
     }
     const RefPtr<Element> root = document.GetRoot();
+    root->GetAttributes() = sceneDocument.GetRoot()->GetAttributes();
     std::vector<RefPtr<Element>> kept, pairElements;
-    for (const RefPtr<Element>& child : root->GetChildren()) {
-        const std::string& kind = child->GetName();
-        if (kind == "pair") {
+    for (const RefPtr<Element>& child : sceneDocument.GetRoot()->GetChildren()) {
+        const std::string& section = child->GetName();
+        if (section == "pair") {
             pairElements.push_back(child);
             continue;
         }
-        if (kind == "task" || kind == "task_condition" || kind == "tool" || kind == "solve_later_object") continue;
-        if (kind == "unit") {
+        if (section == "task" || section == "task_condition" || section == "tool" || section == "solve_later_object") continue;
+        if (section == "unit") {
             // The picture as the loader reads it: the last "sprite" or
             // "animation" child.
             std::string resource;
@@ -104,7 +107,7 @@ bool PlayField::SaveState() {
             for (const char* unit : kKeptUnits) keep = keep || resource == unit;
             if (!keep) continue;
         }
-        if (kind == "object" && !liveNames.count(ChildText(*child, "name"))) continue;
+        if (section == "object" && !liveNames.count(ChildText(*child, "name"))) continue;
         kept.push_back(child);
     }
     root->GetChildren() = kept;
