@@ -30,6 +30,13 @@ constexpr const char* kMiniGame = "MiniGame";                    // value: the m
 constexpr const char* kAddItemScore = "AddItemScore";            // value: the points
 constexpr const char* kAddSpeedScore = "AddSpeedScore";
 constexpr const char* kAddMinigameScore = "AddMinigameScore";
+// Actions of a scene's conditions the field acts on (and passes on or not).
+constexpr const char* kLockingTask = "LockingTask";              // value: task^angle
+constexpr const char* kEnableHinting = "EnableHinting";          // value: a task's name
+constexpr const char* kIgnoreAdding = "IgnoreAdding";
+constexpr const char* kIgnoreHinting = "IgnoreHinting";
+// An action that does nothing, kept for the scenes' scripts.
+constexpr const char* kAddToInventory = "AddToInventory";
 
 // ---- from a mini-game after its fade-out (value: the mini-game's file)
 constexpr const char* kMiniGameFinished = "MiniGameFinished";

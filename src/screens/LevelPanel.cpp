@@ -37,8 +37,8 @@
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
-#include "screens/LevelScreen.h"
-#include "screens/LevelWindows.h"
+#include "entities/widgets/ColorSwitcher.h"
+#include "scene/SceneKind.h"
 
 using ZOLTFramework::CAnimationEffector;
 using ZOLTFramework::EngineContext;
@@ -79,8 +79,8 @@ void ResumeIfAny(CEntity* entity) {
 
 }  // namespace
 
-LevelPanel::LevelPanel(LevelScreen& owner, const LevelSettings& levelSettings)
-    : level(owner), settings(levelSettings) {}
+LevelPanel::LevelPanel(const LevelHost& levelHost, const LevelStatus& levelStatus, HintQueue& hintQueue)
+    : host(levelHost), status(levelStatus), hints(hintQueue) {}
 
 LevelPanel::~LevelPanel() {
     delete burst;
@@ -89,11 +89,11 @@ LevelPanel::~LevelPanel() {
 }
 
 EntityManager* LevelPanel::Manager() const {
-    EngineContext* engine = level.GetEngine();
+    EngineContext* engine = host.entity.GetEngine();
     return engine ? engine->GetEntityManager() : nullptr;
 }
 
-std::string LevelPanel::Text(const std::string& key) const { return Services::Text(level.GetEngine(), key); }
+std::string LevelPanel::Text(const std::string& key) const { return Services::Text(host.entity.GetEngine(), key); }
 
 void LevelPanel::Pause() { PauseIfAny(panel); }
 
@@ -107,17 +107,17 @@ void LevelPanel::Build() {
     panel = manager->Spawn<CWindowEntity>();
     panel->SetSizeCentered(0.0f, 0.0f);
     panel->SetName("Panel");
-    panel->AttachTo(&level);
+    panel->AttachTo(&host.entity);
     panel->SetPosXY(kPanelOutX, 0.0f);
     panel->SetDepth(-3.0f);
     panel->SetSpriteName("InGamePanel");
-    if (hgeSprite* picture = Services::Sprite(level.GetEngine(), "InGamePanel"))
+    if (hgeSprite* picture = Services::Sprite(host.entity.GetEngine(), "InGamePanel"))
         panelWidth = picture->GetWidth();
     else
         HtmlLog::Instance()->Error("Level: no sprite \"InGamePanel\".");
     // The box the bag lies in, in the panel's open corner: under the bag (at
     // -1), over the scene, which would show beside the bag otherwise.
-    CSpriteEntity* recess = SpawnPicture(*manager, level.GetEngine(), panel, "BagRecess", "InGamePanelRecess");
+    CSpriteEntity* recess = SpawnPicture(*manager, host.entity.GetEngine(), panel, "BagRecess", "InGamePanelRecess");
     recess->SetPosXY(0.0f, kRecessY);
     recess->SetDepth(-2.0f);
     recess->OnMove();
@@ -125,8 +125,9 @@ void LevelPanel::Build() {
 
 float LevelPanel::PanelRight() const { return panel ? panel->GetAbsoluteX() + panelWidth : 0.0f; }
 
+void LevelPanel::AttachField(PlayField& scene) { field = &scene; }
+
 void LevelPanel::ReadCounters() {
-    PlayField* field = level.Field();
     if (!field) return;
     for (const auto& entry : field->Rules().Counters())
         itemsLeft[entry.first] = ItemsLeft{entry.second.count, entry.second.textSingular, entry.second.textPlural};
@@ -151,7 +152,7 @@ void LevelPanel::LoadLayout(const char* layoutFile) {
                                   : id == "button_bag"   ? &bagButton
                                                          : nullptr;
         if (button) {
-            *button = manager->Spawn<ButtonExEntity>(*element, &level);
+            *button = manager->Spawn<ButtonExEntity>(*element, &host.buttons);
             (*button)->AttachTo(panel);
             (*button)->OnMove();
             TextEntity* caption = (*button)->GetCaption();
@@ -161,7 +162,6 @@ void LevelPanel::LoadLayout(const char* layoutFile) {
             } else if (id == "button_bag") {
                 HtmlLog::Instance()->Error("Level: the evidence-case button has no caption; it does not blink.");
             }
-            if (id == "button_exit") level.AddShortcut(27, "Exit");
         } else if (id == "text_time" || id == "text_clues_left") {
             auto* text = manager->Spawn<TextEntity>(*element, nullptr);
             text->SetName(id);
@@ -195,15 +195,14 @@ void LevelPanel::LoadLayout(const char* layoutFile) {
         bagButton->Hide();
         bagButton->Pause();
     }
-    if (settings.levelType == LevelSettings::FIND_DIFFERENCES) UpdateCluesText();
-    const bool usesTools =
-        settings.extraType == LevelSettings::EXTRA_USE_ITEMS || settings.extraType == LevelSettings::EXTRA_MEASURE;
-    if (usesTools && cluesLeftText) cluesLeftText->SetText(Text("USE_INVENTORY"));
+    if (!field) return;
+    if (field->Kind().ClueLayout() == SceneKind::Clues::Count) UpdateCluesText();
+    const std::string toolsKey = field->Kind().CluesTextKey();
+    if (!toolsKey.empty() && cluesLeftText) cluesLeftText->SetText(Text(toolsKey));
 }
 
 void LevelPanel::PlaceTools() {
     Player* player = Active();
-    PlayField* field = level.Field();
     if (!field || !player) return;
     if (field->FindMagnifyingGlassObject()) {
         player->CigarCount = 0;
@@ -216,7 +215,7 @@ void LevelPanel::PlaceTools() {
     if (EntityManager* manager = Manager()) hint = manager->Spawn<Hint>();
     if (hint) {
         hint->Hide();
-        hint->AttachTo(&level);
+        hint->AttachTo(&host.entity);
         // Over the panel, and over all of the scene: a dark scene's dark too,
         // or the smoke ring would be lost in it.
         hint->SetDepth(std::max((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f,
@@ -225,7 +224,7 @@ void LevelPanel::PlaceTools() {
 }
 
 void LevelPanel::StartClockAnimation() {
-    EngineContext* engine = level.GetEngine();
+    EngineContext* engine = host.entity.GetEngine();
     if (hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr) {
         if (hgeAnimation* clock = resources->GetAnimation("InGameClock")) {
             clockAnimation = new hgeAnimation(*clock);
@@ -236,6 +235,7 @@ void LevelPanel::StartClockAnimation() {
 }
 
 void LevelPanel::Update(float dt, bool clockRunning) {
+    RefreshClues();
     if (burst) burst->Update(dt);
     if (clockRunning) RunClock(dt);
     if (cigarSprite) {
@@ -283,7 +283,7 @@ bool LevelPanel::ClueTarget(const std::string& taskName, float& screenY) const {
 
 void LevelPanel::ShowSilhouette(const std::string& taskName) {
     if (!clueMap.count(taskName)) return;
-    silhouetteSprite = level.Field() ? level.Field()->GetTaskSprite(taskName) : nullptr;
+    silhouetteSprite = field ? field->GetTaskSprite(taskName) : nullptr;
     silhouetteName = taskName;
 }
 
@@ -296,8 +296,18 @@ bool LevelPanel::IsIn() const { return panel && panel->GetX() == 0.0f; }
 void LevelPanel::WhenIn(std::function<void()> action) { panelInActions.push_back(std::move(action)); }
 
 void LevelPanel::OnTaskChanged(const std::string& taskName) {
-    if (PlayField* field = level.Field()) {
-        const auto& counters = field->Rules().Counters();
+    changedTasks.push_back(taskName);
+    if (taskName == "Cigars") AddCigar(true);
+}
+
+void LevelPanel::RefreshClues() {
+    if (changedTasks.empty()) return;
+    std::vector<std::string> changed;
+    changed.swap(changedTasks);
+    if (!field) return;
+    // The count of each changed task as the rules have it now.
+    const auto& counters = field->Rules().Counters();
+    for (const std::string& taskName : changed) {
         const auto found = counters.find(taskName);
         ItemsLeft& entry = itemsLeft[taskName];
         if (found != counters.end()) {
@@ -312,8 +322,7 @@ void LevelPanel::OnTaskChanged(const std::string& taskName) {
         if (clue.second) clue.second->Kill();
     clueMap.clear();
     BuildClueList();
-    if (settings.levelType == LevelSettings::FIND_DIFFERENCES) UpdateCluesText();
-    if (taskName == "Cigars") AddCigar(true);
+    if (field->Kind().ClueLayout() == SceneKind::Clues::Count) UpdateCluesText();
 }
 
 // ---- clock
@@ -326,18 +335,18 @@ void LevelPanel::RunClock(float dt) {
     if (player->Time <= 0.0f && old != 0.0f) {
         player->Time = 0.0f;
         if (EntityManager* manager = Manager()) {
-            auto* lose = manager->OpenScreen<OKScreen>("Lose", "data/Screens/DialogOk.xml", &level);
-            lose->AttachTo(&level);
+            auto* lose = manager->OpenScreen<OKScreen>("Lose", "data/Screens/DialogOk.xml", &host.questions);
+            lose->AttachTo(&host.entity);
             lose->SetLayer(2010.0f);
             lose->SetText("TIME_OUT");
         }
-        Services::PlaySound(level.GetEngine(), "OnTimeOut");
+        Services::PlaySound(host.entity.GetEngine(), "OnTimeOut");
         PauseIfAny(panel);
-        if (level.Field()) level.Field()->LostFocus();
+        if (field) field->LostFocus();
     }
     if (timeText) timeText->SetText(FormatTime(player->Time));
     if (player->Time <= kCriticalTime) {
-        if (std::trunc(old) != std::trunc(player->Time)) Services::PlaySound(level.GetEngine(), "OnCriticalTime");
+        if (std::trunc(old) != std::trunc(player->Time)) Services::PlaySound(host.entity.GetEngine(), "OnCriticalTime");
         if (old > kCriticalTime && timeText) timeText->SetColor(0xFFFF0000);
     }
 }
@@ -382,7 +391,7 @@ void LevelPanel::ShowTimePenalty(float change) {
     auto* life = text->SpawnChild<ZOLTFramework::GameManager::Timer>();
     life->Hide();
     life->Add(1.0f, [text] { text->Kill(); }, text);
-    Services::PlaySound(level.GetEngine(), "OnTimePenalty");
+    Services::PlaySound(host.entity.GetEngine(), "OnTimePenalty");
 }
 
 // ---- cigars
@@ -392,10 +401,10 @@ void LevelPanel::AddCigar(bool withTutorial) {
     Player* player = Active();
     if (!manager || !player || !panel) return;
     if (!cigarButton) {
-        cigarButton = manager->Spawn<ZOLTFramework::CButtonEntity>("CigarButton", &level);
+        cigarButton = manager->Spawn<ZOLTFramework::CButtonEntity>("CigarButton", &host.buttons);
         cigarButton->SetSizeCentered(0.0f, 0.0f);
         cigarButton->AttachTo(panel);
-        cigarSprite = SpawnPicture(*manager, level.GetEngine(), cigarButton, "Cigar", "InGameCigar");
+        cigarSprite = SpawnPicture(*manager, host.entity.GetEngine(), cigarButton, "Cigar", "InGameCigar");
         cigarButton->SetPosXY(50.0f, 360.0f);
         cigarButton->SetDepth(2.0f);
         cigarCounter = manager->Spawn<TextEntity>("CigarCounter", nullptr);
@@ -404,15 +413,15 @@ void LevelPanel::AddCigar(bool withTutorial) {
         cigarCounter->SetFont(FontRegistry::GetFont("Comics"));
         cigarCounter->AttachTo(cigarButton);
         cigarButton->OnMove();
-        if (withTutorial && level.Field() && level.Field()->Rules().Counters().count("Magnifying glass")) {
+        if (withTutorial && field && field->Rules().Counters().count("Magnifying glass")) {
             cigarSmoke = CreateCigarSmoke();
             if (cigarSmoke) {
                 cigarSmoke->AttachTo(cigarButton);
                 cigarSmoke->OnMove();
             }
-            level.Windows().QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_CIGAR", (360u << 16) | 90u, 0u});
+            hints.Queue(LevelEvents::TutorialInfo{"TUTORIAL_CIGAR", (360u << 16) | 90u, 0u});
         }
-        if (hgeResourceManager* resources = level.GetEngine() ? level.GetEngine()->GetResourceManager() : nullptr)
+        if (hgeResourceManager* resources = host.entity.GetEngine() ? host.entity.GetEngine()->GetResourceManager() : nullptr)
             if (hgeAnimation* smoulder = resources->GetAnimation("InGameCigarSmolder"))
                 cigarSmoulder = new hgeAnimation(*smoulder);
         if (!cigarSmoulder) HtmlLog::Instance()->Error("Level: no animation \"InGameCigarSmolder\".");
@@ -442,13 +451,13 @@ void LevelPanel::UseCigar() {
 void LevelPanel::UpdateCigarButton() {
     if (!cigarSprite || !cigarButton) return;
     if (exitButton && exitButton->IsPausedInChain()) return;
-    hgeSprite* normal = Services::Sprite(level.GetEngine(), "InGameCigar");
+    hgeSprite* normal = Services::Sprite(host.entity.GetEngine(), "InGameCigar");
     // A hidden cigar button is not there to be clicked.
     if (cigarButton->IsHiddenInChain()) {
         if (normal) cigarSprite->AttachSprite(normal);
         return;
     }
-    HGE* hge = Services::Hge(level.GetEngine());
+    HGE* hge = Services::Hge(host.entity.GetEngine());
     hgeSprite* sprite = cigarSprite->GetSprite();
     float mx = 0.0f, my = 0.0f;
     if (hge) hge->Input_GetMousePos(&mx, &my);
@@ -460,7 +469,7 @@ void LevelPanel::UpdateCigarButton() {
             opaque = SpriteAlphaAt(sprite, std::trunc(mx - left), std::trunc(my - top)) == 0xFF;
     }
     if (opaque) {
-        if (hgeSprite* lit = Services::Sprite(level.GetEngine(), "InGameCigarHighlighted")) cigarSprite->AttachSprite(lit);
+        if (hgeSprite* lit = Services::Sprite(host.entity.GetEngine(), "InGameCigarHighlighted")) cigarSprite->AttachSprite(lit);
         if (hge && hge->Input_GetKeyState(HGEK_LBUTTON)) UseCigar();
     } else if (normal) {
         cigarSprite->AttachSprite(normal);
@@ -491,7 +500,7 @@ CEntity* LevelPanel::CreateCigarSmoke() {
     EntityManager* manager = Manager();
     if (!manager) return nullptr;
     auto* smoke = manager->Spawn<ParticleSystemEntity>();
-    smoke->Load("data/ParticleSystem/Cigar.psi", Services::Sprite(level.GetEngine(), "CigarAppearingParticle"));
+    smoke->Load("data/ParticleSystem/Cigar.psi", Services::Sprite(host.entity.GetEngine(), "CigarAppearingParticle"));
     auto* path = manager->Spawn<ZOLTFramework::PathMoveEffector>(1, false, false, 64, 0.0f, 0.0f, 4);
     path->SetVelocity(300.0f);
     const float points[][2] = {{-90, -45}, {2, -35}, {60, 1}, {65, 20}, {51, 30}, {-10, 20}, {-90, -55}};
@@ -502,12 +511,12 @@ CEntity* LevelPanel::CreateCigarSmoke() {
         if (alive.expired()) return;
         if (hgeParticleSystem* system = smoke->GetParticleSystem()) system->Stop();
     };
-    Services::PlaySound(level.GetEngine(), "OnMagnifyingGlassAppear");
+    Services::PlaySound(host.entity.GetEngine(), "OnMagnifyingGlassAppear");
     return smoke;
 }
 
 void LevelPanel::FlyHintToObject() {
-    SceneObject* object = level.Field() ? level.Field()->FindHintObject() : nullptr;
+    SceneObject* object = field ? field->FindHintObject() : nullptr;
     if (object && hint) hint->FlyTo(object);
 }
 
@@ -518,23 +527,23 @@ void LevelPanel::ShowMagnifyingGlass(bool withTutorial) {
     if (!manager || !panel) return;
     // The glass stands on the panel once, however often it is given.
     if (!magnifyingGlass) {
-        magnifyingGlass = SpawnPicture(*manager, level.GetEngine(), panel, "MagnifyingGlass", "InGameMagnifyingGlass");
+        magnifyingGlass = SpawnPicture(*manager, host.entity.GetEngine(), panel, "MagnifyingGlass", "InGameMagnifyingGlass");
         magnifyingGlass->SetPosXY(52.0f, 555.0f);
         magnifyingGlass->SetDepth(1.0f);
         magnifyingGlass->OnMove();
     }
     if (!withTutorial) return;
     StartMagnifyingGlassBurst();
-    level.Windows().QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_MAGNIFYING_GLASS", 0u, 0u});
-    level.Windows().QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_MAGNIFYING_GLASS_SILHOUETTE", (121u << 16) | 70u, (556u << 16) | 66u});
+    hints.Queue(LevelEvents::TutorialInfo{"TUTORIAL_MAGNIFYING_GLASS", 0u, 0u});
+    hints.Queue(LevelEvents::TutorialInfo{"TUTORIAL_MAGNIFYING_GLASS_SILHOUETTE", (121u << 16) | 70u, (556u << 16) | 66u});
 }
 
 void LevelPanel::StartMagnifyingGlassBurst() {
     delete burst;
     burst = new hgeParticleSystem("data/ParticleSystem/MagnifyingGlass.psi",
-                                  Services::Sprite(level.GetEngine(), "FourAngleStarParticle"));
+                                  Services::Sprite(host.entity.GetEngine(), "FourAngleStarParticle"));
     burst->FireAt(52.0f, 525.0f);
-    Services::PlaySound(level.GetEngine(), "OnMagnifyingGlassAppear");
+    Services::PlaySound(host.entity.GetEngine(), "OnMagnifyingGlassAppear");
 }
 
 // ---- panel slide
@@ -580,13 +589,12 @@ void LevelPanel::SyncPanelButtons() {
         return;
     }
     if (exitButton && !exitPaused) return;
-    if (!level.GetRunningMiniGame()) ResumeIfAny(exitButton);
+    if (!status.RunningMiniGame()) ResumeIfAny(exitButton);
     ResumeIfAny(helpButton);
     ResumeIfAny(pauseButton);
     Player* player = Active();
-    PlayField* field = level.Field();
     const bool fieldLive = field && field->IsEnabled() && field->IsAlive() && !field->IsPaused();
-    if (!level.GetRunningMiniGame() && player &&
+    if (!status.RunningMiniGame() && player &&
         (!player->Evidences.empty() || (!player->TempEvidences.empty() && fieldLive)))
         ResumeIfAny(bagButton);
     ResumeIfAny(magnifyingGlass);
@@ -602,11 +610,12 @@ void LevelPanel::BuildClueList() {
     EntityManager* manager = Manager();
     if (!manager || !panel) return;
     hgeFont* font = FontRegistry::GetFont("Comics");
+    const bool listed = !field || field->Kind().ClueLayout() == SceneKind::Clues::List;
     float y = 120.0f;
     for (const auto& entry : itemsLeft) {
         if (entry.first == "Dummy") continue;
-        auto* text = manager->Spawn<TextEntity>(entry.first, &level);
-        if (settings.levelType == LevelSettings::FIND_ALL) text->SetLayout(-15.0f, -4.0f, 115.0f, 10.0f);
+        auto* text = manager->Spawn<TextEntity>(entry.first, &host.buttons);
+        if (listed) text->SetLayout(-15.0f, -4.0f, 115.0f, 10.0f);
         text->SetDepth(1.0f);
         text->SetFont(font);
         text->SetTracking(kClueTracking);
@@ -641,11 +650,11 @@ void LevelPanel::BuildClueList() {
         if (wrap > 0.0f && width > wrap) {
             const bool third = width / wrap >= 1.7f;
             y += third ? 24.0f : 12.0f;
-            if (settings.levelType == LevelSettings::FIND_ALL) text->SetLayout(-15.0f, -4.0f, 115.0f, third ? 36.0f : 16.0f);
+            if (listed) text->SetLayout(-15.0f, -4.0f, 115.0f, third ? 36.0f : 16.0f);
         }
-        if (settings.levelType == LevelSettings::FIND_ALL) {
+        if (listed) {
             auto* marker = manager->Spawn<CSpriteEntity>();
-            marker->AttachSprite(Services::Sprite(level.GetEngine(), "Marker"));
+            marker->AttachSprite(Services::Sprite(host.entity.GetEngine(), "Marker"));
             marker->AttachTo(text);
             marker->SetPosXY(-3.0f, 1.0f);
             marker->SetDepth(1.0f);
@@ -663,7 +672,7 @@ void LevelPanel::UpdateClueEntries(const std::string& taskName) {
 }
 
 void LevelPanel::UpdateClueEntry(const ItemsLeft& item, TextEntity* text) {
-    if (settings.levelType != LevelSettings::FIND_ALL || !text) return;
+    if ((field && field->Kind().ClueLayout() != SceneKind::Clues::List) || !text) return;
     if (item.count <= 0) {
         text->SetText(Text(item.singularKey));
         StrikeOutClue(text);
@@ -696,7 +705,41 @@ void LevelPanel::StrikeOutClue(TextEntity* text) {
 }
 
 void LevelPanel::UpdateCluesText() {
-    if (!cluesLeftText || !level.Field()) return;
-    const unsigned n = level.Field()->CountObjectsToFind();
+    if (!cluesLeftText || !field) return;
+    const unsigned n = field->CountObjectsToFind();
     cluesLeftText->SetText(std::to_string(n) + " " + Text(n < 2 ? "CLUES_TO_FIND_SINGULAR" : "CLUES_TO_FIND_PLURAL"));
+}
+
+// ---- the evidence case
+
+void LevelPanel::ShowBagTutorial() {
+    EntityManager* manager = Manager();
+    if (!bagButton || !manager) return;
+    if (bagButton->IsHiddenInChain()) {
+        // The arrow points at the button where the panel's layout put it.
+        const uint32_t at = (uint32_t(std::max(0.0f, bagButton->GetY())) << 16) | uint32_t(std::max(0.0f, bagButton->GetX()));
+        WhenIn([this, at] { hints.Queue(LevelEvents::TutorialInfo{"TUTORIAL_BAG", at, 0u}); });
+    }
+    bagButton->Show();
+    bagButton->Resume();
+    if (bagMarker) bagMarker->Kill();
+    bagMarker = nullptr;
+    TextEntity* caption = bagButton->GetCaption();
+    if (!caption) {
+        HtmlLog::Instance()->Error("Level: the evidence-case button has no caption to blink.");
+        return;
+    }
+    auto* marker = manager->Spawn<ColorSwitcher>(0xFFFFFFFFu, 0x99FFFF00u, 0.3f);
+    marker->AttachTo(caption);
+    marker->Start();
+    bagMarker = marker;
+}
+
+void LevelPanel::StopBagBlinking() {
+    if (!bagMarker) return;
+    bagMarker->Pause();
+    if (bagButton)
+        if (TextEntity* caption = bagButton->GetCaption()) caption->SetColor(0xFFFFFFFF);
+    bagMarker->Kill();
+    bagMarker = nullptr;
 }

@@ -1,8 +1,11 @@
 // The heads-up panel on the left of a level: the pocket-watch clock and the
 // time, the list of clues, the buttons (Exit, Help, Pause, the evidence case),
 // the cigars and the magnifying glass, and the slide of the panel between
-// x = -200 (out) and 0 (in). A plain helper the level owns; the entities it
-// makes are spawned on the manager under the level.
+// x = -200 (out) and 0 (in), which the windows over the level wait for. A
+// plain helper the level owns, given what it needs at construction (the
+// entity its widgets hang from and their listeners, the level's status, the
+// hint queue its tools add to) and the play field once that is built; the
+// entities it makes are spawned on the manager under the host.
 //
 // Entities by name: the window "Panel"; on it the buttons named by their
 // messages "Exit", "Help", "Pause" and "BagButton", the texts "text_time" and
@@ -19,11 +22,11 @@
 
 #include "scene/ClueTargets.h"
 #include "scene/PanelEdge.h"
-#include "screens/LevelSettings.h"
+#include "screens/LevelParts.h"
 
 class ButtonExEntity;
 class EntityManager;
-class LevelScreen;
+class PlayField;
 class TextEntity;
 class Hint;
 class hgeAnimation;
@@ -38,7 +41,7 @@ class CSpriteEntity;
 class CWindowEntity;
 }  // namespace ZOLTFramework
 
-class LevelPanel : public ClueTargets, public PanelEdge {
+class LevelPanel : public ClueTargets, public PanelEdge, public PanelSlide {
 public:
     static constexpr float kPanelOutX = -200.0f;
     static constexpr float kSlideTime = 0.5f;
@@ -53,25 +56,32 @@ public:
         std::string pluralKey;
     };
 
-    LevelPanel(LevelScreen& level, const LevelSettings& settings);
+    LevelPanel(const LevelHost& host, const LevelStatus& status, HintQueue& hints);
     virtual ~LevelPanel();
     LevelPanel(const LevelPanel&) = delete;
     LevelPanel& operator=(const LevelPanel&) = delete;
 
     // ---- building
     void Build();
+    // The scene the panel shows: its kind and rules, its bag.
+    void AttachField(PlayField& field);
     void LoadLayout(const char* layoutFile);
-    // The clue counters of the scene, as the field counts them.
+    // The clue counters of the scene, as the field counts them; the bag stands
+    // in the panel's corner.
     void ReadCounters();
     // The glass for a scene without one to find, the player's cigars otherwise,
     // and the flying hint.
     void PlaceTools();
     void StartClockAnimation();
 
+    // The clues changed since the last frame are shown as they stand; the
+    // burst, the clock, the cigar. Every frame.
     void Update(float dt, bool clockRunning);
     void Render();
 
     // ---- clock
+    // Runs the clock by dt (back for a negative dt); when it runs out the
+    // time-out window opens over the host.
     void RunClock(float dt);
     static std::string FormatTime(float seconds);
     void ShowTimePenalty(float change);
@@ -87,26 +97,34 @@ public:
     void StartMagnifyingGlassBurst();
 
     // ---- slide and buttons
-    bool IsIn() const;
-    void SlidePanelOut();
-    void SlidePanelIn();
-    void KillSlide();
+    bool IsIn() const override;
+    void SlidePanelOut() override;
+    void SlidePanelIn() override;
+    void KillSlide() override;
     bool IsSliding() const;
     // Pauses the buttons while the panel is out, resumes them once it is in
     // and runs what waited for it.
     void SyncPanelButtons();
     void WhenIn(std::function<void()> action);
-    void Pause();
-    void Resume();
+    void Pause() override;
+    void Resume() override;
     ZOLTFramework::CWindowEntity* Window() const { return panel; }
     ButtonExEntity* BagButton() const { return bagButton; }
     ButtonExEntity* ExitButton() const { return exitButton; }
+
+    // ---- the evidence case
+    // An item went into the case: the button shows and its caption blinks;
+    // the first time, the case's tutorial follows once the panel is in.
+    void ShowBagTutorial();
+    // The case is opened: the caption stops blinking.
+    void StopBagBlinking();
     // Seconds until the lit cigar has burnt down and the next may be used.
     float GetCigarCooldown() const { return cigarCooldown; }
 
     // ---- clues
     void BuildClueList();
-    // "TaskChanged": the task's count is read again and the list rebuilt.
+    // "TaskChanged": the task's count is read again and the list rebuilt, once
+    // in the frame however many tasks changed.
     void OnTaskChanged(const std::string& taskName);
     void UpdateClueEntries(const std::string& taskName);
     void UpdateClueEntry(const ItemsLeft& item, TextEntity* text);
@@ -124,9 +142,13 @@ private:
     EntityManager* Manager() const;
     std::string Text(const std::string& key) const;
     void RenderSilhouette();
+    // Reads the changed tasks' counts from the rules and rebuilds the list.
+    void RefreshClues();
 
-    LevelScreen& level;
-    LevelSettings settings;
+    LevelHost host;
+    const LevelStatus& status;
+    HintQueue& hints;
+    PlayField* field = nullptr;
     ZOLTFramework::CWindowEntity* panel = nullptr;
     float panelWidth = 0.0f;  // of its picture
     ZOLTFramework::CAnimationEffector* panelSlide = nullptr;
@@ -152,4 +174,6 @@ private:
     hgeSprite* silhouetteSprite = nullptr;
     std::string silhouetteName;
     std::vector<std::function<void()>> panelInActions;
+    std::vector<std::string> changedTasks;  // since the list was last built
+    ZOLTFramework::CEntity* bagMarker = nullptr;  // the blinking on the case's caption
 };

@@ -17,7 +17,6 @@
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
-#include "screens/LevelEventSwitch.h"
 #include "screens/LevelPanel.h"
 #include "screens/LevelWindows.h"
 
@@ -45,35 +44,8 @@ private:
 
 }  // namespace
 
-LevelSettings LevelSettings::Read(const std::string& scenePath) {
-    LevelSettings settings;
-    XMLDocument scene = XMLDocument::FromFile(scenePath);
-    if (!scene.IsLoaded())
-        HtmlLog::Instance()->Error("Level: cannot read the scene \"" + scenePath + "\"; it is played as \"FindAll\".");
-    const auto root = scene.GetRoot();
-    const std::string type = root->GetStringAttribute("type");
-    if (type == "FindAll") settings.levelType = FIND_ALL;
-    if (type == "FindDifferences") settings.levelType = FIND_DIFFERENCES;
-    const std::string extra = root->GetStringAttribute("extra_type");
-    if (extra == "UseItems") settings.extraType = EXTRA_USE_ITEMS;
-    if (extra == "Measure") settings.extraType = EXTRA_MEASURE;
-    if (root->HasAttribute("AllowShowScoreScreen"))
-        settings.scoreScreenAllowed = root->GetBoolAttribute("AllowShowScoreScreen", true);
-    if (root->HasAttribute("MedalAddingProbability")) {
-        settings.medalProbability = root->GetFloatAttribute("MedalAddingProbability");
-        settings.medalToAdd = root->GetIntAttribute("MedalToAdd", 0);
-    }
-    return settings;
-}
-
-std::string LevelSettings::HelpKey() const {
-    if (extraType == EXTRA_USE_ITEMS) return "HELP_USE_INVENTORY_ITEMS";
-    if (extraType == EXTRA_MEASURE) return "HELP_MEASURE";
-    return levelType == FIND_DIFFERENCES ? "HELP_FIND_DIFFERENCES" : "HELP_FIND_ALL";
-}
-
 LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
-    : CScreenEntity(path), scenePath(path), returnScreen(returnTo), settings(LevelSettings::Read(path)) {
+    : CScreenEntity(path), scenePath(path), returnScreen(returnTo) {
     Player* player = Active();
     if (player && player->PlayFieldPath != scenePath) {
         player->ScoreItems = 0;
@@ -82,17 +54,27 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         player->ScoreNode = 0;
     }
     KeepPlayerValues();
-    panel = std::make_unique<LevelPanel>(*this, settings);
-    windows = std::make_unique<LevelWindows>(*this, settings);
+    const LevelHost host{*this, *this, *this};
+    LevelStatus& status = *this;
+    panel = std::make_unique<LevelPanel>(host, status, hints);
+    windows = std::make_unique<LevelWindows>(host, status, *panel, hints, settings, returnScreen);
     if (!Manager())
         HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + scenePath + "\" is not built.");
     else
         SpawnChild<LevelFrameStart>([this](float dt) { StartFrame(dt); });
     panel->Build();
     BuildPlayField();
+    if (playField) {
+        // The scene file is read once, by the field: the level's settings come
+        // from the same document.
+        settings = LevelSettings::Read(playField->SceneRoot());
+        panel->AttachField(*playField);
+        windows->AttachField(*playField);
+    }
     panel->ReadCounters();
     panel->BuildClueList();
     panel->LoadLayout(kLayoutFile);
+    if (panel->ExitButton()) AddShortcut(27, "Exit");  // Escape
     panel->PlaceTools();
     panel->StartClockAnimation();
     StartMusic();
@@ -136,13 +118,14 @@ void LevelScreen::SetActivePlayerScoreNode(int value) {
     if (Player* player = Active()) player->ScoreNode = value;
 }
 
-void LevelScreen::ShowHelp() { windows->ShowHelp(); }
+void LevelScreen::ShowHelp() { windows->ShowHelp(helpKey); }
 
 void LevelScreen::ShowLevelComplete() { windows->ShowLevelComplete(); }
 
 void LevelScreen::ShowNextTutorial() { windows->ShowNextTutorial(); }
 
-void LevelScreen::UpdateHelpText() { helpKey = settings.HelpKey(); }
+void LevelScreen::UpdateHelpText() { helpKey = playField ? playField->Kind().HelpKey() : "HELP_FIND_ALL"; }
+
 
 bool LevelScreen::IsPanelIn() const { return panel->IsIn(); }
 

@@ -2,7 +2,8 @@
 // clues, buttons, cigars, glass), the play field of the scene "PlayField", and
 // the windows that open over both (LevelWindows). The play field and the
 // mini-games report to it as (event, value) pairs through OnQuestion, which
-// LevelEventSwitch turns into the level's operations; dialogs answer through
+// its table of events (LevelScreenSwitch.cpp) turns into the level's
+// operations; dialogs answer through
 // OnAnswer.
 //
 // The clock runs only with the panel fully in and nothing stopping it (help,
@@ -17,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +26,7 @@
 #include "entities/core/Listeners.h"
 #include "entities/screens/CScreenEntity.h"
 #include "scene/LevelEvents.h"
+#include "screens/LevelParts.h"
 #include "screens/LevelSettings.h"
 
 class LevelPanel;
@@ -32,7 +35,8 @@ class PlayField;
 
 class LevelScreen : public ZOLTFramework::CScreenEntity,
                     public ZOLTFramework::CQuestionListener,
-                    public ZOLTFramework::CButtonListener {
+                    public ZOLTFramework::CButtonListener,
+                    private LevelStatus {
 public:
     static constexpr const char* kLayoutFile = "data/Screens/LevelScreen.xml";
     static constexpr const char* kReturnScreen = "data/GlobalMapScreen.xml";
@@ -72,11 +76,12 @@ public:
     // ---- the parts
     LevelPanel& Panel() { return *panel; }
     LevelWindows& Windows() { return *windows; }
+    HintQueue& Hints() { return hints; }
     PlayField* Field() const { return playField; }
     bool IsPanelIn() const;
     bool IsClockRunning() const;
-    // The events' operations (LevelEventSwitch).
-    void StopClock(bool stopped) { clockStopped = stopped; }
+    // The events' operations.
+    void StopClock(bool stopped) override { clockStopped = stopped; }
     void ResumeAfterOptions();
     void SetExitEnabled(bool enabled) { exitEnabled = enabled; }
     // Slides the panel out and keeps it out for the seconds given.
@@ -108,12 +113,19 @@ public:
 
     const std::string& GetScenePath() const { return scenePath; }
     const std::string& GetReturnScreen() const { return returnScreen; }
-    const std::string& GetHelpKey() const { return helpKey; }
-    const std::string& GetLastEvent() const { return lastEvent; }
+    // The name of the last event the level heard.
+    const std::string& LastEvent() const override { return lastEvent; }
+    // True when an event of that name is handled (by the level or, for the
+    // actions it acts on itself, by the play field): the names a scene may use.
+    static bool HandlesEvent(const std::string& name);
     bool IsSceneFinished() const { return sceneFinished; }
-    ZOLTFramework::CScreenEntity* GetRunningMiniGame() const { return runningMiniGame; }
+    // The mini-game screen over the level, or null.
+    ZOLTFramework::CScreenEntity* RunningMiniGame() const override { return runningMiniGame; }
 
 private:
+    // Turns an event into the level's operation that answers it; an event no
+    // one handles is a Warning row, once a name.
+    void Dispatch(const std::string& name, const std::string& value);
     void BuildPlayField();
     void StartMusic();
     void ReplayEarlyEvents();
@@ -138,6 +150,7 @@ private:
     std::string scenePath;
     std::string returnScreen;
     LevelSettings settings;
+    HintQueue hints;
     std::unique_ptr<LevelPanel> panel;
     std::unique_ptr<LevelWindows> windows;
     PlayField* playField = nullptr;
@@ -157,6 +170,7 @@ private:
     bool constructing = true;
     bool windowOpened = false;  // by StartFrame, this frame: Update rests
     std::vector<std::pair<std::string, std::string>> earlyEvents;
+    std::set<std::string> unhandledEvents;  // warned of once
     // What the player had when the level's state on disk was written (or
     // when the level was built).
     struct KeptValues {

@@ -12,7 +12,6 @@
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
 #include "screens/GlobalMapScreen.h"
-#include "screens/LevelEventSwitch.h"
 #include "screens/LevelPanel.h"
 #include "screens/LevelScreen.h"
 #include "screens/LevelWindows.h"
@@ -32,7 +31,7 @@ void LevelScreen::OnQuestion(const std::string& name, const std::string& value) 
         return;
     }
     lastEvent = name;
-    LevelEventSwitch::Dispatch(*this, name, value);
+    Dispatch(name, value);
 }
 
 void LevelScreen::ResumeAfterOptions() {
@@ -234,7 +233,10 @@ void LevelScreen::OnButtonPress(const std::string& name) {
     Services::PlaySound(engine, "OnButtonPress");
     if (name == "Exit" && exitEnabled && panelHold == 0.0f && playField->IsFullyShown()) windows->OpenOptions();
     if (name == "Help") ShowHelp();
-    if (name == "BagButton") windows->OpenBag();
+    if (name == "BagButton") {
+        panel->StopBagBlinking();
+        windows->OpenBag();
+    }
     if (name == "Hint") panel->UseCigar();
     if (name == "Pause") windows->OpenPause();
 }

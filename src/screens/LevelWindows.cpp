@@ -16,7 +16,6 @@
 #include "entities/screens/CPauseScreen.h"
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CWindowEntity.h"
-#include "entities/widgets/ColorSwitcher.h"
 #include "entities/widgets/TextEntity.h"
 #include "graphics/FontRegistry.h"
 #include "profiles/Player.h"
@@ -29,8 +28,6 @@
 #include "screens/GlobalMapData.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
-#include "screens/LevelPanel.h"
-#include "screens/LevelScreen.h"
 #include "screens/OptionsScreen.h"
 
 using ZOLTFramework::CEntity;
@@ -44,7 +41,12 @@ Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 
 }  // namespace
 
-LevelWindows::LevelWindows(LevelScreen& owner, LevelSettings& levelSettings) : level(owner), settings(levelSettings) {}
+LevelWindows::LevelWindows(const LevelHost& levelHost, LevelStatus& levelStatus, PanelSlide& panelSlide,
+                           HintQueue& hintQueue, const LevelSettings& levelSettings, std::string returnTo)
+    : host(levelHost), status(levelStatus), slide(panelSlide), hints(hintQueue), settings(levelSettings),
+      returnScreen(std::move(returnTo)) {}
+
+void LevelWindows::AttachField(PlayField& scene) { field = &scene; }
 
 LevelWindows::~LevelWindows() {
     // An options window this level opened goes with it: its answers would
@@ -53,7 +55,7 @@ LevelWindows::~LevelWindows() {
 }
 
 EntityManager* LevelWindows::Manager() const {
-    EngineContext* engine = level.GetEngine();
+    EngineContext* engine = host.entity.GetEngine();
     return engine ? engine->GetEntityManager() : nullptr;
 }
 
@@ -68,8 +70,8 @@ void LevelWindows::ShowNextTutorial() {
     comic->SetOpacity(1.0f);
     comic->SetLayer(15.0f);
     if (readyWindow) readyWindow->Hide();
-    level.Panel().KillSlide();
-    level.Panel().SlidePanelOut();
+    slide.KillSlide();
+    slide.SlidePanelOut();
     tutorialShown = true;
 }
 
@@ -80,50 +82,49 @@ bool LevelWindows::TakeTutorialShown() {
 }
 
 void LevelWindows::ShowHintScreen() {
-    if (hintQueue.empty()) return;
+    if (hints.IsEmpty()) return;
     EntityManager* manager = Manager();
     if (!manager) return;
-    const LevelEvents::TutorialInfo info = hintQueue.front();
-    hintQueue.pop_front();
+    const LevelEvents::TutorialInfo info = hints.Take();
     auto* window = manager->Spawn<ZOLTFramework::CHintScreen>(
-        &level, float(info.firstPoint & 0xFFFFu), float(info.firstPoint >> 16), float(info.secondPoint & 0xFFFFu),
+        &host.questions, float(info.firstPoint & 0xFFFFu), float(info.firstPoint >> 16), float(info.secondPoint & 0xFFFFu),
         float(info.secondPoint >> 16));  // pushes itself
     window->SetName("HintScreen");
-    window->AttachTo(&level);
+    window->AttachTo(&host.entity);
     window->SetLayer(15.0f);
     window->SetText(info.textKey);
     window->SetOpacity(1.0f);
     // The extra-cigar window waits under it, shown again once nothing is queued.
     if (readyWindow) readyWindow->Hide();
-    level.Panel().KillSlide();
-    level.Panel().Pause();
+    slide.KillSlide();
+    slide.Pause();
     // The clock waits for the window's "TutorialShown".
     hintWindowOpen = true;
 }
 
 void LevelWindows::OnTutorialShown() {
-    level.Panel().Resume();
+    slide.Resume();
     hintWindowOpen = false;
 }
 
 // ---- help, options, pause
 
-void LevelWindows::ShowHelp() {
+void LevelWindows::ShowHelp(const std::string& helpKey) {
     EntityManager* manager = Manager();
     if (!manager) return;
     // One help window at a time.
     HelpScreen* open = GetHelpScreen();
     if (open && !open->IsClosing()) return;
-    auto* help = manager->OpenScreen<HelpScreen>("", &level);
-    help->AttachTo(&level);
-    help->SetTextKey(level.GetHelpKey());
+    auto* help = manager->OpenScreen<HelpScreen>("", &host.questions);
+    help->AttachTo(&host.entity);
+    help->SetTextKey(helpKey);
     help->SetLayer(2004.0f);
     helpScreen = help;
     helpScreenToken = help->GetLifeToken();
-    level.StopClock(true);
-    if (ZOLTFramework::CScreenEntity* game = level.GetRunningMiniGame()) {
+    status.StopClock(true);
+    if (ZOLTFramework::CScreenEntity* game = status.RunningMiniGame()) {
         game->Pause();
-        level.Panel().Pause();
+        slide.Pause();
     }
     HtmlLog::Instance()->Info("Show help");
 }
@@ -151,35 +152,35 @@ void LevelWindows::OpenOptions() {
     EntityManager* manager = Manager();
     if (!manager) return;
     if (!optionsToken.expired()) return;  // one options window at a time
-    auto* options = manager->OpenScreen<OptionsScreen>(kInGameOptions, &level);
+    auto* options = manager->OpenScreen<OptionsScreen>(kInGameOptions, &host.questions);
     options->SetLayer(15000.0f);
     options->SetDepth(50000.0f);
     options->SetOpacity(0.0f);
     options->Open();
     optionsWindow = options;
     optionsToken = options->GetLifeToken();
-    level.Panel().KillSlide();
-    if (level.GetLastEvent() == LevelEvents::kMiniGame) level.Panel().SlidePanelOut();
-    if (PlayField* field = level.Field()) field->OnMouseOver(false);
-    if (ZOLTFramework::CScreenEntity* game = level.GetRunningMiniGame()) {
-        level.Panel().Pause();
+    slide.KillSlide();
+    if (status.LastEvent() == LevelEvents::kMiniGame) slide.SlidePanelOut();
+    if (field) field->OnMouseOver(false);
+    if (ZOLTFramework::CScreenEntity* game = status.RunningMiniGame()) {
+        slide.Pause();
         game->Pause();
     }
     // The clock waits while the window is open: a time-out under it would open
     // the "Lose" window below it. "Resume" lets the clock go on.
-    level.Panel().Pause();
-    level.StopClock(true);
+    slide.Pause();
+    status.StopClock(true);
 }
 
 void LevelWindows::OpenPause() {
     EntityManager* manager = Manager();
     if (!manager) return;
-    level.Panel().KillSlide();
-    auto* pause = manager->OpenScreen<ZOLTFramework::CPauseScreen>(&level);
+    slide.KillSlide();
+    auto* pause = manager->OpenScreen<ZOLTFramework::CPauseScreen>(&host.questions);
     pause->SetLayer(50000.0f);
     pause->Open();
-    level.StopClock(true);
-    if (PlayField* field = level.Field()) field->OnMouseOver(false);
+    status.StopClock(true);
+    if (field) field->OnMouseOver(false);
 }
 
 // ---- the evidence case
@@ -187,40 +188,9 @@ void LevelWindows::OpenPause() {
 void LevelWindows::OpenBag() {
     EntityManager* manager = Manager();
     if (!manager) return;
-    if (bagTutorialMarker) {
-        bagTutorialMarker->Pause();
-        if (ButtonExEntity* bagButton = level.Panel().BagButton())
-            if (TextEntity* caption = bagButton->GetCaption()) caption->SetColor(0xFFFFFFFF);
-        bagTutorialMarker->Kill();
-        bagTutorialMarker = nullptr;
-    }
     auto* bag = manager->OpenScreen<BagScreen>("");
     bag->SetLayer(15.0f);
-    level.Panel().SlidePanelOut();
-}
-
-void LevelWindows::ShowBagTutorial() {
-    EntityManager* manager = Manager();
-    ButtonExEntity* bagButton = level.Panel().BagButton();
-    if (!bagButton || !manager) return;
-    if (bagButton->IsHiddenInChain()) {
-        // The arrow points at the button where the panel's layout put it.
-        const uint32_t at = (uint32_t(std::max(0.0f, bagButton->GetY())) << 16) | uint32_t(std::max(0.0f, bagButton->GetX()));
-        level.Panel().WhenIn([this, at] { QueueHint(LevelEvents::TutorialInfo{"TUTORIAL_BAG", at, 0u}); });
-    }
-    bagButton->Show();
-    bagButton->Resume();
-    if (bagTutorialMarker) bagTutorialMarker->Kill();
-    bagTutorialMarker = nullptr;
-    TextEntity* caption = bagButton->GetCaption();
-    if (!caption) {
-        HtmlLog::Instance()->Error("Level: the evidence-case button has no caption to blink.");
-        return;
-    }
-    auto* marker = manager->Spawn<ColorSwitcher>(0xFFFFFFFFu, 0x99FFFF00u, 0.3f);
-    marker->AttachTo(caption);
-    marker->Start();
-    bagTutorialMarker = marker;
+    slide.SlidePanelOut();
 }
 
 // ---- the extra-cigar window
@@ -228,12 +198,12 @@ void LevelWindows::ShowBagTutorial() {
 void LevelWindows::BuildExtraCigarWindow() {
     EntityManager* manager = Manager();
     if (!manager) return;
-    EngineContext* engine = level.GetEngine();
+    EngineContext* engine = host.entity.GetEngine();
     // A second window replaces the first.
     if (readyWindow) readyWindow->Kill();
     auto* group = manager->Spawn<CEntity>();
     group->SetName("ExtraCigarWindow");
-    group->AttachTo(&level);
+    group->AttachTo(&host.entity);
     auto* window = manager->Spawn<CSpriteEntity>();
     window->AttachSprite(Services::Sprite(engine, "Window04"));
     if (!window->GetSprite()) HtmlLog::Instance()->Error("Level: no sprite \"Window04\" for the extra-cigar window.");
@@ -257,9 +227,9 @@ void LevelWindows::BuildExtraCigarWindow() {
 void LevelWindows::ShowWaitingWindow() {
     // Not under a hint or a comic page, nor between two queued ones (it would
     // flash up while the panel slides).
-    if (hintWindowOpen || !comicQueue.empty() || !hintQueue.empty()) return;
+    if (hintWindowOpen || !comicQueue.empty() || !hints.IsEmpty()) return;
     EntityManager* manager = Manager();
-    if (manager && manager->GetTopScreen() != &level) return;
+    if (manager && manager->GetTopScreen() != &host.entity) return;
     if (readyWindow && readyWindow->IsHidden()) readyWindow->Show();
 }
 
@@ -273,7 +243,7 @@ void LevelWindows::CloseWaitingWindow() {
 
 bool LevelWindows::RecordLevelScores(uint32_t scores[6]) {
     Player* player = Active();
-    if (!player || !level.Field()) return false;
+    if (!player || !field) return false;
     PlayField::ForgetStateFile(*player);
     // Scores saturate: a hand-edited file may bring any number.
     const int32_t level = FileNumbers::ClampToInt(double(player->ScoreItems) + player->ScoreSpeed + player->ScoreMiniGames);
@@ -296,7 +266,7 @@ bool LevelWindows::RecordLevelScores(uint32_t scores[6]) {
 }
 
 bool LevelWindows::DrawMedal() const {
-    HGE* hge = Services::Hge(level.GetEngine());
+    HGE* hge = Services::Hge(host.entity.GetEngine());
     const float draw = hge ? hge->Random_Float(0.0f, 1.0f) : 1.0f;
     // A probability of 0 (or less) never awards the medal.
     return settings.scoreScreenAllowed && settings.medalProbability > 0.0f && draw <= settings.medalProbability;
@@ -331,14 +301,14 @@ void LevelWindows::KeepScoreWindowMedal() {
 // The last scene of a place leads back to the map, or, for the story's last
 // place, to the final screen: either way the place is done.
 bool LevelWindows::EndsPlace() const {
-    const std::string next = level.Field() ? level.Field()->GetNextScene() : std::string();
+    const std::string next = field ? field->GetNextScene() : std::string();
     return next.empty() || next == LevelEvents::kFinalScene;
 }
 
 void LevelWindows::RecordNodeScore() {
     Player* player = Active();
-    if (!player || !level.Field()) return;
-    const GlobalMapData map = GlobalMapData::Read(level.GetReturnScreen());
+    if (!player || !field) return;
+    const GlobalMapData map = GlobalMapData::Read(returnScreen);
     // The next node is found before the scores change.
     const GlobalMapData::LevelNode* next = map.FirstUnreached(*player);
     const std::string node = player->CurrentNode;

@@ -1,7 +1,11 @@
 // The windows a level opens over itself: the queued comic pages and hint
 // windows, help, the in-game options, pause, the evidence case and its
 // tutorial, the extra-cigar window and, at the end, the score window with the
-// node's score. A plain helper the level owns. Windows it may have to close
+// node's score. A plain helper the level owns, given what it needs at
+// construction (the entity its windows hang from and their listener, the
+// level's status, the panel's slide they wait for, the hint queue, the
+// level's settings and the map it returns to) and the play field once that is
+// built. Windows it may have to close
 // again (help, options) are held by life token, so a window that died on its
 // own is never touched.
 #pragma once
@@ -12,12 +16,13 @@
 #include <string>
 
 #include "scene/LevelEvents.h"
+#include "screens/LevelParts.h"
 #include "screens/LevelSettings.h"
 
 class EntityManager;
 class HelpScreen;
 class LevelCompleteScreen;
-class LevelScreen;
+class PlayField;
 
 namespace ZOLTFramework {
 class CEntity;
@@ -27,18 +32,20 @@ class LevelWindows {
 public:
     static constexpr const char* kInGameOptions = "data/screens/OptionsScreenInGame.xml";
 
-    LevelWindows(LevelScreen& level, LevelSettings& settings);
+    LevelWindows(const LevelHost& host, LevelStatus& status, PanelSlide& slide, HintQueue& hints,
+                 const LevelSettings& settings, std::string returnScreen);
     ~LevelWindows();
     LevelWindows(const LevelWindows&) = delete;
     LevelWindows& operator=(const LevelWindows&) = delete;
+    // The scene the windows are over.
+    void AttachField(PlayField& field);
 
     // ---- the queue, opened by the level's Update when the field is shown
     void QueueComic(const std::string& path) { comicQueue.push_back(path); }
-    void QueueHint(const LevelEvents::TutorialInfo& hint) { hintQueue.push_back(hint); }
     bool HasComic() const { return !comicQueue.empty(); }
-    bool HasHint() const { return !hintQueue.empty(); }
+    bool HasHint() const { return !hints.IsEmpty(); }
     // No page or hint waits and no hint window is open.
-    bool IsQuiet() const { return comicQueue.empty() && hintQueue.empty() && !hintWindowOpen; }
+    bool IsQuiet() const { return comicQueue.empty() && hints.IsEmpty() && !hintWindowOpen; }
     bool IsHintWindowOpen() const { return hintWindowOpen; }
     void ShowNextTutorial();
     void ShowHintScreen();
@@ -48,7 +55,8 @@ public:
     bool TakeTutorialShown();
 
     // ---- help, options, pause, the evidence case
-    void ShowHelp();
+    // The help window with the text of the key.
+    void ShowHelp(const std::string& helpKey);
     HelpScreen* GetHelpScreen() const;
     void CloseHelpWindow();
     // The help window that answered "SetPaused" is done.
@@ -56,7 +64,6 @@ public:
     void OpenOptions();
     void OpenPause();
     void OpenBag();
-    void ShowBagTutorial();
     void BuildExtraCigarWindow();
     // The extra-cigar window waits for the field to be shown.
     void ShowWaitingWindow();
@@ -83,14 +90,17 @@ private:
     // True when the level awards its medal this time.
     bool DrawMedal() const;
 
-    LevelScreen& level;
-    LevelSettings& settings;
+    LevelHost host;
+    LevelStatus& status;
+    PanelSlide& slide;
+    HintQueue& hints;
+    const LevelSettings& settings;
+    std::string returnScreen;
+    PlayField* field = nullptr;
     std::list<std::string> comicQueue;
-    std::list<LevelEvents::TutorialInfo> hintQueue;
     bool hintWindowOpen = false;  // from the hint window's opening to "TutorialShown"
     bool tutorialShown = false;
     ZOLTFramework::CEntity* readyWindow = nullptr;
-    ZOLTFramework::CEntity* bagTutorialMarker = nullptr;
     HelpScreen* helpScreen = nullptr;
     std::weak_ptr<void> helpScreenToken;
     ZOLTFramework::CEntity* optionsWindow = nullptr;

@@ -71,7 +71,7 @@ TEST_F(GameReaderRegressionTest, AMiniGameFileThatCannotBeReadIsPutOff) {
         EXPECT_EQ(log.CountRows("Error", "Mini-game " + game + " is not opened"), 1);
         EXPECT_EQ(log.CountRows("Error", "Level: the mini-game " + game + " could not be opened"), 1);
         EXPECT_EQ(log.CountRows("Error", ""), errors + 2);
-        EXPECT_EQ(level->GetRunningMiniGame(), nullptr);
+        EXPECT_EQ(level->RunningMiniGame(), nullptr);
         EXPECT_EQ(engine.Manager().GetTopScreen(), static_cast<ZOLTFramework::CEntity*>(level));
         EXPECT_FALSE(field->IsPaused());
         ASSERT_EQ(SolveLaterObjects(field).size(), 1u);

@@ -11,7 +11,9 @@
 
 #include "LevelTestSupport.h"
 #include "entities/widgets/ButtonExEntity.h"
+#include "entities/core/EntityServices.h"
 #include "entities/widgets/CWindowEntity.h"
+#include "entities/widgets/TextEntity.h"
 #include "minigames/MiniGameScreen.h"
 #include "minigames/Puzzle2tScreen.h"
 #include "platform/FileSystem.h"
@@ -82,15 +84,24 @@ public:
         MiniGameScreen* screen = WaitForMiniGame();
         if (!screen) return nullptr;
         EXPECT_EQ(screen->GetName(), game);
-        EXPECT_EQ(level->GetRunningMiniGame(), screen);
+        EXPECT_EQ(level->RunningMiniGame(), screen);
         EXPECT_EQ(screen->GetParent(), level);
         EXPECT_FLOAT_EQ(screen->GetLayer(), LevelScreen::kMiniGameLayer);
         EXPECT_TRUE(field->IsPaused());
         EXPECT_TRUE(level->FindChild<ButtonExEntity>("Exit")->IsPaused());
         EXPECT_TRUE(level->FindChild<ButtonExEntity>("BagButton")->IsPaused());
         const float time = player->Time;
+        // The help the game asks for is the game's own.
+        HelpScreen* help = nullptr;
+        EXPECT_TRUE(engine.RunUntil([&] {
+            for (ZOLTFramework::CEntity* child : level->GetChildren())
+                if (auto* h = dynamic_cast<HelpScreen*>(child)) help = h;
+            return help != nullptr;
+        }, 2.0f));
+        if (help) {
+            EXPECT_EQ(help->GetText()->GetTextRef(), ZOLTFramework::Services::Text(level->GetEngine(), HelpKeyOf(game)));
+        }
         EXPECT_TRUE(ConfirmMiniGameHelp(screen));
-        EXPECT_EQ(level->GetHelpKey(), HelpKeyOf(game));
         EXPECT_FALSE(level->IsPanelIn());
         EXPECT_FLOAT_EQ(player->Time, time) << "the clock stands under the game";
         EXPECT_TRUE(level->results.empty());
@@ -121,7 +132,7 @@ public:
 
     void ExpectOneResult(const std::string& result) {
         EXPECT_EQ(level->results, std::vector<std::string>{result + "=" + game});
-        EXPECT_EQ(level->GetRunningMiniGame(), nullptr);
+        EXPECT_EQ(level->RunningMiniGame(), nullptr);
         EXPECT_FALSE(level->FindChild<PlayField>("PlayField")->IsPaused());
     }
 
@@ -202,7 +213,7 @@ TEST(LevelMiniGames, TheRackIsPutOffThenSolvedWithOneWrongDrop) {
     run.ExpectOneResult("MiniGameSolveLater");
     EXPECT_EQ(run.engine.Top(), static_cast<ZOLTFramework::CEntity*>(run.level));
     EXPECT_FLOAT_EQ(run.player->Time, time);
-    EXPECT_EQ(run.level->GetRunningMiniGame(), nullptr);
+    EXPECT_EQ(run.level->RunningMiniGame(), nullptr);
     PlayField* field = run.level->FindChild<PlayField>("PlayField");
     field->SaveState();
     EXPECT_EQ(SolveLaterInState(run.player), 1);

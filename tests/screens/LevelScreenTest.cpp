@@ -201,7 +201,7 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     LevelScreen* level = engine.Open(engine.Write("scene.xml", kScene));
     // Sent while the level was built, handled once it stood: the panel comes
     // in, the hint waits, the glass stands once.
-    EXPECT_EQ(level->GetLastEvent(), "AddMagnifyingGlass");
+    EXPECT_EQ(level->LastEvent(), "AddMagnifyingGlass");
     EXPECT_TRUE(level->Windows().HasHint());
     level->OnQuestion("ShowExtraCigarTutorial", "");
     ASSERT_NE(level->FindChild<ZOLTFramework::CSpriteEntity>("MagnifyingGlass"), nullptr);
@@ -288,8 +288,16 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     player->ScoreItems = INT32_MIN;
     level->OnQuestion("AddItemScore", "-500");
     EXPECT_EQ(player->ScoreItems, INT32_MIN);
+    // A name that does nothing is handled; one nothing handles is a Warning
+    // row, once however often it comes.
+    HtmlLogCapture log;
     level->OnQuestion("AddToInventory", "x");
-    EXPECT_EQ(level->GetLastEvent(), "AddToInventory");
+    EXPECT_EQ(level->LastEvent(), "AddToInventory");
+    for (int i = 0; i < 2; ++i) level->OnQuestion("NoSuchEvent", "v");
+    EXPECT_EQ(log.CountRows("Warning", "Level "), 1);
+    EXPECT_NE(log.Text().find("NoSuchEvent"), std::string::npos);
+    EXPECT_TRUE(LevelScreen::HandlesEvent("EnableHinting") && LevelScreen::HandlesEvent("ShowHint"));
+    EXPECT_FALSE(LevelScreen::HandlesEvent("NoSuchEvent"));
 
     level->OnQuestion("AddToBag", "TornTicket");
     EXPECT_FALSE(level->FindChild<ButtonExEntity>("BagButton")->IsHidden());

@@ -319,7 +319,7 @@ TEST(LevelSnapshot, LetterOverTheLevelWithItsHelp) {
     const Picture help = engine.Snapshot(folder.dir, "level_letter_help.png");
     TestInput::Key(InputEvent::Press, HGEK_ENTER);
     engine.RunFor(0.5f);
-    ASSERT_EQ(engine.Manager().GetTopScreen(), static_cast<ZOLTFramework::CEntity*>(level->GetRunningMiniGame()));
+    ASSERT_EQ(engine.Manager().GetTopScreen(), static_cast<ZOLTFramework::CEntity*>(level->RunningMiniGame()));
     const Picture letter = engine.Snapshot(folder.dir, "level_letter.png");
     // The letter's desk and blotter cover the study and the panel's watch; the
     // help window stood over the letter.

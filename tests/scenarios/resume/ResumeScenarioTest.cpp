@@ -317,7 +317,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
                 const ScreenPoint at = OpaquePointOf(PutOffThings(field, node.level)[0], field);
                 ASSERT_TRUE(at.found);
                 Click(at.x, at.y);
-                ASSERT_TRUE(RunUntil([&] { return level->GetRunningMiniGame() != nullptr; }, 2.0f)) << "the rack runs";
+                ASSERT_TRUE(RunUntil([&] { return level->RunningMiniGame() != nullptr; }, 2.0f)) << "the rack runs";
                 continue;
             }
             for (size_t k = 0; k < 2 && k < left.size(); ++k) {

@@ -309,7 +309,7 @@ LevelScreen* GameScenario::WaitForLevel(const std::string& part, float maxSecond
 
 bool GameScenario::Tend(LevelScreen* level) {
     // A mini-game plays its own help window first: the plan sees both.
-    if (ZOLTFramework::CScreenEntity* game = level ? level->GetRunningMiniGame() : nullptr) {
+    if (ZOLTFramework::CScreenEntity* game = level ? level->RunningMiniGame() : nullptr) {
         if (!onMiniGame) {
             ADD_FAILURE() << "no plan for the mini-game " << game->GetName();
             return false;
@@ -354,7 +354,7 @@ void GameScenario::Settle(LevelScreen* level) {
         if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return true;
         // The panel slides in when the field takes input.
         if (Top() == level && level->IsPanelIn() && level->Windows().IsQuiet() &&
-            level->FindChild<PlayField>("PlayField")->IsPlaying() && !level->GetRunningMiniGame() &&
+            level->FindChild<PlayField>("PlayField")->IsPlaying() && !level->RunningMiniGame() &&
             !level->FindChild<PlayField>("PlayField")->IsPaused())
             return true;
         Tend(level);

@@ -1,10 +1,12 @@
-#include "screens/LevelEventSwitch.h"
-
+// The events a level hears (scene/LevelEvents.h), each turned into the
+// level's operation that answers it: one table from the event's name to its
+// handler, the level's own.
 #include <cmath>
 #include <unordered_map>
 
 #include "engine/Conversions.h"
 #include "engine/FileNumbers.h"
+#include "engine/HtmlLog.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
@@ -52,6 +54,10 @@ const std::unordered_map<std::string, Handler>& Table() {
     namespace E = LevelEvents;
     static const std::unordered_map<std::string, Handler> table = {
         {E::kShowHelp, [](LevelScreen& l, const std::string&) { l.ShowHelp(); }},
+        // Names that do nothing here: the field acts on the lock itself, and a
+        // scene's "AddToInventory" is kept for its scripts.
+        {E::kLockingTask, [](LevelScreen&, const std::string&) {}},
+        {E::kAddToInventory, [](LevelScreen&, const std::string&) {}},
         {E::kResume, [](LevelScreen& l, const std::string&) { l.ResumeAfterOptions(); }},
         {E::kEnableExit, [](LevelScreen& l, const std::string&) { l.SetExitEnabled(true); }},
         {E::kDisableExit, [](LevelScreen& l, const std::string&) { l.SetExitEnabled(false); }},
@@ -66,7 +72,7 @@ const std::unordered_map<std::string, Handler>& Table() {
         {E::kAddSpeedScore, [](LevelScreen&, const std::string& v) { AddScore(&Player::ScoreSpeed, v); }},
         {E::kAddMinigameScore, [](LevelScreen&, const std::string& v) { AddScore(&Player::ScoreMiniGames, v); }},
         {E::kShowComics, [](LevelScreen& l, const std::string& v) { l.Windows().QueueComic(v); }},
-        {E::kShowHint, [](LevelScreen& l, const std::string& v) { l.Windows().QueueHint(E::ParseTutorialInfo(v)); }},
+        {E::kShowHint, [](LevelScreen& l, const std::string& v) { l.Hints().Queue(E::ParseTutorialInfo(v)); }},
         {E::kTutorialShown, [](LevelScreen& l, const std::string&) { l.Windows().OnTutorialShown(); }},
         {E::kTaskChanged, TaskChanged},
         {E::kMiniGame, [](LevelScreen& l, const std::string& v) { l.RequestMiniGame(v); }},
@@ -79,7 +85,7 @@ const std::unordered_map<std::string, Handler>& Table() {
         {E::kOnObjectClick, [](LevelScreen& l, const std::string&) { l.Windows().CloseWaitingWindow(); }},
         {E::kAddToBag,
          [](LevelScreen& l, const std::string& v) {
-             if (BagScreen::TakeItem(v)) l.Windows().ShowBagTutorial();
+             if (BagScreen::TakeItem(v)) l.Panel().ShowBagTutorial();
          }},
         {E::kShowExtraCigarTutorial, [](LevelScreen& l, const std::string&) { l.Windows().BuildExtraCigarWindow(); }},
     };
@@ -88,8 +94,21 @@ const std::unordered_map<std::string, Handler>& Table() {
 
 }  // namespace
 
-void LevelEventSwitch::Dispatch(LevelScreen& level, const std::string& name, const std::string& value) {
+void LevelScreen::Dispatch(const std::string& name, const std::string& value) {
     const auto& table = Table();
     const auto found = table.find(name);
-    if (found != table.end()) found->second(level, value);
+    if (found != table.end()) {
+        found->second(*this, value);
+        return;
+    }
+    if (unhandledEvents.insert(name).second)
+        HtmlLog::Instance()->Warning("Level \"" + scenePath + "\": nothing handles the event \"" + name + "\" (value \"" +
+                                     value + "\"); it is ignored.");
+}
+
+bool LevelScreen::HandlesEvent(const std::string& name) {
+    // The actions the field acts on and never passes on.
+    for (const char* own : {LevelEvents::kEnableHinting, LevelEvents::kIgnoreAdding, LevelEvents::kIgnoreHinting})
+        if (name == own) return true;
+    return Table().count(name) > 0;
 }
