@@ -87,8 +87,20 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+namespace {
+
+ReadHook& ReadHookOf() {
+    static ReadHook hook;
+    return hook;
+}
+
+}  // namespace
+
+void SetReadHook(ReadHook hook) { ReadHookOf() = std::move(hook); }
+
 bool ReadFile(const std::string& path, std::string& out) {
     out.clear();
+    if (const ReadHook& hook = ReadHookOf()) hook(path);
     const std::string p = ResolvePath(path);
     struct stat st;
     if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;

@@ -45,6 +45,12 @@ using WriteHook = std::function<bool(WriteStep step, const std::string& target)>
 void SetWriteHook(WriteHook hook);
 const char* WriteStepName(WriteStep step);
 
+// ---- test hook: the reads
+// Called with the path of every ReadFile, as given. For tests only (an empty
+// hook removes it).
+using ReadHook = std::function<void(const std::string& path)>;
+void SetReadHook(ReadHook hook);
+
 // Copies src to dst when dst does not exist yet. False when dst exists or the copy failed.
 bool CopyFileIfAbsent(const std::string& src, const std::string& dst);
 

@@ -472,6 +472,19 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     Player* player = engine.Active();
     QuestionJournal journal;
     const std::string scene = engine.Write("scene.xml", kScene);
+    // A level reads its scene file once: the field, the level's settings and
+    // the saved state all come from that one document.
+    int reads = 0;
+    FileSystem::SetReadHook([&](const std::string& read) {
+        reads += FileSystem::ResolvePath(read) == FileSystem::ResolvePath(scene) ? 1 : 0;
+    });
+    LevelScreen* level = engine.Open(scene);
+    level->SaveOnQuit();
+    FileSystem::SetReadHook({});
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(player->PlayFieldPath, PlayField::StateFilePath(player->SaveFile));
+    level->Kill();
+
     auto* field = engine.Manager().Spawn<StateField>(scene, &journal, SceneContext{player});
     field->Take("watch");
     field->SaveState();
