@@ -110,21 +110,6 @@ protected:
         CloseScoreWindow(window, medal);
     }
 
-    // Ends the game by the window's close and yes, or by SIGTERM, and starts it again.
-    void QuitAndRestart(bool signal) {
-        if (signal) {
-            std::raise(SIGTERM);
-        } else {
-            TestInput::Close();
-            Step(2);
-            ASSERT_TRUE(TopAs<Dialog>() && TopAs<Dialog>()->GetName() == "Q_EXIT") << "the close asks first";
-            TestInput::Key(InputEvent::Press, HGEK_ENTER);
-        }
-        EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
-        app.reset();
-        Start();
-    }
-
     // "Play" and yes: the level the game kept opens at once, without a Warning.
     LevelScreen* ContinueTo(const std::string& part) {
         Continue();
@@ -214,7 +199,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     const int cigars = Active()->CigarCount;
     ClickObject(level, "study_cigar");
     ASSERT_FALSE(level->FindChild<PlayField>("PlayField")->GetFlights().empty());
-    QuitAndRestart(false);
+    EndAndRestart(false);
     level = ContinueTo("_playfield.xml");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(Active()->CigarCount, cigars + 1) << "the cigar that flew reached the count";
@@ -226,7 +211,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
         ClickObject(level, name);
     UseTool(level, "study_key", "desk_drawer");
     Settle(level);
-    QuitAndRestart(true);
+    EndAndRestart(true);
     level = ContinueTo("_playfield.xml");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(BagItems(level), "study_key");
@@ -237,19 +222,19 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     UseTool(level, "study_key", "desk_drawer");
     ASSERT_NE(WaitForScoreWindow(), nullptr);
     NoteSpeed(kHouse);
-    QuitAndRestart(true);
+    EndAndRestart(true);
     level = ContinueTo("Portrait.xml");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(Active()->Medals, (std::set<uint32_t>{1}));
 
     // The painting half done (close), then its last differences in flight (SIGTERM).
     FindHalf(level);
-    QuitAndRestart(false);
+    EndAndRestart(false);
     level = ContinueTo("_playfield.xml");
     ASSERT_NE(level, nullptr);
     FindToTheLast(level);
     NoteSpeed(kHouse);
-    QuitAndRestart(true);
+    EndAndRestart(true);
     Continue();
     map = WatchBannerFlight(kHouse, kTownHall);
     ASSERT_NE(map, nullptr);
@@ -261,7 +246,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     FindEverything(level);
     ASSERT_NE(WaitForScoreWindow(), nullptr);
     NoteSpeed(kTownHall);
-    QuitAndRestart(false);
+    EndAndRestart(false);
     ASSERT_NE(ContinueTo("CrimePlace.xml"), nullptr);
     PlayScene("CrimePlace.xml", kTownHall, false);
     map = WatchBannerFlight(kTownHall, kHarbour);
@@ -275,12 +260,12 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     FindEverything(level);
     ASSERT_NE(WaitForScoreWindow(), nullptr);
     NoteSpeed(kHarbour);
-    QuitAndRestart(false);
+    EndAndRestart(false);
     level = ContinueTo("Sewer.xml");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(Active()->Medals, (std::set<uint32_t>{1, 2}));
     FindHalf(level);
-    QuitAndRestart(false);
+    EndAndRestart(false);
     level = ContinueTo("_playfield.xml");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(BagItems(level), "boat_hook");
@@ -298,7 +283,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     Settle(level);
     FindToTheLast(level);
     NoteSpeed(kWarehouse);
-    QuitAndRestart(false);
+    EndAndRestart(false);
 
     const Kept quitter = WhatTheGameKept();
     EXPECT_EQ(quitter.scores, straight.scores);

@@ -137,17 +137,18 @@ protected:
         if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;
         cigarsAtQuit = Active()->CigarCount;
-        if (way == QuitBy::Signal) {
-            std::raise(SIGTERM);
-        } else {
-            TestInput::Close();
-            Step(2);
-            ASSERT_TRUE(TopAs<Dialog>() && TopAs<Dialog>()->GetName() == "Q_EXIT") << "the close asks first";
-            TestInput::Key(InputEvent::Press, HGEK_ENTER);
-        }
-        EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
-        app.reset();
+        EndAndRestart(way == QuitBy::Signal);
+    }
+
+    // A new player's timed game, the study opened from the map and settled.
+    LevelScreen* NewGameInTheStudy() {
         Start();
+        EnterName("Marlowe");
+        NewGame(true);
+        ClickNode(IntroAndOverview(false), GlobalMapScreen::kStartNode);
+        LevelScreen* level = WaitForLevel("Study.xml", 15.0f);
+        if (level) Settle(level);
+        return level;
     }
 
     // "Play" and yes to "Q_CONTINUE": the map hands the saved level over at
@@ -351,13 +352,8 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
 // file can: the players keep the scores, time and cigars of the state before,
 // so Continue counts nothing twice, and the Error row says so.
 TEST_F(ResumeScenario, AStateThatCannotBeWrittenKeepsTheOneBeforeWithItsScores) {
-    Start();
-    EnterName("Marlowe");
-    NewGame(true);
-    ClickNode(IntroAndOverview(false), GlobalMapScreen::kStartNode);
-    LevelScreen* level = WaitForLevel("Study.xml", 15.0f);
+    LevelScreen* level = NewGameInTheStudy();
     ASSERT_NE(level, nullptr);
-    Settle(level);
     FindHalf(level);
     QuitAndRestart(level, QuitBy::Close);
     level = ContinueSavedLevel();
@@ -397,13 +393,8 @@ TEST_F(ResumeScenario, AStateThatCannotBeWrittenKeepsTheOneBeforeWithItsScores) 
 // open task or a task whose object the scene does not have never opens as an empty level: a Warning row names the file
 // and the node's own scene starts afresh with the profile's time and cigars.
 TEST_F(ResumeScenario, AStateFileThatCannotBeResumedStartsTheNodeAfresh) {
-    Start();
-    EnterName("Marlowe");
-    NewGame(true);
-    ClickNode(IntroAndOverview(false), GlobalMapScreen::kStartNode);
-    LevelScreen* level = WaitForLevel("Study.xml", 15.0f);
+    LevelScreen* level = NewGameInTheStudy();
     ASSERT_NE(level, nullptr);
-    Settle(level);
     const std::vector<std::string> things = ThingsToFind("data/Scenes/Study.xml");
     QuitAndRestart(level, QuitBy::Close);
     const std::string stateFile = Storage() + "data/Map/1.xml_playfield.xml";

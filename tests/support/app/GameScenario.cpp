@@ -1,6 +1,7 @@
 #include "support/app/GameScenario.h"
 
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <set>
 
@@ -112,6 +113,20 @@ void GameScenario::Quit() {
     TestInput::Key(InputEvent::Press, HGEK_ENTER);
     EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
     app.reset();
+}
+
+void GameScenario::EndAndRestart(bool signal) {
+    if (signal) {
+        std::raise(SIGTERM);
+    } else {
+        TestInput::Close();
+        Step(2);
+        ASSERT_TRUE(TopAs<Dialog>() && TopAs<Dialog>()->GetName() == "Q_EXIT") << "the close asks first";
+        TestInput::Key(InputEvent::Press, HGEK_ENTER);
+    }
+    EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
+    app.reset();
+    Start();
 }
 
 std::vector<std::string> GameScenario::ProblemRows() const {

@@ -74,6 +74,9 @@ protected:
     void EnterName(const std::string& name);
     // Quits from the main menu: "Exit" and yes; the application is gone after.
     void Quit();
+    // Ends the game where it stands, by the window's close and yes or by
+    // SIGTERM, and starts it again (through the logos to the main menu).
+    void EndAndRestart(bool signal);
     // The Error and Warning rows of "Log.html", every run of the folder.
     std::vector<std::string> ProblemRows() const;
     // The runs so far left no entity behind and wrote no Error or Warning row.
