@@ -35,6 +35,7 @@
 #include "profiles/SharedTimer.h"
 #include "scene/SceneContext.h"
 #include "scene/SceneKind.h"
+#include "scene/SceneObject.h"
 #include "scene/SceneRules.h"
 
 class ActionTable;
@@ -70,7 +71,7 @@ struct FlightRecord {
     unsigned id = 0;
 };
 
-class PlayField : public ZOLTFramework::CGUIEntity, private SceneRules::Events {
+class PlayField : public ZOLTFramework::CGUIEntity, public SceneObjectKeeper, private SceneRules::Events {
 public:
     enum ECursorType { CURSOR_PLAIN = 0, CURSOR_MAGNIFYING_GLASS = 1, CURSOR_HELD_ITEM = 2 };
 
@@ -137,7 +138,7 @@ public:
     bool IsFullyShown() const;
 
     // A scene object of the field is being deleted: every list lets it go.
-    void ForgetObject(SceneObject* object);
+    void ForgetObject(SceneObject* object) override;
 
     // ---- clicks
     // The clickable object under the scene point (a ring of samples around

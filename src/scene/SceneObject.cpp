@@ -10,8 +10,6 @@
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/SharedTimer.h"
-#include "scene/PlayField.h"
-#include "scene/SceneObjectsLayer.h"
 #include "scene/ScriptGlobals.h"
 
 using ZOLTFramework::EngineContext;
@@ -133,7 +131,7 @@ void SceneObject::MaskLensSprites() {
 
 SceneObject::~SceneObject() {
     SceneScript::Withdraw("PlayField_" + name, this);
-    if (auto* field = dynamic_cast<PlayField*>(parent)) field->ForgetObject(this);
+    if (auto* keeper = dynamic_cast<SceneObjectKeeper*>(parent)) keeper->ForgetObject(this);
     delete particleSystem;
     delete animation1;
     if (animation2)
@@ -208,7 +206,8 @@ void SceneObject::Render() {
     displaySprite->SetColor(WithOpacity(displaySprite->GetColor(), GetAbsoluteOpacity()));
     displaySprite->RenderEx(GetAbsoluteX() * kSceneToScreen, GetAbsoluteY() * kSceneToScreen,
                             GetAbsoluteRotation(), scaleX * kSceneToScreen, scaleY * kSceneToScreen);
-    if (lensSprite1 && objectsLayer && GetAbsoluteScaleX() > 1.0f && scaleX == 1.0f) objectsLayer->Enrol(this);
+    if (lensSprite1 && objectsLayer && GetAbsoluteScaleX() > 1.0f && scaleX == 1.0f)
+        objectsLayer->Enrol([this](float offsetX, float offsetY, bool secondPass) { DrawAt(offsetX, offsetY, secondPass); });
 }
 
 void SceneObject::DrawAt(float mouseOffsetX, float mouseOffsetY, bool secondPass) {

@@ -5,7 +5,8 @@
 // layer draws magnified around the mouse; the object enrols for that in every
 // frame in which a parent scales it up. Objects can repeat their animation with
 // a pause, ring a sound in time with it, fade out and die, and are reachable
-// from scripts as the class "SceneObject".
+// from scripts as the class "SceneObject". An object deleted while it hangs
+// from a SceneObjectKeeper (the play field) is let go of there first.
 //
 // An object whose resource does not exist has no image: it draws, enrols and
 // is hit by nothing (an Error row says so once, at construction).
@@ -15,12 +16,23 @@
 
 #include "entities/core/CEntity.h"
 #include "entities/core/GameTimer.h"
+#include "scene/SceneObjectsLayer.h"
 
 class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
-class SceneObjectsLayer;
 class SharedTimer;
+class SceneObject;
+
+// What the objects of a scene hang from when it keeps lists of them (the play
+// field): an object deleted while attached to it is first let go of there.
+class SceneObjectKeeper {
+public:
+    virtual void ForgetObject(SceneObject* object) = 0;
+
+protected:
+    ~SceneObjectKeeper() = default;
+};
 
 class SceneObject : public ZOLTFramework::CEntity {
 public:
@@ -33,7 +45,7 @@ public:
     void Update(float dt) override;
     void Render() override;
 
-    // The lens look, drawn by the objects layer: the object magnified by its
+    // The lens look, drawn through the objects layer: the object magnified by its
     // absolute scale around the mouse moved by the offset; the second pass
     // draws the second lens sprite (the other half of a split picture).
     void DrawAt(float mouseOffsetX, float mouseOffsetY, bool secondPass);

@@ -2,7 +2,6 @@
 
 #include "entities/core/EntityServices.h"
 #include "graphics/hgeSprite.h"
-#include "scene/SceneObject.h"
 
 namespace Services = ZOLTFramework::Services;
 
@@ -23,9 +22,9 @@ void SceneObjectsLayer::Render() {
     float mx = 0.0f, my = 0.0f;
     if (hge) hge->Input_GetMousePos(&mx, &my);
     const float mirror = MirrorOffset(my);
-    for (SceneObject* object : enrolled) {
-        object->DrawAt(0.0f, 0.0f, false);
-        if (splitView) object->DrawAt(0.0f, mirror, true);
+    for (const LensDrawing& draw : enrolled) {
+        draw(0.0f, 0.0f, false);
+        if (splitView) draw(0.0f, mirror, true);
     }
     if (!enrolled.empty()) {
         if (hgeSprite* frame = Services::Sprite(engine, "MagnifyingGlassTool")) {

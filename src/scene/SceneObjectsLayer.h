@@ -4,16 +4,22 @@
 // point, and the play field's cursor at the mouse. In the split view of a
 // find-the-differences scene each object's lens look and the frame are drawn a
 // second time around the mirrored point in the other half (300 pixels up or
-// down), and the mirrored cursor beside the cursor.
+// down), and the mirrored cursor beside the cursor. The layer knows the
+// objects only by the drawings of their lens looks that they enrol.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "entities/core/CEntity.h"
 #include "platform/hge.h"
 
 class hgeSprite;
-class SceneObject;
+
+// What enrols in the lens layer for a frame: the drawing of a scene object's
+// lens look, magnified around the mouse moved by the offset; the second pass
+// draws the look of the picture's other half.
+using LensDrawing = std::function<void(float mouseOffsetX, float mouseOffsetY, bool secondPass)>;
 
 class SceneObjectsLayer : public ZOLTFramework::CEntity {
 public:
@@ -26,9 +32,9 @@ public:
     // The mouse offset of the mirrored point for a mouse at screen y.
     static float MirrorOffset(float mouseY) { return mouseY >= 300.0f ? -300.0f : 300.0f; }
 
-    void Enrol(SceneObject* object) { enrolled.push_back(object); }
+    void Enrol(LensDrawing drawing) { enrolled.push_back(std::move(drawing)); }
     void ClearEnrolled() { enrolled.clear(); }
-    const std::vector<SceneObject*>& GetEnrolled() const { return enrolled; }
+    const std::vector<LensDrawing>& GetEnrolled() const { return enrolled; }
 
     void SetSplitView(bool on) { splitView = on; }
     // Not owned; null draws no cursor.
@@ -52,5 +58,5 @@ private:
     bool mirroredCursor = false;
     float lensX = 0.0f;
     float lensY = 0.0f;
-    std::vector<SceneObject*> enrolled;
+    std::vector<LensDrawing> enrolled;
 };
