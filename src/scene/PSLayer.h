@@ -26,10 +26,12 @@ private:
 
 // Runs a step every frame from outside the play field: attached to nothing, so
 // the pause of the field (a window over it) does not reach it. The field plays
-// its particle decoration out with it while it is paused.
+// its particle decoration out with it while it is paused; it makes the step
+// before it joins the entity manager itself, so that the step runs ahead of
+// the field in every frame, and hands it to the flights, which set what it runs.
 class PausedFieldStep : public ZOLTFramework::CEntity {
 public:
-    explicit PausedFieldStep(std::function<void(float)> stepFunction) : step(std::move(stepFunction)) {}
+    void SetStep(std::function<void(float)> stepFunction) { step = std::move(stepFunction); }
     void Update(float dt) override {
         if (step) step(dt);
     }

@@ -1,33 +1,35 @@
 #include "scene/PlayField.h"
-#include "scene/PlayFieldParts.h"
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <sstream>
+#include <utility>
 
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
-#include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
+#include "entities/effects/CAnimationEffector.h"
 #include "entities/effects/ParticleSystemEntity.h"
-#include "entities/widgets/TextEntity.h"
-#include "graphics/FontRegistry.h"
-#include "graphics/PixelHitTest.h"
-#include "graphics/hgeAnimation.h"
-#include "graphics/hgeParticleSystem.h"
-#include "graphics/hgeResourceManager.h"
+#include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
+#include "platform/FileSystem.h"
+#include "profiles/Player.h"
+#include "profiles/SaveSlots.h"
+#include "scene/ActionTable.h"
+#include "scene/ClueTargets.h"
 #include "scene/Inventory.h"
 #include "scene/LevelEvents.h"
 #include "scene/LiveGroups.h"
 #include "scene/PSLayer.h"
-#include "scene/SceneObject.h"
+#include "scene/PanelEdge.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "scene/SceneObjectsLayer.h"
 #include "scene/ScriptGlobals.h"
+#include "scene/ShowScorePopup.h"
 
-using ZOLTFramework::CSpriteEntity;
+using ZOLTFramework::CAnimationEffector;
 namespace Services = ZOLTFramework::Services;
 
 namespace {
@@ -36,41 +38,42 @@ const bool g_scriptClassRegistered = PlayField::RegisterLua();
 
 const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
 const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
+const char* const kActionTableFile = "data/Database/Actions.xml";
+const float kTakenDepth = 1500.0f;
+const float kCigarScreenX = 100.0f;
+const float kCigarScreenY = 370.0f;
+const float kDefaultClueY = 150.0f;
 
-hgeAnimation* CursorAnimation(const ZOLTFramework::EngineContext* engine, const char* name) {
-    hgeResourceManager* resources = engine ? engine->GetResourceManager() : nullptr;
-    hgeAnimation* animation = resources ? resources->GetAnimation(name) : nullptr;
-    if (!animation)
-        HtmlLog::Instance()->Error(std::string("Play field: no animation \"") + name + "\"; that cursor is not drawn.");
-    return animation;
-}
+void LogDelayedCount(size_t count) { HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(count)); }
 
-void ScaleTo(ZOLTFramework::CEntity* entity, float scale) {
-    if (!entity) return;
-    entity->SetScale(scale);
-    entity->OnScale();
+void LogDelayed(const DelayedTaskRecord& record) {
+    HtmlLog::Instance()->Info(record.name);
+    std::ostringstream reference;
+    reference << "object " << static_cast<const void*>(record.sceneObject);
+    if (record.sceneObject) reference << " \"" << record.sceneObject->GetName() << "\"";
+    HtmlLog::Instance()->Info(reference.str());
 }
 
 }  // namespace
 
+// ---- the field and its parts
+
 PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* eventListener,
                      const SceneContext& sceneContext)
-    : context(sceneContext), sceneKind(SceneKind::Of(XMLDocument::XMLElement("scene"), path)), listener(eventListener) {
+    : context(sceneContext), events(eventListener), scenePath(path),
+      sceneKind(SceneKind::Of(XMLDocument::XMLElement("scene"), path)) {
     RegisterLua();
     SceneScript::Publish("play_field", this);
     name = path;
-    scenePath = path;
     EntityManager* manager = Manager();
-    if (!manager) {
-        HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + path + "\" is not loaded.");
-        return;
-    }
+    if (!manager) HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + path + "\" is not loaded.");
 
-    objectsLayer = manager->Spawn<SceneObjectsLayer>();
+    // Entities of the manager attached to the field; without a manager, parts
+    // the field owns.
+    objectsLayer = SpawnChild<SceneObjectsLayer>();
     objectsLayer->SetName("ObjectsLayer");
     objectsLayer->SetDepth(1001.0f);
-    objectsLayer->AttachTo(this);
-    if (HGE* hge = Services::Hge(engine)) {
+    if (HGE* hge = manager ? Services::Hge(engine) : nullptr) {
         if (HTEXTURE texture = hge->Texture_Load(kMirroredCursorFile, 0, false)) {
             auto* mirrored = new hgeSprite(texture, 0.0f, 0.0f, 32.0f, 32.0f);
             mirrored->SetHotSpot(12.0f, 10.0f);
@@ -80,326 +83,119 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
                                        "\"; no mirrored cursor.");
         }
     }
-    particleLayer = manager->Spawn<PSLayer>();
-    particleLayerToken = particleLayer->GetLifeToken();
+    auto* particleLayer = SpawnChild<PSLayer>();
     particleLayer->SetDepth(500.0f);
-    particleLayer->AttachTo(this);
-    std::weak_ptr<void> field = GetLifeToken();
-    pausedStep = manager->Spawn<PausedFieldStep>([this, field](float dt) {
-        if (!field.expired() && IsPausedInChain()) PlayFieldFlights(*this).PlayOutDecoration(dt, true);
-    });
-    pausedStepToken = pausedStep->GetLifeToken();
+    // The step that plays the decoration out while the field is paused joins
+    // the manager ahead of the field, so that it runs first in every frame.
+    PausedFieldStep* pausedStep = manager ? manager->Spawn<PausedFieldStep>() : nullptr;
+    if (manager) {
+        if (hgeSprite* panel = Services::Sprite(engine, "InGamePanel"))
+            panelWidth = panel->GetWidth();
+        else
+            HtmlLog::Instance()->Error("Play field: no sprite \"InGamePanel\"; the field takes the whole width.");
+        OnMove();
+        manager->Add(this);
+    }
 
-    if (hgeSprite* panel = Services::Sprite(engine, "InGamePanel"))
-        panelWidth = panel->GetWidth();
-    else
-        HtmlLog::Instance()->Error("Play field: no sprite \"InGamePanel\"; the field takes the whole width.");
-    OnMove();
-    manager->Add(this);
-
-    inventory = manager->Spawn<Inventory>(0);
-    inventory->SetDepth(100.0f);
-    inventory->AttachTo(this);
+    bag = SpawnChild<Inventory>(0);
+    bag->SetDepth(100.0f);
     std::weak_ptr<void> self = GetLifeToken();
-    inventory->pickUpCallback = [this, self](const std::string& sprite, const std::string& item) {
+    bag->pickUpCallback = [this, self](const std::string& sprite, const std::string& item) {
         if (!self.expired()) SetCursor(CURSOR_HELD_ITEM, sprite, item);
     };
-    inventory->pressCallback = [this, self] {
+    bag->pressCallback = [this, self] {
         if (!self.expired()) SetCursor(CURSOR_PLAIN, "", "");
     };
-
-    playCursor = CursorAnimation(engine, "PlayCursor");
-    objectsLayer->SetCursorSprite(playCursor);
-    hoverCursor = CursorAnimation(engine, "DiffCursor");
-    if (hoverCursor) hoverCursor->SetFrame(hoverCursor->GetFrames() - 1);
+    flights.emplace(*this, *particleLayer, pausedStep, rules, objects, *bag, events, [this] { CheckWin(); });
+    if (!manager) {
+        MakeParts();
+        return;
+    }
 
     HtmlLog::Instance()->Info("Play field loading - " + path);
     LoadScene(path);
     // Pages and mini-games on the same group leave its pictures alone while
     // the field lives.
-    if (resourceGroup >= LiveGroups::kFirstSceneGroup) LiveGroups::Hold(resourceGroup, this);
+    if (heading.resourceGroup >= LiveGroups::kFirstSceneGroup) LiveGroups::Hold(heading.resourceGroup, this);
     HtmlLog::Instance()->Info("Play field loaded - " + path);
 
     if (sceneKind->IsSplit()) objectsLayer->SetMirroredCursor(true);
-    toolObjects["ar_Stokers_corner_1"] = "mock_Stokers_corner_1";
 }
 
 PlayField::~PlayField() {
     SceneScript::Withdraw("play_field", this);
-    if (!pausedStepToken.expired()) pausedStep->Kill();
-    for (hgeParticleSystem* system : particleSystems) {
-        // The manager may have freed the layer first.
-        if (particleLayer && !particleLayerToken.expired()) particleLayer->Remove(system);
-        delete system;
-    }
-    particleSystems.clear();
     // A group still held by another live field stays; shared groups (below
     // the scene groups) were reported when the scene loaded.
-    if (resourceGroup < LiveGroups::kFirstSceneGroup) return;
+    if (heading.resourceGroup < LiveGroups::kFirstSceneGroup) return;
     if (scenePath == kKeptScene && keepResources == 1) return;
-    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, resourceGroup, "Play field " + scenePath,
-                        this);
+    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, heading.resourceGroup,
+                        "Play field " + scenePath, this);
 }
 
-ZOLTFramework::GameManager::Timer* PlayFieldPointer::DelayedCalls() {
-    return field->context.timer ? field->context.timer->Get() : field->ownTimer.Get();
+void PlayField::MakeParts() {
+    pointer.emplace(*this, *objectsLayer, *sceneKind, objects, rules, [this](SceneObject* item) {
+        bag->AddReturning();
+        flights->SendToBag(item, "", "");
+    });
+    clicks.emplace(
+        *sceneKind, objects, rules, *pointer, events, [this](SceneObject* object) { OnObjectClick(object); },
+        [this](float x, float y) { StartObjectMissEffect(x, y); });
 }
 
-void PlayField::Send(const std::string& event, const std::string& value) {
-    if (listener) listener->OnQuestion(event, value);
-}
+void PlayField::LoadScene(const std::string& path) {
+    speedTimer = 10.0f;
+    scenePath = path;
+    ActionTable actions;
+    actions.Load(kActionTableFile);
 
-void PlayField::OnMove() {
-    CEntity::OnMove();
-    SetRect(GetAbsoluteX() + panelWidth, GetAbsoluteY(), 800.0f, 600.0f);
-}
-
-void PlayField::GotFocus() {
-    HtmlLog::Instance()->Info("Play field gained focus");
-    if (openingMiniGame && focusCount == 0) Send(LevelEvents::kMiniGame, "data/MiniGames/15.2.xml");
-    ++focusCount;
-}
-
-void PlayField::LostFocus() { OnMouseOver(false); }
-
-void PlayField::PauseInventory() {
-    if (inventory) inventory->Pause();
-}
-
-void PlayField::Render() {
-    if (objectsLayer && !objectsLayer->GetEnrolled().empty()) objectsLayer->ClearEnrolled();
-}
-
-void PlayField::Update(float dt) {
-    CGUIEntity::Update(dt);
-    // A click of this frame may have paused the field (a mini-game).
-    if (!IsPausedInChain()) {
-        if (speedTimer >= 0.0f) speedTimer += dt;
-        if (pressSeen) misclickTimer += dt;
-        HGE* hge = Services::Hge(engine);
-        float mx = 0.0f, my = 0.0f;
-        if (hge) hge->Input_GetMousePos(&mx, &my);
-        if (flashlight) {
-            flashlight->SetPosXY(mx, my);
-            flashlight->OnMove();
-        }
-        PlayFieldPointer(*this).UpdateMeasuringTool(mx, my);
-        if (cursor.kind != CURSOR_MAGNIFYING_GLASS) PlayFieldPointer(*this).UpdateHoverCursor(dt);
-        PlayFieldFlights(*this).StartFlights(dt);
-        PlayFieldClicks(*this).ReplayDelayedTasks();
-        PlayFieldFlights(*this).PlayOutDecoration(dt, false);
-        if (cursor.kind == CURSOR_MAGNIFYING_GLASS && objectsLayer) {
-            objectsLayer->SetLensPosition(mx, my);
-            const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;
-            const float mirroredY = sceneKind->MirrorY(my) * kScreenToScene;
-            for (SceneObject* object : sceneObjects) {
-                hgeSprite* main = object->GetDisplaySprite();
-                if (!main) continue;
-                const float hx = main->GetHotSpotX(), hy = main->GetHotSpotY();
-                const float ax = object->GetAbsoluteX(), ay = object->GetAbsoluteY();
-                if (hgeSprite* lens = object->GetLensSprite1())
-                    lens->SetMaskPos(std::trunc(hx + sceneX - ax), std::trunc(hy + sceneY - ay));
-                if (sceneKind->IsSplit())
-                    if (hgeSprite* lens = object->GetLensSprite2()) lens->SetMaskPos(hx + sceneX - ax, hy + mirroredY - ay);
-            }
-        }
-        if (cursor.entity) {
-            ZOLTFramework::CEntity* holder = cursor.entity->GetParent();
-            const float px = holder ? holder->GetAbsoluteX() : 0.0f, py = holder ? holder->GetAbsoluteY() : 0.0f;
-            cursor.entity->SetPosXY(mx - px, my - py);
-            cursor.entity->OnMove();
-            cursor.entity->SetScale(SceneObject::kSceneToScreen);
-            cursor.entity->OnScale();
-            if (cursor.mirrorEntity) {
-                const float mirroredY = my + SceneObjectsLayer::MirrorOffset(my);
-                cursor.mirrorEntity->SetPosXY(mx - px, mirroredY - py);
-                cursor.mirrorEntity->OnMove();
-                cursor.mirrorEntity->SetScale(SceneObject::kSceneToScreen);
-                cursor.mirrorEntity->OnScale();
-            }
-        }
-    }
-    // The entity manager updates the bag itself; the field only wakes it and
-    // keeps a tab on it.
-    if (inventory) {
-        if (inventory->IsPausedInChain()) inventory->Resume();
-        inventory->CheckShifters();
-    }
-}
-
-void PlayFieldPointer::UpdateMeasuringTool(float mx, float my) {
-    if (!field->measure.cursor || !field->measure.compass || !field->measure.line || !field->measure.text) return;
-    field->measure.cursor->SetPosXY(mx, my);
-    field->measure.cursor->OnMove();
-    const float cx = field->measure.compass->GetX(), cy = field->measure.compass->GetY();
-    field->measure.line->SetPosXY(cx + (mx - cx) * 0.5f, cy + (my - cy) * 0.5f);
-    field->measure.line->OnMove();
-    const float s = std::max(field->GetScaleX(), field->GetScaleY());
-    const float d = std::hypot(mx - cx, my - cy);
-    field->measure.line->SetScaleX(1.0f / s);
-    field->measure.line->SetScaleY(d / s);
-    field->measure.line->OnScale();
-    const float a = std::atan2(my - cy, mx - cx);
-    field->measure.line->SetRotation(a + 1.5707963705f);
-    field->measure.cursor->SetRotation(a + 3.1415927410f);
-    std::string reading = "0";
-    if (cx != field->measure.referenceX || cy != field->measure.referenceY) {
-        float r = 2.0f * d / std::hypot(field->measure.referenceX - cx, field->measure.referenceY - cy);
-        // A reference a hair from the centre (or positions out of range) would
-        // give no printable reading.
-        if (!(r >= 0.0f)) r = 0.0f;
-        r = std::min(r, 99999.0f);
-        reading = std::to_string(int(r)) + "." + std::to_string(int(r * 10.0f) % 10);
-    }
-    field->measure.text->SetText(reading);
-    field->measure.text->SetFont(FontRegistry::GetFont("Default14"));
-    field->measure.text->SetPosXY(mx + 20.0f, my + 20.0f);
-    field->measure.text->OnMove();
-}
-
-void PlayFieldPointer::UpdateHoverCursor(float dt) {
-    if (!field->hoverCursor) return;
-    if (field->CheckHoverObject()) {
-        if (!field->hoverCursor->IsPlaying()) {
-            field->hoverCursor->Play();
-            if (field->objectsLayer && field->objectsLayer->GetCursorSprite()) field->objectsLayer->SetCursorSprite(field->hoverCursor);
-        }
-        field->hoverCursor->Update(dt);
-    } else if (field->hoverCursor->IsPlaying()) {
-        field->hoverCursor->Stop();
-        field->hoverCursor->SetFrame(field->hoverCursor->GetFrames() - 1);
-        if (field->objectsLayer && field->objectsLayer->GetCursorSprite()) field->objectsLayer->SetCursorSprite(field->playCursor);
-    }
-}
-
-void PlayFieldPointer::PutHeldItemBack(float mx, float my) {
-    EntityManager* manager = field->Manager();
-    if (!manager) return;
-    auto* item = manager->Spawn<SceneObject>(field->cursor.spriteName, false, 0.0f, 0.0f, false, field->cursor.itemName,
-                                             field->objectsLayer);
-    item->SetPosXY(mx / SceneObject::kSceneToScreen, my / SceneObject::kSceneToScreen);
-    item->SetDepth(100.0f);
-    item->AttachTo(field);
-    item->RemoveLensSprites();
-    if (field->inventory) field->inventory->AddReturning();
-    hgeSprite* image = item->GetDisplaySprite();
-    item->SetScale(image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f) ? 0.6f : 1.0f);
-    field->SendObjectToInventory(item, "", "");
-}
-
-void PlayField::OnRightButton(bool down) {
-    if (!down) return;
-    if (cursor.kind != CURSOR_PLAIN) {
-        SetCursor(CURSOR_PLAIN, "", "");
+    if (!sceneDocument.Load(path)) {
+        HtmlLog::Instance()->Error("Play field: the scene file \"" + path + "\" cannot be read (" +
+                                   sceneDocument.GetLastError() + "); the field stays empty.");
+        MakeParts();
+        ShowPanel();
         return;
     }
-    if (rules.GlassMissing()) return;
-    SetCursor(CURSOR_MAGNIFYING_GLASS, "", "");
-    savedCursor = cursor;
-    savedCursor.entity = savedCursor.mirrorEntity = nullptr;
+    const XMLDocument::XMLElement& root = *sceneDocument.GetRoot();
+    const PlayFieldLoader loader(root, path);
+    heading = loader.ReadHeading(context.player ? context.player->PlayFieldPath : std::string());
+    sceneKind = loader.ReadKind();
+    MakeParts();
+    if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(); });
+    loader.BuildObjects(*this, *objectsLayer, Clock(), objects, [this] { pointer->BuildMeasuringTool(); });
+    loader.ReadRules(actions, rules);
+    loader.PutOff(objects, [this](SceneObject* object) { StartSolveLaterEffect(object); });
+    loader.FillBag(*bag);
+    rules.FinishLoading();
+
+    pointer->ShowCursors(false);
+    ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
+    if (sceneKind->IsSplit()) AddDividingLine();
 }
 
-void PlayField::OnMouseOver(bool entered) {
-    if (!entered && panelShown) {
-        savedCursor = cursor;
-        savedCursor.entity = savedCursor.mirrorEntity = nullptr;
-        SetCursor(CURSOR_PLAIN, "", "");
-        if (objectsLayer) objectsLayer->SetCursorSprite(nullptr);
-        if (engine) engine->SetDrawCursor(true);
-        mouseOutside = true;
-        return;
-    }
-    if (FindMagnifyingGlassObject()) return;
-    if (objectsLayer) objectsLayer->SetCursorSprite(CheckHoverObject() ? hoverCursor : playCursor);
-    if (playCursor) playCursor->SetColor(0xFFFFFFFF);
-    if (hoverCursor) hoverCursor->SetColor(0xFFFFFFFF);
-    if (cursor.kind != CURSOR_HELD_ITEM && savedCursor.kind != CURSOR_HELD_ITEM)
-        SetCursor(savedCursor.kind, savedCursor.spriteName, savedCursor.itemName);
-    if (engine) engine->SetDrawCursor(false);
-    mouseOutside = false;
-}
-
-void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const std::string& itemName) {
-    if (cursor.kind == CURSOR_HELD_ITEM && kind != CURSOR_HELD_ITEM && cursor.entity) {
-        HGE* hge = Services::Hge(engine);
-        float mx = 0.0f, my = 0.0f;
-        if (hge) hge->Input_GetMousePos(&mx, &my);
-        PlayFieldPointer(*this).PutHeldItemBack(mx, my);
-    }
-    cursor.kind = kind;
-    cursor.spriteName = spriteName;
-    cursor.itemName = itemName;
-    if (cursor.entity) cursor.entity->Kill();
-    if (cursor.mirrorEntity) cursor.mirrorEntity->Kill();
-    cursor.entity = cursor.mirrorEntity = nullptr;
+void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
     EntityManager* manager = Manager();
-    if (!spriteName.empty() && manager) {
-        hgeSprite* sprite = Services::Sprite(engine, spriteName);
-        if (!sprite) HtmlLog::Instance()->Error("Play field: no sprite \"" + spriteName + "\" for the cursor.");
-        const int count = sceneKind->IsSplit() ? 2 : 1;
-        for (int i = 0; sprite && i < count; ++i) {
-            auto* entity = manager->Spawn<CSpriteEntity>();
-            entity->SetSpriteCopy(*sprite);
-            entity->SetDepth(1000.0f);
-            entity->AttachTo(this);
-            (i == 0 ? cursor.entity : cursor.mirrorEntity) = entity;
-        }
+    if (titleKey.empty() || !manager) {
+        ShowPanel();
+        return;
     }
-    const bool lens = kind == CURSOR_MAGNIFYING_GLASS;
-    if (lens) {
-        SetScaleX(kLensScale);
-        SetScaleY(kLensScale);
-        OnScale();
-        if (objectsLayer) objectsLayer->SetSplitView(sceneKind->IsSplit());
-        if (engine) engine->SetDrawCursor(false);
-        mouseOutside = false;
-    } else if (kind == CURSOR_PLAIN) {
-        SetScaleX(1.0f);
-        SetScaleY(1.0f);
-        OnScale();
-        if (objectsLayer) objectsLayer->SetSplitView(false);
+    bool found = false;
+    const std::string title = Services::Text(engine, titleKey, &found);
+    if (!found) {
+        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
+                                     "\" is not in the text table; the panel opens at once.");
+        ShowPanel();
+        return;
     }
-    // The flashlight and the measuring tool keep their size under the lens.
-    const float keep = lens ? 1.0f / kLensScale : 1.0f;
-    for (ZOLTFramework::CEntity* tool : {static_cast<ZOLTFramework::CEntity*>(flashlight),
-                                         static_cast<ZOLTFramework::CEntity*>(measure.compass),
-                                         static_cast<ZOLTFramework::CEntity*>(measure.cursor),
-                                         static_cast<ZOLTFramework::CEntity*>(measure.line)})
-        ScaleTo(tool, keep);
-    if (!objectsLayer) return;
-    if (kind != CURSOR_PLAIN) {
-        objectsLayer->SetCursorSprite(nullptr);
-    } else if (!objectsLayer->GetCursorSprite() && !mouseOutside) {
-        objectsLayer->SetCursorSprite(CheckHoverObject() ? hoverCursor : playCursor);
-    }
-}
-
-void PlayField::ShowPanel() {
-    Send(LevelEvents::kShowPanel, "");
-    panelShown = true;
-    // Sending may reach the listener, which may change the list: each record
-    // is taken out first, then the list is walked again from the start.
-    ConditionRecord fired;
-    while (rules.TakeOpeningCondition(fired)) {
-        for (const ActionRecord& action : fired.actions) {
-            Send(action.event, action.value);
-            if (action.event == "LockingTask") PlayFieldPointer(*this).LockOnTask(action.value);
-        }
-    }
-    if (objectsLayer && objectsLayer->GetCursorSprite()) {
-        if (playCursor) playCursor->SetColor(0xFFFFFFFF);
-        if (hoverCursor) hoverCursor->SetColor(0xFFFFFFFF);
-        if (engine) engine->SetDrawCursor(false);
-    }
-}
-
-void PlayFieldPointer::LockOnTask(const std::string& value) {
-    // "task^angle": radians, or degrees with a trailing "d"; no "^": no angle.
-    const size_t caret = value.find('^');
-    const std::string taskName = value.substr(0, caret);
-    const float angle = caret == std::string::npos ? 0.0f : StringToFloat(value.substr(caret + 1));
-    field->ShowExtraCigarTutorial(taskName);
-    if (field->pointedOutObject) field->ShowObjectPointer(field->pointedOutObject, angle);
+    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
+    entity->AttachTo(this);
+    entity->SetPosXY(400.0f, 300.0f);
+    entity->SetLayer(70.0f);
+    HGE* hge = Services::Hge(engine);
+    const float duration = entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
+    Clock()->Add(duration + 0.1f, [this] { ShowPanel(); }, this);
+    std::ostringstream text;
+    text << duration;
+    events.Send(LevelEvents::kHidePanel, text.str());
 }
 
 void PlayField::AddDividingLine() {
@@ -410,36 +206,120 @@ void PlayField::AddDividingLine() {
     line->SetDepth(100.0f);
     line->SetOpacity(1.0f);
     line->AttachTo(this);
-    sceneObjects.push_back(line);
+    objects.Add(line);
 }
 
-bool PlayField::CheckHoverObject() const {
-    HGE* hge = Services::Hge(engine);
-    if (!hge) return false;
-    float mx = 0.0f, my = 0.0f;
-    hge->Input_GetMousePos(&mx, &my);
-    const float sx = mx * kScreenToScene, sy = my * kScreenToScene;
-    for (SceneObject* object : sceneObjects) {
-        if (!rules.ToolTargets().count(object->GetName())) continue;
-        hgeSprite* main = object->GetDisplaySprite();
-        if (!main) continue;
-        const float lx = main->GetHotSpotX() + sx - object->GetAbsoluteX();
-        const float ly = main->GetHotSpotY() + sy - object->GetAbsoluteY();
-        if (SpriteAlphaAt(main, lx, ly) > 0x3C) return true;
+void PlayField::ForgetObject(SceneObject* object) {
+    objects.Forget(object);
+    rules.ForgetObject(object);
+    flights->Forget(object);
+    pointer->Forget(object);
+}
+
+// ---- frame, focus and mouse
+
+void PlayField::OnMove() {
+    CEntity::OnMove();
+    SetRect(GetAbsoluteX() + panelWidth, GetAbsoluteY(), 800.0f, 600.0f);
+}
+
+void PlayField::GotFocus() {
+    HtmlLog::Instance()->Info("Play field gained focus");
+    // The crime place's mini-game opens once, with the first focus.
+    if (std::exchange(heading.opensMiniGame, false)) events.Send(LevelEvents::kMiniGame, "data/MiniGames/15.2.xml");
+}
+
+void PlayField::LostFocus() { OnMouseOver(false); }
+
+void PlayField::PauseInventory() { bag->Pause(); }
+
+void PlayField::Render() {
+    if (!objectsLayer->GetEnrolled().empty()) objectsLayer->ClearEnrolled();
+}
+
+void PlayField::Update(float dt) {
+    CGUIEntity::Update(dt);
+    // A click of this frame may have paused the field (a mini-game).
+    if (!IsPausedInChain()) {
+        if (speedTimer >= 0.0f) speedTimer += dt;
+        clicks->Step(dt);
+        HGE* hge = Services::Hge(engine);
+        float mx = 0.0f, my = 0.0f;
+        if (hge) hge->Input_GetMousePos(&mx, &my);
+        pointer->Step(dt, mx, my);
+        flights->Start(dt);
+        ReplayDelayedTasks();
+        flights->PlayOut(dt);
+        pointer->Follow(mx, my);
     }
-    return false;
+    // The entity manager updates the bag itself; the field only wakes it and
+    // keeps a tab on it.
+    if (bag->IsPausedInChain()) bag->Resume();
+    bag->CheckShifters();
 }
 
-SceneObject* PlayField::FindObjectByName(const std::string& objectName) const {
-    for (SceneObject* object : sceneObjects)
-        if (object->GetName() == objectName) return object;
-    return nullptr;
+void PlayField::OnLeftButton(bool down) {
+    if (!panelShown) return;
+    HGE* hge = Services::Hge(engine);
+    float mx = 0.0f, my = 0.0f;
+    if (hge) hge->Input_GetMousePos(&mx, &my);
+    if (!down) return;
+    if (pointer->PressMeasuringTool(mx, my)) {
+        rules.ClearCounters();
+        events.Send(LevelEvents::kWin, "");
+    }
+    clicks->Press(mx, my);
+    if (pointer->Cursor().kind == CURSOR_HELD_ITEM) OnRightButton(down);
+}
+
+void PlayField::OnRightButton(bool down) {
+    if (!down) return;
+    if (pointer->Cursor().kind != CURSOR_PLAIN) {
+        SetCursor(CURSOR_PLAIN, "", "");
+        return;
+    }
+    if (rules.GlassMissing()) return;
+    SetCursor(CURSOR_MAGNIFYING_GLASS, "", "");
+    pointer->KeepCursor();
+}
+
+void PlayField::OnMouseOver(bool entered) {
+    if (!entered && panelShown) {
+        pointer->Leave();
+        return;
+    }
+    if (FindMagnifyingGlassObject()) return;
+    pointer->Enter();
+}
+
+void PlayField::SetCursor(ECursorType kind, const std::string& spriteName, const std::string& itemName) {
+    pointer->SetCursor(kind, spriteName, itemName);
+}
+
+void PlayField::ShowPanel() {
+    events.Send(LevelEvents::kShowPanel, "");
+    panelShown = true;
+    // Sending may reach the listener, which may change the list: each record
+    // is taken out first, then the list is walked again from the start.
+    ConditionRecord fired;
+    while (rules.TakeOpeningCondition(fired)) {
+        for (const ActionRecord& action : fired.actions) {
+            events.Send(action.event, action.value);
+            if (action.event != "LockingTask") continue;
+            // "task^angle": radians, or degrees with a trailing "d"; no "^": no angle.
+            const size_t caret = action.value.find('^');
+            const float angle = caret == std::string::npos ? 0.0f : StringToFloat(action.value.substr(caret + 1));
+            ShowExtraCigarTutorial(action.value.substr(0, caret));
+            if (SceneObject* locked = pointer->LockedObject()) ShowObjectPointer(locked, angle);
+        }
+    }
+    pointer->ShowCursors(true);
 }
 
 void PlayField::StartSolveLaterEffect(SceneObject* object) {
     EntityManager* manager = Manager();
     if (!object || !manager) return;
-    solveLaterObjects.push_back(object);
+    objects.MarkPutOff(object);
     auto* effect = manager->Spawn<ParticleSystemEntity>();
     effect->SetName("SolveLaterMark");
     effect->Load("data/ParticleSystem/SolveLaterObject.psi", Services::Sprite(engine, "SolveLaterObjectParticle"));
@@ -453,6 +333,346 @@ void PlayField::StartSolveLaterEffect(SceneObject* object) {
     effect->SetDepth(50.01f);
 }
 
-bool PlayField::IsFullyShown() const {
-    return sceneObjects.empty() || sceneObjects.front()->GetAbsoluteOpacity() == 1.0f;
+// ---- the click on one object
+
+void PlayField::OnObjectClick(SceneObject* object) {
+    if (!object || object->IsDead()) return;
+    const std::string objectName = object->GetName();
+    events.Send(LevelEvents::kOnObjectClick, objectName);
+
+    const CursorState held = pointer->Cursor();
+    const std::string* heldItem = held.kind == CURSOR_HELD_ITEM ? &held.itemName : nullptr;
+    const SceneRules::TaskPass pass = rules.TakeTasks(object, objectName, heldItem);
+    if (pass.toolUsed) {
+        // The held item leaves the hand before the level hears of the game.
+        PlayToolUsed(object, pass, held);
+        if (!pass.miniGame.empty()) events.Send(LevelEvents::kMiniGame, pass.miniGame);
+        return;
+    }
+    for (int i = 0; i < pass.tasksTaken; ++i) ShakeShopOwner(object);
+
+    std::string resource;
+    float bagScale = 1.0f;
+    if (pass.isTool) {
+        hgeSprite* image = object->GetDisplaySprite();
+        const bool large = image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f);
+        resource = object->GetResourceName();
+        bagScale = large ? 0.6f : 1.0f;
+        SendToolToInventory(object, pass);
+    }
+    const SceneRules::ClickOutcome outcome = rules.FinishClick(pass, objectName, resource, bagScale, events);
+    if (outcome.droppedCigars >= 0)
+        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedCigarTask + "\" of the tool \"" +
+                                     objectName + "\" grants " + std::to_string(outcome.droppedCigars) +
+                                     " cigars, but a tool flies into the bag: none are given.");
+    if (!outcome.stop) PlayClickOutcome(object, outcome);
+}
+
+void PlayField::PlayToolUsed(SceneObject* object, const SceneRules::TaskPass& pass, const CursorState& held) {
+    const TaskRecord& task = pass.toolTask;
+    if (pass.heldBack) {
+        // The held item goes back into the bag, with its tool name, while the
+        // mini-game runs. It leaves the hand first, so that nothing puts it
+        // down a second time.
+        pointer->DropHeldItem();
+        SetCursor(CURSOR_PLAIN, "", "");
+        if (EntityManager* manager = Manager()) {
+            auto* item = manager->Spawn<SceneObject>(held.spriteName, false, 0.0f, 0.0f, false, held.itemName,
+                                                     objectsLayer);
+            item->RemoveLensSprites();
+            item->SetDepth(100.0f);
+            item->AttachTo(this);
+            flights->ReceiveInBag(item->GetResourceName(), item->GetName(),
+                                  std::max(item->GetScaleX(), item->GetScaleY()), item, task.toolSprite, task.name,
+                                  false);
+        }
+    }
+    if (pass.winCheck) QueueWinCheck();
+    for (int i = 0; i < pass.tasksTaken; ++i) ShakeShopOwner(object);
+    const auto standIn = PlayFieldClicks::ToolStandIns().find(object->GetName());
+    if (standIn != PlayFieldClicks::ToolStandIns().end())
+        if (SceneObject* stand = FindObjectByName(standIn->second)) {
+            objects.Remove(stand);
+            stand->StartFadeOut(1.0f);
+        }
+    objects.Remove(object);
+    if (!pass.heldBack) {
+        Services::PlaySound(engine, "OnToolUsed");
+        object->StartFadeOut(1.0f);
+    }
+    pointer->DropHeldItem();
+    SetCursor(CURSOR_PLAIN, "", "");
+}
+
+void PlayField::ShakeShopOwner(SceneObject* object) {
+    if (object->GetName() != "a45_Chinese_shop_owners_1" || pointer->Cursor().itemName != "a1_Chinese_shop_owners_1")
+        return;
+    object->SetOpacity(0.1f);
+    SceneObject* shaken = FindObjectByName("a11_Chinese_shop_owners_1");
+    EntityManager* manager = Manager();
+    if (!shaken || !manager) return;
+    HGE* hge = Services::Hge(engine);
+    auto* shake = manager->Spawn<CAnimationEffector>();
+    shake->AttachTo(shaken);
+    const float x0 = shaken->GetX(), y0 = shaken->GetY();
+    for (float t = 0.0f; t < 0.2f; t += 0.025f) {
+        shake->AddKey(CAnimationEffector::TRACK_X, t, x0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
+        shake->AddKey(CAnimationEffector::TRACK_Y, t, y0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
+    }
+    shake->AddKey(CAnimationEffector::TRACK_X, 0.2f, x0);
+    shake->AddKey(CAnimationEffector::TRACK_Y, 0.2f, y0);
+    shake->Prepare();
+}
+
+void PlayField::SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass) {
+    flights->SendToBag(object, pass.toolName, pass.bagTaskName);
+    objects.Remove(object);
+    StartPickEffect(object);
+    bag->AddReturning();
+}
+
+void PlayField::PlayClickOutcome(SceneObject* object, const SceneRules::ClickOutcome& outcome) {
+    if (outcome.leavesScene) objects.Remove(object);
+    std::weak_ptr<void> self = GetLifeToken();
+    if (outcome.toPanel) {
+        object->SetDepth(object->GetDepth() + kTakenDepth);
+        StartPickEffect(object);
+        float tx = 0.0f, ty = 0.0f;
+        GetPanelTarget(outcome.panelTask, &tx, &ty);
+        const std::string taskName = outcome.panelTask;
+        const bool glass = object->GetResourceName() == "MagnifyingGlass";
+        QueueObjectFlight(object, tx, ty, [this, self, taskName, glass](SceneObject* arrived) {
+            if (!self.expired()) AddMagnifyingGlass(arrived, taskName, glass);
+        }, false);
+    }
+    if (outcome.cigars >= 0) {
+        object->SetDepth(object->GetDepth() + kTakenDepth);
+        StartPickEffect(object);
+        const float tx = (kCigarScreenX - GetAbsoluteX()) / SceneObject::kSceneToScreen;
+        const float ty = (kCigarScreenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
+        const int cigars = outcome.cigars;
+        const std::string cigarTask = outcome.cigarTask;
+        QueueObjectFlight(object, tx, ty, [this, self, cigars, cigarTask](SceneObject* arrived) {
+            if (!self.expired()) AddCigars(cigars, arrived, cigarTask);
+        }, false);
+    }
+    if (outcome.scores) ScoreFind(object);
+}
+
+void PlayField::StartPickEffect(SceneObject* object) {
+    if (!object) return;
+    const float sx = GetAbsoluteScaleX(), sy = GetAbsoluteScaleY();
+    flights->Burst("data/ParticleSystem/ObjectPick.psi", "ObjectPickParticle",
+                   object->GetAbsoluteX() / (sx != 0.0f ? sx : 1.0f) * SceneObject::kSceneToScreen,
+                   object->GetAbsoluteY() / (sy != 0.0f ? sy : 1.0f) * SceneObject::kSceneToScreen,
+                   object->GetDepth() - 0.0001f);
+}
+
+void PlayField::StartObjectMissEffect(float px, float py) {
+    if (!Manager()) return;
+    const float sx = GetAbsoluteScaleX(), sy = GetAbsoluteScaleY();
+    auto burst = [&](float x, float y) {
+        flights->Burst("data/ParticleSystem/ObjectMiss.psi", "ObjectMissParticle", sx != 0.0f ? x / sx : x,
+                       sy != 0.0f ? y / sy : y, 2000.0f);
+    };
+    burst(px, py);
+    Services::PlaySound(engine, "OnEmptyPlaceClicked");
+    if (sceneKind->IsSplit()) burst(px, sceneKind->MirrorY(py));
+}
+
+void PlayField::ScoreFind(SceneObject* object) {
+    const float px = object->GetX() * SceneObject::kSceneToScreen;
+    const float py = object->GetY() * SceneObject::kSceneToScreen;
+    const float t = speedTimer;
+    if (t > 0.0f && t <= 1.0f)
+        ResetAndForward(1000.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
+    else if (t > 1.0f && t <= 2.0f)
+        ResetAndForward(500.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
+    ResetAndForward(500.0f, px, py - 20.0f, "", SCORE_ITEM);
+    Services::PlaySound(engine, "OnObjectClick");
+}
+
+void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {
+    speedTimer = 0.0f;
+    ShowScorePopup(score, x, y, events.Listener(), this, caption, kind, SceneLeft());
+}
+
+float PlayField::SceneLeft() const {
+    const float edge = context.panel ? context.panel->PanelRight() : GetAbsoluteX() + panelWidth;
+    return std::max(0.0f, edge);
+}
+
+void PlayField::QueueWinCheck() {
+    playing = false;
+    Clock()->Add(1.0f, [this] { CheckWin(); }, this);
+}
+
+// ---- flights
+
+void PlayField::GetPanelTarget(const std::string& taskName, float* tx, float* ty) const {
+    float screenY = kDefaultClueY;
+    if (context.clues && taskName != "Dummy") {
+        float clueY = 0.0f;
+        if (context.clues->ClueTarget(taskName, clueY)) screenY = clueY;
+    }
+    *tx = (panelWidth / 2.0f - GetAbsoluteX()) / SceneObject::kSceneToScreen;
+    *ty = (screenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
+}
+
+void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> onArrival,
+                                  bool intoInventory) {
+    flights->Queue(object, tx, ty, std::move(onArrival), intoInventory);
+}
+
+void PlayField::SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName) {
+    flights->SendToBag(object, toolName, taskName);
+}
+
+void PlayField::AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass) {
+    flights->ArriveAtPanel(object, taskName, glass);
+}
+
+void PlayField::AddCigars(int count, SceneObject* object, std::string taskName) {
+    flights->ArriveAtCigars(count, object, taskName);
+}
+
+void PlayField::OnTaskChanged(SceneObject* object, std::string toolName, std::string taskName) {
+    if (object)
+        flights->ReceiveInBag(object->GetResourceName(), object->GetName(),
+                              std::max(object->GetScaleX(), object->GetScaleY()), object, toolName, taskName);
+    else
+        flights->ReceiveInBag("", "", 1.0f, nullptr, toolName, taskName);
+}
+
+// ---- hints and tutorials
+
+SceneObject* PlayField::FindHintObject() { return objects.PickHint(rules, Services::Hge(engine)); }
+
+void PlayField::ShowHintTutorial() {
+    if (FindMagnifyingGlassObject()) events.Send(LevelEvents::kShowHint, "TUTORIAL_LIST_OF_CLUES/9830470/30409430");
+}
+
+void PlayField::ShowExtraCigarTutorial(const std::string& taskName) {
+    if (taskName.empty()) {
+        pointer->Unlock();
+        return;
+    }
+    const TaskRecord task = GetTask(taskName);
+    SceneObject* object = task.objectNames.empty() ? nullptr : FindObjectByName(task.objectNames.front());
+    pointer->Lock(taskName, object);
+    if (!object)
+        HtmlLog::Instance()->Warning("Play field: the locking task \"" + taskName +
+                                     "\" names no object in the scene; nothing is locked.");
+    if (taskName == "Cigar") events.Send(LevelEvents::kShowExtraCigarTutorial, "");
+}
+
+hgeSprite* PlayField::GetTaskSprite(const std::string& taskName) const {
+    const TaskRecord task = GetTask(taskName);
+    if (task.objectNames.empty()) return nullptr;
+    hgeSprite* sprite = nullptr;
+    for (SceneObject* object : objects.All())
+        if (object->GetName() == task.objectNames.front()) sprite = object->GetDisplaySprite();
+    return sprite;
+}
+
+// ---- delayed tasks and the win
+
+void PlayField::UpdateDelayedTasks(const std::string& file, bool skipped) {
+    bag->Resume();
+    LogDelayedCount(rules.DelayedTasks().size());
+    if (!rules.DelayedTasks().empty()) LogDelayed(rules.DelayedTasks().front());
+    bool locking = false;
+    SceneObject* waited = rules.MiniGameDone(file, locking);
+    if (locking) {
+        waited->StartFadeOut(1.0f);
+        QueueWinCheck();
+    }
+    if (!waited) return;
+    OnObjectClick(waited);
+    if (!skipped) ResetAndForward(5000.0f, waited->GetX(), waited->GetY(), "", SCORE_MINIGAME);
+}
+
+void PlayField::RefreshDelayedTasks(const std::string&) {
+    rules.PutOffMiniGame();
+    bag->Resume();
+    ProcessDelayedTasks();
+}
+
+void PlayField::ProcessDelayedTasks() {
+    LogDelayedCount(rules.DelayedTasks().size());
+    if (rules.DelayedTasks().empty()) return;
+    const DelayedTaskRecord& last = rules.DelayedTasks().back();
+    if (last.locking && last.sceneObject) objects.Restore(last.sceneObject);
+    DelayedTaskRecord record;
+    while (rules.TakeDelayed(record)) {
+        LogDelayed(record);
+        if (!record.sceneObject || !rules.PutOff(record)) continue;
+        if (!objects.IsPutOff(record.sceneObject->GetName())) StartSolveLaterEffect(record.sceneObject);
+    }
+}
+
+void PlayField::ReplayDelayedTasks() {
+    if (!rules.DelayedTasks().empty()) LogDelayedCount(rules.DelayedTasks().size());
+    // Only the records present now are replayed, first first.
+    for (SceneObject* object : rules.ClicksToReplay()) {
+        if (!rules.ClaimReplay(object)) continue;
+        OnObjectClick(object);
+        if (!rules.AnyReplayLeft()) break;
+    }
+}
+
+void PlayField::CheckWin() {
+    playing = true;
+    rules.TakeWin(events);
+}
+
+void PlayField::CheckFinished() {
+    if (rules.Tasks().empty()) CheckWin();
+}
+
+// ---- saved state
+
+std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
+
+void PlayField::ForgetStateFile(Player& player) {
+    const std::string own = StateFilePath(player.SaveFile);
+    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
+        !FileSystem::RemoveFile(own))
+        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
+    player.PlayFieldPath.clear();
+}
+
+bool PlayField::SaveState() {
+    Player* player = context.player;
+    if (!player) return true;
+    // The file this level was resumed from stays named until a newer state
+    // replaces it (writes are atomic, so a failed one leaves it whole).
+    if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
+    if (AreTasksDone()) {
+        ForgetStateFile(*player);
+        return true;
+    }
+    if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
+
+    if (!sceneDocument.IsLoaded()) {
+        // Without the scene document the file could not be played again.
+        HtmlLog::Instance()->Error("Play field: the scene \"" + scenePath + "\" was never read (" +
+                                   sceneDocument.GetLastError() + "); its state is not saved.");
+        return false;
+    }
+    // The document the scene was read from, with what was taken out and the
+    // rule sections written anew; the document itself stays as it was read.
+    XMLDocument document("scene");
+    PlayFieldStateWriter(rules, objects, *bag, *pointer, *flights).Write(*sceneDocument.GetRoot(), *document.GetRoot());
+    const std::string path = StateFilePath(player->SaveFile);
+    if (!document.Save(path)) {
+        HtmlLog::Instance()->Error(
+            "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +
+            (player->PlayFieldPath.empty() ? std::string("the scene starts anew next time")
+                                           : "Continue goes on from the state saved before, \"" + player->PlayFieldPath + "\"") +
+            ", with the scores, time and cigars that go with it.");
+        return false;
+    }
+    player->PlayFieldPath = path;
+    return true;
 }

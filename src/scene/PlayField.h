@@ -11,82 +11,67 @@
 //
 // Ownership: the field adds itself to the entity manager in its constructor
 // (never Add it again); its layers, bag and objects are entities of the
-// manager, attached to it. Scripts own neither the field nor its objects.
+// manager, attached to it (without a manager the field loads nothing, and its
+// layers and bag are parts it owns). Scripts own neither the field nor its
+// objects.
 // The scene's resource group is held in LiveGroups while the field lives (a
 // comic page or mini-game on it keeps it) and released there when the field
 // dies: purged unless another live holder (a second field) still uses it.
 //
-// The rules of the scene (SceneRules) are plain data the field asks; the
-// field plays their answers out. The players and the shared timer come from
-// the SceneContext the maker hands in.
+// Parts: the field is the front the level and the scripts talk to, and plays
+// the click on an object out across its parts, each of which owns its own
+// state and is handed only what it uses: the rules of the scene (SceneRules,
+// plain data the field asks) and its objects (SceneObjectList); the pointer
+// (PlayFieldPointer: cursors, lens, flashlight, measuring tool, a tutorial's
+// lock); the flights of found objects and their decoration
+// (PlayFieldFlights); the reading of a press (PlayFieldClicks). The loader
+// (PlayFieldLoader) builds the scene from its file, and the state writer
+// (PlayFieldStateWriter) writes it back for a resume. The players, the shared
+// timer, the clue targets and the panel's edge come from the SceneContext the
+// maker hands in.
 #pragma once
 
 #include <functional>
 #include <list>
-#include <map>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "entities/core/Listeners.h"
 #include "engine/XMLDocument.h"
+#include "entities/core/Listeners.h"
 #include "entities/widgets/CGUIEntity.h"
 #include "profiles/SharedTimer.h"
+#include "scene/ListenerEvents.h"
+#include "scene/PlayFieldClicks.h"
+#include "scene/PlayFieldFlights.h"
+#include "scene/PlayFieldLoader.h"
+#include "scene/PlayFieldPointer.h"
 #include "scene/SceneContext.h"
 #include "scene/SceneKind.h"
 #include "scene/SceneObject.h"
+#include "scene/SceneObjectList.h"
 #include "scene/SceneRules.h"
 
-class ActionTable;
 class Player;
-class hgeAnimation;
 class hgeParticleSystem;
 class hgeSprite;
 class Inventory;
-class ParticleSystemEntity;
 class PSLayer;
-class SceneObject;
 class SceneObjectsLayer;
-class TextEntity;
 
-namespace ZOLTFramework {
-class CSpriteEntity;
-}
-
-// A found object on its flight to the panel or into the bag, from its pulse
-// until it arrives. A flight that cannot arrive any more (its object or its
-// path gone) ends as if it had arrived, without the object, so that its open
-// item and its counters still reach their end.
-struct FlightRecord {
-    SceneObject* object = nullptr;  // null once the object is gone
-    std::string objectName;
-    float targetX = 0.0f, targetY = 0.0f;  // scene units
-    // The arrival; the object is null for a flight that ended on the way.
-    std::function<void(SceneObject*)> onArrival;
-    bool intoInventory = false;
-    float delay = 0.0f;  // seconds until the flight starts; -1 once started
-    ZOLTFramework::CEntity* path = nullptr;  // the path followed once started
-    std::weak_ptr<void> pathToken;
-    unsigned id = 0;
-};
-
-class PlayField : public ZOLTFramework::CGUIEntity, public SceneObjectKeeper, private SceneRules::Events {
+class PlayField : public ZOLTFramework::CGUIEntity, public SceneObjectKeeper {
 public:
-    enum ECursorType { CURSOR_PLAIN = 0, CURSOR_MAGNIFYING_GLASS = 1, CURSOR_HELD_ITEM = 2 };
+    using ECursorType = PlayFieldPointer::ECursorType;
+    using CursorState = PlayFieldPointer::CursorState;
+    static constexpr ECursorType CURSOR_PLAIN = PlayFieldPointer::CURSOR_PLAIN;
+    static constexpr ECursorType CURSOR_MAGNIFYING_GLASS = PlayFieldPointer::CURSOR_MAGNIFYING_GLASS;
+    static constexpr ECursorType CURSOR_HELD_ITEM = PlayFieldPointer::CURSOR_HELD_ITEM;
 
-    struct CursorState {
-        ECursorType kind = CURSOR_PLAIN;
-        ZOLTFramework::CSpriteEntity* entity = nullptr;        // the held item at the mouse
-        ZOLTFramework::CSpriteEntity* mirrorEntity = nullptr;  // its twin in the other half
-        std::string spriteName;
-        std::string itemName;
-    };
-
-    static constexpr float kLensScale = 1.664f;
+    static constexpr float kLensScale = PlayFieldPointer::kLensScale;
     // The depth of the flashlight's dark in a dark scene: over everything
     // else of the field.
-    static constexpr float kDarkDepth = 999999.0f;
+    static constexpr float kDarkDepth = PlayFieldPointer::kDarkDepth;
     static constexpr float kScreenToScene = 1.28f;
 
     // Builds the field, adds it to the entity manager and loads the scene. The
@@ -117,6 +102,8 @@ public:
     void OnMove() override;
 
     // ---- scene file
+    // Reads the scene file and builds the scene from it; the constructor calls
+    // it once.
     void LoadScene(const std::string& path);
 
     // The line between the halves of a difference picture, at scene y 367.
@@ -129,13 +116,13 @@ public:
     void ShowPanel();
     // True when the mouse is over an opaque texel (alpha above 0x3C) of an
     // object named by a tool task.
-    bool CheckHoverObject() const;
-    SceneObject* FindObjectByName(const std::string& objectName) const;
+    bool CheckHoverObject() const { return pointer->CheckHoverObject(); }
+    SceneObject* FindObjectByName(const std::string& objectName) const { return objects.Find(objectName); }
     // Marks the object as put off for later with its particle effect.
     void StartSolveLaterEffect(SceneObject* object);
     // The first scene object is fully faded in; a scene without objects (all
     // taken) counts as shown.
-    bool IsFullyShown() const;
+    bool IsFullyShown() const { return objects.FullyShown(); }
 
     // A scene object of the field is being deleted: every list lets it go.
     void ForgetObject(SceneObject* object) override;
@@ -143,7 +130,7 @@ public:
     // ---- clicks
     // The clickable object under the scene point (a ring of samples around
     // it, opaque texels only, topmost first), or null.
-    SceneObject* FindObjectAt(float sceneX, float sceneY);
+    SceneObject* FindObjectAt(float sceneX, float sceneY) { return clicks->FindObjectAt(sceneX, sceneY); }
     // The click on one object: tasks, tools, conditions, flights and scores.
     void OnObjectClick(SceneObject* object);
     // Particles and sound at the screen point (and its mirror in a split picture).
@@ -176,18 +163,18 @@ public:
     // The game is ending: everything on its way arrives now, in the order it
     // left, so that a find keeps its count, cigars reach the count and an item
     // its place in the bag.
-    void LandFlights();
-    const std::list<FlightRecord>& GetFlights() const { return flights; }
-    const std::list<hgeParticleSystem*>& GetParticleSystems() const { return particleSystems; }
+    void LandFlights() { flights->Land(); }
+    const std::list<FlightRecord>& GetFlights() const { return flights->Records(); }
+    const std::list<hgeParticleSystem*>& GetParticleSystems() const { return flights->Tails(); }
 
     // ---- hints and tutorials
-    void ShowObjectPointer(SceneObject* object, float angle);
+    void ShowObjectPointer(SceneObject* object, float angle) { pointer->PointAt(object, angle); }
     SceneObject* FindHintObject();
     void ShowHintTutorial();
     // A task name locks the clicks on its first object; "" ends the lock.
     void ShowExtraCigarTutorial(const std::string& taskName);
-    unsigned GetItemCount(const std::string& name) const;
-    SceneObject* FindMagnifyingGlassObject() const;
+    unsigned GetItemCount(const std::string& name) const { return rules.ItemCount(name); }
+    SceneObject* FindMagnifyingGlassObject() const { return objects.FindByResource("MagnifyingGlass"); }
     hgeSprite* GetTaskSprite(const std::string& taskName) const;
 
     // ---- delayed tasks (a click that waits for a mini-game)
@@ -211,9 +198,11 @@ public:
     // Sends the "OnWin" actions and "Win" when every task is done.
     void CheckWin();
     void CheckFinished();
-    bool AreTasksDone() const;
-    unsigned CountObjectsToFind() const;
-    std::vector<TaskRecord> GetTasksMatching(const std::string& objectName) const;
+    bool AreTasksDone() const { return rules.Done(); }
+    unsigned CountObjectsToFind() const { return rules.CountToFind(objects.Names()); }
+    std::vector<TaskRecord> GetTasksMatching(const std::string& objectName) const {
+        return rules.TasksMatching(objectName);
+    }
 
     // ---- saved state
     // Writes the scene as it stands to the active player's state file and makes
@@ -241,75 +230,50 @@ public:
     const XMLDocument::XMLElement& SceneRoot() const { return *sceneDocument.GetRoot(); }
     bool IsPlaying() const { return playing; }
     void PauseInventory();
-    Inventory* GetInventory() const { return inventory; }
-    PSLayer* GetParticleLayer() const { return particleLayer; }
-    const std::vector<SceneObject*>& GetSceneObjects() const { return sceneObjects; }
-    const CursorState& GetCursor() const { return cursor; }
-    const std::string& GetNextScene() const { return nextScene; }
+    Inventory* GetInventory() const { return bag; }
+    PSLayer* GetParticleLayer() const { return &flights->TailLayer(); }
+    const std::vector<SceneObject*>& GetSceneObjects() const { return objects.All(); }
+    const CursorState& GetCursor() const { return pointer->Cursor(); }
+    const std::string& GetNextScene() const { return heading.nextScene; }
     void SetKeepResources(int value) { keepResources = value; }
 
-protected:
-    // Sends (event, value) to the listener, when there is one.
-    void Send(const std::string& event, const std::string& value) override;
+private:
+    // The pointer and the clicks, on the scene's kind.
+    void MakeParts();
+    SharedTimer& Clock() { return context.timer ? *context.timer : ownTimer; }
+    void ShowTitleOrPanel(const std::string& titleKey);
+    // The parts of a click on one object: a task found with the held item (the
+    // click ends there), a tool into the bag, and the outcome of the rest.
+    void PlayToolUsed(SceneObject* object, const SceneRules::TaskPass& pass, const CursorState& held);
+    void ShakeShopOwner(SceneObject* object);
+    void SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass);
+    void PlayClickOutcome(SceneObject* object, const SceneRules::ClickOutcome& outcome);
+    void StartPickEffect(SceneObject* object);
+    void ScoreFind(SceneObject* object);
+    // The win is checked a second from now; input waits for it.
+    void QueueWinCheck();
+    // Clicks held back on the way replay, first first.
+    void ReplayDelayedTasks();
 
-    friend class PlayFieldClicks;
-    friend class PlayFieldFlights;
-    friend class PlayFieldLoader;
-    friend class PlayFieldStateWriter;
-    friend class PlayFieldPointer;
-
-    SceneRules rules;
     SceneContext context;
+    ListenerEvents events;
     SharedTimer ownTimer;  // used only without a shared timer
-    int keepResources = 0;
-    std::unique_ptr<SceneKind> sceneKind;
-    XMLDocument sceneDocument{"scene"};
-    CursorState cursor;
-    CursorState savedCursor;
-    std::vector<SceneObject*> sceneObjects;  // file order; entities of the manager
-    Inventory* inventory = nullptr;
-    std::list<FlightRecord> flights;
-    unsigned lastFlightId = 0;
-    std::list<hgeParticleSystem*> particleSystems;  // owned
-    // The pick and miss bursts: entities of the manager, attached to the field.
-    std::vector<std::pair<ParticleSystemEntity*, std::weak_ptr<void>>> bursts;
-    ZOLTFramework::CEntity* pausedStep = nullptr;  // a PausedFieldStep of the manager
-    std::weak_ptr<void> pausedStepToken;
-    SceneObjectsLayer* objectsLayer = nullptr;
-    PSLayer* particleLayer = nullptr;
-    std::weak_ptr<void> particleLayerToken;
-    float misclickTimer = 0.0f;
-    int misclickCount = 0;
-    bool pressSeen = false;
-    hgeAnimation* playCursor = nullptr;   // "PlayCursor"
-    hgeAnimation* hoverCursor = nullptr;  // "DiffCursor"
-    ZOLTFramework::CEntity* objectPointer = nullptr;
-    ZOLTFramework::CSpriteEntity* flashlight = nullptr;
-    std::map<std::string, std::string> toolObjects;  // object to its mock stand-in
     std::string scenePath;
-    std::string nextScene;
-    SceneObject* pointedOutObject = nullptr;
-    std::string pointedOutTask;
-    float speedTimer = 10.0f;
-    std::vector<SceneObject*> solveLaterObjects;
-    ZOLTFramework::CQuestionListener* listener = nullptr;
-    // The measuring tool of the crime scene: its parts (entities of the
-    // manager) and the mark it measures against.
-    struct MeasuringTool {
-        ZOLTFramework::CSpriteEntity* compass = nullptr;
-        ZOLTFramework::CSpriteEntity* cursor = nullptr;
-        ZOLTFramework::CSpriteEntity* line = nullptr;
-        TextEntity* text = nullptr;
-        float referenceX = 351.0f;
-        float referenceY = 550.0f;
-    } measure;
-    int focusCount = 0;
-    bool openingMiniGame = false;
-    bool cursorReplaced = false;
-    bool panelShown = false;  // input enabled
-    int resourceGroup = -1;
-    bool playing = true;
-    bool mouseOutside = false;
-    std::string lastHintedName;
+    SceneHeading heading;
+    int keepResources = 0;
+    XMLDocument sceneDocument{"scene"};
+    std::unique_ptr<SceneKind> sceneKind;
+    SceneRules rules;
+    SceneObjectList objects;
+    SceneObjectsLayer* objectsLayer = nullptr;  // a part of the field
+    Inventory* bag = nullptr;                   // a part of the field
+    // Made by the constructor once what each uses stands; the pointer and the
+    // clicks once the scene's kind is known.
+    std::optional<PlayFieldFlights> flights;
+    std::optional<PlayFieldPointer> pointer;
+    std::optional<PlayFieldClicks> clicks;
     float panelWidth = 0.0f;
+    float speedTimer = 10.0f;  // since the last score
+    bool panelShown = false;   // input enabled
+    bool playing = true;
 };

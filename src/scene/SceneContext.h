@@ -2,8 +2,9 @@
 // saves and reads, the shared timer its delayed calls run on, the clue
 // targets of the panel and the panel's edge. None is owned; any may be null (a
 // field without a player saves nothing, one without a timer runs its delayed
-// calls at once, one without clue targets flies found objects to the panel's
-// default line, one without a panel edge takes the panel as standing in).
+// calls on a timer of its own, one without clue targets flies found objects to
+// the panel's default line, one without a panel edge takes the panel as
+// standing in).
 #pragma once
 
 class Player;

@@ -1,66 +1,31 @@
-// Loading a scene file into the play field.
+#include "scene/PlayFieldLoader.h"
+
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <map>
-#include <sstream>
 
 #include "engine/Conversions.h"
-#include "engine/EngineContext.h"
 #include "engine/FileNumbers.h"
 #include "engine/HtmlLog.h"
-#include "engine/StringManager.h"
-#include "engine/XMLDocument.h"
-#include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
-#include "entities/core/EntityServices.h"
 #include "entities/effects/CAnimationEffector.h"
-#include "entities/widgets/CTitleEntity.h"
-#include "entities/widgets/TextEntity.h"
-#include "graphics/hgeAnimation.h"
-#include "graphics/hgeSprite.h"
-#include "profiles/Player.h"
+#include "engine/EngineContext.h"
 #include "scene/ActionTable.h"
 #include "scene/Inventory.h"
-#include "scene/LevelEvents.h"
 #include "scene/LiveGroups.h"
-#include "scene/PlayField.h"
-#include "scene/PlayFieldParts.h"
+#include "scene/PlayFieldPointer.h"
+#include "scene/SceneKind.h"
 #include "scene/SceneObject.h"
-#include "scene/SceneObjectsLayer.h"
+#include "scene/SceneObjectList.h"
+#include "scene/SceneRecords.h"
+#include "scene/SceneRules.h"
 #include "scene/ScriptGlobals.h"
 
 using ZOLTFramework::CAnimationEffector;
-using ZOLTFramework::CSpriteEntity;
 using Element = XMLDocument::XMLElement;
-namespace Services = ZOLTFramework::Services;
 
 namespace {
-
-// The dark around a lamp-lit scene's flashlight covers the scene only: all of
-// it right of the panel as the panel stands (in, sliding, or out under a
-// title, a comic page or the score window), never the panel with the clue list.
-class Flashlight : public CSpriteEntity {
-public:
-    explicit Flashlight(const PlayField* field) : field(field) {}
-
-    void Render() override {
-        HGE* hge = Services::Hge(engine);
-        const float width = engine ? engine->GetScreenWidth() : 800.0f;
-        const float height = engine ? engine->GetScreenHeight() : 600.0f;
-        const int left = int(std::ceil(field->SceneLeft()));
-        if (hge) hge->Gfx_SetClipping(left, 0, std::max(0, int(width) - left), int(height));
-        CSpriteEntity::Render();
-        if (hge) hge->Gfx_SetClipping(0, 0, 0, 0);
-    }
-
-private:
-    const PlayField* field;
-};
-
-const char* const kActionTableFile = "data/Database/Actions.xml";
-const char* const kMeasuringUnit = "compass_Crime_place_measure";
 
 // Reads the parts of a scene file and reports what is missing, naming the
 // file, the element and the attribute or child.
@@ -114,60 +79,33 @@ int ToInt(const std::string& text) {
 
 }  // namespace
 
-void PlayField::LoadScene(const std::string& path) {
-    speedTimer = 10.0f;
-    pointedOutObject = nullptr;
-    scenePath = path;
-    ActionTable actions;
-    actions.Load(kActionTableFile);
-
-    if (!sceneDocument.Load(path)) {
-        HtmlLog::Instance()->Error("Play field: the scene file \"" + path + "\" cannot be read (" +
-                                   sceneDocument.GetLastError() + "); the field stays empty.");
-        ShowPanel();
-        return;
-    }
-    const Element& root = *sceneDocument.GetRoot();
-    PlayFieldLoader(*this).ReadHeader(root, path);
-    PlayFieldLoader(*this).ReadObjects(root, path);
-    PlayFieldLoader(*this).ReadRules(root, path, actions);
-
-    if (objectsLayer && objectsLayer->GetCursorSprite()) {
-        if (playCursor) playCursor->SetColor(0x00FFFFFF);
-        if (hoverCursor) hoverCursor->SetColor(0x00FFFFFF);
-    }
-    PlayFieldLoader(*this).ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
-    if (sceneKind->IsSplit()) AddDividingLine();
-}
-
-void PlayFieldLoader::ReadHeader(const Element& root, const std::string& path) {
+SceneHeading PlayFieldLoader::ReadHeading(const std::string& resumedPath) const {
     const SceneReader reader(path);
+    SceneHeading heading;
     const std::string resFile = reader.Attribute(root, "res_file");
-    EntityManager* manager = field->Manager();
-    if (resFile.find("data\\Scenes\\Sewer_system_door_generator") != std::string::npos && manager) {
-        field->flashlight = manager->Spawn<Flashlight>(field);
-        field->flashlight->SetName("Flashlight");
-        field->flashlight->AttachSprite(Services::Sprite(field->engine, "FlashlightCursor"));
-        field->flashlight->SetDepth(PlayField::kDarkDepth);
-        field->flashlight->AttachTo(field);
-    }
-    if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos)
-        field->openingMiniGame = path != (field->context.player ? field->context.player->PlayFieldPath : std::string());
-    field->resourceGroup = ToInt(reader.Attribute(root, "res_group", "-1"));
-    if (field->resourceGroup < LiveGroups::kFirstSceneGroup)
-        HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " + std::to_string(field->resourceGroup) +
+    heading.dark = resFile.find("data\\Scenes\\Sewer_system_door_generator") != std::string::npos;
+    if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos) heading.opensMiniGame = path != resumedPath;
+    heading.resourceGroup = ToInt(reader.Attribute(root, "res_group", "-1"));
+    if (heading.resourceGroup < LiveGroups::kFirstSceneGroup)
+        HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " +
+                                     std::to_string(heading.resourceGroup) +
                                      " is shared; it is not purged when the field closes.");
-    (void)reader.Attribute(root, "type");
-    field->sceneKind = SceneKind::Of(root, path);
-    if (root.HasAttribute("SceneToLoadOnFinish")) field->nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
+    if (root.HasAttribute("SceneToLoadOnFinish")) heading.nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
     // Read and kept inert: a scene's starting cigars and elapsed time take no effect.
     (void)root.GetIntAttribute("CigarsCount");
     (void)root.GetFloatAttribute("TimePassed");
+    return heading;
 }
 
-void PlayFieldLoader::ReadObjects(const Element& root, const std::string& path) {
+std::unique_ptr<SceneKind> PlayFieldLoader::ReadKind() const {
+    (void)SceneReader(path).Attribute(root, "type");
+    return SceneKind::Of(root, path);
+}
+
+void PlayFieldLoader::BuildObjects(ZOLTFramework::CEntity& field, SceneObjectsLayer& layer, SharedTimer& clock,
+                                   SceneObjectList& objects, const std::function<void()>& measuringUnit) const {
     const SceneReader reader(path);
-    EntityManager* manager = field->Manager();
+    EntityManager* manager = field.GetEngine() ? field.GetEngine()->GetEntityManager() : nullptr;
     std::map<int, UnitRecord> units;
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "unit") continue;
@@ -181,7 +119,7 @@ void PlayFieldLoader::ReadObjects(const Element& root, const std::string& path) 
                 unit.resourceName = part->GetValue();
                 unit.isAnimation = key == "animation";
                 hasImage = true;
-                if (unit.resourceName == kMeasuringUnit && !field->measure.compass) PlayFieldLoader(*field).BuildMeasuringTool();
+                if (unit.resourceName == PlayFieldPointer::kMeasuringUnit && measuringUnit) measuringUnit();
             } else if (key == "id") {
                 id = ToInt(part->GetValue());
                 hasId = true;
@@ -213,24 +151,24 @@ void PlayFieldLoader::ReadObjects(const Element& root, const std::string& path) 
         const float z = reader.Float(*child, "the depth", reader.RequiredChild(*child, "z", "1"), 1.0f);
         const UnitRecord& u = unit->second;
         auto* object = manager->Spawn<SceneObject>(u.resourceName, u.isAnimation, u.pause, u.startDelay,
-                                                   u.restOnLastFrame, objectName, field->objectsLayer);
+                                                   u.restOnLastFrame, objectName, &layer);
         object->SetPosXY(reader.Float(*child, "the x", SceneReader::ChildText(*child, "x"), 0.0f),
                          reader.Float(*child, "the y", SceneReader::ChildText(*child, "y"), 0.0f));
         object->SetDepth(z);
-        object->SetSharedTimer(field->context.timer ? field->context.timer : &field->ownTimer);
+        object->SetSharedTimer(&clock);
         object->SetOpacity(0.0f);
-        object->AttachTo(field);
+        object->AttachTo(&field);
         auto* fadeIn = manager->Spawn<CAnimationEffector>();
         fadeIn->AttachTo(object);
         fadeIn->AddKey(CAnimationEffector::TRACK_OPACITY, 0.0f, 0.0f);
         fadeIn->AddKey(CAnimationEffector::TRACK_OPACITY, 0.5f, 1.0f);
         fadeIn->Prepare();
-        field->sceneObjects.push_back(object);
+        objects.Add(object);
         SceneScript::Publish("PlayField_" + objectName, object);
     }
 }
 
-void PlayFieldLoader::ReadRules(const Element& root, const std::string& path, const ActionTable& actions) {
+void PlayFieldLoader::ReadRules(const ActionTable& actions, SceneRules& rules) const {
     const SceneReader reader(path);
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "task") continue;
@@ -243,7 +181,7 @@ void PlayFieldLoader::ReadRules(const Element& root, const std::string& path, co
         if (child->HasAttribute("tool_to_find")) task.toolSprite = reader.Attribute(*child, "tool_sprite");
         for (const auto& item : child->GetChildren())
             if (item) task.objectNames.push_back(reader.Attribute(*item, "name"));
-        field->rules.AddTask(task);
+        rules.AddTask(task);
         HtmlLog::Instance()->Debug("task.name = " + task.name);
     }
 
@@ -259,85 +197,34 @@ void PlayFieldLoader::ReadRules(const Element& root, const std::string& path, co
                 condition.actions.push_back({type, actions.Resolve(type, reader.Attribute(*part, "name"))});
             }
         }
-        field->rules.AddCondition(condition);
+        rules.AddCondition(condition);
     }
 
     for (const auto& child : root.GetChildren()) {
         if (child && child->GetName() == "pair")
-            field->rules.AddPair({reader.Attribute(*child, "name1"), reader.Attribute(*child, "name2")});
+            rules.AddPair({reader.Attribute(*child, "name1"), reader.Attribute(*child, "name2")});
     }
+}
 
+void PlayFieldLoader::PutOff(const SceneObjectList& objects, const std::function<void(SceneObject*)>& putOff) const {
+    const SceneReader reader(path);
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "solve_later_object") continue;
         const std::string objectName = reader.Attribute(*child, "name");
-        if (SceneObject* object = field->FindObjectByName(objectName))
-            field->StartSolveLaterEffect(object);
+        if (SceneObject* object = objects.Find(objectName))
+            putOff(object);
         else
             HtmlLog::Instance()->Warning("Scene file \"" + path + "\": solve_later_object \"" + objectName +
                                          "\" names no object; it is skipped.");
     }
+}
 
+void PlayFieldLoader::FillBag(Inventory& bag) const {
+    const SceneReader reader(path);
     for (const auto& child : root.GetChildren()) {
-        if (!child || child->GetName() != "tool" || !field->inventory) continue;
-        field->inventory->AddObject(reader.Attribute(*child, "spr_name"), reader.Attribute(*child, "obj_name"),
-                             reader.Attribute(*child, "tool_name"),
-                             reader.Float(*child, "the scale", reader.Attribute(*child, "scale", "1"), 1.0f));
+        if (!child || child->GetName() != "tool") continue;
+        bag.AddObject(reader.Attribute(*child, "spr_name"), reader.Attribute(*child, "obj_name"),
+                      reader.Attribute(*child, "tool_name"),
+                      reader.Float(*child, "the scale", reader.Attribute(*child, "scale", "1"), 1.0f));
     }
-
-    field->rules.FinishLoading();
-}
-
-void PlayFieldLoader::BuildMeasuringTool() {
-    EntityManager* manager = field->Manager();
-    if (!manager) return;
-    struct Part {
-        const char* sprite;
-        float depth;
-        CSpriteEntity** slot;
-    };
-    const Part parts[] = {{kMeasuringUnit, 99996.0f, &field->measure.compass},
-                          {"compursor_Crime_place_measure", 99998.0f, &field->measure.cursor},
-                          {"line_Crime_place_measure", 99997.0f, &field->measure.line}};
-    for (const Part& part : parts) {
-        auto* entity = manager->Spawn<CSpriteEntity>();
-        hgeSprite* sprite = Services::Sprite(field->engine, part.sprite);
-        if (sprite && part.slot == &field->measure.cursor) sprite->SetHotSpot(21.0f, 30.0f);
-        entity->AttachSprite(sprite);
-        entity->SetDepth(part.depth);
-        entity->AttachTo(field);
-        entity->Hide();
-        *part.slot = entity;
-    }
-    field->measure.compass->SetPosXY(351.0f, 350.0f);
-    field->measure.text = manager->Spawn<TextEntity>("", nullptr);
-    field->measure.text->SetName("MeasureText");
-    field->measure.text->AttachTo(field);
-    field->measure.text->SetDepth(99999.0f);
-    field->measure.text->Hide();
-}
-
-void PlayFieldLoader::ShowTitleOrPanel(const std::string& titleKey) {
-    EntityManager* manager = field->Manager();
-    if (titleKey.empty() || !manager) {
-        field->ShowPanel();
-        return;
-    }
-    bool found = false;
-    const std::string title = Services::Text(field->engine, titleKey, &found);
-    if (!found) {
-        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
-                                     "\" is not in the text table; the panel opens at once.");
-        field->ShowPanel();
-        return;
-    }
-    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
-    entity->AttachTo(field);
-    entity->SetPosXY(400.0f, 300.0f);
-    entity->SetLayer(70.0f);
-    HGE* hge = Services::Hge(field->engine);
-    const float duration = entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
-    PlayFieldPointer(*field).DelayedCalls()->Add(duration + 0.1f, [field = field] { field->ShowPanel(); }, field);
-    std::ostringstream text;
-    text << duration;
-    field->Send(LevelEvents::kHidePanel, text.str());
 }

@@ -1,21 +1,20 @@
-// The state file of a scene left unfinished: the scene document with what
-// was taken out and the rule sections written anew from the field's records,
-// readable by the scene loader in place of the scene file.
+#include "scene/PlayFieldStateWriter.h"
+
+#include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/Conversions.h"
-#include "engine/HtmlLog.h"
-#include "engine/XMLDocument.h"
-#include "platform/FileSystem.h"
-#include "profiles/Player.h"
-#include "profiles/SaveSlots.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
-#include "scene/PlayField.h"
-#include "scene/PlayFieldParts.h"
+#include "scene/PlayFieldFlights.h"
+#include "scene/PlayFieldPointer.h"
 #include "scene/SceneObject.h"
+#include "scene/SceneObjectList.h"
+#include "scene/SceneRules.h"
 
 namespace {
 
@@ -50,47 +49,16 @@ RefPtr<Element> ToolElement(const std::string& sprite, const std::string& object
 
 }  // namespace
 
-std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
-
-void PlayField::ForgetStateFile(Player& player) {
-    const std::string own = StateFilePath(player.SaveFile);
-    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
-        !FileSystem::RemoveFile(own))
-        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
-    player.PlayFieldPath.clear();
-}
-
-bool PlayField::SaveState() {
-    Player* player = context.player;
-    if (!player) return true;
-    // The file this level was resumed from stays named until a newer state
-    // replaces it (writes are atomic, so a failed one leaves it whole).
-    if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
-    if (AreTasksDone()) {
-        ForgetStateFile(*player);
-        return true;
-    }
-    if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
-
-    if (!sceneDocument.IsLoaded()) {
-        // Without the scene document the file could not be played again.
-        HtmlLog::Instance()->Error("Play field: the scene \"" + scenePath + "\" was never read (" +
-                                   sceneDocument.GetLastError() + "); its state is not saved.");
-        return false;
-    }
-    // The document the scene was read from, with what was taken out and the
-    // rule sections written anew; the document itself stays as it was read.
-    XMLDocument document("scene");
+void PlayFieldStateWriter::Write(const Element& sceneRoot, Element& root) const {
     std::set<std::string> liveResources, liveNames;
-    for (SceneObject* object : sceneObjects) {
+    for (SceneObject* object : objects.All()) {
         if (!object || object->IsDead()) continue;
         liveResources.insert(object->GetResourceName());
         liveNames.insert(object->GetName());
     }
-    const RefPtr<Element> root = document.GetRoot();
-    root->GetAttributes() = sceneDocument.GetRoot()->GetAttributes();
+    root.GetAttributes() = sceneRoot.GetAttributes();
     std::vector<RefPtr<Element>> kept, pairElements;
-    for (const RefPtr<Element>& child : sceneDocument.GetRoot()->GetChildren()) {
+    for (const RefPtr<Element>& child : sceneRoot.GetChildren()) {
         const std::string& section = child->GetName();
         if (section == "pair") {
             pairElements.push_back(child);
@@ -110,31 +78,19 @@ bool PlayField::SaveState() {
         if (section == "object" && !liveNames.count(ChildText(*child, "name"))) continue;
         kept.push_back(child);
     }
-    root->GetChildren() = kept;
+    root.GetChildren() = kept;
 
-    PlayFieldStateWriter(*this).WriteRules(*root);
-    for (const RefPtr<Element>& pair : pairElements) root->AddChild(pair);
-    for (SceneObject* object : solveLaterObjects)
-        if (object) root->CreateChild("solve_later_object")->AddAttribute("name", object->GetName());
-    PlayFieldStateWriter(*this).WriteBag(*root);
-
-    const std::string path = StateFilePath(player->SaveFile);
-    if (!document.Save(path)) {
-        HtmlLog::Instance()->Error(
-            "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +
-            (player->PlayFieldPath.empty() ? std::string("the scene starts anew next time")
-                                           : "Continue goes on from the state saved before, \"" + player->PlayFieldPath + "\"") +
-            ", with the scores, time and cigars that go with it.");
-        return false;
-    }
-    player->PlayFieldPath = path;
-    return true;
+    WriteRules(root);
+    for (const RefPtr<Element>& pair : pairElements) root.AddChild(pair);
+    for (SceneObject* object : objects.PutOff())
+        if (object) root.CreateChild("solve_later_object")->AddAttribute("name", object->GetName());
+    WriteBag(root);
 }
 
 void PlayFieldStateWriter::WriteRules(Element& root) const {
-    const std::vector<TaskRecord>& tasks = field->rules.Tasks();
-    const std::set<std::string>& ignoreAdding = field->rules.IgnoreAdding();
-    const std::set<std::string>& ignoreHinting = field->rules.IgnoreHinting();
+    const std::vector<TaskRecord>& tasks = rules.Tasks();
+    const std::set<std::string>& ignoreAdding = rules.IgnoreAdding();
+    const std::set<std::string>& ignoreHinting = rules.IgnoreHinting();
     if (!(tasks.size() == 1 && tasks.front().name == "Dummy")) {
         for (const TaskRecord& task : tasks) {
             const RefPtr<Element> element = root.CreateChild("task");
@@ -152,7 +108,7 @@ void PlayFieldStateWriter::WriteRules(Element& root) const {
     }
 
     std::set<std::string> ignoreAddingWritten;
-    for (const ConditionRecord& condition : field->rules.Conditions()) {
+    for (const ConditionRecord& condition : rules.Conditions()) {
         const RefPtr<Element> element = root.CreateChild("task_condition");
         for (const std::string& finished : condition.conditions)
             element->CreateChild("finished_task")->AddAttribute("name", finished);
@@ -180,33 +136,31 @@ void PlayFieldStateWriter::WriteRules(Element& root) const {
             actionElement->AddAttribute("name", kind.second);
         }
     }
-    if (!field->pointedOutTask.empty()) {
+    if (!pointer.LockedTask().empty()) {
         const RefPtr<Element> element = root.CreateChild("task_condition");
         const RefPtr<Element> action = element->CreateChild("action");
         action->AddAttribute("type", "LockingTask");
-        action->AddAttribute("name", field->pointedOutTask + "^" +
-                                         Degrees(field->pointedOutObject ? field->pointedOutObject->GetRotation() : 0.0f));
+        SceneObject* locked = pointer.LockedObject();
+        action->AddAttribute("name", pointer.LockedTask() + "^" + Degrees(locked ? locked->GetRotation() : 0.0f));
     }
 }
 
 void PlayFieldStateWriter::WriteBag(Element& root) const {
-    // The bag: what lies in it, the item in hand, and what is still flying
-    // into it, each once.
     std::set<std::pair<std::string, std::string>> written;
     auto writeTool = [&](const std::string& sprite, const std::string& objectName, const std::string& tool,
                          float scale) {
         if (sprite.empty() || !written.insert({sprite, objectName}).second) return;
         root.AddChild(ToolElement(sprite, objectName, tool, scale));
     };
-    if (field->inventory)
-        for (InventoryObject* item : field->inventory->GetObjects())
-            if (item)
-                writeTool(item->GetResourceName(), item->GetObjectName(), item->GetToolName(),
-                          std::max(item->GetScaleX(), item->GetScaleY()));
-    if (field->cursor.kind == PlayField::CURSOR_HELD_ITEM) writeTool(field->cursor.spriteName, field->cursor.itemName, "", 1.0f);
-    for (const ToolRecord& record : field->rules.ToolRecords())
+    for (InventoryObject* item : bag.GetObjects())
+        if (item)
+            writeTool(item->GetResourceName(), item->GetObjectName(), item->GetToolName(),
+                      std::max(item->GetScaleX(), item->GetScaleY()));
+    const PlayFieldPointer::CursorState& cursor = pointer.Cursor();
+    if (cursor.kind == PlayFieldPointer::CURSOR_HELD_ITEM) writeTool(cursor.spriteName, cursor.itemName, "", 1.0f);
+    for (const ToolRecord& record : rules.ToolRecords())
         writeTool(record.spriteName, record.objectName, record.toolName, record.scale);
-    for (const FlightRecord& flight : field->flights)
+    for (const FlightRecord& flight : flights.Records())
         if (flight.intoInventory && flight.object)
             writeTool(flight.object->GetResourceName(), flight.object->GetName(), "",
                       std::max(flight.object->GetScaleX(), flight.object->GetScaleY()));
