@@ -72,7 +72,7 @@ public:
     // The depth of the flashlight's dark in a dark scene: over everything
     // else of the field.
     static constexpr float kDarkDepth = PlayFieldPointer::kDarkDepth;
-    static constexpr float kScreenToScene = 1.28f;
+    static constexpr float kScreenToScene = SceneObject::kScreenToScene;
 
     // Builds the field, adds it to the entity manager and loads the scene. The
     // listener may be null (a field made by a script); the context gives the

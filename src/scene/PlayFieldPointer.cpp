@@ -28,8 +28,6 @@ namespace Services = ZOLTFramework::Services;
 
 namespace {
 
-const float kScreenToScene = 1.28f;
-
 class Flashlight : public CSpriteEntity {
 public:
     explicit Flashlight(std::function<float()> sceneLeft) : left(std::move(sceneLeft)) {}
@@ -193,7 +191,7 @@ bool PlayFieldPointer::CheckHoverObject() const {
     if (!hge) return false;
     float mx = 0.0f, my = 0.0f;
     hge->Input_GetMousePos(&mx, &my);
-    const float sx = mx * kScreenToScene, sy = my * kScreenToScene;
+    const float sx = mx * SceneObject::kScreenToScene, sy = my * SceneObject::kScreenToScene;
     for (SceneObject* object : objects.All()) {
         if (!rules.ToolTargets().count(object->GetName())) continue;
         hgeSprite* main = object->GetDisplaySprite();
@@ -262,8 +260,8 @@ void PlayFieldPointer::StepMeasuringTool(float mx, float my) {
 void PlayFieldPointer::Follow(float mx, float my) {
     if (cursor.kind == CURSOR_MAGNIFYING_GLASS) {
         layer.SetLensPosition(mx, my);
-        const float sceneX = mx * kScreenToScene, sceneY = my * kScreenToScene;
-        const float mirroredY = kind.MirrorY(my) * kScreenToScene;
+        const float sceneX = mx * SceneObject::kScreenToScene, sceneY = my * SceneObject::kScreenToScene;
+        const float mirroredY = kind.MirrorY(my) * SceneObject::kScreenToScene;
         for (SceneObject* object : objects.All()) {
             hgeSprite* main = object->GetDisplaySprite();
             if (!main) continue;

@@ -37,6 +37,8 @@ protected:
 class SceneObject : public ZOLTFramework::CEntity {
 public:
     static constexpr float kSceneToScreen = 0.78125f;
+    // A screen point (the mouse) times this is a scene point.
+    static constexpr float kScreenToScene = 1.28f;
 
     SceneObject(const std::string& resourceName, bool isAnimation, float pause, float startDelay,
                 bool restOnLastFrame, const std::string& objectName, SceneObjectsLayer* layer);
