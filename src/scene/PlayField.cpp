@@ -187,6 +187,7 @@ void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
         return;
     }
     auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
+    entity->SetName(kTitleName);
     entity->AttachTo(this);
     entity->SetPosXY(400.0f, 300.0f);
     entity->SetLayer(70.0f);
@@ -266,6 +267,7 @@ void PlayField::OnLeftButton(bool down) {
     if (!down) return;
     if (pointer->PressMeasuringTool(mx, my)) {
         rules.ClearCounters();
+        DropTitle();
         events.Send(LevelEvents::kWin, "");
     }
     clicks->Press(mx, my);
@@ -623,7 +625,13 @@ void PlayField::ReplayDelayedTasks() {
 
 void PlayField::CheckWin() {
     playing = true;
-    rules.TakeWin(events);
+    if (rules.TakeWin(events)) DropTitle();
+}
+
+void PlayField::DropTitle() {
+    // Drawn over the level's windows, a title still running as the scene is
+    // won would stand frozen over the score window.
+    if (CEntity* title = FindChild(kTitleName)) title->Kill();
 }
 
 void PlayField::CheckFinished() {

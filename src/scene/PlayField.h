@@ -252,6 +252,9 @@ private:
     void ScoreFind(SceneObject* object);
     // The win is checked a second from now; input waits for it.
     void QueueWinCheck();
+    // The scene's title goes (the scene is won).
+    void DropTitle();
+    static constexpr const char* kTitleName = "SceneTitle";
     // Clicks held back on the way replay, first first.
     void ReplayDelayedTasks();
 
