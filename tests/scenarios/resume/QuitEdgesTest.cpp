@@ -121,6 +121,19 @@ protected:
         return level;
     }
 
+    // A place's first scene played from the map to its score window, where
+    // the game ends (SIGTERM or close) and starts again.
+    void PlayToTheScoreWindowAndQuit(GlobalMapScreen* map, const std::string& node, const std::string& part,
+                                     bool signal) {
+        ClickNode(map, node);
+        LevelScreen* level = WaitForLevel(part, 15.0f);
+        ASSERT_NE(level, nullptr);
+        FindEverything(level);
+        ASSERT_NE(WaitForScoreWindow(), nullptr);
+        NoteSpeed(node);
+        EndAndRestart(signal);
+    }
+
     // Clicks the scene's things in file order until every task is taken, then
     // lets two frames go: the last finds are still on their way.
     void FindToTheLast(LevelScreen* level) {
@@ -240,13 +253,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     ASSERT_NE(map, nullptr);
 
     // The town hall's score window leads on to the crime place (close).
-    ClickNode(map, kTownHall);
-    level = WaitForLevel("TownHall.xml", 15.0f);
-    ASSERT_NE(level, nullptr);
-    FindEverything(level);
-    ASSERT_NE(WaitForScoreWindow(), nullptr);
-    NoteSpeed(kTownHall);
-    EndAndRestart(false);
+    PlayToTheScoreWindowAndQuit(map, kTownHall, "TownHall.xml", false);
     ASSERT_NE(ContinueTo("CrimePlace.xml"), nullptr);
     PlayScene("CrimePlace.xml", kTownHall, false);
     map = WatchBannerFlight(kTownHall, kHarbour);
@@ -254,13 +261,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
 
     // The docks' score window with its medal (close); the sewer half searched
     // with the hook in the bag (close).
-    ClickNode(map, kHarbour);
-    level = WaitForLevel("Docks.xml", 15.0f);
-    ASSERT_NE(level, nullptr);
-    FindEverything(level);
-    ASSERT_NE(WaitForScoreWindow(), nullptr);
-    NoteSpeed(kHarbour);
-    EndAndRestart(false);
+    PlayToTheScoreWindowAndQuit(map, kHarbour, "Docks.xml", false);
     level = ContinueTo("Sewer.xml");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(Active()->Medals, (std::set<uint32_t>{1, 2}));
