@@ -1,7 +1,8 @@
 // The story as the map strings it together: each place's level and the scenes
 // that follow it, the mini-games its task conditions start, and the comic pages
-// it shows; every action its conditions name is one the game handles. Only the last place ends on the final screen and shows the last
-// page; every scene, mini-game and comic page loads into a resource group of
+// it shows (whether the game acts on each action where it stands is
+// SceneActionsTest's). Only the last place ends on the final screen and shows
+// the last page; every scene, mini-game and comic page loads into a resource group of
 // its own (10 or more), which is the one purged when it closes.
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 #include <vector>
 
 #include "engine/XMLDocument.h"
-#include "screens/LevelScreen.h"
 
 namespace {
 
@@ -51,7 +51,6 @@ TEST(StoryChain, EachPlaceLeadsBackToTheMapAndOnlyTheLastEndsTheStory) {
                     if (action->GetName() != "action") continue;
                     const std::string type = action->GetStringAttribute("type");
                     const std::string file = Slashed(action->GetStringAttribute("name"));
-                    EXPECT_TRUE(LevelScreen::HandlesEvent(type)) << "nothing handles the action \"" << type << "\"";
                     if (type == "MiniGame") place.miniGames.push_back(file);
                     if (type == "ShowComics") place.comics.push_back(file);
                 }
