@@ -12,11 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "StoryScenes.h"
 #include "engine/XMLDocument.h"
 
 namespace {
-
-using Element = XMLDocument::XMLElement;
 
 std::string Slashed(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -31,19 +30,16 @@ struct Place {
 };
 
 TEST(StoryChain, EachPlaceLeadsBackToTheMapAndOnlyTheLastEndsTheStory) {
-    XMLDocument map = XMLDocument::FromFile("data/GlobalMapScreen.xml");
-    ASSERT_TRUE(map.IsLoaded());
     std::vector<std::pair<std::string, Place>> places;
     std::map<std::string, int> groups;  // file -> resource group it purges
-    for (const auto& node : map.GetRoot()->GetChildren()) {
-        if (node->GetName() != "LevelNode") continue;
+    for (const contenttest::StoryPlace& story : contenttest::StoryPlaces()) {
         Place place;
-        std::string scene = Slashed(node->GetStringAttribute("Level"));
-        while (!scene.empty() && place.scenes.size() < 8) {
+        place.scenes = story.scenes;
+        place.final = story.final;
+        for (const std::string& scene : story.scenes) {
             SCOPED_TRACE(scene);
             XMLDocument doc = XMLDocument::FromFile(scene);
             ASSERT_TRUE(doc.IsLoaded());
-            place.scenes.push_back(scene);
             groups[scene] = doc.GetRoot()->GetIntAttribute("res_group", -1);
             for (const auto& child : doc.GetRoot()->GetChildren()) {
                 if (child->GetName() != "task_condition") continue;
@@ -58,11 +54,8 @@ TEST(StoryChain, EachPlaceLeadsBackToTheMapAndOnlyTheLastEndsTheStory) {
             if (doc.GetRoot()->GetStringAttribute("res_file").find("data\\Scenes\\Crime_place_nostatue") !=
                 std::string::npos)
                 place.miniGames.push_back("data/MiniGames/15.2.xml");
-            const std::string next = doc.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
-            place.final = next == "Final";
-            scene = place.final ? std::string() : Slashed(next);
         }
-        places.emplace_back(node->GetStringAttribute("Name"), place);
+        places.emplace_back(story.node, place);
     }
 
     using Files = std::vector<std::string>;
@@ -118,7 +111,15 @@ TEST(StoryChain, EachPlaceLeadsBackToTheMapAndOnlyTheLastEndsTheStory) {
         EXPECT_GE(group, 10) << file;
         EXPECT_TRUE(seen.insert(group).second) << file << " shares group " << group;
     }
-    EXPECT_EQ(groups.size(), 17u) << "7 scenes, 6 mini-games, 4 comic pages";
+    // A group for each scene, mini-game and comic page the story reaches.
+    std::set<std::string> scenes, miniGames, comics;
+    for (const auto& [name, place] : places) {
+        scenes.insert(place.scenes.begin(), place.scenes.end());
+        miniGames.insert(place.miniGames.begin(), place.miniGames.end());
+        comics.insert(place.comics.begin(), place.comics.end());
+    }
+    EXPECT_EQ(seen.size(), scenes.size() + miniGames.size() + comics.size())
+        << scenes.size() << " scenes, " << miniGames.size() << " mini-games, " << comics.size() << " comic pages";
 }
 
 }  // namespace

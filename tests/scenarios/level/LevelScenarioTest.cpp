@@ -170,6 +170,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
                              "diff_boat_one_lower"})
         ClickObject(painting, name);
     ScoreWindow(false);
+    PlayRestOfPlace("data/Scenes/Portrait.xml");
     map = WatchBannerFlight("NodeBrannoksHouse", "NodeTownHall");
     ASSERT_NE(map, nullptr);
     EXPECT_GT(Active()->NodeScores["NodeBrannoksHouse"], 0);

@@ -249,6 +249,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     NoteSpeed(kHouse);
     EndAndRestart(true);
     Continue();
+    PlayRestOfPlace("data/Scenes/Portrait.xml", [&] { NoteSpeed(kHouse); });
     map = WatchBannerFlight(kHouse, kTownHall);
     ASSERT_NE(map, nullptr);
 
@@ -256,6 +257,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     PlayToTheScoreWindowAndQuit(map, kTownHall, "TownHall.xml", false);
     ASSERT_NE(ContinueTo("CrimePlace.xml"), nullptr);
     PlayScene("CrimePlace.xml", kTownHall, false);
+    PlayRestOfPlace("data/Scenes/CrimePlace.xml", [&] { NoteSpeed(kTownHall); });
     map = WatchBannerFlight(kTownHall, kHarbour);
     ASSERT_NE(map, nullptr);
 
@@ -274,6 +276,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     ASSERT_NE(WaitForScoreWindow(), nullptr);
     NoteSpeed(kHarbour);
     CloseScoreWindow(Find<LevelCompleteScreen>(), false);
+    PlayRestOfPlace("data/Scenes/Sewer.xml", [&] { NoteSpeed(kHarbour); });
     map = WatchBannerFlight(kHarbour, kWarehouse);
     ASSERT_NE(map, nullptr);
 

@@ -109,6 +109,13 @@ protected:
     // fatal failure).
     void PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
                         const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play);
+    // The scenes that follow the scene file in its place, as the files chain
+    // them ("SceneToLoadOnFinish"), up to the map or the final screen.
+    static std::vector<std::string> ScenesAfter(const std::string& sceneFile);
+    // Plays each scene that follows the scene file in its place to its score
+    // window and closes it (with the medal its file may give); `scored` runs
+    // as each score window shows.
+    void PlayRestOfPlace(const std::string& sceneFile, const std::function<void()>& scored = {});
     // Esc on the map and yes: the main menu.
     void MapToMenu(ZOLTFramework::GlobalMapScreen* map);
     // The final screen after the last place, a key: the main menu.
