@@ -284,7 +284,7 @@ ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::strin
 
 void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
                                   const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play) {
-    ASSERT_EQ(data.nodes.size(), 4u);
+    ASSERT_FALSE(data.nodes.empty());
     for (size_t i = 0; i < data.nodes.size(); ++i) {
         const GlobalMapData::LevelNode& node = data.nodes[i];
         SCOPED_TRACE(node.name);

@@ -103,7 +103,7 @@ protected:
     // which gets its ring of stars, and the player's last solved node is
     // cleared. Returns the map, ready for clicks.
     ZOLTFramework::GlobalMapScreen* WatchBannerFlight(const std::string& solved, const std::string& opened);
-    // Every place of the map file's four, in story order: clicks its node on
+    // Every place of the map file, in story order: clicks its node on
     // the map and hands it to `play`; back on the map the place is scored and
     // the banner flies on to the next node. Returns after the last place (or a
     // fatal failure).
