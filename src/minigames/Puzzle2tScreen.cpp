@@ -125,9 +125,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
 
         const bool isCleaner = Contains(resource, "Cleaner");
         const bool isSlot = Contains(resource, "slut");
-        const bool decor = isCleaner || isSlot || Contains(resource, "Helper") || Contains(resource, "ramko") ||
-                           Contains(resource, "iconko");
-        if (decor) {
+        if (IsDecorName(resource)) {
             piece->SetColor(0xFF000000);
             piece->SetDepth(piece->GetDepth() - 10.0f);
             if (isCleaner) cleaner = piece;
@@ -167,6 +165,11 @@ void Puzzle2tScreen::AfterBuild() {
     dockingLocked = false;
     // No playable piece at all: placed at once, now that the Ok button exists.
     if (playable.empty() && !finished) Finished();
+}
+
+bool Puzzle2tScreen::IsDecorName(const std::string& resourceName) {
+    return Contains(resourceName, "Cleaner") || Contains(resourceName, "slut") || Contains(resourceName, "Helper") ||
+           Contains(resourceName, "ramko") || Contains(resourceName, "iconko");
 }
 
 PuzzlePiece* Puzzle2tScreen::FindPiece(const std::string& resourceName) const {
