@@ -62,14 +62,14 @@ MiniGameScreen* OpenMiniGame(const std::string& path, ZOLTFramework::CQuestionLi
     ZOLTFramework::EngineContext* engine = ZOLTFramework::EngineContext::Current();
     EntityManager* manager = engine ? engine->GetEntityManager() : nullptr;
     if (!manager) {
-        HtmlLog::Instance()->Error("Mini-game " + path + ": no entity manager to open it with");
+        HtmlLog::Instance()->Error("Mini-game " + HtmlLog::Shown(path) + ": no entity manager to open it with");
         return nullptr;
     }
     // A game without its file has nothing to play and could only be "won" by
     // its Ok button: it is not opened at all.
     XMLDocument check("MiniGame");
     if (!check.Load(path)) {
-        HtmlLog::Instance()->Error("Mini-game " + path + " is not opened: " + check.GetLastError());
+        HtmlLog::Instance()->Error("Mini-game " + HtmlLog::Shown(path) + " is not opened: " + HtmlLog::Shown(check.GetLastError()));
         return nullptr;
     }
     const bool puzzle = file != "5.2.xml" && file != "11.1.xml" && file != "6.2.xml";
@@ -79,7 +79,7 @@ MiniGameScreen* OpenMiniGame(const std::string& path, ZOLTFramework::CQuestionLi
         // be solved at once and its Ok would count as a win.
         const std::string problem = PieceSceneProblem(check.GetRoot()->GetStringAttribute("Scene"), file == "2.2.xml");
         if (!problem.empty()) {
-            HtmlLog::Instance()->Error("Mini-game " + path + " is not opened: " + problem);
+            HtmlLog::Instance()->Error("Mini-game " + HtmlLog::Shown(path) + " is not opened: " + HtmlLog::Shown(problem));
             return nullptr;
         }
     }

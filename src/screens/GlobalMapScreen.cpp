@@ -108,7 +108,7 @@ bool GlobalMapScreen::NodeIsSound(const GlobalMapData::LevelNode& data) const {
         if (!found) fault = "names the caption \"" + data.caption + "\", which the text table lacks";
     }
     if (fault.empty()) return true;
-    HtmlLog::Instance()->Error("Global map: the node \"" + data.name + "\" of \"" + GetName() + "\" " + fault +
+    HtmlLog::Instance()->Error("Global map: the node \"" + HtmlLog::Shown(data.name) + "\" of \"" + HtmlLog::Shown(GetName()) + "\" " + fault +
                                "; it is left out");
     return false;
 }
@@ -120,7 +120,7 @@ void GlobalMapScreen::ReadMap(const std::string& mapFile) {
     hasLevelTime = data.hasLevelTime;
     hasCigarCount = data.hasCigarCount;
     if (data.loaded && (!hasLevelTime || !hasCigarCount))
-        HtmlLog::Instance()->Warning("Global map: \"" + mapFile +
+        HtmlLog::Instance()->Warning("Global map: \"" + HtmlLog::Shown(mapFile) +
                                      "\" lacks \"LevelTime\" or \"CigarCount\"; a level keeps the player's values");
     Player* player = Active();
     size_t flagsRead = 0;
@@ -158,7 +158,7 @@ void GlobalMapScreen::StartNewestNode() {
     }
     LevelNode* solved = FindNodeByName(player->LastSolvedNode);
     if (!solved) {
-        HtmlLog::Instance()->Warning("Global map: the last solved node \"" + player->LastSolvedNode +
+        HtmlLog::Instance()->Warning("Global map: the last solved node \"" + HtmlLog::Shown(player->LastSolvedNode) +
                                      "\" is not on the map; no flag flies");
         newest->ShowStar(true);
         return;
@@ -205,7 +205,7 @@ bool GlobalMapScreen::HandOverToSceneInProgress() {
         if (!node) return false;
         scene = node->GetLevel();
     }
-    HtmlLog::Instance()->Info(std::string("Global map: ") + (fault.empty() ? "resuming " : "starting ") + scene);
+    HtmlLog::Instance()->Info(std::string("Global map: ") + (fault.empty() ? "resuming " : "starting ") + HtmlLog::Shown(scene));
     auto* level = manager->OpenScreen<LevelScreen>(scene, GetName());
     level->SetOpacity(0.0f);
     CloseAndDestroy();

@@ -59,7 +59,7 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
     panel = std::make_unique<LevelPanel>(host, status, hints);
     windows = std::make_unique<LevelWindows>(host, status, *panel, hints, settings, returnScreen);
     if (!Manager())
-        HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + scenePath + "\" is not built.");
+        HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + HtmlLog::Shown(scenePath) + "\" is not built.");
     else
         SpawnChild<LevelFrameStart>([this](float dt) { StartFrame(dt); });
     panel->Build();

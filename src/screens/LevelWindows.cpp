@@ -28,6 +28,7 @@
 #include "screens/GlobalMapData.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
+#include "screens/MedalList.h"
 #include "screens/OptionsScreen.h"
 
 using ZOLTFramework::CEntity;
@@ -291,7 +292,9 @@ void LevelWindows::ShowLevelComplete() {
 void LevelWindows::RecordWinOnQuit() {
     uint32_t scores[6];
     if (!RecordLevelScores(scores) || !DrawMedal() || settings.medalToAdd == 0) return;
-    if (Player* player = Active()) player->Medals.insert(uint32_t(settings.medalToAdd));
+    Player* player = Active();
+    if (player && MedalList::Knows(settings.medalToAdd, MedalList::kFile, "Level " + HtmlLog::Shown(host.entity.GetName())))
+        player->Medals.insert(uint32_t(settings.medalToAdd));
 }
 
 void LevelWindows::KeepScoreWindowMedal() {
