@@ -397,8 +397,9 @@ TEST_F(ResumeScenario, AStateThatCannotBeWrittenKeepsTheOneBeforeWithItsScores) 
 // the file and the node's own scene starts as a click on the node starts it,
 // with the map's time and cigars (the cigar it gives counts once). A resumed
 // timed level with no time left (0, or -5 held to 0) ends lost on time: quit on
-// that window, Continue finds the map; answered, the map opens. A state with
-// no task (as the game writes for a lone "Dummy") is resumed and won at once;
+// that window, Continue finds the map; answered, the map opens. A "Dummy" task
+// names no object and is resumed. A state with no task (as the game writes for
+// a lone "Dummy") is resumed and won at once;
 // its medal, 99999999999 by hand, is no medal of the list and is not kept, at
 // a quit as the level opens or under the score window, with a Warning row.
 TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice) {
@@ -434,7 +435,7 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
     const size_t medal = noTask.find(" MedalToAdd=\"1\"");
     ASSERT_NE(medal, std::string::npos);
     noTask.replace(medal, 15, " MedalToAdd=\"99999999999\"");
-    enum Outcome { Afresh, LostAndQuit, LostAndAnswered, WonQuitOnOpening, WonQuitUnderScoreWindow };
+    enum Outcome { Afresh, Resumed, LostAndQuit, LostAndAnswered, WonQuitOnOpening, WonQuitUnderScoreWindow };
     const struct {
         const char* what;
         std::string state;  // the file's bytes; "-" removes it
@@ -456,6 +457,9 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
              for (const auto& c : root.GetChildren())
                  if (c->GetName() == "task" && c->GetStringAttribute("name") == "Watch") c->GetChildren().clear();
          }), "", Afresh},
+        {"a \"Dummy\" task, which names no object", edited([&](XMLDocument::XMLElement& root) {
+             root.CreateChild("task")->AddAttribute("name", "Dummy");
+         }), "", Resumed},
         {"no time left", saved, "0", LostAndQuit},
         {"time held to 0", saved, "-5", LostAndAnswered},
         {"no task, a medal out of range, quit as it opens", noTask, "", WonQuitOnOpening},
@@ -494,6 +498,12 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
             PlayField* field = level->FindChild<PlayField>("PlayField");
             for (const std::string& thing : things) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
             EXPECT_FALSE(field->Rules().Tasks().empty()) << "clues to find";
+        } else if (row.outcome == Resumed) {
+            level = WaitForLevel("_playfield.xml");
+            ASSERT_NE(level, nullptr) << "resumed";
+            Settle(level);
+            EXPECT_TRUE(ProblemRows().empty()) << "a state the game may write";
+            EXPECT_FALSE(level->IsSceneFinished());
         } else if (row.outcome == LostAndQuit || row.outcome == LostAndAnswered) {
             ASSERT_NE(WaitForLevel("_playfield.xml"), nullptr) << "resumed";
             ASSERT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "Lose"; }, 5.0f)) << "lost on time";
