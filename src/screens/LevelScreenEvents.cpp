@@ -140,6 +140,8 @@ void LevelScreen::KeepWonScene() {
     const std::string next = playField ? playField->GetNextScene() : std::string();
     if (next.empty() || next == LevelEvents::kFinalScene) {
         PlayField::ForgetStateFile(*player);
+        // The story's end is still to come: Continue shows it.
+        if (next == LevelEvents::kFinalScene) windows->KeepStoryEnding(*player);
         HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; the place is done.");
         return;
     }
