@@ -48,7 +48,7 @@ MiniGameScreen::MiniGameScreen(const std::string& path, ZOLTFramework::CQuestion
 
 MiniGameScreen::~MiniGameScreen() {
     if (resGroup != -1 && engine)
-        LiveGroups::Release(engine->GetResourceManager(), resGroup, "Mini-game " + name);
+        LiveGroups::Release(engine->GetResourceManager(), resGroup, "Mini-game " + HtmlLog::Shown(name));
 }
 
 void MiniGameScreen::LogError(const std::string& text) const {

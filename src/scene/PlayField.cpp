@@ -129,7 +129,7 @@ PlayField::~PlayField() {
     if (heading.resourceGroup < LiveGroups::kFirstSceneGroup) return;
     if (scenePath == kKeptScene && keepResources == 1) return;
     LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, heading.resourceGroup,
-                        "Play field " + scenePath, this);
+                        "Play field " + HtmlLog::Shown(scenePath), this);
 }
 
 void PlayField::MakeParts() {

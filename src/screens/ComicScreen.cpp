@@ -84,7 +84,7 @@ ComicScreen::ComicScreen(const std::string& path, const std::string& medalsFile)
 
 ComicScreen::~ComicScreen() {
     if (!hasResourceGroup) return;
-    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, resourceGroup, "Comic page " + name);
+    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, resourceGroup, "Comic page " + HtmlLog::Shown(name));
 }
 
 void ComicScreen::Warn(const std::string& what) const { HtmlLog::Instance()->Warning("Comic page " + HtmlLog::Shown(name) + ": " + what); }

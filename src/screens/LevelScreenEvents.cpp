@@ -123,7 +123,7 @@ void LevelScreen::SaveOnQuit() {
         KeepWonScene();
         return;
     }
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" open; its state is saved.");
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" open; its state is saved.");
     SaveProgress();
 }
 
@@ -142,7 +142,7 @@ void LevelScreen::KeepWonScene() {
         PlayField::ForgetStateFile(*player);
         // The story's end is still to come: Continue shows it.
         if (next == LevelEvents::kFinalScene) windows->KeepStoryEnding(*player);
-        HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; the place is done.");
+        HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" won; the place is done.");
         return;
     }
     // Continue opens the place's next scene from its start; this scene's
@@ -150,7 +150,8 @@ void LevelScreen::KeepWonScene() {
     PlayField::ForgetStateFile(*player);
     player->PlayFieldPath = next;
     player->ScoreItems = player->ScoreSpeed = player->ScoreMiniGames = 0;
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens \"" + next + "\".");
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" won; Continue opens \"" +
+                              HtmlLog::Shown(next) + "\".");
 }
 
 void LevelScreen::ExitToMenu() {
