@@ -150,8 +150,10 @@ void LevelScreen::KeepWonScene() {
         return;
     }
     NameNextScene(next);
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens \"" +
-                              (player->PlayFieldPath.empty() ? std::string("the map") : player->PlayFieldPath) + "\".");
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens " +
+                              (player->PlayFieldPath.empty() ? std::string("the map")
+                                                             : "\"" + player->PlayFieldPath + "\"") +
+                              ".");
 }
 
 void LevelScreen::NameNextScene(const std::string& next) {
