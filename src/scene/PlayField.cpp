@@ -14,7 +14,7 @@
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
-#include "platform/FileSystem.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 #include "profiles/SaveSlots.h"
 #include "scene/ActionTable.h"
@@ -643,19 +643,18 @@ void PlayField::CheckFinished() {
 std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
 
 void PlayField::ForgetStateFile(Player& player) {
-    const std::string own = StateFilePath(player.SaveFile);
-    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
-        !FileSystem::RemoveFile(own))
-        HtmlLog::Instance()->Warning("Play field: the state file \"" + HtmlLog::Shown(own) + "\" of a level that is over could not be removed.");
+    // The file itself goes with the next save of the players, once the
+    // profile on disk has stopped naming it.
     player.PlayFieldPath.clear();
 }
 
 bool PlayField::SaveState() {
     Player* player = context.player;
     if (!player) return true;
-    // The file this level was resumed from stays named until a newer state
-    // replaces it (writes are atomic, so a failed one leaves it whole).
-    if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
+    // What the player names stays named until a newer state replaces it
+    // (writes are atomic, so a failed one leaves the file on disk whole): the
+    // state this level was resumed from, or the scene it started as, after the
+    // place's won scenes.
     if (AreTasksDone()) {
         ForgetStateFile(*player);
         return true;
@@ -672,12 +671,18 @@ bool PlayField::SaveState() {
     // rule sections written anew; the document itself stays as it was read.
     XMLDocument document("scene");
     PlayFieldStateWriter(rules, objects, *bag, *pointer, *flights).Write(*sceneDocument.GetRoot(), *document.GetRoot());
+    // The level's scores, time, cigars and evidences go with the scene in the
+    // one file, so that no save cut short pairs it with others.
+    LevelProgress::WriteState(*player, *document.GetRoot());
     const std::string path = StateFilePath(player->SaveFile);
     if (!document.Save(path)) {
+        const std::string& named = player->PlayFieldPath;
         HtmlLog::Instance()->Error(
-            "Play field: the state of \"" + HtmlLog::Shown(scenePath) + "\" could not be written to \"" + HtmlLog::Shown(path) + "\"; " +
-            (player->PlayFieldPath.empty() ? std::string("the scene starts anew next time")
-                                           : "Continue goes on from the state saved before, \"" + HtmlLog::Shown(player->PlayFieldPath) + "\"") +
+            "Play field: the state of \"" + HtmlLog::Shown(scenePath) + "\" could not be written to \"" +
+            HtmlLog::Shown(path) + "\"; " +
+            (named.empty()    ? std::string("Continue opens the map, where the place starts anew")
+             : named == path ? "Continue goes on from the state saved before, \"" + HtmlLog::Shown(named) + "\""
+                             : "Continue starts \"" + HtmlLog::Shown(named) + "\" anew, after the place's scenes won before it") +
             ", with the scores, time and cigars that go with it.");
         return false;
     }

@@ -439,7 +439,7 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
     const struct {
         const char* what;
         std::string state;  // the file's bytes; "-" removes it
-        std::string time;   // the users file's "Time"; empty: as saved
+        std::string time;   // the saved "Time"; empty: as saved
         Outcome outcome;
     } rows[] = {
         {"missing", "-", "", Afresh},
@@ -469,16 +469,22 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
         SCOPED_TRACE(row.what);
         // Each row from the same saves.
         WriteWholeFile(profileFile, profile);
-        std::string usersText = users;
+        // The clock as the users file and the state's progress give it.
+        std::string usersText = users, stateText = row.state;
+        const auto setTime = [&](std::string& text, size_t from) {
+            const size_t at = text.find(" Time=\"", from);
+            ASSERT_NE(at, std::string::npos);
+            text.replace(at + 7, text.find('"', at + 7) - (at + 7), row.time);
+        };
         if (!row.time.empty()) {
-            const size_t at = usersText.find(" Time=\"");
-            usersText.replace(at + 7, usersText.find('"', at + 7) - (at + 7), row.time);
+            setTime(usersText, 0);
+            setTime(stateText, stateText.find("<level_progress"));
         }
         WriteWholeFile(usersFile, usersText);
         if (row.state == "-")
             std::remove(stateFile.c_str());
         else
-            WriteWholeFile(stateFile, row.state);
+            WriteWholeFile(stateFile, stateText);
         // The log keeps a few runs: each row reads its own.
         std::remove((Storage() + "Log.html").c_str());
         Start();
@@ -507,7 +513,7 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
         } else if (row.outcome == LostAndQuit || row.outcome == LostAndAnswered) {
             ASSERT_NE(WaitForLevel("_playfield.xml"), nullptr) << "resumed";
             ASSERT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "Lose"; }, 5.0f)) << "lost on time";
-            EXPECT_EQ(ProblemRows().size(), row.time == "0" ? 0u : 1u) << "a time held to 0 is a Warning";
+            EXPECT_EQ(ProblemRows().size(), row.time == "0" ? 0u : 2u) << "a time held to 0: a Warning from each file";
             if (row.outcome == LostAndQuit) {
                 // Quit on the window: nothing is kept to resume.
                 std::raise(SIGTERM);
