@@ -117,6 +117,11 @@ void GameScenario::Quit() {
 }
 
 void GameScenario::EndAndRestart(bool signal) {
+    End(signal);
+    if (!HasFatalFailure()) Start();
+}
+
+void GameScenario::End(bool signal) {
     if (signal) {
         std::raise(SIGTERM);
     } else {
@@ -127,7 +132,6 @@ void GameScenario::EndAndRestart(bool signal) {
     }
     EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
     app.reset();
-    Start();
 }
 
 std::vector<std::string> GameScenario::ProblemRows() const {
@@ -139,12 +143,21 @@ std::vector<std::string> GameScenario::ProblemRows() const {
     return rows;
 }
 
-void GameScenario::ExpectCleanRun() const {
+std::vector<std::string> GameScenario::ProblemRowsBut(const std::vector<std::string>& expected) const {
+    std::vector<std::string> rows;
+    for (const std::string& row : ProblemRows())
+        if (std::none_of(expected.begin(), expected.end(),
+                         [&](const std::string& text) { return row.find(text) != std::string::npos; }))
+            rows.push_back(row);
+    return rows;
+}
+
+void GameScenario::ExpectCleanRun(const std::vector<std::string>& expected) const {
     const std::string log = ReadWholeFile(Storage() + "Log.html");
     EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u) << "no entity outlives the game";
     EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
         << "every entity went";
-    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
+    for (const std::string& row : ProblemRowsBut(expected)) ADD_FAILURE() << row;
 }
 
 void GameScenario::NewGame(bool timed) {
@@ -233,6 +246,11 @@ void GameScenario::ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::str
     Step(2);
     EXPECT_EQ(node->GetColor(), ZOLTFramework::GlobalMapScreen::kHoverColor) << "hovered";
     Press(HGEK_LBUTTON);
+    if (TopAs<Dialog>() && Top()->GetName() == "START_LEVEL") {
+        // A place played before: yes to "Q_ALREADY_PASSED".
+        Wait(0.6f);
+        Press(HGEK_ENTER);
+    }
     EXPECT_TRUE(Active()->CurrentNode == nodeName && map->GetAbsoluteScaleX() > 1.0f) << "the level starts";
 }
 
