@@ -367,6 +367,10 @@ void PlayField::OnObjectClick(SceneObject* object) {
         HtmlLog::Instance()->Warning("Play field: the task \"" + HtmlLog::Shown(outcome.droppedCigarTask) + "\" of the tool \"" +
                                      HtmlLog::Shown(objectName) + "\" grants " + std::to_string(outcome.droppedCigars) +
                                      " cigars, but a tool flies into the bag: none are given.");
+    if (!outcome.droppedMiniGame.empty())
+        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedMiniGameTask + "\" of the tool \"" +
+                                     objectName + "\" starts the mini-game \"" + outcome.droppedMiniGame +
+                                     "\", but no click waits for it as the tool flies into the bag: it is not started.");
     if (!outcome.stop) PlayClickOutcome(object, outcome);
 }
 
