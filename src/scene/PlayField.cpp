@@ -133,9 +133,10 @@ PlayField::~PlayField() {
 }
 
 void PlayField::MakeParts() {
+    // An item put down goes back into the bag the way a tool goes there.
     pointer.emplace(*this, *objectsLayer, *sceneKind, objects, rules, [this](SceneObject* item) {
         bag->AddReturning();
-        flights->SendToBag(item, "", "");
+        SendObjectToInventory(item, "", "");
     });
     clicks.emplace(
         *sceneKind, objects, rules, *pointer, events, [this](SceneObject* object) { OnObjectClick(object); },
@@ -427,7 +428,7 @@ void PlayField::ShakeShopOwner(SceneObject* object) {
 }
 
 void PlayField::SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass) {
-    flights->SendToBag(object, pass.toolName, pass.bagTaskName);
+    SendObjectToInventory(object, pass.toolName, pass.bagTaskName);
     objects.Remove(object);
     StartPickEffect(object);
     bag->AddReturning();

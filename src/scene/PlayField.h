@@ -149,8 +149,11 @@ public:
     // null when the object or its path went on the way.
     void QueueObjectFlight(SceneObject* object, float targetX, float targetY,
                            std::function<void(SceneObject*)> onArrival, bool intoInventory);
-    // Opens the bag and flies the object into its next slot; on arrival the
-    // bag takes it (OnTaskChanged with the tool and task names).
+    // Opens the bag and flies the object into its next slot (one more open
+    // item until it lands); on arrival the bag takes it for the tool and task
+    // (as OnTaskChanged does), and a flight that ends on the way still puts
+    // the item in, with the picture, name and scale it left with. A tool
+    // picked up and an item put down go this way.
     void SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName);
     // Arrival at the panel: the open item back, "TaskChanged", the tail handed
     // to the particle layer, the object dies, the win check. `glass`: the

@@ -81,6 +81,8 @@ public:
 
     // ---- items on their way
     void ItemLeft() { ++openItems; }
+    // Found objects, cigars and items flying (into the bag or back to it) still on their way.
+    int ItemsOnTheirWay() const { return openItems; }
     void ArrivedAtPanel() { ReturnOpenItem(); }
     void ArrivedAtCigars(const std::string& taskName);
     // The bag took the item: true when "TaskChanged" is due for the task.
