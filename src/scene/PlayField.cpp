@@ -39,10 +39,6 @@ const bool g_scriptClassRegistered = PlayField::RegisterLua();
 const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
 const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
 const char* const kActionTableFile = "data/Database/Actions.xml";
-const float kTakenDepth = 1500.0f;
-const float kCigarScreenX = 100.0f;
-const float kCigarScreenY = 370.0f;
-const float kDefaultClueY = 150.0f;
 
 void LogDelayedCount(size_t count) { HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(count)); }
 
@@ -84,6 +80,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
         }
     }
     auto* particleLayer = SpawnChild<PSLayer>();
+    particleLayer->SetName(kParticleLayerName);
     particleLayer->SetDepth(500.0f);
     // The step that plays the decoration out while the field is paused joins
     // the manager ahead of the field, so that it runs first in every frame.
@@ -141,6 +138,28 @@ void PlayField::MakeParts() {
     clicks.emplace(
         *sceneKind, objects, rules, *pointer, events, [this](SceneObject* object) { OnObjectClick(object); },
         [this](float x, float y) { StartObjectMissEffect(x, y); });
+    // The click on an object takes the field's own steps for its flights,
+    // arrivals, scores and the win check.
+    std::weak_ptr<void> self = GetLifeToken();
+    PlayFieldObjectClick::FieldSteps steps;
+    steps.sendToInventory = [this](SceneObject* object, const std::string& tool, const std::string& task) {
+        SendObjectToInventory(object, tool, task);
+    };
+    steps.queueFlight = [this](SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> arrival) {
+        QueueObjectFlight(object, tx, ty, std::move(arrival), false);
+    };
+    steps.arriveAtPanel = [this, self](SceneObject* object, const std::string& task, bool glass) {
+        if (!self.expired()) AddMagnifyingGlass(object, task, glass);
+    };
+    steps.arriveAtCigars = [this, self](int count, SceneObject* object, const std::string& task) {
+        if (!self.expired()) AddCigars(count, object, task);
+    };
+    steps.score = [this](float score, float x, float y, const std::string& caption, int kind) {
+        ResetAndForward(score, x, y, caption, kind);
+    };
+    steps.queueWinCheck = [this] { QueueWinCheck(); };
+    objectClick.emplace(*this, *objectsLayer, rules, objects, *pointer, *flights, *bag, events, context.clues,
+                        panelWidth, speedTimer, std::move(steps));
 }
 
 void PlayField::LoadScene(const std::string& path) {
@@ -250,7 +269,7 @@ void PlayField::Update(float dt) {
         if (hge) hge->Input_GetMousePos(&mx, &my);
         pointer->Step(dt, mx, my);
         flights->Start(dt);
-        ReplayDelayedTasks();
+        objectClick->ReplayDelayed();
         flights->PlayOut(dt);
         pointer->Follow(mx, my);
     }
@@ -338,138 +357,7 @@ void PlayField::StartSolveLaterEffect(SceneObject* object) {
 
 // ---- the click on one object
 
-void PlayField::OnObjectClick(SceneObject* object) {
-    if (!object || object->IsDead()) return;
-    const std::string objectName = object->GetName();
-    events.Send(LevelEvents::kOnObjectClick, objectName);
-
-    const CursorState held = pointer->Cursor();
-    const std::string* heldItem = held.kind == CURSOR_HELD_ITEM ? &held.itemName : nullptr;
-    const SceneRules::TaskPass pass = rules.TakeTasks(object, objectName, heldItem);
-    if (pass.toolUsed) {
-        // The held item leaves the hand before the level hears of the game.
-        PlayToolUsed(object, pass, held);
-        if (!pass.miniGame.empty()) events.Send(LevelEvents::kMiniGame, pass.miniGame);
-        return;
-    }
-    for (int i = 0; i < pass.tasksTaken; ++i) ShakeShopOwner(object);
-
-    std::string resource;
-    float bagScale = 1.0f;
-    if (pass.isTool) {
-        hgeSprite* image = object->GetDisplaySprite();
-        const bool large = image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f);
-        resource = object->GetResourceName();
-        bagScale = large ? 0.6f : 1.0f;
-        SendToolToInventory(object, pass);
-    }
-    const SceneRules::ClickOutcome outcome = rules.FinishClick(pass, objectName, resource, bagScale, events);
-    if (outcome.droppedCigars >= 0)
-        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedCigarTask + "\" of the tool \"" +
-                                     objectName + "\" grants " + std::to_string(outcome.droppedCigars) +
-                                     " cigars, but a tool flies into the bag: none are given.");
-    if (!outcome.stop) PlayClickOutcome(object, outcome);
-}
-
-void PlayField::PlayToolUsed(SceneObject* object, const SceneRules::TaskPass& pass, const CursorState& held) {
-    const TaskRecord& task = pass.toolTask;
-    if (pass.heldBack) {
-        // The held item goes back into the bag, with its tool name, while the
-        // mini-game runs. It leaves the hand first, so that nothing puts it
-        // down a second time.
-        pointer->DropHeldItem();
-        SetCursor(CURSOR_PLAIN, "", "");
-        if (EntityManager* manager = Manager()) {
-            auto* item = manager->Spawn<SceneObject>(held.spriteName, false, 0.0f, 0.0f, false, held.itemName,
-                                                     objectsLayer);
-            item->RemoveLensSprites();
-            item->SetDepth(100.0f);
-            item->AttachTo(this);
-            flights->ReceiveInBag(item->GetResourceName(), item->GetName(),
-                                  std::max(item->GetScaleX(), item->GetScaleY()), item, task.toolSprite, task.name,
-                                  false);
-        }
-    }
-    if (pass.winCheck) QueueWinCheck();
-    for (int i = 0; i < pass.tasksTaken; ++i) ShakeShopOwner(object);
-    const auto standIn = PlayFieldClicks::ToolStandIns().find(object->GetName());
-    if (standIn != PlayFieldClicks::ToolStandIns().end())
-        if (SceneObject* stand = FindObjectByName(standIn->second)) {
-            objects.Remove(stand);
-            stand->StartFadeOut(1.0f);
-        }
-    objects.Remove(object);
-    if (!pass.heldBack) {
-        Services::PlaySound(engine, "OnToolUsed");
-        object->StartFadeOut(1.0f);
-    }
-    pointer->DropHeldItem();
-    SetCursor(CURSOR_PLAIN, "", "");
-}
-
-void PlayField::ShakeShopOwner(SceneObject* object) {
-    if (object->GetName() != "a45_Chinese_shop_owners_1" || pointer->Cursor().itemName != "a1_Chinese_shop_owners_1")
-        return;
-    object->SetOpacity(0.1f);
-    SceneObject* shaken = FindObjectByName("a11_Chinese_shop_owners_1");
-    EntityManager* manager = Manager();
-    if (!shaken || !manager) return;
-    HGE* hge = Services::Hge(engine);
-    auto* shake = manager->Spawn<CAnimationEffector>();
-    shake->AttachTo(shaken);
-    const float x0 = shaken->GetX(), y0 = shaken->GetY();
-    for (float t = 0.0f; t < 0.2f; t += 0.025f) {
-        shake->AddKey(CAnimationEffector::TRACK_X, t, x0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
-        shake->AddKey(CAnimationEffector::TRACK_Y, t, y0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
-    }
-    shake->AddKey(CAnimationEffector::TRACK_X, 0.2f, x0);
-    shake->AddKey(CAnimationEffector::TRACK_Y, 0.2f, y0);
-    shake->Prepare();
-}
-
-void PlayField::SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass) {
-    SendObjectToInventory(object, pass.toolName, pass.bagTaskName);
-    objects.Remove(object);
-    StartPickEffect(object);
-    bag->AddReturning();
-}
-
-void PlayField::PlayClickOutcome(SceneObject* object, const SceneRules::ClickOutcome& outcome) {
-    if (outcome.leavesScene) objects.Remove(object);
-    std::weak_ptr<void> self = GetLifeToken();
-    if (outcome.toPanel) {
-        object->SetDepth(object->GetDepth() + kTakenDepth);
-        StartPickEffect(object);
-        float tx = 0.0f, ty = 0.0f;
-        GetPanelTarget(outcome.panelTask, &tx, &ty);
-        const std::string taskName = outcome.panelTask;
-        const bool glass = object->GetResourceName() == "MagnifyingGlass";
-        QueueObjectFlight(object, tx, ty, [this, self, taskName, glass](SceneObject* arrived) {
-            if (!self.expired()) AddMagnifyingGlass(arrived, taskName, glass);
-        }, false);
-    }
-    if (outcome.cigars >= 0) {
-        object->SetDepth(object->GetDepth() + kTakenDepth);
-        StartPickEffect(object);
-        const float tx = (kCigarScreenX - GetAbsoluteX()) / SceneObject::kSceneToScreen;
-        const float ty = (kCigarScreenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
-        const int cigars = outcome.cigars;
-        const std::string cigarTask = outcome.cigarTask;
-        QueueObjectFlight(object, tx, ty, [this, self, cigars, cigarTask](SceneObject* arrived) {
-            if (!self.expired()) AddCigars(cigars, arrived, cigarTask);
-        }, false);
-    }
-    if (outcome.scores) ScoreFind(object);
-}
-
-void PlayField::StartPickEffect(SceneObject* object) {
-    if (!object) return;
-    const float sx = GetAbsoluteScaleX(), sy = GetAbsoluteScaleY();
-    flights->Burst("data/ParticleSystem/ObjectPick.psi", "ObjectPickParticle",
-                   object->GetAbsoluteX() / (sx != 0.0f ? sx : 1.0f) * SceneObject::kSceneToScreen,
-                   object->GetAbsoluteY() / (sy != 0.0f ? sy : 1.0f) * SceneObject::kSceneToScreen,
-                   object->GetDepth() - 0.0001f);
-}
+void PlayField::OnObjectClick(SceneObject* object) { objectClick->Play(object); }
 
 void PlayField::StartObjectMissEffect(float px, float py) {
     if (!Manager()) return;
@@ -481,18 +369,6 @@ void PlayField::StartObjectMissEffect(float px, float py) {
     burst(px, py);
     Services::PlaySound(engine, "OnEmptyPlaceClicked");
     if (sceneKind->IsSplit()) burst(px, sceneKind->MirrorY(py));
-}
-
-void PlayField::ScoreFind(SceneObject* object) {
-    const float px = object->GetX() * SceneObject::kSceneToScreen;
-    const float py = object->GetY() * SceneObject::kSceneToScreen;
-    const float t = speedTimer;
-    if (t > 0.0f && t <= 1.0f)
-        ResetAndForward(1000.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
-    else if (t > 1.0f && t <= 2.0f)
-        ResetAndForward(500.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
-    ResetAndForward(500.0f, px, py - 20.0f, "", SCORE_ITEM);
-    Services::PlaySound(engine, "OnObjectClick");
 }
 
 void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {
@@ -511,16 +387,6 @@ void PlayField::QueueWinCheck() {
 }
 
 // ---- flights
-
-void PlayField::GetPanelTarget(const std::string& taskName, float* tx, float* ty) const {
-    float screenY = kDefaultClueY;
-    if (context.clues && taskName != "Dummy") {
-        float clueY = 0.0f;
-        if (context.clues->ClueTarget(taskName, clueY)) screenY = clueY;
-    }
-    *tx = (panelWidth / 2.0f - GetAbsoluteX()) / SceneObject::kSceneToScreen;
-    *ty = (screenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
-}
 
 void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> onArrival,
                                   bool intoInventory) {
@@ -611,16 +477,6 @@ void PlayField::ProcessDelayedTasks() {
         LogDelayed(record);
         if (!record.sceneObject || !rules.PutOff(record)) continue;
         if (!objects.IsPutOff(record.sceneObject->GetName())) StartSolveLaterEffect(record.sceneObject);
-    }
-}
-
-void PlayField::ReplayDelayedTasks() {
-    if (!rules.DelayedTasks().empty()) LogDelayedCount(rules.DelayedTasks().size());
-    // Only the records present now are replayed, first first.
-    for (SceneObject* object : rules.ClicksToReplay()) {
-        if (!rules.ClaimReplay(object)) continue;
-        OnObjectClick(object);
-        if (!rules.AnyReplayLeft()) break;
     }
 }
 

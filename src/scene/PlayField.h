@@ -46,6 +46,7 @@
 #include "scene/PlayFieldClicks.h"
 #include "scene/PlayFieldFlights.h"
 #include "scene/PlayFieldLoader.h"
+#include "scene/PlayFieldObjectClick.h"
 #include "scene/PlayFieldPointer.h"
 #include "scene/SceneContext.h"
 #include "scene/SceneKind.h"
@@ -73,6 +74,8 @@ public:
     // else of the field.
     static constexpr float kDarkDepth = PlayFieldPointer::kDarkDepth;
     static constexpr float kScreenToScene = SceneObject::kScreenToScene;
+    // The layer the tails of arrived finds fade out on (a PSLayer).
+    static constexpr const char* kParticleLayerName = "ParticleLayer";
 
     // Builds the field, adds it to the entity manager and loads the scene. The
     // listener may be null (a field made by a script); the context gives the
@@ -161,14 +164,10 @@ public:
     void AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass);
     // Arrival of an object that grants cigars.
     void AddCigars(int count, SceneObject* object, std::string taskName);
-    // The scene point a found object of the task flies to.
-    void GetPanelTarget(const std::string& taskName, float* sceneX, float* sceneY) const;
     // The game is ending: everything on its way arrives now, in the order it
     // left, so that a find keeps its count, cigars reach the count and an item
     // its place in the bag.
     void LandFlights() { flights->Land(); }
-    const std::list<FlightRecord>& GetFlights() const { return flights->Records(); }
-    const std::list<hgeParticleSystem*>& GetParticleSystems() const { return flights->Tails(); }
 
     // ---- hints and tutorials
     void ShowObjectPointer(SceneObject* object, float angle) { pointer->PointAt(object, angle); }
@@ -203,9 +202,6 @@ public:
     void CheckFinished();
     bool AreTasksDone() const { return rules.Done(); }
     unsigned CountObjectsToFind() const { return rules.CountToFind(objects.Names()); }
-    std::vector<TaskRecord> GetTasksMatching(const std::string& objectName) const {
-        return rules.TasksMatching(objectName);
-    }
 
     // ---- saved state
     // Writes the scene as it stands to the active player's state file and makes
@@ -234,32 +230,25 @@ public:
     bool IsPlaying() const { return playing; }
     void PauseInventory();
     Inventory* GetInventory() const { return bag; }
-    PSLayer* GetParticleLayer() const { return &flights->TailLayer(); }
     const std::vector<SceneObject*>& GetSceneObjects() const { return objects.All(); }
     const CursorState& GetCursor() const { return pointer->Cursor(); }
     const std::string& GetNextScene() const { return heading.nextScene; }
     void SetKeepResources(int value) { keepResources = value; }
 
 private:
+    // The open tasks that name the object.
+    std::vector<TaskRecord> GetTasksMatching(const std::string& objectName) const {
+        return rules.TasksMatching(objectName);
+    }
     // The pointer and the clicks, on the scene's kind.
     void MakeParts();
     SharedTimer& Clock() { return context.timer ? *context.timer : ownTimer; }
     void ShowTitleOrPanel(const std::string& titleKey);
-    // The parts of a click on one object: a task found with the held item (the
-    // click ends there), a tool into the bag, and the outcome of the rest.
-    void PlayToolUsed(SceneObject* object, const SceneRules::TaskPass& pass, const CursorState& held);
-    void ShakeShopOwner(SceneObject* object);
-    void SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass);
-    void PlayClickOutcome(SceneObject* object, const SceneRules::ClickOutcome& outcome);
-    void StartPickEffect(SceneObject* object);
-    void ScoreFind(SceneObject* object);
     // The win is checked a second from now; input waits for it.
     void QueueWinCheck();
     // The scene's title goes (the scene is won).
     void DropTitle();
     static constexpr const char* kTitleName = "SceneTitle";
-    // Clicks held back on the way replay, first first.
-    void ReplayDelayedTasks();
 
     SceneContext context;
     ListenerEvents events;
@@ -273,11 +262,12 @@ private:
     SceneObjectList objects;
     SceneObjectsLayer* objectsLayer = nullptr;  // a part of the field
     Inventory* bag = nullptr;                   // a part of the field
-    // Made by the constructor once what each uses stands; the pointer and the
-    // clicks once the scene's kind is known.
+    // Made by the constructor once what each uses stands; the pointer, the
+    // clicks and the object click once the scene's kind is known.
     std::optional<PlayFieldFlights> flights;
     std::optional<PlayFieldPointer> pointer;
     std::optional<PlayFieldClicks> clicks;
+    std::optional<PlayFieldObjectClick> objectClick;
     float panelWidth = 0.0f;
     float speedTimer = 10.0f;  // since the last score
     bool panelShown = false;   // input enabled

@@ -97,8 +97,6 @@ public:
     void Forget(SceneObject* object);
 
     const std::list<FlightRecord>& Records() const { return flights; }
-    const std::list<hgeParticleSystem*>& Tails() const { return tails; }
-    PSLayer& TailLayer() const { return layer; }
 
 private:
     // The path of the flight reached its end.

@@ -78,7 +78,7 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(field->Rules().Counters().at("Key").textSingular, "");
     ASSERT_EQ(field->Rules().Pairs().size(), 1u);
     EXPECT_EQ(field->Rules().Pairs()[0].secondName, "disc");
-    EXPECT_EQ(field->GetTasksMatching("disc").size(), 2u);
+    EXPECT_EQ(field->Rules().TasksMatching("disc").size(), 2u);
     EXPECT_EQ(field->GetConditionsFor("Key").size(), 1u);
     EXPECT_EQ(field->CountObjectsToFind(), 3u) << "the second of a pair does not count";
     // The tool element fills the bag; no item is on its way.

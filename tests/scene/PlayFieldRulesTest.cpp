@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "entities/effects/PathMoveEffector.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
@@ -15,8 +16,10 @@
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
 #include "SceneFixtures.h"
+#include "ScenePlaySupport.h"
 #include "support/engine/RecordedQuads.h"
 #include "support/scene/LevelStandIn.h"
+#include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
 
 namespace {
@@ -68,22 +71,39 @@ TEST(PlayFieldRules, TaskChangesAndTheWinCheck) {
 }
 
 // A condition's events that mean nothing to the field (a comic page...) reach
-// the level once, when the click finishes the task.
-TEST(PlayFieldRules, ConditionEventsGoToTheLevelWhenTheTaskIsDone) {
+// the level once, when the click finishes the task. A find flies to the middle
+// of the panel (180 wide here), to its clue's line, or to the line 150 for a
+// task without one or for "Dummy"; in scene units.
+TEST(PlayFieldRules, ConditionEventsGoToTheLevelWhenTheTaskIsDoneAndFindsFlyToTheirClue) {
     SceneTestEngine engine;
     auto* level = new LevelStandIn(engine.WriteScene("seal.xml", R"(<scene res_file="x" res_group="10" type="FindAll">
   <unit><sprite>Square</sprite><id>1</id></unit>
-  <object><id>1</id><name>seal</name><x>100</x><y>100</y><z>1</z></object>
-  <object><id>1</id><name>case</name><x>300</x><y>100</y><z>1</z></object>
+  <object><id>1</id><name>seal</name><x>300</x><y>150</y><z>1</z></object>
+  <object><id>1</id><name>case</name><x>500</x><y>150</y><z>1</z></object>
+  <object><id>1</id><name>stamp</name><x>700</x><y>150</y><z>1</z></object>
   <task name="Seal" type="And"><item name="seal"/><item name="case"/></task>
+  <task name="Dummy" type="And"><item name="stamp"/></task>
   <task_condition><finished_task name="Seal"/><action type="ShowComics" name="page.xml"/><action type="Say" name="Hi"/></task_condition>
 </scene>)"));
     PlayField* field = level->Field();
-    engine.Step();
+    OpenPanel(engine, level);
     level->events.clear();
-    field->OnObjectClick(field->FindObjectByName("seal"));
-    EXPECT_TRUE(level->EventsNamed("ShowComics").empty()) << "the task is not done yet";
-    field->OnObjectClick(field->FindObjectByName("case"));
+    level->clueLines = {{"Seal", 206.0f}, {"Dummy", 206.0f}};
+    const std::pair<const char*, float> finds[] = {{"seal", 206.0f}, {"stamp", 150.0f}, {"case", 150.0f}};
+    for (const auto& find : finds) {
+        SCOPED_TRACE(find.first);
+        if (std::string(find.first) == "case") {
+            EXPECT_TRUE(level->EventsNamed("ShowComics").empty()) << "the task is not done yet";
+            level->clueLines.clear();
+        }
+        SceneObject* object = SceneObjectNamed(field, find.first);
+        ASSERT_TRUE(ClickSceneObject(field, find.first));
+        engine.Run(1.25f);  // the pulse, then the flight
+        const auto* path = object->FindChild<ZOLTFramework::PathMoveEffector>("");
+        ASSERT_NE(path, nullptr);
+        EXPECT_FLOAT_EQ(path->GetPoints().back().x, 90.0f / 0.78125f);
+        EXPECT_FLOAT_EQ(path->GetPoints().back().y, find.second / 0.78125f);
+    }
     EXPECT_EQ(level->EventsNamed("ShowComics"), (std::vector<std::string>{"ShowComics=page.xml"}));
     EXPECT_EQ(level->EventsNamed("Say"), (std::vector<std::string>{"Say=Hi"}));
     EXPECT_TRUE(field->Rules().Conditions().empty());

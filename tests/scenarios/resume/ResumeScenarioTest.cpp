@@ -132,7 +132,7 @@ protected:
         // What flies lands first, so that the clock and the cigars compare as
         // they stand (a quit lands them itself: the quit scenario's part).
         PlayField* field = level->FindChild<PlayField>("PlayField");
-        ASSERT_TRUE(RunUntil([&] { return field->GetFlights().empty(); }, 5.0f));
+        ASSERT_TRUE(RunUntil([&] { return field->Rules().ItemsOnTheirWay() == 0; }, 5.0f));
         if (way == QuitBy::MenuThenClose) LeaveLevelForMenu(level, true);
         if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;

@@ -71,6 +71,13 @@ bool TakeToolIntoHand(PlayField* field, const std::string& objectName) {
     return field->GetCursor().kind == PlayField::CURSOR_HELD_ITEM;
 }
 
+SceneObject* SceneObjectNamed(const PlayField* field, const std::string& objectName) {
+    if (!field) return nullptr;
+    for (SceneObject* object : field->GetSceneObjects())
+        if (object->GetName() == objectName) return object;
+    return nullptr;
+}
+
 std::vector<SceneObject*> SolveLaterObjects(const PlayField* field) {
     std::vector<SceneObject*> marked;
     for (SceneObject* object : field->GetSceneObjects()) {

@@ -18,6 +18,9 @@ struct ScreenPoint {
 // answer that object there.
 ScreenPoint OpaquePointOf(SceneObject* object, PlayField* field = nullptr);
 
+// The first scene object of that name still in the scene, or null.
+SceneObject* SceneObjectNamed(const PlayField* field, const std::string& objectName);
+
 // The scene objects marked as put off for later (their sparkle "SolveLaterMark").
 std::vector<SceneObject*> SolveLaterObjects(const PlayField* field);
 
