@@ -14,9 +14,7 @@
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
-#include "platform/FileSystem.h"
 #include "profiles/Player.h"
-#include "profiles/SaveSlots.h"
 #include "scene/ActionTable.h"
 #include "scene/ClueTargets.h"
 #include "scene/Inventory.h"
@@ -497,16 +495,6 @@ void PlayField::CheckFinished() {
 
 // ---- saved state
 
-std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
-
-void PlayField::ForgetStateFile(Player& player) {
-    const std::string own = StateFilePath(player.SaveFile);
-    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
-        !FileSystem::RemoveFile(own))
-        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
-    player.PlayFieldPath.clear();
-}
-
 bool PlayField::SaveState() {
     Player* player = context.player;
     if (!player) return true;
@@ -514,7 +502,7 @@ bool PlayField::SaveState() {
     // replaces it (writes are atomic, so a failed one leaves it whole).
     if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
     if (AreTasksDone()) {
-        ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         return true;
     }
     if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
@@ -529,7 +517,7 @@ bool PlayField::SaveState() {
     // rule sections written anew; the document itself stays as it was read.
     XMLDocument document("scene");
     PlayFieldStateWriter(rules, objects, *bag, *pointer, *flights).Write(*sceneDocument.GetRoot(), *document.GetRoot());
-    const std::string path = StateFilePath(player->SaveFile);
+    const std::string path = PlayFieldStateWriter::StateFilePath(player->SaveFile);
     if (!document.Save(path)) {
         HtmlLog::Instance()->Error(
             "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +

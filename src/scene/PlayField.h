@@ -209,10 +209,6 @@ public:
     // (with an Error row) when the state could not be written: the player then
     // names the state saved before, if any.
     bool SaveState();
-    static std::string StateFilePath(const std::string& saveFile);
-    // The player's level in progress is over (won, lost or left): its state
-    // file goes with its name.
-    static void ForgetStateFile(Player& player);
 
     // ---- script
     // Registers the script class "PlayField" (again after the script state

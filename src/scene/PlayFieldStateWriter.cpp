@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "engine/Conversions.h"
+#include "engine/HtmlLog.h"
+#include "platform/FileSystem.h"
+#include "profiles/Player.h"
+#include "profiles/SaveSlots.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayFieldFlights.h"
@@ -164,4 +168,14 @@ void PlayFieldStateWriter::WriteBag(Element& root) const {
         if (flight.intoInventory && flight.object)
             writeTool(flight.object->GetResourceName(), flight.object->GetName(), "",
                       std::max(flight.object->GetScaleX(), flight.object->GetScaleY()));
+}
+
+std::string PlayFieldStateWriter::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
+
+void PlayFieldStateWriter::ForgetStateFile(Player& player) {
+    const std::string own = StateFilePath(player.SaveFile);
+    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
+        !FileSystem::RemoveFile(own))
+        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
+    player.PlayFieldPath.clear();
 }

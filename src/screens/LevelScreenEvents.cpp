@@ -8,6 +8,7 @@
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "screens/BagScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
@@ -110,7 +111,7 @@ void LevelScreen::SaveOnQuit() {
     Player* player = Active();
     if (!sceneFinished && player && !player->RelaxedMode && player->Time <= 0.0f) {
         // Lost on time: nothing to resume.
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         return;
     }
     if (!sceneFinished && playField) {
@@ -139,13 +140,13 @@ void LevelScreen::KeepWonScene() {
     if (!player) return;
     const std::string next = playField ? playField->GetNextScene() : std::string();
     if (next.empty() || next == LevelEvents::kFinalScene) {
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; the place is done.");
         return;
     }
     // Continue opens the place's next scene from its start; this scene's
     // scores are in the node's score already.
-    PlayField::ForgetStateFile(*player);
+    PlayFieldStateWriter::ForgetStateFile(*player);
     player->PlayFieldPath = next;
     player->ScoreItems = player->ScoreSpeed = player->ScoreMiniGames = 0;
     HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens \"" + next + "\".");
@@ -180,7 +181,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
     if (value.empty()) BagScreen::SyncPlayerItems();
     if (value == LevelEvents::kFinalScene) {
         if (playField) playField->SaveState();
-        if (player) PlayField::ForgetStateFile(*player);
+        if (player) PlayFieldStateWriter::ForgetStateFile(*player);
         if (EntityManager* manager = Manager()) {
             auto* final = manager->OpenScreen<ZOLTFramework::FinalScreen>();
             final->SetOpacity(0.0f);
@@ -192,7 +193,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
         return;
     }
     // A level that is left for the map never resumes.
-    if (player) PlayField::ForgetStateFile(*player);
+    if (player) PlayFieldStateWriter::ForgetStateFile(*player);
     OpenMapOrNextLevel(value);
     ZOLTFramework::SavePlayers();
 }
@@ -203,7 +204,7 @@ void LevelScreen::LoseLevel() {
     if (player) {
         player->TempEvidences.clear();
         player->TempLastEvidences.clear();
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         player->LastSolvedNode.clear();
     }
     ZOLTFramework::SavePlayers();

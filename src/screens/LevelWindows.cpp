@@ -23,6 +23,7 @@
 #include "scene/LevelEvents.h"
 #include "scene/CHintScreen.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "screens/BagScreen.h"
 #include "screens/ComicScreen.h"
 #include "screens/GlobalMapData.h"
@@ -244,7 +245,7 @@ void LevelWindows::CloseWaitingWindow() {
 bool LevelWindows::RecordLevelScores(uint32_t scores[6]) {
     Player* player = Active();
     if (!player || !field) return false;
-    PlayField::ForgetStateFile(*player);
+    PlayFieldStateWriter::ForgetStateFile(*player);
     // Scores saturate: a hand-edited file may bring any number.
     const int32_t level = FileNumbers::ClampToInt(double(player->ScoreItems) + player->ScoreSpeed + player->ScoreMiniGames);
     player->ScoreNode = FileNumbers::ClampToInt(double(player->ScoreNode) + level);

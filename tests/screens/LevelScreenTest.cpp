@@ -24,6 +24,7 @@
 #include "profiles/Player.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "scene/SceneObject.h"
 #include "screens/BagScreen.h"
 #include "screens/ComicScreen.h"
@@ -464,13 +465,13 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     level->SaveOnQuit();
     FileSystem::SetReadHook({});
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(player->PlayFieldPath, PlayField::StateFilePath(player->SaveFile));
+    EXPECT_EQ(player->PlayFieldPath, PlayFieldStateWriter::StateFilePath(player->SaveFile));
     level->Kill();
 
     auto* field = engine.Manager().Spawn<PlayField>(scene, &journal, SceneContext{player});
     field->FindObjectByName("watch")->Kill();  // taken: dead until the manager deletes it
     field->SaveState();
-    const std::string path = PlayField::StateFilePath(player->SaveFile);
+    const std::string path = PlayFieldStateWriter::StateFilePath(player->SaveFile);
     ASSERT_EQ(player->PlayFieldPath, path);
     const std::string first = DocumentText(path);
     EXPECT_EQ(first.find("watch_Study"), std::string::npos);
