@@ -4,6 +4,7 @@
 // built, the saved state of a scene left unfinished and the evidence case.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -38,6 +39,7 @@
 #include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/scene/ScenePlayHelpers.h"
 
 using ZOLTFramework::CEntity;
@@ -369,7 +371,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     EXPECT_NE(field->FindObjectByName("watch"), nullptr);
 }
 
-TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
+TEST(LevelScreen, CigarsBurnOneAtATimeAndTheGlassShowsTheShadowOfAClue) {
     LevelEngine engine;
     Player* player = engine.Active();
     player->CigarCount = 1;
@@ -400,6 +402,25 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     engine.KeyUp(HGEK_LBUTTON);
     EXPECT_EQ(player->CigarCount, 0);
     EXPECT_FLOAT_EQ(level->Panel().GetCigarCooldown(), 0.0f);
+
+    // The pointer over a clue: the shadow of its task's picture in the glass
+    // (dark, at most 60 px, centred at (58, 560) on the panel); the scene's
+    // picture keeps its own hot spot, colour and blend.
+    hgeSprite* watch = SceneObjectNamed(level->Field(), "watch")->GetDisplaySprite();
+    const hgeQuad before = LookOf(watch);
+    level->OnButtonOver("Watch");
+    const auto drawn = RecordQuads([&] { engine.Step(); });
+    const float x = level->Panel().Window()->GetAbsoluteX() + 58.0f, y = 560.0f;
+    EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [&](const RenderStats::RecordedQuad& q) {
+                  const hgeVertex* v = q.quad.v;
+                  return Shows(q, watch) && v[0].col == 0x77000000u && q.quad.blend == (BLEND_COLORMUL | BLEND_ALPHABLEND) &&
+                         std::fabs((v[0].x + v[2].x) / 2 - x) < 0.5f && std::fabs((v[0].y + v[2].y) / 2 - y) < 0.5f &&
+                         std::max(v[2].x - v[0].x, v[2].y - v[0].y) <= 60.01f;
+              }), 1);
+    const hgeQuad after = LookOf(watch);
+    EXPECT_EQ(after.v[0].x, before.v[0].x) << "the hot spot";
+    EXPECT_EQ(after.v[0].col, before.v[0].col);
+    EXPECT_EQ(after.blend, before.blend);
 }
 
 TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
