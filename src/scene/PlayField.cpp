@@ -1,7 +1,6 @@
 #include "scene/PlayField.h"
 
 #include <algorithm>
-#include <cmath>
 #include <sstream>
 #include <utility>
 
@@ -10,13 +9,11 @@
 #include "engine/HtmlLog.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
-#include "entities/effects/CAnimationEffector.h"
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/Player.h"
 #include "scene/ActionTable.h"
-#include "scene/ClueTargets.h"
 #include "scene/Inventory.h"
 #include "scene/LevelEvents.h"
 #include "scene/LiveGroups.h"
@@ -27,7 +24,6 @@
 #include "scene/ScriptGlobals.h"
 #include "scene/ShowScorePopup.h"
 
-using ZOLTFramework::CAnimationEffector;
 namespace Services = ZOLTFramework::Services;
 
 namespace {
@@ -37,6 +33,45 @@ const bool g_scriptClassRegistered = PlayField::RegisterLua();
 const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
 const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
 const char* const kActionTableFile = "data/Database/Actions.xml";
+
+const char* const kTitleName = "SceneTitle";
+
+// The delayed calls of a field go on the shared timer, or on its own without one.
+SharedTimer& Timer(const SceneContext& context, SharedTimer& own) { return context.timer ? *context.timer : own; }
+
+// The screen x right of which the scene shows: the panel's right edge as it
+// stands in its slide (never left of the screen).
+float SceneLeft(const SceneContext& context, const ZOLTFramework::CEntity& field, float panelWidth) {
+    const float edge = context.panel ? context.panel->PanelRight() : field.GetAbsoluteX() + panelWidth;
+    return std::max(0.0f, edge);
+}
+
+// The scene's title over the picture; the seconds it shows, or none when the
+// scene has none to show (no key, a key the text table lacks, no manager).
+std::optional<float> ShowTitle(ZOLTFramework::CEntity& field, const std::string& titleKey) {
+    EntityManager* manager = field.GetEngine() ? field.GetEngine()->GetEntityManager() : nullptr;
+    if (titleKey.empty() || !manager) return std::nullopt;
+    bool found = false;
+    const std::string title = Services::Text(field.GetEngine(), titleKey, &found);
+    if (!found) {
+        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
+                                     "\" is not in the text table; the panel opens at once.");
+        return std::nullopt;
+    }
+    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
+    entity->SetName(kTitleName);
+    entity->AttachTo(&field);
+    entity->SetPosXY(400.0f, 300.0f);
+    entity->SetLayer(70.0f);
+    HGE* hge = Services::Hge(field.GetEngine());
+    return entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
+}
+
+// The scene's title goes (the scene is won): drawn over the level's windows,
+// a title still running would stand frozen over the score window.
+void DropTitle(ZOLTFramework::CEntity& field) {
+    if (ZOLTFramework::CEntity* title = field.FindChild(kTitleName)) title->Kill();
+}
 
 void LogDelayedCount(size_t count) { HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(count)); }
 
@@ -178,43 +213,25 @@ void PlayField::LoadScene(const std::string& path) {
     heading = loader.ReadHeading(context.player ? context.player->PlayFieldPath : std::string());
     sceneKind = loader.ReadKind();
     MakeParts();
-    if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(); });
-    loader.BuildObjects(*this, *objectsLayer, Clock(), objects, [this] { pointer->BuildMeasuringTool(); });
+    if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(context, *this, panelWidth); });
+    loader.BuildObjects(*this, *objectsLayer, Timer(context, ownTimer), objects, [this] { pointer->BuildMeasuringTool(); });
     loader.ReadRules(actions, rules);
     loader.PutOff(objects, [this](SceneObject* object) { StartSolveLaterEffect(object); });
     loader.FillBag(*bag);
     rules.FinishLoading();
 
     pointer->ShowCursors(false);
-    ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
+    // The panel opens after the scene's title, or at once without one.
+    const std::optional<float> titleTime = ShowTitle(*this, root.GetStringAttribute("SceneName"));
+    if (titleTime) {
+        Timer(context, ownTimer)->Add(*titleTime + 0.1f, [this] { ShowPanel(); }, this);
+        std::ostringstream text;
+        text << *titleTime;
+        events.Send(LevelEvents::kHidePanel, text.str());
+    } else {
+        ShowPanel();
+    }
     if (sceneKind->IsSplit()) AddDividingLine();
-}
-
-void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
-    EntityManager* manager = Manager();
-    if (titleKey.empty() || !manager) {
-        ShowPanel();
-        return;
-    }
-    bool found = false;
-    const std::string title = Services::Text(engine, titleKey, &found);
-    if (!found) {
-        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
-                                     "\" is not in the text table; the panel opens at once.");
-        ShowPanel();
-        return;
-    }
-    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
-    entity->SetName(kTitleName);
-    entity->AttachTo(this);
-    entity->SetPosXY(400.0f, 300.0f);
-    entity->SetLayer(70.0f);
-    HGE* hge = Services::Hge(engine);
-    const float duration = entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
-    Clock()->Add(duration + 0.1f, [this] { ShowPanel(); }, this);
-    std::ostringstream text;
-    text << duration;
-    events.Send(LevelEvents::kHidePanel, text.str());
 }
 
 void PlayField::AddDividingLine() {
@@ -285,7 +302,7 @@ void PlayField::OnLeftButton(bool down) {
     if (!down) return;
     if (pointer->PressMeasuringTool(mx, my)) {
         rules.ClearCounters();
-        DropTitle();
+        DropTitle(*this);
         events.Send(LevelEvents::kWin, "");
     }
     clicks->Press(mx, my);
@@ -371,17 +388,12 @@ void PlayField::StartObjectMissEffect(float px, float py) {
 
 void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {
     speedTimer = 0.0f;
-    ShowScorePopup(score, x, y, events.Listener(), this, caption, kind, SceneLeft());
-}
-
-float PlayField::SceneLeft() const {
-    const float edge = context.panel ? context.panel->PanelRight() : GetAbsoluteX() + panelWidth;
-    return std::max(0.0f, edge);
+    ShowScorePopup(score, x, y, events.Listener(), this, caption, kind, SceneLeft(context, *this, panelWidth));
 }
 
 void PlayField::QueueWinCheck() {
     playing = false;
-    Clock()->Add(1.0f, [this] { CheckWin(); }, this);
+    Timer(context, ownTimer)->Add(1.0f, [this] { CheckWin(); }, this);
 }
 
 // ---- flights
@@ -392,7 +404,10 @@ void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::
 }
 
 void PlayField::SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName) {
-    flights->SendToBag(object, toolName, taskName);
+    std::weak_ptr<void> self = GetLifeToken();
+    flights->SendToBag(object, toolName, taskName, [this, self, toolName, taskName](SceneObject* arrived) {
+        if (!self.expired()) OnTaskChanged(arrived, toolName, taskName);
+    });
 }
 
 void PlayField::AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass) {
@@ -480,13 +495,7 @@ void PlayField::ProcessDelayedTasks() {
 
 void PlayField::CheckWin() {
     playing = true;
-    if (rules.TakeWin(events)) DropTitle();
-}
-
-void PlayField::DropTitle() {
-    // Drawn over the level's windows, a title still running as the scene is
-    // won would stand frozen over the score window.
-    if (CEntity* title = FindChild(kTitleName)) title->Kill();
+    if (rules.TakeWin(events)) DropTitle(*this);
 }
 
 void PlayField::CheckFinished() {

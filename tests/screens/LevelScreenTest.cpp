@@ -311,7 +311,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
 </page>)");
     PlayField* field = level->FindChild<PlayField>("PlayField");
     ASSERT_TRUE(engine.PanelIn(level));
-    const ScreenPoint watch = OpaquePointOf(field->FindObjectByName("watch"), field);
+    const ScreenPoint watch = OpaquePointOf(SceneObjectNamed(field, "watch"), field);
     ASSERT_TRUE(watch.found);
     engine.MoveMouse(watch.x, watch.y);
     engine.Step();
@@ -322,7 +322,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.KeyUp(HGEK_LBUTTON);
     engine.Step();
     EXPECT_TRUE(level->Windows().IsHintWindowOpen());
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr) << "the press went to the window's frame, not the scene";
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr) << "the press went to the window's frame, not the scene";
     // The window takes a tap on its "OK" from its first frame on.
     auto* ok = level->FindChild("HintScreen")->FindChild<ZOLTFramework::CButtonEntity>("OK");
     ASSERT_NE(ok, nullptr);
@@ -331,7 +331,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.KeyUp(HGEK_LBUTTON);
     engine.Step();
     EXPECT_FALSE(level->Windows().IsHintWindowOpen());
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr);
     ASSERT_TRUE(engine.PanelIn(level));
     engine.MoveMouse(watch.x, watch.y);
 
@@ -341,7 +341,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.Step();
     auto* comic = engine.TopAs<ComicScreen>();
     ASSERT_NE(comic, nullptr);
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr);
     std::weak_ptr<void> comicAlive = comic->GetLifeToken();
     auto lines = [&] {
         std::vector<CEntity*> shown;
@@ -368,7 +368,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.KeyDown(HGEK_LBUTTON);
     engine.KeyUp(HGEK_LBUTTON);
     EXPECT_TRUE(engine.RunUntil([&] { return comicAlive.expired(); }, 2.0f)) << "the last click ends the page";
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr);
 }
 
 TEST(LevelScreen, CigarsBurnOneAtATimeAndTheGlassShowsTheShadowOfAClue) {
@@ -490,7 +490,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     level->Kill();
 
     auto* field = engine.Manager().Spawn<PlayField>(scene, &journal, SceneContext{player});
-    field->FindObjectByName("watch")->Kill();  // taken: dead until the manager deletes it
+    SceneObjectNamed(field, "watch")->Kill();  // taken: dead until the manager deletes it
     field->SaveState();
     const std::string path = PlayFieldStateWriter::StateFilePath(player->SaveFile);
     ASSERT_EQ(player->PlayFieldPath, path);
@@ -505,12 +505,14 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     again->SaveState();
     EXPECT_EQ(DocumentText(path), first);
 
-    // The locking object's angle in degrees.
-    SceneObject* quill = again->FindObjectByName("quill");
+    // The locking object's angle in degrees: a scene locked on the quill.
+    std::string locking = kScene;
+    locking.insert(locking.find("</scene>"), R"(<task_condition><action type="LockingTask" name="Quill^0"/></task_condition>)");
+    auto* locked = engine.Manager().Spawn<PlayField>(engine.Write("locked.xml", locking), &journal, SceneContext{player});
+    SceneObject* quill = SceneObjectNamed(locked, "quill");
     ASSERT_NE(quill, nullptr);
     quill->SetRotation(3.14159265f / 2.0f);
-    again->ShowExtraCigarTutorial("Quill");  // locks the task's first object, the quill
-    again->SaveState();
+    locked->SaveState();
     EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
 
     // A failed write keeps the state a resumed field was read from named (the

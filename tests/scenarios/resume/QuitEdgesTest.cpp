@@ -144,7 +144,7 @@ protected:
             if (task->GetName() != "task") continue;
             for (const auto& item : task->GetChildren()) {
                 const std::string name = item->GetStringAttribute("name");
-                if (field->FindObjectByName(name)) ClickObject(level, name);
+                if (SceneObjectNamed(field, name)) ClickObject(level, name);
                 if (field->Rules().AllTaken()) {
                     Step(2);
                     ASSERT_GT(field->Rules().ItemsOnTheirWay(), 0) << "the last find is on its way";
@@ -162,7 +162,7 @@ protected:
         for (const TaskRecord& task : field->Rules().Tasks())
             if (task.toolToFind.empty()) things.insert(things.end(), task.objectNames.begin(), task.objectNames.end());
         for (size_t i = 0; i < things.size() / 2; ++i)
-            if (field->FindObjectByName(things[i])) ClickObject(level, things[i]);
+            if (SceneObjectNamed(field, things[i])) ClickObject(level, things[i]);
         Settle(level);
     }
 
