@@ -6,6 +6,7 @@
 
 #include "engine/Conversions.h"
 #include "engine/FileNumbers.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 
 namespace ProfileDocument {
@@ -51,6 +52,9 @@ void Write(const Player& player, Element& root) {
         playField->AddAttribute("path", player.PlayFieldPath);
         // The node of the level in progress, for its score when it is won.
         if (!player.CurrentNode.empty()) playField->AddAttribute("node", player.CurrentNode);
+        // The scores, time and cigars Continue starts it with: in this one
+        // file with the name, not only in the users file written after it.
+        LevelProgress::WriteValues(player, *playField);
     }
     for (const NameSection& s : kNameSections) {
         RefPtr<Element> section = root.CreateChild(s.section);
@@ -61,13 +65,14 @@ void Write(const Player& player, Element& root) {
 }
 
 void Read(const Element& root, Player& player) {
+    const std::string who = "Player " + XMLDocument::Escape(player.Name) + ": ";
     for (const RefPtr<Element>& child : root.GetChildren()) {
         if (child->GetName() == "play_field") {
             player.PlayFieldPath = child->GetStringAttribute("path");
             if (child->HasAttribute("node")) player.CurrentNode = child->GetStringAttribute("node");
+            LevelProgress::ReadValues(*child, player, who + "the saved level's ");
         }
     }
-    const std::string who = "Player " + XMLDocument::Escape(player.Name) + ": ";
     if (const Element* map = LastChild(root, "global_map")) {
         for (const RefPtr<Element>& node : map->GetChildren()) {
             if (!node->HasAttribute("name") || !node->HasAttribute("score")) continue;

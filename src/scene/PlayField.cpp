@@ -12,6 +12,7 @@
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 #include "scene/ActionTable.h"
 #include "scene/Inventory.h"
@@ -507,9 +508,10 @@ void PlayField::CheckFinished() {
 bool PlayField::SaveState() {
     Player* player = context.player;
     if (!player) return true;
-    // The file this level was resumed from stays named until a newer state
-    // replaces it (writes are atomic, so a failed one leaves it whole).
-    if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
+    // What the player names stays named until a newer state replaces it
+    // (writes are atomic, so a failed one leaves the file on disk whole): the
+    // state this level was resumed from, or the scene it started as, after the
+    // place's won scenes.
     if (AreTasksDone()) {
         PlayFieldStateWriter::ForgetStateFile(*player);
         return true;
@@ -526,12 +528,17 @@ bool PlayField::SaveState() {
     // rule sections written anew; the document itself stays as it was read.
     XMLDocument document("scene");
     PlayFieldStateWriter(rules, objects, *bag, *pointer, *flights).Write(*sceneDocument.GetRoot(), *document.GetRoot());
+    // The level's scores, time, cigars and evidences go with the scene in the
+    // one file, so that no save cut short pairs it with others.
+    LevelProgress::WriteState(*player, *document.GetRoot());
     const std::string path = PlayFieldStateWriter::StateFilePath(player->SaveFile);
     if (!document.Save(path)) {
+        const std::string& named = player->PlayFieldPath;
         HtmlLog::Instance()->Error(
             "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +
-            (player->PlayFieldPath.empty() ? std::string("the scene starts anew next time")
-                                           : "Continue goes on from the state saved before, \"" + player->PlayFieldPath + "\"") +
+            (named.empty()    ? std::string("Continue opens the map, where the place starts anew")
+             : named == path ? "Continue goes on from the state saved before, \"" + named + "\""
+                             : "Continue starts \"" + named + "\" anew, after the place's scenes won before it") +
             ", with the scores, time and cigars that go with it.");
         return false;
     }

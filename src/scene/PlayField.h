@@ -140,10 +140,11 @@ public:
     // left, so that a find keeps its count, cigars reach the count and an item
     // its place in the bag.
     void LandFlights() { flights->Land(); }
-    // Writes the scene as it stands to the active player's state file and makes
-    // it the player's scene in progress; a finished scene writes nothing. False
-    // (with an Error row) when the state could not be written: the player then
-    // names the state saved before, if any.
+    // Writes the scene as it stands, with the player's values of the level
+    // (LevelProgress), to the active player's state file and makes it the
+    // player's scene in progress; a finished scene writes nothing. False (with
+    // an Error row saying what Continue will open) when the state could not be
+    // written: the player then names what it named before.
     bool SaveState();
     // Registers the script class "PlayField" (again after the script state
     // was reopened); true.

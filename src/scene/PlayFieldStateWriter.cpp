@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "engine/Conversions.h"
-#include "engine/HtmlLog.h"
-#include "platform/FileSystem.h"
 #include "profiles/Player.h"
 #include "profiles/SaveSlots.h"
 #include "scene/Inventory.h"
@@ -173,9 +171,7 @@ void PlayFieldStateWriter::WriteBag(Element& root) const {
 std::string PlayFieldStateWriter::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
 
 void PlayFieldStateWriter::ForgetStateFile(Player& player) {
-    const std::string own = StateFilePath(player.SaveFile);
-    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
-        !FileSystem::RemoveFile(own))
-        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
+    // The file itself goes with the next save of the players, once the
+    // profile on disk has stopped naming it.
     player.PlayFieldPath.clear();
 }

@@ -29,8 +29,8 @@ public:
 
     // The state file of the save file's level in progress.
     static std::string StateFilePath(const std::string& saveFile);
-    // The player's level in progress is over (won, lost or left): its state
-    // file goes with its name.
+    // The player's level in progress is over (won, lost or left): it is named
+    // no more; the next save of the players removes its state file.
     static void ForgetStateFile(Player& player);
 
 private:

@@ -13,6 +13,7 @@
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CWindowEntity.h"
 #include "graphics/hgeSprite.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
@@ -49,13 +50,15 @@ private:
 LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
     : CScreenEntity(path), scenePath(path), returnScreen(returnTo) {
     Player* player = Active();
-    if (player && player->PlayFieldPath != scenePath) {
+    // Named by the player: a state saved before, or a scene after the place's
+    // won scenes, whose node score the player holds.
+    const bool resumed = player && player->PlayFieldPath == scenePath;
+    if (player && !resumed) {
         player->ScoreItems = 0;
         player->ScoreSpeed = 0;
         player->ScoreMiniGames = 0;
         player->ScoreNode = 0;
     }
-    KeepPlayerValues();
     const LevelHost host{*this, *this, *this};
     LevelStatus& status = *this;
     SceneRequests& scene = *this;
@@ -71,9 +74,13 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         // The scene file is read once, by the field: the level's settings come
         // from the same document.
         settings = LevelSettings::Read(playField->SceneRoot());
+        if (resumed) TakeSavedProgress();
         panel->AttachField(PlayFieldView(*playField));
         windows->AttachField(PlayFieldView(*playField));
     }
+    // Before the scene's own actions (held until the screen stands) change
+    // anything: the values Continue would start this level with.
+    KeepPlayerValues();
     panel->ReadCounters();
     // The bag lies in the panel's open corner, under the panel's pictures.
     if (playField && panel->Window()) {
@@ -104,6 +111,15 @@ void LevelScreen::BuildPlayField() {
     playField->AttachTo(this);
     playField->SetDepth(-200.0f);
     playField->OnMove();
+}
+
+void LevelScreen::TakeSavedProgress() {
+    Player* player = Active();
+    if (!player || !playField) return;
+    if (!LevelProgress::ReadState(playField->SceneRoot(), *player,
+                                  "Level \"" + XMLDocument::Escape(scenePath) + "\": the saved "))
+        HtmlLog::Instance()->Info("Level \"" + XMLDocument::Escape(scenePath) +
+                                  "\": no saved progress in it; the scores, time and cigars of the players file stand.");
 }
 
 void LevelScreen::StartMusic() {

@@ -53,7 +53,8 @@ TEST_F(ProfileFilesTest, SaveWritesTheUsersFileAndProfilesByteForByte) {
               "        <node name=\"B2\" score=\"300\"/>\n"
               "        <node name=\"a0\" score=\"7\"/>\n"
               "    </global_map>\n"
-              "    <play_field path=\"data\\Scenes\\Crime_place_1.xml\" node=\"Node_3\"/>\n"
+              "    <play_field path=\"data\\Scenes\\Crime_place_1.xml\" node=\"Node_3\" Time=\"853.25\" CigarCount=\"3\""
+              " ScoreItems=\"-5\" ScoreSpeed=\"120\" ScoreMiniGames=\"0\" ScoreNode=\"2147483647\"/>\n"
               "    <evidences>\n"
               "        <evidence name=\"Gun\"/>\n"
               "        <evidence name=\"Knife\"/>\n"
@@ -163,7 +164,7 @@ TEST_F(ProfileFilesTest, ReaderTakesWhatTheWriterNeverProduces) {
               "  <evidences><evidence name=\"Rope\"/></evidences>\n"
               "  <last_evidences><item name=\"Hat\"/></last_evidences>\n"
               "  <medals><medal id=\"3\"/><medal/></medals>\n"
-              "  <play_field path=\"first\"/><play_field path=\"second\"/>\n"
+              "  <play_field path=\"first\" Time=\"50\"/><play_field path=\"second\" ScoreMiniGames=\"-7\"/>\n"
               "</profile>");
     auto pm = LoadedManager();
     ASSERT_EQ(pm->Players.size(), 2u);
@@ -173,6 +174,9 @@ TEST_F(ProfileFilesTest, ReaderTakesWhatTheWriterNeverProduces) {
     EXPECT_TRUE(old.LastSolvedNode.empty());
     EXPECT_EQ(old.CigarCount, 2);  // truncated toward zero
     EXPECT_EQ(old.ScoreNode, 4);
+    // The level's values "play_field" gives replace the users file's.
+    EXPECT_EQ(old.Time, 50.0f);
+    EXPECT_EQ(old.ScoreMiniGames, -7);
     EXPECT_EQ(old.NodeScores, (std::map<std::string, int32_t>{{"N", 5}}));  // the first score stays
     EXPECT_EQ(old.Evidences, (std::set<std::string>{"Rope"}));  // a later section replaces an earlier one
     EXPECT_EQ(old.LastEvidences, (std::set<std::string>{"Hat"}));  // whatever the children's names
