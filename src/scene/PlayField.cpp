@@ -188,8 +188,8 @@ void PlayField::MakeParts() {
     steps.arriveAtCigars = [this, self](int count, SceneObject* object, const std::string& task) {
         if (!self.expired()) AddCigars(count, object, task);
     };
-    steps.score = [this](float score, float x, float y, const std::string& caption, int kind) {
-        ResetAndForward(score, x, y, caption, kind);
+    steps.score = [this](float score, float px, float py, const std::string& caption, int kind) {
+        ResetAndForward(score, px, py, caption, kind);
     };
     steps.queueWinCheck = [this] { QueueWinCheck(); };
     objectClick.emplace(*this, *objectsLayer, rules, objects, *pointer, *flights, *bag, events, context.clues,

@@ -220,7 +220,7 @@ private:
     void ShowObjectPointer(SceneObject* object, float angle) { pointer->PointAt(object, angle); }
     // A task name locks the clicks on its first object; "" ends the lock.
     void ShowExtraCigarTutorial(const std::string& taskName);
-    unsigned GetItemCount(const std::string& name) const { return rules.ItemCount(name); }
+    unsigned GetItemCount(const std::string& taskName) const { return rules.ItemCount(taskName); }
 
     // ---- the rules (their work is the rules' own)
     // The open task of that name (an empty record when none is open).
