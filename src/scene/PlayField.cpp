@@ -215,7 +215,8 @@ void PlayField::LoadScene(const std::string& path) {
     sceneKind = loader.ReadKind();
     MakeParts();
     if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(context, *this, panelWidth); });
-    loader.BuildObjects(*this, *objectsLayer, Timer(context, ownTimer), objects, [this] { pointer->BuildMeasuringTool(); });
+    loader.BuildObjects(*this, *objectsLayer, Timer(context, ownTimer), objects,
+                        [this] { pointer->BuildMeasuringTool(); });
     loader.ReadRules(actions, rules);
     loader.PutOff(objects, [this](SceneObject* object) { StartSolveLaterEffect(object); });
     loader.FillBag(*bag);

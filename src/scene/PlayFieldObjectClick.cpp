@@ -182,8 +182,10 @@ void PlayFieldObjectClick::ScoreFind(SceneObject* object) {
     const float px = object->GetX() * SceneObject::kSceneToScreen;
     const float py = object->GetY() * SceneObject::kSceneToScreen;
     const float t = speedTimer;
-    if (t > 0.0f && t <= 2.0f)
-        steps.score(t <= 1.0f ? 1000.0f : 500.0f, px, py, Services::Text(field.GetEngine(), "SPEED_BONUS"), SCORE_SPEED);
+    if (t > 0.0f && t <= 2.0f) {
+        const std::string caption = Services::Text(field.GetEngine(), "SPEED_BONUS");
+        steps.score(t <= 1.0f ? 1000.0f : 500.0f, px, py, caption, SCORE_SPEED);
+    }
     steps.score(500.0f, px, py - 20.0f, "", SCORE_ITEM);
     Services::PlaySound(field.GetEngine(), "OnObjectClick");
 }

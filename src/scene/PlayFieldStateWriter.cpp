@@ -168,7 +168,9 @@ void PlayFieldStateWriter::WriteBag(Element& root) const {
                       std::max(flight.object->GetScaleX(), flight.object->GetScaleY()));
 }
 
-std::string PlayFieldStateWriter::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
+std::string PlayFieldStateWriter::StateFilePath(const std::string& saveFile) {
+    return saveFile + SaveSlots::kStateSuffix;
+}
 
 void PlayFieldStateWriter::ForgetStateFile(Player& player) {
     // The file itself goes with the next save of the players, once the

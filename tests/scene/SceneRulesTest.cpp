@@ -95,7 +95,8 @@ TEST(SceneRules, WhatAClickDoes) {
         std::string played;    // the events and the steps of the play, in order
         std::string counters;  // "Task=count,..." after the click
     } rows[] = {
-        {"an And find flies to its clue", {"Shapes/And/a,b"}, {}, "a", "", "OnObjectClick=a;[panel Shapes]", "Shapes=1"},
+        {"an And find flies to its clue", {"Shapes/And/a,b"}, {}, "a", "", "OnObjectClick=a;[panel Shapes]",
+         "Shapes=1"},
         {"the last find of a task runs its condition", {"Shapes/And/a"}, {"Shapes>Say=hi"}, "a", "",
          "OnObjectClick=a;Say=hi;[panel Shapes]", "Shapes=0"},
         {"an Or find runs its condition and flies nowhere", {"Any/Or/a,b"}, {"Any>Say=hi"}, "b", "",

@@ -75,7 +75,7 @@ TEST(SpecialScenes, HintChoiceCountsAndTaskSprites) {
     EXPECT_EQ(field->GetTaskSprite("Nothing"), nullptr);
     field->ShowHintTutorial();
     // A scene locked on a task it lacks sets no pointer.
-    auto* unknown = new LevelStandIn(engine.WriteScene("unknown.xml", R"(<scene res_file="x" res_group="91" type="FindAll">
+    auto* unknown = new LevelStandIn(engine.WriteScene("unknown.xml", R"(<scene res_file="x" res_group="91">
   <task_condition><action type="LockingTask" name="Nothing^1.57"/></task_condition></scene>)"));
     engine.Step();
     EXPECT_EQ(unknown->EventsNamed("LockingTask"), (std::vector<std::string>{"LockingTask=Nothing^1.57"}));

@@ -415,8 +415,8 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndTheGlassShowsTheShadowOfAClue) {
     const float x = level->Panel().Window()->GetAbsoluteX() + 58.0f, y = 560.0f;
     EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [&](const RenderStats::RecordedQuad& q) {
                   const hgeVertex* v = q.quad.v;
-                  return Shows(q, watch) && v[0].col == 0x77000000u && q.quad.blend == (BLEND_COLORMUL | BLEND_ALPHABLEND) &&
-                         std::fabs((v[0].x + v[2].x) / 2 - x) < 0.5f && std::fabs((v[0].y + v[2].y) / 2 - y) < 0.5f &&
+                  return Shows(q, watch) && v[0].col == 0x77000000u &&
+                         q.quad.blend == (BLEND_COLORMUL | BLEND_ALPHABLEND) && std::fabs((v[0].x + v[2].x) / 2 - x) < 0.5f && std::fabs((v[0].y + v[2].y) / 2 - y) < 0.5f &&
                          std::max(v[2].x - v[0].x, v[2].y - v[0].y) <= 60.01f;
               }), 1);
     const hgeQuad after = LookOf(watch);
@@ -563,8 +563,10 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
 
     // The locking object's angle in degrees: a scene locked on the quill.
     std::string locking = kScene;
-    locking.insert(locking.find("</scene>"), R"(<task_condition><action type="LockingTask" name="Quill^0"/></task_condition>)");
-    auto* locked = engine.Manager().Spawn<PlayField>(engine.Write("locked.xml", locking), &journal, SceneContext{player});
+    locking.insert(locking.find("</scene>"),
+                   R"(<task_condition><action type="LockingTask" name="Quill^0"/></task_condition>)");
+    auto* locked =
+        engine.Manager().Spawn<PlayField>(engine.Write("locked.xml", locking), &journal, SceneContext{player});
     SceneObject* quill = SceneObjectNamed(locked, "quill");
     ASSERT_NE(quill, nullptr);
     quill->SetRotation(3.14159265f / 2.0f);
