@@ -62,6 +62,10 @@ void Write(const Player& player, Element& root) {
     }
     RefPtr<Element> medals = root.CreateChild("medals");
     for (uint32_t id : player.Medals) medals->CreateChild("medal")->AddAttribute("id", static_cast<unsigned>(id));
+    if (player.EndingPending) {
+        RefPtr<Element> ending = root.CreateChild("ending");
+        for (const std::string& page : player.EndingPages) ending->CreateChild("page")->AddAttribute("path", page);
+    }
 }
 
 void Read(const Element& root, Player& player) {
@@ -90,6 +94,11 @@ void Read(const Element& root, Player& player) {
         for (const RefPtr<Element>& item : section->GetChildren()) {
             if (item->HasAttribute("name")) (player.*s.field).insert(item->GetStringAttribute("name"));
         }
+    }
+    if (const Element* ending = LastChild(root, "ending")) {
+        player.EndingPending = true;
+        for (const RefPtr<Element>& page : ending->GetChildren())
+            if (page->HasAttribute("path")) player.EndingPages.push_back(page->GetStringAttribute("path"));
     }
     if (const Element* medals = LastChild(root, "medals")) {
         for (const RefPtr<Element>& medal : medals->GetChildren()) {

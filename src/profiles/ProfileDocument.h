@@ -7,7 +7,11 @@
 //       <evidences> <evidence name=".."/> ... </evidences>
 //       <last_evidences>, <temp_evidences>, <temp_last_evidences> alike
 //       <medals> <medal id=".."/> ... </medals>
+//       <ending> <page path=".."/> ... </ending>     (only while the story's end is due)
 //   </profile>
+//
+// A reader that does not know a section passes it by: a profile without
+// "ending" (written before) loads with no end due.
 #pragma once
 
 #include "engine/XMLDocument.h"

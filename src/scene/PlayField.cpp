@@ -55,7 +55,7 @@ std::optional<float> ShowTitle(ZOLTFramework::CEntity& field, const std::string&
     bool found = false;
     const std::string title = Services::Text(field.GetEngine(), titleKey, &found);
     if (!found) {
-        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
+        HtmlLog::Instance()->Warning("Play field: the scene title \"" + HtmlLog::Shown(titleKey) +
                                      "\" is not in the text table; the panel opens at once.");
         return std::nullopt;
     }
@@ -77,7 +77,7 @@ void DropTitle(ZOLTFramework::CEntity& field) {
 void LogDelayedCount(size_t count) { HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(count)); }
 
 void LogDelayed(const DelayedTaskRecord& record) {
-    HtmlLog::Instance()->Info(record.name);
+    HtmlLog::Instance()->Info(HtmlLog::Shown(record.name));
     std::ostringstream reference;
     reference << "object " << static_cast<const void*>(record.sceneObject);
     if (record.sceneObject) reference << " \"" << record.sceneObject->GetName() << "\"";
@@ -96,7 +96,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
     SceneScript::Publish("play_field", this);
     name = path;
     EntityManager* manager = Manager();
-    if (!manager) HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + path + "\" is not loaded.");
+    if (!manager) HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + HtmlLog::Shown(path) + "\" is not loaded.");
 
     // Entities of the manager attached to the field; without a manager, parts
     // the field owns.
@@ -143,12 +143,12 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
         return;
     }
 
-    HtmlLog::Instance()->Info("Play field loading - " + path);
+    HtmlLog::Instance()->Info("Play field loading - " + HtmlLog::Shown(path));
     LoadScene(path);
     // Pages and mini-games on the same group leave its pictures alone while
     // the field lives.
     if (heading.resourceGroup >= LiveGroups::kFirstSceneGroup) LiveGroups::Hold(heading.resourceGroup, this);
-    HtmlLog::Instance()->Info("Play field loaded - " + path);
+    HtmlLog::Instance()->Info("Play field loaded - " + HtmlLog::Shown(path));
 
     if (sceneKind->IsSplit()) objectsLayer->SetMirroredCursor(true);
 }
@@ -160,7 +160,7 @@ PlayField::~PlayField() {
     if (heading.resourceGroup < LiveGroups::kFirstSceneGroup) return;
     if (scenePath == kKeptScene && keepResources == 1) return;
     LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, heading.resourceGroup,
-                        "Play field " + scenePath, this);
+                        "Play field " + HtmlLog::Shown(scenePath), this);
 }
 
 void PlayField::MakeParts() {
@@ -203,8 +203,8 @@ void PlayField::LoadScene(const std::string& path) {
     actions.Load(kActionTableFile);
 
     if (!sceneDocument.Load(path)) {
-        HtmlLog::Instance()->Error("Play field: the scene file \"" + path + "\" cannot be read (" +
-                                   sceneDocument.GetLastError() + "); the field stays empty.");
+        HtmlLog::Instance()->Error("Play field: the scene file \"" + HtmlLog::Shown(path) + "\" cannot be read (" +
+                                   HtmlLog::Shown(sceneDocument.GetLastError()) + "); the field stays empty.");
         MakeParts();
         ShowPanel();
         return;
@@ -445,7 +445,7 @@ void PlayField::ShowExtraCigarTutorial(const std::string& taskName) {
     SceneObject* object = task.objectNames.empty() ? nullptr : FindObjectByName(task.objectNames.front());
     pointer->Lock(taskName, object);
     if (!object)
-        HtmlLog::Instance()->Warning("Play field: the locking task \"" + taskName +
+        HtmlLog::Instance()->Warning("Play field: the locking task \"" + HtmlLog::Shown(taskName) +
                                      "\" names no object in the scene; nothing is locked.");
     if (taskName == "Cigar") events.Send(LevelEvents::kShowExtraCigarTutorial, "");
 }
@@ -521,8 +521,8 @@ bool PlayField::SaveState() {
 
     if (!sceneDocument.IsLoaded()) {
         // Without the scene document the file could not be played again.
-        HtmlLog::Instance()->Error("Play field: the scene \"" + scenePath + "\" was never read (" +
-                                   sceneDocument.GetLastError() + "); its state is not saved.");
+        HtmlLog::Instance()->Error("Play field: the scene \"" + HtmlLog::Shown(scenePath) + "\" was never read (" +
+                                   HtmlLog::Shown(sceneDocument.GetLastError()) + "); its state is not saved.");
         return false;
     }
     // The document the scene was read from, with what was taken out and the
@@ -536,10 +536,11 @@ bool PlayField::SaveState() {
     if (!document.Save(path)) {
         const std::string& named = player->PlayFieldPath;
         HtmlLog::Instance()->Error(
-            "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +
+            "Play field: the state of \"" + HtmlLog::Shown(scenePath) + "\" could not be written to \"" +
+            HtmlLog::Shown(path) + "\"; " +
             (named.empty()    ? std::string("Continue opens the map, where the place starts anew")
-             : named == path ? "Continue goes on from the state saved before, \"" + named + "\""
-                             : "Continue starts \"" + named + "\" anew, after the place's scenes won before it") +
+             : named == path ? "Continue goes on from the state saved before, \"" + HtmlLog::Shown(named) + "\""
+                             : "Continue starts \"" + HtmlLog::Shown(named) + "\" anew, after the place's scenes won before it") +
             ", with the scores, time and cigars that go with it.");
         return false;
     }

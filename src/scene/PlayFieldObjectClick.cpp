@@ -118,8 +118,9 @@ void PlayFieldObjectClick::ToolToBag(SceneObject* object, const SceneRules::Task
 
 void PlayFieldObjectClick::Outcome(SceneObject* object, const SceneRules::ClickOutcome& outcome) {
     if (outcome.droppedCigars >= 0)
-        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedCigarTask + "\" of the tool \"" +
-                                     object->GetName() + "\" grants " + std::to_string(outcome.droppedCigars) +
+        HtmlLog::Instance()->Warning("Play field: the task \"" + HtmlLog::Shown(outcome.droppedCigarTask) +
+                                     "\" of the tool \"" + HtmlLog::Shown(object->GetName()) + "\" grants " +
+                                     std::to_string(outcome.droppedCigars) +
                                      " cigars, but a tool flies into the bag: none are given.");
     if (outcome.leavesScene) objects.Remove(object);
     if (outcome.toPanel) {

@@ -83,6 +83,9 @@ public:
     // Runs the clock by dt (back for a negative dt); when it runs out the
     // time-out window opens over the host.
     void RunClock(float dt);
+    // The clock has run out: the time-out window ("Lose", "TIME_OUT") over
+    // the host, its sound, the panel paused, the scene out of focus.
+    void TimeOut();
     static std::string FormatTime(float seconds);
     void ShowTimePenalty(float change);
 

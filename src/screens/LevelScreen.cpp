@@ -59,13 +59,14 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         player->ScoreMiniGames = 0;
         player->ScoreNode = 0;
     }
+    resumeUnchecked = resumed;
     const LevelHost host{*this, *this, *this};
     LevelStatus& status = *this;
     SceneRequests& scene = *this;
     panel = std::make_unique<LevelPanel>(host, status, hints, scene);
     windows = std::make_unique<LevelWindows>(host, status, *panel, hints, scene, settings, returnScreen);
     if (!Manager())
-        HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + scenePath + "\" is not built.");
+        HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + HtmlLog::Shown(scenePath) + "\" is not built.");
     else
         SpawnChild<LevelFrameStart>([this](float dt) { StartFrame(dt); });
     panel->Build();
@@ -185,8 +186,24 @@ void LevelScreen::UpdatePanelHold(float dt) {
     if (panelHold == 0.0f) panelInAfterHold = false;
 }
 
+bool LevelScreen::EndResumedLevel() {
+    resumeUnchecked = false;
+    Player* player = Active();
+    if (player && !player->RelaxedMode && player->Time <= 0.0f) {
+        // The clock times out only as it crosses 0: a level saved (or edited)
+        // with none left ends here, as one lost on time does.
+        HtmlLog::Instance()->Info("Level: \"" + HtmlLog::Shown(scenePath) + "\" resumes with no time left; it is lost.");
+        player->Time = 0.0f;
+        panel->TimeOut();
+        return true;
+    }
+    if (playField) playField->CheckFinished();
+    return false;
+}
+
 bool LevelScreen::OpenWaitingStep() {
     const bool shown = playField && playField->IsFullyShown();
+    if (resumeUnchecked && shown && EndResumedLevel()) return true;
     if (windows->HasComic() && shown) {
         ShowNextTutorial();
         return true;

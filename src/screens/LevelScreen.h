@@ -139,6 +139,10 @@ private:
     // What the frame opens or leaves for before the scene takes its input;
     // true if it did.
     bool OpenWaitingStep();
+    // A resumed level, once its scene shows: with no time left (a timed
+    // game) it ends as a level lost on time; with no task left (the game
+    // writes none for a lone "Dummy") it is won. True if it ended.
+    bool EndResumedLevel();
     // The panel's hold and slide, then the waiting step: run first in the
     // frame, before the play field and the panel take the mouse.
     void StartFrame(float dt);
@@ -188,6 +192,9 @@ private:
     bool clockStopped = false;
     bool constructing = true;
     bool windowOpened = false;  // by StartFrame, this frame: Update rests
+    // Built from the player's scene in progress, not yet looked at by
+    // EndResumedLevel.
+    bool resumeUnchecked = false;
     std::vector<std::pair<std::string, std::string>> earlyEvents;
     std::set<std::string> unhandledEvents;  // warned of once
     // What the player had when the level's state on disk was written (or

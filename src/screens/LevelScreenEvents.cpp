@@ -130,7 +130,7 @@ void LevelScreen::SaveOnQuit() {
         KeepWonScene();
         return;
     }
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" open; its state is saved.");
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" open; its state is saved.");
     SaveProgress();
 }
 
@@ -147,13 +147,15 @@ void LevelScreen::KeepWonScene() {
     const std::string next = playField ? playField->GetNextScene() : std::string();
     PlayFieldStateWriter::ForgetStateFile(*player);
     if (next.empty() || next == LevelEvents::kFinalScene) {
-        HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; the place is done.");
+        // The story's end is still to come: Continue shows it.
+        if (next == LevelEvents::kFinalScene) windows->KeepStoryEnding(*player);
+        HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" won; the place is done.");
         return;
     }
     NameNextScene(next);
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens " +
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" won; Continue opens " +
                               (player->PlayFieldPath.empty() ? std::string("the map")
-                                                             : "\"" + player->PlayFieldPath + "\"") +
+                                                             : "\"" + HtmlLog::Shown(player->PlayFieldPath) + "\"") +
                               ".");
 }
 

@@ -102,8 +102,8 @@ void LevelScreen::Dispatch(const std::string& name, const std::string& value) {
         return;
     }
     if (unhandledEvents.insert(name).second)
-        HtmlLog::Instance()->Warning("Level \"" + scenePath + "\": nothing handles the event \"" + name + "\" (value \"" +
-                                     value + "\"); it is ignored.");
+        HtmlLog::Instance()->Warning("Level \"" + HtmlLog::Shown(scenePath) + "\": nothing handles the event \"" + HtmlLog::Shown(name) +
+                                     "\" (value \"" + HtmlLog::Shown(value) + "\"); it is ignored.");
 }
 
 bool LevelScreen::HandlesEvent(const std::string& name) {

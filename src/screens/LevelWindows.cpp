@@ -28,6 +28,7 @@
 #include "screens/GlobalMapData.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
+#include "screens/MedalList.h"
 #include "screens/OptionsScreen.h"
 
 using ZOLTFramework::CEntity;
@@ -67,9 +68,11 @@ void LevelWindows::ShowNextTutorial() {
     if (comicQueue.empty() || !manager) return;
     const std::string path = comicQueue.front();
     comicQueue.pop_front();
-    auto* comic = manager->OpenScreen<ComicScreen>(path);
+    comic = manager->OpenScreen<ComicScreen>(path);
     comic->SetOpacity(1.0f);
     comic->SetLayer(15.0f);
+    comicToken = comic->GetLifeToken();
+    comicPath = path;
     if (readyWindow) readyWindow->Hide();
     slide.KillSlide();
     slide.SlidePanelOut();
@@ -292,7 +295,16 @@ void LevelWindows::ShowLevelComplete() {
 void LevelWindows::RecordWinOnQuit() {
     uint32_t scores[6];
     if (!RecordLevelScores(scores) || !DrawMedal() || settings.medalToAdd == 0) return;
-    if (Player* player = Active()) player->Medals.insert(uint32_t(settings.medalToAdd));
+    Player* player = Active();
+    if (player && MedalList::Knows(settings.medalToAdd, MedalList::kFile, "Level " + HtmlLog::Shown(host.entity.GetName())))
+        player->Medals.insert(uint32_t(settings.medalToAdd));
+}
+
+void LevelWindows::KeepStoryEnding(Player& player) const {
+    player.EndingPending = true;
+    player.EndingPages.clear();
+    if (!comicToken.expired() && !comic->IsDead()) player.EndingPages.push_back(comicPath);
+    player.EndingPages.insert(player.EndingPages.end(), comicQueue.begin(), comicQueue.end());
 }
 
 void LevelWindows::KeepScoreWindowMedal() {

@@ -27,6 +27,8 @@ protected:
         a.TempLastEvidences = {"Hat"};
         a.Medals = {17, 2};
         a.CurrentNode = "Node_3";  // saved with the scene in progress
+        a.EndingPending = true;
+        a.EndingPages = {"data\\Comics\\Comic2.xml"};
     }
 };
 
@@ -72,8 +74,12 @@ TEST_F(ProfileFilesTest, SaveWritesTheUsersFileAndProfilesByteForByte) {
               "        <medal id=\"2\"/>\n"
               "        <medal id=\"17\"/>\n"
               "    </medals>\n"
+              "    <ending>\n"
+              "        <page path=\"data\\Comics\\Comic2.xml\"/>\n"
+              "    </ending>\n"
               "</profile>");
-    // No scene in progress: no "play_field" element.
+    // No scene in progress, no story's end due: no "play_field" and no
+    // "ending" element (a profile as written before both).
     EXPECT_EQ(ReadFile(SlotFile(2)),
               "<profile>\n"
               "    <global_map/>\n"
@@ -118,6 +124,8 @@ TEST_F(ProfileFilesTest, LoadGivesBackEveryField) {
     EXPECT_EQ(a.TempLastEvidences, (std::set<std::string>{"Hat"}));
     EXPECT_EQ(a.Medals, (std::set<uint32_t>{2, 17}));
     EXPECT_EQ(a.CurrentNode, "Node_3");
+    EXPECT_TRUE(a.EndingPending);
+    EXPECT_EQ(a.EndingPages, std::vector<std::string>{"data\\Comics\\Comic2.xml"});
     // Node scores mean the player has been on the map.
     EXPECT_TRUE(a.GameInProgress);
 
@@ -128,6 +136,7 @@ TEST_F(ProfileFilesTest, LoadGivesBackEveryField) {
     EXPECT_FALSE(b.GameInProgress);
     EXPECT_TRUE(b.PlayFieldPath.empty());
     EXPECT_TRUE(b.Evidences.empty() && b.Medals.empty() && b.NodeScores.empty());
+    EXPECT_FALSE(b.EndingPending);
     EXPECT_EQ(pm->GetActivePlayer(), &a);
 }
 

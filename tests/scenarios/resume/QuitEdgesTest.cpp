@@ -25,7 +25,11 @@
 //   (the state before resumes, with the scores that go with it); then played
 //   to its score window, where the game is killed before any save (the
 //   state is still there to resume);
-// - the warehouse's last finds still flying to the panel (close).
+// - the warehouse's last finds still flying to the panel (close);
+// - after the story's last find: its last flights, its closing comic page
+//   (SIGTERM, and again as that page shows on Continue, by close) and its
+//   score window (close), the warehouse played again for each: Continue
+//   shows the page still due, then the final screen.
 // Every Continue opens what was saved without an unexpected Warning row (a
 // state the game wrote always passes its check), and at the end each place's
 // score (less its speed bonus, which depends on the pace of the clicks), the
@@ -51,9 +55,12 @@
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
 #include "screens/GlobalMapData.h"
+#include "screens/ComicScreen.h"
+#include "screens/FinalScreen.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
+#include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
@@ -67,6 +74,8 @@ const char* const kHouse = "NodeBrannoksHouse";
 const char* const kTownHall = "NodeTownHall";
 const char* const kHarbour = "NodeHarbour";
 const char* const kWarehouse = "NodeWarehouse";
+// The page the warehouse closes the story with.
+const char* const kClosingPage = "data\\Comics\\Comic2.xml";
 
 class QuitEdges : public GameScenario {
 protected:
@@ -268,6 +277,35 @@ protected:
         return items;
     }
 
+    // "Play", yes: the story's end, due since a quit after its last find. The
+    // comic pages (tapped through) that were left, then the final screen, a
+    // key and the menu; no map and no level on the way.
+    void ContinueToTheEnd(const std::vector<std::string>& pages) {
+        EXPECT_TRUE(Active()->EndingPending);
+        const size_t shown = comicsShown.size();
+        Continue();
+        ASSERT_TRUE(RunUntil([&] {
+            EXPECT_EQ(Find<GlobalMapScreen>(), nullptr) << "no map";
+            EXPECT_EQ(Find<LevelScreen>(), nullptr) << "no level";
+            Tend(nullptr);
+            return TopAs<ZOLTFramework::FinalScreen>() != nullptr;
+        }, 60.0f)) << "the final screen";
+        EXPECT_EQ(std::vector<std::string>(comicsShown.begin() + long(shown), comicsShown.end()), pages);
+        EXPECT_FALSE(Active()->EndingPending);
+        FinalScreenToMenu();
+    }
+
+    // The warehouse played again from the map.
+    LevelScreen* PlayWarehouseAgain(GlobalMapScreen*& map) {
+        Continue();
+        map = WaitForMap();
+        if (!map) return nullptr;
+        ClickNode(map, kWarehouse);
+        LevelScreen* level = WaitForLevel("Warehouse.xml", 15.0f);
+        if (level) Settle(level);
+        return level;
+    }
+
     std::map<std::string, int> speed;
     std::map<std::string, int> offered;
 };
@@ -461,6 +499,33 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     EXPECT_EQ(quitter.evidences, straight.evidences);
     EXPECT_TRUE(Active()->PlayFieldPath.empty()) << "no level in progress";
     EXPECT_FALSE(std::filesystem::exists(Storage() + "data/Map/1.xml_playfield.xml")) << "no state file left";
+
+    // The story's end follows: Continue shows the closing comic page, then
+    // the final screen, whose opening saves the end as seen.
+    ContinueToTheEnd({kClosingPage});
+    EXPECT_EQ(CountOf(ReadWholeFile(Storage() + "data/Map/1.xml"), "<ending"), 0u) << "the end is no longer due";
+
+    // The warehouse again, quit as its closing page shows (SIGTERM) and once
+    // more as that page shows on Continue (close): the page comes back.
+    level = PlayWarehouseAgain(map);
+    ASSERT_NE(level, nullptr);
+    FindToTheLast(level);
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ComicScreen>() != nullptr; }, 10.0f)) << "the closing page";
+    EndAndRestart(true);
+    Continue();
+    ASSERT_TRUE(RunUntil([&] { return TopAs<ComicScreen>() != nullptr; }, 5.0f)) << "the closing page again";
+    EXPECT_EQ(Find<LevelScreen>(), nullptr);
+    EndAndRestart(false);
+    ContinueToTheEnd({kClosingPage});
+
+    // And quit under its score window (close): Continue opens the final screen.
+    level = PlayWarehouseAgain(map);
+    ASSERT_NE(level, nullptr);
+    FindEverything(level);
+    ASSERT_NE(WaitForScoreWindow(), nullptr);
+    EndAndRestart(false);
+    ContinueToTheEnd({});
+    EXPECT_EQ(Active()->Medals, straight.medals);
     ExpectCleanRun(kFailedWrites);
 }
 

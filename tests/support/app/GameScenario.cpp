@@ -245,6 +245,11 @@ void GameScenario::ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::str
     Step(2);
     EXPECT_EQ(node->GetColor(), ZOLTFramework::GlobalMapScreen::kHoverColor) << "hovered";
     Press(HGEK_LBUTTON);
+    if (TopAs<Dialog>() && Top()->GetName() == "START_LEVEL") {
+        // A place played before: yes to "Q_ALREADY_PASSED".
+        Wait(0.6f);
+        Press(HGEK_ENTER);
+    }
     EXPECT_TRUE(Active()->CurrentNode == nodeName && map->GetAbsoluteScaleX() > 1.0f) << "the level starts";
 }
 

@@ -101,7 +101,8 @@ protected:
     ZOLTFramework::GlobalMapScreen* IntroAndOverview(bool skipButton);
     // The map on top of the screen stack, faded in, not closing.
     ZOLTFramework::GlobalMapScreen* WaitForMap(float maxSeconds = 10.0f);
-    // Clicks an opaque point of the node's picture; the map starts its level.
+    // Clicks an opaque point of the node's picture (and, for a place played
+    // before, answers yes to playing it again); the map starts its level.
     void ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::string& nodeName);
     // Back on the map after a won place: the flag flies onto the solved node
     // (each of the three frames shows about 10 frames), sticks with
