@@ -122,6 +122,12 @@ void PlayFieldObjectClick::Outcome(SceneObject* object, const SceneRules::ClickO
                                      "\" of the tool \"" + HtmlLog::Shown(object->GetName()) + "\" grants " +
                                      std::to_string(outcome.droppedCigars) +
                                      " cigars, but a tool flies into the bag: none are given.");
+    if (!outcome.droppedMiniGame.empty())
+        HtmlLog::Instance()->Warning("Play field: the task \"" + HtmlLog::Shown(outcome.droppedMiniGameTask) +
+                                     "\" of the tool \"" + HtmlLog::Shown(object->GetName()) +
+                                     "\" starts the mini-game \"" + HtmlLog::Shown(outcome.droppedMiniGame) +
+                                     "\", but no click waits for it as the tool flies into the bag: it is not "
+                                     "started.");
     if (outcome.leavesScene) objects.Remove(object);
     if (outcome.toPanel) {
         object->SetDepth(object->GetDepth() + kTakenDepth);

@@ -109,6 +109,8 @@ public:
     // and runs what waited for it.
     void SyncPanelButtons();
     void WhenIn(std::function<void()> action);
+    // Something waits for the panel to stand fully in (the case's tutorial).
+    bool HasActionsWhenIn() const { return !panelInActions.empty(); }
     void Pause() override;
     void Resume() override;
     ZOLTFramework::CWindowEntity* Window() const { return panel; }

@@ -216,7 +216,9 @@ bool LevelScreen::OpenWaitingStep() {
         LaunchMiniGame();
         return true;
     }
-    if (shown) windows->ShowWaitingWindow();
+    // The extra-cigar window waits for what the panel's coming in opens (the
+    // case's tutorial), so that no window comes up over it.
+    if (shown && !panel->HasActionsWhenIn()) windows->ShowWaitingWindow();
     if (showLevelComplete && shown) {
         ShowLevelComplete();
         showLevelComplete = false;

@@ -116,8 +116,9 @@ public:
     const std::string& GetReturnScreen() const { return returnScreen; }
     // The name of the last event the level heard.
     const std::string& LastEvent() const override { return lastEvent; }
-    // True when an event of that name is handled (by the level or, for the
-    // actions it acts on itself, by the play field): the names a scene may use.
+    // True when the level acts on an event of that name (a scene's action that
+    // reaches it, say). The actions the play field acts on itself are not
+    // among them: where they stand decides (the content checker's table).
     static bool HandlesEvent(const std::string& name);
     bool IsSceneFinished() const { return sceneFinished; }
     // The mini-game screen over the level, or null.

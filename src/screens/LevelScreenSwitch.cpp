@@ -107,8 +107,8 @@ void LevelScreen::Dispatch(const std::string& name, const std::string& value) {
 }
 
 bool LevelScreen::HandlesEvent(const std::string& name) {
-    // The actions the field acts on and never passes on.
-    for (const char* own : {LevelEvents::kEnableHinting, LevelEvents::kIgnoreAdding, LevelEvents::kIgnoreHinting})
-        if (name == own) return true;
+    // Heard without a word, but nothing is done: the field acts on the lock
+    // itself, and "AddToInventory" is the scripts'.
+    if (name == LevelEvents::kLockingTask || name == LevelEvents::kAddToInventory) return false;
     return Table().count(name) > 0;
 }

@@ -23,6 +23,7 @@
 #include "scene/LevelEvents.h"
 #include "scene/CHintScreen.h"
 #include "scene/PlayFieldStateWriter.h"
+#include "scene/ShowScorePopup.h"
 #include "screens/BagScreen.h"
 #include "screens/ComicScreen.h"
 #include "screens/GlobalMapData.h"
@@ -282,6 +283,8 @@ void LevelWindows::ShowLevelComplete() {
     if (settings.scoreScreenAllowed) {
         EntityManager* manager = Manager();
         if (!manager) return;
+        // Scores still rising would stand frozen under it.
+        EndScorePopups(host.entity);
         auto* window = manager->OpenScreen<LevelCompleteScreen>("", scores);
         window->SetLayer(15.0f);
         if (DrawMedal()) window->SetMedalToAdd(settings.medalToAdd);

@@ -65,6 +65,7 @@ struct Play : SceneRules::ClickPlay {
         std::string said = out.toPanel ? "panel " + out.panelTask : "";
         if (out.cigars >= 0) said += "cigars " + std::to_string(out.cigars) + " " + out.cigarTask;
         if (out.droppedCigars >= 0) said += "dropped " + std::to_string(out.droppedCigars) + " " + out.droppedCigarTask;
+        if (!out.droppedMiniGame.empty()) said += "dropped " + out.droppedMiniGame + " " + out.droppedMiniGameTask;
         Step(said.empty() ? "nothing" : said);
     }
     void Step(const std::string& what) { events.sent.push_back("[" + what + "]"); }
@@ -197,4 +198,20 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
     ASSERT_EQ(bag.ToolRecords().size(), 1u);
     EXPECT_TRUE(bag.ArrivedInBag("Sprite", "key", "key", "Key", true));
     EXPECT_TRUE(bag.ToolRecords().empty());
+
+    // A listed tool whose task starts a mini-game: no click would wait for
+    // the game, so it is not asked for; the task counts down, its other
+    // actions run and the scene is won.
+    SceneRules game = Build({"Key/And/key", "Box/Tool/box/key"},
+                            {"Key>MiniGame=g.xml;ShowHint=TUTORIAL_INVENTORY", "OnWin>Music=win"});
+    events.sent.clear();
+    EXPECT_EQ(Click(game, events, "key"), "OnObjectClick=key;[bag Key];ShowHint=TUTORIAL_INVENTORY;[dropped g.xml Key]")
+        << "no \"MiniGame\" sent";
+    game.ItemLeft();
+    EXPECT_TRUE(game.ArrivedInBag("Sprite", "key", "key", "Key", true));
+    EXPECT_EQ(Click(game, events, "box", "key", 2), "OnObjectClick=box;[tool Box]");
+    EXPECT_TRUE(game.TakeWin(events));
+    EXPECT_EQ(events.sent, (std::vector<std::string>{"OnObjectClick=key", "[bag Key]", "ShowHint=TUTORIAL_INVENTORY",
+                                                    "[dropped g.xml Key]", "OnObjectClick=box", "[tool Box]",
+                                                    "Music=win", "Win="}));
 }

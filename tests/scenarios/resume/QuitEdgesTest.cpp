@@ -394,6 +394,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     NoteSpeed(kHouse);
     EndAndRestart(true);
     Continue();
+    PlayRestOfPlace("data/Scenes/Portrait.xml", [&] { NoteSpeed(kHouse); });
     map = WatchBannerFlight(kHouse, kTownHall);
     ASSERT_NE(map, nullptr);
 
@@ -414,6 +415,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     EXPECT_EQ(Active()->ScoreNode, townHall);
     EXPECT_EQ(Active()->ScoreItems, 0);
     PlayScene("CrimePlace.xml", kTownHall, false);
+    PlayRestOfPlace("data/Scenes/CrimePlace.xml", [&] { NoteSpeed(kTownHall); });
     map = WatchBannerFlight(kTownHall, kHarbour);
     ASSERT_NE(map, nullptr);
 
@@ -480,6 +482,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     ASSERT_NE(WaitForScoreWindow(), nullptr);
     NoteSpeed(kHarbour);
     CloseScoreWindow(Find<LevelCompleteScreen>(), false);
+    PlayRestOfPlace("data/Scenes/Sewer.xml", [&] { NoteSpeed(kHarbour); });
     map = WatchBannerFlight(kHarbour, kWarehouse);
     ASSERT_NE(map, nullptr);
 

@@ -15,6 +15,7 @@
 #include "platform/FrameDriver.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/LevelEvents.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -301,7 +302,7 @@ ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::strin
 
 void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
                                   const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play) {
-    ASSERT_EQ(data.nodes.size(), 4u);
+    ASSERT_FALSE(data.nodes.empty());
     for (size_t i = 0; i < data.nodes.size(); ++i) {
         const GlobalMapData::LevelNode& node = data.nodes[i];
         SCOPED_TRACE(node.name);
@@ -311,6 +312,37 @@ void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const Glo
         EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
         map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
         ASSERT_NE(map, nullptr);
+    }
+}
+
+std::vector<std::string> GameScenario::ScenesAfter(const std::string& sceneFile) {
+    std::vector<std::string> scenes;
+    std::string scene = sceneFile;
+    for (int i = 0; i < 8; ++i) {
+        std::replace(scene.begin(), scene.end(), '\\', '/');
+        const XMLDocument doc = XMLDocument::FromFile(scene);
+        if (!doc.IsLoaded()) break;
+        scene = doc.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
+        if (scene.empty() || scene == LevelEvents::kFinalScene) break;
+        scenes.push_back(scene);
+    }
+    return scenes;
+}
+
+void GameScenario::PlayRestOfPlace(const std::string& sceneFile, const std::function<void()>& scored) {
+    for (std::string scene : ScenesAfter(sceneFile)) {
+        std::replace(scene.begin(), scene.end(), '\\', '/');
+        SCOPED_TRACE(scene);
+        const XMLDocument doc = XMLDocument::FromFile(scene);
+        ASSERT_TRUE(doc.IsLoaded());
+        LevelScreen* level = WaitForLevel(scene.substr(scene.rfind('/') + 1), 15.0f);
+        ASSERT_NE(level, nullptr);
+        FindEverything(level);
+        LevelCompleteScreen* window = WaitForScoreWindow();
+        ASSERT_NE(window, nullptr);
+        if (scored) scored();
+        const uint32_t medal = uint32_t(doc.GetRoot()->GetIntAttribute("MedalToAdd"));
+        CloseScoreWindow(window, medal != 0 && !Active()->Medals.count(medal));
     }
 }
 

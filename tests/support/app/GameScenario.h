@@ -110,12 +110,19 @@ protected:
     // which gets its ring of stars, and the player's last solved node is
     // cleared. Returns the map, ready for clicks.
     ZOLTFramework::GlobalMapScreen* WatchBannerFlight(const std::string& solved, const std::string& opened);
-    // Every place of the map file's four, in story order: clicks its node on
+    // Every place of the map file, in story order: clicks its node on
     // the map and hands it to `play`; back on the map the place is scored and
     // the banner flies on to the next node. Returns after the last place (or a
     // fatal failure).
     void PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
                         const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play);
+    // The scenes that follow the scene file in its place, as the files chain
+    // them ("SceneToLoadOnFinish"), up to the map or the final screen.
+    static std::vector<std::string> ScenesAfter(const std::string& sceneFile);
+    // Plays each scene that follows the scene file in its place to its score
+    // window and closes it (with the medal its file may give); `scored` runs
+    // as each score window shows.
+    void PlayRestOfPlace(const std::string& sceneFile, const std::function<void()>& scored = {});
     // Esc on the map and yes: the main menu.
     void MapToMenu(ZOLTFramework::GlobalMapScreen* map);
     // The final screen after the last place, a key: the main menu.
