@@ -29,7 +29,7 @@ class SceneObject;
 class SceneObjectList;
 class SceneObjectsLayer;
 
-class PlayFieldObjectClick : private SceneRules::ClickPlay {
+class PlayFieldObjectClick final : private SceneRules::ClickPlay {
 public:
     // The field's own steps the click takes.
     struct FieldSteps {
