@@ -19,7 +19,7 @@ namespace {
 class NestingReader : public ZOLTFramework::XMLParser {
 public:
     NestingReader() = default;
-    explicit NestingReader(expatppNesting* parent) : XMLParser(parent) {}
+    explicit NestingReader(expatppNesting* outer) : XMLParser(outer) {}
     void startElement(const XML_Char* name, const XML_Char** atts) override {
         XMLParser::startElement(name, atts);
         ++elements;
