@@ -1,13 +1,14 @@
 #include "IncludeDirection.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <set>
 #include <sstream>
+
+#include "CppTokens.h"
 
 namespace fs = std::filesystem;
 
@@ -38,9 +39,6 @@ std::string LayerOf(const std::string& path) {
     }
     return path.substr(0, slash);
 }
-
-bool IsWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsWord(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 // The C and C++ files the scan reads.
 bool IsSourceFile(const fs::path& path) {
