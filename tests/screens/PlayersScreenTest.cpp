@@ -14,6 +14,7 @@
 #include "profiles/PlayerManager.h"
 #include "screens/CPNameScreen.h"
 #include "screens/PlayersScreen.h"
+#include "support/runtime/DialogMessage.h"
 
 using ZOLTFramework::PlayersScreen;
 
@@ -109,7 +110,7 @@ TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
     auto* question = dynamic_cast<Dialog*>(engine.Top());
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->GetName(), "DL");
-    EXPECT_EQ(question->GetText(), "Q_DELETE");
+    EXPECT_TRUE(ShowsMessage(question, "Q_DELETE"));
     engine.Press(HGEK_ESCAPE);
     EXPECT_EQ(engine.Top(), screen);
     EXPECT_EQ(Rows(screen), (Names{"Ann", "Bob"}));

@@ -98,7 +98,6 @@ public:
     bool IsHidden() const { return hidden; }
     bool IsPaused() const { return paused; }
     bool IsEnabled() const { return enabled; }
-    bool IsRegistered() const { return registered; }
 
     EngineContext* GetEngine() const { return engine; }
     CEntity* GetParent() const { return parent; }
