@@ -67,7 +67,6 @@ public:
     float GetTracking() const { return tracking; }
     float GetSpacing() const { return spacing; }
     float GetHeight() const { return height; }
-    HTEXTURE GetTexture() const { return texture; }
 
     // A glyph takes the font's colour when it is drawn.
     hgeSprite* GetSprite(char chr) const { return letters[(unsigned char)chr]; }

@@ -14,6 +14,7 @@
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
 #include "support/scene/SceneTestEngine.h"
+#include "support/engine/DrawnText.h"
 #include "ScenePlaySupport.h"
 
 TEST(SceneObject, AnimationPatternsSoundsAndFades) {
@@ -160,7 +161,7 @@ TEST(ScorePopup, StaysInThePlayFieldThroughItsRiseAndGoes) {
         field->SetScale(c.scaleFirst);
         TextEntity* text = ShowScorePopup(500.0f, c.x, c.y, nullptr, field, "Bonus za rychlost!", SCORE_SPEED, c.left);
         ASSERT_NE(text, nullptr);
-        const HTEXTURE letters = text->GetFont()->GetTexture();
+        const HTEXTURE letters = TextureOf(text->GetFont());
         std::weak_ptr<void> alive = text->GetLifeToken();
         float width = -1.0f;
         for (int frame = 0; frame < 64 && !alive.expired(); ++frame) {

@@ -15,6 +15,7 @@
 #include "screens/CPNameScreen.h"
 #include "screens/PlayersScreen.h"
 #include "support/runtime/DialogMessage.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::PlayersScreen;
 
@@ -174,7 +175,7 @@ TEST_F(PlayersScreenTest, AHandEditedNameIsDrawnOnOneLineInsideItsRow) {
     const float rowsBottom = list.y1 + 2.0f * (listFont->GetHeight() * 0.5f + 15.0f);
     int letters = 0;
     for (const auto& q : quads) {
-        if (q.quad.tex != listFont->GetTexture()) continue;
+        if (q.quad.tex != TextureOf(listFont)) continue;
         ++letters;
         for (const auto& v : q.quad.v) {
             if (v.y < list.y1 - 10.0f || v.y > list.y2) continue;  // the window's caption

@@ -38,6 +38,7 @@
 #include "support/engine/RecordedQuads.h"
 #include "support/runtime/WrappedText.h"
 #include "support/TestFiles.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CWindowEntity;
@@ -208,7 +209,7 @@ void MenuTextFit::CheckEveryScreen() {
     auto* list = players->FindChild<ZOLTFramework::CListboxEntity>("PL");
     hgeFont* rowFont = app->GetResourceManager()->GetFont("Main1");
     ASSERT_NE(rowFont, nullptr);
-    EXPECT_EQ(DrawnBy(app->GetHGE(), list).back().quad.tex, rowFont->GetTexture()) << "the rows' font";
+    EXPECT_EQ(DrawnBy(app->GetHGE(), list).back().quad.tex, TextureOf(rowFont)) << "the rows' font";
     for (int i = 0; i < list->GetItemCount(); ++i) {
         const hgeRect& r = list->GetRect();
         EXPECT_LE(rowFont->GetLineWidth(list->GetItem(i)->text.c_str()), r.x2 - r.x1 - 10.0f)

@@ -39,3 +39,10 @@ inline std::string LettersDrawn(const std::vector<RenderStats::RecordedQuad>& dr
     }
     return text;
 }
+
+// The picture a font's letters are cut from; 0 when it has no letter.
+inline HTEXTURE TextureOf(const hgeFont* font) {
+    for (int code = 0; font && code < 256; ++code)
+        if (hgeSprite* letter = font->GetSprite(char(code))) return letter->GetTexture();
+    return 0;
+}
