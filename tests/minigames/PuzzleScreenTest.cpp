@@ -92,11 +92,10 @@ TEST(PuzzleScreen, DragTurnSolveAndReportOnce) {
     DragHome(engine, screen, watch);
     EXPECT_EQ(screen->GetLoosePieces(), std::vector<PuzzlePiece*>{coin}) << "the watch docked";
     EXPECT_FLOAT_EQ(watch->GetX(), 312.5f);
-    EXPECT_EQ(screen->GetState(), kMiniGamePlaying);
+    EXPECT_FALSE(screen->IsOkShown()) << "still playing";
 
     TurnUpright(engine, screen, coin);
     DragHome(engine, screen, coin);
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     if (engine.HasDevice()) {
         EXPECT_EQ(engine.Plays("OnWinMiniGame"), 1);
     }
@@ -176,7 +175,7 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     engine.Step();
     ASSERT_GT(watch->GetRotation(), 4.712389f) << "turning";
     screen->OnButtonPress("Skip");
-    EXPECT_EQ(screen->GetState(), kMiniGameSkipping);
+    EXPECT_TRUE(screen->FindChild<CButtonEntity>("Skip")->IsHidden()) << "skipping";
     EXPECT_TRUE(screen->FindChild<CButtonEntity>("SolveLater")->IsHidden());
     engine.Step(4);  // the turn has ended (0.3 s)
     EXPECT_EQ(screen->GetLoosePieces().size(), 2u);
@@ -188,8 +187,7 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     EXPECT_EQ(screen->GetLoosePieces().size(), 2u);
     engine.Step(5);  // past 1.5 s
     EXPECT_TRUE(screen->GetLoosePieces().empty());
-    EXPECT_EQ(screen->GetState(), kMiniGameSkipped);
-    EXPECT_TRUE(screen->IsOkShown());
+    EXPECT_TRUE(screen->IsOkShown()) << "skipped";
     if (engine.HasDevice()) {
         EXPECT_EQ(engine.Plays("OnWinMiniGame"), 0);
     }
@@ -202,8 +200,7 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     WaitOpened(engine, later);
     engine.ClickEntity(later->FindChild<CButtonEntity>("SolveLater"));
     engine.Step();
-    later->OnButtonPress("Skip");
-    EXPECT_EQ(later->GetState(), kMiniGameSolveLater);
+    later->OnButtonPress("Skip");  // ignored: the game closes to be solved later
     ASSERT_TRUE(engine.StepUntil([&] { return later->HasReported(); }));
     EXPECT_EQ(second.Results(), std::vector<std::string>{"MiniGameSolveLater=" + path});
 }
@@ -218,9 +215,11 @@ TEST(PuzzleScreen, NothingToDockSolvesAtOnce) {
         MinDistToTargetToDock="10" MinDAngleToDock="0" RectX1="0" RectY1="0" RectX2="800" RectY2="600" NoSolveLaterButton="0"/>)");
     EXPECT_EQ(OpenMiniGame(path, &level), nullptr);
     auto* screen = engine.Manager().OpenScreen<PuzzleScreen>(path, &level);
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->IsOkShown());
     EXPECT_TRUE(screen->FindChild<CButtonEntity>("SolveLater")->IsHidden());
+    screen->OnButtonPress("Ok");
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path}) << "solved";
 }
 
 // Pairs: a different second picture only clears the selection; matched pairs
@@ -253,8 +252,10 @@ TEST(PuzzleScreen, MatchPairsLeaveTheOddPiece) {
     engine.Click(200, 400);
     engine.Click(400, 400);
     EXPECT_TRUE(screen->GetLoosePieces().empty());
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
     EXPECT_TRUE(screen->IsOkShown());
+    screen->OnButtonPress("Ok");
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path}) << "solved";
 
     // Skip completes the pairs at once and shows Ok; closed before the skip
     // delay has run out, the game is skipped all the same, not solved.
@@ -266,7 +267,6 @@ TEST(PuzzleScreen, MatchPairsLeaveTheOddPiece) {
     EXPECT_TRUE(skipped->IsOkShown());
     skipped->OnButtonPress("Ok");
     ASSERT_TRUE(engine.StepUntil([&] { return skipped->HasReported(); }));
-    EXPECT_EQ(skipped->GetState(), kMiniGameSkipping) << "reported inside the skip delay";
     EXPECT_EQ(second.Results(), std::vector<std::string>{"MiniGameSkip=" + path});
 }
 
@@ -301,7 +301,11 @@ TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
     ASSERT_EQ(screen->GetLoosePieces(), std::vector<PuzzlePiece*>{screen->FindPiece("d2")}) << "d1 docked";
     EXPECT_EQ(d1->GetChildren().size() >= 1u, true);
     engine.Click(250 + 512, 200);
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
+    EXPECT_TRUE(screen->GetLoosePieces().empty());
+    EXPECT_TRUE(screen->IsOkShown());
+    screen->OnButtonPress("Ok");
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path}) << "solved";
 }
 
 // Start positions drop their pieces where they start: one on its target docks
@@ -332,7 +336,7 @@ TEST(PuzzleScreen, StartPositionsAndLevelMusic) {
     ASSERT_TRUE(engine.FadeIn(screen));
     coin->SetPosXY(coin->targetX, coin->targetY);
     screen->OnPieceDropped(coin);
-    EXPECT_EQ(screen->GetState(), kMiniGameSolved);
+    EXPECT_TRUE(screen->IsOkShown()) << "solved";
     if (music) {
         EXPECT_EQ(engine.Audio()->GetCurrentMusicName(), "");
     }
@@ -341,6 +345,8 @@ TEST(PuzzleScreen, StartPositionsAndLevelMusic) {
     if (music) {
         EXPECT_EQ(engine.Audio()->GetCurrentMusicName(), "music1");
     }
+    ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + path});
     PlayerManager::Instance()->CurrentMusic.clear();
 }
 
