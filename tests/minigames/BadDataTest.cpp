@@ -32,7 +32,7 @@ TEST(MiniGameBadData, RowsAndSoundDefaults) {
     EXPECT_EQ(log.Count("the required attribute"), 7);
     EXPECT_EQ(log.Count("unknown unit 9"), 1);
     ASSERT_EQ(puzzle->GetLoosePieces().size(), 1u);
-    EXPECT_EQ(puzzle->FindPiece("watch")->GetRotation(), 0.0f);  // every quarter ignored
+    EXPECT_EQ(PieceLabelled(puzzle, "watch")->GetRotation(), 0.0f);  // every quarter ignored
     EXPECT_EQ(log.Count("\"RandomAngleStep\" must be positive; it is ignored"), 1);
 
     const std::string repeatPath =

@@ -102,7 +102,7 @@ TEST_F(MiniGameContent, PairsSolved) {
     auto* screen = Play<PuzzleScreen>("data/MiniGames/1.1.xml");
     if (!screen) return;
     ASSERT_NO_FATAL_FAILURE(Solve(screen));
-    ASSERT_NE(screen->FindPiece("pawn_ticket"), nullptr);
+    ASSERT_NE(PieceLabelled(screen, "pawn_ticket"), nullptr);
     EXPECT_TRUE(screen->GetLoosePieces().empty()) << "the pawn ticket docked after the pairs";
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 }
@@ -114,7 +114,7 @@ TEST_F(MiniGameContent, DifferencesSolved) {
     if (!screen) return;
     ASSERT_EQ(screen->GetLoosePieces().size(), 5u);
     for (PuzzlePiece* piece : screen->GetLoosePieces()) ASSERT_NE(piece->label, "photo_panel") << "the panel docked";
-    ASSERT_NE(screen->FindPiece("photo_panel"), nullptr);
+    ASSERT_NE(PieceLabelled(screen, "photo_panel"), nullptr);
     // Clicked in the other print, where the mirrored cursor shows them.
     ASSERT_NO_FATAL_FAILURE(Solve(screen));
     EXPECT_FALSE(screen->FindChild<CSpriteEntity>("DifferenceCursor")->IsHidden());

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "entities/core/CSpriteEntity.h"
 #include "entities/widgets/CButtonEntity.h"
 #include "MiniGameTestSupport.h"
 #include "minigames/OpenMiniGame.h"
 #include "minigames/PuzzleScreen.h"
+#include "support/engine/RecordedQuads.h"
 
 using ZOLTFramework::CButtonEntity;
 using ZOLTFramework::CSpriteEntity;
@@ -84,8 +87,8 @@ TEST(PuzzleScreen, DragTurnSolveAndReportOnce) {
     WaitOpened(engine, screen);
     EXPECT_EQ(level.events, std::vector<std::string>{"ShowHelp="});
 
-    PuzzlePiece* watch = screen->FindPiece("watch");
-    PuzzlePiece* coin = screen->FindPiece("coin");
+    PuzzlePiece* watch = PieceLabelled(screen, "watch");
+    PuzzlePiece* coin = PieceLabelled(screen, "coin");
     ASSERT_TRUE(watch && coin);
     EXPECT_FLOAT_EQ(watch->targetX, 312.5f);
     TurnUpright(engine, screen, watch);
@@ -124,8 +127,8 @@ TEST(PuzzleScreen, DockingAnglesAndBoard) {
     MiniGameTestEngine engine;
     MiniGameJournal level;
     auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(DragGame(engine), &level));
-    PuzzlePiece* watch = screen->FindPiece("watch");
-    PuzzlePiece* coin = screen->FindPiece("coin");
+    PuzzlePiece* watch = PieceLabelled(screen, "watch");
+    PuzzlePiece* coin = PieceLabelled(screen, "coin");
     coin->SetPosXY(coin->targetX, coin->targetY);
     coin->SetRotation(3.1f);
     screen->OnPieceDropped(coin);
@@ -162,7 +165,7 @@ TEST(PuzzleScreen, SkipTimelineAndSolveLater) {
     WaitOpened(engine, screen);
     // A turn that would dock its piece is under way when Skip comes: its end
     // must not dock (and so finish) during the glide.
-    PuzzlePiece* watch = screen->FindPiece("watch");
+    PuzzlePiece* watch = PieceLabelled(screen, "watch");
     watch->SetPosXY(watch->targetX, watch->targetY);
     watch->SetRotation(4.712389f);
     float px = 0, py = 0;
@@ -288,8 +291,8 @@ TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
         " FinishPosAsStartPos=\"true\" NoScale=\"true\" IgnoreBiggestPiece=\"\" OnMatchMark=\"Cursor\""
         " MinDistToTargetToDock=\"10\" MinDAngleToDock=\"0\" RectX1=\"0\" RectY1=\"0\" RectX2=\"800\" RectY2=\"600\"/>");
     auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
-    PuzzlePiece* d1 = screen->FindPiece("d1");
-    EXPECT_EQ(screen->GetLoosePieces(), (std::vector<PuzzlePiece*>{d1, screen->FindPiece("d2")})) << "the panel docked";
+    PuzzlePiece* d1 = PieceLabelled(screen, "d1");
+    EXPECT_EQ(screen->GetLoosePieces(), (std::vector<PuzzlePiece*>{d1, PieceLabelled(screen, "d2")})) << "the panel docked";
     WaitOpened(engine, screen);
     engine.MoveMouse(662, 300);
     engine.Step();
@@ -298,7 +301,7 @@ TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
     EXPECT_FLOAT_EQ(cursor->GetX(), 150.0f);
     EXPECT_FALSE(cursor->IsHidden());
     engine.Click(662, 300);
-    ASSERT_EQ(screen->GetLoosePieces(), std::vector<PuzzlePiece*>{screen->FindPiece("d2")}) << "d1 docked";
+    ASSERT_EQ(screen->GetLoosePieces(), std::vector<PuzzlePiece*>{PieceLabelled(screen, "d2")}) << "d1 docked";
     EXPECT_EQ(d1->GetChildren().size() >= 1u, true);
     engine.Click(250 + 512, 200);
     EXPECT_TRUE(screen->GetLoosePieces().empty());
@@ -365,13 +368,22 @@ TEST(PuzzleScreen, IdleAnimationsPlayOnceAndStopWithTheGame) {
         "\" IsRotatable=\"false\" MinDistToTargetToDock=\"10\" MinDAngleToDock=\"0\" RectX1=\"100\" RectY1=\"100\""
         " RectX2=\"700\" RectY2=\"500\"/>");
     auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
-    PuzzlePiece* fish = screen->FindPiece("fish");
-    ASSERT_TRUE(fish && fish->GetAnimation());
+    PuzzlePiece* fish = PieceLabelled(screen, "fish");
+    ASSERT_TRUE(fish && fish->IsValid());
+    // The alpha the fish is drawn with, and that its colours stay plain.
+    const auto drawnAlpha = [&] {
+        DWORD alpha = 0;
+        for (const auto& q : DrawnBy(engine.Hge(), fish)) {
+            EXPECT_EQ(q.quad.v[0].col & 0x00FFFFFFu, 0x00FFFFFFu);
+            alpha = std::max(alpha, q.quad.v[0].col >> 24);
+        }
+        return alpha;
+    };
     // The scheduler's first pick played it at once.
     EXPECT_TRUE(fish->IsAnimationPlaying());
-    EXPECT_EQ(fish->GetColor(), 0xFFFFFFFFul);
+    EXPECT_GT(drawnAlpha(), 0u) << "plain colours";
     ASSERT_TRUE(engine.StepUntil([&] { return !fish->IsAnimationPlaying(); }, 100));
-    EXPECT_EQ(fish->GetColor(), 0x00FFFFFFul);
+    EXPECT_EQ(drawnAlpha(), 0u) << "fully transparent once the run is over";
     ASSERT_TRUE(engine.StepUntil([&] { return fish->IsAnimationPlaying(); }, 60));
 
     screen->OnButtonPress("SolveLater");
