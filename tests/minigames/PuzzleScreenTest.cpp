@@ -369,7 +369,7 @@ TEST(PuzzleScreen, IdleAnimationsPlayOnceAndStopWithTheGame) {
         " RectX2=\"700\" RectY2=\"500\"/>");
     auto* screen = static_cast<PuzzleScreen*>(OpenMiniGame(path, &level));
     PuzzlePiece* fish = PieceLabelled(screen, "fish");
-    ASSERT_TRUE(fish && fish->IsValid());
+    ASSERT_NE(fish, nullptr);
     // The alpha the fish is drawn with, and that its colours stay plain.
     const auto drawnAlpha = [&] {
         DWORD alpha = 0;
