@@ -143,7 +143,7 @@ bool GameApp::Init() {
         players->Forget();
         players->SetSavePath(m_storageFolder);
         CreateFolderPath(m_storageFolder + "data\\Map\\");
-        HtmlLog::Instance()->Debug("Storage path is " + m_storageFolder);
+        HtmlLog::Instance()->Debug("Storage path is " + HtmlLog::Shown(m_storageFolder));
         players->SetUsersFile("data\\users.xml");
         players->Load();
     });

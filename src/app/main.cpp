@@ -25,7 +25,7 @@ int main() {
     auto app = std::make_unique<ZOLTFramework::GameApp>();
     const bool started = app->Init();
     // The log is open once the start-up has run.
-    if (!chdirFailure.empty()) HtmlLog::Instance()->Warning(chdirFailure);
+    if (!chdirFailure.empty()) HtmlLog::Instance()->Warning(HtmlLog::Shown(chdirFailure));
     if (started) app->Run();
     app.reset();
     return 0;

@@ -7,7 +7,6 @@
 
 #include "engine/Conversions.h"
 #include "engine/HtmlLog.h"
-#include "engine/XMLDocument.h"
 
 namespace FileNumbers {
 
@@ -47,14 +46,14 @@ bool IsFinite(const std::string& text) {
 
 float Finite(const std::string& text, float def, const std::string& what) {
     if (IsFinite(text)) return StringToFloat(text);
-    HtmlLog::Instance()->Error(what + " is \"" + text + "\", not a finite number; " + ValueToString(def) +
+    HtmlLog::Instance()->Error(what + " is \"" + HtmlLog::Shown(text) + "\", not a finite number; " + ValueToString(def) +
                                " is used.");
     return def;
 }
 
 bool Saved(const std::string& text, double min, double max, double& value, const std::string& what) {
     // A hand-edited file may hold anything: the row shows the start of it.
-    const std::string shown = XMLDocument::Escape(text.size() > 40 ? text.substr(0, 40) + "..." : text);
+    const std::string shown = HtmlLog::Shown(text.size() > 40 ? text.substr(0, 40) + "..." : text);
     const char* start = text.c_str();
     char* end = nullptr;
     const double read = std::strtod(start, &end);

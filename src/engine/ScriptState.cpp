@@ -65,7 +65,7 @@ void ScriptState::DoString(const std::string& text) {
     const int result = Run(luaL_loadbuffer(m_state, text.data(), text.size(), text.c_str()));
     if (result != LUA_OK) {
         const char* message = lua_tostring(m_state, -1);
-        HtmlLog::Instance()->Error(std::string("Lua error:") + (message ? message : "(no message)"));
+        HtmlLog::Instance()->Error("Lua error:" + HtmlLog::Shown(message ? message : "(no message)"));
     }
     lua_settop(m_state, top);
 }
@@ -91,5 +91,5 @@ void ScriptState::ReportSetGlobalFailure(const std::string& name, int top, const
         message = text ? text : "(no message)";
     }
     if (m_state && lua_gettop(m_state) > top) lua_settop(m_state, top);
-    HtmlLog::Instance()->Error("Lua error: cannot set global " + name + ": " + message);
+    HtmlLog::Instance()->Error("Lua error: cannot set global " + HtmlLog::Shown(name) + ": " + HtmlLog::Shown(message));
 }

@@ -247,7 +247,7 @@ bool XMLDocument::Save(const std::string& path) const {
     const std::string full = ResolvedPath(path);
     const std::size_t slash = full.find_last_of('/');
     if (slash != std::string::npos && slash > 0) FileSystem::MakeDirectories(full.substr(0, slash));
-    HtmlLog::Instance()->Debug("Saving XML document to " + full);
+    HtmlLog::Instance()->Debug("Saving XML document to " + HtmlLog::Shown(full));
     std::string why;
     if (!FileSystem::WriteFileAtomic(full, ToText(), &why)) {
         HtmlLog::Instance()->Error("Cannot write XML document " + full + " (" + why + "); the old file is kept");
@@ -318,7 +318,7 @@ bool XMLDocument::XMLElement::HasAttribute(const std::string& name) const { retu
 
 float XMLDocument::XMLElement::GetFloatAttribute(const std::string& name, float def) const {
     const XMLAttribute* a = FindAttribute(name);
-    return a ? FileNumbers::Finite(a->GetValue(), def, "The attribute \"" + name + "\" of <" + m_name + ">") : def;
+    return a ? FileNumbers::Finite(a->GetValue(), def, "The attribute \"" + HtmlLog::Shown(name) + "\" of &lt;" + HtmlLog::Shown(m_name) + "&gt;") : def;
 }
 
 int XMLDocument::XMLElement::GetIntAttribute(const std::string& name, int def) const {

@@ -72,7 +72,7 @@ bool XMLParser::ParseFile(const std::string& path, XMLParser* parser) {
             const std::string reason = message ? message : "unknown error";
             const int line = static_cast<int>(XML_GetCurrentLineNumber(p));
             EngineLog("ERROR: XML Error (%s): %s at line %d\n", path.c_str(), reason.c_str(), line);
-            HtmlLog::Instance()->Error("XML Error (" + path + "): " + reason + " at line " + std::to_string(line));
+            HtmlLog::Instance()->Error("XML Error (" + HtmlLog::Shown(path) + "): " + HtmlLog::Shown(reason) + " at line " + std::to_string(line));
             ok = false;
             break;
         }

@@ -20,7 +20,7 @@ void CBricksField::AddBrickType(const BrickType& type) { brickTypes.push_back(ne
 CBrickEntity* CBricksField::AddBrick(float bx, float by, float brickDepth, char kind) {
     auto it = std::find_if(brickTypes.begin(), brickTypes.end(), [kind](const BrickType* t) { return t->kind == kind; });
     if (it == brickTypes.end()) {
-        HtmlLog::Instance()->Error(name + ": no brick type of the kind '" + std::string(1, kind) + "'; the brick is left out");
+        HtmlLog::Instance()->Error(HtmlLog::Shown(name) + ": no brick type of the kind '" + HtmlLog::Shown(std::string(1, kind)) + "'; the brick is left out");
         return nullptr;
     }
     auto* brick = SpawnChild<CBrickEntity>(static_cast<CBrickListener*>(this), int(kind), (*it)->faceSprite);

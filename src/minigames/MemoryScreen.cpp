@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
 #include "engine/FileNumbers.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
@@ -40,7 +41,7 @@ void MemoryScreen::BuildField() {
     size_t units = 0, bricks = 0;
     for (const auto& child : root->GetChildren()) {
         if (!child || child->GetName() != "unit") continue;
-        if (FileNumbers::ListFull(units++, "Mini-game " + name + ": the units")) break;
+        if (FileNumbers::ListFull(units++, "Mini-game " + HtmlLog::Shown(name) + ": the units")) break;
         const std::string id = child->GetStringAttribute("id");
         const size_t at = id.find_first_not_of(" \t\r\n");
         if (at == std::string::npos) {
@@ -51,7 +52,7 @@ void MemoryScreen::BuildField() {
         type.kind = id[at];
         type.faceSprite = child->GetStringAttribute("Texture");
         if (!Services::Sprite(engine, type.faceSprite)) {
-            LogError("the unit '" + std::string(1, type.kind) + "' names the undeclared sprite \"" + type.faceSprite +
+            LogError("the unit '" + HtmlLog::Shown(std::string(1, type.kind)) + "' names the undeclared sprite \"" + HtmlLog::Shown(type.faceSprite) +
                      "\"; it is left out");
             continue;
         }
@@ -65,7 +66,7 @@ void MemoryScreen::BuildField() {
 
     for (const auto& child : root->GetChildren()) {
         if (!child || child->GetName() != "brick") continue;
-        if (FileNumbers::ListFull(bricks++, "Mini-game " + name + ": the bricks")) break;
+        if (FileNumbers::ListFull(bricks++, "Mini-game " + HtmlLog::Shown(name) + ": the bricks")) break;
         if (kinds.empty()) {
             LogError("more bricks than two per unit; the brick is left out");
             continue;

@@ -48,15 +48,15 @@ MiniGameScreen::MiniGameScreen(const std::string& path, ZOLTFramework::CQuestion
 
 MiniGameScreen::~MiniGameScreen() {
     if (resGroup != -1 && engine)
-        LiveGroups::Release(engine->GetResourceManager(), resGroup, "Mini-game " + name);
+        LiveGroups::Release(engine->GetResourceManager(), resGroup, "Mini-game " + HtmlLog::Shown(name));
 }
 
 void MiniGameScreen::LogError(const std::string& text) const {
-    HtmlLog::Instance()->Error("Mini-game " + name + ": " + text);
+    HtmlLog::Instance()->Error("Mini-game " + HtmlLog::Shown(name) + ": " + text);
 }
 
 void MiniGameScreen::LogWarning(const std::string& text) const {
-    HtmlLog::Instance()->Warning("Mini-game " + name + ": " + text);
+    HtmlLog::Instance()->Warning("Mini-game " + HtmlLog::Shown(name) + ": " + text);
 }
 
 void MiniGameScreen::PlaySound(const std::string& sound) { Services::PlaySound(engine, sound); }
@@ -64,7 +64,7 @@ void MiniGameScreen::PlaySound(const std::string& sound) { Services::PlaySound(e
 CSpriteEntity* MiniGameScreen::MakeSprite(const std::string& sprite, CEntity* parent, const char* what) {
     hgeSprite* look = Services::Sprite(engine, sprite);
     if (!look) {
-        LogError(std::string("no sprite \"") + sprite + "\" for the " + what);
+        LogError("no sprite \"" + HtmlLog::Shown(sprite) + "\" for the " + what);
         return nullptr;
     }
     auto* entity = (parent ? parent : this)->SpawnChild<CSpriteEntity>();

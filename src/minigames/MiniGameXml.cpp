@@ -9,7 +9,7 @@ namespace {
 
 bool Present(const XMLDocument::XMLElement& element, const char* attribute, const std::string& file) {
     if (element.HasAttribute(attribute)) return true;
-    HtmlLog::Instance()->Error("Mini-game " + file + ": the required attribute \"" + attribute + "\" is missing");
+    HtmlLog::Instance()->Error("Mini-game " + HtmlLog::Shown(file) + ": the required attribute \"" + attribute + "\" is missing");
     return false;
 }
 
@@ -38,7 +38,7 @@ std::string ChildText(const XMLDocument::XMLElement& element, const char* child)
 
 float ChildFloat(const XMLDocument::XMLElement& element, const char* child) {
     return FileNumbers::Finite(ChildText(element, child), 0.0f,
-                               "The child <" + std::string(child) + "> of <" + element.GetName() + ">");
+                               "The child &lt;" + std::string(child) + "&gt; of &lt;" + HtmlLog::Shown(element.GetName()) + "&gt;");
 }
 
 int ChildInt(const XMLDocument::XMLElement& element, const char* child) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
 #include "engine/FileNumbers.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
@@ -56,7 +57,7 @@ Puzzle2tScreen::Puzzle2tScreen(const std::string& path, ZOLTFramework::CQuestion
         if (!hasAngleStep) LogError("\"RandomAngleStep\" must be positive; it is ignored");
         if (hasAngleStep)
             angleSteps = FileNumbers::Count(FileNumbers::ClampToInt(360.0 / angleStep),
-                                            "Mini-game " + name + ": the angle steps of \"RandomAngleStep\"");
+                                            "Mini-game " + HtmlLog::Shown(name) + ": the angle steps of \"RandomAngleStep\"");
     }
     LoadPieces(MiniGameXml::RequiredString(*root, "Scene", name));
     if (!cleaner) LogWarning("the piece scene has no \"Cleaner\" piece");
@@ -83,7 +84,7 @@ bool Puzzle2tScreen::IsToolName(const std::string& resourceName) {
 void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
     XMLDocument scene("scene");
     if (sceneFile.empty() || !scene.Load(sceneFile) || !scene.GetRoot()) {
-        LogError("the piece scene cannot be read: " + sceneFile);
+        LogError("the piece scene cannot be read: " + HtmlLog::Shown(sceneFile));
         return;
     }
     const auto& sceneRoot = *scene.GetRoot();
@@ -98,7 +99,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
     size_t objects = 0;
     for (const auto& child : sceneRoot.GetChildren()) {
         if (!child || child->GetName() != "object") continue;
-        if (FileNumbers::ListFull(objects++, "Mini-game " + name + ": the pieces")) break;
+        if (FileNumbers::ListFull(objects++, "Mini-game " + HtmlLog::Shown(name) + ": the pieces")) break;
         const int unit = MiniGameXml::ChildInt(*child, "id");
         if (sprites.count(unit) == 0) {
             LogError("an object names the unknown unit " + std::to_string(unit));
@@ -108,7 +109,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
         const float hx = MiniGameXml::ChildFloat(*child, "x") * factor;
         const float hy = MiniGameXml::ChildFloat(*child, "y") * factor;
         if (!PuzzlePiece::IsDeclared(engine, resource, false)) {
-            LogError("the picture \"" + resource + "\" is not declared; its piece is left out");
+            LogError("the picture \"" + HtmlLog::Shown(resource) + "\" is not declared; its piece is left out");
             continue;
         }
         auto* piece = SpawnChild<PuzzlePiece>(resource, false, hx, hy, 0.0f);
@@ -125,9 +126,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
 
         const bool isCleaner = Contains(resource, "Cleaner");
         const bool isSlot = Contains(resource, "slut");
-        const bool decor = isCleaner || isSlot || Contains(resource, "Helper") || Contains(resource, "ramko") ||
-                           Contains(resource, "iconko");
-        if (decor) {
+        if (IsDecorName(resource)) {
             piece->SetColor(0xFF000000);
             piece->SetDepth(piece->GetDepth() - 10.0f);
             if (isCleaner) cleaner = piece;
@@ -143,7 +142,7 @@ void Puzzle2tScreen::LoadPieces(const std::string& sceneFile) {
 void Puzzle2tScreen::ReadStartPositions(const std::string& file) {
     XMLDocument scene("scene");
     if (!scene.Load(file) || !scene.GetRoot()) {
-        LogError("the start-position scene cannot be read: " + file);
+        LogError("the start-position scene cannot be read: " + HtmlLog::Shown(file));
         return;
     }
     std::map<int, std::string> sprites;
@@ -167,6 +166,11 @@ void Puzzle2tScreen::AfterBuild() {
     dockingLocked = false;
     // No playable piece at all: placed at once, now that the Ok button exists.
     if (playable.empty() && !finished) Finished();
+}
+
+bool Puzzle2tScreen::IsDecorName(const std::string& resourceName) {
+    return Contains(resourceName, "Cleaner") || Contains(resourceName, "slut") || Contains(resourceName, "Helper") ||
+           Contains(resourceName, "ramko") || Contains(resourceName, "iconko");
 }
 
 PuzzlePiece* Puzzle2tScreen::FindPiece(const std::string& resourceName) const {

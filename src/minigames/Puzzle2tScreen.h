@@ -34,6 +34,10 @@ public:
     // A piece (the cleaner too) by its picture's resource name, or null.
     PuzzlePiece* FindPiece(const std::string& resourceName) const;
     static bool IsToolName(const std::string& resourceName);
+    // Decor: the cleaner, the helpers, the frames, the icons and the slot
+    // markers ("Cleaner", "Helper", "ramko", "iconko", "slut"); every other
+    // picture is placed.
+    static bool IsDecorName(const std::string& resourceName);
 
 protected:
     void AfterBuild() override;

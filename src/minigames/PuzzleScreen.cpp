@@ -7,6 +7,7 @@
 #include "engine/AudioManager.h"
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
 #include "engine/FileNumbers.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
@@ -48,7 +49,7 @@ PuzzleScreen::PuzzleScreen(const std::string& path, ZOLTFramework::CQuestionList
     : MiniGameScreen(path, level, PuzzleStyle()) {
     for (const auto& child : root->GetChildren())
         if (child && child->GetName() == "IgnoreRandomAngle")
-            ignoredDegrees.push_back(FileNumbers::Finite(child->GetValue(), 0.0f, "Mini-game " + name + ": <IgnoreRandomAngle>"));
+            ignoredDegrees.push_back(FileNumbers::Finite(child->GetValue(), 0.0f, "Mini-game " + HtmlLog::Shown(name) + ": &lt;IgnoreRandomAngle&gt;"));
     ReadOptions();
     LoadPieces(MiniGameXml::RequiredString(*root, "Scene", name));
 
@@ -114,7 +115,7 @@ void PuzzleScreen::ReadOptions() {
             hasAngleStep = true;
             rotationStep = angleStepDegrees * kPi / 180.0f;
             angleSteps = FileNumbers::Count(FileNumbers::ClampToInt(360.0 / angleStepDegrees),
-                                            "Mini-game " + name + ": the angle steps of \"RandomAngleStep\"");
+                                            "Mini-game " + HtmlLog::Shown(name) + ": the angle steps of \"RandomAngleStep\"");
         } else {
             LogError("\"RandomAngleStep\" must be positive; it is ignored");
         }
@@ -143,7 +144,7 @@ float PuzzleScreen::DrawStartAngle() {
 void PuzzleScreen::LoadPieces(const std::string& sceneFile) {
     XMLDocument scene("scene");
     if (sceneFile.empty() || !scene.Load(sceneFile) || !scene.GetRoot()) {
-        LogError("the piece scene cannot be read: " + sceneFile);
+        LogError("the piece scene cannot be read: " + HtmlLog::Shown(sceneFile));
         return;
     }
     const auto& sceneRoot = *scene.GetRoot();
@@ -169,7 +170,7 @@ void PuzzleScreen::LoadPieces(const std::string& sceneFile) {
     size_t objects = 0;
     for (const auto& child : sceneRoot.GetChildren()) {
         if (!child || child->GetName() != "object") continue;
-        if (FileNumbers::ListFull(objects++, "Mini-game " + name + ": the pieces")) break;
+        if (FileNumbers::ListFull(objects++, "Mini-game " + HtmlLog::Shown(name) + ": the pieces")) break;
         const int unit = MiniGameXml::ChildInt(*child, "id");
         const bool animated = sprites.count(unit) == 0;
         if (animated && animations.count(unit) == 0) {
@@ -181,7 +182,7 @@ void PuzzleScreen::LoadPieces(const std::string& sceneFile) {
         const float tx = MiniGameXml::ChildFloat(*child, "x") * factor;
         const float ty = MiniGameXml::ChildFloat(*child, "y") * factor;
         if (!PuzzlePiece::IsDeclared(engine, resource, animated)) {
-            LogError("the picture \"" + resource + "\" is not declared; its piece is left out");
+            LogError("the picture \"" + HtmlLog::Shown(resource) + "\" is not declared; its piece is left out");
             continue;
         }
         auto* piece = SpawnChild<PuzzlePiece>(resource, animated, tx, ty, 0.0f);
@@ -230,7 +231,7 @@ void PuzzleScreen::LoadPieces(const std::string& sceneFile) {
 void PuzzleScreen::ReadStartPositions(const std::string& file) {
     XMLDocument scene("scene");
     if (!scene.Load(file) || !scene.GetRoot()) {
-        LogError("the start-position scene cannot be read: " + file);
+        LogError("the start-position scene cannot be read: " + HtmlLog::Shown(file));
         return;
     }
     std::map<int, std::string> names;

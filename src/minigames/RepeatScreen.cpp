@@ -4,6 +4,7 @@
 
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
+#include "engine/HtmlLog.h"
 #include "engine/FileNumbers.h"
 #include "entities/core/CSpriteEntity.h"
 #include "entities/core/EntityManager.h"
@@ -30,9 +31,9 @@ MiniGameStyle RepeatStyle() {
 
 RepeatScreen::RepeatScreen(const std::string& path, ZOLTFramework::CQuestionListener* level)
     : MiniGameScreen(path, level, RepeatStyle()) {
-    cellNumber = FileNumbers::Count(MiniGameXml::RequiredInt(*root, "CellNumber", name), "Mini-game " + name + ": \"CellNumber\"");
+    cellNumber = FileNumbers::Count(MiniGameXml::RequiredInt(*root, "CellNumber", name), "Mini-game " + HtmlLog::Shown(name) + ": \"CellNumber\"");
     variantNumber =
-        FileNumbers::Count(MiniGameXml::RequiredInt(*root, "VariantNumber", name), "Mini-game " + name + ": \"VariantNumber\"");
+        FileNumbers::Count(MiniGameXml::RequiredInt(*root, "VariantNumber", name), "Mini-game " + HtmlLog::Shown(name) + ": \"VariantNumber\"");
     rowLength = MiniGameXml::RequiredInt(*root, "RowLength", name);
     offsetX = MiniGameXml::RequiredFloat(*root, "OffsetX", name);
     offsetY = MiniGameXml::RequiredFloat(*root, "OffsetY", name);
@@ -67,7 +68,7 @@ void RepeatScreen::BuildWidgets() {
         if (kind == "button") {
             const std::string look = child->GetStringAttribute("sprite_up");
             if (!Services::Sprite(engine, look)) {
-                LogError("the palette button \"" + child->GetStringAttribute("message") + "\" names the undeclared sprite \"" +
+                LogError("the palette button \"" + HtmlLog::Shown(child->GetStringAttribute("message")) + "\" names the undeclared sprite \"" +
                          look + "\"; it is left out");
                 continue;
             }
@@ -88,7 +89,7 @@ void RepeatScreen::BuildWidgets() {
         } else if (kind == "PaletteElement") {
             const std::string cell = child->GetStringAttribute("sprite_name");
             if (!Services::Sprite(engine, cell)) {
-                LogError("the palette element " + child->GetStringAttribute("id") + " names the undeclared sprite \"" +
+                LogError("the palette element " + HtmlLog::Shown(child->GetStringAttribute("id")) + " names the undeclared sprite \"" +
                          cell + "\"; it is left out");
                 continue;
             }

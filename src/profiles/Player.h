@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 class Player {
 public:
@@ -46,6 +47,12 @@ public:
     // Play without the level clock.
     bool RelaxedMode = false;
     std::string LastSolvedNode;
+    // The game was quit after the story's last find, before its final screen:
+    // Continue shows these comic pages (those still queued or showing at the
+    // quit), then the final screen, whose opening clears the mark. A new game
+    // clears it too.
+    bool EndingPending = false;
+    std::vector<std::string> EndingPages;
 
     // The cigars the player can spend: a negative count is none.
     int32_t CigarsInPlay() const { return CigarCount > 0 ? CigarCount : 0; }

@@ -117,6 +117,10 @@ private:
     void RemoveUnfinishedSaves();
     // Sets the users file and the eight profile documents aside ("*.bad").
     bool KeepAsideAll();
+    // The player's level state file goes once the profile document just
+    // written no longer names it (its level won, lost or left): not before,
+    // or a save cut short would leave the profile on disk naming no file.
+    void DropUnnamedState(const Player& player);
     // Loads one player's profile document into the record.
     void LoadProfile(Player& player);
     // The users file as the disk should list it now: the players whose slot

@@ -179,7 +179,11 @@ void PlayerManager::Save() {
         XMLDocument profile(ProfileDocument::kRoot);
         ProfileDocument::Write(player, *profile.GetRoot());
         log->Debug("Saving single player to " + Shown(player.SaveFile));
-        if (profile.Save(player.SaveFile) || m_diskOwner[slot] == &player) continue;
+        if (profile.Save(player.SaveFile)) {
+            DropUnnamedState(player);
+            continue;
+        }
+        if (m_diskOwner[slot] == &player) continue;
         // The slot may still hold the document of an earlier player.
         if (FileSystem::FileExists(player.SaveFile) && !FileSystem::RemoveFile(player.SaveFile)) {
             log->Error("Player " + Shown(player.Name) + " is left out of the users file: the old document in " +
@@ -188,6 +192,13 @@ void PlayerManager::Save() {
         }
     }
     WriteUsersFile(false, omitted);
+}
+
+void PlayerManager::DropUnnamedState(const Player& player) {
+    const std::string state = player.SaveFile + SaveSlots::kStateSuffix;
+    if (!player.PlayFieldPath.empty() && SaveSlots::Normalise(player.PlayFieldPath) == SaveSlots::Normalise(state)) return;
+    if (FileSystem::FileExists(state) && !FileSystem::RemoveFile(state))
+        HtmlLog::Instance()->Warning("The state file " + Shown(state) + " of a level that is over could not be removed.");
 }
 
 bool PlayerManager::WriteUsersFile(bool releaseOnly, const std::vector<bool>& omitted) {

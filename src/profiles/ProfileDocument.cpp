@@ -6,6 +6,7 @@
 
 #include "engine/Conversions.h"
 #include "engine/FileNumbers.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 
 namespace ProfileDocument {
@@ -51,6 +52,9 @@ void Write(const Player& player, Element& root) {
         playField->AddAttribute("path", player.PlayFieldPath);
         // The node of the level in progress, for its score when it is won.
         if (!player.CurrentNode.empty()) playField->AddAttribute("node", player.CurrentNode);
+        // The scores, time and cigars Continue starts it with: in this one
+        // file with the name, not only in the users file written after it.
+        LevelProgress::WriteValues(player, *playField);
     }
     for (const NameSection& s : kNameSections) {
         RefPtr<Element> section = root.CreateChild(s.section);
@@ -58,16 +62,21 @@ void Write(const Player& player, Element& root) {
     }
     RefPtr<Element> medals = root.CreateChild("medals");
     for (uint32_t id : player.Medals) medals->CreateChild("medal")->AddAttribute("id", static_cast<unsigned>(id));
+    if (player.EndingPending) {
+        RefPtr<Element> ending = root.CreateChild("ending");
+        for (const std::string& page : player.EndingPages) ending->CreateChild("page")->AddAttribute("path", page);
+    }
 }
 
 void Read(const Element& root, Player& player) {
+    const std::string who = "Player " + XMLDocument::Escape(player.Name) + ": ";
     for (const RefPtr<Element>& child : root.GetChildren()) {
         if (child->GetName() == "play_field") {
             player.PlayFieldPath = child->GetStringAttribute("path");
             if (child->HasAttribute("node")) player.CurrentNode = child->GetStringAttribute("node");
+            LevelProgress::ReadValues(*child, player, who + "the saved level's ");
         }
     }
-    const std::string who = "Player " + XMLDocument::Escape(player.Name) + ": ";
     if (const Element* map = LastChild(root, "global_map")) {
         for (const RefPtr<Element>& node : map->GetChildren()) {
             if (!node->HasAttribute("name") || !node->HasAttribute("score")) continue;
@@ -85,6 +94,11 @@ void Read(const Element& root, Player& player) {
         for (const RefPtr<Element>& item : section->GetChildren()) {
             if (item->HasAttribute("name")) (player.*s.field).insert(item->GetStringAttribute("name"));
         }
+    }
+    if (const Element* ending = LastChild(root, "ending")) {
+        player.EndingPending = true;
+        for (const RefPtr<Element>& page : ending->GetChildren())
+            if (page->HasAttribute("path")) player.EndingPages.push_back(page->GetStringAttribute("path"));
     }
     if (const Element* medals = LastChild(root, "medals")) {
         for (const RefPtr<Element>& medal : medals->GetChildren()) {

@@ -2,11 +2,16 @@
 //
 //   <profile>
 //       <global_map> <node name=".." score=".."/> ... </global_map>
-//       <play_field path=".."/>                      (only with a scene in progress)
+//       <play_field path=".." node=".." Time=".." ...>  (only with a scene in progress;
+//                                                      see LevelProgress)
 //       <evidences> <evidence name=".."/> ... </evidences>
 //       <last_evidences>, <temp_evidences>, <temp_last_evidences> alike
 //       <medals> <medal id=".."/> ... </medals>
+//       <ending> <page path=".."/> ... </ending>     (only while the story's end is due)
 //   </profile>
+//
+// A reader that does not know a section passes it by: a profile without
+// "ending" (written before) loads with no end due.
 #pragma once
 
 #include "engine/XMLDocument.h"
@@ -23,7 +28,8 @@ extern const char* const kRoot;
 void Write(const Player& player, XMLDocument::XMLElement& root);
 
 // Reads the sections found below the root into the player's collections and
-// PlayFieldPath. Sections are found by name, in any order; a later section of
+// PlayFieldPath; the values "play_field" carries replace those of the users
+// file. Sections are found by name, in any order; a later section of
 // a name replaces an earlier one. Section children are read whatever their
 // names; a child without its "name" (or "id") attribute is skipped. The first
 // score of a node name stays. A score or id out of its range reads as the

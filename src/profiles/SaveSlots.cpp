@@ -65,7 +65,7 @@ bool KeepAside(const std::string& path) {
     const std::string to = from + ".bad";
     if (FileSystem::FileExists(to)) FileSystem::RemoveFile(to);
     if (FileSystem::RenameFile(from, to)) return true;
-    HtmlLog::Instance()->Error("Cannot keep " + from + " aside as " + to);
+    HtmlLog::Instance()->Error("Cannot keep " + HtmlLog::Shown(from) + " aside as " + HtmlLog::Shown(to));
     return false;
 }
 
@@ -73,7 +73,7 @@ bool CopyAside(const std::string& path) {
     const std::string from = FileSystem::ResolvePath(Normalise(path));
     std::string bytes;
     if (FileSystem::ReadFile(from, bytes) && FileSystem::WriteFileAtomic(from + ".bad", bytes)) return true;
-    HtmlLog::Instance()->Error("Cannot copy " + from + " aside as " + from + ".bad");
+    HtmlLog::Instance()->Error("Cannot copy " + HtmlLog::Shown(from) + " aside as " + HtmlLog::Shown(from) + ".bad");
     return false;
 }
 

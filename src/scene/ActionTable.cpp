@@ -10,16 +10,16 @@ void ActionTable::Load(const std::string& path) {
     for (const auto& group : document.GetRoot()->GetChildren()) {
         if (!group) continue;
         if (!group->HasAttribute("type")) {
-            HtmlLog::Instance()->Error("Action table \"" + path + "\": a group <" + group->GetName() +
-                                       "> has no attribute \"type\"; it is skipped.");
+            HtmlLog::Instance()->Error("Action table \"" + HtmlLog::Shown(path) + "\": a group &lt;" + HtmlLog::Shown(group->GetName()) +
+                                       "&gt; has no attribute \"type\"; it is skipped.");
             continue;
         }
         auto& names = entries[group->GetStringAttribute("type")];
         for (const auto& entry : group->GetChildren()) {
             if (!entry) continue;
             if (!entry->HasAttribute("name")) {
-                HtmlLog::Instance()->Error("Action table \"" + path + "\": an entry <" + entry->GetName() +
-                                           "> has no attribute \"name\"; it is skipped.");
+                HtmlLog::Instance()->Error("Action table \"" + HtmlLog::Shown(path) + "\": an entry &lt;" + HtmlLog::Shown(entry->GetName()) +
+                                           "&gt; has no attribute \"name\"; it is skipped.");
                 continue;
             }
             const std::string name = entry->GetStringAttribute("name");

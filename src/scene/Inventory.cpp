@@ -88,7 +88,7 @@ void Inventory::AddObject(const std::string& resourceName, const std::string& ob
         slot = freeSlots.back();
         freeSlots.pop_back();
     } else {
-        HtmlLog::Instance()->Warning("Inventory: no free slot for \"" + objectName +
+        HtmlLog::Instance()->Warning("Inventory: no free slot for \"" + HtmlLog::Shown(objectName) +
                                      "\"; it lies on the last slot, and taking it frees none.");
     }
     auto* object = manager->Spawn<InventoryObject>(resourceName, objectName, toolName);
@@ -227,7 +227,7 @@ void Inventory::PickUp(InventoryObject* object) {
     if (object->HasSlot())
         freeSlots.push_back({object->GetX(), object->GetY()});
     else
-        HtmlLog::Instance()->Warning("Inventory: \"" + object->GetObjectName() +
+        HtmlLog::Instance()->Warning("Inventory: \"" + HtmlLog::Shown(object->GetObjectName()) +
                                      "\" lay without a slot; taking it frees none.");
     objects.erase(it);
     if (pickUpCallback) pickUpCallback(object->GetResourceName(), object->GetObjectName());

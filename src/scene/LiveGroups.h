@@ -22,8 +22,9 @@ void Hold(int group, ZOLTFramework::CEntity* holder);
 // True while a live, not killed holder (other than `besides`) holds the group.
 bool IsHeld(int group, const ZOLTFramework::CEntity* besides = nullptr);
 // Purges the group when it may go and returns true; otherwise one Warning row
-// naming `who` and the group, and nothing is freed. A holder that releases
-// its own group as it goes names itself as `leaving`: it no longer counts.
+// naming `who` (escaped for the log by the caller) and the group, and nothing
+// is freed. A holder that releases its own group as it goes names itself as
+// `leaving`: it no longer counts.
 bool Release(hgeResourceManager* resources, int group, const std::string& who,
              const ZOLTFramework::CEntity* leaving = nullptr);
 

@@ -14,7 +14,7 @@
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
-#include "platform/FileSystem.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 #include "profiles/SaveSlots.h"
 #include "scene/ActionTable.h"
@@ -47,7 +47,7 @@ const float kDefaultClueY = 150.0f;
 void LogDelayedCount(size_t count) { HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(count)); }
 
 void LogDelayed(const DelayedTaskRecord& record) {
-    HtmlLog::Instance()->Info(record.name);
+    HtmlLog::Instance()->Info(HtmlLog::Shown(record.name));
     std::ostringstream reference;
     reference << "object " << static_cast<const void*>(record.sceneObject);
     if (record.sceneObject) reference << " \"" << record.sceneObject->GetName() << "\"";
@@ -66,7 +66,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
     SceneScript::Publish("play_field", this);
     name = path;
     EntityManager* manager = Manager();
-    if (!manager) HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + path + "\" is not loaded.");
+    if (!manager) HtmlLog::Instance()->Error("Play field: no entity manager; the scene \"" + HtmlLog::Shown(path) + "\" is not loaded.");
 
     // Entities of the manager attached to the field; without a manager, parts
     // the field owns.
@@ -112,12 +112,12 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
         return;
     }
 
-    HtmlLog::Instance()->Info("Play field loading - " + path);
+    HtmlLog::Instance()->Info("Play field loading - " + HtmlLog::Shown(path));
     LoadScene(path);
     // Pages and mini-games on the same group leave its pictures alone while
     // the field lives.
     if (heading.resourceGroup >= LiveGroups::kFirstSceneGroup) LiveGroups::Hold(heading.resourceGroup, this);
-    HtmlLog::Instance()->Info("Play field loaded - " + path);
+    HtmlLog::Instance()->Info("Play field loaded - " + HtmlLog::Shown(path));
 
     if (sceneKind->IsSplit()) objectsLayer->SetMirroredCursor(true);
 }
@@ -129,7 +129,7 @@ PlayField::~PlayField() {
     if (heading.resourceGroup < LiveGroups::kFirstSceneGroup) return;
     if (scenePath == kKeptScene && keepResources == 1) return;
     LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, heading.resourceGroup,
-                        "Play field " + scenePath, this);
+                        "Play field " + HtmlLog::Shown(scenePath), this);
 }
 
 void PlayField::MakeParts() {
@@ -149,8 +149,8 @@ void PlayField::LoadScene(const std::string& path) {
     actions.Load(kActionTableFile);
 
     if (!sceneDocument.Load(path)) {
-        HtmlLog::Instance()->Error("Play field: the scene file \"" + path + "\" cannot be read (" +
-                                   sceneDocument.GetLastError() + "); the field stays empty.");
+        HtmlLog::Instance()->Error("Play field: the scene file \"" + HtmlLog::Shown(path) + "\" cannot be read (" +
+                                   HtmlLog::Shown(sceneDocument.GetLastError()) + "); the field stays empty.");
         MakeParts();
         ShowPanel();
         return;
@@ -181,7 +181,7 @@ void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
     bool found = false;
     const std::string title = Services::Text(engine, titleKey, &found);
     if (!found) {
-        HtmlLog::Instance()->Warning("Play field: the scene title \"" + titleKey +
+        HtmlLog::Instance()->Warning("Play field: the scene title \"" + HtmlLog::Shown(titleKey) +
                                      "\" is not in the text table; the panel opens at once.");
         ShowPanel();
         return;
@@ -364,9 +364,13 @@ void PlayField::OnObjectClick(SceneObject* object) {
     }
     const SceneRules::ClickOutcome outcome = rules.FinishClick(pass, objectName, resource, bagScale, events);
     if (outcome.droppedCigars >= 0)
-        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedCigarTask + "\" of the tool \"" +
-                                     objectName + "\" grants " + std::to_string(outcome.droppedCigars) +
+        HtmlLog::Instance()->Warning("Play field: the task \"" + HtmlLog::Shown(outcome.droppedCigarTask) + "\" of the tool \"" +
+                                     HtmlLog::Shown(objectName) + "\" grants " + std::to_string(outcome.droppedCigars) +
                                      " cigars, but a tool flies into the bag: none are given.");
+    if (!outcome.droppedMiniGame.empty())
+        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedMiniGameTask + "\" of the tool \"" +
+                                     objectName + "\" starts the mini-game \"" + outcome.droppedMiniGame +
+                                     "\", but no click waits for it as the tool flies into the bag: it is not started.");
     if (!outcome.stop) PlayClickOutcome(object, outcome);
 }
 
@@ -563,7 +567,7 @@ void PlayField::ShowExtraCigarTutorial(const std::string& taskName) {
     SceneObject* object = task.objectNames.empty() ? nullptr : FindObjectByName(task.objectNames.front());
     pointer->Lock(taskName, object);
     if (!object)
-        HtmlLog::Instance()->Warning("Play field: the locking task \"" + taskName +
+        HtmlLog::Instance()->Warning("Play field: the locking task \"" + HtmlLog::Shown(taskName) +
                                      "\" names no object in the scene; nothing is locked.");
     if (taskName == "Cigar") events.Send(LevelEvents::kShowExtraCigarTutorial, "");
 }
@@ -643,19 +647,18 @@ void PlayField::CheckFinished() {
 std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
 
 void PlayField::ForgetStateFile(Player& player) {
-    const std::string own = StateFilePath(player.SaveFile);
-    if (!player.PlayFieldPath.empty() && player.PlayFieldPath == own && FileSystem::FileExists(own) &&
-        !FileSystem::RemoveFile(own))
-        HtmlLog::Instance()->Warning("Play field: the state file \"" + own + "\" of a level that is over could not be removed.");
+    // The file itself goes with the next save of the players, once the
+    // profile on disk has stopped naming it.
     player.PlayFieldPath.clear();
 }
 
 bool PlayField::SaveState() {
     Player* player = context.player;
     if (!player) return true;
-    // The file this level was resumed from stays named until a newer state
-    // replaces it (writes are atomic, so a failed one leaves it whole).
-    if (player->PlayFieldPath != scenePath) player->PlayFieldPath.clear();
+    // What the player names stays named until a newer state replaces it
+    // (writes are atomic, so a failed one leaves the file on disk whole): the
+    // state this level was resumed from, or the scene it started as, after the
+    // place's won scenes.
     if (AreTasksDone()) {
         ForgetStateFile(*player);
         return true;
@@ -664,20 +667,26 @@ bool PlayField::SaveState() {
 
     if (!sceneDocument.IsLoaded()) {
         // Without the scene document the file could not be played again.
-        HtmlLog::Instance()->Error("Play field: the scene \"" + scenePath + "\" was never read (" +
-                                   sceneDocument.GetLastError() + "); its state is not saved.");
+        HtmlLog::Instance()->Error("Play field: the scene \"" + HtmlLog::Shown(scenePath) + "\" was never read (" +
+                                   HtmlLog::Shown(sceneDocument.GetLastError()) + "); its state is not saved.");
         return false;
     }
     // The document the scene was read from, with what was taken out and the
     // rule sections written anew; the document itself stays as it was read.
     XMLDocument document("scene");
     PlayFieldStateWriter(rules, objects, *bag, *pointer, *flights).Write(*sceneDocument.GetRoot(), *document.GetRoot());
+    // The level's scores, time, cigars and evidences go with the scene in the
+    // one file, so that no save cut short pairs it with others.
+    LevelProgress::WriteState(*player, *document.GetRoot());
     const std::string path = StateFilePath(player->SaveFile);
     if (!document.Save(path)) {
+        const std::string& named = player->PlayFieldPath;
         HtmlLog::Instance()->Error(
-            "Play field: the state of \"" + scenePath + "\" could not be written to \"" + path + "\"; " +
-            (player->PlayFieldPath.empty() ? std::string("the scene starts anew next time")
-                                           : "Continue goes on from the state saved before, \"" + player->PlayFieldPath + "\"") +
+            "Play field: the state of \"" + HtmlLog::Shown(scenePath) + "\" could not be written to \"" +
+            HtmlLog::Shown(path) + "\"; " +
+            (named.empty()    ? std::string("Continue opens the map, where the place starts anew")
+             : named == path ? "Continue goes on from the state saved before, \"" + HtmlLog::Shown(named) + "\""
+                             : "Continue starts \"" + HtmlLog::Shown(named) + "\" anew, after the place's scenes won before it") +
             ", with the scores, time and cigars that go with it.");
         return false;
     }

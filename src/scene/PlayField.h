@@ -205,14 +205,15 @@ public:
     }
 
     // ---- saved state
-    // Writes the scene as it stands to the active player's state file and makes
-    // it the player's scene in progress; a finished scene writes nothing. False
-    // (with an Error row) when the state could not be written: the player then
-    // names the state saved before, if any.
+    // Writes the scene as it stands, with the player's values of the level
+    // (LevelProgress), to the active player's state file and makes it the
+    // player's scene in progress; a finished scene writes nothing. False (with
+    // an Error row saying what Continue will open) when the state could not be
+    // written: the player then names what it named before.
     bool SaveState();
     static std::string StateFilePath(const std::string& saveFile);
-    // The player's level in progress is over (won, lost or left): its state
-    // file goes with its name.
+    // The player's level in progress is over (won, lost or left): it is named
+    // no more; the next save of the players removes its state file.
     static void ForgetStateFile(Player& player);
 
     // ---- script

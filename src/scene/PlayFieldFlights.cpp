@@ -202,7 +202,7 @@ void PlayFieldFlights::Start(float dt) {
         it = flights.erase(it);
     }
     for (const FlightRecord& record : lost) {
-        HtmlLog::Instance()->Info("Play field: the flight of \"" + record.objectName +
+        HtmlLog::Instance()->Info("Play field: the flight of \"" + HtmlLog::Shown(record.objectName) +
                                   "\" ended on the way; its item counts as arrived.");
         if (record.onArrival) record.onArrival(nullptr);
     }

@@ -51,19 +51,19 @@ public:
         bool present = false;
         const std::string text = ChildText(element, child, &present);
         if (present) return text;
-        Missing(element, std::string("child <") + child + ">");
+        Missing(element, std::string("child &lt;") + child + "&gt;");
         return def;
     }
     // A float, 0 when the text starts with no number; a number that is not
     // finite as a float (nan, inf, 1e39) reads as the default, with an Error row.
     float Float(const Element& element, const char* what, const std::string& text, float def) const {
         if (FileNumbers::IsFinite(text)) return float(std::strtod(text.c_str(), nullptr));
-        HtmlLog::Instance()->Error("Scene file \"" + file + "\": <" + element.GetName() + "> has " + what + " \"" +
-                                   text + "\", which is not a finite number; " + ValueToString(def) + " is used.");
+        HtmlLog::Instance()->Error("Scene file \"" + HtmlLog::Shown(file) + "\": &lt;" + HtmlLog::Shown(element.GetName()) + "&gt; has " + what + " \"" +
+                                   HtmlLog::Shown(text) + "\", which is not a finite number; " + ValueToString(def) + " is used.");
         return def;
     }
     void Missing(const Element& element, const std::string& what) const {
-        HtmlLog::Instance()->Error("Scene file \"" + file + "\": <" + element.GetName() + "> has no " + what +
+        HtmlLog::Instance()->Error("Scene file \"" + HtmlLog::Shown(file) + "\": &lt;" + HtmlLog::Shown(element.GetName()) + "&gt; has no " + what +
                                    "; a default is used.");
     }
 
@@ -87,7 +87,7 @@ SceneHeading PlayFieldLoader::ReadHeading(const std::string& resumedPath) const 
     if (resFile.find("data\\Scenes\\Crime_place_nostatue") != std::string::npos) heading.opensMiniGame = path != resumedPath;
     heading.resourceGroup = ToInt(reader.Attribute(root, "res_group", "-1"));
     if (heading.resourceGroup < LiveGroups::kFirstSceneGroup)
-        HtmlLog::Instance()->Warning("Scene file \"" + path + "\": resource group " +
+        HtmlLog::Instance()->Warning("Scene file \"" + HtmlLog::Shown(path) + "\": resource group " +
                                      std::to_string(heading.resourceGroup) +
                                      " is shared; it is not purged when the field closes.");
     if (root.HasAttribute("SceneToLoadOnFinish")) heading.nextScene = root.GetStringAttribute("SceneToLoadOnFinish");
@@ -142,7 +142,7 @@ void PlayFieldLoader::BuildObjects(ZOLTFramework::CEntity& field, SceneObjectsLa
         const std::string objectName = reader.RequiredChild(*child, "name", "");
         const auto unit = units.find(id);
         if (unit == units.end()) {
-            HtmlLog::Instance()->Error("Scene file \"" + path + "\": object \"" + objectName + "\" names unit " +
+            HtmlLog::Instance()->Error("Scene file \"" + HtmlLog::Shown(path) + "\": object \"" + HtmlLog::Shown(objectName) + "\" names unit " +
                                        std::to_string(id) + ", which does not exist; the object is skipped.");
             continue;
         }
@@ -182,7 +182,7 @@ void PlayFieldLoader::ReadRules(const ActionTable& actions, SceneRules& rules) c
         for (const auto& item : child->GetChildren())
             if (item) task.objectNames.push_back(reader.Attribute(*item, "name"));
         rules.AddTask(task);
-        HtmlLog::Instance()->Debug("task.name = " + task.name);
+        HtmlLog::Instance()->Debug("task.name = " + HtmlLog::Shown(task.name));
     }
 
     for (const auto& child : root.GetChildren()) {
@@ -214,7 +214,7 @@ void PlayFieldLoader::PutOff(const SceneObjectList& objects, const std::function
         if (SceneObject* object = objects.Find(objectName))
             putOff(object);
         else
-            HtmlLog::Instance()->Warning("Scene file \"" + path + "\": solve_later_object \"" + objectName +
+            HtmlLog::Instance()->Warning("Scene file \"" + HtmlLog::Shown(path) + "\": solve_later_object \"" + HtmlLog::Shown(objectName) +
                                          "\" names no object; it is skipped.");
     }
 }

@@ -101,7 +101,7 @@ void PlayFieldPointer::SetCursor(ECursorType type, const std::string& spriteName
     EntityManager* manager = ManagerOf(field);
     if (!spriteName.empty() && manager) {
         hgeSprite* sprite = Services::Sprite(engine, spriteName);
-        if (!sprite) HtmlLog::Instance()->Error("Play field: no sprite \"" + spriteName + "\" for the cursor.");
+        if (!sprite) HtmlLog::Instance()->Error("Play field: no sprite \"" + HtmlLog::Shown(spriteName) + "\" for the cursor.");
         const int count = kind.IsSplit() ? 2 : 1;
         for (int i = 0; sprite && i < count; ++i) {
             auto* entity = manager->Spawn<CSpriteEntity>();

@@ -55,7 +55,7 @@ std::unique_ptr<SceneKind> SceneKind::Of(const XMLDocument::XMLElement& root, co
     const auto found = Makers().find(type);
     if (found != Makers().end() && found->second) return found->second(extraType);
     if (!type.empty())
-        HtmlLog::Instance()->Warning("Scene file \"" + file + "\": no kind of scene is called \"" + type +
+        HtmlLog::Instance()->Warning("Scene file \"" + HtmlLog::Shown(file) + "\": no kind of scene is called \"" + HtmlLog::Shown(type) +
                                      "\"; it is played as \"" + kFindAll + "\".");
     return std::unique_ptr<SceneKind>(new FindAllKind(extraType));
 }

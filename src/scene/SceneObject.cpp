@@ -68,7 +68,7 @@ void SceneObject::BuildAnimation(float startDelay) {
     hgeResourceManager* resources = Resources(engine);
     hgeAnimation* source = resources ? resources->GetAnimation(resourceName.c_str()) : nullptr;
     if (!source) {
-        HtmlLog::Instance()->Error("Scene object \"" + name + "\": no animation \"" + resourceName +
+        HtmlLog::Instance()->Error("Scene object \"" + HtmlLog::Shown(name) + "\": no animation \"" + HtmlLog::Shown(resourceName) +
                                    "\"; the object has no image.");
         return;
     }
@@ -105,7 +105,7 @@ void SceneObject::BuildStill() {
     hgeSprite* source = resources ? resources->GetSprite(resourceName.c_str()) : nullptr;
     if (!source) {
         if (!resourceName.empty() || !name.empty())
-            HtmlLog::Instance()->Error("Scene object \"" + name + "\": no sprite \"" + resourceName +
+            HtmlLog::Instance()->Error("Scene object \"" + HtmlLog::Shown(name) + "\": no sprite \"" + HtmlLog::Shown(resourceName) +
                                        "\"; the object has no image.");
         return;
     }
@@ -122,7 +122,7 @@ void SceneObject::MaskLensSprites() {
     if (!lensSprite1) return;
     hgeResourceManager* resources = Resources(engine);
     const HTEXTURE mask = resources ? resources->GetTexture("MagnifyingGlassMask") : 0;
-    if (!mask) HtmlLog::Instance()->Error("Scene object \"" + name + "\": no texture \"MagnifyingGlassMask\".");
+    if (!mask) HtmlLog::Instance()->Error("Scene object \"" + HtmlLog::Shown(name) + "\": no texture \"MagnifyingGlassMask\".");
     for (hgeSprite* lens : {lensSprite1, lensSprite2}) {
         lens->SetMaskTexture(mask, 0.0f, 0.0f, kMaskSize, kMaskSize);
         lens->SetMaskOrigin(kMaskCentre, kMaskCentre);

@@ -144,19 +144,20 @@ SceneRules::ClickOutcome SceneRules::FinishClick(const TaskPass& pass, const std
     }
     // The tasks this click finishes run their conditions. A tool's task runs
     // them too (a tutorial on the inventory, say), but its object flies to
-    // the bag, so cigars it would grant are left out.
-    int cigars = -1, toolCigars = -1;
-    std::string cigarTask, toolCigarTask;
-    int* const granted = pass.isTool ? &toolCigars : &cigars;
-    std::string* const grantedTask = pass.isTool ? &toolCigarTask : &cigarTask;
+    // the bag, so cigars it would grant are left out, and so is a mini-game:
+    // no click waits for it.
+    Granted grants;
+    grants.toolPickUp = pass.isTool;
     out.stop = true;
     for (const TaskRecord& task : pass.orList)
-        if (!RunTaskConditions(task, false, granted, grantedTask, events)) return out;
+        if (!RunTaskConditions(task, false, grants, events)) return out;
     for (const TaskRecord& task : pass.andList) {
         if (task.objectNames.size() != 1) continue;
-        if (!RunTaskConditions(task, true, granted, grantedTask, events)) return out;
+        if (!RunTaskConditions(task, true, grants, events)) return out;
     }
     out.stop = false;
+    const int cigars = pass.isTool ? -1 : grants.cigars;
+    const std::string cigarTask = pass.isTool ? std::string() : grants.cigarTask;
 
     // The panel.
     if (pass.isTool) {
@@ -178,15 +179,18 @@ SceneRules::ClickOutcome SceneRules::FinishClick(const TaskPass& pass, const std
     }
     out.cigars = cigars;
     out.cigarTask = cigarTask;
-    out.droppedCigars = toolCigars;
-    out.droppedCigarTask = toolCigarTask;
+    if (pass.isTool) {
+        out.droppedCigars = grants.cigars;
+        out.droppedCigarTask = grants.cigarTask;
+        out.droppedMiniGame = grants.miniGame;
+        out.droppedMiniGameTask = grants.miniGameTask;
+    }
     if (cigars >= 0) out.leavesScene = true;
     out.scores = cigars >= 0 || pass.isTool || pass.andTouched;
     return out;
 }
 
-bool SceneRules::RunTaskConditions(const TaskRecord& task, bool andPass, int* cigars, std::string* cigarTask,
-                                   Events& events) {
+bool SceneRules::RunTaskConditions(const TaskRecord& task, bool andPass, Granted& grants, Events& events) {
     for (size_t q = 0; q < conditions.size();) {
         if (!Contains(conditions[q].conditions, task.name)) {
             ++q;
@@ -203,10 +207,15 @@ bool SceneRules::RunTaskConditions(const TaskRecord& task, bool andPass, int* ci
         for (size_t k = 0; k < conditions[q].actions.size();) {
             const ActionRecord action = conditions[q].actions[k];
             if (action.event == "AddCigars") {
-                *cigars = ReadInt(action.value);
-                *cigarTask = task.name;
+                grants.cigars = ReadInt(action.value);
+                grants.cigarTask = task.name;
             } else if (action.event == "EnableHinting") {
                 ignoreHinting.erase(action.value);
+            } else if (action.event == "MiniGame" && grants.toolPickUp) {
+                // Its result would find no click to replay: the task counts
+                // down with the pick-up instead.
+                grants.miniGame = action.value;
+                grants.miniGameTask = task.name;
             } else if (action.event == "MiniGame") {
                 if (!andPass) {
                     conditions[q].actions.erase(conditions[q].actions.begin() + long(k));

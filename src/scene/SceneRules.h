@@ -60,6 +60,10 @@ public:
         // bag, not to the cigars, so the grant cannot be honoured (-1: none).
         int droppedCigars = -1;
         std::string droppedCigarTask;
+        // The mini-game such a task would start: no click waits for it, so
+        // its result would replay nothing and the task never count down (empty: none).
+        std::string droppedMiniGame;
+        std::string droppedMiniGameTask;
     };
 
     // ---- loading
@@ -145,10 +149,16 @@ public:
     unsigned ItemCount(const std::string& name) const;
 
 private:
+    // What the conditions of a click's finished tasks grant.
+    struct Granted {
+        bool toolPickUp = false;  // the object is a tool on its way into the bag
+        int cigars = -1;
+        std::string cigarTask;
+        std::string miniGame, miniGameTask;  // asked for at a tool's pick-up: not sent
+    };
     // Runs the actions of a finished task's single conditions (and takes the
     // task off the others); false when the click must end here.
-    bool RunTaskConditions(const TaskRecord& task, bool andPass, int* cigars, std::string* cigarTask,
-                           Events& events);
+    bool RunTaskConditions(const TaskRecord& task, bool andPass, Granted& grants, Events& events);
     void ReturnOpenItem() {
         if (openItems > 0) --openItems;
     }

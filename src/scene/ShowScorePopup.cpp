@@ -23,7 +23,7 @@ const float kRise = 75.0f;
 // The score's text: drawn at its own size whatever its parent's scale.
 class ScoreText : public TextEntity {
 public:
-    ScoreText() : TextEntity("", nullptr) {}
+    ScoreText() : TextEntity("ScorePopup", nullptr) {}
     void Render() override {
         KeepSize();
         TextEntity::Render();
@@ -96,4 +96,13 @@ TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuesti
     life->Hide();
     life->Add(kLife, [text] { text->Kill(); }, text);
     return text;
+}
+
+void EndScorePopups(ZOLTFramework::CEntity& under) {
+    for (ZOLTFramework::CEntity* child : under.GetChildren()) {
+        if (dynamic_cast<ScoreText*>(child) && !child->IsDead())
+            child->Kill();
+        else
+            EndScorePopups(*child);
+    }
 }

@@ -19,7 +19,12 @@ class TextEntity;
 
 enum EScoreKind { SCORE_ITEM = 0, SCORE_SPEED = 1, SCORE_MINIGAME = 2 };
 
-// Returns the flying text (null when there is no entity manager to own it).
+// Returns the flying text (null when there is no entity manager to own it),
+// named "ScorePopup".
 TextEntity* ShowScorePopup(float score, float x, float y, ZOLTFramework::CQuestionListener* listener,
                            ZOLTFramework::CEntity* parent, const std::string& caption, int kind,
                            float left = 0.0f);
+
+// Ends every score still flying under the entity: a window that takes the
+// scene for good (the score window) leaves none standing frozen under it.
+void EndScorePopups(ZOLTFramework::CEntity& under);

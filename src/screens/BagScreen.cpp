@@ -45,7 +45,7 @@ BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) 
 
     Player* player = Active();
     XMLDocument file = XMLDocument::FromFile(bagFile);
-    if (!file.IsLoaded()) HtmlLog::Instance()->Error("Evidence case: cannot read \"" + bagFile + "\".");
+    if (!file.IsLoaded()) HtmlLog::Instance()->Error("Evidence case: cannot read \"" + HtmlLog::Shown(bagFile) + "\".");
     for (const auto& element : file.GetRoot()->GetChildren()) {
         if (!player) break;
         const std::string sprite = element->GetStringAttribute("sprite");
@@ -55,7 +55,7 @@ BagScreen::BagScreen(const std::string& screenName, const std::string& bagFile) 
         picture->SetLayer(16.0f);
         picture->SetName(item);
         picture->AttachSprite(Services::Sprite(engine, sprite));
-        if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + sprite + "\".");
+        if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + HtmlLog::Shown(sprite) + "\".");
         picture->SetPosXY(element->GetFloatAttribute("x"), element->GetFloatAttribute("y"));
         if (element->HasAttribute("scaling_sprite"))
             zoomItems.push_back(ZoomItem{picture, element->GetStringAttribute("scaling_sprite")});
@@ -115,7 +115,7 @@ void BagScreen::SearchZoom() {
         auto* picture = window->SpawnChild<CSpriteEntity>();
         picture->SetName("Zoom");
         picture->AttachSprite(Services::Sprite(engine, item.zoomSprite));
-        if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + item.zoomSprite + "\".");
+        if (!picture->GetSprite()) HtmlLog::Instance()->Error("Evidence case: no sprite \"" + HtmlLog::Shown(item.zoomSprite) + "\".");
         picture->SetLayer(18.0f);
         picture->SetPosXY(0.0f, 0.0f);
         picture->OnMove();

@@ -12,10 +12,12 @@
 #include "graphics/FontFit.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
+#include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuBGScreen.h"
 #include "screens/CPNameScreen.h"
 #include "screens/CreditsScreen.h"
+#include "screens/EndingScreen.h"
 #include "screens/NewGame.h"
 #include "screens/OptionsScreen.h"
 #include "screens/PlayersScreen.h"
@@ -259,6 +261,13 @@ void CMenuScreen::OnAnswer(const std::string& questionId, bool yes) {
     if (questionId == "CONT") {
         StopAquarium();
         if (yes) {
+            // A game quit after the story's last find goes on with its end.
+            Player* active = PlayerManager::Instance()->GetActivePlayer();
+            EntityManager* manager = Manager();
+            if (active && active->EndingPending && manager) {
+                HandOver(manager->OpenScreen<EndingScreen>(active->EndingPages));
+                return;
+            }
             CScreenEntity* map = OpenByKind(ScreenFactory::kGlobalMap, kGlobalMapFile);
             if (!map) {
                 HtmlLog::Instance()->Warning("Main menu: the global map is not available; staying in the menu");

@@ -58,7 +58,7 @@ ComicScreen::ComicScreen(const std::string& path, const std::string& medalsFile)
 
     XMLDocument page("comic");
     if (!page.Load(path) || !page.GetRoot()) {
-        HtmlLog::Instance()->Error("Comic page cannot be read: " + path);
+        HtmlLog::Instance()->Error("Comic page cannot be read: " + HtmlLog::Shown(path));
     } else {
         const auto& root = page.GetRoot();
         if (root->HasAttribute("res_group")) {
@@ -67,7 +67,7 @@ ComicScreen::ComicScreen(const std::string& path, const std::string& medalsFile)
         }
         for (const auto& child : root->GetChildren()) {
             if (!child) continue;
-            if (FileNumbers::ListFull(stepsMade, "Comic page " + path + ": the steps")) break;
+            if (FileNumbers::ListFull(stepsMade, "Comic page " + HtmlLog::Shown(path) + ": the steps")) break;
             const std::string& kind = child->GetName();
             if (kind == "appear")
                 LoadAppear(*child);
@@ -84,10 +84,10 @@ ComicScreen::ComicScreen(const std::string& path, const std::string& medalsFile)
 
 ComicScreen::~ComicScreen() {
     if (!hasResourceGroup) return;
-    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, resourceGroup, "Comic page " + name);
+    LiveGroups::Release(engine ? engine->GetResourceManager() : nullptr, resourceGroup, "Comic page " + HtmlLog::Shown(name));
 }
 
-void ComicScreen::Warn(const std::string& what) const { HtmlLog::Instance()->Warning("Comic page " + name + ": " + what); }
+void ComicScreen::Warn(const std::string& what) const { HtmlLog::Instance()->Warning("Comic page " + HtmlLog::Shown(name) + ": " + what); }
 
 CAnimationEffector* ComicScreen::MakeEffector(CEntity* target) {
     auto* effector = target->SpawnChild<CAnimationEffector>();  // created paused
@@ -102,7 +102,7 @@ CEntity* ComicScreen::ParseCharacter(const XMLDocument::XMLElement& element) {
         if (!child || child->GetName() != "sprite") continue;
         const std::string pictureName = child->GetStringAttribute("name");
         if (pictureName.empty() || !Services::Texture(engine, pictureName)) {
-            Warn("no picture \"" + pictureName + "\"");
+            Warn("no picture \"" + HtmlLog::Shown(pictureName) + "\"");
             continue;
         }
         auto* picture = character->SpawnChild<SpriteExEntity>();
@@ -122,7 +122,7 @@ CEntity* ComicScreen::ParseCharacter(const XMLDocument::XMLElement& element) {
         for (const MedalPlace& place : medalPlaces) {
             if (!player->Medals.count(place.id)) continue;
             if (!Services::Texture(engine, place.sprite)) {
-                Warn("no medal picture \"" + place.sprite + "\"");
+                Warn("no medal picture \"" + HtmlLog::Shown(place.sprite) + "\"");
                 continue;
             }
             auto* medal = character->SpawnChild<SpriteExEntity>();
@@ -186,7 +186,7 @@ TextEntity* ComicScreen::CreateBubbleText(const std::string& key, CEntity* bubbl
     auto* text = bubble->SpawnChild<TextEntity>("", nullptr);
     bool found = false;
     const std::string line = Services::Text(engine, key, &found);
-    if (!found) Warn("no text for \"" + key + "\"");
+    if (!found) Warn("no text for \"" + HtmlLog::Shown(key) + "\"");
     text->SetText(found ? line : std::string());
     text->SetFont(FontRegistry::GetFont("Comics"));
     text->SetSpacing(0.7f);
@@ -326,7 +326,7 @@ void ComicScreen::LoadDisappear(const XMLDocument::XMLElement& element) {
     // Only a character on the page can leave it: an unknown name makes
     // nothing, not even the exit's effector.
     if (!character) {
-        Warn("\"disappear\" of a character not on the page: \"" + element.GetStringAttribute("character") + "\"");
+        Warn("\"disappear\" of a character not on the page: \"" + HtmlLog::Shown(element.GetStringAttribute("character")) + "\"");
         return;
     }
     // Inert (paused, no keys) until the exit starts; it dies with the character.

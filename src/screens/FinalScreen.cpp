@@ -12,6 +12,7 @@
 #include "entities/widgets/CGUIEntity.h"
 #include "graphics/hgeParticleSystem.h"
 #include "graphics/hgeSprite.h"
+#include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "screens/CMenuScreen.h"
 
@@ -62,6 +63,15 @@ FinalScreen::FinalScreen() : CScreenEntity(kScreenName) {
     CreateKiss();
 
     if (engine && engine->GetAudioManager()) engine->GetAudioManager()->PlayMusic("OnFinal", true);
+
+    // The story's end, due since a quit after its last find, has come.
+    PlayerManager* players = PlayerManager::Instance();
+    Player* player = players->GetActivePlayer();
+    if (player && player->EndingPending) {
+        player->EndingPending = false;
+        player->EndingPages.clear();
+        if (players->IsLoaded()) players->Save();
+    }
 }
 
 FinalScreen::~FinalScreen() = default;

@@ -8,6 +8,9 @@
 // and the screen's death does the same. Other screens' entries on that timer
 // (the menu's fish) are never touched.
 //
+// Its opening ends a story's end that was due (a game quit after the last
+// find and continued): the player's mark is cleared and the players saved.
+//
 // The screen is owned by the entity manager from its construction on (it
 // adds and pushes itself): create it with new and never add it again.
 #pragma once

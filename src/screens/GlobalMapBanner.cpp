@@ -45,7 +45,7 @@ CEntity* GlobalMapScreen::MakeBannerFrame(const std::string& staff, const std::s
         if (spriteName.empty()) continue;
         hgeSprite* look = Services::Sprite(engine, spriteName);
         if (!look) {
-            HtmlLog::Instance()->Warning("Global map: no sprite \"" + spriteName + "\" for the banner flight");
+            HtmlLog::Instance()->Warning("Global map: no sprite \"" + HtmlLog::Shown(spriteName) + "\" for the banner flight");
             continue;
         }
         auto* part = frame->SpawnChild<CSpriteEntity>();
@@ -87,7 +87,7 @@ void GlobalMapScreen::StickBanner(LevelNode* node, const NodeAnimationRecord& re
         if (animationName.empty()) continue;
         hgeAnimation* animation = resources ? resources->GetAnimation(animationName.c_str()) : nullptr;
         if (!animation) {
-            HtmlLog::Instance()->Warning("Global map: no animation \"" + animationName + "\" for the stuck flag");
+            HtmlLog::Instance()->Warning("Global map: no animation \"" + HtmlLog::Shown(animationName) + "\" for the stuck flag");
             continue;
         }
         auto* part = stuckFlag->SpawnChild<CAnimEntity>();

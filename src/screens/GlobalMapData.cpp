@@ -27,7 +27,7 @@ GlobalMapData GlobalMapData::Read(const std::string& path) {
     GlobalMapData data;
     XMLDocument document = XMLDocument::FromFile(path);
     if (!document.IsLoaded() || !document.GetRoot()) {
-        HtmlLog::Instance()->Error("Global map: cannot read \"" + path + "\": " + document.GetLastError());
+        HtmlLog::Instance()->Error("Global map: cannot read \"" + HtmlLog::Shown(path) + "\": " + HtmlLog::Shown(document.GetLastError()));
         return data;
     }
     data.loaded = true;
@@ -38,7 +38,7 @@ GlobalMapData GlobalMapData::Read(const std::string& path) {
     for (const auto& child : root->GetChildren()) {
         if (!child) continue;
         if (child->GetName() == "LevelNode") {
-            if (FileNumbers::ListFull(data.nodes.size(), "Global map \"" + path + "\": the level nodes")) continue;
+            if (FileNumbers::ListFull(data.nodes.size(), "Global map \"" + HtmlLog::Shown(path) + "\": the level nodes")) continue;
             LevelNode node;
             node.name = child->GetStringAttribute("Name");
             node.x = child->GetFloatAttribute("X");

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 
+#include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
 #include "engine/XMLDocument.h"
@@ -26,6 +27,9 @@ namespace ZOLTFramework {
 namespace {
 
 Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
+
+// The task a scene may hold to keep itself open; it names no object.
+const char* const kDummyTask = "Dummy";
 
 }  // namespace
 
@@ -108,7 +112,7 @@ bool GlobalMapScreen::NodeIsSound(const GlobalMapData::LevelNode& data) const {
         if (!found) fault = "names the caption \"" + data.caption + "\", which the text table lacks";
     }
     if (fault.empty()) return true;
-    HtmlLog::Instance()->Error("Global map: the node \"" + data.name + "\" of \"" + GetName() + "\" " + fault +
+    HtmlLog::Instance()->Error("Global map: the node \"" + HtmlLog::Shown(data.name) + "\" of \"" + HtmlLog::Shown(GetName()) + "\" " + fault +
                                "; it is left out");
     return false;
 }
@@ -120,7 +124,7 @@ void GlobalMapScreen::ReadMap(const std::string& mapFile) {
     hasLevelTime = data.hasLevelTime;
     hasCigarCount = data.hasCigarCount;
     if (data.loaded && (!hasLevelTime || !hasCigarCount))
-        HtmlLog::Instance()->Warning("Global map: \"" + mapFile +
+        HtmlLog::Instance()->Warning("Global map: \"" + HtmlLog::Shown(mapFile) +
                                      "\" lacks \"LevelTime\" or \"CigarCount\"; a level keeps the player's values");
     Player* player = Active();
     size_t flagsRead = 0;
@@ -158,7 +162,7 @@ void GlobalMapScreen::StartNewestNode() {
     }
     LevelNode* solved = FindNodeByName(player->LastSolvedNode);
     if (!solved) {
-        HtmlLog::Instance()->Warning("Global map: the last solved node \"" + player->LastSolvedNode +
+        HtmlLog::Instance()->Warning("Global map: the last solved node \"" + HtmlLog::Shown(player->LastSolvedNode) +
                                      "\" is not on the map; no flag flies");
         newest->ShowStar(true);
         return;
@@ -198,14 +202,18 @@ bool GlobalMapScreen::HandOverToSceneInProgress() {
         // Never an empty level whose clock runs: the node's own scene starts
         // afresh with the player's time and cigars.
         const LevelNode* node = FindNodeByName(player->CurrentNode);
-        HtmlLog::Instance()->Warning("Global map: the saved level \"" + scene + "\" " + fault + "; " +
-                                     (node ? "the scene of \"" + node->GetNodeName() + "\" starts afresh"
+        HtmlLog::Instance()->Warning("Global map: the saved level \"" + HtmlLog::Shown(scene) + "\" " + fault + "; " +
+                                     (node ? "the scene of \"" + HtmlLog::Shown(node->GetNodeName()) +
+                                                 "\" starts afresh with the map's time and cigars"
                                            : std::string("the map opens")));
         player->PlayFieldPath.clear();
         if (!node) return false;
         scene = node->GetLevel();
+        // As a click on the node starts it: what the scene gives (its cigar,
+        // its time) is counted once.
+        GiveLevelStart(*player);
     }
-    HtmlLog::Instance()->Info(std::string("Global map: ") + (fault.empty() ? "resuming " : "starting ") + scene);
+    HtmlLog::Instance()->Info(std::string("Global map: ") + (fault.empty() ? "resuming " : "starting ") + HtmlLog::Shown(scene));
     auto* level = manager->OpenScreen<LevelScreen>(scene, GetName());
     level->SetOpacity(0.0f);
     CloseAndDestroy();
@@ -218,23 +226,41 @@ bool GlobalMapScreen::HandOverToSceneInProgress() {
 
 std::string GlobalMapScreen::StateFileFault(const std::string& path) {
     XMLDocument state("scene");
-    if (!state.Load(path)) return "cannot be read (" + state.GetLastError() + ")";
+    if (!state.Load(path)) return "cannot be read (" + HtmlLog::Shown(state.GetLastError()) + ")";
     if (state.GetRoot()->GetName() != "scene") return "is not a scene";
+    std::set<int> units;
     std::set<std::string> objects;
-    for (const auto& child : state.GetRoot()->GetChildren())
-        if (child && child->GetName() == "object")
-            if (const auto name = child->FindChild("name")) objects.insert(name->GetValue());
-    bool anyTask = false;
+    for (const auto& child : state.GetRoot()->GetChildren()) {
+        if (!child || child->GetName() != "unit") continue;
+        if (const auto id = child->FindChild("id")) units.insert(StringToInt(id->GetValue()));
+    }
+    for (const auto& child : state.GetRoot()->GetChildren()) {
+        if (!child || child->GetName() != "object") continue;
+        const auto name = child->FindChild("name");
+        const auto id = child->FindChild("id");
+        const std::string objectName = name ? name->GetValue() : std::string();
+        // An object without its picture could never be clicked.
+        if (!id || !units.count(StringToInt(id->GetValue())))
+            return "has the object \"" + HtmlLog::Shown(objectName) + "\" of the unit \"" +
+                   HtmlLog::Shown(id ? id->GetValue() : std::string()) + "\", which the file does not have";
+        objects.insert(objectName);
+    }
     for (const auto& child : state.GetRoot()->GetChildren()) {
         if (!child || child->GetName() != "task") continue;
-        anyTask = true;
+        const std::string task = child->GetStringAttribute("name");
+        // A task with nothing to find is never done; the game's own "Dummy"
+        // task names none.
+        if (child->GetChildren().empty() && task != kDummyTask)
+            return "has the task \"" + HtmlLog::Shown(task) + "\" with no object to find";
         // A task whose object is not in the scene could never be done.
         for (const auto& item : child->GetChildren())
             if (item && !objects.count(item->GetStringAttribute("name")))
-                return "has the task \"" + child->GetStringAttribute("name") + "\" with the object \"" +
-                       item->GetStringAttribute("name") + "\", which the scene does not have";
+                return "has the task \"" + HtmlLog::Shown(task) + "\" with the object \"" +
+                       HtmlLog::Shown(item->GetStringAttribute("name")) + "\", which the scene does not have";
     }
-    return anyTask ? std::string() : "has no open task";
+    // A state with no task at all is what the game writes when a lone "Dummy"
+    // task is left: the level resumed from it is won as it opens.
+    return std::string();
 }
 
 void GlobalMapScreen::MakePrompt() {
@@ -325,6 +351,11 @@ void GlobalMapScreen::CreateLevelScreen(const std::string& scene, int nodeScore)
     chosen = GetNewestNode();
 }
 
+void GlobalMapScreen::GiveLevelStart(Player& player) const {
+    if (hasLevelTime) player.Time = levelTime;
+    if (hasCigarCount) player.CigarCount = cigarCount;
+}
+
 void GlobalMapScreen::StartLevel() {
     if (!hovered) return;
     Services::PlaySound(engine, "OnFlyingIn");
@@ -334,8 +365,7 @@ void GlobalMapScreen::StartLevel() {
     chosen = hovered;
     if (Player* player = Active()) {
         player->CurrentNode = chosen->GetNodeName();
-        if (hasLevelTime) player->Time = levelTime;
-        if (hasCigarCount) player->CigarCount = cigarCount;
+        GiveLevelStart(*player);
         if (player->NodeScores[chosen->GetNodeName()] == 0) clicksAllowed = false;
     }
     targetX = 400.0f - 3.0f * chosen->GetX();

@@ -124,8 +124,13 @@ private:
     void StartNewestNode();
     bool HandOverToSceneInProgress();
     // Why a saved level's state file cannot be resumed (unreadable, not a
-    // scene, no open task), or empty when it can.
+    // scene, an object whose unit it lacks, a task with no object or with one
+    // the scene lacks), or empty when it can. Every state the game writes
+    // passes.
     static std::string StateFileFault(const std::string& path);
+    // The time and cigars a level starts with, from the map file (where it
+    // gives them).
+    void GiveLevelStart(Player& player) const;
     void MakePrompt();
     void EdgeScroll(float dt, float mx, float my);
     void UpdateHover(float mx, float my);

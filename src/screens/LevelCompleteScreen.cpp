@@ -76,7 +76,7 @@ void LevelCompleteScreen::LoadRows(const std::string& file) {
     float rowY = kFirstRowY;
     XMLDocument document("screen");
     if (!document.Load(file) || !document.GetRoot()) {
-        HtmlLog::Instance()->Error(std::string(kWho) + ": the screen file cannot be read: " + file);
+        HtmlLog::Instance()->Error(std::string(kWho) + ": the screen file cannot be read: " + HtmlLog::Shown(file));
     } else {
         TextEntity* caption = nullptr;
         for (const auto& element : document.GetRoot()->GetChildren()) {
@@ -183,7 +183,8 @@ void LevelCompleteScreen::OnButtonPress(const std::string& name) {
 
 void LevelCompleteScreen::KeepMedal() {
     Player* player = PlayerManager::Instance()->GetActivePlayer();
-    if (medalToAdd != 0 && player) player->Medals.insert(uint32_t(medalToAdd));
+    if (medalToAdd != 0 && player && MedalList::Knows(medalToAdd, medalsFile, kWho))
+        player->Medals.insert(uint32_t(medalToAdd));
 }
 
 void LevelCompleteScreen::OnButtonOver(const std::string& name) { Services::PlaySound(engine, "MouseOver"); }
@@ -196,7 +197,7 @@ void LevelCompleteScreen::Close() {
 CEntity* LevelCompleteScreen::MakeSprite(const std::string& spriteName, CEntity* parent, float depth) {
     hgeSprite* sprite = Services::Sprite(engine, spriteName);
     if (!sprite) {
-        HtmlLog::Instance()->Warning(std::string(kWho) + ": no sprite " + spriteName);
+        HtmlLog::Instance()->Warning(std::string(kWho) + ": no sprite " + HtmlLog::Shown(spriteName));
         return nullptr;
     }
     auto* entity = parent->SpawnChild<ZOLTFramework::CSpriteEntity>();

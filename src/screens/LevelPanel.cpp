@@ -334,21 +334,25 @@ void LevelPanel::RunClock(float dt) {
     if (old > 0.0f) player->Time -= dt;
     if (player->Time <= 0.0f && old != 0.0f) {
         player->Time = 0.0f;
-        if (EntityManager* manager = Manager()) {
-            auto* lose = manager->OpenScreen<OKScreen>("Lose", "data/Screens/DialogOk.xml", &host.questions);
-            lose->AttachTo(&host.entity);
-            lose->SetLayer(2010.0f);
-            lose->SetText("TIME_OUT");
-        }
-        Services::PlaySound(host.entity.GetEngine(), "OnTimeOut");
-        PauseIfAny(panel);
-        if (field) field->LostFocus();
+        TimeOut();
     }
     if (timeText) timeText->SetText(FormatTime(player->Time));
     if (player->Time <= kCriticalTime) {
         if (std::trunc(old) != std::trunc(player->Time)) Services::PlaySound(host.entity.GetEngine(), "OnCriticalTime");
         if (old > kCriticalTime && timeText) timeText->SetColor(0xFFFF0000);
     }
+}
+
+void LevelPanel::TimeOut() {
+    if (EntityManager* manager = Manager()) {
+        auto* lose = manager->OpenScreen<OKScreen>("Lose", "data/Screens/DialogOk.xml", &host.questions);
+        lose->AttachTo(&host.entity);
+        lose->SetLayer(2010.0f);
+        lose->SetText("TIME_OUT");
+    }
+    Services::PlaySound(host.entity.GetEngine(), "OnTimeOut");
+    PauseIfAny(panel);
+    if (field) field->LostFocus();
 }
 
 std::string LevelPanel::FormatTime(float seconds) {

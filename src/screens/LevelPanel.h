@@ -83,6 +83,9 @@ public:
     // Runs the clock by dt (back for a negative dt); when it runs out the
     // time-out window opens over the host.
     void RunClock(float dt);
+    // The clock has run out: the time-out window ("Lose", "TIME_OUT") over
+    // the host, its sound, the panel paused, the scene out of focus.
+    void TimeOut();
     static std::string FormatTime(float seconds);
     void ShowTimePenalty(float change);
 
@@ -106,6 +109,8 @@ public:
     // and runs what waited for it.
     void SyncPanelButtons();
     void WhenIn(std::function<void()> action);
+    // Something waits for the panel to stand fully in (the case's tutorial).
+    bool HasActionsWhenIn() const { return !panelInActions.empty(); }
     void Pause() override;
     void Resume() override;
     ZOLTFramework::CWindowEntity* Window() const { return panel; }

@@ -13,6 +13,7 @@
 #include "entities/widgets/ButtonExEntity.h"
 #include "entities/widgets/CWindowEntity.h"
 #include "graphics/hgeSprite.h"
+#include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
@@ -47,19 +48,22 @@ private:
 LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
     : CScreenEntity(path), scenePath(path), returnScreen(returnTo) {
     Player* player = Active();
-    if (player && player->PlayFieldPath != scenePath) {
+    // Named by the player: a state saved before, or a scene after the place's
+    // won scenes, whose node score the player holds.
+    const bool resumed = player && player->PlayFieldPath == scenePath;
+    if (player && !resumed) {
         player->ScoreItems = 0;
         player->ScoreSpeed = 0;
         player->ScoreMiniGames = 0;
         player->ScoreNode = 0;
     }
-    KeepPlayerValues();
+    resumeUnchecked = resumed;
     const LevelHost host{*this, *this, *this};
     LevelStatus& status = *this;
     panel = std::make_unique<LevelPanel>(host, status, hints);
     windows = std::make_unique<LevelWindows>(host, status, *panel, hints, settings, returnScreen);
     if (!Manager())
-        HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + scenePath + "\" is not built.");
+        HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + HtmlLog::Shown(scenePath) + "\" is not built.");
     else
         SpawnChild<LevelFrameStart>([this](float dt) { StartFrame(dt); });
     panel->Build();
@@ -68,9 +72,13 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         // The scene file is read once, by the field: the level's settings come
         // from the same document.
         settings = LevelSettings::Read(playField->SceneRoot());
+        if (resumed) TakeSavedProgress();
         panel->AttachField(*playField);
         windows->AttachField(*playField);
     }
+    // Before the scene's own actions (held until the screen stands) change
+    // anything: the values Continue would start this level with.
+    KeepPlayerValues();
     panel->ReadCounters();
     panel->BuildClueList();
     panel->LoadLayout(kLayoutFile);
@@ -94,6 +102,15 @@ void LevelScreen::BuildPlayField() {
     playField->AttachTo(this);
     playField->SetDepth(-200.0f);
     playField->OnMove();
+}
+
+void LevelScreen::TakeSavedProgress() {
+    Player* player = Active();
+    if (!player || !playField) return;
+    if (!LevelProgress::ReadState(playField->SceneRoot(), *player,
+                                  "Level \"" + XMLDocument::Escape(scenePath) + "\": the saved "))
+        HtmlLog::Instance()->Info("Level \"" + XMLDocument::Escape(scenePath) +
+                                  "\": no saved progress in it; the scores, time and cigars of the players file stand.");
 }
 
 void LevelScreen::StartMusic() {
@@ -145,8 +162,24 @@ void LevelScreen::UpdatePanelHold(float dt) {
     if (panelHold == 0.0f) panelInAfterHold = false;
 }
 
+bool LevelScreen::EndResumedLevel() {
+    resumeUnchecked = false;
+    Player* player = Active();
+    if (player && !player->RelaxedMode && player->Time <= 0.0f) {
+        // The clock times out only as it crosses 0: a level saved (or edited)
+        // with none left ends here, as one lost on time does.
+        HtmlLog::Instance()->Info("Level: \"" + HtmlLog::Shown(scenePath) + "\" resumes with no time left; it is lost.");
+        player->Time = 0.0f;
+        panel->TimeOut();
+        return true;
+    }
+    if (playField) playField->CheckFinished();
+    return false;
+}
+
 bool LevelScreen::OpenWaitingStep() {
     const bool shown = playField && playField->IsFullyShown();
+    if (resumeUnchecked && shown && EndResumedLevel()) return true;
     if (windows->HasComic() && shown) {
         ShowNextTutorial();
         return true;
@@ -159,7 +192,9 @@ bool LevelScreen::OpenWaitingStep() {
         LaunchMiniGame();
         return true;
     }
-    if (shown) windows->ShowWaitingWindow();
+    // The extra-cigar window waits for what the panel's coming in opens (the
+    // case's tutorial), so that no window comes up over it.
+    if (shown && !panel->HasActionsWhenIn()) windows->ShowWaitingWindow();
     if (showLevelComplete && shown) {
         ShowLevelComplete();
         showLevelComplete = false;

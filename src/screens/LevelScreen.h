@@ -115,8 +115,9 @@ public:
     const std::string& GetReturnScreen() const { return returnScreen; }
     // The name of the last event the level heard.
     const std::string& LastEvent() const override { return lastEvent; }
-    // True when an event of that name is handled (by the level or, for the
-    // actions it acts on itself, by the play field): the names a scene may use.
+    // True when the level acts on an event of that name (a scene's action that
+    // reaches it, say). The actions the play field acts on itself are not
+    // among them: where they stand decides (the content checker's table).
     static bool HandlesEvent(const std::string& name);
     bool IsSceneFinished() const { return sceneFinished; }
     // The mini-game screen over the level, or null.
@@ -132,19 +133,35 @@ private:
     // What the frame opens or leaves for before the scene takes its input;
     // true if it did.
     bool OpenWaitingStep();
+    // A resumed level, once its scene shows: with no time left (a timed
+    // game) it ends as a level lost on time; with no task left (the game
+    // writes none for a lone "Dummy") it is won. True if it ended.
+    bool EndResumedLevel();
     // The panel's hold and slide, then the waiting step: run first in the
     // frame, before the play field and the panel take the mouse.
     void StartFrame(float dt);
     void UpdatePanelHold(float dt);
+    // A level resumed from a state file takes the player's values of the
+    // level saved in it (LevelProgress); one written before it kept them
+    // leaves those of the players file.
+    void TakeSavedProgress();
     // Puts off a running mini-game and writes the state file; when it cannot
-    // be written, the player's values go back to those the state on disk
-    // (or the level's start) goes with.
+    // be written, the player's values go back to those that go with what the
+    // player names on disk (the state saved before, the scene after the
+    // place's won scenes, or the map).
     void SaveProgress();
-    // The player's scores, time and cigars as the state on disk has them.
+    // The player's scores, time, cigars and the place's evidences as what the
+    // player names on disk has them.
     void KeepPlayerValues();
     // The game ends on a won scene: what its score window records and awards
     // is kept, and Continue goes on with the place's next scene, if any.
     void KeepWonScene();
+    // The won scene leads on to the next in its place: Continue is to open
+    // that scene from its start with the node's score of the scenes won, the
+    // won scene's item, speed and mini-game scores zeroed (they are in the
+    // node's score). A scene a place starts with is never named (it would
+    // open as resumed, without its opening game): Continue then opens the map.
+    void NameNextScene(const std::string& next);
     void LoseLevel();
 
     std::string scenePath;
@@ -169,13 +186,17 @@ private:
     bool clockStopped = false;
     bool constructing = true;
     bool windowOpened = false;  // by StartFrame, this frame: Update rests
+    // Built from the player's scene in progress, not yet looked at by
+    // EndResumedLevel.
+    bool resumeUnchecked = false;
     std::vector<std::pair<std::string, std::string>> earlyEvents;
     std::set<std::string> unhandledEvents;  // warned of once
     // What the player had when the level's state on disk was written (or
-    // when the level was built).
+    // when the level was built, as what the player names had it).
     struct KeptValues {
         int32_t scoreItems = 0, scoreSpeed = 0, scoreMiniGames = 0, scoreNode = 0;
         float time = 0.0f;
         int32_t cigars = 0;
+        std::set<std::string> tempEvidences, tempLastEvidences;
     } kept;
 };

@@ -2,8 +2,10 @@
 // the menu, to the map or the next level, and the save when the game quits.
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
+#include "engine/XMLDocument.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
+#include "platform/FileSystem.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
@@ -11,6 +13,7 @@
 #include "screens/BagScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
+#include "screens/GlobalMapData.h"
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelPanel.h"
 #include "screens/LevelScreen.h"
@@ -87,8 +90,9 @@ void LevelScreen::SaveProgress() {
         KeepPlayerValues();
         return;
     }
-    // The players are saved with the values the state on disk (or, with none,
-    // the level's start) goes with: nothing is counted twice on Continue.
+    // The players are saved with the values that go with what they name on
+    // disk (the state before, the scene after the place's won scenes, or the
+    // map): nothing is lost or counted twice on Continue.
     if (Player* player = Active()) {
         player->ScoreItems = kept.scoreItems;
         player->ScoreSpeed = kept.scoreSpeed;
@@ -96,13 +100,15 @@ void LevelScreen::SaveProgress() {
         player->ScoreNode = kept.scoreNode;
         player->Time = kept.time;
         player->CigarCount = kept.cigars;
+        player->TempEvidences = kept.tempEvidences;
+        player->TempLastEvidences = kept.tempLastEvidences;
     }
 }
 
 void LevelScreen::KeepPlayerValues() {
     if (const Player* player = Active())
-        kept = {player->ScoreItems, player->ScoreSpeed, player->ScoreMiniGames, player->ScoreNode, player->Time,
-                player->CigarCount};
+        kept = {player->ScoreItems, player->ScoreSpeed, player->ScoreMiniGames, player->ScoreNode,
+                player->Time,       player->CigarCount, player->TempEvidences,  player->TempLastEvidences};
 }
 
 void LevelScreen::SaveOnQuit() {
@@ -123,7 +129,7 @@ void LevelScreen::SaveOnQuit() {
         KeepWonScene();
         return;
     }
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" open; its state is saved.");
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" open; its state is saved.");
     SaveProgress();
 }
 
@@ -138,17 +144,33 @@ void LevelScreen::KeepWonScene() {
     }
     if (!player) return;
     const std::string next = playField ? playField->GetNextScene() : std::string();
+    PlayField::ForgetStateFile(*player);
     if (next.empty() || next == LevelEvents::kFinalScene) {
-        PlayField::ForgetStateFile(*player);
-        HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; the place is done.");
+        // The story's end is still to come: Continue shows it.
+        if (next == LevelEvents::kFinalScene) windows->KeepStoryEnding(*player);
+        HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" won; the place is done.");
         return;
     }
-    // Continue opens the place's next scene from its start; this scene's
-    // scores are in the node's score already.
-    PlayField::ForgetStateFile(*player);
-    player->PlayFieldPath = next;
+    NameNextScene(next);
+    HtmlLog::Instance()->Info("Level: the game ends with \"" + HtmlLog::Shown(scenePath) + "\" won; Continue opens " +
+                              (player->PlayFieldPath.empty() ? std::string("the map")
+                                                             : "\"" + HtmlLog::Shown(player->PlayFieldPath) + "\"") +
+                              ".");
+}
+
+void LevelScreen::NameNextScene(const std::string& next) {
+    Player* player = Active();
+    if (!player) return;
     player->ScoreItems = player->ScoreSpeed = player->ScoreMiniGames = 0;
-    HtmlLog::Instance()->Info("Level: the game ends with \"" + scenePath + "\" won; Continue opens \"" + next + "\".");
+    const std::string scene = FileSystem::Slashed(next);
+    for (const GlobalMapData::LevelNode& node : GlobalMapData::Read(returnScreen).nodes) {
+        if (FileSystem::Slashed(node.level) != scene) continue;
+        HtmlLog::Instance()->Warning("Level: \"" + XMLDocument::Escape(next) + "\", which follows \"" +
+                                     XMLDocument::Escape(scenePath) + "\", is the first scene of \"" +
+                                     XMLDocument::Escape(node.name) + "\"; Continue opens the map.");
+        return;
+    }
+    player->PlayFieldPath = next;
 }
 
 void LevelScreen::ExitToMenu() {
@@ -194,6 +216,8 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
     // A level that is left for the map never resumes.
     if (player) PlayField::ForgetStateFile(*player);
     OpenMapOrNextLevel(value);
+    // The place goes on with its next scene, which Continue then opens.
+    if (!value.empty()) NameNextScene(value);
     ZOLTFramework::SavePlayers();
 }
 

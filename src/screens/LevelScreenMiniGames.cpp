@@ -46,7 +46,7 @@ void LevelScreen::LaunchMiniGame() {
     if (ButtonExEntity* exit = panel->ExitButton()) exit->Pause();
     if (!game) {
         // Nothing to play: the waiting click is put off, not lost.
-        HtmlLog::Instance()->Error("Level: the mini-game " + path + " could not be opened; it is put off");
+        HtmlLog::Instance()->Error("Level: the mini-game " + HtmlLog::Shown(path) + " could not be opened; it is put off");
         OnQuestion(LevelEvents::kMiniGameSolveLater, path);
     }
 }

@@ -102,13 +102,13 @@ void LevelScreen::Dispatch(const std::string& name, const std::string& value) {
         return;
     }
     if (unhandledEvents.insert(name).second)
-        HtmlLog::Instance()->Warning("Level \"" + scenePath + "\": nothing handles the event \"" + name + "\" (value \"" +
-                                     value + "\"); it is ignored.");
+        HtmlLog::Instance()->Warning("Level \"" + HtmlLog::Shown(scenePath) + "\": nothing handles the event \"" + HtmlLog::Shown(name) +
+                                     "\" (value \"" + HtmlLog::Shown(value) + "\"); it is ignored.");
 }
 
 bool LevelScreen::HandlesEvent(const std::string& name) {
-    // The actions the field acts on and never passes on.
-    for (const char* own : {LevelEvents::kEnableHinting, LevelEvents::kIgnoreAdding, LevelEvents::kIgnoreHinting})
-        if (name == own) return true;
+    // Heard without a word, but nothing is done: the field acts on the lock
+    // itself, and "AddToInventory" is the scripts'.
+    if (name == LevelEvents::kLockingTask || name == LevelEvents::kAddToInventory) return false;
     return Table().count(name) > 0;
 }

@@ -23,11 +23,13 @@
 #include "scene/LevelEvents.h"
 #include "scene/CHintScreen.h"
 #include "scene/PlayField.h"
+#include "scene/ShowScorePopup.h"
 #include "screens/BagScreen.h"
 #include "screens/ComicScreen.h"
 #include "screens/GlobalMapData.h"
 #include "screens/HelpScreen.h"
 #include "screens/LevelCompleteScreen.h"
+#include "screens/MedalList.h"
 #include "screens/OptionsScreen.h"
 
 using ZOLTFramework::CEntity;
@@ -66,9 +68,11 @@ void LevelWindows::ShowNextTutorial() {
     if (comicQueue.empty() || !manager) return;
     const std::string path = comicQueue.front();
     comicQueue.pop_front();
-    auto* comic = manager->OpenScreen<ComicScreen>(path);
+    comic = manager->OpenScreen<ComicScreen>(path);
     comic->SetOpacity(1.0f);
     comic->SetLayer(15.0f);
+    comicToken = comic->GetLifeToken();
+    comicPath = path;
     if (readyWindow) readyWindow->Hide();
     slide.KillSlide();
     slide.SlidePanelOut();
@@ -278,6 +282,8 @@ void LevelWindows::ShowLevelComplete() {
     if (settings.scoreScreenAllowed) {
         EntityManager* manager = Manager();
         if (!manager) return;
+        // Scores still rising would stand frozen under it.
+        EndScorePopups(host.entity);
         auto* window = manager->OpenScreen<LevelCompleteScreen>("", scores);
         window->SetLayer(15.0f);
         if (DrawMedal()) window->SetMedalToAdd(settings.medalToAdd);
@@ -291,7 +297,16 @@ void LevelWindows::ShowLevelComplete() {
 void LevelWindows::RecordWinOnQuit() {
     uint32_t scores[6];
     if (!RecordLevelScores(scores) || !DrawMedal() || settings.medalToAdd == 0) return;
-    if (Player* player = Active()) player->Medals.insert(uint32_t(settings.medalToAdd));
+    Player* player = Active();
+    if (player && MedalList::Knows(settings.medalToAdd, MedalList::kFile, "Level " + HtmlLog::Shown(host.entity.GetName())))
+        player->Medals.insert(uint32_t(settings.medalToAdd));
+}
+
+void LevelWindows::KeepStoryEnding(Player& player) const {
+    player.EndingPending = true;
+    player.EndingPages.clear();
+    if (!comicToken.expired() && !comic->IsDead()) player.EndingPages.push_back(comicPath);
+    player.EndingPages.insert(player.EndingPages.end(), comicQueue.begin(), comicQueue.end());
 }
 
 void LevelWindows::KeepScoreWindowMedal() {

@@ -19,10 +19,12 @@
 #include "screens/LevelParts.h"
 #include "screens/LevelSettings.h"
 
+class ComicScreen;
 class EntityManager;
 class HelpScreen;
 class LevelCompleteScreen;
 class PlayField;
+class Player;
 
 namespace ZOLTFramework {
 class CEntity;
@@ -79,6 +81,10 @@ public:
     void RecordWinOnQuit();
     // The game ends with the score window up: its medal is kept.
     void KeepScoreWindowMedal();
+    // The game ends after the story's last find, before its final screen:
+    // the player keeps the mark and the comic pages still showing or queued,
+    // which Continue shows before the final screen.
+    void KeepStoryEnding(Player& player) const;
     void RecordNodeScore();
     bool EndsPlace() const;
 
@@ -98,6 +104,10 @@ private:
     std::string returnScreen;
     PlayField* field = nullptr;
     std::list<std::string> comicQueue;
+    // The comic page on screen, and its file.
+    ComicScreen* comic = nullptr;
+    std::weak_ptr<void> comicToken;
+    std::string comicPath;
     bool hintWindowOpen = false;  // from the hint window's opening to "TutorialShown"
     bool tutorialShown = false;
     ZOLTFramework::CEntity* readyWindow = nullptr;

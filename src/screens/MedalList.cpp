@@ -9,7 +9,7 @@ std::vector<MedalInfo> Load(const std::string& file, const std::string& reader) 
     std::vector<MedalInfo> medals;
     XMLDocument document("medals");
     if (!document.Load(file) || !document.GetRoot()) {
-        HtmlLog::Instance()->Warning(reader + ": the medals file cannot be read: " + file);
+        HtmlLog::Instance()->Warning(reader + ": the medals file cannot be read: " + HtmlLog::Shown(file));
         return medals;
     }
     for (const auto& element : document.GetRoot()->GetChildren()) {
@@ -23,6 +23,14 @@ std::vector<MedalInfo> Load(const std::string& file, const std::string& reader) 
         medals.push_back(medal);
     }
     return medals;
+}
+
+bool Knows(int64_t id, const std::string& file, const std::string& reader) {
+    for (const MedalInfo& medal : Load(file, reader))
+        if (int64_t(medal.id) == id) return true;
+    HtmlLog::Instance()->Warning(reader + ": the medal " + std::to_string(id) + " is not in the medals file " +
+                                 HtmlLog::Shown(file) + "; it is not kept.");
+    return false;
 }
 
 }  // namespace MedalList

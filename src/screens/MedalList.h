@@ -23,4 +23,9 @@ constexpr const char* kFile = "data/Medals.xml";
 // the file cannot be read.
 std::vector<MedalInfo> Load(const std::string& file, const std::string& reader);
 
+// Whether the medals file names the medal: a medal it does not name (an id a
+// scene file or a hand-edited state asks for) is a Warning row naming the
+// reader, and a caller keeps no such medal.
+bool Knows(int64_t id, const std::string& file, const std::string& reader);
+
 }  // namespace MedalList

@@ -17,6 +17,8 @@ void ResetPlayer(Player& player, bool relaxed) {
     player.LastEvidences.clear();
     player.Medals.clear();
     player.LastSolvedNode.clear();
+    player.EndingPending = false;
+    player.EndingPages.clear();
     player.RelaxedMode = relaxed;
     player.NodeScores[kStartNode] = 0;
 }

@@ -2,6 +2,7 @@
 // with a fixed seed and positions read from the screens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 
@@ -78,15 +79,38 @@ protected:
 
 }  // namespace
 
-// The torn letter: every scrap turned upright with right clicks and dragged
-// home; then a second opening is skipped.
-TEST_F(MiniGameContent, LetterSolvedThenSkipped) {
+// The torn letter: the widest scrap lies in its place from the start, the
+// others at quarter turns; each turned upright with right clicks and dropped
+// 30 px beside its place (a letter laid together by eye) docks there with its
+// pin; then a second opening is skipped.
+TEST_F(MiniGameContent, LetterLaidTogetherByEyeThenSkipped) {
     auto* screen = Play<PuzzleScreen>("data/MiniGames/15.2.xml");
     if (!screen) return;
-    ASSERT_EQ(screen->GetLoosePieces().size(), 6u);
+    std::vector<PuzzlePiece*> scraps;
+    for (const char* label : {"scrap1", "scrap2", "scrap3", "scrap4", "scrap5", "scrap6"})
+        scraps.push_back(screen->FindPiece(label));
+    ASSERT_EQ(std::count(scraps.begin(), scraps.end(), nullptr), 0);
+    PuzzlePiece* anchor = scraps.front();
+    EXPECT_EQ(anchor->GetX(), anchor->targetX);
+    EXPECT_EQ(anchor->GetY(), anchor->targetY);
+    EXPECT_EQ(anchor->GetRotation(), 0.0f);
+    ASSERT_EQ(screen->GetLoosePieces().size(), 5u);
     for (PuzzlePiece* piece : screen->GetLoosePieces()) EXPECT_NE(piece->GetRotation(), 0.0f);
-    ASSERT_NO_FATAL_FAILURE(Solve(screen));
+    MiniGameSolveOptions byEye;
+    byEye.offBy = 30.0f;
+    ASSERT_NO_FATAL_FAILURE(Solve(screen, byEye));
     EXPECT_TRUE(screen->GetLoosePieces().empty());
+    // The pin: a mark on every scrap docked in play, none on the anchor,
+    // whose picture has its pin painted in.
+    auto marks = [](const PuzzlePiece* piece) {
+        return std::count_if(piece->GetChildren().begin(), piece->GetChildren().end(),
+                             [](const auto* child) { return dynamic_cast<const CSpriteEntity*>(child) != nullptr; });
+    };
+    EXPECT_EQ(marks(anchor), 0);
+    for (size_t i = 1; i < scraps.size(); ++i) {
+        EXPECT_EQ(scraps[i]->GetX(), scraps[i]->targetX) << scraps[i]->label;
+        EXPECT_EQ(marks(scraps[i]), 1) << scraps[i]->label;
+    }
     PressOkAndHear(screen, level, "MiniGameFinished=" + path);
 
     MiniGameJournal again;

@@ -104,7 +104,7 @@ private:
     // textures; the skip button and the bottle back until the game's own exist.
     void DeclareFixtures() {
         std::string script = SpriteBlock("fx_dubinko", "StudyKnightTexture", 52, 84) +
-                             SpriteBlock("fx_svistko", "StudyHorseshoeTexture", 80, 80) +
+                             SpriteBlock("fx_svistko", "StudyHorseshoeTexture", 84, 64) +
                              SpriteBlock("fx_lantern", "StudyTeacupTexture", 100, 72) +
                              SpriteBlock("fx_slut", "StudyCoinCoolTexture", 44, 44) +
                              SpriteBlock("fx_ramko", "StudyBackgroundTexture", 1024, 768) +

@@ -27,6 +27,8 @@ protected:
         a.TempLastEvidences = {"Hat"};
         a.Medals = {17, 2};
         a.CurrentNode = "Node_3";  // saved with the scene in progress
+        a.EndingPending = true;
+        a.EndingPages = {"data\\Comics\\Comic2.xml"};
     }
 };
 
@@ -53,7 +55,8 @@ TEST_F(ProfileFilesTest, SaveWritesTheUsersFileAndProfilesByteForByte) {
               "        <node name=\"B2\" score=\"300\"/>\n"
               "        <node name=\"a0\" score=\"7\"/>\n"
               "    </global_map>\n"
-              "    <play_field path=\"data\\Scenes\\Crime_place_1.xml\" node=\"Node_3\"/>\n"
+              "    <play_field path=\"data\\Scenes\\Crime_place_1.xml\" node=\"Node_3\" Time=\"853.25\" CigarCount=\"3\""
+              " ScoreItems=\"-5\" ScoreSpeed=\"120\" ScoreMiniGames=\"0\" ScoreNode=\"2147483647\"/>\n"
               "    <evidences>\n"
               "        <evidence name=\"Gun\"/>\n"
               "        <evidence name=\"Knife\"/>\n"
@@ -71,8 +74,12 @@ TEST_F(ProfileFilesTest, SaveWritesTheUsersFileAndProfilesByteForByte) {
               "        <medal id=\"2\"/>\n"
               "        <medal id=\"17\"/>\n"
               "    </medals>\n"
+              "    <ending>\n"
+              "        <page path=\"data\\Comics\\Comic2.xml\"/>\n"
+              "    </ending>\n"
               "</profile>");
-    // No scene in progress: no "play_field" element.
+    // No scene in progress, no story's end due: no "play_field" and no
+    // "ending" element (a profile as written before both).
     EXPECT_EQ(ReadFile(SlotFile(2)),
               "<profile>\n"
               "    <global_map/>\n"
@@ -117,6 +124,8 @@ TEST_F(ProfileFilesTest, LoadGivesBackEveryField) {
     EXPECT_EQ(a.TempLastEvidences, (std::set<std::string>{"Hat"}));
     EXPECT_EQ(a.Medals, (std::set<uint32_t>{2, 17}));
     EXPECT_EQ(a.CurrentNode, "Node_3");
+    EXPECT_TRUE(a.EndingPending);
+    EXPECT_EQ(a.EndingPages, std::vector<std::string>{"data\\Comics\\Comic2.xml"});
     // Node scores mean the player has been on the map.
     EXPECT_TRUE(a.GameInProgress);
 
@@ -127,6 +136,7 @@ TEST_F(ProfileFilesTest, LoadGivesBackEveryField) {
     EXPECT_FALSE(b.GameInProgress);
     EXPECT_TRUE(b.PlayFieldPath.empty());
     EXPECT_TRUE(b.Evidences.empty() && b.Medals.empty() && b.NodeScores.empty());
+    EXPECT_FALSE(b.EndingPending);
     EXPECT_EQ(pm->GetActivePlayer(), &a);
 }
 
@@ -163,7 +173,7 @@ TEST_F(ProfileFilesTest, ReaderTakesWhatTheWriterNeverProduces) {
               "  <evidences><evidence name=\"Rope\"/></evidences>\n"
               "  <last_evidences><item name=\"Hat\"/></last_evidences>\n"
               "  <medals><medal id=\"3\"/><medal/></medals>\n"
-              "  <play_field path=\"first\"/><play_field path=\"second\"/>\n"
+              "  <play_field path=\"first\" Time=\"50\"/><play_field path=\"second\" ScoreMiniGames=\"-7\"/>\n"
               "</profile>");
     auto pm = LoadedManager();
     ASSERT_EQ(pm->Players.size(), 2u);
@@ -173,6 +183,9 @@ TEST_F(ProfileFilesTest, ReaderTakesWhatTheWriterNeverProduces) {
     EXPECT_TRUE(old.LastSolvedNode.empty());
     EXPECT_EQ(old.CigarCount, 2);  // truncated toward zero
     EXPECT_EQ(old.ScoreNode, 4);
+    // The level's values "play_field" gives replace the users file's.
+    EXPECT_EQ(old.Time, 50.0f);
+    EXPECT_EQ(old.ScoreMiniGames, -7);
     EXPECT_EQ(old.NodeScores, (std::map<std::string, int32_t>{{"N", 5}}));  // the first score stays
     EXPECT_EQ(old.Evidences, (std::set<std::string>{"Rope"}));  // a later section replaces an earlier one
     EXPECT_EQ(old.LastEvidences, (std::set<std::string>{"Hat"}));  // whatever the children's names

@@ -85,7 +85,7 @@ TEST_F(GameReaderRegressionTest, CountsAndNumbersFromFilesAreHeldToSoundBounds) 
     EXPECT_EQ(pieces->GetLoosePieces().size(), 1000u);
     EXPECT_EQ(log.Count("the pieces are more than 1000; the rest is left out."), 1);
     EXPECT_EQ(log.Count("the angle steps of \"RandomAngleStep\" asks for 2147483647, more than 1000; 1000 is used."), 1);
-    EXPECT_EQ(log.Count("The attribute \"Scale\" of <minigame> is \"inf\", not a finite number; 0.78125 is used."), 1);
+    EXPECT_EQ(log.Count("The attribute \"Scale\" of &lt;minigame&gt; is \"inf\", not a finite number; 0.78125 is used."), 1);
     EXPECT_EQ(pieces->GetLoosePieces()[7]->targetX, 7.0f * 0.78125f);
     EXPECT_EQ(pieces->GetLoosePieces()[7]->targetY, 0.0f);
     engine.Step(3);

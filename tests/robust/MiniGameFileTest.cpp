@@ -1,5 +1,6 @@
 // A mini-game whose file is missing or is not XML, or a puzzle whose piece
-// scene is missing or empty, asked for by a level: no game screen opens (nothing could be played, so nothing may count as won),
+// scene is missing, empty, names only pictures that are not declared or (the
+// rack) only decor, asked for by a level: no game screen opens (nothing could be played, so nothing may count as won),
 // the level logs an Error row and hears "MiniGameSolveLater", and the task
 // that waited stays open, marked for later.
 #include <gtest/gtest.h>
@@ -40,13 +41,23 @@ TEST_F(GameReaderRegressionTest, AMiniGameFileThatCannotBeReadIsPutOff) {
     // A puzzle whose own file reads but whose piece scene is missing or holds
     // no piece has nothing to play either.
     engine.Dir().Write("no_pieces.xml", "<scene res_group=\"56\"><unit><id>1</id><sprite>watch</sprite></unit></scene>");
+    const std::string object = "<object><id>1</id><name>a</name><x>100</x><y>100</y><z>1</z></object>";
+    engine.Dir().Write("undeclared.xml", "<scene res_group=\"56\"><unit><id>1</id><sprite>no_such_picture</sprite></unit>"
+                                         "<unit><id>2</id><animation>no_such_film</animation></unit>" +
+                                             object + "<object><id>2</id><name>b</name></object></scene>");
+    engine.Dir().Write("decor.xml", "<scene res_group=\"56\"><unit><id>1</id><sprite>Cleaner2_2</sprite></unit>"
+                                    "<unit><id>2</id><sprite>slut_hook2_2</sprite></unit>" +
+                                        object + "<object><id>2</id><name>b</name></object></scene>");
+    const std::string rack = "IsRotatable=\"0\" MinDistToTargetToDock=\"40\" MinDAngleToDock=\"0\" RectX1=\"0\" RectY1=\"0\"";
     const struct {
         std::string name;
         std::string bytes;  // empty: no file
     } kFiles[] = {{"5.2.xml", ""},
                   {"15.2.xml", "\x89PNG\r\n\x1a\n<MiniGame"},
                   {"1.1.xml", "<MiniGame Scene=\"" + (engine.Dir() / "missing.xml") + "\" RectX2=\"800\" RectY2=\"600\"/>"},
-                  {"4.1.xml", "<MiniGame Scene=\"" + (engine.Dir() / "no_pieces.xml") + "\" RectX2=\"800\" RectY2=\"600\"/>"}};
+                  {"4.1.xml", "<MiniGame Scene=\"" + (engine.Dir() / "no_pieces.xml") + "\" RectX2=\"800\" RectY2=\"600\"/>"},
+                  {"3.1.xml", "<MiniGame Scene=\"" + (engine.Dir() / "undeclared.xml") + "\" " + rack + "/>"},
+                  {"2.2.xml", "<MiniGame Scene=\"" + (engine.Dir() / "decor.xml") + "\" " + rack + "/>"}};
     for (const auto& bad : kFiles) {
         SCOPED_TRACE(bad.name);
         if (!bad.bytes.empty()) engine.Dir().Write(bad.name, bad.bytes);

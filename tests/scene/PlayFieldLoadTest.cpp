@@ -42,10 +42,11 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(log.CountRows("Info", "Play field loading - " + path), 1);
     EXPECT_EQ(log.CountRows("Info", "Play field loaded - " + path), 1);
     EXPECT_EQ(log.CountRows("Debug", "task.name = Shapes"), 1);
-    // The faults: named, defaulted or skipped, and the game goes on.
-    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": <object> has no child <z>"), 1);
+    // The faults: named, defaulted or skipped, and the game goes on. The
+    // elements they name show in a browser as they stand.
+    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": &lt;object&gt; has no child &lt;z&gt;"), 1);
     EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": object \"ghost\" names unit 9"), 1);
-    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": <item> has no attribute \"name\""), 1);
+    EXPECT_EQ(log.CountRows("Error", "Scene file \"" + path + "\": &lt;item&gt; has no attribute \"name\""), 1);
     EXPECT_EQ(log.CountRows("Warning", "Scene file \"" + path + "\": solve_later_object \"nobody\""), 1);
 
     // Objects in file order, placed in scene units, invisible at first.

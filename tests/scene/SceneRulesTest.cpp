@@ -64,6 +64,7 @@ std::string Click(SceneRules& rules, Recorder& events, const std::string& object
     if (out.toPanel) said += "panel " + out.panelTask;
     if (out.cigars >= 0) said += "cigars " + std::to_string(out.cigars) + " " + out.cigarTask;
     if (out.droppedCigars >= 0) said += " dropped " + std::to_string(out.droppedCigars) + " " + out.droppedCigarTask;
+    if (!out.droppedMiniGame.empty()) said += " dropped " + out.droppedMiniGame + " " + out.droppedMiniGameTask;
     return said.empty() ? "nothing" : said;
 }
 
@@ -180,4 +181,17 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
     ASSERT_EQ(bag.ToolRecords().size(), 1u);
     EXPECT_TRUE(bag.ArrivedInBag("Sprite", "key", "key", "Key", true));
     EXPECT_TRUE(bag.ToolRecords().empty());
+
+    // A listed tool whose task starts a mini-game: no click would wait for
+    // the game, so it is not asked for; the task counts down, its other
+    // actions run and the scene is won.
+    SceneRules game = Build({"Key/And/key", "Box/Tool/box/key"},
+                            {"Key>MiniGame=g.xml;ShowHint=TUTORIAL_INVENTORY", "OnWin>Music=win"});
+    events.sent.clear();
+    EXPECT_EQ(Click(game, events, "key"), "bag Key dropped g.xml Key");
+    game.ItemLeft();
+    EXPECT_TRUE(game.ArrivedInBag("Sprite", "key", "key", "Key", true));
+    EXPECT_EQ(Click(game, events, "box", "key", 2), "tool Box");
+    EXPECT_TRUE(game.TakeWin(events));
+    EXPECT_EQ(events.sent, (std::vector<std::string>{"ShowHint=TUTORIAL_INVENTORY", "Music=win", "Win="}));
 }

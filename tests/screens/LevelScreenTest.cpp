@@ -4,9 +4,12 @@
 // built, the saved state of a scene left unfinished and the evidence case.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "LevelTestSupport.h"
 #include "StoryTestSupport.h"
@@ -278,8 +281,9 @@ TEST(LevelScreen, EventsOfTheSceneChangeTimeHintsCigarsAndScores) {
     for (int i = 0; i < 2; ++i) level->OnQuestion("NoSuchEvent", "v");
     EXPECT_EQ(log.CountRows("Warning", "Level "), 1);
     EXPECT_NE(log.Text().find("NoSuchEvent"), std::string::npos);
-    EXPECT_TRUE(LevelScreen::HandlesEvent("EnableHinting") && LevelScreen::HandlesEvent("ShowHint"));
-    EXPECT_FALSE(LevelScreen::HandlesEvent("NoSuchEvent"));
+    EXPECT_TRUE(LevelScreen::HandlesEvent("ShowHint"));
+    for (const char* none : {"NoSuchEvent", "EnableHinting", "LockingTask", "AddToInventory"})
+        EXPECT_FALSE(LevelScreen::HandlesEvent(none)) << none << ": the level does nothing with it";
 
     level->OnQuestion("AddToBag", "TornTicket");
     EXPECT_FALSE(level->FindChild<ButtonExEntity>("BagButton")->IsHidden());
@@ -449,6 +453,27 @@ TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
     EXPECT_EQ(player->NodeScores["NodeA"], INT32_MAX);
 }
 
+// The player's values of a level: time, cigars, item, speed, mini-game and
+// node scores, the place's evidences and those not yet seen in the bag.
+struct LevelValues {
+    float time;
+    int32_t cigars, items, speed, games, node;
+    std::set<std::string> evidences, unseen;
+
+    void Put(Player& p) const {
+        std::tie(p.Time, p.CigarCount, p.ScoreItems, p.ScoreSpeed, p.ScoreMiniGames, p.ScoreNode, p.TempEvidences,
+                 p.TempLastEvidences) = std::tie(time, cigars, items, speed, games, node, evidences, unseen);
+    }
+    static LevelValues Of(const Player& p) {
+        return {p.Time, p.CigarCount, p.ScoreItems, p.ScoreSpeed, p.ScoreMiniGames, p.ScoreNode, p.TempEvidences,
+                p.TempLastEvidences};
+    }
+    bool operator==(const LevelValues& o) const {
+        return std::tie(time, cigars, items, speed, games, node, evidences, unseen) ==
+               std::tie(o.time, o.cigars, o.items, o.speed, o.games, o.node, o.evidences, o.unseen);
+    }
+};
+
 TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     LevelEngine engine;
     Player* player = engine.Active();
@@ -469,6 +494,8 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
 
     auto* field = engine.Manager().Spawn<PlayField>(scene, &journal, SceneContext{player});
     field->FindObjectByName("watch")->Kill();  // taken: dead until the manager deletes it
+    const LevelValues saved{412.5f, 2, 1500, 10, 5000, 7000, {"Letter", "Ring"}, {"Ring"}};
+    saved.Put(*player);
     field->SaveState();
     const std::string path = PlayField::StateFilePath(player->SaveFile);
     ASSERT_EQ(player->PlayFieldPath, path);
@@ -477,6 +504,37 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     EXPECT_NE(first.find("quill_Study"), std::string::npos);
     EXPECT_NE(first.find("name1=\"watch\""), std::string::npos);
     EXPECT_NE(first.find("IgnoreAdding"), std::string::npos);
+    // The player's values of the level go with the scene, in an element of
+    // their own (the root keeps the scene's attributes).
+    EXPECT_NE(first.find("    <level_progress Time=\"412.5\" CigarCount=\"2\" ScoreItems=\"1500\" ScoreSpeed=\"10\""
+                         " ScoreMiniGames=\"5000\" ScoreNode=\"7000\">\n"
+                         "        <temp_evidence name=\"Letter\"/>\n"
+                         "        <temp_evidence name=\"Ring\"/>\n"
+                         "        <temp_last_evidence name=\"Ring\"/>\n"
+                         "    </level_progress>\n"),
+              std::string::npos)
+        << first;
+
+    // A level resumed from the state takes them; from a state written before
+    // they were kept there (none in it), the players file's stand.
+    XMLDocument older("scene");
+    ASSERT_TRUE(older.Load(path));
+    auto& parts = older.GetRoot()->GetChildren();
+    parts.erase(std::remove_if(parts.begin(), parts.end(), [](const auto& c) { return c->GetName() == "level_progress"; }),
+                parts.end());
+    const std::string olderPath = engine.Write("older_state.xml", older.ToText());
+    const LevelValues fromUsers{900.0f, 1, 50, 0, 0, 300, {"Hat"}, {}};
+    for (const auto& [state, expected] : {std::make_pair(path, saved), std::make_pair(olderPath, fromUsers)}) {
+        SCOPED_TRACE(state);
+        fromUsers.Put(*player);
+        player->PlayFieldPath = state;
+        LevelScreen* resumed = engine.Open(state);
+        EXPECT_TRUE(LevelValues::Of(*player) == expected);
+        resumed->Kill();
+        engine.Run(0.1f);
+    }
+    saved.Put(*player);
+    player->PlayFieldPath = path;
 
     // Read back and saved again: the same document.
     auto* again = engine.Manager().Spawn<PlayField>(path, &journal, SceneContext{player});
@@ -491,8 +549,8 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     again->SaveState();
     EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
 
-    // A failed write keeps the state a resumed field was read from named (the
-    // atomic write left it whole); a fresh field's failed write names none.
+    // A failed write keeps named what the player named (the atomic write left
+    // the state whole), whichever field wrote.
     FileSystem::SetWriteHook([](FileSystem::WriteStep step, const std::string&) {
         return step != FileSystem::WriteStep::WriteRest;
     });
@@ -501,7 +559,7 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
     field->SaveState();
     FileSystem::SetWriteHook({});
-    EXPECT_TRUE(player->PlayFieldPath.empty());
+    EXPECT_EQ(player->PlayFieldPath, path);
 
     // A finished scene writes nothing.
     auto* done = engine.Manager().Spawn<PlayField>(engine.Write("done.xml", R"(<scene><unit><sprite>background_Study</sprite><id>1</id></unit>

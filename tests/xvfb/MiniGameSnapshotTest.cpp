@@ -75,6 +75,7 @@ int Changed(const Picture& a, const Picture& b, float x, float y, int half) {
 bool Light(int r, int g, int b) { return r + g + b > 540; }
 bool Red(int r, int g, int b) { return r > 120 && r > g + 50 && r > b + 30; }
 bool Lit(int r, int g, int b) { return r + g + b > 90; }
+bool Brass(int r, int g, int b) { return r > 120 && r > b + 60 && g > b + 30; }
 
 void Dock(PuzzleScreen* screen, PuzzlePiece* piece) {
     piece->SetRotation(0.0f);
@@ -94,11 +95,15 @@ TEST(MiniGameSnapshot, LetterHalfAssembled) {
         home.push_back(screen->GetLoosePieces().front());
         Dock(screen, home.back());
     }
-    ASSERT_EQ(screen->GetLoosePieces().size(), 3u) << "three of the six docked";
-    engine.RunFor(0.3f);
+    ASSERT_EQ(screen->GetLoosePieces().size(), 2u) << "the first scrap from the start and three more docked";
+    engine.RunFor(0.6f);
     const Picture shot = engine.Snapshot(folder.dir, "minigame_letter.png");
-    for (PuzzlePiece* piece : home)
+    for (PuzzlePiece* piece : home) {
         EXPECT_GT(Around(shot, piece->targetX, piece->targetY, 8, Light), 100) << piece->label << ": paper at its place";
+        // Its brass pin, 64 left and 42 up of its centre, where no pin was before.
+        EXPECT_GT(Around(shot, piece->targetX - 64, piece->targetY - 42, 4, Brass), 20) << piece->label << ": pinned";
+        EXPECT_GT(Changed(before, shot, piece->targetX - 64, piece->targetY - 42, 4), 20) << piece->label;
+    }
     EXPECT_GT(Changed(before, shot, home[0]->targetX, home[0]->targetY, 10), 0);
 }
 

@@ -37,6 +37,7 @@ render SkipButton.svg SkipButton.png
 render letter/background.svg Letter/background.png
 between letter/page.svg
 for k in 1 2 3 4 5 6; do render "letter/scrap$k.svg" "Letter/scrap$k.png"; done
+render letter/pin.svg Letter/pin.png
 
 # 1.1: the drawer of pairs
 render drawer/background.svg Drawer/background.png

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "StoryScenes.h"
 #include "app/GameApp.h"
 #include "entities/screens/Dialog.h"
 #include "entities/screens/OKScreen.h"
@@ -159,10 +160,8 @@ TEST_F(StoryTextFit, EveryPanelTextFitsThePanelInBothTables) {
     int measured = 0;
     for (const char* table : {"data\\Text\\Czech.txt", "data\\Text\\English.txt"}) {
         app->GetStringManager()->Load(table);
-        for (const char* scene : {"data/Scenes/Study.xml", "data/Scenes/Portrait.xml", "data/Scenes/TownHall.xml",
-                                  "data/Scenes/CrimePlace.xml",
-                                  "data/Scenes/Docks.xml", "data/Scenes/Sewer.xml", "data/Scenes/Warehouse.xml"}) {
-            SCOPED_TRACE(std::string(scene) + " in " + table);
+        for (const std::string& scene : contenttest::StoryScenes()) {
+            SCOPED_TRACE(scene + " in " + table);
             EntityManager& manager = *app->GetEntityManager();
             auto* level = manager.OpenScreen<LevelScreen>(scene, LevelScreen::kReturnScreen);
             level->Open();

@@ -187,7 +187,7 @@ void CEntity::AttachTo(CEntity* p) {
     if (!p) return;
     for (const CEntity* e = p; e; e = e->parent) {
         if (e == this) {
-            HtmlLog::Instance()->Warning("Entity \"" + name + "\" cannot be attached to \"" + p->name +
+            HtmlLog::Instance()->Warning("Entity \"" + HtmlLog::Shown(name) + "\" cannot be attached to \"" + HtmlLog::Shown(p->name) +
                                          "\": it is the entity itself or one of its descendants.");
             return;
         }

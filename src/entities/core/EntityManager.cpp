@@ -69,12 +69,12 @@ EntityManager::~EntityManager() {
 void EntityManager::Add(CEntity* entity) {
     if (!entity) return;
     if (entity->m_owned) {
-        HtmlLog::Instance()->Warning("EntityManager: entity \"" + entity->name +
+        HtmlLog::Instance()->Warning("EntityManager: entity \"" + HtmlLog::Shown(entity->name) +
                                      "\" is already added; the second Add is ignored.");
         return;
     }
     if (entity->m_tracker && entity->m_tracker != this) {
-        HtmlLog::Instance()->Warning("EntityManager: entity \"" + entity->name +
+        HtmlLog::Instance()->Warning("EntityManager: entity \"" + HtmlLog::Shown(entity->name) +
                                      "\" belongs to another entity manager; Add is ignored.");
         return;
     }

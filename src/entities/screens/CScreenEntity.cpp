@@ -43,7 +43,7 @@ void CScreenEntity::FinishClose() {
     hidden = true;
     UpdateRegistration();
     if (destroyOnClose) {
-        HtmlLog::Instance()->Info(name + "Screen entity destroy");
+        HtmlLog::Instance()->Info(HtmlLog::Shown(name) + "Screen entity destroy");
         Kill();
     }
 }

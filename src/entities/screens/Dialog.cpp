@@ -33,7 +33,7 @@ Dialog::~Dialog() = default;
 void Dialog::LoadLayout(const std::string& layoutFile) {
     XMLDocument doc("dialog");
     if (!doc.Load(layoutFile)) {
-        HtmlLog::Instance()->Error("Dialog " + name + ": cannot load layout: " + doc.GetLastError());
+        HtmlLog::Instance()->Error("Dialog " + HtmlLog::Shown(name) + ": cannot load layout: " + HtmlLog::Shown(doc.GetLastError()));
     } else {
         const XMLDocument::XMLElement& root = *doc.GetRoot();
         textOffsetX = root.GetFloatAttribute("text_offset_x");
@@ -69,7 +69,7 @@ void Dialog::LoadLayout(const std::string& layoutFile) {
 
     if (!window) {
         // Without a window there is nothing to click: the keys still answer.
-        if (doc.IsLoaded()) HtmlLog::Instance()->Error("Dialog " + name + ": layout " + layoutFile + " has no window");
+        if (doc.IsLoaded()) HtmlLog::Instance()->Error("Dialog " + HtmlLog::Shown(name) + ": layout " + HtmlLog::Shown(layoutFile) + " has no window");
         AddShortcut(HGEK_ENTER, "YES");
         AddShortcut(HGEK_ESCAPE, "NO");
     }
@@ -80,7 +80,7 @@ ButtonExEntity* Dialog::MakeButton(const XMLDocument::XMLElement& element, int k
     if (!window) {
         // A button must live under the window to fade, pause and die with the
         // dialog; one read before any window is left out.
-        HtmlLog::Instance()->Warning("Dialog " + name + ": \"" + element.GetName() + "\" before \"window\" is ignored");
+        HtmlLog::Instance()->Warning("Dialog " + HtmlLog::Shown(name) + ": \"" + HtmlLog::Shown(element.GetName()) + "\" before \"window\" is ignored");
         return nullptr;
     }
     return window->SpawnChild<ButtonExEntity>(element, this);

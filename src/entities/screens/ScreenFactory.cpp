@@ -30,11 +30,11 @@ CEntity* ScreenFactory::Open(EntityManager* manager, const std::string& kind, co
     if (!manager) return nullptr;
     auto it = Makers().find(kind);
     if (it == Makers().end()) {
-        HtmlLog::Instance()->Warning("No screen maker is registered for " + kind + " (screen " + name + ").");
+        HtmlLog::Instance()->Warning("No screen maker is registered for " + HtmlLog::Shown(kind) + " (screen " + HtmlLog::Shown(name) + ").");
         return nullptr;
     }
     CEntity* screen = it->second(*manager, name);
-    if (!screen) HtmlLog::Instance()->Warning("The screen maker for " + kind + " made no screen " + name + ".");
+    if (!screen) HtmlLog::Instance()->Warning("The screen maker for " + HtmlLog::Shown(kind) + " made no screen " + HtmlLog::Shown(name) + ".");
     return screen;
 }
 

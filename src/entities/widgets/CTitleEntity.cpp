@@ -54,7 +54,7 @@ float AddStyleKeys(CAnimationEffector& fx, int style, float t, float penX) {
 float CTitleEntity::SetText(const std::string& text, const std::string& fontName, int style) {
     hgeFont* font = FontRegistry::GetFont(fontName);
     if (!font) {
-        HtmlLog::Instance()->Warning("Title \"" + text + "\": no font \"" + fontName + "\"");
+        HtmlLog::Instance()->Warning("Title \"" + HtmlLog::Shown(text) + "\": no font \"" + HtmlLog::Shown(fontName) + "\"");
         return 0.0f;
     }
     // Without a manager the letters would never move: no title.

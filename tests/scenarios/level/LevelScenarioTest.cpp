@@ -6,8 +6,11 @@
 // after a restart "Play" continues on the map. Then what the game kept.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "app/GameApp.h"
+#include "engine/StringManager.h"
 #include "engine/XMLDocument.h"
 #include "minigames/MiniGameScreen.h"
 #include "platform/hge.h"
@@ -59,7 +62,20 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     EXPECT_FLOAT_EQ(Active()->Time, 1200.0f);
     EXPECT_EQ(Active()->CigarCount, 3);
     ASSERT_TRUE(RunUntil([&] { return TopAs<ComicScreen>() != nullptr; }, 10.0f));
+    // The window that points at the cigar comes after the page and the
+    // case's tutorial (which waits for the panel), and stays.
+    const std::string caseTold = app->GetStringManager()->GetString("TUTORIAL_BAG");
+    ZOLTFramework::CEntity* cigarWindow = nullptr;
+    ASSERT_TRUE(RunUntil([&] {
+        cigarWindow = study->FindChild("ExtraCigarWindow");
+        if (cigarWindow && !cigarWindow->IsHidden()) return true;
+        Tend(study);
+        return false;
+    }, 20.0f));
+    EXPECT_EQ(std::count(hintsShown.begin(), hintsShown.end(), caseTold), 1) << "the case's tutorial came first";
+    EXPECT_EQ(Top(), study);
     Settle(study);
+    EXPECT_FALSE(cigarWindow->IsHidden()) << "nothing comes over it";
     EXPECT_EQ(Active()->TempEvidences.size(), 2u);
 
     // Every object clicked; the key goes into the bag and onto the drawer,
@@ -154,6 +170,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
                              "diff_boat_one_lower"})
         ClickObject(painting, name);
     ScoreWindow(false);
+    PlayRestOfPlace("data/Scenes/Portrait.xml");
     map = WatchBannerFlight("NodeBrannoksHouse", "NodeTownHall");
     ASSERT_NE(map, nullptr);
     EXPECT_GT(Active()->NodeScores["NodeBrannoksHouse"], 0);

@@ -21,6 +21,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -389,56 +390,171 @@ TEST_F(ResumeScenario, AStateThatCannotBeWrittenKeepsTheOneBeforeWithItsScores) 
     EXPECT_EQ(Active()->ScoreItems, int(500 * finds)) << "each find once";
 }
 
-// A saved level whose state file is missing, garbage, cut, emptied, holds no
-// open task or a task whose object the scene does not have never opens as an empty level: a Warning row names the file
-// and the node's own scene starts afresh with the profile's time and cigars.
-TEST_F(ResumeScenario, AStateFileThatCannotBeResumedStartsTheNodeAfresh) {
+// Hostile or damaged saves, one row each, from the state of a study left at
+// its start. A state file that is missing, garbage, cut, emptied, whose task
+// names an object the scene lacks or nothing at all, or whose object names a
+// unit it lacks, never opens as a level that cannot be won: a Warning row names
+// the file and the node's own scene starts as a click on the node starts it,
+// with the map's time and cigars (the cigar it gives counts once). A resumed
+// timed level with no time left (0, or -5 held to 0) ends lost on time: quit on
+// that window, Continue finds the map; answered, the map opens. A "Dummy" task
+// names no object and is resumed. A state with no task (as the game writes for
+// a lone "Dummy") is resumed and won at once;
+// its medal, 99999999999 by hand, is no medal of the list and is not kept, at
+// a quit as the level opens or under the score window, with a Warning row.
+TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice) {
     LevelScreen* level = NewGameInTheStudy();
     ASSERT_NE(level, nullptr);
+    const GlobalMapData map = GlobalMapData::Read("data/GlobalMapScreen.xml");
     const std::vector<std::string> things = ThingsToFind("data/Scenes/Study.xml");
+    ClickObject(level, "study_cigar");
+    ASSERT_TRUE(RunUntil([&] {
+        Tend(level);
+        return Active()->CigarCount == map.cigarCount + 1;
+    }, 10.0f)) << "the study's cigar is in the count";
     QuitAndRestart(level, QuitBy::Close);
+    app.reset();
     const std::string stateFile = Storage() + "data/Map/1.xml_playfield.xml";
-    const std::string saved = ReadWholeFile(stateFile);
+    const std::string usersFile = Storage() + "data/users.xml";
+    const std::string profileFile = Storage() + "data/Map/1.xml";
+    const std::string saved = ReadWholeFile(stateFile), users = ReadWholeFile(usersFile),
+                      profile = ReadWholeFile(profileFile);
     ASSERT_NE(saved.find("<task "), std::string::npos) << stateFile;
-    XMLDocument noTask("scene");
-    ASSERT_TRUE(noTask.Load(stateFile));
-    auto& children = noTask.GetRoot()->GetChildren();
-    const auto isTask = [](const auto& child) { return child->GetName() == "task"; };
-    children.erase(std::remove_if(children.begin(), children.end(), isTask), children.end());
+    const auto edited = [&](const std::function<void(XMLDocument::XMLElement&)>& edit) {
+        XMLDocument state = XMLDocument::FromFile(stateFile);
+        edit(*state.GetRoot());
+        return state.ToText();
+    };
+    const auto drop = [](XMLDocument::XMLElement& root, const std::function<bool(XMLDocument::XMLElement&)>& which) {
+        auto& children = root.GetChildren();
+        children.erase(std::remove_if(children.begin(), children.end(), [&](const auto& c) { return which(*c); }),
+                       children.end());
+    };
+    std::string noTask = edited(
+        [&](XMLDocument::XMLElement& root) { drop(root, [](XMLDocument::XMLElement& c) { return c.GetName() == "task"; }); });
+    const size_t medal = noTask.find(" MedalToAdd=\"1\"");
+    ASSERT_NE(medal, std::string::npos);
+    noTask.replace(medal, 15, " MedalToAdd=\"99999999999\"");
+    enum Outcome { Afresh, Resumed, LostAndQuit, LostAndAnswered, WonQuitOnOpening, WonQuitUnderScoreWindow };
     const struct {
         const char* what;
-        std::string content;  // none: the file is removed
-        bool remove;
-    } cases[] = {{"missing", "", true},
-                 {"garbage", std::string("\x89\0\xff<sc\x01\x02ene\n", 12), false},
-                 {"cut in half", saved.substr(0, saved.size() / 2), false},
-                 {"empty", "", false},
-                 {"no open task", noTask.ToText(), false},
-                 {"an object the scene lacks", WithUnknownObject(saved), false}};
-    size_t warnings = 0;
-    for (const auto& hostile : cases) {
-        SCOPED_TRACE(hostile.what);
-        if (hostile.remove)
+        std::string state;  // the file's bytes; "-" removes it
+        std::string time;   // the saved "Time"; empty: as saved
+        Outcome outcome;
+    } rows[] = {
+        {"missing", "-", "", Afresh},
+        {"garbage", std::string("\x89\0\xff<sc\x01\x02ene\n", 12), "", Afresh},
+        {"cut in half", saved.substr(0, saved.size() / 2), "", Afresh},
+        {"empty", "", "", Afresh},
+        {"an object the scene lacks", WithUnknownObject(saved), "", Afresh},
+        {"an object of a missing unit", edited([&](XMLDocument::XMLElement& root) {
+             drop(root, [](XMLDocument::XMLElement& c) {
+                 const auto sprite = c.FindChild("sprite");
+                 return c.GetName() == "unit" && sprite && sprite->GetValue() == "watch_Study";
+             });
+         }), "", Afresh},
+        {"a task with no object", edited([&](XMLDocument::XMLElement& root) {
+             for (const auto& c : root.GetChildren())
+                 if (c->GetName() == "task" && c->GetStringAttribute("name") == "Watch") c->GetChildren().clear();
+         }), "", Afresh},
+        {"a \"Dummy\" task, which names no object", edited([&](XMLDocument::XMLElement& root) {
+             root.CreateChild("task")->AddAttribute("name", "Dummy");
+         }), "", Resumed},
+        {"no time left", saved, "0", LostAndQuit},
+        {"time held to 0", saved, "-5", LostAndAnswered},
+        {"no task, a medal out of range, quit as it opens", noTask, "", WonQuitOnOpening},
+        {"no task, a medal out of range, quit under the score window", noTask, "", WonQuitUnderScoreWindow},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        // Each row from the same saves.
+        WriteWholeFile(profileFile, profile);
+        // The clock as the users file and the state's progress give it.
+        std::string usersText = users, stateText = row.state;
+        const auto setTime = [&](std::string& text, size_t from) {
+            const size_t at = text.find(" Time=\"", from);
+            ASSERT_NE(at, std::string::npos);
+            text.replace(at + 7, text.find('"', at + 7) - (at + 7), row.time);
+        };
+        if (!row.time.empty()) {
+            setTime(usersText, 0);
+            setTime(stateText, stateText.find("<level_progress"));
+        }
+        WriteWholeFile(usersFile, usersText);
+        if (row.state == "-")
             std::remove(stateFile.c_str());
         else
-            WriteWholeFile(stateFile, hostile.content);
-        const float time = Active()->Time;
-        const int cigars = Active()->CigarCount;
-        EXPECT_LT(time, 1200.0f) << "the profile's clock, not the map's";
+            WriteWholeFile(stateFile, stateText);
+        // The log keeps a few runs: each row reads its own.
+        std::remove((Storage() + "Log.html").c_str());
+        Start();
         Continue();
-        level = WaitForLevel("data/Scenes/Study.xml");
-        ASSERT_NE(level, nullptr) << "the node's own scene";
         EXPECT_EQ(Find<GlobalMapScreen>(), nullptr) << "no map on the stack";
-        for (const std::string& row : ProblemRows())
-            EXPECT_TRUE(row.find("Warning") == 0 && row.find("1.xml_playfield.xml") != std::string::npos) << row;
-        EXPECT_EQ(ProblemRows().size(), ++warnings) << "one Warning row";
-        Settle(level);
-        EXPECT_NEAR(Active()->Time, time, 0.05f);
-        EXPECT_EQ(Active()->CigarCount, cigars);
-        PlayField* field = level->FindChild<PlayField>("PlayField");
-        for (const std::string& thing : things) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
-        EXPECT_FALSE(field->Rules().Tasks().empty()) << "clues to find";
-        QuitAndRestart(level, QuitBy::Signal);
+        if (row.outcome == Afresh) {
+            level = WaitForLevel("data/Scenes/Study.xml");
+            ASSERT_NE(level, nullptr) << "the node's own scene";
+            const std::vector<std::string> logged = ProblemRows();
+            ASSERT_EQ(logged.size(), 1u) << "one Warning row";
+            EXPECT_TRUE(logged.back().find("Warning") == 0 && logged.back().find("1.xml_playfield.xml") != std::string::npos &&
+                        logged.back().find("starts afresh with the map's time and cigars") != std::string::npos)
+                << logged.back();
+            Settle(level);
+            EXPECT_NEAR(Active()->Time, map.levelTime, 0.05f) << "the map's clock";
+            EXPECT_EQ(Active()->CigarCount, map.cigarCount) << "the map's cigars";
+            PlayField* field = level->FindChild<PlayField>("PlayField");
+            for (const std::string& thing : things) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+            EXPECT_FALSE(field->Rules().Tasks().empty()) << "clues to find";
+        } else if (row.outcome == Resumed) {
+            level = WaitForLevel("_playfield.xml");
+            ASSERT_NE(level, nullptr) << "resumed";
+            Settle(level);
+            EXPECT_TRUE(ProblemRows().empty()) << "a state the game may write";
+            EXPECT_FALSE(level->IsSceneFinished());
+        } else if (row.outcome == LostAndQuit || row.outcome == LostAndAnswered) {
+            ASSERT_NE(WaitForLevel("_playfield.xml"), nullptr) << "resumed";
+            ASSERT_TRUE(RunUntil([&] { return Top() && Top()->GetName() == "Lose"; }, 5.0f)) << "lost on time";
+            EXPECT_EQ(ProblemRows().size(), row.time == "0" ? 0u : 2u) << "a time held to 0: a Warning from each file";
+            if (row.outcome == LostAndQuit) {
+                // Quit on the window: nothing is kept to resume.
+                std::raise(SIGTERM);
+                EXPECT_LT(FrameDriver::RunFrames(60), 60);
+                app.reset();
+                EXPECT_FALSE(std::filesystem::exists(stateFile)) << "the lost level's state went";
+                Start();
+                EXPECT_TRUE(Active()->PlayFieldPath.empty());
+                Continue();
+            } else {
+                Wait(0.6f);
+                Press(HGEK_ENTER);
+            }
+            ASSERT_NE(WaitForMap(), nullptr) << "the map, not the level";
+            EXPECT_TRUE(RunUntil([&] { return !Find<LevelScreen>(); }, 2.0f)) << "the level went";
+            EXPECT_EQ(Active()->NodeScores[GlobalMapScreen::kStartNode], 0) << "not won";
+        } else {
+            level = WaitForLevel("_playfield.xml");
+            ASSERT_NE(level, nullptr) << "resumed";
+            if (row.outcome == WonQuitUnderScoreWindow) {
+                ASSERT_TRUE(RunUntil([&] { return TopAs<LevelCompleteScreen>() != nullptr; }, 5.0f)) << "won at once";
+                Wait(0.5f);
+            }
+            std::raise(SIGTERM);
+            EXPECT_LT(FrameDriver::RunFrames(60), 60);
+            app.reset();
+            Start();
+            const std::vector<std::string> logged = ProblemRows();
+            EXPECT_EQ(std::count_if(logged.begin(), logged.end(),
+                                    [](const std::string& r) {
+                                        return r.find("Warning") == 0 &&
+                                               r.find("the medal 2147483647 is not in the medals file") != std::string::npos;
+                                    }),
+                      1)
+                << "one Warning row";
+            EXPECT_TRUE(Active()->Medals.empty()) << "no such medal is kept";
+            EXPECT_EQ(Active()->PlayFieldPath, "data\\Scenes\\Portrait.xml") << "won: Continue goes on with the painting";
+        }
+        std::raise(SIGTERM);
+        EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
+        app.reset();
     }
 }
 

@@ -36,6 +36,13 @@
 
 namespace {
 
+// The score pop-ups still flying in the entity's subtree.
+int LiveScorePopups(const ZOLTFramework::CEntity& entity) {
+    int live = 0;
+    for (const ZOLTFramework::CEntity* child : entity.GetChildren())
+        live += (child->GetName() == "ScorePopup" && !child->IsDead()) + LiveScorePopups(*child);
+    return live;
+}
 
 class StoryScenario : public GameScenario {
 protected:
@@ -103,6 +110,7 @@ protected:
         FindEverything(level);
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
+        EXPECT_EQ(LiveScorePopups(*level), 0) << "no score stands frozen under the score window";
         CheckScoreWindow(window, lastScene);
         std::set<uint32_t> medals = Active()->Medals;
         CloseScoreWindow(window, medal != 0);

@@ -15,6 +15,7 @@
 #include "platform/FrameDriver.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/LevelEvents.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -117,6 +118,11 @@ void GameScenario::Quit() {
 }
 
 void GameScenario::EndAndRestart(bool signal) {
+    End(signal);
+    if (!HasFatalFailure()) Start();
+}
+
+void GameScenario::End(bool signal) {
     if (signal) {
         std::raise(SIGTERM);
     } else {
@@ -127,7 +133,6 @@ void GameScenario::EndAndRestart(bool signal) {
     }
     EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
     app.reset();
-    Start();
 }
 
 std::vector<std::string> GameScenario::ProblemRows() const {
@@ -139,12 +144,21 @@ std::vector<std::string> GameScenario::ProblemRows() const {
     return rows;
 }
 
-void GameScenario::ExpectCleanRun() const {
+std::vector<std::string> GameScenario::ProblemRowsBut(const std::vector<std::string>& expected) const {
+    std::vector<std::string> rows;
+    for (const std::string& row : ProblemRows())
+        if (std::none_of(expected.begin(), expected.end(),
+                         [&](const std::string& text) { return row.find(text) != std::string::npos; }))
+            rows.push_back(row);
+    return rows;
+}
+
+void GameScenario::ExpectCleanRun(const std::vector<std::string>& expected) const {
     const std::string log = ReadWholeFile(Storage() + "Log.html");
     EXPECT_GE(CountOf(log, "EntityManager is destroyed: 0"), 1u) << "no entity outlives the game";
     EXPECT_EQ(CountOf(log, "EntityManager is destroyed: "), CountOf(log, "EntityManager is destroyed: 0"))
         << "every entity went";
-    for (const std::string& row : ProblemRows()) ADD_FAILURE() << row;
+    for (const std::string& row : ProblemRowsBut(expected)) ADD_FAILURE() << row;
 }
 
 void GameScenario::NewGame(bool timed) {
@@ -233,6 +247,11 @@ void GameScenario::ClickNode(ZOLTFramework::GlobalMapScreen* map, const std::str
     Step(2);
     EXPECT_EQ(node->GetColor(), ZOLTFramework::GlobalMapScreen::kHoverColor) << "hovered";
     Press(HGEK_LBUTTON);
+    if (TopAs<Dialog>() && Top()->GetName() == "START_LEVEL") {
+        // A place played before: yes to "Q_ALREADY_PASSED".
+        Wait(0.6f);
+        Press(HGEK_ENTER);
+    }
     EXPECT_TRUE(Active()->CurrentNode == nodeName && map->GetAbsoluteScaleX() > 1.0f) << "the level starts";
 }
 
@@ -284,7 +303,7 @@ ZOLTFramework::GlobalMapScreen* GameScenario::WatchBannerFlight(const std::strin
 
 void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const GlobalMapData& data,
                                   const std::function<void(size_t, const GlobalMapData::LevelNode&)>& play) {
-    ASSERT_EQ(data.nodes.size(), 4u);
+    ASSERT_FALSE(data.nodes.empty());
     for (size_t i = 0; i < data.nodes.size(); ++i) {
         const GlobalMapData::LevelNode& node = data.nodes[i];
         SCOPED_TRACE(node.name);
@@ -294,6 +313,37 @@ void GameScenario::PlayEveryPlace(ZOLTFramework::GlobalMapScreen* map, const Glo
         EXPECT_GT(Active()->NodeScores[node.name], 0) << "the place is scored";
         map = WatchBannerFlight(node.name, data.nodes[i + 1].name);
         ASSERT_NE(map, nullptr);
+    }
+}
+
+std::vector<std::string> GameScenario::ScenesAfter(const std::string& sceneFile) {
+    std::vector<std::string> scenes;
+    std::string scene = sceneFile;
+    for (int i = 0; i < 8; ++i) {
+        std::replace(scene.begin(), scene.end(), '\\', '/');
+        const XMLDocument doc = XMLDocument::FromFile(scene);
+        if (!doc.IsLoaded()) break;
+        scene = doc.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
+        if (scene.empty() || scene == LevelEvents::kFinalScene) break;
+        scenes.push_back(scene);
+    }
+    return scenes;
+}
+
+void GameScenario::PlayRestOfPlace(const std::string& sceneFile, const std::function<void()>& scored) {
+    for (std::string scene : ScenesAfter(sceneFile)) {
+        std::replace(scene.begin(), scene.end(), '\\', '/');
+        SCOPED_TRACE(scene);
+        const XMLDocument doc = XMLDocument::FromFile(scene);
+        ASSERT_TRUE(doc.IsLoaded());
+        LevelScreen* level = WaitForLevel(scene.substr(scene.rfind('/') + 1), 15.0f);
+        ASSERT_NE(level, nullptr);
+        FindEverything(level);
+        LevelCompleteScreen* window = WaitForScoreWindow();
+        ASSERT_NE(window, nullptr);
+        if (scored) scored();
+        const uint32_t medal = uint32_t(doc.GetRoot()->GetIntAttribute("MedalToAdd"));
+        CloseScoreWindow(window, medal != 0 && !Active()->Medals.count(medal));
     }
 }
 

@@ -116,8 +116,10 @@ bool DragPieceTo(const Screen* screen, const PuzzlePiece* piece, float x, float 
     return true;
 }
 
-// Torn pieces: each turned upright with right clicks, then dragged home.
-void SolveDragPuzzle(PuzzleScreen* screen) {
+// Torn pieces: each turned upright with right clicks, then dragged home, or
+// offBy pixels beside it.
+void SolveDragPuzzle(PuzzleScreen* screen, float offBy) {
+    int drops = 0;
     for (int round = 0; round < 8 && !screen->GetLoosePieces().empty(); ++round) {
         for (PuzzlePiece* piece : std::vector<PuzzlePiece*>(screen->GetLoosePieces())) {
             if (!Contains(screen->GetLoosePieces(), piece)) continue;
@@ -127,7 +129,10 @@ void SolveDragPuzzle(PuzzleScreen* screen) {
                 MiniGameInput::RightClick(px, py);
                 MiniGameInput::Run(0.4f);  // a turn takes 0.3 s
             }
-            if (AngleHome(piece)) DragPieceTo(screen, piece, piece->targetX, piece->targetY);
+            const float away = 2.4f * float(drops++);
+            if (AngleHome(piece))
+                DragPieceTo(screen, piece, piece->targetX + offBy * std::cos(away),
+                            piece->targetY + offBy * std::sin(away));
         }
     }
 }
@@ -166,14 +171,14 @@ void SolveDifferences(PuzzleScreen* screen) {
     }
 }
 
-void SolvePuzzle(PuzzleScreen* screen) {
+void SolvePuzzle(PuzzleScreen* screen, float offBy) {
     if (screen->FindChild<CSpriteEntity>("DifferenceCursor"))
         SolveDifferences(screen);
     else if (XMLDocument file("MiniGame"); file.Load(screen->GetName()) && file.GetRoot() &&
                                             file.GetRoot()->GetBoolAttribute("MatchPairs"))
         SolvePairs(screen);
     else
-        SolveDragPuzzle(screen);
+        SolveDragPuzzle(screen, offBy);
 }
 
 // Each thing dragged to a free place of its kind; with a mistake, the first
@@ -359,7 +364,7 @@ bool SolveMiniGame(MiniGameScreen* screen, const MiniGameSolveOptions& options) 
         return false;
     }
     if (auto* puzzle = dynamic_cast<PuzzleScreen*>(screen))
-        SolvePuzzle(puzzle);
+        SolvePuzzle(puzzle, options.offBy);
     else if (auto* rack = dynamic_cast<Puzzle2tScreen*>(screen))
         SolveRack(rack, options.mistakeFirst);
     else if (auto* repeat = dynamic_cast<RepeatScreen*>(screen))

@@ -27,6 +27,9 @@ struct MiniGameSolveOptions {
     // the repeat game presses a wrong plaque after the first show (a new
     // sequence begins).
     bool mistakeFirst = false;
+    // Drag puzzles: each piece is dropped this far from its place, each in
+    // another direction (a person laying the pieces together by eye).
+    float offBy = 0.0f;
 };
 
 // Runs frames until a mini-game screen is on the screen stack (at most the
