@@ -88,7 +88,7 @@ TEST_F(MiniGameContent, LetterLaidTogetherByEyeThenSkipped) {
     if (!screen) return;
     std::vector<PuzzlePiece*> scraps;
     for (const char* label : {"scrap1", "scrap2", "scrap3", "scrap4", "scrap5", "scrap6"})
-        scraps.push_back(screen->FindPiece(label));
+        scraps.push_back(PieceLabelled(screen, label));
     ASSERT_EQ(std::count(scraps.begin(), scraps.end(), nullptr), 0);
     PuzzlePiece* anchor = scraps.front();
     EXPECT_EQ(anchor->GetX(), anchor->targetX);
