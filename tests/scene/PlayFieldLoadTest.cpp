@@ -56,7 +56,7 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(objects[1]->GetY(), 400.0f);
     EXPECT_EQ(objects[2]->GetDepth(), 1.0f) << "a missing z is 1, above the field";
     EXPECT_EQ(objects[0]->GetOpacity(), 0.0f);
-    EXPECT_NE(objects[2]->GetAnimation(), nullptr);
+    EXPECT_NE(dynamic_cast<hgeAnimation*>(objects[2]->GetDisplaySprite()), nullptr) << "animated";
     EXPECT_EQ(SceneObjectNamed(field, "key"), objects[3]);
     EXPECT_EQ(SceneObjectNamed(field, "ghost"), nullptr);
     EXPECT_EQ(SolveLaterObjects(field), (std::vector<SceneObject*>{objects[1]}));

@@ -409,7 +409,7 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndTheGlassShowsTheShadowOfAClue) {
     // The pointer over a clue: the shadow of its task's picture in the glass
     // (dark, at most 60 px, centred at (58, 560) on the panel); the scene's
     // picture keeps its own hot spot, colour and blend.
-    hgeSprite* watch = SceneObjectNamed(level->Field(), "watch")->GetDisplaySprite();
+    hgeSprite* watch = SceneObjectNamed(level->FindChild<PlayField>("PlayField"), "watch")->GetDisplaySprite();
     const hgeQuad before = LookOf(watch);
     level->OnButtonOver("Watch");
     const auto drawn = RecordQuads([&] { engine.Step(); });

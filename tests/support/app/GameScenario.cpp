@@ -35,6 +35,7 @@
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
+#include "support/runtime/DialogMessage.h"
 
 using ZOLTFramework::CEntity;
 
@@ -556,7 +557,7 @@ void GameScenario::LeaveLevelForMenu(LevelScreen* level, bool exitButton) {
     Wait(0.6f);
     ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
     ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
-    EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
+    EXPECT_TRUE(ShowsMessage(TopAs<Dialog>(), "Q_QUIT"));
     Press(HGEK_ENTER);
     ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr && !Find<LevelScreen>(); },
                          10.0f));
