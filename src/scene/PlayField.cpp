@@ -176,6 +176,7 @@ void PlayField::MakeParts() {
     // arrivals, scores and the win check.
     std::weak_ptr<void> self = GetLifeToken();
     PlayFieldObjectClick::FieldSteps steps;
+    steps.click = [this](SceneObject* object) { OnObjectClick(object); };
     steps.sendToInventory = [this](SceneObject* object, const std::string& tool, const std::string& task) {
         SendObjectToInventory(object, tool, task);
     };

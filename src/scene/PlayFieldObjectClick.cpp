@@ -60,7 +60,7 @@ void PlayFieldObjectClick::ReplayDelayed() {
     // Only the records present now are replayed, first first.
     for (SceneObject* object : rules.ClicksToReplay()) {
         if (!rules.ClaimReplay(object)) continue;
-        Play(object);
+        steps.click(object);
         if (!rules.AnyReplayLeft()) break;
     }
 }

@@ -33,6 +33,8 @@ class PlayFieldObjectClick final : private SceneRules::ClickPlay {
 public:
     // The field's own steps the click takes.
     struct FieldSteps {
+        // The click on an object, as the field takes it (a held-back click replays so).
+        std::function<void(SceneObject*)> click;
         // The object flies into the bag for the tool and task.
         std::function<void(SceneObject*, const std::string&, const std::string&)> sendToInventory;
         // The object flies to the scene point; the arrival gets it (null when
@@ -58,7 +60,8 @@ public:
 
     // The click on the object (none for a null or dead one).
     void Play(SceneObject* object);
-    // The clicks held back on the way that are listed now replay, first first.
+    // The clicks held back on the way that are listed now replay, first
+    // first, each as the field's click.
     void ReplayDelayed();
 
 private:
