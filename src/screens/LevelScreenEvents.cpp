@@ -10,6 +10,7 @@
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "screens/BagScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
@@ -116,7 +117,7 @@ void LevelScreen::SaveOnQuit() {
     Player* player = Active();
     if (!sceneFinished && player && !player->RelaxedMode && player->Time <= 0.0f) {
         // Lost on time: nothing to resume.
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         return;
     }
     if (!sceneFinished && playField) {
@@ -144,7 +145,7 @@ void LevelScreen::KeepWonScene() {
     }
     if (!player) return;
     const std::string next = playField ? playField->GetNextScene() : std::string();
-    PlayField::ForgetStateFile(*player);
+    PlayFieldStateWriter::ForgetStateFile(*player);
     if (next.empty() || next == LevelEvents::kFinalScene) {
         // The story's end is still to come: Continue shows it.
         if (next == LevelEvents::kFinalScene) windows->KeepStoryEnding(*player);
@@ -202,7 +203,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
     if (value.empty()) BagScreen::SyncPlayerItems();
     if (value == LevelEvents::kFinalScene) {
         if (playField) playField->SaveState();
-        if (player) PlayField::ForgetStateFile(*player);
+        if (player) PlayFieldStateWriter::ForgetStateFile(*player);
         if (EntityManager* manager = Manager()) {
             auto* final = manager->OpenScreen<ZOLTFramework::FinalScreen>();
             final->SetOpacity(0.0f);
@@ -214,7 +215,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
         return;
     }
     // A level that is left for the map never resumes.
-    if (player) PlayField::ForgetStateFile(*player);
+    if (player) PlayFieldStateWriter::ForgetStateFile(*player);
     OpenMapOrNextLevel(value);
     // The place goes on with its next scene, which Continue then opens.
     if (!value.empty()) NameNextScene(value);
@@ -227,7 +228,7 @@ void LevelScreen::LoseLevel() {
     if (player) {
         player->TempEvidences.clear();
         player->TempLastEvidences.clear();
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         player->LastSolvedNode.clear();
     }
     ZOLTFramework::SavePlayers();

@@ -434,17 +434,17 @@ void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName
     PlayField* field = level->FindChild<PlayField>("PlayField");
     // A window that opens just then (a tutorial) takes the click: a player
     // closes it and clicks again.
-    for (int tries = 0; tries < 3 && !alive.expired() && field->FindObjectByName(objectName); ++tries) {
+    for (int tries = 0; tries < 3 && !alive.expired() && SceneObjectNamed(field, objectName); ++tries) {
         Settle(level);
         if (alive.expired() || level->IsClosing()) return;
-        SceneObject* object = field->FindObjectByName(objectName);
+        SceneObject* object = SceneObjectNamed(field, objectName);
         if (!object) break;
         const ScreenPoint at = OpaquePointOf(object, field);
         ASSERT_TRUE(at.found) << "a point of it shows";
         Click(at.x, at.y);
     }
     if (!alive.expired()) {
-        EXPECT_EQ(field->FindObjectByName(objectName), nullptr) << "taken";
+        EXPECT_EQ(SceneObjectNamed(field, objectName), nullptr) << "taken";
     }
     Step(8);
 }
@@ -465,7 +465,7 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
     bag->Open();
     Wait(0.5f);
     Click(item->GetAbsoluteX(), item->GetAbsoluteY());
-    ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
+    ASSERT_NE(HeldItem(field), nullptr);
     ClickObject(level, target);
 }
 
@@ -490,7 +490,7 @@ void GameScenario::FindEverything(LevelScreen* level) {
     for (const std::string& name : finds) {
         if (alive.expired() || level->IsClosing()) return;
         // A difference's partner goes with it; a tool picked up earlier is gone.
-        if (field->FindObjectByName(name)) ClickObject(level, name);
+        if (SceneObjectNamed(field, name)) ClickObject(level, name);
     }
     for (const auto& [tool, target] : tools) {
         if (alive.expired() || level->IsClosing()) return;
@@ -498,7 +498,7 @@ void GameScenario::FindEverything(LevelScreen* level) {
             Measure(level);
             return;
         }
-        if (field->FindObjectByName(tool)) ClickObject(level, tool);
+        if (SceneObjectNamed(field, tool)) ClickObject(level, tool);
         UseTool(level, tool, target);
     }
     // A game put off leaves its task open: its object (or the tool, back in
@@ -511,7 +511,7 @@ void GameScenario::FindEverything(LevelScreen* level) {
             if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return;
             if (!task.toolToFind.empty())
                 UseTool(level, task.toolToFind, name);
-            else if (field->FindObjectByName(name))
+            else if (SceneObjectNamed(field, name))
                 ClickObject(level, name);
         }
     }
