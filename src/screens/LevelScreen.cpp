@@ -7,7 +7,6 @@
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
-#include "engine/XMLDocument.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/widgets/ButtonExEntity.h"
@@ -118,8 +117,8 @@ void LevelScreen::TakeSavedProgress() {
     Player* player = Active();
     if (!player || !playField) return;
     if (!LevelProgress::ReadState(playField->SceneRoot(), *player,
-                                  "Level \"" + XMLDocument::Escape(scenePath) + "\": the saved "))
-        HtmlLog::Instance()->Info("Level \"" + XMLDocument::Escape(scenePath) +
+                                  "Level \"" + HtmlLog::Shown(scenePath) + "\": the saved "))
+        HtmlLog::Instance()->Info("Level \"" + HtmlLog::Shown(scenePath) +
                                   "\": no saved progress in it; the scores, time and cigars of the players file stand.");
 }
 

@@ -2,7 +2,6 @@
 // the menu, to the map or the next level, and the save when the game quits.
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
-#include "engine/XMLDocument.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "platform/FileSystem.h"
@@ -166,9 +165,9 @@ void LevelScreen::NameNextScene(const std::string& next) {
     const std::string scene = FileSystem::Slashed(next);
     for (const GlobalMapData::LevelNode& node : GlobalMapData::Read(returnScreen).nodes) {
         if (FileSystem::Slashed(node.level) != scene) continue;
-        HtmlLog::Instance()->Warning("Level: \"" + XMLDocument::Escape(next) + "\", which follows \"" +
-                                     XMLDocument::Escape(scenePath) + "\", is the first scene of \"" +
-                                     XMLDocument::Escape(node.name) + "\"; Continue opens the map.");
+        HtmlLog::Instance()->Warning("Level: \"" + HtmlLog::Shown(next) + "\", which follows \"" +
+                                     HtmlLog::Shown(scenePath) + "\", is the first scene of \"" +
+                                     HtmlLog::Shown(node.name) + "\"; Continue opens the map.");
         return;
     }
     player->PlayFieldPath = next;
