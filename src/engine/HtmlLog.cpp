@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/XMLDocument.h"
+#include "engine/Conversions.h"
 #include "platform/FileSystem.h"
 #include "platform/SysInfo.h"
 
@@ -164,7 +164,7 @@ bool HtmlLog::RewritePage(const std::string& row) const {
     return std::fclose(f) == 0 && ok;
 }
 
-std::string HtmlLog::Shown(const std::string& text) { return XMLDocument::Escape(text); }
+std::string HtmlLog::Shown(const std::string& text) { return MarkupEscaped(text); }
 
 void HtmlLog::WriteRow(const std::string& text) {
     if (m_path.empty()) return;
