@@ -150,8 +150,8 @@ void LevelRun::BeforeFrame() {
     PlayField* field = level->FindChild<PlayField>("PlayField");
     SceneLoad& load = loads.back();
     load.objects = field ? field->GetSceneObjects().size() : 0;
-    load.particles = field ? field->GetParticleSystems().size() : 0;
-    if (field && field->GetParticleLayer()) load.particles += field->GetParticleLayer()->GetSystems().size();
+    const PSLayer* particles = field ? field->FindChild<PSLayer>(PlayField::kParticleLayerName) : nullptr;
+    load.particles = particles ? particles->GetSystems().size() : 0;
     ++next;
     CloseAll();
 }
@@ -198,8 +198,9 @@ void LevelRun::CountTime(float dt) {
         return;
     }
     if (PlayField* field = level->FindChild<PlayField>("PlayField")) {
-        counts->mostFlights = std::max(counts->mostFlights, field->GetFlights().size());
-        counts->mostParticles = std::max(counts->mostParticles, field->GetParticleSystems().size());
+        counts->mostFlights = std::max(counts->mostFlights, size_t(std::max(0, field->Rules().ItemsOnTheirWay())));
+        if (const PSLayer* particles = field->FindChild<PSLayer>(PlayField::kParticleLayerName))
+            counts->mostParticles = std::max(counts->mostParticles, particles->GetSystems().size());
     }
 }
 
@@ -310,7 +311,7 @@ void LevelRun::Play() {
 bool LevelRun::Find(PlayField* field) {
     for (SceneObject* object : field->GetSceneObjects()) {
         const std::string& name = object->GetName();
-        if (tried.count(name) || field->GetTasksMatching(name).empty()) continue;
+        if (tried.count(name) || field->Rules().TasksMatching(name).empty()) continue;
         float x = 0, y = 0;
         if (!PointOn(object, field, &x, &y)) continue;
         tried.insert(name);

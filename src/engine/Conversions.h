@@ -20,6 +20,10 @@ bool StringToBool(const std::string& text);
 // Hexadecimal digits of either case; only the last eight digits count.
 unsigned int HexToUInt(const std::string& text);
 
+// The text with the markup characters (& < > " ') as XML entity references,
+// as a document's values and the log's quotes are written.
+std::string MarkupEscaped(const std::string& text);
+
 // The pieces between separators, empty pieces included; never an empty vector.
 std::vector<std::string> SplitString(char separator, const std::string& text);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/Conversions.h"
 #include "platform/FileSystem.h"
 #include "platform/SysInfo.h"
 
@@ -163,20 +164,7 @@ bool HtmlLog::RewritePage(const std::string& row) const {
     return std::fclose(f) == 0 && ok;
 }
 
-std::string HtmlLog::Shown(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+std::string HtmlLog::Shown(const std::string& text) { return MarkupEscaped(text); }
 
 void HtmlLog::WriteRow(const std::string& text) {
     if (m_path.empty()) return;

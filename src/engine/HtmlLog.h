@@ -27,7 +27,7 @@ public:
     // Appends one row with the local time; the caller's text is not escaped.
     void WriteRow(const std::string& text);
     // Text a row quotes (a name, a path, an element read from a file) as a
-    // browser shows it as it stands: "&", "<", ">" and '"' as entity
+    // browser shows it as it stands: the markup characters as XML entity
     // references. The rows are written as given: callers escape what they
     // quote through this.
     static std::string Shown(const std::string& text);

@@ -212,21 +212,7 @@ bool XMLDocument::Load(const std::string& path) {
     return true;
 }
 
-std::string XMLDocument::Escape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+std::string XMLDocument::Escape(const std::string& text) { return MarkupEscaped(text); }
 
 std::string XMLDocument::ElementText(const XMLElement& element, const std::string& indent) {
     std::string out = indent + "<" + element.GetName();

@@ -32,7 +32,7 @@ void XMLParser::charData(const XML_Char* s, int len) {
     if (!s || len <= 0) return;
     if (std::all_of(s, s + len, IsBlank)) return;
     if (s[0] == '\t') return;
-    m_text.append(s, static_cast<size_t>(len));
+    text.append(s, static_cast<size_t>(len));
 }
 
 int XMLParser::GetCurrentLineNumber() const {
@@ -69,10 +69,10 @@ bool XMLParser::ParseFile(const std::string& path, XMLParser* parser) {
         }
         if (status != XML_STATUS_OK) {
             const XML_LChar* message = XML_ErrorString(XML_GetErrorCode(p));
-            const std::string text = message ? message : "unknown error";
+            const std::string reason = message ? message : "unknown error";
             const int line = static_cast<int>(XML_GetCurrentLineNumber(p));
-            EngineLog("ERROR: XML Error (%s): %s at line %d\n", path.c_str(), text.c_str(), line);
-            HtmlLog::Instance()->Error("XML Error (" + HtmlLog::Shown(path) + "): " + HtmlLog::Shown(text) + " at line " + std::to_string(line));
+            EngineLog("ERROR: XML Error (%s): %s at line %d\n", path.c_str(), reason.c_str(), line);
+            HtmlLog::Instance()->Error("XML Error (" + HtmlLog::Shown(path) + "): " + HtmlLog::Shown(reason) + " at line " + std::to_string(line));
             ok = false;
             break;
         }

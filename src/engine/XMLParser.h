@@ -14,7 +14,7 @@ class XMLParser : public expatppNesting {
 public:
     XMLParser() = default;
     // A sub-parser of another reader's subtree.
-    explicit XMLParser(expatppNesting* parent) : expatppNesting(parent) {}
+    explicit XMLParser(expatppNesting* outer) : expatppNesting(outer) {}
     ~XMLParser() override = default;
 
     // Both empty the text buffer.
@@ -24,8 +24,8 @@ public:
     // chunks of blanks only, and chunks that begin with a tab, are dropped.
     void charData(const XML_Char* s, int len) override;
 
-    void ClearText() { m_text.clear(); }
-    const std::string& GetText() const { return m_text; }
+    void ClearText() { text.clear(); }
+    const std::string& GetText() const { return text; }
 
     int GetCurrentLineNumber() const;
     int GetErrorCode() const;
@@ -39,7 +39,8 @@ public:
     static const int kBlockSize = 1024;
 
 protected:
-    std::string m_text;
+    // The character data collected since the last element start or end.
+    std::string text;
 };
 
 }  // namespace ZOLTFramework

@@ -4,15 +4,15 @@ expatppNesting::expatppNesting() : expatpp(true) {
     if (m_parser) XML_SetElementHandler(m_parser, &NestedStartCallback, &NestedEndCallback);
 }
 
-expatppNesting::expatppNesting(expatppNesting* parent) : expatpp(false), m_parent(parent) {
-    if (!parent) return;
-    m_parser = parent->m_parser;
-    m_owner = parent->m_owner ? parent->m_owner : parent;
+expatppNesting::expatppNesting(expatppNesting* outer) : expatpp(false), parent(outer) {
+    if (!outer) return;
+    m_parser = outer->m_parser;
+    m_owner = outer->m_owner ? outer->m_owner : outer;
     if (m_parser) XML_SetUserData(m_parser, static_cast<expatpp*>(this));
 }
 
 expatppNesting::~expatppNesting() {
-    if (!m_parent) ReleaseSubParsers();
+    if (!parent) ReleaseSubParsers();
 }
 
 void expatppNesting::ReleaseSubParsers() {
@@ -20,20 +20,20 @@ void expatppNesting::ReleaseSubParsers() {
     expatpp* current = static_cast<expatpp*>(XML_GetUserData(m_parser));
     while (current && current != this) {
         expatppNesting* nested = dynamic_cast<expatppNesting*>(current);
-        if (!nested || !nested->m_parent) break;
+        if (!nested || !nested->parent) break;
         current = nested->returnToParent();
     }
     XML_SetUserData(m_parser, static_cast<expatpp*>(this));
 }
 
 expatppNesting* expatppNesting::returnToParent() {
-    expatppNesting* parent = m_parent;
-    if (!parent) return this;
-    if (m_parser) XML_SetUserData(m_parser, static_cast<expatpp*>(parent));
+    expatppNesting* outer = parent;
+    if (!outer) return this;
+    if (m_parser) XML_SetUserData(m_parser, static_cast<expatpp*>(outer));
     m_parser = nullptr;
-    m_parent = nullptr;
+    parent = nullptr;
     delete this;
-    return parent;
+    return outer;
 }
 
 void expatppNesting::NestedStartCallback(void* userData, const XML_Char* name, const XML_Char** atts) {
@@ -41,7 +41,7 @@ void expatppNesting::NestedStartCallback(void* userData, const XML_Char* name, c
     expatpp* owner = Owner(userData);
     try {
         expatpp* current = Current(userData);
-        if (expatppNesting* nested = dynamic_cast<expatppNesting*>(current)) ++nested->m_depth;
+        if (expatppNesting* nested = dynamic_cast<expatppNesting*>(current)) ++nested->depth;
         current->startElement(name, atts);
     } catch (...) {
         Fail(owner);
@@ -54,10 +54,10 @@ void expatppNesting::NestedEndCallback(void* userData, const XML_Char* name) {
     try {
         expatpp* current = Current(userData);
         expatppNesting* nested = dynamic_cast<expatppNesting*>(current);
-        while (nested && nested->m_depth == 0 && nested->m_parent) nested = nested->returnToParent();
+        while (nested && nested->depth == 0 && nested->parent) nested = nested->returnToParent();
         if (nested) {
             nested->endElement(name);
-            if (nested->m_depth > 0) --nested->m_depth;
+            if (nested->depth > 0) --nested->depth;
         } else {
             current->endElement(name);
         }

@@ -10,23 +10,25 @@ public:
     // The top object: creates the expat parser.
     expatppNesting();
     // A sub-parser: takes over the parent's expat parser from now on.
-    explicit expatppNesting(expatppNesting* parent);
+    explicit expatppNesting(expatppNesting* outer);
     ~expatppNesting() override;
 
     // Gives the events back to the parent, deletes this object and returns the
     // parent. The top object has no parent: it stays and returns itself.
     expatppNesting* returnToParent();
 
-    int GetDepth() const { return m_depth; }
-    expatppNesting* GetParent() const { return m_parent; }
+    int GetDepth() const { return depth; }
+    expatppNesting* GetParent() const { return parent; }
 
 protected:
     // Deletes the sub-parsers still active under this top object (after a parse
     // that ended early), so the events come here again.
     void ReleaseSubParsers();
 
-    int m_depth = 0;
-    expatppNesting* m_parent = nullptr;
+    // The element nesting level inside this object's subtree.
+    int depth = 0;
+    // The object that hands its events over to this one; null for the top object.
+    expatppNesting* parent = nullptr;
 
 private:
     static void XMLCALL NestedStartCallback(void* userData, const XML_Char* name, const XML_Char** atts);

@@ -111,7 +111,6 @@ public:
 
     void ScriptPostError(const char* msg1, const char* msg2);
 
-    const std::string& GetName() const { return name; }
     int GetLine() const { return line; }
 
 private:

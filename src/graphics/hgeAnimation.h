@@ -22,7 +22,6 @@ public:
 
     void Play();
     void Stop() { bPlaying = false; }
-    void Resume() { bPlaying = true; }
     void Update(float fDeltaTime);
     bool IsPlaying() const { return bPlaying; }
 

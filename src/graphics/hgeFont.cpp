@@ -58,7 +58,7 @@ hgeFont::~hgeFont() {
         delete l;
         l = nullptr;
     }
-    FontPictures::Release(hge, hTexture);
+    FontPictures::Release(hge, texture);
     hge->Release();
 }
 
@@ -115,8 +115,8 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
             path = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + word;
             HTEXTURE tex = word.empty() ? 0 : FontPictures::Acquire(hge, path, bMipmap);
             if (!tex) return;
-            FontPictures::Release(hge, hTexture);
-            hTexture = tex;
+            FontPictures::Release(hge, texture);
+            texture = tex;
             continue;
         }
 
@@ -148,13 +148,13 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
         if (!ok) continue;
 
         delete letters[code];
-        letters[code] = new hgeSprite(hTexture, (float)v[0], (float)v[1], (float)v[2], (float)v[3]);
+        letters[code] = new hgeSprite(texture, (float)v[0], (float)v[1], (float)v[2], (float)v[3]);
         letters[code]->SetColor(color);
-        letters[code]->SetZ(fZ);
-        letters[code]->SetBlendMode(nBlend);
+        letters[code]->SetZ(z);
+        letters[code]->SetBlendMode(blend);
         pre[code] = (float)v[4];
         post[code] = (float)v[5];
-        fHeight = std::max(fHeight, (float)v[3]);
+        height = std::max(height, (float)v[3]);
     }
 }
 
@@ -162,16 +162,16 @@ void hgeFont::LoadFromMemory(const char* data, size_t size, const char* filename
 // colour reaches a glyph when it is drawn, not all 256 glyphs at each call.
 void hgeFont::SetColor(DWORD col) { color = col; }
 
-void hgeFont::SetZ(float z) {
-    fZ = z;
+void hgeFont::SetZ(float value) {
+    z = value;
     for (hgeSprite* l : letters)
-        if (l) l->SetZ(z);
+        if (l) l->SetZ(value);
 }
 
-void hgeFont::SetBlendMode(int blend) {
-    nBlend = blend;
+void hgeFont::SetBlendMode(int mode) {
+    blend = mode;
     for (hgeSprite* l : letters)
-        if (l) l->SetBlendMode(blend);
+        if (l) l->SetBlendMode(mode);
 }
 
 hgeSprite* hgeFont::Letter(unsigned char c, unsigned char* code) const {
@@ -184,7 +184,7 @@ float hgeFont::CharAdvance(unsigned char c) const {
     unsigned char code;
     hgeSprite* l = Letter(c, &code);
     if (!l) return 0.0f;
-    return pre[code] + l->GetWidth() + post[code] + fTracking;
+    return pre[code] + l->GetWidth() + post[code] + tracking;
 }
 
 float hgeFont::LineSum(const char* s) const {
@@ -195,13 +195,13 @@ float hgeFont::LineSum(const char* s) const {
 
 float hgeFont::GetLineWidth(const char* string) const {
     if (!string) return 0.0f;
-    float w = LineSum(string) * fScale * fProportion;
+    float w = LineSum(string) * scale * proportion;
     return w < 0.0f ? 0.0f : w;
 }
 
 float hgeFont::GetStringWidth(const char* string, bool bMultiline) const {
     if (!string) return 0.0f;
-    if (!bMultiline) return LineSum(string) * fScale * fProportion;
+    if (!bMultiline) return LineSum(string) * scale * proportion;
     float widest = LineSum(string);
     for (const char* s = string;;) {
         while (*s && *s != '\n') s++;
@@ -209,7 +209,7 @@ float hgeFont::GetStringWidth(const char* string, bool bMultiline) const {
         if (!*s) break;
         widest = std::max(widest, LineSum(s));
     }
-    return widest * fScale * fProportion;
+    return widest * scale * proportion;
 }
 
 float hgeFont::AlignWidth(const char* s) const {
@@ -226,8 +226,8 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
         if (halign == HGETEXT_CENTER) return x - WholeNumber(AlignWidth(s) / 2.0f);
         return x;
     };
-    const float sx = fScale * fProportion;
-    float step = fScale * fHeight * fSpacing;
+    const float sx = scale * proportion;
+    float step = scale * height * spacing;
     step = build == BUILD_REGISTRY ? std::fabs(std::trunc(step)) : std::round(step);
     const float c = std::cos(rotation), s = std::sin(rotation);
 
@@ -246,10 +246,10 @@ void hgeFont::Render(float x, float y, int align, const char* string) {
         float d = pen + pre[code] * sx;
         l->SetColor(color);
         if (build == BUILD_REGISTRY)
-            l->RenderEx(std::trunc(startX + d * c), std::trunc(y + d * s), rotation, sx, fScale);
+            l->RenderEx(std::trunc(startX + d * c), std::trunc(y + d * s), rotation, sx, scale);
         else
-            l->RenderEx(startX + d, y, rotation, sx, fScale);
-        pen = d + (post[code] + l->GetWidth() + fTracking) * sx;
+            l->RenderEx(startX + d, y, rotation, sx, scale);
+        pen = d + (post[code] + l->GetWidth() + tracking) * sx;
     }
 }
 
@@ -312,7 +312,7 @@ int hgeFont::WrapText(char* text, float w) const {
 
 void hgeFont::RenderBox(float x, float y, float w, float h, int align, char* text) {
     int lines = WrapText(text, w);
-    float textHeight = fSpacing * fHeight * fScale * lines;
+    float textHeight = spacing * height * scale * lines;
     switch (align & HGETEXT_HORZMASK) {
         case HGETEXT_RIGHT:
             x += w;

@@ -51,23 +51,22 @@ public:
         ;
 
     void SetColor(DWORD col);
-    void SetZ(float z);
-    void SetBlendMode(int blend);
-    void SetScale(float scale) { fScale = scale; }
-    void SetProportion(float prop) { fProportion = prop; }
-    void SetRotation(float rot) { rotation = rot; }
-    void SetTracking(float tracking) { fTracking = tracking; }
-    void SetSpacing(float spacing) { fSpacing = spacing; }
+    void SetZ(float value);
+    void SetBlendMode(int mode);
+    void SetScale(float value) { scale = value; }
+    void SetProportion(float value) { proportion = value; }
+    void SetRotation(float value) { rotation = value; }
+    void SetTracking(float value) { tracking = value; }
+    void SetSpacing(float value) { spacing = value; }
 
     DWORD GetColor() const { return color; }
-    int GetBlendMode() const { return nBlend; }
-    float GetScale() const { return fScale; }
-    float GetProportion() const { return fProportion; }
+    int GetBlendMode() const { return blend; }
+    float GetScale() const { return scale; }
+    float GetProportion() const { return proportion; }
     float GetRotation() const { return rotation; }
-    float GetTracking() const { return fTracking; }
-    float GetSpacing() const { return fSpacing; }
-    float GetHeight() const { return fHeight; }
-    HTEXTURE GetTexture() const { return hTexture; }
+    float GetTracking() const { return tracking; }
+    float GetSpacing() const { return spacing; }
+    float GetHeight() const { return height; }
 
     // A glyph takes the font's colour when it is drawn.
     hgeSprite* GetSprite(char chr) const { return letters[(unsigned char)chr]; }
@@ -98,17 +97,17 @@ private:
 
     HGE* hge;
     Build build;
-    HTEXTURE hTexture = 0;
+    HTEXTURE texture = 0;
     hgeSprite* letters[256] = {};
     float pre[256] = {};
     float post[256] = {};
-    float fHeight = 0;
-    float fScale = 1.0f;
-    float fProportion = 1.0f;
+    float height = 0;
+    float scale = 1.0f;
+    float proportion = 1.0f;
     float rotation = 0;
-    float fTracking = 0;
-    float fSpacing = 1.0f;
+    float tracking = 0;
+    float spacing = 1.0f;
     DWORD color = 0xFFFFFFFF;
-    float fZ = 0.5f;
-    int nBlend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_NOZWRITE;
+    float z = 0.5f;
+    int blend = BLEND_COLORMUL | BLEND_ALPHABLEND | BLEND_NOZWRITE;
 };

@@ -22,7 +22,6 @@ public:
 
     // The text of the key, or null.
     const char* GetString(const char* name) const;
-    size_t GetCount() const { return entries.size(); }
 
     // Longest key kept; longer keys are cut to this length.
     static const size_t MAX_NAME = 63;

@@ -35,7 +35,6 @@ public:
     CBrickEntity* AddBrick(float x, float y, float depth, char kind);
 
     const std::list<CBrickEntity*>& GetBricks() const { return bricks; }
-    bool IsPlaying() const { return playing; }
 
 private:
     CBrickEntity* first = nullptr;

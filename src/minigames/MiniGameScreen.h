@@ -72,7 +72,6 @@ public:
     void OnButtonPress(const std::string& message) override;
     void OnButtonOver(const std::string& message) override;
 
-    int GetState() const { return state; }
     // The buttons are the children named by their messages: "Ok", "Skip",
     // "SolveLater".
     // True once the result has been sent.

@@ -43,12 +43,10 @@ public:
     // turns fully transparent. Animated pieces only.
     void PlayOnce();
     hgeSprite* GetPicture() const { return picture; }
-    hgeAnimation* GetAnimation() const { return animation; }
     float GetPictureWidth() const;
 
     // The colour the picture is drawn in (alpha times the absolute opacity).
     void SetColor(unsigned long c) { color = c; }
-    unsigned long GetColor() const { return color; }
     void SetBlendMode(int blend);
 
     std::string label;

@@ -304,14 +304,6 @@ void PuzzleScreen::Pulse(PuzzlePiece* piece) {
     effector->Prepare();
 }
 
-PuzzlePiece* PuzzleScreen::FindPiece(const std::string& label) const {
-    for (PuzzlePiece* piece : loose)
-        if (piece->label == label) return piece;
-    for (PuzzlePiece* piece : docked)
-        if (piece->label == label) return piece;
-    return nullptr;
-}
-
 PuzzlePiece* PuzzleScreen::PieceAt(float px, float py) const {
     PuzzlePiece* top = nullptr;
     for (PuzzlePiece* piece : loose) {

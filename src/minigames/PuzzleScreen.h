@@ -24,7 +24,6 @@ public:
     void DropHeldPiece();
 
     const std::vector<PuzzlePiece*>& GetLoosePieces() const { return loose; }
-    PuzzlePiece* FindPiece(const std::string& label) const;
     // The mirrored cursor of a find-the-differences game is the child
     // "DifferenceCursor".
     bool IsSolved() const { return solved; }

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Names and paths come from editable files: keep them from breaking the log page.
-std::string Shown(const std::string& text) { return XMLDocument::Escape(text); }
-
 // Why the document cannot be taken in: it cannot be read, or it is another
 // kind of document (its root element is not the one expected). Empty when it
 // loaded.
@@ -27,14 +24,14 @@ std::string LoadProblem(XMLDocument& document, const std::string& path, const ch
 void PlayerManager::Load() {
     m_loaded = true;
     HtmlLog* log = HtmlLog::Instance();
-    log->Debug("Loading players from " + Shown(UsersFile));
+    log->Debug("Loading players from " + HtmlLog::Shown(UsersFile));
     RemoveUnfinishedSaves();
     if (!FileSystem::FileExists(UsersFile)) return;  // the first run
 
     XMLDocument users(UsersDocument::kRoot);
     const std::string unreadable = LoadProblem(users, UsersFile, UsersDocument::kRoot);
     if (!unreadable.empty()) {
-        log->Error("Cannot read the users file (" + Shown(unreadable) +
+        log->Error("Cannot read the users file (" + HtmlLog::Shown(unreadable) +
                    "): it and the profile documents are kept aside as \"*.bad\"; starting with no players.");
         if (!KeepAsideAll()) {
             m_saveBlocked = true;
@@ -51,7 +48,7 @@ void PlayerManager::Load() {
         std::string problem;
         std::unique_ptr<Player> player = UsersDocument::Read(*element, problem);
         if (!player) {
-            log->Error("A player of the users file is skipped: " + Shown(problem) + ".");
+            log->Error("A player of the users file is skipped: " + HtmlLog::Shown(problem) + ".");
             lost = true;
             continue;
         }
@@ -62,7 +59,7 @@ void PlayerManager::Load() {
         std::string oldRoot;
         const bool moved = slot < 0 && (slot = SaveSlots::IndexOfTail(player->SaveFile, &oldRoot)) >= 0;
         if (slot < 0) {
-            log->Error("Player " + Shown(player->Name) + " is skipped: " + Shown(player->SaveFile) +
+            log->Error("Player " + HtmlLog::Shown(player->Name) + " is skipped: " + HtmlLog::Shown(player->SaveFile) +
                        " is not one of the save slots.");
             lost = true;
             continue;
@@ -71,32 +68,32 @@ void PlayerManager::Load() {
         for (const Player* other : Players)
             if (SlotOf(*other) == slot) holder = other;
         if (holder) {
-            log->Error("Player " + Shown(player->Name) + " is skipped: save slot " + Shown(player->SaveFile) +
-                       " belongs to " + Shown(holder->Name) + ".");
+            log->Error("Player " + HtmlLog::Shown(player->Name) + " is skipped: save slot " + HtmlLog::Shown(player->SaveFile) +
+                       " belongs to " + HtmlLog::Shown(holder->Name) + ".");
             lost = true;
             continue;
         }
         const std::string written = player->SaveFile;
         player->SaveFile = SaveSlots::SlotPath(SaveFolder, slot);
         if (moved)
-            log->Info("Player " + Shown(player->Name) + ": the profile document " + Shown(written) +
-                      " is taken from " + Shown(player->SaveFile) + ", its slot in the storage folder now.");
+            log->Info("Player " + HtmlLog::Shown(player->Name) + ": the profile document " + HtmlLog::Shown(written) +
+                      " is taken from " + HtmlLog::Shown(player->SaveFile) + ", its slot in the storage folder now.");
         if (player->IsActive && GetActivePlayer()) {
-            log->Warning("Player " + Shown(player->Name) + " is not made active: " + Shown(GetActivePlayer()->Name) +
+            log->Warning("Player " + HtmlLog::Shown(player->Name) + " is not made active: " + HtmlLog::Shown(GetActivePlayer()->Name) +
                          " is the active player.");
             player->IsActive = false;
         }
         Player* loaded = player.release();
         Players.push_back(loaded);
         m_diskOwner[slot] = loaded;
-        log->Debug("Loading single player from " + Shown(loaded->SaveFile));
+        log->Debug("Loading single player from " + HtmlLog::Shown(loaded->SaveFile));
         LoadProfile(*loaded);
         if (moved && !oldRoot.empty() && loaded->PlayFieldPath.compare(0, oldRoot.size(), oldRoot) == 0)
             loaded->PlayFieldPath = SaveFolder + loaded->PlayFieldPath.substr(oldRoot.size());
     }
     if (lost) {
         log->Error("The users file names players that were not loaded: it is copied aside as \"" +
-                   Shown(UsersFile) + ".bad\" before it is written again.");
+                   HtmlLog::Shown(UsersFile) + ".bad\" before it is written again.");
         SaveSlots::CopyAside(UsersFile);
     }
 }
@@ -106,8 +103,8 @@ void PlayerManager::LoadProfile(Player& player) {
     XMLDocument profile(ProfileDocument::kRoot);
     const std::string problem = LoadProblem(profile, player.SaveFile, ProfileDocument::kRoot);
     if (!problem.empty()) {
-        HtmlLog::Instance()->Error("Cannot read the profile document of " + Shown(player.Name) + " (" +
-                                   Shown(problem) + "): it is kept aside as \"*.bad\".");
+        HtmlLog::Instance()->Error("Cannot read the profile document of " + HtmlLog::Shown(player.Name) + " (" +
+                                   HtmlLog::Shown(problem) + "): it is kept aside as \"*.bad\".");
         SaveSlots::KeepAside(player.SaveFile);
         return;
     }
@@ -126,7 +123,7 @@ void PlayerManager::RemoveUnfinishedSaves() {
     for (const std::string& path : paths) {
         const std::string temp = FileSystem::ResolvePath(SaveSlots::Normalise(path)) + ".tmp";
         if (FileSystem::FileExists(temp) && FileSystem::RemoveFile(temp))
-            HtmlLog::Instance()->Warning("Removed " + Shown(temp) + ", left by a save that did not finish.");
+            HtmlLog::Instance()->Warning("Removed " + HtmlLog::Shown(temp) + ", left by a save that did not finish.");
     }
 }
 
@@ -171,14 +168,14 @@ void PlayerManager::Save() {
         Player& player = *Players[i];
         const int slot = SlotOf(player);
         if (slot < 0 || holder[slot] != &player) {
-            log->Error("Player " + Shown(player.Name) + " is not saved: " + Shown(player.SaveFile) +
+            log->Error("Player " + HtmlLog::Shown(player.Name) + " is not saved: " + HtmlLog::Shown(player.SaveFile) +
                        " is not a save slot of its own.");
             omitted[i] = true;
             continue;
         }
         XMLDocument profile(ProfileDocument::kRoot);
         ProfileDocument::Write(player, *profile.GetRoot());
-        log->Debug("Saving single player to " + Shown(player.SaveFile));
+        log->Debug("Saving single player to " + HtmlLog::Shown(player.SaveFile));
         if (profile.Save(player.SaveFile)) {
             DropUnnamedState(player);
             continue;
@@ -186,8 +183,8 @@ void PlayerManager::Save() {
         if (m_diskOwner[slot] == &player) continue;
         // The slot may still hold the document of an earlier player.
         if (FileSystem::FileExists(player.SaveFile) && !FileSystem::RemoveFile(player.SaveFile)) {
-            log->Error("Player " + Shown(player.Name) + " is left out of the users file: the old document in " +
-                       Shown(player.SaveFile) + " could not be replaced.");
+            log->Error("Player " + HtmlLog::Shown(player.Name) + " is left out of the users file: the old document in " +
+                       HtmlLog::Shown(player.SaveFile) + " could not be replaced.");
             omitted[i] = true;
         }
     }
@@ -198,7 +195,7 @@ void PlayerManager::DropUnnamedState(const Player& player) {
     const std::string state = player.SaveFile + SaveSlots::kStateSuffix;
     if (!player.PlayFieldPath.empty() && SaveSlots::Normalise(player.PlayFieldPath) == SaveSlots::Normalise(state)) return;
     if (FileSystem::FileExists(state) && !FileSystem::RemoveFile(state))
-        HtmlLog::Instance()->Warning("The state file " + Shown(state) + " of a level that is over could not be removed.");
+        HtmlLog::Instance()->Warning("The state file " + HtmlLog::Shown(state) + " of a level that is over could not be removed.");
 }
 
 bool PlayerManager::WriteUsersFile(bool releaseOnly, const std::vector<bool>& omitted) {
@@ -213,7 +210,7 @@ bool PlayerManager::WriteUsersFile(bool releaseOnly, const std::vector<bool>& om
         users.GetRoot()->AddChild(UsersDocument::Write(*player));
     }
     HtmlLog::Instance()->Debug((releaseOnly ? "Releasing reused save slots in " : "Saving players to ") +
-                               Shown(UsersFile));
+                               HtmlLog::Shown(UsersFile));
     if (!users.Save(UsersFile)) return false;
     std::copy(std::begin(listed), std::end(listed), std::begin(m_diskOwner));
     return true;

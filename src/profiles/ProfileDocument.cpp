@@ -6,6 +6,7 @@
 
 #include "engine/Conversions.h"
 #include "engine/FileNumbers.h"
+#include "engine/HtmlLog.h"
 #include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
 
@@ -69,7 +70,7 @@ void Write(const Player& player, Element& root) {
 }
 
 void Read(const Element& root, Player& player) {
-    const std::string who = "Player " + XMLDocument::Escape(player.Name) + ": ";
+    const std::string who = "Player " + HtmlLog::Shown(player.Name) + ": ";
     for (const RefPtr<Element>& child : root.GetChildren()) {
         if (child->GetName() == "play_field") {
             player.PlayFieldPath = child->GetStringAttribute("path");
@@ -84,7 +85,7 @@ void Read(const Element& root, Player& player) {
             // A score that is no number leaves the node open, as a new entry starts: at 0.
             double score = 0.0;
             FileNumbers::Saved(node->GetStringAttribute("score"), INT32_MIN, INT32_MAX, score,
-                               who + "the score of node " + XMLDocument::Escape(name));
+                               who + "the score of node " + HtmlLog::Shown(name));
             player.NodeScores.emplace(name, static_cast<int32_t>(score));
         }
     }

@@ -59,7 +59,7 @@ std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
         name.resize(kMaxName);
         HtmlLog::Instance()->Warning("A player's name of " + ValueToString(e.GetStringAttribute("Name").size()) +
                                      " characters is cut to its first " + ValueToString(kMaxName) + ": " +
-                                     XMLDocument::Escape(name) + ".");
+                                     HtmlLog::Shown(name) + ".");
     }
     const std::string saveFile = e.GetStringAttribute("SaveFile");
     if (name.empty() || saveFile.empty()) {
@@ -68,7 +68,7 @@ std::unique_ptr<Player> Read(const Element& e, std::string& problem) {
     }
     std::unique_ptr<Player> player(new Player(name, saveFile));
     player->IsActive = e.GetBoolAttribute("IsActive", false);
-    const std::string who = "Player " + XMLDocument::Escape(name) + ": ";
+    const std::string who = "Player " + HtmlLog::Shown(name) + ": ";
     // A time that cannot be read is the time a new game starts with: 0 would
     // be a level lost on time.
     double time = Player::kStartTime;

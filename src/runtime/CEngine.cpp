@@ -5,7 +5,6 @@
 #include "engine/HtmlLog.h"
 #include "engine/StringManager.h"
 #include "engine/Track.h"
-#include "engine/XMLDocument.h"
 #include "entities/core/CCountBase.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeResourceManager.h"
@@ -141,7 +140,7 @@ bool CEngine::Init() {
     HtmlLog::Instance()->Open(m_storageFolder + "Log.html");
     HtmlLog::Instance()->WriteHeader();
     // Textures, fonts and resource scripts that cannot be loaded: a row each.
-    AppLog::SetFailureSink([](const std::string& text) { HtmlLog::Instance()->Error(XMLDocument::Escape(text)); });
+    AppLog::SetFailureSink([](const std::string& text) { HtmlLog::Instance()->Error(HtmlLog::Shown(text)); });
 
     // There is no icon resource to name on this platform: the icon id stays unused.
     const std::string caption = m_title + " " + m_version;

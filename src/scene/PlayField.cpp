@@ -1,7 +1,6 @@
 #include "scene/PlayField.h"
 
 #include <algorithm>
-#include <cmath>
 #include <sstream>
 #include <utility>
 
@@ -10,15 +9,12 @@
 #include "engine/HtmlLog.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
-#include "entities/effects/CAnimationEffector.h"
 #include "entities/effects/ParticleSystemEntity.h"
 #include "entities/widgets/CTitleEntity.h"
 #include "graphics/hgeSprite.h"
 #include "profiles/LevelProgress.h"
 #include "profiles/Player.h"
-#include "profiles/SaveSlots.h"
 #include "scene/ActionTable.h"
-#include "scene/ClueTargets.h"
 #include "scene/Inventory.h"
 #include "scene/LevelEvents.h"
 #include "scene/LiveGroups.h"
@@ -29,7 +25,6 @@
 #include "scene/ScriptGlobals.h"
 #include "scene/ShowScorePopup.h"
 
-using ZOLTFramework::CAnimationEffector;
 namespace Services = ZOLTFramework::Services;
 
 namespace {
@@ -39,10 +34,45 @@ const bool g_scriptClassRegistered = PlayField::RegisterLua();
 const char* const kMirroredCursorFile = "data/Texture/Cursors/MagnifyingGlassCursorDiff.png";
 const char* const kKeptScene = "data/Scenes/Brannoks_bedroom.xml";
 const char* const kActionTableFile = "data/Database/Actions.xml";
-const float kTakenDepth = 1500.0f;
-const float kCigarScreenX = 100.0f;
-const float kCigarScreenY = 370.0f;
-const float kDefaultClueY = 150.0f;
+
+const char* const kTitleName = "SceneTitle";
+
+// The delayed calls of a field go on the shared timer, or on its own without one.
+SharedTimer& Timer(const SceneContext& context, SharedTimer& own) { return context.timer ? *context.timer : own; }
+
+// The screen x right of which the scene shows: the panel's right edge as it
+// stands in its slide (never left of the screen).
+float SceneLeft(const SceneContext& context, const ZOLTFramework::CEntity& field, float panelWidth) {
+    const float edge = context.panel ? context.panel->PanelRight() : field.GetAbsoluteX() + panelWidth;
+    return std::max(0.0f, edge);
+}
+
+// The scene's title over the picture; the seconds it shows, or none when the
+// scene has none to show (no key, a key the text table lacks, no manager).
+std::optional<float> ShowTitle(ZOLTFramework::CEntity& field, const std::string& titleKey) {
+    EntityManager* manager = field.GetEngine() ? field.GetEngine()->GetEntityManager() : nullptr;
+    if (titleKey.empty() || !manager) return std::nullopt;
+    bool found = false;
+    const std::string title = Services::Text(field.GetEngine(), titleKey, &found);
+    if (!found) {
+        HtmlLog::Instance()->Warning("Play field: the scene title \"" + HtmlLog::Shown(titleKey) +
+                                     "\" is not in the text table; the panel opens at once.");
+        return std::nullopt;
+    }
+    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
+    entity->SetName(kTitleName);
+    entity->AttachTo(&field);
+    entity->SetPosXY(400.0f, 300.0f);
+    entity->SetLayer(70.0f);
+    HGE* hge = Services::Hge(field.GetEngine());
+    return entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
+}
+
+// The scene's title goes (the scene is won): drawn over the level's windows,
+// a title still running would stand frozen over the score window.
+void DropTitle(ZOLTFramework::CEntity& field) {
+    if (ZOLTFramework::CEntity* title = field.FindChild(kTitleName)) title->Kill();
+}
 
 void LogDelayedCount(size_t count) { HtmlLog::Instance()->Info("Number of delayed tasks: " + std::to_string(count)); }
 
@@ -84,6 +114,7 @@ PlayField::PlayField(const std::string& path, ZOLTFramework::CQuestionListener* 
         }
     }
     auto* particleLayer = SpawnChild<PSLayer>();
+    particleLayer->SetName(kParticleLayerName);
     particleLayer->SetDepth(500.0f);
     // The step that plays the decoration out while the field is paused joins
     // the manager ahead of the field, so that it runs first in every frame.
@@ -133,13 +164,37 @@ PlayField::~PlayField() {
 }
 
 void PlayField::MakeParts() {
+    // An item put down goes back into the bag the way a tool goes there.
     pointer.emplace(*this, *objectsLayer, *sceneKind, objects, rules, [this](SceneObject* item) {
         bag->AddReturning();
-        flights->SendToBag(item, "", "");
+        SendObjectToInventory(item, "", "");
     });
     clicks.emplace(
         *sceneKind, objects, rules, *pointer, events, [this](SceneObject* object) { OnObjectClick(object); },
         [this](float x, float y) { StartObjectMissEffect(x, y); });
+    // The click on an object takes the field's own steps for its flights,
+    // arrivals, scores and the win check.
+    std::weak_ptr<void> self = GetLifeToken();
+    PlayFieldObjectClick::FieldSteps steps;
+    steps.click = [this](SceneObject* object) { OnObjectClick(object); };
+    steps.sendToInventory = [this](SceneObject* object, const std::string& tool, const std::string& task) {
+        SendObjectToInventory(object, tool, task);
+    };
+    steps.queueFlight = [this](SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> arrival) {
+        QueueObjectFlight(object, tx, ty, std::move(arrival), false);
+    };
+    steps.arriveAtPanel = [this, self](SceneObject* object, const std::string& task, bool glass) {
+        if (!self.expired()) AddMagnifyingGlass(object, task, glass);
+    };
+    steps.arriveAtCigars = [this, self](int count, SceneObject* object, const std::string& task) {
+        if (!self.expired()) AddCigars(count, object, task);
+    };
+    steps.score = [this](float score, float px, float py, const std::string& caption, int kind) {
+        ResetAndForward(score, px, py, caption, kind);
+    };
+    steps.queueWinCheck = [this] { QueueWinCheck(); };
+    objectClick.emplace(*this, *objectsLayer, rules, objects, *pointer, *flights, *bag, events, context.clues,
+                        panelWidth, speedTimer, std::move(steps));
 }
 
 void PlayField::LoadScene(const std::string& path) {
@@ -160,43 +215,26 @@ void PlayField::LoadScene(const std::string& path) {
     heading = loader.ReadHeading(context.player ? context.player->PlayFieldPath : std::string());
     sceneKind = loader.ReadKind();
     MakeParts();
-    if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(); });
-    loader.BuildObjects(*this, *objectsLayer, Clock(), objects, [this] { pointer->BuildMeasuringTool(); });
+    if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(context, *this, panelWidth); });
+    loader.BuildObjects(*this, *objectsLayer, Timer(context, ownTimer), objects,
+                        [this] { pointer->BuildMeasuringTool(); });
     loader.ReadRules(actions, rules);
     loader.PutOff(objects, [this](SceneObject* object) { StartSolveLaterEffect(object); });
     loader.FillBag(*bag);
     rules.FinishLoading();
 
     pointer->ShowCursors(false);
-    ShowTitleOrPanel(root.GetStringAttribute("SceneName"));
+    // The panel opens after the scene's title, or at once without one.
+    const std::optional<float> titleTime = ShowTitle(*this, root.GetStringAttribute("SceneName"));
+    if (titleTime) {
+        Timer(context, ownTimer)->Add(*titleTime + 0.1f, [this] { ShowPanel(); }, this);
+        std::ostringstream text;
+        text << *titleTime;
+        events.Send(LevelEvents::kHidePanel, text.str());
+    } else {
+        ShowPanel();
+    }
     if (sceneKind->IsSplit()) AddDividingLine();
-}
-
-void PlayField::ShowTitleOrPanel(const std::string& titleKey) {
-    EntityManager* manager = Manager();
-    if (titleKey.empty() || !manager) {
-        ShowPanel();
-        return;
-    }
-    bool found = false;
-    const std::string title = Services::Text(engine, titleKey, &found);
-    if (!found) {
-        HtmlLog::Instance()->Warning("Play field: the scene title \"" + HtmlLog::Shown(titleKey) +
-                                     "\" is not in the text table; the panel opens at once.");
-        ShowPanel();
-        return;
-    }
-    auto* entity = manager->Spawn<ZOLTFramework::CTitleEntity>();
-    entity->SetName(kTitleName);
-    entity->AttachTo(this);
-    entity->SetPosXY(400.0f, 300.0f);
-    entity->SetLayer(70.0f);
-    HGE* hge = Services::Hge(engine);
-    const float duration = entity->SetText(title, "Default", hge ? hge->Random_Int(0, 2) : 0);
-    Clock()->Add(duration + 0.1f, [this] { ShowPanel(); }, this);
-    std::ostringstream text;
-    text << duration;
-    events.Send(LevelEvents::kHidePanel, text.str());
 }
 
 void PlayField::AddDividingLine() {
@@ -249,7 +287,7 @@ void PlayField::Update(float dt) {
         if (hge) hge->Input_GetMousePos(&mx, &my);
         pointer->Step(dt, mx, my);
         flights->Start(dt);
-        ReplayDelayedTasks();
+        objectClick->ReplayDelayed();
         flights->PlayOut(dt);
         pointer->Follow(mx, my);
     }
@@ -267,7 +305,7 @@ void PlayField::OnLeftButton(bool down) {
     if (!down) return;
     if (pointer->PressMeasuringTool(mx, my)) {
         rules.ClearCounters();
-        DropTitle();
+        DropTitle(*this);
         events.Send(LevelEvents::kWin, "");
     }
     clicks->Press(mx, my);
@@ -337,142 +375,7 @@ void PlayField::StartSolveLaterEffect(SceneObject* object) {
 
 // ---- the click on one object
 
-void PlayField::OnObjectClick(SceneObject* object) {
-    if (!object || object->IsDead()) return;
-    const std::string objectName = object->GetName();
-    events.Send(LevelEvents::kOnObjectClick, objectName);
-
-    const CursorState held = pointer->Cursor();
-    const std::string* heldItem = held.kind == CURSOR_HELD_ITEM ? &held.itemName : nullptr;
-    const SceneRules::TaskPass pass = rules.TakeTasks(object, objectName, heldItem);
-    if (pass.toolUsed) {
-        // The held item leaves the hand before the level hears of the game.
-        PlayToolUsed(object, pass, held);
-        if (!pass.miniGame.empty()) events.Send(LevelEvents::kMiniGame, pass.miniGame);
-        return;
-    }
-    for (int i = 0; i < pass.tasksTaken; ++i) ShakeShopOwner(object);
-
-    std::string resource;
-    float bagScale = 1.0f;
-    if (pass.isTool) {
-        hgeSprite* image = object->GetDisplaySprite();
-        const bool large = image && (image->GetWidth() > 150.0f || image->GetHeight() > 150.0f);
-        resource = object->GetResourceName();
-        bagScale = large ? 0.6f : 1.0f;
-        SendToolToInventory(object, pass);
-    }
-    const SceneRules::ClickOutcome outcome = rules.FinishClick(pass, objectName, resource, bagScale, events);
-    if (outcome.droppedCigars >= 0)
-        HtmlLog::Instance()->Warning("Play field: the task \"" + HtmlLog::Shown(outcome.droppedCigarTask) + "\" of the tool \"" +
-                                     HtmlLog::Shown(objectName) + "\" grants " + std::to_string(outcome.droppedCigars) +
-                                     " cigars, but a tool flies into the bag: none are given.");
-    if (!outcome.droppedMiniGame.empty())
-        HtmlLog::Instance()->Warning("Play field: the task \"" + outcome.droppedMiniGameTask + "\" of the tool \"" +
-                                     objectName + "\" starts the mini-game \"" + outcome.droppedMiniGame +
-                                     "\", but no click waits for it as the tool flies into the bag: it is not started.");
-    if (!outcome.stop) PlayClickOutcome(object, outcome);
-}
-
-void PlayField::PlayToolUsed(SceneObject* object, const SceneRules::TaskPass& pass, const CursorState& held) {
-    const TaskRecord& task = pass.toolTask;
-    if (pass.heldBack) {
-        // The held item goes back into the bag, with its tool name, while the
-        // mini-game runs. It leaves the hand first, so that nothing puts it
-        // down a second time.
-        pointer->DropHeldItem();
-        SetCursor(CURSOR_PLAIN, "", "");
-        if (EntityManager* manager = Manager()) {
-            auto* item = manager->Spawn<SceneObject>(held.spriteName, false, 0.0f, 0.0f, false, held.itemName,
-                                                     objectsLayer);
-            item->RemoveLensSprites();
-            item->SetDepth(100.0f);
-            item->AttachTo(this);
-            flights->ReceiveInBag(item->GetResourceName(), item->GetName(),
-                                  std::max(item->GetScaleX(), item->GetScaleY()), item, task.toolSprite, task.name,
-                                  false);
-        }
-    }
-    if (pass.winCheck) QueueWinCheck();
-    for (int i = 0; i < pass.tasksTaken; ++i) ShakeShopOwner(object);
-    const auto standIn = PlayFieldClicks::ToolStandIns().find(object->GetName());
-    if (standIn != PlayFieldClicks::ToolStandIns().end())
-        if (SceneObject* stand = FindObjectByName(standIn->second)) {
-            objects.Remove(stand);
-            stand->StartFadeOut(1.0f);
-        }
-    objects.Remove(object);
-    if (!pass.heldBack) {
-        Services::PlaySound(engine, "OnToolUsed");
-        object->StartFadeOut(1.0f);
-    }
-    pointer->DropHeldItem();
-    SetCursor(CURSOR_PLAIN, "", "");
-}
-
-void PlayField::ShakeShopOwner(SceneObject* object) {
-    if (object->GetName() != "a45_Chinese_shop_owners_1" || pointer->Cursor().itemName != "a1_Chinese_shop_owners_1")
-        return;
-    object->SetOpacity(0.1f);
-    SceneObject* shaken = FindObjectByName("a11_Chinese_shop_owners_1");
-    EntityManager* manager = Manager();
-    if (!shaken || !manager) return;
-    HGE* hge = Services::Hge(engine);
-    auto* shake = manager->Spawn<CAnimationEffector>();
-    shake->AttachTo(shaken);
-    const float x0 = shaken->GetX(), y0 = shaken->GetY();
-    for (float t = 0.0f; t < 0.2f; t += 0.025f) {
-        shake->AddKey(CAnimationEffector::TRACK_X, t, x0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
-        shake->AddKey(CAnimationEffector::TRACK_Y, t, y0 + (hge ? hge->Random_Float(-2.0f, 2.0f) : 0.0f));
-    }
-    shake->AddKey(CAnimationEffector::TRACK_X, 0.2f, x0);
-    shake->AddKey(CAnimationEffector::TRACK_Y, 0.2f, y0);
-    shake->Prepare();
-}
-
-void PlayField::SendToolToInventory(SceneObject* object, const SceneRules::TaskPass& pass) {
-    flights->SendToBag(object, pass.toolName, pass.bagTaskName);
-    objects.Remove(object);
-    StartPickEffect(object);
-    bag->AddReturning();
-}
-
-void PlayField::PlayClickOutcome(SceneObject* object, const SceneRules::ClickOutcome& outcome) {
-    if (outcome.leavesScene) objects.Remove(object);
-    std::weak_ptr<void> self = GetLifeToken();
-    if (outcome.toPanel) {
-        object->SetDepth(object->GetDepth() + kTakenDepth);
-        StartPickEffect(object);
-        float tx = 0.0f, ty = 0.0f;
-        GetPanelTarget(outcome.panelTask, &tx, &ty);
-        const std::string taskName = outcome.panelTask;
-        const bool glass = object->GetResourceName() == "MagnifyingGlass";
-        QueueObjectFlight(object, tx, ty, [this, self, taskName, glass](SceneObject* arrived) {
-            if (!self.expired()) AddMagnifyingGlass(arrived, taskName, glass);
-        }, false);
-    }
-    if (outcome.cigars >= 0) {
-        object->SetDepth(object->GetDepth() + kTakenDepth);
-        StartPickEffect(object);
-        const float tx = (kCigarScreenX - GetAbsoluteX()) / SceneObject::kSceneToScreen;
-        const float ty = (kCigarScreenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
-        const int cigars = outcome.cigars;
-        const std::string cigarTask = outcome.cigarTask;
-        QueueObjectFlight(object, tx, ty, [this, self, cigars, cigarTask](SceneObject* arrived) {
-            if (!self.expired()) AddCigars(cigars, arrived, cigarTask);
-        }, false);
-    }
-    if (outcome.scores) ScoreFind(object);
-}
-
-void PlayField::StartPickEffect(SceneObject* object) {
-    if (!object) return;
-    const float sx = GetAbsoluteScaleX(), sy = GetAbsoluteScaleY();
-    flights->Burst("data/ParticleSystem/ObjectPick.psi", "ObjectPickParticle",
-                   object->GetAbsoluteX() / (sx != 0.0f ? sx : 1.0f) * SceneObject::kSceneToScreen,
-                   object->GetAbsoluteY() / (sy != 0.0f ? sy : 1.0f) * SceneObject::kSceneToScreen,
-                   object->GetDepth() - 0.0001f);
-}
+void PlayField::OnObjectClick(SceneObject* object) { objectClick->Play(object); }
 
 void PlayField::StartObjectMissEffect(float px, float py) {
     if (!Manager()) return;
@@ -486,44 +389,17 @@ void PlayField::StartObjectMissEffect(float px, float py) {
     if (sceneKind->IsSplit()) burst(px, sceneKind->MirrorY(py));
 }
 
-void PlayField::ScoreFind(SceneObject* object) {
-    const float px = object->GetX() * SceneObject::kSceneToScreen;
-    const float py = object->GetY() * SceneObject::kSceneToScreen;
-    const float t = speedTimer;
-    if (t > 0.0f && t <= 1.0f)
-        ResetAndForward(1000.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
-    else if (t > 1.0f && t <= 2.0f)
-        ResetAndForward(500.0f, px, py, Services::Text(engine, "SPEED_BONUS"), SCORE_SPEED);
-    ResetAndForward(500.0f, px, py - 20.0f, "", SCORE_ITEM);
-    Services::PlaySound(engine, "OnObjectClick");
-}
-
 void PlayField::ResetAndForward(float score, float x, float y, const std::string& caption, int kind) {
     speedTimer = 0.0f;
-    ShowScorePopup(score, x, y, events.Listener(), this, caption, kind, SceneLeft());
-}
-
-float PlayField::SceneLeft() const {
-    const float edge = context.panel ? context.panel->PanelRight() : GetAbsoluteX() + panelWidth;
-    return std::max(0.0f, edge);
+    ShowScorePopup(score, x, y, events.Listener(), this, caption, kind, SceneLeft(context, *this, panelWidth));
 }
 
 void PlayField::QueueWinCheck() {
     playing = false;
-    Clock()->Add(1.0f, [this] { CheckWin(); }, this);
+    Timer(context, ownTimer)->Add(1.0f, [this] { CheckWin(); }, this);
 }
 
 // ---- flights
-
-void PlayField::GetPanelTarget(const std::string& taskName, float* tx, float* ty) const {
-    float screenY = kDefaultClueY;
-    if (context.clues && taskName != "Dummy") {
-        float clueY = 0.0f;
-        if (context.clues->ClueTarget(taskName, clueY)) screenY = clueY;
-    }
-    *tx = (panelWidth / 2.0f - GetAbsoluteX()) / SceneObject::kSceneToScreen;
-    *ty = (screenY - GetAbsoluteY()) / SceneObject::kSceneToScreen;
-}
 
 void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::function<void(SceneObject*)> onArrival,
                                   bool intoInventory) {
@@ -531,7 +407,10 @@ void PlayField::QueueObjectFlight(SceneObject* object, float tx, float ty, std::
 }
 
 void PlayField::SendObjectToInventory(SceneObject* object, const std::string& toolName, const std::string& taskName) {
-    flights->SendToBag(object, toolName, taskName);
+    std::weak_ptr<void> self = GetLifeToken();
+    flights->SendToBag(object, toolName, taskName, [this, self, toolName, taskName](SceneObject* arrived) {
+        if (!self.expired()) OnTaskChanged(arrived, toolName, taskName);
+    });
 }
 
 void PlayField::AddMagnifyingGlass(SceneObject* object, std::string taskName, bool glass) {
@@ -617,25 +496,9 @@ void PlayField::ProcessDelayedTasks() {
     }
 }
 
-void PlayField::ReplayDelayedTasks() {
-    if (!rules.DelayedTasks().empty()) LogDelayedCount(rules.DelayedTasks().size());
-    // Only the records present now are replayed, first first.
-    for (SceneObject* object : rules.ClicksToReplay()) {
-        if (!rules.ClaimReplay(object)) continue;
-        OnObjectClick(object);
-        if (!rules.AnyReplayLeft()) break;
-    }
-}
-
 void PlayField::CheckWin() {
     playing = true;
-    if (rules.TakeWin(events)) DropTitle();
-}
-
-void PlayField::DropTitle() {
-    // Drawn over the level's windows, a title still running as the scene is
-    // won would stand frozen over the score window.
-    if (CEntity* title = FindChild(kTitleName)) title->Kill();
+    if (rules.TakeWin(events)) DropTitle(*this);
 }
 
 void PlayField::CheckFinished() {
@@ -643,14 +506,6 @@ void PlayField::CheckFinished() {
 }
 
 // ---- saved state
-
-std::string PlayField::StateFilePath(const std::string& saveFile) { return saveFile + SaveSlots::kStateSuffix; }
-
-void PlayField::ForgetStateFile(Player& player) {
-    // The file itself goes with the next save of the players, once the
-    // profile on disk has stopped naming it.
-    player.PlayFieldPath.clear();
-}
 
 bool PlayField::SaveState() {
     Player* player = context.player;
@@ -660,7 +515,7 @@ bool PlayField::SaveState() {
     // state this level was resumed from, or the scene it started as, after the
     // place's won scenes.
     if (AreTasksDone()) {
-        ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         return true;
     }
     if (!rules.DelayedTasks().empty()) ProcessDelayedTasks();
@@ -678,7 +533,7 @@ bool PlayField::SaveState() {
     // The level's scores, time, cigars and evidences go with the scene in the
     // one file, so that no save cut short pairs it with others.
     LevelProgress::WriteState(*player, *document.GetRoot());
-    const std::string path = StateFilePath(player->SaveFile);
+    const std::string path = PlayFieldStateWriter::StateFilePath(player->SaveFile);
     if (!document.Save(path)) {
         const std::string& named = player->PlayFieldPath;
         HtmlLog::Instance()->Error(

@@ -101,7 +101,8 @@ void PlayFieldFlights::ArriveAtCigars(int count, SceneObject* object, const std:
     landed();
 }
 
-void PlayFieldFlights::SendToBag(SceneObject* object, const std::string& toolName, const std::string& taskName) {
+void PlayFieldFlights::SendToBag(SceneObject* object, const std::string& toolName, const std::string& taskName,
+                                 std::function<void(SceneObject*)> received) {
     if (!object) return;
     bag.Open();
     bag.SetBusy();
@@ -124,13 +125,12 @@ void PlayFieldFlights::SendToBag(SceneObject* object, const std::string& toolNam
     // The item as it would arrive, for a flight that ends on the way.
     const std::string sprite = object->GetResourceName(), objectName = object->GetName();
     std::weak_ptr<void> alive = field.GetLifeToken();
-    Queue(object, tx, ty, [this, alive, sprite, objectName, scale, toolName, taskName](SceneObject* arrived) {
+    Queue(object, tx, ty, [this, alive, sprite, objectName, scale, toolName, taskName, received](SceneObject* arrived) {
         if (alive.expired()) return;
-        if (arrived)
-            ReceiveInBag(arrived->GetResourceName(), arrived->GetName(),
-                         std::max(arrived->GetScaleX(), arrived->GetScaleY()), arrived, toolName, taskName);
+        if (arrived && received)
+            received(arrived);
         else
-            ReceiveInBag(sprite, objectName, scale, nullptr, toolName, taskName);
+            ReceiveInBag(sprite, objectName, scale, arrived, toolName, taskName);
     }, true);
 }
 

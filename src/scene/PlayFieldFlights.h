@@ -74,8 +74,10 @@ public:
     // Arrival at the cigars: "AddCigars" with the count, the task counted down.
     void ArriveAtCigars(int count, SceneObject* object, const std::string& taskName);
     // Opens the bag and flies the object into its next slot (shrunk on the way
-    // when large); on arrival the bag takes it for the tool and task.
-    void SendToBag(SceneObject* object, const std::string& toolName, const std::string& taskName);
+    // when large); `received` takes it on arrival. A flight that ends on the
+    // way puts the item into the bag as it left, for the tool and task.
+    void SendToBag(SceneObject* object, const std::string& toolName, const std::string& taskName,
+                   std::function<void(SceneObject*)> received);
     // The bag takes the item (its picture, object name and scale): the open
     // item back, the tool record gone, the object (when given) dies,
     // "TaskChanged" for the task.
@@ -97,8 +99,6 @@ public:
     void Forget(SceneObject* object);
 
     const std::list<FlightRecord>& Records() const { return flights; }
-    const std::list<hgeParticleSystem*>& Tails() const { return tails; }
-    PSLayer& TailLayer() const { return layer; }
 
 private:
     // The path of the flight reached its end.

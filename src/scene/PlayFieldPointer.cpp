@@ -106,6 +106,7 @@ void PlayFieldPointer::SetCursor(ECursorType type, const std::string& spriteName
         for (int i = 0; sprite && i < count; ++i) {
             auto* entity = manager->Spawn<CSpriteEntity>();
             entity->SetSpriteCopy(*sprite);
+            entity->SetName(i == 0 ? kHeldItemName : kHeldItemTwinName);
             entity->SetDepth(1000.0f);
             entity->AttachTo(&field);
             (i == 0 ? cursor.entity : cursor.mirrorEntity) = entity;

@@ -43,6 +43,9 @@ public:
     static constexpr float kLensScale = 1.664f;
     // The depth of the flashlight's dark: over everything else of the field.
     static constexpr float kDarkDepth = 999999.0f;
+    // The held item's picture at the mouse, and its twin in a split picture.
+    static constexpr const char* kHeldItemName = "HeldItem";
+    static constexpr const char* kHeldItemTwinName = "HeldItemTwin";
     // The unit whose picture is the measuring tool's compass.
     static constexpr const char* kMeasuringUnit = "compass_Crime_place_measure";
 

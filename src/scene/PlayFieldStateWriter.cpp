@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "engine/Conversions.h"
+#include "profiles/Player.h"
+#include "profiles/SaveSlots.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayFieldFlights.h"
@@ -164,4 +166,14 @@ void PlayFieldStateWriter::WriteBag(Element& root) const {
         if (flight.intoInventory && flight.object)
             writeTool(flight.object->GetResourceName(), flight.object->GetName(), "",
                       std::max(flight.object->GetScaleX(), flight.object->GetScaleY()));
+}
+
+std::string PlayFieldStateWriter::StateFilePath(const std::string& saveFile) {
+    return saveFile + SaveSlots::kStateSuffix;
+}
+
+void PlayFieldStateWriter::ForgetStateFile(Player& player) {
+    // The file itself goes with the next save of the players, once the
+    // profile on disk has stopped naming it.
+    player.PlayFieldPath.clear();
 }

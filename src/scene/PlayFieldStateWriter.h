@@ -7,9 +7,12 @@
 // bag (what lies in it, the item in hand, what flies into it, each once).
 #pragma once
 
+#include <string>
+
 #include "engine/XMLDocument.h"
 
 class Inventory;
+class Player;
 class PlayFieldFlights;
 class PlayFieldPointer;
 class SceneObjectList;
@@ -23,6 +26,12 @@ public:
 
     // Fills the empty root of the state document from the scene's root.
     void Write(const XMLDocument::XMLElement& sceneRoot, XMLDocument::XMLElement& stateRoot) const;
+
+    // The state file of the save file's level in progress.
+    static std::string StateFilePath(const std::string& saveFile);
+    // The player's level in progress is over (won, lost or left): it is named
+    // no more; the next save of the players removes its state file.
+    static void ForgetStateFile(Player& player);
 
 private:
     void WriteRules(XMLDocument::XMLElement& root) const;

@@ -68,10 +68,10 @@ public:
     static bool RegisterLua();
 
     const std::string& GetResourceName() const { return resourceName; }
+    // The sprite the object shows: its animation when it is animated.
     hgeSprite* GetDisplaySprite() const { return displaySprite; }
     hgeSprite* GetLensSprite1() const { return lensSprite1; }
     hgeSprite* GetLensSprite2() const { return lensSprite2; }
-    hgeAnimation* GetAnimation() const { return animation1; }
     SceneObjectsLayer* GetObjectsLayer() const { return objectsLayer; }
     // Owned from then on (a previous one is freed): the object updates and
     // draws it and frees it when it dies, unless it was released first.

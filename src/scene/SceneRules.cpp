@@ -66,6 +66,26 @@ void SceneRules::FinishLoading() {
 
 // ---- a click
 
+void SceneRules::Click(SceneObject* object, const std::string& objectName, const std::string* heldItem,
+                       Events& events, ClickPlay& play) {
+    events.Send(LevelEvents::kOnObjectClick, objectName);
+    const TaskPass pass = TakeTasks(object, objectName, heldItem);
+    if (pass.toolUsed) {
+        // The held item leaves the hand before the level hears of the game:
+        // the level pauses the field for it, and a pause puts down what is in
+        // the hand.
+        play.ToolUsed(object, pass);
+        if (!pass.miniGame.empty()) events.Send(LevelEvents::kMiniGame, pass.miniGame);
+        return;
+    }
+    play.TasksTaken(object, pass.tasksTaken);
+    std::string picture;
+    float bagScale = 1.0f;
+    if (pass.isTool) play.ToolToBag(object, pass, picture, bagScale);
+    const ClickOutcome outcome = FinishClick(pass, objectName, picture, bagScale, events);
+    if (!outcome.stop) play.Outcome(object, outcome);
+}
+
 SceneRules::TaskPass SceneRules::TakeTasks(SceneObject* object, const std::string& objectName,
                                            const std::string* heldItem) {
     TaskPass pass;

@@ -75,16 +75,39 @@ public:
     // left, themselves; then the "And" tasks get their counters.
     void FinishLoading();
 
+    // What a click plays out on the scene (entities, flights, sounds), asked
+    // for by the click in its order; the field plays it.
+    struct ClickPlay {
+        // A task was found with the held item: the item leaves the hand (back
+        // into the bag while the mini-game of a held-back click runs), and
+        // the click ends.
+        virtual void ToolUsed(SceneObject* object, const TaskPass& pass) = 0;
+        // The object counted for that many tasks.
+        virtual void TasksTaken(SceneObject* object, int count) = 0;
+        // The object is the tool of an open task and flies into the bag: the
+        // picture and scale it will lie there with.
+        virtual void ToolToBag(SceneObject* object, const TaskPass& pass, std::string& picture, float& scale) = 0;
+        // The rest of the click, unless it stopped for a mini-game: flights to
+        // the panel or the cigars, the score.
+        virtual void Outcome(SceneObject* object, const ClickOutcome& outcome) = 0;
+
+    protected:
+        ~ClickPlay() = default;
+    };
+
     // ---- a click on an object (heldItem: the item in hand, null for none)
-    // Sends nothing: what it found is in the pass (the mini-game of a
-    // held-back click among it).
-    TaskPass TakeTasks(SceneObject* object, const std::string& objectName, const std::string* heldItem);
-    // resource and bagScale: the picture and scale of a tool flying into the bag.
-    ClickOutcome FinishClick(const TaskPass& pass, const std::string& objectName, const std::string& resource,
-                             float bagScale, Events& events);
+    // In this order: "OnObjectClick"; the tasks the object counts for taken;
+    // a task found with the held item played (and a held-back click's
+    // "MiniGame" asked for once the hand is empty), which ends the click;
+    // else a tool sent to the bag, the finished tasks' conditions run (their
+    // events and "MiniGame" in walk order), then the outcome played.
+    void Click(SceneObject* object, const std::string& objectName, const std::string* heldItem, Events& events,
+               ClickPlay& play);
 
     // ---- items on their way
     void ItemLeft() { ++openItems; }
+    // Found objects, cigars and items flying (into the bag or back to it) still on their way.
+    int ItemsOnTheirWay() const { return openItems; }
     void ArrivedAtPanel() { ReturnOpenItem(); }
     void ArrivedAtCigars(const std::string& taskName);
     // The bag took the item: true when "TaskChanged" is due for the task.
@@ -149,6 +172,13 @@ public:
     unsigned ItemCount(const std::string& name) const;
 
 private:
+    // The first step of a click; sends nothing: what it found is in the pass
+    // (the mini-game of a held-back click among it).
+    TaskPass TakeTasks(SceneObject* object, const std::string& objectName, const std::string* heldItem);
+    // The rest, after the tool (if any) left for the bag; resource and
+    // bagScale: the picture and scale of that tool.
+    ClickOutcome FinishClick(const TaskPass& pass, const std::string& objectName, const std::string& resource,
+                             float bagScale, Events& events);
     // What the conditions of a click's finished tasks grant.
     struct Granted {
         bool toolPickUp = false;  // the object is a tool on its way into the bag

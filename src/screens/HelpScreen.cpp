@@ -30,7 +30,7 @@ HelpScreen::HelpScreen(const std::string& screenName, ZOLTFramework::CQuestionLi
     exitButton->SetSizeCentered(51.0f, 44.0f);
     exitButton->SetHotKey(13);
 
-    text = window->SpawnChild<TextEntity>("", nullptr);
+    text = window->SpawnChild<TextEntity>("Text", nullptr);
     text->SetFont(FontRegistry::GetFont("Default14"));
     text->SetAlignment(0);
     text->SetPosXY(-120.0f, -170.0f);

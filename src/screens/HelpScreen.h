@@ -4,7 +4,8 @@
 // fades out and stays a child of the level until the level goes.
 //
 // The level opens it through the entity manager (OpenScreen), attaches it and
-// sets its text key and layer.
+// sets its text key and layer. Its window's children: the close button "Exit"
+// and the text "Text".
 #pragma once
 
 #include <string>
@@ -32,9 +33,6 @@ public:
     void OnButtonPress(const std::string& name) override;
     void OnButtonOver(const std::string& name) override;
     void SetTextKey(const std::string& key);
-
-    // The close button is the child "Exit".
-    TextEntity* GetText() const { return text; }
 
 private:
     ZOLTFramework::CWindowEntity* window = nullptr;

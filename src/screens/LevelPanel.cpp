@@ -35,7 +35,6 @@
 #include "scene/Hint.h"
 #include "scene/Inventory.h"
 #include "scene/LevelEvents.h"
-#include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "entities/widgets/ColorSwitcher.h"
 #include "scene/SceneKind.h"
@@ -79,8 +78,9 @@ void ResumeIfAny(CEntity* entity) {
 
 }  // namespace
 
-LevelPanel::LevelPanel(const LevelHost& levelHost, const LevelStatus& levelStatus, HintQueue& hintQueue)
-    : host(levelHost), status(levelStatus), hints(hintQueue) {}
+LevelPanel::LevelPanel(const LevelHost& levelHost, const LevelStatus& levelStatus, HintQueue& hintQueue,
+                       SceneRequests& requests)
+    : host(levelHost), status(levelStatus), hints(hintQueue), scene(requests) {}
 
 LevelPanel::~LevelPanel() {
     delete burst;
@@ -125,17 +125,12 @@ void LevelPanel::Build() {
 
 float LevelPanel::PanelRight() const { return panel ? panel->GetAbsoluteX() + panelWidth : 0.0f; }
 
-void LevelPanel::AttachField(PlayField& scene) { field = &scene; }
+void LevelPanel::AttachField(PlayFieldView view) { field = view; }
 
 void LevelPanel::ReadCounters() {
-    if (!field) return;
-    for (const auto& entry : field->Rules().Counters())
+    if (!field.HasField()) return;
+    for (const auto& entry : field.Counters())
         itemsLeft[entry.first] = ItemsLeft{entry.second.count, entry.second.textSingular, entry.second.textPlural};
-    if (Inventory* inventory = field->GetInventory()) {
-        inventory->AttachTo(panel);
-        inventory->SetDepth(-1.0f);
-        inventory->OnMove();
-    }
 }
 
 void LevelPanel::LoadLayout(const char* layoutFile) {
@@ -195,16 +190,16 @@ void LevelPanel::LoadLayout(const char* layoutFile) {
         bagButton->Hide();
         bagButton->Pause();
     }
-    if (!field) return;
-    if (field->Kind().ClueLayout() == SceneKind::Clues::Count) UpdateCluesText();
-    const std::string toolsKey = field->Kind().CluesTextKey();
+    if (!field.HasField()) return;
+    if (field.Kind().ClueLayout() == SceneKind::Clues::Count) UpdateCluesText();
+    const std::string toolsKey = field.Kind().CluesTextKey();
     if (!toolsKey.empty() && cluesLeftText) cluesLeftText->SetText(Text(toolsKey));
 }
 
 void LevelPanel::PlaceTools() {
     Player* player = Active();
-    if (!field || !player) return;
-    if (field->FindMagnifyingGlassObject()) {
+    if (!field.HasField() || !player) return;
+    if (field.HasGlassToFind()) {
         player->CigarCount = 0;
     } else {
         ShowMagnifyingGlass(false);
@@ -219,7 +214,7 @@ void LevelPanel::PlaceTools() {
         // Over the panel, and over all of the scene: a dark scene's dark too,
         // or the smoke ring would be lost in it.
         hint->SetDepth(std::max((helpButton ? helpButton->GetDepth() : 0.0f) + 1.0f,
-                                field->GetDepth() + PlayField::kDarkDepth + 1.0f));
+                                field.TopDepth() + 1.0f));
     }
 }
 
@@ -256,22 +251,17 @@ void LevelPanel::Render() {
 
 // The shadow of the task under the mouse, in the lens on the panel: where the
 // panel stands now.
+// The picture is the scene's: the shadow is drawn from a copy, with its own
+// hot spot, colour and blend, and the scene's picture stays as it is.
 void LevelPanel::RenderSilhouette() {
     if (!silhouetteSprite || !magnifyingGlass || !panel) return;
-    hgeSprite* sprite = silhouetteSprite;
-    float hx = 0.0f, hy = 0.0f;
-    sprite->GetHotSpot(&hx, &hy);
-    const DWORD colors[4] = {sprite->GetColor(0), sprite->GetColor(1), sprite->GetColor(2), sprite->GetColor(3)};
-    const int blend = sprite->GetBlendMode();
-    sprite->SetHotSpot(sprite->GetWidth() * 0.5f, sprite->GetHeight() * 0.5f);
-    sprite->SetColor(0x77000000);
-    sprite->SetBlendMode(BLEND_COLORMUL | BLEND_ALPHABLEND);
-    const float s = std::max(sprite->GetWidth(), sprite->GetHeight());
+    hgeSprite shadow(*silhouetteSprite);
+    shadow.SetHotSpot(shadow.GetWidth() * 0.5f, shadow.GetHeight() * 0.5f);
+    shadow.SetColor(0x77000000);
+    shadow.SetBlendMode(BLEND_COLORMUL | BLEND_ALPHABLEND);
+    const float s = std::max(shadow.GetWidth(), shadow.GetHeight());
     const float scale = s > 60.0f ? 60.0f / s : 1.0f;
-    sprite->RenderEx(panel->GetAbsoluteX() + 58.0f, panel->GetAbsoluteY() + 560.0f, 0.0f, scale, scale);
-    sprite->SetHotSpot(hx, hy);
-    for (int i = 0; i < 4; ++i) sprite->SetColor(colors[i], i);
-    sprite->SetBlendMode(blend);
+    shadow.RenderEx(panel->GetAbsoluteX() + 58.0f, panel->GetAbsoluteY() + 560.0f, 0.0f, scale, scale);
 }
 
 bool LevelPanel::ClueTarget(const std::string& taskName, float& screenY) const {
@@ -283,7 +273,7 @@ bool LevelPanel::ClueTarget(const std::string& taskName, float& screenY) const {
 
 void LevelPanel::ShowSilhouette(const std::string& taskName) {
     if (!clueMap.count(taskName)) return;
-    silhouetteSprite = field ? field->GetTaskSprite(taskName) : nullptr;
+    silhouetteSprite = field.HasField() ? field.TaskSprite(taskName) : nullptr;
     silhouetteName = taskName;
 }
 
@@ -304,9 +294,9 @@ void LevelPanel::RefreshClues() {
     if (changedTasks.empty()) return;
     std::vector<std::string> changed;
     changed.swap(changedTasks);
-    if (!field) return;
+    if (!field.HasField()) return;
     // The count of each changed task as the rules have it now.
-    const auto& counters = field->Rules().Counters();
+    const auto& counters = field.Counters();
     for (const std::string& taskName : changed) {
         const auto found = counters.find(taskName);
         ItemsLeft& entry = itemsLeft[taskName];
@@ -322,7 +312,7 @@ void LevelPanel::RefreshClues() {
         if (clue.second) clue.second->Kill();
     clueMap.clear();
     BuildClueList();
-    if (field->Kind().ClueLayout() == SceneKind::Clues::Count) UpdateCluesText();
+    if (field.Kind().ClueLayout() == SceneKind::Clues::Count) UpdateCluesText();
 }
 
 // ---- clock
@@ -352,7 +342,7 @@ void LevelPanel::TimeOut() {
     }
     Services::PlaySound(host.entity.GetEngine(), "OnTimeOut");
     PauseIfAny(panel);
-    if (field) field->LostFocus();
+    scene.TimeOutScene();
 }
 
 std::string LevelPanel::FormatTime(float seconds) {
@@ -417,7 +407,7 @@ void LevelPanel::AddCigar(bool withTutorial) {
         cigarCounter->SetFont(FontRegistry::GetFont("Comics"));
         cigarCounter->AttachTo(cigarButton);
         cigarButton->OnMove();
-        if (withTutorial && field && field->Rules().Counters().count("Magnifying glass")) {
+        if (withTutorial && field.HasField() && field.Counters().count("Magnifying glass")) {
             cigarSmoke = CreateCigarSmoke();
             if (cigarSmoke) {
                 cigarSmoke->AttachTo(cigarButton);
@@ -521,7 +511,7 @@ CEntity* LevelPanel::CreateCigarSmoke() {
 }
 
 void LevelPanel::FlyHintToObject() {
-    SceneObject* object = field ? field->FindHintObject() : nullptr;
+    SceneObject* object = scene.PickHintObject();
     if (object && hint) hint->FlyTo(object);
 }
 
@@ -598,12 +588,12 @@ void LevelPanel::SyncPanelButtons() {
     ResumeIfAny(helpButton);
     ResumeIfAny(pauseButton);
     Player* player = Active();
-    const bool fieldLive = field && field->IsEnabled() && field->IsAlive() && !field->IsPaused();
+    const bool fieldLive = field.HasField() && field.IsLive();
     if (!status.RunningMiniGame() && player &&
         (!player->Evidences.empty() || (!player->TempEvidences.empty() && fieldLive)))
         ResumeIfAny(bagButton);
     ResumeIfAny(magnifyingGlass);
-    if (field) field->ShowHintTutorial();
+    scene.ShowClueListTutorial();
     std::vector<std::function<void()>> actions;
     actions.swap(panelInActions);
     for (auto& action : actions) action();
@@ -615,7 +605,7 @@ void LevelPanel::BuildClueList() {
     EntityManager* manager = Manager();
     if (!manager || !panel) return;
     hgeFont* font = FontRegistry::GetFont("Comics");
-    const bool listed = !field || field->Kind().ClueLayout() == SceneKind::Clues::List;
+    const bool listed = !field.HasField() || field.Kind().ClueLayout() == SceneKind::Clues::List;
     float y = 120.0f;
     for (const auto& entry : itemsLeft) {
         if (entry.first == "Dummy") continue;
@@ -677,7 +667,7 @@ void LevelPanel::UpdateClueEntries(const std::string& taskName) {
 }
 
 void LevelPanel::UpdateClueEntry(const ItemsLeft& item, TextEntity* text) {
-    if ((field && field->Kind().ClueLayout() != SceneKind::Clues::List) || !text) return;
+    if ((field.HasField() && field.Kind().ClueLayout() != SceneKind::Clues::List) || !text) return;
     if (item.count <= 0) {
         text->SetText(Text(item.singularKey));
         StrikeOutClue(text);
@@ -710,8 +700,8 @@ void LevelPanel::StrikeOutClue(TextEntity* text) {
 }
 
 void LevelPanel::UpdateCluesText() {
-    if (!cluesLeftText || !field) return;
-    const unsigned n = field->CountObjectsToFind();
+    if (!cluesLeftText || !field.HasField()) return;
+    const unsigned n = field.CountObjectsToFind();
     cluesLeftText->SetText(std::to_string(n) + " " + Text(n < 2 ? "CLUES_TO_FIND_SINGULAR" : "CLUES_TO_FIND_PLURAL"));
 }
 

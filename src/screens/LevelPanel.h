@@ -4,8 +4,9 @@
 // x = -200 (out) and 0 (in), which the windows over the level wait for. A
 // plain helper the level owns, given what it needs at construction (the
 // entity its widgets hang from and their listeners, the level's status, the
-// hint queue its tools add to) and the play field once that is built; the
-// entities it makes are spawned on the manager under the host.
+// hint queue its tools add to, the level's hand on the scene) and a view of
+// the play field once that is built; the entities it makes are spawned on the
+// manager under the host.
 //
 // Entities by name: the window "Panel"; on it the buttons named by their
 // messages "Exit", "Help", "Pause" and "BagButton", the texts "text_time" and
@@ -22,11 +23,11 @@
 
 #include "scene/ClueTargets.h"
 #include "scene/PanelEdge.h"
+#include "scene/PlayFieldView.h"
 #include "screens/LevelParts.h"
 
 class ButtonExEntity;
 class EntityManager;
-class PlayField;
 class TextEntity;
 class Hint;
 class hgeAnimation;
@@ -56,18 +57,17 @@ public:
         std::string pluralKey;
     };
 
-    LevelPanel(const LevelHost& host, const LevelStatus& status, HintQueue& hints);
+    LevelPanel(const LevelHost& host, const LevelStatus& status, HintQueue& hints, SceneRequests& scene);
     virtual ~LevelPanel();
     LevelPanel(const LevelPanel&) = delete;
     LevelPanel& operator=(const LevelPanel&) = delete;
 
     // ---- building
     void Build();
-    // The scene the panel shows: its kind and rules, its bag.
-    void AttachField(PlayField& field);
+    // The scene the panel shows: its kind, its counters, its tasks' pictures.
+    void AttachField(PlayFieldView view);
     void LoadLayout(const char* layoutFile);
-    // The clue counters of the scene, as the field counts them; the bag stands
-    // in the panel's corner.
+    // The clue counters of the scene, as the field counts them.
     void ReadCounters();
     // The glass for a scene without one to find, the player's cigars otherwise,
     // and the flying hint.
@@ -153,7 +153,8 @@ private:
     LevelHost host;
     const LevelStatus& status;
     HintQueue& hints;
-    PlayField* field = nullptr;
+    SceneRequests& scene;
+    PlayFieldView field;
     ZOLTFramework::CWindowEntity* panel = nullptr;
     float panelWidth = 0.0f;  // of its picture
     ZOLTFramework::CAnimationEffector* panelSlide = nullptr;
@@ -176,7 +177,7 @@ private:
     Hint* hint = nullptr;
     std::map<std::string, ItemsLeft> itemsLeft;
     std::map<std::string, TextEntity*> clueMap;
-    hgeSprite* silhouetteSprite = nullptr;
+    const hgeSprite* silhouetteSprite = nullptr;  // the scene's: drawn as a copy
     std::string silhouetteName;
     std::vector<std::function<void()>> panelInActions;
     std::vector<std::string> changedTasks;  // since the list was last built

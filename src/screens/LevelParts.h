@@ -15,6 +15,8 @@ class CEntity;
 class CScreenEntity;
 }  // namespace ZOLTFramework
 
+class SceneObject;
+
 // The entity a part's windows and widgets hang from (the level screen; the
 // engine is reached through it) and the listeners they report to.
 struct LevelHost {
@@ -34,6 +36,26 @@ struct LevelStatus {
 
 protected:
     ~LevelStatus() = default;
+};
+
+// The few things the panel and the windows have the scene do; the level,
+// which holds the scene, does them. What they show of the scene they read
+// through a PlayFieldView.
+struct SceneRequests {
+    // The time ran out: the scene loses the focus (its cursor leaves it).
+    virtual void TimeOutScene() = 0;
+    // A window opens over the scene (the options, the pause): the pointer
+    // leaves it, its cursor kept for when it comes back.
+    virtual void LeaveScene() = 0;
+    // A cigar's hint: the thing it flies to (never the one picked last time
+    // when there is another), or null.
+    virtual SceneObject* PickHintObject() = 0;
+    // The panel stands in: the clue list's tutorial, while the glass is still
+    // to be found.
+    virtual void ShowClueListTutorial() = 0;
+
+protected:
+    ~SceneRequests() = default;
 };
 
 // The panel's slide, which the windows over the level wait for and move.

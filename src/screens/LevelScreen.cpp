@@ -7,7 +7,6 @@
 #include "engine/Conversions.h"
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
-#include "engine/XMLDocument.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "entities/widgets/ButtonExEntity.h"
@@ -17,7 +16,9 @@
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
+#include "scene/Inventory.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldView.h"
 #include "screens/LevelPanel.h"
 #include "screens/LevelWindows.h"
 
@@ -60,8 +61,9 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
     resumeUnchecked = resumed;
     const LevelHost host{*this, *this, *this};
     LevelStatus& status = *this;
-    panel = std::make_unique<LevelPanel>(host, status, hints);
-    windows = std::make_unique<LevelWindows>(host, status, *panel, hints, settings, returnScreen);
+    SceneRequests& scene = *this;
+    panel = std::make_unique<LevelPanel>(host, status, hints, scene);
+    windows = std::make_unique<LevelWindows>(host, status, *panel, hints, scene, settings, returnScreen);
     if (!Manager())
         HtmlLog::Instance()->Error("Level: no entity manager; the level \"" + HtmlLog::Shown(scenePath) + "\" is not built.");
     else
@@ -73,13 +75,20 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         // from the same document.
         settings = LevelSettings::Read(playField->SceneRoot());
         if (resumed) TakeSavedProgress();
-        panel->AttachField(*playField);
-        windows->AttachField(*playField);
+        panel->AttachField(PlayFieldView(*playField));
+        windows->AttachField(PlayFieldView(*playField));
     }
     // Before the scene's own actions (held until the screen stands) change
     // anything: the values Continue would start this level with.
     KeepPlayerValues();
     panel->ReadCounters();
+    // The bag lies in the panel's open corner, under the panel's pictures.
+    if (playField && panel->Window()) {
+        Inventory* bag = playField->GetInventory();
+        bag->AttachTo(panel->Window());
+        bag->SetDepth(-1.0f);
+        bag->OnMove();
+    }
     panel->BuildClueList();
     panel->LoadLayout(kLayoutFile);
     if (panel->ExitButton()) AddShortcut(27, "Exit");  // Escape
@@ -108,8 +117,8 @@ void LevelScreen::TakeSavedProgress() {
     Player* player = Active();
     if (!player || !playField) return;
     if (!LevelProgress::ReadState(playField->SceneRoot(), *player,
-                                  "Level \"" + XMLDocument::Escape(scenePath) + "\": the saved "))
-        HtmlLog::Instance()->Info("Level \"" + XMLDocument::Escape(scenePath) +
+                                  "Level \"" + HtmlLog::Shown(scenePath) + "\": the saved "))
+        HtmlLog::Instance()->Info("Level \"" + HtmlLog::Shown(scenePath) +
                                   "\": no saved progress in it; the scores, time and cigars of the players file stand.");
 }
 
@@ -140,6 +149,20 @@ void LevelScreen::ShowHelp() { windows->ShowHelp(helpKey); }
 void LevelScreen::ShowLevelComplete() { windows->ShowLevelComplete(); }
 
 void LevelScreen::ShowNextTutorial() { windows->ShowNextTutorial(); }
+
+void LevelScreen::TimeOutScene() {
+    if (playField) playField->LostFocus();
+}
+
+void LevelScreen::LeaveScene() {
+    if (playField) playField->OnMouseOver(false);
+}
+
+SceneObject* LevelScreen::PickHintObject() { return playField ? playField->FindHintObject() : nullptr; }
+
+void LevelScreen::ShowClueListTutorial() {
+    if (playField) playField->ShowHintTutorial();
+}
 
 void LevelScreen::UpdateHelpText() { helpKey = playField ? playField->Kind().HelpKey() : "HELP_FIND_ALL"; }
 

@@ -36,7 +36,8 @@ class PlayField;
 class LevelScreen : public ZOLTFramework::CScreenEntity,
                     public ZOLTFramework::CQuestionListener,
                     public ZOLTFramework::CButtonListener,
-                    private LevelStatus {
+                    private LevelStatus,
+                    private SceneRequests {
 public:
     static constexpr const char* kLayoutFile = "data/Screens/LevelScreen.xml";
     static constexpr const char* kReturnScreen = "data/GlobalMapScreen.xml";
@@ -124,6 +125,12 @@ public:
     ZOLTFramework::CScreenEntity* RunningMiniGame() const override { return runningMiniGame; }
 
 private:
+    // What the panel and the windows have the scene do.
+    void TimeOutScene() override;
+    void LeaveScene() override;
+    SceneObject* PickHintObject() override;
+    void ShowClueListTutorial() override;
+
     // Turns an event into the level's operation that answers it; an event no
     // one handles is a Warning row, once a name.
     void Dispatch(const std::string& name, const std::string& value);

@@ -2,7 +2,6 @@
 // the menu, to the map or the next level, and the save when the game quits.
 #include "engine/EngineContext.h"
 #include "engine/HtmlLog.h"
-#include "engine/XMLDocument.h"
 #include "entities/core/EntityManager.h"
 #include "entities/core/EntityServices.h"
 #include "platform/FileSystem.h"
@@ -10,6 +9,7 @@
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "screens/BagScreen.h"
 #include "screens/CMenuScreen.h"
 #include "screens/FinalScreen.h"
@@ -116,7 +116,7 @@ void LevelScreen::SaveOnQuit() {
     Player* player = Active();
     if (!sceneFinished && player && !player->RelaxedMode && player->Time <= 0.0f) {
         // Lost on time: nothing to resume.
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         return;
     }
     if (!sceneFinished && playField) {
@@ -144,7 +144,7 @@ void LevelScreen::KeepWonScene() {
     }
     if (!player) return;
     const std::string next = playField ? playField->GetNextScene() : std::string();
-    PlayField::ForgetStateFile(*player);
+    PlayFieldStateWriter::ForgetStateFile(*player);
     if (next.empty() || next == LevelEvents::kFinalScene) {
         // The story's end is still to come: Continue shows it.
         if (next == LevelEvents::kFinalScene) windows->KeepStoryEnding(*player);
@@ -165,9 +165,9 @@ void LevelScreen::NameNextScene(const std::string& next) {
     const std::string scene = FileSystem::Slashed(next);
     for (const GlobalMapData::LevelNode& node : GlobalMapData::Read(returnScreen).nodes) {
         if (FileSystem::Slashed(node.level) != scene) continue;
-        HtmlLog::Instance()->Warning("Level: \"" + XMLDocument::Escape(next) + "\", which follows \"" +
-                                     XMLDocument::Escape(scenePath) + "\", is the first scene of \"" +
-                                     XMLDocument::Escape(node.name) + "\"; Continue opens the map.");
+        HtmlLog::Instance()->Warning("Level: \"" + HtmlLog::Shown(next) + "\", which follows \"" +
+                                     HtmlLog::Shown(scenePath) + "\", is the first scene of \"" +
+                                     HtmlLog::Shown(node.name) + "\"; Continue opens the map.");
         return;
     }
     player->PlayFieldPath = next;
@@ -202,7 +202,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
     if (value.empty()) BagScreen::SyncPlayerItems();
     if (value == LevelEvents::kFinalScene) {
         if (playField) playField->SaveState();
-        if (player) PlayField::ForgetStateFile(*player);
+        if (player) PlayFieldStateWriter::ForgetStateFile(*player);
         if (EntityManager* manager = Manager()) {
             auto* final = manager->OpenScreen<ZOLTFramework::FinalScreen>();
             final->SetOpacity(0.0f);
@@ -214,7 +214,7 @@ void LevelScreen::ExitToGlobalMap(const std::string& value) {
         return;
     }
     // A level that is left for the map never resumes.
-    if (player) PlayField::ForgetStateFile(*player);
+    if (player) PlayFieldStateWriter::ForgetStateFile(*player);
     OpenMapOrNextLevel(value);
     // The place goes on with its next scene, which Continue then opens.
     if (!value.empty()) NameNextScene(value);
@@ -227,7 +227,7 @@ void LevelScreen::LoseLevel() {
     if (player) {
         player->TempEvidences.clear();
         player->TempLastEvidences.clear();
-        PlayField::ForgetStateFile(*player);
+        PlayFieldStateWriter::ForgetStateFile(*player);
         player->LastSolvedNode.clear();
     }
     ZOLTFramework::SavePlayers();

@@ -22,7 +22,7 @@
 #include "profiles/PlayerManager.h"
 #include "scene/LevelEvents.h"
 #include "scene/CHintScreen.h"
-#include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "scene/ShowScorePopup.h"
 #include "screens/BagScreen.h"
 #include "screens/ComicScreen.h"
@@ -44,11 +44,12 @@ Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
 }  // namespace
 
 LevelWindows::LevelWindows(const LevelHost& levelHost, LevelStatus& levelStatus, PanelSlide& panelSlide,
-                           HintQueue& hintQueue, const LevelSettings& levelSettings, std::string returnTo)
-    : host(levelHost), status(levelStatus), slide(panelSlide), hints(hintQueue), settings(levelSettings),
-      returnScreen(std::move(returnTo)) {}
+                           HintQueue& hintQueue, SceneRequests& requests, const LevelSettings& levelSettings,
+                           std::string returnTo)
+    : host(levelHost), status(levelStatus), slide(panelSlide), hints(hintQueue), scene(requests),
+      settings(levelSettings), returnScreen(std::move(returnTo)) {}
 
-void LevelWindows::AttachField(PlayField& scene) { field = &scene; }
+void LevelWindows::AttachField(PlayFieldView view) { field = view; }
 
 LevelWindows::~LevelWindows() {
     // An options window this level opened goes with it: its answers would
@@ -165,7 +166,7 @@ void LevelWindows::OpenOptions() {
     optionsToken = options->GetLifeToken();
     slide.KillSlide();
     if (status.LastEvent() == LevelEvents::kMiniGame) slide.SlidePanelOut();
-    if (field) field->OnMouseOver(false);
+    scene.LeaveScene();
     if (ZOLTFramework::CScreenEntity* game = status.RunningMiniGame()) {
         slide.Pause();
         game->Pause();
@@ -184,7 +185,7 @@ void LevelWindows::OpenPause() {
     pause->SetLayer(50000.0f);
     pause->Open();
     status.StopClock(true);
-    if (field) field->OnMouseOver(false);
+    scene.LeaveScene();
 }
 
 // ---- the evidence case
@@ -247,8 +248,8 @@ void LevelWindows::CloseWaitingWindow() {
 
 bool LevelWindows::RecordLevelScores(uint32_t scores[6]) {
     Player* player = Active();
-    if (!player || !field) return false;
-    PlayField::ForgetStateFile(*player);
+    if (!player || !field.HasField()) return false;
+    PlayFieldStateWriter::ForgetStateFile(*player);
     // Scores saturate: a hand-edited file may bring any number.
     const int32_t level = FileNumbers::ClampToInt(double(player->ScoreItems) + player->ScoreSpeed + player->ScoreMiniGames);
     player->ScoreNode = FileNumbers::ClampToInt(double(player->ScoreNode) + level);
@@ -316,13 +317,13 @@ void LevelWindows::KeepScoreWindowMedal() {
 // The last scene of a place leads back to the map, or, for the story's last
 // place, to the final screen: either way the place is done.
 bool LevelWindows::EndsPlace() const {
-    const std::string next = field ? field->GetNextScene() : std::string();
+    const std::string next = field.HasField() ? field.NextScene() : std::string();
     return next.empty() || next == LevelEvents::kFinalScene;
 }
 
 void LevelWindows::RecordNodeScore() {
     Player* player = Active();
-    if (!player || !field) return;
+    if (!player || !field.HasField()) return;
     const GlobalMapData map = GlobalMapData::Read(returnScreen);
     // The next node is found before the scores change.
     const GlobalMapData::LevelNode* next = map.FirstUnreached(*player);

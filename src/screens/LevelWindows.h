@@ -4,8 +4,8 @@
 // node's score. A plain helper the level owns, given what it needs at
 // construction (the entity its windows hang from and their listener, the
 // level's status, the panel's slide they wait for, the hint queue, the
-// level's settings and the map it returns to) and the play field once that is
-// built. Windows it may have to close
+// level's hand on the scene, the level's settings and the map it returns to)
+// and a view of the play field once that is built. Windows it may have to close
 // again (help, options) are held by life token, so a window that died on its
 // own is never touched.
 #pragma once
@@ -16,6 +16,7 @@
 #include <string>
 
 #include "scene/LevelEvents.h"
+#include "scene/PlayFieldView.h"
 #include "screens/LevelParts.h"
 #include "screens/LevelSettings.h"
 
@@ -23,7 +24,6 @@ class ComicScreen;
 class EntityManager;
 class HelpScreen;
 class LevelCompleteScreen;
-class PlayField;
 class Player;
 
 namespace ZOLTFramework {
@@ -35,12 +35,12 @@ public:
     static constexpr const char* kInGameOptions = "data/screens/OptionsScreenInGame.xml";
 
     LevelWindows(const LevelHost& host, LevelStatus& status, PanelSlide& slide, HintQueue& hints,
-                 const LevelSettings& settings, std::string returnScreen);
+                 SceneRequests& scene, const LevelSettings& settings, std::string returnScreen);
     ~LevelWindows();
     LevelWindows(const LevelWindows&) = delete;
     LevelWindows& operator=(const LevelWindows&) = delete;
     // The scene the windows are over.
-    void AttachField(PlayField& field);
+    void AttachField(PlayFieldView view);
 
     // ---- the queue, opened by the level's Update when the field is shown
     void QueueComic(const std::string& path) { comicQueue.push_back(path); }
@@ -100,9 +100,10 @@ private:
     LevelStatus& status;
     PanelSlide& slide;
     HintQueue& hints;
+    SceneRequests& scene;
     const LevelSettings& settings;
     std::string returnScreen;
-    PlayField* field = nullptr;
+    PlayFieldView field;
     std::list<std::string> comicQueue;
     // The comic page on screen, and its file.
     ComicScreen* comic = nullptr;

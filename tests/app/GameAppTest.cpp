@@ -18,6 +18,7 @@
 #include "profiles/PlayerManager.h"
 #include "platform/RenderStats.h"
 #include "support/ScratchFolder.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::GameApp;
 using ZOLTFramework::g_bConfirmExit;
@@ -97,13 +98,13 @@ TEST_F(GameAppTest, StartUpShowsTheFirstLogoThenLoadsFontsMusicVolumesAndSounds)
 
     // "main.png": the registry's "Main" and "Main1" and the resource script's
     // "Main"; "default.png": "Default" and "Default1".
-    const HTEXTURE main = FontRegistry::GetFont("Main")->GetTexture();
+    const HTEXTURE main = TextureOf(FontRegistry::GetFont("Main"));
     ASSERT_NE(main, 0u);
-    EXPECT_EQ(FontRegistry::GetFont("Main1")->GetTexture(), main);
+    EXPECT_EQ(TextureOf(FontRegistry::GetFont("Main1")), main);
     ASSERT_NE(app->GetResourceManager()->GetFont("Main"), nullptr);
-    EXPECT_EQ(app->GetResourceManager()->GetFont("Main")->GetTexture(), main);
-    EXPECT_EQ(FontRegistry::GetFont("Default1")->GetTexture(), FontRegistry::GetFont("Default")->GetTexture());
-    EXPECT_NE(FontRegistry::GetFont("Default14")->GetTexture(), FontRegistry::GetFont("Default")->GetTexture());
+    EXPECT_EQ(TextureOf(app->GetResourceManager()->GetFont("Main")), main);
+    EXPECT_EQ(TextureOf(FontRegistry::GetFont("Default1")), TextureOf(FontRegistry::GetFont("Default")));
+    EXPECT_NE(TextureOf(FontRegistry::GetFont("Default14")), TextureOf(FontRegistry::GetFont("Default")));
 
     const std::string html = ReadWholeFile(Storage() + "Log.html");
     const size_t row = html.find("Start-up steps: ") + 16;

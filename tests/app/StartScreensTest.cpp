@@ -51,7 +51,7 @@ protected:
                                     return manager.OpenScreen<CScreenEntity>(name);
                                 });
     }
-    void TearDown() override { ScreenFactory::Clear(); }
+    void TearDown() override { ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr); }
 
     HeadlessSetting setting{"0.05"};
     TempDir dir;
@@ -124,8 +124,9 @@ TEST_F(StartScreensTest, LoadScreenIgnoresKeysUntilItsBarIsDone) {
     engine.Manager().Add(load);
     EXPECT_FALSE(g_bConfirmExit);
     EXPECT_TRUE(engine.GetDrawCursor());
-    ASSERT_NE(load->GetCaption(), nullptr);
-    EXPECT_EQ(load->GetCaption()->GetTextRef(), "Loading...");
+    TextEntity* caption = load->FindChild<TextEntity>("Press any key");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->GetTextRef(), "Loading...");
     ResDesc* lastToCache = engine.GetResourceManager()->FindRes(RES_TEXTURE, "FishTexture");
     ASSERT_NE(lastToCache, nullptr);
     EXPECT_EQ(lastToCache->handle, 0u);
@@ -144,7 +145,7 @@ TEST_F(StartScreensTest, LoadScreenIgnoresKeysUntilItsBarIsDone) {
 
     FrameDriver::RunFrames(1);
     EXPECT_TRUE(IsReady(load));
-    EXPECT_EQ(load->GetCaption()->GetTextRef(), "Press any key to continue");
+    EXPECT_EQ(caption->GetTextRef(), "Press any key to continue");
     EXPECT_TRUE(menuNames.empty());
 
     // Stars sparkle from a second after the ready step.
@@ -180,7 +181,7 @@ TEST_F(StartScreensTest, KeyInTheFrameOfTheReadyStepOpensTheMenu) {
 }
 
 TEST_F(StartScreensTest, LoadScreenStaysWithoutAMenuMaker) {
-    ScreenFactory::Clear();
+    ScreenFactory::Register(ScreenFactory::kMainMenu, nullptr);
     auto* load = new CLoadScreen("");
     engine.Manager().Add(load);
     FrameDriver::RunFrames(CLoadScreen::kFramesBeforeReady + 1);

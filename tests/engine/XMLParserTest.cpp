@@ -65,7 +65,7 @@ int g_liveSubParsers = 0;
 
 class ItemsReader : public XMLParser {
 public:
-    ItemsReader(expatppNesting* parent, std::vector<std::string>* items) : XMLParser(parent), m_items(items) {
+    ItemsReader(expatppNesting* outer, std::vector<std::string>* items) : XMLParser(outer), m_items(items) {
         ++g_liveSubParsers;
     }
     ~ItemsReader() override { --g_liveSubParsers; }

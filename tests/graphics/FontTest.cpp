@@ -6,6 +6,7 @@
 #include "GraphicsTestUtil.h"
 #include "graphics/FontRegistry.h"
 #include "graphics/hgeFont.h"
+#include "support/engine/DrawnText.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST_F(FontTest, ParsesQuotedAndHexCodes) {
                                  "Char=\"B\",1,2\n"  // incomplete: skipped
                                  "Junk line\n");
     hgeFont f(path.c_str());
-    ASSERT_NE(f.GetTexture(), 0u);
+    ASSERT_NE(TextureOf(&f), 0u);
     ASSERT_NE(f.GetSprite('A'), nullptr);
     float x, y, w, h;
     f.GetSprite('A')->GetTextureRect(&x, &y, &w, &h);
@@ -71,7 +72,7 @@ TEST_F(FontTest, RejectsBadHeadAndMissingFiles) {
     std::string bad = dir.Write("bad.fnt", "[HGEFONT] \nBitmap = font.png\nChar=\"A\",0,0,4,4,0,0\n");
     hgeFont f(bad.c_str());
     EXPECT_EQ(f.GetSprite('A'), nullptr);
-    EXPECT_EQ(f.GetTexture(), 0u);
+    EXPECT_EQ(TextureOf(&f), 0u);
     EXPECT_NE(gfxtest::ReadLog().find("Font " + bad + " has incorrect format."), std::string::npos);
 
     hgeFont missing(dir.File("nothing.fnt").c_str());
@@ -203,19 +204,19 @@ TEST_F(FontTest, FontsOfOneFileShareOnePictureUntilTheLastGoes) {
     std::string path = WriteFont("s.fnt", kBody);
     FontMap& reg = FontRegistry::Instance();
     hgeFont* registryFont = reg.LoadFont("Shared", path);
-    HTEXTURE picture = registryFont->GetTexture();
+    HTEXTURE picture = TextureOf(registryFont);
     ASSERT_NE(picture, 0u);
     std::string backslashed = path;
     backslashed[backslashed.rfind('/')] = '\\';
     auto* resourceFont = new hgeFont(backslashed.c_str(), false, hgeFont::BUILD_RESOURCE);
     reg.LoadFont("Shared1", path);
-    EXPECT_EQ(resourceFont->GetTexture(), picture);
-    EXPECT_EQ(FontRegistry::GetFont("Shared1")->GetTexture(), picture);
+    EXPECT_EQ(TextureOf(resourceFont), picture);
+    EXPECT_EQ(TextureOf(FontRegistry::GetFont("Shared1")), picture);
 
     // Replacing a font under its name lets go of one use only: the picture
     // outlives the registry's two fonts and goes with the third.
     reg.LoadFont("Shared", path);
-    EXPECT_EQ(FontRegistry::GetFont("Shared")->GetTexture(), picture);
+    EXPECT_EQ(TextureOf(FontRegistry::GetFont("Shared")), picture);
     FontRegistry::Clear();
     HGE* hge = gfxtest::Engine();
     EXPECT_EQ(hge->Texture_GetWidth(picture), 64) << "still in use";
@@ -226,8 +227,8 @@ TEST_F(FontTest, FontsOfOneFileShareOnePictureUntilTheLastGoes) {
     // A picture that cannot be loaded is not remembered: a later font tries again.
     std::string broken = dir.Write("b.fnt", "[HGEFONT]\nBitmap = none.png\n" + std::string(kBody));
     hgeFont missing(broken.c_str());
-    EXPECT_EQ(missing.GetTexture(), 0u);
+    EXPECT_EQ(TextureOf(&missing), 0u);
     dir.WritePng("none.png", 8, 8, {});
     hgeFont found(broken.c_str());
-    EXPECT_NE(found.GetTexture(), 0u);
+    EXPECT_NE(TextureOf(&found), 0u);
 }

@@ -2,11 +2,17 @@
 // layer and of the layers below it, never above. Source folders map to layers
 // platform < graphics < engine < entities/core < entities/effects <
 // entities/widgets < entities/screens < runtime < profiles < scene < minigames <
-// screens < app. Quoted and angle-bracket includes count alike, and "../" is
-// resolved from the including file. A test folder belongs to the layer it tests
-// (entity tests to the runtime, scenario folders to the application), test
-// helpers in support/<layer>/ to that layer (support/scene to the whole game),
-// and including a helper header reaches the highest layer that header includes.
+// screens < app. Quoted and angle-bracket includes count alike. A test folder
+// belongs to the layer it tests (entity tests to the runtime, scenario folders to
+// the application), test helpers in support/<layer>/ to that layer
+// (support/scene to the whole game), and including a helper header reaches the
+// highest layer that header includes.
+//
+// The rule holds only for includes this text scan can read, so it refuses the
+// rest outright: a header name with a ".." part (whichever way it would climb,
+// even down a layer), an include whose header comes from a macro, and an include
+// directive written any other way than on one line as #include "name" or
+// #include <name> (a continued line, a comment inside it, a digraph).
 #pragma once
 
 #include <string>
@@ -19,8 +25,21 @@ namespace layers {
 int RankOfSource(const std::string& relativePath);
 int RankOfTest(const std::string& relativePath);
 
+// An include directive of a file as the scan reads it.
+struct IncludeDirective {
+    int line;            // where the directive starts, from 1
+    std::string header;  // the name between the quotes or angle brackets; the rest of the line when unread
+    bool quoted;
+    std::string fault;   // why the scan refuses it; empty when it is read
+};
+
+// Every include directive of a C++ text (comments and string literals are not
+// directives; an include in a comment does not count).
+std::vector<IncludeDirective> ReadIncludeDirectives(const std::string& text);
+
 // Every include of a file under root (its src/ and tests/ folders) that points
-// up a layer, as "file:line: includes header".
-std::vector<std::string> FindUpwardIncludes(const std::string& root);
+// up a layer, as "file:line: includes header", and every one the scan refuses,
+// as "file:line: includes header: why".
+std::vector<std::string> FindForbiddenIncludes(const std::string& root);
 
 }  // namespace layers

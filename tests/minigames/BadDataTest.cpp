@@ -32,13 +32,13 @@ TEST(MiniGameBadData, RowsAndSoundDefaults) {
     EXPECT_EQ(log.Count("the required attribute"), 7);
     EXPECT_EQ(log.Count("unknown unit 9"), 1);
     ASSERT_EQ(puzzle->GetLoosePieces().size(), 1u);
-    EXPECT_EQ(puzzle->FindPiece("watch")->GetRotation(), 0.0f);  // every quarter ignored
+    EXPECT_EQ(PieceLabelled(puzzle, "watch")->GetRotation(), 0.0f);  // every quarter ignored
     EXPECT_EQ(log.Count("\"RandomAngleStep\" must be positive; it is ignored"), 1);
 
-    auto* repeat = dynamic_cast<RepeatScreen*>(OpenMiniGame(
+    const std::string repeatPath =
         engine.File("11.1.xml", R"(<MiniGame CellNumber="-2" VariantNumber="0" RowLength="0" OffsetX="1" OffsetY="1"
-            CellWidth="1" CellHeight="1"><PaletteElement id="0" sprite_name="nowhere"/></MiniGame>)"),
-        &level));
+            CellWidth="1" CellHeight="1"><PaletteElement id="0" sprite_name="nowhere"/></MiniGame>)");
+    auto* repeat = dynamic_cast<RepeatScreen*>(OpenMiniGame(repeatPath, &level));
     ASSERT_NE(repeat, nullptr);
     EXPECT_EQ(repeat->GetSequence(), std::vector<int>{0});
     EXPECT_EQ(log.Count("must be positive; 1 is used"), 2);
@@ -47,14 +47,20 @@ TEST(MiniGameBadData, RowsAndSoundDefaults) {
     // Without a finish picture the win counts it as shown.
     ASSERT_TRUE(engine.StepUntil([&] { return repeat->GetShowTime() == 0.0f; }, 80));
     repeat->OnButtonPress("0");
-    EXPECT_EQ(repeat->GetState(), kMiniGameSolved);
     engine.Step();
     EXPECT_TRUE(repeat->IsOkShown());
+    repeat->OnButtonPress("Ok");
+    ASSERT_TRUE(engine.StepUntil([&] { return repeat->HasReported(); }));
+    EXPECT_EQ(level.Results(), std::vector<std::string>{"MiniGameFinished=" + repeatPath}) << "solved";
 
-    auto* memory = dynamic_cast<MemoryScreen*>(OpenMiniGame(engine.File("6.2.xml", R"(<MiniGame res_group="3"/>)"), &level));
+    const std::string memoryPath = engine.File("6.2.xml", R"(<MiniGame res_group="3"/>)");
+    auto* memory = dynamic_cast<MemoryScreen*>(OpenMiniGame(memoryPath, &level));
     ASSERT_NE(memory, nullptr);
     engine.Step(2);
-    EXPECT_EQ(memory->GetState(), kMiniGameSolved);  // nothing to turn up
+    EXPECT_TRUE(memory->IsOkShown()) << "nothing to turn up";
+    memory->OnButtonPress("Ok");
+    ASSERT_TRUE(engine.StepUntil([&] { return memory->HasReported(); }));
+    EXPECT_EQ(level.Results().back(), "MiniGameFinished=" + memoryPath) << "solved";
     memory->Kill();
     puzzle->Kill();
     engine.Step(2);

@@ -148,6 +148,22 @@ public:
 };
 
 // A screen point on an opaque pixel of the piece, near its middle.
+// The piece of a puzzle with that label (its object's name in the piece
+// scene), loose or docked: a part of the screen.
+inline PuzzlePiece* PieceLabelled(const ZOLTFramework::CEntity* screen, const std::string& label) {
+    std::vector<const ZOLTFramework::CEntity*> open{screen};
+    while (!open.empty()) {
+        const ZOLTFramework::CEntity* entity = open.back();
+        open.pop_back();
+        for (ZOLTFramework::CEntity* child : entity->GetChildren()) {
+            auto* piece = dynamic_cast<PuzzlePiece*>(child);
+            if (piece && piece->label == label) return piece;
+            open.push_back(child);
+        }
+    }
+    return nullptr;
+}
+
 inline bool OpaquePoint(const PuzzlePiece* piece, float* px, float* py) {
     for (float r = 0.0f; r < 60.0f; r += 3.0f)
         for (float a = 0.0f; a < 6.28f; a += 0.5f) {

@@ -75,6 +75,21 @@ TEST_F(GameReaderRegressionTest, FlightsThatNeverArriveStillWinTheLevel) {
     EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetToolName(), "fixture_key");
     EXPECT_TRUE(field->Rules().ToolRecords().empty());
     EXPECT_EQ(level->events, std::vector<std::string>{"TaskChanged=Key"});
+    // Taken into the hand and put down again, it flies back; killed on its
+    // way, it is back in the bag as it left, and nothing is left on its way.
+    const std::string picture = field->GetInventory()->GetObjects()[0]->GetResourceName();
+    field->GetInventory()->PickUp(field->GetInventory()->GetObjects()[0]);
+    ASSERT_TRUE(field->GetInventory()->GetObjects().empty());
+    field->OnRightButton(true);
+    EXPECT_EQ(field->Rules().ItemsOnTheirWay(), 1);
+    engine.Run(0.3f);
+    field->FindChild<SceneObject>("fixture_key")->Kill();
+    engine.Run(0.5f);
+    ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
+    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetObjectName(), "fixture_key");
+    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetResourceName(), picture);
+    EXPECT_EQ(field->Rules().ItemsOnTheirWay(), 0);
+    EXPECT_EQ(log.Count("ended on the way; its item counts as arrived"), 4) << "the tool's and the put-back's too";
     CloseAll();
 }
 

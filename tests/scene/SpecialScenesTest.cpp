@@ -8,6 +8,7 @@
 #include "entities/widgets/TextEntity.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
+#include "support/scene/ScenePlayHelpers.h"
 #include "support/runtime/GuiTestEngine.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/SceneTestEngine.h"
@@ -66,28 +67,20 @@ TEST(SpecialScenes, HintChoiceCountsAndTaskSprites) {
     PlayField* field = level->Field();
     engine.Run(0.6f);
     // The lock is found with a tool and never hinted; the key is the only one.
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(field->FindHintObject(), field->FindObjectByName("fixture_key"));
-    EXPECT_EQ(field->GetItemCount("Key"), 1u);
-    EXPECT_EQ(field->GetItemCount("Nothing"), 0u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(field->FindHintObject(), SceneObjectNamed(field, "fixture_key"));
+    EXPECT_EQ(field->Rules().ItemCount("Key"), 1u);
+    EXPECT_EQ(field->Rules().ItemCount("Nothing"), 0u);
     EXPECT_EQ(field->Rules().Counters().count("Nothing"), 0u) << "an absent name inserts nothing";
-    EXPECT_EQ(field->GetTaskSprite("Key"), field->FindObjectByName("fixture_key")->GetDisplaySprite());
+    EXPECT_EQ(field->GetTaskSprite("Key"), SceneObjectNamed(field, "fixture_key")->GetDisplaySprite());
     EXPECT_EQ(field->GetTaskSprite("Nothing"), nullptr);
-    field->ShowExtraCigarTutorial("Nothing");
-    EXPECT_EQ(field->FindChild<ZOLTFramework::CEntity>("ObjectPointer"), nullptr) << "an unknown task sets no pointer";
-    field->ShowExtraCigarTutorial("");
     field->ShowHintTutorial();
+    // A scene locked on a task it lacks sets no pointer.
+    auto* unknown = new LevelStandIn(engine.WriteScene("unknown.xml", R"(<scene res_file="x" res_group="91">
+  <task_condition><action type="LockingTask" name="Nothing^1.57"/></task_condition></scene>)"));
+    engine.Step();
+    EXPECT_EQ(unknown->EventsNamed("LockingTask"), (std::vector<std::string>{"LockingTask=Nothing^1.57"}));
+    EXPECT_EQ(unknown->Field()->FindChild<ZOLTFramework::CEntity>("ObjectPointer"), nullptr)
+        << "an unknown task sets no pointer";
 
-    // Finds fly to their clue line on the panel (180 wide here), or to
-    // (90, 150) without one; in scene units.
-    float tx = 0.0f, ty = 0.0f;
-    field->GetPanelTarget("Key", &tx, &ty);
-    EXPECT_FLOAT_EQ(tx, 90.0f / 0.78125f);
-    EXPECT_FLOAT_EQ(ty, 150.0f / 0.78125f);
-    level->clueLines = {{"Key", 206.0f}, {"Dummy", 206.0f}};
-    field->GetPanelTarget("Key", &tx, &ty);
-    EXPECT_FLOAT_EQ(ty, 206.0f / 0.78125f);
-    field->GetPanelTarget("Dummy", &tx, &ty);
-    EXPECT_FLOAT_EQ(ty, 150.0f / 0.78125f);
-    level->clueLines.clear();
     EXPECT_TRUE(level->EventsNamed("ShowHint").empty()) << "no glass in the scene";
 }

@@ -7,11 +7,15 @@
 #include <gtest/gtest.h>
 
 #include "entities/effects/ParticleSystemEntity.h"
+#include "entities/core/CSpriteEntity.h"
+#include "graphics/hgeResourceManager.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
+#include "scene/PSLayer.h"
 #include "scene/PlayField.h"
 #include "scene/SceneObject.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/scene/LevelStandIn.h"
 #include "support/scene/ScenePlayHelpers.h"
 #include "support/scene/SceneTestEngine.h"
@@ -50,7 +54,7 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     EXPECT_EQ(level->EventsNamed("AddTime").size(), 2u);
 
     // The extra cigar first: the field takes nothing else while it waits.
-    SceneObject* cigar = field->FindObjectByName("study_cigar");
+    SceneObject* cigar = SceneObjectNamed(field, "study_cigar");
     ASSERT_NE(cigar, nullptr);
     const ScreenPoint cigarAt = OpaquePointOf(cigar, field);
     ASSERT_TRUE(cigarAt.found);
@@ -74,7 +78,7 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     };
     auto find = [&](const std::string& objectName, const std::string& taskName) {
         SCOPED_TRACE(objectName);
-        SceneObject* object = field->FindObjectByName(objectName);
+        SceneObject* object = SceneObjectNamed(field, objectName);
         ASSERT_NE(object, nullptr);
         const ScreenPoint at = OpaquePointOf(object, field);
         ASSERT_TRUE(at.found);
@@ -120,16 +124,17 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     const size_t openTasks = field->Rules().Tasks().size();
     bag->Open();
     engine.Run(0.5f);
+    hgeSprite* keyPicture = engine.GetResourceManager()->GetSprite(key->GetResourceName().c_str());
     engine.Click(key->GetAbsoluteX(), key->GetAbsoluteY());
-    ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
-    EXPECT_EQ(field->GetCursor().itemName, "study_key");
-    SceneObject* drawer = field->FindObjectByName("desk_drawer");
+    ASSERT_NE(HeldItem(field), nullptr);
+    EXPECT_TRUE(SameLook(HeldItem(field)->GetSprite(), keyPicture)) << "the key in hand";
+    SceneObject* drawer = SceneObjectNamed(field, "desk_drawer");
     const ScreenPoint drawerAt = OpaquePointOf(drawer, field);
     ASSERT_TRUE(drawerAt.found);
     engine.Click(drawerAt.x, drawerAt.y);
     EXPECT_EQ(level->EventsNamed("MiniGame"), (std::vector<std::string>{"MiniGame=data/MiniGames/1.1.xml"}));
     EXPECT_FALSE(InScene(field, drawer));
-    EXPECT_EQ(field->GetCursor().kind, PlayField::CURSOR_PLAIN);
+    EXPECT_EQ(HeldItem(field), nullptr);
     level->ReportMiniGame("MiniGameFinished", "data/MiniGames/1.1.xml");
     scoredAt = level->Clock();
     EXPECT_EQ(level->EventsNamed("AddMinigameScore"), (std::vector<std::string>{"AddMinigameScore=5000"}));
@@ -156,11 +161,12 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
         // A window opens over the field as the watch arrives: its tail and
         // its pick burst still play out and go.
         waitForArrivals();
-        ASSERT_FALSE(field->GetParticleSystems().empty());
+        const PSLayer* tails = field->FindChild<PSLayer>(PlayField::kParticleLayerName);
+        ASSERT_FALSE(tails->GetSystems().empty());
         field->Pause();
         engine.Run(3.0f);
         pausedFor += 3.0f;
-        EXPECT_TRUE(field->GetParticleSystems().empty());
+        EXPECT_TRUE(tails->GetSystems().empty());
         EXPECT_EQ(sparkles(), sparklesAtStart);
         field->Resume();
     }
@@ -170,7 +176,7 @@ TEST(StudyPlay, EveryFindScoresFliesAndTheKeyOpensTheDrawerUntilOneWin) {
     EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=1000"), 4);
     EXPECT_GE(std::count(speed.begin(), speed.end(), "AddSpeedScore=500"), 4);
     EXPECT_TRUE(field->Rules().Tasks().empty());
-    EXPECT_TRUE(field->AreTasksDone()) << "no find is still flying";
+    EXPECT_TRUE(field->Rules().Done()) << "no find is still flying";
     const auto win = std::find(level->events.begin(), level->events.end(), "Win=");
     ASSERT_NE(win, level->events.end());
     EXPECT_EQ(*(win - 1), "AddCigars=1") << "the OnWin actions first";

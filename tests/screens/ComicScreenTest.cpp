@@ -19,6 +19,7 @@
 #include "screens/ComicScreen.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::CEntity;
 
@@ -77,7 +78,7 @@ Letters LettersDrawn(StoryEngine& engine, const SpriteExEntity* bubble) {
                 x1 = std::min(x1, v.x), y1 = std::min(y1, v.y), x2 = std::max(x2, v.x), y2 = std::max(y2, v.y);
     Letters letters;
     for (const auto& q : quads) {
-        if (q.quad.tex != FontRegistry::GetFont("Comics")->GetTexture()) continue;
+        if (q.quad.tex != TextureOf(FontRegistry::GetFont("Comics"))) continue;
         ++letters.count;
         for (const hgeVertex& v : q.quad.v) letters.inside &= v.x >= x1 && v.x <= x2 && v.y >= y1 && v.y <= y2;
     }

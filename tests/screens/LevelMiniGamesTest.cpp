@@ -99,7 +99,9 @@ public:
             return help != nullptr;
         }, 2.0f));
         if (help) {
-            EXPECT_EQ(help->GetText()->GetTextRef(), ZOLTFramework::Services::Text(level->GetEngine(), HelpKeyOf(game)));
+            TextEntity* text = help->FindChild<TextEntity>("Text");
+            EXPECT_EQ(text ? text->GetTextRef() : "(no text)",
+                      ZOLTFramework::Services::Text(level->GetEngine(), HelpKeyOf(game)));
         }
         EXPECT_TRUE(ConfirmMiniGameHelp(screen));
         EXPECT_FALSE(level->IsPanelIn());

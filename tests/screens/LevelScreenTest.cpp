@@ -27,6 +27,7 @@
 #include "profiles/Player.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayField.h"
+#include "scene/PlayFieldStateWriter.h"
 #include "scene/SceneObject.h"
 #include "screens/BagScreen.h"
 #include "screens/ComicScreen.h"
@@ -40,6 +41,7 @@
 #include "screens/OptionsScreen.h"
 #include "support/TestFiles.h"
 #include "support/engine/HtmlLogCapture.h"
+#include "support/engine/RecordedQuads.h"
 #include "support/scene/ScenePlayHelpers.h"
 
 using ZOLTFramework::CEntity;
@@ -312,7 +314,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
 </page>)");
     PlayField* field = level->FindChild<PlayField>("PlayField");
     ASSERT_TRUE(engine.PanelIn(level));
-    const ScreenPoint watch = OpaquePointOf(field->FindObjectByName("watch"), field);
+    const ScreenPoint watch = OpaquePointOf(SceneObjectNamed(field, "watch"), field);
     ASSERT_TRUE(watch.found);
     engine.MoveMouse(watch.x, watch.y);
     engine.Step();
@@ -323,7 +325,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.KeyUp(HGEK_LBUTTON);
     engine.Step();
     EXPECT_TRUE(level->Windows().IsHintWindowOpen());
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr) << "the press went to the window's frame, not the scene";
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr) << "the press went to the window's frame, not the scene";
     // The window takes a tap on its "OK" from its first frame on.
     auto* ok = level->FindChild("HintScreen")->FindChild<ZOLTFramework::CButtonEntity>("OK");
     ASSERT_NE(ok, nullptr);
@@ -332,7 +334,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.KeyUp(HGEK_LBUTTON);
     engine.Step();
     EXPECT_FALSE(level->Windows().IsHintWindowOpen());
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr);
     ASSERT_TRUE(engine.PanelIn(level));
     engine.MoveMouse(watch.x, watch.y);
 
@@ -342,7 +344,7 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.Step();
     auto* comic = engine.TopAs<ComicScreen>();
     ASSERT_NE(comic, nullptr);
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr);
     std::weak_ptr<void> comicAlive = comic->GetLifeToken();
     auto lines = [&] {
         std::vector<CEntity*> shown;
@@ -369,10 +371,10 @@ TEST(LevelScreen, AWindowOpeningAsThePlayerPressesTakesThePressFromTheScene) {
     engine.KeyDown(HGEK_LBUTTON);
     engine.KeyUp(HGEK_LBUTTON);
     EXPECT_TRUE(engine.RunUntil([&] { return comicAlive.expired(); }, 2.0f)) << "the last click ends the page";
-    EXPECT_NE(field->FindObjectByName("watch"), nullptr);
+    EXPECT_NE(SceneObjectNamed(field, "watch"), nullptr);
 }
 
-TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
+TEST(LevelScreen, CigarsBurnOneAtATimeAndTheGlassShowsTheShadowOfAClue) {
     LevelEngine engine;
     Player* player = engine.Active();
     player->CigarCount = 1;
@@ -403,6 +405,25 @@ TEST(LevelScreen, CigarsBurnOneAtATimeAndNoneWithoutCount) {
     engine.KeyUp(HGEK_LBUTTON);
     EXPECT_EQ(player->CigarCount, 0);
     EXPECT_FLOAT_EQ(level->Panel().GetCigarCooldown(), 0.0f);
+
+    // The pointer over a clue: the shadow of its task's picture in the glass
+    // (dark, at most 60 px, centred at (58, 560) on the panel); the scene's
+    // picture keeps its own hot spot, colour and blend.
+    hgeSprite* watch = SceneObjectNamed(level->FindChild<PlayField>("PlayField"), "watch")->GetDisplaySprite();
+    const hgeQuad before = LookOf(watch);
+    level->OnButtonOver("Watch");
+    const auto drawn = RecordQuads([&] { engine.Step(); });
+    const float x = level->Panel().Window()->GetAbsoluteX() + 58.0f, y = 560.0f;
+    EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [&](const RenderStats::RecordedQuad& q) {
+                  const hgeVertex* v = q.quad.v;
+                  return Shows(q, watch) && v[0].col == 0x77000000u &&
+                         q.quad.blend == (BLEND_COLORMUL | BLEND_ALPHABLEND) && std::fabs((v[0].x + v[2].x) / 2 - x) < 0.5f && std::fabs((v[0].y + v[2].y) / 2 - y) < 0.5f &&
+                         std::max(v[2].x - v[0].x, v[2].y - v[0].y) <= 60.01f;
+              }), 1);
+    const hgeQuad after = LookOf(watch);
+    EXPECT_EQ(after.v[0].x, before.v[0].x) << "the hot spot";
+    EXPECT_EQ(after.v[0].col, before.v[0].col);
+    EXPECT_EQ(after.blend, before.blend);
 }
 
 TEST(LevelScreen, TheNodeScoreKeepsTheBestAndOpensTheNextNodeOnce) {
@@ -489,15 +510,15 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     level->SaveOnQuit();
     FileSystem::SetReadHook({});
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(player->PlayFieldPath, PlayField::StateFilePath(player->SaveFile));
+    EXPECT_EQ(player->PlayFieldPath, PlayFieldStateWriter::StateFilePath(player->SaveFile));
     level->Kill();
 
     auto* field = engine.Manager().Spawn<PlayField>(scene, &journal, SceneContext{player});
-    field->FindObjectByName("watch")->Kill();  // taken: dead until the manager deletes it
+    SceneObjectNamed(field, "watch")->Kill();  // taken: dead until the manager deletes it
     const LevelValues saved{412.5f, 2, 1500, 10, 5000, 7000, {"Letter", "Ring"}, {"Ring"}};
     saved.Put(*player);
     field->SaveState();
-    const std::string path = PlayField::StateFilePath(player->SaveFile);
+    const std::string path = PlayFieldStateWriter::StateFilePath(player->SaveFile);
     ASSERT_EQ(player->PlayFieldPath, path);
     const std::string first = DocumentText(path);
     EXPECT_EQ(first.find("watch_Study"), std::string::npos);
@@ -541,12 +562,16 @@ TEST(LevelScreen, TheStateOfAnUnfinishedSceneIsSavedAndReadBack) {
     again->SaveState();
     EXPECT_EQ(DocumentText(path), first);
 
-    // The locking object's angle in degrees.
-    SceneObject* quill = again->FindObjectByName("quill");
+    // The locking object's angle in degrees: a scene locked on the quill.
+    std::string locking = kScene;
+    locking.insert(locking.find("</scene>"),
+                   R"(<task_condition><action type="LockingTask" name="Quill^0"/></task_condition>)");
+    auto* locked =
+        engine.Manager().Spawn<PlayField>(engine.Write("locked.xml", locking), &journal, SceneContext{player});
+    SceneObject* quill = SceneObjectNamed(locked, "quill");
     ASSERT_NE(quill, nullptr);
     quill->SetRotation(3.14159265f / 2.0f);
-    again->ShowExtraCigarTutorial("Quill");  // locks the task's first object, the quill
-    again->SaveState();
+    locked->SaveState();
     EXPECT_NE(DocumentText(path).find("name=\"Quill^90d\""), std::string::npos);
 
     // A failed write keeps named what the player named (the atomic write left

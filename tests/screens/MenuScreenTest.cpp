@@ -19,6 +19,7 @@
 #include "screens/WelcomeText.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
+#include "support/runtime/DialogMessage.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CMenuScreen;
@@ -121,7 +122,7 @@ TEST_F(MenuScreenTest, PlayForANewcomerAsksThePlayModeAndStopsTheAquarium) {
     Dialog* mode = TopDialog();
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(mode->GetName(), "MODE");
-    EXPECT_EQ(mode->GetText(), "CHOOSE_PLAY_MODE");
+    EXPECT_TRUE(ShowsMessage(mode, "CHOOSE_PLAY_MODE"));
     EXPECT_EQ(mode->GetDepth(), 70000.0f);
     // The aquarium stopped as the continue question was answered.
     EXPECT_TRUE(PlayerManager::Instance()->Timer->IsEmpty());
@@ -178,7 +179,7 @@ TEST_F(MenuScreenTest, ASavedGameAsksToContinueAndYesOpensTheMap) {
     Dialog* cont = TopDialog();
     ASSERT_NE(cont, nullptr);
     EXPECT_EQ(cont->GetName(), "CONT");
-    EXPECT_EQ(cont->GetText(), "Q_CONTINUE");
+    EXPECT_TRUE(ShowsMessage(cont, "Q_CONTINUE"));
     engine.Press(HGEK_ENTER);
     EXPECT_EQ(mapFile, "data/GlobalMapScreen.xml");
     EXPECT_TRUE(menu->IsClosing());

@@ -13,6 +13,7 @@
 #include "profiles/PlayerManager.h"
 #include "screens/HighScoreTable.h"
 #include "screens/OptionsScreen.h"
+#include "support/runtime/DialogMessage.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ TEST_F(OptionsScreenTest, ExitQuestionYesSavesTheValuesReadAtOpening) {
     auto* question = dynamic_cast<Dialog*>(engine.Top());
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->GetName(), "EXIT_TO_MENU");
-    EXPECT_EQ(question->GetText(), "Q_QUIT");
+    EXPECT_TRUE(ShowsMessage(question, "Q_QUIT"));
     EXPECT_EQ(question->GetLayer(), 102400.0f);
     EXPECT_TRUE(screen->FindChild<ZOLTFramework::CWindowEntity>("Window")->IsPaused());
     // No: back to the window, nothing written.

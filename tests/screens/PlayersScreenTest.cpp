@@ -14,6 +14,8 @@
 #include "profiles/PlayerManager.h"
 #include "screens/CPNameScreen.h"
 #include "screens/PlayersScreen.h"
+#include "support/runtime/DialogMessage.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::PlayersScreen;
 
@@ -109,7 +111,7 @@ TEST_F(PlayersScreenTest, DeletingAsksFirstAndNoKeepsThePlayer) {
     auto* question = dynamic_cast<Dialog*>(engine.Top());
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(question->GetName(), "DL");
-    EXPECT_EQ(question->GetText(), "Q_DELETE");
+    EXPECT_TRUE(ShowsMessage(question, "Q_DELETE"));
     engine.Press(HGEK_ESCAPE);
     EXPECT_EQ(engine.Top(), screen);
     EXPECT_EQ(Rows(screen), (Names{"Ann", "Bob"}));
@@ -173,7 +175,7 @@ TEST_F(PlayersScreenTest, AHandEditedNameIsDrawnOnOneLineInsideItsRow) {
     const float rowsBottom = list.y1 + 2.0f * (listFont->GetHeight() * 0.5f + 15.0f);
     int letters = 0;
     for (const auto& q : quads) {
-        if (q.quad.tex != listFont->GetTexture()) continue;
+        if (q.quad.tex != TextureOf(listFont)) continue;
         ++letters;
         for (const auto& v : q.quad.v) {
             if (v.y < list.y1 - 10.0f || v.y > list.y2) continue;  // the window's caption

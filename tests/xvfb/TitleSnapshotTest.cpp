@@ -13,6 +13,7 @@
 #include "platform/FrameDriver.h"
 #include "SnapshotPicture.h"
 #include "WindowTestEngine.h"
+#include "support/engine/DrawnText.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST(TitleSnapshot, LettersFadeInAndShowInTheSnapshot) {
     ASSERT_TRUE(engine.started) << engine.GetHGE()->System_GetErrorMessage();
     hgeFont* font = FontRegistry::Instance().LoadFont("Main", "data\\Font\\main.fnt");
     ASSERT_NE(font, nullptr);
-    ASSERT_NE(font->GetTexture(), 0u);
+    ASSERT_NE(TextureOf(font), 0u);
 
     auto* title = new ZOLTFramework::CTitleEntity();
     title->SetPosXY(400, 300);

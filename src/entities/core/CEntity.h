@@ -98,7 +98,6 @@ public:
     bool IsHidden() const { return hidden; }
     bool IsPaused() const { return paused; }
     bool IsEnabled() const { return enabled; }
-    bool IsRegistered() const { return registered; }
 
     EngineContext* GetEngine() const { return engine; }
     CEntity* GetParent() const { return parent; }
@@ -188,6 +187,8 @@ private:
     int m_drawIndex = -1;                // slot in the tracker's draw list
     int m_stackCount = 0;                // occurrences on the tracker's screen stack
     unsigned long long m_joinOrder = 0;  // when it joined a manager (0: never); the last draw key
+    float m_drawLayer = 0;               // effective layer and absolute depth as the last draw sort
+    float m_drawDepth = 0;               // took them (they walk the parent chain: once per sort)
     std::shared_ptr<char> m_lifeToken;
 };
 

@@ -195,37 +195,20 @@ void EntityManager::Render() {
 }
 
 bool EntityManager::DrawOrderLess(const CEntity* a, const CEntity* b) {
-    const float la = SortKey(a->GetLayer());
-    const float lb = SortKey(b->GetLayer());
-    if (la != lb) return la < lb;
-    const float da = SortKey(a->GetAbsDepth());
-    const float db = SortKey(b->GetAbsDepth());
-    if (da != db) return da < db;
+    if (a->m_drawLayer != b->m_drawLayer) return a->m_drawLayer < b->m_drawLayer;
+    if (a->m_drawDepth != b->m_drawDepth) return a->m_drawDepth < b->m_drawDepth;
     return a->m_joinOrder < b->m_joinOrder;
 }
 
 void EntityManager::SortDrawList() {
     CompactDrawList();
-    // The keys walk the parent chain: compute them once per entity.
-    struct Keyed {
-        float layer;
-        float depth;
-        unsigned long long joined;
-        CEntity* entity;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(m_drawList.size());
-    for (CEntity* e : m_drawList)
-        keyed.push_back({SortKey(e->GetLayer()), SortKey(e->GetAbsDepth()), e->m_joinOrder, e});
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        if (a.layer != b.layer) return a.layer < b.layer;
-        if (a.depth != b.depth) return a.depth < b.depth;
-        return a.joined < b.joined;
-    });
-    for (size_t i = 0; i < keyed.size(); ++i) {
-        m_drawList[i] = keyed[i].entity;
-        keyed[i].entity->m_drawIndex = static_cast<int>(i);
+    // The keys walk the parent chain: take them once per entity, then sort by them.
+    for (CEntity* e : m_drawList) {
+        e->m_drawLayer = SortKey(e->GetLayer());
+        e->m_drawDepth = SortKey(e->GetAbsDepth());
     }
+    std::sort(m_drawList.begin(), m_drawList.end(), &EntityManager::DrawOrderLess);
+    for (size_t i = 0; i < m_drawList.size(); ++i) m_drawList[i]->m_drawIndex = static_cast<int>(i);
 }
 
 void EntityManager::Forget(CEntity* entity) {

@@ -86,9 +86,6 @@ public:
     // manager: it leaves every list and screen-stack occurrence.
     void Forget(CEntity* entity);
 
-    // Layer, then absolute depth, then join order.
-    static bool DrawOrderLess(const CEntity* a, const CEntity* b);
-
     // Registered entities in current draw order (holes skipped).
     std::vector<CEntity*> GetDrawList() const;
     const std::vector<CEntity*>& GetScreenStack() const { return m_screens; }
@@ -100,7 +97,11 @@ private:
     void RemoveDead();
     void UpdateLive(float dt);
     void Merge();
+    // Takes every registered entity's draw keys, then sorts the list with DrawOrderLess.
     void SortDrawList();
+    // The draw order: effective layer, then absolute depth, then join order,
+    // over the keys SortDrawList took (a NaN key counts as 0).
+    static bool DrawOrderLess(const CEntity* a, const CEntity* b);
     void CompactEntities();
     void CompactDrawList();
     // Takes every occurrence of a leaving screen off the stack; the new top

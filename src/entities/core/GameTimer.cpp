@@ -14,10 +14,10 @@ Timer::~Timer() {
 void Timer::Add(float delay, Callback callback, CEntity* owner) {
     Entry entry{delay, std::move(callback), m_nextId++, owner, {}};
     if (owner) entry.ownerToken = owner->GetLifeToken();
-    m_entries.push_back(std::move(entry));
+    entries.push_back(std::move(entry));
 }
 
-void Timer::Clear() { m_entries.clear(); }
+void Timer::Clear() { entries.clear(); }
 
 bool Timer::IsCancelled(const Entry& entry) {
     if (!entry.owner) return false;
@@ -25,7 +25,7 @@ bool Timer::IsCancelled(const Entry& entry) {
 }
 
 bool Timer::IsEmpty() const {
-    return std::all_of(m_entries.begin(), m_entries.end(), [](const Entry& e) { return IsCancelled(e); });
+    return std::all_of(entries.begin(), entries.end(), [](const Entry& e) { return IsCancelled(e); });
 }
 
 void Timer::Update(float dt) {
@@ -38,15 +38,15 @@ void Timer::Update(float dt) {
     uint64_t nextId = 0;
     int calls = 0;
     while (true) {
-        auto it = std::lower_bound(m_entries.begin(), m_entries.end(), nextId,
+        auto it = std::lower_bound(entries.begin(), entries.end(), nextId,
                                    [](const Entry& e, uint64_t id) { return e.id < id; });
-        if (it == m_entries.end()) break;
-        const size_t i = static_cast<size_t>(it - m_entries.begin());
+        if (it == entries.end()) break;
+        const size_t i = static_cast<size_t>(it - entries.begin());
 
-        Entry& entry = m_entries[i];
+        Entry& entry = entries[i];
         nextId = entry.id + 1;
         if (IsCancelled(entry)) {
-            m_entries.erase(m_entries.begin() + i);
+            entries.erase(entries.begin() + i);
             continue;
         }
         entry.remaining -= dt;
@@ -56,7 +56,7 @@ void Timer::Update(float dt) {
             break;
         }
         Callback callback = std::move(entry.callback);
-        m_entries.erase(m_entries.begin() + i);
+        entries.erase(entries.begin() + i);
         ++calls;
         callback();
         if (destroyed) {

@@ -53,7 +53,7 @@ private:
     };
     static bool IsCancelled(const Entry& entry);
 
-    std::vector<Entry> m_entries;  // ascending ids: the order of adding
+    std::vector<Entry> entries;  // ascending ids: the order of adding
     uint64_t m_nextId = 1;
     bool* m_destroyedFlag = nullptr;  // set while Update runs, so a callback may delete the timer
 };

@@ -48,9 +48,6 @@ public:
 
     void Update(float dt) override;
 
-    // True once a non-cyclic path has ended (until a point is added).
-    bool IsFinished() const { return finished; }
-
     // Called once when a non-cyclic path ends; assigned by the user.
     std::function<void()> finishedCallback;
 

@@ -1,5 +1,5 @@
 // The screen between the logo screens and the main menu: a background picture,
-// a "LOADING" caption and a progress bar that fills over a fixed number of
+// a "LOADING" caption (the child "Press any key") and a progress bar that fills over a fixed number of
 // frames. Then the product logo pops up, the caption pulses "PRESS_ANY_KEY",
 // star bursts sparkle over the picture, and the first key or mouse button opens
 // the main menu (made by the maker registered for ScreenFactory::kMainMenu).
@@ -39,7 +39,6 @@ public:
 
     // Width of the progress bar's clip rectangle in this frame.
     int GetProgressWidth() const;
-    TextEntity* GetCaption() const { return caption; }
 
 private:
     void LoadLayout();

@@ -32,7 +32,6 @@ public:
     void GotFocus() override;
     void LostFocus() override;
 
-    bool IsCovered() const { return covered; }
     CQuestionListener* GetOwner() const { return owner; }
 
 private:

@@ -54,7 +54,6 @@ public:
     float GetTextHeight() const { return textHeight; }
     // The text-table key of the message.
     void SetText(const std::string& key) { text = key; }
-    const std::string& GetText() const { return text; }
     // True once the dialog has answered or closed itself: later messages are
     // ignored.
     bool IsFinished() const { return finished; }

@@ -38,6 +38,5 @@ CEntity* ScreenFactory::Open(EntityManager* manager, const std::string& kind, co
     return screen;
 }
 
-void ScreenFactory::Clear() { Makers().clear(); }
 
 }  // namespace ZOLTFramework

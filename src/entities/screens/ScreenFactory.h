@@ -33,8 +33,6 @@ public:
     // no maker is registered for the kind or the maker made nothing. Without a
     // manager nothing is made (null, no row).
     static CEntity* Open(EntityManager* manager, const std::string& kind, const std::string& argument);
-    // Forgets every maker.
-    static void Clear();
 };
 
 }  // namespace ZOLTFramework

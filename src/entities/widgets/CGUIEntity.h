@@ -47,7 +47,6 @@ public:
 
     // Enabled, alive, not paused and not hidden in its chain.
     bool IsMouseEligible() const;
-    bool IsHovered() const { return hover; }
     bool IsRightDown() const { return rightDown; }
 
     // Forgets the hover at once, telling the entity (OnMouseOver(false)).

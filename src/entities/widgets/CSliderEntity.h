@@ -27,7 +27,6 @@ public:
 
     // Clamped to [0, 1]; moves the cursor; no listener call. Nothing without a cursor.
     void SetValue(float v);
-    float GetValue() const { return value; }
 
     void SetSpriteName(const std::string& n) { spriteName = n; }
     void SetCursorSpriteName(const std::string& n);

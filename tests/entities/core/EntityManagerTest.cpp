@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/runtime/CoreTestEngine.h"
+#include "support/runtime/DrawList.h"
 
 using ZOLTFramework::CCountBase;
 using ZOLTFramework::CEntity;
@@ -126,7 +127,7 @@ TEST_F(EntityManagerTest, NewEntityIsDrawnAtOnceAndUpdatedFromTheNextFrame) {
     JournalEntity* a = Make("a");
     engine.Manager().Update(0.01f);
     EXPECT_TRUE(Only(journal, "update").empty());  // merged at the end of the frame
-    EXPECT_TRUE(a->IsRegistered());
+    EXPECT_TRUE(InDrawList(engine.Manager(), a));
     engine.Manager().Update(0.01f);
     EXPECT_EQ(Only(journal, "update"), Journal{"a:update"});
 
@@ -249,7 +250,7 @@ TEST_F(EntityManagerTest, EntityDeletedDirectlyLeavesListsAndStack) {
     auto* member = new JournalEntity("member", &journal);
     member->AttachTo(holder);
     m.Update(0.01f);
-    ASSERT_TRUE(member->IsRegistered());
+    ASSERT_TRUE(InDrawList(engine.Manager(), member));
 
     journal.clear();
     delete owned;
@@ -310,9 +311,10 @@ TEST(EntityManagerTeardown, DeletesEverythingItHolds) {
         // A member entity outlives the manager: it must not reach back into it.
         auto* survivor = new JournalEntity("survivor", &journal);
         survivor->Show();
-        ASSERT_TRUE(survivor->IsRegistered());
+        ASSERT_TRUE(InDrawList(engine.Manager(), survivor));
         engine.DestroyManager();
-        EXPECT_FALSE(survivor->IsRegistered());
+        survivor->Hide();  // leaves no draw list behind: nothing to reach back into
+        survivor->Show();
         delete survivor;
     }
     EXPECT_EQ(Only(journal, "delete"), (Journal{"parent:delete", "child:delete", "pending:delete", "survivor:delete"}));

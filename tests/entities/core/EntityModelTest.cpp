@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "support/runtime/CoreTestEngine.h"
+#include "support/runtime/DrawList.h"
 
 using ZOLTFramework::CCountBase;
 using ZOLTFramework::CEntity;
@@ -113,27 +114,27 @@ TEST_F(EntityModelTest, RegistrationFollowsHiddenEnabledAndDead) {
     child->AttachTo(parent);
     other->SetEnabled(false);
     engine.Step(0.01f);
-    EXPECT_FALSE(parent->IsRegistered());
-    EXPECT_FALSE(child->IsRegistered());
-    EXPECT_FALSE(other->IsRegistered());
+    EXPECT_FALSE(InDrawList(engine.Manager(), parent));
+    EXPECT_FALSE(InDrawList(engine.Manager(), child));
+    EXPECT_FALSE(InDrawList(engine.Manager(), other));
 
     parent->Show();
-    EXPECT_TRUE(parent->IsRegistered());
-    EXPECT_TRUE(child->IsRegistered());
+    EXPECT_TRUE(InDrawList(engine.Manager(), parent));
+    EXPECT_TRUE(InDrawList(engine.Manager(), child));
 
     // Showing the parent does not bring back a child that is hidden itself.
     child->Hide();
     parent->Hide();
     parent->Show();
-    EXPECT_FALSE(child->IsRegistered());
+    EXPECT_FALSE(InDrawList(engine.Manager(), child));
 
     // Pause never touches the draw list.
     parent->Pause();
-    EXPECT_TRUE(parent->IsRegistered());
+    EXPECT_TRUE(InDrawList(engine.Manager(), parent));
     EXPECT_TRUE(child->IsPausedInChain());
 
     other->SetEnabled(true);
-    EXPECT_TRUE(other->IsRegistered());
+    EXPECT_TRUE(InDrawList(engine.Manager(), other));
     EXPECT_EQ(m.GetDrawList().size(), 2u);
 }
 
@@ -180,8 +181,9 @@ TEST(EntityWithoutEngine, SortKeysRaiseNoFlagAndRegistrationIsInert) {
     EXPECT_FLOAT_EQ(e.GetDepth(), 4.0f);
     EXPECT_FLOAT_EQ(e.GetLayer(), 2.0f);
     e.Hide();
+    EXPECT_TRUE(e.IsHidden());
     e.Show();
-    EXPECT_FALSE(e.IsRegistered());
+    EXPECT_FALSE(e.IsHidden());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "entities/core/GameTimer.h"
 #include "entities/core/CTimerListener.h"
 #include "support/runtime/CoreTestEngine.h"
+#include "support/runtime/DrawList.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CTimer;
@@ -56,7 +57,7 @@ TEST_F(CTimerTest, OneShotReportsOneMarkPerFrameAndStopsPastTheEnd) {
     CTimer* t = MakeTimer(CTimer::MODE_ONCE);
     t->AddMark(1, 0.5f);
     t->AddMark(2, 1.0f);
-    EXPECT_FALSE(t->IsRegistered());  // draws nothing, stays disabled
+    EXPECT_FALSE(InDrawList(engine.Manager(), t));  // draws nothing, stays disabled
     t->Resume();
     engine.Manager().Update(0.0f);  // merge
     Frames(1, 0.3f);

@@ -8,6 +8,7 @@
 #include "entities/core/CSpriteEntity.h"
 #include "graphics/hgeResourceManager.h"
 #include "graphics/hgeSprite.h"
+#include "support/runtime/DrawList.h"
 
 using ZOLTFramework::CBubble;
 using ZOLTFramework::CBubbleEmitter;
@@ -21,7 +22,7 @@ TEST_F(EffectorTest, EmitterReleasesABubbleEveryIntervalAtMostOneAFrame) {
     emitter->SetPosXY(100.0f, 300.0f);
     engine.Manager().Add(emitter);
     Frame(0.0f);
-    EXPECT_FALSE(emitter->IsRegistered());  // an invisible anchor
+    EXPECT_FALSE(InDrawList(engine.Manager(), emitter));  // an invisible anchor
 
     std::vector<int> spawnFrames;
     for (int frame = 1; frame <= 15; ++frame) {

@@ -4,6 +4,7 @@
 #include "entities/effects/CAMovEffector.h"
 #include "entities/effects/CBubble.h"
 #include "entities/effects/CShakeEffector.h"
+#include "support/runtime/DrawList.h"
 
 using ZOLTFramework::CAMovEffector;
 using ZOLTFramework::CBubble;
@@ -17,9 +18,9 @@ TEST_F(EffectorTest, EffectorsAreUpdatedButNeverDrawnAndTheMoverFollowsItsHeadin
     auto* target = AddTarget(10.0f, 100.0f);
     auto* mover = AddEffector(new CAMovEffector, target);
     EXPECT_FALSE(mover->IsEnabled());
-    EXPECT_FALSE(mover->IsRegistered());
+    EXPECT_FALSE(InDrawList(engine.Manager(), mover));
     EXPECT_EQ(mover->GetTarget(), target);
-    EXPECT_TRUE(target->IsRegistered());
+    EXPECT_TRUE(InDrawList(engine.Manager(), target));
 
     // The mover follows its heading at its speed.
     Frames(3, 0.5f);  // speed 0: standing, no notification

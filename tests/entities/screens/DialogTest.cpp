@@ -18,6 +18,7 @@
 #include "platform/FrameDriver.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::CWindowEntity;
 
@@ -229,7 +230,7 @@ TEST(DialogTest, MessageIsDrawnLiterallyInTheTextBox) {
     int glyphs = 0;
     float left = 1e9f, top = 1e9f;
     for (const auto& q : quads) {
-        if (q.quad.tex != font->GetTexture()) continue;
+        if (q.quad.tex != TextureOf(font)) continue;
         ++glyphs;
         left = std::min(left, q.quad.v[0].x);
         top = std::min(top, q.quad.v[0].y);
@@ -245,7 +246,7 @@ TEST(DialogTest, MessageIsDrawnLiterallyInTheTextBox) {
     // A key the text table lacks draws nothing.
     dialog->SetText("NO_SUCH_KEY");
     const auto untranslated = RecordQuads([&] { engine.Step(); });
-    for (const auto& q : untranslated) EXPECT_NE(q.quad.tex, font->GetTexture());
+    for (const auto& q : untranslated) EXPECT_NE(q.quad.tex, TextureOf(font));
 }
 
 }  // namespace

@@ -43,7 +43,6 @@ TEST_F(PauseScreenTest, StandsTwiceFadesInAndOneKeyAnswersOnceLeavingNoStackEntr
     std::weak_ptr<void> alive = pause->GetLifeToken();
     EXPECT_EQ(StackCount(engine, pause), 2);
     EXPECT_TRUE(pause->HasFocus());
-    EXPECT_FALSE(pause->IsCovered());
     EXPECT_FALSE(pause->IsClosing()) << "Open cancels the close of the second push";
     EXPECT_FALSE(level->HasFocus());
     EXPECT_FLOAT_EQ(pause->GetOpacity(), 0.0f);
@@ -90,7 +89,7 @@ TEST_F(PauseScreenTest, CoveredItEndsAnswersOnceAndLeavesEveryEntry) {
     engine.Step(6);
 
     StubScreen* question = PushStub(engine, "Question", 102400.0f);  // the quit question, say
-    EXPECT_TRUE(pause->IsCovered());
+    EXPECT_FALSE(pause->HasFocus()) << "covered";
     EXPECT_TRUE(pause->IsClosing());
     engine.Press(HGEK_P);  // a key while covered does not answer early
     EXPECT_TRUE(owner.answers.empty());
@@ -113,7 +112,7 @@ TEST_F(PauseScreenTest, UncoveredDuringItsFadeAKeyStillAnswersOnlyOnce) {
     StubScreen* cover = PushStub(engine, "Cover", 60000.0f);
     engine.Step();
     engine.Manager().RemoveScreen(cover);
-    EXPECT_FALSE(pause->IsCovered());
+    EXPECT_TRUE(pause->HasFocus()) << "uncovered";
     engine.Press(HGEK_P);
     Settle(engine);
     EXPECT_EQ(owner.answers, std::vector<std::string>{"SetPaused:no"});

@@ -10,6 +10,7 @@
 #include "graphics/hgeFont.h"
 #include "support/engine/HtmlLogCapture.h"
 #include "support/engine/RecordedQuads.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::CAnimationEffector;
 using ZOLTFramework::CLetterEntity;
@@ -172,7 +173,7 @@ TEST(TitleTest, LetterDrawsWithItsOwnLargerScaleAboveItsAnchor) {
     const auto quads = RecordQuads([&] { engine.Step(); });
     int glyphs = 0;
     for (const auto& q : quads) {
-        if (q.quad.tex != font->GetTexture()) continue;
+        if (q.quad.tex != TextureOf(font)) continue;
         ++glyphs;
         EXPECT_EQ(q.quad.v[0].col >> 24, 0xFFu);
         // Drawn 2 x 30 + 20 above the anchor, at font scale 2.

@@ -4,6 +4,7 @@
 
 #include "support/TestFiles.h"
 #include "support/runtime/GuiTestEngine.h"
+#include "support/runtime/DrawList.h"
 #include "engine/HtmlLog.h"
 #include "entities/screens/CScreenEntity.h"
 
@@ -62,12 +63,12 @@ TEST(ScreenEntityTest, FadeInPlaysTheWindowSoundOnceAndOpensOnce) {
     EXPECT_FALSE(screen->IsHidden());
     engine.Step(2);
     EXPECT_TRUE(screen->IsHidden());
-    EXPECT_FALSE(screen->IsRegistered());
+    EXPECT_FALSE(InDrawList(engine.Manager(), screen));
     EXPECT_FALSE(screen->IsDead());
 
     // Re-opening plays the sound again.
     screen->Open();
-    EXPECT_TRUE(screen->IsRegistered());
+    EXPECT_TRUE(InDrawList(engine.Manager(), screen));
     engine.Step(5);
     EXPECT_EQ(plays(), 2);
     EXPECT_EQ(CountOf(journal, "S:opened"), 2);

@@ -23,6 +23,7 @@
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelCompleteScreen.h"
 #include "screens/LevelScreen.h"
+#include "support/scene/ScenePlayHelpers.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
 
@@ -103,7 +104,7 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     UseTool(study, "study_key", "desk_drawer");
     Settle(study);
     EXPECT_EQ(drawerGames, 1);
-    EXPECT_NE(study->FindChild<PlayField>("PlayField")->FindObjectByName("desk_drawer"), nullptr) << "the drawer waits";
+    EXPECT_NE(SceneObjectNamed(study->FindChild<PlayField>("PlayField"), "desk_drawer"), nullptr) << "the drawer waits";
     // Long after every flight has landed, the bag holds the one key, named
     // as the drawer's tool; quit and Continue bring the bag back the same.
     Wait(6.0f);
@@ -156,9 +157,9 @@ TEST_F(LevelScenario, StudyPaintingResumedAndBackToTheMap) {
     ASSERT_NE(painting, nullptr);
     Settle(painting);
     field = painting->FindChild<PlayField>("PlayField");
-    EXPECT_EQ(field->FindObjectByName("diff_sail_red_upper"), nullptr);
-    EXPECT_EQ(field->FindObjectByName("diff_sail_blue_lower"), nullptr);
-    EXPECT_EQ(field->FindObjectByName("diff_window_dark_upper"), nullptr);
+    EXPECT_EQ(SceneObjectNamed(field, "diff_sail_red_upper"), nullptr);
+    EXPECT_EQ(SceneObjectNamed(field, "diff_sail_blue_lower"), nullptr);
+    EXPECT_EQ(SceneObjectNamed(field, "diff_window_dark_upper"), nullptr);
     EXPECT_EQ(field->Rules().Pairs().size(), 6u);
     EXPECT_NEAR(Active()->Time, timeLeft, 5.0f);
     EXPECT_EQ(Active()->ScoreItems, itemsBefore);

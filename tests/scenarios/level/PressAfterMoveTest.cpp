@@ -27,6 +27,7 @@
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
 #include "support/scene/MiniGameSolver.h"
+#include "support/scene/ScenePlayHelpers.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ TEST_F(PressAfterMove, APressOnAPictureRightAfterAMoveIsTaken) {
              x = bag->GetObjects().front()->GetAbsoluteX();
              y = bag->GetObjects().front()->GetAbsoluteY();
          },
-         1, false, [&] { return field->GetCursor().kind == PlayField::CURSOR_HELD_ITEM; }},
+         1, false, [&] { return HeldItem(field) != nullptr; }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -38,6 +38,7 @@
 #include "support/engine/RecordedQuads.h"
 #include "support/runtime/WrappedText.h"
 #include "support/TestFiles.h"
+#include "support/engine/DrawnText.h"
 
 using ZOLTFramework::CEntity;
 using ZOLTFramework::CWindowEntity;
@@ -134,21 +135,21 @@ protected:
 
     // A dialog's message, wrapped as the dialog draws it, inside its text box,
     // and the text box inside the window.
-    void CheckMessage(Dialog* dialog) {
+    void CheckMessage(Dialog* dialog, const std::string& key) {
         hgeFont* font = FontRegistry::GetFont("Default14");
         ASSERT_NE(font, nullptr);
-        const std::string message = Text(dialog->GetText());
-        ASSERT_FALSE(message.empty()) << dialog->GetText();
+        const std::string message = Text(key);
+        ASSERT_FALSE(message.empty()) << key;
         const WrappedText wrapped = WrapAsDrawn(*font, message, dialog->GetTextWidth());
         EXPECT_LE(wrapped.height, dialog->GetTextHeight())
-            << dialog->GetText() << ": " << wrapped.lines.size() << " lines in " << table;
-        EXPECT_LE(wrapped.widest, dialog->GetTextWidth()) << dialog->GetText() << " in " << table;
+            << key << ": " << wrapped.lines.size() << " lines in " << table;
+        EXPECT_LE(wrapped.widest, dialog->GetTextWidth()) << key << " in " << table;
         CWindowEntity* window = dialog->FindChild<CWindowEntity>("Window");
         ASSERT_NE(window, nullptr);
         const float left = window->GetAbsoluteX() - dialog->GetTextOffsetX();
         const float top = window->GetAbsoluteY() - dialog->GetTextOffsetY();
         const Box box{left, top, left + dialog->GetTextWidth(), top + dialog->GetTextHeight()};
-        EXPECT_TRUE(WindowInside(window).Holds(box)) << dialog->GetText() << " " << Describe(box);
+        EXPECT_TRUE(WindowInside(window).Holds(box)) << key << " " << Describe(box);
         ++measured;
     }
 
@@ -208,7 +209,7 @@ void MenuTextFit::CheckEveryScreen() {
     auto* list = players->FindChild<ZOLTFramework::CListboxEntity>("PL");
     hgeFont* rowFont = app->GetResourceManager()->GetFont("Main1");
     ASSERT_NE(rowFont, nullptr);
-    EXPECT_EQ(DrawnBy(app->GetHGE(), list).back().quad.tex, rowFont->GetTexture()) << "the rows' font";
+    EXPECT_EQ(DrawnBy(app->GetHGE(), list).back().quad.tex, TextureOf(rowFont)) << "the rows' font";
     for (int i = 0; i < list->GetItemCount(); ++i) {
         const hgeRect& r = list->GetRect();
         EXPECT_LE(rowFont->GetLineWidth(list->GetItem(i)->text.c_str()), r.x2 - r.x1 - 10.0f)
@@ -246,7 +247,7 @@ void MenuTextFit::CheckEveryScreen() {
         dialog->SetText(q[1]);
         Settle();
         CheckTexts(dialog, screenBox);
-        CheckMessage(dialog);
+        CheckMessage(dialog, q[1]);
         Close(dialog);
     }
 

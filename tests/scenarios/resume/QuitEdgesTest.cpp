@@ -206,7 +206,7 @@ protected:
         field->GetInventory()->Open();
         Wait(0.5f);
         Click(key->GetAbsoluteX(), key->GetAbsoluteY());
-        const ScreenPoint at = OpaquePointOf(field->FindObjectByName("desk_drawer"), field);
+        const ScreenPoint at = OpaquePointOf(SceneObjectNamed(field, "desk_drawer"), field);
         ASSERT_TRUE(at.found);
         Click(at.x, at.y);
         ASSERT_TRUE(RunUntil([&] { return level->RunningMiniGame() != nullptr; }, 3.0f)) << "the drawer's game";
@@ -248,10 +248,10 @@ protected:
             if (task->GetName() != "task") continue;
             for (const auto& item : task->GetChildren()) {
                 const std::string name = item->GetStringAttribute("name");
-                if (field->FindObjectByName(name)) ClickObject(level, name);
+                if (SceneObjectNamed(field, name)) ClickObject(level, name);
                 if (field->Rules().AllTaken()) {
                     Step(2);
-                    ASSERT_FALSE(field->GetFlights().empty()) << "the last find is on its way";
+                    ASSERT_GT(field->Rules().ItemsOnTheirWay(), 0) << "the last find is on its way";
                     return;
                 }
             }
@@ -266,7 +266,7 @@ protected:
         for (const TaskRecord& task : field->Rules().Tasks())
             if (task.toolToFind.empty()) things.insert(things.end(), task.objectNames.begin(), task.objectNames.end());
         for (size_t i = 0; i < things.size() / 2; ++i)
-            if (field->FindObjectByName(things[i])) ClickObject(level, things[i]);
+            if (SceneObjectNamed(field, things[i])) ClickObject(level, things[i]);
         Settle(level);
     }
 
@@ -344,7 +344,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     Settle(level);
     const int cigars = Active()->CigarCount;
     ClickObject(level, "study_cigar");
-    ASSERT_FALSE(level->FindChild<PlayField>("PlayField")->GetFlights().empty());
+    ASSERT_GT(level->FindChild<PlayField>("PlayField")->Rules().ItemsOnTheirWay(), 0);
     EndAndRestart(false);
     level = ContinueTo("_playfield.xml");
     ASSERT_NE(level, nullptr);
@@ -457,7 +457,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     std::vector<std::string> two;
     for (const TaskRecord& task : field->Rules().Tasks())
         for (const std::string& name : task.objectNames)
-            if (two.size() < 2 && task.toolToFind.empty() && field->FindObjectByName(name)) two.push_back(name);
+            if (two.size() < 2 && task.toolToFind.empty() && SceneObjectNamed(field, name)) two.push_back(name);
     ASSERT_EQ(two.size(), 2u);
     for (const std::string& name : two) ClickObject(level, name);
     Settle(level);
@@ -468,7 +468,7 @@ TEST_F(QuitEdges, NothingIsLostOrCountedTwiceAtTheEdgesOfAScene) {
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(Active()->ScoreItems, sewerItems);
     for (const std::string& name : two)
-        EXPECT_NE(level->FindChild<PlayField>("PlayField")->FindObjectByName(name), nullptr) << name;
+        EXPECT_NE(SceneObjectNamed(level->FindChild<PlayField>("PlayField"), name), nullptr) << name;
 
     // Played to its score window, where the game is killed before any save:
     // the state it was resumed from is still there to resume.

@@ -111,7 +111,7 @@ protected:
         for (size_t i = 0; i < things.size() / 2; ++i) {
             SCOPED_TRACE(things[i]);
             Settle(level);
-            SceneObject* object = field->FindObjectByName(things[i]);
+            SceneObject* object = SceneObjectNamed(field, things[i]);
             if (!object) continue;
             const ScreenPoint at = OpaquePointOf(object, field);
             EXPECT_TRUE(at.found) << "a point of it shows";
@@ -119,7 +119,7 @@ protected:
             Click(at.x, at.y);
             Step(8);
             Settle(level);
-            if (!field->FindObjectByName(things[i])) taken.push_back(things[i]);
+            if (!SceneObjectNamed(field, things[i])) taken.push_back(things[i]);
         }
         return taken;
     }
@@ -133,7 +133,7 @@ protected:
         // What flies lands first, so that the clock and the cigars compare as
         // they stand (a quit lands them itself: the quit scenario's part).
         PlayField* field = level->FindChild<PlayField>("PlayField");
-        ASSERT_TRUE(RunUntil([&] { return field->GetFlights().empty(); }, 5.0f));
+        ASSERT_TRUE(RunUntil([&] { return field->Rules().ItemsOnTheirWay() == 0; }, 5.0f));
         if (way == QuitBy::MenuThenClose) LeaveLevelForMenu(level, true);
         if (HasFatalFailure()) return;
         timeAtQuit = Active()->Time;
@@ -180,7 +180,7 @@ protected:
         const std::vector<std::string> tasks = openTasks(field);
         std::vector<std::string> left;
         for (const std::string& thing : ThingsToFind(level->GetScenePath()))
-            if (field->FindObjectByName(thing)) left.push_back(thing);
+            if (SceneObjectNamed(field, thing)) left.push_back(thing);
         QuitAndRestart(level, way);
         if (HasFatalFailure()) return nullptr;
         EXPECT_EQ(SavedNode(Storage() + "data/Map/1.xml"), node) << "the node kept with the level";
@@ -190,8 +190,8 @@ protected:
         EXPECT_EQ(Active()->CigarCount, cigarsAtQuit);
         EXPECT_EQ(Active()->CurrentNode, node);
         field = level->FindChild<PlayField>("PlayField");
-        for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
-        for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+        for (const std::string& thing : taken) EXPECT_EQ(SceneObjectNamed(field, thing), nullptr) << thing;
+        for (const std::string& thing : left) EXPECT_NE(SceneObjectNamed(field, thing), nullptr) << thing;
         EXPECT_EQ(openTasks(field), tasks);
         EXPECT_EQ(field->GetNextScene(), next);
         Settle(level);
@@ -288,7 +288,7 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             PlayField* field = level->FindChild<PlayField>("PlayField");
             std::vector<std::string> left;
             for (const std::string& thing : ThingsToFind(level->GetScenePath()))
-                if (field->FindObjectByName(thing)) left.push_back(thing);
+                if (SceneObjectNamed(field, thing)) left.push_back(thing);
 
             QuitAndRestart(level, way[i]);
             if (HasFatalFailure()) return;
@@ -305,8 +305,8 @@ TEST_F(ResumeScenario, EveryPlaceLeftHalfWayIsFoundAsItWasAfterARestart) {
             EXPECT_EQ(Active()->Time, savedTime);
             EXPECT_EQ(Active()->CigarCount, savedCigars);
             field = level->FindChild<PlayField>("PlayField");
-            for (const std::string& thing : taken) EXPECT_EQ(field->FindObjectByName(thing), nullptr) << thing;
-            for (const std::string& thing : left) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+            for (const std::string& thing : taken) EXPECT_EQ(SceneObjectNamed(field, thing), nullptr) << thing;
+            for (const std::string& thing : left) EXPECT_NE(SceneObjectNamed(field, thing), nullptr) << thing;
             if (rackPutOff) {
                 ASSERT_EQ(PutOffThings(field, node.level).size(), 1u) << "the put-off game is offered again";
             }
@@ -502,7 +502,7 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
             EXPECT_NEAR(Active()->Time, map.levelTime, 0.05f) << "the map's clock";
             EXPECT_EQ(Active()->CigarCount, map.cigarCount) << "the map's cigars";
             PlayField* field = level->FindChild<PlayField>("PlayField");
-            for (const std::string& thing : things) EXPECT_NE(field->FindObjectByName(thing), nullptr) << thing;
+            for (const std::string& thing : things) EXPECT_NE(SceneObjectNamed(field, thing), nullptr) << thing;
             EXPECT_FALSE(field->Rules().Tasks().empty()) << "clues to find";
         } else if (row.outcome == Resumed) {
             level = WaitForLevel("_playfield.xml");

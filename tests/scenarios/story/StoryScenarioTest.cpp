@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -47,7 +48,7 @@ int LiveScorePopups(const ZOLTFramework::CEntity& entity) {
 class StoryScenario : public GameScenario {
 protected:
     // The score window of the scene just won: the scores played, counted up.
-    void CheckScoreWindow(LevelCompleteScreen* window, bool lastScene) {
+    void CheckScoreWindow(LevelCompleteScreen* window, bool lastScene, const std::string& scene) {
         ASSERT_NE(window, nullptr);
         // The numbers the rows show, counted up (no time row: no time bonus).
         LevelCompleteScreen::Scores s{};
@@ -69,6 +70,9 @@ protected:
         uint32_t total = 0;
         for (const auto& [node, score] : player->NodeScores) total += uint32_t(score);
         EXPECT_EQ(s[LevelCompleteScreen::kGameTotal], total);
+        // The play, for comparing two builds: the scores of each scene won.
+        std::printf("[ play ] %s: items %u speed %u games %u time %u level %u total %u\n", scene.c_str(), s[0],
+                    s[1], s[2], s[3], s[4], s[5]);
     }
 
     // The panel's glass (unless the scene hides one to find), while the
@@ -111,7 +115,7 @@ protected:
         LevelCompleteScreen* window = WaitForScoreWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(LiveScorePopups(*level), 0) << "no score stands frozen under the score window";
-        CheckScoreWindow(window, lastScene);
+        CheckScoreWindow(window, lastScene, part);
         std::set<uint32_t> medals = Active()->Medals;
         CloseScoreWindow(window, medal != 0);
         if (medal) medals.insert(uint32_t(medal));
@@ -224,6 +228,9 @@ TEST_F(StoryScenario, ANewPlayerPlaysTheWholeStoryToTheFinalScreen) {
     FinalScreenToMenu();
     Quit();
     checkProfile("after quit");
+    // The play, for comparing two builds: what the profile kept (node scores,
+    // the evidence bag, medals).
+    std::printf("[ play ] profile:\n%s\n", ReadWholeFile(Storage() + "data/Map/1.xml").c_str());
     ExpectCleanRun();
 }
 

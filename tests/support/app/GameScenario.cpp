@@ -35,6 +35,7 @@
 #include "support/TestFiles.h"
 #include "support/TestInput.h"
 #include "support/scene/ScenePlayHelpers.h"
+#include "support/runtime/DialogMessage.h"
 
 using ZOLTFramework::CEntity;
 
@@ -433,17 +434,17 @@ void GameScenario::ClickObject(LevelScreen* level, const std::string& objectName
     PlayField* field = level->FindChild<PlayField>("PlayField");
     // A window that opens just then (a tutorial) takes the click: a player
     // closes it and clicks again.
-    for (int tries = 0; tries < 3 && !alive.expired() && field->FindObjectByName(objectName); ++tries) {
+    for (int tries = 0; tries < 3 && !alive.expired() && SceneObjectNamed(field, objectName); ++tries) {
         Settle(level);
         if (alive.expired() || level->IsClosing()) return;
-        SceneObject* object = field->FindObjectByName(objectName);
+        SceneObject* object = SceneObjectNamed(field, objectName);
         if (!object) break;
         const ScreenPoint at = OpaquePointOf(object, field);
         ASSERT_TRUE(at.found) << "a point of it shows";
         Click(at.x, at.y);
     }
     if (!alive.expired()) {
-        EXPECT_EQ(field->FindObjectByName(objectName), nullptr) << "taken";
+        EXPECT_EQ(SceneObjectNamed(field, objectName), nullptr) << "taken";
     }
     Step(8);
 }
@@ -470,7 +471,7 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
     Wait(0.5f);
     ASSERT_TRUE(bag->IsOpened()) << "the strap opens the bag";
     Click(item->GetAbsoluteX(), item->GetAbsoluteY());
-    ASSERT_EQ(field->GetCursor().kind, PlayField::CURSOR_HELD_ITEM);
+    ASSERT_NE(HeldItem(field), nullptr);
     ClickObject(level, target);
 }
 
@@ -495,7 +496,7 @@ void GameScenario::FindEverything(LevelScreen* level) {
     for (const std::string& name : finds) {
         if (alive.expired() || level->IsClosing()) return;
         // A difference's partner goes with it; a tool picked up earlier is gone.
-        if (field->FindObjectByName(name)) ClickObject(level, name);
+        if (SceneObjectNamed(field, name)) ClickObject(level, name);
     }
     for (const auto& [tool, target] : tools) {
         if (alive.expired() || level->IsClosing()) return;
@@ -503,7 +504,7 @@ void GameScenario::FindEverything(LevelScreen* level) {
             Measure(level);
             return;
         }
-        if (field->FindObjectByName(tool)) ClickObject(level, tool);
+        if (SceneObjectNamed(field, tool)) ClickObject(level, tool);
         UseTool(level, tool, target);
     }
     // A game put off leaves its task open: its object (or the tool, back in
@@ -516,7 +517,7 @@ void GameScenario::FindEverything(LevelScreen* level) {
             if (alive.expired() || level->IsClosing() || level->IsSceneFinished()) return;
             if (!task.toolToFind.empty())
                 UseTool(level, task.toolToFind, name);
-            else if (field->FindObjectByName(name))
+            else if (SceneObjectNamed(field, name))
                 ClickObject(level, name);
         }
     }
@@ -562,7 +563,7 @@ void GameScenario::LeaveLevelForMenu(LevelScreen* level, bool exitButton) {
     Wait(0.6f);
     ClickCentre(options->FindChild<ButtonExEntity>("EXIT"));
     ASSERT_NE(TopAs<Dialog>(), nullptr) << "Q_QUIT";
-    EXPECT_EQ(TopAs<Dialog>()->GetText(), "Q_QUIT");
+    EXPECT_TRUE(ShowsMessage(TopAs<Dialog>(), "Q_QUIT"));
     Press(HGEK_ENTER);
     ASSERT_TRUE(RunUntil([&] { return TopAs<ZOLTFramework::CMenuScreen>() != nullptr && !Find<LevelScreen>(); },
                          10.0f));

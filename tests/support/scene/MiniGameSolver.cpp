@@ -139,7 +139,7 @@ void SolveDragPuzzle(PuzzleScreen* screen, float offBy) {
 
 // Alike pieces clicked one after the other.
 void SolvePairs(PuzzleScreen* screen) {
-    for (int round = 0; round < 8 && screen->GetState() == kMiniGamePlaying; ++round) {
+    for (int round = 0; round < 8 && !screen->IsOkShown(); ++round) {
         std::map<std::string, std::vector<PuzzlePiece*>> byPicture;
         for (PuzzlePiece* piece : screen->GetLoosePieces()) byPicture[piece->GetName()].push_back(piece);
         for (auto& entry : byPicture) {
@@ -230,7 +230,7 @@ void SolveRepeat(RepeatScreen* screen, bool mistakeFirst) {
         MiniGameInput::ClickEntity(plaques[wrong]);
     }
     // A new sequence shows one symbol, each correct repetition one more.
-    for (size_t shown = 1; shown <= screen->GetSequence().size() && screen->GetState() != kMiniGameSolved; ++shown) {
+    for (size_t shown = 1; shown <= screen->GetSequence().size(); ++shown) {
         if (!MiniGameInput::RunUntil(ready, 10.0f)) break;
         for (size_t i = 0; i < shown; ++i)
             MiniGameInput::ClickEntity(plaques[screen->GetSequence()[size_t(i)]]);
@@ -371,7 +371,8 @@ bool SolveMiniGame(MiniGameScreen* screen, const MiniGameSolveOptions& options) 
         SolveRepeat(repeat, options.mistakeFirst);
     else if (auto* memory = dynamic_cast<MemoryScreen*>(screen))
         SolveMemory(memory);
-    const bool solved = MiniGameInput::RunUntil([screen] { return screen->GetState() == kMiniGameSolved; }, 5.0f);
+    // A won game shows its Ok button (the repeat game once its finish picture is in).
+    const bool solved = MiniGameInput::RunUntil([screen] { return screen->IsOkShown(); }, 5.0f);
     EXPECT_TRUE(solved) << "the mini-game " << screen->GetName() << " is not solved";
     return solved;
 }

@@ -7,6 +7,7 @@
 #include "graphics/PixelHitTest.h"
 #include "graphics/hgeSprite.h"
 #include "support/scene/MiniGameSolver.h"
+#include "entities/core/CSpriteEntity.h"
 #include "scene/Inventory.h"
 #include "scene/InventoryObject.h"
 #include "scene/PlayField.h"
@@ -50,7 +51,7 @@ std::vector<std::string> EventsSince(const std::vector<std::string>& events, siz
 }
 
 bool ClickSceneObject(PlayField* field, const std::string& objectName) {
-    SceneObject* object = field ? field->FindObjectByName(objectName) : nullptr;
+    SceneObject* object = SceneObjectNamed(field, objectName);
     const ScreenPoint at = OpaquePointOf(object, field);
     if (!at.found) return false;
     MiniGameInput::Click(at.x, at.y);
@@ -68,7 +69,19 @@ bool TakeToolIntoHand(PlayField* field, const std::string& objectName) {
     if (!inBag()) ClickSceneObject(field, objectName);
     if (!MiniGameInput::RunUntil([&] { return inBag() != nullptr; }, 10.0f)) return false;
     bag->PickUp(inBag());
-    return field->GetCursor().kind == PlayField::CURSOR_HELD_ITEM;
+    return HeldItem(field) != nullptr;
+}
+
+ZOLTFramework::CSpriteEntity* HeldItem(const PlayField* field) {
+    auto* held = field ? field->FindChild<ZOLTFramework::CSpriteEntity>(PlayFieldPointer::kHeldItemName) : nullptr;
+    return held && !held->IsDead() ? held : nullptr;
+}
+
+SceneObject* SceneObjectNamed(const PlayField* field, const std::string& objectName) {
+    if (!field) return nullptr;
+    for (SceneObject* object : field->GetSceneObjects())
+        if (object->GetName() == objectName) return object;
+    return nullptr;
 }
 
 std::vector<SceneObject*> SolveLaterObjects(const PlayField* field) {

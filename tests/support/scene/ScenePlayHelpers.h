@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+namespace ZOLTFramework {
+class CSpriteEntity;
+}
 class PlayField;
 class SceneObject;
 
@@ -17,6 +20,12 @@ struct ScreenPoint {
 // object's hot spot; when the field is given, the field's hit test must
 // answer that object there.
 ScreenPoint OpaquePointOf(SceneObject* object, PlayField* field = nullptr);
+
+// The picture of the item in hand at the pointer, or null when the hand is empty.
+ZOLTFramework::CSpriteEntity* HeldItem(const PlayField* field);
+
+// The first scene object of that name still in the scene, or null.
+SceneObject* SceneObjectNamed(const PlayField* field, const std::string& objectName);
 
 // The scene objects marked as put off for later (their sparkle "SolveLaterMark").
 std::vector<SceneObject*> SolveLaterObjects(const PlayField* field);
