@@ -14,7 +14,6 @@
 #include "entities/core/CSpriteEntity.h"
 #include "entities/screens/Dialog.h"
 #include "entities/widgets/CButtonEntity.h"
-#include "minigames/MiniGameScreen.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/Inventory.h"
@@ -26,7 +25,6 @@
 #include "screens/LevelScreen.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
-#include "support/scene/MiniGameSolver.h"
 #include "support/scene/ScenePlayHelpers.h"
 
 namespace {
@@ -57,12 +55,6 @@ TEST_F(PressAfterMove, APressOnAPictureRightAfterAMoveIsTaken) {
     ClickNode(map, "NodeBrannoksHouse");
     LevelScreen* study = WaitForLevel("Study.xml");
     ASSERT_NE(study, nullptr);
-    onMiniGame = [](LevelScreen*, ZOLTFramework::CScreenEntity* game) {
-        auto* screen = dynamic_cast<MiniGameScreen*>(game);
-        ASSERT_NE(screen, nullptr);
-        ASSERT_TRUE(ConfirmMiniGameHelp(screen));
-        ASSERT_TRUE(PutOffMiniGame(screen));
-    };
     Settle(study);
     PlayField* field = study->FindChild<PlayField>("PlayField");
     Inventory* bag = field->GetInventory();
