@@ -595,7 +595,8 @@ void PuzzleScreen::Update(float dt) {
     if (EndStep()) return;
     if (!hge) return;
 
-    const bool leftHeld = hge->Input_GetKeyState(HGEK_LBUTTON);
+    // A tap lets go within the frame it went down: held for that frame.
+    const bool leftHeld = hge->Input_GetKeyState(HGEK_LBUTTON) || hge->Input_KeyDown(HGEK_LBUTTON);
     HoverPass(mx, my, leftHeld);
     HoverPass(mirrorX, mirrorY, leftHeld);
 

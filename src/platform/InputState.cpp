@@ -26,7 +26,9 @@ void InputState::KeyDown(int key, bool repeat) {
     if (m_held[key]) return;  // already down: no second press
     m_held[key] = true;
     m_pressed[key] = true;
-    if (m_frameKey == 0) m_frameKey = key;
+    // The snapshot key takes a picture; it is no key press for the screens (a
+    // picture of the intro does not end it).
+    if (m_frameKey == 0 && key != HGEK_GRAVE) m_frameKey = key;
     if (key == HGEK_BACKSPACE || key == HGEK_ENTER || key == HGEK_ESCAPE) m_chars.push_back((unsigned char)key);
 }
 

@@ -137,12 +137,28 @@ void Inventory::Raise(bool up) {
     SetDepth(depth + (up ? kOpenRaise : -kOpenRaise));
 }
 
-void Inventory::Open() {
+void Inventory::Open() { SlideOpen({}); }
+
+void Inventory::SlideOpen(std::function<void()> thenOpen) {
     if (busy) return;
     Raise(true);
-    SlideTo(kOpenX, 0.25f, [this] { opened = true; });
+    shutting = false;
+    SlideTo(kOpenX, 0.25f, [this, thenOpen] {
+        opened = true;
+        if (thenOpen) thenOpen();
+    });
     if (openedTab) openedTab->Resume();
     Services::PlaySound(engine, "OnInventoryOpen");
+}
+
+void Inventory::Reopen() {
+    if (closedTab) closedTab->Pause();
+    SlideOpen([this] {
+        HGE* hge = Services::Hge(engine);
+        float mx = 0.0f, my = 0.0f;
+        if (hge) hge->Input_GetMousePos(&mx, &my);
+        if (!CGUIEntity::HitTest(mx, my)) LeaveOpenTab();
+    });
 }
 
 void Inventory::Close() {
@@ -153,23 +169,30 @@ void Inventory::Close() {
     }
     if (hovered) return;
     opened = false;
-    SlideTo(kClosedX, 0.75f, [this] { Raise(false); });
+    shutting = true;
+    SlideTo(kClosedX, 0.75f, [this] {
+        shutting = false;
+        Raise(false);
+    });
 }
 
 void Inventory::OnButtonPress(const std::string& buttonName) {
     if (IsPausedInChain()) return;
     OnLeftButton(true);
-    if (buttonName == kClosedShifter) {
-        if (closedTab) closedTab->Pause();
-        Open();
-    }
+    if (buttonName != kClosedShifter) return;
+    if (closedTab) closedTab->Pause();
+    // A press on the tab of the shutting bag has opened it again already.
+    if (!IsSliding()) Open();
 }
 
 void Inventory::OnButtonOver(const std::string&) { hovered = true; }
 
 void Inventory::OnButtonLeave(const std::string& buttonName) {
     hovered = false;
-    if (buttonName != kOpenedShifter) return;
+    if (buttonName == kOpenedShifter) LeaveOpenTab();
+}
+
+void Inventory::LeaveOpenTab() {
     // Off the tab but still over the bag: the bag stays open until the mouse
     // leaves it (OnMouseOver).
     HGE* hge = Services::Hge(engine);
@@ -187,7 +210,8 @@ void Inventory::OnMouseOver(bool entered) {
 }
 
 void Inventory::OnLeftButton(bool down) {
-    if (!down || !opened) return;
+    if (!down || !(opened || IsSliding())) return;
+    if (shutting) Reopen();
     HGE* hge = Services::Hge(engine);
     float mx = 0.0f, my = 0.0f;
     if (hge) hge->Input_GetMousePos(&mx, &my);

@@ -11,6 +11,12 @@
 // Closed, the bag sits in the panel's cut-out below what the panel carries;
 // from the start of its opening until it is home again it is raised by
 // kOpenRaise, in front of the panel's stile and everything on the panel.
+//
+// A press on the bag while it slides counts as on the open bag: sliding open,
+// it takes the item under the pointer; sliding shut, the bag opens again (and
+// the item is taken too), so a press on the strap's place just after the
+// pointer left the bag is not lost. A press on the closed bag at home does
+// nothing but on its tab.
 #pragma once
 
 #include <functional>
@@ -85,14 +91,24 @@ public:
     std::function<void()> pressCallback;
 
 private:
+    // Between leaving home and getting back there, not yet open (either way).
+    bool IsSliding() const { return raised && !opened; }
     // Slides the bag to x; at x already, arrived runs at once.
     void SlideTo(float targetX, float seconds, std::function<void()> arrived);
+    // Open, with a step run once the bag is open.
+    void SlideOpen(std::function<void()> thenOpen);
+    // A press brought the shutting bag back: open, and shut again at once
+    // should the pointer then be off it.
+    void Reopen();
+    // The open tab was left: the closed tab comes back and the bag shuts.
+    void LeaveOpenTab();
     void StopSlide();
     // Raises the bag by kOpenRaise (true) or puts it back (false); once each way.
     void Raise(bool up);
 
     bool opened = false;
     bool raised = false;
+    bool shutting = false;  // sliding home
     hgeSprite* bagSprite;
     std::vector<InventoryObject*> objects;
     std::vector<Slot> freeSlots;

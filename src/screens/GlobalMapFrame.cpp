@@ -94,7 +94,9 @@ void GlobalMapScreen::UpdateHover(float mx, float my) {
         for (LevelNode* node : nodes)
             if (!node->IsHidden() && node->HitTest(mx, my)) under.push_back(node);
     if (!under.empty() && !lostFocus && !GetPrompt()) {
-        if (!hovered) Hover(PickHovered(under));
+        // A node stays hovered while the mouse is on it; one that jumped
+        // straight onto another node (within one frame) hovers that one.
+        if (!hovered || std::find(under.begin(), under.end(), hovered) == under.end()) Hover(PickHovered(under));
     } else {
         EndHover();
     }

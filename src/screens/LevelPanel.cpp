@@ -464,7 +464,8 @@ void LevelPanel::UpdateCigarButton() {
     }
     if (opaque) {
         if (hgeSprite* lit = Services::Sprite(host.entity.GetEngine(), "InGameCigarHighlighted")) cigarSprite->AttachSprite(lit);
-        if (hge && hge->Input_GetKeyState(HGEK_LBUTTON)) UseCigar();
+        // Held, or pressed in this frame: a tap lets go within the frame it went down.
+        if (hge && (hge->Input_GetKeyState(HGEK_LBUTTON) || hge->Input_KeyDown(HGEK_LBUTTON))) UseCigar();
     } else if (normal) {
         cigarSprite->AttachSprite(normal);
     }

@@ -275,7 +275,8 @@ TEST(PuzzleScreen, MatchPairsLeaveTheOddPiece) {
 
 // Differences: the widest picture is the panel and starts docked; a click on
 // one half works on the mirrored point of the other, docking the difference
-// there and putting the match mark on it.
+// there and putting the match mark on it. A tap (down and up within one
+// frame) is a click too.
 TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
     MiniGameTestEngine engine;
     MiniGameJournal level;
@@ -303,8 +304,11 @@ TEST(PuzzleScreen, DifferencesUnderTheMirroredCursor) {
     engine.Click(662, 300);
     ASSERT_EQ(screen->GetLoosePieces(), std::vector<PuzzlePiece*>{PieceLabelled(screen, "d2")}) << "d1 docked";
     EXPECT_EQ(d1->GetChildren().size() >= 1u, true);
-    engine.Click(250 + 512, 200);
-    EXPECT_TRUE(screen->GetLoosePieces().empty());
+    engine.MoveMouse(250 + 512, 200);
+    engine.KeyDown(HGEK_LBUTTON);
+    engine.KeyUp(HGEK_LBUTTON);
+    engine.Step(2);
+    EXPECT_TRUE(screen->GetLoosePieces().empty()) << "tapped";
     EXPECT_TRUE(screen->IsOkShown());
     screen->OnButtonPress("Ok");
     ASSERT_TRUE(engine.StepUntil([&] { return screen->HasReported(); }));

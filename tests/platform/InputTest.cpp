@@ -91,13 +91,15 @@ TEST(InputState, HeldBackspaceRepeatsLikeLettersAndTheSnapshotKeyTypesNothing) {
     frame([] {});
     EXPECT_EQ(in.FrameChar(), 0);
 
-    // The grave-accent key and its character in one frame: a snapshot, no text.
+    // The grave-accent key and its character in one frame: a snapshot, no text
+    // and no key press of the frame (a screen that waits for any key goes on).
     frame([&] {
         in.KeyDown(HGEK_GRAVE);
         in.TypeChar('`');
     });
     EXPECT_TRUE(in.WentDown(HGEK_GRAVE));
     EXPECT_EQ(in.FrameChar(), 0);
+    EXPECT_EQ(in.FrameKey(), 0);
     frame([&] {
         in.TypeChar('`');  // held: repeated text
         in.KeyUp(HGEK_GRAVE);

@@ -164,7 +164,7 @@ TEST(GlobalMap, EdgeScrollingSpeedsUpCoastsAndStopsAtThePictureEdges) {
     EXPECT_FALSE(Alive(cursorAlive));
 }
 
-TEST(GlobalMap, TheHoveredNodeIsTheLowestOfTheLatestAndStaysWhileTheMouseIsOnAnyNode) {
+TEST(GlobalMap, TheHoveredNodeIsTheLowestOfTheLatestAndStaysWhileTheMouseIsOnIt) {
     MapEngine engine(0.05f);
     Player* player = engine.Active();
     player->NodeScores = {{"A", 100}, {"B", 100}, {"C", 100}, {"D", 100}};
@@ -194,13 +194,17 @@ TEST(GlobalMap, TheHoveredNodeIsTheLowestOfTheLatestAndStaysWhileTheMouseIsOnAny
     EXPECT_EQ(d->GetSprite()->GetBlendMode(), GlobalMapScreen::kHoverBlend);
     engine.MoveMouse(bothX, bothY);
     engine.Step(2);
+    EXPECT_EQ(d->GetColor(), GlobalMapScreen::kHoverColor) << "kept on the overlap";
+    // Off it onto the other node alone: that one is hovered, whose picture
+    // the pointer is on (a press would start it).
     engine.MoveMouse(cOnlyX, cOnlyY);
     engine.Step(2);
-    EXPECT_EQ(d->GetColor(), GlobalMapScreen::kHoverColor);
-    engine.MoveMouse(700.0f, 500.0f);
-    engine.Step(2);
+    EXPECT_EQ(c->GetColor(), GlobalMapScreen::kHoverColor);
     EXPECT_EQ(d->GetColor(), plainColor);
     EXPECT_EQ(d->GetSprite()->GetBlendMode(), plainBlend);
+    engine.MoveMouse(700.0f, 500.0f);
+    engine.Step(2);
+    EXPECT_NE(c->GetColor(), GlobalMapScreen::kHoverColor);
     // Fresh onto the overlap: of A, B, C, D the smallest depth, and of the
     // two at depth 5 the later one.
     engine.MoveMouse(bothX, bothY);
@@ -208,7 +212,7 @@ TEST(GlobalMap, TheHoveredNodeIsTheLowestOfTheLatestAndStaysWhileTheMouseIsOnAny
     EXPECT_EQ(c->GetColor(), GlobalMapScreen::kHoverColor);
     EXPECT_EQ(GlobalMapScreen::PickHovered({d, map->FindNodeByName("B"), c, map->FindNodeByName("A")}), c);
     if (engine.HasSound()) {
-        EXPECT_EQ(engine.Plays("MouseOver"), 2);
+        EXPECT_EQ(engine.Plays("MouseOver"), 3);
     }
 
     // A solved node asks first; no leaves the map as it was.

@@ -462,8 +462,14 @@ void GameScenario::UseTool(LevelScreen* level, const std::string& tool, const st
         return item != nullptr;
     }, 10.0f)) << "the tool is in the bag";
     Settle(level);
-    bag->Open();
+    // The strap at the bag's right edge, pressed as a player does: the
+    // pointer onto it, the press two frames on.
+    const hgeRect& strap = bag->FindChild<ZOLTFramework::CButtonEntity>("CLOSED_SHIFTER")->GetRect();
+    TestInput::Move((strap.x1 + strap.x2) * 0.5f, (strap.y1 + strap.y2) * 0.5f);
+    Step(2);
+    Press(HGEK_LBUTTON);
     Wait(0.5f);
+    ASSERT_TRUE(bag->IsOpened()) << "the strap opens the bag";
     Click(item->GetAbsoluteX(), item->GetAbsoluteY());
     ASSERT_NE(HeldItem(field), nullptr);
     ClickObject(level, target);

@@ -149,7 +149,7 @@ protected:
     void Settle(LevelScreen* level);
     // Clicks an object of the live play field at an opaque point nothing covers.
     void ClickObject(LevelScreen* level, const std::string& objectName);
-    // Takes a tool from the bag and uses it on its target.
+    // Opens the bag by its strap, takes the tool from it and uses it on its target.
     void UseTool(LevelScreen* level, const std::string& tool, const std::string& target);
     // Finds everything the scene's tasks ask for, until the score window opens
     // or the level leaves. Objects of tool tasks come last, in file order; a
