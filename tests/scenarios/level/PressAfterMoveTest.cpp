@@ -2,9 +2,11 @@
 // picture, whatever happened just before: the press is taken where the
 // picture is. In the study: the panel's cigar tapped (down and up within one
 // frame), the bag's strap pressed as the bag slides shut from the pointer that
-// just left it, an item in the bag pressed while the bag still slides open;
-// on the map: a node pressed right after the pointer jumped there from
-// another node.
+// just left it, an item in the bag pressed while the bag still slides open.
+// On the map of a player who has reached every place: each node pressed at its
+// middle, where a player aims, opens its place (a passed one after the
+// question whether to play it again), and a node pressed right after the
+// pointer jumped there from another node opens that one.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,6 +16,7 @@
 #include "entities/core/CSpriteEntity.h"
 #include "entities/screens/Dialog.h"
 #include "entities/widgets/CButtonEntity.h"
+#include "minigames/MiniGameScreen.h"
 #include "platform/hge.h"
 #include "profiles/Player.h"
 #include "scene/Inventory.h"
@@ -23,8 +26,10 @@
 #include "screens/GlobalMapScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
+#include "screens/LevelWindows.h"
 #include "support/TestInput.h"
 #include "support/app/GameScenario.h"
+#include "support/scene/MiniGameSolver.h"
 #include "support/scene/ScenePlayHelpers.h"
 
 namespace {
@@ -43,6 +48,17 @@ protected:
         } else {
             Press(HGEK_LBUTTON);
         }
+    }
+    // A look into the place: the windows it opens with are tended until it
+    // has stood with its panel in and no window open for 3 s.
+    void LookIn(LevelScreen* level) {
+        float calm = 0.0f;
+        EXPECT_TRUE(RunUntil([&] {
+            const bool settled = Top() == level && level->IsPanelIn() && level->Windows().IsQuiet();
+            if (!settled) Tend(level);
+            calm = settled ? calm + 1.0f / kFramesPerSecond : 0.0f;
+            return calm > 3.0f;
+        }, 60.0f)) << "the place settles";
     }
 };
 
@@ -134,12 +150,51 @@ TEST_F(PressAfterMove, APressOnAPictureRightAfterAMoveIsTaken) {
     ASSERT_EQ(data.nodes.size(), 4u);
     for (const GlobalMapData::LevelNode& node : data.nodes) Active()->NodeScores[node.name] = 5000;
     Active()->NodeScores[data.nodes.back().name] = 0;
+    // A game a place opens with is put off: the place is only looked into.
+    onMiniGame = [](LevelScreen*, ZOLTFramework::CScreenEntity* game) {
+        auto* screen = dynamic_cast<MiniGameScreen*>(game);
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(ConfirmMiniGameHelp(screen));
+        ASSERT_TRUE(PutOffMiniGame(screen));
+    };
+    for (const GlobalMapData::LevelNode& node : data.nodes) {
+        SCOPED_TRACE(node.name);
+        // Back to the map for the next node, not to the place just left.
+        Active()->PlayFieldPath.clear();
+        Continue();
+        map = WaitForMap();
+        ASSERT_NE(map, nullptr);
+        ZOLTFramework::LevelNode* shown = map->FindNodeByName(node.name);
+        ASSERT_NE(shown, nullptr);
+        map->CentreOnNode(node.name);
+        Step();
+        TestInput::Move(shown->GetAbsoluteX(), shown->GetAbsoluteY());
+        Step(2);
+        EXPECT_EQ(shown->GetColor(), ZOLTFramework::GlobalMapScreen::kHoverColor) << "the middle takes the pointer";
+        Press(HGEK_LBUTTON);
+        if (&node != &data.nodes.back()) {
+            auto* question = TopAs<Dialog>();
+            ASSERT_NE(question, nullptr) << "Q_ALREADY_PASSED";
+            EXPECT_EQ(question->GetName(), "START_LEVEL");
+            Wait(0.6f);
+            Press(HGEK_ENTER);
+        }
+        EXPECT_EQ(Active()->CurrentNode, node.name);
+        Step();
+        EXPECT_GT(map->GetAbsoluteScaleX(), 1.0f) << "the view flies into the place";
+        LevelScreen* level = WaitForLevel(node.level);
+        ASSERT_NE(level, nullptr) << node.level << " opens";
+        LookIn(level);
+        LeaveLevelForMenu(level, false);
+    }
+
+    // The harbour, then straight on to the warehouse beside it: the
+    // warehouse opens (the harbour, played, would ask to be played again).
     Active()->PlayFieldPath.clear();
+    Active()->CurrentNode = data.nodes[2].name;
     Continue();
     map = WaitForMap();
     ASSERT_NE(map, nullptr);
-    // The harbour, then straight on to the warehouse beside it: the
-    // warehouse opens (the harbour, played, would ask to be played again).
     const std::string harbour = data.nodes[2].name, warehouse = data.nodes[3].name;
     map->CentreOnNode(warehouse);
     Step();
