@@ -50,7 +50,7 @@ float SceneLeft(const SceneContext& context, const ZOLTFramework::CEntity& field
 // The scene's title over the picture; the seconds it shows, or none when the
 // scene has none to show (no key, a key the text table lacks, no manager).
 std::optional<float> ShowTitle(ZOLTFramework::CEntity& field, const std::string& titleKey) {
-    EntityManager* manager = field.GetEngine() ? field.GetEngine()->GetEntityManager() : nullptr;
+    EntityManager* manager = field.Manager();
     if (titleKey.empty() || !manager) return std::nullopt;
     bool found = false;
     const std::string title = Services::Text(field.GetEngine(), titleKey, &found);

@@ -27,9 +27,6 @@ const float kPulseDelay = 1.2f;
 const float kQuickDelay = 0.1f;
 const float kFlightVelocity = 750.0f;
 
-EntityManager* ManagerOf(const ZOLTFramework::CEntity& entity) {
-    return entity.GetEngine() ? entity.GetEngine()->GetEntityManager() : nullptr;
-}
 
 }  // namespace
 
@@ -60,7 +57,7 @@ void PlayFieldFlights::Queue(SceneObject* object, float tx, float ty, std::funct
     if (!object) return;
     if (rules.Tasks().empty()) events.Send(LevelEvents::kDisableExit, "");
     float delay = kQuickDelay;
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!bag.IsHovered() && manager) {
         auto* pulse = manager->Spawn<CAnimationEffector>();
         pulse->mode = 0;
@@ -111,7 +108,7 @@ void PlayFieldFlights::SendToBag(SceneObject* object, const std::string& toolNam
     const float ty = (slot.y - field.GetAbsoluteY()) / SceneObject::kSceneToScreen;
     object->SetDepth(1000.0f);
     hgeSprite* image = object->GetDisplaySprite();
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     float scale = std::max(object->GetScaleX(), object->GetScaleY());
     if (image && manager && (image->GetWidth() > 120.0f || image->GetHeight() > 120.0f)) {
         scale = image->GetWidth() * 0.6f <= 120.0f ? 0.6f : 0.4f;
@@ -163,7 +160,7 @@ void PlayFieldFlights::HandOverTail(SceneObject* object) {
 }
 
 void PlayFieldFlights::Burst(const char* file, const char* sprite, float x, float y, float depth) {
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!manager) return;
     auto* effect = manager->Spawn<ParticleSystemEntity>();
     effect->Load(file, Services::Sprite(field.GetEngine(), sprite));
@@ -207,7 +204,7 @@ void PlayFieldFlights::Start(float dt) {
         if (record.onArrival) record.onArrival(nullptr);
     }
 
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     std::weak_ptr<void> alive = field.GetLifeToken();
     const bool quick = bag.IsHovered();
     for (FlightRecord& record : flights) {

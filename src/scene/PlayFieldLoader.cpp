@@ -105,7 +105,7 @@ std::unique_ptr<SceneKind> PlayFieldLoader::ReadKind() const {
 void PlayFieldLoader::BuildObjects(ZOLTFramework::CEntity& field, SceneObjectsLayer& layer, SharedTimer& clock,
                                    SceneObjectList& objects, const std::function<void()>& measuringUnit) const {
     const SceneReader reader(path);
-    EntityManager* manager = field.GetEngine() ? field.GetEngine()->GetEntityManager() : nullptr;
+    EntityManager* manager = field.Manager();
     std::map<int, UnitRecord> units;
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "unit") continue;

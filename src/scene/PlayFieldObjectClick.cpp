@@ -28,9 +28,6 @@ const float kCigarScreenX = 100.0f;
 const float kCigarScreenY = 370.0f;
 const float kDefaultClueY = 150.0f;
 
-EntityManager* ManagerOf(const ZOLTFramework::CEntity& entity) {
-    return entity.GetEngine() ? entity.GetEngine()->GetEntityManager() : nullptr;
-}
 
 }  // namespace
 
@@ -73,7 +70,7 @@ void PlayFieldObjectClick::ToolUsed(SceneObject* object, const SceneRules::TaskP
         // down a second time.
         pointer.DropHeldItem();
         pointer.SetCursor(PlayFieldPointer::CURSOR_PLAIN, "", "");
-        if (EntityManager* manager = ManagerOf(field)) {
+        if (EntityManager* manager = field.Manager()) {
             auto* item = manager->Spawn<SceneObject>(held.spriteName, false, 0.0f, 0.0f, false, held.itemName, &layer);
             item->RemoveLensSprites();
             item->SetDepth(100.0f);
@@ -161,7 +158,7 @@ void PlayFieldObjectClick::ShakeShopOwner(SceneObject* object) {
         return;
     object->SetOpacity(0.1f);
     SceneObject* shaken = objects.Find("a11_Chinese_shop_owners_1");
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!shaken || !manager) return;
     HGE* hge = Services::Hge(field.GetEngine());
     auto* shake = manager->Spawn<CAnimationEffector>();

@@ -68,9 +68,6 @@ void MousePosition(const ZOLTFramework::EngineContext* engine, float& mx, float&
     if (HGE* hge = Services::Hge(engine)) hge->Input_GetMousePos(&mx, &my);
 }
 
-EntityManager* ManagerOf(const CEntity& entity) {
-    return entity.GetEngine() ? entity.GetEngine()->GetEntityManager() : nullptr;
-}
 
 }  // namespace
 
@@ -98,7 +95,7 @@ void PlayFieldPointer::SetCursor(ECursorType type, const std::string& spriteName
     if (cursor.entity) cursor.entity->Kill();
     if (cursor.mirrorEntity) cursor.mirrorEntity->Kill();
     cursor.entity = cursor.mirrorEntity = nullptr;
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!spriteName.empty() && manager) {
         hgeSprite* sprite = Services::Sprite(engine, spriteName);
         if (!sprite) HtmlLog::Instance()->Error("Play field: no sprite \"" + HtmlLog::Shown(spriteName) + "\" for the cursor.");
@@ -139,7 +136,7 @@ void PlayFieldPointer::SetCursor(ECursorType type, const std::string& spriteName
 }
 
 void PlayFieldPointer::PutHeldItemBack(float mx, float my) {
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!manager) return;
     auto* item = manager->Spawn<SceneObject>(cursor.spriteName, false, 0.0f, 0.0f, false, cursor.itemName, &layer);
     item->SetPosXY(mx / SceneObject::kSceneToScreen, my / SceneObject::kSceneToScreen);
@@ -291,7 +288,7 @@ void PlayFieldPointer::Follow(float mx, float my) {
 }
 
 void PlayFieldPointer::AddFlashlight(std::function<float()> sceneLeft) {
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!manager) return;
     flashlight = manager->Spawn<Flashlight>(std::move(sceneLeft));
     flashlight->SetName("Flashlight");
@@ -301,7 +298,7 @@ void PlayFieldPointer::AddFlashlight(std::function<float()> sceneLeft) {
 }
 
 void PlayFieldPointer::BuildMeasuringTool() {
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!manager || measure.compass) return;
     struct Part {
         const char* sprite;
@@ -353,7 +350,7 @@ void PlayFieldPointer::Unlock() {
 void PlayFieldPointer::PointAt(SceneObject* object, float angle) {
     if (arrow) arrow->Kill();
     arrow = nullptr;
-    EntityManager* manager = ManagerOf(field);
+    EntityManager* manager = field.Manager();
     if (!manager || !object) return;
     auto* pointer = manager->Spawn<CSpriteEntity>();
     pointer->SetName("ObjectPointer");

@@ -88,10 +88,7 @@ LevelPanel::~LevelPanel() {
     delete cigarSmoulder;
 }
 
-EntityManager* LevelPanel::Manager() const {
-    EngineContext* engine = host.entity.GetEngine();
-    return engine ? engine->GetEntityManager() : nullptr;
-}
+EntityManager* LevelPanel::Manager() const { return host.entity.Manager(); }
 
 std::string LevelPanel::Text(const std::string& key) const { return Services::Text(host.entity.GetEngine(), key); }
 

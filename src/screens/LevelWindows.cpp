@@ -57,10 +57,7 @@ LevelWindows::~LevelWindows() {
     if (!optionsToken.expired() && optionsWindow) optionsWindow->Kill();
 }
 
-EntityManager* LevelWindows::Manager() const {
-    EngineContext* engine = host.entity.GetEngine();
-    return engine ? engine->GetEntityManager() : nullptr;
-}
+EntityManager* LevelWindows::Manager() const { return host.entity.Manager(); }
 
 // ---- comic pages and hint windows
 

@@ -100,6 +100,8 @@ public:
     bool IsEnabled() const { return enabled; }
 
     EngineContext* GetEngine() const { return engine; }
+    // The engine's entity manager, or null without an engine or one.
+    EntityManager* Manager() const;
     CEntity* GetParent() const { return parent; }
     const std::vector<CEntity*>& GetChildren() const { return children; }
 
@@ -169,8 +171,6 @@ protected:
     std::vector<CEntity*> children;
     CEntity* parent = nullptr;
 
-    // The engine's entity manager, or null without an engine or one.
-    EntityManager* Manager() const;
 
 private:
     friend class ::EntityManager;
