@@ -120,10 +120,7 @@ TEST_F(ClickMiddles, EveryMapNodeAndEveryListedObjectTakesAClickInItsMiddle) {
     }
     EXPECT_EQ(nodes, 4);
 
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator("data/Scenes"))
-        if (entry.path().extension() == ".xml") files.push_back(entry.path().generic_string());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::string> files = contenttest::SceneFiles();
     std::printf("\n%-15s %-26s %-30s %7s %7s  %s\n", "scene", "listed object", "picture", "opaque", "middle",
                 "takes a click (alpha above 60)");
     int objects = 0;

@@ -2,7 +2,18 @@
 
 #include <stb_image.h>
 
+#include <algorithm>
+#include <filesystem>
+
 namespace contenttest {
+
+std::vector<std::string> SceneFiles() {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("data/Scenes"))
+        if (entry.path().extension() == ".xml") files.push_back(entry.path().generic_string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 bool DecodePng(const std::string& path, int& w, int& h, std::vector<uint8_t>* rgba) {
     std::string bytes;

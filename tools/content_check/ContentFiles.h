@@ -34,6 +34,9 @@ inline const std::vector<uint8_t>& CzechCodes() {
     return codes;
 }
 
+// The scene files of "data/Scenes", in name order.
+std::vector<std::string> SceneFiles();
+
 // Size of a PNG after a full decode, and its texels (R, G, B, A bytes, rows
 // from the top) when asked for; false when it does not decode.
 bool DecodePng(const std::string& path, int& w, int& h, std::vector<uint8_t>* rgba = nullptr);

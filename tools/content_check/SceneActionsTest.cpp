@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ContentFiles.h"
 #include "SceneActions.h"
 #include "engine/XMLDocument.h"
 
@@ -34,10 +35,7 @@ TEST(SceneActions, EveryActionOfEverySceneIsOneTheGameActsOnWhereItStands) {
     std::printf("%-42s %s\n", "where an action stands", "what the game acts on there");
     for (const contenttest::StandRow& row : contenttest::Stands()) std::printf("%-42s %s\n", row.where, row.handled);
     std::printf("\n%-15s %-22s %-19s %-36s %-14s %s\n", "scene", "condition", "action", "value", "stands", "acts");
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator("data/Scenes"))
-        if (entry.path().extension() == ".xml") files.push_back(entry.path().generic_string());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::string> files = contenttest::SceneFiles();
     int rows = 0;
     for (const std::string& file : files) {
         XMLDocument doc = XMLDocument::FromFile(file);

@@ -150,10 +150,7 @@ protected:
 };
 
 TEST_F(ToolTasks, EveryTargetTakesItsToolOverWhatIsDrawnGlittersAndTheToolIsToldBeforeItIsNeeded) {
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator("data/Scenes"))
-        if (entry.path().extension() == ".xml") files.push_back(entry.path().generic_string());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::string> files = contenttest::SceneFiles();
     std::printf("%-15s %-12s %-28s %-14s %-11s %-8s %s\n", "scene", "task", "tool", "target", "span (px)", "glitter",
                 "how the tool is told");
     int rows = 0;
