@@ -17,7 +17,9 @@ public:
     std::string Name;
     // Full path of the profile document: one of the eight save slots.
     std::string SaveFile;
-    // Saved play-field state of a scene in progress; empty when none.
+    // The scene in progress, empty when none: the play field's saved state,
+    // or the scene a place goes on with after its won scenes, which nothing of
+    // its own play has saved yet.
     std::string PlayFieldPath;
     // The player has been on the global map (so "Play" asks whether to go on).
     bool GameInProgress = false;
@@ -53,6 +55,11 @@ public:
     // clears it too.
     bool EndingPending = false;
     std::vector<std::string> EndingPages;
+
+    // The scene in progress is the play field's saved state (the profile's
+    // path followed by "_playfield.xml"), which the level resumes; any other
+    // scene it names starts afresh.
+    bool NamesSavedState() const;
 
     // The cigars the player can spend: a negative count is none.
     int32_t CigarsInPlay() const { return CigarCount > 0 ? CigarCount : 0; }

@@ -193,7 +193,7 @@ void PlayerManager::Save() {
 
 void PlayerManager::DropUnnamedState(const Player& player) {
     const std::string state = player.SaveFile + SaveSlots::kStateSuffix;
-    if (!player.PlayFieldPath.empty() && SaveSlots::Normalise(player.PlayFieldPath) == SaveSlots::Normalise(state)) return;
+    if (player.NamesSavedState()) return;
     if (FileSystem::FileExists(state) && !FileSystem::RemoveFile(state))
         HtmlLog::Instance()->Warning("The state file " + HtmlLog::Shown(state) + " of a level that is over could not be removed.");
 }

@@ -212,7 +212,11 @@ void PlayField::LoadScene(const std::string& path) {
     }
     const XMLDocument::XMLElement& root = *sceneDocument.GetRoot();
     const PlayFieldLoader loader(root, path);
-    heading = loader.ReadHeading(context.player ? context.player->PlayFieldPath : std::string());
+    // Resumed only from the state its own play saved: a scene the place goes
+    // on with after its won scenes is named too, yet starts afresh (its
+    // opening game included), from the score window as by Continue.
+    const Player* player = context.player;
+    heading = loader.ReadHeading(player && player->NamesSavedState() ? player->PlayFieldPath : std::string());
     sceneKind = loader.ReadKind();
     MakeParts();
     if (heading.dark) pointer->AddFlashlight([this] { return SceneLeft(context, *this, panelWidth); });

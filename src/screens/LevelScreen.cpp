@@ -74,7 +74,8 @@ LevelScreen::LevelScreen(const std::string& path, const std::string& returnTo)
         // The scene file is read once, by the field: the level's settings come
         // from the same document.
         settings = LevelSettings::Read(playField->SceneRoot());
-        if (resumed) TakeSavedProgress();
+        // A scene the place goes on with has no progress of its own yet.
+        if (resumed && player->NamesSavedState()) TakeSavedProgress();
         panel->AttachField(PlayFieldView(*playField));
         windows->AttachField(PlayFieldView(*playField));
     }
