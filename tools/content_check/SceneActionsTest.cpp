@@ -79,8 +79,10 @@ TEST(SceneActions, FixtureScenesFailWhereNothingActsAndPassBeside) {
         {"a finished task's game, hints and page",
          R"(<task_condition><finished_task name="Coin"/><action type="MiniGame" name="g.xml"/><action type="EnableHinting" name="Box"/><action type="ShowComics" name="c.xml"/></task_condition>)",
          "MiniGame@finished task:field EnableHinting@finished task:field ShowComics@finished task:level", ""},
-        {"a listed tool's game finds no click to replay", R"(<task_condition><finished_task name="Key"/><action type="MiniGame" name="g.xml"/></task_condition>)",
-         "MiniGame@tool pick-up:!", "the task \"Key\" lists the tool \"key\""},
+        {"a listed tool's game is dropped: no click waits for it", R"(<task_condition><finished_task name="Key"/><action type="MiniGame" name="g.xml"/></task_condition>)",
+         "MiniGame@tool pick-up:!", "the task \"Key\" lists the tool \"key\", which flies into the bag: no click "
+                                    "waits for its mini-game, so the game drops it with a Warning row and counts the "
+                                    "task down with the pick-up"},
         {"a listed tool's cigars cannot fly", R"(<task_condition><finished_task name="Key"/><action type="AddCigars" name="1"/></task_condition>)",
          "AddCigars@tool pick-up:!", "cigars"},
         {"a listed tool's task tells of the tool", R"(<task_condition><finished_task name="Key"/><action type="ShowHint" name="K/1"/><action type="EnableHinting" name="Box"/></task_condition>)",
