@@ -39,7 +39,8 @@ struct SceneHeading {
 };
 
 // A task that can never count down: a click counts an item only on an object
-// placed in the scene (an object naming no unit is not placed).
+// placed in the scene (an object naming no unit is not placed). The game's
+// own "Dummy" task of its states lists no item and is none.
 struct StuckTask {
     std::string task;
     bool noItem = false;  // the task lists no item at all

@@ -203,6 +203,7 @@ TEST(PlayFieldLoad, TasksThatCanNeverCountDownAreWarnedOfAtLoad) {
         {"a find of a placed object", R"(<task name="Find" type="And"><item name="square"/></task>)", ""},
         {"a tool task on a placed target",
          R"(<task name="Box" type="Tool" tool_to_find="spare_key" tool_sprite="Key"><item name="square"/></task>)", ""},
+        {"the game's own Dummy task of a state", R"(<task name="Dummy" type="And"></task>)", ""},
         {"an And task with no item", R"(<task name="Empty" type="And"></task>)",
          "\"Empty\" lists no item; it can never count down."},
         {"an item that names nothing", R"(<task name="Ghost" type="And"><item name="square"/><item name="gh&lt;o&gt;st"/></task>)",
