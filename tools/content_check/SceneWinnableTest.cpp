@@ -3,10 +3,8 @@
 // wrong. Small fixture scenes, each failing one beside a passing one, hold the
 // rules themselves.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,21 +109,14 @@ TEST(SceneWinnableRules, FixtureScenesFailWhereNobodyCanWinAndPassBeside) {
          R"(<object><id>2</id><name>blank</name><x>300</x><y>300</y></object><task name="Blank" type="And"><o name="blank"/></task>)",
          "object \"blank\": its picture \"Missing\" is no resource"},
     };
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("scene_winnable_" + std::to_string(getpid()) + ".xml")).string();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        {
-            std::ofstream out(path);
-            out << "<scene type=\"FindAll\">\n  " << objects << "\n  " << row.rest << "\n</scene>\n";
-        }
-        XMLDocument doc = XMLDocument::FromFile(path);
-        ASSERT_TRUE(doc.IsLoaded());
-        const std::string said = Rows(contenttest::WinFaults(*doc.GetRoot(), path, frameOf));
+        const std::unique_ptr<XMLDocument> doc = contenttest::TrialScene(objects + "\n  " + row.rest);
+        ASSERT_TRUE(doc->IsLoaded());
+        const std::string said = Rows(contenttest::WinFaults(*doc->GetRoot(), "trial.xml", frameOf));
         EXPECT_EQ(said.empty(), std::string(row.says).empty()) << said;
         EXPECT_NE(said.find(row.says), std::string::npos) << said;
     }
-    std::filesystem::remove(path);
 }
 
 }  // namespace
