@@ -229,5 +229,5 @@ std::string UIntToHexString(unsigned v) {
 
 void MakeAbsolutePath(std::string& path) {
     path = FileSystem::Slashed(path);
-    if (path.empty() || path[0] != '/') path = FileSystem::ProgramDir() + path;
+    if (path.empty() || path[0] != '/') path = FileSystem::DataRoot() + path;
 }

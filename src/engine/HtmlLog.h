@@ -53,6 +53,7 @@ private:
 std::string CharPlusString(char c, const std::string& s);
 // "0x" and exactly eight upper-case hexadecimal digits.
 std::string UIntToHexString(unsigned v);
-// Puts the program folder in front of a relative path (one without a leading
-// "/") and turns "\" into "/". An empty path becomes the program folder.
+// Puts the data root (FileSystem::DataRoot, the program folder unless set) in
+// front of a relative path (one without a leading "/") and turns "\" into "/".
+// An empty path becomes the data root.
 void MakeAbsolutePath(std::string& path);

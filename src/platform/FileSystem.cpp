@@ -261,6 +261,22 @@ std::string ProgramDir() {
     return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
 }
 
+namespace {
+
+std::string& SetRoot() {
+    static std::string root;
+    return root;
+}
+
+}  // namespace
+
+std::string DataRoot() { return SetRoot().empty() ? ProgramDir() : SetRoot(); }
+
+void SetDataRoot(const std::string& folder) {
+    SetRoot() = Slashed(folder);
+    if (!SetRoot().empty() && SetRoot().back() != '/') SetRoot() += '/';
+}
+
 std::string Slashed(const std::string& path) {
     std::string out = path;
     for (char& c : out)

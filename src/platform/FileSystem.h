@@ -63,6 +63,13 @@ bool RenameFile(const std::string& from, const std::string& to);
 // The folder of the running executable, with a trailing "/".
 std::string ProgramDir();
 
+// The folder that holds data/, with a trailing "/": the one relative data
+// paths are put under where a full path is made of them (MakeAbsolutePath,
+// Resource_MakePath). The program folder, unless a tool working on data
+// elsewhere sets it (an empty folder sets it back).
+std::string DataRoot();
+void SetDataRoot(const std::string& folder);
+
 // True for paths that are absolute on this system (a leading "/").
 bool IsAbsolute(const std::string& path);
 // The path with every "\" turned into "/": the one place where the data's

@@ -373,7 +373,7 @@ void HgeImpl::Resource_RemoveAllPacks() {}
 
 char* HgeImpl::Resource_MakePath(const char* filename) {
     const std::string name = FileSystem::Slashed(filename ? filename : "");
-    m_madePath = FileSystem::IsAbsolute(name) ? name : FileSystem::ProgramDir() + name;
+    m_madePath = FileSystem::IsAbsolute(name) ? name : FileSystem::DataRoot() + name;
     return &m_madePath[0];
 }
 

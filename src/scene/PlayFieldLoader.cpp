@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <set>
 
 #include "engine/Conversions.h"
 #include "engine/FileNumbers.h"
@@ -184,6 +185,13 @@ void PlayFieldLoader::ReadRules(const ActionTable& actions, SceneRules& rules) c
         rules.AddTask(task);
         HtmlLog::Instance()->Debug("task.name = " + HtmlLog::Shown(task.name));
     }
+    for (const StuckTask& stuck : StuckTasks()) {
+        const std::string why = stuck.noItem ? "lists no item"
+                                             : "lists the item \"" + HtmlLog::Shown(stuck.item) +
+                                                   "\", which names no object of the scene";
+        HtmlLog::Instance()->Warning("Scene file \"" + HtmlLog::Shown(path) + "\": the task \"" +
+                                     HtmlLog::Shown(stuck.task) + "\" " + why + "; it can never count down.");
+    }
 
     for (const auto& child : root.GetChildren()) {
         if (!child || child->GetName() != "task_condition") continue;
@@ -204,6 +212,32 @@ void PlayFieldLoader::ReadRules(const ActionTable& actions, SceneRules& rules) c
         if (child && child->GetName() == "pair")
             rules.AddPair({reader.Attribute(*child, "name1"), reader.Attribute(*child, "name2")});
     }
+}
+
+std::vector<StuckTask> PlayFieldLoader::StuckTasks() const {
+    // As BuildObjects places them: a unit without an id is unit 0.
+    std::set<int> units;
+    std::set<std::string> placed;
+    for (const auto& child : root.GetChildren())
+        if (child && child->GetName() == "unit") units.insert(ToInt(SceneReader::ChildText(*child, "id")));
+    for (const auto& child : root.GetChildren())
+        if (child && child->GetName() == "object" && units.count(ToInt(SceneReader::ChildText(*child, "id"))))
+            placed.insert(SceneReader::ChildText(*child, "name"));
+    std::vector<StuckTask> stuck;
+    for (const auto& child : root.GetChildren()) {
+        if (!child || child->GetName() != "task") continue;
+        const std::string task = child->GetStringAttribute("name");
+        bool listsAny = false;
+        for (const auto& item : child->GetChildren()) {
+            if (!item) continue;
+            listsAny = true;
+            if (!placed.count(item->GetStringAttribute("name")))
+                stuck.push_back({task, false, item->GetStringAttribute("name")});
+        }
+        // The game's own "Dummy" task, kept in its states, lists none.
+        if (!listsAny && task != "Dummy") stuck.push_back({task, true, ""});
+    }
+    return stuck;
 }
 
 void PlayFieldLoader::PutOff(const SceneObjectList& objects, const std::function<void(SceneObject*)>& putOff) const {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/XMLDocument.h"
 
@@ -37,6 +38,15 @@ struct SceneHeading {
     bool opensMiniGame = false;
 };
 
+// A task that can never count down: a click counts an item only on an object
+// placed in the scene (an object naming no unit is not placed). The game's
+// own "Dummy" task of its states lists no item and is none.
+struct StuckTask {
+    std::string task;
+    bool noItem = false;  // the task lists no item at all
+    std::string item;     // else its item that names no placed object
+};
+
 class PlayFieldLoader {
 public:
     PlayFieldLoader(const XMLDocument::XMLElement& sceneRoot, const std::string& scenePath)
@@ -53,8 +63,11 @@ public:
     // the measuring tool.
     void BuildObjects(ZOLTFramework::CEntity& field, SceneObjectsLayer& layer, SharedTimer& clock,
                       SceneObjectList& objects, const std::function<void()>& measuringUnit) const;
-    // Tasks, conditions and pairs, in file order.
+    // Tasks, conditions and pairs, in file order; a stuck task gets a Warning
+    // row and is kept, as the file has it.
     void ReadRules(const ActionTable& actions, SceneRules& rules) const;
+    // The tasks that can never count down, in file order.
+    std::vector<StuckTask> StuckTasks() const;
     // Each "solve_later_object": its object put off with `putOff`; a name that
     // names no object is skipped (Warning row).
     void PutOff(const SceneObjectList& objects, const std::function<void(SceneObject*)>& putOff) const;

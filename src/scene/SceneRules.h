@@ -60,8 +60,8 @@ public:
         // bag, not to the cigars, so the grant cannot be honoured (-1: none).
         int droppedCigars = -1;
         std::string droppedCigarTask;
-        // The mini-game such a task would start: no click waits for it, so
-        // its result would replay nothing and the task never count down (empty: none).
+        // The mini-game such a task would start: no click waits for it, so it
+        // is not started, and the task counts down with the pick-up (empty: none).
         std::string droppedMiniGame;
         std::string droppedMiniGameTask;
     };

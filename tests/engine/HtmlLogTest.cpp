@@ -63,6 +63,13 @@ TEST(HtmlLogText, MakeAbsolutePathUsesProgramFolderForRelativePaths) {
         MakeAbsolutePath(path);
         EXPECT_EQ(path, c.second);
     }
+    // A tool working on data elsewhere puts that folder in front instead.
+    FileSystem::SetDataRoot("/srv/copy");
+    std::string elsewhere = "data\\Scenes\\Study.xml";
+    MakeAbsolutePath(elsewhere);
+    EXPECT_EQ(elsewhere, "/srv/copy/data/Scenes/Study.xml");
+    FileSystem::SetDataRoot("");
+    EXPECT_EQ(FileSystem::DataRoot(), program);
 }
 
 TEST_F(HtmlLogFile, FirstRunMakesACompletePage) {

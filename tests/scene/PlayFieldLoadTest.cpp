@@ -187,3 +187,48 @@ TEST(PlayFieldLoad, MissingFieldArtIsReportedAndNothingBreaks) {
     engine.MoveMouse(700.0f * 0.78125f, 500.0f * 0.78125f);
     engine.Step(5);
 }
+
+// A task that can never count down is named at load with a Warning row, and
+// the field plays on with it as the file has it.
+TEST(PlayFieldLoad, TasksThatCanNeverCountDownAreWarnedOfAtLoad) {
+    const std::string placed = R"(<unit><sprite>Square</sprite><id>1</id></unit>
+  <object><id>1</id><name>square</name><x>300</x><y>200</y><z>10</z></object>
+  <object><id>7</id><name>unplaced</name><x>300</x><y>200</y><z>10</z></object>
+  <tool spr_name="Key" obj_name="spare_key" tool_name="key" scale="0.5"/>)";
+    const struct {
+        const char* what;
+        const char* tasks;
+        const char* warning;  // the row after "Scene file \"<path>\": the task ", empty for none
+    } rows[] = {
+        {"a find of a placed object", R"(<task name="Find" type="And"><item name="square"/></task>)", ""},
+        {"a tool task on a placed target",
+         R"(<task name="Box" type="Tool" tool_to_find="spare_key" tool_sprite="Key"><item name="square"/></task>)", ""},
+        {"the game's own Dummy task of a state", R"(<task name="Dummy" type="And"></task>)", ""},
+        {"an And task with no item", R"(<task name="Empty" type="And"></task>)",
+         "\"Empty\" lists no item; it can never count down."},
+        {"an item that names nothing", R"(<task name="Ghost" type="And"><item name="square"/><item name="gh&lt;o&gt;st"/></task>)",
+         "\"Ghost\" lists the item \"gh&lt;o&gt;st\", which names no object of the scene; it can never count down."},
+        {"an object naming no unit is not placed", R"(<task name="Lost" type="Or"><item name="unplaced"/></task>)",
+         "\"Lost\" lists the item \"unplaced\", which names no object of the scene"},
+        {"a tool in the bag is no object to click", R"(<task name="Spare" type="And"><item name="spare_key"/></task>)",
+         "\"Spare\" lists the item \"spare_key\", which names no object of the scene"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        HtmlLogCapture log;
+        SceneTestEngine engine;
+        const std::string path = engine.WriteScene(
+            "stuck.xml", std::string(R"(<scene res_file="x" res_group="10" type="FindAll">)") + placed + row.tasks +
+                             "</scene>");
+        auto* level = new LevelStandIn(path);
+        const std::string prefix = "Scene file \"" + path + "\": the task ";
+        EXPECT_EQ(log.CountRows("Warning", prefix), std::string(row.warning).empty() ? 0 : 1);
+        if (*row.warning) {
+            EXPECT_EQ(log.CountRows("Warning", prefix + row.warning), 1);
+        }
+        EXPECT_EQ(level->Field()->Rules().Tasks().size(), 1u) << "the task is kept";
+        EXPECT_EQ(Names(level->Field()->GetSceneObjects()), std::vector<std::string>{"square"});
+        level->Kill();
+        engine.Step();
+    }
+}

@@ -5,7 +5,8 @@
 //   content_check [data folder] [GoogleTest options]
 //
 // The data files name each other from the folder that holds data/
-// ("data\Scenes\..."), so the checker works from there. The art sources
+// ("data\Scenes\..."), so the checker works from there, and makes it the data
+// root, so that no file is read from the data beside the program. The art sources
 // (tools/art) and the scene fixtures come from DROVALIN_SOURCE_DIR, else from
 // that same folder. A find-all scene below the hidden-object thresholds fails.
 #include <gtest/gtest.h>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         std::perror(root.c_str());
         return 2;
     }
+    FileSystem::SetDataRoot(root.string());
     // Headless and silent, as the tests run; the sources beside the real data folder.
     setenv("DROVALIN_HEADLESS", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);

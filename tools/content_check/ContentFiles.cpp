@@ -2,8 +2,11 @@
 
 #include <stb_image.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace contenttest {
 
@@ -13,6 +16,19 @@ std::vector<std::string> SceneFiles() {
         if (entry.path().extension() == ".xml") files.push_back(entry.path().generic_string());
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::unique_ptr<XMLDocument> TrialScene(const std::string& elements) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("trial_scene_" + std::to_string(getpid()) + ".xml")).string();
+    {
+        std::ofstream out(path);
+        out << "<scene type=\"FindAll\">\n  " << elements << "\n</scene>\n";
+    }
+    auto doc = std::make_unique<XMLDocument>("scene");
+    doc->Load(path);
+    std::filesystem::remove(path);
+    return doc;
 }
 
 bool DecodePng(const std::string& path, int& w, int& h, std::vector<uint8_t>* rgba) {

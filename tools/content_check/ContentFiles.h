@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ inline const std::vector<uint8_t>& CzechCodes() {
 
 // The scene files of "data/Scenes", in name order.
 std::vector<std::string> SceneFiles();
+
+// A trial find-all scene of these elements, written to a temporary file and
+// read back as the game reads a scene file (the file is removed again).
+std::unique_ptr<XMLDocument> TrialScene(const std::string& elements);
 
 // Size of a PNG after a full decode, and its texels (R, G, B, A bytes, rows
 // from the top) when asked for; false when it does not decode.

@@ -146,8 +146,9 @@ std::vector<SceneAction> ReadSceneActions(const XMLDocument::XMLElement& root) {
                 case Stand::ToolPickUp:
                     if (Is(type, E::kMiniGame))
                         action.problem = "the task \"" + pickedTask + "\" lists the tool \"" + pickedTool +
-                                         "\": its mini-game would find no click to replay and the task would "
-                                         "never count down";
+                                         "\", which flies into the bag: no click waits for its mini-game, so the "
+                                         "game drops it with a Warning row and counts the task down with the "
+                                         "pick-up";
                     else if (Is(type, E::kAddCigars))
                         action.problem = "the task \"" + pickedTask + "\" lists the tool \"" + pickedTool +
                                          "\", which flies into the bag: its cigars cannot be given";

@@ -8,8 +8,8 @@
 //     "EnableHinting" and "MiniGame" and forwards the rest to the level;
 //   - the task of a tool lying in the scene runs its conditions as the tool
 //     is picked up: the tool flies into the bag, so cigars cannot fly to the
-//     counter, and no click waits for a mini-game (its result would replay
-//     nothing and the task would never count down): neither is given;
+//     counter, and no click waits for a mini-game: neither is given (the game
+//     drops both with a Warning row; the task counts down with the pick-up);
 //   - a tool task's own condition gives only the mini-game its held-back
 //     click waits for (its first action, for a task neither "And" nor "Or")
 //     and "EnableHinting";
