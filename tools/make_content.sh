@@ -5,23 +5,26 @@
 # Sounds and music come from tools/make_sounds.sh, run here too when sox and
 # oggenc are installed (skip them with --no-sounds). The painted pictures are
 # SVG sources in tools/art/, rendered by tools/make_art.sh (--art-only runs
-# that step alone). Last, the content checker (build/content_check) runs on data/.
+# that step alone, for every folder it renders or for one FOLDER of tools/art/).
+# Last, the content checker (build/content_check) runs on data/. The tools are
+# built with JOBS parallel jobs (default: every core, nproc).
 #
 #   bash tools/make_content.sh [--no-sounds] [build folder]
-#   bash tools/make_content.sh --art-only
+#   bash tools/make_content.sh --art-only [FOLDER]
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-if [ "${1:-}" = "--art-only" ]; then exec bash "$ROOT/tools/make_art.sh"; fi
+if [ "${1:-}" = "--art-only" ]; then exec bash "$ROOT/tools/make_art.sh" "${@:2}"; fi
 SOUNDS=1
 if [ "${1:-}" = "--no-sounds" ]; then SOUNDS=0; shift; fi
 BUILD="${1:-$ROOT/build}"
+JOBS="${JOBS:-$(nproc)}"
 DATA="$ROOT/data"
 TTF=/usr/share/fonts/truetype/dejavu
 
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$BUILD" -j8 --target fontgen psigen texgen fishgen >/dev/null
+cmake --build "$BUILD" -j"$JOBS" --target fontgen psigen texgen fishgen >/dev/null
 
 mkdir -p "$DATA/Font" "$DATA/ParticleSystem" "$DATA/Particle" "$DATA/Text" \
   "$DATA/Texture/Particles" "$DATA/Texture/Buttons" "$DATA/Texture/Windows" "$DATA/Texture/Logos"
@@ -69,5 +72,5 @@ fi
 bash "$ROOT/tools/art/render_map.sh" "$DATA"
 
 # ---- every check of the content pack, and the find-all scenes' measures
-cmake --build "$BUILD" -j8 --target content_check >/dev/null
+cmake --build "$BUILD" -j"$JOBS" --target content_check >/dev/null
 "$BUILD/content_check" "$DATA" --gtest_brief=1

@@ -144,8 +144,9 @@ public:
         const fs::path folder = m_root / top;
         if (!fs::is_directory(folder)) return;
         for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            const std::string relative = entry.path().lexically_relative(m_root).generic_string();
+            if (entry.is_symlink()) found.push_back(relative + ": " + kLinkFault);
             if (!entry.is_regular_file() || !IsSourceFile(entry.path())) continue;
-            const std::string relative = fs::relative(entry.path(), m_root).generic_string();
             const int own = RankOfFile(relative);
             if (own < 0) continue;
             std::string text;
@@ -155,15 +156,44 @@ public:
             }
             for (const IncludeDirective& include : ReadIncludeDirectives(text)) {
                 const std::string where = relative + ":" + std::to_string(include.line) + ": includes " + include.header;
-                if (!include.fault.empty())
+                if (!include.fault.empty()) {
                     found.push_back(where + ": " + include.fault);
+                    continue;
+                }
+                const std::string link = LinkOnTheWay(relative, include);
+                if (!link.empty())
+                    found.push_back(where + ": resolves through the symbolic link " + link);
                 else if (Target(relative, include) > own)
                     found.push_back(where);
             }
         }
     }
 
+    // Why a symbolic link under src/ or tests/ is refused: the build's include
+    // folders link each file of a source folder, so a link there passes on
+    // whatever it points to under its folder's name.
+    static constexpr const char* kLinkFault =
+        "a symbolic link (a header reached through it would count as its folder's; put the file itself there)";
+
 private:
+    // The first symbolic link below the root on the way to a file a read include
+    // may name (src/<header>, tests/<header>, or beside the including file for
+    // "./"), as a path from the root; empty when there is none.
+    std::string LinkOnTheWay(const std::string& relative, const IncludeDirective& include) const {
+        std::vector<fs::path> candidates = {fs::path("src") / include.header, fs::path("tests") / include.header};
+        if (include.quoted) candidates.push_back((fs::path(relative).parent_path() / include.header).lexically_normal());
+        for (const fs::path& candidate : candidates) {
+            fs::path walked;
+            for (const fs::path& part : candidate) {
+                walked /= part;
+                std::error_code error;
+                if (fs::is_symlink(m_root / walked, error)) return walked.generic_string();
+                if (!fs::exists(m_root / walked, error)) break;
+            }
+        }
+        return std::string();
+    }
+
     // A file's own rank, from "src/..." or "tests/...".
     static int RankOfFile(const std::string& relative) {
         if (relative.rfind("src/", 0) == 0) return RankOfSource(relative.substr(4));
@@ -272,7 +302,9 @@ std::vector<IncludeDirective> ReadIncludeDirectives(const std::string& text) {
         if (!line.continued && std::regex_match(line.text, match, plain)) {
             include.quoted = match[4].matched;
             include.header = include.quoted ? match[4].str() : match[3].str();
-            if (ClimbsWithDots(include.header))
+            if (!include.header.empty() && include.header[0] == '/')
+                include.fault = "an absolute path (name the header from its layer's folder)";
+            else if (ClimbsWithDots(include.header))
                 include.fault = "a name that climbs with \"..\" (name the header from its layer's folder)";
         } else {
             const size_t next = code.find_first_not_of(" \t\f\v", end);

@@ -10,9 +10,12 @@
 //
 // The rule holds only for includes this text scan can read, so it refuses the
 // rest outright: a header name with a ".." part (whichever way it would climb,
-// even down a layer), an include whose header comes from a macro, and an include
-// directive written any other way than on one line as #include "name" or
-// #include <name> (a continued line, a comment inside it, a digraph).
+// even down a layer), an absolute header name (starting with "/"), an include
+// whose header comes from a macro, and an include directive written any other
+// way than on one line as #include "name" or #include <name> (a continued line,
+// a comment inside it, a digraph). A folder's rank holds only for the files
+// really in it, so it refuses every symbolic link under src/ and tests/, and
+// every include whose header would be reached through one.
 #pragma once
 
 #include <string>
@@ -38,8 +41,9 @@ struct IncludeDirective {
 std::vector<IncludeDirective> ReadIncludeDirectives(const std::string& text);
 
 // Every include of a file under root (its src/ and tests/ folders) that points
-// up a layer, as "file:line: includes header", and every one the scan refuses,
-// as "file:line: includes header: why".
+// up a layer, as "file:line: includes header", every one the scan refuses, as
+// "file:line: includes header: why", and every symbolic link there, as
+// "path: why".
 std::vector<std::string> FindForbiddenIncludes(const std::string& root);
 
 }  // namespace layers

@@ -53,6 +53,23 @@ TEST(IncludeDirection, CheckerFindsEachKindOfUpwardOrUnreadableIncludeAndAllowsD
     WriteFile(root / "src/graphics/Notes.cpp", "// #include \"../screens/Menu.h\"\n/*\n#include \"app/GameApp.h\"\n*/\n"
                                               "const char* kText = R\"x(\n#include \"app/GameApp.h\"\n)x\";\n"
                                               "const char* kLine = \"/*\"; // */ \n#include \"platform/hge.h\"\n");
+    // An absolute path, quoted or in angle brackets, reaches any folder.
+    WriteFile(root / "src/graphics/Font.cpp", "#include \"/work/src/screens/Menu.h\"\n#include </work/src/app/GameApp.h>\n"
+                                             "#include \"platform/Menu.h\"\n");
+    // A symbolic link under src/ or tests/ passes on what it points to under its
+    // folder's name: each link is refused, and so is an include through one (a
+    // linked file, a linked folder, beside the including file, a test helper).
+    WriteFile(root / "src/screens/Menu.h", "#include \"app/GameApp.h\"\n");
+    WriteFile(root / "src/app/GameApp.h", "");
+    std::filesystem::create_directories(root / "src/platform");
+    std::filesystem::create_directories(root / "tests/support/platform");
+    std::filesystem::create_symlink("../screens/Menu.h", root / "src/platform/Menu.h");
+    std::filesystem::create_symlink("../app", root / "src/engine/up");
+    std::filesystem::create_symlink("Nowhere.h", root / "src/engine/Gone.h");
+    WriteFile(root / "src/engine/Store.cpp", "#include \"engine/up/GameApp.h\"\n#include \"./up/GameApp.h\"\n"
+                                            "#include <engine/up/GameApp.h>\n");
+    std::filesystem::create_symlink("../../../src/screens/Menu.h", root / "tests/support/platform/Menu.h");
+    WriteFile(root / "tests/platform/FileTest.cpp", "#include \"support/platform/Menu.h\"\n");
     WriteFile(root / "src/scene/Detail.inl", "#include \"screens/Menu.h\"\n");
     WriteFile(root / "src/screens/Menu.cpp", "#include \"minigames/Open.h\"\n#include \"app/GameApp.h\"\n");
     WriteFile(root / "tests/platform/IniTest.cpp", "#include \"support/runtime/GuiTestEngine.h\"\n"
@@ -70,7 +87,24 @@ TEST(IncludeDirection, CheckerFindsEachKindOfUpwardOrUnreadableIncludeAndAllowsD
     const std::string dots = ": a name that climbs with \"..\" (name the header from its layer's folder)";
     const std::string macro = ": an include built from a macro (the scan cannot tell the header)";
     const std::string unread = ": an include this scan cannot read (write it on one line: #include \"layer/Name.h\")";
+    const std::string absolute = ": an absolute path (name the header from its layer's folder)";
+    const std::string link = ": a symbolic link (a header reached through it would count as its folder's; put the file itself there)";
+    const std::string through = ": resolves through the symbolic link ";
     std::vector<std::string> expected = {
+        "src/engine/Gone.h" + link,
+        "src/engine/Store.cpp:1: includes engine/up/GameApp.h" + through + "src/engine/up",
+        "src/engine/Store.cpp:2: includes ./up/GameApp.h" + through + "src/engine/up",
+        "src/engine/Store.cpp:3: includes engine/up/GameApp.h" + through + "src/engine/up",
+        "src/engine/up" + link,
+        "src/graphics/Font.cpp:1: includes /work/src/screens/Menu.h" + absolute,
+        "src/graphics/Font.cpp:2: includes /work/src/app/GameApp.h" + absolute,
+        "src/graphics/Font.cpp:3: includes platform/Menu.h" + through + "src/platform/Menu.h",
+        "src/platform/Menu.h" + link,
+        "src/platform/Menu.h:1: includes app/GameApp.h",
+        "src/screens/Menu.h:1: includes app/GameApp.h",
+        "tests/platform/FileTest.cpp:1: includes support/platform/Menu.h" + through + "tests/support/platform/Menu.h",
+        "tests/support/platform/Menu.h" + link,
+        "tests/support/platform/Menu.h:1: includes app/GameApp.h",
         "src/engine/Audio.cpp:2: includes AUDIO_HEADER" + macro,
         "src/engine/Audio.cpp:3: includes MAKE_PATH(screens, Menu)" + macro,
         "src/engine/Audio.cpp:4: includes \"screens/Menu.h\"" + unread,
@@ -99,5 +133,6 @@ TEST(IncludeDirection, CheckerFindsEachKindOfUpwardOrUnreadableIncludeAndAllowsD
     };
     std::vector<std::string> sorted = found;
     std::sort(sorted.begin(), sorted.end());
+    std::sort(expected.begin(), expected.end());
     EXPECT_EQ(sorted, expected);
 }

@@ -407,6 +407,11 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
     ASSERT_NE(level, nullptr);
     const GlobalMapData map = GlobalMapData::Read("data/GlobalMapScreen.xml");
     const std::vector<std::string> things = ThingsToFind("data/Scenes/Study.xml");
+    // The scene the study's file names to follow it, written as a profile keeps it.
+    const XMLDocument study = XMLDocument::FromFile("data/Scenes/Study.xml");
+    ASSERT_TRUE(study.IsLoaded());
+    const std::string studysNext = study.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
+    ASSERT_EQ(studysNext.rfind("data\\Scenes\\", 0), 0u) << "the study is followed by a scene: " << studysNext;
     ClickObject(level, "study_cigar");
     ASSERT_TRUE(RunUntil([&] {
         Tend(level);
@@ -550,7 +555,7 @@ TEST_F(ResumeScenario, HostileSavesNeverResumeALevelThatCannotBeWonOrCountTwice)
                       1)
                 << "one Warning row";
             EXPECT_TRUE(Active()->Medals.empty()) << "no such medal is kept";
-            EXPECT_EQ(Active()->PlayFieldPath, "data\\Scenes\\Portrait.xml") << "won: Continue goes on with the painting";
+            EXPECT_EQ(Active()->PlayFieldPath, studysNext) << "won: Continue goes on with the scene after the study";
         }
         std::raise(SIGTERM);
         EXPECT_LT(FrameDriver::RunFrames(60), 60) << "the game ends";
