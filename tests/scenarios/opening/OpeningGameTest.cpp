@@ -1,8 +1,9 @@
 // A scene that opens with the letter game, reached after the place's won
-// scenes: the painting given the opening-game mark in its "res_file", in the
-// data folder beside this program (links to the bundled files, the
-// painting's file a marked copy). A new player plays the house straight through: the game opens
-// once, on the way from the study. Another new player ends the game (SIGTERM)
+// scenes: the scene after the study (the painting) given the opening-game
+// mark as its "res_file", in the data folder beside this program (links to
+// the bundled files, that scene's file a marked copy). A new player plays the
+// study and the painting straight through: the game opens once, on the way
+// from the study. Another new player ends the game (SIGTERM)
 // on the study's score window: Continue opens the painting and its game, as a
 // fresh start does; a quit inside the painting after the game, then Continue
 // resumes the state without the game. The painting's scores are those of the
@@ -33,12 +34,16 @@ const char* const kHouse = "NodeBrannoksHouse";
 
 class OpeningGame : public GameScenario {
 protected:
-    // The program runs beside a data/ whose painting carries the mark.
+    // The program runs beside a data/ whose scene after the study carries the mark.
     OpeningGame() {
-        const XMLDocument painting = XMLDocument::FromFile("data/Scenes/Portrait.xml");
-        EXPECT_TRUE(painting.IsLoaded() && painting.GetRoot()->GetStringAttribute("res_file") ==
-                                               "data\\Scenes\\Crime_place_nostatue")
-            << "the painting opens with the letter game";
+        const XMLDocument study = XMLDocument::FromFile("data/Scenes/Study.xml");
+        EXPECT_TRUE(study.IsLoaded());
+        if (study.IsLoaded()) next = study.GetRoot()->GetStringAttribute("SceneToLoadOnFinish");
+        next = next.substr(next.find_last_of("\\/") + 1);
+        const XMLDocument scene = XMLDocument::FromFile("data/Scenes/" + next);
+        EXPECT_TRUE(scene.IsLoaded() &&
+                    scene.GetRoot()->GetStringAttribute("res_file") == "data\\Scenes\\Crime_place_nostatue")
+            << next << " opens with the letter game";
     }
 
     // Every game is solved; the letter game's openings are counted.
@@ -83,6 +88,7 @@ protected:
         return {player->ScoreItems, player->ScoreMiniGames, player->ScoreNode - player->ScoreSpeed};
     }
 
+    std::string next;  // the scene after the study, "Portrait.xml"
     std::map<std::string, int> opened;
 };
 
@@ -94,7 +100,7 @@ TEST_F(OpeningGame, APlacesNextSceneOpensItsGameOnceFreshAndNeverOnResume) {
     ASSERT_NE(window, nullptr);
     const int study = Active()->ScoreNode;
     CloseScoreWindow(window, true);
-    LevelScreen* painting = WaitForLevel("Portrait.xml", 15.0f);
+    LevelScreen* painting = WaitForLevel(next, 15.0f);
     ASSERT_NE(painting, nullptr);
     Settle(painting);
     EXPECT_EQ(opened[kLetterGame], 1) << "the game opens on the way from the study";
@@ -112,7 +118,7 @@ TEST_F(OpeningGame, APlacesNextSceneOpensItsGameOnceFreshAndNeverOnResume) {
     EXPECT_EQ(Active()->ScoreNode, study);
     EndAndRestart(true);
     Continue();
-    painting = WaitForLevel("Portrait.xml", 15.0f);
+    painting = WaitForLevel(next, 15.0f);
     ASSERT_NE(painting, nullptr);
     Settle(painting);
     EXPECT_EQ(opened[kLetterGame], 1) << "Continue after the study's score window opens the game";
