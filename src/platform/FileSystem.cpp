@@ -263,18 +263,20 @@ std::string ProgramDir() {
 
 namespace {
 
-std::string& SetRoot() {
+// The data root a tool set; empty for the program folder.
+std::string& ChosenRoot() {
     static std::string root;
     return root;
 }
 
 }  // namespace
 
-std::string DataRoot() { return SetRoot().empty() ? ProgramDir() : SetRoot(); }
+std::string DataRoot() { return ChosenRoot().empty() ? ProgramDir() : ChosenRoot(); }
 
 void SetDataRoot(const std::string& folder) {
-    SetRoot() = Slashed(folder);
-    if (!SetRoot().empty() && SetRoot().back() != '/') SetRoot() += '/';
+    std::string& root = ChosenRoot();
+    root = Slashed(folder);
+    if (!root.empty() && root.back() != '/') root += '/';
 }
 
 std::string Slashed(const std::string& path) {

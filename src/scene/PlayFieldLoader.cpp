@@ -234,8 +234,7 @@ std::vector<StuckTask> PlayFieldLoader::StuckTasks() const {
             if (!placed.count(item->GetStringAttribute("name")))
                 stuck.push_back({task, false, item->GetStringAttribute("name")});
         }
-        // The game's own "Dummy" task, kept in its states, lists none.
-        if (!listsAny && task != "Dummy") stuck.push_back({task, true, ""});
+        if (!listsAny && task != kDummyTask) stuck.push_back({task, true, ""});
     }
     return stuck;
 }

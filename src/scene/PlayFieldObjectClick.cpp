@@ -196,7 +196,7 @@ void PlayFieldObjectClick::ScoreFind(SceneObject* object) {
 
 void PlayFieldObjectClick::GetPanelTarget(const std::string& taskName, float* tx, float* ty) const {
     float screenY = kDefaultClueY;
-    if (clues && taskName != "Dummy") {
+    if (clues && taskName != kDummyTask) {
         float clueY = 0.0f;
         if (clues->ClueTarget(taskName, clueY)) screenY = clueY;
     }

@@ -93,7 +93,7 @@ void PlayFieldStateWriter::WriteRules(Element& root) const {
     const std::vector<TaskRecord>& tasks = rules.Tasks();
     const std::set<std::string>& ignoreAdding = rules.IgnoreAdding();
     const std::set<std::string>& ignoreHinting = rules.IgnoreHinting();
-    if (!(tasks.size() == 1 && tasks.front().name == "Dummy")) {
+    if (!(tasks.size() == 1 && tasks.front().name == kDummyTask)) {
         for (const TaskRecord& task : tasks) {
             const RefPtr<Element> element = root.CreateChild("task");
             element->AddAttribute("name", task.name);

@@ -10,6 +10,10 @@
 
 class SceneObject;
 
+// The task a scene may hold to keep itself open (the game's states keep it):
+// it names no object and shows no clue.
+constexpr const char* kDummyTask = "Dummy";
+
 // One "task": what the player must find.
 struct TaskRecord {
     std::string name;          // "name"

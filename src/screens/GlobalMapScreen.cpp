@@ -18,6 +18,7 @@
 #include "graphics/hgeSprite.h"
 #include "profiles/Player.h"
 #include "profiles/PlayerManager.h"
+#include "scene/PlayFieldLoader.h"
 #include "screens/CMenuScreen.h"
 #include "screens/LevelNode.h"
 #include "screens/LevelScreen.h"
@@ -27,9 +28,6 @@ namespace ZOLTFramework {
 namespace {
 
 Player* Active() { return PlayerManager::Instance()->GetActivePlayer(); }
-
-// The task a scene may hold to keep itself open; it names no object.
-const char* const kDummyTask = "Dummy";
 
 }  // namespace
 
@@ -229,7 +227,6 @@ std::string GlobalMapScreen::StateFileFault(const std::string& path) {
     if (!state.Load(path)) return "cannot be read (" + HtmlLog::Shown(state.GetLastError()) + ")";
     if (state.GetRoot()->GetName() != "scene") return "is not a scene";
     std::set<int> units;
-    std::set<std::string> objects;
     for (const auto& child : state.GetRoot()->GetChildren()) {
         if (!child || child->GetName() != "unit") continue;
         if (const auto id = child->FindChild("id")) units.insert(StringToInt(id->GetValue()));
@@ -243,21 +240,15 @@ std::string GlobalMapScreen::StateFileFault(const std::string& path) {
         if (!id || !units.count(StringToInt(id->GetValue())))
             return "has the object \"" + HtmlLog::Shown(objectName) + "\" of the unit \"" +
                    HtmlLog::Shown(id ? id->GetValue() : std::string()) + "\", which the file does not have";
-        objects.insert(objectName);
     }
-    for (const auto& child : state.GetRoot()->GetChildren()) {
-        if (!child || child->GetName() != "task") continue;
-        const std::string task = child->GetStringAttribute("name");
-        // A task with nothing to find is never done; the game's own "Dummy"
-        // task names none.
-        if (child->GetChildren().empty() && task != kDummyTask)
-            return "has the task \"" + HtmlLog::Shown(task) + "\" with no object to find";
-        // A task whose object is not in the scene could never be done.
-        for (const auto& item : child->GetChildren())
-            if (item && !objects.count(item->GetStringAttribute("name")))
-                return "has the task \"" + HtmlLog::Shown(task) + "\" with the object \"" +
-                       HtmlLog::Shown(item->GetStringAttribute("name")) + "\", which the scene does not have";
-    }
+    // A task with nothing to find, or whose object is not in the scene, could
+    // never be done (the game's own "Dummy" task names none).
+    const std::vector<StuckTask> stuck = PlayFieldLoader(*state.GetRoot(), path).StuckTasks();
+    if (!stuck.empty())
+        return "has the task \"" + HtmlLog::Shown(stuck.front().task) + "\" " +
+               (stuck.front().noItem ? std::string("with no object to find")
+                                     : "with the object \"" + HtmlLog::Shown(stuck.front().item) +
+                                           "\", which the scene does not have");
     // A state with no task at all is what the game writes when a lone "Dummy"
     // task is left: the level resumed from it is won as it opens.
     return std::string();

@@ -605,7 +605,7 @@ void LevelPanel::BuildClueList() {
     const bool listed = !field.HasField() || field.Kind().ClueLayout() == SceneKind::Clues::List;
     float y = 120.0f;
     for (const auto& entry : itemsLeft) {
-        if (entry.first == "Dummy") continue;
+        if (entry.first == kDummyTask) continue;
         auto* text = manager->Spawn<TextEntity>(entry.first, &host.buttons);
         if (listed) text->SetLayout(-15.0f, -4.0f, 115.0f, 10.0f);
         text->SetDepth(1.0f);

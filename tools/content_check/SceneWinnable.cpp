@@ -8,6 +8,7 @@
 #include <set>
 
 #include "ContentFiles.h"
+#include "SceneActions.h"
 #include "scene/LevelEvents.h"
 #include "scene/PlayFieldLoader.h"
 #include "scene/PlayFieldPointer.h"
@@ -33,24 +34,15 @@ struct Placed {
     float x = 0, y = 0;
 };
 
-bool WaitsForItsMiniGame(const Element& root, const std::string& task, const std::string& type) {
+// The task's click waits for its mini-game when its condition's first action
+// left after the load is a game the field plays there (SceneActions), and the
+// task is neither And nor Or.
+bool WaitsForItsMiniGame(const std::vector<SceneAction>& actions, const std::string& task, const std::string& type) {
     if (type == "And" || type == "Or") return false;
-    for (const auto& c : root.GetChildren()) {
-        if (c->GetName() != "task_condition") continue;
-        bool names = false;
-        std::vector<std::string> actions;
-        for (const auto& part : c->GetChildren()) {
-            names = names || (part->GetName() == "finished_task" && part->GetStringAttribute("name") == task);
-            if (part->GetName() == "action") actions.push_back(part->GetStringAttribute("type"));
-        }
-        // The load takes a condition's first "IgnoreAdding" and first "IgnoreHinting".
-        for (const char* taken : {LevelEvents::kIgnoreAdding, LevelEvents::kIgnoreHinting}) {
-            const auto first = std::find(actions.begin(), actions.end(), taken);
-            if (first != actions.end()) actions.erase(first);
-        }
-        if (names && !actions.empty() && actions.front() == LevelEvents::kMiniGame) return true;
-    }
-    return false;
+    return std::any_of(actions.begin(), actions.end(), [&](const SceneAction& a) {
+        return a.stand == Stand::ToolTask && a.type == LevelEvents::kMiniGame && a.actor == "field" &&
+               ("," + a.when + ",").find("," + task + ",") != std::string::npos;
+    });
 }
 
 // Tool tasks' uses matched to copies of tools (one use, one copy), as many as can be.
@@ -102,6 +94,7 @@ std::string Quoted(const std::vector<std::string>& names) {
 std::vector<WinFault> WinFaults(const Element& root, const std::string& file, const FrameOf& frameOf) {
     std::vector<WinFault> faults;
     const PlayFieldLoader loader(root, file);
+    const std::vector<SceneAction> actions = ReadSceneActions(root);
     for (const StuckTask& stuck : loader.StuckTasks())
         faults.push_back({"task \"" + stuck.task + "\"",
                           stuck.noItem ? "it lists no item, so it can never count down"
@@ -125,7 +118,7 @@ std::vector<WinFault> WinFaults(const Element& root, const std::string& file, co
             const std::string tool = e->GetStringAttribute("tool_to_find");
             if (tool.empty()) continue;
             const std::string name = e->GetStringAttribute("name"), type = e->GetStringAttribute("type");
-            toolTasks.push_back({name, tool, e->GetChildren().size(), WaitsForItsMiniGame(root, name, type)});
+            toolTasks.push_back({name, tool, e->GetChildren().size(), WaitsForItsMiniGame(actions, name, type)});
             wholeTools.insert(tool);
         } else if (e->GetName() == "tool") {
             copies.push_back(e->GetStringAttribute("obj_name"));

@@ -79,6 +79,9 @@ TEST(SceneWinnableRules, FixtureScenesFailWhereNobodyCanWinAndPassBeside) {
          key + R"(<task name="Both" type="Tool" tool_to_find="key" tool_sprite="k"><o name="box"/><o name="chest"/></task>)",
          "task \"Both\": no copy of the tool \"key\" is left for 1 of its targets"},
         {"a second key in the bag serves the second", key + box + chest + spare, ""},
+        {"a tool in the bag is no object to find",
+         key + box + R"(<tool spr_name="l" obj_name="lamp" tool_name="l" scale="1"/><task name="Spare" type="And"><o name="lamp"/></task>)",
+         "task \"Spare\": its item \"lamp\" names no object placed in the scene"},
         {"a task whose click waits for its game gives the key back",
          key + box + chest +
              R"(<task_condition><finished_task name="Box"/><action type="IgnoreHinting" name=""/><action type="MiniGame" name="g.xml"/></task_condition>)",
