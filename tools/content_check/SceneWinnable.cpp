@@ -48,7 +48,8 @@ bool WaitsForItsMiniGame(const std::vector<SceneAction>& actions, const std::str
 // Tool tasks' uses matched to copies of tools (one use, one copy), as many as can be.
 class ToolMatch {
 public:
-    ToolMatch(const std::vector<ToolTask>& tasks, const std::vector<std::string>& copies) : copies(copies) {
+    ToolMatch(const std::vector<ToolTask>& tasks, const std::vector<std::string>& held)
+        : copies(held), holder(held.size(), -1) {
         for (size_t t = 0; t < tasks.size(); ++t)
             for (size_t i = 0; i < (tasks[t].givesBack ? 0 : tasks[t].targets); ++i) uses.push_back(t);
         for (size_t u = 0; u < uses.size(); ++u) {
@@ -66,7 +67,6 @@ public:
 
 private:
     bool Augment(const std::vector<ToolTask>& tasks, size_t use, std::vector<bool>& seen) {
-        holder.resize(copies.size(), -1);
         for (size_t c = 0; c < copies.size(); ++c) {
             if (seen[c] || tasks[uses[use]].tool.find(copies[c]) == std::string::npos) continue;
             seen[c] = true;
